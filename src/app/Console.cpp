@@ -1,0 +1,467 @@
+#include "app/Console.h"
+
+#include <charconv>
+#include <istream>
+#include <ostream>
+#include <sstream>
+
+#include "engine/Orders.h"
+#include "engine/RomanEmpire.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/InternalError.h"
+#include "model/Presentation.h"
+#include "model/Random.h"
+#include "model/TurnCycle.h"
+#include "opponents/Events.h"
+#include "opponents/Scenarios.h"
+#include "ui/Shell.h"
+#include "app/WebSite.h"
+
+namespace tessarion {
+
+namespace {
+
+std::string jsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+const char* boolText(bool b) { return b ? "true" : "false"; }
+
+// Everything the player would see in a box, as console lines.
+class ConsoleAdvisor : public Advisor {
+public:
+    explicit ConsoleAdvisor(std::ostream& out) : out_(out) {}
+
+    void showMessage(const std::string& text) override {
+        out_ << "MESSAGE: " << Console::escapeText(text) << '\n';
+    }
+    bool askYesNo(const std::string& text) override {
+        bool yes = false;
+        if (!answers.empty()) {
+            yes = answers.front();
+            answers.pop_front();
+        }
+        out_ << "QUESTION: " << Console::escapeText(text) << (yes ? " -> yes" : " -> no") << '\n';
+        return yes;
+    }
+
+    std::deque<bool> answers;
+
+private:
+    std::ostream& out_;
+};
+
+class ConsolePresentation : public Presentation {
+public:
+    explicit ConsolePresentation(std::ostream& out) : out_(out) {}
+
+    void openPictureBox(int pictureId) override {
+        if (const Lesson* lesson = lessonForPicture(pictureId)) {
+            out_ << "SHOW: lesson \"" << lesson->title << "\" (picture " << pictureId << ")\n";
+        } else {
+            out_ << "SHOW: picture " << pictureId << '\n';
+        }
+    }
+    void showResults(int invasions, int plagues, int rebellions) override {
+        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues << ", rebellions " << rebellions
+             << ")\n";
+    }
+    void quit() override { quitRequested = true; }
+    void postCommand(int id, int param) override { posted.emplace_back(id, param); }
+
+    bool quitRequested = false;
+    std::deque<std::pair<int, int>> posted;
+
+private:
+    std::ostream& out_;
+};
+
+class ConsoleHost : public ShellHost {
+public:
+    ConsoleHost(std::ostream& out, ConsolePresentation& presentation) : out_(out), presentation_(presentation) {}
+
+    void repaintWindow() override {}
+    void redrawScreen() override {}
+    void drawProvinceInfo() override {}
+    void playLesson(const Lesson& lesson) override {
+        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId << ", narration "
+             << lesson.narration << ")\n";
+    }
+    void openWebPage(const std::string& path) override { out_ << "OPEN: " << kWebSite << path << '\n'; }
+    void showAbout() override { out_ << "SHOW: About Tessarion\n"; }
+    std::optional<std::string> chooseSavePath() override { return takePath(); }
+    std::optional<std::string> chooseLoadPath() override { return takePath(); }
+    void alert(const std::string& caption, const std::string& text) override {
+        out_ << "ALERT: " << caption << ": " << Console::escapeText(text) << '\n';
+    }
+    void quit() override { presentation_.quit(); }
+
+    // The path the next file dialog answers with (the save and load commands).
+    std::optional<std::string> nextPath;
+
+private:
+    std::optional<std::string> takePath() {
+        std::optional<std::string> p = std::move(nextPath);
+        nextPath.reset();
+        return p;
+    }
+
+    std::ostream& out_;
+    ConsolePresentation& presentation_;
+};
+
+bool parseInt(const std::string& token, long long minimum, long long maximum, long long& value) {
+    const char* first = token.data();
+    const char* last = token.data() + token.size();
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr == last && value >= minimum && value <= maximum;
+}
+
+// A window point that the press hit test resolves to the province.
+std::optional<std::pair<int, int>> pressPointFor(Shell& shell, Province* p) {
+    for (int dy = 0; dy <= 59; ++dy) {
+        for (int dx = 0; dx <= 73; ++dx) {
+            const int mx = p->legionX + dx;
+            const int my = p->legionY + dy;
+            if (Shell::legionBoxAt(mx, my) == p) {
+                return std::make_pair(mx + shell.mapOriginX(), my + Shell::kMapOriginY);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// A window point that provinceAt resolves to the province.
+std::optional<std::pair<int, int>> dropPointFor(Shell& shell, Province* p) {
+    Game& game = Game::instance();
+    for (const Rect& r : p->hitRects) {
+        const int cx = (r.left + r.right) / 2;
+        const int cy = (r.top + r.bottom) / 2;
+        if (provinceAt(game, cx, cy) == p) {
+            return std::make_pair(cx + shell.mapOriginX(), cy + Shell::kMapOriginY);
+        }
+    }
+    for (const Rect& r : p->hitRects) {
+        for (int y = r.top + 1; y < r.bottom; ++y) {
+            for (int x = r.left + 1; x < r.right; ++x) {
+                if (provinceAt(game, x, y) == p) {
+                    return std::make_pair(x + shell.mapOriginX(), y + Shell::kMapOriginY);
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+Province* provinceNamed(const std::string& name) {
+    for (auto& p : Game::instance().provinces) {
+        if (p->name == name) {
+            return p.get();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string Console::escapeText(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += "\\n";
+            ++i;
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::vector<std::string>> Console::tokenize(const std::string& line) {
+    std::vector<std::string> tokens;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+            ++i;
+            continue;
+        }
+        std::string token;
+        if (line[i] == '"') {
+            const std::size_t close = line.find('"', i + 1);
+            if (close == std::string::npos) {
+                return std::nullopt;
+            }
+            token = line.substr(i + 1, close - i - 1);
+            i = close + 1;
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') {
+                token += line[i++];
+            }
+        }
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
+
+std::string stateJson() {
+    Game& game = Game::instance();
+    std::ostringstream o;
+    RomanEmpire& r = game.romans;
+    o << "{\"turn\": " << game.turn << ", \"year\": " << game.year() << ", \"skillLevel\": " << game.skillLevel
+      << ", \"treasury\": " << r.treasury << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
+      << ", \"plague\": " << boolText(r.plague) << ", \"plagueCounter\": " << r.plagueCounter
+      << ", \"tribeCountdown\": [";
+    for (std::size_t i = 0; i < 4; ++i) {
+        o << (i ? ", " : "") << game.barbarians.tribeCountdown[i];
+    }
+    o << "], \"invasionCount\": " << game.invasionCount << ", \"plagueCount\": " << game.plagueCount
+      << ", \"rebellionCount\": " << game.rebellionCount
+      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending) << ", \"news\": [";
+    bool first = true;
+    for (const std::string& line : game.newsLog) {
+        o << (first ? "" : ", ") << jsonString(line);
+        first = false;
+    }
+    o << "], \"events\": [";
+    first = true;
+    for (const auto& e : game.events) {
+        o << (first ? "" : ", ") << "{\"year\": " << e->year << ", \"kind\": " << jsonString(e->kind()) << "}";
+        first = false;
+    }
+    o << "], \"provinces\": [";
+    first = true;
+    for (auto& p : game.provinces) {
+        Empire* owner = game.ownerOf(p.get());
+        o << (first ? "" : ", ") << "{\"name\": " << jsonString(p->name)
+          << ", \"owner\": " << (owner ? jsonString(owner->name) : "null") << ", \"recruitCounter\": " << p->recruitCounter
+          << ", \"hostility\": " << p->hostility << "}";
+        first = false;
+    }
+    o << "], \"powers\": [";
+    first = true;
+    for (Empire* e : game.powers()) {
+        o << (first ? "" : ", ") << "{\"name\": " << jsonString(e->name) << ", \"provinces\": [";
+        bool firstP = true;
+        for (Province* p : e->provinces) {
+            o << (firstP ? "" : ", ") << jsonString(p->name);
+            firstP = false;
+        }
+        o << "], \"legions\": [";
+        bool firstL = true;
+        for (const auto& l : e->legions) {
+            o << (firstL ? "" : ", ") << "{\"province\": " << jsonString(l->province->name)
+              << ", \"moved\": " << boolText(l->moved) << ", \"hasRoute\": " << boolText(l->hasRoute)
+              << ", \"routeIndex\": " << l->routeIndex << ", \"route\": [";
+            bool firstR = true;
+            for (Province* step : l->route) {
+                o << (firstR ? "" : ", ") << jsonString(step->name);
+                firstR = false;
+            }
+            o << "]}";
+            firstL = false;
+        }
+        o << "]}";
+        first = false;
+    }
+    o << "]}";
+    return o.str();
+}
+
+int Console::run(std::optional<std::uint32_t> seed) {
+    ConsoleAdvisor advisor(out_);
+    ConsolePresentation presentation(out_);
+    ConsoleHost host(out_, presentation);
+    Shell shell(host);
+
+    // Start-up, as the windowed game does it up to the first game being ready.
+    seedRandom(seed ? *seed : clockSeed());
+    auto game = std::make_unique<Game>();
+    setAdvisor(&advisor);
+    setPresentation(&presentation);
+    game->startNewGame();
+    setUpEvents(*game);
+
+    struct Restore {
+        ~Restore() {
+            setAdvisor(nullptr);
+            setPresentation(nullptr);
+        }
+    } restore;
+
+    auto error = [&](const std::string& reason) { out_ << "ERROR: " << reason << '\n'; };
+
+    std::string line;
+    while (std::getline(in_, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::optional<std::vector<std::string>> parsed = tokenize(line);
+        if (!parsed) {
+            error("unclosed quote");
+            continue;
+        }
+        const std::vector<std::string>& t = *parsed;
+        if (t.empty() || t[0][0] == '#') {
+            continue;
+        }
+        const std::string& c = t[0];
+        const std::size_t args = t.size() - 1;
+        long long n = 0;
+        long long m = 0;
+
+        try {
+            if (c == "quit" && args == 0) {
+                return 0;
+            } else if (c == "state" && args == 0) {
+                out_ << stateJson() << '\n';
+            } else if (c == "seed") {
+                if (args != 1 || !parseInt(t[1], 0, 4294967295LL, n)) {
+                    error("seed needs a number from 0 to 4294967295");
+                    continue;
+                }
+                seedRandom(static_cast<std::uint32_t>(n));
+            } else if (c == "skill") {
+                if (args != 1 || !parseInt(t[1], 0, 2, n)) {
+                    error("skill needs 0, 1 or 2");
+                    continue;
+                }
+                shell.command(cmd::kEasy + static_cast<int>(n));
+            } else if (c == "new" && args == 0) {
+                shell.command(cmd::kNewGame, 1);
+            } else if (c == "answer") {
+                std::deque<bool> queued;
+                bool ok = args > 0;
+                for (std::size_t i = 1; i < t.size(); ++i) {
+                    if (t[i] == "yes") {
+                        queued.push_back(true);
+                    } else if (t[i] == "no") {
+                        queued.push_back(false);
+                    } else {
+                        ok = false;
+                    }
+                }
+                if (!ok) {
+                    error("answer takes yes or no, one or more");
+                    continue;
+                }
+                advisor.answers.insert(advisor.answers.end(), queued.begin(), queued.end());
+            } else if (c == "end" && args == 0) {
+                shell.rightButtonUp();
+            } else if ((c == "press" || c == "release")) {
+                if (args != 2 || !parseInt(t[1], -100000, 100000, n) || !parseInt(t[2], -100000, 100000, m)) {
+                    error(c + " needs two whole numbers X Y");
+                    continue;
+                }
+                if (c == "press") {
+                    shell.leftButtonDown(static_cast<int>(n), static_cast<int>(m));
+                } else {
+                    shell.leftButtonUp(static_cast<int>(n), static_cast<int>(m));
+                }
+            } else if (c == "drop") {
+                if (args != 2) {
+                    error("drop needs two province names");
+                    continue;
+                }
+                Province* from = provinceNamed(t[1]);
+                Province* to = provinceNamed(t[2]);
+                if (from == nullptr || to == nullptr) {
+                    error("unknown province " + (from == nullptr ? t[1] : t[2]));
+                    continue;
+                }
+                auto press = pressPointFor(shell, from);
+                auto release = dropPointFor(shell, to);
+                if (!press || !release) {
+                    error("no point on the map picks " + (!press ? from->name : to->name));
+                    continue;
+                }
+                shell.leftButtonDown(press->first, press->second);
+                shell.leftButtonUp(release->first, release->second);
+            } else if (c == "pfj" && args == 0) {
+                shell.keyDown(Shell::Key::P);
+                shell.keyDown(Shell::Key::F);
+                shell.keyDown(Shell::Key::J);
+                shell.keyUp(Shell::Key::J);
+                shell.keyUp(Shell::Key::F);
+                shell.keyUp(Shell::Key::P);
+            } else if (c == "scenario") {
+                if (args != 1 || !parseInt(t[1], 1100, 1103, n)) {
+                    error("scenario needs an id from 1100 to 1103");
+                    continue;
+                }
+                startScenario(static_cast<int>(n));
+            } else if (c == "command") {
+                if (args < 1 || args > 2 || !parseInt(t[1], 0, 65535, n) ||
+                    (args == 2 && !parseInt(t[2], -2147483648LL, 2147483647LL, m))) {
+                    error("command needs an id and an optional number");
+                    continue;
+                }
+                if (!shell.command(static_cast<int>(n), static_cast<int>(m))) {
+                    error("unknown command id " + t[1]);
+                    continue;
+                }
+            } else if (c == "help" && args == 0) {
+                shell.command(cmd::kHelp);
+            } else if ((c == "save" || c == "load")) {
+                if (args != 1 || t[1].empty()) {
+                    error(c + " needs a file path");
+                    continue;
+                }
+                host.nextPath = t[1];
+                shell.command(c == "save" ? cmd::kSave : cmd::kLoad);
+            } else {
+                error("unknown command: " + line);
+                continue;
+            }
+            while (!presentation.quitRequested && !presentation.posted.empty()) {
+                auto [id, param] = presentation.posted.front();
+                presentation.posted.pop_front();
+                shell.command(id, param);
+            }
+            if (presentation.quitRequested) {
+                out_ << "QUIT\n";
+                return 0;
+            }
+        } catch (const InternalError& e) {
+            out_ << "INTERNAL ERROR: " << Console::escapeText(e.what()) << '\n';
+            return 3;
+        }
+        out_.flush();
+    }
+    return 0;
+}
+
+}  // namespace tessarion

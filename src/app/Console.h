@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarion {
+
+// The game without a window, driven by one text command per line. This is the
+// protocol of the tests and of power users (docs/console.md).
+class Console {
+public:
+    Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+
+    // Start-up as the game's own up to the first game being ready, then read
+    // commands until the input ends or the game ends the program.
+    // Returns the process exit code.
+    int run(std::optional<std::uint32_t> seed);
+
+    // Splits a command line into tokens; a token in double quotes may hold blanks.
+    // Nothing when a quote is left open.
+    static std::optional<std::vector<std::string>> tokenize(const std::string& line);
+
+    // Escapes CR LF as \n, a lone CR as \r, a backslash as \\.
+    static std::string escapeText(const std::string& text);
+
+private:
+    std::istream& in_;
+    std::ostream& out_;
+};
+
+// One line of JSON describing the whole running game.
+std::string stateJson();
+
+}  // namespace tessarion

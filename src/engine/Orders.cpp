@@ -1,0 +1,188 @@
+#include "engine/Orders.h"
+
+#include "engine/Rebellions.h"
+#include "engine/Routes.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/Random.h"
+
+namespace tessarion {
+
+bool hasReadyLegion(const Empire& empire, const Province* province) {
+    for (const auto& l : empire.legions) {
+        if (sameProvince(l->province, province) && !l->moved && !l->hasRoute) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool hasUnmovedLegionIn(const Empire& empire, const Province* province) {
+    for (const auto& l : empire.legions) {
+        if (sameProvince(l->province, province) && !l->moved) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Legion* setLegionRoute(Empire& empire, const Province* province, const Route& route) {
+    for (auto& l : empire.legions) {
+        if (sameProvince(l->province, province) && !l->moved) {
+            l->setRoute(route);
+            return l.get();
+        }
+    }
+    showMessage("ERROR: setLegionRoute didn't find a legion to move");
+    return nullptr;
+}
+
+bool dropLegion(int x, int y) {
+    Game& game = Game::instance();
+    Empire& romans = game.romans;
+    Province* source = game.dragSource;
+
+    if (source == nullptr || romans.legions.empty() || !hasReadyLegion(romans, source)) {
+        if (source != nullptr && romans.legionsIn(source) > 0) {
+            showMessage(
+                "Princeps,\r\n\r\nAll the units in the province have already moved.\r\nNotice how the legion icon "
+                "appears grayed out.  You will be\r\nable to move grayed out legions again next turn.");
+        }
+        return false;
+    }
+
+    Province* target = provinceAt(game, x, y);
+    game.dropTarget = target;
+    if (target == nullptr) {
+        return false;
+    }
+    if (target->name == source->name) {
+        return false;
+    }
+    if (isBeyondBorder(target)) {
+        Empire* owner = game.getOwner(target);
+        if (owner == nullptr || owner->legionsIn(target) == 0) {
+            explainBorderRule(target);
+            return false;
+        }
+    }
+    if (isNeighbour(source, target) || isNeighbour(target, source)) {
+        attackProvince(target, romans, source);
+        return true;
+    }
+    if (isBeyondBorder(target)) {
+        return false;
+    }
+    Route route = findRoute(game, source, target);
+    if (route.size() < 2) {
+        // No way there: no order.
+        return false;
+    }
+    Legion* legion = setLegionRoute(romans, source, route);
+    if (legion == nullptr) {
+        return false;
+    }
+    romans.moveLegionStep(legion);
+    return true;
+}
+
+void attackProvince(Province* target, Empire& attacker, Province* source) {
+    Game& game = Game::instance();
+    Legion* acting = nullptr;
+    for (auto& l : attacker.legions) {
+        if (sameProvince(l->province, source) && !l->hasRoute && !l->moved) {
+            acting = l.get();
+            break;
+        }
+    }
+    if (acting == nullptr) {
+        // Callers check for a ready legion first; without one there is nobody
+        // to carry out the order.
+        return;
+    }
+    if (acting->province->name != source->name) {
+        showMessage("legion's current province (" + acting->province->name + ") doesn't match from->name() (" +
+                    source->name);
+        return;
+    }
+    Empire* owner = game.getOwner(target);
+    const bool hostile = owner != nullptr && owner->name != attacker.name;
+    if (!hostile) {
+        takeProvince(&attacker, target, game, nullptr);
+        moveLegionInto(acting, target);
+        return;
+    }
+    if (owner->legionsIn(target) == 0) {
+        takeProvince(&attacker, target, game, owner);
+        moveLegionInto(acting, target);
+        return;
+    }
+
+    if (game.animateMove) {
+        game.animateMove(acting->province, target);
+    }
+    const int r = gameRand();
+    if (r % 2 == 0) {
+        if (game.flashLegion) {
+            game.flashLegion(attacker.name, source);
+        }
+        attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
+        game.addNews("Our attack on " + target->name + " failed");
+        return;
+    }
+    if (game.flashLegion) {
+        game.flashLegion(owner->name, target);
+    }
+    owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
+    if (owner->legionsIn(target) > 0) {
+        acting->moved = true;
+        game.addNews("Enemy legion in " + target->name + " defeated");
+        return;
+    }
+    takeProvince(&attacker, target, game, owner);
+    moveLegionInto(acting, target);
+    if (owner->legions.empty() && owner->name != "Rebelling Legions") {
+        static constexpr int kOdds[3] = {4, 3, 2};
+        const int r2 = gameRand();
+        if (r2 % kOdds[game.skillLevel] == 0) {
+            rebelLegions(target, attacker);
+        }
+    }
+}
+
+void takeProvince(Empire* empire, Province* province, Game& game, Empire* previousOwner) {
+    const bool beyond = isBeyondBorder(province);
+    if (previousOwner != nullptr && !beyond && previousOwner->ownsProvince(province)) {
+        previousOwner->removeProvince(province);
+    }
+    if (province->name == "Italia" && previousOwner != nullptr && previousOwner->name == "Romans") {
+        plunderRome(game);
+    }
+    if (beyond) {
+        game.addNews("Our raid into " + province->name + " was successful");
+        return;
+    }
+    if (empire->ownsProvince(province)) {
+        return;
+    }
+    empire->addProvince(province);
+    if (empire->name == "Romans") {
+        game.addNews("We have reconquered " + province->name);
+    } else if (previousOwner != nullptr && previousOwner->name == "Romans") {
+        game.addNews(province->name + " has been overrun");
+    }
+}
+
+void moveLegionInto(Legion* legion, Province* province) {
+    if (!isBeyondBorder(province)) {
+        legion->province = province;
+    }
+    legion->moved = true;
+}
+
+void plunderRome(Game& game) {
+    game.romans.treasury = game.romans.treasury / 2;
+    showMessage("Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
+}
+
+}  // namespace tessarion

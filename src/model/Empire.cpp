@@ -1,0 +1,176 @@
+#include "model/Empire.h"
+
+#include <algorithm>
+
+#include "model/Game.h"
+#include "model/InternalError.h"
+#include "model/Random.h"
+#include "model/Province.h"
+#include "engine/Orders.h"
+
+namespace tessarion {
+
+bool sameProvince(const Province* a, const Province* b) {
+    if (a == b) {
+        return true;
+    }
+    return a != nullptr && b != nullptr && a->name == b->name;
+}
+
+Empire::Empire(std::string empireName, int colour) : name(std::move(empireName)), colourIndex(colour) {}
+
+Empire::~Empire() { clearLegions(); }
+
+void Empire::endTurn() { recruit(); }
+
+void Empire::updateLegions() {
+    Game::instance();
+    // The index moves on by one whatever happens to the list, so a legion that
+    // moves up into the current slot after a loss waits for the next call. The
+    // list never grows during the walk, so it ends after at most as many
+    // examinations as there were legions; more would mean the walk is stuck.
+    const std::size_t limit = legions.size();
+    std::size_t examined = 0;
+    for (std::size_t i = 0; i < legions.size(); ++i) {
+        if (++examined > limit) {
+            throw InternalError("Empire::updateLegions() stuck in loop!");
+        }
+        Legion* legion = legions[i].get();
+        if (legion->hasRoute) {
+            moveLegionStep(legion);
+        }
+    }
+}
+
+void Empire::recruit() {
+    for (std::size_t i = 0; i < provinces.size(); ++i) {
+        Province* p = provinces[i];
+        if (p->name != "Dacia") {
+            p->recruitCounter += 1;
+        }
+        if (p->recruitCounter > 2) {
+            p->recruitCounter = 0;
+            createLegion(p);
+        }
+    }
+}
+
+void Empire::addProvince(Province* province) {
+    if (!ownsProvince(province)) {
+        provinces.push_back(province);
+    }
+}
+
+void Empire::removeProvince(Province* province) {
+    auto it = std::find_if(provinces.begin(), provinces.end(),
+                           [&](const Province* p) { return sameProvince(p, province); });
+    if (it == provinces.end()) {
+        throw InternalError("error: province" + province->name + " not found in empire" + name);
+    }
+    provinces.erase(it);
+}
+
+bool Empire::ownsProvince(const Province* province) const {
+    return std::any_of(provinces.begin(), provinces.end(),
+                       [&](const Province* p) { return sameProvince(p, province); });
+}
+
+int Empire::legionsIn(const Province* province) const {
+    return static_cast<int>(std::count_if(legions.begin(), legions.end(), [&](const auto& l) {
+        return sameProvince(l->province, province);
+    }));
+}
+
+void Empire::removeLegionsIn(const Province* province) {
+    Game::instance();
+    while (destroyFirstLegionIn(province, [](const Legion&) { return true; })) {
+    }
+}
+
+void Empire::clearLegions() {
+    while (!legions.empty()) {
+        legions.erase(legions.begin());
+    }
+}
+
+void Empire::setRouteForLegionsIn(const Province* province, const Route& route) {
+    for (auto& l : legions) {
+        if (sameProvince(l->province, province)) {
+            l->setRoute(route);
+        }
+    }
+}
+
+bool Empire::hasLegionInAny(const std::vector<Province*>& list) const {
+    for (const auto& l : legions) {
+        for (const Province* p : list) {
+            if (sameProvince(l->province, p)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+Legion* Empire::createLegion(Province* where) {
+    legions.push_back(std::make_unique<Legion>(this, where));
+    return legions.back().get();
+}
+
+void Empire::destroyLegionAt(std::size_t index) {
+    legions.erase(legions.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::size_t Empire::indexOf(const Legion* legion) const {
+    for (std::size_t i = 0; i < legions.size(); ++i) {
+        if (legions[i].get() == legion) {
+            return i;
+        }
+    }
+    return legions.size();
+}
+
+void Empire::moveLegionStep(Legion* legion) {
+    Game& game = Game::instance();
+    Province* next = legion->nextStep();
+    Empire* owner = game.getOwner(next);
+    const bool hostile = owner != nullptr && owner->name != name;
+
+    if (!hostile) {
+        addProvince(next);
+        legion->advanceAlongRoute();
+        onConquest(next);
+        return;
+    }
+    if (owner->legionsIn(next) == 0) {
+        takeProvince(this, next, game, owner);
+        legion->advanceAlongRoute();
+        onConquest(next);
+        return;
+    }
+
+    // A battle: one coin toss, one legion lost by one side.
+    if (game.playSound) {
+        game.playSound(0);
+    }
+    if (game.animateMove) {
+        game.animateMove(legion->province, next);
+    }
+    const int r = gameRand() % 2;
+    if (r == 1) {
+        owner->destroyFirstLegionIn(next, [](const Legion&) { return true; });
+        if (owner->legionsIn(next) > 0) {
+            return;
+        }
+        takeProvince(this, next, game, owner);
+        legion->advanceAlongRoute();
+        onConquest(next);
+        return;
+    }
+    // The attacker loses its first unmoved legion in its own province; that may
+    // be the moving legion itself, so it must not be touched after this.
+    Province* from = legion->province;
+    destroyFirstLegionIn(from, [](const Legion& l) { return !l.moved; });
+}
+
+}  // namespace tessarion

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Legion.h"
+
+namespace tessarion {
+
+struct Province;
+
+// Every power on the map: a list of provinces it owns and the legions it
+// commands, and the yearly work the turn cycle asks of it.
+class Empire {
+public:
+    explicit Empire(std::string empireName, int colour = 3);
+    virtual ~Empire();
+
+    Empire(const Empire&) = delete;
+    Empire& operator=(const Empire&) = delete;
+
+    // The power's year; the base one only recruits.
+    virtual void endTurn();
+    // Advances every routed legion one step.
+    virtual void updateLegions();
+    // New-game set-up (only the Romans have one).
+    virtual void setUp() {}
+    // Per-province recruitment: a legion every third turn a province is held.
+    virtual void recruit();
+    // A legion of this power has stepped into a province the power now holds.
+    virtual void onConquest(Province* province) { (void)province; }
+
+    std::string name;
+    std::vector<Province*> provinces;
+    std::vector<std::unique_ptr<Legion>> legions;
+    int colourIndex;
+
+    void addProvince(Province* province);
+    void removeProvince(Province* province);
+    bool ownsProvince(const Province* province) const;
+    int legionsIn(const Province* province) const;
+    void removeLegionsIn(const Province* province);
+    void clearLegions();
+    void setRouteForLegionsIn(const Province* province, const Route& route);
+    bool hasLegionInAny(const std::vector<Province*>& list) const;
+    bool isRomans() const { return name == "Romans"; }
+    int legionCount() const { return static_cast<int>(legions.size()); }
+
+    // Creates a legion standing in the province at the end of the list.
+    Legion* createLegion(Province* where);
+    // Removes and destroys the first legion standing in the province (by name)
+    // for which the predicate holds; false when there is none.
+    template <typename Pred>
+    bool destroyFirstLegionIn(const Province* province, Pred pred);
+    // Removes and destroys one legion given by position.
+    void destroyLegionAt(std::size_t index);
+    std::size_t indexOf(const Legion* legion) const;
+
+    // The one step rule by which any routed legion advances and fights.
+    void moveLegionStep(Legion* legion);
+};
+
+bool sameProvince(const Province* a, const Province* b);
+
+template <typename Pred>
+bool Empire::destroyFirstLegionIn(const Province* province, Pred pred) {
+    for (std::size_t i = 0; i < legions.size(); ++i) {
+        if (sameProvince(legions[i]->province, province) && pred(*legions[i])) {
+            legions.erase(legions.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tessarion

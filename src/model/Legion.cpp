@@ -1,0 +1,23 @@
+#include "model/Legion.h"
+
+namespace tessarion {
+
+void Legion::setRoute(const Route& newRoute) {
+    route = newRoute;
+    routeIndex = 0;
+    hasRoute = true;
+}
+
+void Legion::advanceAlongRoute() {
+    if (!hasRoute) {
+        return;
+    }
+    routeIndex += 1;
+    province = route[static_cast<std::size_t>(routeIndex)];
+    if (static_cast<std::size_t>(routeIndex) + 1 >= route.size()) {
+        hasRoute = false;
+    }
+    moved = true;
+}
+
+}  // namespace tessarion

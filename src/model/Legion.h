@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+namespace tessarion {
+
+class Empire;
+struct Province;
+
+// The provinces a legion follows: first where it started, last its destination.
+using Route = std::vector<Province*>;
+
+// One army unit of any power. Legions have no strength: a power's strength in a
+// province is the number of its legions standing there.
+struct Legion {
+    Legion(Empire* ownerEmpire, Province* where) : owner(ownerEmpire), province(where) {}
+
+    bool moved = false;
+    Empire* owner;
+    Province* province;
+    Route route;
+    int routeIndex = 0;
+    bool hasRoute = false;
+
+    // Gives the legion a route order from its first entry.
+    void setRoute(const Route& newRoute);
+
+    // One step along the route; nothing at all without a route.
+    void advanceAlongRoute();
+
+    // The province the next step goes to (only while hasRoute).
+    Province* nextStep() const { return route[static_cast<std::size_t>(routeIndex) + 1]; }
+};
+
+}  // namespace tessarion

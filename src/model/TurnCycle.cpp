@@ -1,0 +1,112 @@
+#include "model/TurnCycle.h"
+
+#include "engine/RomanEmpire.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/Presentation.h"
+#include "opponents/Events.h"
+
+namespace tessarion {
+
+const Milestone* milestoneFor(int year) {
+    for (const Milestone& m : kMilestones) {
+        if (m.year == year) {
+            return &m;
+        }
+    }
+    return nullptr;
+}
+
+bool anyLegionCanMove(Game& game) {
+    for (const auto& l : game.romans.legions) {
+        if (!l->moved) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+void playMilestoneLesson(const Milestone& m) {
+    if (m.year == 260) {
+        showMessage("Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
+    }
+    presentation().zoomFrame(m.frameX, m.frameY);
+    presentation().zoomFrame(m.frameX, m.frameY);
+    presentation().openPictureBox(m.pictureId);
+}
+
+}  // namespace
+
+bool endTurnCycle() {
+    Game& game = Game::instance();
+    for (;;) {
+        // 1 to 5: the powers' years.
+        game.romans.endTurn();
+        presentation().redrawScreen();
+        presentation().showComputerTurn();
+        presentation().clearShownMoves();
+        game.barbarians.endTurn();
+        game.sassanids.endTurn();
+        game.rogueRomans.endTurn();
+
+        // 6 to 8: the new year and its events.
+        game.turn += 1;
+        runEvents(game);
+        presentation().redrawScreen();
+
+        // 9: defeat.
+        bool playedAgain = false;
+        if (game.romans.provinces.empty()) {
+            if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you like to "
+                          "play again?)")) {
+                presentation().quit();
+                return true;
+            }
+            game.startNewGame();
+            presentation().redrawScreen();
+            presentation().invalidateWindow();
+            playedAgain = true;
+        }
+
+        const int year = game.year();
+        // 10: the lesson of a milestone year.
+        if (!playedAgain) {
+            if (const Milestone* m = milestoneFor(year)) {
+                playMilestoneLesson(*m);
+            }
+        }
+        // 11 and 12: the ends of the game.
+        if (!playedAgain && year == 285) {
+            presentation().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+            if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third Century\"\r\nDo "
+                          "you want to keep playing until 476 AD?")) {
+                presentation().quit();
+                return true;
+            }
+        } else if (!playedAgain && year == 476) {
+            presentation().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+            if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish to "
+                         "play again?\r\n")) {
+                presentation().postCommand(3002, 1);
+                return false;
+            }
+            presentation().quit();
+            return true;
+        }
+
+        // 13: now and then a hint about a special province.
+        showProvinceHint(game.romans);
+
+        // 14: the player moves next unless nothing of theirs can move.
+        if (game.romans.legions.empty()) {
+            continue;
+        }
+        if (anyLegionCanMove(game)) {
+            return false;
+        }
+    }
+}
+
+}  // namespace tessarion

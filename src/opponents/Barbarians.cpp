@@ -1,0 +1,149 @@
+#include "opponents/Barbarians.h"
+
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/InternalError.h"
+#include "model/Random.h"
+
+namespace tessarion {
+
+namespace {
+const char* const kPeaceNames[4] = {"Saxons", "Franks", "Marcomanni", "Goths"};
+}
+
+Barbarians::Barbarians(std::string empireName) : EnemyEmpire(std::move(empireName), 1) {
+    for (int& countdown : tribeCountdown) {
+        countdown = gameRand() % 4 + 2;
+    }
+}
+
+void Barbarians::endTurn() {
+    Game& game = Game::instance();
+    for (int i = 0; i < 4; ++i) {
+        int& countdown = tribeCountdown[static_cast<std::size_t>(i)];
+        if (countdown > 0) {
+            countdown -= 1;
+            continue;
+        }
+        const int r = gameRand() % 3;
+        const int treasury = game.romans.treasury;
+        if (treasury > 1000 && r == 0) {
+            const int divisor = gameRand() % 3 + 2;
+            const int price = treasury / divisor / 1000 * 1000;
+            const int years = gameRand() % 10 + 5;
+            if (offerPeace(kPeaceNames[i], years, price)) {
+                countdown = years;
+                setTribeHostility(i, 1);
+            } else {
+                countdown = gameRand() % 5 + 5;
+                setTribeHostility(i, 2);
+                invade(frontierOf(i));
+            }
+        } else {
+            setTribeHostility(i, 2);
+            countdown = gameRand() % 5 + 5;
+            invade(frontierOf(i));
+        }
+    }
+    updateLegions();
+}
+
+bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) {
+    const std::string question = formatText(
+        "Princeps,\r\n\r\nThe %s are offering peace for %d years \r\nin exchange for %d sesterces.\r\n\r\nDo you "
+        "accept their offer?",
+        tribeName.c_str(), years, price);
+    if (askYesNo(question)) {
+        Game::instance().romans.treasury -= price;
+        return true;
+    }
+    return false;
+}
+
+Province* Barbarians::frontierOf(int tribe) {
+    Game& game = Game::instance();
+    switch (tribe) {
+        case 0:
+            return game.findProvince("Lower Rhine");
+        case 1:
+            return game.findProvince("Upper Rhine");
+        case 2:
+            return game.findProvince("Upper Danube");
+        case 3:
+            return game.findProvince(gameRand() % 2 == 1 ? "Lower Danube" : "Sarmatia");
+        default:
+            throw InternalError("invalid cur tribe!");
+    }
+}
+
+void Barbarians::setTribeHostility(int tribe, int value) {
+    Game& game = Game::instance();
+    switch (tribe) {
+        case 0:
+            game.findProvince("Lower Rhine")->hostility = value;
+            break;
+        case 1:
+            game.findProvince("Upper Rhine")->hostility = value;
+            break;
+        case 2:
+            game.findProvince("Upper Danube")->hostility = value;
+            break;
+        case 3:
+            game.findProvince("Lower Danube")->hostility = value;
+            game.findProvince("Sarmatia")->hostility = value;
+            break;
+        default:
+            throw InternalError("invalid cur tribe!");
+    }
+}
+
+void Barbarians::invade(Province* origin) {
+    Game& game = Game::instance();
+    Province* target = chooseTarget();
+    if (target == nullptr || origin == nullptr) {
+        return;
+    }
+    const int s = game.skillLevel;
+    const int size = gameRand() % (s + 1) + (s + 1);
+    raiseInvasionArmy(origin, target, size);
+    announceInvasion("The " + tribeNameFor(origin->name) + " have crossed the frontier!");
+    game.invasionCount += 1;
+}
+
+Province* Barbarians::chooseTarget() {
+    Game& game = Game::instance();
+    std::vector<Province*> candidates;
+    for (const char* name : {"Italia", "Aquitania", "Lugdunensis", "Narbonensis", "Raetia", "Britannia", "Pannonia",
+                             "Dacia", "Belgica", "Lusitania", "Mauretania", "Terraconensis"}) {
+        Province* p = game.findProvince(name);
+        Empire* owner = game.getOwner(p);
+        if (owner == nullptr || owner->name != "Germanic Tribes") {
+            candidates.push_back(p);
+        }
+    }
+    if (candidates.empty()) {
+        return nullptr;
+    }
+    return candidates[static_cast<std::size_t>(gameRand() % static_cast<int>(candidates.size()))];
+}
+
+std::string tribeNameFor(const std::string& territory) {
+    if (territory == "Upper Rhine") {
+        return gameRand() % 2 == 1 ? "Vandals" : "Franks";
+    }
+    if (territory == "Sarmatia") {
+        return gameRand() % 2 == 0 ? "Goths" : "Ostrogoths";
+    }
+    if (territory == "Lower Rhine") {
+        return "Saxons";
+    }
+    if (territory == "Lower Danube") {
+        return gameRand() % 2 == 0 ? "Goths" : "Visigoths";
+    }
+    if (territory == "Upper Danube") {
+        return "Marcomanni";
+    }
+    return "Franks";
+}
+
+}  // namespace tessarion

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "model/Empire.h"
+
+namespace tessarion {
+
+// A foreign power run by the computer: every legion follows its route, seizes
+// an undefended neighbour, attacks a Roman garrison no larger than its own
+// force, or plans its way to the nearest land the power does not hold.
+class EnemyEmpire : public Empire {
+public:
+    using Empire::Empire;
+
+    void updateLegions() override;
+    // The province an invading army marches on, or none.
+    virtual Province* chooseTarget() = 0;
+
+    // True when the attacking legion survives. A lost attacker stays in the
+    // list; the caller removes it.
+    bool attackNeighbour(Empire* defender, Legion* legion, Province* target);
+    // The route to the nearest province this power does not hold, if any.
+    std::optional<Route> planRoute(Province* start);
+    // One step of legions[index] along its route; false when the legion was lost.
+    bool followRoute(std::size_t index);
+    void raiseInvasionArmy(Province* origin, Province* target, int count);
+    void announceInvasion(const std::string& text);
+};
+
+}  // namespace tessarion

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "opponents/EnemyEmpire.h"
+
+namespace tessarion {
+
+// Persia beyond the Tigris: one army at a time, only when none of its legions
+// is left on the map.
+class Sassanids : public EnemyEmpire {
+public:
+    explicit Sassanids(std::string empireName) : EnemyEmpire(std::move(empireName), 2) {}
+
+    void endTurn() override;
+    Province* chooseTarget() override;
+};
+
+}  // namespace tessarion

@@ -1,0 +1,190 @@
+#include "opponents/Scenarios.h"
+
+#include "engine/Routes.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/Presentation.h"
+#include "model/TurnCycle.h"
+#include "opponents/Events.h"
+
+namespace tessarion {
+
+namespace {
+
+struct Garrison {
+    const char* province;
+    int count;
+};
+
+void ownersLegions(Game& game, std::initializer_list<Garrison> list) {
+    for (const Garrison& g : list) {
+        addLegionsToOwner(game.findProvince(g.province), g.count);
+    }
+}
+
+void legionsOf(Game& game, Empire& empire, std::initializer_list<Garrison> list) {
+    for (const Garrison& g : list) {
+        game.addLegions(g.province, &empire, g.count);
+    }
+}
+
+void moveProvinces(Game& game, Empire* from, Empire* to, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        Province* p = game.findProvince(name);
+        if (from != nullptr) {
+            from->removeProvince(p);
+        }
+        if (to != nullptr) {
+            to->addProvince(p);
+        }
+    }
+}
+
+void setUp260(Game& game) {
+    game.turn = 24;
+    game.romans.treasury = 50000;
+    ownersLegions(game, {{"Italia", 3},
+                         {"Britannia", 3},
+                         {"Aegyptus", 3},
+                         {"Aquitania", 2},
+                         {"Syria", 1},
+                         {"Palestina", 1},
+                         {"Lugdunensis", 1},
+                         {"Narbonensis", 1},
+                         {"Raetia", 1},
+                         {"Pontus", 3}});
+}
+
+void setUp308(Game& game) {
+    game.turn = 70;
+    game.romans.treasury = 50000;
+    ownersLegions(game, {{"Italia", 3},
+                         {"Britannia", 1},
+                         {"Aegyptus", 1},
+                         {"Aquitania", 2},
+                         {"Syria", 1},
+                         {"Palestina", 1},
+                         {"Lugdunensis", 1},
+                         {"Narbonensis", 1},
+                         {"Raetia", 1},
+                         {"Macedonia", 1},
+                         {"Pontus", 1}});
+    moveProvinces(game, &game.romans, &game.barbarians, {"Dacia"});
+}
+
+void setUp410(Game& game) {
+    game.turn = 174;
+    game.romans.treasury = 20000;
+    moveProvinces(game, &game.romans, nullptr, {"Britannia", "Dacia", "Thracia"});
+    moveProvinces(game, nullptr, &game.barbarians, {"Thracia", "Dacia"});
+    legionsOf(game, game.romans,
+              {{"Italia", 5},
+               {"Lydia", 2},
+               {"Cappadocia", 2},
+               {"Syria", 2},
+               {"Terraconensis", 1},
+               {"Aquitania", 1},
+               {"Raetia", 1}});
+    legionsOf(game, game.barbarians, {{"Thracia", 3}, {"Dacia", 3}});
+}
+
+void setUp455(Game& game) {
+    // The late-empire base.
+    game.turn = 240;
+    game.romans.treasury = 20000;
+    game.romans.provinces.clear();
+    // Mauretania stays Roman: after the treaty of 442 the Vandals handed the
+    // Mauretanias back to the western court, and it leaves the player one
+    // grain province, with the Vandal army of Africa marching through it.
+    moveProvinces(game, nullptr, &game.romans, {"Italia", "Lugdunensis", "Dalmatia", "Mauretania"});
+    legionsOf(game, game.romans, {{"Italia", 2}, {"Mauretania", 1}});
+    moveProvinces(game, nullptr, &game.rogueRomans,
+                  {"Pontus", "Lydia", "Phrygia", "Cappadocia", "Syria", "Macedonia", "Thracia", "Palestina",
+                   "Aegyptus"});
+    legionsOf(game, game.rogueRomans, {{"Pontus", 3}, {"Syria", 2}, {"Aegyptus", 2}, {"Thracia", 1}, {"Macedonia", 1}});
+    moveProvinces(game, nullptr, &game.barbarians,
+                  {"Aquitania", "Narbonensis", "Terraconensis", "Lusitania", "Africa", "Belgica", "Britannia", "Dacia",
+                   "Pannonia", "Raetia"});
+    legionsOf(game, game.barbarians, {{"Terraconensis", 1}, {"Lusitania", 1}, {"Aquitania", 1}});
+    // The year itself.
+    game.turn = 219;
+    game.romans.treasury = 40000;
+    game.barbarians.clearLegions();
+    legionsOf(game, game.barbarians, {{"Africa", 10}});
+    Province* africa = game.findProvince("Africa");
+    game.barbarians.setRouteForLegionsIn(africa, findRoute(game, africa, game.findProvince("Italia")));
+}
+
+}  // namespace
+
+bool isScenario(int command) { return command >= kScenarioValerian && command <= kScenarioValentinian; }
+
+void startScenario(int command) {
+    if (!isScenario(command)) {
+        return;
+    }
+    Game& game = Game::instance();
+    game.resetGame();
+    game.assignStartingOwners();
+    setUpEvents(game);
+    switch (command) {
+        case kScenarioValerian:
+            setUp260(game);
+            break;
+        case kScenarioConstantine:
+            setUp308(game);
+            break;
+        case kScenarioHonorius:
+            setUp410(game);
+            break;
+        default:
+            setUp455(game);
+            break;
+    }
+    redrawScreen();
+    if (command == kScenarioValerian || command == kScenarioConstantine) {
+        endTurnCycle();
+    }
+}
+
+void addLegionsToOwner(Province* province, int count) {
+    Game& game = Game::instance();
+    if (Empire* owner = game.getOwner(province)) {
+        for (int i = 0; i < count; ++i) {
+            owner->createLegion(province);
+        }
+    }
+}
+
+void newGame(bool skipConfirmation) {
+    if (!skipConfirmation && !askYesNo("Discard the current game?")) {
+        return;
+    }
+    Game::instance().startNewGame();
+    redrawScreen();
+}
+
+void showWelcome() {
+    if (askYesNo("Welcome, Princeps\r\n\r\nI am your advisor and I will be providing you with\r\ninformation to help "
+                 "you guide the Roman Empire\r\nthrough the \"Crisis of the Third Century.\"\r\n\r\nWould you like a "
+                 "few hints on playing before we start?")) {
+        showMessage(
+            "Your empire consists of provinces.  Each turn, your provinces\r\nwill pay taxes and create legions for "
+            "you. Roman provinces are\r\nshown in light-red.  Enemey-held provinces are other colors");
+        showMessage(
+            "To move a legion, left-click and drag it where you want it to\r\ngo.  If there are enemy legions in the "
+            "destination or any\r\nprovinces on the way, your legion will attack them");
+        showMessage(
+            "When you have moved all your legions, your enemies will move\r\ntheir legions.  If you dont want to "
+            "move all your legions, \r\njust right-click the mouse to advance the game one turn.");
+        showMessage(
+            "Your goal is to hold on to as many Roman provinces\r\nas possible. To win, you must control at least "
+            "one\r\nprovince when the \"Crisis of the Third Century\" ends\r\nin 285 AD - Good luck, Princeps!\r\n");
+    } else {
+        showMessage(
+            "If at any time you need help, you can refer to\r\nthe video tutorial under the Help menu.\r\n\r\nGood "
+            "luck, Princeps!");
+    }
+}
+
+}  // namespace tessarion

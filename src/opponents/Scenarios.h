@@ -1,0 +1,27 @@
+#pragma once
+
+namespace tessarion {
+
+struct Province;
+
+// Menu commands of the four scenarios.
+inline constexpr int kScenarioValerian = 1100;
+inline constexpr int kScenarioConstantine = 1101;
+inline constexpr int kScenarioHonorius = 1102;
+inline constexpr int kScenarioValentinian = 1103;
+
+bool isScenario(int command);
+
+// Starts the scenario of a menu command (after the player confirmed).
+void startScenario(int command);
+
+// Legions for whoever holds the province; none for an unowned one.
+void addLegionsToOwner(Province* province, int count);
+
+// File > New Game.
+void newGame(bool skipConfirmation);
+
+// The greeting and the hints on playing.
+void showWelcome();
+
+}  // namespace tessarion

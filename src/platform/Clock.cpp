@@ -1,0 +1,2 @@
+// Placeholder translation unit until the platform layer lands.
+namespace tessarion {}

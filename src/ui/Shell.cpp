@@ -1,0 +1,194 @@
+#include "ui/Shell.h"
+
+#include "engine/Orders.h"
+#include "engine/Rebellions.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/TurnCycle.h"
+#include "opponents/Scenarios.h"
+#include "savegame/SaveGame.h"
+
+namespace tessarion {
+
+const Lesson* lessonForMenu(int menuId) {
+    for (const Lesson& l : kLessons) {
+        if (l.menuId == menuId) {
+            return &l;
+        }
+    }
+    return nullptr;
+}
+
+const Lesson* lessonForPicture(int pictureId) {
+    for (const Lesson& l : kLessons) {
+        if (l.pictureId == pictureId) {
+            return &l;
+        }
+    }
+    return nullptr;
+}
+
+void Shell::mouseMove(int x, int y) {
+    mouseMapX = x - layoutOffsetX - 180;
+    mouseMapY = y - kMapOriginY;
+    hoveredProvince = provinceAt(Game::instance(), mouseMapX, mouseMapY);
+    if (hoveredProvince != shownProvince) {
+        shownProvince = hoveredProvince;
+        host_.drawProvinceInfo();
+    }
+}
+
+Province* Shell::legionBoxAt(int mapX, int mapY) {
+    Game& game = Game::instance();
+    for (auto& p : game.provinces) {
+        const int lx = legionX(*p);
+        const int ly = legionY(*p);
+        if (mapX >= lx && mapX <= lx + 73 && mapY >= ly && mapY <= ly + 59) {
+            return p.get();
+        }
+    }
+    return nullptr;
+}
+
+void Shell::leftButtonDown(int x, int y) {
+    Game& game = Game::instance();
+    game.dragSource = nullptr;
+    Province* hit = legionBoxAt(x - layoutOffsetX - 180, y - kMapOriginY);
+    if (hit == nullptr) {
+        return;
+    }
+    if (hasReadyLegion(game.romans, hit) || !hasUnmovedLegionIn(game.romans, hit)) {
+        game.dragSource = hit;
+    }
+}
+
+void Shell::leftButtonUp(int x, int y) {
+    if (!dropLegion(x - layoutOffsetX - 180, y - kMapOriginY)) {
+        return;
+    }
+    host_.redrawScreen();
+    if (!anyLegionCanMove(Game::instance())) {
+        endTurnCycle();
+    }
+}
+
+void Shell::rightButtonUp() { endTurnCycle(); }
+
+void Shell::keyDown(Key key) {
+    if (key == Key::P) {
+        keyP = true;
+    } else if (key == Key::F) {
+        keyF = true;
+    } else if (key == Key::J) {
+        keyJ = true;
+    }
+    if (keyP && keyF && keyJ) {
+        peoplesFront();
+        host_.redrawScreen();
+    }
+}
+
+void Shell::keyUp(Key key) {
+    if (key == Key::P) {
+        keyP = false;
+    } else if (key == Key::F) {
+        keyF = false;
+    } else if (key == Key::J) {
+        keyJ = false;
+    }
+}
+
+bool Shell::character(char c) {
+    if (c == '?' || c == '/') {
+        return command(cmd::kAbout);
+    }
+    return false;
+}
+
+int Shell::checkedSkill() const { return Game::instance().skillLevel; }
+
+bool Shell::command(int id, int param) {
+    id &= 0xffff;
+    Game& game = Game::instance();
+    switch (id) {
+        case cmd::kNewGame:
+            newGame(param != 0);
+            host_.repaintWindow();
+            return true;
+        case cmd::kSave:
+            saveCommand();
+            return true;
+        case cmd::kLoad:
+            loadCommand();
+            return true;
+        case cmd::kExit:
+            host_.quit();
+            return true;
+        case cmd::kEasy:
+        case cmd::kNormal:
+        case cmd::kHard:
+            game.skillLevel = id - cmd::kEasy;
+            host_.menuChecksChanged();
+            return true;
+        case cmd::kSound:
+            soundEnabled = !soundEnabled;
+            host_.menuChecksChanged();
+            return true;
+        case cmd::kStudyGuide:
+            host_.openWebPage("/guide.html");
+            return true;
+        case cmd::kTakeQuiz:
+            host_.openWebPage("/quiz.php");
+            return true;
+        case cmd::kHelp:
+            showWelcome();
+            return true;
+        case cmd::kVideoTutorial:
+            host_.openWebPage("/tutorial.html");
+            return true;
+        case cmd::kAbout:
+            host_.showAbout();
+            return true;
+        default:
+            break;
+    }
+    if (isScenario(id)) {
+        if (askYesNo("Are you sure you want to discard the current game?")) {
+            startScenario(id);
+        }
+        return true;
+    }
+    if (const Lesson* lesson = lessonForMenu(id)) {
+        host_.playLesson(*lesson);
+        return true;
+    }
+    return false;
+}
+
+void Shell::saveCommand() {
+    std::optional<std::string> path = host_.chooseSavePath();
+    if (!path) {
+        return;
+    }
+    FileResult result = saveGame(*path);
+    if (result.ok) {
+        host_.alert("Alert", "Game saved");
+    } else {
+        host_.alert(result.caption, result.error);
+    }
+}
+
+void Shell::loadCommand() {
+    std::optional<std::string> path = host_.chooseLoadPath();
+    if (!path) {
+        return;
+    }
+    FileResult result = loadGame(*path);
+    if (!result.ok) {
+        host_.alert(result.caption, result.error);
+        return;
+    }
+    host_.repaintWindow();
+}
+
+}  // namespace tessarion
