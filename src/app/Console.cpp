@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
 #include "model/Advisor.h"
@@ -16,7 +17,6 @@
 #include "opponents/Events.h"
 #include "opponents/Scenarios.h"
 #include "ui/Shell.h"
-#include "app/WebSite.h"
 
 namespace tessarion {
 
@@ -54,11 +54,13 @@ std::string jsonString(const std::string& s) {
     return out + "\"";
 }
 
-const char* boolText(bool b) { return b ? "true" : "false"; }
+const char* boolText(bool b) {
+    return b ? "true" : "false";
+}
 
 // Everything the player would see in a box, as console lines.
 class ConsoleAdvisor : public Advisor {
-public:
+  public:
     explicit ConsoleAdvisor(std::ostream& out) : out_(out) {}
 
     void showMessage(const std::string& text) override {
@@ -76,12 +78,12 @@ public:
 
     std::deque<bool> answers;
 
-private:
+  private:
     std::ostream& out_;
 };
 
 class ConsolePresentation : public Presentation {
-public:
+  public:
     explicit ConsolePresentation(std::ostream& out) : out_(out) {}
 
     void openPictureBox(int pictureId) override {
@@ -92,8 +94,8 @@ public:
         }
     }
     void showResults(int invasions, int plagues, int rebellions) override {
-        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues << ", rebellions " << rebellions
-             << ")\n";
+        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues
+             << ", rebellions " << rebellions << ")\n";
     }
     void quit() override { quitRequested = true; }
     void postCommand(int id, int param) override { posted.emplace_back(id, param); }
@@ -101,22 +103,25 @@ public:
     bool quitRequested = false;
     std::deque<std::pair<int, int>> posted;
 
-private:
+  private:
     std::ostream& out_;
 };
 
 class ConsoleHost : public ShellHost {
-public:
-    ConsoleHost(std::ostream& out, ConsolePresentation& presentation) : out_(out), presentation_(presentation) {}
+  public:
+    ConsoleHost(std::ostream& out, ConsolePresentation& presentation)
+        : out_(out), presentation_(presentation) {}
 
     void repaintWindow() override {}
     void redrawScreen() override {}
     void drawProvinceInfo() override {}
     void playLesson(const Lesson& lesson) override {
-        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId << ", narration "
-             << lesson.narration << ")\n";
+        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId
+             << ", narration " << lesson.narration << ")\n";
     }
-    void openWebPage(const std::string& path) override { out_ << "OPEN: " << kWebSite << path << '\n'; }
+    void openWebPage(const std::string& path) override {
+        out_ << "OPEN: " << kWebSite << path << '\n';
+    }
     void showAbout() override { out_ << "SHOW: About Tessarion\n"; }
     std::optional<std::string> chooseSavePath() override { return takePath(); }
     std::optional<std::string> chooseLoadPath() override { return takePath(); }
@@ -128,7 +133,7 @@ public:
     // The path the next file dialog answers with (the save and load commands).
     std::optional<std::string> nextPath;
 
-private:
+  private:
     std::optional<std::string> takePath() {
         std::optional<std::string> p = std::move(nextPath);
         nextPath.reset();
@@ -241,8 +246,9 @@ std::string stateJson() {
     Game& game = Game::instance();
     std::ostringstream o;
     RomanEmpire& r = game.romans;
-    o << "{\"turn\": " << game.turn << ", \"year\": " << game.year() << ", \"skillLevel\": " << game.skillLevel
-      << ", \"treasury\": " << r.treasury << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
+    o << "{\"turn\": " << game.turn << ", \"year\": " << game.year()
+      << ", \"skillLevel\": " << game.skillLevel << ", \"treasury\": " << r.treasury
+      << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
       << ", \"plague\": " << boolText(r.plague) << ", \"plagueCounter\": " << r.plagueCounter
       << ", \"tribeCountdown\": [";
     for (std::size_t i = 0; i < 4; ++i) {
@@ -250,7 +256,8 @@ std::string stateJson() {
     }
     o << "], \"invasionCount\": " << game.invasionCount << ", \"plagueCount\": " << game.plagueCount
       << ", \"rebellionCount\": " << game.rebellionCount
-      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending) << ", \"news\": [";
+      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending)
+      << ", \"news\": [";
     bool first = true;
     for (const std::string& line : game.newsLog) {
         o << (first ? "" : ", ") << jsonString(line);
@@ -259,7 +266,8 @@ std::string stateJson() {
     o << "], \"events\": [";
     first = true;
     for (const auto& e : game.events) {
-        o << (first ? "" : ", ") << "{\"year\": " << e->year << ", \"kind\": " << jsonString(e->kind()) << "}";
+        o << (first ? "" : ", ") << "{\"year\": " << e->year
+          << ", \"kind\": " << jsonString(e->kind()) << "}";
         first = false;
     }
     o << "], \"provinces\": [";
@@ -267,8 +275,9 @@ std::string stateJson() {
     for (auto& p : game.provinces) {
         Empire* owner = game.ownerOf(p.get());
         o << (first ? "" : ", ") << "{\"name\": " << jsonString(p->name)
-          << ", \"owner\": " << (owner ? jsonString(owner->name) : "null") << ", \"recruitCounter\": " << p->recruitCounter
-          << ", \"hostility\": " << p->hostility << "}";
+          << ", \"owner\": " << (owner ? jsonString(owner->name) : "null")
+          << ", \"recruitCounter\": " << p->recruitCounter << ", \"hostility\": " << p->hostility
+          << "}";
         first = false;
     }
     o << "], \"powers\": [";
@@ -284,7 +293,8 @@ std::string stateJson() {
         bool firstL = true;
         for (const auto& l : e->legions) {
             o << (firstL ? "" : ", ") << "{\"province\": " << jsonString(l->province->name)
-              << ", \"moved\": " << boolText(l->moved) << ", \"hasRoute\": " << boolText(l->hasRoute)
+              << ", \"moved\": " << boolText(l->moved)
+              << ", \"hasRoute\": " << boolText(l->hasRoute)
               << ", \"routeIndex\": " << l->routeIndex << ", \"route\": [";
             bool firstR = true;
             for (Province* step : l->route) {
@@ -382,7 +392,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
             } else if (c == "end" && args == 0) {
                 shell.rightButtonUp();
             } else if ((c == "press" || c == "release")) {
-                if (args != 2 || !parseInt(t[1], -100000, 100000, n) || !parseInt(t[2], -100000, 100000, m)) {
+                if (args != 2 || !parseInt(t[1], -100000, 100000, n) ||
+                    !parseInt(t[2], -100000, 100000, m)) {
                     error(c + " needs two whole numbers X Y");
                     continue;
                 }

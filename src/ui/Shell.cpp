@@ -72,7 +72,9 @@ void Shell::leftButtonUp(int x, int y) {
     }
 }
 
-void Shell::rightButtonUp() { endTurnCycle(); }
+void Shell::rightButtonUp() {
+    endTurnCycle();
+}
 
 void Shell::keyDown(Key key) {
     if (key == Key::P) {
@@ -105,7 +107,9 @@ bool Shell::character(char c) {
     return false;
 }
 
-int Shell::checkedSkill() const { return Game::instance().skillLevel; }
+int Shell::checkedSkill() const {
+    return Game::instance().skillLevel;
+}
 
 bool Shell::command(int id, int param) {
     id &= 0xffff;

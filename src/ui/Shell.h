@@ -53,7 +53,7 @@ const Lesson* lessonForPicture(int pictureId);
 // What the window logic needs from whoever hosts it: the desktop window or the
 // text console. Pictures, sounds, pages and dialogs are theirs.
 class ShellHost {
-public:
+  public:
     virtual ~ShellHost() = default;
     // Compose the screen now and have the whole window painted again.
     virtual void repaintWindow() = 0;
@@ -76,7 +76,7 @@ public:
 // The platform-free half of the game window: mouse, keys and menu commands
 // turned into calls on the rules.
 class Shell {
-public:
+  public:
     explicit Shell(ShellHost& host) : host_(host) {}
 
     // Layout: the screen is laid out 1366 wide and centred on wider ones.
@@ -112,7 +112,7 @@ public:
 
     int checkedSkill() const;
 
-private:
+  private:
     void saveCommand();
     void loadCommand();
 
