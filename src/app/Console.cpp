@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/GeneralPlayer.h"
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
@@ -151,42 +152,6 @@ bool parseInt(const std::string& token, long long minimum, long long maximum, lo
     return ec == std::errc() && ptr == last && value >= minimum && value <= maximum;
 }
 
-// A window point that the press hit test resolves to the province.
-std::optional<std::pair<int, int>> pressPointFor(Shell& shell, Province* p) {
-    for (int dy = 0; dy <= 59; ++dy) {
-        for (int dx = 0; dx <= 73; ++dx) {
-            const int mx = p->legionX + dx;
-            const int my = p->legionY + dy;
-            if (Shell::legionBoxAt(mx, my) == p) {
-                return std::make_pair(mx + shell.mapOriginX(), my + Shell::kMapOriginY);
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-// A window point that provinceAt resolves to the province.
-std::optional<std::pair<int, int>> dropPointFor(Shell& shell, Province* p) {
-    Game& game = Game::instance();
-    for (const Rect& r : p->hitRects) {
-        const int cx = (r.left + r.right) / 2;
-        const int cy = (r.top + r.bottom) / 2;
-        if (provinceAt(game, cx, cy) == p) {
-            return std::make_pair(cx + shell.mapOriginX(), cy + Shell::kMapOriginY);
-        }
-    }
-    for (const Rect& r : p->hitRects) {
-        for (int y = r.top + 1; y < r.bottom; ++y) {
-            for (int x = r.left + 1; x < r.right; ++x) {
-                if (provinceAt(game, x, y) == p) {
-                    return std::make_pair(x + shell.mapOriginX(), y + Shell::kMapOriginY);
-                }
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 Province* provinceNamed(const std::string& name) {
     for (auto& p : Game::instance().provinces) {
         if (p->name == name) {
@@ -316,6 +281,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     ConsolePresentation presentation(out_);
     ConsoleHost host(out_, presentation);
     Shell shell(host);
+    GeneralPlayer general;
 
     // Start-up, as the windowed game does it up to the first game being ready.
     seedRandom(seed ? *seed : clockSeed());
@@ -413,14 +379,16 @@ int Console::run(std::optional<std::uint32_t> seed) {
                     error("unknown province " + (from == nullptr ? t[1] : t[2]));
                     continue;
                 }
-                auto press = pressPointFor(shell, from);
-                auto release = dropPointFor(shell, to);
-                if (!press || !release) {
-                    error("no point on the map picks " + (!press ? from->name : to->name));
+                if (!shell.dragLegion(from, to)) {
+                    error("no point on the map picks " + from->name + " and " + to->name);
                     continue;
                 }
-                shell.leftButtonDown(press->first, press->second);
-                shell.leftButtonUp(release->first, release->second);
+            } else if (c == "play") {
+                if (args != 1 || t[1] != "general") {
+                    error("play takes the name of a built-in player: general");
+                    continue;
+                }
+                general.playTurn(shell);
             } else if (c == "pfj" && args == 0) {
                 shell.keyDown(Shell::Key::P);
                 shell.keyDown(Shell::Key::F);

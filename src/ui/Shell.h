@@ -109,6 +109,13 @@ class Shell {
 
     // The province whose legion box holds a map point (lowest slot wins).
     static Province* legionBoxAt(int mapX, int mapY);
+    // A window point where a press picks the province's legions, and one where
+    // a release drops on the province (nothing when no such point exists).
+    std::optional<std::pair<int, int>> pressPointFor(Province* province) const;
+    std::optional<std::pair<int, int>> dropPointFor(Province* province) const;
+    // A whole drag from one province to another, as the player would make it.
+    // False when no point of the map picks one of them.
+    bool dragLegion(Province* from, Province* to);
 
     int checkedSkill() const;
 
