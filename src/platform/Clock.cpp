@@ -1,2 +1,0 @@
-// Placeholder translation unit until the platform layer lands.
-namespace tessarion {}

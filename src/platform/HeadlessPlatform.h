@@ -1,0 +1,56 @@
+#pragma once
+
+#include <deque>
+
+#include "platform/Platform.h"
+
+namespace tessarion {
+
+// A platform without a screen: frames and requests are recorded, input comes
+// from a script, and time passes only when someone sleeps.
+class HeadlessPlatform : public Platform {
+  public:
+    HeadlessPlatform(int screenWidth = 1366, int screenHeight = 768)
+        : screenWidth_(screenWidth), screenHeight_(screenHeight) {}
+
+    std::pair<int, int> screenSize() override { return {screenWidth_, screenHeight_}; }
+    bool openWindow(const std::string& title, int width, int height) override;
+    void setFrameSize(int width, int height) override {
+        frameWidth = width;
+        frameHeight = height;
+    }
+    void showWindow() override { visible = true; }
+    void hideWindow() override { visible = false; }
+    void present(const std::uint32_t* pixels, int width, int height) override;
+    bool pollEvent(InputEvent& event) override;
+    bool waitEvent(InputEvent& event, int timeoutMs) override;
+    void sleep(int ms) override { now_ += static_cast<std::uint64_t>(ms < 0 ? 0 : ms); }
+    std::uint64_t ticks() override { return now_; }
+    void toggleFullscreen() override { fullscreen = !fullscreen; }
+    int frameWidthFor(int, int minimum) override { return minimum; }
+    void playWave(const std::string& name, std::span<const unsigned char> wav,
+                  SoundMode mode) override;
+    void stopSound() override { log.push_back("stop sound"); }
+    void openUrl(const std::string& url) override { log.push_back("open " + url); }
+
+    // Scripted input, delivered in order.
+    std::deque<InputEvent> input;
+    // Everything asked of the platform, in order.
+    std::vector<std::string> log;
+    std::string title;
+    bool windowOpen = false;
+    bool visible = false;
+    bool fullscreen = false;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    // The last frame shown.
+    std::vector<std::uint32_t> frame;
+    int presented = 0;
+
+  private:
+    int screenWidth_;
+    int screenHeight_;
+    std::uint64_t now_ = 0;
+};
+
+}  // namespace tessarion

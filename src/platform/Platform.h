@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tessarion {
+
+// The keys the game reacts to; everything else arrives as Other.
+enum class KeyCode {
+    Other,
+    Letter,  // see InputEvent::letter
+    Enter,
+    Escape,
+    Tab,
+    Left,
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    Alt,
+    F10,
+    F11,
+    Space,
+};
+
+struct InputEvent {
+    enum class Type {
+        None,
+        Quit,  // the window's close box
+        MouseMove,
+        MouseDown,
+        MouseUp,
+        KeyDown,
+        KeyUp,
+        Text,     // a typed character (after the keyboard layout)
+        Exposed,  // the window needs painting again
+    };
+    enum class Button { Left, Right, Other };
+
+    Type type = Type::None;
+    int x = 0;  // frame coordinates, already mapped back from the window
+    int y = 0;
+    Button button = Button::Left;
+    KeyCode key = KeyCode::Other;
+    char letter = 0;  // 'a'..'z' for KeyCode::Letter
+    bool repeat = false;
+    bool alt = false;
+    bool shift = false;
+    char text = 0;
+};
+
+enum class SoundMode { Async, Sync, Loop };
+
+// What the game needs from the machine: a window showing finished frames,
+// input, time, sound, the browser and a file name. SdlPlatform does it for
+// real; HeadlessPlatform records what was asked and plays back scripted input.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // The size of the screen the window opens on, in pixels.
+    virtual std::pair<int, int> screenSize() = 0;
+    // Opens the window; the frames it shows are width x height pixels.
+    virtual bool openWindow(const std::string& title, int width, int height) = 0;
+    virtual void setFrameSize(int width, int height) = 0;
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
+    // Shows a finished frame (0xAARRGGBB pixels), scaled to the window.
+    virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
+    virtual bool pollEvent(InputEvent& event) = 0;
+    // Waits up to timeoutMs for an event.
+    virtual bool waitEvent(InputEvent& event, int timeoutMs) = 0;
+    virtual void sleep(int ms) = 0;
+    virtual std::uint64_t ticks() = 0;
+    virtual void toggleFullscreen() = 0;
+    // The window is wider than the frame's shape would need: the width a
+    // frame of the given height should have to fill it.
+    virtual int frameWidthFor(int height, int minimum) = 0;
+
+    // Plays a RIFF/WAVE sound; a new sound replaces the one playing.
+    virtual void playWave(const std::string& name, std::span<const unsigned char> wav,
+                          SoundMode mode) = 0;
+    virtual void stopSound() = 0;
+
+    virtual void openUrl(const std::string& url) = 0;
+};
+
+}  // namespace tessarion

@@ -1,0 +1,390 @@
+#include "platform/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tessarion {
+
+struct SdlPlatform::Impl {
+    bool videoReady = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    bool fullscreen = false;
+
+    SDL_AudioDeviceID audio = 0;
+    SDL_AudioSpec spec{};
+    // The one voice: samples in the device's format, guarded by the device lock.
+    std::vector<Uint8> voice;
+    std::size_t position = 0;
+    bool looping = false;
+
+    static void mix(void* user, Uint8* stream, int length) {
+        auto* self = static_cast<Impl*>(user);
+        std::memset(stream, self->spec.silence, static_cast<std::size_t>(length));
+        std::size_t written = 0;
+        const std::size_t wanted = static_cast<std::size_t>(length);
+        while (written < wanted && !self->voice.empty()) {
+            const std::size_t left = self->voice.size() - self->position;
+            const std::size_t n = std::min(left, wanted - written);
+            std::memcpy(stream + written, self->voice.data() + self->position, n);
+            written += n;
+            self->position += n;
+            if (self->position >= self->voice.size()) {
+                if (self->looping) {
+                    self->position = 0;
+                } else {
+                    self->voice.clear();
+                    self->position = 0;
+                }
+            }
+        }
+    }
+
+    void makeTexture() {
+        if (texture != nullptr) {
+            SDL_DestroyTexture(texture);
+        }
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                    frameWidth, frameHeight);
+        SDL_RenderSetLogicalSize(renderer, frameWidth, frameHeight);
+    }
+
+    bool playing() {
+        if (audio == 0) {
+            return false;
+        }
+        SDL_LockAudioDevice(audio);
+        const bool busy = !voice.empty();
+        SDL_UnlockAudioDevice(audio);
+        return busy;
+    }
+};
+
+SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    impl_->videoReady = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        SDL_AudioSpec want{};
+        want.freq = 44100;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 2048;
+        want.callback = &Impl::mix;
+        want.userdata = impl_.get();
+        impl_->audio = SDL_OpenAudioDevice(nullptr, 0, &want, &impl_->spec, 0);
+        if (impl_->audio != 0) {
+            SDL_PauseAudioDevice(impl_->audio, 0);
+        }
+    }
+}
+
+SdlPlatform::~SdlPlatform() {
+    if (impl_->audio != 0) {
+        SDL_CloseAudioDevice(impl_->audio);
+    }
+    if (impl_->texture != nullptr) {
+        SDL_DestroyTexture(impl_->texture);
+    }
+    if (impl_->renderer != nullptr) {
+        SDL_DestroyRenderer(impl_->renderer);
+    }
+    if (impl_->window != nullptr) {
+        SDL_DestroyWindow(impl_->window);
+    }
+    SDL_Quit();
+}
+
+bool SdlPlatform::ready() const {
+    return impl_->videoReady;
+}
+
+std::pair<int, int> SdlPlatform::screenSize() {
+    SDL_DisplayMode mode;
+    if (impl_->videoReady && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        return {mode.w, mode.h};
+    }
+    return {1366, 768};
+}
+
+bool SdlPlatform::openWindow(const std::string& title, int width, int height) {
+    if (!impl_->videoReady) {
+        return false;
+    }
+    auto [sw, sh] = screenSize();
+    // Start as large as fits the screen, keeping the frame's shape.
+    int w = std::min(width, sw - 40);
+    int h = w * height / width;
+    if (h > sh - 80) {
+        h = sh - 80;
+        w = h * width / height;
+    }
+    impl_->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                     std::max(w, 640), std::max(h, 400),
+                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (impl_->window == nullptr) {
+        return false;
+    }
+    impl_->renderer =
+        SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (impl_->renderer == nullptr) {
+        impl_->renderer = SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (impl_->renderer == nullptr) {
+        return false;
+    }
+    impl_->frameWidth = width;
+    impl_->frameHeight = height;
+    impl_->makeTexture();
+    SDL_StartTextInput();
+    return true;
+}
+
+void SdlPlatform::setFrameSize(int width, int height) {
+    if (impl_->renderer == nullptr ||
+        (width == impl_->frameWidth && height == impl_->frameHeight)) {
+        return;
+    }
+    impl_->frameWidth = width;
+    impl_->frameHeight = height;
+    impl_->makeTexture();
+}
+
+void SdlPlatform::showWindow() {
+    if (impl_->window != nullptr) {
+        SDL_ShowWindow(impl_->window);
+        SDL_MaximizeWindow(impl_->window);
+    }
+}
+
+void SdlPlatform::hideWindow() {
+    if (impl_->window != nullptr) {
+        SDL_HideWindow(impl_->window);
+    }
+}
+
+void SdlPlatform::present(const std::uint32_t* pixels, int width, int height) {
+    if (impl_->renderer == nullptr) {
+        return;
+    }
+    setFrameSize(width, height);
+    SDL_UpdateTexture(impl_->texture, nullptr, pixels, width * 4);
+    SDL_SetRenderDrawColor(impl_->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(impl_->renderer);
+    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, nullptr);
+    SDL_RenderPresent(impl_->renderer);
+}
+
+namespace {
+
+KeyCode keyOf(SDL_Keycode k, char& letter) {
+    letter = 0;
+    if (k >= SDLK_a && k <= SDLK_z) {
+        letter = static_cast<char>('a' + (k - SDLK_a));
+        return KeyCode::Letter;
+    }
+    switch (k) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return KeyCode::Enter;
+        case SDLK_ESCAPE:
+            return KeyCode::Escape;
+        case SDLK_TAB:
+            return KeyCode::Tab;
+        case SDLK_LEFT:
+            return KeyCode::Left;
+        case SDLK_RIGHT:
+            return KeyCode::Right;
+        case SDLK_UP:
+            return KeyCode::Up;
+        case SDLK_DOWN:
+            return KeyCode::Down;
+        case SDLK_HOME:
+            return KeyCode::Home;
+        case SDLK_END:
+            return KeyCode::End;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return KeyCode::Alt;
+        case SDLK_F10:
+            return KeyCode::F10;
+        case SDLK_F11:
+            return KeyCode::F11;
+        case SDLK_SPACE:
+            return KeyCode::Space;
+        default:
+            return KeyCode::Other;
+    }
+}
+
+bool translate(const SDL_Event& e, InputEvent& out) {
+    out = InputEvent{};
+    switch (e.type) {
+        case SDL_QUIT:
+            out.type = InputEvent::Type::Quit;
+            return true;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                out.type = InputEvent::Type::Exposed;
+                return true;
+            }
+            return false;
+        case SDL_MOUSEMOTION:
+            out.type = InputEvent::Type::MouseMove;
+            out.x = e.motion.x;
+            out.y = e.motion.y;
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            out.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::MouseDown
+                                                     : InputEvent::Type::MouseUp;
+            out.x = e.button.x;
+            out.y = e.button.y;
+            out.button = e.button.button == SDL_BUTTON_LEFT    ? InputEvent::Button::Left
+                         : e.button.button == SDL_BUTTON_RIGHT ? InputEvent::Button::Right
+                                                               : InputEvent::Button::Other;
+            return true;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            out.type = e.type == SDL_KEYDOWN ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp;
+            out.key = keyOf(e.key.keysym.sym, out.letter);
+            out.repeat = e.key.repeat != 0;
+            out.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+            out.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+            return true;
+        case SDL_TEXTINPUT:
+            if (e.text.text[0] != 0 && e.text.text[1] == 0) {
+                out.type = InputEvent::Type::Text;
+                out.text = e.text.text[0];
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool SdlPlatform::pollEvent(InputEvent& event) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e) != 0) {
+        if (translate(e, event)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SdlPlatform::waitEvent(InputEvent& event, int timeoutMs) {
+    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(std::max(timeoutMs, 0));
+    SDL_Event e;
+    for (;;) {
+        const Uint64 now = SDL_GetTicks64();
+        const int left = now >= end ? 0 : static_cast<int>(end - now);
+        if (SDL_WaitEventTimeout(&e, left) == 0) {
+            return false;
+        }
+        if (translate(e, event)) {
+            return true;
+        }
+        if (left == 0) {
+            return false;
+        }
+    }
+}
+
+void SdlPlatform::sleep(int ms) {
+    SDL_Delay(static_cast<Uint32>(std::max(ms, 0)));
+}
+
+std::uint64_t SdlPlatform::ticks() {
+    return SDL_GetTicks64();
+}
+
+void SdlPlatform::toggleFullscreen() {
+    if (impl_->window == nullptr) {
+        return;
+    }
+    impl_->fullscreen = !impl_->fullscreen;
+    SDL_SetWindowFullscreen(impl_->window, impl_->fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+int SdlPlatform::frameWidthFor(int height, int minimum) {
+    if (impl_->renderer == nullptr) {
+        return minimum;
+    }
+    int w = 0;
+    int h = 0;
+    SDL_GetRendererOutputSize(impl_->renderer, &w, &h);
+    if (h <= 0) {
+        return minimum;
+    }
+    const int wide = static_cast<int>(static_cast<long long>(w) * height / h);
+    return std::max(minimum, wide);
+}
+
+void SdlPlatform::playWave(const std::string&, std::span<const unsigned char> wav, SoundMode mode) {
+    if (impl_->audio == 0 || wav.empty()) {
+        return;
+    }
+    SDL_AudioSpec source;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+    if (SDL_LoadWAV_RW(rw, 1, &source, &buffer, &length) == nullptr) {
+        return;
+    }
+    std::vector<Uint8> converted;
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, impl_->spec.format,
+                          impl_->spec.channels, impl_->spec.freq) >= 0) {
+        cvt.len = static_cast<int>(length);
+        converted.resize(static_cast<std::size_t>(cvt.len) *
+                         static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
+        std::memcpy(converted.data(), buffer, length);
+        cvt.buf = converted.data();
+        if (cvt.needed != 0) {
+            SDL_ConvertAudio(&cvt);
+        }
+        converted.resize(static_cast<std::size_t>(cvt.len_cvt));
+    }
+    SDL_FreeWAV(buffer);
+
+    SDL_LockAudioDevice(impl_->audio);
+    impl_->voice = std::move(converted);
+    impl_->position = 0;
+    impl_->looping = mode == SoundMode::Loop;
+    SDL_UnlockAudioDevice(impl_->audio);
+
+    if (mode == SoundMode::Sync) {
+        // Keep the window alive while waiting: drain events into the void is not
+        // wanted, so only wait.
+        while (impl_->playing()) {
+            SDL_Delay(10);
+        }
+    }
+}
+
+void SdlPlatform::stopSound() {
+    if (impl_->audio == 0) {
+        return;
+    }
+    SDL_LockAudioDevice(impl_->audio);
+    impl_->voice.clear();
+    impl_->position = 0;
+    impl_->looping = false;
+    SDL_UnlockAudioDevice(impl_->audio);
+}
+
+void SdlPlatform::openUrl(const std::string& url) {
+    SDL_OpenURL(url.c_str());
+}
+
+}  // namespace tessarion

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace tessarion {
+
+// The desktop: an SDL2 window with a renderer that scales each frame to the
+// window (letterboxed), and an audio device with one voice.
+class SdlPlatform : public Platform {
+  public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+
+    // False when SDL could not start its video (no display).
+    bool ready() const;
+
+    std::pair<int, int> screenSize() override;
+    bool openWindow(const std::string& title, int width, int height) override;
+    void setFrameSize(int width, int height) override;
+    void showWindow() override;
+    void hideWindow() override;
+    void present(const std::uint32_t* pixels, int width, int height) override;
+    bool pollEvent(InputEvent& event) override;
+    bool waitEvent(InputEvent& event, int timeoutMs) override;
+    void sleep(int ms) override;
+    std::uint64_t ticks() override;
+    void toggleFullscreen() override;
+    int frameWidthFor(int height, int minimum) override;
+    void playWave(const std::string& name, std::span<const unsigned char> wav,
+                  SoundMode mode) override;
+    void stopSound() override;
+    void openUrl(const std::string& url) override;
+
+    struct Impl;
+
+  private:
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tessarion
