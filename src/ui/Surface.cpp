@@ -26,7 +26,8 @@ std::uint32_t blend(std::uint32_t dst, std::uint32_t colour, unsigned coverage) 
     for (int shift = 0; shift < 24; shift += 8) {
         const unsigned d = (dst >> shift) & 0xFF;
         const unsigned c = (colour >> shift) & 0xFF;
-        out |= ((c * coverage + d * inv + 127) / 255) << shift;
+        const unsigned v = c * coverage + d * inv + 128;
+        out |= ((v + (v >> 8)) >> 8) << shift;  // v / 255, rounded, without dividing
     }
     return out;
 }
@@ -68,24 +69,31 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
     for (long long r = r0; r < r1; ++r) {
         std::uint32_t* out = row(static_cast<int>(dy + r)) + (dx + c0);
         const std::uint32_t* in = src.row(static_cast<int>(sy + r));
-        if (!mirrored && op == Op::Copy) {
-            std::memmove(out, in + (sx + c0), count * sizeof(std::uint32_t));
+        if (mirrored) {
+            // Walk the source backwards from the column that lands first.
+            const std::uint32_t* from = in + (sx + w - 1 - c0);
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::uint32_t p = *(from - i);
+                out[i] = op == Op::Copy ? p : op == Op::And ? (out[i] & p) : (out[i] | p);
+            }
             continue;
         }
-        for (std::size_t i = 0; i < count; ++i) {
-            const long long col = static_cast<long long>(c0) + static_cast<long long>(i);
-            const std::uint32_t p = in[mirrored ? sx + w - 1 - col : sx + col];
-            switch (op) {
-                case Op::Copy:
-                    out[i] = p;
-                    break;
-                case Op::And:
-                    out[i] &= p;
-                    break;
-                case Op::Or:
-                    out[i] |= p;
-                    break;
-            }
+        // Plain loops, one per operation, so that the compiler can widen them.
+        const std::uint32_t* from = in + (sx + c0);
+        switch (op) {
+            case Op::Copy:
+                std::memmove(out, from, count * sizeof(std::uint32_t));
+                break;
+            case Op::And:
+                for (std::size_t i = 0; i < count; ++i) {
+                    out[i] &= from[i];
+                }
+                break;
+            case Op::Or:
+                for (std::size_t i = 0; i < count; ++i) {
+                    out[i] |= from[i];
+                }
+                break;
         }
     }
 }
