@@ -5,6 +5,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/GeneralPlayer.h"
+#include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
 #include "model/Advisor.h"
@@ -16,7 +18,6 @@
 #include "opponents/Events.h"
 #include "opponents/Scenarios.h"
 #include "ui/Shell.h"
-#include "app/WebSite.h"
 
 namespace tessarion {
 
@@ -54,11 +55,13 @@ std::string jsonString(const std::string& s) {
     return out + "\"";
 }
 
-const char* boolText(bool b) { return b ? "true" : "false"; }
+const char* boolText(bool b) {
+    return b ? "true" : "false";
+}
 
 // Everything the player would see in a box, as console lines.
 class ConsoleAdvisor : public Advisor {
-public:
+  public:
     explicit ConsoleAdvisor(std::ostream& out) : out_(out) {}
 
     void showMessage(const std::string& text) override {
@@ -76,12 +79,12 @@ public:
 
     std::deque<bool> answers;
 
-private:
+  private:
     std::ostream& out_;
 };
 
 class ConsolePresentation : public Presentation {
-public:
+  public:
     explicit ConsolePresentation(std::ostream& out) : out_(out) {}
 
     void openPictureBox(int pictureId) override {
@@ -92,8 +95,8 @@ public:
         }
     }
     void showResults(int invasions, int plagues, int rebellions) override {
-        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues << ", rebellions " << rebellions
-             << ")\n";
+        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues
+             << ", rebellions " << rebellions << ")\n";
     }
     void quit() override { quitRequested = true; }
     void postCommand(int id, int param) override { posted.emplace_back(id, param); }
@@ -101,22 +104,25 @@ public:
     bool quitRequested = false;
     std::deque<std::pair<int, int>> posted;
 
-private:
+  private:
     std::ostream& out_;
 };
 
 class ConsoleHost : public ShellHost {
-public:
-    ConsoleHost(std::ostream& out, ConsolePresentation& presentation) : out_(out), presentation_(presentation) {}
+  public:
+    ConsoleHost(std::ostream& out, ConsolePresentation& presentation)
+        : out_(out), presentation_(presentation) {}
 
     void repaintWindow() override {}
     void redrawScreen() override {}
     void drawProvinceInfo() override {}
     void playLesson(const Lesson& lesson) override {
-        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId << ", narration "
-             << lesson.narration << ")\n";
+        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId
+             << ", narration " << lesson.narration << ")\n";
     }
-    void openWebPage(const std::string& path) override { out_ << "OPEN: " << kWebSite << path << '\n'; }
+    void openWebPage(const std::string& path) override {
+        out_ << "OPEN: " << kWebSite << path << '\n';
+    }
     void showAbout() override { out_ << "SHOW: About Tessarion\n"; }
     std::optional<std::string> chooseSavePath() override { return takePath(); }
     std::optional<std::string> chooseLoadPath() override { return takePath(); }
@@ -128,7 +134,7 @@ public:
     // The path the next file dialog answers with (the save and load commands).
     std::optional<std::string> nextPath;
 
-private:
+  private:
     std::optional<std::string> takePath() {
         std::optional<std::string> p = std::move(nextPath);
         nextPath.reset();
@@ -144,42 +150,6 @@ bool parseInt(const std::string& token, long long minimum, long long maximum, lo
     const char* last = token.data() + token.size();
     auto [ptr, ec] = std::from_chars(first, last, value);
     return ec == std::errc() && ptr == last && value >= minimum && value <= maximum;
-}
-
-// A window point that the press hit test resolves to the province.
-std::optional<std::pair<int, int>> pressPointFor(Shell& shell, Province* p) {
-    for (int dy = 0; dy <= 59; ++dy) {
-        for (int dx = 0; dx <= 73; ++dx) {
-            const int mx = p->legionX + dx;
-            const int my = p->legionY + dy;
-            if (Shell::legionBoxAt(mx, my) == p) {
-                return std::make_pair(mx + shell.mapOriginX(), my + Shell::kMapOriginY);
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-// A window point that provinceAt resolves to the province.
-std::optional<std::pair<int, int>> dropPointFor(Shell& shell, Province* p) {
-    Game& game = Game::instance();
-    for (const Rect& r : p->hitRects) {
-        const int cx = (r.left + r.right) / 2;
-        const int cy = (r.top + r.bottom) / 2;
-        if (provinceAt(game, cx, cy) == p) {
-            return std::make_pair(cx + shell.mapOriginX(), cy + Shell::kMapOriginY);
-        }
-    }
-    for (const Rect& r : p->hitRects) {
-        for (int y = r.top + 1; y < r.bottom; ++y) {
-            for (int x = r.left + 1; x < r.right; ++x) {
-                if (provinceAt(game, x, y) == p) {
-                    return std::make_pair(x + shell.mapOriginX(), y + Shell::kMapOriginY);
-                }
-            }
-        }
-    }
-    return std::nullopt;
 }
 
 Province* provinceNamed(const std::string& name) {
@@ -241,8 +211,9 @@ std::string stateJson() {
     Game& game = Game::instance();
     std::ostringstream o;
     RomanEmpire& r = game.romans;
-    o << "{\"turn\": " << game.turn << ", \"year\": " << game.year() << ", \"skillLevel\": " << game.skillLevel
-      << ", \"treasury\": " << r.treasury << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
+    o << "{\"turn\": " << game.turn << ", \"year\": " << game.year()
+      << ", \"skillLevel\": " << game.skillLevel << ", \"treasury\": " << r.treasury
+      << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
       << ", \"plague\": " << boolText(r.plague) << ", \"plagueCounter\": " << r.plagueCounter
       << ", \"tribeCountdown\": [";
     for (std::size_t i = 0; i < 4; ++i) {
@@ -250,7 +221,8 @@ std::string stateJson() {
     }
     o << "], \"invasionCount\": " << game.invasionCount << ", \"plagueCount\": " << game.plagueCount
       << ", \"rebellionCount\": " << game.rebellionCount
-      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending) << ", \"news\": [";
+      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending)
+      << ", \"news\": [";
     bool first = true;
     for (const std::string& line : game.newsLog) {
         o << (first ? "" : ", ") << jsonString(line);
@@ -259,7 +231,8 @@ std::string stateJson() {
     o << "], \"events\": [";
     first = true;
     for (const auto& e : game.events) {
-        o << (first ? "" : ", ") << "{\"year\": " << e->year << ", \"kind\": " << jsonString(e->kind()) << "}";
+        o << (first ? "" : ", ") << "{\"year\": " << e->year
+          << ", \"kind\": " << jsonString(e->kind()) << "}";
         first = false;
     }
     o << "], \"provinces\": [";
@@ -267,8 +240,9 @@ std::string stateJson() {
     for (auto& p : game.provinces) {
         Empire* owner = game.ownerOf(p.get());
         o << (first ? "" : ", ") << "{\"name\": " << jsonString(p->name)
-          << ", \"owner\": " << (owner ? jsonString(owner->name) : "null") << ", \"recruitCounter\": " << p->recruitCounter
-          << ", \"hostility\": " << p->hostility << "}";
+          << ", \"owner\": " << (owner ? jsonString(owner->name) : "null")
+          << ", \"recruitCounter\": " << p->recruitCounter << ", \"hostility\": " << p->hostility
+          << "}";
         first = false;
     }
     o << "], \"powers\": [";
@@ -284,7 +258,8 @@ std::string stateJson() {
         bool firstL = true;
         for (const auto& l : e->legions) {
             o << (firstL ? "" : ", ") << "{\"province\": " << jsonString(l->province->name)
-              << ", \"moved\": " << boolText(l->moved) << ", \"hasRoute\": " << boolText(l->hasRoute)
+              << ", \"moved\": " << boolText(l->moved)
+              << ", \"hasRoute\": " << boolText(l->hasRoute)
               << ", \"routeIndex\": " << l->routeIndex << ", \"route\": [";
             bool firstR = true;
             for (Province* step : l->route) {
@@ -306,6 +281,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     ConsolePresentation presentation(out_);
     ConsoleHost host(out_, presentation);
     Shell shell(host);
+    GeneralPlayer general;
 
     // Start-up, as the windowed game does it up to the first game being ready.
     seedRandom(seed ? *seed : clockSeed());
@@ -382,7 +358,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
             } else if (c == "end" && args == 0) {
                 shell.rightButtonUp();
             } else if ((c == "press" || c == "release")) {
-                if (args != 2 || !parseInt(t[1], -100000, 100000, n) || !parseInt(t[2], -100000, 100000, m)) {
+                if (args != 2 || !parseInt(t[1], -100000, 100000, n) ||
+                    !parseInt(t[2], -100000, 100000, m)) {
                     error(c + " needs two whole numbers X Y");
                     continue;
                 }
@@ -402,14 +379,16 @@ int Console::run(std::optional<std::uint32_t> seed) {
                     error("unknown province " + (from == nullptr ? t[1] : t[2]));
                     continue;
                 }
-                auto press = pressPointFor(shell, from);
-                auto release = dropPointFor(shell, to);
-                if (!press || !release) {
-                    error("no point on the map picks " + (!press ? from->name : to->name));
+                if (!shell.dragLegion(from, to)) {
+                    error("no point on the map picks " + from->name + " and " + to->name);
                     continue;
                 }
-                shell.leftButtonDown(press->first, press->second);
-                shell.leftButtonUp(release->first, release->second);
+            } else if (c == "play") {
+                if (args != 1 || t[1] != "general") {
+                    error("play takes the name of a built-in player: general");
+                    continue;
+                }
+                general.playTurn(shell);
             } else if (c == "pfj" && args == 0) {
                 shell.keyDown(Shell::Key::P);
                 shell.keyDown(Shell::Key::F);

@@ -12,7 +12,7 @@ namespace tessarion {
 // The game without a window, driven by one text command per line. This is the
 // protocol of the tests and of power users (docs/console.md).
 class Console {
-public:
+  public:
     Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
     // Start-up as the game's own up to the first game being ready, then read
@@ -27,7 +27,7 @@ public:
     // Escapes CR LF as \n, a lone CR as \r, a backslash as \\.
     static std::string escapeText(const std::string& text);
 
-private:
+  private:
     std::istream& in_;
     std::ostream& out_;
 };

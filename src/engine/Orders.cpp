@@ -45,8 +45,10 @@ bool dropLegion(int x, int y) {
     if (source == nullptr || romans.legions.empty() || !hasReadyLegion(romans, source)) {
         if (source != nullptr && romans.legionsIn(source) > 0) {
             showMessage(
-                "Princeps,\r\n\r\nAll the units in the province have already moved.\r\nNotice how the legion icon "
-                "appears grayed out.  You will be\r\nable to move grayed out legions again next turn.");
+                "Princeps,\r\n\r\nAll the units in the province have already moved.\r\nNotice how "
+                "the legion icon "
+                "appears grayed out.  You will be\r\nable to move grayed out legions again next "
+                "turn.");
         }
         return false;
     }
@@ -101,8 +103,8 @@ void attackProvince(Province* target, Empire& attacker, Province* source) {
         return;
     }
     if (acting->province->name != source->name) {
-        showMessage("legion's current province (" + acting->province->name + ") doesn't match from->name() (" +
-                    source->name);
+        showMessage("legion's current province (" + acting->province->name +
+                    ") doesn't match from->name() (" + source->name);
         return;
     }
     Empire* owner = game.getOwner(target);
@@ -182,7 +184,8 @@ void moveLegionInto(Legion* legion, Province* province) {
 
 void plunderRome(Game& game) {
     game.romans.treasury = game.romans.treasury / 2;
-    showMessage("Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
+    showMessage(
+        "Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
 }
 
 }  // namespace tessarion

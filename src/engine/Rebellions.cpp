@@ -47,13 +47,16 @@ void rebelLegions(Province* province, Empire& empire) {
         }
     }
     showMessage("Princeps,\r\n\r\nThe " + group->name +
-                " have rebelled! They have\r\nproclaimed their commander the new Emperor and are\r\nmarching on "
+                " have rebelled! They have\r\nproclaimed their commander the new Emperor and "
+                "are\r\nmarching on "
                 "Rome!");
     RomanEmpire* romans = dynamic_cast<RomanEmpire*>(&empire);
     if (romans != nullptr && !romans->rebellionExplained) {
         showMessage(
-            "When a province rebels it is shown in white, and any legions\r\nin it are shown in red.  You no longer "
-            "control rebelling\r\nlegions.  To regain control of a rebelling province you\r\nmust move a "
+            "When a province rebels it is shown in white, and any legions\r\nin it are shown in "
+            "red.  You no longer "
+            "control rebelling\r\nlegions.  To regain control of a rebelling province you\r\nmust "
+            "move a "
             "non-rebelling legion into it.");
         romans->rebellionExplained = true;
     }
@@ -89,7 +92,8 @@ void addRebelLegions(Game& game, Province* province, int count, const Route* rou
 
 namespace {
 
-bool unrest(RomanEmpire& romans, Game& game, const char* name, const char* message, const char* news) {
+bool unrest(RomanEmpire& romans, Game& game, const char* name, const char* message,
+            const char* news) {
     Province* p = game.findProvince(name);
     if (!romans.ownsProvince(p) || romans.legionsIn(p) > 0) {
         return false;
@@ -110,11 +114,13 @@ bool unrest(RomanEmpire& romans, Game& game, const char* name, const char* messa
 void provinceRevolts(RomanEmpire& romans) {
     Game& game = Game::instance();
     unrest(romans, game, "Britannia",
-           "Princeps,\r\n\r\nThe tribes of Britannia have rebelled against Roman rule!\r\n\r\nWe should send a legion "
+           "Princeps,\r\n\r\nThe tribes of Britannia have rebelled against Roman rule!\r\n\r\nWe "
+           "should send a legion "
            "there to restore order.",
            "Britannia has rebelled");
     unrest(romans, game, "Aegyptus",
-           "Princeps,\r\n\r\nThe people of Aegyptus have rebelled against Roman rule!\r\n\r\nWe should send a legion "
+           "Princeps,\r\n\r\nThe people of Aegyptus have rebelled against Roman rule!\r\n\r\nWe "
+           "should send a legion "
            "there to restore order.",
            "Aegyptus has rebelled");
     Province* italia = game.findProvince("Italia");
@@ -124,7 +130,8 @@ void provinceRevolts(RomanEmpire& romans) {
             romans.removeLegionsIn(italia);
             romans.removeProvince(italia);
             showMessage(
-                "Princeps,\r\n\r\nThe people of Italia are rioting over the lack of grain!\r\n\r\nWe should send a "
+                "Princeps,\r\n\r\nThe people of Italia are rioting over the lack of "
+                "grain!\r\n\r\nWe should send a "
                 "legion there to restore order.");
         }
     }

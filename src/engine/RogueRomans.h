@@ -7,7 +7,7 @@ namespace tessarion {
 // Legions in revolt. They never raise legions and never plan: they walk the
 // routes they were given and then stand.
 class RogueRomans : public Empire {
-public:
+  public:
     explicit RogueRomans(std::string empireName) : Empire(std::move(empireName), 3) {}
 
     void endTurn() override { updateLegions(); }

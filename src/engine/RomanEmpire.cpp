@@ -10,7 +10,9 @@ namespace tessarion {
 
 namespace {
 
-int skillIndex(const Game& game) { return game.skillLevel < 0 || game.skillLevel > 2 ? 1 : game.skillLevel; }
+int skillIndex(const Game& game) {
+    return game.skillLevel < 0 || game.skillLevel > 2 ? 1 : game.skillLevel;
+}
 
 }  // namespace
 
@@ -73,8 +75,10 @@ void RomanEmpire::recruit() {
     }
     if (capReached && !capWarningShown && provinces.size() < 23) {
         showMessage(
-            "Princeps,\r\n\r\nThe number of legions we can raise depends on\r\nhow many provinces we control.  To "
-            "increase\r\nthe maximum number of legions we can recruit,\r\nwe must conquer more provinces.");
+            "Princeps,\r\n\r\nThe number of legions we can raise depends on\r\nhow many provinces "
+            "we control.  To "
+            "increase\r\nthe maximum number of legions we can recruit,\r\nwe must conquer more "
+            "provinces.");
         capWarningShown = true;
     }
 }
@@ -99,7 +103,8 @@ void demandBonus(Game& game) {
         amount = 10000;
     }
     const std::string question = formatText(
-        "Princeps,\r\n\r\nThe legions are demanding a bonus of %d sesterces.\r\nDo you wish to pay them?\r\n\r\nIf "
+        "Princeps,\r\n\r\nThe legions are demanding a bonus of %d sesterces.\r\nDo you wish to pay "
+        "them?\r\n\r\nIf "
         "you don't, they may rebel and march on Rome.",
         amount);
     if (askYesNo(question)) {
@@ -147,7 +152,8 @@ void updatePlague(RomanEmpire& romans) {
             }
             romans.lowFundsWarningShown = false;
             showMessage(
-                "Princeps,\r\n\r\nThe empire has been hit by a plague!  This is will\r\nreduce tax revenue and slow "
+                "Princeps,\r\n\r\nThe empire has been hit by a plague!  This is will\r\nreduce tax "
+                "revenue and slow "
                 "the creation of new\r\nlegions.");
         }
         return;
@@ -172,7 +178,8 @@ bool ceckForFreeLegions(Game& game, Province*& province, int& count) {
         try {
             p = game.findProvince(name);
         } catch (const NotFoundError&) {
-            throw InternalError(std::string("Game::ceckForFreeLegions can't find province ") + name);
+            throw InternalError(std::string("Game::ceckForFreeLegions can't find province ") +
+                                name);
         }
         if (game.romans.ownsProvince(p)) {
             kept.push_back(p);
@@ -201,26 +208,34 @@ void showProvinceHint(RomanEmpire& romans) {
     if (!romans.egyptHintShown) {
         romans.egyptHintShown = true;
         showMessage(
-            "Hint: Egypt was strategically important to\r\nthe Romans because it produced much of the grain which "
-            "was \r\ndispensed for free to Rome's huge number of urban poor.\r\n\r\nIn this game, this province "
+            "Hint: Egypt was strategically important to\r\nthe Romans because it produced much of "
+            "the grain which "
+            "was \r\ndispensed for free to Rome's huge number of urban poor.\r\n\r\nIn this game, "
+            "this province "
             "will pay three times the tax\r\nand allow you to put two extra legions in the field.");
     } else if (!romans.britanniaHintShown) {
         romans.britanniaHintShown = true;
         showMessage(
-            "Hint: Britannia was a valuable province.  It\r\nproduced huge amounts of lead, which was used\r\nthe "
-            "way plastics are used today.\r\n\r\nBritannia will pay twice the standard tax amount,\r\nbut may rebel "
+            "Hint: Britannia was a valuable province.  It\r\nproduced huge amounts of lead, which "
+            "was used\r\nthe "
+            "way plastics are used today.\r\n\r\nBritannia will pay twice the standard tax "
+            "amount,\r\nbut may rebel "
             "if no legions are stationed there.\r\n");
     } else if (!romans.daciaHintShown) {
         romans.daciaHintShown = true;
         showMessage(
-            "Hint:  Dacia was the only part of the Roman Empire\r\non the far side of the Danube river, and "
-            "defending\r\nit against the Goths became increasingly expensive.\r\nThe Romans abandonned it in "
-            "either 271 or 275 AD.\r\n\r\nIn this game, Dacia pays half the normal tax\r\nand does not raise "
+            "Hint:  Dacia was the only part of the Roman Empire\r\non the far side of the Danube "
+            "river, and "
+            "defending\r\nit against the Goths became increasingly expensive.\r\nThe Romans "
+            "abandonned it in "
+            "either 271 or 275 AD.\r\n\r\nIn this game, Dacia pays half the normal tax\r\nand does "
+            "not raise "
             "legions.");
     } else if (!romans.northAfricaHintShown) {
         romans.northAfricaHintShown = true;
         showMessage(
-            "Hint:  The North African provinces produced\r\nmost of Rome's grain supply.\r\n\r\nNot controlling at "
+            "Hint:  The North African provinces produced\r\nmost of Rome's grain "
+            "supply.\r\n\r\nNot controlling at "
             "least one North African\r\nprovince will result in food riots in Rome.");
     }
 }
@@ -262,8 +277,10 @@ void RomanEmpire::endTurn() {
     // 3. The money check.
     if (treasury > 0 && treasury < 5000 && !lowFundsWarningShown) {
         lowFundsWarningShown = true;
-        showMessage("Princeps,\r\n\r\nWe are running out of money!\r\nWe should conquer new provinces to increase our "
-                    "tax base.");
+        showMessage(
+            "Princeps,\r\n\r\nWe are running out of money!\r\nWe should conquer new provinces to "
+            "increase our "
+            "tax base.");
     }
     if (treasury <= 0 && !legions.empty()) {
         showMessage("Princeps,\r\n\r\nThe treasury is empty! The legions are starting to disband.");

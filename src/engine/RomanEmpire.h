@@ -12,7 +12,7 @@ inline constexpr int kLegionPay = 375;
 
 // The player's power: the treasury, the plague and the Roman year.
 class RomanEmpire : public Empire {
-public:
+  public:
     explicit RomanEmpire(std::string empireName) : Empire(std::move(empireName), 0) {}
 
     void endTurn() override;

@@ -13,12 +13,13 @@ namespace tessarion {
 
 namespace {
 
-const char* const kGermanicSide[] = {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine", "Lower Danube"};
+const char* const kGermanicSide[] = {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine",
+                                     "Lower Danube"};
 const char* const kTigrisSide[] = {"Armenia", "Mesopotamia"};
 
 bool nameIn(const Province* p, const auto& names) {
-    return p != nullptr &&
-           std::any_of(std::begin(names), std::end(names), [&](const char* n) { return p->name == n; });
+    return p != nullptr && std::any_of(std::begin(names), std::end(names),
+                                       [&](const char* n) { return p->name == n; });
 }
 
 }  // namespace
@@ -30,12 +31,15 @@ bool isBeyondBorder(const Province* province) {
 void explainBorderRule(const Province* province) {
     if (nameIn(province, kGermanicSide)) {
         showMessage(
-            "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg Forest of "
-            "Germania.\r\nConsequently, Roman troops will not enter that \r\nterritory unless there are barbarians "
+            "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
+            "Forest of "
+            "Germania.\r\nConsequently, Roman troops will not enter that \r\nterritory unless "
+            "there are barbarians "
             "to attack.");
     } else if (nameIn(province, kTigrisSide)) {
         showMessage(
-            "The Romans believed the Tigris river was the\r\n\"natural\" border of the empire. Roman\r\ntroops "
+            "The Romans believed the Tigris river was the\r\n\"natural\" border of the empire. "
+            "Roman\r\ntroops "
             "will not cross it unless there is an\r\nimmediate military threat.");
     }
 }

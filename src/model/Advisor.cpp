@@ -17,9 +17,13 @@ std::string clip(std::string text) {
 }
 }  // namespace
 
-void setAdvisor(Advisor* advisor) { gAdvisor = advisor; }
+void setAdvisor(Advisor* advisor) {
+    gAdvisor = advisor;
+}
 
-Advisor* currentAdvisor() { return gAdvisor; }
+Advisor* currentAdvisor() {
+    return gAdvisor;
+}
 
 void showMessage(const std::string& text) {
     if (gAdvisor != nullptr) {

@@ -8,7 +8,7 @@ namespace tessarion {
 // yes/no question goes through here. With no advisor installed the rules run
 // on silently and every question is answered No.
 class Advisor {
-public:
+  public:
     virtual ~Advisor() = default;
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0;

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "engine/Orders.h"
 #include "model/Game.h"
 #include "model/InternalError.h"
-#include "model/Random.h"
 #include "model/Province.h"
-#include "engine/Orders.h"
+#include "model/Random.h"
 
 namespace tessarion {
 
@@ -17,11 +17,16 @@ bool sameProvince(const Province* a, const Province* b) {
     return a != nullptr && b != nullptr && a->name == b->name;
 }
 
-Empire::Empire(std::string empireName, int colour) : name(std::move(empireName)), colourIndex(colour) {}
+Empire::Empire(std::string empireName, int colour)
+    : name(std::move(empireName)), colourIndex(colour) {}
 
-Empire::~Empire() { clearLegions(); }
+Empire::~Empire() {
+    clearLegions();
+}
 
-void Empire::endTurn() { recruit(); }
+void Empire::endTurn() {
+    recruit();
+}
 
 void Empire::updateLegions() {
     Game::instance();

@@ -13,7 +13,7 @@ struct Province;
 // Every power on the map: a list of provinces it owns and the legions it
 // commands, and the yearly work the turn cycle asks of it.
 class Empire {
-public:
+  public:
     explicit Empire(std::string empireName, int colour = 3);
     virtual ~Empire();
 

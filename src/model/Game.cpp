@@ -13,7 +13,9 @@ Game* gGame = nullptr;
 std::unique_ptr<Game> gImplicitGame;
 }  // namespace
 
-Game* Game::current() { return gGame; }
+Game* Game::current() {
+    return gGame;
+}
 
 Game& Game::instance() {
     if (gGame == nullptr) {
@@ -22,7 +24,11 @@ Game& Game::instance() {
     return *gGame;
 }
 
-Game::Game() : romans("Romans"), barbarians("Germanic Tribes"), sassanids("Sassanids"), rogueRomans("Rebelling Legions") {
+Game::Game()
+    : romans("Romans"),
+      barbarians("Germanic Tribes"),
+      sassanids("Sassanids"),
+      rogueRomans("Rebelling Legions") {
     if (gGame == nullptr) {
         gGame = this;
     }
@@ -156,13 +162,15 @@ void Game::assignStartingOwners() {
     sassanids.clearLegions();
     barbarians.clearLegions();
     rogueRomans.clearLegions();
-    for (const char* name : {"Italia", "Aquitania", "Narbonensis", "Dacia", "Dalmatia", "Terraconensis",
-                             "Aegyptus", "Africa", "Palestina", "Lugdunensis", "Macedonia", "Britannia",
-                             "Pontus", "Lydia", "Cappadocia", "Phrygia", "Thracia", "Raetia", "Lusitania",
-                             "Syria", "Belgica", "Pannonia", "Mauretania"}) {
+    for (const char* name :
+         {"Italia",    "Aquitania", "Narbonensis", "Dacia",       "Dalmatia",  "Terraconensis",
+          "Aegyptus",  "Africa",    "Palestina",   "Lugdunensis", "Macedonia", "Britannia",
+          "Pontus",    "Lydia",     "Cappadocia",  "Phrygia",     "Thracia",   "Raetia",
+          "Lusitania", "Syria",     "Belgica",     "Pannonia",    "Mauretania"}) {
         romans.addProvince(findProvince(name));
     }
-    for (const char* name : {"Upper Rhine", "Sarmatia", "Lower Rhine", "Upper Danube", "Lower Danube"}) {
+    for (const char* name :
+         {"Upper Rhine", "Sarmatia", "Lower Rhine", "Upper Danube", "Lower Danube"}) {
         barbarians.addProvince(findProvince(name));
     }
     for (const char* name : {"Armenia", "Mesopotamia"}) {

@@ -32,7 +32,7 @@ inline constexpr std::size_t kNewsLogLimit = 10;
 // Game::current(); New Game, a scenario, play-again and loading all reset it
 // in place.
 class Game {
-public:
+  public:
     Game();
     ~Game();
 

@@ -7,8 +7,12 @@ Presentation gSilent;
 Presentation* gPresentation = nullptr;
 }  // namespace
 
-void setPresentation(Presentation* p) { gPresentation = p; }
+void setPresentation(Presentation* p) {
+    gPresentation = p;
+}
 
-Presentation& presentation() { return gPresentation != nullptr ? *gPresentation : gSilent; }
+Presentation& presentation() {
+    return gPresentation != nullptr ? *gPresentation : gSilent;
+}
 
 }  // namespace tessarion

@@ -6,7 +6,7 @@ namespace tessarion {
 // and the four hooks of Game. Every operation does nothing by default, which is
 // how the rules run headless (tests, console, simulator).
 class Presentation {
-public:
+  public:
     virtual ~Presentation() = default;
 
     virtual void redrawScreen() {}
@@ -35,6 +35,8 @@ void setPresentation(Presentation* presentation);
 Presentation& presentation();
 
 // Shorthand used all over the rules.
-inline void redrawScreen() { presentation().redrawScreen(); }
+inline void redrawScreen() {
+    presentation().redrawScreen();
+}
 
 }  // namespace tessarion

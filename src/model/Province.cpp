@@ -5,7 +5,8 @@
 
 namespace tessarion {
 
-Province::Province(std::string provinceName) : name(std::move(provinceName)), recruitCounter(gameRand() % 3) {}
+Province::Province(std::string provinceName)
+    : name(std::move(provinceName)), recruitCounter(gameRand() % 3) {}
 
 void Province::addNeighbour(Province* other) {
     if (neighbourCount >= kMaxNeighbours) {

@@ -8,16 +8,22 @@ namespace {
 std::uint32_t gState = 1;
 }
 
-void seedRandom(std::uint32_t seed) { gState = seed; }
+void seedRandom(std::uint32_t seed) {
+    gState = seed;
+}
 
 int gameRand() {
     gState = gState * 214013u + 2531011u;
     return static_cast<int>((gState >> 16) & 0x7fffu);
 }
 
-std::uint32_t randomState() { return gState; }
+std::uint32_t randomState() {
+    return gState;
+}
 
-void setRandomState(std::uint32_t state) { gState = state; }
+void setRandomState(std::uint32_t state) {
+    gState = state;
+}
 
 std::uint32_t clockSeed() {
     // Milliseconds since the process started would be nearly the same at every

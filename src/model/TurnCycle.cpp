@@ -30,7 +30,8 @@ namespace {
 
 void playMilestoneLesson(const Milestone& m) {
     if (m.year == 260) {
-        showMessage("Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
+        showMessage(
+            "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
     }
     presentation().zoomFrame(m.frameX, m.frameY);
     presentation().zoomFrame(m.frameX, m.frameY);
@@ -59,7 +60,8 @@ bool endTurnCycle() {
         // 9: defeat.
         bool playedAgain = false;
         if (game.romans.provinces.empty()) {
-            if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you like to "
+            if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
+                          "(Would you like to "
                           "play again?)")) {
                 presentation().quit();
                 return true;
@@ -80,14 +82,16 @@ bool endTurnCycle() {
         // 11 and 12: the ends of the game.
         if (!playedAgain && year == 285) {
             presentation().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
-            if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third Century\"\r\nDo "
+            if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
+                          "Century\"\r\nDo "
                           "you want to keep playing until 476 AD?")) {
                 presentation().quit();
                 return true;
             }
         } else if (!playedAgain && year == 476) {
             presentation().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
-            if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish to "
+            if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
+                         "Empire.\r\n\r\nDo you wish to "
                          "play again?\r\n")) {
                 presentation().postCommand(3002, 1);
                 return false;

@@ -50,7 +50,8 @@ void Barbarians::endTurn() {
 
 bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) {
     const std::string question = formatText(
-        "Princeps,\r\n\r\nThe %s are offering peace for %d years \r\nin exchange for %d sesterces.\r\n\r\nDo you "
+        "Princeps,\r\n\r\nThe %s are offering peace for %d years \r\nin exchange for %d "
+        "sesterces.\r\n\r\nDo you "
         "accept their offer?",
         tribeName.c_str(), years, price);
     if (askYesNo(question)) {
@@ -113,8 +114,9 @@ void Barbarians::invade(Province* origin) {
 Province* Barbarians::chooseTarget() {
     Game& game = Game::instance();
     std::vector<Province*> candidates;
-    for (const char* name : {"Italia", "Aquitania", "Lugdunensis", "Narbonensis", "Raetia", "Britannia", "Pannonia",
-                             "Dacia", "Belgica", "Lusitania", "Mauretania", "Terraconensis"}) {
+    for (const char* name :
+         {"Italia", "Aquitania", "Lugdunensis", "Narbonensis", "Raetia", "Britannia", "Pannonia",
+          "Dacia", "Belgica", "Lusitania", "Mauretania", "Terraconensis"}) {
         Province* p = game.findProvince(name);
         Empire* owner = game.getOwner(p);
         if (owner == nullptr || owner->name != "Germanic Tribes") {

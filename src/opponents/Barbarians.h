@@ -10,7 +10,7 @@ namespace tessarion {
 // The Germanic tribes beyond the Rhine and the Danube: four tribes that offer
 // peace for tribute or send armies across the frontier, on their own countdowns.
 class Barbarians : public EnemyEmpire {
-public:
+  public:
     explicit Barbarians(std::string empireName);
 
     void endTurn() override;

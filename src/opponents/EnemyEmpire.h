@@ -11,7 +11,7 @@ namespace tessarion {
 // an undefended neighbour, attacks a Roman garrison no larger than its own
 // force, or plans its way to the nearest land the power does not hold.
 class EnemyEmpire : public Empire {
-public:
+  public:
     using Empire::Empire;
 
     void updateLegions() override;

@@ -41,37 +41,42 @@ void setUpEvents(Game& game) {
     auto rebellion = [&](int year, const char* text, std::vector<std::string> names) {
         game.events.push_back(std::make_unique<RebellionEvent>(year, text, std::move(names)));
     };
-    auto invasion = [&](int year, const char* text, Empire* invader, const char* from, const char* to, int count) {
-        game.events.push_back(std::make_unique<InvasionEvent>(year, text, invader, game.findProvince(from),
-                                                              game.findProvince(to), count));
+    auto invasion = [&](int year, const char* text, Empire* invader, const char* from,
+                        const char* to, int count) {
+        game.events.push_back(std::make_unique<InvasionEvent>(
+            year, text, invader, game.findProvince(from), game.findProvince(to), count));
     };
     rebellion(260, "",
-              {"Britannia", "Lugdunensis", "Aquitania", "Belgica", "Terraconensis", "Narbonensis", "Raetia",
-               "Lusitania", "Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia"});
+              {"Britannia", "Lugdunensis", "Aquitania", "Belgica", "Terraconensis", "Narbonensis",
+               "Raetia", "Lusitania", "Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia"});
     rebellion(286,
-              "The governor of Britannia, Marcus Carausius, has rebelled\r\nand several provinces in Gaul have joined "
+              "The governor of Britannia, Marcus Carausius, has rebelled\r\nand several provinces "
+              "in Gaul have joined "
               "him!",
               {"Britannia", "Lugdunensis", "Belgica"});
     rebellion(298, "Princeps,\r\nThe Egyptians have rebelled!", {"Aegyptus"});
     rebellion(306,
-              "Princeps,\r\n\r\nThe eastern emperor Licinius is trying to claim\r\nthe whole empire for himself. He is "
+              "Princeps,\r\n\r\nThe eastern emperor Licinius is trying to claim\r\nthe whole "
+              "empire for himself. He is "
               "marching on \r\nRome with 3 legions!",
-              {"Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia", "Africa", "Mauretania", "Macedonia", "Thracia",
-               "Dalmatia", "Pontus", "Phrygia"});
+              {"Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia", "Africa", "Mauretania",
+               "Macedonia", "Thracia", "Dalmatia", "Pontus", "Phrygia"});
     invasion(306, "", &game.rogueRomans, "Thracia", "Italia", 3);
     rebellion(407,
-              "Princeps,\r\n\r\nA usurper in Britannia calling himself Constantine III,\r\nhas rebelled, and is "
+              "Princeps,\r\n\r\nA usurper in Britannia calling himself Constantine III,\r\nhas "
+              "rebelled, and is "
               "marching in Gaul!",
               {"Britannia"});
     invasion(407, "", &game.rogueRomans, "Britannia", "Aquitania", 7);
     Empire* germans = game.getEmpire("Germanic Tribes");
-    invasion(411, "Princeps,\r\n\r\nThe Visigoth king Aleric is marching on Rome!", germans, "Sarmatia", "Italia", 15);
-    invasion(411, "Princeps,\r\n\r\nThe Saxons are preparing to attack Britannia!", germans, "Upper Rhine",
-             "Britannia", 5);
-    invasion(430, "Princeps,\r\n\r\nA tribe called the Vandals is crossing the Rhine river!", germans, "Upper Rhine",
-             "Africa", 15);
-    invasion(451, "Princeps,\r\n\r\nThe Huns have massed a large army across the Rhine!", germans, "Upper Rhine",
-             "Aquitania", 20);
+    invasion(411, "Princeps,\r\n\r\nThe Visigoth king Aleric is marching on Rome!", germans,
+             "Sarmatia", "Italia", 15);
+    invasion(411, "Princeps,\r\n\r\nThe Saxons are preparing to attack Britannia!", germans,
+             "Upper Rhine", "Britannia", 5);
+    invasion(430, "Princeps,\r\n\r\nA tribe called the Vandals is crossing the Rhine river!",
+             germans, "Upper Rhine", "Africa", 15);
+    invasion(451, "Princeps,\r\n\r\nThe Huns have massed a large army across the Rhine!", germans,
+             "Upper Rhine", "Aquitania", 20);
 }
 
 void runEvents(Game& game) {

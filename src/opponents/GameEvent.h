@@ -10,7 +10,7 @@ struct Province;
 
 // A historical event scheduled for a year.
 class GameEvent {
-public:
+  public:
     GameEvent(int eventYear, std::string text)
         : year(eventYear), hasMessage(!text.empty()), message(std::move(text)) {}
     virtual ~GameEvent() = default;
@@ -26,7 +26,7 @@ public:
 
 // Provinces go over to the rebels, their garrisons with them.
 class RebellionEvent : public GameEvent {
-public:
+  public:
     RebellionEvent(int eventYear, std::string text, std::vector<std::string> names)
         : GameEvent(eventYear, std::move(text)), provinceNames(std::move(names)) {}
 
@@ -38,9 +38,14 @@ public:
 
 // An army appears in a province and marches on another.
 class InvasionEvent : public GameEvent {
-public:
-    InvasionEvent(int eventYear, std::string text, Empire* invaderEmpire, Province* from, Province* to, int count)
-        : GameEvent(eventYear, std::move(text)), invader(invaderEmpire), origin(from), target(to), legionCount(count) {}
+  public:
+    InvasionEvent(int eventYear, std::string text, Empire* invaderEmpire, Province* from,
+                  Province* to, int count)
+        : GameEvent(eventYear, std::move(text)),
+          invader(invaderEmpire),
+          origin(from),
+          target(to),
+          legionCount(count) {}
 
     void fire() override;
     const char* kind() const override { return "invasion"; }

@@ -31,8 +31,8 @@ void Sassanids::endTurn() {
 Province* Sassanids::chooseTarget() {
     Game& game = Game::instance();
     std::vector<Province*> candidates;
-    for (const char* name :
-         {"Pontus", "Lydia", "Cappadocia", "Phrygia", "Syria", "Palestina", "Aegyptus", "Thracia", "Macedonia"}) {
+    for (const char* name : {"Pontus", "Lydia", "Cappadocia", "Phrygia", "Syria", "Palestina",
+                             "Aegyptus", "Thracia", "Macedonia"}) {
         Province* p = game.findProvince(name);
         Empire* owner = game.getOwner(p);
         if (owner == nullptr || owner->name == "Romans" || owner->name == "Rebelling Legions") {

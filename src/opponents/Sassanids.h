@@ -7,7 +7,7 @@ namespace tessarion {
 // Persia beyond the Tigris: one army at a time, only when none of its legions
 // is left on the map.
 class Sassanids : public EnemyEmpire {
-public:
+  public:
     explicit Sassanids(std::string empireName) : EnemyEmpire(std::move(empireName), 2) {}
 
     void endTurn() override;

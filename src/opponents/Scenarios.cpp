@@ -99,12 +99,13 @@ void setUp455(Game& game) {
     moveProvinces(game, nullptr, &game.romans, {"Italia", "Lugdunensis", "Dalmatia", "Mauretania"});
     legionsOf(game, game.romans, {{"Italia", 2}, {"Mauretania", 1}});
     moveProvinces(game, nullptr, &game.rogueRomans,
-                  {"Pontus", "Lydia", "Phrygia", "Cappadocia", "Syria", "Macedonia", "Thracia", "Palestina",
-                   "Aegyptus"});
-    legionsOf(game, game.rogueRomans, {{"Pontus", 3}, {"Syria", 2}, {"Aegyptus", 2}, {"Thracia", 1}, {"Macedonia", 1}});
+                  {"Pontus", "Lydia", "Phrygia", "Cappadocia", "Syria", "Macedonia", "Thracia",
+                   "Palestina", "Aegyptus"});
+    legionsOf(game, game.rogueRomans,
+              {{"Pontus", 3}, {"Syria", 2}, {"Aegyptus", 2}, {"Thracia", 1}, {"Macedonia", 1}});
     moveProvinces(game, nullptr, &game.barbarians,
-                  {"Aquitania", "Narbonensis", "Terraconensis", "Lusitania", "Africa", "Belgica", "Britannia", "Dacia",
-                   "Pannonia", "Raetia"});
+                  {"Aquitania", "Narbonensis", "Terraconensis", "Lusitania", "Africa", "Belgica",
+                   "Britannia", "Dacia", "Pannonia", "Raetia"});
     legionsOf(game, game.barbarians, {{"Terraconensis", 1}, {"Lusitania", 1}, {"Aquitania", 1}});
     // The year itself.
     game.turn = 219;
@@ -112,12 +113,15 @@ void setUp455(Game& game) {
     game.barbarians.clearLegions();
     legionsOf(game, game.barbarians, {{"Africa", 10}});
     Province* africa = game.findProvince("Africa");
-    game.barbarians.setRouteForLegionsIn(africa, findRoute(game, africa, game.findProvince("Italia")));
+    game.barbarians.setRouteForLegionsIn(africa,
+                                         findRoute(game, africa, game.findProvince("Italia")));
 }
 
 }  // namespace
 
-bool isScenario(int command) { return command >= kScenarioValerian && command <= kScenarioValentinian; }
+bool isScenario(int command) {
+    return command >= kScenarioValerian && command <= kScenarioValentinian;
+}
 
 void startScenario(int command) {
     if (!isScenario(command)) {
@@ -165,24 +169,33 @@ void newGame(bool skipConfirmation) {
 }
 
 void showWelcome() {
-    if (askYesNo("Welcome, Princeps\r\n\r\nI am your advisor and I will be providing you with\r\ninformation to help "
-                 "you guide the Roman Empire\r\nthrough the \"Crisis of the Third Century.\"\r\n\r\nWould you like a "
+    if (askYesNo("Welcome, Princeps\r\n\r\nI am your advisor and I will be providing you "
+                 "with\r\ninformation to help "
+                 "you guide the Roman Empire\r\nthrough the \"Crisis of the Third "
+                 "Century.\"\r\n\r\nWould you like a "
                  "few hints on playing before we start?")) {
         showMessage(
-            "Your empire consists of provinces.  Each turn, your provinces\r\nwill pay taxes and create legions for "
-            "you. Roman provinces are\r\nshown in light-red.  Enemey-held provinces are other colors");
+            "Your empire consists of provinces.  Each turn, your provinces\r\nwill pay taxes and "
+            "create legions for "
+            "you. Roman provinces are\r\nshown in light-red.  Enemey-held provinces are other "
+            "colors");
         showMessage(
-            "To move a legion, left-click and drag it where you want it to\r\ngo.  If there are enemy legions in the "
+            "To move a legion, left-click and drag it where you want it to\r\ngo.  If there are "
+            "enemy legions in the "
             "destination or any\r\nprovinces on the way, your legion will attack them");
         showMessage(
-            "When you have moved all your legions, your enemies will move\r\ntheir legions.  If you dont want to "
+            "When you have moved all your legions, your enemies will move\r\ntheir legions.  If "
+            "you dont want to "
             "move all your legions, \r\njust right-click the mouse to advance the game one turn.");
         showMessage(
-            "Your goal is to hold on to as many Roman provinces\r\nas possible. To win, you must control at least "
-            "one\r\nprovince when the \"Crisis of the Third Century\" ends\r\nin 285 AD - Good luck, Princeps!\r\n");
+            "Your goal is to hold on to as many Roman provinces\r\nas possible. To win, you must "
+            "control at least "
+            "one\r\nprovince when the \"Crisis of the Third Century\" ends\r\nin 285 AD - Good "
+            "luck, Princeps!\r\n");
     } else {
         showMessage(
-            "If at any time you need help, you can refer to\r\nthe video tutorial under the Help menu.\r\n\r\nGood "
+            "If at any time you need help, you can refer to\r\nthe video tutorial under the Help "
+            "menu.\r\n\r\nGood "
             "luck, Princeps!");
     }
 }

@@ -50,6 +50,52 @@ Province* Shell::legionBoxAt(int mapX, int mapY) {
     return nullptr;
 }
 
+std::optional<std::pair<int, int>> Shell::pressPointFor(Province* p) const {
+    for (int dy = 0; dy <= 59; ++dy) {
+        for (int dx = 0; dx <= 73; ++dx) {
+            const int mx = p->legionX + dx;
+            const int my = p->legionY + dy;
+            if (legionBoxAt(mx, my) == p) {
+                return std::make_pair(mx + mapOriginX(), my + kMapOriginY);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::pair<int, int>> Shell::dropPointFor(Province* p) const {
+    Game& game = Game::instance();
+    // The centre of a rectangle will do unless a lower slot covers it.
+    for (const Rect& r : p->hitRects) {
+        const int cx = (r.left + r.right) / 2;
+        const int cy = (r.top + r.bottom) / 2;
+        if (provinceAt(game, cx, cy) == p) {
+            return std::make_pair(cx + mapOriginX(), cy + kMapOriginY);
+        }
+    }
+    for (const Rect& r : p->hitRects) {
+        for (int y = r.top + 1; y < r.bottom; ++y) {
+            for (int x = r.left + 1; x < r.right; ++x) {
+                if (provinceAt(game, x, y) == p) {
+                    return std::make_pair(x + mapOriginX(), y + kMapOriginY);
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool Shell::dragLegion(Province* from, Province* to) {
+    auto press = pressPointFor(from);
+    auto release = dropPointFor(to);
+    if (!press || !release) {
+        return false;
+    }
+    leftButtonDown(press->first, press->second);
+    leftButtonUp(release->first, release->second);
+    return true;
+}
+
 void Shell::leftButtonDown(int x, int y) {
     Game& game = Game::instance();
     game.dragSource = nullptr;
@@ -72,7 +118,9 @@ void Shell::leftButtonUp(int x, int y) {
     }
 }
 
-void Shell::rightButtonUp() { endTurnCycle(); }
+void Shell::rightButtonUp() {
+    endTurnCycle();
+}
 
 void Shell::keyDown(Key key) {
     if (key == Key::P) {
@@ -105,7 +153,9 @@ bool Shell::character(char c) {
     return false;
 }
 
-int Shell::checkedSkill() const { return Game::instance().skillLevel; }
+int Shell::checkedSkill() const {
+    return Game::instance().skillLevel;
+}
 
 bool Shell::command(int id, int param) {
     id &= 0xffff;

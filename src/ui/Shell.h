@@ -53,7 +53,7 @@ const Lesson* lessonForPicture(int pictureId);
 // What the window logic needs from whoever hosts it: the desktop window or the
 // text console. Pictures, sounds, pages and dialogs are theirs.
 class ShellHost {
-public:
+  public:
     virtual ~ShellHost() = default;
     // Compose the screen now and have the whole window painted again.
     virtual void repaintWindow() = 0;
@@ -76,7 +76,7 @@ public:
 // The platform-free half of the game window: mouse, keys and menu commands
 // turned into calls on the rules.
 class Shell {
-public:
+  public:
     explicit Shell(ShellHost& host) : host_(host) {}
 
     // Layout: the screen is laid out 1366 wide and centred on wider ones.
@@ -109,10 +109,17 @@ public:
 
     // The province whose legion box holds a map point (lowest slot wins).
     static Province* legionBoxAt(int mapX, int mapY);
+    // A window point where a press picks the province's legions, and one where
+    // a release drops on the province (nothing when no such point exists).
+    std::optional<std::pair<int, int>> pressPointFor(Province* province) const;
+    std::optional<std::pair<int, int>> dropPointFor(Province* province) const;
+    // A whole drag from one province to another, as the player would make it.
+    // False when no point of the map picks one of them.
+    bool dragLegion(Province* from, Province* to);
 
     int checkedSkill() const;
 
-private:
+  private:
     void saveCommand();
     void loadCommand();
 

@@ -1,0 +1,196 @@
+// The text console end to end.
+#include "app/Console.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "model/Game.h"
+#include "model/Random.h"
+
+namespace tessarion {
+namespace {
+
+struct Session {
+    int code;
+    std::string out;
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(out);
+        std::string line;
+        while (std::getline(in, line)) {
+            result.push_back(line);
+        }
+        return result;
+    }
+    bool has(const std::string& fragment) const { return out.find(fragment) != std::string::npos; }
+};
+
+Session play(const std::string& input, std::uint32_t seed = 7) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    Console console(in, out);
+    const int code = console.run(seed);
+    return {code, out.str()};
+}
+
+TEST(ConsoleTest, TokenizerAndEscapes) {
+    auto t = Console::tokenize("drop  \"Upper Rhine\" Belgica");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(*t, (std::vector<std::string>{"drop", "Upper Rhine", "Belgica"}));
+    EXPECT_FALSE(Console::tokenize("drop \"Upper Rhine"));
+    EXPECT_EQ(Console::escapeText("a\r\nb\rc\\d\ne"), "a\\nb\\rc\\\\d\ne");
+}
+
+TEST(ConsoleTest, StartsTheNormalNewGameOfTheSeed) {
+    Session r = play("state\n", 42);
+    EXPECT_EQ(r.code, 0);
+    // The countdowns and counters the generator gives for seed 42 in the order of start-up:
+    // four countdowns, thirty counters at construction, thirty more in the new game.
+    seedRandom(42);
+    std::array<int, 4> countdowns{};
+    for (int& c : countdowns) {
+        c = gameRand() % 4 + 2;
+    }
+    for (int i = 0; i < 30; ++i) {
+        gameRand();
+    }
+    std::string counters;
+    for (int i = 0; i < 30; ++i) {
+        counters += "\"recruitCounter\": " + std::to_string(gameRand() % 3) + ",";
+    }
+    std::string json = r.lines().at(0);
+    EXPECT_NE(json.find("\"tribeCountdown\": [" + std::to_string(countdowns[0]) + ", " +
+                        std::to_string(countdowns[1]) + ", " + std::to_string(countdowns[2]) +
+                        ", " + std::to_string(countdowns[3]) + "]"),
+              std::string::npos);
+    std::string seen;
+    for (std::size_t pos = json.find("\"recruitCounter\": "); pos != std::string::npos;
+         pos = json.find("\"recruitCounter\": ", pos + 1)) {
+        seen += json.substr(pos, 19) + ",";
+    }
+    EXPECT_EQ(seen, counters);
+    EXPECT_TRUE(r.has("\"treasury\": 75000"));
+    EXPECT_TRUE(r.has("\"year\": 235"));
+    EXPECT_TRUE(
+        r.has("{\"name\": \"Germanic Tribes\", \"provinces\": [\"Upper Rhine\", \"Sarmatia\", "
+              "\"Lower Rhine\", \"Upper "
+              "Danube\", \"Lower Danube\"], \"legions\": [{\"province\": \"Upper Rhine\""));
+}
+
+TEST(ConsoleTest, HardNewGameAndErrorsLeaveTheGameAlone) {
+    Session r = play(
+        "skill 2\nnew\nstate\nskill 7\nfrobnicate\nseed -1\ndrop Italia Atlantis\nanswer "
+        "maybe\nstate\n");
+    auto lines = r.lines();
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_NE(lines[0].find("\"treasury\": 50000"), std::string::npos);
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(lines[static_cast<std::size_t>(i)].rfind("ERROR: ", 0), 0u)
+            << lines[static_cast<std::size_t>(i)];
+    }
+    EXPECT_EQ(lines[6], lines[0]);
+}
+
+TEST(ConsoleTest, OrdersAndTheTurn) {
+    Session r = play(
+        "# a comment\n\ndrop Italia Raetia\ndrop Italia \"Upper Rhine\"\ndrop Aegyptus "
+        "Sarmatia\nend\nstate\n");
+    EXPECT_TRUE(r.has("MESSAGE: In 9 AD, a Roman army of 15,000 men was ambushed\\nand massacred"));
+    EXPECT_TRUE(r.has("SHOW: lesson \"Maximinus Thrax\" (picture 162)"));
+    EXPECT_TRUE(r.has("\"year\": 236"));
+}
+
+TEST(ConsoleTest, QuestionsTakeQueuedAnswersAndTheGameCanEndTheProgram) {
+    Session r = play("answer no\ncommand 3002\nhelp\ncommand 105\nstate\n");
+    EXPECT_TRUE(r.has("QUESTION: Discard the current game? -> no"));
+    EXPECT_TRUE(r.has("QUESTION: Welcome, Princeps\\n\\nI am your advisor"));
+    EXPECT_TRUE(r.has("-> no\nMESSAGE: If at any time you need help"));
+    EXPECT_TRUE(r.has("QUIT\n"));
+    EXPECT_FALSE(r.has("\"turn\"")) << "nothing runs after the game has ended";
+    EXPECT_EQ(r.code, 0);
+}
+
+TEST(ConsoleTest, PicturesPagesAndScenarios) {
+    Session r = play("command 2010\ncommand 108\ncommand 104\nscenario 1103\nstate\n");
+    EXPECT_TRUE(
+        r.has("SHOW: lesson \"Battle of Adrianople\" (picture 249, narration IDR_ADRIANOPLE)"));
+    EXPECT_TRUE(r.has("OPEN: "));
+    EXPECT_TRUE(r.has("/quiz.php"));
+    EXPECT_TRUE(r.has("SHOW: About"));
+    EXPECT_TRUE(r.has("\"year\": 454"));
+}
+
+TEST(ConsoleTest, PeoplesFrontChord) {
+    Session r = play("pfj\nstate\n");
+    EXPECT_TRUE(r.has("MESSAGE: The People's Front of Judea has rallied to your cause!"));
+}
+
+TEST(ConsoleTest, SameSeedSameGame) {
+    std::string script = "drop Italia Raetia\ndrop Italia Pannonia\n";
+    for (int i = 0; i < 30; ++i) {
+        script += "answer yes\nend\n";
+    }
+    script += "state\n";
+    Session a = play(script, 1234);
+    Session b = play(script, 1234);
+    Session c = play(script, 4321);
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_NE(a.out, c.out);
+}
+
+// Whole campaigns played by the built-in general with every question answered
+// yes (accept, pay, keep playing, play again): any internal error fails the run.
+TEST(ConsoleTest, CampaignsRunWithoutInternalErrors) {
+    int endsOfTheCrisis = 0;
+    for (std::uint32_t seed : {1u, 2u, 3u, 2026u}) {
+        std::string script;
+        for (int i = 0; i < 250; ++i) {
+            script += "answer yes yes yes yes yes yes\nplay general\nend\n";
+        }
+        Session r = play(script, seed);
+        EXPECT_EQ(r.code, 0) << "seed " << seed;
+        EXPECT_FALSE(r.has("INTERNAL ERROR")) << "seed " << seed;
+        endsOfTheCrisis += r.has("You have survived Rome's");
+    }
+    EXPECT_GT(endsOfTheCrisis, 0) << "the general should see 285 AD in some of these games";
+}
+
+TEST(ConsoleTest, ScenariosPlayOnToTheirEnd) {
+    for (int scenario : {1100, 1101, 1102, 1103}) {
+        std::string script = "answer yes\nscenario " + std::to_string(scenario) + "\n";
+        for (int i = 0; i < 200; ++i) {
+            script += "answer yes yes yes yes yes yes\nplay general\nend\n";
+        }
+        Session r = play(script, static_cast<std::uint32_t>(scenario));
+        EXPECT_EQ(r.code, 0);
+        EXPECT_FALSE(r.has("INTERNAL ERROR")) << scenario;
+    }
+}
+
+TEST(ConsoleTest, TheExecutableSpeaksTheProtocol) {
+    const std::string input = ::testing::TempDir() + "console_input.txt";
+    {
+        std::ofstream f(input);
+        f << "state\nbogus\nquit\nstate\n";
+    }
+    const std::string command = std::string(TESSARION_EXE) + " --console --seed 5 < " + input;
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    std::array<char, 4096> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
+        out += buffer.data();
+    }
+    const int status = pclose(pipe);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.substr(0, 10), "{\"turn\": 0");
+    EXPECT_NE(out.find("\nERROR: unknown command: bogus\n"), std::string::npos);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2);
+}
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,146 @@
+// Mutinies, province revolts, unrest and the People's Front of Judea.
+#include "engine/Rebellions.h"
+#include "engine/RomanEmpire.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+using test::rigDraws;
+
+class RebellionsTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+    }
+};
+
+TEST_F(RebellionsTest, DanubeMutinyTurnsTheRhineGroup) {
+    give(game().romans, "Thracia", 4);
+    mutinyOverBonus(game());
+    EXPECT_TRUE(
+        advisor.saw("The Rhine legions have rebelled! They have\r\nproclaimed their commander"));
+    for (const char* name : {"Britannia", "Belgica", "Raetia"}) {
+        EXPECT_EQ(game().ownerOf(p(name)), &game().rogueRomans) << name;
+    }
+    EXPECT_EQ(game().romans.legionsIn(p("Thracia")), 4) << "Thracia's legions stay loyal";
+    EXPECT_EQ(game().rogueRomans.legionCount(), 0);
+    EXPECT_EQ(game().rebellionCount, 1);
+    EXPECT_TRUE(advisor.saw("When a province rebels it is shown in white"));
+    const std::size_t shown = advisor.messages.size();
+    mutinyOverBonus(game());
+    EXPECT_EQ(advisor.messages.size(), shown + 1) << "the colours are explained once";
+}
+
+TEST_F(RebellionsTest, NoLegionsInAnyGroupMeansNoMutiny) {
+    give(game().romans, "Italia", 4);
+    mutinyOverBonus(game());
+    EXPECT_TRUE(advisor.messages.empty());
+    EXPECT_EQ(game().rebellionCount, 0);
+}
+
+TEST_F(RebellionsTest, GroupHeldByOthersStillAnnouncesTheRevolt) {
+    for (const char* name : {"Mauretania", "Africa"}) {
+        moveOwner(name, &game().barbarians);
+    }
+    rebelLegions(p("Africa"), game().romans);
+    EXPECT_TRUE(advisor.saw("The North african legions have rebelled!"));
+    EXPECT_EQ(game().ownerOf(p("Africa")), &game().barbarians);
+    rebelLegions(p("Italia"), game().romans);  // in no group: nothing at all
+    EXPECT_EQ(advisor.messages.size(), 2u);
+}
+
+TEST_F(RebellionsTest, RevoltTurnsGarrisonsOfAnyOwnerIntoRebels) {
+    give(game().romans, "Syria", 2);
+    revoltProvince(game(), p("Syria"));
+    EXPECT_EQ(game().ownerOf(p("Syria")), &game().rogueRomans);
+    EXPECT_EQ(game().rogueRomans.legionsIn(p("Syria")), 2);
+    EXPECT_EQ(game().newsLog.back(), "Syria has been overrun");
+
+    moveOwner("Aegyptus", &game().sassanids);
+    give(game().sassanids, "Aegyptus", 3);
+    revoltProvince(game(), p("Aegyptus"));
+    EXPECT_EQ(game().ownerOf(p("Aegyptus")), &game().rogueRomans);
+    EXPECT_EQ(game().sassanids.legionCount(), 0);
+    EXPECT_EQ(game().rogueRomans.legionsIn(p("Aegyptus")), 3);
+    EXPECT_EQ(game().newsLog.back(), "Syria has been overrun") << "only Roman losses make news";
+
+    moveOwner("Dacia", nullptr);
+    revoltProvince(game(), p("Dacia"));
+    EXPECT_EQ(game().ownerOf(p("Dacia")), nullptr);
+}
+
+TEST_F(RebellionsTest, UngarrisonedBritanniaRebels) {
+    game().skillLevel = 2;
+    give(game().romans, "Aegyptus");
+    rigDraws({{3, 0}});
+    provinceRevolts(game().romans);
+    EXPECT_EQ(game().ownerOf(p("Britannia")), nullptr);
+    EXPECT_EQ(game().newsLog.back(), "Britannia has rebelled");
+    EXPECT_EQ(game().rebellionCount, 1);
+
+    // A garrison keeps it; no draw is even made.
+    moveOwner("Britannia", &game().romans);
+    give(game().romans, "Britannia");
+    rigDraws({{3, 0}});
+    const std::uint32_t before = randomState();
+    provinceRevolts(game().romans);
+    EXPECT_EQ(randomState(), before);
+    EXPECT_EQ(game().ownerOf(p("Britannia")), &game().romans);
+}
+
+TEST_F(RebellionsTest, LosingAegyptusCanStarveItaliaTheSameTurn) {
+    game().skillLevel = 2;
+    give(game().romans, "Britannia");
+    give(game().romans, "Italia", 3);
+    moveOwner("Africa", &game().barbarians);
+    moveOwner("Mauretania", &game().barbarians);
+    rigDraws({{3, 0}, {5, 0}});
+    provinceRevolts(game().romans);
+    EXPECT_EQ(game().ownerOf(p("Aegyptus")), nullptr);
+    EXPECT_EQ(game().ownerOf(p("Italia")), nullptr);
+    EXPECT_EQ(game().romans.legionsIn(p("Italia")), 0);
+    EXPECT_TRUE(advisor.saw("The people of Italia are rioting over the lack of grain!"));
+    EXPECT_EQ(game().rebellionCount, 1) << "grain riots are not counted";
+}
+
+TEST_F(RebellionsTest, OneAfricanProvinceIsEnoughGrain) {
+    moveOwner("Aegyptus", nullptr);
+    moveOwner("Africa", nullptr);
+    EXPECT_FALSE(lacksGrain(game()));
+    moveOwner("Mauretania", nullptr);
+    EXPECT_TRUE(lacksGrain(game()));
+}
+
+TEST_F(RebellionsTest, PeoplesFrontRalliesUpToTheCap) {
+    std::vector<int> sounds;
+    game().playSound = [&](int id) { sounds.push_back(id); };
+    peoplesFront();
+    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
+    EXPECT_EQ(advisor.messages.back(), "The People's Front of Judea has rallied to your cause!");
+    give(game().romans, "Italia", legionCap(game().romans) - game().romans.legionCount());
+    peoplesFront();
+    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5) << "at the cap nothing is added";
+    EXPECT_EQ(sounds, (std::vector<int>{5, 5}));
+    // One below the cap: all five come, past the cap.
+    game().romans.legions.pop_back();
+    peoplesFront();
+    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 10);
+}
+
+TEST_F(RebellionsTest, PeoplesFrontOverthrowsAnotherOwner) {
+    moveOwner("Palestina", &game().sassanids);
+    give(game().sassanids, "Palestina", 4);
+    peoplesFront();
+    EXPECT_EQ(game().ownerOf(p("Palestina")), &game().romans);
+    EXPECT_EQ(game().sassanids.legionCount(), 0);
+    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 15);
+    EXPECT_EQ(advisor.messages.back(),
+              "Palestina has been overthrown by the\r\nPeople's Front of Judea (the PFJ)!");
+}
+
+}  // namespace
+}  // namespace tessarion

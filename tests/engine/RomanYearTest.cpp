@@ -1,0 +1,247 @@
+// The Roman year: taxes, recruits, pay, bonus demands, plague, settlers, hints.
+#include "engine/Rebellions.h"
+#include "engine/RomanEmpire.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+using test::rigDraws;
+
+class RomanYearTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+    }
+    RomanEmpire& romans() { return game().romans; }
+    void holdOnly(std::initializer_list<const char*> names) {
+        romans().provinces.clear();
+        for (const char* n : names) {
+            romans().addProvince(p(n));
+        }
+    }
+};
+
+TEST_F(RomanYearTest, TaxesOfTheStartingProvincesAndDuringPlague) {
+    EXPECT_EQ(collectTaxes(romans()), 10200);
+    romans().plague = true;
+    EXPECT_EQ(collectTaxes(romans()), 2550);
+    holdOnly({"Italia",      "Aquitania", "Terraconensis", "Mauretania", "Africa",
+              "Dalmatia",    "Macedonia", "Pontus",        "Palestina",  "Syria",
+              "Pannonia",    "Thracia",   "Belgica",       "Lusitania",  "Lugdunensis",
+              "Narbonensis", "Raetia",    "Lydia",         "Phrygia",    "Cappadocia"});
+    EXPECT_EQ(collectTaxes(romans()), 2000);
+    romans().plague = false;
+    EXPECT_EQ(collectTaxes(romans()), 8000);
+}
+
+TEST_F(RomanYearTest, LegionCap) {
+    EXPECT_EQ(legionCap(romans()), 25);
+    holdOnly({"Dacia"});
+    EXPECT_EQ(legionCap(romans()), 3);
+    holdOnly({"Aegyptus", "Britannia", "Italia"});
+    EXPECT_EQ(legionCap(romans()), 6);
+}
+
+TEST_F(RomanYearTest, RecruitingStopsWhenTheTreasuryCannotPay) {
+    holdOnly({"Italia", "Raetia"});
+    romans().plague = true;  // no draws, counters as set
+    p("Italia")->recruitCounter = 3;
+    p("Raetia")->recruitCounter = 3;
+    romans().treasury = 375;
+    romans().recruit();
+    EXPECT_EQ(romans().legionCount(), 0);
+    EXPECT_EQ(p("Raetia")->recruitCounter, 3) << "the whole walk stops";
+    romans().treasury = 376;
+    romans().recruit();
+    EXPECT_EQ(romans().legionCount(), 2);
+    EXPECT_EQ(p("Italia")->recruitCounter, 0);
+}
+
+TEST_F(RomanYearTest, CapExplanationOnceAndOnlyWhenProvincesAreMissing) {
+    holdOnly({"Italia"});
+    give(romans(), "Italia", 3);
+    romans().recruit();
+    romans().recruit();
+    EXPECT_EQ(advisor.messages.size(), 1u);
+    EXPECT_TRUE(advisor.saw("The number of legions we can raise depends on"));
+    EXPECT_TRUE(romans().capWarningShown);
+}
+
+TEST_F(RomanYearTest, PayNeverDrivesTheTreasuryNegative) {
+    give(romans(), "Italia", 4);
+    romans().treasury = 1000;
+    payLegions(romans());
+    EXPECT_EQ(romans().upkeep, 1500);
+    EXPECT_EQ(romans().treasury, 0);
+    romans().treasury = -50;
+    payLegions(romans());
+    EXPECT_EQ(romans().treasury, -50);
+}
+
+TEST_F(RomanYearTest, EmptyTreasuryDisbandsTheNewestLegionEachTurn) {
+    holdOnly({"Dacia"});  // 200 a turn, no recruits
+    give(romans(), "Dacia", 3);
+    Legion* first = romans().legions[0].get();
+    romans().treasury = -1000;
+    romans().endTurn();
+    EXPECT_TRUE(advisor.saw("The treasury is empty! The legions are starting to disband."));
+    ASSERT_EQ(romans().legionCount(), 2);
+    EXPECT_EQ(romans().legions[0].get(), first);
+}
+
+TEST_F(RomanYearTest, LowFundsWarningOnce) {
+    holdOnly({"Dacia"});
+    romans().treasury = 1000;
+    romans().endTurn();
+    romans().endTurn();
+    int warnings = 0;
+    for (const auto& m : advisor.messages) {
+        warnings += m.find("We are running out of money!") != std::string::npos;
+    }
+    EXPECT_EQ(warnings, 1);
+}
+
+TEST_F(RomanYearTest, BonusDemandAmounts) {
+    give(romans(), "Thracia", 11);
+    for (auto [treasury, amount] : {std::pair{60000, 12000}, {30000, 10000}}) {
+        romans().treasury = treasury;
+        advisor.answers = {true};
+        demandBonus(game());
+        EXPECT_EQ(romans().treasury, treasury - amount);
+        EXPECT_TRUE(advisor.asked("The legions are demanding a bonus of " + std::to_string(amount) +
+                                  " sesterces."));
+    }
+}
+
+TEST_F(RomanYearTest, UnaffordableBonusLeadsToMutiny) {
+    give(romans(), "Thracia", 11);
+    romans().treasury = 8000;
+    advisor.answers = {true};
+    demandBonus(game());
+    EXPECT_TRUE(advisor.saw("We do not have that much in the treasury."));
+    EXPECT_TRUE(advisor.saw("The Rhine legions have rebelled!"));
+    EXPECT_EQ(romans().treasury, 8000);
+    EXPECT_EQ(game().rebellionCount, 1);
+}
+
+TEST_F(RomanYearTest, RefusedBonusIsACoinToss) {
+    give(romans(), "Syria", 11);
+    rigDraws({{2, 1}});
+    demandBonus(game());
+    EXPECT_TRUE(advisor.saw("The troops have backed down from their demands."));
+    EXPECT_EQ(romans().legionCount(), 11);
+    rigDraws({{2, 0}});
+    demandBonus(game());
+    EXPECT_TRUE(advisor.saw("The Eastern legions have rebelled!"));
+    EXPECT_EQ(romans().legionCount(), 0);
+    EXPECT_EQ(game().rogueRomans.legionsIn(p("Syria")), 11);
+    EXPECT_TRUE(game().rogueRomans.legions[0]->hasRoute) << "the first garrison marches on Rome";
+}
+
+TEST_F(RomanYearTest, BonusIsDemandedOnlyFromMoreThanTenLegions) {
+    game().skillLevel = 2;
+    game().barbarians.tribeCountdown = {50, 50, 50, 50};
+    give(romans(), "Italia", 10);
+    // The bonus draw is the first draw after recruiting (plague: no recruit draws).
+    romans().plague = true;
+    romans().plagueCounter = 50;
+    for (auto& prov : game().provinces) {
+        prov->recruitCounter = 0;
+    }
+    rigDraws({{10, 0}});
+    romans().endTurn();
+    EXPECT_TRUE(advisor.questions.empty());
+    give(romans(), "Italia", 1);
+    rigDraws({{10, 0}});
+    romans().endTurn();
+    EXPECT_EQ(advisor.questions.size(), 1u);
+}
+
+TEST_F(RomanYearTest, PlagueLengthsBySkill) {
+    for (int skill : {0, 1, 2}) {
+        for (int second : {0, 4}) {
+            game().skillLevel = skill;
+            romans().plague = false;
+            const int odds[] = {20, 15, 10};
+            rigDraws({{odds[skill], 0}, {5, second}});
+            updatePlague(romans());
+            ASSERT_TRUE(romans().plague);
+            EXPECT_EQ(romans().plagueCounter, 5 + 5 * skill + second);
+        }
+    }
+    EXPECT_EQ(game().plagueCount, 6);
+    advisor.messages.clear();
+    romans().plagueCounter = 2;
+    updatePlague(romans());
+    EXPECT_TRUE(romans().plague);
+    updatePlague(romans());
+    EXPECT_FALSE(romans().plague);
+    EXPECT_EQ(advisor.messages,
+              std::vector<std::string>{"Princeps,\r\n\r\nThe plague has finally ended."});
+}
+
+TEST_F(RomanYearTest, PlagueStartPlaysTheCoughAndAllowsAnotherLowFundsWarning) {
+    std::vector<int> sounds;
+    game().playSound = [&](int id) { sounds.push_back(id); };
+    romans().lowFundsWarningShown = true;
+    rigDraws({{15, 0}});
+    updatePlague(romans());
+    EXPECT_EQ(sounds, std::vector<int>{4});
+    EXPECT_FALSE(romans().lowFundsWarningShown);
+}
+
+TEST_F(RomanYearTest, SettlersComeToAHeldRhineProvince) {
+    holdOnly({"Italia", "Raetia"});
+    rigDraws({{15, 0}});
+    Province* where = nullptr;
+    int count = 0;
+    ASSERT_TRUE(ceckForFreeLegions(game(), where, count));
+    EXPECT_EQ(where->name, "Raetia");
+    EXPECT_EQ(count, 1);
+    settleTribe(where, romans(), count);
+    EXPECT_EQ(romans().legionsIn(p("Raetia")), 1);
+    EXPECT_EQ(advisor.messages.back(),
+              "A tribe from across the Rhine has settled in\r\nRaetia providing us with more "
+              "legions there.");
+    holdOnly({"Italia"});
+    rigDraws({{15, 0}});
+    EXPECT_FALSE(ceckForFreeLegions(game(), where, count));
+}
+
+TEST_F(RomanYearTest, HintsComeInOrderOncePerRun) {
+    for (int i = 0; i < 5; ++i) {
+        rigDraws({{10, 0}});
+        showProvinceHint(romans());
+    }
+    ASSERT_EQ(advisor.messages.size(), 4u);
+    EXPECT_EQ(advisor.messages[0].substr(0, 11), "Hint: Egypt");
+    EXPECT_EQ(advisor.messages[1].substr(0, 15), "Hint: Britannia");
+    EXPECT_EQ(advisor.messages[2].substr(0, 12), "Hint:  Dacia");
+    EXPECT_EQ(advisor.messages[3].substr(0, 16), "Hint:  The North");
+    newGame();
+    rigDraws({{10, 0}});
+    showProvinceHint(romans());
+    EXPECT_EQ(advisor.messages.size(), 4u);
+}
+
+TEST_F(RomanYearTest, RoutedLegionsMarchAndMovedMarksClear) {
+    give(romans(), "Italia", 2);
+    romans().legions[0]->moved = true;
+    romans().legions[1]->setRoute({p("Italia"), p("Raetia"), p("Belgica")});
+    for (auto& prov : game().provinces) {
+        prov->recruitCounter = 0;  // no recruit this turn
+    }
+    romans().endTurn();
+    EXPECT_FALSE(romans().legions[0]->moved);
+    EXPECT_EQ(romans().legions[1]->province->name, "Raetia");
+    EXPECT_TRUE(romans().legions[1]->moved);
+    EXPECT_EQ(romans().lastIncome, 10200);
+    EXPECT_EQ(romans().upkeep, 750);
+}
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,142 @@
+// Route search and the frontier rules.
+#include <deque>
+
+#include "engine/Orders.h"
+#include "engine/Routes.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+
+// The route search written the plain way: every partial route in a queue,
+// nothing remembered between them. The real search must agree with it.
+Route referenceRoute(Province* from, Province* to) {
+    std::deque<Route> queue{{from}};
+    while (!queue.empty()) {
+        Route r = queue.front();
+        queue.pop_front();
+        Province* last = r.back();
+        if (isNeighbour(last, to)) {
+            r.push_back(to);
+            return r;
+        }
+        for (int i = 0; i < last->neighbourCount; ++i) {
+            Province* n = last->neighbours[static_cast<std::size_t>(i)];
+            bool seen = false;
+            for (Province* q : r) {
+                seen = seen || q->name == n->name;
+            }
+            if (!seen) {
+                Route longer = r;
+                longer.push_back(n);
+                queue.push_back(longer);
+            }
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> names(const Route& r) {
+    std::vector<std::string> out;
+    for (Province* p : r) {
+        out.push_back(p->name);
+    }
+    return out;
+}
+
+class RoutesTest : public GameTest {};
+
+TEST_F(RoutesTest, ShortestRouteWithTheNeighbourListTieBreak) {
+    EXPECT_EQ(names(findRoute(game(), p("Italia"), p("Lugdunensis"))),
+              (std::vector<std::string>{"Italia", "Aquitania", "Lugdunensis"}));
+    EXPECT_EQ(names(findRoute(game(), p("Britannia"), p("Italia"))),
+              (std::vector<std::string>{"Britannia", "Belgica", "Raetia", "Italia"}));
+    EXPECT_EQ(names(findRoute(game(), p("Upper Danube"), p("Dacia"))),
+              (std::vector<std::string>{"Upper Danube", "Pannonia", "Dalmatia", "Dacia"}));
+}
+
+TEST_F(RoutesTest, AgreesWithTheFullEnumerationForEveryPair) {
+    for (auto& a : game().provinces) {
+        for (auto& b : game().provinces) {
+            if (a == b || isBeyondBorder(b.get())) {
+                continue;  // nothing lists a territory, so those searches would enumerate the whole
+                           // map
+            }
+            EXPECT_EQ(names(findRoute(game(), a.get(), b.get())),
+                      names(referenceRoute(a.get(), b.get())))
+                << a->name << " -> " << b->name;
+        }
+    }
+    EXPECT_TRUE(advisor.messages.empty()) << "every route found passes the check";
+}
+
+TEST_F(RoutesTest, NoRouteIntoTheLandsBeyondTheFrontier) {
+    EXPECT_TRUE(findRoute(game(), p("Italia"), p("Armenia")).empty());
+    EXPECT_TRUE(findRoute(game(), p("Sarmatia"), p("Lower Rhine")).empty());
+}
+
+TEST_F(RoutesTest, CheckRouteReportsTheFirstBadStepOnly) {
+    checkRoute({p("Italia"), p("Raetia"), p("Belgica")});
+    EXPECT_TRUE(advisor.messages.empty());
+    checkRoute({p("Italia"), p("Syria"), p("Britannia")});
+    EXPECT_EQ(advisor.messages, std::vector<std::string>{"Route is invalid"});
+}
+
+class FrontierTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+    }
+    bool dropFrom(const std::string& from, const std::string& to) {
+        game().dragSource = p(from);
+        const Rect& r = p(to)->hitRects.front();
+        return dropLegion((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+};
+
+TEST_F(FrontierTest, EmptyTerritoriesAreRefusedWithTheirLessonEveryTime) {
+    give(game().romans, "Dacia");
+    EXPECT_FALSE(dropFrom("Dacia", "Sarmatia"));
+    EXPECT_FALSE(dropFrom("Dacia", "Sarmatia"));
+    ASSERT_EQ(advisor.messages.size(), 2u);
+    EXPECT_EQ(advisor.messages[0],
+              "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
+              "Forest of "
+              "Germania.\r\nConsequently, Roman troops will not enter that \r\nterritory unless "
+              "there are barbarians "
+              "to attack.");
+    give(game().romans, "Syria");
+    EXPECT_FALSE(dropFrom("Syria", "Mesopotamia"));
+    EXPECT_EQ(advisor.messages.back(),
+              "The Romans believed the Tigris river was the\r\n\"natural\" border of the empire. "
+              "Roman\r\ntroops will "
+              "not cross it unless there is an\r\nimmediate military threat.");
+    EXPECT_EQ(game().romans.legionsIn(p("Dacia")), 1);
+}
+
+TEST_F(FrontierTest, DistantDefendedTerritoryIsRefusedSilently) {
+    give(game().sassanids, "Armenia", 3);
+    give(game().romans, "Italia");
+    EXPECT_FALSE(dropFrom("Italia", "Armenia"));
+    EXPECT_TRUE(advisor.messages.empty());
+    EXPECT_FALSE(game().romans.legions[0]->hasRoute);
+}
+
+TEST_F(FrontierTest, RaidBeyondTheFrontierLeavesTheLegionAtHome) {
+    give(game().barbarians, "Sarmatia");
+    give(game().barbarians, "Upper Rhine");  // so no power is wiped out
+    give(game().romans, "Dacia");
+    test::rigDraws({{2, 1}});
+    EXPECT_TRUE(dropFrom("Dacia", "Sarmatia"));
+    EXPECT_EQ(game().newsLog.back(), "Our raid into Sarmatia was successful");
+    EXPECT_EQ(game().ownerOf(p("Sarmatia")), &game().barbarians);
+    EXPECT_EQ(game().romans.legions[0]->province->name, "Dacia");
+    EXPECT_TRUE(game().romans.legions[0]->moved);
+}
+
+}  // namespace
+}  // namespace tessarion

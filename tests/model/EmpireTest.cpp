@@ -1,0 +1,199 @@
+// Legions, the powers' shared operations and the one step rule.
+#include "engine/Routes.h"
+#include "model/InternalError.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+using test::rigDraws;
+
+class EmpireTest : public GameTest {
+  protected:
+    Legion* routed(Empire& e, const std::string& from, std::vector<std::string> steps) {
+        Legion* l = e.createLegion(p(from));
+        Route r{p(from)};
+        for (const auto& s : steps) {
+            r.push_back(p(s));
+        }
+        l->setRoute(r);
+        return l;
+    }
+    std::vector<std::string> sounds;
+    std::vector<std::pair<std::string, std::string>> animations;
+    void hooks() {
+        game().playSound = [this](int id) { sounds.push_back(std::to_string(id)); };
+        game().animateMove = [this](Province* a, Province* b) {
+            animations.emplace_back(a->name, b->name);
+        };
+    }
+};
+
+TEST_F(EmpireTest, AdvanceAlongRoute) {
+    Legion* l = routed(game().romans, "Italia", {"Raetia"});
+    l->advanceAlongRoute();
+    EXPECT_EQ(l->province->name, "Raetia");
+    EXPECT_FALSE(l->hasRoute);
+    EXPECT_TRUE(l->moved);
+    EXPECT_EQ(l->routeIndex, 1);
+
+    Legion* still = game().romans.createLegion(p("Italia"));
+    still->advanceAlongRoute();
+    EXPECT_FALSE(still->moved) << "no route, no change at all";
+    EXPECT_EQ(still->province->name, "Italia");
+}
+
+TEST_F(EmpireTest, ListOperationsAndCounting) {
+    Empire& r = game().romans;
+    const std::size_t before = r.provinces.size();
+    r.addProvince(p("Italia"));
+    EXPECT_EQ(r.provinces.size(), before);
+    give(r, "Syria", 3);
+    give(game().sassanids, "Syria", 2);
+    EXPECT_EQ(r.legionsIn(p("Syria")), 3);
+    EXPECT_EQ(game().sassanids.legionsIn(p("Syria")), 2);
+    EXPECT_TRUE(r.hasLegionInAny(game().armyGroups[2].provinces));
+    EXPECT_FALSE(r.hasLegionInAny(game().armyGroups[0].provinces));
+    game().addLegions("Italia", &r, 0);
+    game().addLegions("Italia", &r, -4);
+    EXPECT_EQ(r.legionsIn(p("Italia")), 0);
+    r.removeLegionsIn(p("Syria"));
+    EXPECT_EQ(r.legionCount(), 0);
+    EXPECT_EQ(game().sassanids.legionsIn(p("Syria")), 2);
+}
+
+TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
+    Empire rebels("Rebelling Legions");
+    rebels.addProvince(p("Italia"));
+    rebels.addProvince(p("Dacia"));
+    p("Italia")->recruitCounter = 0;
+    p("Dacia")->recruitCounter = 0;
+    rebels.recruit();
+    rebels.recruit();
+    EXPECT_EQ(rebels.legionCount(), 0);
+    rebels.recruit();
+    EXPECT_EQ(rebels.legionsIn(p("Italia")), 1);
+    EXPECT_EQ(p("Italia")->recruitCounter, 0);
+    EXPECT_EQ(rebels.legionsIn(p("Dacia")), 0);
+}
+
+TEST_F(EmpireTest, StepIntoOwnOrUnownedProvinceNeedsNoBattle) {
+    hooks();
+    game().romans.removeProvince(p("Raetia"));
+    Legion* l = routed(game().romans, "Italia", {"Raetia", "Belgica"});
+    game().romans.moveLegionStep(l);
+    EXPECT_TRUE(game().romans.ownsProvince(p("Raetia")));
+    EXPECT_EQ(l->province->name, "Raetia");
+    EXPECT_TRUE(l->hasRoute);
+    game().romans.moveLegionStep(l);
+    EXPECT_EQ(l->province->name, "Belgica");
+    EXPECT_FALSE(l->hasRoute);
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_TRUE(animations.empty());
+    EXPECT_TRUE(game().newsLog.empty()) << "a silent take-over of an unowned province";
+}
+
+TEST_F(EmpireTest, StepIntoUndefendedEnemyProvinceTakesIt) {
+    hooks();
+    moveOwner("Raetia", &game().barbarians);
+    Legion* l = routed(game().romans, "Italia", {"Raetia"});
+    game().romans.moveLegionStep(l);
+    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
+    EXPECT_EQ(l->province->name, "Raetia");
+    EXPECT_EQ(game().newsLog.back(), "We have reconquered Raetia");
+    EXPECT_TRUE(sounds.empty());
+}
+
+TEST_F(EmpireTest, BattleWonAgainstTheLastDefenderAdvances) {
+    hooks();
+    moveOwner("Raetia", &game().barbarians);
+    give(game().barbarians, "Raetia");
+    Legion* l = routed(game().romans, "Italia", {"Raetia"});
+    rigDraws({{2, 1}});
+    game().romans.moveLegionStep(l);
+    EXPECT_EQ(sounds, std::vector<std::string>{"0"});
+    ASSERT_EQ(animations.size(), 1u);
+    EXPECT_EQ(animations[0], std::make_pair(std::string("Italia"), std::string("Raetia")));
+    EXPECT_EQ(game().barbarians.legionCount(), 0);
+    EXPECT_EQ(l->province->name, "Raetia");
+    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
+}
+
+TEST_F(EmpireTest, BattleWonAgainstTwoDefendersHoldsThePlace) {
+    moveOwner("Raetia", &game().barbarians);
+    give(game().barbarians, "Raetia", 2);
+    Legion* l = routed(game().romans, "Italia", {"Raetia"});
+    rigDraws({{2, 1}});
+    game().romans.moveLegionStep(l);
+    EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 1);
+    EXPECT_EQ(l->province->name, "Italia");
+    EXPECT_TRUE(l->hasRoute);
+    EXPECT_FALSE(l->moved);
+    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().barbarians);
+}
+
+TEST_F(EmpireTest, BattleLostCostsTheFirstUnmovedLegionAtHome) {
+    moveOwner("Raetia", &game().barbarians);
+    give(game().barbarians, "Raetia");
+    Legion* movedOne = game().romans.createLegion(p("Italia"));
+    movedOne->moved = true;
+    Legion* waiting = game().romans.createLegion(p("Italia"));
+    Legion* l = routed(game().romans, "Italia", {"Raetia"});
+    rigDraws({{2, 0}});
+    game().romans.moveLegionStep(l);
+    ASSERT_EQ(game().romans.legionCount(), 2);
+    EXPECT_EQ(game().romans.legions[0].get(), movedOne);
+    EXPECT_EQ(game().romans.legions[1].get(), l)
+        << "the first unmoved legion there was the one waiting";
+    (void)waiting;
+    EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 1);
+
+    rigDraws({{2, 0}});
+    game().romans.moveLegionStep(l);
+    ASSERT_EQ(game().romans.legionCount(), 1) << "now the mover itself falls";
+    EXPECT_EQ(game().romans.legions[0].get(), movedOne);
+}
+
+TEST_F(EmpireTest, UpdateLegionsSkipsTheLegionThatMovesUpAfterALoss) {
+    // Three rebel legions attack a defended Roman province. The first loses
+    // and is destroyed, so the second moves up into slot 0 and waits for the
+    // next call, while the third attacks.
+    hooks();
+    moveOwner("Raetia", &game().rogueRomans);
+    give(game().romans, "Italia", 5);
+    for (int i = 0; i < 3; ++i) {
+        routed(game().rogueRomans, "Raetia", {"Italia"});
+    }
+    Legion* second = game().rogueRomans.legions[1].get();
+    rigDraws({{2, 0}, {2, 1}});
+    game().rogueRomans.updateLegions();
+    EXPECT_EQ(animations.size(), 2u) << "two battles, not three";
+    ASSERT_EQ(game().rogueRomans.legionCount(), 2);
+    EXPECT_EQ(game().rogueRomans.legions[0].get(), second);
+    EXPECT_EQ(game().romans.legionsIn(p("Italia")), 4);
+}
+
+TEST_F(EmpireTest, UpdateLegionsCopesWithLargeArmies) {
+    // Far more than a hundred legions on the march is legal play (the PFJ
+    // chord and a mutiny can make it), not an internal error.
+    moveOwner("Raetia", &game().rogueRomans);
+    for (int i = 0; i < 250; ++i) {
+        routed(game().rogueRomans, "Raetia", {"Belgica", "Britannia"});
+    }
+    game().romans.removeProvince(p("Belgica"));
+    EXPECT_NO_THROW(game().rogueRomans.updateLegions());
+    EXPECT_EQ(game().rogueRomans.legionsIn(p("Belgica")), 250);
+}
+
+TEST_F(EmpireTest, RogueRomansNeverRecruitAtTheEndOfTheirTurn) {
+    moveOwner("Italia", &game().rogueRomans);
+    p("Italia")->recruitCounter = 2;
+    for (int i = 0; i < 5; ++i) {
+        game().rogueRomans.endTurn();
+    }
+    EXPECT_EQ(game().rogueRomans.legionCount(), 0);
+}
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,151 @@
+// The yearly cycle: order, lessons, the ends of the game and its two loops.
+#include <algorithm>
+
+#include "model/TurnCycle.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+
+class TurnCycleTest : public GameTest {
+  protected:
+    // A quiet position: Romans everywhere they start, one legion at home,
+    // no enemies on the map and tribes that wait.
+    void quietGame() {
+        newGame();
+        clearAllLegions();
+        give(game().romans, "Italia");
+        give(game().romans, "Britannia");  // garrisons keep the unrest away
+        give(game().romans, "Aegyptus");
+        game().barbarians.tribeCountdown = {100, 100, 100, 100};
+        game().romans.egyptHintShown = game().romans.britanniaHintShown = true;
+        game().romans.daciaHintShown = game().romans.northAfricaHintShown = true;
+        screen.calls.clear();
+    }
+    int indexOf(const std::string& call) {
+        auto it = std::find(screen.calls.begin(), screen.calls.end(), call);
+        return it == screen.calls.end() ? -1 : static_cast<int>(it - screen.calls.begin());
+    }
+};
+
+TEST_F(TurnCycleTest, FirstTurnOfANewGamePlaysTheFirstLesson) {
+    quietGame();
+    EXPECT_FALSE(endTurnCycle());
+    EXPECT_EQ(game().year(), 236);
+    const std::vector<std::string> expected{"redraw",       "banner",       "clearMoves", "redraw",
+                                            "zoom 673,300", "zoom 673,300", "picture 162"};
+    EXPECT_EQ(std::vector<std::string>(screen.calls.begin(), screen.calls.begin() + 7), expected);
+    EXPECT_TRUE(anyLegionCanMove(game()));
+}
+
+TEST_F(TurnCycleTest, RebellionMessageComesBeforeTheThreeEmpiresLesson) {
+    quietGame();
+    game().turn = 24;
+    game().romans.rebellionExplained = true;
+    endTurnCycle();
+    EXPECT_EQ(game().year(), 260);
+    ASSERT_FALSE(advisor.messages.empty());
+    EXPECT_EQ(advisor.messages.front(),
+              "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
+    EXPECT_NE(indexOf("picture 233"), -1);
+}
+
+TEST_F(TurnCycleTest, LessonsInTwoConsecutiveYears) {
+    quietGame();
+    game().events.clear();
+    game().turn = 142;  // 377
+    endTurnCycle();
+    EXPECT_NE(indexOf("picture 249"), -1);
+    screen.calls.clear();
+    endTurnCycle();
+    EXPECT_NE(indexOf("picture 248"), -1);
+    EXPECT_EQ(game().year(), 379);
+}
+
+TEST_F(TurnCycleTest, YearsRunOnWhileTheRomansHaveNoLegions) {
+    quietGame();
+    game().romans.clearLegions();
+    for (auto& prov : game().provinces) {
+        prov->recruitCounter = 0;
+    }
+    endTurnCycle();
+    EXPECT_GT(game().romans.legionCount(), 0) << "returns only once a legion has been raised";
+    EXPECT_GT(game().turn, 1);
+    EXPECT_TRUE(anyLegionCanMove(game()));
+}
+
+TEST_F(TurnCycleTest, YearsRunOnWhileEveryLegionMarches) {
+    quietGame();
+    game().romans.clearLegions();
+    Legion* l = game().romans.createLegion(p("Lusitania"));
+    l->setRoute({p("Lusitania"), p("Terraconensis"), p("Aquitania"), p("Italia"), p("Pannonia")});
+    // A long plague keeps the recruit counters still, so no new legion
+    // stops the march early.
+    game().romans.plague = true;
+    game().romans.plagueCounter = 100;
+    for (auto& prov : game().provinces) {
+        prov->recruitCounter = 0;
+    }
+    endTurnCycle();
+    EXPECT_FALSE(l->hasRoute);
+    EXPECT_EQ(l->province->name, "Pannonia");
+    EXPECT_EQ(game().year(), 240)
+        << "four years of marching, then a year in which it can be ordered again";
+}
+
+TEST_F(TurnCycleTest, DefeatAskedBeforeTheMilestoneAndPlayAgainStartsOver) {
+    quietGame();
+    game().romans.provinces.clear();
+    advisor.answers = {true};
+    EXPECT_FALSE(endTurnCycle());
+    ASSERT_EQ(advisor.questions.size(), 1u);
+    EXPECT_EQ(advisor.questions[0],
+              "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you "
+              "like to play again?)");
+    EXPECT_EQ(game().year(), 235);
+    EXPECT_EQ(game().romans.provinces.size(), 23u);
+    EXPECT_EQ(indexOf("picture 162"), -1) << "no lesson after playing again";
+
+    game().romans.provinces.clear();
+    EXPECT_TRUE(endTurnCycle());
+    EXPECT_TRUE(screen.quitRequested);
+}
+
+TEST_F(TurnCycleTest, EndOfTheCrisisAt285) {
+    quietGame();
+    game().events.clear();
+    game().turn = 49;
+    advisor.answers = {true};
+    EXPECT_FALSE(endTurnCycle());
+    EXPECT_LT(indexOf("picture 160"), indexOf("results"));
+    EXPECT_TRUE(advisor.asked("Do you want to keep playing until 476 AD?"));
+    EXPECT_EQ(game().year(), 285);
+    EXPECT_FALSE(screen.quitRequested);
+
+    game().turn = 49;
+    EXPECT_TRUE(endTurnCycle());
+    EXPECT_TRUE(screen.quitRequested);
+}
+
+TEST_F(TurnCycleTest, EndOfTheWesternEmpireAt476) {
+    quietGame();
+    game().events.clear();
+    game().turn = 240;
+    advisor.answers = {true};
+    EXPECT_FALSE(endTurnCycle());
+    EXPECT_EQ(game().year(), 476);
+    EXPECT_NE(indexOf("post 3002 1"), -1);
+    EXPECT_FALSE(screen.quitRequested);
+
+    game().turn = 240;
+    EXPECT_TRUE(endTurnCycle());
+    EXPECT_TRUE(screen.quitRequested);
+    EXPECT_EQ(advisor.questions.back(),
+              "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish "
+              "to play again?\r\n");
+}
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,223 @@
+// The province table, lookups, news and the generator.
+#include <set>
+
+#include "engine/Routes.h"
+#include "model/InternalError.h"
+#include "model/ProvinceTable.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+
+TEST(RandomTest, ProducesTheExactLinearCongruentialSequence) {
+    seedRandom(1);
+    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    for (int e : expected) {
+        EXPECT_EQ(gameRand(), e);
+    }
+    seedRandom(4294967295u);
+    const std::uint32_t state = 4294967295u * 214013u + 2531011u;
+    EXPECT_EQ(gameRand(), static_cast<int>((state >> 16) & 0x7fff));
+}
+
+class WorldTest : public GameTest {};
+
+TEST_F(WorldTest, TableHoldsEveryProvinceWithItsData) {
+    // A checksum over every field of the table: any wrong entry changes it.
+    std::string all;
+    for (auto& prov : game().provinces) {
+        all += prov->name + "|" + prov->attributes + "|" + std::to_string(prov->taxValue) + "|" +
+               std::to_string(prov->hostility) + "|" + std::to_string(prov->legionX) + "," +
+               std::to_string(prov->legionY) + "|";
+        for (int i = 0; i < prov->neighbourCount; ++i) {
+            all += prov->neighbours[static_cast<std::size_t>(i)]->name + ",";
+        }
+        for (const Rect& r : prov->hitRects) {
+            all += std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                   std::to_string(r.right) + " " + std::to_string(r.bottom) + ";";
+        }
+        all += "\n";
+    }
+    std::uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : all) {
+        h = (h ^ c) * 1099511628211ull;
+    }
+    EXPECT_EQ(all.size(), 3479u);
+    EXPECT_EQ(h, 8886714629095941213ull) << "table dump:\n" << all;
+}
+
+TEST_F(WorldTest, SpecialProvincesAndTerritories) {
+    EXPECT_EQ(p("Dacia")->attributes, "Does not raise or support legions");
+    EXPECT_EQ(p("Dacia")->taxValue, 1);
+    EXPECT_EQ(p("Aegyptus")->attributes, "Rebellious. Supports 3 legions");
+    EXPECT_EQ(p("Aegyptus")->taxValue, 4);
+    EXPECT_EQ(p("Britannia")->taxValue, 3);
+    EXPECT_EQ(p("Upper Danube")->attributes, "Marcommani territory");
+    for (const char* t : {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine", "Lower Danube",
+                          "Armenia", "Mesopotamia"}) {
+        EXPECT_EQ(p(t)->taxValue, 0) << t;
+        EXPECT_EQ(p(t)->hostility, 2) << t;
+        EXPECT_TRUE(isBeyondBorder(p(t))) << t;
+    }
+    EXPECT_FALSE(isBeyondBorder(p("Dacia")));
+}
+
+TEST_F(WorldTest, NeighboursAreOneWayAcrossTheFrontierAndSymmetricInside) {
+    EXPECT_TRUE(isNeighbour(p("Upper Rhine"), p("Belgica")));
+    EXPECT_FALSE(isNeighbour(p("Belgica"), p("Upper Rhine")));
+    EXPECT_EQ(p("Britannia")->neighbourCount, 1);
+    EXPECT_EQ(p("Mesopotamia")->neighbourCount, 1);
+    EXPECT_EQ(p("Upper Danube")->neighbours[0]->name, "Pannonia");
+    for (auto& a : game().provinces) {
+        for (int i = 0; i < a->neighbourCount; ++i) {
+            Province* b = a->neighbours[static_cast<std::size_t>(i)];
+            if (isBeyondBorder(a.get())) {
+                EXPECT_FALSE(isBeyondBorder(b));
+            } else {
+                EXPECT_TRUE(isNeighbour(b, a.get())) << a->name << " -> " << b->name;
+            }
+        }
+    }
+}
+
+TEST_F(WorldTest, ProvinceAtUsesStrictEdgesAndTheLowerIndex) {
+    EXPECT_EQ(provinceAt(game(), 480, 240)->name, "Dacia");
+    EXPECT_EQ(provinceAt(game(), 485, 300)->name, "Macedonia");
+    // Britannia's rectangle is 88,17 .. 158,104.
+    EXPECT_EQ(provinceAt(game(), 89, 18)->name, "Britannia");
+    EXPECT_EQ(provinceAt(game(), 88, 50), nullptr);
+    EXPECT_EQ(provinceAt(game(), 100, 104), nullptr);
+    EXPECT_EQ(provinceAt(game(), 5, 5), nullptr);
+    Province dummy("Nowhere");
+    EXPECT_THROW(legionX(dummy), InternalError);
+    try {
+        legionY(dummy);
+    } catch (const InternalError& e) {
+        EXPECT_STREQ(e.what(), "legionY not initialized");
+    }
+}
+
+TEST_F(WorldTest, FreshGameHasStartingOwnersAndNoLegions) {
+    EXPECT_EQ(game().romans.provinces.size(), 23u);
+    EXPECT_EQ(game().barbarians.provinces.size(), 5u);
+    EXPECT_EQ(game().sassanids.provinces.size(), 2u);
+    EXPECT_TRUE(game().rogueRomans.provinces.empty());
+    EXPECT_EQ(game().romans.provinces.front()->name, "Italia");
+    EXPECT_EQ(game().romans.provinces.back()->name, "Mauretania");
+    for (Empire* e : game().powers()) {
+        EXPECT_TRUE(e->legions.empty());
+    }
+    EXPECT_EQ(game().turn, 0);
+    EXPECT_EQ(game().skillLevel, 1);
+    EXPECT_EQ(game().romans.treasury, 100000);
+    ASSERT_EQ(game().armyGroups.size(), 4u);
+    EXPECT_EQ(game().armyGroups[1].name, "Danube legions");
+    EXPECT_EQ(game().armyGroups[1].provinces.front()->name, "Raetia");
+}
+
+TEST_F(WorldTest, NewGameAtEachSkillLevel) {
+    newGame(1);
+    EXPECT_EQ(game().romans.treasury, 75000);
+    EXPECT_EQ(game().romans.legionsIn(p("Italia")), 5);
+    EXPECT_EQ(game().romans.legionsIn(p("Aegyptus")), 3);
+    EXPECT_EQ(game().romans.legionsIn(p("Syria")), 1);
+    EXPECT_EQ(game().romans.legionCount(), 9);
+    EXPECT_EQ(game().barbarians.legionsIn(p("Upper Rhine")), 2);
+    EXPECT_EQ(game().barbarians.legionCount(), 2);
+    EXPECT_EQ(game().year(), 235);
+    EXPECT_EQ(game().events.size(), 11u);
+    game().skillLevel = 2;
+    EXPECT_EQ(game().romans.treasury, 75000)
+        << "the skill changes the treasury only at the next new game";
+    newGame(2);
+    EXPECT_EQ(game().romans.treasury, 50000);
+    newGame(0);
+    EXPECT_EQ(game().romans.treasury, 100000);
+}
+
+TEST_F(WorldTest, ResetKeepsWhatBelongsToTheRun) {
+    newGame();
+    game().barbarians.tribeCountdown = {7, 7, 7, 7};
+    game().sassanidWarningPending = false;
+    game().addNews("Old news");
+    game().romans.plague = true;
+    game().romans.plagueCounter = 4;
+    game().invasionCount = 3;
+    newGame();
+    EXPECT_EQ(game().barbarians.tribeCountdown, (std::array<int, 4>{7, 7, 7, 7}));
+    EXPECT_FALSE(game().sassanidWarningPending);
+    EXPECT_EQ(game().newsLog.back(), "Old news");
+    EXPECT_TRUE(game().romans.plague);
+    EXPECT_EQ(game().invasionCount, 0);
+}
+
+TEST_F(WorldTest, GetOwnerReportsProvincesHeldTwice) {
+    EXPECT_EQ(game().getOwner(p("Italia")), &game().romans);
+    EXPECT_EQ(game().getOwner(p("Armenia")), &game().sassanids);
+    game().romans.removeProvince(p("Dacia"));
+    EXPECT_EQ(game().getOwner(p("Dacia")), nullptr);
+    EXPECT_TRUE(advisor.messages.empty());
+
+    game().sassanids.addProvince(p("Syria"));
+    game().rogueRomans.addProvince(p("Syria"));
+    EXPECT_EQ(game().getOwner(p("Syria")), &game().sassanids) << "the Sassanids end the search";
+    EXPECT_EQ(advisor.messages, std::vector<std::string>{"Province is owner by two empires"});
+
+    game().barbarians.addProvince(p("Italia"));
+    game().rogueRomans.addProvince(p("Italia"));
+    advisor.messages.clear();
+    EXPECT_EQ(game().getOwner(p("Italia")), &game().rogueRomans);
+    EXPECT_EQ(advisor.messages.size(), 2u);
+    EXPECT_EQ(game().ownerOf(p("Italia")), &game().romans);
+    EXPECT_EQ(advisor.messages.size(), 2u) << "ownerOf never reports";
+}
+
+TEST_F(WorldTest, LookupsByName) {
+    EXPECT_EQ(game().getEmpire("Rogue Romans"), &game().rogueRomans);
+    EXPECT_EQ(game().getEmpire("Rebelling Legions"), &game().rogueRomans);
+    EXPECT_EQ(game().getEmpire("Germanic Tribes"), &game().barbarians);
+    try {
+        game().getEmpire("Huns");
+        FAIL();
+    } catch (const InternalError& e) {
+        EXPECT_STREQ(e.what(), "Unable to find empire :Huns Game::getEmpire()");
+    }
+    EXPECT_THROW(game().findProvince("Atlantis"), NotFoundError);
+    EXPECT_EQ(advisor.messages.back(), "province Atlantis not found!");
+    try {
+        game().romans.removeProvince(p("Armenia"));
+        FAIL();
+    } catch (const InternalError& e) {
+        EXPECT_STREQ(e.what(), "error: provinceArmenia not found in empireRomans");
+    }
+}
+
+TEST_F(WorldTest, NewsLogDropsRepeatsAndKeepsTen) {
+    int refreshed = 0;
+    game().refreshReports = [&] { ++refreshed; };
+    game().addNews("a");
+    game().addNews("a");
+    EXPECT_EQ(game().newsLog.size(), 1u);
+    EXPECT_EQ(refreshed, 1);
+    game().addNews("b");
+    game().addNews("a");
+    EXPECT_EQ(game().newsLog.size(), 3u) << "only a repeat of the last line is dropped";
+    for (int i = 0; i < 10; ++i) {
+        game().addNews("line " + std::to_string(i));
+    }
+    ASSERT_EQ(game().newsLog.size(), 10u);
+    EXPECT_EQ(game().newsLog.front(), "line 0");
+    EXPECT_EQ(game().newsLog.back(), "line 9");
+}
+
+TEST_F(WorldTest, AdvisorCutsLongTextsAndTreatsQuestionsAsText) {
+    showMessage(std::string(600, 'x'));
+    EXPECT_EQ(advisor.messages.back().size(), 511u);
+    askYesNo("100%% sure? %s %d %");
+    EXPECT_EQ(advisor.questions.back(), "100% sure? %s %d %");
+}
+
+}  // namespace
+}  // namespace tessarion

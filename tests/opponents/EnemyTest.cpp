@@ -1,0 +1,192 @@
+// The computer's move: seizing, attacking, planning, following routes.
+#include <deque>
+
+#include "engine/Routes.h"
+#include "opponents/EnemyEmpire.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+using test::rigDraws;
+
+class EnemyTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+    }
+    Sassanids& persians() { return game().sassanids; }
+};
+
+TEST_F(EnemyTest, SeizesTheFirstUndefendedNeighbourInListOrder) {
+    // Syria's neighbours: Palestina, Lydia, Cappadocia.
+    moveOwner("Syria", &persians());
+    give(game().romans, "Palestina");
+    give(persians(), "Syria");
+    persians().updateLegions();
+    EXPECT_EQ(game().ownerOf(p("Lydia")), &persians());
+    EXPECT_EQ(persians().legions[0]->province->name, "Lydia");
+    EXPECT_EQ(game().newsLog.back(), "Lydia has been overrun");
+    EXPECT_EQ(game().ownerOf(p("Cappadocia")), &game().romans);
+}
+
+TEST_F(EnemyTest, AttacksOnlyAGarrisonNoLargerThanItsForce) {
+    moveOwner("Syria", &persians());
+    for (const char* n : {"Palestina", "Lydia", "Cappadocia"}) {
+        give(game().romans, n, 2);
+    }
+    give(persians(), "Syria");
+    std::vector<std::string> moves;
+    game().animateMove = [&](Province* a, Province* b) {
+        moves.push_back(a->name + ">" + b->name);
+    };
+    persians().updateLegions();
+    EXPECT_TRUE(moves.empty()) << "one legion does not attack two";
+    ASSERT_TRUE(persians().legions[0]->hasRoute) << "it plans a route instead";
+    EXPECT_EQ(persians().legions[0]->route.back()->name, "Palestina");
+
+    persians().clearLegions();
+    give(persians(), "Syria", 2);
+    rigDraws({{2, 1}, {2, 0}});
+    persians().updateLegions();
+    EXPECT_EQ(moves, (std::vector<std::string>{"Syria>Palestina", "Syria>Palestina"}));
+    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 1) << "the first attack won";
+    EXPECT_EQ(persians().legionCount(), 1) << "the second was lost";
+}
+
+TEST_F(EnemyTest, WinningTheLastDefenderTakesTheProvinceButTheLegionStays) {
+    moveOwner("Syria", &persians());
+    give(game().romans, "Palestina");
+    give(game().romans, "Lydia");
+    give(game().romans, "Cappadocia");
+    give(persians(), "Syria");
+    std::vector<std::string> flashes;
+    game().flashLegion = [&](const std::string& who, Province* where) {
+        flashes.push_back(who + "@" + where->name);
+    };
+    rigDraws({{2, 1}});
+    persians().updateLegions();
+    EXPECT_EQ(game().ownerOf(p("Palestina")), &persians());
+    EXPECT_EQ(flashes, std::vector<std::string>{"Romans@Palestina"});
+    EXPECT_EQ(persians().legions[0]->province->name, "Palestina") << "moveLegionInto moves it in";
+}
+
+TEST_F(EnemyTest, FollowingARouteFightsAndLossesKeepTheIndexRule) {
+    moveOwner("Syria", &persians());
+    give(game().romans, "Palestina", 3);
+    Route route{p("Syria"), p("Palestina"), p("Aegyptus")};
+    for (int i = 0; i < 3; ++i) {
+        persians().createLegion(p("Syria"))->setRoute(route);
+    }
+    Legion* third = persians().legions[2].get();
+    // First attack lost: the legion that moves up is visited next, not skipped.
+    rigDraws({{2, 0}, {2, 1}, {2, 1}});
+    persians().updateLegions();
+    EXPECT_EQ(persians().legionCount(), 2);
+    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 1);
+    EXPECT_EQ(persians().legions[1].get(), third);
+    EXPECT_EQ(persians().legions[0]->routeIndex, 0) << "a won attack does not advance the route";
+}
+
+TEST_F(EnemyTest, PlannedRouteLeadsToTheNearestLandNotItsOwn) {
+    for (const char* n : {"Syria", "Lydia", "Cappadocia", "Pontus"}) {
+        moveOwner(n, &persians());
+    }
+    give(game().romans, "Palestina", 5);
+    give(game().romans, "Phrygia", 5);
+    give(game().romans, "Thracia", 5);
+    Legion* l = persians().createLegion(p("Cappadocia"));
+    persians().updateLegions();
+    ASSERT_TRUE(l->hasRoute);
+    // Cappadocia's neighbours: Pontus, Lydia, Syria (own); Pontus -> Thracia first.
+    EXPECT_EQ(l->route.front()->name, "Cappadocia");
+    EXPECT_EQ(l->route.back()->name, "Thracia");
+    EXPECT_EQ(l->route.size(), 3u);
+}
+
+TEST_F(EnemyTest, PowerShutInAmongItsOwnLandsStaysPut) {
+    for (auto& prov : game().provinces) {
+        moveOwner(prov->name, &persians());
+    }
+    Legion* l = persians().createLegion(p("Italia"));
+    EXPECT_FALSE(persians().planRoute(p("Italia")).has_value());
+    persians().updateLegions();
+    EXPECT_FALSE(l->hasRoute);
+    EXPECT_EQ(l->province->name, "Italia");
+}
+
+// The plain enumeration of partial routes; planRoute must agree with it.
+std::optional<Route> referencePlan(Game& game, Empire& e, Province* start) {
+    std::deque<Route> queue{{start}};
+    while (!queue.empty()) {
+        Route r = queue.front();
+        queue.pop_front();
+        Province* m = r.back();
+        for (int i = 0; i < m->neighbourCount; ++i) {
+            Province* n = m->neighbours[static_cast<std::size_t>(i)];
+            bool seen = false;
+            for (Province* q : r) {
+                seen = seen || q->name == n->name;
+            }
+            if (seen) {
+                continue;
+            }
+            Empire* owner = game.ownerOf(n);
+            Route longer = r;
+            longer.push_back(n);
+            if (owner == nullptr || owner->name != e.name) {
+                return longer;
+            }
+            queue.push_back(longer);
+        }
+    }
+    return std::nullopt;
+}
+
+TEST_F(EnemyTest, PlanRouteAgreesWithTheFullEnumeration) {
+    seedRandom(99);
+    for (int round = 0; round < 40; ++round) {
+        for (auto& prov : game().provinces) {
+            moveOwner(prov->name,
+                      gameRand() % 4 != 0 ? static_cast<Empire*>(&persians()) : &game().romans);
+        }
+        for (auto& start : game().provinces) {
+            std::optional<Route> got = persians().planRoute(start.get());
+            std::optional<Route> want = referencePlan(game(), persians(), start.get());
+            ASSERT_EQ(got.has_value(), want.has_value()) << start->name;
+            if (got) {
+                EXPECT_EQ(*got, *want) << start->name;
+            }
+        }
+    }
+}
+
+TEST_F(EnemyTest, InvasionArmyWaitsAYearOnItsFrontier) {
+    persians().raiseInvasionArmy(p("Armenia"), p("Lydia"), 3);
+    ASSERT_EQ(persians().legionCount(), 3);
+    const Route& r = persians().legions[0]->route;
+    ASSERT_GE(r.size(), 3u);
+    EXPECT_EQ(r[0]->name, "Armenia");
+    EXPECT_EQ(r[1]->name, "Armenia");
+    EXPECT_EQ(r.back()->name, "Lydia");
+    persians().updateLegions();
+    EXPECT_EQ(persians().legions[0]->province->name, "Armenia");
+    persians().updateLegions();
+    EXPECT_NE(persians().legions[0]->province->name, "Armenia");
+}
+
+TEST_F(EnemyTest, RaidingATerritoryNeverChangesItsOwner) {
+    moveOwner("Dacia", &game().barbarians);
+    Legion* l = game().barbarians.createLegion(p("Dacia"));
+    l->setRoute({p("Dacia"), p("Armenia")});  // a route may pass beyond the frontier
+    game().barbarians.updateLegions();
+    EXPECT_EQ(game().ownerOf(p("Armenia")), &persians());
+    EXPECT_EQ(game().newsLog.back(), "Our raid into Armenia was successful");
+    EXPECT_EQ(l->province->name, "Armenia") << "following a route still steps onto it";
+}
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,169 @@
+// The Germanic tribes and the Sassanids at the frontier.
+#include "opponents/Barbarians.h"
+#include "opponents/Sassanids.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+using test::rigDraws;
+
+class FrontierPowersTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+        game().playSound = [this](int id) { sounds.push_back(id); };
+    }
+    Barbarians& tribes() { return game().barbarians; }
+    std::vector<int> sounds;
+};
+
+TEST_F(FrontierPowersTest, CountdownsRunDownBeforeATribeActs) {
+    tribes().tribeCountdown = {2, 0, 1, 3};
+    tribes().tribeCountdown[1] = 5;
+    tribes().endTurn();
+    EXPECT_EQ(tribes().tribeCountdown, (std::array<int, 4>{1, 4, 0, 2}));
+    EXPECT_TRUE(advisor.questions.empty());
+    EXPECT_EQ(tribes().legionCount(), 0);
+}
+
+TEST_F(FrontierPowersTest, PeaceOfferPriceAndAcceptance) {
+    tribes().tribeCountdown = {0, 9, 9, 9};
+    game().romans.treasury = 9999;
+    // offer (r%3==0), divisor 2+1 = 3, years 5+7 = 12
+    rigDraws({{3, 0}, {3, 1}, {10, 7}});
+    advisor.answers = {true};
+    tribes().endTurn();
+    ASSERT_EQ(advisor.questions.size(), 1u);
+    EXPECT_EQ(advisor.questions[0],
+              "Princeps,\r\n\r\nThe Saxons are offering peace for 12 years \r\nin exchange for "
+              "3000 sesterces.\r\n\r\nDo "
+              "you accept their offer?");
+    EXPECT_EQ(game().romans.treasury, 6999);
+    EXPECT_EQ(tribes().tribeCountdown[0], 12);
+    EXPECT_EQ(p("Lower Rhine")->hostility, 1);
+    EXPECT_EQ(tribes().legionCount(), 0);
+}
+
+TEST_F(FrontierPowersTest, PriceRoundsDownToThousandsAndNoOfferAtOrBelow1000) {
+    tribes().tribeCountdown = {9, 9, 9, 0};
+    game().romans.treasury = 1001;
+    rigDraws({{3, 0}, {3, 0}});  // divisor 2: 1001 / 2 = 500 -> 0
+    advisor.answers = {true};
+    tribes().endTurn();
+    EXPECT_TRUE(advisor.asked("in exchange for 0 sesterces."));
+    EXPECT_EQ(p("Lower Danube")->hostility, 1);
+    EXPECT_EQ(p("Sarmatia")->hostility, 1) << "the Goths' peace covers both lands";
+
+    advisor.questions.clear();
+    for (int i = 0; i < 20; ++i) {
+        tribes().tribeCountdown = {0, 0, 0, 0};
+        game().romans.treasury = 1000;
+        tribes().endTurn();
+    }
+    EXPECT_TRUE(advisor.questions.empty());
+}
+
+TEST_F(FrontierPowersTest, RefusedPeaceBringsAnArmyAtOnce) {
+    tribes().tribeCountdown = {9, 0, 9, 9};
+    game().romans.treasury = 50000;
+    game().skillLevel = 2;
+    rigDraws({{3, 0}});
+    tribes().endTurn();  // refused: the queue of answers is empty
+    EXPECT_EQ(game().romans.treasury, 50000);
+    EXPECT_EQ(p("Upper Rhine")->hostility, 2);
+    EXPECT_GE(tribes().tribeCountdown[1], 5);
+    EXPECT_LE(tribes().tribeCountdown[1], 9);
+    EXPECT_GE(tribes().legionsIn(p("Upper Rhine")), 3);
+    EXPECT_LE(tribes().legionsIn(p("Upper Rhine")), 5);
+    EXPECT_EQ(game().invasionCount, 1);
+    EXPECT_EQ(sounds, std::vector<int>{3});
+    const std::string& news = game().newsLog.back();
+    EXPECT_TRUE(news == "The Vandals have crossed the frontier!" ||
+                news == "The Franks have crossed the frontier!")
+        << news;
+}
+
+TEST_F(FrontierPowersTest, ArmySizesBySkill) {
+    for (int skill : {0, 1, 2}) {
+        for (int r = 0; r <= skill; ++r) {
+            tribes().clearLegions();
+            game().skillLevel = skill;
+            rigDraws({{12, 0}, {skill + 1, r}});  // target Italia, then the size
+            tribes().invade(p("Upper Danube"));
+            EXPECT_EQ(tribes().legionCount(), skill + 1 + r) << "skill " << skill;
+            EXPECT_EQ(tribes().legions[0]->route.back()->name, "Italia");
+        }
+    }
+    EXPECT_EQ(game().newsLog.back(), "The Marcomanni have crossed the frontier!");
+}
+
+TEST_F(FrontierPowersTest, TargetsExcludeGermanLandsAndNothingLeftMeansNoArmy) {
+    for (const char* n : {"Italia", "Aquitania", "Lugdunensis", "Narbonensis", "Raetia",
+                          "Britannia", "Pannonia", "Dacia", "Belgica", "Lusitania", "Mauretania"}) {
+        moveOwner(n, &tribes());
+    }
+    EXPECT_EQ(tribes().chooseTarget()->name, "Terraconensis");
+    moveOwner("Terraconensis", &tribes());
+    EXPECT_EQ(tribes().chooseTarget(), nullptr);
+    tribes().invade(p("Upper Rhine"));
+    EXPECT_EQ(tribes().legionCount(), 0);
+    EXPECT_EQ(game().invasionCount, 0);
+}
+
+TEST_F(FrontierPowersTest, TribeNames) {
+    EXPECT_EQ(tribeNameFor("Lower Rhine"), "Saxons");
+    EXPECT_EQ(tribeNameFor("Dalmatia"), "Franks");
+    rigDraws({{2, 1}});
+    EXPECT_EQ(tribeNameFor("Upper Rhine"), "Vandals");
+    rigDraws({{2, 0}});
+    EXPECT_EQ(tribeNameFor("Upper Rhine"), "Franks");
+    rigDraws({{2, 1}});
+    EXPECT_EQ(tribeNameFor("Sarmatia"), "Ostrogoths");
+    rigDraws({{2, 1}});
+    EXPECT_EQ(tribeNameFor("Lower Danube"), "Visigoths");
+}
+
+TEST_F(FrontierPowersTest, SassanidsComeOnlyWhenNoneOfTheirLegionsIsLeft) {
+    game().skillLevel = 2;
+    // attack, size 7 + 4, origin Mesopotamia, target index 0 (Pontus)
+    rigDraws({{2, 0}, {5, 4}, {2, 0}, {9, 0}});
+    game().sassanids.endTurn();
+    EXPECT_EQ(game().sassanids.legionsIn(p("Mesopotamia")), 11);
+    EXPECT_EQ(game().sassanids.legions[0]->route.back()->name, "Pontus");
+    EXPECT_EQ(game().invasionCount, 1);
+    EXPECT_EQ(game().newsLog.back(), "The Sassanids have crossed the Tigris!");
+    EXPECT_EQ(sounds, std::vector<int>{3});
+    EXPECT_FALSE(game().sassanidWarningPending);
+
+    // An army still on the map: the draw counts, but no army comes.
+    rigDraws({{2, 0}});
+    game().sassanids.endTurn();
+    EXPECT_EQ(game().invasionCount, 2);
+    EXPECT_EQ(game().sassanids.legionCount(), 11);
+
+    // Once the army is gone the next one comes without news or sound.
+    game().sassanids.clearLegions();
+    game().skillLevel = 0;
+    rigDraws({{4, 0}, {5, 0}, {2, 1}});
+    game().sassanids.endTurn();
+    EXPECT_EQ(game().sassanids.legionsIn(p("Armenia")), 2);
+    EXPECT_EQ(sounds.size(), 1u);
+}
+
+TEST_F(FrontierPowersTest, SassanidTargetsIncludeRebelsButNotGermans) {
+    for (const char* n : {"Pontus", "Lydia", "Cappadocia", "Phrygia", "Syria", "Palestina",
+                          "Aegyptus", "Thracia"}) {
+        moveOwner(n, &tribes());
+    }
+    moveOwner("Macedonia", &game().rogueRomans);
+    EXPECT_EQ(game().sassanids.chooseTarget()->name, "Macedonia");
+    moveOwner("Macedonia", &game().sassanids);
+    EXPECT_EQ(game().sassanids.chooseTarget(), nullptr);
+}
+
+}  // namespace
+}  // namespace tessarion
