@@ -1,0 +1,89 @@
+#include "ui/Font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <stdexcept>
+
+#include "ui/PictureStore.h"
+
+namespace tessarion {
+
+namespace {
+constexpr int kDefaultPixelSize = 13;
+}
+
+struct Font::FreeTypeState {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    ~FreeTypeState() {
+        if (face != nullptr) {
+            FT_Done_Face(face);
+        }
+        if (library != nullptr) {
+            FT_Done_FreeType(library);
+        }
+    }
+};
+
+Font::Font(std::span<const unsigned char> data, int pixelSize)
+    : ft_(std::make_unique<FreeTypeState>()) {
+    if (FT_Init_FreeType(&ft_->library) != 0) {
+        throw std::runtime_error("FreeType would not start");
+    }
+    // A font missing from the build leaves a font without glyphs: texts take
+    // no room and draw nothing, but the game still runs.
+    if (data.empty() || FT_New_Memory_Face(ft_->library, data.data(),
+                                           static_cast<FT_Long>(data.size()), 0, &ft_->face) != 0) {
+        ft_->face = nullptr;
+        return;
+    }
+    FT_Set_Pixel_Sizes(ft_->face, 0, static_cast<FT_UInt>(pixelSize));
+    const FT_Size_Metrics& m = ft_->face->size->metrics;
+    ascent_ = static_cast<int>((m.ascender + 63) >> 6);
+    height_ = ascent_ + static_cast<int>((-m.descender + 63) >> 6);
+}
+
+Font::~Font() = default;
+
+const Glyph& Font::glyph(unsigned char c) {
+    std::unique_ptr<Glyph>& slot = glyphs_[c];
+    if (slot) {
+        return *slot;
+    }
+    slot = std::make_unique<Glyph>();
+    if (ft_->face == nullptr || c < 0x20 ||
+        FT_Load_Char(ft_->face, c, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
+        return *slot;
+    }
+    const FT_GlyphSlot g = ft_->face->glyph;
+    const FT_Bitmap& bm = g->bitmap;
+    slot->width = static_cast<int>(bm.width);
+    slot->height = static_cast<int>(bm.rows);
+    slot->left = g->bitmap_left;
+    slot->top = g->bitmap_top;
+    slot->advance = static_cast<int>((g->advance.x + 32) >> 6);
+    slot->coverage.resize(static_cast<std::size_t>(slot->width) *
+                          static_cast<std::size_t>(slot->height));
+    for (int y = 0; y < slot->height; ++y) {
+        const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
+        std::copy(src, src + slot->width,
+                  slot->coverage.begin() + static_cast<std::ptrdiff_t>(y) * slot->width);
+    }
+    return *slot;
+}
+
+int Font::width(std::string_view text) {
+    int w = 0;
+    for (unsigned char c : text) {
+        w += glyph(c).advance;
+    }
+    return w;
+}
+
+Font& defaultFont() {
+    static Font font(store::fontData("sans"), kDefaultPixelSize);
+    return font;
+}
+
+}  // namespace tessarion

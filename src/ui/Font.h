@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace tessarion {
+
+// One rendered character: 8-bit coverage, placed relative to the pen on the
+// baseline.
+struct Glyph {
+    int width = 0;
+    int height = 0;
+    int left = 0;
+    int top = 0;  // rows above the baseline
+    int advance = 0;
+    std::vector<unsigned char> coverage;
+};
+
+// A scalable font rendered at one pixel size. Texts are single bytes, read as
+// Latin-1; every glyph is rendered once and kept.
+class Font {
+  public:
+    Font(std::span<const unsigned char> data, int pixelSize);
+    ~Font();
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+
+    const Glyph& glyph(unsigned char c);
+    int width(std::string_view text);
+    int ascent() const { return ascent_; }
+    // The height of a text cell: ascent plus descent.
+    int height() const { return height_; }
+
+  private:
+    struct FreeTypeState;
+    std::unique_ptr<FreeTypeState> ft_;
+    std::array<std::unique_ptr<Glyph>, 256> glyphs_;
+    int ascent_ = 0;
+    int height_ = 0;
+};
+
+// The one font every text of the game is written in: small, plain, legible,
+// about the size of a classic desktop's default font.
+Font& defaultFont();
+
+}  // namespace tessarion

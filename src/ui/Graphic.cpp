@@ -1,0 +1,37 @@
+#include "ui/Graphic.h"
+
+#include <algorithm>
+
+namespace tessarion {
+
+Surface Graphic::decode(const PictureProvider& provider, int pictureId) const {
+    const store::Image image = provider(pictureId);
+    const int w = std::min(image.width, width);
+    const int h = std::min(image.height, height);
+    if (w <= 0 || h <= 0 ||
+        image.pixels.size() <
+            static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        return {};
+    }
+    Surface s(w, h);
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* in = image.pixels.data() + static_cast<std::size_t>(y) *
+                                                            static_cast<std::size_t>(image.width);
+        std::uint32_t* out = s.row(y);
+        // Drawing is all opaque: alpha is set so that AND and OR leave it so.
+        for (int x = 0; x < w; ++x) {
+            out[x] = in[x] | 0xFF000000;
+        }
+    }
+    return s;
+}
+
+void Graphic::load(const PictureProvider& provider) {
+    surface = decode(provider, id);
+}
+
+void Graphic::draw(Surface& target, int x, int y) const {
+    target.blit(surface, 0, 0, surface.width(), surface.height(), x, y);
+}
+
+}  // namespace tessarion

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+#include "ui/PictureStore.h"
+#include "ui/Surface.h"
+
+namespace tessarion {
+
+// Decodes a picture by resource id; an empty image for an unknown one.
+using PictureProvider = std::function<store::Image(int id)>;
+
+// A picture made ready to draw opaque. The draw size belongs to the picture's
+// description: a bitmap larger than it is cut, a smaller one draws what it has.
+class Graphic {
+  public:
+    Graphic(int pictureId, int drawWidth, int drawHeight)
+        : id(pictureId), width(drawWidth), height(drawHeight) {}
+    virtual ~Graphic() = default;
+
+    virtual void load(const PictureProvider& provider);
+    virtual void draw(Surface& target, int x, int y) const;
+
+    int id;
+    int width;
+    int height;
+    Surface surface;
+
+  protected:
+    Surface decode(const PictureProvider& provider, int pictureId) const;
+};
+
+}  // namespace tessarion

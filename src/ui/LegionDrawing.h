@@ -1,0 +1,23 @@
+#pragma once
+
+namespace tessarion {
+
+class Screen;
+class Surface;
+
+// Icon codes of the legion pictures.
+inline constexpr int kIconRoman = 0;
+inline constexpr int kIconBarbarian = 1;
+inline constexpr int kIconBarbarian2 = 2;  // never drawn
+inline constexpr int kIconSassanid = 3;
+inline constexpr int kIconRebel = 4;
+inline constexpr int kIconRomanMoved = 5;
+
+// One icon with its count beside it; x and y are map coordinates.
+void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int count);
+// Every province's legions, one icon per power, into the back buffer.
+void drawLegions(Screen& screen);
+// The map frame and the legend left of the map, into the back buffer.
+void drawLegend(Screen& screen);
+
+}  // namespace tessarion

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace tessarion {
+
+class Screen;
+class Surface;
+struct Province;
+
+// The economic and military reports on the parchment, into the back buffer.
+void drawEconomicReport(Screen& screen);
+void drawMilitaryReport(Screen& screen);
+// The line under the map about the province under the mouse, into any
+// surface: the back buffer when painting, the window when the mouse moves.
+void drawProvinceInfo(Screen& screen, Surface& target);
+// The attributes of a province with its mood, as the province line shows it.
+std::string provinceAttributesText(const Province& province);
+// Both reports drawn afresh and the panel shown on the window; called for
+// every news line.
+void refreshReports(Screen& screen);
+
+}  // namespace tessarion

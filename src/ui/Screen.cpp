@@ -1,0 +1,131 @@
+#include "ui/Screen.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "model/Game.h"
+#include "model/InternalError.h"
+#include "ui/LegionDrawing.h"
+#include "ui/Reports.h"
+#include "ui/Shell.h"
+
+namespace tessarion {
+
+Screen::Screen(int width, int height)
+    : layoutOffsetX(Shell::layoutOffsetFor(width)),
+      backBuffer(std::max(width, kLayoutWidth), std::max(height, kLayoutHeight)),
+      baseMap(kMapWidth, kMapHeight),
+      cleanMap(kMapWidth, kMapHeight),
+      window(backBuffer.width(), backBuffer.height()) {}
+
+void Screen::loadPictures() {
+    loadPictures(store::decodePicture);
+}
+
+void Screen::loadPictures(const PictureProvider& provider) {
+    Graphic map(kBaseMapId, kMapWidth, kMapHeight);
+    map.load(provider);
+    baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
+    cleanMap = baseMap;
+    pictures.load(provider);
+
+    overlaySprites.clear();
+    for (std::size_t i = 0; i < kOverlays.size(); ++i) {
+        const std::string name = kOverlays[i].province;
+        overlaySprites[name] = &pictures.overlays[3 * i];
+        overlaySprites[name + "-yellow"] = &pictures.overlays[3 * i + 1];
+        overlaySprites[name + "-blue"] = &pictures.overlays[3 * i + 2];
+    }
+    overlayPositions.clear();
+    for (const OverlaySpec& o : kOverlays) {
+        overlayPositions[o.province] = {x(o.x), o.y};
+    }
+}
+
+void Screen::buildOverlayKeys() {
+    overlayKeys.clear();
+    for (const OverlaySpec& o : kOverlays) {
+        const std::string name = o.province;
+        overlayKeys[name] = {{3, name}, {1, name + "-yellow"}, {2, name + "-blue"}};
+    }
+}
+
+void Screen::drawOwnerOverlays() {
+    Game& game = Game::instance();
+    for (const auto& slot : game.provinces) {
+        const Province& province = *slot;
+        // Roman land is already in the Roman colour on the map.
+        const bool roman = std::any_of(game.romans.provinces.begin(), game.romans.provinces.end(),
+                                       [&](const Province* p) { return p->name == province.name; });
+        if (roman) {
+            continue;
+        }
+        // ownerOf rather than getOwner: a province held twice must not open a
+        // message box in the middle of a paint, which would paint again.
+        const Empire* owner = game.ownerOf(&province);
+        const int colour = owner != nullptr ? owner->colourIndex : 3;
+        const auto keys = overlayKeys.find(province.name);
+        if (keys == overlayKeys.end()) {
+            continue;
+        }
+        const auto key = keys->second.find(colour);
+        if (key == keys->second.end()) {
+            continue;
+        }
+        const auto sprite = overlaySprites.find(key->second);
+        if (sprite == overlaySprites.end()) {
+            continue;
+        }
+        const auto at = overlayPositions.find(province.name);
+        if (at == overlayPositions.end()) {
+            throw InternalError("Couldn't find coords for province " + province.name);
+        }
+        sprite->second->drawTransparent(backBuffer, at->second.x, at->second.y);
+    }
+}
+
+void Screen::paintScreen(Surface& target) {
+    backBuffer.fillRect(0, 0, backBuffer.width(), backBuffer.height(), kBlack);
+    pictures.parchment.drawTransparent(backBuffer, x(980), 0);
+    backBuffer.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(180), 30);
+    drawOwnerOverlays();
+    cleanMap.blit(backBuffer, x(180), 30, kMapWidth, kMapHeight, 0, 0);
+    if (Game::instance().year() >= 313) {
+        pictures.constantinople.draw(backBuffer, x(724), 294);
+    }
+    drawLegions(*this);
+    drawLegend(*this);
+    drawMilitaryReport(*this);
+    drawEconomicReport(*this);
+    drawProvinceInfo(*this, backBuffer);
+
+    target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+
+    // The frame and the instructions live on the window only, so that copies
+    // of the back buffer (the animations make them) leave them alone.
+    const TextStyle saved = target.text;
+    target.text = {kWhite, kBlack, false};
+    target.drawLine(x(175), 590, x(985), 590, kWhite);
+    target.drawLine(x(175), 590, x(175), 620, kWhite);
+    target.drawLine(x(985), 590, x(985), 620, kWhite);
+    target.drawLine(x(175), 620, x(985), 620, kWhite);
+    char line[256];
+    std::snprintf(line, sizeof line, "Instructions:  Left-click and drag to move legions.  ");
+    target.drawText(x(230), 630, line);
+    std::snprintf(line, sizeof line, "Right click to advance the game turn");
+    target.drawText(x(630), 630, line);
+    target.text = saved;
+}
+
+void Screen::redrawScreen() {
+    paintScreen(window);
+    present();
+}
+
+void Screen::present() const {
+    if (onPresent) {
+        onPresent(window);
+    }
+}
+
+}  // namespace tessarion

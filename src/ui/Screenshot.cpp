@@ -1,0 +1,66 @@
+#include "ui/Screenshot.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "ui/Screen.h"
+
+// Private copies of the writer's functions, so they cannot clash with another
+// library that builds its own.
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+namespace tessarion {
+
+namespace {
+
+void appendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+}  // namespace
+
+bool writePng(const Surface& surface, const std::string& path, std::string& error) {
+    if (surface.empty()) {
+        error = "nothing to write";
+        return false;
+    }
+    std::vector<unsigned char> rgb;
+    rgb.reserve(surface.pixels().size() * 3);
+    for (std::uint32_t p : surface.pixels()) {
+        rgb.push_back(static_cast<unsigned char>(p >> 16));
+        rgb.push_back(static_cast<unsigned char>(p >> 8));
+        rgb.push_back(static_cast<unsigned char>(p));
+    }
+    // Encoded in memory first so that a failed write can say why.
+    std::vector<unsigned char> png;
+    if (stbi_write_png_to_func(appendBytes, &png, surface.width(), surface.height(), 3, rgb.data(),
+                               surface.width() * 3) == 0) {
+        error = "could not encode the picture";
+        return false;
+    }
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(png.data(), 1, png.size(), f) == png.size();
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) {
+        error = path + ": could not write the whole file";
+        return false;
+    }
+    return true;
+}
+
+bool writeScreenshot(Screen& screen, const std::string& path, std::string& error) {
+    Surface shot(screen.width(), screen.height());
+    screen.paintScreen(shot);
+    return writePng(shot, path, error);
+}
+
+}  // namespace tessarion

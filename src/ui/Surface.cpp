@@ -1,0 +1,189 @@
+#include "ui/Surface.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/Font.h"
+
+namespace tessarion {
+
+namespace {
+
+// [lo, hi) of the offsets i in [0, n) for which start + i lies in [0, limit).
+// 64-bit so that absurd coordinates clip instead of overflowing.
+void clipSpan(long long start, long long limit, long long& lo, long long& hi) {
+    lo = std::max(lo, -start);
+    hi = std::min(hi, limit - start);
+}
+
+std::uint32_t blend(std::uint32_t dst, std::uint32_t colour, unsigned coverage) {
+    if (coverage >= 255) {
+        return colour;
+    }
+    const unsigned inv = 255 - coverage;
+    std::uint32_t out = 0xFF000000;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const unsigned d = (dst >> shift) & 0xFF;
+        const unsigned c = (colour >> shift) & 0xFF;
+        const unsigned v = c * coverage + d * inv + 128;
+        out |= ((v + (v >> 8)) >> 8) << shift;  // v / 255, rounded, without dividing
+    }
+    return out;
+}
+
+}  // namespace
+
+Surface::Surface(int width, int height, std::uint32_t fill)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+
+void Surface::setPixel(int x, int y, std::uint32_t colour) {
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+        pixels_[index(x, y)] = colour;
+    }
+}
+
+void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
+                   bool mirrored) {
+    long long c0 = 0;
+    long long c1 = w;
+    clipSpan(dx, width_, c0, c1);
+    if (mirrored) {
+        // Column i shows source column sx + w - 1 - i.
+        const long long last = static_cast<long long>(sx) + w - 1;
+        c0 = std::max(c0, last - (src.width_ - 1));
+        c1 = std::min(c1, last + 1);
+    } else {
+        clipSpan(sx, src.width_, c0, c1);
+    }
+    long long r0 = 0;
+    long long r1 = h;
+    clipSpan(dy, height_, r0, r1);
+    clipSpan(sy, src.height_, r0, r1);
+    if (c0 >= c1 || r0 >= r1) {
+        return;
+    }
+    const auto count = static_cast<std::size_t>(c1 - c0);
+    for (long long r = r0; r < r1; ++r) {
+        std::uint32_t* out = row(static_cast<int>(dy + r)) + (dx + c0);
+        const std::uint32_t* in = src.row(static_cast<int>(sy + r));
+        if (mirrored) {
+            // Walk the source backwards from the column that lands first.
+            const std::uint32_t* from = in + (sx + w - 1 - c0);
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::uint32_t p = *(from - i);
+                out[i] = op == Op::Copy ? p : op == Op::And ? (out[i] & p) : (out[i] | p);
+            }
+            continue;
+        }
+        // Plain loops, one per operation, so that the compiler can widen them.
+        const std::uint32_t* from = in + (sx + c0);
+        switch (op) {
+            case Op::Copy:
+                std::memmove(out, from, count * sizeof(std::uint32_t));
+                break;
+            case Op::And:
+                for (std::size_t i = 0; i < count; ++i) {
+                    out[i] &= from[i];
+                }
+                break;
+            case Op::Or:
+                for (std::size_t i = 0; i < count; ++i) {
+                    out[i] |= from[i];
+                }
+                break;
+        }
+    }
+}
+
+void Surface::fillRect(int left, int top, int right, int bottom, std::uint32_t colour) {
+    const int x0 = std::max(left, 0);
+    const int x1 = std::min(right, width_);
+    const int y0 = std::max(top, 0);
+    const int y1 = std::min(bottom, height_);
+    for (int y = y0; y < y1; ++y) {
+        std::fill(row(y) + x0, row(y) + std::max(x0, x1), colour);
+    }
+}
+
+void Surface::drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour) {
+    if (y0 == y1 || x0 == x1) {
+        // Pulling far ends in to just outside the surface keeps the arithmetic
+        // below from overflowing and draws the same pixels.
+        x0 = std::clamp(x0, -1, width_);
+        x1 = std::clamp(x1, -1, width_);
+        y0 = std::clamp(y0, -1, height_);
+        y1 = std::clamp(y1, -1, height_);
+    }
+    if (y0 == y1) {
+        fillRect(std::min(x0, x1 + 1), y0, std::max(x0 + 1, x1), y0 + 1, colour);
+        return;
+    }
+    if (x0 == x1) {
+        fillRect(x0, std::min(y0, y1 + 1), x0 + 1, std::max(y0 + 1, y1), colour);
+        return;
+    }
+    // Bresenham for the slanted lines nothing in the game draws yet.
+    const long long dx = std::llabs(static_cast<long long>(x1) - x0);
+    const long long dy = -std::llabs(static_cast<long long>(y1) - y0);
+    const int stepX = x0 < x1 ? 1 : -1;
+    const int stepY = y0 < y1 ? 1 : -1;
+    long long err = dx + dy;
+    long long x = x0;
+    long long y = y0;
+    while (x != x1 || y != y1) {
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+            pixels_[index(static_cast<int>(x), static_cast<int>(y))] = colour;
+        }
+        const long long e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += stepX;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += stepY;
+        }
+    }
+}
+
+void Surface::drawFrame(int left, int top, int right, int bottom, std::uint32_t colour) {
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    fillRect(left, top, right, top + 1, colour);
+    fillRect(left, bottom - 1, right, bottom, colour);
+    fillRect(left, top, left + 1, bottom, colour);
+    fillRect(right - 1, top, right, bottom, colour);
+}
+
+void Surface::drawText(int x, int y, std::string_view s) {
+    Font& font = defaultFont();
+    if (text.opaque) {
+        fillRect(x, y, x + font.width(s), y + font.height(), text.background);
+    }
+    int penX = x;
+    const int baseline = y + font.ascent();
+    for (unsigned char c : s) {
+        const Glyph& g = font.glyph(c);
+        for (int gy = 0; gy < g.height; ++gy) {
+            const int ty = baseline - g.top + gy;
+            if (ty < 0 || ty >= height_) {
+                continue;
+            }
+            std::uint32_t* out = row(ty);
+            const unsigned char* cov = g.coverage.data() + static_cast<std::size_t>(gy * g.width);
+            for (int gx = 0; gx < g.width; ++gx) {
+                const int tx = penX + g.left + gx;
+                if (cov[gx] != 0 && tx >= 0 && tx < width_) {
+                    out[tx] = blend(out[tx], text.colour, cov[gx]);
+                }
+            }
+        }
+        penX += g.advance;
+    }
+}
+
+}  // namespace tessarion

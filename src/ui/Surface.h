@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace tessarion {
+
+// Pixels are 0xAARRGGBB; everything the game draws is opaque.
+inline constexpr std::uint32_t kBlack = 0xFF000000;
+inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+inline constexpr std::uint32_t kRed = 0xFFFF0000;
+
+// How text is drawn on a surface. A fresh surface writes black on an opaque
+// white box, as a fresh drawing context does; the drawing code changes it and
+// puts it back the way it found it.
+struct TextStyle {
+    std::uint32_t colour = kBlack;
+    std::uint32_t background = kWhite;
+    bool opaque = true;
+};
+
+// A rectangle of 32-bit pixels with the few raster operations the game needs.
+// Every operation clips to both surfaces, so any coordinates are safe.
+class Surface {
+  public:
+    enum class Op { Copy, And, Or };
+
+    Surface() = default;
+    Surface(int width, int height, std::uint32_t fill = kBlack);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
+    void setPixel(int x, int y, std::uint32_t colour);
+    std::uint32_t* row(int y) { return pixels_.data() + index(0, y); }
+    const std::uint32_t* row(int y) const { return pixels_.data() + index(0, y); }
+    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+
+    // The w x h rectangle at (sx, sy) of src onto (dx, dy), combined by op.
+    // Mirrored, the columns land right to left in the same rectangle.
+    void blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op = Op::Copy,
+              bool mirrored = false);
+    // Right and bottom edges excluded.
+    void fillRect(int left, int top, int right, int bottom, std::uint32_t colour);
+    // One pixel wide; the end point is left out, so lines chain without
+    // drawing their joints twice.
+    void drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour);
+    // The outline of the rectangle, right and bottom edges excluded.
+    void drawFrame(int left, int top, int right, int bottom, std::uint32_t colour);
+
+    TextStyle text;
+    // The text's cell has its top-left corner at (x, y).
+    void drawText(int x, int y, std::string_view s);
+
+  private:
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+               static_cast<std::size_t>(x);
+    }
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace tessarion

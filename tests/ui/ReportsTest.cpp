@@ -1,0 +1,171 @@
+#include "ui/Reports.h"
+
+#include <gtest/gtest.h>
+
+#include "model/InternalError.h"
+#include "ui/ScreenFixture.h"
+
+namespace tessarion::testing {
+namespace {
+
+const std::uint32_t kParchment = colourOf(264);
+
+class ReportsTest : public ScreenFixture {
+  protected:
+    ::testing::AssertionResult reportLine(int y, const std::string& text,
+                                          std::uint32_t colour = kBlack) {
+        return textAt(paint(), 1010, y, text, colour, kParchment);
+    }
+    int redInStatusLines() { return countPixels(paint(), 1010, 260, 1335, 300, kRed); }
+};
+
+TEST_F(ReportsTest, EconomicReportLines) {
+    game.romans.lastIncome = 40;
+    game.romans.upkeep = 55;
+    game.romans.treasury = 1234;
+    EXPECT_TRUE(textAt(paint(), 1110, 100, "YEAR: 235 AD", kBlack, kParchment));
+    EXPECT_TRUE(reportLine(130, "ECONOMIC REPORT"));
+    EXPECT_TRUE(reportLine(160, "Tax Revenue: 40"));
+    EXPECT_TRUE(reportLine(180, "Legion Cost: 55"));
+    EXPECT_TRUE(reportLine(200, "Net: -15"));
+    EXPECT_TRUE(reportLine(220, "Treasury: 1234"));
+    EXPECT_TRUE(reportLine(
+        240, "The Empire can support " + std::to_string(legionCap(game.romans)) + " legions"));
+    game.romans.upkeep = 40;
+    game.turn = 241;
+    EXPECT_TRUE(reportLine(200, "Net: +0"));
+    EXPECT_TRUE(textAt(paint(), 1110, 100, "YEAR: 476 AD", kBlack, kParchment));
+}
+
+TEST_F(ReportsTest, StatusLinesTurnRedOnlyInAPlague) {
+    game.romans.treasury = -500;
+    EXPECT_TRUE(reportLine(260, "Taxes are being collected"));
+    EXPECT_TRUE(reportLine(280, "Legions are being paid"));
+    EXPECT_EQ(redInStatusLines(), 0);
+
+    game.romans.plague = true;
+    game.romans.treasury = 1;
+    EXPECT_TRUE(reportLine(260, "The Empire is suffering from a plague.", kRed));
+    EXPECT_TRUE(reportLine(280, "Legion creation and tax collection is slowed!", kRed));
+    EXPECT_GT(redInStatusLines(), 50);
+
+    game.romans.treasury = 0;
+    EXPECT_TRUE(reportLine(260, "The Empire is out of money:", kRed));
+    EXPECT_TRUE(reportLine(280, "The legions are disbanding!", kRed));
+    // Only the status lines are red, and the colour is put back after them.
+    EXPECT_EQ(countPixels(paint(), 980, 0, 1335, 258, kRed), 0);
+    EXPECT_EQ(screen.backBuffer.text.colour, kBlack);
+    EXPECT_TRUE(screen.backBuffer.text.opaque);
+}
+
+TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirst) {
+    for (int i = 1; i <= 11; ++i) {
+        game.addNews("News " + std::to_string(i));
+    }
+    EXPECT_TRUE(reportLine(320, "MILITARY REPORT"));
+    const Surface s = paint();
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_TRUE(
+            textAt(s, 1010, 360 + 20 * i, "News " + std::to_string(i + 2), kBlack, kParchment));
+    }
+    EXPECT_EQ(countPixels(s, 1000, 560, 1335, 600, kParchment), 335 * 40);
+}
+
+class ProvinceInfoTest : public ScreenFixture {
+  protected:
+    // The four coins' colours, or black where none is drawn.
+    std::vector<std::uint32_t> coins(const Surface& s) {
+        std::vector<std::uint32_t> out;
+        for (int k = 0; k < 4; ++k) {
+            out.push_back(s.pixel(515 + 22 * k + 10, 605));
+        }
+        return out;
+    }
+};
+
+TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
+    const std::uint32_t full = colourOf(268);
+    const std::uint32_t empty = colourOf(269);
+    Province* p = province("Italia");
+    screen.hoveredProvince = p;
+    p->taxValue = 1;
+    EXPECT_EQ(coins(paint()), (std::vector{full, empty, empty, empty}));
+    p->taxValue = 4;
+    EXPECT_EQ(coins(paint()), (std::vector{full, full, full, full}));
+    p->taxValue = 0;
+    EXPECT_EQ(coins(paint()), (std::vector{kBlack, kBlack, kBlack, kBlack}));
+    // The coins are 20 pixels square, 22 apart.
+    p->taxValue = 2;
+    const Surface s = paint();
+    EXPECT_EQ(s.pixel(515, 595), full);
+    EXPECT_EQ(s.pixel(534, 614), full);
+    EXPECT_EQ(s.pixel(535, 600), kBlack);
+    EXPECT_EQ(s.pixel(537, 595), full);
+    EXPECT_EQ(s.pixel(600, 614), empty);
+}
+
+TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {
+    Province* p = province("Syria");
+    p->hostility = 2;
+    screen.hoveredProvince = p;
+    Surface& window = screen.window;
+    drawProvinceInfo(screen, window);
+    EXPECT_TRUE(textAt(window, 185, 600, "Province: Syria", kWhite, kBlack));
+    EXPECT_TRUE(textAt(window, 430, 600, "Tax value:", kWhite, kBlack));
+    EXPECT_TRUE(
+        textAt(window, 660, 600, "Attributes: " + p->attributes + " (hostile)", kWhite, kBlack));
+
+    screen.hoveredProvince = nullptr;
+    drawProvinceInfo(screen, window);
+    Surface expected(screen.width(), screen.height());
+    expected.text = {kWhite, kBlack, false};
+    expected.drawText(185, 600, "Province:");
+    expected.drawText(430, 600, "Tax value:");
+    expected.drawText(660, 600, "Attributes:");
+    for (int y = 595; y < 618; ++y) {
+        for (int x = 185; x < 965; ++x) {
+            ASSERT_EQ(window.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(window.text.colour, kBlack);
+    EXPECT_EQ(window.text.background, kWhite);
+}
+
+TEST(ProvinceAttributes, MoodIsAddedToTheAttributes) {
+    Province p("Dacia");
+    p.attributes = "Gold mines";
+    EXPECT_EQ(provinceAttributesText(p), "Gold mines");
+    p.hostility = 1;
+    EXPECT_EQ(provinceAttributesText(p), "Gold mines (friendly)");
+    p.hostility = 2;
+    EXPECT_EQ(provinceAttributesText(p), "Gold mines (hostile)");
+    p.hostility = 3;
+    EXPECT_THROW(
+        {
+            try {
+                provinceAttributesText(p);
+            } catch (const InternalError& e) {
+                EXPECT_STREQ(e.what(), "invalid hostility flag");
+                throw;
+            }
+        },
+        InternalError);
+}
+
+TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
+    screen.redrawScreen();
+    int shown = 0;
+    screen.onPresent = [&](const Surface&) { ++shown; };
+    game.refreshReports = [&] { refreshReports(screen); };
+    screen.window.fillRect(0, 0, 990, 768, 0xFF0000FF);  // marks what must stay
+    game.romans.treasury = 4321;
+    game.addNews("Britannia has fallen");
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(textAt(screen.window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
+    EXPECT_TRUE(textAt(screen.window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
+    EXPECT_EQ(countPixels(screen.window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
+    game.refreshReports = nullptr;
+}
+
+}  // namespace
+}  // namespace tessarion::testing

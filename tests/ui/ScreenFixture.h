@@ -1,0 +1,125 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "model/Game.h"
+#include "ui/Font.h"
+#include "ui/Pictures.h"
+#include "ui/Screen.h"
+
+namespace tessarion::testing {
+
+// Every picture a flat colour of its own that no text or frame uses, so that
+// pixels read back say which picture they came from whatever the real art is.
+constexpr std::uint32_t colourOf(int pictureId) {
+    return 0xFF000040u | (static_cast<std::uint32_t>(pictureId) << 8);
+}
+
+inline bool isMaskId(int id) {
+    static const std::set<int> masks = [] {
+        std::set<int> m;
+        const Pictures p;
+        for (const Sprite* s : {&p.parchment, &p.romanLegion, &p.barbarianLegion, &p.sassanidLegion,
+                                &p.rebelLegion, &p.routeMarker}) {
+            m.insert(s->maskId);
+        }
+        for (const OverlaySpec& o : kOverlays) {
+            m.insert(o.mask);
+        }
+        return m;
+    }();
+    return masks.count(id) != 0;
+}
+
+// Rectangles of colour, fully opaque masks.
+inline store::Image flatPicture(int id) {
+    const PictureSize size = pictureDrawSize(id);
+    store::Image image;
+    image.width = size.width;
+    image.height = size.height;
+    image.pixels.assign(
+        static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height),
+        isMaskId(id) ? kBlack : colourOf(id));
+    return image;
+}
+
+// Whether the text, drawn transparently in colour over a plain background,
+// stands at (x, y) of the surface: its whole cell is compared.
+inline ::testing::AssertionResult textAt(const Surface& s, int x, int y, const std::string& text,
+                                         std::uint32_t colour, std::uint32_t background) {
+    Font& font = defaultFont();
+    const int w = font.width(text);
+    Surface expected(w, font.height(), background);
+    expected.text = {colour, background, false};
+    expected.drawText(0, 0, text);
+    for (int dy = 0; dy < expected.height(); ++dy) {
+        for (int dx = 0; dx < w; ++dx) {
+            if (s.pixel(x + dx, y + dy) != expected.pixel(dx, dy)) {
+                return ::testing::AssertionFailure()
+                       << "\"" << text << "\" differs at (" << x + dx << ", " << y + dy << ")";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+inline int countPixels(const Surface& s, int left, int top, int right, int bottom,
+                       std::uint32_t colour) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            n += s.pixel(x, y) == colour;
+        }
+    }
+    return n;
+}
+
+// A new game with nobody's legions on the map, drawn with flat pictures on a
+// screen of the given width.
+class ScreenFixture : public ::testing::Test {
+  protected:
+    explicit ScreenFixture(int width = 1366, int height = 768) : screen(width, height) {
+        game.startNewGame();
+        for (Empire* e : game.powers()) {
+            e->clearLegions();
+        }
+        screen.buildOverlayKeys();
+        screen.loadPictures(flatPicture);
+    }
+
+    void SetUp() override { ASSERT_EQ(Game::current(), &game); }
+
+    Province* province(const std::string& name) { return game.findProvince(name); }
+
+    void giveTo(const std::string& name, Empire* owner) {
+        Province* p = province(name);
+        for (Empire* e : game.powers()) {
+            if (e->ownsProvince(p)) {
+                e->removeProvince(p);
+            }
+        }
+        if (owner != nullptr) {
+            owner->addProvince(p);
+        }
+    }
+
+    // Where a province's legion icons stand in the window.
+    Point iconAt(const std::string& name) {
+        const Province* p = province(name);
+        return {p->legionX + screen.layoutOffsetX + 180, p->legionY + 30};
+    }
+
+    Surface paint() {
+        Surface target(screen.width(), screen.height(), kBlack);
+        screen.paintScreen(target);
+        return target;
+    }
+
+    Game game;
+    Screen screen;
+};
+
+}  // namespace tessarion::testing
