@@ -178,8 +178,8 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
         in.fail("the turn is negative (" + std::to_string(saved.turn) + ")");
     }
     if (saved.turn > kLastPlayableTurn) {
-        in.fail("turn " + std::to_string(saved.turn) + " would be " +
-                std::to_string(235 + saved.turn) + " AD, but the game ends in 476 AD");
+        in.fail("turn " + std::to_string(saved.turn) + " is the year " +
+                std::to_string(235 + saved.turn) + " AD, when the game is already over");
     }
     saved.treasury = readLimited(in, "the treasury");
     saved.plague = in.number("the plague") == 1;
