@@ -179,7 +179,7 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
     }
     if (saved.turn > kLastPlayableTurn) {
         in.fail("turn " + std::to_string(saved.turn) + " is the year " +
-                std::to_string(235 + saved.turn) + " AD, when the game is already over");
+                std::to_string(235LL + saved.turn) + " AD, when the game is already over");
     }
     saved.treasury = readLimited(in, "the treasury");
     saved.plague = in.number("the plague") == 1;

@@ -136,6 +136,9 @@ TEST_F(LoadRejectionTest, ValuesNoGameCanHold) {
     EXPECT_EQ(expectRejected(edited("12   # turn", "241   # turn")),
               "Unable to load the game, line 1: turn 241 is the year 476 AD, when the game is "
               "already over");
+    EXPECT_NE(
+        expectRejected(edited("12   # turn", "2147483647   # turn")).find("the year 2147483882 AD"),
+        std::string::npos);
     EXPECT_NE(expectRejected(edited("12   # turn", "2147483648   # turn")).find("out of range"),
               std::string::npos);
     EXPECT_NE(expectRejected(edited("75000   # treasury", "2000000000   # treasury"))
