@@ -177,6 +177,16 @@ TEST_F(SaveGameFileTest, RoutedLegionsReloadWithAFreshShortestRoute) {
     EXPECT_FALSE(arrived.hasRoute);
 }
 
+// A legion marked as marching with no route to march on cannot name its
+// destination: the file says ERROR there, and such a file is refused.
+TEST_F(SaveGameFileTest, ALegionWithoutItsRouteIsWrittenAsAnError) {
+    setUpKnownPosition();
+    game->romans.legions[1]->hasRoute = true;
+    const std::string text = saveGameText();
+    EXPECT_NE(text.find("Syria   # current province\n1    #   has a route\nERROR\n"), std::string::npos);
+    EXPECT_NE(expectRejected(text).find("Bad province name \"ERROR\""), std::string::npos);
+}
+
 TEST_F(SaveGameFileTest, SpecialValuesLoadAsTheRulesSay) {
     setUpKnownPosition();
     std::string text = saveGameText();
