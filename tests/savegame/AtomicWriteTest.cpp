@@ -20,13 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A folder of its own for each test, gone afterwards. The tests run as root
 // here, so the failures are ones root meets too: a missing folder, a folder
 // where the file should be, a file size limit.
@@ -34,19 +27,7 @@ class AtomicWriteTest : public SavedGameTest {
   protected:
     void SetUp() override {
         SavedGameTest::SetUp();
-        folder =
-            fs::temp_directory_path() /
-            ("tessarion-save-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-             std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        target = folder / "game.TSN";
         std::ofstream(target, std::ios::binary) << "the old save\n";
-    }
-    void TearDown() override {
-        fs::remove_all(folder);
-        SavedGameTest::TearDown();
     }
 
     // Everything in the folder, so a stray temporary file shows.
@@ -59,8 +40,9 @@ class AtomicWriteTest : public SavedGameTest {
         return names;
     }
 
-    fs::path folder;
-    fs::path target;
+    TestFolder temporary{"save"};
+    fs::path folder = temporary.path;
+    fs::path target = folder / "game.TSN";
 };
 
 TEST_F(AtomicWriteTest, ReplacesTheOldSaveAndLeavesNothingElse) {

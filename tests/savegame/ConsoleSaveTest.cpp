@@ -6,32 +6,17 @@
 #include <sstream>
 #include <string>
 
+#include "savegame/SavedGameFixture.h"
+
 namespace tessarion {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The game's own executable, in a process of its own, driven by console
 // commands: what the player does with Save and Load in two sittings.
 class ConsoleSaveTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("tessarion-console-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string run(unsigned seed, const std::string& commands) {
         const fs::path in = folder / "in.txt";
         const fs::path out = folder / "out.txt";
@@ -55,7 +40,8 @@ class ConsoleSaveTest : public ::testing::Test {
         return state.substr(start, state.find_first_of(",]", start) - start);
     }
 
-    fs::path folder;
+    TestFolder temporary{"console"};
+    fs::path folder = temporary.path;
 };
 
 TEST_F(ConsoleSaveTest, AGameSavedInOneProcessLoadsInAnother) {

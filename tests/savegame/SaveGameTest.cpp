@@ -183,7 +183,8 @@ TEST_F(SaveGameFileTest, ALegionWithoutItsRouteIsWrittenAsAnError) {
     setUpKnownPosition();
     game->romans.legions[1]->hasRoute = true;
     const std::string text = saveGameText();
-    EXPECT_NE(text.find("Syria   # current province\n1    #   has a route\nERROR\n"), std::string::npos);
+    EXPECT_NE(text.find("Syria   # current province\n1    #   has a route\nERROR\n"),
+              std::string::npos);
     EXPECT_NE(expectRejected(text).find("Bad province name \"ERROR\""), std::string::npos);
 }
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +18,31 @@
 #include "savegame/SaveGame.h"
 
 namespace tessarion {
+
+inline std::string contentsOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A folder of the running test's own under the system's temporary folder,
+// removed with everything in it when the test ends.
+struct TestFolder {
+    explicit TestFolder(const std::string& kind)
+        : path(std::filesystem::temp_directory_path() /
+               ("tessarion-" + kind + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this)))) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TestFolder() { std::filesystem::remove_all(path); }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    std::filesystem::path path;
+};
 
 // Remembers every box the rules open, so a test can tell a silent load from
 // one that bothered the player.
