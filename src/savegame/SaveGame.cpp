@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <limits>
+#include <list>
 #include <memory>
 #include <utility>
 #include <vector>
