@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "savegame/SavedGameFixture.h"
+
+namespace tessarion {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The game's own executable, in a process of its own, driven by console
+// commands: what the player does with Save and Load in two sittings.
+class ConsoleSaveTest : public ::testing::Test {
+  protected:
+    std::string run(unsigned seed, const std::string& commands) {
+        const fs::path in = folder / "in.txt";
+        const fs::path out = folder / "out.txt";
+        std::ofstream(in, std::ios::binary) << commands;
+        const std::string command = std::string("\"") + TESSARION_EXE + "\" --console --seed " +
+                                    std::to_string(seed) + " < \"" + in.string() + "\" > \"" +
+                                    out.string() + "\"";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return contentsOf(out);
+    }
+
+    // The state line printed right after the given command's output.
+    static std::string stateAfter(const std::string& output, const std::string& marker) {
+        const std::size_t at = output.find(marker);
+        const std::size_t start = output.find("{\"turn\"", at == std::string::npos ? 0 : at);
+        return output.substr(start, output.find('\n', start) - start);
+    }
+
+    static std::string field(const std::string& state, const std::string& name) {
+        const std::size_t start = state.find("\"" + name + "\": ");
+        return state.substr(start, state.find_first_of(",]", start) - start);
+    }
+
+    TestFolder temporary{"console"};
+    fs::path folder = temporary.path;
+};
+
+TEST_F(ConsoleSaveTest, AGameSavedInOneProcessLoadsInAnother) {
+    const std::string first = (folder / "first.TSN").string();
+    const std::string again = (folder / "again.TSN").string();
+    // A legion sent on a long march, a few years played, then saved.
+    const std::string saving =
+        run(11, "drop Italia Mauretania\nend\nend\nsave " + first + "\nstate\nquit\n");
+    ASSERT_NE(saving.find("ALERT: Alert: Game saved\n"), std::string::npos) << saving;
+    const std::string saved = contentsOf(first);
+    ASSERT_NE(saved.find("1    #   has a route\nMauretania    #   destination\n"),
+              std::string::npos)
+        << saved;
+
+    // Another seed, another position, then the load and a save of what loaded.
+    const std::string loading =
+        run(3, "end\nend\nend\nload " + first + "\nstate\nsave " + again + "\nquit\n");
+    EXPECT_EQ(loading.find("ALERT: ERROR"), std::string::npos) << loading;
+    EXPECT_EQ(contentsOf(again), saved);
+    const std::string before = stateAfter(saving, "Game saved");
+    const std::string after = stateAfter(loading, "");
+    for (const char* name : {"turn", "treasury", "plague", "plagueCounter", "tribeCountdown"}) {
+        EXPECT_EQ(field(after, name), field(before, name));
+    }
+}
+
+TEST_F(ConsoleSaveTest, ADamagedFileIsRefusedAndTheGamePlaysOn) {
+    const std::string path = (folder / "bad.TSN").string();
+    std::ofstream(path, std::ios::binary) << "3   # turn\n1000   # treasury\n";
+    const std::string output = run(5, "state\nload " + path + "\nstate\nload " +
+                                          (folder / "none.TSN").string() + "\nstate\nend\nquit\n");
+    EXPECT_NE(
+        output.find(
+            "ALERT: ERROR: Unable to load the game, line 3: the file ends before the plague\n"),
+        std::string::npos)
+        << output;
+    EXPECT_NE(output.find("ALERT: ERROR: Unable to open file\n"), std::string::npos) << output;
+    std::istringstream lines(output);
+    std::vector<std::string> states;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("{\"turn\"", 0) == 0) {
+            states.push_back(line);
+        }
+    }
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_EQ(states[1], states[0]);
+    EXPECT_EQ(states[2], states[0]);
+}
+
+TEST_F(ConsoleSaveTest, AFailedSaveSaysSo) {
+    const std::string output = run(5, "save " + (folder / "missing" / "game.TSN").string() +
+                                          "\nsave " + folder.string() + "\nquit\n");
+    EXPECT_NE(output.find("ALERT: ERROR: Unable to open file!\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("ALERT: ERROR: Unable to save the game: "), std::string::npos) << output;
+    EXPECT_EQ(output.find("Game saved"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace tessarion

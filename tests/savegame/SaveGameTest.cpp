@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "engine/Orders.h"
+#include "engine/Routes.h"
+#include "model/TurnCycle.h"
+#include "savegame/SavedGameFixture.h"
+
+namespace tessarion {
+namespace {
+
+std::string withLineEnds(std::string text) {
+#ifdef _WIN32
+    std::string out;
+    for (char c : text) {
+        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return out;
+#else
+    return text;
+#endif
+}
+
+std::string toCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += '\r';
+        }
+        out += c;
+    }
+    return out;
+}
+
+// Every "#" comment and the blanks before it, as a hand-written file would be.
+std::string withoutComments(const std::string& text) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        out += readField(text.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
+class SaveGameFileTest : public SavedGameTest {
+  protected:
+    // A small position that touches every shape of the file: blanks in names,
+    // a negative treasury, a power with nothing, a legion on its way, one
+    // whose route has been walked to its end.
+    void setUpKnownPosition() {
+        game->turn = 25;
+        game->romans.treasury = -1200;
+        game->romans.plague = true;
+        game->romans.plagueCounter = 7;
+        game->barbarians.tribeCountdown = {3, 0, 12, 5};
+        for (Empire* e : game->powers()) {
+            e->provinces.clear();
+            e->clearLegions();
+        }
+        for (const char* name : {"Italia", "Aegyptus", "Syria"}) {
+            game->romans.addProvince(province(name));
+        }
+        game->barbarians.addProvince(province("Upper Rhine"));
+        game->barbarians.addProvince(province("Lower Danube"));
+        game->sassanids.addProvince(province("Mesopotamia"));
+
+        game->romans.createLegion(province("Italia"))
+            ->setRoute(findRoute(*game, province("Italia"), province("Lugdunensis")));
+        game->romans.createLegion(province("Syria"));
+        Legion* arrived = game->romans.createLegion(province("Italia"));
+        arrived->setRoute({province("Italia"), province("Raetia")});
+        arrived->advanceAlongRoute();
+        game->barbarians.createLegion(province("Upper Rhine"));
+        game->rogueRomans.createLegion(province("Thracia"))
+            ->setRoute(findRoute(*game, province("Thracia"), province("Italia")));
+    }
+};
+
+TEST_F(SaveGameFileTest, WritesTheKnownPositionByteForByte) {
+    setUpKnownPosition();
+    EXPECT_EQ(saveGameText(), withLineEnds(R"(25   # turn
+-1200   # treasury
+1   # plague
+7   # plague counter
+3   # roman tribute owned by barbarians
+0   # roman tribute owned by barbarians
+12   # roman tribute owned by barbarians
+5   # roman tribute owned by barbarians
+Romans-provinces
+3    #    number of provinces
+Italia
+Aegyptus
+Syria
+Germanic Tribes-provinces
+2    #    number of provinces
+Upper Rhine
+Lower Danube
+Sassanids-provinces
+1    #    number of provinces
+Mesopotamia
+Rebelling Legions-provinces
+0    #    number of provinces
+Romans-Legions
+3     #    number of legions
+Italia   # current province
+1    #   has a route
+Lugdunensis    #   destination
+Syria   # current province
+0    #   no route
+Raetia   # current province
+0    #   no route
+Germanic Tribes-Legions
+1     #    number of legions
+Upper Rhine   # current province
+0    #   no route
+Sassanids-Legions
+0     #    number of legions
+Rebelling Legions-Legions
+1     #    number of legions
+Thracia   # current province
+1    #   has a route
+Italia    #   destination
+)"));
+    EXPECT_TRUE(advisor.messages.empty());
+}
+
+TEST_F(SaveGameFileTest, KnownPositionLoadsIntoAnotherGameInAnyWriting) {
+    setUpKnownPosition();
+    const std::string text = saveGameText();
+    const std::string lf = withLineEnds(text);
+    for (const std::string& variant : {text, toCrLf(text), withoutComments(text)}) {
+        SCOPED_TRACE(variant.substr(0, 40));
+        newGame(99);
+        const FileResult result = loadGameText(variant);
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(saveGameText(), text);
+        EXPECT_EQ(game->turn, 25);
+        EXPECT_EQ(game->romans.treasury, -1200);
+        EXPECT_TRUE(game->romans.plague);
+        EXPECT_EQ(game->romans.plagueCounter, 7);
+        EXPECT_EQ(game->barbarians.tribeCountdown, (std::array<int, 4>{3, 0, 12, 5}));
+        EXPECT_TRUE(game->rogueRomans.provinces.empty());
+        EXPECT_EQ(game->ownerOf(province("Upper Rhine")), &game->barbarians);
+        // Provinces nobody lists belong to nobody after the load.
+        EXPECT_EQ(game->ownerOf(province("Britannia")), nullptr);
+        EXPECT_TRUE(advisor.messages.empty());
+    }
+}
+
+TEST_F(SaveGameFileTest, RoutedLegionsReloadWithAFreshShortestRoute) {
+    setUpKnownPosition();
+    // A detour half walked: the rest of it is not the shortest way on.
+    Legion* detour = game->romans.createLegion(province("Italia"));
+    detour->setRoute({province("Italia"), province("Raetia"), province("Pannonia"),
+                      province("Dalmatia"), province("Macedonia")});
+    detour->advanceAlongRoute();
+    ASSERT_EQ(detour->province, province("Raetia"));
+    ASSERT_TRUE(detour->moved);
+
+    ASSERT_TRUE(loadGameText(saveGameText()).ok);
+
+    const Legion& reloaded = *game->romans.legions.back();
+    EXPECT_EQ(reloaded.province, province("Raetia"));
+    EXPECT_TRUE(reloaded.hasRoute);
+    EXPECT_EQ(reloaded.routeIndex, 0);
+    EXPECT_FALSE(reloaded.moved);
+    EXPECT_EQ(reloaded.route, findRoute(*game, province("Raetia"), province("Macedonia")));
+    EXPECT_EQ(reloaded.route.size(), 4u);  // Raetia, Italia, Dalmatia, Macedonia
+    EXPECT_EQ(reloaded.owner, &game->romans);
+
+    const Legion& arrived = *game->romans.legions[2];
+    EXPECT_EQ(arrived.province, province("Raetia"));
+    EXPECT_FALSE(arrived.hasRoute);
+}
+
+// A legion marked as marching with no route to march on cannot name its
+// destination: the file says ERROR there, and such a file is refused.
+TEST_F(SaveGameFileTest, ALegionWithoutItsRouteIsWrittenAsAnError) {
+    setUpKnownPosition();
+    game->romans.legions[1]->hasRoute = true;
+    const std::string text = saveGameText();
+    EXPECT_NE(text.find("Syria   # current province\n1    #   has a route\nERROR\n"),
+              std::string::npos);
+    EXPECT_NE(expectRejected(text).find("Bad province name \"ERROR\""), std::string::npos);
+}
+
+TEST_F(SaveGameFileTest, SpecialValuesLoadAsTheRulesSay) {
+    setUpKnownPosition();
+    std::string text = saveGameText();
+    text.replace(text.find("1   # plague\n"), 1, "2");
+    ASSERT_TRUE(loadGameText(text).ok);
+    EXPECT_FALSE(game->romans.plague);
+    EXPECT_EQ(game->romans.plagueCounter, 7);
+
+    // A route flag other than 0 means a route; a field that is not a number
+    // reads as 0, a number with junk after it as its digits.
+    text = saveGameText();
+    const std::string syria = "Syria   # current province\n0    #   no route\n";
+    text.replace(text.find(syria), syria.size(),
+                 "Syria   # current province\n-1    #   no route\nLydia    #   destination\n");
+    text.replace(text.find("25   # turn"), 2, " +25xyz");
+    text.replace(text.find("7   # plague counter"), 1, "seven");
+    ASSERT_TRUE(loadGameText(text).ok) << loadGameText(text).error;
+    EXPECT_EQ(game->turn, 25);
+    EXPECT_EQ(game->romans.plagueCounter, 0);
+    EXPECT_TRUE(game->romans.legions[1]->hasRoute);
+    EXPECT_EQ(game->romans.legions[1]->route.back(), province("Lydia"));
+}
+
+TEST(SaveGameFieldTest, FieldsLoseTheirCommentsAndTrailingBlanks) {
+    EXPECT_EQ(readField("Upper Rhine   # current province"), "Upper Rhine");
+    EXPECT_EQ(readField("Upper Rhine  \t "), "Upper Rhine");
+    EXPECT_EQ(readField("  Italia#a # b"), "  Italia");
+    EXPECT_EQ(readField("# only a comment"), "");
+    EXPECT_EQ(readField(""), "");
+}
+
+TEST(SaveGameFieldTest, NumbersFollowTheDecimalConversion) {
+    EXPECT_EQ(fieldNumber("  \t-1200"), -1200);
+    EXPECT_EQ(fieldNumber("+17 legions"), 17);
+    EXPECT_EQ(fieldNumber("12x3"), 12);
+    EXPECT_EQ(fieldNumber("Italia"), 0);
+    EXPECT_EQ(fieldNumber("-"), 0);
+    EXPECT_EQ(fieldNumber(""), 0);
+    EXPECT_EQ(fieldNumber("2147483647"), 2147483647);
+    EXPECT_EQ(fieldNumber("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(fieldNumber("00000000000000000000042"), 42);
+    EXPECT_FALSE(fieldNumber("2147483648"));
+    EXPECT_FALSE(fieldNumber("-2147483649"));
+    EXPECT_FALSE(fieldNumber("99999999999999999999999999"));
+}
+
+// A seeded campaign with routed legions of every power, saved every few years:
+// each save loads into a game started differently and writes back the same.
+TEST_F(SavedGameTest, SavesFromACampaignRoundTripIntoAnotherGame) {
+    std::vector<std::string> saves;
+    for (int year = 0; year < 30 && game->romans.provinces.size() > 0; ++year) {
+        if (year % 4 == 1) {
+            setLegionRoute(game->romans, province("Italia"),
+                           findRoute(*game, province("Italia"), province("Britannia")));
+        }
+        if (year % 5 == 0) {
+            saves.push_back(saveGameText());
+        }
+        if (endTurnCycle()) {
+            break;
+        }
+    }
+    ASSERT_GE(saves.size(), 5u);
+    bool sawRoute = false;
+    for (const std::string& text : saves) {
+        sawRoute = sawRoute || text.find("has a route") != std::string::npos;
+        newGame(12345);
+        const FileResult result = loadGameText(text);
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(saveGameText(), text);
+        EXPECT_TRUE(advisor.messages.empty());
+    }
+    EXPECT_TRUE(sawRoute);
+}
+
+// Loading rebuilds the schedule of historical events for the loaded year: an
+// event the running game has used up comes back when it still lies ahead,
+// and one before the loaded year never fires.
+TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
+    const std::string early = saveGameText();  // 235 AD
+    game->turn = 59;                           // 294 AD
+    std::string late = saveGameText();
+    // The running game has played past 260 and 286.
+    game->turn = 70;
+    runEvents(*game);
+    ASSERT_GT(game->events.front()->year, 300);
+
+    ASSERT_TRUE(loadGameText(early).ok);
+    ASSERT_EQ(game->events.size(), 11u);
+    EXPECT_EQ(game->events.front()->year, 260);
+    EXPECT_EQ(game->events.back()->year, 451);
+
+    ASSERT_TRUE(loadGameText(late).ok);
+    advisor.messages.clear();
+    endTurnCycle();
+    EXPECT_EQ(game->year(), 295);
+    EXPECT_EQ(game->events.front()->year, 298);
+    for (const std::string& m : advisor.messages) {
+        EXPECT_EQ(m.find("Carausius"), std::string::npos)
+            << "the event of 286 fired after a load in 294";
+    }
+}
+
+// Nothing but the saved values changes: the skill level, the news, the
+// statistics and the hint flags are the running game's.
+TEST_F(SavedGameTest, LoadingLeavesWhatTheFileDoesNotHold) {
+    const std::string text = saveGameText();
+    game->skillLevel = 2;
+    game->addNews("Rome stands");
+    game->invasionCount = 4;
+    game->romans.egyptHintShown = true;
+    province("Italia")->recruitCounter = 2;
+    ASSERT_TRUE(loadGameText(text).ok);
+    EXPECT_EQ(game->skillLevel, 2);
+    EXPECT_EQ(game->newsLog.back(), "Rome stands");
+    EXPECT_EQ(game->invasionCount, 4);
+    EXPECT_TRUE(game->romans.egyptHintShown);
+    EXPECT_EQ(province("Italia")->recruitCounter, 2);
+}
+
+}  // namespace
+}  // namespace tessarion

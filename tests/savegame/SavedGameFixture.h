@@ -1,0 +1,100 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Console.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/Random.h"
+#include "opponents/Events.h"
+#include "savegame/SaveGame.h"
+
+namespace tessarion {
+
+inline std::string contentsOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A folder of the running test's own under the system's temporary folder,
+// removed with everything in it when the test ends.
+struct TestFolder {
+    explicit TestFolder(const std::string& kind)
+        : path(std::filesystem::temp_directory_path() /
+               ("tessarion-" + kind + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this)))) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TestFolder() { std::filesystem::remove_all(path); }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    std::filesystem::path path;
+};
+
+// Remembers every box the rules open, so a test can tell a silent load from
+// one that bothered the player.
+class RecordingAdvisor : public Advisor {
+  public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string& text) override {
+        messages.push_back(text);
+        return false;
+    }
+    std::vector<std::string> messages;
+};
+
+// A fresh game of a fixed seed, set up as start-up leaves it.
+class SavedGameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        newGame(7);
+        setAdvisor(&advisor);
+    }
+
+    // The process-wide game is the first one constructed, so the old one goes
+    // before the new one comes.
+    void newGame(std::uint32_t seed) {
+        game.reset();
+        seedRandom(seed);
+        game = std::make_unique<Game>();
+        game->startNewGame();
+        setUpEvents(*game);
+        advisor.messages.clear();
+    }
+    void TearDown() override {
+        setAdvisor(nullptr);
+        game.reset();
+    }
+
+    Province* province(const std::string& name) { return game->findProvince(name); }
+
+    // Loads the text and insists that it was refused without any change to
+    // the running game or a word to the player; returns the refusal's text.
+    std::string expectRejected(const std::string& text) {
+        const std::string before = stateJson();
+        const FileResult result = loadGameText(text);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.caption, "ERROR");
+        EXPECT_EQ(stateJson(), before);
+        EXPECT_TRUE(advisor.messages.empty());
+        return result.error;
+    }
+
+    std::unique_ptr<Game> game;
+    RecordingAdvisor advisor;
+};
+
+}  // namespace tessarion
