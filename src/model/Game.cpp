@@ -29,9 +29,9 @@ Game::Game()
       barbarians("Germanic Tribes"),
       sassanids("Sassanids"),
       rogueRomans("Rebelling Legions") {
-    if (gGame == nullptr) {
-        gGame = this;
-    }
+    // The newest game is the process-wide one, so replacing a game by a new
+    // one never leaves the rules without it.
+    gGame = this;
     buildProvinceTable(*this);
 }
 
