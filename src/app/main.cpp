@@ -1,19 +1,33 @@
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "app/Console.h"
+#include "app/WebSite.h"
+#include "model/Game.h"
+#include "model/InternalError.h"
+#include "model/Random.h"
+#include "opponents/Events.h"
+#include "platform/SdlPlatform.h"
+#include "ui/Desktop.h"
+#include "ui/PictureStore.h"
+#include "ui/Screen.h"
+#include "ui/Screenshot.h"
 
 namespace {
 
 const char* const kUsage =
     "Usage: tessarion [options]\n"
     "\n"
+    "  (no option)        play the game in its window\n"
     "  --console          play without a window: text commands on standard input\n"
     "  --seed N           start the random generator from N (0 to 4294967295)\n"
+    "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
 
@@ -28,10 +42,56 @@ bool parseSeed(const char* text, std::uint32_t& seed) {
     return true;
 }
 
+// Saved games live in the player's data folder.
+std::string saveFolder() {
+#ifdef _WIN32
+    if (const char* appData = std::getenv("APPDATA")) {
+        return (std::filesystem::path(appData) / "Tessarion").string();
+    }
+#endif
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
+        return (std::filesystem::path(data) / "tessarion").string();
+    }
+    if (const char* home = std::getenv("HOME")) {
+        return (std::filesystem::path(home) / ".local" / "share" / "tessarion").string();
+    }
+    return "saves";
+}
+
+int screenshot(const std::string& path) {
+    tessarion::Game::instance().startNewGame();
+    tessarion::setUpEvents(tessarion::Game::instance());
+    tessarion::Screen screen(tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
+    screen.buildOverlayKeys();
+    screen.loadPictures();
+    std::string error;
+    if (!tessarion::writeScreenshot(screen, path, error)) {
+        std::cerr << "tessarion: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int desktop() {
+    tessarion::SdlPlatform platform;
+    if (!platform.ready()) {
+        std::cerr << "tessarion: no display to open a window on (try --console)\n";
+        return 1;
+    }
+    tessarion::DesktopConfig config;
+    config.saveFolder = saveFolder();
+    config.pictures = tessarion::store::decodePicture;
+    config.webSite = tessarion::kWebSite;
+    tessarion::Desktop game(platform, config);
+    return game.run();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::optional<std::uint32_t> seed;
+    bool console = false;
+    std::optional<std::string> shot;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -43,6 +103,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--console") {
+            console = true;
             continue;
         }
         if (arg == "--seed") {
@@ -55,9 +116,30 @@ int main(int argc, char** argv) {
             ++i;
             continue;
         }
+        if (arg == "--screenshot") {
+            if (i + 1 >= argc) {
+                std::cerr << "tessarion: --screenshot needs a file name\n";
+                return 2;
+            }
+            shot = argv[++i];
+            continue;
+        }
         std::cerr << "tessarion: unknown option " << arg << "\n" << kUsage;
         return 2;
     }
-    tessarion::Console console(std::cin, std::cout);
-    return console.run(seed);
+    if (console) {
+        tessarion::Console session(std::cin, std::cout);
+        return session.run(seed);
+    }
+    tessarion::seedRandom(seed ? *seed : tessarion::clockSeed());
+    auto game = std::make_unique<tessarion::Game>();
+    try {
+        if (shot) {
+            return screenshot(*shot);
+        }
+        return desktop();
+    } catch (const tessarion::InternalError& e) {
+        std::cerr << "tessarion: internal error: " << e.what() << "\n";
+        return 3;
+    }
 }

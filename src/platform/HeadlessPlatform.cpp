@@ -21,6 +21,11 @@ void HeadlessPlatform::present(const std::uint32_t* pixels, int width, int heigh
 
 bool HeadlessPlatform::pollEvent(InputEvent& event) {
     if (input.empty()) {
+        if (quitWhenIdle && windowOpen) {
+            event = InputEvent{};
+            event.type = InputEvent::Type::Quit;
+            return true;
+        }
         return false;
     }
     event = input.front();

@@ -35,6 +35,8 @@ class HeadlessPlatform : public Platform {
 
     // Scripted input, delivered in order.
     std::deque<InputEvent> input;
+    // Once the script is used up, the window is closed (so nothing waits forever).
+    bool quitWhenIdle = true;
     // Everything asked of the platform, in order.
     std::vector<std::string> log;
     std::string title;

@@ -25,6 +25,7 @@ enum class KeyCode {
     F10,
     F11,
     Space,
+    Backspace,
 };
 
 struct InputEvent {

@@ -217,6 +217,8 @@ KeyCode keyOf(SDL_Keycode k, char& letter) {
             return KeyCode::F11;
         case SDLK_SPACE:
             return KeyCode::Space;
+        case SDLK_BACKSPACE:
+            return KeyCode::Backspace;
         default:
             return KeyCode::Other;
     }

@@ -1,0 +1,150 @@
+#include "ui/Animation.h"
+
+#include "model/Game.h"
+#include "ui/Screen.h"
+
+namespace tessarion {
+
+namespace {
+
+// A set built as a numbered series of pictures and masks.
+void series(SpriteAnimation& set, int firstPicture, int firstMask, int count, int w, int h,
+            int delay, const PictureProvider& provider) {
+    set.frames.clear();
+    set.frameDelay = 100;
+    set.frameWidth = w;
+    set.frameHeight = h;
+    for (int i = 0; i < count; ++i) {
+        auto frame = std::make_unique<Sprite>(firstPicture + i, firstMask + i, w, h);
+        frame->load(provider);
+        set.frames.push_back(std::move(frame));
+    }
+    set.frameDelay = delay;
+}
+
+// A set of given sprites.
+void listed(SpriteAnimation& set, std::initializer_list<std::pair<int, int>> ids, int w, int h,
+            int delay, const PictureProvider& provider) {
+    set.frames.clear();
+    set.frameDelay = 100;
+    for (auto [picture, mask] : ids) {
+        auto frame = std::make_unique<Sprite>(picture, mask, w, h);
+        frame->load(provider);
+        set.frames.push_back(std::move(frame));
+    }
+    set.frameDelay = delay;
+}
+
+}  // namespace
+
+Animator::Animator(Screen& screen, Hooks hooks) : screen_(screen), hooks_(std::move(hooks)) {}
+
+void Animator::load(const PictureProvider& provider) {
+    series(romanMarch, 270, 279, 9, 87, 65, 50, provider);
+    series(barbarianMarch, 302, 305, 3, 63, 60, 100, provider);
+    series(persianMarch, 308, 312, 4, 40, 60, 75, provider);
+    listed(romanFall, {{288, 291}, {289, 292}, {290, 293}}, 87, 65, 150, provider);
+    listed(rebelFall, {{260, 261}, {262, 263}}, 46, 60, 100, provider);
+    series(persianFall, 316, 322, 6, 49, 60, 100, provider);
+    series(barbarianFall, 294, 298, 4, 54, 60, 100, provider);
+    crossedSwords.load(provider);
+}
+
+void Animator::playAnimation(SpriteAnimation& set, Surface& target, int x, int y,
+                             const Surface& background, int bx, int by, bool mirrored) {
+    if (set.frames.empty()) {
+        return;
+    }
+    // Centre a wide figure on the narrow column where the icon stands.
+    const int w = set.frames.front()->width;
+    const int h = set.frames.front()->height;
+    if (w > 30) {
+        const int d = (w - 30) / 2;
+        x -= d;
+        bx -= d;
+    }
+    set.currentFrame = 0;
+    for (auto& frame : set.frames) {
+        target.blit(background, bx, by, w, h, x, y);
+        frame->drawTransparent(target, x, y, mirrored);
+        if (hooks_.present) {
+            hooks_.present();
+        }
+        if (hooks_.sleep) {
+            hooks_.sleep(set.frameDelay);
+        }
+        ++set.currentFrame;
+    }
+}
+
+void Animator::march(SpriteAnimation& set, Province* origin, Province* destination, int iconWidth,
+                     int iconHeight, bool mirrored) {
+    (void)destination;
+    const int ox = legionX(*origin);
+    const int oy = legionY(*origin);
+    const int x = ox + screen_.layoutOffsetX + 180;
+    const int y = oy + 30;
+    // Take the mover's icon out of the back buffer; its count stays.
+    screen_.backBuffer.blit(screen_.cleanMap, ox, oy, iconWidth, iconHeight, x, y);
+    playAnimation(set, screen_.window, x, y, screen_.backBuffer, x, y, mirrored);
+}
+
+void Animator::animateMove(Province* origin, Province* destination) {
+    const std::pair<std::string, std::string> move{origin->name, destination->name};
+    if (shownMoves.count(move) != 0) {
+        return;
+    }
+    Game& game = Game::instance();
+    Empire* owner = game.getOwner(origin);
+    if (owner == nullptr || owner->name != "Romans") {
+        shownMoves.insert(move);
+    }
+    const int mx = (legionX(*origin) + legionX(*destination)) / 2 + screen_.layoutOffsetX + 205;
+    const int my = (legionY(*origin) + legionY(*destination)) / 2;
+    auto sound = [&] {
+        if (hooks_.playSound) {
+            hooks_.playSound(0);
+        }
+    };
+    const std::string name = owner != nullptr ? owner->name : "";
+    const bool eastward = legionX(*destination) >= legionX(*origin);
+    if (name == "Romans") {
+        sound();
+        // The Roman frames face right; the others face left.
+        march(romanMarch, origin, destination, 35, 65, legionX(*destination) < legionX(*origin));
+    } else if (name == "Germanic Tribes") {
+        sound();
+        march(barbarianMarch, origin, destination, 42, 60, eastward);
+    } else if (name == "Sassanids") {
+        sound();
+        march(persianMarch, origin, destination, 40, 60, eastward);
+    } else {
+        crossedSwords.drawTransparent(screen_.window, mx - 11, my + 44);
+        if (hooks_.present) {
+            hooks_.present();
+        }
+        sound();
+    }
+    if (hooks_.sleep) {
+        hooks_.sleep(330);
+    }
+}
+
+void Animator::flashLegion(const std::string& powerName, Province* province) {
+    const int px = legionX(*province);
+    const int py = legionY(*province);
+    const int x = px + screen_.layoutOffsetX + 180;
+    const int y = py + 30;
+    if (powerName == "Romans") {
+        screen_.backBuffer.blit(screen_.cleanMap, px, py, 35, 65, x, y);
+        playAnimation(romanFall, screen_.window, x, y, screen_.backBuffer, x, y, false);
+    } else if (powerName == "Rebelling Legions") {
+        playAnimation(rebelFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+    } else if (powerName == "Sassanids") {
+        playAnimation(persianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+    } else {
+        playAnimation(barbarianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+    }
+}
+
+}  // namespace tessarion

@@ -1,0 +1,719 @@
+#include "ui/Boxes.h"
+
+#include <algorithm>
+
+#include "ui/Font.h"
+#include "ui/Graphic.h"
+
+namespace tessarion {
+
+namespace {
+
+constexpr std::uint32_t kFrameColour = 0xFF5A4632;
+constexpr std::uint32_t kCaptionColour = 0xFF7A2A1E;
+constexpr std::uint32_t kBodyColour = 0xFFF1E6CC;
+constexpr std::uint32_t kButtonColour = 0xFFE2D3B0;
+constexpr std::uint32_t kButtonPressed = 0xFFC9B68C;
+constexpr std::uint32_t kShadowColour = 0xFF8C7A5C;
+constexpr std::uint32_t kInkColour = 0xFF1C1710;
+constexpr std::uint32_t kSelectionColour = 0xFF7A2A1E;
+
+int lineHeight() {
+    return defaultFont().height();
+}
+
+void drawTextIn(Surface& s, int x, int y, const std::string& text, std::uint32_t colour) {
+    const TextStyle saved = s.text;
+    s.text = {colour, kWhite, false};
+    s.drawText(x, y, text);
+    s.text = saved;
+}
+
+void drawButton(Surface& s, int cx, int cy, const BoxButton& b, bool focused, bool pressed,
+                bool isDefault) {
+    const int x = cx + b.x;
+    const int y = cy + b.y;
+    s.fillRect(x, y, x + b.w, y + b.h, pressed ? kButtonPressed : kButtonColour);
+    s.drawFrame(x, y, x + b.w, y + b.h, isDefault ? kInkColour : kShadowColour);
+    if (isDefault) {
+        s.drawFrame(x + 1, y + 1, x + b.w - 1, y + b.h - 1, kShadowColour);
+    }
+    Font& font = defaultFont();
+    const int tx = x + (b.w - font.width(b.label)) / 2 + (pressed ? 1 : 0);
+    const int ty = y + (b.h - font.height()) / 2 + (pressed ? 1 : 0);
+    drawTextIn(s, tx, ty, b.label, kInkColour);
+    if (focused) {
+        // A dotted focus ring inside the button.
+        for (int i = x + 4; i < x + b.w - 4; i += 2) {
+            s.setPixel(i, y + 4, kInkColour);
+            s.setPixel(i, y + b.h - 5, kInkColour);
+        }
+        for (int j = y + 4; j < y + b.h - 4; j += 2) {
+            s.setPixel(x + 4, j, kInkColour);
+            s.setPixel(x + b.w - 5, j, kInkColour);
+        }
+    }
+}
+
+bool isClose(const InputEvent& key) {
+    return key.key == KeyCode::Enter || key.key == KeyCode::Escape;
+}
+
+}  // namespace
+
+int dluX(int units) {
+    // A dialog unit is a quarter of the font's average character width.
+    static const int average = [] {
+        const std::string sample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        return defaultFont().width(sample) * 100 / static_cast<int>(sample.size());
+    }();
+    return units * average / 400;
+}
+
+int dluY(int units) {
+    return units * defaultFont().height() / 8;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    return lines;
+}
+
+void BoxChrome::draw(Surface& s, int left, int top, int width, int height, const std::string& title,
+                     bool closeBox, std::uint32_t fill) {
+    // A soft shadow, the frame, the caption bar.
+    s.fillRect(left + 4, top + height, left + width + 4, top + height + 4, 0xFF201810);
+    s.fillRect(left + width, top + 4, left + width + 4, top + height, 0xFF201810);
+    s.fillRect(left, top, left + width, top + height, kFrameColour);
+    s.fillRect(left + kBorder, top + kBorder, left + width - kBorder, top + kBorder + kCaption,
+               kCaptionColour);
+    s.fillRect(left + kBorder, top + kBorder + kCaption, left + width - kBorder,
+               top + height - kBorder, fill);
+    if (!title.empty()) {
+        drawTextIn(s, left + kBorder + 8, top + kBorder + (kCaption - defaultFont().height()) / 2,
+                   title, kWhite);
+    }
+    if (closeBox) {
+        const int x = left + width - kBorder - 22;
+        const int y = top + kBorder + 3;
+        s.drawFrame(x, y, x + 18, y + 18, 0xFFE8C9A0);
+        for (int t = 0; t < 2; ++t) {
+            s.drawLine(x + 5 + t, y + 5, x + 13 + t, y + 13, kWhite);
+            s.drawLine(x + 13 + t, y + 5, x + 5 + t, y + 13, kWhite);
+        }
+    }
+}
+
+bool BoxChrome::onCloseBox(int left, int top, int width, int x, int y) {
+    const int bx = left + width - kBorder - 22;
+    const int by = top + kBorder + 3;
+    return x >= bx && x < bx + 18 && y >= by && y < by + 18;
+}
+
+// The advisor's boxes.
+
+AdvisorBox::AdvisorBox(Kind kind, std::string text, int screenWidth, int screenHeight,
+                       const Graphic* portrait)
+    : kind_(kind), lines_(splitLines(text)), portrait_(portrait) {
+    left = screenWidth / 2 - 300;
+    top = screenHeight / 2 - 200;
+    if (kind == Kind::Message) {
+        width = dluX(266) + 2 * BoxChrome::kBorder;
+        height = dluY(93) + 2 * BoxChrome::kBorder + BoxChrome::kCaption;
+        portraitX_ = dluX(7);
+        portraitY_ = dluY(8);
+        textX_ = dluX(60);
+        textY_ = dluY(9);
+        textW_ = dluX(197);
+        textH_ = dluY(61);
+        buttons_.push_back({kOk, "OK", dluX(123), dluY(75), dluX(50), dluY(14)});
+        focus_ = kOk;
+    } else {
+        width = dluX(258) + 2 * BoxChrome::kBorder;
+        height = dluY(92) + 2 * BoxChrome::kBorder + BoxChrome::kCaption;
+        portraitX_ = dluX(12);
+        portraitY_ = dluY(9);
+        textX_ = dluX(69);
+        textY_ = dluY(7);
+        textW_ = dluX(182);
+        textH_ = dluY(58);
+        buttons_.push_back({kYes, "Yes", dluX(16), dluY(68), dluX(50), dluY(14)});
+        buttons_.push_back({kNo, "No", dluX(197), dluY(70), dluX(50), dluY(14)});
+        focus_ = kYes;
+    }
+}
+
+const BoxButton* AdvisorBox::button(int id) const {
+    for (const BoxButton& b : buttons_) {
+        if (b.id == id) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+int AdvisorBox::visibleLines() const {
+    return std::max(1, (textH_ - 2) / lineHeight());
+}
+
+int AdvisorBox::widestLine() const {
+    int widest = 0;
+    for (const std::string& l : lines_) {
+        widest = std::max(widest, defaultFont().width(l));
+    }
+    return widest;
+}
+
+void AdvisorBox::draw(Surface& s) const {
+    BoxChrome::draw(s, left, top, width, height, kTitle, true, kBodyColour);
+    const int cx = clientLeft();
+    const int cy = clientTop();
+    if (portrait_ != nullptr) {
+        s.drawFrame(cx + portraitX_ - 2, cy + portraitY_ - 2,
+                    cx + portraitX_ + portrait_->width + 2, cy + portraitY_ + portrait_->height + 2,
+                    kShadowColour);
+        portrait_->draw(s, cx + portraitX_, cy + portraitY_);
+    }
+    // The read-only text: a sunken white field, clipped to itself.
+    const int tx = cx + textX_;
+    const int ty = cy + textY_;
+    Surface field(textW_, textH_, kWhite);
+    field.text = {kInkColour, kWhite, false};
+    for (int i = scrollLine_, row = 0; i < static_cast<int>(lines_.size()) && row < visibleLines();
+         ++i, ++row) {
+        field.drawText(4 - scrollX_, 1 + row * lineHeight(), lines_[static_cast<std::size_t>(i)]);
+    }
+    if (focus_ == 0) {
+        field.drawFrame(1, 1, textW_ - 1, textH_ - 1, kSelectionColour);
+    }
+    s.blit(field, 0, 0, textW_, textH_, tx, ty);
+    s.drawLine(tx - 1, ty - 1, tx + textW_, ty - 1, kShadowColour);
+    s.drawLine(tx - 1, ty - 1, tx - 1, ty + textH_, kShadowColour);
+    for (const BoxButton& b : buttons_) {
+        const bool isDefault = b.id == (kind_ == Kind::Message ? kOk : kYes);
+        drawButton(s, cx, cy, b, focus_ == b.id, pressed_ == b.id, isDefault);
+    }
+}
+
+void AdvisorBox::command(int id) {
+    // Escape and the close box arrive as id 2: they end a message, never a question.
+    if (kind_ == Kind::Message) {
+        if (id == kOk) {
+            done = true;
+            endCode = kOk;
+        }
+        return;
+    }
+    if (id == kYes || id == kNo) {
+        done = true;
+        endCode = id;
+    }
+}
+
+void AdvisorBox::abandon() {
+    done = true;
+    endCode = kind_ == Kind::Message ? kOk : kNo;
+}
+
+void AdvisorBox::mouseDown(int x, int y, InputEvent::Button b) {
+    if (b != InputEvent::Button::Left) {
+        return;
+    }
+    const int cx = x - clientLeft();
+    const int cy = y - clientTop();
+    pressed_ = 0;
+    for (const BoxButton& button : buttons_) {
+        if (button.contains(cx, cy)) {
+            pressed_ = button.id;
+            focus_ = button.id;
+        }
+    }
+    if (cx >= textX_ && cx < textX_ + textW_ && cy >= textY_ && cy < textY_ + textH_ &&
+        kind_ == Kind::Message) {
+        focus_ = 0;
+    }
+}
+
+void AdvisorBox::mouseUp(int x, int y, InputEvent::Button b) {
+    if (b != InputEvent::Button::Left) {
+        return;
+    }
+    if (BoxChrome::onCloseBox(left, top, width, x, y)) {
+        command(kOk);  // the close box is id 2
+        return;
+    }
+    const int cx = x - clientLeft();
+    const int cy = y - clientTop();
+    const int was = pressed_;
+    pressed_ = 0;
+    for (const BoxButton& button : buttons_) {
+        if (button.id == was && button.contains(cx, cy)) {
+            command(button.id);
+        }
+    }
+}
+
+void AdvisorBox::keyDown(const InputEvent& key) {
+    const int step = defaultFont().width("x") * 4;
+    switch (key.key) {
+        case KeyCode::Enter:
+            // Enter presses the focused button, or the default one from the text.
+            command(focus_ != 0 ? focus_ : (kind_ == Kind::Message ? kOk : kYes));
+            return;
+        case KeyCode::Space:
+            if (focus_ != 0) {
+                command(focus_);
+            }
+            return;
+        case KeyCode::Escape:
+            command(kOk);
+            return;
+        case KeyCode::Tab: {
+            // The tab stops in template order: the message's OK and text; the question's buttons.
+            std::vector<int> stops;
+            if (kind_ == Kind::Message) {
+                stops = {kOk, 0};
+            } else {
+                stops = {kYes, kNo};
+            }
+            auto it = std::find(stops.begin(), stops.end(), focus_);
+            const std::size_t at =
+                it == stops.end() ? 0 : static_cast<std::size_t>(it - stops.begin());
+            const std::size_t n = stops.size();
+            focus_ = stops[key.shift ? (at + n - 1) % n : (at + 1) % n];
+            return;
+        }
+        default:
+            break;
+    }
+    if (focus_ != 0) {
+        if (kind_ == Kind::Question && (key.key == KeyCode::Left || key.key == KeyCode::Right)) {
+            focus_ = focus_ == kYes ? kNo : kYes;
+        }
+        return;
+    }
+    const int maxScroll = std::max(0, widestLine() + 8 - textW_);
+    const int maxLine = std::max(0, static_cast<int>(lines_.size()) - visibleLines());
+    switch (key.key) {
+        case KeyCode::Left:
+            scrollX_ = std::max(0, scrollX_ - step);
+            break;
+        case KeyCode::Right:
+            scrollX_ = std::min(maxScroll, scrollX_ + step);
+            break;
+        case KeyCode::Home:
+            scrollX_ = 0;
+            break;
+        case KeyCode::End:
+            scrollX_ = maxScroll;
+            break;
+        case KeyCode::Up:
+            scrollLine_ = std::max(0, scrollLine_ - 1);
+            break;
+        case KeyCode::Down:
+            scrollLine_ = std::min(maxLine, scrollLine_ + 1);
+            break;
+        default:
+            break;
+    }
+}
+
+// The plain message box.
+
+AlertBox::AlertBox(std::string caption, std::string text, int screenWidth, int screenHeight)
+    : caption_(std::move(caption)), lines_(splitLines(text)) {
+    int widest = defaultFont().width(caption_) + 60;
+    for (const std::string& l : lines_) {
+        widest = std::max(widest, defaultFont().width(l));
+    }
+    width = std::clamp(widest + 48, 240, screenWidth - 40) + 2 * BoxChrome::kBorder;
+    height = static_cast<int>(lines_.size()) * lineHeight() + 80 + BoxChrome::kCaption +
+             2 * BoxChrome::kBorder;
+    left = (screenWidth - width) / 2;
+    top = (screenHeight - height) / 2;
+    ok_ = {1,
+           "OK",
+           (width - 2 * BoxChrome::kBorder - 88) / 2,
+           height - BoxChrome::kCaption - 2 * BoxChrome::kBorder - 40,
+           88,
+           28};
+}
+
+void AlertBox::draw(Surface& s) const {
+    BoxChrome::draw(s, left, top, width, height, caption_, true, kBodyColour);
+    const int cx = left + BoxChrome::kBorder;
+    const int cy = top + BoxChrome::kBorder + BoxChrome::kCaption;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        drawTextIn(s, cx + 24, cy + 16 + static_cast<int>(i) * lineHeight(), lines_[i], kInkColour);
+    }
+    drawButton(s, cx, cy, ok_, true, false, true);
+}
+
+void AlertBox::mouseUp(int x, int y, InputEvent::Button b) {
+    const int cx = x - left - BoxChrome::kBorder;
+    const int cy = y - top - BoxChrome::kBorder - BoxChrome::kCaption;
+    if (b == InputEvent::Button::Left &&
+        (ok_.contains(cx, cy) || BoxChrome::onCloseBox(left, top, width, x, y))) {
+        done = true;
+    }
+}
+
+void AlertBox::keyDown(const InputEvent& key) {
+    if (isClose(key) || key.key == KeyCode::Space) {
+        done = true;
+    }
+}
+
+// Pictures in boxes: splash, About, Results.
+
+PictureFrameBox::PictureFrameBox(const Graphic* picture, std::string caption, int clientWidth,
+                                 int clientHeight, int screenWidth, int screenHeight)
+    : picture_(picture),
+      caption_(std::move(caption)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight) {
+    width = clientWidth + 2 * BoxChrome::kBorder;
+    height = clientHeight + 2 * BoxChrome::kBorder + (caption_.empty() ? 0 : BoxChrome::kCaption);
+    left = screenWidth / 2 - width / 2;
+    top = screenHeight / 2 - height / 2;
+}
+
+int PictureFrameBox::clientLeft() const {
+    return left + BoxChrome::kBorder;
+}
+
+int PictureFrameBox::clientTop() const {
+    return top + BoxChrome::kBorder + (caption_.empty() ? 0 : BoxChrome::kCaption);
+}
+
+void PictureFrameBox::draw(Surface& s) const {
+    if (caption_.empty()) {
+        s.fillRect(left, top, left + width, top + height, kFrameColour);
+    } else {
+        BoxChrome::draw(s, left, top, width, height, caption_, true, kBlack);
+    }
+    s.fillRect(clientLeft(), clientTop(), clientLeft() + clientWidth_, clientTop() + clientHeight_,
+               kBlack);
+    if (picture_ != nullptr) {
+        picture_->draw(s, clientLeft() + pictureX, clientTop() + pictureY);
+    }
+    if (decorate) {
+        decorate(s, clientLeft(), clientTop());
+    }
+}
+
+void PictureFrameBox::mouseUp(int, int, InputEvent::Button b) {
+    if (b == InputEvent::Button::Left) {
+        done = true;
+    }
+}
+
+void PictureFrameBox::keyDown(const InputEvent& key) {
+    if (isClose(key) || key.key == KeyCode::Space) {
+        done = true;
+    }
+}
+
+void PictureFrameBox::tick(std::uint64_t now) {
+    if (closeAt && now >= *closeAt) {
+        done = true;
+    }
+}
+
+// The lesson box.
+
+LessonBox::LessonBox(const Graphic* picture, int id, std::string script, int screenWidth,
+                     int screenHeight, const Graphic* playButton, const Graphic* stopButton)
+    : pictureId(id), picture_(picture), play_(playButton), stop_(stopButton) {
+    for (std::string& line : splitLines(script)) {
+        if (!line.empty()) {
+            script_.push_back(std::move(line));
+        }
+    }
+    width = 600 + 2 * BoxChrome::kBorder;
+    height = 400 + 2 * BoxChrome::kBorder + BoxChrome::kCaption;
+    left = screenWidth / 2 - 300;
+    top = screenHeight / 2 - 200;
+}
+
+std::vector<std::string> LessonBox::currentCaption() const {
+    if (!narrationPlaying || script_.empty()) {
+        return {};
+    }
+    // Pace the lines by their length over the narration's running time.
+    std::size_t total = 0;
+    for (const std::string& l : script_) {
+        total += l.size() + 8;
+    }
+    const std::uint64_t length = narrationLength > 0 ? narrationLength : total * 60;
+    const std::uint64_t elapsed = now_ - startedAt_;
+    const std::uint64_t reached = elapsed * total / std::max<std::uint64_t>(length, 1);
+    std::size_t upto = 0;
+    for (std::size_t i = 0; i < script_.size(); ++i) {
+        upto += script_[i].size() + 8;
+        if (reached < upto) {
+            // Two lines at a time: the one being told and the next.
+            std::vector<std::string> shown{script_[i]};
+            if (i + 1 < script_.size()) {
+                shown.push_back(script_[i + 1]);
+            }
+            return shown;
+        }
+    }
+    return {};
+}
+
+void LessonBox::draw(Surface& s) const {
+    BoxChrome::draw(s, left, top, width, height, "", true, kBlack);
+    const int cx = clientLeft();
+    const int cy = clientTop();
+    if (picture_ != nullptr) {
+        picture_->draw(s, cx, cy);
+    }
+    if (pictureId != 266) {
+        const Graphic* button = narrationPlaying ? stop_ : play_;
+        if (button != nullptr) {
+            button->draw(s, cx + 75, cy + 18);
+        }
+    }
+    const std::vector<std::string> caption = currentCaption();
+    if (!caption.empty()) {
+        const int bandTop = cy + 400 - 12 - lineHeight() * static_cast<int>(caption.size());
+        // Darken the band under the words so they read on any picture.
+        for (int y = bandTop - 6; y < cy + 400; ++y) {
+            std::uint32_t* row = s.row(y);
+            for (int x = cx; x < cx + 600; ++x) {
+                const std::uint32_t p = row[x];
+                row[x] = 0xFF000000 | ((p >> 2) & 0x3F3F3F);
+            }
+        }
+        for (std::size_t i = 0; i < caption.size(); ++i) {
+            const int w = defaultFont().width(caption[i]);
+            drawTextIn(s, cx + (600 - w) / 2, bandTop + static_cast<int>(i) * lineHeight(),
+                       caption[i], i == 0 ? 0xFFFFF4D8 : 0xFFB8AD96);
+        }
+    }
+}
+
+void LessonBox::mouseDown(int x, int y, InputEvent::Button b) {
+    const int px = x - clientLeft();
+    const int py = y - clientTop();
+    pressedButton_ = b == InputEvent::Button::Left && px >= 75 && px <= 99 && py >= 18 && py <= 42;
+}
+
+void LessonBox::mouseUp(int x, int y, InputEvent::Button b) {
+    if (b != InputEvent::Button::Left) {
+        return;
+    }
+    if (BoxChrome::onCloseBox(left, top, width, x, y)) {
+        done = true;
+        return;
+    }
+    const int px = x - clientLeft();
+    const int py = y - clientTop();
+    if (px >= 75 && px <= 99 && py >= 18 && py <= 42) {
+        // The intro has no narration: a click there only stops its music.
+        narrationPlaying = !narrationPlaying && pictureId != 266;
+        startedAt_ = now_;
+        if (onNarration) {
+            onNarration(narrationPlaying);
+        }
+    }
+    pressedButton_ = false;
+}
+
+void LessonBox::keyDown(const InputEvent& key) {
+    if (isClose(key)) {
+        done = true;
+    }
+}
+
+std::optional<std::uint64_t> LessonBox::deadline() const {
+    // While the words run, redraw them now and then.
+    if (narrationPlaying) {
+        return now_ + 250;
+    }
+    return std::nullopt;
+}
+
+void LessonBox::tick(std::uint64_t now) {
+    now_ = now;
+    if (narrationPlaying && narrationLength > 0 && now_ - startedAt_ > narrationLength + 500) {
+        narrationPlaying = false;  // the narration has ended by itself
+    }
+}
+
+// Choosing a saved game.
+
+namespace {
+constexpr int kFileRows = 10;
+constexpr int kListTop = 34;
+}  // namespace
+
+FileBox::FileBox(bool saving, std::vector<std::string> existing, int screenWidth, int screenHeight)
+    : saving_(saving), files_(std::move(existing)) {
+    width = 440 + 2 * BoxChrome::kBorder;
+    height = kListTop + kFileRows * lineHeight() + (saving ? 50 : 10) + 52 + BoxChrome::kCaption +
+             2 * BoxChrome::kBorder;
+    left = (screenWidth - width) / 2;
+    top = (screenHeight - height) / 2;
+    const int buttonsY = height - BoxChrome::kCaption - 2 * BoxChrome::kBorder - 40;
+    ok_ = {1, saving ? "Save" : "Load", 440 - 2 * 96 - 16, buttonsY, 88, 28};
+    cancel_ = {2, "Cancel", 440 - 96 - 8, buttonsY, 88, 28};
+    if (!saving && !files_.empty()) {
+        selected_ = 0;
+    }
+}
+
+int FileBox::rowAt(int x, int y) const {
+    const int cx = x - clientLeft();
+    const int cy = y - clientTop() - kListTop;
+    if (cx < 12 || cx >= 440 - 12 || cy < 0) {
+        return -1;
+    }
+    const int row = cy / lineHeight();
+    if (row >= kFileRows || firstRow_ + row >= static_cast<int>(files_.size())) {
+        return -1;
+    }
+    return firstRow_ + row;
+}
+
+void FileBox::draw(Surface& s) const {
+    BoxChrome::draw(s, left, top, width, height, saving_ ? "Save the game" : "Load a saved game",
+                    true, kBodyColour);
+    const int cx = clientLeft();
+    const int cy = clientTop();
+    drawTextIn(
+        s, cx + 12, cy + 10,
+        saving_ ? "Saved games (Tessarion Files, .TSN):" : "Choose a saved game:", kInkColour);
+    const int listH = kFileRows * lineHeight();
+    s.fillRect(cx + 12, cy + kListTop, cx + 440 - 12, cy + kListTop + listH, kWhite);
+    s.drawFrame(cx + 11, cy + kListTop - 1, cx + 440 - 11, cy + kListTop + listH + 1,
+                kShadowColour);
+    if (files_.empty()) {
+        drawTextIn(s, cx + 18, cy + kListTop + 2, "(no saved games yet)", kShadowColour);
+    }
+    for (int row = 0; row < kFileRows && firstRow_ + row < static_cast<int>(files_.size()); ++row) {
+        const int i = firstRow_ + row;
+        const int y = cy + kListTop + row * lineHeight();
+        const bool lit = i == selected_;
+        if (lit) {
+            s.fillRect(cx + 12, y, cx + 440 - 12, y + lineHeight(), kSelectionColour);
+        }
+        drawTextIn(s, cx + 18, y + 1, files_[static_cast<std::size_t>(i)],
+                   lit ? kWhite : kInkColour);
+    }
+    if (saving_) {
+        const int y = cy + kListTop + listH + 12;
+        drawTextIn(s, cx + 12, y + 4, "Name:", kInkColour);
+        s.fillRect(cx + 60, y, cx + 440 - 12, y + lineHeight() + 6, kWhite);
+        s.drawFrame(cx + 59, y - 1, cx + 440 - 11, y + lineHeight() + 7, kShadowColour);
+        drawTextIn(s, cx + 64, y + 3, name, kInkColour);
+        const int caret = cx + 64 + defaultFont().width(name) + 1;
+        s.drawLine(caret, y + 3, caret, y + 3 + defaultFont().height(), kInkColour);
+    }
+    drawButton(s, cx, cy, ok_, false, pressed_ == 1, true);
+    drawButton(s, cx, cy, cancel_, false, pressed_ == 2, false);
+}
+
+void FileBox::choose() {
+    if (!saving_ && selected_ >= 0) {
+        name = files_[static_cast<std::size_t>(selected_)];
+    }
+    if (name.empty()) {
+        return;
+    }
+    done = true;
+    endCode = 1;
+}
+
+void FileBox::mouseDown(int x, int y, InputEvent::Button b) {
+    if (b != InputEvent::Button::Left) {
+        return;
+    }
+    const int cx = x - clientLeft();
+    const int cy = y - clientTop();
+    pressed_ = ok_.contains(cx, cy) ? 1 : cancel_.contains(cx, cy) ? 2 : 0;
+    const int row = rowAt(x, y);
+    if (row >= 0) {
+        selected_ = row;
+        if (saving_) {
+            name = files_[static_cast<std::size_t>(row)];
+        }
+    }
+}
+
+void FileBox::mouseUp(int x, int y, InputEvent::Button b) {
+    if (b != InputEvent::Button::Left) {
+        return;
+    }
+    if (BoxChrome::onCloseBox(left, top, width, x, y)) {
+        done = true;
+        return;
+    }
+    const int cx = x - clientLeft();
+    const int cy = y - clientTop();
+    if (pressed_ == 1 && ok_.contains(cx, cy)) {
+        choose();
+    } else if (pressed_ == 2 && cancel_.contains(cx, cy)) {
+        done = true;
+    }
+    pressed_ = 0;
+}
+
+void FileBox::keyDown(const InputEvent& key) {
+    const int n = static_cast<int>(files_.size());
+    switch (key.key) {
+        case KeyCode::Enter:
+            choose();
+            break;
+        case KeyCode::Escape:
+            done = true;
+            break;
+        case KeyCode::Up:
+        case KeyCode::Down:
+            if (n > 0) {
+                selected_ = key.key == KeyCode::Up ? std::max(0, selected_ - 1)
+                                                   : std::min(n - 1, selected_ + 1);
+                firstRow_ = std::clamp(firstRow_, selected_ - kFileRows + 1, selected_);
+                if (saving_) {
+                    name = files_[static_cast<std::size_t>(selected_)];
+                }
+            }
+            break;
+        case KeyCode::Backspace:
+            if (saving_ && !name.empty()) {
+                name.pop_back();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void FileBox::text(char c) {
+    if (!saving_) {
+        return;
+    }
+    // Names stay plain: letters, digits and a few marks; no folders.
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((std::isalnum(u) != 0 || c == ' ' || c == '-' || c == '_' || c == '.' || c == '(' ||
+         c == ')') &&
+        name.size() < 60) {
+        name += c;
+        selected_ = -1;
+    }
+}
+
+}  // namespace tessarion

@@ -1,0 +1,576 @@
+#include "ui/Desktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "model/Game.h"
+#include "opponents/Events.h"
+#include "opponents/Scenarios.h"
+#include "ui/Reports.h"
+
+namespace tessarion {
+
+namespace {
+
+constexpr int kMenuHeight = MenuBar::kHeight;
+
+// The client area is laid out 1366 x 768. A screen wider than 16:9 widens it
+// so that the frame fills the screen, the layout centred in it.
+int frameWidthFor(std::pair<int, int> screen) {
+    const int w = screen.first;
+    const int h = std::max(screen.second, 1);
+    return std::max(Screen::kLayoutWidth, w * Screen::kLayoutHeight / h);
+}
+
+InputEvent::Button buttonOf(const InputEvent& e) {
+    return e.button;
+}
+
+}  // namespace
+
+Desktop::Desktop(Platform& platform, DesktopConfig config)
+    : platform_(platform),
+      config_(std::move(config)),
+      screen_(
+          std::make_unique<Screen>(frameWidthFor(platform.screenSize()), Screen::kLayoutHeight)),
+      shell_(*this),
+      animator_(*screen_, Animator::Hooks{[this](int id) { playSound(id); },
+                                          [this](int ms) { platform_.sleep(ms); },
+                                          [this] { presentFrame(); }}),
+      frame_(screen_->width(), screen_->height() + kMenuHeight) {
+    shell_.layoutOffsetX = screen_->layoutOffsetX;
+    screenWidth_ = screen_->width();
+    screenHeight_ = screen_->height();
+    screen_->onPresent = [this](const Surface&) { presentFrame(); };
+}
+
+Desktop::~Desktop() {
+    if (currentAdvisor() == this) {
+        setAdvisor(nullptr);
+    }
+    setPresentation(nullptr);
+    if (Game* game = Game::current()) {
+        game->playSound = nullptr;
+        game->animateMove = nullptr;
+        game->flashLegion = nullptr;
+        game->refreshReports = nullptr;
+    }
+}
+
+bool Desktop::startUp() {
+    setAdvisor(this);
+    setPresentation(this);
+    Game& game = Game::instance();
+    // The presentation hooks; the sound comes later, so that nothing of the
+    // first set-up makes a noise.
+    game.animateMove = [this](Province* a, Province* b) { animator_.animateMove(a, b); };
+    game.flashLegion = [this](const std::string& who, Province* where) {
+        animator_.flashLegion(who, where);
+    };
+    game.refreshReports = [this] { refreshReports(*screen_); };
+    game.startNewGame();
+    game.playSound = [this](int id) { playSound(id); };
+    setUpEvents(game);
+    for (const Lesson& lesson : kLessons) {
+        narrations_[lesson.pictureId] = lesson.narration;
+    }
+    screen_->buildOverlayKeys();
+
+    if (!platform_.openWindow(kTitle, frame_.width(), frame_.height())) {
+        return false;
+    }
+    windowOpen_ = true;
+    splash_.load(config_.pictures);
+    if (config_.showSplash) {
+        platform_.showWindow();
+        PictureFrameBox splash(&splash_, "", 640, 480, screenWidth_, screenHeight_);
+        splash.top += kMenuHeight;
+        splash.closeAt = platform_.ticks() + 5000;
+        frame_.fillRect(0, 0, frame_.width(), frame_.height(), kBlack);
+        runModal(splash);
+    }
+    platform_.showWindow();
+
+    screen_->loadPictures(config_.pictures);
+    animator_.load(config_.pictures);
+    portrait_.load(config_.pictures);
+    about_.load(config_.pictures);
+    results_.load(config_.pictures);
+    menuChecksChanged();
+    return !quitting_;
+}
+
+void Desktop::firstPaint() {
+    screen_->redrawScreen();
+    if (!firstPaint_) {
+        return;
+    }
+    // Cleared first, so the intro and the welcome come once per run.
+    firstPaint_ = false;
+    if (config_.showIntro) {
+        openPictureBox(266);
+    }
+    showWelcome();
+}
+
+int Desktop::run() {
+    if (!startUp()) {
+        shutDown();
+        return 0;
+    }
+    firstPaint();
+    InputEvent event;
+    while (!quitting_) {
+        if (platform_.waitEvent(event, 500)) {
+            if (!handle(event)) {
+                break;
+            }
+        }
+    }
+    shutDown();
+    return 0;
+}
+
+void Desktop::shutDown() {
+    if (windowOpen_) {
+        // Farewell: the About box over an empty window, closing by itself.
+        quitting_ = false;  // let the box run its course
+        frame_.fillRect(0, 0, frame_.width(), frame_.height(), kBlack);
+        screen_->window.fillRect(0, 0, screen_->window.width(), screen_->window.height(), kBlack);
+        PictureFrameBox about(&about_, "About Tessarion", 600, 400, screenWidth_, screenHeight_);
+        about.top += kMenuHeight;
+        about.closeAt = platform_.ticks() + static_cast<std::uint64_t>(config_.aboutMs);
+        runModal(about);
+        quitting_ = true;
+        platform_.stopSound();
+        platform_.hideWindow();
+        platform_.sleep(config_.exitWaitMs);
+        windowOpen_ = false;
+    }
+    setAdvisor(nullptr);
+    setPresentation(nullptr);
+}
+
+bool Desktop::handle(const InputEvent& e) {
+    bool consumed = false;
+    switch (e.type) {
+        case InputEvent::Type::Quit:
+            quit();
+            break;
+        case InputEvent::Type::Exposed:
+            presentFrame();
+            break;
+        case InputEvent::Type::MouseMove:
+            if (menu_.active()) {
+                menu_.mouseMove(e.x, e.y);
+                presentFrame();
+            } else {
+                shell_.mouseMove(e.x, e.y - kMenuHeight);
+            }
+            break;
+        case InputEvent::Type::MouseDown:
+            menu_.mouseDown(e.x, e.y, consumed);
+            if (consumed) {
+                presentFrame();
+            } else if (buttonOf(e) == InputEvent::Button::Left && e.y >= kMenuHeight) {
+                shell_.leftButtonDown(e.x, e.y - kMenuHeight);
+            }
+            break;
+        case InputEvent::Type::MouseUp: {
+            const std::optional<int> id = menu_.mouseUp(e.x, e.y, consumed);
+            if (consumed) {
+                presentFrame();
+                if (id) {
+                    command(*id);
+                }
+            } else if (buttonOf(e) == InputEvent::Button::Left) {
+                shell_.leftButtonUp(e.x, e.y - kMenuHeight);
+            } else if (buttonOf(e) == InputEvent::Button::Right) {
+                shell_.rightButtonUp();
+            }
+            break;
+        }
+        case InputEvent::Type::KeyDown: {
+            if (e.key == KeyCode::F11) {
+                platform_.toggleFullscreen();
+                break;
+            }
+            const std::optional<int> id = menu_.keyDown(e, consumed);
+            if (consumed) {
+                presentFrame();
+                if (id) {
+                    command(*id);
+                }
+                break;
+            }
+            Shell::Key key = Shell::Key::Other;
+            if (e.key == KeyCode::Letter) {
+                key = e.letter == 'p'   ? Shell::Key::P
+                      : e.letter == 'f' ? Shell::Key::F
+                      : e.letter == 'j' ? Shell::Key::J
+                                        : Shell::Key::Other;
+            }
+            shell_.keyDown(key);
+            break;
+        }
+        case InputEvent::Type::KeyUp:
+            menu_.keyUp(e, consumed);
+            if (consumed) {
+                presentFrame();
+            }
+            if (e.key == KeyCode::Letter) {
+                shell_.keyUp(e.letter == 'p'   ? Shell::Key::P
+                             : e.letter == 'f' ? Shell::Key::F
+                             : e.letter == 'j' ? Shell::Key::J
+                                               : Shell::Key::Other);
+            }
+            break;
+        case InputEvent::Type::Text:
+            if (!menu_.active()) {
+                shell_.character(e.text);
+            }
+            break;
+        case InputEvent::Type::None:
+            break;
+    }
+    runPostedCommands();
+    return !quitting_;
+}
+
+void Desktop::command(int id, int param) {
+    shell_.command(id, param);
+    presentFrame();
+}
+
+void Desktop::runPostedCommands() {
+    while (!quitting_ && !posted_.empty()) {
+        auto [id, param] = posted_.front();
+        posted_.pop_front();
+        command(id, param);
+    }
+}
+
+void Desktop::presentFrame() {
+    frame_.blit(screen_->window, 0, 0, screen_->window.width(), screen_->window.height(), 0,
+                kMenuHeight);
+    menu_.draw(frame_);
+    if (box_ != nullptr) {
+        box_->draw(frame_);
+    }
+    platform_.present(frame_.pixels().data(), frame_.width(), frame_.height());
+}
+
+void Desktop::runModal(ModalBox& box) {
+    ModalBox* outer = box_;
+    box_ = &box;
+    menu_.close();
+    if (onBoxOpened) {
+        onBoxOpened(box);
+    }
+    if (quitting_) {
+        box.abandon();
+    }
+    presentFrame();
+    InputEvent e;
+    while (!box.done) {
+        std::uint64_t now = platform_.ticks();
+        box.tick(now);
+        if (box.done) {
+            break;
+        }
+        int wait = 100;
+        if (std::optional<std::uint64_t> d = box.deadline()) {
+            wait = static_cast<int>(std::clamp<std::int64_t>(
+                static_cast<std::int64_t>(*d - std::min(*d, now)), 0, 100));
+        }
+        if (platform_.waitEvent(e, wait)) {
+            switch (e.type) {
+                case InputEvent::Type::Quit:
+                    // The window is closing: end the box gently and the game after it.
+                    quitting_ = true;
+                    box.abandon();
+                    break;
+                case InputEvent::Type::MouseDown:
+                    box.mouseDown(e.x, e.y, e.button);
+                    break;
+                case InputEvent::Type::MouseUp:
+                    box.mouseUp(e.x, e.y, e.button);
+                    break;
+                case InputEvent::Type::MouseMove:
+                    box.mouseMove(e.x, e.y);
+                    break;
+                case InputEvent::Type::KeyDown:
+                    if (e.key == KeyCode::F11) {
+                        platform_.toggleFullscreen();
+                    } else {
+                        box.keyDown(e);
+                    }
+                    break;
+                case InputEvent::Type::Text:
+                    box.text(e.text);
+                    break;
+                default:
+                    break;
+            }
+        }
+        box.tick(platform_.ticks());
+        presentFrame();
+    }
+    box_ = outer;
+    presentFrame();
+}
+
+// The host of the shell.
+
+void Desktop::repaintWindow() {
+    screen_->redrawScreen();
+}
+
+void Desktop::redrawScreen() {
+    screen_->redrawScreen();
+}
+
+void Desktop::drawProvinceInfo() {
+    screen_->hoveredProvince = shell_.hoveredProvince;
+    tessarion::drawProvinceInfo(*screen_, screen_->window);
+    presentFrame();
+}
+
+void Desktop::playLesson(const Lesson& lesson) {
+    zoomFrame(lesson.zoomX, lesson.zoomY);
+    openPictureBox(lesson.pictureId);
+}
+
+void Desktop::openWebPage(const std::string& path) {
+    platform_.openUrl(config_.webSite + path);
+}
+
+void Desktop::showAbout() {
+    PictureFrameBox about(&about_, "About Tessarion", 600, 400, screenWidth_, screenHeight_);
+    about.top += kMenuHeight;
+    runModal(about);
+}
+
+std::vector<std::string> Desktop::savedGames() const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(config_.saveFolder, ec)) {
+        std::string ext = entry.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return std::toupper(c); });
+        if (ext == ".TSN" && entry.is_regular_file(ec)) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::optional<std::string> Desktop::chooseSavePath() {
+    FileBox box(true, savedGames(), screenWidth_, screenHeight_);
+    box.top += kMenuHeight;
+    runModal(box);
+    if (box.endCode != 1) {
+        return std::nullopt;
+    }
+    std::string name = box.name;
+    std::string ext = std::filesystem::path(name).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
+    if (ext != ".TSN") {
+        name += ".TSN";
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(config_.saveFolder, ec);
+    return (std::filesystem::path(config_.saveFolder) / name).string();
+}
+
+std::optional<std::string> Desktop::chooseLoadPath() {
+    FileBox box(false, savedGames(), screenWidth_, screenHeight_);
+    box.top += kMenuHeight;
+    runModal(box);
+    if (box.endCode != 1) {
+        return std::nullopt;
+    }
+    return (std::filesystem::path(config_.saveFolder) / box.name).string();
+}
+
+void Desktop::alert(const std::string& caption, const std::string& text) {
+    AlertBox box(caption, text, screenWidth_, screenHeight_);
+    box.top += kMenuHeight;
+    runModal(box);
+}
+
+void Desktop::quit() {
+    quitting_ = true;
+}
+
+void Desktop::menuChecksChanged() {
+    const int skill = Game::instance().skillLevel;
+    menu_.setChecked(cmd::kEasy, skill == 0);
+    menu_.setChecked(cmd::kNormal, skill == 1);
+    menu_.setChecked(cmd::kHard, skill == 2);
+    menu_.setChecked(cmd::kSound, shell_.soundEnabled);
+    presentFrame();
+}
+
+// The advisor.
+
+void Desktop::showMessage(const std::string& text) {
+    AdvisorBox box(AdvisorBox::Kind::Message, text, screenWidth_, screenHeight_, &portrait_);
+    box.top += kMenuHeight;
+    runModal(box);
+}
+
+bool Desktop::askYesNo(const std::string& text) {
+    AdvisorBox box(AdvisorBox::Kind::Question, text, screenWidth_, screenHeight_, &portrait_);
+    box.top += kMenuHeight;
+    runModal(box);
+    return box.endCode == AdvisorBox::kYes;
+}
+
+// The presentation of the turn.
+
+void Desktop::showComputerTurn() {
+    Pictures& p = screen_->pictures;
+    const int x = screen_->layoutOffsetX + 453;
+    const int y = 285;
+    p.turnBannerSave.surface = Surface(254, 38);
+    p.turnBannerSave.surface.blit(screen_->window, x, y, 254, 38, 0, 0);
+    p.turnBanner.draw(screen_->window, x, y);
+    presentFrame();
+    platform_.sleep(500);
+    screen_->window.blit(p.turnBannerSave.surface, 0, 0, 254, 38, x, y);
+    presentFrame();
+}
+
+void Desktop::zoomFrame(int layoutX, int y) {
+    const int x = layoutX + screen_->layoutOffsetX;
+    const int w = screenWidth_;
+    const int h = screenHeight_;
+    const int dl = (w / 2 - x - 300) / 10;
+    const int dr = (w / 2 - x + 300) / 10;
+    const int dt = (h / 2 - y - 200) / 10;
+    const int db = (h / 2 - y + 200) / 10;
+    int left = x;
+    int right = x;
+    int top = y;
+    int bottom = y;
+    for (int i = 0; i < 10; ++i) {
+        screen_->window.drawFrame(left, top, right + 1, bottom + 1, kBlack);
+        presentFrame();
+        left += dl;
+        top += dt;
+        right += dr;
+        bottom += db;
+        platform_.sleep(50);
+    }
+    screen_->window.blit(screen_->backBuffer, left, top, 600, 400, left, top);
+    presentFrame();
+}
+
+std::uint64_t Desktop::waveLength(const std::string& name) const {
+    if (!config_.sounds) {
+        return 0;
+    }
+    const std::span<const unsigned char> wav = config_.sounds(name);
+    auto u32 = [&](std::size_t at) -> std::uint32_t {
+        return at + 4 <= wav.size()
+                   ? static_cast<std::uint32_t>(wav[at] | wav[at + 1] << 8 | wav[at + 2] << 16 |
+                                                static_cast<std::uint32_t>(wav[at + 3]) << 24)
+                   : 0;
+    };
+    if (wav.size() < 44) {
+        return 0;
+    }
+    const std::uint32_t byteRate = u32(28);
+    // Walk the chunks to the samples.
+    for (std::size_t at = 12; at + 8 <= wav.size();) {
+        const std::uint32_t size = u32(at + 4);
+        if (wav[at] == 'd' && wav[at + 1] == 'a' && wav[at + 2] == 't' && wav[at + 3] == 'a') {
+            return byteRate == 0 ? 0 : static_cast<std::uint64_t>(size) * 1000 / byteRate;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return 0;
+}
+
+void Desktop::openPictureBox(int pictureId) {
+    const std::string narration = narrations_.count(pictureId) ? narrations_[pictureId] : "";
+    const std::string script =
+        config_.lessonScript && !narration.empty() ? config_.lessonScript(narration) : "";
+    LessonBox box(screen_->pictures.fullPicture(pictureId), pictureId, script, screenWidth_,
+                  screenHeight_, &screen_->pictures.playButton, &screen_->pictures.stopButton);
+    box.top += kMenuHeight;
+    box.narrationLength = waveLength(narration);
+    box.onNarration = [this, narration](bool start) {
+        if (start && !narration.empty()) {
+            playWave(narration, SoundMode::Async);
+        } else {
+            platform_.stopSound();
+        }
+    };
+    if (pictureId == 266) {
+        playWave("IDR_INTRO_SND", SoundMode::Loop);
+    }
+    box.tick(platform_.ticks());
+    runModal(box);
+    platform_.stopSound();
+}
+
+void Desktop::showResults(int invasions, int plagues, int rebellions) {
+    PictureFrameBox box(&results_, "Results", 612, 406, screenWidth_, screenHeight_);
+    box.top += kMenuHeight;
+    box.pictureX = 6;
+    box.pictureY = 3;
+    box.closeAt = platform_.ticks() + 3000;
+    box.decorate = [invasions, plagues, rebellions](Surface& s, int cx, int cy) {
+        const TextStyle saved = s.text;
+        s.text = {kWhite, kBlack, false};
+        char number[56];
+        std::snprintf(number, sizeof number, "%d", invasions);
+        s.drawText(cx + 430, cy + 127, number);
+        std::snprintf(number, sizeof number, "%d", plagues);
+        s.drawText(cx + 430, cy + 168, number);
+        std::snprintf(number, sizeof number, "%d", rebellions);
+        s.drawText(cx + 430, cy + 210, number);
+        s.text = saved;
+    };
+    runModal(box);
+}
+
+// Sound.
+
+void Desktop::playWave(const std::string& name, SoundMode mode) {
+    platform_.playWave(
+        name, config_.sounds ? config_.sounds(name) : std::span<const unsigned char>(), mode);
+}
+
+void Desktop::playSound(int id) {
+    if (!shell_.soundEnabled) {
+        return;
+    }
+    switch (id) {
+        case 0:
+            playWave("IDR_SWORD_SND", SoundMode::Async);
+            break;
+        case 3:
+            screen_->redrawScreen();
+            playWave("IDR_MARCH_SND", SoundMode::Sync);
+            break;
+        case 4:
+            playWave("IDR_COUGH_SND", SoundMode::Async);
+            break;
+        case 5:
+            playWave("IDR_PFJ_SND", SoundMode::Async);
+            break;
+        case 6:
+            playWave("IDR_INTRO_SND", SoundMode::Async);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tessarion

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Advisor.h"
+#include "model/Presentation.h"
+#include "platform/Platform.h"
+#include "ui/Animation.h"
+#include "ui/Boxes.h"
+#include "ui/MenuBar.h"
+#include "ui/Screen.h"
+#include "ui/Shell.h"
+
+namespace tessarion {
+
+// Where the desktop game finds its saved games and its embedded data.
+struct DesktopConfig {
+    std::string saveFolder;  // created when the first game is saved
+    PictureProvider pictures;
+    std::function<std::span<const unsigned char>(const std::string&)> sounds;
+    std::function<std::string(const std::string&)> lessonScript;
+    std::string webSite;
+    bool showSplash = true;
+    bool showIntro = true;
+    // Pauses on exit (the About box, then the wait after it).
+    int aboutMs = 3000;
+    int exitWaitMs = 3000;
+};
+
+// The game in its window: start-up and shut-down, the message loop, the menus,
+// the advisor's boxes, the lessons, animations and sounds. It is the Shell's
+// host, the rules' advisor and their presentation.
+class Desktop : public ShellHost, public Advisor, public Presentation {
+  public:
+    static constexpr const char* kTitle = "Tessarion 1.3";
+
+    Desktop(Platform& platform, DesktopConfig config);
+    ~Desktop() override;
+
+    // Start-up, the loop until the window closes, shut-down. The Game must
+    // exist (created after seeding). Returns the exit code.
+    int run();
+
+    // Pieces of run(), for tests.
+    bool startUp();
+    // Handles one input event; false once the program is to end.
+    bool handle(const InputEvent& event);
+    void shutDown();
+
+    // ShellHost.
+    void repaintWindow() override;
+    void redrawScreen() override;
+    void drawProvinceInfo() override;
+    void playLesson(const Lesson& lesson) override;
+    void openWebPage(const std::string& path) override;
+    void showAbout() override;
+    std::optional<std::string> chooseSavePath() override;
+    std::optional<std::string> chooseLoadPath() override;
+    void alert(const std::string& caption, const std::string& text) override;
+    void quit() override;
+    void menuChecksChanged() override;
+
+    // Advisor.
+    void showMessage(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+
+    // Presentation.
+    void showComputerTurn() override;
+    void clearShownMoves() override { animator_.clearShownMoves(); }
+    void invalidateWindow() override { repaintWindow(); }
+    void zoomFrame(int x, int y) override;
+    void openPictureBox(int pictureId) override;
+    void showResults(int invasions, int plagues, int rebellions) override;
+    void postCommand(int id, int param) override { posted_.emplace_back(id, param); }
+
+    // The sound hook of the game.
+    void playSound(int id);
+
+    // Runs a box until it ends, pumping input into it and repainting.
+    void runModal(ModalBox& box);
+    // Shows the frame: menu bar, the window surface, any open box.
+    void presentFrame();
+
+    Screen& screen() { return *screen_; }
+    Shell& shell() { return shell_; }
+    MenuBar& menuBar() { return menu_; }
+    Animator& animator() { return animator_; }
+    const Surface& frame() const { return frame_; }
+    bool quitting() const { return quitting_; }
+    int frameWidth() const { return frame_.width(); }
+    // The box open at the moment, if any (for tests).
+    ModalBox* openBox() const { return box_; }
+    // Called each time a box opens, before its loop runs (for tests and tools).
+    std::function<void(ModalBox&)> onBoxOpened;
+
+  private:
+    void firstPaint();
+    void command(int id, int param = 0);
+    void runPostedCommands();
+    void playWave(const std::string& name, SoundMode mode);
+    std::vector<std::string> savedGames() const;
+    std::uint64_t waveLength(const std::string& name) const;
+
+    Platform& platform_;
+    DesktopConfig config_;
+    std::unique_ptr<Screen> screen_;
+    Shell shell_;
+    MenuBar menu_;
+    Animator animator_;
+    Surface frame_;
+    Graphic portrait_{182, 68, 78};
+    Graphic splash_{165, 640, 480};
+    Graphic about_{267, 600, 400};
+    Graphic results_{250, 600, 400};
+    ModalBox* box_ = nullptr;
+    bool firstPaint_ = true;
+    bool quitting_ = false;
+    bool windowOpen_ = false;
+    std::deque<std::pair<int, int>> posted_;
+    std::map<int, std::string> narrations_;
+    int screenWidth_ = 1366;
+    int screenHeight_ = 768;
+};
+
+}  // namespace tessarion
