@@ -50,6 +50,8 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
 
     // Pieces of run(), for tests.
     bool startUp();
+    // The first paint: the screen, then once per run the intro and the welcome.
+    void firstPaint();
     // Handles one input event; false once the program is to end.
     bool handle(const InputEvent& event);
     void shutDown();
@@ -101,7 +103,6 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     std::function<void(ModalBox&)> onBoxOpened;
 
   private:
-    void firstPaint();
     void command(int id, int param = 0);
     void runPostedCommands();
     void playWave(const std::string& name, SoundMode mode);

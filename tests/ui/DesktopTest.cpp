@@ -1,0 +1,313 @@
+// The desktop game on the headless platform: start-up, boxes, menus, input.
+#include "ui/Desktop.h"
+
+#include "platform/HeadlessPlatform.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+InputEvent key(KeyCode code, char letter = 0, bool alt = false) {
+    InputEvent e;
+    e.type = InputEvent::Type::KeyDown;
+    e.key = code;
+    e.letter = letter;
+    e.alt = alt;
+    return e;
+}
+
+InputEvent keyUp(KeyCode code, char letter = 0) {
+    InputEvent e = key(code, letter);
+    e.type = InputEvent::Type::KeyUp;
+    return e;
+}
+
+InputEvent mouse(InputEvent::Type type, int x, int y,
+                 InputEvent::Button button = InputEvent::Button::Left) {
+    InputEvent e;
+    e.type = type;
+    e.x = x;
+    e.y = y;
+    e.button = button;
+    return e;
+}
+
+std::vector<InputEvent> click(int x, int y, InputEvent::Button button = InputEvent::Button::Left) {
+    return {mouse(InputEvent::Type::MouseDown, x, y, button),
+            mouse(InputEvent::Type::MouseUp, x, y, button)};
+}
+
+std::string describe(ModalBox& box) {
+    if (auto* a = dynamic_cast<AdvisorBox*>(&box)) {
+        return (a->kind() == AdvisorBox::Kind::Message ? "message: " : "question: ") +
+               a->lines().front();
+    }
+    if (auto* l = dynamic_cast<LessonBox*>(&box)) {
+        return "picture " + std::to_string(l->pictureId);
+    }
+    if (dynamic_cast<PictureFrameBox*>(&box) != nullptr) {
+        return "frame";
+    }
+    if (dynamic_cast<AlertBox*>(&box) != nullptr) {
+        return "alert";
+    }
+    return "file";
+}
+
+class DesktopTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        seedRandom(5);
+        game_ = std::make_unique<Game>();
+        DesktopConfig config;
+        config.webSite = "https://example.test";
+        config.saveFolder = ::testing::TempDir() + "tessarion-desktop-test";
+        config.pictures = [](int id) {
+            // Plain pictures of the right sizes are enough here.
+            PictureSize size = pictureDrawSize(id);
+            store::Image image;
+            image.width = size.width;
+            image.height = size.height;
+            image.pixels.assign(static_cast<std::size_t>(size.width * size.height), 0xFF808080);
+            return image;
+        };
+        config.sounds = [](const std::string&) { return std::span<const unsigned char>(); };
+        config.aboutMs = 10;
+        config.exitWaitMs = 10;
+        desktop_ = std::make_unique<Desktop>(platform, config);
+        desktop_->onBoxOpened = [this](ModalBox& box) { boxes.push_back(describe(box)); };
+    }
+    void TearDown() override {
+        desktop_.reset();
+        game_.reset();
+    }
+    void script(std::initializer_list<InputEvent> events) {
+        for (const InputEvent& e : events) {
+            platform.input.push_back(e);
+        }
+    }
+    void script(const std::vector<InputEvent>& events) {
+        for (const InputEvent& e : events) {
+            platform.input.push_back(e);
+        }
+    }
+    // Start-up with the splash and the intro closed and the hints declined.
+    void start() {
+        AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
+        const BoxButton* no = probe.button(AdvisorBox::kNo);
+        script({key(KeyCode::Enter), key(KeyCode::Escape)});
+        script(click(probe.clientLeft() + no->x + 5,
+                     probe.clientTop() + MenuBar::kHeight + no->y + 5));
+        script({key(KeyCode::Enter)});
+        ASSERT_TRUE(desktop_->startUp());
+        desktop_->firstPaint();
+        ASSERT_FALSE(desktop_->quitting());
+        ASSERT_TRUE(platform.input.empty());
+        boxes.clear();
+    }
+    void run(std::initializer_list<InputEvent> events) {
+        for (const InputEvent& e : events) {
+            desktop_->handle(e);
+        }
+    }
+    Province* p(const std::string& name) { return game_->findProvince(name); }
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<Desktop> desktop_;
+    std::vector<std::string> boxes;
+};
+
+TEST_F(DesktopTest, StartUpShowsSplashIntroAndWelcomeOnceAndAboutAtExit) {
+    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Enter), key(KeyCode::Enter),
+            key(KeyCode::Enter), key(KeyCode::Enter), key(KeyCode::Enter)});
+    EXPECT_EQ(desktop_->run(), 0);
+    ASSERT_GE(boxes.size(), 8u);
+    EXPECT_EQ(boxes[0], "frame");  // the splash
+    EXPECT_EQ(boxes[1], "picture 266");
+    EXPECT_EQ(boxes[2], "question: Welcome, Princeps");
+    EXPECT_EQ(boxes[3], "message: Your empire consists of provinces.  Each turn, your provinces");
+    EXPECT_EQ(boxes[6], "message: Your goal is to hold on to as many Roman provinces");
+    EXPECT_EQ(boxes.back(), "frame") << "About at exit";
+    EXPECT_EQ(platform.title, "Tessarion 1.3");
+    EXPECT_EQ(game_->romans.treasury, 75000);
+    EXPECT_NE(
+        std::find(platform.log.begin(), platform.log.end(), "play loop IDR_INTRO_SND (missing)"),
+        platform.log.end());
+}
+
+TEST_F(DesktopTest, MessageClosesOnEscapeButAQuestionOnlyOnYesOrNo) {
+    start();
+    script({key(KeyCode::Escape)});
+    desktop_->showMessage("Princeps,\r\n\r\nA test.");
+    EXPECT_TRUE(platform.input.empty());
+
+    // Escape and the close box do nothing to a question; Tab then Enter answers No.
+    AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
+    const int closeX = probe.left + probe.width - 12;
+    const int closeY = probe.top + MenuBar::kHeight + 12;
+    script({key(KeyCode::Escape)});
+    script(click(closeX, closeY));
+    script({key(KeyCode::Tab), key(KeyCode::Enter)});
+    EXPECT_FALSE(desktop_->askYesNo("Pay them?"));
+    EXPECT_TRUE(platform.input.empty());
+    script({key(KeyCode::Enter)});
+    EXPECT_TRUE(desktop_->askYesNo("Pay them?")) << "Enter answers Yes, where the focus starts";
+}
+
+TEST_F(DesktopTest, BoxesOpenAtTheTopLeftOfTheCentredPictureArea) {
+    AdvisorBox message(AdvisorBox::Kind::Message, "x", 1366, 768, nullptr);
+    AdvisorBox question(AdvisorBox::Kind::Question, "x", 1366, 768, nullptr);
+    EXPECT_EQ(message.left, 383);
+    EXPECT_EQ(message.top, 184);
+    EXPECT_EQ(question.left, 383);
+    EXPECT_EQ(question.top, 184);
+    const BoxButton* yes = question.button(AdvisorBox::kYes);
+    const BoxButton* no = question.button(AdvisorBox::kNo);
+    ASSERT_TRUE(yes && no);
+    EXPECT_LT(yes->y, no->y) << "No stands two units lower than Yes";
+}
+
+TEST_F(DesktopTest, LongLinesScrollSidewaysWithTheKeysOnceTabbedInto) {
+    AdvisorBox box(AdvisorBox::Kind::Message, std::string(200, 'w') + "\r\nshort", 1366, 768,
+                   nullptr);
+    ASSERT_EQ(box.lines().size(), 2u) << "no wrapping";
+    box.keyDown(key(KeyCode::Right));
+    EXPECT_EQ(box.scrollX(), 0) << "the OK button has the focus";
+    box.keyDown(key(KeyCode::Tab));
+    EXPECT_EQ(box.focus(), 0);
+    box.keyDown(key(KeyCode::Right));
+    box.keyDown(key(KeyCode::End));
+    EXPECT_GT(box.scrollX(), 100);
+    box.keyDown(key(KeyCode::Home));
+    EXPECT_EQ(box.scrollX(), 0);
+}
+
+TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
+    start();
+    MenuBar& menu = desktop_->menuBar();
+    // Options > Skill Level > Hard with the mouse.
+    const MenuBar::Box options = menu.titleBox(1);
+    run({mouse(InputEvent::Type::MouseDown, options.left + 5, 10),
+         mouse(InputEvent::Type::MouseUp, options.left + 5, 10)});
+    EXPECT_EQ(menu.openMenu(), 1);
+    const MenuBar::Box skill = menu.itemBox(1, 0);
+    run({mouse(InputEvent::Type::MouseMove, skill.left + 5, skill.top + 5)});
+    const MenuBar::Box hard = menu.subitemBox(1, 0, 2);
+    run({mouse(InputEvent::Type::MouseMove, hard.left + 5, hard.top + 5),
+         mouse(InputEvent::Type::MouseDown, hard.left + 5, hard.top + 5),
+         mouse(InputEvent::Type::MouseUp, hard.left + 5, hard.top + 5)});
+    EXPECT_EQ(game_->skillLevel, 2);
+    EXPECT_TRUE(menu.isChecked(5002));
+    EXPECT_FALSE(menu.isChecked(5001));
+    EXPECT_FALSE(menu.active());
+
+    // Alt, the arrows and Enter: Options > Sound.
+    run({key(KeyCode::Alt), keyUp(KeyCode::Alt)});
+    EXPECT_TRUE(menu.active());
+    run({key(KeyCode::Right), key(KeyCode::Down), key(KeyCode::Down), key(KeyCode::Enter)});
+    EXPECT_FALSE(desktop_->shell().soundEnabled);
+    EXPECT_FALSE(menu.isChecked(6000));
+
+    // Alt+H then the underlined letter of "About ...".
+    run({key(KeyCode::Letter, 'h', true), key(KeyCode::Letter, 'a')});
+    EXPECT_EQ(boxes.back(), "frame");
+
+    // A click on the map while a menu is open only closes the menu.
+    run({key(KeyCode::Letter, 'f', true)});
+    EXPECT_EQ(menu.openMenu(), 0);
+    const int yearBefore = game_->year();
+    run({mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right),
+         mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
+    EXPECT_FALSE(menu.active());
+    EXPECT_EQ(game_->year(), yearBefore);
+}
+
+TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
+    start();
+    Shell& shell = desktop_->shell();
+    auto from = shell.pressPointFor(p("Italia"));
+    auto to = shell.dropPointFor(p("Raetia"));
+    ASSERT_TRUE(from && to);
+    run({mouse(InputEvent::Type::MouseDown, from->first, from->second + MenuBar::kHeight),
+         mouse(InputEvent::Type::MouseMove, to->first, to->second + MenuBar::kHeight),
+         mouse(InputEvent::Type::MouseUp, to->first, to->second + MenuBar::kHeight)});
+    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
+    EXPECT_EQ(shell.hoveredProvince, p("Raetia"));
+
+    script({key(KeyCode::Escape)});  // the Maximinus Thrax lesson
+    run({mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right),
+         mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
+    EXPECT_EQ(game_->year(), 236);
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "picture 162"), boxes.end());
+}
+
+TEST_F(DesktopTest, KeyChordAndAccelerators) {
+    start();
+    run({key(KeyCode::Letter, 'p'), key(KeyCode::Letter, 'f'), key(KeyCode::Letter, 'j')});
+    EXPECT_EQ(game_->romans.legionsIn(p("Palestina")), 5);
+    EXPECT_EQ(boxes.back(), "message: The People's Front of Judea has rallied to your cause!");
+    InputEvent question;
+    question.type = InputEvent::Type::Text;
+    question.text = '?';
+    run({keyUp(KeyCode::Letter, 'j'), question});
+    EXPECT_EQ(boxes.back(), "frame");
+}
+
+TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
+    start();
+    platform.log.clear();
+    LessonBox probe(nullptr, 249, "", desktop_->frameWidth(), 768, nullptr, nullptr);
+    const int bx = probe.clientLeft() + 80;
+    const int by = probe.clientTop() + MenuBar::kHeight + 25;
+    script(click(bx, by));
+    script(click(bx, by));
+    script({key(KeyCode::Escape)});
+    desktop_->shell().command(2010);
+    EXPECT_EQ(boxes.back(), "picture 249");
+    const std::vector<std::string> expected{"play async IDR_ADRIANOPLE (missing)", "stop sound",
+                                            "stop sound"};
+    EXPECT_EQ(platform.log, expected);
+}
+
+TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
+    start();
+    desktop_->shell().command(cmd::kSound);  // sound off
+    platform.log.clear();
+    const std::uint64_t before = platform.ticks();
+    game_->animateMove(p("Italia"), p("Raetia"));
+    EXPECT_EQ(platform.ticks() - before, 9u * 50u + 330u);
+    EXPECT_TRUE(platform.log.empty()) << "no sound when it is switched off";
+
+    // An enemy move along one border is shown once a turn.
+    desktop_->shell().command(cmd::kSound);
+    const std::uint64_t t = platform.ticks();
+    game_->animateMove(p("Upper Rhine"), p("Belgica"));
+    game_->animateMove(p("Upper Rhine"), p("Belgica"));
+    EXPECT_EQ(platform.ticks() - t, 3u * 100u + 330u);
+    desktop_->clearShownMoves();
+    game_->animateMove(p("Upper Rhine"), p("Belgica"));
+    EXPECT_EQ(platform.ticks() - t, 2u * (3u * 100u + 330u));
+}
+
+TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
+    start();
+    std::vector<InputEvent> typing;
+    for (char c : std::string("rome")) {
+        InputEvent e;
+        e.type = InputEvent::Type::Text;
+        e.text = c;
+        typing.push_back(e);
+    }
+    script(typing);
+    script({key(KeyCode::Enter), key(KeyCode::Enter)});  // save, then close "Game saved"
+    desktop_->shell().command(cmd::kSave);
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "alert"), boxes.end());
+    game_->turn = 33;
+    script({key(KeyCode::Enter)});
+    desktop_->shell().command(cmd::kLoad);
+    EXPECT_EQ(game_->turn, 0) << "rome.TSN was saved at 235 AD and loaded back";
+}
+
+}  // namespace
+}  // namespace tessarion
