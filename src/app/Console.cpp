@@ -17,6 +17,8 @@
 #include "model/TurnCycle.h"
 #include "opponents/Events.h"
 #include "opponents/Scenarios.h"
+#include "ui/Screen.h"
+#include "ui/Screenshot.h"
 #include "ui/Shell.h"
 
 namespace tessarion {
@@ -282,6 +284,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     ConsoleHost host(out_, presentation);
     Shell shell(host);
     GeneralPlayer general;
+    std::unique_ptr<Screen> screen;  // made at the first screenshot
 
     // Start-up, as the windowed game does it up to the first game being ready.
     seedRandom(seed ? *seed : clockSeed());
@@ -414,6 +417,22 @@ int Console::run(std::optional<std::uint32_t> seed) {
                 }
             } else if (c == "help" && args == 0) {
                 shell.command(cmd::kHelp);
+            } else if (c == "screenshot") {
+                if (args != 1 || t[1].empty()) {
+                    error("screenshot needs a file path");
+                    continue;
+                }
+                if (!screen) {
+                    screen = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
+                    screen->buildOverlayKeys();
+                    screen->loadPictures();
+                }
+                screen->hoveredProvince = nullptr;
+                std::string why;
+                if (!writeScreenshot(*screen, t[1], why)) {
+                    error(why);
+                    continue;
+                }
             } else if ((c == "save" || c == "load")) {
                 if (args != 1 || t[1].empty()) {
                     error(c + " needs a file path");

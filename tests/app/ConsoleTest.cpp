@@ -124,6 +124,18 @@ TEST(ConsoleTest, PicturesPagesAndScenarios) {
     EXPECT_TRUE(r.has("\"year\": 454"));
 }
 
+TEST(ConsoleTest, ScreenshotWritesAPng) {
+    const std::string path = ::testing::TempDir() + "console-shot.png";
+    std::remove(path.c_str());
+    Session r = play("screenshot " + path + "\nscreenshot /nonexistent-folder/x.png\n");
+    std::ifstream f(path, std::ios::binary);
+    char magic[8] = {};
+    f.read(magic, 8);
+    EXPECT_EQ(std::string(magic + 1, 3), "PNG");
+    EXPECT_EQ(r.lines().size(), 1u);
+    EXPECT_EQ(r.lines().at(0).rfind("ERROR: ", 0), 0u);
+}
+
 TEST(ConsoleTest, PeoplesFrontChord) {
     Session r = play("pfj\nstate\n");
     EXPECT_TRUE(r.has("MESSAGE: The People's Front of Judea has rallied to your cause!"));
