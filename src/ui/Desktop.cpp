@@ -5,8 +5,10 @@
 #include <filesystem>
 
 #include "model/Game.h"
+#include "model/InternalError.h"
 #include "opponents/Events.h"
 #include "opponents/Scenarios.h"
+#include "savegame/SaveGame.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -115,21 +117,43 @@ void Desktop::firstPaint() {
 }
 
 int Desktop::run() {
-    if (!startUp()) {
-        shutDown();
-        return 0;
-    }
-    firstPaint();
-    InputEvent event;
-    while (!quitting_) {
-        if (platform_.waitEvent(event, 500)) {
-            if (!handle(event)) {
-                break;
+    try {
+        if (!startUp()) {
+            shutDown();
+            return 0;
+        }
+        firstPaint();
+        InputEvent event;
+        while (!quitting_) {
+            if (platform_.waitEvent(event, 500)) {
+                if (!handle(event)) {
+                    break;
+                }
             }
         }
+    } catch (const InternalError& e) {
+        // A state the game should never reach: say so, keep what can be kept.
+        const std::string saved = emergencySave();
+        quitting_ = false;
+        box_ = nullptr;
+        alert("ERROR", std::string("Tessarion has met an internal error and must close:\r\n") +
+                           e.what() +
+                           (saved.empty() ? "" : "\r\n\r\nThe game was saved to " + saved));
+        windowOpen_ = false;
+        platform_.stopSound();
+        setAdvisor(nullptr);
+        setPresentation(nullptr);
+        return 3;
     }
     shutDown();
     return 0;
+}
+
+std::string Desktop::emergencySave() {
+    std::error_code ec;
+    std::filesystem::create_directories(config_.saveFolder, ec);
+    const std::string path = (std::filesystem::path(config_.saveFolder) / "emergency.TSN").string();
+    return saveGame(path).ok ? path : std::string();
 }
 
 void Desktop::shutDown() {

@@ -105,6 +105,8 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
   private:
     void command(int id, int param = 0);
     void runPostedCommands();
+    // Saves the running game beside the saved games; the path, or empty.
+    std::string emergencySave();
     void playWave(const std::string& name, SoundMode mode);
     std::vector<std::string> savedGames() const;
     std::uint64_t waveLength(const std::string& name) const;

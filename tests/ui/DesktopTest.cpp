@@ -1,6 +1,8 @@
 // The desktop game on the headless platform: start-up, boxes, menus, input.
 #include "ui/Desktop.h"
 
+#include <fstream>
+
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
 
@@ -307,6 +309,28 @@ TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
     script({key(KeyCode::Enter)});
     desktop_->shell().command(cmd::kLoad);
     EXPECT_EQ(game_->turn, 0) << "rome.TSN was saved at 235 AD and loaded back";
+}
+
+TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
+    AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
+    const BoxButton* no = probe.button(AdvisorBox::kNo);
+    script({key(KeyCode::Enter), key(KeyCode::Escape)});
+    script(click(probe.clientLeft() + no->x + 5, probe.clientTop() + MenuBar::kHeight + no->y + 5));
+    script({key(KeyCode::Enter)});
+    script(click(600, 300));  // every press looks up every legion box
+    script({key(KeyCode::Enter)});
+    desktop_->onBoxOpened = [this](ModalBox& box) {
+        boxes.push_back(describe(box));
+        if (boxes.back().rfind("message: If at any time", 0) == 0) {
+            p("Italia")->legionX = -1;  // a table broken behind the game's back
+        }
+    };
+    const std::string emergency = ::testing::TempDir() + "tessarion-desktop-test/emergency.TSN";
+    std::remove(emergency.c_str());
+    EXPECT_EQ(desktop_->run(), 3);
+    EXPECT_EQ(boxes.back(), "alert");
+    EXPECT_TRUE(std::ifstream(emergency).good());
+    p("Italia")->legionX = 295;
 }
 
 }  // namespace
