@@ -17,6 +17,7 @@
 #include "model/TurnCycle.h"
 #include "opponents/Events.h"
 #include "opponents/Scenarios.h"
+#include "ui/Reports.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
 #include "ui/Shell.h"
@@ -163,6 +164,67 @@ Province* provinceNamed(const std::string& name) {
     return nullptr;
 }
 
+const char* const kCommandsText =
+    "Commands (docs/console.md has them all):\n"
+    "  map                    every province: owner and legions\n"
+    "  report                 the economic and military reports\n"
+    "  drop FROM TO           move or attack with a legion (names with blanks in quotes)\n"
+    "  end                    end the turn\n"
+    "  answer yes|no ...      answers for the next questions\n"
+    "  play general           let the built-in general give this turn's orders\n"
+    "  pfj                    the People's Front of Judea\n"
+    "  new, scenario ID       a new game; a scenario (1100, 1101, 1102, 1103)\n"
+    "  skill 0|1|2            Easy, Normal, Hard (from the next new game)\n"
+    "  save FILE, load FILE   saved games\n"
+    "  help                   the Prefect's hints\n"
+    "  state                  the whole game as JSON\n"
+    "  quit                   leave\n";
+
+// A table a person (or a screen reader) can follow: every province, who holds
+// it and whose legions stand there.
+std::string mapText() {
+    Game& game = Game::instance();
+    std::ostringstream o;
+    char line[256];
+    std::snprintf(line, sizeof line, "%-14s %-18s %s\n", "Province", "Held by", "Legions");
+    o << "Year " << game.year() << " AD\n" << line;
+    for (auto& p : game.provinces) {
+        Empire* owner = game.ownerOf(p.get());
+        std::string legions;
+        for (Empire* e : game.powers()) {
+            const int n = e->legionsIn(p.get());
+            if (n == 0) {
+                continue;
+            }
+            legions += (legions.empty() ? "" : ", ") + e->name + " " + std::to_string(n);
+            if (e == &game.romans) {
+                int ready = 0;
+                for (const auto& l : e->legions) {
+                    ready += sameProvince(l->province, p.get()) && !l->moved;
+                }
+                legions += " (" + std::to_string(ready) + " can move)";
+            }
+        }
+        std::snprintf(line, sizeof line, "%-14s %-18s %s\n", p->name.c_str(),
+                      owner ? owner->name.c_str() : "nobody",
+                      legions.empty() ? "none" : legions.c_str());
+        o << line;
+    }
+    return o.str();
+}
+
+std::string reportText() {
+    std::ostringstream o;
+    for (const ReportLine& line : economicReportLines()) {
+        o << line.text << (line.red ? " (!)" : "") << '\n';
+    }
+    o << "MILITARY REPORT\n";
+    for (const std::string& news : Game::instance().newsLog) {
+        o << "  " << news << '\n';
+    }
+    return o.str();
+}
+
 }  // namespace
 
 std::string Console::escapeText(const std::string& text) {
@@ -302,6 +364,11 @@ int Console::run(std::optional<std::uint32_t> seed) {
     } restore;
 
     auto error = [&](const std::string& reason) { out_ << "ERROR: " << reason << '\n'; };
+    if (interactive_) {
+        out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
+                "do, quit to "
+                "leave.\n";
+    }
 
     std::string line;
     while (std::getline(in_, line)) {
@@ -417,6 +484,12 @@ int Console::run(std::optional<std::uint32_t> seed) {
                 }
             } else if (c == "help" && args == 0) {
                 shell.command(cmd::kHelp);
+            } else if (c == "map" && args == 0) {
+                out_ << mapText();
+            } else if (c == "report" && args == 0) {
+                out_ << reportText();
+            } else if (c == "commands" && args == 0) {
+                out_ << kCommandsText;
             } else if (c == "screenshot") {
                 if (args != 1 || t[1].empty()) {
                     error("screenshot needs a file path");

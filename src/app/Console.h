@@ -13,7 +13,9 @@ namespace tessarion {
 // protocol of the tests and of power users (docs/console.md).
 class Console {
   public:
-    Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+    // `interactive`: a person types at a terminal, who gets a hint line first.
+    Console(std::istream& in, std::ostream& out, bool interactive = false)
+        : in_(in), out_(out), interactive_(interactive) {}
 
     // Start-up as the game's own up to the first game being ready, then read
     // commands until the input ends or the game ends the program.
@@ -30,6 +32,7 @@ class Console {
   private:
     std::istream& in_;
     std::ostream& out_;
+    bool interactive_;
 };
 
 // One line of JSON describing the whole running game.

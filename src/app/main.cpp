@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/Console.h"
 #include "app/WebSite.h"
 #include "model/Game.h"
@@ -128,7 +130,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (console) {
-        tessarion::Console session(std::cin, std::cout);
+        tessarion::Console session(std::cin, std::cout, isatty(0) != 0);
         return session.run(seed);
     }
     tessarion::seedRandom(seed ? *seed : tessarion::clockSeed());

@@ -22,32 +22,50 @@ void printAt(Surface& s, int x, int y, const char* format, Args... args) {
 
 }  // namespace
 
+std::vector<ReportLine> economicReportLines() {
+    const RomanEmpire& romans = Game::instance().romans;
+    // Every text of the panels goes through a buffer of 256 bytes; longer ones are cut.
+    char line[256];
+    std::vector<ReportLine> lines;
+    auto add = [&](int x, int y, bool red) { lines.push_back({x, y, line, red}); };
+    std::snprintf(line, sizeof line, "YEAR: %d AD", Game::instance().turn + 235);
+    add(1110, 100, false);
+    std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+    add(1010, 130, false);
+    std::snprintf(line, sizeof line, "Tax Revenue: %d", romans.lastIncome);
+    add(1010, 160, false);
+    std::snprintf(line, sizeof line, "Legion Cost: %d", romans.upkeep);
+    add(1010, 180, false);
+    std::snprintf(line, sizeof line, "Net: %+d", romans.lastIncome - romans.upkeep);
+    add(1010, 200, false);
+    std::snprintf(line, sizeof line, "Treasury: %d", romans.treasury);
+    add(1010, 220, false);
+    std::snprintf(line, sizeof line, "The Empire can support %d legions", legionCap(romans));
+    add(1010, 240, false);
+    const bool plague = romans.plague;
+    const char* first = !plague               ? "Taxes are being collected"
+                        : romans.treasury > 0 ? "The Empire is suffering from a plague."
+                                              : "The Empire is out of money:";
+    const char* second = !plague               ? "Legions are being paid"
+                         : romans.treasury > 0 ? "Legion creation and tax collection is slowed!"
+                                               : "The legions are disbanding!";
+    std::snprintf(line, sizeof line, "%s", first);
+    add(1010, 260, plague);
+    std::snprintf(line, sizeof line, "%s", second);
+    add(1010, 280, plague);
+    return lines;
+}
+
 void drawEconomicReport(Screen& screen) {
     Surface& s = screen.backBuffer;
-    const RomanEmpire& romans = Game::instance().romans;
-    const int x = screen.x(1010);
     s.text.opaque = false;
-    printAt(s, screen.x(1110), 100, "YEAR: %d AD", Game::instance().turn + 235);
-    printAt(s, x, 130, "ECONOMIC REPORT");
-    printAt(s, x, 160, "Tax Revenue: %d", romans.lastIncome);
-    printAt(s, x, 180, "Legion Cost: %d", romans.upkeep);
-    printAt(s, x, 200, "Net: %+d", romans.lastIncome - romans.upkeep);
-    printAt(s, x, 220, "Treasury: %d", romans.treasury);
-    printAt(s, x, 240, "The Empire can support %d legions", legionCap(romans));
-    if (romans.plague) {
+    for (const ReportLine& line : economicReportLines()) {
         const std::uint32_t saved = s.text.colour;
-        s.text.colour = kRed;
-        if (romans.treasury > 0) {
-            printAt(s, x, 260, "The Empire is suffering from a plague.");
-            printAt(s, x, 280, "Legion creation and tax collection is slowed!");
-        } else {
-            printAt(s, x, 260, "The Empire is out of money:");
-            printAt(s, x, 280, "The legions are disbanding!");
+        if (line.red) {
+            s.text.colour = kRed;
         }
+        s.drawText(screen.x(line.x), line.y, line.text);
         s.text.colour = saved;
-    } else {
-        printAt(s, x, 260, "Taxes are being collected");
-        printAt(s, x, 280, "Legions are being paid");
     }
     s.text.opaque = true;
 }

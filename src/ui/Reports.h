@@ -1,12 +1,24 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tessarion {
 
 class Screen;
 class Surface;
 struct Province;
+
+// One line of the economic report: where it stands (layout x) and whether it
+// is one of the red warnings.
+struct ReportLine {
+    int x;
+    int y;
+    std::string text;
+    bool red;
+};
+// The economic report's lines as the parchment shows them.
+std::vector<ReportLine> economicReportLines();
 
 // The economic and military reports on the parchment, into the back buffer.
 void drawEconomicReport(Screen& screen);

@@ -136,6 +136,16 @@ TEST(ConsoleTest, ScreenshotWritesAPng) {
     EXPECT_EQ(r.lines().at(0).rfind("ERROR: ", 0), 0u);
 }
 
+TEST(ConsoleTest, MapAndReportReadAsText) {
+    Session r = play("drop Italia Raetia\nmap\nreport\ncommands\n");
+    EXPECT_TRUE(r.has("\nItalia         Romans             Romans 4 (4 can move)\n"));
+    EXPECT_TRUE(r.has("\nRaetia         Romans             Romans 1 (0 can move)\n"));
+    EXPECT_TRUE(r.has("\nUpper Rhine    Germanic Tribes    Germanic Tribes 2\n"));
+    EXPECT_TRUE(r.has("\nTreasury: 75000\nThe Empire can support 25 legions\n"));
+    EXPECT_TRUE(r.has("  drop FROM TO"));
+    EXPECT_FALSE(r.has("Type map and report")) << "no hint line when the input is not a person's";
+}
+
 TEST(ConsoleTest, PeoplesFrontChord) {
     Session r = play("pfj\nstate\n");
     EXPECT_TRUE(r.has("MESSAGE: The People's Front of Judea has rallied to your cause!"));
