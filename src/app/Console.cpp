@@ -124,7 +124,7 @@ class ConsoleHost : public ShellHost {
              << ", narration " << lesson.narration << ")\n";
     }
     void openWebPage(const std::string& path) override {
-        out_ << "OPEN: " << kWebSite << path << '\n';
+        out_ << "OPEN: " << webAddress(path) << '\n';
     }
     void showAbout() override { out_ << "SHOW: About Tessarion\n"; }
     std::optional<std::string> chooseSavePath() override { return takePath(); }

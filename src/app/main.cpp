@@ -30,6 +30,10 @@ const char* const kUsage =
     "  --console          play without a window: text commands on standard input\n"
     "  --seed N           start the random generator from N (0 to 4294967295)\n"
     "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
+    "  --fullscreen       start in full screen (F11 switches)\n"
+    "  --windowed         start in a window (the default)\n"
+    "  --load FILE        load a saved game once the game is up\n"
+    "  --nosound          start with the sound switched off\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
 
@@ -52,10 +56,10 @@ std::string saveFolder() {
     }
 #endif
     if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
-        return (std::filesystem::path(data) / "tessarion").string();
+        return (std::filesystem::path(data) / "tessarion" / "saves").string();
     }
     if (const char* home = std::getenv("HOME")) {
-        return (std::filesystem::path(home) / ".local" / "share" / "tessarion").string();
+        return (std::filesystem::path(home) / ".local" / "share" / "tessarion" / "saves").string();
     }
     return "saves";
 }
@@ -74,7 +78,13 @@ int screenshot(const std::string& path) {
     return 0;
 }
 
-int desktop() {
+struct WindowOptions {
+    bool fullscreen = false;
+    bool sound = true;
+    std::optional<std::string> load;
+};
+
+int desktop(const WindowOptions& options) {
     tessarion::SdlPlatform platform;
     if (!platform.ready()) {
         std::cerr << "tessarion: no display to open a window on (try --console)\n";
@@ -83,7 +93,10 @@ int desktop() {
     tessarion::DesktopConfig config;
     config.saveFolder = saveFolder();
     config.pictures = tessarion::store::decodePicture;
-    config.webSite = tessarion::kWebSite;
+    config.webAddress = tessarion::webAddress;
+    config.fullscreen = options.fullscreen;
+    config.sound = options.sound;
+    config.loadFile = options.load;
     tessarion::Desktop game(platform, config);
     return game.run();
 }
@@ -94,6 +107,8 @@ int main(int argc, char** argv) {
     std::optional<std::uint32_t> seed;
     bool console = false;
     std::optional<std::string> shot;
+    WindowOptions window;
+    tessarion::setProgramPath(argv[0]);
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -118,6 +133,22 @@ int main(int argc, char** argv) {
             ++i;
             continue;
         }
+        if (arg == "--fullscreen" || arg == "--windowed") {
+            window.fullscreen = arg == "--fullscreen";
+            continue;
+        }
+        if (arg == "--nosound") {
+            window.sound = false;
+            continue;
+        }
+        if (arg == "--load") {
+            if (i + 1 >= argc) {
+                std::cerr << "tessarion: --load needs a saved game's file name\n";
+                return 2;
+            }
+            window.load = argv[++i];
+            continue;
+        }
         if (arg == "--screenshot") {
             if (i + 1 >= argc) {
                 std::cerr << "tessarion: --screenshot needs a file name\n";
@@ -139,7 +170,7 @@ int main(int argc, char** argv) {
         if (shot) {
             return screenshot(*shot);
         }
-        return desktop();
+        return desktop(window);
     } catch (const tessarion::InternalError& e) {
         std::cerr << "tessarion: internal error: " << e.what() << "\n";
         return 3;

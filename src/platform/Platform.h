@@ -88,6 +88,14 @@ class Platform {
     virtual void stopSound() = 0;
 
     virtual void openUrl(const std::string& url) = 0;
+
+    // The desktop's own file chooser, where it has one: nothing when there is
+    // none (the game then shows its own); otherwise the chosen path, or an
+    // empty text when the player cancelled.
+    virtual std::optional<std::string> nativeFileChooser(bool save, const std::string& folder) {
+        (void)save, (void)folder;
+        return std::nullopt;
+    }
 };
 
 }  // namespace tessarion

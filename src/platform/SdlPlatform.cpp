@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -387,6 +389,56 @@ void SdlPlatform::stopSound() {
 
 void SdlPlatform::openUrl(const std::string& url) {
     SDL_OpenURL(url.c_str());
+}
+
+namespace {
+
+// Quotes a text for the POSIX shell.
+std::string shellQuote(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+}  // namespace
+
+std::optional<std::string> SdlPlatform::nativeFileChooser(bool save, const std::string& folder) {
+#if defined(__linux__) || defined(__FreeBSD__)
+    // The desktop's chooser, when one of the usual helpers is installed.
+    std::string command;
+    if (std::system("command -v zenity >/dev/null 2>&1") == 0) {
+        command = std::string("zenity --file-selection --title=") +
+                  (save ? "'Save the game'" : "'Load a saved game'") +
+                  (save ? " --save --confirm-overwrite" : "") +
+                  " --filename=" + shellQuote(folder + "/") +
+                  " --file-filter='Tessarion Files (*.TSN) | *.TSN *.tsn' 2>/dev/null";
+    } else if (std::system("command -v kdialog >/dev/null 2>&1") == 0) {
+        command = std::string("kdialog ") + (save ? "--getsavefilename " : "--getopenfilename ") +
+                  shellQuote(folder + "/") + " 'Tessarion Files (*.TSN *.tsn)' 2>/dev/null";
+    } else {
+        return std::nullopt;
+    }
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return std::nullopt;
+    }
+    std::string chosen;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        chosen += buffer;
+    }
+    pclose(pipe);
+    while (!chosen.empty() && (chosen.back() == '\n' || chosen.back() == '\r')) {
+        chosen.pop_back();
+    }
+    return chosen;
+#else
+    (void)save;
+    (void)folder;
+    return std::nullopt;
+#endif
 }
 
 }  // namespace tessarion

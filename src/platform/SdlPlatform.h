@@ -32,6 +32,7 @@ class SdlPlatform : public Platform {
                   SoundMode mode) override;
     void stopSound() override;
     void openUrl(const std::string& url) override;
+    std::optional<std::string> nativeFileChooser(bool save, const std::string& folder) override;
 
     struct Impl;
 

@@ -93,6 +93,10 @@ bool Desktop::startUp() {
         runModal(splash);
     }
     platform_.showWindow();
+    if (config_.fullscreen) {
+        platform_.toggleFullscreen();
+    }
+    shell_.soundEnabled = config_.sound;
 
     screen_->loadPictures(config_.pictures);
     animator_.load(config_.pictures);
@@ -121,6 +125,13 @@ int Desktop::run() {
         if (!startUp()) {
             shutDown();
             return 0;
+        }
+        if (config_.loadFile) {
+            screen_->redrawScreen();
+            const FileResult loaded = loadGame(*config_.loadFile);
+            if (!loaded.ok) {
+                alert(loaded.caption, loaded.error);
+            }
         }
         firstPaint();
         InputEvent event;
@@ -367,7 +378,7 @@ void Desktop::playLesson(const Lesson& lesson) {
 }
 
 void Desktop::openWebPage(const std::string& path) {
-    platform_.openUrl(config_.webSite + path);
+    platform_.openUrl(config_.webAddress ? config_.webAddress(path) : path);
 }
 
 void Desktop::showAbout() {
@@ -391,26 +402,42 @@ std::vector<std::string> Desktop::savedGames() const {
     return names;
 }
 
+namespace {
+
+// The default extension of saved games.
+std::string withExtension(std::string name) {
+    std::string ext = std::filesystem::path(name).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
+    return ext == ".TSN" ? name : name + ".TSN";
+}
+
+}  // namespace
+
 std::optional<std::string> Desktop::chooseSavePath() {
+    std::error_code ec;
+    std::filesystem::create_directories(config_.saveFolder, ec);
+    if (std::optional<std::string> native = platform_.nativeFileChooser(true, config_.saveFolder)) {
+        presentFrame();
+        return native->empty() ? std::nullopt : std::optional<std::string>(withExtension(*native));
+    }
     FileBox box(true, savedGames(), screenWidth_, screenHeight_);
     box.top += kMenuHeight;
     runModal(box);
     if (box.endCode != 1) {
         return std::nullopt;
     }
-    std::string name = box.name;
-    std::string ext = std::filesystem::path(name).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return std::toupper(c); });
-    if (ext != ".TSN") {
-        name += ".TSN";
-    }
-    std::error_code ec;
-    std::filesystem::create_directories(config_.saveFolder, ec);
-    return (std::filesystem::path(config_.saveFolder) / name).string();
+    return (std::filesystem::path(config_.saveFolder) / withExtension(box.name)).string();
 }
 
 std::optional<std::string> Desktop::chooseLoadPath() {
+    std::error_code ec;
+    std::filesystem::create_directories(config_.saveFolder, ec);
+    if (std::optional<std::string> native =
+            platform_.nativeFileChooser(false, config_.saveFolder)) {
+        presentFrame();
+        return native->empty() ? std::nullopt : native;
+    }
     FileBox box(false, savedGames(), screenWidth_, screenHeight_);
     box.top += kMenuHeight;
     runModal(box);

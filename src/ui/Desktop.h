@@ -26,8 +26,13 @@ struct DesktopConfig {
     PictureProvider pictures;
     std::function<std::span<const unsigned char>(const std::string&)> sounds;
     std::function<std::string(const std::string&)> lessonScript;
-    std::string webSite;
+    // Turns a page of the game's web site ("/guide.html") into the address to open.
+    std::function<std::string(const std::string&)> webAddress;
     bool showSplash = true;
+    bool fullscreen = false;
+    bool sound = true;
+    // A saved game to load once the game is up.
+    std::optional<std::string> loadFile;
     bool showIntro = true;
     // Pauses on exit (the About box, then the wait after it).
     int aboutMs = 3000;

@@ -62,7 +62,7 @@ class DesktopTest : public ::testing::Test {
         seedRandom(5);
         game_ = std::make_unique<Game>();
         DesktopConfig config;
-        config.webSite = "https://example.test";
+        config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
         config.saveFolder = ::testing::TempDir() + "tessarion-desktop-test";
         config.pictures = [](int id) {
             // Plain pictures of the right sizes are enough here.
