@@ -4,8 +4,12 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <unistd.h>
 
 #include "app/Console.h"
+#include "app/Simulator.h"
 
 namespace {
 
@@ -13,6 +17,9 @@ const char* const kUsage =
     "Usage: tessarion [options]\n"
     "\n"
     "  --console          play without a window: text commands on standard input\n"
+    "  --simulate ...     play whole games headless for balance statistics\n"
+    "                     (--games N --skill 0|1|2|all --seed S --player idle|general|all\n"
+    "                      --from 235|1100|1101|1102|1103 --csv FILE)\n"
     "  --seed N           start the random generator from N (0 to 4294967295)\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
@@ -41,6 +48,10 @@ int main(int argc, char** argv) {
         if (arg == "--version") {
             std::cout << "Tessarion 1.3\n";
             return 0;
+        }
+        if (arg == "--simulate") {
+            return tessarion::runSimulator(std::vector<std::string>(argv + i + 1, argv + argc),
+                                           std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
         }
         if (arg == "--console") {
             continue;
