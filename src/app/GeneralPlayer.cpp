@@ -12,6 +12,7 @@ namespace tessarion {
 namespace {
 
 constexpr int kCount = kProvinceCount;
+constexpr int kReserve = 20000;
 
 bool special(const Province* p) {
     return p->name == "Britannia" || p->name == "Aegyptus" || p->name == "Italia";
@@ -46,9 +47,11 @@ DragPoints& dragPointsFor(const Shell& shell, Province* p, int index) {
 }  // namespace
 
 bool GeneralPlayer::acceptsPeace(int treasury, int price, int years) {
-    // A tribe at war sends an army every five to nine years; peace for long
-    // enough is worth a quarter of the treasury, never more than a third.
-    return price <= treasury / 4 || (years >= 10 && price <= treasury / 3);
+    // Gold cannot raise legions, but a tribe at war sends an army every five to
+    // nine years: peace is worth whatever the treasury can spare beyond a
+    // reserve for the legions' pay through a plague.
+    (void)years;
+    return price <= treasury - kReserve;
 }
 
 bool GeneralPlayer::paysBonus(int treasury, int amount) {
@@ -197,11 +200,16 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
         for (int t : v.around[us]) {
             const auto ut = static_cast<std::size_t>(t);
             const int enemies = v.enemy[ut];
+            // Every battle is a coin toss that costs one side a legion, so an
+            // enemy band costs us a legion on average whoever strikes first;
+            // striking first keeps it from marching through empty provinces.
+            // Only a province's last legion stays put while others threaten it.
+            const bool canStrike = enemies > 0 && !risky(t) && (here >= 2 || v.danger[us] <= enemies);
             if (v.beyond[ut]) {
-                // A raid leaves the legion at home: worth it against a small band
-                // about to cross.
-                if (enemies > 0 && here > enemies && spare > 0 && !risky(t)) {
-                    consider(s, t, 45 + here - enemies);
+                // A raid leaves the legion at home: best against a band about to
+                // cross.
+                if (canStrike) {
+                    consider(s, t, 55 + std::min(here - enemies, 9));
                 }
                 continue;
             }
@@ -213,8 +221,8 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
                     } else if (here >= 2) {
                         consider(s, t, 75 + bonus);
                     }
-                } else if (here > enemies && !risky(t)) {
-                    consider(s, t, 60 + std::min(here - enemies, 10));
+                } else if (canStrike) {
+                    consider(s, t, 60 + std::min(here - enemies, 9));
                 }
                 continue;
             }
