@@ -204,7 +204,8 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
             // enemy band costs us a legion on average whoever strikes first;
             // striking first keeps it from marching through empty provinces.
             // Only a province's last legion stays put while others threaten it.
-            const bool canStrike = enemies > 0 && !risky(t) && (here >= 2 || v.danger[us] <= enemies);
+            const bool canStrike =
+                enemies > 0 && !risky(t) && (spare > 0 || v.danger[us] <= enemies);
             if (v.beyond[ut]) {
                 // A raid leaves the legion at home: best against a band about to
                 // cross.
