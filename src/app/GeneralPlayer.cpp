@@ -1,154 +1,319 @@
 #include "app/GeneralPlayer.h"
 
-#include <vector>
+#include <algorithm>
+#include <optional>
 
-#include "engine/Orders.h"
 #include "engine/Routes.h"
 #include "model/Game.h"
-#include "model/Presentation.h"
 #include "ui/Shell.h"
 
 namespace tessarion {
 
 namespace {
 
-// Every province one step away, in either direction of the neighbour lists.
-std::vector<Province*> around(Game& game, Province* p) {
-    std::vector<Province*> out;
-    for (int i = 0; i < p->neighbourCount; ++i) {
-        out.push_back(p->neighbours[static_cast<std::size_t>(i)]);
-    }
-    for (auto& q : game.provinces) {
-        if (isNeighbour(q.get(), p) && !isNeighbour(p, q.get())) {
-            out.push_back(q.get());
-        }
-    }
-    return out;
+constexpr int kCount = kProvinceCount;
+constexpr int kReserve = 20000;
+
+bool special(const Province* p) {
+    return p->name == "Britannia" || p->name == "Aegyptus" || p->name == "Italia";
 }
 
-int hostileLegionsIn(Game& game, Province* p) {
-    int n = 0;
-    for (Empire* e : game.powers()) {
-        if (e != &game.romans) {
-            n += e->legionsIn(p);
-        }
-    }
-    return n;
-}
+// Where a drag picks up a province's legions and where it drops on a province,
+// in map coordinates. The map never changes, so each is searched for once.
+struct DragPoints {
+    std::optional<std::pair<int, int>> press;
+    std::optional<std::pair<int, int>> drop;
+    bool known = false;
+};
 
-bool threatened(Game& game, Province* p) {
-    for (Province* q : around(game, p)) {
-        if (hostileLegionsIn(game, q) > 0) {
-            return true;
-        }
+DragPoints& dragPointsFor(const Shell& shell, Province* p, int index) {
+    static std::array<DragPoints, kCount> cache;
+    DragPoints& d = cache[static_cast<std::size_t>(index)];
+    if (!d.known) {
+        auto toMap =
+            [&](std::optional<std::pair<int, int>> w) -> std::optional<std::pair<int, int>> {
+            if (!w) {
+                return std::nullopt;
+            }
+            return std::make_pair(w->first - shell.mapOriginX(), w->second - Shell::kMapOriginY);
+        };
+        d.press = toMap(shell.pressPointFor(p));
+        d.drop = toMap(shell.dropPointFor(p));
+        d.known = true;
     }
-    return false;
-}
-
-int readyLegionsIn(const Empire& e, const Province* p) {
-    int n = 0;
-    for (const auto& l : e.legions) {
-        n += sameProvince(l->province, p) && !l->moved && !l->hasRoute;
-    }
-    return n;
-}
-
-bool mustGarrison(const Province* p) {
-    return p->name == "Britannia" || p->name == "Aegyptus";
+    return d;
 }
 
 }  // namespace
 
-bool GeneralPlayer::acceptsPeace(int treasury, int price) {
-    return price <= treasury / 4;
+bool GeneralPlayer::acceptsPeace(int treasury, int price, int years) {
+    // Gold cannot raise legions, but a tribe at war sends an army every five to
+    // nine years: peace is worth whatever the treasury can spare beyond a
+    // reserve for the legions' pay through a plague.
+    (void)years;
+    return price <= treasury - kReserve;
 }
 
 bool GeneralPlayer::paysBonus(int treasury, int amount) {
-    return amount <= treasury - 5000;
+    return amount <= treasury;
 }
 
-GeneralPlayer::Order GeneralPlayer::chooseOrder(Game& game) {
-    RomanEmpire& romans = game.romans;
+int GeneralPlayer::View::indexOf(const Province* p) const {
+    for (int i = 0; i < kCount; ++i) {
+        if (province[static_cast<std::size_t>(i)] == p) {
+            return i;
+        }
+    }
+    for (int i = 0; i < kCount; ++i) {
+        if (sameProvince(province[static_cast<std::size_t>(i)], p)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void GeneralPlayer::look(Game& game, View& v) {
+    if (v.game != &game) {
+        v = View();
+        v.game = &game;
+        for (int i = 0; i < kCount; ++i) {
+            const auto u = static_cast<std::size_t>(i);
+            v.province[u] = game.provinces[u].get();
+            v.beyond[u] = isBeyondBorder(v.province[u]);
+        }
+        for (int i = 0; i < kCount; ++i) {
+            const Province* p = v.province[static_cast<std::size_t>(i)];
+            for (int n = 0; n < p->neighbourCount; ++n) {
+                const int j = v.indexOf(p->neighbours[static_cast<std::size_t>(n)]);
+                if (j < 0) {
+                    continue;
+                }
+                v.strikes[static_cast<std::size_t>(i)].push_back(j);
+                auto& a = v.around[static_cast<std::size_t>(i)];
+                auto& b = v.around[static_cast<std::size_t>(j)];
+                if (std::find(a.begin(), a.end(), j) == a.end()) {
+                    a.push_back(j);
+                }
+                if (std::find(b.begin(), b.end(), i) == b.end()) {
+                    b.push_back(i);
+                }
+            }
+        }
+        for (const ArmyGroup& group : game.armyGroups) {
+            for (const Province* p : group.provinces) {
+                if (const int i = v.indexOf(p); i >= 0) {
+                    v.inArmyGroup[static_cast<std::size_t>(i)] = true;
+                }
+            }
+        }
+    }
+    v.owner.fill(-1);
+    v.roman.fill(0);
+    v.ready.fill(0);
+    v.enemy.fill(0);
+    v.danger.fill(0);
+    v.wanted.fill(0);
+
+    std::array<int, kCount> foreign{};   // German and Persian legions
+    std::array<int, kCount> incoming{};  // routed legions whose next step is there
+    const auto powers = game.powers();
+    for (int k = 0; k < 4; ++k) {
+        Empire* e = powers[static_cast<std::size_t>(k)];
+        for (const Province* p : e->provinces) {
+            if (const int i = v.indexOf(p); i >= 0) {
+                v.owner[static_cast<std::size_t>(i)] = k;
+            }
+        }
+        v.powerLegions[static_cast<std::size_t>(k)] = e->legionCount();
+        for (const auto& l : e->legions) {
+            const int i = v.indexOf(l->province);
+            if (i < 0) {
+                continue;
+            }
+            const auto u = static_cast<std::size_t>(i);
+            if (k == View::kRomans) {
+                v.roman[u] += 1;
+                v.ready[u] += !l->moved && !l->hasRoute;
+                continue;
+            }
+            v.enemy[u] += 1;
+            if (k != View::kRebels) {
+                foreign[u] += 1;
+            } else if (l->hasRoute && l->routeIndex + 1 < static_cast<int>(l->route.size())) {
+                if (const int next = v.indexOf(l->nextStep()); next >= 0) {
+                    incoming[static_cast<std::size_t>(next)] += 1;
+                }
+            }
+        }
+    }
+    // Foreign legions strike along their own neighbour lists; rebels only
+    // march where their routes lead.
+    for (int q = 0; q < kCount; ++q) {
+        const int band = foreign[static_cast<std::size_t>(q)];
+        if (band == 0) {
+            continue;
+        }
+        for (int j : v.strikes[static_cast<std::size_t>(q)]) {
+            auto& d = v.danger[static_cast<std::size_t>(j)];
+            d = std::max(d, band);
+        }
+    }
+    for (int i = 0; i < kCount; ++i) {
+        const auto u = static_cast<std::size_t>(i);
+        v.danger[u] += incoming[u];
+        if (v.owner[u] != View::kRomans) {
+            continue;
+        }
+        if (v.danger[u] > 0) {
+            v.wanted[u] = v.danger[u] + 1;
+        } else if (special(v.province[u])) {
+            v.wanted[u] = 1;
+        }
+    }
+}
+
+GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
     Order best;
-    auto consider = [&](Province* from, Province* to, int score) {
-        if (score > best.score && !refused_.count({from->name, to->name})) {
+    auto consider = [&](int from, int to, int score) {
+        if (score > best.score && !refused_.count({from, to})) {
             best = Order{from, to, score};
         }
     };
-    for (auto& slot : game.provinces) {
-        Province* p = slot.get();
-        const int ready = readyLegionsIn(romans, p);
-        if (ready == 0) {
+    // Beating the last band of the Germans or the Persians in a province of an
+    // army group may make the victors proclaim their own emperor: let such a
+    // band break on our garrisons instead.
+    auto risky = [&](int t) {
+        const int k = v.owner[static_cast<std::size_t>(t)];
+        return k > View::kRomans && k != View::kRebels &&
+               v.powerLegions[static_cast<std::size_t>(k)] <= 1 &&
+               v.inArmyGroup[static_cast<std::size_t>(t)];
+    };
+
+    for (int s = 0; s < kCount; ++s) {
+        const auto us = static_cast<std::size_t>(s);
+        if (v.ready[us] == 0) {
             continue;
         }
-        const int here = romans.legionsIn(p);
-        const bool holdHere = romans.ownsProvince(p) && (threatened(game, p) || mustGarrison(p));
-        const int spare = holdHere ? here - 1 : here;
-        for (Province* n : around(game, p)) {
-            const int enemies = hostileLegionsIn(game, n);
-            if (isBeyondBorder(n)) {
-                // A raid leaves the legion at home: worth it against a small band.
-                if (enemies > 0 && enemies <= ready) {
-                    consider(p, n, 40 + ready - enemies);
+        const int spare = v.spare(s);
+        const int here = v.roman[us];
+        const int before = best.score;
+        for (int t : v.around[us]) {
+            const auto ut = static_cast<std::size_t>(t);
+            const int enemies = v.enemy[ut];
+            // Every battle is a coin toss that costs one side a legion, so an
+            // enemy band costs us a legion on average whoever strikes first;
+            // striking first keeps it from marching through empty provinces.
+            // Only a province's last legion stays put while others threaten it.
+            const bool canStrike =
+                enemies > 0 && !risky(t) && (spare > 0 || v.danger[us] <= enemies);
+            if (v.beyond[ut]) {
+                // A raid leaves the legion at home: best against a band about to
+                // cross.
+                if (canStrike) {
+                    consider(s, t, 55 + std::min(here - enemies, 9));
                 }
                 continue;
             }
-            Empire* owner = game.ownerOf(n);
-            if (owner != &romans) {
-                if (enemies == 0 && spare > 0) {
-                    consider(p, n, mustGarrison(n) ? 95 : 90);
-                } else if (enemies > 0 && enemies < ready + (holdHere ? 0 : 1)) {
-                    consider(p, n, 60 + (ready - enemies) * 5);
+            if (v.owner[ut] != View::kRomans) {
+                if (enemies == 0) {
+                    const int bonus = special(v.province[ut]) ? 5 : 0;
+                    if (spare > 0) {
+                        consider(s, t, 90 + bonus);
+                    } else if (here >= 2) {
+                        consider(s, t, 75 + bonus);
+                    }
+                } else if (canStrike) {
+                    consider(s, t, 60 + std::min(here - enemies, 9));
                 }
-            } else if (spare > 0 && romans.legionsIn(n) == 0 &&
-                       (threatened(game, n) || mustGarrison(n))) {
-                consider(p, n, mustGarrison(n) ? 70 : 50);
+                continue;
+            }
+            const int deficit = v.wanted[ut] - v.roman[ut];
+            if (deficit > 0 && spare > 0) {
+                consider(s, t, 50 + std::min(deficit, 9) + (special(v.province[ut]) ? 1 : 0));
             }
         }
-        // Spare legions march on the nearest lost province.
-        if (spare >= 2 && best.score < 20) {
-            std::size_t shortest = 7;
-            Province* goal = nullptr;
-            for (auto& q : game.provinces) {
-                if (isBeyondBorder(q.get()) || game.ownerOf(q.get()) == &romans ||
-                    sameProvince(q.get(), p)) {
+        if (spare <= 0 || best.score > before) {
+            continue;
+        }
+        // Nothing to do next door: a step towards the nearest province that is
+        // short of legions or lost, over our own land.
+        std::array<int, kCount> firstStep;
+        firstStep.fill(-1);
+        std::array<int, kCount> queue{};
+        int head = 0;
+        int tail = 0;
+        firstStep[us] = s;
+        queue[static_cast<std::size_t>(tail++)] = s;
+        while (head < tail) {
+            const int m = queue[static_cast<std::size_t>(head++)];
+            const auto um = static_cast<std::size_t>(m);
+            const bool goal =
+                m != s && ((v.owner[um] == View::kRomans && v.wanted[um] > v.roman[um]) ||
+                           (v.owner[um] != View::kRomans && v.enemy[um] < spare));
+            if (goal) {
+                consider(s, firstStep[um], 20);
+                break;
+            }
+            if (m != s && v.owner[um] != View::kRomans) {
+                continue;  // the way on leads through our own provinces only
+            }
+            for (int n : v.around[um]) {
+                const auto un = static_cast<std::size_t>(n);
+                if (firstStep[un] >= 0 || v.beyond[un]) {
                     continue;
                 }
-                const Route r = findRoute(game, p, q.get());
-                if (r.size() >= 2 && r.size() < shortest) {
-                    shortest = r.size();
-                    goal = q.get();
-                }
-            }
-            if (goal != nullptr) {
-                consider(p, goal, 20);
+                firstStep[un] = m == s ? n : firstStep[um];
+                queue[static_cast<std::size_t>(tail++)] = n;
             }
         }
     }
     return best;
 }
 
+bool GeneralPlayer::drag(Shell& shell, Province* from, Province* to) {
+    const View& v = view_;
+    const DragPoints& a = dragPointsFor(shell, from, v.indexOf(from));
+    const DragPoints& b = dragPointsFor(shell, to, v.indexOf(to));
+    if (!a.press || !b.drop) {
+        return false;
+    }
+    shell.leftButtonDown(a.press->first + shell.mapOriginX(), a.press->second + Shell::kMapOriginY);
+    shell.leftButtonUp(b.drop->first + shell.mapOriginX(), b.drop->second + Shell::kMapOriginY);
+    return true;
+}
+
 void GeneralPlayer::playTurn(Shell& shell) {
     Game& game = Game::instance();
     refused_.clear();
     const int year = game.year();
-    // Every order either moves a legion, fights (a legion is lost) or is
-    // refused and never tried again, so this ends; the bound is a safeguard.
+    // Every order moves a legion, fights (a legion is lost or spent) or is
+    // refused and never tried again this turn, so this ends; the bound is a
+    // safeguard.
     for (int guard = 0; guard < 500; ++guard) {
-        const Order order = chooseOrder(game);
-        if (order.from == nullptr) {
+        look(game, view_);
+        const Order order = chooseOrder(view_);
+        if (order.from < 0) {
             return;
         }
+        const auto from = static_cast<std::size_t>(order.from);
+        const int readyBefore = view_.ready[from];
         const std::size_t legionsBefore = game.romans.legions.size();
-        const int readyBefore = readyLegionsIn(game.romans, order.from);
-        shell.dragLegion(order.from, order.to);
+        if (!drag(shell, view_.province[from],
+                  view_.province[static_cast<std::size_t>(order.to)])) {
+            refused_.insert({order.from, order.to});
+            continue;
+        }
         if (game.year() != year || game.romans.legions.empty()) {
             return;  // the turn ended by itself, or the game is over
         }
-        if (game.romans.legions.size() == legionsBefore &&
-            readyLegionsIn(game.romans, order.from) == readyBefore) {
+        int readyAfter = 0;
+        for (const auto& l : game.romans.legions) {
+            readyAfter +=
+                sameProvince(l->province, view_.province[from]) && !l->moved && !l->hasRoute;
+        }
+        if (game.romans.legions.size() == legionsBefore && readyAfter == readyBefore) {
             // Nothing visibly happened; do not ask for it again this turn.
-            refused_.insert({order.from->name, order.to->name});
+            refused_.insert({order.from, order.to});
         }
     }
 }

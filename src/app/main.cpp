@@ -6,10 +6,12 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include "app/Console.h"
+#include "app/Simulator.h"
 #include "app/WebSite.h"
 #include "model/Game.h"
 #include "model/InternalError.h"
@@ -28,6 +30,9 @@ const char* const kUsage =
     "\n"
     "  (no option)        play the game in its window\n"
     "  --console          play without a window: text commands on standard input\n"
+    "  --simulate ...     play whole games headless for balance statistics\n"
+    "                     (--games N --skill 0|1|2|all --seed S --player idle|general|all\n"
+    "                      --from 235|1100|1101|1102|1103 --csv FILE)\n"
     "  --seed N           start the random generator from N (0 to 4294967295)\n"
     "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
     "  --fullscreen       start in full screen (F11 switches)\n"
@@ -118,6 +123,10 @@ int main(int argc, char** argv) {
         if (arg == "--version") {
             std::cout << "Tessarion 1.3\n";
             return 0;
+        }
+        if (arg == "--simulate") {
+            return tessarion::runSimulator(std::vector<std::string>(argv + i + 1, argv + argc),
+                                           std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
         }
         if (arg == "--console") {
             console = true;

@@ -1,0 +1,140 @@
+// What the rules cost: a year's end in a busy position, the two route
+// searches, a save and load of a late position, start-up, and whole games as
+// the simulator plays them (game-years a second).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Simulator.h"
+#include "engine/Routes.h"
+#include "model/Game.h"
+#include "model/Random.h"
+#include "model/TurnCycle.h"
+#include "opponents/EnemyEmpire.h"
+#include "opponents/Events.h"
+#include "opponents/Scenarios.h"
+#include "savegame/SaveGame.h"
+
+namespace tessarion {
+namespace {
+
+// A game set up from a scenario, with nobody at the advisor's boxes and no
+// screen: questions are answered No, as the rules do without a player.
+struct Position {
+    explicit Position(int scenario) {
+        seedRandom(2024);
+        game = std::make_unique<Game>();
+        startScenario(scenario);
+        saved = saveGameText();
+    }
+    std::unique_ptr<Game> game;
+    std::string saved;
+};
+
+// The 260 AD scenario a year on: rebels in east and west, Germans and
+// Persians on the march, eighteen Roman legions to pay and recruit.
+void BM_EndOfTurnMidGame(benchmark::State& state) {
+    Position position(kScenarioValerian);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!loadGameText(position.saved).ok) {
+            state.SkipWithError("the position did not load");
+            break;
+        }
+        setRandomState(77);
+        state.ResumeTiming();
+        endTurnCycle();
+    }
+}
+BENCHMARK(BM_EndOfTurnMidGame)->Unit(benchmark::kMicrosecond);
+
+// The longest way across the map, from the far north-west to beyond the Tigris.
+void BM_FindRoute(benchmark::State& state) {
+    Game game;
+    Province* from = game.findProvince("Britannia");
+    Province* to = game.findProvince("Mesopotamia");
+    for (auto _ : state) {
+        Route route = findRoute(game, from, to);
+        benchmark::DoNotOptimize(route);
+    }
+}
+BENCHMARK(BM_FindRoute)->Unit(benchmark::kMicrosecond);
+
+// A German band on the Rhine looking for its next conquest.
+void BM_PlanRouteFromTheRhine(benchmark::State& state) {
+    Game game;
+    game.startNewGame();
+    Province* start = game.findProvince("Upper Rhine");
+    for (auto _ : state) {
+        auto route = game.barbarians.planRoute(start);
+        benchmark::DoNotOptimize(route);
+    }
+}
+BENCHMARK(BM_PlanRouteFromTheRhine)->Unit(benchmark::kMicrosecond);
+
+// The worst case: the Persians hold their two lands and everything around
+// them that leads anywhere, so the search walks every simple path through
+// their territory before it gives up.
+void BM_PlanRouteEnclosed(benchmark::State& state) {
+    Game game;
+    for (Empire* e : game.powers()) {
+        e->provinces.clear();
+    }
+    for (auto& p : game.provinces) {
+        game.sassanids.addProvince(p.get());
+    }
+    Province* start = game.findProvince("Mesopotamia");
+    for (auto _ : state) {
+        auto route = game.sassanids.planRoute(start);
+        benchmark::DoNotOptimize(route);
+    }
+}
+BENCHMARK(BM_PlanRouteEnclosed)->Unit(benchmark::kMillisecond);
+
+// The 455 AD scenario: a late position with every power on the map.
+void BM_SaveAndLoadLateGame(benchmark::State& state) {
+    Position position(kScenarioValentinian);
+    for (auto _ : state) {
+        std::string text = saveGameText();
+        if (!loadGameText(text).ok) {
+            state.SkipWithError("the position did not load");
+            break;
+        }
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_SaveAndLoadLateGame)->Unit(benchmark::kMicrosecond);
+
+// From nothing to a game ready for the first order, as start-up makes it.
+void BM_StartUpToReadyGame(benchmark::State& state) {
+    for (auto _ : state) {
+        seedRandom(5);
+        auto game = std::make_unique<Game>();
+        game->startNewGame();
+        setUpEvents(*game);
+        benchmark::DoNotOptimize(game.get());
+    }
+}
+BENCHMARK(BM_StartUpToReadyGame)->Unit(benchmark::kMicrosecond);
+
+// Whole games as `--simulate` plays them; items are game-years.
+void BM_WholeGames(benchmark::State& state) {
+    const auto player = state.range(0) == 0 ? PlayerKind::Idle : PlayerKind::General;
+    const int skill = static_cast<int>(state.range(1));
+    long long years = 0;
+    int i = 0;
+    for (auto _ : state) {
+        const GameResult g = playGame(skill, player, 235, gameSeed(1, i++));
+        years += g.years();
+    }
+    state.SetItemsProcessed(years);
+    state.SetLabel(std::string(playerName(player)) + ", skill " + std::to_string(skill));
+}
+BENCHMARK(BM_WholeGames)
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,426 @@
+#include "app/Simulator.h"
+
+#include <charconv>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <ostream>
+
+#include "app/GeneralPlayer.h"
+#include "model/Advisor.h"
+#include "model/Game.h"
+#include "model/InternalError.h"
+#include "model/Presentation.h"
+#include "model/Random.h"
+#include "opponents/Events.h"
+#include "opponents/Scenarios.h"
+#include "ui/Shell.h"
+
+namespace tessarion {
+
+namespace {
+
+const char* const kSkillNames[3] = {"Easy", "Normal", "Hard"};
+
+const char* const kSimulateUsage =
+    "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
+    "                            [--player idle|general|all]\n"
+    "                            [--from 235|1100|1101|1102|1103] [--csv FILE]\n";
+
+bool contains(const std::string& text, const char* fragment) {
+    return text.find(fragment) != std::string::npos;
+}
+
+// The number written right after `marker` in an advisor's question.
+int amountAfter(const std::string& text, const char* marker) {
+    const std::size_t at = text.find(marker);
+    if (at == std::string::npos) {
+        return 0;
+    }
+    const char* first = text.data() + at + std::char_traits<char>::length(marker);
+    int value = 0;
+    std::from_chars(first, text.data() + text.size(), value);
+    return value;
+}
+
+bool parseNumber(const std::string& text, long long minimum, long long maximum, long long& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    return !text.empty() && ec == std::errc() && ptr == last && value >= minimum &&
+           value <= maximum;
+}
+
+// The player at the advisor's boxes: messages are read and forgotten, questions
+// answered by the player's policy; the defeat question marks the game lost.
+class SimulatedAdvisor : public Advisor {
+  public:
+    explicit SimulatedAdvisor(PlayerKind player) : player_(player) {}
+
+    void showMessage(const std::string&) override {}
+    bool askYesNo(const std::string& text) override {
+        if (contains(text, "Our empire has been defeated")) {
+            defeated = true;
+        }
+        Game* game = Game::current();
+        return answerQuestion(player_, text, game != nullptr ? game->romans.treasury : 0);
+    }
+
+    bool defeated = false;
+
+  private:
+    PlayerKind player_;
+};
+
+// No screen at all; the rules' request to end the program ends the game.
+class SimulatedPresentation : public Presentation {
+  public:
+    void quit() override { over = true; }
+    bool over = false;
+};
+
+class SilentHost : public ShellHost {
+  public:
+    explicit SilentHost(SimulatedPresentation& presentation) : presentation_(presentation) {}
+    void repaintWindow() override {}
+    void redrawScreen() override {}
+    void drawProvinceInfo() override {}
+    void playLesson(const Lesson&) override {}
+    void openWebPage(const std::string&) override {}
+    void showAbout() override {}
+    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
+    std::optional<std::string> chooseLoadPath() override { return std::nullopt; }
+    void alert(const std::string&, const std::string&) override {}
+    void quit() override { presentation_.quit(); }
+
+  private:
+    SimulatedPresentation& presentation_;
+};
+
+std::string fromLabel(int from) {
+    return from == 235 ? "235 AD" : "scenario " + std::to_string(from);
+}
+
+// A bar that redraws itself only when it grows, so a long run costs nothing.
+class ProgressBar {
+  public:
+    ProgressBar(std::ostream& err, bool shown, long long total)
+        : err_(err), shown_(shown), total_(total) {}
+    ~ProgressBar() {
+        if (shown_ && drawn_ >= 0) {
+            err_ << '\r' << std::string(60, ' ') << '\r' << std::flush;
+        }
+    }
+    void advance() {
+        ++done_;
+        if (!shown_ || total_ <= 0) {
+            return;
+        }
+        const int percent = static_cast<int>(done_ * 100 / total_);
+        if (percent == drawn_) {
+            return;
+        }
+        drawn_ = percent;
+        const int filled = percent * 30 / 100;
+        err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+             << std::string(static_cast<std::size_t>(30 - filled), ' ') << "] " << percent << "% "
+             << done_ << '/' << total_ << " games" << std::flush;
+    }
+
+  private:
+    std::ostream& err_;
+    bool shown_;
+    long long total_;
+    long long done_ = 0;
+    int drawn_ = -1;
+};
+
+}  // namespace
+
+const char* playerName(PlayerKind player) {
+    return player == PlayerKind::Idle ? "idle" : "general";
+}
+
+std::variant<SimulationOptions, std::string> parseSimulationOptions(
+    const std::vector<std::string>& args) {
+    SimulationOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const std::string value = hasValue ? args[i + 1] : std::string();
+        long long n = 0;
+        if (arg == "--games") {
+            if (!hasValue || !parseNumber(value, 1, 100000000, n)) {
+                return "--games needs a whole number from 1 to 100000000";
+            }
+            options.games = static_cast<int>(n);
+        } else if (arg == "--skill") {
+            if (value == "all") {
+                options.skills = {0, 1, 2};
+            } else if (hasValue && parseNumber(value, 0, 2, n)) {
+                options.skills = {static_cast<int>(n)};
+            } else {
+                return "--skill needs 0 (Easy), 1 (Normal), 2 (Hard) or all";
+            }
+        } else if (arg == "--seed") {
+            if (!hasValue || !parseNumber(value, 0, 4294967295LL, n)) {
+                return "--seed needs a number from 0 to 4294967295";
+            }
+            options.seed = static_cast<std::uint32_t>(n);
+        } else if (arg == "--player") {
+            if (value == "idle") {
+                options.players = {PlayerKind::Idle};
+            } else if (value == "general") {
+                options.players = {PlayerKind::General};
+            } else if (value == "all") {
+                options.players = {PlayerKind::Idle, PlayerKind::General};
+            } else {
+                return "--player needs idle, general or all";
+            }
+        } else if (arg == "--from") {
+            if (!hasValue ||
+                !(parseNumber(value, 235, 235, n) || parseNumber(value, 1100, 1103, n))) {
+                return "--from needs 235 (the campaign) or a scenario: 1100, 1101, 1102 or 1103";
+            }
+            options.from = static_cast<int>(n);
+        } else if (arg == "--csv") {
+            if (!hasValue || value.empty()) {
+                return "--csv needs a file name";
+            }
+            options.csvPath = value;
+        } else {
+            return "unknown simulator option " + arg;
+        }
+        ++i;
+    }
+    return options;
+}
+
+std::uint32_t gameSeed(std::uint32_t runSeed, int index) {
+    // Steps of the golden ratio spread neighbouring games far apart in the
+    // generator's sequence; step 0 keeps the run seed for the first game.
+    return runSeed + static_cast<std::uint32_t>(index) * 0x9E3779B9u;
+}
+
+bool answerQuestion(PlayerKind player, const std::string& question, int treasury) {
+    if (contains(question, "Do you want to keep playing until 476 AD?")) {
+        return true;
+    }
+    if (player == PlayerKind::Idle) {
+        return false;
+    }
+    if (contains(question, "are offering peace")) {
+        return GeneralPlayer::acceptsPeace(treasury, amountAfter(question, "in exchange for "),
+                                           amountAfter(question, "offering peace for "));
+    }
+    if (contains(question, "demanding a bonus of ")) {
+        return GeneralPlayer::paysBonus(treasury, amountAfter(question, "demanding a bonus of "));
+    }
+    // Defeat, the end at 476 AD and anything else: the game is over or the
+    // question is not the general's business.
+    return false;
+}
+
+GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) {
+    GameResult result;
+    result.skill = skill;
+    result.player = player;
+    result.from = from;
+    result.seed = seed;
+
+    SimulatedAdvisor advisor(player);
+    SimulatedPresentation screen;
+    SilentHost host(screen);
+    Shell shell(host);
+    GeneralPlayer general;
+    setAdvisor(&advisor);
+    setPresentation(&screen);
+    struct Restore {
+        ~Restore() {
+            setAdvisor(nullptr);
+            setPresentation(nullptr);
+        }
+    } restore;
+
+    seedRandom(seed);
+    auto game = std::make_unique<Game>();
+    game->skillLevel = skill;
+    try {
+        // As start-up makes a game, then the scenario if one was asked for.
+        if (from == 235) {
+            game->startNewGame();
+            setUpEvents(*game);
+        } else {
+            startScenario(from);
+        }
+        result.startYear = game->year();
+        int turns = 0;
+        while (!screen.over) {
+            if (++turns > kTurnLimit) {
+                result.failure = "no end after " + std::to_string(kTurnLimit) + " turns";
+                break;
+            }
+            if (player == PlayerKind::General) {
+                const int year = game->year();
+                general.playTurn(shell);
+                if (screen.over || game->year() != year) {
+                    continue;  // the last order ended the turn by itself
+                }
+            }
+            shell.rightButtonUp();
+        }
+    } catch (const std::exception& e) {
+        result.failure = std::string("internal error: ") + e.what();
+    }
+    result.endYear = game->year();
+    result.defeated = advisor.defeated;
+    result.invasions = game->invasionCount;
+    result.plagues = game->plagueCount;
+    result.rebellions = game->rebellionCount;
+    return result;
+}
+
+TableRow summarize(const std::vector<GameResult>& games, double seconds) {
+    TableRow row;
+    row.seconds = seconds;
+    long long defeatYears = 0;
+    long long invasions = 0;
+    long long plagues = 0;
+    long long rebellions = 0;
+    for (const GameResult& g : games) {
+        row.skill = g.skill;
+        row.player = g.player;
+        row.games += 1;
+        row.survived285 += g.survived285();
+        row.survived476 += g.survived476();
+        if (g.defeated) {
+            row.defeats += 1;
+            defeatYears += g.endYear;
+        }
+        invasions += g.invasions;
+        plagues += g.plagues;
+        rebellions += g.rebellions;
+        row.years += g.years();
+    }
+    if (row.defeats > 0) {
+        row.meanDefeatYear = static_cast<double>(defeatYears) / row.defeats;
+    }
+    if (row.games > 0) {
+        row.meanInvasions = static_cast<double>(invasions) / row.games;
+        row.meanPlagues = static_cast<double>(plagues) / row.games;
+        row.meanRebellions = static_cast<double>(rebellions) / row.games;
+    }
+    return row;
+}
+
+std::string formatTable(int games, int from, std::uint32_t seed,
+                        const std::vector<TableRow>& rows) {
+    std::string out = "Balance of " + std::to_string(games) + (games == 1 ? " game" : " games") +
+                      " a row from " + fromLabel(from) + ", seed " + std::to_string(seed) + "\n\n";
+    char line[256];
+    std::snprintf(line, sizeof line, "%-7s %-8s %7s %14s %14s %8s %9s %8s %10s %10s\n", "Skill",
+                  "Player", "Games", "Reached 285", "Reached 476", "Defeat", "Invasions", "Plagues",
+                  "Rebellions", "Years/s");
+    out += line;
+    for (const TableRow& r : rows) {
+        const double n = r.games > 0 ? r.games : 1;
+        char defeat[16] = "-";
+        if (r.defeats > 0) {
+            std::snprintf(defeat, sizeof defeat, "%.1f", r.meanDefeatYear);
+        }
+        std::snprintf(line, sizeof line,
+                      "%-7s %-8s %7d %7d %5.1f%% %7d %5.1f%% %8s %9.2f %8.2f %10.2f %10.0f\n",
+                      kSkillNames[r.skill], playerName(r.player), r.games, r.survived285,
+                      100.0 * r.survived285 / n, r.survived476, 100.0 * r.survived476 / n, defeat,
+                      r.meanInvasions, r.meanPlagues, r.meanRebellions, r.yearsPerSecond());
+        out += line;
+    }
+    out +=
+        "\nReached: games not yet defeated in that year. Defeat: mean year of the defeats.\n"
+        "Invasions, plagues, rebellions: means a game. Years/s: game-years played a second\n"
+        "of processor time.\n";
+    return out;
+}
+
+std::string csvHeader() {
+    return "skill,player,from,game,seed,start_year,end_year,outcome,invasions,plagues,"
+           "rebellions\n";
+}
+
+std::string csvRow(const GameResult& g) {
+    const char* outcome = !g.failure.empty() ? "failed" : g.defeated ? "defeated" : "survived";
+    return std::to_string(g.skill) + ',' + playerName(g.player) + ',' + std::to_string(g.from) +
+           ',' + std::to_string(g.index) + ',' + std::to_string(g.seed) + ',' +
+           std::to_string(g.startYear) + ',' + std::to_string(g.endYear) + ',' + outcome + ',' +
+           std::to_string(g.invasions) + ',' + std::to_string(g.plagues) + ',' +
+           std::to_string(g.rebellions) + '\n';
+}
+
+int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 bool showProgress) {
+    auto parsed = parseSimulationOptions(args);
+    if (const std::string* problem = std::get_if<std::string>(&parsed)) {
+        err << "tessarion: " << *problem << '\n' << kSimulateUsage;
+        return 2;
+    }
+    SimulationOptions options = std::get<SimulationOptions>(parsed);
+    const std::uint32_t seed = options.seed ? *options.seed : clockSeed();
+
+    std::ofstream csv;
+    if (options.csvPath) {
+        csv.open(*options.csvPath, std::ios::binary | std::ios::trunc);
+        if (!csv) {
+            err << "tessarion: cannot write " << *options.csvPath << '\n';
+            return 2;
+        }
+        csv << csvHeader();
+    }
+
+    const long long total = static_cast<long long>(options.games) *
+                            static_cast<long long>(options.skills.size() * options.players.size());
+    std::vector<TableRow> rows;
+    std::vector<GameResult> failures;
+    {
+        ProgressBar bar(err, showProgress, total);
+        for (int skill : options.skills) {
+            for (PlayerKind player : options.players) {
+                std::vector<GameResult> results;
+                results.reserve(static_cast<std::size_t>(options.games));
+                // Processor time, not wall time: the figure should not depend on
+                // what else the machine is doing.
+                const std::clock_t start = std::clock();
+                for (int i = 0; i < options.games; ++i) {
+                    GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
+                    g.index = i;
+                    if (csv.is_open()) {
+                        csv << csvRow(g);
+                    }
+                    if (!g.failure.empty()) {
+                        failures.push_back(g);
+                    }
+                    results.push_back(std::move(g));
+                    bar.advance();
+                }
+                const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+                rows.push_back(summarize(results, seconds));
+            }
+        }
+    }
+    out << formatTable(options.games, options.from, seed, rows);
+    for (const GameResult& g : failures) {
+        err << "tessarion: game " << g.index << " (skill " << g.skill << ", "
+            << playerName(g.player) << ", from " << g.from << ", seed " << g.seed << ") failed in "
+            << g.endYear << " AD: " << g.failure << '\n';
+    }
+    if (csv.is_open()) {
+        csv.flush();
+        if (!csv) {
+            err << "tessarion: writing " << *options.csvPath << " failed\n";
+            return 2;
+        }
+    }
+    return failures.empty() ? 0 : 3;
+}
+
+}  // namespace tessarion

@@ -1,0 +1,275 @@
+// The balance simulator: options, the players' policies, the table's sums and
+// replaying a game from the seed in its CSV row.
+#include "app/Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+
+#include "app/GeneralPlayer.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+
+SimulationOptions parsed(const std::vector<std::string>& args) {
+    auto result = parseSimulationOptions(args);
+    EXPECT_TRUE(std::holds_alternative<SimulationOptions>(result)) << std::get<std::string>(result);
+    return std::get<SimulationOptions>(result);
+}
+
+std::string problemWith(const std::vector<std::string>& args) {
+    auto result = parseSimulationOptions(args);
+    return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "";
+}
+
+TEST(SimulatorOptionsTest, DefaultsAndEveryOption) {
+    const SimulationOptions d = parsed({});
+    EXPECT_EQ(d.games, 100);
+    EXPECT_EQ(d.skills, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(d.players.size(), 2u);
+    EXPECT_FALSE(d.seed.has_value());
+    EXPECT_EQ(d.from, 235);
+    EXPECT_FALSE(d.csvPath.has_value());
+
+    const SimulationOptions o = parsed({"--games", "7", "--skill", "2", "--seed", "4294967295",
+                                        "--player", "general", "--from", "1102", "--csv", "x.csv"});
+    EXPECT_EQ(o.games, 7);
+    EXPECT_EQ(o.skills, std::vector<int>{2});
+    EXPECT_EQ(o.seed, 4294967295u);
+    EXPECT_EQ(o.players, std::vector<PlayerKind>{PlayerKind::General});
+    EXPECT_EQ(o.from, 1102);
+    EXPECT_EQ(o.csvPath, "x.csv");
+    EXPECT_EQ(parsed({"--skill", "all", "--player", "all"}).skills.size(), 3u);
+}
+
+TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
+    EXPECT_NE(problemWith({"--games"}).find("--games"), std::string::npos);
+    EXPECT_NE(problemWith({"--games", "0"}).find("--games"), std::string::npos);
+    EXPECT_NE(problemWith({"--games", "12x"}).find("--games"), std::string::npos);
+    EXPECT_NE(problemWith({"--skill", "3"}).find("--skill"), std::string::npos);
+    EXPECT_NE(problemWith({"--seed", "4294967296"}).find("--seed"), std::string::npos);
+    EXPECT_NE(problemWith({"--seed", "-1"}).find("--seed"), std::string::npos);
+    EXPECT_NE(problemWith({"--player", "hero"}).find("--player"), std::string::npos);
+    EXPECT_NE(problemWith({"--from", "236"}).find("--from"), std::string::npos);
+    EXPECT_NE(problemWith({"--from", "1104"}).find("--from"), std::string::npos);
+    EXPECT_NE(problemWith({"--csv"}).find("--csv"), std::string::npos);
+    EXPECT_NE(problemWith({"--fast"}).find("--fast"), std::string::npos);
+
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runSimulator({"--player", "hero"}, out, err, false), 2);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_NE(err.str().find("--player needs idle, general or all"), std::string::npos);
+    EXPECT_NE(err.str().find("Usage"), std::string::npos);
+}
+
+TEST(SimulatorTest, GameSeedsKeepTheRunSeedFirstAndDiffer) {
+    EXPECT_EQ(gameSeed(12345, 0), 12345u);
+    EXPECT_NE(gameSeed(12345, 1), gameSeed(12345, 2));
+    EXPECT_NE(gameSeed(12345, 1), gameSeed(12346, 1));
+}
+
+TEST(SimulatorTest, QuestionsAnsweredByEachPolicy) {
+    const std::string keepPlaying =
+        "Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third Century\"\r\nDo "
+        "you want to keep playing until 476 AD?";
+    const std::string defeated =
+        "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you like to "
+        "play again?)";
+    const std::string outlasted =
+        "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish to "
+        "play again?\r\n";
+    const std::string peace =
+        "Princeps,\r\n\r\nThe Goths are offering peace for 9 years \r\nin exchange for 30000 "
+        "sesterces.\r\n\r\nDo you accept their offer?";
+    const std::string bonus =
+        "Princeps,\r\n\r\nThe legions are demanding a bonus of 12000 sesterces.\r\nDo you wish to "
+        "pay them?\r\n\r\nIf you don't, they may rebel and march on Rome.";
+    for (PlayerKind player : {PlayerKind::Idle, PlayerKind::General}) {
+        EXPECT_TRUE(answerQuestion(player, keepPlaying, 0));
+        EXPECT_FALSE(answerQuestion(player, defeated, 100000));
+        EXPECT_FALSE(answerQuestion(player, outlasted, 100000));
+        EXPECT_FALSE(answerQuestion(player, "Discard the current game?", 100000));
+    }
+    EXPECT_FALSE(answerQuestion(PlayerKind::Idle, peace, 1000000));
+    EXPECT_FALSE(answerQuestion(PlayerKind::Idle, bonus, 1000000));
+    // The general reads the sums out of the questions.
+    EXPECT_TRUE(answerQuestion(PlayerKind::General, bonus, 12000));
+    EXPECT_FALSE(answerQuestion(PlayerKind::General, bonus, 11999));
+    EXPECT_TRUE(answerQuestion(PlayerKind::General, peace, 60000));
+    EXPECT_FALSE(answerQuestion(PlayerKind::General, peace, 40000));
+}
+
+TEST(SimulatorTest, TableSumsAndMeans) {
+    auto game = [](bool defeated, int start, int end, int inv, int pla, int reb) {
+        GameResult g;
+        g.skill = 2;
+        g.player = PlayerKind::General;
+        g.defeated = defeated;
+        g.startYear = start;
+        g.endYear = end;
+        g.invasions = inv;
+        g.plagues = pla;
+        g.rebellions = reb;
+        return g;
+    };
+    // Defeated in 285 has not survived the crisis; in 286 it has.
+    const std::vector<GameResult> games = {
+        game(true, 235, 285, 10, 1, 0), game(true, 235, 286, 20, 2, 1),
+        game(false, 235, 476, 60, 5, 2), game(true, 235, 245, 2, 0, 0)};
+    const TableRow row = summarize(games, 2.0);
+    EXPECT_EQ(row.skill, 2);
+    EXPECT_EQ(row.player, PlayerKind::General);
+    EXPECT_EQ(row.games, 4);
+    EXPECT_EQ(row.survived285, 2);
+    EXPECT_EQ(row.survived476, 1);
+    EXPECT_EQ(row.defeats, 3);
+    EXPECT_DOUBLE_EQ(row.meanDefeatYear, (285 + 286 + 245) / 3.0);
+    EXPECT_DOUBLE_EQ(row.meanInvasions, 23.0);
+    EXPECT_DOUBLE_EQ(row.meanPlagues, 2.0);
+    EXPECT_DOUBLE_EQ(row.meanRebellions, 0.75);
+    EXPECT_EQ(row.years, 50 + 51 + 241 + 10);
+    EXPECT_DOUBLE_EQ(row.yearsPerSecond(), 352 / 2.0);
+
+    const std::string table = formatTable(4, 235, 99, {row});
+    EXPECT_NE(table.find("seed 99"), std::string::npos);
+    const std::size_t at = table.find("\nHard");
+    ASSERT_NE(at, std::string::npos) << table;
+    std::istringstream line(table.substr(at + 1, table.find('\n', at + 1) - at - 1));
+    std::vector<std::string> cells;
+    for (std::string cell; line >> cell;) {
+        cells.push_back(cell);
+    }
+    EXPECT_EQ(cells, (std::vector<std::string>{"Hard", "general", "4", "2", "50.0%", "1", "25.0%",
+                                               "272.0", "23.00", "2.00", "0.75", "176"}));
+
+    // A row without defeats shows no defeat year rather than a zero.
+    const TableRow clean = summarize({game(false, 235, 476, 0, 0, 0)}, 1.0);
+    EXPECT_EQ(clean.defeats, 0);
+    EXPECT_NE(formatTable(1, 235, 1, {clean}).find("100.0%        - "), std::string::npos);
+}
+
+std::vector<std::vector<std::string>> readCsv(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::istringstream cellsIn(line);
+        std::string cell;
+        while (std::getline(cellsIn, cell, ',')) {
+            cells.push_back(cell);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST(SimulatorTest, AGameReplaysFromTheSeedInItsRow) {
+    const std::string first = ::testing::TempDir() + "simulator_run.csv";
+    const std::string again = ::testing::TempDir() + "simulator_replay.csv";
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runSimulator({"--games", "3", "--skill", "0", "--player", "general", "--seed", "2024",
+                            "--csv", first},
+                           out, err, false),
+              0)
+        << err.str();
+    const auto rows = readCsv(first);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0][4], "seed");
+    const std::vector<std::string> third = rows[3];
+    EXPECT_EQ(third[3], "2");
+
+    ASSERT_EQ(runSimulator({"--games", "1", "--skill", "0", "--player", "general", "--seed",
+                            third[4], "--csv", again},
+                           out, err, false),
+              0);
+    auto replay = readCsv(again).at(1);
+    EXPECT_EQ(replay[3], "0");
+    replay[3] = third[3];
+    EXPECT_EQ(replay, third);
+}
+
+TEST(SimulatorTest, TheGeneralOutlastsTheIdlePlayer) {
+    int idle = 0;
+    int general = 0;
+    for (int i = 0; i < 12; ++i) {
+        const std::uint32_t seed = gameSeed(31, i);
+        idle += playGame(0, PlayerKind::Idle, 235, seed).survived285();
+        general += playGame(0, PlayerKind::General, 235, seed).survived285();
+    }
+    EXPECT_GE(general, idle + 5) << "idle " << idle << ", general " << general;
+}
+
+TEST(SimulatorTest, TheExecutableRunsAndRejectsBadOptions) {
+    const std::string exe = TESSARION_EXE;
+    const std::string quiet = " >/dev/null 2>&1";
+    EXPECT_EQ(std::system(
+                  (exe + " --simulate --games 2 --skill 0 --player idle --seed 5" + quiet).c_str()),
+              0);
+    const int bad = std::system((exe + " --simulate --games none" + quiet).c_str());
+    ASSERT_TRUE(WIFEXITED(bad));
+    EXPECT_EQ(WEXITSTATUS(bad), 2);
+}
+
+// The general's orders in positions set up by hand.
+class GeneralOrdersTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame(1);
+        clearAllLegions();
+    }
+    std::pair<std::string, std::string> order() {
+        GeneralPlayer::View view;
+        GeneralPlayer::look(game(), view);
+        const GeneralPlayer::Order o = GeneralPlayer().chooseOrder(view);
+        if (o.from < 0) {
+            return {};
+        }
+        return {view.province[static_cast<std::size_t>(o.from)]->name,
+                view.province[static_cast<std::size_t>(o.to)]->name};
+    }
+};
+
+TEST_F(GeneralOrdersTest, RetakesAnEmptyLostProvinceWithASpareLegion) {
+    moveOwner("Africa", nullptr);
+    give(game().romans, "Aegyptus", 2);
+    EXPECT_EQ(order(), std::make_pair(std::string("Aegyptus"), std::string("Africa")));
+}
+
+TEST_F(GeneralOrdersTest, KeepsTheLastLegionInBritannia) {
+    moveOwner("Belgica", nullptr);
+    give(game().romans, "Britannia", 1);
+    EXPECT_EQ(order().first, "");
+    give(game().romans, "Britannia", 1);
+    EXPECT_EQ(order(), std::make_pair(std::string("Britannia"), std::string("Belgica")));
+}
+
+TEST_F(GeneralOrdersTest, GuardsTheProvincesABandCanStrike) {
+    give(game().barbarians, "Upper Rhine", 2);
+    give(game().romans, "Italia", 4);
+    const auto [from, to] = order();
+    EXPECT_EQ(from, "Italia");
+    EXPECT_TRUE(to == "Raetia" || to == "Pannonia") << to;
+}
+
+TEST_F(GeneralOrdersTest, LetsThePersiansLastLegionBreakOnOurGarrison) {
+    moveOwner("Syria", &game().sassanids);
+    give(game().sassanids, "Syria", 1);
+    give(game().romans, "Palestina", 3);
+    EXPECT_NE(order().second, "Syria");
+    give(game().sassanids, "Armenia", 1);
+    EXPECT_EQ(order(), std::make_pair(std::string("Palestina"), std::string("Syria")));
+}
+
+}  // namespace
+}  // namespace tessarion
