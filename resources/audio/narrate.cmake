@@ -41,9 +41,10 @@ if(NOT status EQUAL 0)
 endif()
 
 # -R makes the dither repeatable, so the same script always gives the same bytes. The
-# pads leave a breath of silence at each end; the high-pass removes the engine's rumble.
+# first gain leaves the high-pass headroom, the second levels the voice; the pads leave
+# a breath of silence at each end; the high-pass removes the engine's rumble.
 execute_process(COMMAND "${SOX}" -R "${raw}" -b 16 -c 2 -r "${RATE}" "${OUTPUT}"
-                        highpass 60 gain -n -2 pad 0.3 0.5
+                        gain -6 highpass 60 gain -n -2 pad 0.3 0.5
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "sox failed converting ${raw}")

@@ -290,7 +290,7 @@ void addVoice(Signal& s, Noise& noise, const std::vector<Syllable>& syllables, d
         const std::size_t first = toFrame(s, syl.start);
         const std::size_t len = static_cast<std::size_t>(syl.length * s.rate);
         Biquad f1, f2, f3;
-        Biquad hiss = Biquad::bandPass(s.rate, 3200, 1.5);
+        Biquad hiss = Biquad::bandPass(s.rate, 3000, 2);
         double phase = noise.uniform(0, 1);
         for (std::size_t k = 0; k < len && first + k < s.frames(); ++k) {
             const double u = static_cast<double>(k) / len;
@@ -392,6 +392,13 @@ Signal makeCrowdRally() {
                 1 + 0.25 * std::sin(2 * kPi * 1.7 * t + c) * std::sin(2 * kPi * 0.6 * t);
             const double n = noise.next();
             s.channels[c][i] += 0.9 * swell * flutter * (low.process(n) + 0.6 * mid.process(n));
+        }
+    }
+    // Voices across a square lose their top; this also tames the consonant hiss.
+    for (auto& ch : s.channels) {
+        Biquad air = Biquad::lowPass(s.rate, 7000);
+        for (double& v : ch) {
+            v = air.process(v);
         }
     }
     addReverb(s, 0.55, 0.4, 0.3);
