@@ -19,7 +19,7 @@ namespace {
 // The sound folder hands the test its paths when it is part of the build.
 #if defined(TESSARION_AUDIO_DIR) && defined(TESSARION_LESSON_DIR)
 
-struct WaveSpec {
+struct ListedWave {
     const char* name;
     int channels;
     int rate;
@@ -28,7 +28,7 @@ struct WaveSpec {
     bool narration;
 };
 
-const WaveSpec kWaves[] = {
+const ListedWave kWaves[] = {
     {"IDR_SWORD_SND", 1, 16000, 16, 0.5, false},  {"IDR_MARCH_SND", 1, 16000, 16, 2.7, false},
     {"IDR_COUGH_SND", 1, 11025, 8, 1.1, false},   {"IDR_PFJ_SND", 2, 44100, 16, 3.5, false},
     {"IDR_INTRO_SND", 2, 11025, 16, 13.2, false}, {"IDR_MAXIMINUS_THRAX", 2, 16000, 16, 44.7, true},
@@ -173,33 +173,33 @@ int countWords(const std::string& text) {
 }
 
 TEST(Audio, EveryWaveIsPlainPcmInItsListedFormatAndLength) {
-    for (const WaveSpec& spec : kWaves) {
-        SCOPED_TRACE(spec.name);
-        const Wave& w = loadWave(spec.name);
+    for (const ListedWave& listed : kWaves) {
+        SCOPED_TRACE(listed.name);
+        const Wave& w = loadWave(listed.name);
         ASSERT_EQ(w.error, "");
-        EXPECT_EQ(w.channels, spec.channels);
-        EXPECT_EQ(w.rate, spec.rate);
-        EXPECT_EQ(w.bits, spec.bits);
+        EXPECT_EQ(w.channels, listed.channels);
+        EXPECT_EQ(w.rate, listed.rate);
+        EXPECT_EQ(w.bits, listed.bits);
         EXPECT_EQ(w.samples.size() % w.channels, 0u) << "a frame is cut in half";
-        if (spec.narration) {
+        if (listed.narration) {
             EXPECT_GE(w.seconds(), 25.0);
             EXPECT_LE(w.seconds(), 60.0);
         } else {
             // The march plays synchronously and holds up the game, so effects must not
             // grow much beyond their listed length.
-            EXPECT_GE(w.seconds(), spec.seconds * 0.8);
-            EXPECT_LE(w.seconds(), spec.seconds * 1.2);
+            EXPECT_GE(w.seconds(), listed.seconds * 0.8);
+            EXPECT_LE(w.seconds(), listed.seconds * 1.2);
         }
     }
 }
 
 TEST(Audio, EffectsStartAtOnceAndAreLoudButUnclipped) {
-    for (const WaveSpec& spec : kWaves) {
-        if (spec.narration) {
+    for (const ListedWave& listed : kWaves) {
+        if (listed.narration) {
             continue;
         }
-        SCOPED_TRACE(spec.name);
-        const Wave& w = loadWave(spec.name);
+        SCOPED_TRACE(listed.name);
+        const Wave& w = loadWave(listed.name);
         ASSERT_EQ(w.error, "");
         const Levels l = measure(w);
         EXPECT_GT(l.rms, 0.04) << "too quiet to hear over the music of the game";
@@ -213,18 +213,18 @@ TEST(Audio, EffectsStartAtOnceAndAreLoudButUnclipped) {
 }
 
 TEST(Audio, NarrationsSpeakTheWholeScriptAtAnEvenLevel) {
-    for (const WaveSpec& spec : kWaves) {
-        if (!spec.narration) {
+    for (const ListedWave& listed : kWaves) {
+        if (!listed.narration) {
             continue;
         }
-        SCOPED_TRACE(spec.name);
-        const Wave& w = loadWave(spec.name);
+        SCOPED_TRACE(listed.name);
+        const Wave& w = loadWave(listed.name);
         ASSERT_EQ(w.error, "");
         const Levels l = measure(w);
         EXPECT_GT(l.rms, 0.05);
         EXPECT_LE(l.peak, 0.9) << "speech is levelled below full scale";
         // A speech engine that stops early or stalls shows up as a wrong pace.
-        const int words = countWords(readFile(scriptPath(spec.name)));
+        const int words = countWords(readFile(scriptPath(listed.name)));
         ASSERT_GT(words, 0);
         const double secondsPerWord = w.seconds() / words;
         EXPECT_GT(secondsPerWord, 0.25);
@@ -240,12 +240,12 @@ TEST(Audio, NarrationsSpeakTheWholeScriptAtAnEvenLevel) {
 }
 
 TEST(Audio, LessonScriptsReadAsCaptions) {
-    for (const WaveSpec& spec : kWaves) {
-        if (!spec.narration) {
+    for (const ListedWave& listed : kWaves) {
+        if (!listed.narration) {
             continue;
         }
-        SCOPED_TRACE(spec.name);
-        const std::string text = readFile(scriptPath(spec.name));
+        SCOPED_TRACE(listed.name);
+        const std::string text = readFile(scriptPath(listed.name));
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.rfind("Princeps, ", 0), 0u) << "a lesson speaks to the emperor";
         const int words = countWords(text);
