@@ -1,9 +1,9 @@
 #pragma once
 
-// Where the screen gets its pictures and its font. Until the embedded
-// resource store is in the build, stand-ins of the right sizes are made here.
-#include "ui/Placeholders.h"
+// Where the screen gets its pictures and its font: the resources embedded in
+// the program.
+#include "res/ResourceStore.h"
 
 namespace tessarion {
-namespace store = placeholder;
+namespace store = res;
 }

@@ -1,0 +1,941 @@
+#include "WorldMap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <limits>
+#include <queue>
+#include <sstream>
+
+#define STB_PERLIN_IMPLEMENTATION
+#include <stb/stb_perlin.h>
+
+#include "model/Game.h"
+#include "model/Province.h"
+
+namespace tessarion::art {
+
+namespace {
+
+constexpr int W = WorldMap::kWidth;
+constexpr int H = WorldMap::kHeight;
+
+std::size_t idx(int x, int y) {
+    return static_cast<std::size_t>(y) * W + x;
+}
+
+// Smooth noise in -1..1; every caller passes its own seed so that the coasts, the borders and
+// the texture do not wobble in step.
+float noise(float x, float y, int seed) {
+    return stb_perlin_noise3_seed(x, y, 0.37f * seed, 0, 0, 0, seed);
+}
+float fbm(float x, float y, int seed, int octaves = 3) {
+    float sum = 0;
+    float amp = 1;
+    float norm = 0;
+    for (int o = 0; o < octaves; ++o) {
+        sum += amp * noise(x, y, seed + o);
+        norm += amp;
+        x *= 2.03f;
+        y *= 2.03f;
+        amp *= 0.5f;
+    }
+    return sum / norm;
+}
+float hash01(int x, int y, int seed) {
+    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
+                      static_cast<std::uint32_t>(y) * 668265263u +
+                      static_cast<std::uint32_t>(seed) * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    h ^= h >> 16;
+    return static_cast<float>(h & 0xFFFFFFu) / static_cast<float>(0xFFFFFF);
+}
+
+// Corner cutting: keeps hand-drawn outlines free of kinks.
+std::vector<Point> chaikin(const std::vector<Point>& in, bool closed, int rounds) {
+    std::vector<Point> pts = in;
+    for (int r = 0; r < rounds; ++r) {
+        std::vector<Point> out;
+        std::size_t n = pts.size();
+        std::size_t segments = closed ? n : n - 1;
+        if (!closed) {
+            out.push_back(pts.front());
+        }
+        for (std::size_t i = 0; i < segments; ++i) {
+            Point a = pts[i];
+            Point b = pts[(i + 1) % n];
+            out.push_back({0.75f * a.x + 0.25f * b.x, 0.75f * a.y + 0.25f * b.y});
+            out.push_back({0.25f * a.x + 0.75f * b.x, 0.25f * a.y + 0.75f * b.y});
+        }
+        if (!closed) {
+            out.push_back(pts.back());
+        }
+        pts = std::move(out);
+    }
+    return pts;
+}
+
+// Resamples an outline to short steps and pushes each point along its normal by a little
+// noise, which turns smooth curves into coasts.
+std::vector<Point> roughen(const std::vector<Point>& in, bool closed, float amplitude, int seed) {
+    // Two scales: headlands and bays, and the crinkle of the shore.
+    std::vector<Point> dense;
+    std::size_t n = in.size();
+    std::size_t segments = closed ? n : n - 1;
+    for (std::size_t i = 0; i < segments; ++i) {
+        Point a = in[i];
+        Point b = in[(i + 1) % n];
+        float len = std::hypot(b.x - a.x, b.y - a.y);
+        int steps = std::max(1, static_cast<int>(len / 1.5f));
+        for (int s = 0; s < steps; ++s) {
+            float t = static_cast<float>(s) / steps;
+            dense.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
+        }
+    }
+    if (!closed) {
+        dense.push_back(in.back());
+    }
+    if (amplitude <= 0) {
+        return dense;
+    }
+    std::vector<Point> out(dense.size());
+    for (std::size_t i = 0; i < dense.size(); ++i) {
+        Point prev = dense[i == 0 ? (closed ? dense.size() - 1 : 0) : i - 1];
+        Point next = dense[i + 1 == dense.size() ? (closed ? 0 : i) : i + 1];
+        float dx = next.x - prev.x;
+        float dy = next.y - prev.y;
+        float len = std::max(1e-3f, std::hypot(dx, dy));
+        float d = amplitude * fbm(dense[i].x * 0.045f, dense[i].y * 0.045f, seed, 2) +
+                  0.45f * amplitude * fbm(dense[i].x * 0.2f, dense[i].y * 0.2f, seed + 50, 2);
+        bool end = !closed && (i == 0 || i + 1 == dense.size());
+        out[i] = end ? dense[i] : Point{dense[i].x - dy / len * d, dense[i].y + dx / len * d};
+    }
+    return out;
+}
+
+void fillPolygon(const std::vector<Point>& poly, const std::function<void(int, int)>& plot) {
+    for (int y = 0; y < H; ++y) {
+        float cy = y + 0.5f;
+        std::vector<float> xs;
+        std::size_t n = poly.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            Point a = poly[i];
+            Point b = poly[(i + 1) % n];
+            if ((a.y <= cy && b.y > cy) || (b.y <= cy && a.y > cy)) {
+                xs.push_back(a.x + (cy - a.y) / (b.y - a.y) * (b.x - a.x));
+            }
+        }
+        std::sort(xs.begin(), xs.end());
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+            int x0 = std::max(0, static_cast<int>(std::ceil(xs[i] - 0.5f)));
+            int x1 = std::min(W - 1, static_cast<int>(std::floor(xs[i + 1] - 0.5f)));
+            for (int x = x0; x <= x1; ++x) {
+                plot(x, y);
+            }
+        }
+    }
+}
+
+float segmentDistance(Point p, Point a, Point b) {
+    float vx = b.x - a.x;
+    float vy = b.y - a.y;
+    float len2 = vx * vx + vy * vy;
+    float t = len2 > 0 ? std::clamp(((p.x - a.x) * vx + (p.y - a.y) * vy) / len2, 0.0f, 1.0f) : 0;
+    return std::hypot(p.x - (a.x + t * vx), p.y - (a.y + t * vy));
+}
+
+// Calls plot(x, y, distance) for every pixel within reach of the polyline.
+void strokePolyline(const std::vector<Point>& line, float reach,
+                    const std::function<void(int, int, float)>& plot) {
+    std::vector<float> best(static_cast<std::size_t>(W) * H, std::numeric_limits<float>::max());
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        Point a = line[i];
+        Point b = line[i + 1];
+        int x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - reach)));
+        int x1 = std::min(W - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + reach)));
+        int y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - reach)));
+        int y1 = std::min(H - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + reach)));
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                float d = segmentDistance({x + 0.5f, y + 0.5f}, a, b);
+                best[idx(x, y)] = std::min(best[idx(x, y)], d);
+            }
+        }
+    }
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (best[idx(x, y)] <= reach) {
+                plot(x, y, best[idx(x, y)]);
+            }
+        }
+    }
+}
+
+// Catmull-Rom through the hand-placed points, so rivers bend instead of kinking.
+std::vector<Point> spline(const std::vector<Point>& pts) {
+    if (pts.size() < 3) {
+        return pts;
+    }
+    std::vector<Point> out;
+    for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+        Point p0 = pts[i == 0 ? 0 : i - 1];
+        Point p1 = pts[i];
+        Point p2 = pts[i + 1];
+        Point p3 = pts[std::min(pts.size() - 1, i + 2)];
+        for (int s = 0; s < 6; ++s) {
+            float t = s / 6.0f;
+            float t2 = t * t;
+            float t3 = t2 * t;
+            auto f = [&](float a, float b, float c, float d) {
+                return 0.5f * (2 * b + (-a + c) * t + (2 * a - 5 * b + 4 * c - d) * t2 +
+                               (-a + 3 * b - 3 * c + d) * t3);
+            };
+            out.push_back({f(p0.x, p1.x, p2.x, p3.x), f(p0.y, p1.y, p2.y, p3.y)});
+        }
+    }
+    out.push_back(pts.back());
+    return out;
+}
+
+// The palette: a warm, flat fresco look.
+const std::uint32_t kRoman = rgb(232, 150, 128);
+const std::uint32_t kGermanic = rgb(236, 206, 96);
+const std::uint32_t kPersian = rgb(204, 104, 184);
+const std::uint32_t kNeutral = rgb(214, 198, 158);
+const std::uint32_t kWhite = rgb(246, 242, 232);
+const std::uint32_t kSeaShallow = rgb(140, 182, 208);
+const std::uint32_t kSeaDeep = rgb(92, 138, 178);
+const std::uint32_t kCoast = rgb(40, 66, 96);
+const std::uint32_t kBorder = rgb(96, 52, 40);
+const std::uint32_t kRiver = rgb(58, 108, 160);
+const std::uint32_t kInk = rgb(52, 30, 22);
+const std::uint32_t kSeaInk = rgb(30, 60, 96);
+
+const char* const kGermanicNames[] = {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine",
+                                      "Lower Danube"};
+const char* const kPersianNames[] = {"Armenia", "Mesopotamia"};
+
+std::string upper(std::string s) {
+    for (char& c : s) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return s;
+}
+
+}  // namespace
+
+bool WorldMap::readProvinces() {
+    Game game;
+    provinces_.clear();
+    for (const auto& p : game.provinces) {
+        ProvinceData d;
+        d.name = p->name;
+        d.legionX = p->legionX;
+        d.legionY = p->legionY;
+        for (const Rect& r : p->hitRects) {
+            d.rects.push_back({r.left, r.top, r.right, r.bottom});
+        }
+        for (const char* g : kGermanicNames) {
+            d.group = d.name == g ? 1 : d.group;
+        }
+        for (const char* g : kPersianNames) {
+            d.group = d.name == g ? 2 : d.group;
+        }
+        provinces_.push_back(std::move(d));
+    }
+    return true;
+}
+
+int WorldMap::provinceIndex(const std::string& name) const {
+    for (std::size_t i = 0; i < provinces_.size(); ++i) {
+        if (provinces_[i].name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int WorldMap::provinceAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= W || y >= H) {
+        return -1;
+    }
+    if (!hits_.empty()) {
+        return hits_[idx(x, y)];
+    }
+    for (std::size_t i = 0; i < provinces_.size(); ++i) {
+        for (const auto& r : provinces_[i].rects) {
+            if (r[0] < x && x < r[2] && r[1] < y && y < r[3]) {
+                return static_cast<int>(i);
+            }
+        }
+    }
+    return -1;
+}
+
+bool WorldMap::load(const std::string& worldPath) {
+    readProvinces();
+    std::vector<int> hits(static_cast<std::size_t>(W) * H);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            hits[idx(x, y)] = provinceAt(x, y);
+        }
+    }
+    hits_ = std::move(hits);
+    std::ifstream in(worldPath);
+    if (!in) {
+        error_ = "cannot read " + worldPath;
+        return false;
+    }
+    std::string line;
+    int lineNo = 0;
+    Shape* current = nullptr;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (auto hash = line.find('#'); hash != std::string::npos) {
+            line.erase(hash);
+        }
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word)) {
+            continue;
+        }
+        auto fail = [&](const std::string& what) {
+            error_ = worldPath + ":" + std::to_string(lineNo) + ": " + what;
+            return false;
+        };
+        if (word == "sea" || word == "land" || word == "strait" || word == "river") {
+            Shape s;
+            s.kind = word;
+            words >> s.name;
+            if (word == "land") {
+                words >> s.province;
+                std::replace(s.province.begin(), s.province.end(), '_', ' ');
+                if (s.province != "-" && provinceIndex(s.province) < 0) {
+                    return fail("unknown province " + s.province);
+                }
+            }
+            if (word == "strait" || word == "river") {
+                words >> s.width;
+                std::string flag;
+                s.frontier = (words >> flag) && flag == "frontier";
+            }
+            shapes_.push_back(s);
+            current = &shapes_.back();
+            continue;
+        }
+        if (word == "sealabel") {
+            SeaLabel l;
+            words >> l.x >> l.y >> l.size;
+            std::getline(words, l.text);
+            l.text.erase(0, l.text.find_first_not_of(' '));
+            seaLabels_.push_back(l);
+            current = nullptr;
+            continue;
+        }
+        if (word == "capital") {
+            words >> capital_.x >> capital_.y >> capitalBox_[0] >> capitalBox_[1] >>
+                capitalBox_[2] >> capitalBox_[3];
+            current = nullptr;
+            continue;
+        }
+        if (word == "overlay") {
+            Overlay o;
+            words >> o.province >> o.x >> o.y >> o.width >> o.height >> o.plain >> o.yellow >>
+                o.blue >> o.mask;
+            std::replace(o.province.begin(), o.province.end(), '_', ' ');
+            int p = provinceIndex(o.province);
+            if (p < 0 || !words) {
+                return fail("bad overlay line");
+            }
+            provinces_[static_cast<std::size_t>(p)].overlay = static_cast<int>(overlays_.size());
+            overlays_.push_back(o);
+            current = nullptr;
+            continue;
+        }
+        if (current == nullptr) {
+            return fail("points outside a shape");
+        }
+        std::istringstream pts(line);
+        std::string token;
+        while (pts >> token) {
+            Point p;
+            if (std::sscanf(token.c_str(), "%f,%f", &p.x, &p.y) != 2) {
+                return fail("bad point " + token);
+            }
+            current->points.push_back(p);
+        }
+    }
+    if (overlays_.size() != 23) {
+        error_ = "expected 23 overlays, found " + std::to_string(overlays_.size());
+        return false;
+    }
+    return true;
+}
+
+// A coast pushed by the noise into a click rectangle would show the rectangle's straight edge:
+// such points are moved back out, just beyond the nearest edge.
+void WorldMap::keepOffRectangles(std::vector<Point>& outline) const {
+    for (Point& pt : outline) {
+        for (const ProvinceData& d : provinces_) {
+            for (const auto& r : d.rects) {
+                float l = r[0] - 1.5f;
+                float t = r[1] - 1.5f;
+                float rr = r[2] + 1.5f;
+                float b = r[3] + 1.5f;
+                if (pt.x > l && pt.x < rr && pt.y > t && pt.y < b) {
+                    float dl = pt.x - l;
+                    float dr = rr - pt.x;
+                    float dt = pt.y - t;
+                    float db = b - pt.y;
+                    float m = std::min({dl, dr, dt, db});
+                    if (m == dl) {
+                        pt.x = l;
+                    } else if (m == dr) {
+                        pt.x = rr;
+                    } else if (m == dt) {
+                        pt.y = t;
+                    } else {
+                        pt.y = b;
+                    }
+                }
+            }
+        }
+    }
+}
+
+void WorldMap::buildLand() {
+    land_.assign(static_cast<std::size_t>(W) * H, 1);
+    labels_.assign(static_cast<std::size_t>(W) * H, -2);
+    std::vector<int> tag(static_cast<std::size_t>(W) * H, -9);  // island owner, -1 for none
+    int seed = 11;
+    for (const Shape& s : shapes_) {
+        ++seed;
+        if (s.kind == "sea" || s.kind == "land") {
+            float amp = s.kind == "sea" ? 3.2f : 1.8f;
+            auto outline = roughen(chaikin(s.points, true, 2), true, amp, seed);
+            if (s.kind == "sea") {
+                keepOffRectangles(outline);
+            }
+            bool isLand = s.kind == "land";
+            int owner = isLand && s.province != "-" ? provinceIndex(s.province) : -1;
+            fillPolygon(outline, [&](int x, int y) {
+                land_[idx(x, y)] = isLand ? 1 : 0;
+                tag[idx(x, y)] = isLand ? owner : -9;
+            });
+        }
+    }
+
+    // Every click rectangle is land, whatever the coast drawing says.
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (provinceAt(x, y) >= 0) {
+                land_[idx(x, y)] = 1;
+            }
+        }
+    }
+
+    // Straits are cut last: they may take a row or two of a rectangle's edge.
+    for (const Shape& s : shapes_) {
+        if (s.kind == "strait") {
+            strokePolyline(s.points, s.width / 2,
+                           [&](int x, int y, float) { land_[idx(x, y)] = 0; });
+        }
+    }
+    if (capitalBox_[2] > 0) {
+        for (int y = capitalBox_[1]; y < capitalBox_[1] + capitalBox_[3]; ++y) {
+            for (int x = capitalBox_[0]; x < capitalBox_[0] + capitalBox_[2]; ++x) {
+                land_[idx(x, y)] = 0;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < land_.size(); ++i) {
+        labels_[i] = land_[i] ? (tag[i] >= 0 ? tag[i] : (tag[i] == -1 ? -4 : -2)) : -1;
+    }
+}
+
+void WorldMap::buildProvinces() {
+    // Frontier rivers are walls: no province grows across them.
+    std::vector<std::uint8_t> wall(static_cast<std::size_t>(W) * H, 0);
+    riverPaths_.clear();
+    riverWidths_.clear();
+    for (const Shape& s : shapes_) {
+        if (s.kind != "river") {
+            continue;
+        }
+        auto path = roughen(spline(s.points), false, 0.8f, 71 + static_cast<int>(s.name.size()));
+        riverPaths_.push_back(path);
+        riverWidths_.push_back(s.width);
+        if (s.frontier) {
+            strokePolyline(path, 1.2f, [&](int x, int y, float) { wall[idx(x, y)] = 1; });
+        }
+    }
+
+    // Geodesic growth from the click rectangles (and the islands given to a province): each
+    // land pixel goes to the nearest province over land, with a noisy cost so that borders
+    // wander like real ones, kept inside the province's overlay frame.
+    std::vector<float> dist(static_cast<std::size_t>(W) * H, std::numeric_limits<float>::max());
+    std::vector<int> owner(static_cast<std::size_t>(W) * H, -1);
+    using Item = std::pair<float, std::pair<int, int>>;  // distance, (pixel, province)
+    std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            // Sources lie a couple of pixels inside the rectangles, so that where two provinces'
+            // rectangles meet the border may still wander a pixel or two.
+            int p = provinceAt(x, y);
+            if (p >= 0 && (provinceAt(x - 2, y) != p || provinceAt(x + 2, y) != p ||
+                           provinceAt(x, y - 2) != p || provinceAt(x, y + 2) != p)) {
+                bool sameAround = true;
+                for (int k = -2; k <= 2; k += 4) {
+                    int a = provinceAt(x + k, y);
+                    int b = provinceAt(x, y + k);
+                    sameAround = sameAround && (a == p || a < 0) && (b == p || b < 0);
+                }
+                p = sameAround ? p : -1;
+            }
+            int t = labels_[idx(x, y)];
+            if (p < 0 && t >= 0) {
+                p = t;
+            }
+            if (p >= 0 && land_[idx(x, y)]) {
+                dist[idx(x, y)] = 0;
+                owner[idx(x, y)] = p;
+                queue.push({0.0f, {static_cast<int>(idx(x, y)), p}});
+            }
+        }
+    }
+    auto allowed = [&](int p, int x, int y) {
+        const ProvinceData& d = provinces_[static_cast<std::size_t>(p)];
+        if (d.overlay < 0) {
+            return true;
+        }
+        const Overlay& o = overlays_[static_cast<std::size_t>(d.overlay)];
+        int left = o.x - 180;
+        int top = o.y - 30;
+        // The frame's edge is frayed so that it never shows as a straight line.
+        float inset = 2.5f + 2.5f * fbm(x * 0.07f, y * 0.07f, 300 + p);
+        return x >= left + inset && y >= top + inset && x < left + o.width - inset &&
+               y < top + o.height - inset;
+    };
+    const int dx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
+    const int dy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+    while (!queue.empty()) {
+        auto [d, item] = queue.top();
+        queue.pop();
+        auto [i, p] = item;
+        if (owner[static_cast<std::size_t>(i)] != p || d > dist[static_cast<std::size_t>(i)]) {
+            continue;
+        }
+        int x = i % W;
+        int y = i / W;
+        // How far a province reaches beyond its rectangles into empty land (the desert, the
+        // steppe) wanders too, so the edge of the known world is not a ruled line.
+        float reach = (provinces_[static_cast<std::size_t>(p)].group == 0 ? 26.0f : 95.0f) *
+                      (0.75f + 0.5f * fbm(x * 0.03f, y * 0.03f, 211, 2));
+        for (int k = 0; k < 8; ++k) {
+            int nx = x + dx[k];
+            int ny = y + dy[k];
+            if (nx < 0 || ny < 0 || nx >= W || ny >= H) {
+                continue;
+            }
+            std::size_t n = idx(nx, ny);
+            if (!land_[n] || wall[n] || labels_[n] == -4 || dist[n] == 0) {
+                continue;
+            }
+            float step = (k < 4 ? 1.0f : 1.4142f) *
+                         (1.0f + 4.0f * (0.5f + 0.5f * fbm(nx * 0.06f, ny * 0.06f, 97, 3)));
+            float nd = d + step;
+            if (nd < dist[n] && nd <= reach && allowed(p, nx, ny)) {
+                dist[n] = nd;
+                owner[n] = p;
+                queue.push({nd, {static_cast<int>(n), p}});
+            }
+        }
+    }
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        if (!land_[i]) {
+            labels_[i] = -1;
+        } else if (owner[i] >= 0) {
+            labels_[i] = owner[i];
+        } else if (wall[i]) {
+            labels_[i] = -3;
+        } else {
+            labels_[i] = -2;
+        }
+    }
+
+    // Distance from land over the sea, for the shading of the water.
+    seaDistance_.assign(static_cast<std::size_t>(W) * H, 0.0f);
+    std::vector<float>& sd = seaDistance_;
+    for (std::size_t i = 0; i < sd.size(); ++i) {
+        sd[i] = land_[i] ? 0.0f : 1e6f;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int yy = 0; yy < H; ++yy) {
+            int y = pass == 0 ? yy : H - 1 - yy;
+            for (int xx = 0; xx < W; ++xx) {
+                int x = pass == 0 ? xx : W - 1 - xx;
+                std::size_t i = idx(x, y);
+                if (land_[i]) {
+                    continue;
+                }
+                int s = pass == 0 ? -1 : 1;
+                const int ox[4] = {s, 0, s, -s};
+                const int oy[4] = {0, s, s, s};
+                const float c[4] = {1.0f, 1.0f, 1.4142f, 1.4142f};
+                for (int k = 0; k < 4; ++k) {
+                    int nx = x + ox[k];
+                    int ny = y + oy[k];
+                    if (nx >= 0 && ny >= 0 && nx < W && ny < H) {
+                        sd[i] = std::min(sd[i], sd[idx(nx, ny)] + c[k]);
+                    }
+                }
+            }
+        }
+    }
+}
+
+bool WorldMap::isBorder(int x, int y) const {
+    int l = label(x, y);
+    if (l < 0 && l != -2) {
+        return false;
+    }
+    const int ox[2] = {1, 0};
+    const int oy[2] = {0, 1};
+    for (int k = 0; k < 2; ++k) {
+        int nx = x + ox[k];
+        int ny = y + oy[k];
+        if (nx < W && ny < H) {
+            int n = label(nx, ny);
+            if (n != l && (n >= 0 || n == -2)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void WorldMap::placeNames(const Font& serifBold) {
+    names_.clear();
+    // Where legions stand: their icons and counts hide whatever is under them.
+    std::vector<std::uint8_t> busy(static_cast<std::size_t>(W) * H, 0);
+    for (const ProvinceData& d : provinces_) {
+        for (int y = d.legionY; y < d.legionY + 65 && y < H; ++y) {
+            for (int x = d.legionX; x < d.legionX + 62 && x < W; ++x) {
+                if (x >= 0 && y >= 0 &&
+                    (x < d.legionX + 44 || (y >= d.legionY + 22 && y < d.legionY + 42))) {
+                    busy[idx(x, y)] = 1;
+                }
+            }
+        }
+    }
+    for (std::size_t p = 0; p < provinces_.size(); ++p) {
+        const int pi = static_cast<int>(p);
+        // Summed tables: pixels of this province away from borders and rivers, and busy pixels.
+        std::vector<int> good(static_cast<std::size_t>(W + 1) * (H + 1), 0);
+        std::vector<int> crowd(static_cast<std::size_t>(W + 1) * (H + 1), 0);
+        double cx = 0;
+        double cy = 0;
+        int count = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                bool own = label(x, y) == pi && !isBorder(x, y);
+                if (own) {
+                    cx += x;
+                    cy += y;
+                    ++count;
+                }
+                std::size_t s = static_cast<std::size_t>(y + 1) * (W + 1) + (x + 1);
+                good[s] = (own ? 1 : 0) + good[s - 1] + good[s - (W + 1)] - good[s - W - 2];
+                crowd[s] = busy[idx(x, y)] + crowd[s - 1] + crowd[s - (W + 1)] - crowd[s - W - 2];
+            }
+        }
+        if (count == 0) {
+            continue;
+        }
+        cx /= count;
+        cy /= count;
+        auto sum = [](const std::vector<int>& t, int x0, int y0, int x1, int y1) {
+            auto at = [&t](int x, int y) { return t[static_cast<std::size_t>(y) * (W + 1) + x]; };
+            return at(x1, y1) - at(x0, y1) - at(x1, y0) + at(x0, y0);
+        };
+        std::string name = upper(provinces_[p].name);
+        std::vector<std::vector<std::string>> layouts = {{name}};
+        if (auto space = name.find(' '); space != std::string::npos) {
+            layouts.push_back({name.substr(0, space), name.substr(space + 1)});
+        }
+        PlacedName best;
+        double bestScore = -1e18;
+        for (float size : {12.0f, 11.0f, 10.0f, 9.0f}) {
+            for (const auto& lines : layouts) {
+                int bw = 0;
+                for (const auto& l : lines) {
+                    bw =
+                        std::max(bw, static_cast<int>(std::ceil(serifBold.measure(l, size, 0.6f))));
+                }
+                int lineHeight = static_cast<int>(size * 0.8f) + 2;
+                int bh = lineHeight * static_cast<int>(lines.size());
+                bw += 2;
+                for (int y = 1; y + bh < H - 1; ++y) {
+                    for (int x = 1; x + bw < W - 1; ++x) {
+                        int inside = sum(good, x, y, x + bw, y + bh);
+                        int area = bw * bh;
+                        if (inside < area * 0.97) {
+                            continue;
+                        }
+                        int hidden = sum(crowd, x, y, x + bw, y + bh);
+                        double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
+                        double score = -2000.0 * (area - inside) / area -
+                                       40.0 * hidden / area * 100 - dist + size * 6 -
+                                       (lines.size() > 1 ? 15 : 0);
+                        if (score > bestScore) {
+                            bestScore = score;
+                            best = {pi, static_cast<float>(x), static_cast<float>(y), size, lines};
+                        }
+                    }
+                }
+            }
+        }
+        if (bestScore > -1e17) {
+            names_.push_back(best);
+        } else {
+            std::cerr << "artgen: no room for the name of " << provinces_[p].name << "\n";
+        }
+    }
+}
+
+void WorldMap::paintRivers(Raster& image) const {
+    for (std::size_t r = 0; r < riverPaths_.size(); ++r) {
+        const auto& path = riverPaths_[r];
+        float width = riverWidths_[r];
+        // Rivers widen towards their mouths.
+        std::vector<float> along(path.size(), 0.0f);
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            along[i] =
+                along[i - 1] + std::hypot(path[i].x - path[i - 1].x, path[i].y - path[i - 1].y);
+        }
+        float total = std::max(1.0f, along.back());
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+            float w = width * (0.55f + 0.45f * along[i] / total);
+            std::vector<Point> seg = {path[i], path[i + 1]};
+            strokePolyline(seg, w / 2 + 1, [&](int x, int y, float d) {
+                if (land_[idx(x, y)]) {
+                    float cov = std::clamp(w / 2 + 0.5f - d, 0.0f, 1.0f);
+                    image.blend(x, y, kRiver, cov);
+                }
+            });
+        }
+    }
+}
+
+void WorldMap::paintNames(Raster& image, const Font& serifBold, const Font& italic) const {
+    for (const SeaLabel& l : seaLabels_) {
+        italic.draw(image, l.x, l.y, l.text, l.size, kSeaInk, 1.2f);
+    }
+    for (const PlacedName& n : names_) {
+        int lineHeight = static_cast<int>(n.size * 0.8f) + 2;
+        for (std::size_t i = 0; i < n.lines.size(); ++i) {
+            float w = serifBold.measure(n.lines[i], n.size, 0.6f);
+            float bw = 0;
+            for (const auto& l : n.lines) {
+                bw = std::max(bw, serifBold.measure(l, n.size, 0.6f));
+            }
+            float x = n.x + 1 + (bw - w) / 2;
+            float y = n.y + static_cast<float>(i * lineHeight) - n.size * 0.18f;
+            serifBold.draw(image, x, y, n.lines[i], n.size, kInk, 0.6f, rgb(250, 240, 220), 0.35f);
+        }
+    }
+}
+
+Raster WorldMap::render(int variant) const {
+    Raster image(W, H);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            std::size_t i = idx(x, y);
+            int l = labels_[i];
+            if (l == -1) {
+                float d = seaDistance_[i];
+                float t = std::clamp((d - 2.0f) / 40.0f, 0.0f, 1.0f);
+                std::uint32_t c = mix(kSeaShallow, kSeaDeep, t);
+                c = scale(c, 0.97f + 0.05f * fbm(x * 0.03f, y * 0.05f, 500, 2));
+                // Engraved ripple lines follow the coasts.
+                if (std::fabs(d - 4.5f) < 0.6f || std::fabs(d - 9.0f) < 0.5f) {
+                    c = mix(c, kSeaShallow, 0.45f);
+                }
+                if (d < 1.6f) {
+                    c = mix(c, kCoast, 0.85f);
+                }
+                image.at(x, y) = c;
+                continue;
+            }
+            int shown = l;
+            if (l == -3) {
+                // River banks take the colour of a province beside them.
+                for (int r = 1; r < 4 && shown == -3; ++r) {
+                    for (int k = 0; k < 4 && shown == -3; ++k) {
+                        int nx = x + (k == 0 ? r : k == 1 ? -r : 0);
+                        int ny = y + (k == 2 ? r : k == 3 ? -r : 0);
+                        if (nx >= 0 && ny >= 0 && nx < W && ny < H && labels_[idx(nx, ny)] >= 0) {
+                            shown = labels_[idx(nx, ny)];
+                        }
+                    }
+                }
+            }
+            std::uint32_t c = kNeutral;
+            if (shown >= 0) {
+                const ProvinceData& d = provinces_[static_cast<std::size_t>(shown)];
+                c = d.group == 0 ? kRoman : d.group == 1 ? kGermanic : kPersian;
+                if (variant == 1) {
+                    c = kWhite;
+                } else if (variant == 2) {
+                    c = kGermanic;
+                } else if (variant == 3) {
+                    c = kPersian;
+                }
+            }
+            float grain = 0.94f + 0.06f * fbm(x * 0.06f, y * 0.06f, 700, 4) +
+                          0.025f * (hash01(x, y, 3) - 0.5f);
+            c = scale(c, grain);
+            if (isBorder(x, y)) {
+                c = mix(c, kBorder, 0.8f);
+            }
+            image.at(x, y) = c;
+        }
+    }
+    paintRivers(image);
+    return image;
+}
+
+bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic,
+                    const std::string& dir) {
+    buildLand();
+    buildProvinces();
+    placeNames(serifBold);
+
+    auto finish = [&](Raster& image) {
+        paintNames(image, serifBold, italic);
+        // Byzantium: a city mark at the tip of Thrace.
+        for (int y = -3; y <= 3; ++y) {
+            for (int x = -3; x <= 3; ++x) {
+                float d = std::hypot(static_cast<float>(x), static_cast<float>(y));
+                int px = static_cast<int>(capital_.x) + x;
+                int py = static_cast<int>(capital_.y) + y;
+                if (d <= 2.9f) {
+                    image.blend(px, py, d <= 1.7f ? rgb(150, 20, 20) : rgb(255, 245, 225),
+                                std::clamp(3.2f - d, 0.0f, 1.0f));
+                }
+            }
+        }
+    };
+    auto capitalText = [&](Raster& image, const std::string& text) {
+        float size = 11;
+        while (serif.measure(text, size, 0.3f) > capitalBox_[2] - 4 && size > 6) {
+            size -= 0.5f;
+        }
+        float w = serif.measure(text, size, 0.3f);
+        serifBold.draw(image, capitalBox_[0] + (capitalBox_[2] - w) / 2.0f,
+                       capitalBox_[1] + (capitalBox_[3] - size) / 2.0f - 1.5f, text, size,
+                       rgb(248, 238, 210), 0.3f);
+    };
+
+    Raster base = render(0);
+    finish(base);
+    Raster bare = base.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
+    capitalText(base, capitalOld_);
+    Raster newLabel = bare;
+    {
+        // Draw the new name in map coordinates so it sits exactly where the old one did.
+        Raster scratch = base;
+        for (int y = 0; y < bare.height; ++y) {
+            for (int x = 0; x < bare.width; ++x) {
+                scratch.at(capitalBox_[0] + x, capitalBox_[1] + y) = bare.at(x, y);
+            }
+        }
+        capitalText(scratch, capitalNew_);
+        newLabel = scratch.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
+    }
+    if (!writePng(dir + "/111.png", base) || !writePng(dir + "/251.png", newLabel)) {
+        error_ = "cannot write the map into " + dir;
+        return false;
+    }
+
+    std::array<Raster, 3> variants;
+    for (int v = 0; v < 3; ++v) {
+        variants[static_cast<std::size_t>(v)] = render(v + 1);
+        finish(variants[static_cast<std::size_t>(v)]);
+    }
+    for (const Overlay& o : overlays_) {
+        int p = provinceIndex(o.province);
+        int left = o.x - 180;
+        int top = o.y - 30;
+        Raster mask(o.width, o.height, rgb(255, 255, 255));
+        std::array<Raster, 3> pictures;
+        for (auto& pic : pictures) {
+            pic = Raster(o.width, o.height, rgb(0, 0, 0));
+        }
+        for (int y = 0; y < o.height; ++y) {
+            for (int x = 0; x < o.width; ++x) {
+                int mx = left + x;
+                int my = top + y;
+                if (mx < 0 || my < 0 || mx >= W || my >= H) {
+                    continue;
+                }
+                if (label(mx, my) == p && !isBorder(mx, my)) {
+                    mask.at(x, y) = rgb(0, 0, 0);
+                    for (int v = 0; v < 3; ++v) {
+                        std::uint32_t c = variants[static_cast<std::size_t>(v)].at(mx, my);
+                        // Pure black is the transparent colour of a masked picture.
+                        pictures[static_cast<std::size_t>(v)].at(x, y) =
+                            (c & 0xFFFFFFu) == 0 ? rgb(1, 1, 1) : c;
+                    }
+                }
+            }
+        }
+        const int ids[3] = {o.plain, o.yellow, o.blue};
+        for (int v = 0; v < 3; ++v) {
+            if (!writePng(dir + "/" + std::to_string(ids[v]) + ".png",
+                          pictures[static_cast<std::size_t>(v)])) {
+                error_ = "cannot write overlays into " + dir;
+                return false;
+            }
+        }
+        if (!writePng(dir + "/" + std::to_string(o.mask) + ".png", mask)) {
+            error_ = "cannot write overlays into " + dir;
+            return false;
+        }
+    }
+    return true;
+}
+
+Raster WorldMap::groupMap(const std::vector<Group>& groups) const {
+    Raster image = render(0);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            int l = label(x, y);
+            if (l < 0 && l != -3) {
+                continue;
+            }
+            std::uint32_t c = kNeutral;
+            if (l >= 0) {
+                for (const Group& g : groups) {
+                    for (const auto& name : g.provinces) {
+                        if (provinces_[static_cast<std::size_t>(l)].name == name) {
+                            c = g.colour;
+                        }
+                    }
+                }
+            }
+            float grain = 0.94f + 0.06f * fbm(x * 0.06f, y * 0.06f, 700, 4);
+            c = scale(c, grain);
+            if (isBorder(x, y)) {
+                c = mix(c, kBorder, 0.8f);
+            }
+            image.at(x, y) = c;
+        }
+    }
+    paintRivers(image);
+    return image;
+}
+
+}  // namespace tessarion::art

@@ -1,0 +1,152 @@
+// Build-time picture tool: makes the map and its overlays, and turns rendered RGBA pictures
+// into the picture-and-mask pairs the game draws with AND/OR copies.
+#include <cmath>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Font.h"
+#include "Raster.h"
+#include "WorldMap.h"
+
+using namespace tessarion::art;
+
+namespace {
+
+int usage() {
+    std::cerr << "usage: artgen map WORLD FONTDIR OUTDIR\n"
+                 "       artgen split RGBA.png PICTURE.png MASK.png\n"
+                 "       artgen pale PICTURE.png OUT.png\n"
+                 "       artgen flatten RGBA.png OUT.png\n";
+    return 2;
+}
+
+// Masked pictures are all-or-nothing: a pixel is opaque when it is mostly covered.
+int split(const std::string& in, const std::string& picture, const std::string& maskPath) {
+    Raster src;
+    if (!readPng(in, src)) {
+        std::cerr << "artgen: cannot read " << in << "\n";
+        return 1;
+    }
+    Raster pic(src.width, src.height, rgb(0, 0, 0));
+    Raster mask(src.width, src.height, rgb(255, 255, 255));
+    for (std::size_t i = 0; i < src.pixels.size(); ++i) {
+        std::uint32_t c = src.pixels[i];
+        int a = static_cast<int>(c >> 24);
+        if (a >= 110) {
+            std::uint32_t colour = c | 0xFF000000u;
+            if ((colour & 0xFFFFFFu) == 0) {
+                colour = rgb(1, 1, 1);  // black would read as transparent
+            }
+            pic.pixels[i] = colour;
+            mask.pixels[i] = rgb(0, 0, 0);
+        }
+    }
+    if (!writePng(picture, pic) || !writePng(maskPath, mask)) {
+        std::cerr << "artgen: cannot write " << picture << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+// The pale copy of a figure: washed out towards parchment grey, black kept black.
+int pale(const std::string& in, const std::string& out) {
+    Raster src;
+    if (!readPng(in, src)) {
+        std::cerr << "artgen: cannot read " << in << "\n";
+        return 1;
+    }
+    for (auto& c : src.pixels) {
+        if ((c & 0xFFFFFFu) == 0) {
+            continue;
+        }
+        int r = static_cast<int>((c >> 16) & 0xFF);
+        int g = static_cast<int>((c >> 8) & 0xFF);
+        int b = static_cast<int>(c & 0xFF);
+        int grey = (r * 30 + g * 59 + b * 11) / 100;
+        std::uint32_t washed = rgb(grey, grey, grey);
+        c = mix(washed, rgb(200, 196, 186), 0.45f);
+    }
+    return writePng(out, src) ? 0 : 1;
+}
+
+int flatten(const std::string& in, const std::string& out) {
+    Raster src;
+    if (!readPng(in, src)) {
+        std::cerr << "artgen: cannot read " << in << "\n";
+        return 1;
+    }
+    for (auto& c : src.pixels) {
+        float a = static_cast<float>(c >> 24) / 255.0f;
+        c = mix(rgb(0, 0, 0), c | 0xFF000000u, a);
+    }
+    return writePng(out, src) ? 0 : 1;
+}
+
+int map(const std::string& world, const std::string& fontDir, const std::string& outDir) {
+    Font serif;
+    Font serifBold;
+    Font italic;
+    if (!serif.load(fontDir + "/EBGaramond12-Regular.otf") ||
+        !serifBold.load(fontDir + "/EBGaramond12-Bold.otf") ||
+        !italic.load(fontDir + "/EBGaramond12-Italic.otf")) {
+        std::cerr << "artgen: cannot load the fonts in " << fontDir << "\n";
+        return 1;
+    }
+    WorldMap worldMap;
+    if (!worldMap.load(world) || !worldMap.make(serif, serifBold, italic, outDir)) {
+        std::cerr << "artgen: " << worldMap.error() << "\n";
+        return 1;
+    }
+    // Maps for the lessons: the empire split three ways in 260, and in two in 395.
+    const std::uint32_t rome = rgb(232, 150, 128);
+    const std::uint32_t gaul = rgb(120, 170, 110);
+    const std::uint32_t palmyra = rgb(226, 178, 70);
+    const std::uint32_t east = rgb(150, 130, 200);
+    const std::vector<std::string> gallic = {"Britannia", "Belgica",     "Lugdunensis",
+                                             "Aquitania", "Narbonensis", "Terraconensis",
+                                             "Lusitania"};
+    const std::vector<std::string> palmyrene = {"Syria", "Palestina", "Aegyptus", "Cappadocia",
+                                                "Lydia"};
+    const std::vector<std::string> central = {"Italia", "Raetia",    "Pannonia", "Dalmatia",
+                                              "Dacia",  "Macedonia", "Thracia",  "Mauretania",
+                                              "Africa", "Phrygia",   "Pontus"};
+    const std::vector<std::string> western = {
+        "Britannia",     "Belgica",    "Lugdunensis", "Aquitania", "Narbonensis",
+        "Terraconensis", "Lusitania",  "Italia",      "Raetia",    "Pannonia",
+        "Dalmatia",      "Mauretania", "Africa"};
+    const std::vector<std::string> eastern = {"Dacia",     "Macedonia", "Thracia",    "Phrygia",
+                                              "Pontus",    "Lydia",     "Cappadocia", "Syria",
+                                              "Palestina", "Aegyptus"};
+    Raster three = worldMap.groupMap({{gallic, gaul}, {palmyrene, palmyra}, {central, rome}});
+    Raster two = worldMap.groupMap({{western, rome}, {eastern, east}});
+    std::vector<std::string> all = western;
+    all.insert(all.end(), eastern.begin(), eastern.end());
+    Raster whole = worldMap.groupMap({{all, rome}});
+    if (!writePng(outDir + "/map-three-empires.png", three) ||
+        !writePng(outDir + "/map-divided.png", two) ||
+        !writePng(outDir + "/map-whole.png", whole)) {
+        std::cerr << "artgen: cannot write the lesson maps\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 4 && args[0] == "map") {
+        return map(args[1], args[2], args[3]);
+    }
+    if (args.size() == 4 && args[0] == "split") {
+        return split(args[1], args[2], args[3]);
+    }
+    if (args.size() == 3 && args[0] == "pale") {
+        return pale(args[1], args[2]);
+    }
+    if (args.size() == 3 && args[0] == "flatten") {
+        return flatten(args[1], args[2]);
+    }
+    return usage();
+}

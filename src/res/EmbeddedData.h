@@ -1,0 +1,21 @@
+#pragma once
+
+#include <span>
+
+namespace tessarion::res::detail {
+
+// One embedded file: its id (pictures; 0 otherwise), its base name and its bytes.
+struct Blob {
+    int id;
+    const char* name;
+    const unsigned char* begin;
+    const unsigned char* end;
+};
+
+// Tables generated at build time, in the order the files were listed.
+std::span<const Blob> pictureBlobs();
+std::span<const Blob> soundBlobs();
+std::span<const Blob> scriptBlobs();
+std::span<const Blob> fontBlobs();
+
+}  // namespace tessarion::res::detail

@@ -1,0 +1,157 @@
+#include "res/ResourceStore.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "res/ContactSheet.h"
+#include "res/EmbeddedData.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#include <stb/stb_image.h>
+
+namespace tessarion::res {
+
+namespace {
+
+using detail::Blob;
+
+const Blob* findPicture(int id) {
+    for (const Blob& b : detail::pictureBlobs()) {
+        if (b.id == id) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+const Blob* findNamed(std::span<const Blob> blobs, const std::string& name) {
+    for (const Blob& b : blobs) {
+        if (name == b.name) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+std::span<const unsigned char> bytes(const Blob* b) {
+    if (b == nullptr) {
+        return {};
+    }
+    return {b->begin, static_cast<std::size_t>(b->end - b->begin)};
+}
+
+bool writeFile(const std::filesystem::path& path, std::span<const unsigned char> data,
+               std::ostream& err) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
+    if (!out) {
+        err << "Cannot write " << path.string() << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool hasPicture(int id) {
+    return findPicture(id) != nullptr;
+}
+
+std::vector<int> pictureIds() {
+    std::vector<int> ids;
+    for (const Blob& b : detail::pictureBlobs()) {
+        ids.push_back(b.id);
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+std::span<const unsigned char> pictureData(int id) {
+    return bytes(findPicture(id));
+}
+
+Image decodePicture(int id) {
+    std::span<const unsigned char> png = pictureData(id);
+    Image image;
+    if (png.empty()) {
+        return image;
+    }
+    int w = 0;
+    int h = 0;
+    int channels = 0;
+    unsigned char* rgba =
+        stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &w, &h, &channels, 4);
+    if (rgba == nullptr) {
+        return image;
+    }
+    image.width = w;
+    image.height = h;
+    image.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const unsigned char* p = rgba + i * 4;
+        image.pixels[i] = (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) |
+                          (std::uint32_t{p[1]} << 8) | std::uint32_t{p[2]};
+    }
+    stbi_image_free(rgba);
+    return image;
+}
+
+std::span<const unsigned char> soundData(const std::string& name) {
+    return bytes(findNamed(detail::soundBlobs(), name));
+}
+
+std::vector<std::string> soundNames() {
+    std::vector<std::string> names;
+    for (const Blob& b : detail::soundBlobs()) {
+        names.emplace_back(b.name);
+    }
+    return names;
+}
+
+std::span<const unsigned char> fontData(const std::string& name) {
+    if (name == "sans") {
+        return bytes(findNamed(detail::fontBlobs(), "DejaVuSans"));
+    }
+    if (name == "serif") {
+        return bytes(findNamed(detail::fontBlobs(), "EBGaramond12-Regular"));
+    }
+    return {};
+}
+
+std::string lessonScript(const std::string& narrationName) {
+    std::span<const unsigned char> text = bytes(findNamed(detail::scriptBlobs(), narrationName));
+    return {text.begin(), text.end()};
+}
+
+int exportResources(const std::string& dir, std::ostream& err) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec || !std::filesystem::is_directory(dir)) {
+        err << "Cannot create the directory " << dir << "\n";
+        return 1;
+    }
+    std::filesystem::path base(dir);
+    std::vector<std::pair<int, Image>> all;
+    for (int id : pictureIds()) {
+        if (!writeFile(base / (std::to_string(id) + ".png"), pictureData(id), err)) {
+            return 1;
+        }
+        all.emplace_back(id, decodePicture(id));
+    }
+    for (const std::string& name : soundNames()) {
+        if (!writeFile(base / (name + ".wav"), soundData(name), err)) {
+            return 1;
+        }
+    }
+    if (!writeContactSheet((base / "sheet.png").string(), all)) {
+        err << "Cannot write " << (base / "sheet.png").string() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace tessarion::res

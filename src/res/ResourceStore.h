@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tessarion::res {
+
+// A decoded picture, 32-bit pixels 0xAARRGGBB, row-major, width*height entries.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+bool hasPicture(int id);
+std::vector<int> pictureIds();  // ascending
+// Empty Image when unknown; the bitmap's own size.
+Image decodePicture(int id);
+// The embedded PNG bytes, empty when unknown.
+std::span<const unsigned char> pictureData(int id);
+// WAV bytes, empty when unknown.
+std::span<const unsigned char> soundData(const std::string& name);
+std::vector<std::string> soundNames();
+// "sans" or "serif"; empty for any other name.
+std::span<const unsigned char> fontData(const std::string& name);
+// Caption text of a narration, empty when unknown.
+std::string lessonScript(const std::string& narrationName);
+// Writes ID.png for every picture, NAME.wav for every sound and sheet.png (a labelled contact
+// sheet of all pictures); returns 0, or prints the failure to err and returns 1.
+int exportResources(const std::string& dir, std::ostream& err);
+
+}  // namespace tessarion::res

@@ -1,0 +1,302 @@
+// Checks the generated sound files as the sound player will meet them: plain PCM in the
+// format the game names, long enough, audible and clean, and the lesson scripts that are
+// spoken and shown as captions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <span>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The embedded store comes with the picture work; until then only the files are checked.
+#if __has_include("res/ResourceStore.h")
+#include "res/ResourceStore.h"
+#define TESSARION_HAVE_STORE 1
+#endif
+
+namespace tessarion {
+namespace {
+
+// The sound folder hands the test its paths when it is part of the build.
+#if defined(TESSARION_AUDIO_DIR) && defined(TESSARION_LESSON_DIR)
+
+struct ListedWave {
+    const char* name;
+    int channels;
+    int rate;
+    int bits;
+    double seconds;  // the listed length
+    bool narration;
+};
+
+const ListedWave kWaves[] = {
+    {"IDR_SWORD_SND", 1, 16000, 16, 0.5, false},  {"IDR_MARCH_SND", 1, 16000, 16, 2.7, false},
+    {"IDR_COUGH_SND", 1, 11025, 8, 1.1, false},   {"IDR_PFJ_SND", 2, 44100, 16, 3.5, false},
+    {"IDR_INTRO_SND", 2, 11025, 16, 13.2, false}, {"IDR_MAXIMINUS_THRAX", 2, 16000, 16, 44.7, true},
+    {"IDR_VALERIAN", 2, 11025, 16, 42.4, true},   {"IDR_AURELIAN", 2, 16000, 16, 31.5, true},
+    {"IDR_DIOCLETIAN", 2, 16000, 16, 48.4, true}, {"IDR_CONSTANTINE", 2, 11025, 16, 42.0, true},
+    {"IDR_ADRIANOPLE", 2, 44100, 16, 53.5, true}, {"IDR_THEODOSIUS", 2, 16000, 16, 45.2, true},
+    {"IDR_VISIGOTHS", 2, 16000, 16, 40.3, true},  {"IDR_VANDAL_SACK", 2, 16000, 16, 34.0, true},
+    {"IDR_ODOACER", 2, 16000, 16, 43.1, true},
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string bytes(in ? static_cast<std::size_t>(in.tellg()) : 0, '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+std::uint32_t le(const std::string& b, std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    }
+    return v;
+}
+
+// A decoded wave; `error` is empty when the file is well formed.
+struct Wave {
+    std::string error;
+    int format = 0, channels = 0, rate = 0, bits = 0;
+    std::vector<double> samples;  // interleaved, scaled to [-1, 1)
+
+    double seconds() const {
+        return channels && rate ? static_cast<double>(samples.size()) / channels / rate : 0;
+    }
+};
+
+// Walks the RIFF chunks the way a strict player does: the sizes must agree with the file,
+// the format must be plain PCM and the block alignment must match the channels and depth.
+Wave readWave(const std::string& path) {
+    Wave w;
+    const std::string b = readFile(path);
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
+        w.error = "not a RIFF/WAVE file";
+        return w;
+    }
+    if (le(b, 4, 4) + 8 != b.size()) {
+        w.error = "RIFF size does not match the file size";
+        return w;
+    }
+    bool haveFormat = false;
+    std::size_t at = 12;
+    while (at + 8 <= b.size()) {
+        const std::string id = b.substr(at, 4);
+        const std::size_t size = le(b, at + 4, 4);
+        const std::size_t body = at + 8;
+        if (body + size > b.size()) {
+            w.error = "chunk " + id + " runs past the end of the file";
+            return w;
+        }
+        if (id == "fmt ") {
+            w.format = static_cast<int>(le(b, body, 2));
+            w.channels = static_cast<int>(le(b, body + 2, 2));
+            w.rate = static_cast<int>(le(b, body + 4, 4));
+            const std::uint32_t byteRate = le(b, body + 8, 4);
+            const std::uint32_t blockAlign = le(b, body + 12, 2);
+            w.bits = static_cast<int>(le(b, body + 14, 2));
+            if (blockAlign != static_cast<std::uint32_t>(w.channels * w.bits / 8) ||
+                byteRate != blockAlign * static_cast<std::uint32_t>(w.rate)) {
+                w.error = "inconsistent block alignment or byte rate";
+                return w;
+            }
+            haveFormat = true;
+        } else if (id == "data") {
+            if (!haveFormat || w.format != 1 || (w.bits != 8 && w.bits != 16)) {
+                w.error = "data before fmt, or not 8/16-bit PCM";
+                return w;
+            }
+            const auto* data = reinterpret_cast<const unsigned char*>(b.data() + body);
+            if (w.bits == 8) {
+                w.samples.resize(size);
+                for (std::size_t i = 0; i < size; ++i) {
+                    w.samples[i] = (data[i] - 128) / 128.0;
+                }
+            } else {
+                w.samples.resize(size / 2);
+                for (std::size_t i = 0; i < size / 2; ++i) {
+                    const auto v = static_cast<std::int16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+                    w.samples[i] = v / 32768.0;
+                }
+            }
+        }
+        at = body + size + (size & 1);
+    }
+    if (w.samples.empty()) {
+        w.error = "no samples";
+    }
+    return w;
+}
+
+// Decoded once per run: the narrations are long and several tests look at them.
+const Wave& loadWave(const char* name) {
+    static std::map<std::string, Wave> cache;
+    auto it = cache.find(name);
+    if (it == cache.end()) {
+        it = cache.emplace(name, readWave(std::string(TESSARION_AUDIO_DIR) + "/" + name + ".wav"))
+                 .first;
+    }
+    return it->second;
+}
+
+std::string scriptPath(const char* name) {
+    return std::string(TESSARION_LESSON_DIR) + "/" + name + ".txt";
+}
+
+struct Levels {
+    double rms = 0, peak = 0, mean = 0;
+    double firstSound = -1;  // seconds until the first sample above a whisper
+};
+
+Levels measure(const Wave& w) {
+    Levels l;
+    double sum = 0, squares = 0;
+    for (std::size_t i = 0; i < w.samples.size(); ++i) {
+        const double v = w.samples[i];
+        sum += v;
+        squares += v * v;
+        l.peak = std::max(l.peak, std::abs(v));
+        if (l.firstSound < 0 && std::abs(v) > 0.05) {
+            l.firstSound = static_cast<double>(i / w.channels) / w.rate;
+        }
+    }
+    l.rms = std::sqrt(squares / w.samples.size());
+    l.mean = sum / w.samples.size();
+    return l;
+}
+
+int countWords(const std::string& text) {
+    std::istringstream in(text);
+    return static_cast<int>(std::distance(std::istream_iterator<std::string>(in),
+                                          std::istream_iterator<std::string>()));
+}
+
+TEST(Audio, EveryWaveIsPlainPcmInItsListedFormatAndLength) {
+    for (const ListedWave& listed : kWaves) {
+        SCOPED_TRACE(listed.name);
+        const Wave& w = loadWave(listed.name);
+        ASSERT_EQ(w.error, "");
+        EXPECT_EQ(w.channels, listed.channels);
+        EXPECT_EQ(w.rate, listed.rate);
+        EXPECT_EQ(w.bits, listed.bits);
+        EXPECT_EQ(w.samples.size() % w.channels, 0u) << "a frame is cut in half";
+        if (listed.narration) {
+            EXPECT_GE(w.seconds(), 25.0);
+            EXPECT_LE(w.seconds(), 60.0);
+        } else {
+            // The march plays synchronously and holds up the game, so effects must not
+            // grow much beyond their listed length.
+            EXPECT_GE(w.seconds(), listed.seconds * 0.8);
+            EXPECT_LE(w.seconds(), listed.seconds * 1.2);
+        }
+    }
+}
+
+TEST(Audio, EffectsStartAtOnceAndAreLoudButUnclipped) {
+    for (const ListedWave& listed : kWaves) {
+        if (listed.narration) {
+            continue;
+        }
+        SCOPED_TRACE(listed.name);
+        const Wave& w = loadWave(listed.name);
+        ASSERT_EQ(w.error, "");
+        const Levels l = measure(w);
+        EXPECT_GT(l.rms, 0.04) << "too quiet to hear over the music of the game";
+        EXPECT_LT(l.peak, 0.98) << "touches full scale";
+        // A signed/unsigned mix-up in 8-bit data shows up as a huge offset.
+        EXPECT_LT(std::abs(l.mean), 0.02) << "DC offset";
+        // The sword plays as a legion steps; a late start would trail the animation.
+        EXPECT_GE(l.firstSound, 0.0);
+        EXPECT_LT(l.firstSound, 0.1);
+    }
+}
+
+TEST(Audio, NarrationsSpeakTheWholeScriptAtAnEvenLevel) {
+    for (const ListedWave& listed : kWaves) {
+        if (!listed.narration) {
+            continue;
+        }
+        SCOPED_TRACE(listed.name);
+        const Wave& w = loadWave(listed.name);
+        ASSERT_EQ(w.error, "");
+        const Levels l = measure(w);
+        EXPECT_GT(l.rms, 0.05);
+        EXPECT_LE(l.peak, 0.9) << "speech is levelled below full scale";
+        // A speech engine that stops early or stalls shows up as a wrong pace.
+        const int words = countWords(readFile(scriptPath(listed.name)));
+        ASSERT_GT(words, 0);
+        const double secondsPerWord = w.seconds() / words;
+        EXPECT_GT(secondsPerWord, 0.25);
+        EXPECT_LT(secondsPerWord, 0.6);
+        // Both channels carry the voice, so it is centred whatever the speakers.
+        double left = 0, right = 0;
+        for (std::size_t i = 0; i + 1 < w.samples.size(); i += 2) {
+            left += w.samples[i] * w.samples[i];
+            right += w.samples[i + 1] * w.samples[i + 1];
+        }
+        EXPECT_NEAR(left / right, 1.0, 0.05);
+    }
+}
+
+TEST(Audio, LessonScriptsReadAsCaptions) {
+    for (const ListedWave& listed : kWaves) {
+        if (!listed.narration) {
+            continue;
+        }
+        SCOPED_TRACE(listed.name);
+        const std::string text = readFile(scriptPath(listed.name));
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.rfind("Princeps, ", 0), 0u) << "a lesson speaks to the emperor";
+        const int words = countWords(text);
+        EXPECT_GE(words, 75);
+        EXPECT_LE(words, 145);
+        // The caption box draws single-byte text line by line: typographic quotes or
+        // dashes would come out as garbage and long lines would run off the box.
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            EXPECT_LE(line.size(), 60u) << line;
+            for (char c : line) {
+                EXPECT_TRUE(c >= 0x20 && c < 0x7F) << "in: " << line;
+            }
+        }
+    }
+}
+
+#ifdef TESSARION_HAVE_STORE
+// The game plays what is embedded, so it must be exactly what was built and checked above.
+TEST(Audio, TheExecutableEmbedsEverySoundAndScriptAsBuilt) {
+    for (const ListedWave& listed : kWaves) {
+        SCOPED_TRACE(listed.name);
+        const std::string built =
+            readFile(std::string(TESSARION_AUDIO_DIR) + "/" + listed.name + ".wav");
+        const std::span<const unsigned char> embedded = res::soundData(listed.name);
+        ASSERT_FALSE(embedded.empty());
+        EXPECT_TRUE(embedded.size() == built.size() &&
+                    std::memcmp(embedded.data(), built.data(), built.size()) == 0);
+        if (listed.narration) {
+            EXPECT_EQ(res::lessonScript(listed.name), readFile(scriptPath(listed.name)));
+        }
+    }
+}
+#endif
+
+#else
+
+TEST(Audio, SoundsAreBuilt) {
+    GTEST_SKIP() << "the sound folder is not part of this build";
+}
+
+#endif
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,229 @@
+// Checks the quiz's questions and marking, and that the three pages hang
+// together offline. Plain Node: node web/tests/quiz.test.js
+'use strict';
+
+const assert = require('assert');
+const fs = require('fs');
+const path = require('path');
+
+const webDir = path.join(__dirname, '..');
+const quiz = require(path.join(webDir, 'quiz.js'));
+const { QUESTIONS, score, mount } = quiz;
+const read = (name) => fs.readFileSync(path.join(webDir, name), 'utf8');
+
+let failures = 0;
+function test(name, fn) {
+  try {
+    fn();
+    console.log('ok   ' + name);
+  } catch (e) {
+    failures++;
+    console.log('FAIL ' + name + '\n     ' + (e && e.message));
+  }
+}
+
+const allRight = QUESTIONS.map((q) => q.answer);
+const allWrong = QUESTIONS.map((q) => (q.answer + 1) % q.choices.length);
+
+// Page text as a reader sees it: tags dropped, entities and blanks folded.
+function visibleText(html) {
+  return html
+    .replace(/<(script|style)[^>]*>[\s\S]*?<\/\1>/gi, ' ')
+    .replace(/<[^>]+>/g, ' ')
+    .replace(/&middot;/g, '·').replace(/&amp;/g, '&').replace(/&quot;/g, '"')
+    .replace(/\s+/g, ' ')
+    .toLowerCase();
+}
+
+test('every question has one right answer among distinct choices', () => {
+  assert.ok(QUESTIONS.length >= 12 && QUESTIONS.length <= 20, 'about fifteen questions');
+  QUESTIONS.forEach((q, i) => {
+    const where = 'question ' + (i + 1);
+    assert.ok(typeof q.question === 'string' && q.question.trim(), where + ': no text');
+    assert.ok(Array.isArray(q.choices) && q.choices.length >= 3, where + ': too few choices');
+    const folded = q.choices.map((c) => String(c).trim().toLowerCase());
+    assert.strictEqual(new Set(folded).size, folded.length, where + ': two choices are the same');
+    assert.ok(folded.every((c) => c.length > 0), where + ': an empty choice');
+    assert.ok(Number.isInteger(q.answer) && q.answer >= 0 && q.answer < q.choices.length,
+      where + ': the answer is not one of the choices');
+    assert.ok(typeof q.explanation === 'string' && q.explanation.trim() &&
+      !/\n/.test(q.explanation), where + ': needs a one-line explanation');
+  });
+  // A quiz whose right answer is always the same letter can be gamed.
+  assert.ok(new Set(allRight).size >= 3, 'right answers spread over the letters');
+});
+
+test('every question is answered somewhere in the study guide', () => {
+  const guide = visibleText(read('guide.html'));
+  QUESTIONS.forEach((q, i) => {
+    assert.ok(q.inGuide && guide.includes(q.inGuide.toLowerCase()),
+      'question ' + (i + 1) + ': the guide never mentions "' + q.inGuide + '"');
+  });
+});
+
+test('full, empty and partial sheets are marked correctly', () => {
+  const n = QUESTIONS.length;
+  let r = score(allRight);
+  assert.deepStrictEqual([r.correct, r.total], [n, n]);
+  assert.ok(r.results.every((x) => x.right));
+
+  r = score(allWrong);
+  assert.deepStrictEqual([r.correct, r.total], [0, n]);
+  assert.ok(r.results.every((x) => !x.right));
+
+  // Right on the even questions only.
+  const mixed = QUESTIONS.map((q, i) => (i % 2 === 0 ? allRight[i] : allWrong[i]));
+  r = score(mixed);
+  assert.strictEqual(r.correct, Math.ceil(n / 2));
+  r.results.forEach((x, i) => assert.strictEqual(x.right, i % 2 === 0, 'question ' + (i + 1)));
+  assert.deepStrictEqual(r.results.map((x) => x.chosen), mixed);
+});
+
+test('unanswered and invalid answers count as wrong', () => {
+  const n = QUESTIONS.length;
+  assert.strictEqual(score().correct, 0);
+  assert.strictEqual(score(null).total, n);
+  assert.strictEqual(score([]).correct, 0);
+  assert.ok(score([]).results.every((x) => x.chosen === null && !x.right));
+
+  // A sheet that stops early: the rest are unanswered.
+  assert.strictEqual(score(allRight.slice(0, 3)).correct, 3);
+
+  // Holes, out-of-range and malformed values are not answers.
+  const sheet = allRight.slice();
+  sheet[0] = null;
+  sheet[1] = undefined;
+  delete sheet[2];
+  sheet[3] = QUESTIONS[3].choices.length + allRight[3];
+  sheet[4] = allRight[4] + 0.5;
+  sheet[5] = -1;
+  sheet[6] = 'x' + allRight[6];
+  sheet[7] = true;
+  sheet[8] = [allRight[8]];
+  const r = score(sheet);
+  assert.strictEqual(r.correct, n - 9);
+  for (let i = 0; i < 9; i++) {
+    assert.strictEqual(r.results[i].chosen, null, 'value at ' + i + ' taken as an answer');
+  }
+});
+
+test('answers read from radio buttons (strings) are marked like numbers', () => {
+  const r = score(allRight.map(String));
+  assert.strictEqual(r.correct, QUESTIONS.length);
+  assert.strictEqual(score(allWrong.map(String)).correct, 0);
+});
+
+// Just enough of a DOM to run the page's own form code.
+class Node {
+  constructor(tag) {
+    this.tagName = tag;
+    this.childNodes = [];
+    this.attributes = {};
+    this.listeners = {};
+    this.className = '';
+    this._text = '';
+  }
+  get firstChild() { return this.childNodes[0] || null; }
+  appendChild(c) { this.childNodes.push(c); c.parentNode = this; return c; }
+  removeChild(c) { this.childNodes.splice(this.childNodes.indexOf(c), 1); return c; }
+  setAttribute(k, v) { this.attributes[k] = String(v); }
+  addEventListener(type, fn) { (this.listeners[type] = this.listeners[type] || []).push(fn); }
+  click() { (this.listeners.click || []).forEach((fn) => fn({ target: this })); }
+  get textContent() { return this._text + this.childNodes.map((c) => c.textContent).join(''); }
+  set textContent(v) { this.childNodes = []; this._text = String(v); }
+  all(pred, out = []) {
+    if (pred(this)) out.push(this);
+    this.childNodes.forEach((c) => c.all && c.all(pred, out));
+    return out;
+  }
+}
+const fakeDocument = {
+  createElement: (tag) => new Node(tag),
+  createTextNode: (text) => ({ textContent: String(text) }),
+};
+
+test('the page form marks a sheet and starts again', () => {
+  const container = new Node('div');
+  const page = mount(fakeDocument, container);
+  const buttons = container.all((e) => e.tagName === 'button');
+  const check = buttons.find((b) => b.textContent === 'Check my answers');
+  const again = buttons.find((b) => b.textContent === 'Start again');
+  assert.ok(check && again, 'both buttons are on the page');
+  assert.ok(buttons.every((b) => b.type === 'button'), 'a submit button would reload the page');
+
+  const radios = container.all((e) => e.tagName === 'input');
+  assert.strictEqual(radios.length, QUESTIONS.reduce((s, q) => s + q.choices.length, 0));
+  QUESTIONS.forEach((q, i) => {
+    const group = radios.filter((r) => r.name === 'q' + i);
+    assert.deepStrictEqual(group.map((r) => r.value), q.choices.map((_, j) => String(j)));
+  });
+
+  // Right on the first question, wrong on the second, the rest left blank.
+  page.radios[0][allRight[0]].checked = true;
+  page.radios[1][allWrong[1]].checked = true;
+  check.click();
+  const n = QUESTIONS.length;
+  assert.ok(page.scoreBox.textContent.startsWith('You scored 1 out of ' + n + '.'),
+    page.scoreBox.textContent);
+  const sets = container.all((e) => e.tagName === 'fieldset');
+  assert.deepStrictEqual(sets.slice(0, 3).map((f) => f.className),
+    ['question right', 'question wrong', 'question wrong']);
+  const verdicts = container.all((e) => e.className === 'verdict');
+  assert.ok(verdicts[0].textContent.startsWith('Right.'));
+  assert.ok(verdicts[1].textContent.includes(QUESTIONS[1].choices[QUESTIONS[1].answer]));
+  assert.ok(verdicts[2].textContent.startsWith('Not answered.'));
+  assert.ok(verdicts.every((v, i) => v.textContent.includes(QUESTIONS[i].explanation)));
+
+  // Checking twice does not pile up verdicts.
+  check.click();
+  assert.strictEqual(verdicts[0].childNodes.length, 2);
+
+  again.click();
+  assert.strictEqual(page.scoreBox.textContent, '');
+  assert.ok(radios.every((r) => !r.checked));
+  assert.ok(sets.every((f) => f.className === 'question'));
+  assert.ok(verdicts.every((v) => v.textContent === ''));
+
+  QUESTIONS.forEach((q, i) => { page.radios[i][q.answer].checked = true; });
+  check.click();
+  assert.ok(page.scoreBox.textContent.startsWith('You scored ' + n + ' out of ' + n + '.'));
+});
+
+test('the quiz page loads the script before using it', () => {
+  const html = read('quiz.html');
+  const src = html.search(/<script\s+src="quiz\.js"\s*>\s*<\/script>/);
+  const use = html.indexOf('TessarionQuiz.mount(');
+  assert.ok(src >= 0, 'quiz.html does not load quiz.js');
+  assert.ok(use > src, 'quiz.html calls the quiz before loading it');
+  assert.ok(/id="quiz"/.test(html), 'quiz.html has no place for the questions');
+});
+
+test('the pages link each other and need nothing from the network', () => {
+  const pages = ['guide.html', 'quiz.html', 'tutorial.html'];
+  for (const page of pages) {
+    const html = read(page);
+    assert.ok(/<link rel="stylesheet" href="style\.css">/.test(html), page + ': no stylesheet');
+    assert.ok(/<meta charset="utf-8">/i.test(html), page + ': no charset');
+    for (const other of pages) {
+      assert.ok(html.includes('href="' + other + '"'), page + ' does not link ' + other);
+    }
+    // Every local reference must exist next to the page.
+    const refs = [...html.matchAll(/\b(?:href|src)="([^"#]+)/g)].map((m) => m[1]);
+    for (const ref of refs) {
+      assert.ok(!/^[a-z]+:|^\/\//i.test(ref), page + ' fetches ' + ref);
+      assert.ok(fs.existsSync(path.join(webDir, ref)), page + ' refers to missing ' + ref);
+    }
+    // Same-page anchors must point at something.
+    for (const m of html.matchAll(/href="#([^"]+)"/g)) {
+      assert.ok(html.includes('id="' + m[1] + '"'), page + ': no target for #' + m[1]);
+    }
+  }
+  const css = read('style.css');
+  assert.ok(!/@import|url\(/i.test(css), 'style.css fetches something');
+});
+
+if (failures > 0) {
+  console.log(failures + ' test(s) failed');
+  process.exit(1);
+}
+console.log('all tests passed');
