@@ -18,6 +18,7 @@
 #include "model/Random.h"
 #include "opponents/Events.h"
 #include "platform/SdlPlatform.h"
+#include "res/ResourceStore.h"
 #include "ui/Desktop.h"
 #include "ui/PictureStore.h"
 #include "ui/Screen.h"
@@ -39,6 +40,7 @@ const char* const kUsage =
     "  --windowed         start in a window (the default)\n"
     "  --load FILE        load a saved game once the game is up\n"
     "  --nosound          start with the sound switched off\n"
+    "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact sheet\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
 
@@ -157,6 +159,13 @@ int main(int argc, char** argv) {
             }
             window.load = argv[++i];
             continue;
+        }
+        if (arg == "--export-resources") {
+            if (i + 1 >= argc) {
+                std::cerr << "tessarion: --export-resources needs a folder\n";
+                return 2;
+            }
+            return tessarion::res::exportResources(argv[i + 1], std::cerr);
         }
         if (arg == "--screenshot") {
             if (i + 1 >= argc) {

@@ -176,6 +176,7 @@ void Desktop::shutDown() {
         PictureFrameBox about(&about_, "About Tessarion", 600, 400, screenWidth_, screenHeight_);
         about.top += kMenuHeight;
         about.closeAt = platform_.ticks() + static_cast<std::uint64_t>(config_.aboutMs);
+        creditAbout(about);
         runModal(about);
         quitting_ = true;
         platform_.stopSound();
@@ -384,7 +385,28 @@ void Desktop::openWebPage(const std::string& path) {
 void Desktop::showAbout() {
     PictureFrameBox about(&about_, "About Tessarion", 600, 400, screenWidth_, screenHeight_);
     about.top += kMenuHeight;
+    creditAbout(about);
     runModal(about);
+}
+
+void Desktop::creditAbout(PictureFrameBox& about) {
+    // The credits the embedded fonts' licences ask for, at the foot of the picture.
+    about.decorate = [](Surface& s, int cx, int cy) {
+        const char* lines[] = {
+            "Tessarion 1.3 - MIT licence. Fonts: DejaVu Sans (Bitstream Vera licence),",
+            "EB Garamond (SIL Open Font License 1.1). Details in NOTICE beside the game."};
+        for (int y = cy + 400 - 40; y < cy + 400; ++y) {
+            std::uint32_t* row = s.row(y);
+            for (int x = cx; x < cx + 600; ++x) {
+                row[x] = 0xFF000000 | ((row[x] >> 2) & 0x3F3F3F);
+            }
+        }
+        const TextStyle saved = s.text;
+        s.text = {0xFFF0E6D0, kBlack, false};
+        s.drawText(cx + 10, cy + 400 - 37, lines[0]);
+        s.drawText(cx + 10, cy + 400 - 20, lines[1]);
+        s.text = saved;
+    };
 }
 
 std::vector<std::string> Desktop::savedGames() const {
