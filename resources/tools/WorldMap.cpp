@@ -146,28 +146,54 @@ float segmentDistance(Point p, Point a, Point b) {
     return std::hypot(p.x - (a.x + t * vx), p.y - (a.y + t * vy));
 }
 
-// Calls plot(x, y, distance) for every pixel within reach of the polyline.
+// Calls plot(x, y, distance) for every pixel within reach of the polyline. Only the line's
+// bounding box is scanned: rivers are stroked segment by segment, hundreds of times.
 void strokePolyline(const std::vector<Point>& line, float reach,
                     const std::function<void(int, int, float)>& plot) {
-    std::vector<float> best(static_cast<std::size_t>(W) * H, std::numeric_limits<float>::max());
+    if (line.empty()) {
+        return;
+    }
+    float minX = line[0].x;
+    float maxX = line[0].x;
+    float minY = line[0].y;
+    float maxY = line[0].y;
+    for (const Point& p : line) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    int bx0 = std::max(0, static_cast<int>(std::floor(minX - reach)));
+    int bx1 = std::min(W - 1, static_cast<int>(std::ceil(maxX + reach)));
+    int by0 = std::max(0, static_cast<int>(std::floor(minY - reach)));
+    int by1 = std::min(H - 1, static_cast<int>(std::ceil(maxY + reach)));
+    if (bx0 > bx1 || by0 > by1) {
+        return;
+    }
+    int bw = bx1 - bx0 + 1;
+    int bh = by1 - by0 + 1;
+    std::vector<float> best(static_cast<std::size_t>(bw) * bh, std::numeric_limits<float>::max());
+    auto at = [&](int x, int y) -> float& {
+        return best[static_cast<std::size_t>(y - by0) * bw + (x - bx0)];
+    };
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         Point a = line[i];
         Point b = line[i + 1];
-        int x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - reach)));
-        int x1 = std::min(W - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + reach)));
-        int y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - reach)));
-        int y1 = std::min(H - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + reach)));
+        int x0 = std::max(bx0, static_cast<int>(std::floor(std::min(a.x, b.x) - reach)));
+        int x1 = std::min(bx1, static_cast<int>(std::ceil(std::max(a.x, b.x) + reach)));
+        int y0 = std::max(by0, static_cast<int>(std::floor(std::min(a.y, b.y) - reach)));
+        int y1 = std::min(by1, static_cast<int>(std::ceil(std::max(a.y, b.y) + reach)));
         for (int y = y0; y <= y1; ++y) {
             for (int x = x0; x <= x1; ++x) {
                 float d = segmentDistance({x + 0.5f, y + 0.5f}, a, b);
-                best[idx(x, y)] = std::min(best[idx(x, y)], d);
+                at(x, y) = std::min(at(x, y), d);
             }
         }
     }
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            if (best[idx(x, y)] <= reach) {
-                plot(x, y, best[idx(x, y)]);
+    for (int y = by0; y < by0 + bh; ++y) {
+        for (int x = bx0; x < bx0 + bw; ++x) {
+            if (at(x, y) <= reach) {
+                plot(x, y, at(x, y));
             }
         }
     }
