@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/Console.h"
 #include "model/Advisor.h"
 #include "model/Game.h"
 #include "model/Random.h"
+#include "model/StateJson.h"
 #include "opponents/Events.h"
 #include "savegame/SaveGame.h"
 

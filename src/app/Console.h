@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/StateJson.h"
+
 namespace tessarion {
 
 // The game without a window, driven by one text command per line. This is the
@@ -34,8 +36,5 @@ class Console {
     std::ostream& out_;
     bool interactive_;
 };
-
-// One line of JSON describing the whole running game.
-std::string stateJson();
 
 }  // namespace tessarion
