@@ -100,6 +100,8 @@ int desktop(const WindowOptions& options) {
     tessarion::DesktopConfig config;
     config.saveFolder = saveFolder();
     config.pictures = tessarion::store::decodePicture;
+    config.sounds = tessarion::res::soundData;
+    config.lessonScript = tessarion::res::lessonScript;
     config.webAddress = tessarion::webAddress;
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;

@@ -495,7 +495,7 @@ void LessonBox::draw(Surface& s) const {
             std::uint32_t* row = s.row(y);
             for (int x = cx; x < cx + 600; ++x) {
                 const std::uint32_t p = row[x];
-                row[x] = 0xFF000000 | ((p >> 2) & 0x3F3F3F);
+                row[x] = 0xFF000000 | ((p >> 3) & 0x1F1F1F);
             }
         }
         for (std::size_t i = 0; i < caption.size(); ++i) {
