@@ -74,6 +74,19 @@ int dluY(int units) {
     return units * defaultFont().height() / 8;
 }
 
+void darken(Surface& s, int left, int top, int right, int bottom) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, s.width());
+    bottom = std::min(bottom, s.height());
+    for (int y = top; y < bottom; ++y) {
+        std::uint32_t* row = s.row(y);
+        for (int x = left; x < right; ++x) {
+            row[x] = 0xFF000000 | ((row[x] >> 3) & 0x1F1F1F);
+        }
+    }
+}
+
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines(1);
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -491,13 +504,7 @@ void LessonBox::draw(Surface& s) const {
     if (!caption.empty()) {
         const int bandTop = cy + 400 - 12 - lineHeight() * static_cast<int>(caption.size());
         // Darken the band under the words so they read on any picture.
-        for (int y = bandTop - 6; y < cy + 400; ++y) {
-            std::uint32_t* row = s.row(y);
-            for (int x = cx; x < cx + 600; ++x) {
-                const std::uint32_t p = row[x];
-                row[x] = 0xFF000000 | ((p >> 3) & 0x1F1F1F);
-            }
-        }
+        darken(s, cx, bandTop - 6, cx + 600, cy + 400);
         for (std::size_t i = 0; i < caption.size(); ++i) {
             const int w = defaultFont().width(caption[i]);
             drawTextIn(s, cx + (600 - w) / 2, bandTop + static_cast<int>(i) * lineHeight(),

@@ -235,6 +235,9 @@ class FileBox : public ModalBox {
     int pressed_ = 0;
 };
 
+// Darkens a rectangle of the surface so that light text reads on it.
+void darken(Surface& s, int left, int top, int right, int bottom);
+
 // Splits a text at its line breaks (CR LF, or a lone LF or CR).
 std::vector<std::string> splitLines(const std::string& text);
 

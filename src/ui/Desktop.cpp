@@ -395,12 +395,7 @@ void Desktop::creditAbout(PictureFrameBox& about) {
         const char* lines[] = {
             "Tessarion 1.3 - MIT licence. Fonts: DejaVu Sans (Bitstream Vera licence),",
             "EB Garamond (SIL Open Font License 1.1). Details in NOTICE beside the game."};
-        for (int y = cy + 400 - 40; y < cy + 400; ++y) {
-            std::uint32_t* row = s.row(y);
-            for (int x = cx; x < cx + 600; ++x) {
-                row[x] = 0xFF000000 | ((row[x] >> 2) & 0x3F3F3F);
-            }
-        }
+        darken(s, cx, cy + 400 - 40, cx + 600, cy + 400);
         const TextStyle saved = s.text;
         s.text = {0xFFF0E6D0, kBlack, false};
         s.drawText(cx + 10, cy + 400 - 37, lines[0]);
