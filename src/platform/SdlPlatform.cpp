@@ -20,7 +20,7 @@ struct SdlPlatform::Impl {
     bool fullscreen = false;
 
     SDL_AudioDeviceID audio = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec device{};  // the format the device plays
     // The one voice: samples in the device's format, guarded by the device lock.
     std::vector<Uint8> voice;
     std::size_t position = 0;
@@ -28,7 +28,7 @@ struct SdlPlatform::Impl {
 
     static void mix(void* user, Uint8* stream, int length) {
         auto* self = static_cast<Impl*>(user);
-        std::memset(stream, self->spec.silence, static_cast<std::size_t>(length));
+        std::memset(stream, self->device.silence, static_cast<std::size_t>(length));
         std::size_t written = 0;
         const std::size_t wanted = static_cast<std::size_t>(length);
         while (written < wanted && !self->voice.empty()) {
@@ -79,7 +79,7 @@ SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {
         want.samples = 2048;
         want.callback = &Impl::mix;
         want.userdata = impl_.get();
-        impl_->audio = SDL_OpenAudioDevice(nullptr, 0, &want, &impl_->spec, 0);
+        impl_->audio = SDL_OpenAudioDevice(nullptr, 0, &want, &impl_->device, 0);
         if (impl_->audio != 0) {
             SDL_PauseAudioDevice(impl_->audio, 0);
         }
@@ -347,8 +347,8 @@ void SdlPlatform::playWave(const std::string&, std::span<const unsigned char> wa
     }
     std::vector<Uint8> converted;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, impl_->spec.format,
-                          impl_->spec.channels, impl_->spec.freq) >= 0) {
+    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, impl_->device.format,
+                          impl_->device.channels, impl_->device.freq) >= 0) {
         cvt.len = static_cast<int>(length);
         converted.resize(static_cast<std::size_t>(cvt.len) *
                          static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
