@@ -27,6 +27,9 @@ class Screen {
     // The logical screen is at least 1366 x 768; any extra width centres the
     // layout.
     Screen(int width, int height);
+    // The overlay lookups point into the screen's own pictures.
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
 
     // Decodes every picture (the store's own unless told otherwise) and fills
     // overlaySprites and overlayPositions.
