@@ -36,6 +36,8 @@ class Screen {
     void loadPictures(const PictureProvider& provider);
     void loadPictures();
     void buildOverlayKeys();
+    // A window of another shape: new buffers, and the layout centred again.
+    void resize(int width, int height);
 
     // Composes the whole window in the back buffer and copies it to target,
     // then draws the frame and the instructions on target alone.
@@ -68,6 +70,9 @@ class Screen {
     std::map<std::string, Sprite*> overlaySprites;
     std::map<std::string, std::map<int, std::string>> overlayKeys;
     std::map<std::string, Point> overlayPositions;
+
+  private:
+    void placeOverlays();
 };
 
 }  // namespace tessarion

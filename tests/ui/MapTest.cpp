@@ -159,6 +159,16 @@ TEST_F(WideMapTest, EverythingMovesRightBy277) {
     EXPECT_TRUE(textAt(s, 277 + 630, 630, "Right click to advance the game turn", kWhite, kBlack));
 }
 
+TEST_F(MapTest, AWiderWindowCentresTheLayoutAgain) {
+    moveOwner("Syria", &game().sassanids);
+    display.resize(1920, 1080);
+    const Surface s = paint();
+    EXPECT_EQ(display.layoutOffsetX, 277);
+    EXPECT_EQ(s.height(), 1080);
+    EXPECT_EQ(s.pixel(277 + 900, 420), colourOf(217));
+    EXPECT_EQ(s.pixel(900, 420), kMap);
+}
+
 TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     moveOwner("Dacia", &game().barbarians);
     display.overlayPositions.erase("Dacia");
