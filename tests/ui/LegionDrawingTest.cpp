@@ -107,10 +107,7 @@ TEST_F(LegionDrawingTest, TheLegendStandsWithNoLegionsOnTheMap) {
     EXPECT_EQ(s.pixel(50, 210), colourOf(179));
     EXPECT_EQ(s.pixel(50, 300), colourOf(114));
     EXPECT_EQ(s.pixel(50, 410), colourOf(183));
-    EXPECT_TRUE(textAt(s, 30, 270, "Barbarians", kWhite, kBlack));
-    EXPECT_TRUE(textAt(s, 20, 370, "Sassanids", kWhite, kBlack));
     EXPECT_TRUE(textAt(s, 20, 475, "Rebelling Legion", kWhite, kBlack));
-    EXPECT_TRUE(textAt(s, 10, 550, "icon indicates how many", kWhite, kBlack));
     // The legend leaves the back buffer's text as it found it.
     EXPECT_EQ(display.backBuffer.text.background, kWhite);
     EXPECT_TRUE(display.backBuffer.text.opaque);
