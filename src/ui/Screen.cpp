@@ -12,11 +12,25 @@
 namespace tessarion {
 
 Screen::Screen(int width, int height)
-    : layoutOffsetX(Shell::layoutOffsetFor(width)),
-      backBuffer(std::max(width, kLayoutWidth), std::max(height, kLayoutHeight)),
-      baseMap(kMapWidth, kMapHeight),
-      cleanMap(kMapWidth, kMapHeight),
-      window(backBuffer.width(), backBuffer.height()) {}
+    : baseMap(kMapWidth, kMapHeight), cleanMap(kMapWidth, kMapHeight) {
+    resize(width, height);
+}
+
+void Screen::resize(int width, int height) {
+    layoutOffsetX = Shell::layoutOffsetFor(width);
+    backBuffer = Surface(std::max(width, kLayoutWidth), std::max(height, kLayoutHeight));
+    window = Surface(backBuffer.width(), backBuffer.height());
+    if (!overlayPositions.empty()) {
+        placeOverlays();
+    }
+}
+
+void Screen::placeOverlays() {
+    overlayPositions.clear();
+    for (const OverlaySpec& o : kOverlays) {
+        overlayPositions[o.province] = {x(o.x), o.y};
+    }
+}
 
 void Screen::loadPictures() {
     loadPictures(store::decodePicture);
@@ -36,10 +50,7 @@ void Screen::loadPictures(const PictureProvider& provider) {
         overlaySprites[name + "-yellow"] = &pictures.overlays[3 * i + 1];
         overlaySprites[name + "-blue"] = &pictures.overlays[3 * i + 2];
     }
-    overlayPositions.clear();
-    for (const OverlaySpec& o : kOverlays) {
-        overlayPositions[o.province] = {x(o.x), o.y};
-    }
+    placeOverlays();
 }
 
 void Screen::buildOverlayKeys() {

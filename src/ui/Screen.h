@@ -27,12 +27,17 @@ class Screen {
     // The logical screen is at least 1366 x 768; any extra width centres the
     // layout.
     Screen(int width, int height);
+    // The overlay lookups point into the screen's own pictures.
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
 
     // Decodes every picture (the store's own unless told otherwise) and fills
     // overlaySprites and overlayPositions.
     void loadPictures(const PictureProvider& provider);
     void loadPictures();
     void buildOverlayKeys();
+    // A window of another shape: new buffers, and the layout centred again.
+    void resize(int width, int height);
 
     // Composes the whole window in the back buffer and copies it to target,
     // then draws the frame and the instructions on target alone.
@@ -65,6 +70,9 @@ class Screen {
     std::map<std::string, Sprite*> overlaySprites;
     std::map<std::string, std::map<int, std::string>> overlayKeys;
     std::map<std::string, Point> overlayPositions;
+
+  private:
+    void placeOverlays();
 };
 
 }  // namespace tessarion

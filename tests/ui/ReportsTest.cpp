@@ -5,7 +5,7 @@
 #include "model/InternalError.h"
 #include "ui/ScreenFixture.h"
 
-namespace tessarion::testing {
+namespace tessarion::test {
 namespace {
 
 const std::uint32_t kParchment = colourOf(264);
@@ -20,9 +20,9 @@ class ReportsTest : public ScreenFixture {
 };
 
 TEST_F(ReportsTest, EconomicReportLines) {
-    game.romans.lastIncome = 40;
-    game.romans.upkeep = 55;
-    game.romans.treasury = 1234;
+    game().romans.lastIncome = 40;
+    game().romans.upkeep = 55;
+    game().romans.treasury = 1234;
     EXPECT_TRUE(textAt(paint(), 1110, 100, "YEAR: 235 AD", kBlack, kParchment));
     EXPECT_TRUE(reportLine(130, "ECONOMIC REPORT"));
     EXPECT_TRUE(reportLine(160, "Tax Revenue: 40"));
@@ -30,37 +30,37 @@ TEST_F(ReportsTest, EconomicReportLines) {
     EXPECT_TRUE(reportLine(200, "Net: -15"));
     EXPECT_TRUE(reportLine(220, "Treasury: 1234"));
     EXPECT_TRUE(reportLine(
-        240, "The Empire can support " + std::to_string(legionCap(game.romans)) + " legions"));
-    game.romans.upkeep = 40;
-    game.turn = 241;
+        240, "The Empire can support " + std::to_string(legionCap(game().romans)) + " legions"));
+    game().romans.upkeep = 40;
+    game().turn = 241;
     EXPECT_TRUE(reportLine(200, "Net: +0"));
     EXPECT_TRUE(textAt(paint(), 1110, 100, "YEAR: 476 AD", kBlack, kParchment));
 }
 
 TEST_F(ReportsTest, StatusLinesTurnRedOnlyInAPlague) {
-    game.romans.treasury = -500;
+    game().romans.treasury = -500;
     EXPECT_TRUE(reportLine(260, "Taxes are being collected"));
     EXPECT_TRUE(reportLine(280, "Legions are being paid"));
     EXPECT_EQ(redInStatusLines(), 0);
 
-    game.romans.plague = true;
-    game.romans.treasury = 1;
+    game().romans.plague = true;
+    game().romans.treasury = 1;
     EXPECT_TRUE(reportLine(260, "The Empire is suffering from a plague.", kRed));
     EXPECT_TRUE(reportLine(280, "Legion creation and tax collection is slowed!", kRed));
     EXPECT_GT(redInStatusLines(), 50);
 
-    game.romans.treasury = 0;
+    game().romans.treasury = 0;
     EXPECT_TRUE(reportLine(260, "The Empire is out of money:", kRed));
     EXPECT_TRUE(reportLine(280, "The legions are disbanding!", kRed));
     // Only the status lines are red, and the colour is put back after them.
     EXPECT_EQ(countPixels(paint(), 980, 0, 1335, 258, kRed), 0);
-    EXPECT_EQ(screen.backBuffer.text.colour, kBlack);
-    EXPECT_TRUE(screen.backBuffer.text.opaque);
+    EXPECT_EQ(display.backBuffer.text.colour, kBlack);
+    EXPECT_TRUE(display.backBuffer.text.opaque);
 }
 
 TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirst) {
     for (int i = 1; i <= 11; ++i) {
-        game.addNews("News " + std::to_string(i));
+        game().addNews("News " + std::to_string(i));
     }
     EXPECT_TRUE(reportLine(320, "MILITARY REPORT"));
     const Surface s = paint();
@@ -86,16 +86,16 @@ class ProvinceInfoTest : public ScreenFixture {
 TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
     const std::uint32_t full = colourOf(268);
     const std::uint32_t empty = colourOf(269);
-    Province* p = province("Italia");
-    screen.hoveredProvince = p;
-    p->taxValue = 1;
+    Province* prov = p("Italia");
+    display.hoveredProvince = prov;
+    prov->taxValue = 1;
     EXPECT_EQ(coins(paint()), (std::vector{full, empty, empty, empty}));
-    p->taxValue = 4;
+    prov->taxValue = 4;
     EXPECT_EQ(coins(paint()), (std::vector{full, full, full, full}));
-    p->taxValue = 0;
+    prov->taxValue = 0;
     EXPECT_EQ(coins(paint()), (std::vector{kBlack, kBlack, kBlack, kBlack}));
     // The coins are 20 pixels square, 22 apart.
-    p->taxValue = 2;
+    prov->taxValue = 2;
     const Surface s = paint();
     EXPECT_EQ(s.pixel(515, 595), full);
     EXPECT_EQ(s.pixel(534, 614), full);
@@ -105,19 +105,19 @@ TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
 }
 
 TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {
-    Province* p = province("Syria");
-    p->hostility = 2;
-    screen.hoveredProvince = p;
-    Surface& window = screen.window;
-    drawProvinceInfo(screen, window);
+    Province* prov = p("Syria");
+    prov->hostility = 2;
+    display.hoveredProvince = prov;
+    Surface& window = display.window;
+    drawProvinceInfo(display, window);
     EXPECT_TRUE(textAt(window, 185, 600, "Province: Syria", kWhite, kBlack));
     EXPECT_TRUE(textAt(window, 430, 600, "Tax value:", kWhite, kBlack));
     EXPECT_TRUE(
-        textAt(window, 660, 600, "Attributes: " + p->attributes + " (hostile)", kWhite, kBlack));
+        textAt(window, 660, 600, "Attributes: " + prov->attributes + " (hostile)", kWhite, kBlack));
 
-    screen.hoveredProvince = nullptr;
-    drawProvinceInfo(screen, window);
-    Surface expected(screen.width(), screen.height());
+    display.hoveredProvince = nullptr;
+    drawProvinceInfo(display, window);
+    Surface expected(display.width(), display.height());
     expected.text = {kWhite, kBlack, false};
     expected.drawText(185, 600, "Province:");
     expected.drawText(430, 600, "Tax value:");
@@ -153,19 +153,19 @@ TEST(ProvinceAttributes, MoodIsAddedToTheAttributes) {
 }
 
 TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
-    screen.redrawScreen();
+    display.redrawScreen();
     int shown = 0;
-    screen.onPresent = [&](const Surface&) { ++shown; };
-    game.refreshReports = [&] { refreshReports(screen); };
-    screen.window.fillRect(0, 0, 990, 768, 0xFF0000FF);  // marks what must stay
-    game.romans.treasury = 4321;
-    game.addNews("Britannia has fallen");
+    display.onPresent = [&](const Surface&) { ++shown; };
+    game().refreshReports = [&] { refreshReports(display); };
+    display.window.fillRect(0, 0, 990, 768, 0xFF0000FF);  // marks what must stay
+    game().romans.treasury = 4321;
+    game().addNews("Britannia has fallen");
     EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(textAt(screen.window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
-    EXPECT_TRUE(textAt(screen.window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
-    EXPECT_EQ(countPixels(screen.window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
-    game.refreshReports = nullptr;
+    EXPECT_TRUE(textAt(display.window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
+    EXPECT_TRUE(textAt(display.window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
+    EXPECT_EQ(countPixels(display.window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
+    game().refreshReports = nullptr;
 }
 
 }  // namespace
-}  // namespace tessarion::testing
+}  // namespace tessarion::test

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "model/Game.h"
+#include "support/TestGame.h"
 #include "ui/Font.h"
 #include "ui/Pictures.h"
 #include "ui/Screen.h"
 
-namespace tessarion::testing {
+namespace tessarion::test {
 
 // Every picture a flat colour of its own that no text or frame uses, so that
 // pixels read back say which picture they came from whatever the real art is.
@@ -79,47 +80,32 @@ inline int countPixels(const Surface& s, int left, int top, int right, int botto
 
 // A new game with nobody's legions on the map, drawn with flat pictures on a
 // screen of the given width.
-class ScreenFixture : public ::testing::Test {
+class ScreenFixture : public GameTest {
   protected:
-    explicit ScreenFixture(int width = 1366, int height = 768) : screen(width, height) {
-        game.startNewGame();
-        for (Empire* e : game.powers()) {
-            e->clearLegions();
-        }
-        screen.buildOverlayKeys();
-        screen.loadPictures(flatPicture);
+    explicit ScreenFixture(int width = 1366, int height = 768) : display(width, height) {
+        display.buildOverlayKeys();
+        display.loadPictures(flatPicture);
     }
 
-    void SetUp() override { ASSERT_EQ(Game::current(), &game); }
-
-    Province* province(const std::string& name) { return game.findProvince(name); }
-
-    void giveTo(const std::string& name, Empire* owner) {
-        Province* p = province(name);
-        for (Empire* e : game.powers()) {
-            if (e->ownsProvince(p)) {
-                e->removeProvince(p);
-            }
-        }
-        if (owner != nullptr) {
-            owner->addProvince(p);
-        }
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
     }
 
     // Where a province's legion icons stand in the window.
     Point iconAt(const std::string& name) {
-        const Province* p = province(name);
-        return {p->legionX + screen.layoutOffsetX + 180, p->legionY + 30};
+        const Province* q = p(name);
+        return {q->legionX + display.layoutOffsetX + 180, q->legionY + 30};
     }
 
     Surface paint() {
-        Surface target(screen.width(), screen.height(), kBlack);
-        screen.paintScreen(target);
+        Surface target(display.width(), display.height(), kBlack);
+        display.paintScreen(target);
         return target;
     }
 
-    Game game;
-    Screen screen;
+    Screen display;
 };
 
-}  // namespace tessarion::testing
+}  // namespace tessarion::test

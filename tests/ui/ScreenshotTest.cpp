@@ -12,7 +12,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 
-namespace tessarion::testing {
+namespace tessarion::test {
 namespace {
 
 class ScreenshotTest : public ScreenFixture {
@@ -24,7 +24,7 @@ TEST_F(ScreenshotTest, WritesTheWindowAsAPng) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("tessarion-shot-" + std::to_string(::getpid()) + ".png");
     std::string error;
-    ASSERT_TRUE(writeScreenshot(screen, path.string(), error)) << error;
+    ASSERT_TRUE(writeScreenshot(display, path.string(), error)) << error;
     int w = 0;
     int h = 0;
     int n = 0;
@@ -45,9 +45,9 @@ TEST_F(ScreenshotTest, WritesTheWindowAsAPng) {
 
 TEST_F(ScreenshotTest, SaysWhyAFileCannotBeWritten) {
     std::string error;
-    EXPECT_FALSE(writeScreenshot(screen, "/nonexistent-dir/shot.png", error));
+    EXPECT_FALSE(writeScreenshot(display, "/nonexistent-dir/shot.png", error));
     EXPECT_NE(error.find("/nonexistent-dir/shot.png"), std::string::npos);
 }
 
 }  // namespace
-}  // namespace tessarion::testing
+}  // namespace tessarion::test

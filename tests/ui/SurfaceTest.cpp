@@ -67,18 +67,6 @@ TEST(Surface, MirroredCopyFlipsWithinTheSameRectangle) {
     EXPECT_EQ(cut.pixel(2, 0), kA);
 }
 
-TEST(Surface, AndThenOrMasksLikeASprite) {
-    Surface mask(2, 1, kBlack);
-    mask.setPixel(1, 0, kWhite);  // transparent
-    Surface picture(2, 1, kBlack);
-    picture.setPixel(0, 0, kB);
-    Surface dst(2, 1, kA);
-    dst.blit(mask, 0, 0, 2, 1, 0, 0, Surface::Op::And);
-    dst.blit(picture, 0, 0, 2, 1, 0, 0, Surface::Op::Or);
-    EXPECT_EQ(dst.pixel(0, 0), kB);
-    EXPECT_EQ(dst.pixel(1, 0), kA);
-}
-
 TEST(Surface, LinesLeaveOutTheirEndPointAndClip) {
     Surface s(10, 10, kBlack);
     s.drawLine(2, 3, 6, 3, kWhite);
