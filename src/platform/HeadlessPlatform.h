@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 
 #include "platform/Platform.h"
@@ -27,7 +28,12 @@ class HeadlessPlatform : public Platform {
     void sleep(int ms) override { now_ += static_cast<std::uint64_t>(ms < 0 ? 0 : ms); }
     std::uint64_t ticks() override { return now_; }
     void toggleFullscreen() override { fullscreen = !fullscreen; }
-    int frameWidthFor(int, int minimum) override { return minimum; }
+    int frameWidthFor(int height, int minimum) override {
+        return windowHeight > 0 ? std::max(minimum, windowWidth * height / windowHeight) : minimum;
+    }
+    // The window's size as the player made it (0: as opened).
+    int windowWidth = 0;
+    int windowHeight = 0;
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override { log.push_back("stop sound"); }

@@ -195,6 +195,7 @@ bool Desktop::handle(const InputEvent& e) {
             quit();
             break;
         case InputEvent::Type::Exposed:
+            fitFrameToWindow();
             presentFrame();
             break;
         case InputEvent::Type::MouseMove:
@@ -272,6 +273,21 @@ bool Desktop::handle(const InputEvent& e) {
     }
     runPostedCommands();
     return !quitting_;
+}
+
+void Desktop::fitFrameToWindow() {
+    // A window wider than 16:9 widens the layout, centred, instead of
+    // stretching it; a narrower one shows it whole with bars.
+    const int width = platform_.frameWidthFor(Screen::kLayoutHeight, Screen::kLayoutWidth);
+    if (width == frame_.width()) {
+        return;
+    }
+    screen_->resize(width, Screen::kLayoutHeight);
+    frame_ = Surface(screen_->width(), screen_->height() + kMenuHeight);
+    shell_.layoutOffsetX = screen_->layoutOffsetX;
+    screenWidth_ = screen_->width();
+    platform_.setFrameSize(frame_.width(), frame_.height());
+    screen_->redrawScreen();
 }
 
 void Desktop::command(int id, int param) {

@@ -110,6 +110,7 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
   private:
     void command(int id, int param = 0);
     void runPostedCommands();
+    void fitFrameToWindow();
     void creditAbout(PictureFrameBox& about);
     // Saves the running game beside the saved games; the path, or empty.
     std::string emergencySave();

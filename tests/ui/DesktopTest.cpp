@@ -311,6 +311,27 @@ TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
     EXPECT_EQ(game_->turn, 0) << "rome.TSN was saved at 235 AD and loaded back";
 }
 
+TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
+    start();
+    ASSERT_EQ(desktop_->frameWidth(), 1366);
+    platform.windowWidth = 2560;
+    platform.windowHeight = 1080;
+    InputEvent exposed;
+    exposed.type = InputEvent::Type::Exposed;
+    run({exposed});
+    EXPECT_EQ(desktop_->frameWidth(), 1820);
+    EXPECT_EQ(desktop_->shell().layoutOffsetX, 227);
+    EXPECT_EQ(platform.frameWidth, 1820);
+    // The press and release land on the provinces, shifted with the layout.
+    auto from = desktop_->shell().pressPointFor(p("Italia"));
+    auto to = desktop_->shell().dropPointFor(p("Raetia"));
+    ASSERT_TRUE(from && to);
+    EXPECT_GT(from->first, 227 + 180);
+    run({mouse(InputEvent::Type::MouseDown, from->first, from->second + MenuBar::kHeight),
+         mouse(InputEvent::Type::MouseUp, to->first, to->second + MenuBar::kHeight)});
+    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
+}
+
 TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
     AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
     const BoxButton* no = probe.button(AdvisorBox::kNo);
