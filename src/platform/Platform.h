@@ -69,6 +69,10 @@ class Platform {
     virtual bool openWindow(const std::string& title, int width, int height) = 0;
     virtual void setFrameSize(int width, int height) = 0;
     virtual void showWindow() = 0;
+    // The window's icon (0xAARRGGBB pixels).
+    virtual void setIcon(const std::uint32_t* pixels, int width, int height) {
+        (void)pixels, (void)width, (void)height;
+    }
     virtual void hideWindow() = 0;
     // Shows a finished frame (0xAARRGGBB pixels), scaled to the window.
     virtual void present(const std::uint32_t* pixels, int width, int height) = 0;

@@ -164,6 +164,18 @@ void SdlPlatform::showWindow() {
     }
 }
 
+void SdlPlatform::setIcon(const std::uint32_t* pixels, int width, int height) {
+    if (impl_->window == nullptr || pixels == nullptr || width <= 0 || height <= 0) {
+        return;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(impl_->window, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
 void SdlPlatform::hideWindow() {
     if (impl_->window != nullptr) {
         SDL_HideWindow(impl_->window);

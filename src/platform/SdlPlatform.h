@@ -20,6 +20,7 @@ class SdlPlatform : public Platform {
     bool openWindow(const std::string& title, int width, int height) override;
     void setFrameSize(int width, int height) override;
     void showWindow() override;
+    void setIcon(const std::uint32_t* pixels, int width, int height) override;
     void hideWindow() override;
     void present(const std::uint32_t* pixels, int width, int height) override;
     bool pollEvent(InputEvent& event) override;

@@ -83,6 +83,13 @@ bool Desktop::startUp() {
         return false;
     }
     windowOpen_ = true;
+    if (config_.pictures) {
+        // The application icon keeps its own transparency.
+        const store::Image icon = config_.pictures(107);
+        if (icon.width > 0) {
+            platform_.setIcon(icon.pixels.data(), icon.width, icon.height);
+        }
+    }
     splash_.load(config_.pictures);
     if (config_.showSplash) {
         platform_.showWindow();
