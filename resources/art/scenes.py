@@ -97,7 +97,7 @@ def robed(x, y, size, robe, cloak=None, crown=False, head_colour=SKIN, mirror=Fa
     if crown:
         body += (poly(star_points(0.5, -51.5, 4.5, 2.5, 5), GOLD, stroke=GOLD_DARK,
                       stroke_width=0.5) if crown == "radiate" else
-                 laurel(0.5, -46, 6, size=0.35, leaves=4, start=140, end=200))
+                 laurel(0.5, -46, 6.5, size=0.3, leaves=4, gap=70, ribbon=None))
     arm_end = (8 + 8 * math.cos(math.radians(arm)), -30 - 10 * math.sin(math.radians(arm)))
     body += line(2, -32, arm_end[0], arm_end[1], robe, 4) + circle(arm_end[0], arm_end[1], 2,
                                                                    head_colour)
@@ -375,7 +375,7 @@ def about(maps):
     body = rect(0, 0, W, H, PARCHMENT) + rect(10, 10, 580, 380, "none", stroke=GOLD_DARK,
                                               stroke_width=3)
     body += rect(18, 18, 564, 364, "none", stroke=GOLD, stroke_width=1.5)
-    body += laurel(300, 150, 70, leaves=9, start=200, end=340, size=1.6)
+    body += laurel(300, 104, 58, leaves=8, size=1.35, gap=56)
     body += eagle(300, 95, 1.4)
     body += text(W / 2, 200, "TESSARION", 50, fill=DEEP_RED, anchor="middle", spacing=6,
                  weight="bold")
@@ -393,7 +393,6 @@ def results(maps):
     """The labels end left of x = 420, at the heights where the box writes the numbers."""
     body = defs(linear("rs", [(0, "#3a1410"), (1, "#1a0806")])) + rect(0, 0, W, H, "url(#rs)")
     body += rect(12, 12, 576, 376, "none", stroke=GOLD, stroke_width=2)
-    body += laurel(300, 80, 46, leaves=7, start=210, end=330, size=1.2)
     body += text(W / 2, 72, "YOU SURVIVED", 36, fill=GOLD, anchor="middle", spacing=5,
                  weight="bold")
     for y, label in ((127, "Invasions:"), (168, "Plagues:"), (210, "Rebellions:")):
@@ -401,6 +400,7 @@ def results(maps):
         body += rect(424, y - 4, 90, 28, "#000000", opacity="0.35", rx=4)
     body += soldiers_row("roman", (120, 165, 210), 350, 1.5)
     body += soldiers_row("roman", (390, 435, 480), 350, 1.5, mirror=True)
+    body += laurel(300, 296, 40, leaves=7, size=1.0, gap=64)
     body += eagle(300, 290, 1.0)
     return body
 
