@@ -201,14 +201,35 @@ def maximinus(maps):
 
 
 def three_empires(maps):
-    """260: Valerian captured by Shapur, and the empire split three ways."""
+    """260: Valerian kneels before Shapur at Edessa, and the empire breaks in three."""
+    left = 272
     body = rect(0, 0, W, H, PARCHMENT)
-    body += map_panel(maps["three"], 20, 14, 560, 256)
-    legend = [("#78aa6e", "GALLIC EMPIRE"), ("#e8967f", "ROME"), ("#e2b246", "PALMYRA")]
-    for i, (colour, name) in enumerate(legend):
-        x = 40 + i * 190
-        body += rect(x, 284, 22, 16, colour, stroke=INK, stroke_width=1)
-        body += text(x + 30, 298, name, 16, weight="bold", spacing=1.5)
+    # The scene, as the kings of Persia had it carved: the emperor on his knees before the
+    # mounted king of kings.
+    body += defs(linear("edessa", [(0, "#e8b878"), (1, "#f4dcaa")]))
+    body += rect(0, 0, left, 346, "url(#edessa)")
+    body += poly([(0, 250), (40, 238), (90, 246), (150, 232), (210, 242), (left, 236),
+                  (left, 346), (0, 346)], "#c8a468")
+    body += rect(0, 282, left, 64, "#b08a54")
+    body += temple(170, 190, 80, 44, columns=5, colour="#e4d2b0")
+    body += _place(figures.standing("persian"), 240, 300, 1.5, mirror=True)
+    body += _place(figures.standing("persian"), 258, 306, 1.5, mirror=True)
+    shapur = robed(0, 0, 1.0, MAGENTA, cloak=PURPLE, crown="radiate", beard=True, arm=60,
+                   hair="#2a1a14")
+    body += horse(170, 318, 1.9, colour="#e8dcc4", mirror=True, rider=shapur)
+    valerian = robed(0, 0, 1.0, "#e8e0d0", cloak=PURPLE, crown="laurel", arm=70,
+                     hair="#9a9088", beard=True)
+    body += group(valerian, transform="translate(80,322) rotate(12) scale(2.0,1.45)")
+    body += rect(left, 0, 3, 346, GOLD_DARK)
+    # The map of the three parts.
+    body += map_panel(maps["three"], left + 18, 16, 292, 200)
+    legend = [("#78aa6e", "GALLIC EMPIRE", "Postumus"), ("#e8967f", "ROME", "Gallienus"),
+              ("#e2b246", "PALMYRA", "Odaenathus")]
+    for i, (colour, name, ruler) in enumerate(legend):
+        y = 238 + i * 34
+        body += rect(left + 24, y, 24, 18, colour, stroke=INK, stroke_width=1)
+        body += text(left + 58, y + 15, name, 16, weight="bold", spacing=1.5)
+        body += text(left + 300, y + 15, ruler, 14, style="italic", anchor="end")
     body += caption("THREE EMPIRES", "260 AD: Valerian is taken by Shapur; Gaul and Palmyra "
                     "break away")
     return body
