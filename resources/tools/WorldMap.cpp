@@ -617,8 +617,8 @@ void WorldMap::buildProvinces() {
                     continue;
                 }
                 std::size_t n = idx(nx, ny);
-                if (land_[n] && owner[n] < 0 && !wall[n] && labels_[n] != -4 &&
-                    shore[n] < 16.0f && allowed(p, nx, ny)) {
+                if (land_[n] && owner[n] < 0 && !wall[n] && labels_[n] != -4 && shore[n] < 16.0f &&
+                    allowed(p, nx, ny)) {
                     owner[n] = p;
                     next.push(static_cast<int>(n));
                 }
@@ -697,34 +697,7 @@ void WorldMap::buildProvinces() {
     }
 
     // Distance from land over the sea, for the shading of the water.
-    seaDistance_.assign(static_cast<std::size_t>(W) * H, 0.0f);
-    std::vector<float>& sd = seaDistance_;
-    for (std::size_t i = 0; i < sd.size(); ++i) {
-        sd[i] = land_[i] ? 0.0f : 1e6f;
-    }
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int yy = 0; yy < H; ++yy) {
-            int y = pass == 0 ? yy : H - 1 - yy;
-            for (int xx = 0; xx < W; ++xx) {
-                int x = pass == 0 ? xx : W - 1 - xx;
-                std::size_t i = idx(x, y);
-                if (land_[i]) {
-                    continue;
-                }
-                int s = pass == 0 ? -1 : 1;
-                const int ox[4] = {s, 0, s, -s};
-                const int oy[4] = {0, s, s, s};
-                const float c[4] = {1.0f, 1.0f, 1.4142f, 1.4142f};
-                for (int k = 0; k < 4; ++k) {
-                    int nx = x + ox[k];
-                    int ny = y + oy[k];
-                    if (nx >= 0 && ny >= 0 && nx < W && ny < H) {
-                        sd[i] = std::min(sd[i], sd[idx(nx, ny)] + c[k]);
-                    }
-                }
-            }
-        }
-    }
+    seaDistance_ = distanceTo(land_);
 }
 
 bool WorldMap::isBorder(int x, int y) const {
