@@ -97,7 +97,7 @@ def robed(x, y, size, robe, cloak=None, crown=False, head_colour=SKIN, mirror=Fa
     if crown:
         body += (poly(star_points(0.5, -51.5, 4.5, 2.5, 5), GOLD, stroke=GOLD_DARK,
                       stroke_width=0.5) if crown == "radiate" else
-                 laurel(0.5, -46, 6, size=0.35, leaves=4, start=140, end=200))
+                 laurel(0.5, -46, 6.5, size=0.3, leaves=4, gap=70, ribbon=None))
     arm_end = (8 + 8 * math.cos(math.radians(arm)), -30 - 10 * math.sin(math.radians(arm)))
     body += line(2, -32, arm_end[0], arm_end[1], robe, 4) + circle(arm_end[0], arm_end[1], 2,
                                                                    head_colour)
@@ -201,14 +201,35 @@ def maximinus(maps):
 
 
 def three_empires(maps):
-    """260: Valerian captured by Shapur, and the empire split three ways."""
+    """260: Valerian kneels before Shapur at Edessa, and the empire breaks in three."""
+    left = 272
     body = rect(0, 0, W, H, PARCHMENT)
-    body += map_panel(maps["three"], 20, 14, 560, 256)
-    legend = [("#78aa6e", "GALLIC EMPIRE"), ("#e8967f", "ROME"), ("#e2b246", "PALMYRA")]
-    for i, (colour, name) in enumerate(legend):
-        x = 40 + i * 190
-        body += rect(x, 284, 22, 16, colour, stroke=INK, stroke_width=1)
-        body += text(x + 30, 298, name, 16, weight="bold", spacing=1.5)
+    # The scene, as the kings of Persia had it carved: the emperor on his knees before the
+    # mounted king of kings.
+    body += defs(linear("edessa", [(0, "#e8b878"), (1, "#f4dcaa")]))
+    body += rect(0, 0, left, 346, "url(#edessa)")
+    body += poly([(0, 250), (40, 238), (90, 246), (150, 232), (210, 242), (left, 236),
+                  (left, 346), (0, 346)], "#c8a468")
+    body += rect(0, 282, left, 64, "#b08a54")
+    body += temple(170, 190, 80, 44, columns=5, colour="#e4d2b0")
+    body += _place(figures.standing("persian"), 240, 300, 1.5, mirror=True)
+    body += _place(figures.standing("persian"), 258, 306, 1.5, mirror=True)
+    shapur = robed(0, 0, 1.0, MAGENTA, cloak=PURPLE, crown="radiate", beard=True, arm=60,
+                   hair="#2a1a14")
+    body += horse(170, 318, 1.9, colour="#e8dcc4", mirror=True, rider=shapur)
+    valerian = robed(0, 0, 1.0, "#e8e0d0", cloak=PURPLE, crown="laurel", arm=70,
+                     hair="#9a9088", beard=True)
+    body += group(valerian, transform="translate(80,322) rotate(12) scale(2.0,1.45)")
+    body += rect(left, 0, 3, 346, GOLD_DARK)
+    # The map of the three parts.
+    body += map_panel(maps["three"], left + 18, 16, 292, 200)
+    legend = [("#78aa6e", "GALLIC EMPIRE", "Postumus"), ("#e8967f", "ROME", "Gallienus"),
+              ("#e2b246", "PALMYRA", "Odaenathus")]
+    for i, (colour, name, ruler) in enumerate(legend):
+        y = 238 + i * 34
+        body += rect(left + 24, y, 24, 18, colour, stroke=INK, stroke_width=1)
+        body += text(left + 58, y + 15, name, 16, weight="bold", spacing=1.5)
+        body += text(left + 300, y + 15, ruler, 14, style="italic", anchor="end")
     body += caption("THREE EMPIRES", "260 AD: Valerian is taken by Shapur; Gaul and Palmyra "
                     "break away")
     return body
@@ -375,7 +396,7 @@ def about(maps):
     body = rect(0, 0, W, H, PARCHMENT) + rect(10, 10, 580, 380, "none", stroke=GOLD_DARK,
                                               stroke_width=3)
     body += rect(18, 18, 564, 364, "none", stroke=GOLD, stroke_width=1.5)
-    body += laurel(300, 150, 70, leaves=9, start=200, end=340, size=1.6)
+    body += laurel(300, 104, 58, leaves=8, size=1.35, gap=56)
     body += eagle(300, 95, 1.4)
     body += text(W / 2, 200, "TESSARION", 50, fill=DEEP_RED, anchor="middle", spacing=6,
                  weight="bold")
@@ -393,7 +414,6 @@ def results(maps):
     """The labels end left of x = 420, at the heights where the box writes the numbers."""
     body = defs(linear("rs", [(0, "#3a1410"), (1, "#1a0806")])) + rect(0, 0, W, H, "url(#rs)")
     body += rect(12, 12, 576, 376, "none", stroke=GOLD, stroke_width=2)
-    body += laurel(300, 80, 46, leaves=7, start=210, end=330, size=1.2)
     body += text(W / 2, 72, "YOU SURVIVED", 36, fill=GOLD, anchor="middle", spacing=5,
                  weight="bold")
     for y, label in ((127, "Invasions:"), (168, "Plagues:"), (210, "Rebellions:")):
@@ -401,6 +421,7 @@ def results(maps):
         body += rect(424, y - 4, 90, 28, "#000000", opacity="0.35", rx=4)
     body += soldiers_row("roman", (120, 165, 210), 350, 1.5)
     body += soldiers_row("roman", (390, 435, 480), 350, 1.5, mirror=True)
+    body += laurel(300, 296, 40, leaves=7, size=1.0, gap=64)
     body += eagle(300, 290, 1.0)
     return body
 

@@ -113,21 +113,65 @@ def star_points(cx, cy, r_out, r_in, n, rotation=-90):
     return pts
 
 
-def laurel(cx, cy, radius, colour="#5d7a34", leaves=9, start=200, end=340, size=1.0):
-    """A wreath of laurel: two branches rising from the bottom of a circle, leaves along the
-    arc between the angles start and end (degrees, counted as on a clock face from the
-    bottom, so 200..340 leaves the top open)."""
-    del start, end
+def _leaf(x, y, angle, length, width, fill, vein):
+    """A pointed laurel leaf with its base at x, y, pointing along angle (degrees)."""
+    d = (f"M0,0 C{length * 0.25:.2f},{-width:.2f} {length * 0.7:.2f},{-width:.2f} "
+         f"{length:.2f},0 C{length * 0.7:.2f},{width:.2f} {length * 0.25:.2f},{width:.2f} 0,0 z")
+    return group(path(d, fill, stroke=vein, stroke_width=f"{max(0.3, width * 0.18):.2f}") +
+                 line(length * 0.08, 0, length * 0.8, 0, vein, f"{max(0.25, width * 0.16):.2f}"),
+                 transform=f"translate({x:.2f},{y:.2f}) rotate({angle:.1f})")
+
+
+def laurel(cx, cy, radius, colour="#5d7a34", leaves=9, size=1.0, gap=38, ribbon=ROMAN_RED):
+    """A wreath of laurel: two branches rising from a bow at the bottom of a circle and
+    meeting near the top, open by gap degrees; pairs of pointed leaves along each branch,
+    smaller towards the tips."""
+    light = "#7d9a48"
+    dark = "#3e5624"
+    start, end = 14.0, 180.0 - gap / 2
     out = []
     for side in (-1, 1):
+        def at(theta):
+            t = math.radians(theta)
+            return cx + side * radius * math.sin(t), cy + radius * math.cos(t)
+
+        stem = [at(start + (end - start) * k / 24) for k in range(25)]
+        out.append(path("M" + " L".join(f"{x:.2f},{y:.2f}" for x, y in stem), "none",
+                        stroke=dark, stroke_width=f"{1.6 * size:.2f}", stroke_linecap="round"))
         for i in range(leaves):
-            t = i / max(1, leaves - 1)
-            a = math.radians(200 + 130 * t)  # from lower left up to upper left
-            x = cx + side * radius * math.cos(a)
-            y = cy - radius * math.sin(a)
-            deg = math.degrees(math.atan2(-radius * math.cos(a), radius * math.sin(a)))
-            deg = deg if side > 0 else 180 - deg
-            out.append(ellipse(0, 0, 6 * size, 2.4 * size, colour,
-                               transform=f"translate({x:.1f},{y:.1f}) rotate({deg:.1f}) "
-                                         f"translate({4 * size:.1f},0)"))
+            t = (i + 0.5) / leaves
+            theta = start + (end - start) * t
+            x, y = at(theta)
+            # The direction along the branch, towards its tip.
+            heading = math.degrees(math.atan2(-math.sin(math.radians(theta)),
+                                              side * math.cos(math.radians(theta))))
+            length = size * (13 - 5 * t)
+            width = length * 0.34
+            for k, turn in enumerate((-38, 38)):
+                fill = colour if (i + k) % 2 == 0 else light
+                out.append(_leaf(x, y, heading + side * turn, length, width, fill, dark))
+        x, y = at(end)
+        heading = math.degrees(math.atan2(-math.sin(math.radians(end)),
+                                          side * math.cos(math.radians(end))))
+        out.append(_leaf(x, y, heading, size * 8, size * 2.6, colour, dark))
+        # Berries among the leaves.
+        for theta in (start + (end - start) * f for f in (0.3, 0.62)):
+            bx, by = at(theta)
+            out.append(circle(bx - side * 2.5 * size * math.sin(math.radians(theta)),
+                              by - 2.5 * size * math.cos(math.radians(theta)), 1.4 * size,
+                              "#6a2a4a"))
+    if ribbon:
+        bx, by = cx, cy + radius
+        out.append(path(f"M{bx:.2f},{by:.2f} l{-7 * size:.2f},{9 * size:.2f} "
+                        f"l{3 * size:.2f},{1 * size:.2f} z", ribbon, stroke=INK,
+                        stroke_width=f"{0.5 * size:.2f}"))
+        out.append(path(f"M{bx:.2f},{by:.2f} l{7 * size:.2f},{9 * size:.2f} "
+                        f"l{-3 * size:.2f},{1 * size:.2f} z", ribbon, stroke=INK,
+                        stroke_width=f"{0.5 * size:.2f}"))
+        out.append(ellipse(bx - 3.2 * size, by, 3.4 * size, 2 * size, ribbon, stroke=INK,
+                           stroke_width=f"{0.5 * size:.2f}"))
+        out.append(ellipse(bx + 3.2 * size, by, 3.4 * size, 2 * size, ribbon, stroke=INK,
+                           stroke_width=f"{0.5 * size:.2f}"))
+        out.append(circle(bx, by, 1.6 * size, ribbon, stroke=INK,
+                          stroke_width=f"{0.5 * size:.2f}"))
     return "".join(out)

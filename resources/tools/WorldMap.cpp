@@ -225,6 +225,35 @@ std::vector<Point> spline(const std::vector<Point>& pts) {
     return out;
 }
 
+// Chamfer distance from every pixel to the nearest pixel set in mask.
+std::vector<float> distanceTo(const std::vector<std::uint8_t>& mask) {
+    std::vector<float> d(mask.size());
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        d[i] = mask[i] ? 0.0f : 1e6f;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int yy = 0; yy < H; ++yy) {
+            int y = pass == 0 ? yy : H - 1 - yy;
+            for (int xx = 0; xx < W; ++xx) {
+                int x = pass == 0 ? xx : W - 1 - xx;
+                std::size_t i = idx(x, y);
+                int s = pass == 0 ? -1 : 1;
+                const int ox[4] = {s, 0, s, -s};
+                const int oy[4] = {0, s, s, s};
+                const float c[4] = {1.0f, 1.0f, 1.4142f, 1.4142f};
+                for (int k = 0; k < 4; ++k) {
+                    int nx = x + ox[k];
+                    int ny = y + oy[k];
+                    if (nx >= 0 && ny >= 0 && nx < W && ny < H) {
+                        d[i] = std::min(d[i], d[idx(nx, ny)] + c[k]);
+                    }
+                }
+            }
+        }
+    }
+    return d;
+}
+
 // The palette: a warm, flat fresco look.
 const std::uint32_t kRoman = rgb(232, 150, 128);
 const std::uint32_t kGermanic = rgb(236, 206, 96);
@@ -400,37 +429,6 @@ bool WorldMap::load(const std::string& worldPath) {
     return true;
 }
 
-// A coast pushed by the noise into a click rectangle would show the rectangle's straight edge:
-// such points are moved back out, just beyond the nearest edge.
-void WorldMap::keepOffRectangles(std::vector<Point>& outline) const {
-    for (Point& pt : outline) {
-        for (const ProvinceData& d : provinces_) {
-            for (const auto& r : d.rects) {
-                float l = r[0] - 1.5f;
-                float t = r[1] - 1.5f;
-                float rr = r[2] + 1.5f;
-                float b = r[3] + 1.5f;
-                if (pt.x > l && pt.x < rr && pt.y > t && pt.y < b) {
-                    float dl = pt.x - l;
-                    float dr = rr - pt.x;
-                    float dt = pt.y - t;
-                    float db = b - pt.y;
-                    float m = std::min({dl, dr, dt, db});
-                    if (m == dl) {
-                        pt.x = l;
-                    } else if (m == dr) {
-                        pt.x = rr;
-                    } else if (m == dt) {
-                        pt.y = t;
-                    } else {
-                        pt.y = b;
-                    }
-                }
-            }
-        }
-    }
-}
-
 void WorldMap::buildLand() {
     land_.assign(static_cast<std::size_t>(W) * H, 1);
     labels_.assign(static_cast<std::size_t>(W) * H, -2);
@@ -441,9 +439,6 @@ void WorldMap::buildLand() {
         if (s.kind == "sea" || s.kind == "land") {
             float amp = s.kind == "sea" ? 3.2f : 1.8f;
             auto outline = roughen(chaikin(s.points, true, 2), true, amp, seed);
-            if (s.kind == "sea") {
-                keepOffRectangles(outline);
-            }
             bool isLand = s.kind == "land";
             int owner = isLand && s.province != "-" ? provinceIndex(s.province) : -1;
             fillPolygon(outline, [&](int x, int y) {
@@ -453,11 +448,29 @@ void WorldMap::buildLand() {
         }
     }
 
-    // Every click rectangle is land, whatever the coast drawing says.
+    // Every click rectangle is land, whatever the coast drawing says. Where a rectangle juts
+    // out past the drawn coast, the land around it swells by a wandering margin, so the coast
+    // rounds its corners instead of showing its straight edges.
+    std::vector<std::uint8_t> rects(land_.size(), 0);
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
-            if (provinceAt(x, y) >= 0) {
-                land_[idx(x, y)] = 1;
+            rects[idx(x, y)] = provinceAt(x, y) >= 0 ? 1 : 0;
+        }
+    }
+    std::vector<std::uint8_t> drowned(land_.size(), 0);
+    for (std::size_t i = 0; i < land_.size(); ++i) {
+        drowned[i] = rects[i] && !land_[i] ? 1 : 0;
+    }
+    std::vector<float> near = distanceTo(drowned);
+    added_.assign(land_.size(), 0);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            std::size_t i = idx(x, y);
+            float margin = 5.5f + 4.5f * fbm(x * 0.035f, y * 0.035f, 401, 2) +
+                           1.5f * fbm(x * 0.18f, y * 0.18f, 402, 2);
+            if (!land_[i] && (rects[i] || near[i] < margin)) {
+                land_[i] = 1;
+                added_[i] = rects[i] ? 0 : 1;
             }
         }
     }
@@ -579,6 +592,98 @@ void WorldMap::buildProvinces() {
             }
         }
     }
+    // Coastal land beyond the reach (capes, deltas, the shores of gulfs) goes to the province
+    // beside it, so the coast never shows a strip of no one's land.
+    {
+        std::vector<std::uint8_t> water(land_.size(), 0);
+        for (std::size_t i = 0; i < land_.size(); ++i) {
+            water[i] = land_[i] ? 0 : 1;
+        }
+        std::vector<float> shore = distanceTo(water);
+        std::queue<int> next;
+        for (std::size_t i = 0; i < owner.size(); ++i) {
+            if (owner[i] >= 0 && provinces_[static_cast<std::size_t>(owner[i])].group == 0) {
+                next.push(static_cast<int>(i));
+            }
+        }
+        while (!next.empty()) {
+            int i = next.front();
+            next.pop();
+            int p = owner[static_cast<std::size_t>(i)];
+            for (int k = 0; k < 8; ++k) {
+                int nx = i % W + dx[k];
+                int ny = i / W + dy[k];
+                if (nx < 0 || ny < 0 || nx >= W || ny >= H) {
+                    continue;
+                }
+                std::size_t n = idx(nx, ny);
+                if (land_[n] && owner[n] < 0 && !wall[n] && labels_[n] != -4 && shore[n] < 16.0f &&
+                    allowed(p, nx, ny)) {
+                    owner[n] = p;
+                    next.push(static_cast<int>(n));
+                }
+            }
+        }
+    }
+
+    // Land swollen around a rectangle that no province reached is sea again, and so is a
+    // sliver of no one's shore inside a Roman province's frame.
+    std::vector<std::uint8_t> water(land_.size(), 0);
+    for (std::size_t i = 0; i < land_.size(); ++i) {
+        water[i] = land_[i] ? 0 : 1;
+    }
+    std::vector<float> shore = distanceTo(water);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            std::size_t i = idx(x, y);
+            if (!land_[i] || owner[i] >= 0 || wall[i] || labels_[i] == -4) {
+                continue;
+            }
+            bool framed = false;
+            for (std::size_t p = 0; p < provinces_.size() && !framed; ++p) {
+                framed = provinces_[p].group == 0 && provinces_[p].overlay >= 0 &&
+                         allowed(static_cast<int>(p), x, y);
+            }
+            if (added_[i] || (framed && shore[i] < 8.0f)) {
+                land_[i] = 0;
+            }
+        }
+    }
+
+    // The borders are warped by smooth noise so that they meander; the frontier rivers stay
+    // where they are, and so does the heart of every click rectangle.
+    std::vector<float> nearWall = distanceTo(wall);
+    std::vector<int> warped = owner;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            std::size_t i = idx(x, y);
+            if (!land_[i] || owner[i] < 0 || nearWall[i] < 7.0f) {
+                continue;
+            }
+            float wx = 5.0f * fbm(x * 0.04f, y * 0.04f, 611, 3);
+            float wy = 5.0f * fbm(x * 0.04f, y * 0.04f, 612, 3);
+            int sx = std::clamp(static_cast<int>(std::lround(x + wx)), 0, W - 1);
+            int sy = std::clamp(static_cast<int>(std::lround(y + wy)), 0, H - 1);
+            int p = owner[idx(sx, sy)];
+            if (p < 0 || p == owner[i] || !land_[idx(sx, sy)] || !allowed(p, x, y)) {
+                continue;
+            }
+            // The heart of a rectangle: every pixel within two of it in the same province.
+            int q = provinceAt(x, y);
+            bool deep = q >= 0 && q != p;
+            for (int ky = -2; ky <= 2 && deep; ky += 2) {
+                for (int kx = -2; kx <= 2 && deep; kx += 2) {
+                    deep = provinceAt(x + kx, y + ky) == q;
+                }
+            }
+            if (deep) {
+                continue;
+            }
+            warped[i] = p;
+        }
+    }
+    owner = std::move(warped);
+
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         if (!land_[i]) {
             labels_[i] = -1;
@@ -592,34 +697,7 @@ void WorldMap::buildProvinces() {
     }
 
     // Distance from land over the sea, for the shading of the water.
-    seaDistance_.assign(static_cast<std::size_t>(W) * H, 0.0f);
-    std::vector<float>& sd = seaDistance_;
-    for (std::size_t i = 0; i < sd.size(); ++i) {
-        sd[i] = land_[i] ? 0.0f : 1e6f;
-    }
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int yy = 0; yy < H; ++yy) {
-            int y = pass == 0 ? yy : H - 1 - yy;
-            for (int xx = 0; xx < W; ++xx) {
-                int x = pass == 0 ? xx : W - 1 - xx;
-                std::size_t i = idx(x, y);
-                if (land_[i]) {
-                    continue;
-                }
-                int s = pass == 0 ? -1 : 1;
-                const int ox[4] = {s, 0, s, -s};
-                const int oy[4] = {0, s, s, s};
-                const float c[4] = {1.0f, 1.0f, 1.4142f, 1.4142f};
-                for (int k = 0; k < 4; ++k) {
-                    int nx = x + ox[k];
-                    int ny = y + oy[k];
-                    if (nx >= 0 && ny >= 0 && nx < W && ny < H) {
-                        sd[i] = std::min(sd[i], sd[idx(nx, ny)] + c[k]);
-                    }
-                }
-            }
-        }
-    }
+    seaDistance_ = distanceTo(land_);
 }
 
 bool WorldMap::isBorder(int x, int y) const {

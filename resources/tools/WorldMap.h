@@ -78,7 +78,6 @@ class WorldMap {
     int provinceIndex(const std::string& name) const;
     int provinceAt(int x, int y) const;
     void buildLand();
-    void keepOffRectangles(std::vector<Point>& outline) const;
     void buildProvinces();
     void placeNames(const Font& serifBold);
     Raster render(int variant) const;  // 0 the map, 1 white, 2 yellow, 3 magenta land
@@ -102,6 +101,7 @@ class WorldMap {
     std::vector<int> labels_;
     std::vector<std::uint8_t> land_;
     std::vector<float> seaDistance_;
+    std::vector<std::uint8_t> added_;  // land swollen around a rectangle, not drawn
 
     struct PlacedName {
         int province = 0;
