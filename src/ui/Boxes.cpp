@@ -62,10 +62,12 @@ bool isClose(const InputEvent& key) {
 }  // namespace
 
 int dluX(int units) {
-    // A dialog unit is a quarter of the font's average character width.
+    // A dialog unit is a quarter of the font's average character width, taken
+    // a little wider here so that the longest lines of the Prefect's texts fit
+    // their box without scrolling.
     static const int average = [] {
         const std::string sample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-        return defaultFont().width(sample) * 100 / static_cast<int>(sample.size());
+        return defaultFont().width(sample) * 108 / static_cast<int>(sample.size());
     }();
     return units * average / 400;
 }

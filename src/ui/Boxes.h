@@ -100,6 +100,8 @@ class AdvisorBox : public ModalBox {
     int scrollX() const { return scrollX_; }
     int scrollLine() const { return scrollLine_; }
     const BoxButton* button(int id) const;
+    // Every line shows whole, without scrolling.
+    bool textFits() const { return widestLine() + 8 <= textW_; }
     // Client area origin and the text rectangle, relative to the client.
     int clientLeft() const { return left + BoxChrome::kBorder; }
     int clientTop() const { return top + BoxChrome::kBorder + BoxChrome::kCaption; }

@@ -170,6 +170,24 @@ TEST_F(DesktopTest, BoxesOpenAtTheTopLeftOfTheCentredPictureArea) {
     EXPECT_LT(yes->y, no->y) << "No stands two units lower than Yes";
 }
 
+TEST_F(DesktopTest, TheLongestLinesOfThePrefectFitTheirBoxes) {
+    // The widest lines the game shows in a message and in a question.
+    AdvisorBox message(AdvisorBox::Kind::Message,
+                       "the Romans because it produced much of the grain which was \r\n"
+                       "When a province rebels it is shown in white, and any legions",
+                       1366, 768, nullptr);
+    AdvisorBox question(AdvisorBox::Kind::Question,
+                        "I am your advisor and I will be providing you with\r\n"
+                        "The legions are demanding a bonus of 10000 sesterces.",
+                        1366, 768, nullptr);
+    EXPECT_TRUE(message.textFits());
+    EXPECT_TRUE(question.textFits());
+    message.keyDown(key(KeyCode::Tab));
+    message.keyDown(key(KeyCode::End));
+    EXPECT_EQ(message.scrollX(), 0) << "nothing to scroll";
+    EXPECT_LE(message.left + message.width, 1366 / 2 + 300) << "the box stays in the picture area";
+}
+
 TEST_F(DesktopTest, LongLinesScrollSidewaysWithTheKeysOnceTabbedInto) {
     AdvisorBox box(AdvisorBox::Kind::Message, std::string(200, 'w') + "\r\nshort", 1366, 768,
                    nullptr);
