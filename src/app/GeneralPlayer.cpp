@@ -12,7 +12,7 @@ namespace tessarion {
 namespace {
 
 constexpr int kCount = kProvinceCount;
-constexpr int kReserve = 20000;
+constexpr int kItaliaGarrison = 3;
 
 bool special(const Province* p) {
     return p->name == "Britannia" || p->name == "Aegyptus" || p->name == "Italia";
@@ -48,10 +48,10 @@ DragPoints& dragPointsFor(const Shell& shell, Province* p, int index) {
 
 bool GeneralPlayer::acceptsPeace(int treasury, int price, int years) {
     // Gold cannot raise legions, but a tribe at war sends an army every five to
-    // nine years: peace is worth whatever the treasury can spare beyond a
-    // reserve for the legions' pay through a plague.
+    // nine years, and every legion of it costs one of ours on average: peace
+    // is worth whatever the treasury holds.
     (void)years;
-    return price <= treasury - kReserve;
+    return price <= treasury;
 }
 
 bool GeneralPlayer::paysBonus(int treasury, int amount) {
@@ -111,6 +111,7 @@ void GeneralPlayer::look(Game& game, View& v) {
     v.roman.fill(0);
     v.ready.fill(0);
     v.enemy.fill(0);
+    v.persians.fill(0);
     v.danger.fill(0);
     v.wanted.fill(0);
 
@@ -137,6 +138,9 @@ void GeneralPlayer::look(Game& game, View& v) {
                 continue;
             }
             v.enemy[u] += 1;
+            if (k == View::kPersians) {
+                v.persians[u] += 1;
+            }
             if (k != View::kRebels) {
                 foreign[u] += 1;
             } else if (l->hasRoute && l->routeIndex + 1 < static_cast<int>(l->route.size())) {
@@ -169,6 +173,10 @@ void GeneralPlayer::look(Game& game, View& v) {
         } else if (special(v.province[u])) {
             v.wanted[u] = 1;
         }
+        if (v.province[u]->name == "Italia") {
+            // Rome plundered halves the treasury: Italia is never left thin.
+            v.wanted[u] = std::max(v.wanted[u], kItaliaGarrison);
+        }
     }
 }
 
@@ -186,7 +194,10 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
         const int k = v.owner[static_cast<std::size_t>(t)];
         return k > View::kRomans && k != View::kRebels &&
                v.powerLegions[static_cast<std::size_t>(k)] <= 1 &&
-               v.inArmyGroup[static_cast<std::size_t>(t)];
+               v.inArmyGroup[static_cast<std::size_t>(t)] ||
+               // The Persians march again only once their last band is gone.
+               (v.persians[static_cast<std::size_t>(t)] > 0 &&
+                v.powerLegions[View::kPersians] <= 1);
     };
 
     for (int s = 0; s < kCount; ++s) {

@@ -25,8 +25,8 @@ class GeneralPlayer {
     // or when the last order ended the turn by itself.
     void playTurn(Shell& shell);
 
-    // Policies for the advisor's questions. Peace is bought when it is cheap
-    // for the years it lasts; a bonus is paid whenever the treasury holds it,
+    // Policies for the advisor's questions. Peace is bought whenever the
+    // treasury holds its price; a bonus is paid whenever the treasury holds it,
     // since a refusal risks a whole army group going over to a usurper.
     static bool acceptsPeace(int treasury, int price, int years);
     static bool paysBonus(int treasury, int amount);
@@ -35,12 +35,14 @@ class GeneralPlayer {
     // holds it, whose legions stand there and who could strike it next turn.
     struct View {
         static constexpr int kRomans = 0;
+        static constexpr int kPersians = 2;
         static constexpr int kRebels = 3;
         std::array<Province*, kProvinceCount> province{};
         std::array<int, kProvinceCount> owner{};   // power index 0..3, -1 for nobody
         std::array<int, kProvinceCount> roman{};   // Roman legions standing there
         std::array<int, kProvinceCount> ready{};   // of those, free to take an order
         std::array<int, kProvinceCount> enemy{};   // legions of every other power
+        std::array<int, kProvinceCount> persians{};  // of those, Persian legions
         std::array<int, kProvinceCount> danger{};  // enemy legions that may strike it
         std::array<int, kProvinceCount> wanted{};  // the garrison the general keeps
         std::array<bool, kProvinceCount> beyond{};

@@ -103,8 +103,8 @@ TEST(SimulatorTest, QuestionsAnsweredByEachPolicy) {
     // The general reads the sums out of the questions.
     EXPECT_TRUE(answerQuestion(PlayerKind::General, bonus, 12000));
     EXPECT_FALSE(answerQuestion(PlayerKind::General, bonus, 11999));
-    EXPECT_TRUE(answerQuestion(PlayerKind::General, peace, 60000));
-    EXPECT_FALSE(answerQuestion(PlayerKind::General, peace, 40000));
+    EXPECT_TRUE(answerQuestion(PlayerKind::General, peace, 30000));
+    EXPECT_FALSE(answerQuestion(PlayerKind::General, peace, 29999));
 }
 
 TEST(SimulatorTest, TableSumsAndMeans) {
