@@ -192,9 +192,9 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
     // band break on our garrisons instead.
     auto risky = [&](int t) {
         const int k = v.owner[static_cast<std::size_t>(t)];
-        return k > View::kRomans && k != View::kRebels &&
-               v.powerLegions[static_cast<std::size_t>(k)] <= 1 &&
-               v.inArmyGroup[static_cast<std::size_t>(t)] ||
+        return (k > View::kRomans && k != View::kRebels &&
+                v.powerLegions[static_cast<std::size_t>(k)] <= 1 &&
+                v.inArmyGroup[static_cast<std::size_t>(t)]) ||
                // The Persians march again only once their last band is gone.
                (v.persians[static_cast<std::size_t>(t)] > 0 &&
                 v.powerLegions[View::kPersians] <= 1);
