@@ -9,44 +9,16 @@
 #include "model/Game.h"
 #include "model/ProvinceTable.h"
 #include "res/ResourceStore.h"
+#include "ui/Pictures.h"
 
 namespace tessarion {
 namespace {
 
 using res::Image;
 
-struct Overlay {
-    const char* province;
-    int x, y, width, height;
-    int plain, yellow, blue, mask;
-};
-
-// Window positions and ids of the ownership overlays; map point = window point - (180, 30).
-const Overlay kOverlays[] = {
-    {"Macedonia", 593, 314, 124, 135, 140, 196, 216, 139},
-    {"Palestina", 766, 437, 95, 120, 137, 202, 222, 138},
-    {"Lusitania", 182, 267, 120, 155, 135, 203, 223, 136},
-    {"Syria", 812, 366, 112, 104, 122, 197, 217, 120},
-    {"Britannia", 243, 32, 110, 121, 125, 188, 208, 123},
-    {"Terraconensis", 231, 277, 144, 134, 133, 193, 213, 134},
-    {"Dacia", 598, 199, 95, 80, 128, 195, 215, 126},
-    {"Aegyptus", 628, 469, 177, 109, 131, 201, 221, 132},
-    {"Dalmatia", 513, 229, 117, 106, 130, 198, 218, 129},
-    {"Mauretania", 215, 375, 229, 111, 141, 199, 219, 142},
-    {"Thracia", 607, 237, 138, 110, 143, 207, 227, 144},
-    {"Pontus", 707, 302, 130, 73, 145, 205, 225, 146},
-    {"Italia", 388, 215, 200, 198, 147, 194, 214, 148},
-    {"Aquitania", 286, 197, 144, 105, 173, 191, 211, 174},
-    {"Belgica", 320, 81, 129, 98, 151, 189, 209, 152},
-    {"Pannonia", 445, 162, 157, 99, 154, 206, 226, 155},
-    {"Africa", 412, 386, 237, 139, 156, 200, 220, 157},
-    {"Lugdunensis", 252, 150, 164, 83, 171, 190, 210, 172},
-    {"Narbonensis", 324, 241, 112, 68, 175, 192, 212, 176},
-    {"Raetia", 383, 157, 85, 75, 177, 204, 224, 178},
-    {"Lydia", 754, 362, 96, 95, 242, 243, 241, 240},
-    {"Phrygia", 682, 329, 99, 100, 246, 247, 245, 244},
-    {"Cappadocia", 813, 307, 95, 80, 238, 239, 237, 236},
-};
+// The overlays as the screen draws them (window positions; map point = window
+// point - (180, 30)): the art must agree with that table, not with a copy of it.
+using Overlay = OverlaySpec;
 
 struct Masked {
     int picture, mask, width, height;
