@@ -53,30 +53,6 @@ float hash01(int x, int y, int seed) {
     return static_cast<float>(h & 0xFFFFFFu) / static_cast<float>(0xFFFFFF);
 }
 
-// Corner cutting: keeps hand-drawn outlines free of kinks.
-std::vector<Point> chaikin(const std::vector<Point>& in, bool closed, int rounds) {
-    std::vector<Point> pts = in;
-    for (int r = 0; r < rounds; ++r) {
-        std::vector<Point> out;
-        std::size_t n = pts.size();
-        std::size_t segments = closed ? n : n - 1;
-        if (!closed) {
-            out.push_back(pts.front());
-        }
-        for (std::size_t i = 0; i < segments; ++i) {
-            Point a = pts[i];
-            Point b = pts[(i + 1) % n];
-            out.push_back({0.75f * a.x + 0.25f * b.x, 0.75f * a.y + 0.25f * b.y});
-            out.push_back({0.25f * a.x + 0.75f * b.x, 0.25f * a.y + 0.75f * b.y});
-        }
-        if (!closed) {
-            out.push_back(pts.back());
-        }
-        pts = std::move(out);
-    }
-    return pts;
-}
-
 // Resamples an outline to short steps and pushes each point along its normal by a little
 // noise, which turns smooth curves into coasts.
 std::vector<Point> roughen(const std::vector<Point>& in, bool closed, float amplitude, int seed) {
@@ -329,6 +305,41 @@ int WorldMap::provinceAt(int x, int y) const {
     return -1;
 }
 
+bool WorldMap::readCoasts(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) {
+        error_ = "cannot read " + path;
+        return false;
+    }
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream pts(line);
+        std::string token;
+        std::vector<Point> ring;
+        while (pts >> token) {
+            Point p;
+            if (std::sscanf(token.c_str(), "%f,%f", &p.x, &p.y) != 2) {
+                error_ = path + ":" + std::to_string(lineNo) + ": bad point " + token;
+                return false;
+            }
+            ring.push_back(p);
+        }
+        if (ring.size() >= 3) {
+            coasts_.push_back(std::move(ring));
+        }
+    }
+    if (coasts_.empty()) {
+        error_ = path + ": no land";
+        return false;
+    }
+    return true;
+}
+
 bool WorldMap::load(const std::string& worldPath) {
     readProvinces();
     std::vector<int> hits(static_cast<std::size_t>(W) * H);
@@ -343,6 +354,8 @@ bool WorldMap::load(const std::string& worldPath) {
         error_ = "cannot read " + worldPath;
         return false;
     }
+    const std::string folder =
+        worldPath.find('/') == std::string::npos ? "." : worldPath.substr(0, worldPath.rfind('/'));
     std::string line;
     int lineNo = 0;
     Shape* current = nullptr;
@@ -360,42 +373,53 @@ bool WorldMap::load(const std::string& worldPath) {
             error_ = worldPath + ":" + std::to_string(lineNo) + ": " + what;
             return false;
         };
-        if (word == "sea" || word == "land" || word == "strait" || word == "river") {
+        const bool numbers = std::isdigit(static_cast<unsigned char>(word.back())) != 0;
+        if (!numbers) {
+            current = nullptr;  // points follow only their strait or river line
+        }
+        if (word == "strait" || word == "river") {
             Shape s;
             s.kind = word;
-            words >> s.name;
-            if (word == "land") {
-                words >> s.province;
-                std::replace(s.province.begin(), s.province.end(), '_', ' ');
-                if (s.province != "-" && provinceIndex(s.province) < 0) {
-                    return fail("unknown province " + s.province);
-                }
+            std::string flag;
+            if (!(words >> s.name >> s.width)) {
+                return fail("bad " + word + " line");
             }
-            if (word == "strait" || word == "river") {
-                words >> s.width;
-                std::string flag;
-                s.frontier = (words >> flag) && flag == "frontier";
-            }
+            s.frontier = (words >> flag) && flag == "frontier";
             shapes_.push_back(s);
             current = &shapes_.back();
-            continue;
-        }
-        if (word == "sealabel") {
+        } else if (word == "coasts") {
+            std::string file;
+            words >> file;
+            if (!readCoasts(folder + "/" + file)) {
+                return false;
+            }
+        } else if (word == "pin") {
+            std::string name;
+            Pin pin;
+            if (!(words >> name >> pin.lonLat.x >> pin.lonLat.y >> pin.pixel.x >> pin.pixel.y)) {
+                return fail("bad pin line");
+            }
+            pins_.push_back(pin);
+        } else if (word == "island") {
+            std::string province;
+            Island island;
+            words >> province >> island.lonLat.x >> island.lonLat.y;
+            std::replace(province.begin(), province.end(), '_', ' ');
+            island.province = provinceIndex(province);
+            if (island.province < 0 || !words) {
+                return fail("bad island line");
+            }
+            islands_.push_back(island);
+        } else if (word == "sealabel") {
             SeaLabel l;
             words >> l.x >> l.y >> l.size;
             std::getline(words, l.text);
             l.text.erase(0, l.text.find_first_not_of(' '));
             seaLabels_.push_back(l);
-            current = nullptr;
-            continue;
-        }
-        if (word == "capital") {
+        } else if (word == "capital") {
             words >> capital_.x >> capital_.y >> capitalBox_[0] >> capitalBox_[1] >>
                 capitalBox_[2] >> capitalBox_[3];
-            current = nullptr;
-            continue;
-        }
-        if (word == "overlay") {
+        } else if (word == "overlay") {
             Overlay o;
             words >> o.province >> o.x >> o.y >> o.width >> o.height >> o.plain >> o.yellow >>
                 o.blue >> o.mask;
@@ -406,79 +430,147 @@ bool WorldMap::load(const std::string& worldPath) {
             }
             provinces_[static_cast<std::size_t>(p)].overlay = static_cast<int>(overlays_.size());
             overlays_.push_back(o);
-            current = nullptr;
-            continue;
-        }
-        if (current == nullptr) {
-            return fail("points outside a shape");
-        }
-        std::istringstream pts(line);
-        std::string token;
-        while (pts >> token) {
-            Point p;
-            if (std::sscanf(token.c_str(), "%f,%f", &p.x, &p.y) != 2) {
-                return fail("bad point " + token);
+        } else if (current != nullptr) {
+            std::istringstream pts(line);
+            std::string token;
+            while (pts >> token) {
+                Point p;
+                std::string second;
+                if (std::sscanf(token.c_str(), "%f", &p.x) != 1 || !(pts >> second) ||
+                    std::sscanf(second.c_str(), "%f", &p.y) != 1) {
+                    return fail("bad point " + token);
+                }
+                current->points.push_back(p);
             }
-            current->points.push_back(p);
+        } else {
+            return fail("unknown line " + word);
         }
     }
     if (overlays_.size() != 23) {
         error_ = "expected 23 overlays, found " + std::to_string(overlays_.size());
         return false;
     }
+    if (coasts_.empty()) {
+        error_ = worldPath + ": no coasts line";
+        return false;
+    }
+    fitWarp();
     return true;
 }
 
-void WorldMap::buildLand() {
-    land_.assign(static_cast<std::size_t>(W) * H, 1);
-    labels_.assign(static_cast<std::size_t>(W) * H, -2);
-    std::vector<int> tag(static_cast<std::size_t>(W) * H, -9);  // island owner, -1 for none
-    int seed = 11;
-    for (const Shape& s : shapes_) {
-        ++seed;
-        if (s.kind == "sea" || s.kind == "land") {
-            float amp = s.kind == "sea" ? 3.2f : 1.8f;
-            auto outline = roughen(chaikin(s.points, true, 2), true, amp, seed);
-            bool isLand = s.kind == "land";
-            int owner = isLand && s.province != "-" ? provinceIndex(s.province) : -1;
-            fillPolygon(outline, [&](int x, int y) {
-                land_[idx(x, y)] = isLand ? 1 : 0;
-                tag[idx(x, y)] = isLand ? owner : -9;
-            });
-        }
-    }
+namespace {
 
-    // Every click rectangle is land, whatever the coast drawing says. Where a rectangle juts
-    // out past the drawn coast, the land around it swells by a wandering margin, so the coast
-    // rounds its corners instead of showing its straight edges.
-    std::vector<std::uint8_t> rects(land_.size(), 0);
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            rects[idx(x, y)] = provinceAt(x, y) >= 0 ? 1 : 0;
+// The projection before the warp: near-equirectangular, fitted by least squares to the
+// provinces' real places and their click rectangles.
+Point affine(Point lonLat) {
+    return {13.71f * lonLat.x - 0.91f * lonLat.y + 181.4f,
+            0.02f * lonLat.x - 18.15f * lonLat.y + 1033.2f};
+}
+
+// The warp's reach: a pin moves the land around it within about this many pixels.
+constexpr float kPinReach = 34.0f;
+
+float pinKernel(Point a, Point b) {
+    float dx = a.x - b.x;
+    float dy = a.y - b.y;
+    return std::exp(-(dx * dx + dy * dy) / (2 * kPinReach * kPinReach));
+}
+
+}  // namespace
+
+void WorldMap::fitWarp() {
+    // Gaussian radial basis: solve for weights so that every pin lands (nearly) on its pixel;
+    // the small ridge keeps neighbouring pins from fighting into folds.
+    const std::size_t n = pins_.size();
+    std::vector<double> a(n * n);
+    std::vector<double> bx(n);
+    std::vector<double> by(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        Point pi = affine(pins_[i].lonLat);
+        for (std::size_t j = 0; j < n; ++j) {
+            a[i * n + j] = pinKernel(pi, affine(pins_[j].lonLat)) + (i == j ? 0.02 : 0.0);
         }
+        bx[i] = pins_[i].pixel.x - pi.x;
+        by[i] = pins_[i].pixel.y - pi.y;
     }
-    std::vector<std::uint8_t> drowned(land_.size(), 0);
-    for (std::size_t i = 0; i < land_.size(); ++i) {
-        drowned[i] = rects[i] && !land_[i] ? 1 : 0;
-    }
-    std::vector<float> near = distanceTo(drowned);
-    added_.assign(land_.size(), 0);
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            std::size_t i = idx(x, y);
-            float margin = 5.5f + 4.5f * fbm(x * 0.035f, y * 0.035f, 401, 2) +
-                           1.5f * fbm(x * 0.18f, y * 0.18f, 402, 2);
-            if (!land_[i] && (rects[i] || near[i] < margin)) {
-                land_[i] = 1;
-                added_[i] = rects[i] ? 0 : 1;
+    // Gauss-Jordan with partial pivoting; the matrix is symmetric positive definite.
+    for (std::size_t c = 0; c < n; ++c) {
+        std::size_t pivot = c;
+        for (std::size_t r = c + 1; r < n; ++r) {
+            if (std::fabs(a[r * n + c]) > std::fabs(a[pivot * n + c])) {
+                pivot = r;
             }
         }
+        for (std::size_t k = 0; k < n; ++k) {
+            std::swap(a[c * n + k], a[pivot * n + k]);
+        }
+        std::swap(bx[c], bx[pivot]);
+        std::swap(by[c], by[pivot]);
+        for (std::size_t r = 0; r < n; ++r) {
+            if (r == c) {
+                continue;
+            }
+            double f = a[r * n + c] / a[c * n + c];
+            for (std::size_t k = c; k < n; ++k) {
+                a[r * n + k] -= f * a[c * n + k];
+            }
+            bx[r] -= f * bx[c];
+            by[r] -= f * by[c];
+        }
     }
+    pinWeights_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        pinWeights_[i] = {static_cast<float>(bx[i] / a[i * n + i]),
+                          static_cast<float>(by[i] / a[i * n + i])};
+    }
+}
 
-    // Straits are cut last: they may take a row or two of a rectangle's edge.
+Point WorldMap::project(Point lonLat) const {
+    Point p = affine(lonLat);
+    Point out = p;
+    for (std::size_t i = 0; i < pins_.size(); ++i) {
+        float k = pinKernel(p, affine(pins_[i].lonLat));
+        out.x += k * pinWeights_[i].x;
+        out.y += k * pinWeights_[i].y;
+    }
+    return out;
+}
+
+namespace {
+
+// Projects a line of longitude/latitude points, cut into short steps first so that the warp
+// bends it instead of only moving its corners.
+std::vector<Point> projectLine(const WorldMap& map, const std::vector<Point>& line, bool closed) {
+    std::vector<Point> out;
+    std::size_t n = line.size();
+    std::size_t segments = closed ? n : n - 1;
+    for (std::size_t i = 0; i < segments; ++i) {
+        Point a = line[i];
+        Point b = line[(i + 1) % n];
+        int steps = std::max(1, static_cast<int>(std::hypot(b.x - a.x, b.y - a.y) / 0.08f));
+        for (int s = 0; s < steps; ++s) {
+            float t = static_cast<float>(s) / steps;
+            out.push_back(map.project({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}));
+        }
+    }
+    if (!closed && n > 0) {
+        out.push_back(map.project(line.back()));
+    }
+    return out;
+}
+
+}  // namespace
+
+void WorldMap::buildLand() {
+    // Rings are filled even-odd, so a lake inside land toggles back to water.
+    land_.assign(static_cast<std::size_t>(W) * H, 0);
+    for (const auto& ring : coasts_) {
+        fillPolygon(projectLine(*this, ring, true), [&](int x, int y) { land_[idx(x, y)] ^= 1; });
+    }
+    // Straits narrower than a pixel would close at this scale: they are cut open.
     for (const Shape& s : shapes_) {
         if (s.kind == "strait") {
-            strokePolyline(s.points, s.width / 2,
+            strokePolyline(projectLine(*this, s.points, false), s.width / 2,
                            [&](int x, int y, float) { land_[idx(x, y)] = 0; });
         }
     }
@@ -489,8 +581,112 @@ void WorldMap::buildLand() {
             }
         }
     }
+    labels_.assign(static_cast<std::size_t>(W) * H, -2);
     for (std::size_t i = 0; i < land_.size(); ++i) {
-        labels_[i] = land_[i] ? (tag[i] >= 0 ? tag[i] : (tag[i] == -1 ? -4 : -2)) : -1;
+        labels_[i] = land_[i] ? -2 : -1;
+    }
+}
+
+void WorldMap::claimIslands(std::vector<int>& owner) const {
+    // Land components (4-connected) that no province reached.
+    std::vector<int> component(land_.size(), -1);
+    std::vector<int> sizes;
+    std::vector<std::uint8_t> owned;
+    for (std::size_t start = 0; start < land_.size(); ++start) {
+        if (!land_[start] || component[start] >= 0) {
+            continue;
+        }
+        const int c = static_cast<int>(sizes.size());
+        sizes.push_back(0);
+        owned.push_back(0);
+        std::vector<std::size_t> stack = {start};
+        component[start] = c;
+        while (!stack.empty()) {
+            std::size_t i = stack.back();
+            stack.pop_back();
+            ++sizes.back();
+            owned.back() = owned.back() || owner[i] >= 0;
+            const int x = static_cast<int>(i % W);
+            const int y = static_cast<int>(i / W);
+            const int nx[4] = {x + 1, x - 1, x, x};
+            const int ny[4] = {y, y, y + 1, y - 1};
+            for (int k = 0; k < 4; ++k) {
+                if (nx[k] >= 0 && ny[k] >= 0 && nx[k] < W && ny[k] < H) {
+                    std::size_t n = idx(nx[k], ny[k]);
+                    if (land_[n] && component[n] < 0) {
+                        component[n] = c;
+                        stack.push_back(n);
+                    }
+                }
+            }
+        }
+    }
+    std::vector<int> given(sizes.size(), -1);
+    for (const Island& island : islands_) {
+        Point p = project(island.lonLat);
+        int x = static_cast<int>(p.x);
+        int y = static_cast<int>(p.y);
+        if (x >= 0 && y >= 0 && x < W && y < H && land_[idx(x, y)]) {
+            // Only land no province reached: a peninsula stays with the growth.
+            auto c = static_cast<std::size_t>(component[idx(x, y)]);
+            given[c] = owned[c] ? given[c] : island.province;
+        } else {
+            std::cerr << "artgen: island of "
+                      << provinces_[static_cast<std::size_t>(island.province)].name
+                      << " is not on land\n";
+        }
+    }
+    // The rest go to the province whose land is nearest across the water, when it is near.
+    std::vector<int> nearest(land_.size(), -1);
+    std::vector<int> reach(land_.size(), 0);
+    std::queue<std::size_t> next;
+    for (std::size_t i = 0; i < owner.size(); ++i) {
+        if (owner[i] >= 0) {
+            nearest[i] = owner[i];
+            next.push(i);
+        }
+    }
+    while (!next.empty()) {
+        std::size_t i = next.front();
+        next.pop();
+        if (reach[i] >= 40) {
+            continue;
+        }
+        const int x = static_cast<int>(i % W);
+        const int y = static_cast<int>(i / W);
+        const int nx[4] = {x + 1, x - 1, x, x};
+        const int ny[4] = {y, y, y + 1, y - 1};
+        for (int k = 0; k < 4; ++k) {
+            if (nx[k] >= 0 && ny[k] >= 0 && nx[k] < W && ny[k] < H) {
+                std::size_t n = idx(nx[k], ny[k]);
+                if (nearest[n] < 0) {
+                    nearest[n] = nearest[i];
+                    reach[n] = reach[i] + 1;
+                    next.push(n);
+                }
+            }
+        }
+    }
+    std::vector<std::vector<int>> votes(sizes.size());
+    for (std::size_t i = 0; i < land_.size(); ++i) {
+        const int c = component[i];
+        if (c >= 0 && !owned[static_cast<std::size_t>(c)] && nearest[i] >= 0 &&
+            sizes[static_cast<std::size_t>(c)] < 3000) {
+            auto& v = votes[static_cast<std::size_t>(c)];
+            v.resize(provinces_.size(), 0);
+            ++v[static_cast<std::size_t>(nearest[i])];
+        }
+    }
+    for (std::size_t c = 0; c < sizes.size(); ++c) {
+        if (given[c] < 0 && !owned[c] && !votes[c].empty()) {
+            given[c] = static_cast<int>(std::max_element(votes[c].begin(), votes[c].end()) -
+                                        votes[c].begin());
+        }
+    }
+    for (std::size_t i = 0; i < land_.size(); ++i) {
+        if (component[i] >= 0 && given[static_cast<std::size_t>(component[i])] >= 0) {
+            owner[i] = given[static_cast<std::size_t>(component[i])];
+        }
     }
 }
 
@@ -503,7 +699,11 @@ void WorldMap::buildProvinces() {
         if (s.kind != "river") {
             continue;
         }
-        auto path = roughen(spline(s.points), false, 0.8f, 71 + static_cast<int>(s.name.size()));
+        std::vector<Point> waypoints;
+        for (Point p : s.points) {
+            waypoints.push_back(project(p));
+        }
+        auto path = roughen(spline(waypoints), false, 0.8f, 71 + static_cast<int>(s.name.size()));
         riverPaths_.push_back(path);
         riverWidths_.push_back(s.width);
         if (s.frontier) {
@@ -533,10 +733,6 @@ void WorldMap::buildProvinces() {
                 }
                 p = sameAround ? p : -1;
             }
-            int t = labels_[idx(x, y)];
-            if (p < 0 && t >= 0) {
-                p = t;
-            }
             if (p >= 0 && land_[idx(x, y)]) {
                 dist[idx(x, y)] = 0;
                 owner[idx(x, y)] = p;
@@ -545,17 +741,8 @@ void WorldMap::buildProvinces() {
         }
     }
     auto allowed = [&](int p, int x, int y) {
-        const ProvinceData& d = provinces_[static_cast<std::size_t>(p)];
-        if (d.overlay < 0) {
-            return true;
-        }
-        const Overlay& o = overlays_[static_cast<std::size_t>(d.overlay)];
-        int left = o.x - 180;
-        int top = o.y - 30;
         // The frame's edge is frayed so that it never shows as a straight line.
-        float inset = 2.5f + 2.5f * fbm(x * 0.07f, y * 0.07f, 300 + p);
-        return x >= left + inset && y >= top + inset && x < left + o.width - inset &&
-               y < top + o.height - inset;
+        return inFrame(p, x, y, 2.5f + 2.5f * fbm(x * 0.07f, y * 0.07f, 300 + p));
     };
     const int dx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
     const int dy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
@@ -579,7 +766,7 @@ void WorldMap::buildProvinces() {
                 continue;
             }
             std::size_t n = idx(nx, ny);
-            if (!land_[n] || wall[n] || labels_[n] == -4 || dist[n] == 0) {
+            if (!land_[n] || wall[n] || dist[n] == 0) {
                 continue;
             }
             float step = (k < 4 ? 1.0f : 1.4142f) *
@@ -593,8 +780,10 @@ void WorldMap::buildProvinces() {
         }
     }
     // Coastal land beyond the reach (capes, deltas, the shores of gulfs) goes to the province
-    // beside it, so the coast never shows a strip of no one's land.
+    // beside it, and so do the gaps between two Roman provinces, so that neither the coast nor
+    // the inland shows a strip of no one's land inside the empire.
     {
+        std::vector<int> steps(land_.size(), 0);
         std::vector<std::uint8_t> water(land_.size(), 0);
         for (std::size_t i = 0; i < land_.size(); ++i) {
             water[i] = land_[i] ? 0 : 1;
@@ -617,35 +806,13 @@ void WorldMap::buildProvinces() {
                     continue;
                 }
                 std::size_t n = idx(nx, ny);
-                if (land_[n] && owner[n] < 0 && !wall[n] && labels_[n] != -4 && shore[n] < 16.0f &&
+                const int step = steps[static_cast<std::size_t>(i)] + 1;
+                if (land_[n] && owner[n] < 0 && !wall[n] && (shore[n] < 16.0f || step < 22) &&
                     allowed(p, nx, ny)) {
                     owner[n] = p;
+                    steps[n] = step;
                     next.push(static_cast<int>(n));
                 }
-            }
-        }
-    }
-
-    // Land swollen around a rectangle that no province reached is sea again, and so is a
-    // sliver of no one's shore inside a Roman province's frame.
-    std::vector<std::uint8_t> water(land_.size(), 0);
-    for (std::size_t i = 0; i < land_.size(); ++i) {
-        water[i] = land_[i] ? 0 : 1;
-    }
-    std::vector<float> shore = distanceTo(water);
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            std::size_t i = idx(x, y);
-            if (!land_[i] || owner[i] >= 0 || wall[i] || labels_[i] == -4) {
-                continue;
-            }
-            bool framed = false;
-            for (std::size_t p = 0; p < provinces_.size() && !framed; ++p) {
-                framed = provinces_[p].group == 0 && provinces_[p].overlay >= 0 &&
-                         allowed(static_cast<int>(p), x, y);
-            }
-            if (added_[i] || (framed && shore[i] < 8.0f)) {
-                land_[i] = 0;
             }
         }
     }
@@ -683,6 +850,39 @@ void WorldMap::buildProvinces() {
         }
     }
     owner = std::move(warped);
+    claimIslands(owner);
+
+    // Frontier river banks go to the province beside them, so that no sliver of a province's
+    // colour lies outside its overlay.
+    for (int pass = 0; pass < 3; ++pass) {
+        std::vector<int> grown = owner;
+        for (int y = 1; y < H - 1; ++y) {
+            for (int x = 1; x < W - 1; ++x) {
+                std::size_t i = idx(x, y);
+                if (land_[i] && wall[i] && owner[i] < 0) {
+                    for (std::size_t n : {i - 1, i + 1, i - W, i + W}) {
+                        grown[i] = grown[i] < 0 && owner[n] >= 0 ? owner[n] : grown[i];
+                    }
+                }
+            }
+        }
+        owner = std::move(grown);
+    }
+
+    // The rules the player relies on come last: a province's land lies inside its overlay
+    // frame, so the overlay covers all of it; a click-rectangle pixel on land is its own
+    // province's land, whatever the growth and the wobbles did.
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            std::size_t i = idx(x, y);
+            if (owner[i] >= 0 && !inFrame(owner[i], x, y, 0)) {
+                owner[i] = -1;
+            }
+            if (land_[i] && hits_[i] >= 0) {
+                owner[i] = hits_[i];
+            }
+        }
+    }
 
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         if (!land_[i]) {
@@ -698,6 +898,18 @@ void WorldMap::buildProvinces() {
 
     // Distance from land over the sea, for the shading of the water.
     seaDistance_ = distanceTo(land_);
+}
+
+bool WorldMap::inFrame(int p, int x, int y, float inset) const {
+    const ProvinceData& d = provinces_[static_cast<std::size_t>(p)];
+    if (d.overlay < 0) {
+        return true;
+    }
+    const Overlay& o = overlays_[static_cast<std::size_t>(d.overlay)];
+    const int left = o.x - 180;
+    const int top = o.y - 30;
+    return x >= left + inset && y >= top + inset && x < left + o.width - inset &&
+           y < top + o.height - inset;
 }
 
 bool WorldMap::isBorder(int x, int y) const {
@@ -959,7 +1171,8 @@ bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic
         capitalText(scratch, capitalNew_);
         newLabel = scratch.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
     }
-    if (!writePng(dir + "/111.png", base) || !writePng(dir + "/251.png", newLabel)) {
+    if (!writePng(dir + "/111.png", base) || !writePng(dir + "/251.png", newLabel) ||
+        !writeLand(dir + "/map-land.bin")) {
         error_ = "cannot write the map into " + dir;
         return false;
     }
@@ -985,7 +1198,9 @@ bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic
                 if (mx < 0 || my < 0 || mx >= W || my >= H) {
                     continue;
                 }
-                if (label(mx, my) == p && !isBorder(mx, my)) {
+                // The whole of the province's land, its border line too: any pixel left out
+                // would keep the Roman colour when the province is lost.
+                if (label(mx, my) == p) {
                     mask.at(x, y) = rgb(0, 0, 0);
                     for (int v = 0; v < 3; ++v) {
                         std::uint32_t c = variants[static_cast<std::size_t>(v)].at(mx, my);
@@ -1010,6 +1225,30 @@ bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic
         }
     }
     return true;
+}
+
+bool WorldMap::writeLand(const std::string& path) const {
+    // Runs of (value, length as two bytes, low first) over the rows: a province's index in the
+    // province table, 254 for land of no province, 255 for sea.
+    std::vector<unsigned char> out;
+    auto value = [&](std::size_t i) {
+        const int l = labels_[i];
+        return static_cast<unsigned char>(l >= 0 ? l : l == -1 ? 255 : 254);
+    };
+    for (std::size_t i = 0; i < labels_.size();) {
+        const unsigned char v = value(i);
+        std::size_t n = 1;
+        while (i + n < labels_.size() && n < 0xFFFF && value(i + n) == v) {
+            ++n;
+        }
+        out.push_back(v);
+        out.push_back(static_cast<unsigned char>(n & 0xFF));
+        out.push_back(static_cast<unsigned char>(n >> 8));
+        i += n;
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(file);
 }
 
 Raster WorldMap::groupMap(const std::vector<Group>& groups) const {

@@ -16,8 +16,9 @@ struct Point {
 };
 
 // The map of the empire (picture 111), its 23 ownership overlays and the CONSTANTINOPLE label,
-// made from the coasts, islands and rivers of a world file and the province table of the rules,
-// so that what the player sees agrees with where the clicks land.
+// made from real coastlines and rivers (in longitude and latitude) and the province table of
+// the rules. The land is projected and then warped so that each province's land lies on its
+// click rectangles: what the player sees agrees with where the clicks land.
 class WorldMap {
   public:
     static constexpr int kWidth = 800;
@@ -27,9 +28,12 @@ class WorldMap {
     bool load(const std::string& worldPath);
     const std::string& error() const { return error_; }
 
-    // Lays out land, provinces and names, then writes 111.png, 251.png and the overlay
-    // pictures and masks into dir.
+    // Lays out land, provinces and names, then writes 111.png, 251.png, the overlay pictures
+    // and masks, and the province land (see writeLand) into dir.
     bool make(const Font& serif, const Font& serifBold, const Font& italic, const std::string& dir);
+
+    // Where a place lands on the map: the projection and the warp.
+    Point project(Point lonLat) const;
 
     // A small map coloured by groups of provinces, for the lesson pictures: each group is a
     // list of province names and a colour; provinces of no group show in the neutral colour.
@@ -41,12 +45,19 @@ class WorldMap {
 
   private:
     struct Shape {
-        std::string kind;  // sea, land, strait, river
+        std::string kind;  // strait, river
         std::string name;
-        std::string province;  // land: the province it belongs to, "-" for none
         float width = 0;
         bool frontier = false;
-        std::vector<Point> points;
+        std::vector<Point> points;  // longitude, latitude
+    };
+    struct Pin {
+        Point lonLat;
+        Point pixel;
+    };
+    struct Island {
+        int province = 0;
+        Point lonLat;
     };
     struct SeaLabel {
         float x = 0;
@@ -75,6 +86,9 @@ class WorldMap {
     };
 
     bool readProvinces();
+    bool readCoasts(const std::string& path);
+    void fitWarp();
+    void claimIslands(std::vector<int>& owner) const;
     int provinceIndex(const std::string& name) const;
     int provinceAt(int x, int y) const;
     void buildLand();
@@ -82,12 +96,19 @@ class WorldMap {
     void placeNames(const Font& serifBold);
     Raster render(int variant) const;  // 0 the map, 1 white, 2 yellow, 3 magenta land
     void paintRivers(Raster& image) const;
+    bool writeLand(const std::string& path) const;
     void paintNames(Raster& image, const Font& serifBold, const Font& italic) const;
     bool isBorder(int x, int y) const;
+    // Whether (x, y) lies inside province p's overlay frame, inset pixels from its edge.
+    bool inFrame(int p, int x, int y, float inset) const;
     int label(int x, int y) const { return labels_[static_cast<std::size_t>(y) * kWidth + x]; }
 
     std::string error_;
     std::vector<Shape> shapes_;
+    std::vector<std::vector<Point>> coasts_;  // land rings, longitude and latitude
+    std::vector<Pin> pins_;
+    std::vector<Point> pinWeights_;  // of the smooth displacement, one per pin
+    std::vector<Island> islands_;
     std::vector<SeaLabel> seaLabels_;
     std::vector<Overlay> overlays_;
     std::vector<ProvinceData> provinces_;
@@ -101,7 +122,6 @@ class WorldMap {
     std::vector<int> labels_;
     std::vector<std::uint8_t> land_;
     std::vector<float> seaDistance_;
-    std::vector<std::uint8_t> added_;  // land swollen around a rectangle, not drawn
 
     struct PlacedName {
         int province = 0;

@@ -17,5 +17,6 @@ std::span<const Blob> pictureBlobs();
 std::span<const Blob> soundBlobs();
 std::span<const Blob> scriptBlobs();
 std::span<const Blob> fontBlobs();
+std::span<const Blob> mapBlobs();
 
 }  // namespace tessarion::res::detail

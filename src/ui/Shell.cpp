@@ -1,5 +1,7 @@
 #include "ui/Shell.h"
 
+#include <tuple>
+
 #include "engine/Orders.h"
 #include "engine/Rebellions.h"
 #include "model/Advisor.h"
@@ -7,6 +9,7 @@
 #include "model/TurnCycle.h"
 #include "opponents/Scenarios.h"
 #include "savegame/SaveGame.h"
+#include "ui/MapHit.h"
 
 namespace tessarion {
 
@@ -31,7 +34,7 @@ const Lesson* lessonForPicture(int pictureId) {
 void Shell::mouseMove(int x, int y) {
     mouseMapX = x - layoutOffsetX - 180;
     mouseMapY = y - kMapOriginY;
-    hoveredProvince = provinceAt(Game::instance(), mouseMapX, mouseMapY);
+    hoveredProvince = provinceShownAt(Game::instance(), mouseMapX, mouseMapY);
     if (hoveredProvince != shownProvince) {
         shownProvince = hoveredProvince;
         host_.drawProvinceInfo();
@@ -64,25 +67,11 @@ std::optional<std::pair<int, int>> Shell::pressPointFor(Province* p) const {
 }
 
 std::optional<std::pair<int, int>> Shell::dropPointFor(Province* p) const {
-    Game& game = Game::instance();
-    // The centre of a rectangle will do unless a lower slot covers it.
-    for (const Rect& r : p->hitRects) {
-        const int cx = (r.left + r.right) / 2;
-        const int cy = (r.top + r.bottom) / 2;
-        if (provinceAt(game, cx, cy) == p) {
-            return std::make_pair(cx + mapOriginX(), cy + kMapOriginY);
-        }
+    auto point = clickPointIn(Game::instance(), *p);
+    if (!point) {
+        return std::nullopt;
     }
-    for (const Rect& r : p->hitRects) {
-        for (int y = r.top + 1; y < r.bottom; ++y) {
-            for (int x = r.left + 1; x < r.right; ++x) {
-                if (provinceAt(game, x, y) == p) {
-                    return std::make_pair(x + mapOriginX(), y + kMapOriginY);
-                }
-            }
-        }
-    }
-    return std::nullopt;
+    return std::make_pair(point->first + mapOriginX(), point->second + kMapOriginY);
 }
 
 bool Shell::dragLegion(Province* from, Province* to) {
@@ -109,7 +98,19 @@ void Shell::leftButtonDown(int x, int y) {
 }
 
 void Shell::leftButtonUp(int x, int y) {
-    if (!dropLegion(x - layoutOffsetX - 180, y - kMapOriginY)) {
+    Game& game = Game::instance();
+    int mapX = x - layoutOffsetX - 180;
+    int mapY = y - kMapOriginY;
+    // Painted land outside every click rectangle drops as the province it shows: the rules
+    // are given a point of that province they understand.
+    if (provinceAt(game, mapX, mapY) == nullptr) {
+        if (Province* shown = provinceShownAt(game, mapX, mapY)) {
+            if (auto point = clickPointIn(game, *shown)) {
+                std::tie(mapX, mapY) = *point;
+            }
+        }
+    }
+    if (!dropLegion(mapX, mapY)) {
         return;
     }
     host_.redrawScreen();
