@@ -934,22 +934,27 @@ bool WorldMap::isBorder(int x, int y) const {
 
 void WorldMap::placeNames(const Font& serifBold) {
     names_.clear();
-    // Where legions stand: their icons and counts hide whatever is under them.
+    // Where legions stand: the 74 x 60 box of their icons and counts hides whatever is under it.
     std::vector<std::uint8_t> busy(static_cast<std::size_t>(W) * H, 0);
     for (const ProvinceData& d : provinces_) {
-        for (int y = d.legionY; y < d.legionY + 65 && y < H; ++y) {
-            for (int x = d.legionX; x < d.legionX + 62 && x < W; ++x) {
-                if (x >= 0 && y >= 0 &&
-                    (x < d.legionX + 44 || (y >= d.legionY + 22 && y < d.legionY + 42))) {
-                    busy[idx(x, y)] = 1;
-                }
+        for (int y = std::max(0, d.legionY); y < d.legionY + 60 && y < H; ++y) {
+            for (int x = std::max(0, d.legionX); x < d.legionX + 74 && x < W; ++x) {
+                busy[idx(x, y)] = 1;
             }
+        }
+    }
+    // And the city's own name, which its label picture covers.
+    for (int y = capitalBox_[1]; y < capitalBox_[1] + capitalBox_[3]; ++y) {
+        for (int x = capitalBox_[0]; x < capitalBox_[0] + capitalBox_[2]; ++x) {
+            busy[idx(x, y)] = 1;
         }
     }
     for (std::size_t p = 0; p < provinces_.size(); ++p) {
         const int pi = static_cast<int>(p);
-        // Summed tables: pixels of this province away from borders and rivers, and busy pixels.
+        // Summed tables: pixels of this province away from borders and rivers, sea its name may
+        // spill over (narrow lands such as Greece), and busy pixels.
         std::vector<int> good(static_cast<std::size_t>(W + 1) * (H + 1), 0);
+        std::vector<int> wet(static_cast<std::size_t>(W + 1) * (H + 1), 0);
         std::vector<int> crowd(static_cast<std::size_t>(W + 1) * (H + 1), 0);
         double cx = 0;
         double cy = 0;
@@ -964,6 +969,8 @@ void WorldMap::placeNames(const Font& serifBold) {
                 }
                 std::size_t s = static_cast<std::size_t>(y + 1) * (W + 1) + (x + 1);
                 good[s] = (own ? 1 : 0) + good[s - 1] + good[s - (W + 1)] - good[s - W - 2];
+                const bool sea = label(x, y) == -1 && inFrame(pi, x, y, 0);
+                wet[s] = (sea ? 1 : 0) + wet[s - 1] + wet[s - (W + 1)] - wet[s - W - 2];
                 crowd[s] = busy[idx(x, y)] + crowd[s - 1] + crowd[s - (W + 1)] - crowd[s - W - 2];
             }
         }
@@ -983,7 +990,7 @@ void WorldMap::placeNames(const Font& serifBold) {
         }
         PlacedName best;
         double bestScore = -1e18;
-        for (float size : {12.0f, 11.0f, 10.0f, 9.0f}) {
+        for (float size : {14.0f, 13.0f, 12.0f, 11.0f, 10.0f}) {
             for (const auto& lines : layouts) {
                 int bw = 0;
                 for (const auto& l : lines) {
@@ -997,14 +1004,15 @@ void WorldMap::placeNames(const Font& serifBold) {
                     for (int x = 1; x + bw < W - 1; ++x) {
                         int inside = sum(good, x, y, x + bw, y + bh);
                         int area = bw * bh;
-                        if (inside < area * 0.97) {
+                        int sea = sum(wet, x, y, x + bw, y + bh);
+                        if (inside < area * 0.35 || inside + sea < area * 0.97) {
                             continue;
                         }
                         int hidden = sum(crowd, x, y, x + bw, y + bh);
                         double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
-                        double score = -2000.0 * (area - inside) / area -
-                                       40.0 * hidden / area * 100 - dist + size * 6 -
-                                       (lines.size() > 1 ? 15 : 0);
+                        double score = -2000.0 * (area - inside - sea) / area -
+                                       300.0 * sea / area - (hidden > 0 ? 5000.0 : 0.0) - dist +
+                                       size * 8 - (lines.size() > 1 ? 15 : 0);
                         if (score > bestScore) {
                             bestScore = score;
                             best = {pi, static_cast<float>(x), static_cast<float>(y), size, lines};
@@ -1014,6 +1022,10 @@ void WorldMap::placeNames(const Font& serifBold) {
             }
         }
         if (bestScore > -1e17) {
+            if (bestScore < -4000) {
+                std::cerr << "artgen: the name of " << provinces_[p].name
+                          << " lies under a legion\n";
+            }
             names_.push_back(best);
         } else {
             std::cerr << "artgen: no room for the name of " << provinces_[p].name << "\n";

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "model/InternalError.h"
+#include "model/ProvinceTable.h"
+#include "res/MapLand.h"
+#include "support/TestGame.h"
 #include "ui/LegionDrawing.h"
+#include "ui/MapHit.h"
 #include "ui/Pictures.h"
 #include "ui/ScreenFixture.h"
+#include "ui/Shell.h"
 
 namespace tessarion::test {
 namespace {
@@ -160,6 +165,88 @@ TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "Couldn't find coords for province Dacia");
+    }
+}
+
+class QuietHost : public ShellHost {
+  public:
+    void repaintWindow() override {}
+    void redrawScreen() override {}
+    void drawProvinceInfo() override {}
+    void playLesson(const Lesson&) override {}
+    void openWebPage(const std::string&) override {}
+    void showAbout() override {}
+    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
+    std::optional<std::string> chooseLoadPath() override { return std::nullopt; }
+    void alert(const std::string&, const std::string&) override {}
+    void quit() override {}
+};
+
+class PaintedLandTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+    }
+    QuietHost host;
+    Shell shell{host};
+};
+
+// Painted land outside every click rectangle hovers and drops as the province whose land it is;
+// inside the rectangles the rules decide as always; the sea is no province.
+TEST_F(PaintedLandTest, EveryPaintedPixelAnswersTheMouse) {
+    const res::MapLand& land = res::MapLand::embedded();
+    std::vector<int> sampled(game().provinces.size(), 0);
+    int sea = 0;
+    for (int y = 0; y < res::MapLand::kHeight; y += 3) {
+        for (int x = 0; x < res::MapLand::kWidth; x += 3) {
+            shell.mouseMove(x + 180, y + 30);
+            Province* rules = provinceAt(game(), x, y);
+            const int under = land.at(x, y);
+            if (rules != nullptr) {
+                ASSERT_EQ(shell.hoveredProvince, rules) << x << "," << y;
+            } else if (under >= 0) {
+                const auto i = static_cast<std::size_t>(under);
+                ASSERT_EQ(shell.hoveredProvince, game().provinces[i].get()) << x << "," << y;
+                ++sampled[i];
+            } else {
+                ASSERT_EQ(shell.hoveredProvince, nullptr) << x << "," << y;
+                sea += under == res::MapLand::kSea;
+            }
+        }
+    }
+    EXPECT_GT(sea, 10000);
+    for (std::size_t i = 0; i < sampled.size(); ++i) {
+        EXPECT_GT(sampled[i], 0) << game().provinces[i]->name << " has no land outside its boxes";
+    }
+}
+
+TEST_F(PaintedLandTest, DroppingOnPaintedLandMovesTheLegionThere) {
+    // Land outside every rectangle: the first such pixel of the target, from the top.
+    struct Case {
+        const char* from;
+        const char* to;
+    };
+    for (const Case& c : {Case{"Dalmatia", "Italia"}, Case{"Thracia", "Dacia"}}) {
+        newGame();
+        clearAllLegions();
+        give(game().romans, c.from);
+        give(game().romans, "Aegyptus");  // so the drop does not end the turn
+        Province* to = p(c.to);
+        std::optional<std::pair<int, int>> point;
+        for (int y = 0; y < 548 && !point; ++y) {
+            for (int x = 0; x < 800 && !point; ++x) {
+                if (provinceAt(game(), x, y) == nullptr && provinceShownAt(game(), x, y) == to) {
+                    point = std::make_pair(x, y);
+                }
+            }
+        }
+        ASSERT_TRUE(point) << c.to;
+        Province* from = p(c.from);
+        shell.leftButtonDown(from->legionX + 5 + 180, from->legionY + 5 + 30);
+        ASSERT_EQ(game().dragSource, from);
+        shell.leftButtonUp(point->first + 180, point->second + 30);
+        EXPECT_EQ(game().romans.legionsIn(to), 1) << c.to;
     }
 }
 

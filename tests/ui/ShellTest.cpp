@@ -90,7 +90,7 @@ TEST_F(ShellTest, HoverRedrawsThePanelOnlyWhenTheProvinceChanges) {
     shell.mouseMove(wx(r.left + 2), wy(r.top + 2));
     shell.mouseMove(wx(r.left + 3), wy(r.top + 3));
     EXPECT_EQ(shell.hoveredProvince, p("Italia"));
-    shell.mouseMove(wx(r.left), wy(r.top + 3));  // on the edge: not inside
+    shell.mouseMove(wx(r.left), wy(r.top + 3));  // on the edge: Italia's painted land
     shell.mouseMove(1, 1);
     EXPECT_EQ(shell.hoveredProvince, nullptr);
     EXPECT_EQ(host.log, (std::vector<std::string>{"panel", "panel"}));

@@ -1,0 +1,198 @@
+// The painted map against the numbers the rules use: whose land lies where, as the map tool
+// drew it into the pictures the game embeds.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "model/Game.h"
+#include "model/ProvinceTable.h"
+#include "res/MapLand.h"
+#include "res/ResourceStore.h"
+#include "ui/Pictures.h"
+
+namespace tessarion {
+namespace {
+
+using res::MapLand;
+constexpr int W = MapLand::kWidth;
+constexpr int H = MapLand::kHeight;
+
+int indexOf(const Game& game, const Province* p) {
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        if (game.provinces[i].get() == p) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+TEST(MapLand, DamagedDataLeavesAnEmptyMapAndTheEmbeddedOneIsWhole) {
+    const unsigned char shortRun[] = {3, 10, 0};
+    const unsigned char ragged[] = {3, 10};
+    const unsigned char zero[] = {3, 0, 0, 3, 0xFF, 0xFF};
+    for (std::span<const unsigned char> bad :
+         {std::span<const unsigned char>(shortRun), std::span<const unsigned char>(ragged),
+          std::span<const unsigned char>(zero)}) {
+        MapLand land(bad);
+        EXPECT_TRUE(land.empty());
+        EXPECT_EQ(land.at(0, 0), MapLand::kSea);
+    }
+    // Exactly the map: one run of land of no province, then the rest sea.
+    std::vector<unsigned char> runs = {254, 5, 0};
+    std::size_t left = static_cast<std::size_t>(W) * H - 5;
+    while (left > 0) {
+        std::size_t n = std::min<std::size_t>(left, 0xFFFF);
+        runs.insert(runs.end(), {255, static_cast<unsigned char>(n & 0xFF),
+                                 static_cast<unsigned char>(n >> 8)});
+        left -= n;
+    }
+    MapLand tiny(runs);
+    ASSERT_FALSE(tiny.empty());
+    EXPECT_EQ(tiny.at(4, 0), MapLand::kNoProvince);
+    EXPECT_EQ(tiny.at(5, 0), MapLand::kSea);
+    EXPECT_EQ(tiny.at(-1, 0), MapLand::kSea);
+    EXPECT_EQ(tiny.at(W, 0), MapLand::kSea);
+
+    EXPECT_FALSE(MapLand::embedded().empty());
+}
+
+// The click rectangles never lie on another province's land; the sea under them is bounded,
+// and only where real geography puts a sea in a rectangle (the Aegean and Ionian in
+// Macedonia's, the North Sea in Britannia's, the Gulf of Sidra in Africa's).
+TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
+    Game game;
+    const MapLand& land = MapLand::embedded();
+    std::vector<int> total(game.provinces.size(), 0);
+    std::vector<int> sea(game.provinces.size(), 0);
+    int all = 0;
+    int allSea = 0;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            const Province* p = provinceAt(game, x, y);
+            if (p == nullptr) {
+                continue;
+            }
+            const int own = indexOf(game, p);
+            const int under = land.at(x, y);
+            ASSERT_TRUE(under == own || under == MapLand::kSea)
+                << p->name << " at " << x << "," << y << " lies on " << under;
+            ++total[static_cast<std::size_t>(own)];
+            ++all;
+            if (under == MapLand::kSea) {
+                ++sea[static_cast<std::size_t>(own)];
+                ++allSea;
+            }
+        }
+    }
+    EXPECT_LT(allSea * 100, all * 15);
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        const std::string& name = game.provinces[i]->name;
+        const int limit = name == "Macedonia" ? 70 : 35;
+        EXPECT_LT(sea[i] * 100, total[i] * limit) << name;
+    }
+}
+
+// Each overlay covers its province's land exactly: a pixel left out would keep the Roman colour
+// when the province is lost, a pixel too many would paint a neighbour.
+TEST(MapLand, EachOverlayMaskIsExactlyItsProvincesLand) {
+    Game game;
+    const MapLand& land = MapLand::embedded();
+    for (const OverlaySpec& o : kOverlays) {
+        const int own = indexOf(game, game.findProvince(o.province));
+        ASSERT_GE(own, 0) << o.province;
+        const res::Image mask = res::decodePicture(o.mask);
+        ASSERT_EQ(mask.width, o.width);
+        const int left = o.x - 180;
+        const int top = o.y - 30;
+        int covered = 0;
+        int wrong = 0;
+        int outside = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const bool mine = land.at(x, y) == own;
+                const bool inBox =
+                    x >= left && y >= top && x < left + o.width && y < top + o.height;
+                if (!inBox) {
+                    outside += mine;
+                    continue;
+                }
+                const std::size_t i = static_cast<std::size_t>(y - top) * mask.width + (x - left);
+                const bool opaque = (mask.pixels[i] & 0xFFFFFFu) == 0;
+                wrong += opaque != mine;
+                covered += mine;
+            }
+        }
+        EXPECT_EQ(outside, 0) << o.province << " has land outside its overlay";
+        EXPECT_EQ(wrong, 0) << o.province << "'s mask differs from its land";
+        EXPECT_GT(covered, 500) << o.province;
+    }
+}
+
+// One sea from the Atlantic to the Black Sea (the straits stay open), and the great islands
+// are islands, each its province's.
+TEST(MapLand, StraitsAreOpenAndTheIslandsAreThere) {
+    Game game;
+    const MapLand& land = MapLand::embedded();
+    auto flood = [&](int x0, int y0, bool sea) {
+        std::vector<std::uint8_t> seen(static_cast<std::size_t>(W) * H, 0);
+        std::vector<std::pair<int, int>> stack = {{x0, y0}};
+        seen[static_cast<std::size_t>(y0) * W + x0] = 1;
+        while (!stack.empty()) {
+            auto [x, y] = stack.back();
+            stack.pop_back();
+            const std::array<std::pair<int, int>, 4> next = {
+                {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}}};
+            for (auto [nx, ny] : next) {
+                if (nx < 0 || ny < 0 || nx >= W || ny >= H) {
+                    continue;
+                }
+                const std::size_t i = static_cast<std::size_t>(ny) * W + nx;
+                if (!seen[i] && (land.at(nx, ny) == MapLand::kSea) == sea) {
+                    seen[i] = 1;
+                    stack.push_back({nx, ny});
+                }
+            }
+        }
+        return seen;
+    };
+    const auto ocean = flood(10, 200, true);
+    struct Water {
+        const char* name;
+        int x, y;
+    };
+    for (const Water& w : {Water{"western Mediterranean", 200, 320},
+                           {"Tyrrhenian", 290, 300},
+                           {"Adriatic", 350, 240},
+                           {"Ionian", 400, 380},
+                           {"Aegean", 495, 330},
+                           {"Black Sea", 620, 240},
+                           {"Levant", 600, 430}}) {
+        ASSERT_EQ(land.at(w.x, w.y), MapLand::kSea) << w.name;
+        EXPECT_TRUE(ocean[static_cast<std::size_t>(w.y) * W + w.x]) << w.name << " is cut off";
+    }
+    struct Isle {
+        const char* name;
+        int x, y;
+        const char* province;
+    };
+    for (const Isle& isle : {Isle{"Sicily", 321, 345, "Italia"},
+                             {"Sardinia", 265, 319, "Italia"},
+                             {"Corsica", 261, 274, "Italia"},
+                             {"Crete", 507, 400, "Macedonia"},
+                             {"Cyprus", 600, 407, "Lydia"},
+                             {"Mallorca", 179, 313, "Terraconensis"}}) {
+        EXPECT_EQ(land.at(isle.x, isle.y), indexOf(game, game.findProvince(isle.province)))
+            << isle.name;
+        const auto island = flood(isle.x, isle.y, false);
+        int size = 0;
+        for (std::uint8_t s : island) {
+            size += s;
+        }
+        EXPECT_GT(size, 60) << isle.name;
+        EXPECT_LT(size, 3000) << isle.name << " is joined to the mainland";
+    }
+}
+
+}  // namespace
+}  // namespace tessarion
