@@ -1010,9 +1010,9 @@ void WorldMap::placeNames(const Font& serifBold) {
                         }
                         int hidden = sum(crowd, x, y, x + bw, y + bh);
                         double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
-                        double score = -2000.0 * (area - inside - sea) / area -
-                                       300.0 * sea / area - (hidden > 0 ? 5000.0 : 0.0) - dist +
-                                       size * 8 - (lines.size() > 1 ? 15 : 0);
+                        double score = -2000.0 * (area - inside - sea) / area - 300.0 * sea / area -
+                                       (hidden > 0 ? 5000.0 : 0.0) - dist + size * 8 -
+                                       (lines.size() > 1 ? 15 : 0);
                         if (score > bestScore) {
                             bestScore = score;
                             best = {pi, static_cast<float>(x), static_cast<float>(y), size, lines};
@@ -1135,8 +1135,7 @@ Raster WorldMap::render(int variant) const {
     return image;
 }
 
-bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic,
-                    const std::string& dir) {
+bool WorldMap::make(const Font& serifBold, const Font& italic, const std::string& dir) {
     buildLand();
     buildProvinces();
     placeNames(serifBold);
@@ -1156,21 +1155,31 @@ bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic
             }
         }
     };
-    auto capitalText = [&](Raster& image, const std::string& text) {
+    auto capitalText = [&](Raster& image, const std::string& text, int width) {
         float size = 11;
-        while (serif.measure(text, size, 0.3f) > capitalBox_[2] - 4 && size > 6) {
+        while (serifBold.measure(text, size, 0.3f) > width - 4 && size > 6) {
             size -= 0.5f;
         }
-        float w = serif.measure(text, size, 0.3f);
-        serifBold.draw(image, capitalBox_[0] + (capitalBox_[2] - w) / 2.0f,
+        float w = serifBold.measure(text, size, 0.3f);
+        serifBold.draw(image, capitalBox_[0] + (width - w) / 2.0f,
                        capitalBox_[1] + (capitalBox_[3] - size) / 2.0f - 1.5f, text, size,
                        rgb(248, 238, 210), 0.3f);
     };
+    // The old name keeps clear of a legion box that reaches into the label's box (Pontus's),
+    // so the icon never hides it; the new name fills its whole picture.
+    int oldWidth = capitalBox_[2];
+    for (const ProvinceData& d : provinces_) {
+        const bool rows =
+            d.legionY < capitalBox_[1] + capitalBox_[3] && d.legionY + 60 > capitalBox_[1];
+        if (rows && d.legionX > capitalBox_[0] && d.legionX < capitalBox_[0] + oldWidth) {
+            oldWidth = d.legionX - capitalBox_[0] - 1;
+        }
+    }
 
     Raster base = render(0);
     finish(base);
     Raster bare = base.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
-    capitalText(base, capitalOld_);
+    capitalText(base, capitalOld_, oldWidth);
     Raster newLabel = bare;
     {
         // Draw the new name in map coordinates so it sits exactly where the old one did.
@@ -1180,7 +1189,7 @@ bool WorldMap::make(const Font& serif, const Font& serifBold, const Font& italic
                 scratch.at(capitalBox_[0] + x, capitalBox_[1] + y) = bare.at(x, y);
             }
         }
-        capitalText(scratch, capitalNew_);
+        capitalText(scratch, capitalNew_, capitalBox_[2]);
         newLabel = scratch.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
     }
     if (!writePng(dir + "/111.png", base) || !writePng(dir + "/251.png", newLabel) ||

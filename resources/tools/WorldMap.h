@@ -30,7 +30,7 @@ class WorldMap {
 
     // Lays out land, provinces and names, then writes 111.png, 251.png, the overlay pictures
     // and masks, and the province land (see writeLand) into dir.
-    bool make(const Font& serif, const Font& serifBold, const Font& italic, const std::string& dir);
+    bool make(const Font& serifBold, const Font& italic, const std::string& dir);
 
     // Where a place lands on the map: the projection and the warp.
     Point project(Point lonLat) const;

@@ -84,17 +84,15 @@ int flatten(const std::string& in, const std::string& out) {
 }
 
 int map(const std::string& world, const std::string& fontDir, const std::string& outDir) {
-    Font serif;
     Font serifBold;
     Font italic;
-    if (!serif.load(fontDir + "/EBGaramond12-Regular.otf") ||
-        !serifBold.load(fontDir + "/EBGaramond12-Bold.otf") ||
+    if (!serifBold.load(fontDir + "/EBGaramond12-Bold.otf") ||
         !italic.load(fontDir + "/EBGaramond12-Italic.otf")) {
         std::cerr << "artgen: cannot load the fonts in " << fontDir << "\n";
         return 1;
     }
     WorldMap worldMap;
-    if (!worldMap.load(world) || !worldMap.make(serif, serifBold, italic, outDir)) {
+    if (!worldMap.load(world) || !worldMap.make(serifBold, italic, outDir)) {
         std::cerr << "artgen: " << worldMap.error() << "\n";
         return 1;
     }

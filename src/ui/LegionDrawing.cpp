@@ -5,6 +5,7 @@
 #include "engine/Orders.h"
 #include "model/Game.h"
 #include "model/InternalError.h"
+#include "ui/Font.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
@@ -42,7 +43,12 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
         // The background stays as the back buffer keeps it, opaque white: the
         // number stands in a small white box.
         target.text.colour = kBlack;
-        target.drawText(wx + 40, wy + 25, text);
+        // Armenia's box runs past the map's right edge: a count that would leave the map
+        // stands on the icon's left instead.
+        const int width = defaultFont().width(text);
+        const int mapRight = screen.layoutOffsetX + 180 + 800;
+        const int textX = wx + 40 + width > mapRight ? wx - width - 2 : wx + 40;
+        target.drawText(textX, wy + 25, text);
     }
 }
 

@@ -16,6 +16,17 @@ class LegionDrawingTest : public ScreenFixture {
     }
 };
 
+TEST_F(LegionDrawingTest, ArmeniasCountStaysOnTheMap) {
+    game().addLegions("Armenia", &game().sassanids, 12);
+    game().addLegions("Syria", &game().romans, 12);
+    const Surface s = paint();
+    const Point armenia = iconAt("Armenia");
+    const int width = defaultFont().width("12");
+    EXPECT_TRUE(textAt(s, armenia.x - width - 2, armenia.y + 25, "12", kBlack, kWhite));
+    EXPECT_LE(armenia.x - 2, 980);
+    EXPECT_TRUE(countAt(s, iconAt("Syria"), "12"));  // elsewhere the count stays at the right
+}
+
 TEST_F(LegionDrawingTest, RomanIconGoesPaleOnceEveryLegionHasMoved) {
     game().addLegions("Italia", &game().romans, 3);
     const Point at = iconAt("Italia");
