@@ -934,11 +934,22 @@ bool WorldMap::isBorder(int x, int y) const {
 
 void WorldMap::placeNames(const Font& serifBold) {
     names_.clear();
-    // Where legions stand: the 74 x 60 box of their icons and counts hides whatever is under it.
+    // Where legions stand: the 74 x 60 box of their icons and counts hides whatever is under it,
+    // and the tallest icons reach five pixels below it.
     std::vector<std::uint8_t> busy(static_cast<std::size_t>(W) * H, 0);
     for (const ProvinceData& d : provinces_) {
-        for (int y = std::max(0, d.legionY); y < d.legionY + 60 && y < H; ++y) {
+        for (int y = std::max(0, d.legionY); y < d.legionY + 65 && y < H; ++y) {
             for (int x = std::max(0, d.legionX); x < d.legionX + 74 && x < W; ++x) {
+                busy[idx(x, y)] = 1;
+            }
+        }
+    }
+    // The sea names, roughly (capitals run about three quarters of their size wide).
+    for (const SeaLabel& l : seaLabels_) {
+        const int right =
+            static_cast<int>(l.x + 0.75f * l.size * static_cast<float>(l.text.size()));
+        for (int y = std::max(0, static_cast<int>(l.y)); y < l.y + l.size && y < H; ++y) {
+            for (int x = std::max(0, static_cast<int>(l.x)); x < right && x < W; ++x) {
                 busy[idx(x, y)] = 1;
             }
         }
@@ -1011,8 +1022,8 @@ void WorldMap::placeNames(const Font& serifBold) {
                         int hidden = sum(crowd, x, y, x + bw, y + bh);
                         double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
                         double score = -2000.0 * (area - inside - sea) / area - 300.0 * sea / area -
-                                       (hidden > 0 ? 5000.0 : 0.0) - dist + size * 8 -
-                                       (lines.size() > 1 ? 15 : 0);
+                                       (hidden > 0 ? 5000.0 + 4000.0 * hidden / area : 0.0) - dist +
+                                       size * 8 - (lines.size() > 1 ? 15 : 0);
                         if (score > bestScore) {
                             bestScore = score;
                             best = {pi, static_cast<float>(x), static_cast<float>(y), size, lines};
