@@ -201,6 +201,25 @@ std::vector<Point> spline(const std::vector<Point>& pts) {
     return out;
 }
 
+// Calls visit(n) for each of the four pixels beside pixel i that lie on the map.
+template <typename Visit>
+void forNeighbours(std::size_t i, Visit visit) {
+    const int x = static_cast<int>(i % W);
+    const int y = static_cast<int>(i / W);
+    if (x + 1 < W) {
+        visit(i + 1);
+    }
+    if (x > 0) {
+        visit(i - 1);
+    }
+    if (y + 1 < H) {
+        visit(i + W);
+    }
+    if (y > 0) {
+        visit(i - W);
+    }
+}
+
 // Chamfer distance from every pixel to the nearest pixel set in mask.
 std::vector<float> distanceTo(const std::vector<std::uint8_t>& mask) {
     std::vector<float> d(mask.size());
@@ -606,19 +625,12 @@ void WorldMap::claimIslands(std::vector<int>& owner) const {
             stack.pop_back();
             ++sizes.back();
             owned.back() = owned.back() || owner[i] >= 0;
-            const int x = static_cast<int>(i % W);
-            const int y = static_cast<int>(i / W);
-            const int nx[4] = {x + 1, x - 1, x, x};
-            const int ny[4] = {y, y, y + 1, y - 1};
-            for (int k = 0; k < 4; ++k) {
-                if (nx[k] >= 0 && ny[k] >= 0 && nx[k] < W && ny[k] < H) {
-                    std::size_t n = idx(nx[k], ny[k]);
-                    if (land_[n] && component[n] < 0) {
-                        component[n] = c;
-                        stack.push_back(n);
-                    }
+            forNeighbours(i, [&](std::size_t n) {
+                if (land_[n] && component[n] < 0) {
+                    component[n] = c;
+                    stack.push_back(n);
                 }
-            }
+            });
         }
     }
     std::vector<int> given(sizes.size(), -1);
@@ -652,20 +664,13 @@ void WorldMap::claimIslands(std::vector<int>& owner) const {
         if (reach[i] >= 40) {
             continue;
         }
-        const int x = static_cast<int>(i % W);
-        const int y = static_cast<int>(i / W);
-        const int nx[4] = {x + 1, x - 1, x, x};
-        const int ny[4] = {y, y, y + 1, y - 1};
-        for (int k = 0; k < 4; ++k) {
-            if (nx[k] >= 0 && ny[k] >= 0 && nx[k] < W && ny[k] < H) {
-                std::size_t n = idx(nx[k], ny[k]);
-                if (nearest[n] < 0) {
-                    nearest[n] = nearest[i];
-                    reach[n] = reach[i] + 1;
-                    next.push(n);
-                }
+        forNeighbours(i, [&](std::size_t n) {
+            if (nearest[n] < 0) {
+                nearest[n] = nearest[i];
+                reach[n] = reach[i] + 1;
+                next.push(n);
             }
-        }
+        });
     }
     std::vector<std::vector<int>> votes(sizes.size());
     for (std::size_t i = 0; i < land_.size(); ++i) {
