@@ -1,5 +1,5 @@
 #include "app/Console.h"
-#include "model/StateJson.h"
+#include "game/StateJson.h"
 
 #include <charconv>
 #include <istream>
@@ -10,14 +10,14 @@
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
+#include "game/TurnCycle.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
 #include "model/Random.h"
-#include "model/TurnCycle.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "ui/Reports.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
@@ -247,6 +247,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     // Start-up, as the windowed game does it up to the first game being ready.
     seedRandom(seed ? *seed : clockSeed());
     auto game = std::make_unique<Game>();
+    CurrentGame current(*game);
     setAdvisor(&advisor);
     setPresentation(&presentation);
     game->startNewGame();
@@ -289,7 +290,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
             if (c == "quit" && args == 0) {
                 return 0;
             } else if (c == "state" && args == 0) {
-                out_ << stateJson() << '\n';
+                out_ << stateJson(*game) << '\n';
             } else if (c == "seed") {
                 if (args != 1 || !parseInt(t[1], 0, 4294967295LL, n)) {
                     error("seed needs a number from 0 to 4294967295");
@@ -367,7 +368,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
                     error("scenario needs an id from 1100 to 1103");
                     continue;
                 }
-                startScenario(static_cast<int>(n));
+                startScenario(*game, static_cast<int>(n));
             } else if (c == "command") {
                 if (args < 1 || args > 2 || !parseInt(t[1], 0, 65535, n) ||
                     (args == 2 && !parseInt(t[2], -2147483648LL, 2147483647LL, m))) {

@@ -8,13 +8,13 @@
 #include <ostream>
 
 #include "app/GeneralPlayer.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
 #include "model/Random.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "ui/Shell.h"
 
 namespace tessarion {
@@ -245,14 +245,15 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
 
     seedRandom(seed);
     auto game = std::make_unique<Game>();
-    game->skillLevel = skill;
+    CurrentGame current(*game);
+    game->setSkillLevel(skill);
     try {
         // As start-up makes a game, then the scenario if one was asked for.
         if (from == 235) {
             game->startNewGame();
             setUpEvents(*game);
         } else {
-            startScenario(from);
+            startScenario(*game, from);
         }
         result.startYear = game->year();
         int turns = 0;

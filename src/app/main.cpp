@@ -13,10 +13,10 @@
 #include "app/Console.h"
 #include "app/Simulator.h"
 #include "app/WebSite.h"
-#include "model/Game.h"
+#include "game/Events.h"
+#include "game/Game.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
-#include "opponents/Events.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
 #include "ui/Desktop.h"
@@ -185,7 +185,9 @@ int main(int argc, char** argv) {
         return session.run(seed);
     }
     tessarion::seedRandom(seed ? *seed : tessarion::clockSeed());
-    auto game = std::make_unique<tessarion::Game>();
+    // The window's game, the one the whole program plays on.
+    tessarion::Game game;
+    tessarion::CurrentGame current(game);
     try {
         if (shot) {
             return screenshot(*shot);

@@ -1,6 +1,6 @@
 #include "ui/Animation.h"
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "ui/Screen.h"
 
 namespace tessarion {

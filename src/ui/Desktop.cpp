@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "model/Game.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
 #include "model/InternalError.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "savegame/SaveGame.h"
 #include "ui/Reports.h"
 
@@ -498,7 +498,7 @@ void Desktop::quit() {
 }
 
 void Desktop::menuChecksChanged() {
-    const int skill = Game::instance().skillLevel;
+    const int skill = Game::instance().skillLevel();
     menu_.setChecked(cmd::kEasy, skill == 0);
     menu_.setChecked(cmd::kNormal, skill == 1);
     menu_.setChecked(cmd::kHard, skill == 2);

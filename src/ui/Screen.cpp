@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/LegionDrawing.h"
 #include "ui/Reports.h"

@@ -2,10 +2,10 @@
 
 #include "engine/Orders.h"
 #include "engine/Rebellions.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
+#include "game/TurnCycle.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
-#include "model/TurnCycle.h"
-#include "opponents/Scenarios.h"
 #include "savegame/SaveGame.h"
 
 namespace tessarion {
@@ -109,17 +109,18 @@ void Shell::leftButtonDown(int x, int y) {
 }
 
 void Shell::leftButtonUp(int x, int y) {
-    if (!dropLegion(x - layoutOffsetX - 180, y - kMapOriginY)) {
+    Game& game = Game::instance();
+    if (!dropLegion(game, x - layoutOffsetX - 180, y - kMapOriginY)) {
         return;
     }
     host_.redrawScreen();
-    if (!anyLegionCanMove(Game::instance())) {
-        endTurnCycle();
+    if (!anyLegionCanMove(game)) {
+        endTurnCycle(game);
     }
 }
 
 void Shell::rightButtonUp() {
-    endTurnCycle();
+    endTurnCycle(Game::instance());
 }
 
 void Shell::keyDown(Key key) {
@@ -131,7 +132,7 @@ void Shell::keyDown(Key key) {
         keyJ = true;
     }
     if (keyP && keyF && keyJ) {
-        peoplesFront();
+        peoplesFront(Game::instance());
         host_.redrawScreen();
     }
 }
@@ -153,16 +154,12 @@ bool Shell::character(char c) {
     return false;
 }
 
-int Shell::checkedSkill() const {
-    return Game::instance().skillLevel;
-}
-
 bool Shell::command(int id, int param) {
     id &= 0xffff;
     Game& game = Game::instance();
     switch (id) {
         case cmd::kNewGame:
-            newGame(param != 0);
+            newGame(game, param != 0);
             host_.repaintWindow();
             return true;
         case cmd::kSave:
@@ -177,7 +174,7 @@ bool Shell::command(int id, int param) {
         case cmd::kEasy:
         case cmd::kNormal:
         case cmd::kHard:
-            game.skillLevel = id - cmd::kEasy;
+            game.setSkillLevel(id - cmd::kEasy);
             host_.menuChecksChanged();
             return true;
         case cmd::kSound:
@@ -204,7 +201,7 @@ bool Shell::command(int id, int param) {
     }
     if (isScenario(id)) {
         if (askYesNo("Are you sure you want to discard the current game?")) {
-            startScenario(id);
+            startScenario(game, id);
         }
         return true;
     }

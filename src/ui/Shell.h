@@ -117,8 +117,6 @@ class Shell {
     // False when no point of the map picks one of them.
     bool dragLegion(Province* from, Province* to);
 
-    int checkedSkill() const;
-
   private:
     void saveCommand();
     void loadCommand();

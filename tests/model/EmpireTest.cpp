@@ -64,7 +64,7 @@ TEST_F(EmpireTest, ListOperationsAndCounting) {
 }
 
 TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
-    Empire rebels("Rebelling Legions");
+    Empire rebels(game(), "Rebelling Legions");
     rebels.addProvince(p("Italia"));
     rebels.addProvince(p("Dacia"));
     p("Italia")->recruitCounter = 0;

@@ -1,7 +1,9 @@
 // The province table, lookups, news and the generator.
+#include <limits>
 #include <set>
 
 #include "engine/Routes.h"
+#include "game/TurnCycle.h"
 #include "model/InternalError.h"
 #include "model/ProvinceTable.h"
 #include "support/TestGame.h"
@@ -110,7 +112,7 @@ TEST_F(WorldTest, FreshGameHasStartingOwnersAndNoLegions) {
         EXPECT_TRUE(e->legions.empty());
     }
     EXPECT_EQ(game().turn, 0);
-    EXPECT_EQ(game().skillLevel, 1);
+    EXPECT_EQ(game().skillLevel(), 1);
     EXPECT_EQ(game().romans.treasury, 100000);
     ASSERT_EQ(game().armyGroups.size(), 4u);
     EXPECT_EQ(game().armyGroups[1].name, "Danube legions");
@@ -128,13 +130,35 @@ TEST_F(WorldTest, NewGameAtEachSkillLevel) {
     EXPECT_EQ(game().barbarians.legionCount(), 2);
     EXPECT_EQ(game().year(), 235);
     EXPECT_EQ(game().events.size(), 11u);
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     EXPECT_EQ(game().romans.treasury, 75000)
         << "the skill changes the treasury only at the next new game";
     newGame(2);
     EXPECT_EQ(game().romans.treasury, 50000);
     newGame(0);
     EXPECT_EQ(game().romans.treasury, 100000);
+}
+
+// A level from an old setting or a damaged file must never reach an odds table
+// as it stands: the orders, the Roman year and both frontier powers index
+// tables of three by it.
+TEST_F(WorldTest, AnUnknownSkillLevelPlaysAsNormal) {
+    for (int level : {-1, 3, 7, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+        game().setSkillLevel(level);
+        EXPECT_EQ(game().skillLevel(), 1) << level;
+    }
+    game().setSkillLevel(2);
+    EXPECT_EQ(game().skillLevel(), 2);
+
+    game().setSkillLevel(42);
+    game().startNewGame();
+    EXPECT_EQ(game().romans.treasury, 75000);
+    for (int turn = 0; turn < 60; ++turn) {
+        if (endTurnCycle(game())) {
+            break;
+        }
+    }
+    EXPECT_GT(game().year(), 235);
 }
 
 TEST_F(WorldTest, ResetKeepsWhatBelongsToTheRun) {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "support/TestGame.h"
 #include "ui/Font.h"
 #include "ui/Pictures.h"
@@ -89,6 +89,7 @@ class ScreenFixture : public GameTest {
 
     void SetUp() override {
         GameTest::SetUp();
+        installGame();
         newGame();
         clearAllLegions();
     }

@@ -32,6 +32,7 @@ class ShellTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
+        installGame();
         newGame();
     }
     FakeHost host;
@@ -111,7 +112,7 @@ TEST_F(ShellTest, KeyChordRaisesThePeoplesFrontWhileAllThreeAreHeld) {
 
 TEST_F(ShellTest, MenuCommands) {
     EXPECT_TRUE(shell.command(cmd::kHard));
-    EXPECT_EQ(game().skillLevel, 2);
+    EXPECT_EQ(game().skillLevel(), 2);
     EXPECT_TRUE(shell.command(cmd::kSound));
     EXPECT_FALSE(shell.soundEnabled);
     EXPECT_TRUE(shell.character('?'));

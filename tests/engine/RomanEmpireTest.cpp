@@ -143,7 +143,7 @@ TEST_F(RomanYearTest, RefusedBonusIsACoinToss) {
 }
 
 TEST_F(RomanYearTest, BonusIsDemandedOnlyFromMoreThanTenLegions) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     game().barbarians.tribeCountdown = {50, 50, 50, 50};
     give(romans(), "Italia", 10);
     // The bonus draw is the first draw after recruiting (plague: no recruit draws).
@@ -164,7 +164,7 @@ TEST_F(RomanYearTest, BonusIsDemandedOnlyFromMoreThanTenLegions) {
 TEST_F(RomanYearTest, PlagueLengthsBySkill) {
     for (int skill : {0, 1, 2}) {
         for (int second : {0, 4}) {
-            game().skillLevel = skill;
+            game().setSkillLevel(skill);
             romans().plague = false;
             const int odds[] = {20, 15, 10};
             rigDraws({{odds[skill], 0}, {5, second}});

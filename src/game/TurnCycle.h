@@ -29,6 +29,6 @@ bool anyLegionCanMove(Game& game);
 // Ends the player's turn: every power's year, the next year's events, defeat,
 // lessons and the end-of-game questions; runs on while the player has nothing
 // to move. Returns true when the game ended the program.
-bool endTurnCycle();
+bool endTurnCycle(Game& game);
 
 }  // namespace tessarion

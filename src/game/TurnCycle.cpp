@@ -1,10 +1,10 @@
-#include "model/TurnCycle.h"
+#include "game/TurnCycle.h"
 
 #include "engine/RomanEmpire.h"
+#include "game/Events.h"
+#include "game/Game.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Presentation.h"
-#include "opponents/Events.h"
 
 namespace tessarion {
 
@@ -40,8 +40,7 @@ void playMilestoneLesson(const Milestone& m) {
 
 }  // namespace
 
-bool endTurnCycle() {
-    Game& game = Game::instance();
+bool endTurnCycle(Game& game) {
     for (;;) {
         // 1 to 5: the powers' years.
         game.romans.endTurn();

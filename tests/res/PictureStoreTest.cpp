@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/ProvinceTable.h"
 #include "res/ResourceStore.h"
 #include "ui/Pictures.h"
