@@ -1,4 +1,5 @@
 #include "app/Simulator.h"
+#include "app/Numbers.h"
 
 #include <charconv>
 #include <cstdio>
@@ -42,14 +43,6 @@ int amountAfter(const std::string& text, const char* marker) {
     int value = 0;
     std::from_chars(first, text.data() + text.size(), value);
     return value;
-}
-
-bool parseNumber(const std::string& text, long long minimum, long long maximum, long long& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    return !text.empty() && ec == std::errc() && ptr == last && value >= minimum &&
-           value <= maximum;
 }
 
 // The player at the advisor's boxes: messages are read and forgotten, questions

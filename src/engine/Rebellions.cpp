@@ -149,7 +149,7 @@ void peoplesFront(Realm& realm) {
     Province* palestina = realm.findProvince("Palestina");
     if (realm.romans.ownsProvince(palestina)) {
         if (realm.playSound) {
-            realm.playSound(5);
+            realm.playSound(Sound::PeoplesFront);
         }
         showMessage("The People's Front of Judea has rallied to your cause!");
         if (realm.romans.legionCount() < legionCap(realm.romans)) {
@@ -158,7 +158,7 @@ void peoplesFront(Realm& realm) {
         return;
     }
     if (realm.playSound) {
-        realm.playSound(5);
+        realm.playSound(Sound::PeoplesFront);
     }
     showMessage("Palestina has been overthrown by the\r\nPeople's Front of Judea (the PFJ)!");
     if (Empire* owner = realm.getOwner(palestina)) {

@@ -149,7 +149,7 @@ void updatePlague(RomanEmpire& romans) {
             romans.plague = true;
             romans.plagueCounter = gameRand() % 5 + kLength[level];
             if (realm.playSound) {
-                realm.playSound(4);
+                realm.playSound(Sound::Plague);
             }
             romans.lowFundsWarningShown = false;
             showMessage(

@@ -152,7 +152,7 @@ void Empire::moveLegionStep(Legion* legion) {
 
     // A battle: one coin toss, one legion lost by one side.
     if (world.playSound) {
-        world.playSound(0);
+        world.playSound(Sound::Battle);
     }
     if (world.animateMove) {
         world.animateMove(legion->province, next);

@@ -6,6 +6,9 @@ class World;
 struct Province;
 
 inline constexpr int kProvinceCount = 30;
+// The map picture the click rectangles and legion anchors are pixels of.
+inline constexpr int kMapWidth = 800;
+inline constexpr int kMapHeight = 548;
 
 // Creates the 30 provinces with their neighbours, anchors, rectangles and
 // attributes, then the army groups (the 235 AD owners are the game's).

@@ -10,6 +10,7 @@
 
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
+#include "model/Sound.h"
 
 namespace tessarion {
 
@@ -44,7 +45,7 @@ class World {
     // Romans, Germanic Tribes, Sassanids, Rebelling Legions.
     virtual std::array<Empire*, 4> powers() = 0;
 
-    std::function<void(int)> playSound;
+    std::function<void(Sound)> playSound;
     std::array<std::unique_ptr<Province>, kProvinceCount> provinces;
     std::function<void(Province*, Province*)> animateMove;
     std::function<void(const std::string&, Province*)> flashLegion;

@@ -186,7 +186,7 @@ void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int coun
 
 void EnemyEmpire::announceInvasion(const std::string& text) {
     if (realm.playSound) {
-        realm.playSound(3);
+        realm.playSound(Sound::March);
     }
     realm.addNews(text);
 }

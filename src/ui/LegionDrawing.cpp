@@ -1,4 +1,5 @@
 #include "ui/LegionDrawing.h"
+#include "ui/Layout.h"
 
 #include <cstdio>
 
@@ -35,8 +36,8 @@ const Sprite& iconSprite(const Pictures& pictures, int icon) {
 void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int count) {
     char text[80];
     std::snprintf(text, sizeof text, "%d", count);
-    const int wx = x + screen.layoutOffsetX + 180;
-    const int wy = y + 30;
+    const int wx = layout::windowXOfMap(x, screen.layoutOffsetX);
+    const int wy = layout::windowYOfMap(y);
     iconSprite(screen.pictures, icon).drawTransparent(target, wx, wy);
     if (count != 0) {
         // The background stays as the back buffer keeps it, opaque white: the

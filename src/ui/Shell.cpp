@@ -10,27 +10,9 @@
 
 namespace tessarion {
 
-const Lesson* lessonForMenu(int menuId) {
-    for (const Lesson& l : kLessons) {
-        if (l.menuId == menuId) {
-            return &l;
-        }
-    }
-    return nullptr;
-}
-
-const Lesson* lessonForPicture(int pictureId) {
-    for (const Lesson& l : kLessons) {
-        if (l.pictureId == pictureId) {
-            return &l;
-        }
-    }
-    return nullptr;
-}
-
 void Shell::mouseMove(int x, int y) {
-    mouseMapX = x - layoutOffsetX - 180;
-    mouseMapY = y - kMapOriginY;
+    mouseMapX = layout::mapXOfWindow(x, layoutOffsetX);
+    mouseMapY = layout::mapYOfWindow(y);
     hoveredProvince = provinceAt(Game::instance(), mouseMapX, mouseMapY);
     if (hoveredProvince != shownProvince) {
         shownProvince = hoveredProvince;
@@ -99,7 +81,7 @@ bool Shell::dragLegion(Province* from, Province* to) {
 void Shell::leftButtonDown(int x, int y) {
     Game& game = Game::instance();
     game.dragSource = nullptr;
-    Province* hit = legionBoxAt(x - layoutOffsetX - 180, y - kMapOriginY);
+    Province* hit = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
     if (hit == nullptr) {
         return;
     }
@@ -110,7 +92,7 @@ void Shell::leftButtonDown(int x, int y) {
 
 void Shell::leftButtonUp(int x, int y) {
     Game& game = Game::instance();
-    if (!dropLegion(game, x - layoutOffsetX - 180, y - kMapOriginY)) {
+    if (!dropLegion(game, layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y))) {
         return;
     }
     host_.redrawScreen();

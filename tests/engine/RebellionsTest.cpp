@@ -116,15 +116,15 @@ TEST_F(RebellionsTest, OneAfricanProvinceIsEnoughGrain) {
 }
 
 TEST_F(RebellionsTest, PeoplesFrontRalliesUpToTheCap) {
-    std::vector<int> sounds;
-    game().playSound = [&](int id) { sounds.push_back(id); };
+    std::vector<Sound> sounds;
+    game().playSound = [&](Sound s) { sounds.push_back(s); };
     peoplesFront(game());
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
     EXPECT_EQ(advisor.messages.back(), "The People's Front of Judea has rallied to your cause!");
     give(game().romans, "Italia", legionCap(game().romans) - game().romans.legionCount());
     peoplesFront(game());
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5) << "at the cap nothing is added";
-    EXPECT_EQ(sounds, (std::vector<int>{5, 5}));
+    EXPECT_EQ(sounds, (std::vector<Sound>{Sound::PeoplesFront, Sound::PeoplesFront}));
     // One below the cap: all five come, past the cap.
     game().romans.legions.pop_back();
     peoplesFront(game());

@@ -185,12 +185,12 @@ TEST_F(RomanYearTest, PlagueLengthsBySkill) {
 }
 
 TEST_F(RomanYearTest, PlagueStartPlaysTheCoughAndAllowsAnotherLowFundsWarning) {
-    std::vector<int> sounds;
-    game().playSound = [&](int id) { sounds.push_back(id); };
+    std::vector<Sound> sounds;
+    game().playSound = [&](Sound s) { sounds.push_back(s); };
     romans().lowFundsWarningShown = true;
     rigDraws({{15, 0}});
     updatePlague(romans());
-    EXPECT_EQ(sounds, std::vector<int>{4});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::Plague});
     EXPECT_FALSE(romans().lowFundsWarningShown);
 }
 

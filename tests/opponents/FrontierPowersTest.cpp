@@ -15,10 +15,10 @@ class FrontierPowersTest : public GameTest {
         GameTest::SetUp();
         newGame();
         clearAllLegions();
-        game().playSound = [this](int id) { sounds.push_back(id); };
+        game().playSound = [this](Sound s) { sounds.push_back(s); };
     }
     Barbarians& tribes() { return game().barbarians; }
-    std::vector<int> sounds;
+    std::vector<Sound> sounds;
 };
 
 TEST_F(FrontierPowersTest, CountdownsRunDownBeforeATribeActs) {
@@ -80,7 +80,7 @@ TEST_F(FrontierPowersTest, RefusedPeaceBringsAnArmyAtOnce) {
     EXPECT_GE(tribes().legionsIn(p("Upper Rhine")), 3);
     EXPECT_LE(tribes().legionsIn(p("Upper Rhine")), 5);
     EXPECT_EQ(game().invasionCount, 1);
-    EXPECT_EQ(sounds, std::vector<int>{3});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::March});
     const std::string& news = game().newsLog.back();
     EXPECT_TRUE(news == "The Vandals have crossed the frontier!" ||
                 news == "The Franks have crossed the frontier!")
@@ -136,7 +136,7 @@ TEST_F(FrontierPowersTest, SassanidsComeOnlyWhenNoneOfTheirLegionsIsLeft) {
     EXPECT_EQ(game().sassanids.legions[0]->route.back()->name, "Pontus");
     EXPECT_EQ(game().invasionCount, 1);
     EXPECT_EQ(game().newsLog.back(), "The Sassanids have crossed the Tigris!");
-    EXPECT_EQ(sounds, std::vector<int>{3});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::March});
     EXPECT_FALSE(game().sassanidWarningPending);
 
     // An army still on the map: the draw counts, but no army comes.

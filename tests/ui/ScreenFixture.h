@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "support/TestGame.h"
 #include "ui/Font.h"
+#include "ui/Layout.h"
 #include "ui/Pictures.h"
 #include "ui/Screen.h"
 
@@ -97,7 +98,8 @@ class ScreenFixture : public GameTest {
     // Where a province's legion icons stand in the window.
     Point iconAt(const std::string& name) {
         const Province* q = p(name);
-        return {q->legionX + display.layoutOffsetX + 180, q->legionY + 30};
+        return {layout::windowXOfMap(q->legionX, display.layoutOffsetX),
+                layout::windowYOfMap(q->legionY)};
     }
 
     Surface paint() {
