@@ -1,28 +1,12 @@
 // The scripted events of history: their schedule, their years and what they set off.
 #include "game/Events.h"
-#include "game/GameEvent.h"
+#include "game/HistoryFixture.h"
 #include "game/TurnCycle.h"
-#include "support/TestGame.h"
 
 namespace tessarion {
 namespace {
 
-using test::GameTest;
-
-class EventsTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-    }
-    std::vector<int> eventYears() {
-        std::vector<int> years;
-        for (const auto& e : game().events) {
-            years.push_back(e->year);
-        }
-        return years;
-    }
-};
+class EventsTest : public test::HistoryTest {};
 
 TEST_F(EventsTest, ScheduleHasElevenEventsOnce) {
     setUpEvents(game());

@@ -1,29 +1,13 @@
 // The four scenarios, New Game and the welcome.
 #include "game/Events.h"
-#include "game/GameEvent.h"
+#include "game/HistoryFixture.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "support/TestGame.h"
 
 namespace tessarion {
 namespace {
 
-using test::GameTest;
-
-class ScenariosTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-    }
-    std::vector<int> eventYears() {
-        std::vector<int> years;
-        for (const auto& e : game().events) {
-            years.push_back(e->year);
-        }
-        return years;
-    }
-};
+class ScenariosTest : public test::HistoryTest {};
 
 TEST_F(ScenariosTest, Scenario260) {
     startScenario(game(), kScenarioValerian);
