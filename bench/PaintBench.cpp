@@ -2,7 +2,7 @@
 // measured in the same run. A paint should stay within ten such copies.
 #include <benchmark/benchmark.h>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
@@ -11,7 +11,7 @@ namespace {
 // A screen showing a busy map: a new game with legions of every power about,
 // some provinces lost, a full news report and a province under the mouse.
 struct BusyScreen {
-    BusyScreen() : screen(1366, 768) {
+    BusyScreen() : current(game), screen(1366, 768) {
         game.startNewGame();
         for (const char* name : {"Syria", "Dacia", "Britannia", "Mauretania"}) {
             Province* p = game.findProvince(name);
@@ -32,6 +32,8 @@ struct BusyScreen {
         screen.hoveredProvince = game.findProvince("Italia");
     }
     Game game;
+    // The screen paints the process-wide game.
+    CurrentGame current;
     Screen screen;
 };
 

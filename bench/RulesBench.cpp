@@ -4,16 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Simulator.h"
 #include "engine/Routes.h"
-#include "model/Game.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
+#include "game/TurnCycle.h"
 #include "model/Random.h"
-#include "model/TurnCycle.h"
 #include "opponents/EnemyEmpire.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "savegame/SaveGame.h"
 
 namespace tessarion {
@@ -25,10 +26,13 @@ struct Position {
     explicit Position(int scenario) {
         seedRandom(2024);
         game = std::make_unique<Game>();
-        startScenario(scenario);
+        current.emplace(*game);
+        startScenario(*game, scenario);
         saved = saveGameText();
     }
     std::unique_ptr<Game> game;
+    // Saving and loading work on the process-wide game.
+    std::optional<CurrentGame> current;
     std::string saved;
 };
 
@@ -44,7 +48,7 @@ void BM_EndOfTurnMidGame(benchmark::State& state) {
         }
         setRandomState(77);
         state.ResumeTiming();
-        endTurnCycle();
+        endTurnCycle(*position.game);
     }
 }
 BENCHMARK(BM_EndOfTurnMidGame)->Unit(benchmark::kMicrosecond);

@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/StateJson.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Random.h"
-#include "model/StateJson.h"
-#include "opponents/Events.h"
 #include "savegame/SaveGame.h"
 
 namespace {
@@ -36,10 +36,14 @@ class SilentAdvisor : public Advisor {
 SilentAdvisor gAdvisor;
 std::string gStart;
 
+Game* gGame = nullptr;
+
 // One game for the whole run, put back to the same position before each input.
 void setUpOnce() {
     seedRandom(1);
     Game* game = new Game();  // the process-wide game, reachable to the end
+    static CurrentGame current(*game);
+    gGame = game;
     game->startNewGame();
     setUpEvents(*game);
     gStart = saveGameText();
@@ -55,11 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the starting position does not load", gStart);
     }
 
-    const std::string before = stateJson();
+    const std::string before = stateJson(*gGame);
     const FileResult result =
         loadGameText(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!result.ok) {
-        if (stateJson() != before) {
+        if (stateJson(*gGame) != before) {
             fail("a refused load changed the game", result.error);
         }
         if (result.caption != "ERROR" || result.error.empty()) {
@@ -69,12 +73,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string text = saveGameText();
-    const std::string loaded = stateJson();
+    const std::string loaded = stateJson(*gGame);
     const FileResult again = loadGameText(text);
     if (!again.ok) {
         fail("what loaded does not load again", again.error + "\n" + text);
     }
-    if (stateJson() != loaded || saveGameText() != text) {
+    if (stateJson(*gGame) != loaded || saveGameText() != text) {
         fail("what loaded loads again differently", text);
     }
     return 0;

@@ -12,7 +12,7 @@
 #define STB_PERLIN_IMPLEMENTATION
 #include <stb/stb_perlin.h>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/Province.h"
 
 namespace tessarion::art {

@@ -1,5 +1,6 @@
 #include "app/Console.h"
-#include "model/StateJson.h"
+#include "app/Numbers.h"
+#include "game/StateJson.h"
 
 #include <charconv>
 #include <istream>
@@ -10,14 +11,14 @@
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
+#include "game/TurnCycle.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
 #include "model/Random.h"
-#include "model/TurnCycle.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "ui/Reports.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
@@ -112,13 +113,6 @@ class ConsoleHost : public ShellHost {
     std::ostream& out_;
     ConsolePresentation& presentation_;
 };
-
-bool parseInt(const std::string& token, long long minimum, long long maximum, long long& value) {
-    const char* first = token.data();
-    const char* last = token.data() + token.size();
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && ptr == last && value >= minimum && value <= maximum;
-}
 
 Province* provinceNamed(const std::string& name) {
     for (auto& p : Game::instance().provinces) {
@@ -247,6 +241,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     // Start-up, as the windowed game does it up to the first game being ready.
     seedRandom(seed ? *seed : clockSeed());
     auto game = std::make_unique<Game>();
+    CurrentGame current(*game);
     setAdvisor(&advisor);
     setPresentation(&presentation);
     game->startNewGame();
@@ -289,15 +284,15 @@ int Console::run(std::optional<std::uint32_t> seed) {
             if (c == "quit" && args == 0) {
                 return 0;
             } else if (c == "state" && args == 0) {
-                out_ << stateJson() << '\n';
+                out_ << stateJson(*game) << '\n';
             } else if (c == "seed") {
-                if (args != 1 || !parseInt(t[1], 0, 4294967295LL, n)) {
+                if (args != 1 || !parseNumber(t[1], 0, 4294967295LL, n)) {
                     error("seed needs a number from 0 to 4294967295");
                     continue;
                 }
                 seedRandom(static_cast<std::uint32_t>(n));
             } else if (c == "skill") {
-                if (args != 1 || !parseInt(t[1], 0, 2, n)) {
+                if (args != 1 || !parseNumber(t[1], 0, 2, n)) {
                     error("skill needs 0, 1 or 2");
                     continue;
                 }
@@ -324,8 +319,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
             } else if (c == "end" && args == 0) {
                 shell.rightButtonUp();
             } else if ((c == "press" || c == "release")) {
-                if (args != 2 || !parseInt(t[1], -100000, 100000, n) ||
-                    !parseInt(t[2], -100000, 100000, m)) {
+                if (args != 2 || !parseNumber(t[1], -100000, 100000, n) ||
+                    !parseNumber(t[2], -100000, 100000, m)) {
                     error(c + " needs two whole numbers X Y");
                     continue;
                 }
@@ -363,14 +358,14 @@ int Console::run(std::optional<std::uint32_t> seed) {
                 shell.keyUp(Shell::Key::F);
                 shell.keyUp(Shell::Key::P);
             } else if (c == "scenario") {
-                if (args != 1 || !parseInt(t[1], 1100, 1103, n)) {
+                if (args != 1 || !parseNumber(t[1], 1100, 1103, n)) {
                     error("scenario needs an id from 1100 to 1103");
                     continue;
                 }
-                startScenario(static_cast<int>(n));
+                startScenario(*game, static_cast<int>(n));
             } else if (c == "command") {
-                if (args < 1 || args > 2 || !parseInt(t[1], 0, 65535, n) ||
-                    (args == 2 && !parseInt(t[2], -2147483648LL, 2147483647LL, m))) {
+                if (args < 1 || args > 2 || !parseNumber(t[1], 0, 65535, n) ||
+                    (args == 2 && !parseNumber(t[2], -2147483648LL, 2147483647LL, m))) {
                     error("command needs an id and an optional number");
                     continue;
                 }

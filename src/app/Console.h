@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/StateJson.h"
+#include "game/StateJson.h"
 
 namespace tessarion {
 

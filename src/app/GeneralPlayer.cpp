@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "engine/Routes.h"
-#include "model/Game.h"
+#include "game/Game.h"
 #include "ui/Shell.h"
 
 namespace tessarion {

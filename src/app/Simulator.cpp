@@ -1,4 +1,5 @@
 #include "app/Simulator.h"
+#include "app/Numbers.h"
 
 #include <charconv>
 #include <cstdio>
@@ -8,13 +9,13 @@
 #include <ostream>
 
 #include "app/GeneralPlayer.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
 #include "model/Random.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "ui/Shell.h"
 
 namespace tessarion {
@@ -42,14 +43,6 @@ int amountAfter(const std::string& text, const char* marker) {
     int value = 0;
     std::from_chars(first, text.data() + text.size(), value);
     return value;
-}
-
-bool parseNumber(const std::string& text, long long minimum, long long maximum, long long& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    return !text.empty() && ec == std::errc() && ptr == last && value >= minimum &&
-           value <= maximum;
 }
 
 // The player at the advisor's boxes: messages are read and forgotten, questions
@@ -245,14 +238,15 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
 
     seedRandom(seed);
     auto game = std::make_unique<Game>();
-    game->skillLevel = skill;
+    CurrentGame current(*game);
+    game->setSkillLevel(skill);
     try {
         // As start-up makes a game, then the scenario if one was asked for.
         if (from == 235) {
             game->startNewGame();
             setUpEvents(*game);
         } else {
-            startScenario(from);
+            startScenario(*game, from);
         }
         result.startYear = game->year();
         int turns = 0;

@@ -10,13 +10,15 @@
 
 #include <unistd.h>
 
+#include "Version.h"
 #include "app/Console.h"
+#include "app/Numbers.h"
 #include "app/Simulator.h"
 #include "app/WebSite.h"
-#include "model/Game.h"
+#include "game/Events.h"
+#include "game/Game.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
-#include "opponents/Events.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
 #include "ui/Desktop.h"
@@ -45,10 +47,8 @@ const char* const kUsage =
     "  --version          show the version\n";
 
 bool parseSeed(const char* text, std::uint32_t& seed) {
-    const char* end = text + std::strlen(text);
-    unsigned long long value = 0;
-    auto [ptr, ec] = std::from_chars(text, end, value);
-    if (ec != std::errc() || ptr != end || value > 0xffffffffULL || text == end) {
+    long long value = 0;
+    if (!tessarion::parseNumber(text, 0, 0xffffffffLL, value)) {
         return false;
     }
     seed = static_cast<std::uint32_t>(value);
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::cout << "Tessarion 1.3\n";
+            std::cout << tessarion::kGameTitle << "\n";
             return 0;
         }
         if (arg == "--simulate") {
@@ -185,7 +185,9 @@ int main(int argc, char** argv) {
         return session.run(seed);
     }
     tessarion::seedRandom(seed ? *seed : tessarion::clockSeed());
-    auto game = std::make_unique<tessarion::Game>();
+    // The window's game, the one the whole program plays on.
+    tessarion::Game game;
+    tessarion::CurrentGame current(game);
     try {
         if (shot) {
             return screenshot(*shot);

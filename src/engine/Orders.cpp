@@ -1,9 +1,9 @@
 #include "engine/Orders.h"
 
+#include "engine/Realm.h"
 #include "engine/Rebellions.h"
 #include "engine/Routes.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Random.h"
 
 namespace tessarion {
@@ -37,10 +37,9 @@ Legion* setLegionRoute(Empire& empire, const Province* province, const Route& ro
     return nullptr;
 }
 
-bool dropLegion(int x, int y) {
-    Game& game = Game::instance();
-    Empire& romans = game.romans;
-    Province* source = game.dragSource;
+bool dropLegion(Realm& realm, int x, int y) {
+    RomanEmpire& romans = realm.romans;
+    Province* source = realm.dragSource;
 
     if (source == nullptr || romans.legions.empty() || !hasReadyLegion(romans, source)) {
         if (source != nullptr && romans.legionsIn(source) > 0) {
@@ -53,8 +52,7 @@ bool dropLegion(int x, int y) {
         return false;
     }
 
-    Province* target = provinceAt(game, x, y);
-    game.dropTarget = target;
+    Province* target = provinceAt(realm, x, y);
     if (target == nullptr) {
         return false;
     }
@@ -62,7 +60,7 @@ bool dropLegion(int x, int y) {
         return false;
     }
     if (isBeyondBorder(target)) {
-        Empire* owner = game.getOwner(target);
+        Empire* owner = realm.getOwner(target);
         if (owner == nullptr || owner->legionsIn(target) == 0) {
             explainBorderRule(target);
             return false;
@@ -75,7 +73,7 @@ bool dropLegion(int x, int y) {
     if (isBeyondBorder(target)) {
         return false;
     }
-    Route route = findRoute(game, source, target);
+    Route route = findRoute(realm, source, target);
     if (route.size() < 2) {
         // No way there: no order.
         return false;
@@ -88,8 +86,8 @@ bool dropLegion(int x, int y) {
     return true;
 }
 
-void attackProvince(Province* target, Empire& attacker, Province* source) {
-    Game& game = Game::instance();
+void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
+    Realm& realm = attacker.realm;
     Legion* acting = nullptr;
     for (auto& l : attacker.legions) {
         if (sameProvince(l->province, source) && !l->hasRoute && !l->moved) {
@@ -107,71 +105,48 @@ void attackProvince(Province* target, Empire& attacker, Province* source) {
                     ") doesn't match from->name() (" + source->name);
         return;
     }
-    Empire* owner = game.getOwner(target);
+    Empire* owner = realm.getOwner(target);
     const bool hostile = owner != nullptr && owner->name != attacker.name;
     if (!hostile) {
-        takeProvince(&attacker, target, game, nullptr);
+        takeProvince(&attacker, target, realm, nullptr);
         moveLegionInto(acting, target);
         return;
     }
     if (owner->legionsIn(target) == 0) {
-        takeProvince(&attacker, target, game, owner);
+        takeProvince(&attacker, target, realm, owner);
         moveLegionInto(acting, target);
         return;
     }
 
-    if (game.animateMove) {
-        game.animateMove(acting->province, target);
+    if (realm.animateMove) {
+        realm.animateMove(acting->province, target);
     }
     const int r = gameRand();
     if (r % 2 == 0) {
-        if (game.flashLegion) {
-            game.flashLegion(attacker.name, source);
+        if (realm.flashLegion) {
+            realm.flashLegion(attacker.name, source);
         }
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
-        game.addNews("Our attack on " + target->name + " failed");
+        realm.addNews("Our attack on " + target->name + " failed");
         return;
     }
-    if (game.flashLegion) {
-        game.flashLegion(owner->name, target);
+    if (realm.flashLegion) {
+        realm.flashLegion(owner->name, target);
     }
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;
-        game.addNews("Enemy legion in " + target->name + " defeated");
+        realm.addNews("Enemy legion in " + target->name + " defeated");
         return;
     }
-    takeProvince(&attacker, target, game, owner);
+    takeProvince(&attacker, target, realm, owner);
     moveLegionInto(acting, target);
     if (owner->legions.empty() && owner->name != "Rebelling Legions") {
         static constexpr int kOdds[3] = {4, 3, 2};
         const int r2 = gameRand();
-        if (r2 % kOdds[game.skillLevel] == 0) {
+        if (r2 % kOdds[realm.skillLevel()] == 0) {
             rebelLegions(target, attacker);
         }
-    }
-}
-
-void takeProvince(Empire* empire, Province* province, Game& game, Empire* previousOwner) {
-    const bool beyond = isBeyondBorder(province);
-    if (previousOwner != nullptr && !beyond && previousOwner->ownsProvince(province)) {
-        previousOwner->removeProvince(province);
-    }
-    if (province->name == "Italia" && previousOwner != nullptr && previousOwner->name == "Romans") {
-        plunderRome(game);
-    }
-    if (beyond) {
-        game.addNews("Our raid into " + province->name + " was successful");
-        return;
-    }
-    if (empire->ownsProvince(province)) {
-        return;
-    }
-    empire->addProvince(province);
-    if (empire->name == "Romans") {
-        game.addNews("We have reconquered " + province->name);
-    } else if (previousOwner != nullptr && previousOwner->name == "Romans") {
-        game.addNews(province->name + " has been overrun");
     }
 }
 
@@ -180,12 +155,6 @@ void moveLegionInto(Legion* legion, Province* province) {
         legion->province = province;
     }
     legion->moved = true;
-}
-
-void plunderRome(Game& game) {
-    game.romans.treasury = game.romans.treasury / 2;
-    showMessage(
-        "Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
 }
 
 }  // namespace tessarion

@@ -1,15 +1,15 @@
 #include "engine/Rebellions.h"
 
 #include "engine/Orders.h"
+#include "engine/Realm.h"
 #include "engine/Routes.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Random.h"
 
 namespace tessarion {
 
-ArmyGroup* findArmyGroup(const Province* province, Game& game) {
-    for (ArmyGroup& group : game.armyGroups) {
+ArmyGroup* findArmyGroup(const Province* province, World& world) {
+    for (ArmyGroup& group : world.armyGroups) {
         for (const Province* p : group.provinces) {
             if (sameProvince(p, province)) {
                 return &group;
@@ -19,30 +19,30 @@ ArmyGroup* findArmyGroup(const Province* province, Game& game) {
     return nullptr;
 }
 
-void rebelLegions(Province* province, Empire& empire) {
-    Game& game = Game::instance();
-    ArmyGroup* group = findArmyGroup(province, game);
+void rebelLegions(Province* province, RomanEmpire& romans) {
+    Realm& realm = romans.realm;
+    ArmyGroup* group = findArmyGroup(province, realm);
     if (group == nullptr) {
         return;
     }
-    Province* italia = game.findProvince("Italia");
+    Province* italia = realm.findProvince("Italia");
     bool firstWithLegions = true;
     for (Province* q : group->provinces) {
-        if (!empire.ownsProvince(q)) {
+        if (!romans.ownsProvince(q)) {
             continue;
         }
-        const int n = empire.legionsIn(q);
-        empire.removeLegionsIn(q);
-        empire.removeProvince(q);
-        game.rogueRomans.addProvince(q);
-        revoltProvince(game, q);
+        const int n = romans.legionsIn(q);
+        romans.removeLegionsIn(q);
+        romans.removeProvince(q);
+        realm.rogueRomans.addProvince(q);
+        revoltProvince(realm, q);
         if (n > 0) {
             if (firstWithLegions) {
-                const Route route = findRoute(game, q, italia);
-                addRebelLegions(game, q, n, &route);
+                const Route route = findRoute(realm, q, italia);
+                addRebelLegions(realm, q, n, &route);
                 firstWithLegions = false;
             } else {
-                addRebelLegions(game, q, n);
+                addRebelLegions(realm, q, n);
             }
         }
     }
@@ -50,25 +50,24 @@ void rebelLegions(Province* province, Empire& empire) {
                 " have rebelled! They have\r\nproclaimed their commander the new Emperor and "
                 "are\r\nmarching on "
                 "Rome!");
-    RomanEmpire* romans = dynamic_cast<RomanEmpire*>(&empire);
-    if (romans != nullptr && !romans->rebellionExplained) {
+    if (!romans.rebellionExplained) {
         showMessage(
             "When a province rebels it is shown in white, and any legions\r\nin it are shown in "
             "red.  You no longer "
             "control rebelling\r\nlegions.  To regain control of a rebelling province you\r\nmust "
             "move a "
             "non-rebelling legion into it.");
-        romans->rebellionExplained = true;
+        romans.rebellionExplained = true;
     }
-    game.rogueRomans.setRouteForLegionsIn(province, findRoute(game, province, italia));
+    realm.rogueRomans.setRouteForLegionsIn(province, findRoute(realm, province, italia));
 }
 
-void revoltProvince(Game& game, Province* province) {
+void revoltProvince(Realm& realm, Province* province) {
     Empire* holder = nullptr;
-    if (game.romans.ownsProvince(province)) {
-        holder = &game.romans;
+    if (realm.romans.ownsProvince(province)) {
+        holder = &realm.romans;
     } else {
-        holder = game.getOwner(province);
+        holder = realm.getOwner(province);
     }
     if (holder == nullptr) {
         return;
@@ -77,13 +76,13 @@ void revoltProvince(Game& game, Province* province) {
     if (n > 0) {
         holder->removeLegionsIn(province);
     }
-    takeProvince(&game.rogueRomans, province, game, holder);
-    addRebelLegions(game, province, n);
+    takeProvince(&realm.rogueRomans, province, realm, holder);
+    addRebelLegions(realm, province, n);
 }
 
-void addRebelLegions(Game& game, Province* province, int count, const Route* route) {
+void addRebelLegions(Realm& realm, Province* province, int count, const Route* route) {
     for (int i = 0; i < count; ++i) {
-        Legion* l = game.rogueRomans.createLegion(province);
+        Legion* l = realm.rogueRomans.createLegion(province);
         if (route != nullptr && route->size() >= 2) {
             l->setRoute(*route);
         }
@@ -92,19 +91,19 @@ void addRebelLegions(Game& game, Province* province, int count, const Route* rou
 
 namespace {
 
-bool unrest(RomanEmpire& romans, Game& game, const char* name, const char* message,
+bool unrest(RomanEmpire& romans, Realm& realm, const char* name, const char* message,
             const char* news) {
-    Province* p = game.findProvince(name);
+    Province* p = realm.findProvince(name);
     if (!romans.ownsProvince(p) || romans.legionsIn(p) > 0) {
         return false;
     }
     static constexpr int kOdds[3] = {10, 5, 3};
-    if (gameRand() % kOdds[game.skillLevel] != 0) {
+    if (gameRand() % kOdds[realm.skillLevel()] != 0) {
         return false;
     }
-    game.rebellionCount += 1;
+    realm.rebellionCount += 1;
     showMessage(message);
-    game.addNews(news);
+    realm.addNews(news);
     romans.removeProvince(p);
     return true;
 }
@@ -112,21 +111,21 @@ bool unrest(RomanEmpire& romans, Game& game, const char* name, const char* messa
 }  // namespace
 
 void provinceRevolts(RomanEmpire& romans) {
-    Game& game = Game::instance();
-    unrest(romans, game, "Britannia",
+    Realm& realm = romans.realm;
+    unrest(romans, realm, "Britannia",
            "Princeps,\r\n\r\nThe tribes of Britannia have rebelled against Roman rule!\r\n\r\nWe "
            "should send a legion "
            "there to restore order.",
            "Britannia has rebelled");
-    unrest(romans, game, "Aegyptus",
+    unrest(romans, realm, "Aegyptus",
            "Princeps,\r\n\r\nThe people of Aegyptus have rebelled against Roman rule!\r\n\r\nWe "
            "should send a legion "
            "there to restore order.",
            "Aegyptus has rebelled");
-    Province* italia = game.findProvince("Italia");
-    if (lacksGrain(game) && romans.ownsProvince(italia)) {
+    Province* italia = realm.findProvince("Italia");
+    if (lacksGrain(realm) && romans.ownsProvince(italia)) {
         static constexpr int kOdds[3] = {20, 10, 5};
-        if (gameRand() % kOdds[game.skillLevel] == 0) {
+        if (gameRand() % kOdds[realm.skillLevel()] == 0) {
             romans.removeLegionsIn(italia);
             romans.removeProvince(italia);
             showMessage(
@@ -137,38 +136,37 @@ void provinceRevolts(RomanEmpire& romans) {
     }
 }
 
-bool lacksGrain(Game& game) {
+bool lacksGrain(Realm& realm) {
     for (const char* name : {"Aegyptus", "Mauretania", "Africa"}) {
-        if (game.romans.ownsProvince(game.findProvince(name))) {
+        if (realm.romans.ownsProvince(realm.findProvince(name))) {
             return false;
         }
     }
     return true;
 }
 
-void peoplesFront() {
-    Game& game = Game::instance();
-    Province* palestina = game.findProvince("Palestina");
-    if (game.romans.ownsProvince(palestina)) {
-        if (game.playSound) {
-            game.playSound(5);
+void peoplesFront(Realm& realm) {
+    Province* palestina = realm.findProvince("Palestina");
+    if (realm.romans.ownsProvince(palestina)) {
+        if (realm.playSound) {
+            realm.playSound(Sound::PeoplesFront);
         }
         showMessage("The People's Front of Judea has rallied to your cause!");
-        if (game.romans.legionCount() < legionCap(game.romans)) {
-            game.addLegions("Palestina", &game.romans, 5);
+        if (realm.romans.legionCount() < legionCap(realm.romans)) {
+            realm.addLegions("Palestina", &realm.romans, 5);
         }
         return;
     }
-    if (game.playSound) {
-        game.playSound(5);
+    if (realm.playSound) {
+        realm.playSound(Sound::PeoplesFront);
     }
     showMessage("Palestina has been overthrown by the\r\nPeople's Front of Judea (the PFJ)!");
-    if (Empire* owner = game.getOwner(palestina)) {
+    if (Empire* owner = realm.getOwner(palestina)) {
         owner->removeLegionsIn(palestina);
         owner->removeProvince(palestina);
     }
-    game.romans.addProvince(palestina);
-    game.addLegions("Palestina", &game.romans, 15);
+    realm.romans.addProvince(palestina);
+    realm.addLegions("Palestina", &realm.romans, 15);
 }
 
 }  // namespace tessarion

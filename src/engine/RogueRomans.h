@@ -8,7 +8,8 @@ namespace tessarion {
 // routes they were given and then stand.
 class RogueRomans : public Empire {
   public:
-    explicit RogueRomans(std::string empireName) : Empire(std::move(empireName), 3) {}
+    RogueRomans(World& inWorld, std::string empireName)
+        : Empire(inWorld, std::move(empireName), 3) {}
 
     void endTurn() override { updateLegions(); }
 };

@@ -1,20 +1,21 @@
 #include "engine/RomanEmpire.h"
 
+#include "engine/Realm.h"
 #include "engine/Rebellions.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
 
 namespace tessarion {
 
-namespace {
+RomanEmpire::RomanEmpire(Realm& inRealm, std::string empireName)
+    : Empire(inRealm, std::move(empireName), 0), realm(inRealm) {}
 
-int skillIndex(const Game& game) {
-    return game.skillLevel < 0 || game.skillLevel > 2 ? 1 : game.skillLevel;
+void RomanEmpire::onCapitalTaken() {
+    treasury = treasury / 2;
+    showMessage(
+        "Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
 }
-
-}  // namespace
 
 int provinceTax(const Province* province) {
     if (province->name == "Aegyptus") {
@@ -96,8 +97,8 @@ void payLegions(RomanEmpire& romans) {
     }
 }
 
-void demandBonus(Game& game) {
-    RomanEmpire& romans = game.romans;
+void demandBonus(Realm& realm) {
+    RomanEmpire& romans = realm.romans;
     int amount = romans.treasury / 5;
     if (amount < 10000) {
         amount = 10000;
@@ -113,42 +114,42 @@ void demandBonus(Game& game) {
             return;
         }
         showMessage("Princeps,\r\n\r\nWe do not have that much in the treasury.");
-        mutinyOverBonus(game);
+        mutinyOverBonus(realm);
         return;
     }
     const int r = gameRand();
     if (r % 2 == 0) {
-        mutinyOverBonus(game);
+        mutinyOverBonus(realm);
     } else {
         showMessage("Princeps,\r\n\r\nThe troops have backed down from their demands.");
     }
 }
 
-void mutinyOverBonus(Game& game) {
+void mutinyOverBonus(Realm& realm) {
     for (const char* groupName : {"Danube legions", "Eastern legions", "Rhine legions"}) {
-        for (ArmyGroup& group : game.armyGroups) {
-            if (group.name != groupName || !game.romans.hasLegionInAny(group.provinces)) {
+        for (ArmyGroup& group : realm.armyGroups) {
+            if (group.name != groupName || !realm.romans.hasLegionInAny(group.provinces)) {
                 continue;
             }
-            rebelLegions(group.provinces.front(), game.romans);
-            game.rebellionCount += 1;
+            rebelLegions(group.provinces.front(), realm.romans);
+            realm.rebellionCount += 1;
             return;
         }
     }
 }
 
 void updatePlague(RomanEmpire& romans) {
-    Game& game = Game::instance();
+    Realm& realm = romans.realm;
     if (!romans.plague) {
         static constexpr int kOdds[3] = {20, 15, 10};
         static constexpr int kLength[3] = {5, 10, 15};
-        const int level = skillIndex(game);
+        const int level = realm.skillLevel();
         if (gameRand() % kOdds[level] == 0) {
-            game.plagueCount += 1;
+            realm.plagueCount += 1;
             romans.plague = true;
             romans.plagueCounter = gameRand() % 5 + kLength[level];
-            if (game.playSound) {
-                game.playSound(4);
+            if (realm.playSound) {
+                realm.playSound(Sound::Plague);
             }
             romans.lowFundsWarningShown = false;
             showMessage(
@@ -165,23 +166,23 @@ void updatePlague(RomanEmpire& romans) {
     }
 }
 
-bool ceckForFreeLegions(Game& game, Province*& province, int& count) {
+bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
     static constexpr int kOdds[3] = {10, 15, 20};
     province = nullptr;
     count = 0;
-    if (gameRand() % kOdds[skillIndex(game)] != 0) {
+    if (gameRand() % kOdds[realm.skillLevel()] != 0) {
         return false;
     }
     std::vector<Province*> kept;
     for (const char* name : {"Belgica", "Pannonia", "Raetia"}) {
         Province* p = nullptr;
         try {
-            p = game.findProvince(name);
+            p = realm.findProvince(name);
         } catch (const NotFoundError&) {
             throw InternalError(std::string("Game::ceckForFreeLegions can't find province ") +
                                 name);
         }
-        if (game.romans.ownsProvince(p)) {
+        if (realm.romans.ownsProvince(p)) {
             kept.push_back(p);
         }
     }
@@ -260,14 +261,12 @@ void advanceRomanLegions(RomanEmpire& romans) {
 }
 
 void RomanEmpire::placeStartingLegions() {
-    Game& game = Game::instance();
-    game.addLegions("Italia", this, 5);
-    game.addLegions("Aegyptus", this, 3);
-    game.addLegions("Syria", this, 1);
+    realm.addLegions("Italia", this, 5);
+    realm.addLegions("Aegyptus", this, 3);
+    realm.addLegions("Syria", this, 1);
 }
 
 void RomanEmpire::endTurn() {
-    Game& game = Game::instance();
     // 1. Taxes.
     const int income = collectTaxes(*this);
     treasury += income;
@@ -291,8 +290,8 @@ void RomanEmpire::endTurn() {
     // 5. The legions may demand a bonus (the draw is made every turn).
     static constexpr int kBonusOdds[3] = {30, 20, 10};
     const int r = gameRand();
-    if (legionCount() > 10 && r % kBonusOdds[skillIndex(game)] == 0) {
-        demandBonus(game);
+    if (legionCount() > 10 && r % kBonusOdds[realm.skillLevel()] == 0) {
+        demandBonus(realm);
     }
     // 6. A new year for every legion.
     for (auto& l : legions) {
@@ -305,7 +304,7 @@ void RomanEmpire::endTurn() {
     provinceRevolts(*this);
     Province* settled = nullptr;
     int count = 0;
-    if (ceckForFreeLegions(game, settled, count)) {
+    if (ceckForFreeLegions(realm, settled, count)) {
         settleTribe(settled, *this, count);
     }
 }

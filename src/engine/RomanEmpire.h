@@ -6,18 +6,23 @@
 
 namespace tessarion {
 
-class Game;
+class Realm;
 
 inline constexpr int kLegionPay = 375;
 
 // The player's power: the treasury, the plague and the Roman year.
 class RomanEmpire : public Empire {
   public:
-    explicit RomanEmpire(std::string empireName) : Empire(std::move(empireName), 0) {}
+    RomanEmpire(Realm& inRealm, std::string empireName);
 
     void endTurn() override;
     void setUp() override { placeStartingLegions(); }
     void recruit() override;
+    // Rome has fallen: half the treasury is gone.
+    void onCapitalTaken() override;
+
+    // The player's side of the world.
+    Realm& realm;
 
     std::int32_t lastIncome = 0;
     std::int32_t upkeep = 0;
@@ -41,10 +46,10 @@ int provinceTax(const Province* province);
 int collectTaxes(const RomanEmpire& romans);
 int legionCap(const RomanEmpire& romans);
 void payLegions(RomanEmpire& romans);
-void demandBonus(Game& game);
-void mutinyOverBonus(Game& game);
+void demandBonus(Realm& realm);
+void mutinyOverBonus(Realm& realm);
 void updatePlague(RomanEmpire& romans);
-bool ceckForFreeLegions(Game& game, Province*& province, int& count);
+bool ceckForFreeLegions(Realm& realm, Province*& province, int& count);
 void settleTribe(Province* province, RomanEmpire& romans, int count);
 void showProvinceHint(RomanEmpire& romans);
 // Roman legions on their routes take their steps, one each.

@@ -1,42 +1,24 @@
 #include "engine/Routes.h"
 
-#include <algorithm>
 #include <queue>
 #include <string>
 #include <unordered_set>
 
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Province.h"
+#include "model/World.h"
 
 namespace tessarion {
 
-namespace {
-
-const char* const kGermanicSide[] = {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine",
-                                     "Lower Danube"};
-const char* const kTigrisSide[] = {"Armenia", "Mesopotamia"};
-
-bool nameIn(const Province* p, const auto& names) {
-    return p != nullptr && std::any_of(std::begin(names), std::end(names),
-                                       [&](const char* n) { return p->name == n; });
-}
-
-}  // namespace
-
-bool isBeyondBorder(const Province* province) {
-    return nameIn(province, kGermanicSide) || nameIn(province, kTigrisSide);
-}
-
 void explainBorderRule(const Province* province) {
-    if (nameIn(province, kGermanicSide)) {
+    if (isGermanicSide(province)) {
         showMessage(
             "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
             "Forest of "
             "Germania.\r\nConsequently, Roman troops will not enter that \r\nterritory unless "
             "there are barbarians "
             "to attack.");
-    } else if (nameIn(province, kTigrisSide)) {
+    } else if (isBeyondBorder(province)) {
         showMessage(
             "The Romans believed the Tigris river was the\r\n\"natural\" border of the empire. "
             "Roman\r\ntroops "
@@ -44,8 +26,8 @@ void explainBorderRule(const Province* province) {
     }
 }
 
-Route findRoute(Game& game, Province* from, Province* to) {
-    (void)game;
+Route findRoute(World& world, Province* from, Province* to) {
+    (void)world;
     Route result;
     if (from == nullptr || to == nullptr) {
         return result;

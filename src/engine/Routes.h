@@ -1,14 +1,12 @@
 #pragma once
 
 #include "model/Legion.h"
+#include "model/Province.h"
 
 namespace tessarion {
 
-class Game;
+class World;
 struct Province;
-
-// The seven lands beyond the Rhine, the Danube and the Tigris.
-bool isBeyondBorder(const Province* province);
 
 // Tells the player why Roman troops stay out of a land beyond the frontier.
 void explainBorderRule(const Province* province);
@@ -16,7 +14,7 @@ void explainBorderRule(const Province* province);
 // The shortest route from `from` to `to` over the neighbour lists; among
 // routes of equal length the one whose steps come earliest in each
 // province's neighbour list. Empty when `to` cannot be reached.
-Route findRoute(Game& game, Province* from, Province* to);
+Route findRoute(World& world, Province* from, Province* to);
 
 // Reports "Route is invalid" at the first step between two provinces that are
 // not neighbours. The route is used either way.

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "engine/Orders.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Province.h"
 #include "model/Random.h"
+#include "model/World.h"
 
 namespace tessarion {
 
@@ -17,8 +16,8 @@ bool sameProvince(const Province* a, const Province* b) {
     return a != nullptr && b != nullptr && a->name == b->name;
 }
 
-Empire::Empire(std::string empireName, int colour)
-    : name(std::move(empireName)), colourIndex(colour) {}
+Empire::Empire(World& inWorld, std::string empireName, int colour)
+    : world(inWorld), name(std::move(empireName)), colourIndex(colour) {}
 
 Empire::~Empire() {
     clearLegions();
@@ -29,7 +28,6 @@ void Empire::endTurn() {
 }
 
 void Empire::updateLegions() {
-    Game::instance();
     // The index moves on by one whatever happens to the list, so a legion that
     // moves up into the current slot after a loss waits for the next call. The
     // list never grows during the walk, so it ends after at most as many
@@ -87,7 +85,6 @@ int Empire::legionsIn(const Province* province) const {
 }
 
 void Empire::removeLegionsIn(const Province* province) {
-    Game::instance();
     while (destroyFirstLegionIn(province, [](const Legion&) { return true; })) {
     }
 }
@@ -136,9 +133,8 @@ std::size_t Empire::indexOf(const Legion* legion) const {
 }
 
 void Empire::moveLegionStep(Legion* legion) {
-    Game& game = Game::instance();
     Province* next = legion->nextStep();
-    Empire* owner = game.getOwner(next);
+    Empire* owner = world.getOwner(next);
     const bool hostile = owner != nullptr && owner->name != name;
 
     if (!hostile) {
@@ -148,18 +144,18 @@ void Empire::moveLegionStep(Legion* legion) {
         return;
     }
     if (owner->legionsIn(next) == 0) {
-        takeProvince(this, next, game, owner);
+        takeProvince(this, next, world, owner);
         legion->advanceAlongRoute();
         onConquest(next);
         return;
     }
 
     // A battle: one coin toss, one legion lost by one side.
-    if (game.playSound) {
-        game.playSound(0);
+    if (world.playSound) {
+        world.playSound(Sound::Battle);
     }
-    if (game.animateMove) {
-        game.animateMove(legion->province, next);
+    if (world.animateMove) {
+        world.animateMove(legion->province, next);
     }
     const int r = gameRand() % 2;
     if (r == 1) {
@@ -167,7 +163,7 @@ void Empire::moveLegionStep(Legion* legion) {
         if (owner->legionsIn(next) > 0) {
             return;
         }
-        takeProvince(this, next, game, owner);
+        takeProvince(this, next, world, owner);
         legion->advanceAlongRoute();
         onConquest(next);
         return;
@@ -176,6 +172,29 @@ void Empire::moveLegionStep(Legion* legion) {
     // be the moving legion itself, so it must not be touched after this.
     Province* from = legion->province;
     destroyFirstLegionIn(from, [](const Legion& l) { return !l.moved; });
+}
+
+void takeProvince(Empire* empire, Province* province, World& world, Empire* previousOwner) {
+    const bool beyond = isBeyondBorder(province);
+    if (previousOwner != nullptr && !beyond && previousOwner->ownsProvince(province)) {
+        previousOwner->removeProvince(province);
+    }
+    if (province->name == "Italia" && previousOwner != nullptr) {
+        previousOwner->onCapitalTaken();
+    }
+    if (beyond) {
+        world.addNews("Our raid into " + province->name + " was successful");
+        return;
+    }
+    if (empire->ownsProvince(province)) {
+        return;
+    }
+    empire->addProvince(province);
+    if (empire->name == "Romans") {
+        world.addNews("We have reconquered " + province->name);
+    } else if (previousOwner != nullptr && previousOwner->name == "Romans") {
+        world.addNews(province->name + " has been overrun");
+    }
 }
 
 }  // namespace tessarion

@@ -9,12 +9,13 @@
 namespace tessarion {
 
 struct Province;
+class World;
 
 // Every power on the map: a list of provinces it owns and the legions it
 // commands, and the yearly work the turn cycle asks of it.
 class Empire {
   public:
-    explicit Empire(std::string empireName, int colour = 3);
+    Empire(World& inWorld, std::string empireName, int colour = 3);
     virtual ~Empire();
 
     Empire(const Empire&) = delete;
@@ -30,6 +31,11 @@ class Empire {
     virtual void recruit();
     // A legion of this power has stepped into a province the power now holds.
     virtual void onConquest(Province* province) { (void)province; }
+    // An enemy has taken this power's capital from it (only Rome counts).
+    virtual void onCapitalTaken() {}
+
+    // The map this power plays on.
+    World& world;
 
     std::string name;
     std::vector<Province*> provinces;
@@ -62,6 +68,9 @@ class Empire {
 };
 
 bool sameProvince(const Province* a, const Province* b);
+
+// The province changes hands (or is raided when beyond the frontier).
+void takeProvince(Empire* empire, Province* province, World& world, Empire* previousOwner);
 
 template <typename Pred>
 bool Empire::destroyFirstLegionIn(const Province* province, Pred pred) {

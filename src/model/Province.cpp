@@ -1,9 +1,33 @@
 #include "model/Province.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/InternalError.h"
 #include "model/Random.h"
 
 namespace tessarion {
+
+namespace {
+
+const char* const kGermanicSide[] = {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine",
+                                     "Lower Danube"};
+const char* const kTigrisSide[] = {"Armenia", "Mesopotamia"};
+
+bool nameIn(const Province* p, const auto& names) {
+    return p != nullptr && std::any_of(std::begin(names), std::end(names),
+                                       [&](const char* n) { return p->name == n; });
+}
+
+}  // namespace
+
+bool isBeyondBorder(const Province* province) {
+    return nameIn(province, kGermanicSide) || nameIn(province, kTigrisSide);
+}
+
+bool isGermanicSide(const Province* province) {
+    return nameIn(province, kGermanicSide);
+}
 
 Province::Province(std::string provinceName)
     : name(std::move(provinceName)), recruitCounter(gameRand() % 3) {}

@@ -45,6 +45,12 @@ struct Province {
 int legionX(const Province& province);
 int legionY(const Province& province);
 
+// The seven lands beyond the Rhine, the Danube and the Tigris: a legion that
+// takes one raids it and comes back.
+bool isBeyondBorder(const Province* province);
+// The five of them beyond the Rhine and the Danube.
+bool isGermanicSide(const Province* province);
+
 // True when b is one of a's neighbours (by name; one direction only).
 bool isNeighbour(const Province* a, const Province* b);
 

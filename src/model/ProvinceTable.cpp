@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "model/Game.h"
 #include "model/Province.h"
+#include "model/World.h"
 
 namespace tessarion {
 
@@ -178,7 +178,7 @@ const Territory kTerritories[] = {
     {"Mesopotamia", "Sassanid territory"},
 };
 
-void buildArmyGroups(Game& game) {
+void buildArmyGroups(World& world) {
     struct GroupDef {
         const char* name;
         std::vector<const char*> provinces;
@@ -190,33 +190,33 @@ void buildArmyGroups(Game& game) {
          {"Syria", "Palestina", "Pontus", "Aegyptus", "Lydia", "Cappadocia", "Phrygia"}},
         {"North african legions", {"Mauretania", "Africa"}},
     };
-    game.armyGroups.clear();
+    world.armyGroups.clear();
     for (const GroupDef& def : defs) {
         ArmyGroup group;
         group.name = def.name;
         for (const char* p : def.provinces) {
-            group.provinces.push_back(game.findProvince(p));
+            group.provinces.push_back(world.findProvince(p));
         }
-        game.armyGroups.push_back(std::move(group));
+        world.armyGroups.push_back(std::move(group));
     }
 }
 
 }  // namespace
 
-void buildProvinceTable(Game& game) {
+void buildProvinceTable(World& world) {
     // 1. The provinces, in index order (each draws its recruit counter).
     for (int i = 0; i < kProvinceCount; ++i) {
-        game.provinces[static_cast<std::size_t>(i)] = std::make_unique<Province>(kNames[i]);
+        world.provinces[static_cast<std::size_t>(i)] = std::make_unique<Province>(kNames[i]);
     }
     // 2. Neighbours, anchors and rectangles.
     for (const NeighbourList& entry : neighbourTable()) {
-        Province* p = game.findProvince(entry.name);
+        Province* p = world.findProvince(entry.name);
         for (const char* n : entry.neighbours) {
-            p->addNeighbour(game.findProvince(n));
+            p->addNeighbour(world.findProvince(n));
         }
     }
     for (const ProvinceGeometry& g : geometryTable()) {
-        Province* p = game.findProvince(g.name);
+        Province* p = world.findProvince(g.name);
         p->legionX = g.legionX;
         p->legionY = g.legionY;
         for (const auto& r : g.rects) {
@@ -224,28 +224,27 @@ void buildProvinceTable(Game& game) {
         }
     }
     // 3. Attributes of the special provinces and of the lands beyond the frontier.
-    Province* britannia = game.findProvince("Britannia");
+    Province* britannia = world.findProvince("Britannia");
     britannia->attributes = "Rebellious. Supports 2 legions";
     britannia->taxValue = 3;
-    Province* aegyptus = game.findProvince("Aegyptus");
+    Province* aegyptus = world.findProvince("Aegyptus");
     aegyptus->attributes = "Rebellious. Supports 3 legions";
     aegyptus->taxValue = 4;
-    Province* dacia = game.findProvince("Dacia");
+    Province* dacia = world.findProvince("Dacia");
     dacia->attributes = "Does not raise or support legions";
     dacia->taxValue = 1;
     for (const Territory& t : kTerritories) {
-        Province* p = game.findProvince(t.name);
+        Province* p = world.findProvince(t.name);
         p->taxValue = 0;
         p->attributes = t.attributes;
         p->hostility = 2;
     }
-    // 4. and 5.
-    buildArmyGroups(game);
-    game.assignStartingOwners();
+    // 4. The army groups (the starting owners are the game's to assign).
+    buildArmyGroups(world);
 }
 
-Province* provinceAt(Game& game, int x, int y) {
-    for (auto& p : game.provinces) {
+Province* provinceAt(World& world, int x, int y) {
+    for (auto& p : world.provinces) {
         if (!p) {
             continue;
         }

@@ -2,17 +2,20 @@
 
 namespace tessarion {
 
-class Game;
+class World;
 struct Province;
 
 inline constexpr int kProvinceCount = 30;
+// The map picture the click rectangles and legion anchors are pixels of.
+inline constexpr int kMapWidth = 800;
+inline constexpr int kMapHeight = 548;
 
 // Creates the 30 provinces with their neighbours, anchors, rectangles and
-// attributes, then the army groups and the 235 AD owners.
-void buildProvinceTable(Game& game);
+// attributes, then the army groups (the 235 AD owners are the game's).
+void buildProvinceTable(World& world);
 
 // The province under a map point, or none: provinces in table order, each
 // one's rectangles in order, edges excluded.
-Province* provinceAt(Game& game, int x, int y);
+Province* provinceAt(World& world, int x, int y);
 
 }  // namespace tessarion

@@ -1,7 +1,7 @@
 #include "opponents/Barbarians.h"
 
+#include "engine/Realm.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
 
@@ -11,14 +11,14 @@ namespace {
 const char* const kPeaceNames[4] = {"Saxons", "Franks", "Marcomanni", "Goths"};
 }
 
-Barbarians::Barbarians(std::string empireName) : EnemyEmpire(std::move(empireName), 1) {
+Barbarians::Barbarians(Realm& inRealm, std::string empireName)
+    : EnemyEmpire(inRealm, std::move(empireName), 1) {
     for (int& countdown : tribeCountdown) {
         countdown = gameRand() % 4 + 2;
     }
 }
 
 void Barbarians::endTurn() {
-    Game& game = Game::instance();
     for (int i = 0; i < 4; ++i) {
         int& countdown = tribeCountdown[static_cast<std::size_t>(i)];
         if (countdown > 0) {
@@ -26,7 +26,7 @@ void Barbarians::endTurn() {
             continue;
         }
         const int r = gameRand() % 3;
-        const int treasury = game.romans.treasury;
+        const int treasury = realm.romans.treasury;
         if (treasury > 1000 && r == 0) {
             const int divisor = gameRand() % 3 + 2;
             const int price = treasury / divisor / 1000 * 1000;
@@ -55,43 +55,41 @@ bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) 
         "accept their offer?",
         tribeName.c_str(), years, price);
     if (askYesNo(question)) {
-        Game::instance().romans.treasury -= price;
+        realm.romans.treasury -= price;
         return true;
     }
     return false;
 }
 
 Province* Barbarians::frontierOf(int tribe) {
-    Game& game = Game::instance();
     switch (tribe) {
         case 0:
-            return game.findProvince("Lower Rhine");
+            return realm.findProvince("Lower Rhine");
         case 1:
-            return game.findProvince("Upper Rhine");
+            return realm.findProvince("Upper Rhine");
         case 2:
-            return game.findProvince("Upper Danube");
+            return realm.findProvince("Upper Danube");
         case 3:
-            return game.findProvince(gameRand() % 2 == 1 ? "Lower Danube" : "Sarmatia");
+            return realm.findProvince(gameRand() % 2 == 1 ? "Lower Danube" : "Sarmatia");
         default:
             throw InternalError("invalid cur tribe!");
     }
 }
 
 void Barbarians::setTribeHostility(int tribe, int value) {
-    Game& game = Game::instance();
     switch (tribe) {
         case 0:
-            game.findProvince("Lower Rhine")->hostility = value;
+            realm.findProvince("Lower Rhine")->hostility = value;
             break;
         case 1:
-            game.findProvince("Upper Rhine")->hostility = value;
+            realm.findProvince("Upper Rhine")->hostility = value;
             break;
         case 2:
-            game.findProvince("Upper Danube")->hostility = value;
+            realm.findProvince("Upper Danube")->hostility = value;
             break;
         case 3:
-            game.findProvince("Lower Danube")->hostility = value;
-            game.findProvince("Sarmatia")->hostility = value;
+            realm.findProvince("Lower Danube")->hostility = value;
+            realm.findProvince("Sarmatia")->hostility = value;
             break;
         default:
             throw InternalError("invalid cur tribe!");
@@ -99,26 +97,24 @@ void Barbarians::setTribeHostility(int tribe, int value) {
 }
 
 void Barbarians::invade(Province* origin) {
-    Game& game = Game::instance();
     Province* target = chooseTarget();
     if (target == nullptr || origin == nullptr) {
         return;
     }
-    const int s = game.skillLevel;
+    const int s = realm.skillLevel();
     const int size = gameRand() % (s + 1) + (s + 1);
     raiseInvasionArmy(origin, target, size);
     announceInvasion("The " + tribeNameFor(origin->name) + " have crossed the frontier!");
-    game.invasionCount += 1;
+    realm.invasionCount += 1;
 }
 
 Province* Barbarians::chooseTarget() {
-    Game& game = Game::instance();
     std::vector<Province*> candidates;
     for (const char* name :
          {"Italia", "Aquitania", "Lugdunensis", "Narbonensis", "Raetia", "Britannia", "Pannonia",
           "Dacia", "Belgica", "Lusitania", "Mauretania", "Terraconensis"}) {
-        Province* p = game.findProvince(name);
-        Empire* owner = game.getOwner(p);
+        Province* p = realm.findProvince(name);
+        Empire* owner = realm.getOwner(p);
         if (owner == nullptr || owner->name != "Germanic Tribes") {
             candidates.push_back(p);
         }

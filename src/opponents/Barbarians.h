@@ -11,7 +11,7 @@ namespace tessarion {
 // peace for tribute or send armies across the frontier, on their own countdowns.
 class Barbarians : public EnemyEmpire {
   public:
-    explicit Barbarians(std::string empireName);
+    Barbarians(Realm& inRealm, std::string empireName);
 
     void endTurn() override;
     Province* chooseTarget() override;

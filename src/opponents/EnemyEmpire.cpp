@@ -4,15 +4,17 @@
 #include <unordered_set>
 
 #include "engine/Orders.h"
+#include "engine/Realm.h"
 #include "engine/Routes.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Random.h"
 
 namespace tessarion {
 
+EnemyEmpire::EnemyEmpire(Realm& inRealm, std::string empireName, int colour)
+    : Empire(inRealm, std::move(empireName), colour), realm(inRealm) {}
+
 void EnemyEmpire::updateLegions() {
-    Game& game = Game::instance();
     for (std::size_t i = 0; i < legions.size(); ++i) {
         Legion* legion = legions[i].get();
         if (legion->hasRoute) {
@@ -30,9 +32,9 @@ void EnemyEmpire::updateLegions() {
             if (next == nullptr) {
                 continue;
             }
-            Empire* owner = game.getOwner(next);
+            Empire* owner = realm.getOwner(next);
             if (owner == nullptr || (owner->name == "Romans" && owner->legionsIn(next) == 0)) {
-                takeProvince(this, next, game, owner);
+                takeProvince(this, next, realm, owner);
                 moveLegionInto(legion, next);
                 acted = true;
             }
@@ -47,12 +49,12 @@ void EnemyEmpire::updateLegions() {
             if (next == nullptr) {
                 continue;
             }
-            const int a = game.romans.legionsIn(next);
+            const int a = realm.romans.legionsIn(next);
             const int b = legionsIn(here);
             if (a < 1 || a > b) {
                 continue;
             }
-            Empire* defender = game.getOwner(next);
+            Empire* defender = realm.getOwner(next);
             if (defender == nullptr) {
                 // Roman legions in a province nobody holds: nobody to fight.
                 continue;
@@ -74,29 +76,27 @@ void EnemyEmpire::updateLegions() {
 }
 
 bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* target) {
-    Game& game = Game::instance();
     if (!isNeighbour(legion->province, target)) {
         showMessage("something strange is going on!");
     }
-    if (game.animateMove) {
-        game.animateMove(legion->province, target);
+    if (realm.animateMove) {
+        realm.animateMove(legion->province, target);
     }
     if (gameRand() % 2 == 0) {
         return false;
     }
     defender->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (defender->legionsIn(target) == 0) {
-        if (game.flashLegion) {
-            game.flashLegion(defender->name, target);
+        if (realm.flashLegion) {
+            realm.flashLegion(defender->name, target);
         }
-        takeProvince(this, target, game, defender);
+        takeProvince(this, target, realm, defender);
         moveLegionInto(legion, target);
     }
     return true;
 }
 
 std::optional<Route> EnemyEmpire::planRoute(Province* start) {
-    Game& game = Game::instance();
     // Breadth-first over this power's own provinces. A province reached once
     // is reached first along the route the full enumeration would find first,
     // so remembering it changes no result and keeps a power shut in among its
@@ -130,7 +130,7 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
             if (onRoute) {
                 continue;
             }
-            Empire* owner = game.getOwner(next);
+            Empire* owner = realm.getOwner(next);
             if (owner == nullptr || owner->name != name) {
                 Route route;
                 route.push_back(next);
@@ -151,10 +151,9 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
 }
 
 bool EnemyEmpire::followRoute(std::size_t index) {
-    Game& game = Game::instance();
     Legion* legion = legions[index].get();
     Province* next = legion->nextStep();
-    Empire* owner = game.getOwner(next);
+    Empire* owner = realm.getOwner(next);
     const bool hostile = owner != nullptr && owner->name != name;
     if (!hostile) {
         addProvince(next);
@@ -162,7 +161,7 @@ bool EnemyEmpire::followRoute(std::size_t index) {
         return true;
     }
     if (owner->legionsIn(next) == 0) {
-        takeProvince(this, next, game, owner);
+        takeProvince(this, next, realm, owner);
         legion->advanceAlongRoute();
         return true;
     }
@@ -174,8 +173,7 @@ bool EnemyEmpire::followRoute(std::size_t index) {
 }
 
 void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int count) {
-    Game& game = Game::instance();
-    Route route = findRoute(game, origin, target);
+    Route route = findRoute(realm, origin, target);
     if (route.size() < 2) {
         // Unreachable: the army stays home.
         route = {origin};
@@ -187,11 +185,10 @@ void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int coun
 }
 
 void EnemyEmpire::announceInvasion(const std::string& text) {
-    Game& game = Game::instance();
-    if (game.playSound) {
-        game.playSound(3);
+    if (realm.playSound) {
+        realm.playSound(Sound::March);
     }
-    game.addNews(text);
+    realm.addNews(text);
 }
 
 }  // namespace tessarion

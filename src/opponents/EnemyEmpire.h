@@ -7,12 +7,14 @@
 
 namespace tessarion {
 
+class Realm;
+
 // A foreign power run by the computer: every legion follows its route, seizes
 // an undefended neighbour, attacks a Roman garrison no larger than its own
 // force, or plans its way to the nearest land the power does not hold.
 class EnemyEmpire : public Empire {
   public:
-    using Empire::Empire;
+    EnemyEmpire(Realm& inRealm, std::string empireName, int colour);
 
     void updateLegions() override;
     // The province an invading army marches on, or none.
@@ -27,6 +29,9 @@ class EnemyEmpire : public Empire {
     bool followRoute(std::size_t index);
     void raiseInvasionArmy(Province* origin, Province* target, int count);
     void announceInvasion(const std::string& text);
+
+    // The world with the Romans this power fights.
+    Realm& realm;
 };
 
 }  // namespace tessarion

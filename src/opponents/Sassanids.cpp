@@ -1,27 +1,26 @@
 #include "opponents/Sassanids.h"
 
-#include "model/Game.h"
+#include "engine/Realm.h"
 #include "model/Random.h"
 
 namespace tessarion {
 
 void Sassanids::endTurn() {
-    Game& game = Game::instance();
     static constexpr int kOdds[3] = {4, 3, 2};
     static constexpr int kBaseSize[3] = {2, 4, 7};
-    const int level = game.skillLevel;
+    const int level = realm.skillLevel();
     const bool attack = gameRand() % kOdds[level] == 0;
     if (attack) {
-        game.invasionCount += 1;
+        realm.invasionCount += 1;
     }
     if (attack && legions.empty()) {
         const int size = kBaseSize[level] + gameRand() % 5;
-        Province* origin = game.findProvince(gameRand() % 2 == 0 ? "Mesopotamia" : "Armenia");
+        Province* origin = realm.findProvince(gameRand() % 2 == 0 ? "Mesopotamia" : "Armenia");
         if (Province* target = chooseTarget()) {
             raiseInvasionArmy(origin, target, size);
-            if (game.sassanidWarningPending) {
+            if (realm.sassanidWarningPending) {
                 announceInvasion("The Sassanids have crossed the Tigris!");
-                game.sassanidWarningPending = false;
+                realm.sassanidWarningPending = false;
             }
         }
     }
@@ -29,12 +28,11 @@ void Sassanids::endTurn() {
 }
 
 Province* Sassanids::chooseTarget() {
-    Game& game = Game::instance();
     std::vector<Province*> candidates;
     for (const char* name : {"Pontus", "Lydia", "Cappadocia", "Phrygia", "Syria", "Palestina",
                              "Aegyptus", "Thracia", "Macedonia"}) {
-        Province* p = game.findProvince(name);
-        Empire* owner = game.getOwner(p);
+        Province* p = realm.findProvince(name);
+        Empire* owner = realm.getOwner(p);
         if (owner == nullptr || owner->name == "Romans" || owner->name == "Rebelling Legions") {
             candidates.push_back(p);
         }

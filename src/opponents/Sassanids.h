@@ -8,7 +8,8 @@ namespace tessarion {
 // is left on the map.
 class Sassanids : public EnemyEmpire {
   public:
-    explicit Sassanids(std::string empireName) : EnemyEmpire(std::move(empireName), 2) {}
+    Sassanids(Realm& inRealm, std::string empireName)
+        : EnemyEmpire(inRealm, std::move(empireName), 2) {}
 
     void endTurn() override;
     Province* chooseTarget() override;

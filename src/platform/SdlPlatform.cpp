@@ -403,9 +403,6 @@ void SdlPlatform::openUrl(const std::string& url) {
     SDL_OpenURL(url.c_str());
 }
 
-namespace {
-
-// Quotes a text for the POSIX shell.
 std::string shellQuote(const std::string& text) {
     std::string out = "'";
     for (char c : text) {
@@ -413,8 +410,6 @@ std::string shellQuote(const std::string& text) {
     }
     return out + "'";
 }
-
-}  // namespace
 
 std::optional<std::string> SdlPlatform::nativeFileChooser(bool save, const std::string& folder) {
 #if defined(__linux__) || defined(__FreeBSD__)

@@ -41,4 +41,8 @@ class SdlPlatform : public Platform {
     std::unique_ptr<Impl> impl_;
 };
 
+// A text quoted for the POSIX shell: one word, read back exactly, whatever it
+// holds (the save folder goes into the file chooser's command line).
+std::string shellQuote(const std::string& text);
+
 }  // namespace tessarion

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/Routes.h"
-#include "model/Game.h"
-#include "opponents/Events.h"
+#include "game/Events.h"
+#include "game/Game.h"
 #include "savegame/AtomicWrite.h"
 
 namespace tessarion {

@@ -1,6 +1,7 @@
 #include "ui/Animation.h"
+#include "ui/Layout.h"
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
@@ -82,8 +83,8 @@ void Animator::march(SpriteAnimation& set, Province* origin, Province* destinati
     (void)destination;
     const int ox = legionX(*origin);
     const int oy = legionY(*origin);
-    const int x = ox + screen_.layoutOffsetX + 180;
-    const int y = oy + 30;
+    const int x = layout::windowXOfMap(ox, screen_.layoutOffsetX);
+    const int y = layout::windowYOfMap(oy);
     // Take the mover's icon out of the back buffer; its count stays.
     screen_.backBuffer.blit(screen_.cleanMap, ox, oy, iconWidth, iconHeight, x, y);
     playAnimation(set, screen_.window, x, y, screen_.backBuffer, x, y, mirrored);
@@ -103,7 +104,7 @@ void Animator::animateMove(Province* origin, Province* destination) {
     const int my = (legionY(*origin) + legionY(*destination)) / 2;
     auto sound = [&] {
         if (hooks_.playSound) {
-            hooks_.playSound(0);
+            hooks_.playSound(Sound::Battle);
         }
     };
     const std::string name = owner != nullptr ? owner->name : "";
@@ -133,8 +134,8 @@ void Animator::animateMove(Province* origin, Province* destination) {
 void Animator::flashLegion(const std::string& powerName, Province* province) {
     const int px = legionX(*province);
     const int py = legionY(*province);
-    const int x = px + screen_.layoutOffsetX + 180;
-    const int y = py + 30;
+    const int x = layout::windowXOfMap(px, screen_.layoutOffsetX);
+    const int y = layout::windowYOfMap(py);
     if (powerName == "Romans") {
         screen_.backBuffer.blit(screen_.cleanMap, px, py, 35, 65, x, y);
         playAnimation(romanFall, screen_.window, x, y, screen_.backBuffer, x, y, false);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/Sound.h"
 #include "ui/Graphic.h"
 #include "ui/Sprite.h"
 
@@ -32,7 +33,7 @@ struct SpriteAnimation {
 class Animator {
   public:
     struct Hooks {
-        std::function<void(int)> playSound;
+        std::function<void(Sound)> playSound;
         std::function<void(int)> sleep;
         std::function<void()> present;  // shows the window surface
     };

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "model/Game.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
 #include "model/InternalError.h"
-#include "opponents/Events.h"
-#include "opponents/Scenarios.h"
 #include "savegame/SaveGame.h"
 #include "ui/Reports.h"
 
@@ -37,7 +37,7 @@ Desktop::Desktop(Platform& platform, DesktopConfig config)
       screen_(
           std::make_unique<Screen>(frameWidthFor(platform.screenSize()), Screen::kLayoutHeight)),
       shell_(*this),
-      animator_(*screen_, Animator::Hooks{[this](int id) { playSound(id); },
+      animator_(*screen_, Animator::Hooks{[this](Sound s) { playSound(s); },
                                           [this](int ms) { platform_.sleep(ms); },
                                           [this] { presentFrame(); }}),
       frame_(screen_->width(), screen_->height() + kMenuHeight) {
@@ -72,7 +72,7 @@ bool Desktop::startUp() {
     };
     game.refreshReports = [this] { refreshReports(*screen_); };
     game.startNewGame();
-    game.playSound = [this](int id) { playSound(id); };
+    game.playSound = [this](Sound s) { playSound(s); };
     setUpEvents(game);
     for (const Lesson& lesson : kLessons) {
         narrations_[lesson.pictureId] = lesson.narration;
@@ -415,8 +415,9 @@ void Desktop::showAbout() {
 void Desktop::creditAbout(PictureFrameBox& about) {
     // The credits the embedded fonts' licences ask for, at the foot of the picture.
     about.decorate = [](Surface& s, int cx, int cy) {
-        const char* lines[] = {
-            "Tessarion 1.3 - MIT licence. Fonts: DejaVu Sans (Bitstream Vera licence),",
+        const std::string lines[] = {
+            std::string(kGameTitle) +
+                " - MIT licence. Fonts: DejaVu Sans (Bitstream Vera licence),",
             "EB Garamond (SIL Open Font License 1.1). Details in NOTICE beside the game."};
         darken(s, cx, cy + 400 - 40, cx + 600, cy + 400);
         const TextStyle saved = s.text;
@@ -498,7 +499,7 @@ void Desktop::quit() {
 }
 
 void Desktop::menuChecksChanged() {
-    const int skill = Game::instance().skillLevel;
+    const int skill = Game::instance().skillLevel();
     menu_.setChecked(cmd::kEasy, skill == 0);
     menu_.setChecked(cmd::kNormal, skill == 1);
     menu_.setChecked(cmd::kHard, skill == 2);
@@ -638,28 +639,26 @@ void Desktop::playWave(const std::string& name, SoundMode mode) {
         name, config_.sounds ? config_.sounds(name) : std::span<const unsigned char>(), mode);
 }
 
-void Desktop::playSound(int id) {
+void Desktop::playSound(Sound sound) {
     if (!shell_.soundEnabled) {
         return;
     }
-    switch (id) {
-        case 0:
+    switch (sound) {
+        case Sound::Battle:
             playWave("IDR_SWORD_SND", SoundMode::Async);
             break;
-        case 3:
+        case Sound::March:
             screen_->redrawScreen();
             playWave("IDR_MARCH_SND", SoundMode::Sync);
             break;
-        case 4:
+        case Sound::Plague:
             playWave("IDR_COUGH_SND", SoundMode::Async);
             break;
-        case 5:
+        case Sound::PeoplesFront:
             playWave("IDR_PFJ_SND", SoundMode::Async);
             break;
-        case 6:
+        case Sound::Intro:
             playWave("IDR_INTRO_SND", SoundMode::Async);
-            break;
-        default:
             break;
     }
 }

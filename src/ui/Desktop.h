@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
 #include "model/Advisor.h"
 #include "model/Presentation.h"
 #include "platform/Platform.h"
@@ -44,7 +45,7 @@ struct DesktopConfig {
 // host, the rules' advisor and their presentation.
 class Desktop : public ShellHost, public Advisor, public Presentation {
   public:
-    static constexpr const char* kTitle = "Tessarion 1.3";
+    static constexpr const char* kTitle = kGameTitle;
 
     Desktop(Platform& platform, DesktopConfig config);
     ~Desktop() override;
@@ -88,7 +89,7 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     void postCommand(int id, int param) override { posted_.emplace_back(id, param); }
 
     // The sound hook of the game.
-    void playSound(int id);
+    void playSound(Sound sound);
 
     // Runs a box until it ends, pumping input into it and repainting.
     void runModal(ModalBox& box);

@@ -1,9 +1,10 @@
 #include "ui/LegionDrawing.h"
+#include "ui/Layout.h"
 
 #include <cstdio>
 
 #include "engine/Orders.h"
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/Font.h"
 #include "ui/Screen.h"
@@ -36,8 +37,8 @@ const Sprite& iconSprite(const Pictures& pictures, int icon) {
 void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int count) {
     char text[80];
     std::snprintf(text, sizeof text, "%d", count);
-    const int wx = x + screen.layoutOffsetX + 180;
-    const int wy = y + 30;
+    const int wx = layout::windowXOfMap(x, screen.layoutOffsetX);
+    const int wy = layout::windowYOfMap(y);
     iconSprite(screen.pictures, icon).drawTransparent(target, wx, wy);
     if (count != 0) {
         // The background stays as the back buffer keeps it, opaque white: the
@@ -46,7 +47,7 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
         // Armenia's box runs past the map's right edge: a count that would leave the map
         // stands on the icon's left instead.
         const int width = defaultFont().width(text);
-        const int mapRight = screen.layoutOffsetX + 180 + 800;
+        const int mapRight = layout::windowXOfMap(kMapWidth, screen.layoutOffsetX);
         const int textX = wx + 40 + width > mapRight ? wx - width - 2 : wx + 40;
         target.drawText(textX, wy + 25, text);
     }

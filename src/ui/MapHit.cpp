@@ -1,6 +1,6 @@
 #include "ui/MapHit.h"
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"

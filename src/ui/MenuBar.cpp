@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "game/Commands.h"
+#include "game/Lessons.h"
+#include "game/Scenarios.h"
 #include "ui/Font.h"
 
 namespace tessarion {
@@ -73,38 +76,45 @@ int textTop(int boxTop) {
     return boxTop + (kItemHeight - defaultFont().height()) / 2;
 }
 
+// The History Lessons submenu, in the order of the lesson table.
+std::vector<MenuItem> lessonItems() {
+    std::vector<MenuItem> items;
+    for (const Lesson& lesson : kLessons) {
+        items.emplace_back(lesson.title, lesson.menuId);
+    }
+    return items;
+}
+
 }  // namespace
 
 MenuBar::MenuBar() {
     menus = {
-        {"&File", {{"New Game", 3002}, {"Save", 3001}, {"Load", 3000}, {"E&xit", 105}}},
+        {"&File",
+         {{"New Game", cmd::kNewGame},
+          {"Save", cmd::kSave},
+          {"Load", cmd::kLoad},
+          {"E&xit", cmd::kExit}}},
         {"Options",
-         {{"Skill Level", 0, false, {{"Easy", 5000}, {"Normal", 5001, true}, {"Hard", 5002}}},
-          {"Sound", 6000, true},
+         {{"Skill Level",
+           0,
+           false,
+           {{"Easy", cmd::kEasy}, {"Normal", cmd::kNormal, true}, {"Hard", cmd::kHard}}},
+          {"Sound", cmd::kSound, true},
           {"Scenarios",
            0,
            false,
-           {{"Valerian (260 AD)", 1100},
-            {"Constantine (308 AD)", 1101},
-            {"Honorius (410 AD)", 1102},
-            {"Valentinian III (455 AD)", 1103}}}}},
+           {{"Valerian (260 AD)", kScenarioValerian},
+            {"Constantine (308 AD)", kScenarioConstantine},
+            {"Honorius (410 AD)", kScenarioHonorius},
+            {"Valentinian III (455 AD)", kScenarioValentinian}}}}},
         {"History",
-         {{"History Lessons",
-           0,
-           false,
-           {{"Maximinus Thrax", 2000},
-            {"Three Empires", 2002},
-            {"Aurelian", 2003},
-            {"Diocletian", 2004},
-            {"Constantine I", 2005},
-            {"Battle of Adrianople", 2010},
-            {"Theodosius I", 2009},
-            {"Sack of 410 AD", 2006},
-            {"Sack of 455 AD", 2007},
-            {"Romulus Augustulus", 2008}}},
-          {"Study Guide", 106},
-          {"Take Quiz", 108}}},
-        {"&Help", {{"Help", 110}, {"Video Tutorial", 103}, {"&About ...", 104}}},
+         {{"History Lessons", 0, false, lessonItems()},
+          {"Study Guide", cmd::kStudyGuide},
+          {"Take Quiz", cmd::kTakeQuiz}}},
+        {"&Help",
+         {{"Help", cmd::kHelp},
+          {"Video Tutorial", cmd::kVideoTutorial},
+          {"&About ...", cmd::kAbout}}},
     };
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "model/ProvinceTable.h"
 #include "ui/Graphic.h"
 #include "ui/Sprite.h"
 
@@ -49,8 +50,6 @@ inline constexpr std::array<OverlaySpec, 23> kOverlays = {{
 }};
 
 inline constexpr int kBaseMapId = 111;
-inline constexpr int kMapWidth = 800;
-inline constexpr int kMapHeight = 548;
 
 // The eleven 600 x 400 pictures of the lessons, the introduction and the like.
 inline constexpr std::array<int, 11> kFullPictureIds = {160, 161, 162, 163, 164, 187,

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/RomanEmpire.h"
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/Screen.h"
 

@@ -1,9 +1,10 @@
 #include "ui/Screen.h"
+#include "ui/Layout.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/LegionDrawing.h"
 #include "ui/Reports.h"
@@ -98,9 +99,9 @@ void Screen::drawOwnerOverlays() {
 void Screen::paintScreen(Surface& target) {
     backBuffer.fillRect(0, 0, backBuffer.width(), backBuffer.height(), kBlack);
     pictures.parchment.drawTransparent(backBuffer, x(980), 0);
-    backBuffer.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(180), 30);
+    backBuffer.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
     drawOwnerOverlays();
-    cleanMap.blit(backBuffer, x(180), 30, kMapWidth, kMapHeight, 0, 0);
+    cleanMap.blit(backBuffer, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
     if (Game::instance().year() >= 313) {
         pictures.constantinople.draw(backBuffer, x(724), 294);
     }

@@ -4,36 +4,18 @@
 
 #include "engine/Orders.h"
 #include "engine/Rebellions.h"
+#include "game/Game.h"
+#include "game/Scenarios.h"
+#include "game/TurnCycle.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
-#include "model/TurnCycle.h"
-#include "opponents/Scenarios.h"
 #include "savegame/SaveGame.h"
 #include "ui/MapHit.h"
 
 namespace tessarion {
 
-const Lesson* lessonForMenu(int menuId) {
-    for (const Lesson& l : kLessons) {
-        if (l.menuId == menuId) {
-            return &l;
-        }
-    }
-    return nullptr;
-}
-
-const Lesson* lessonForPicture(int pictureId) {
-    for (const Lesson& l : kLessons) {
-        if (l.pictureId == pictureId) {
-            return &l;
-        }
-    }
-    return nullptr;
-}
-
 void Shell::mouseMove(int x, int y) {
-    mouseMapX = x - layoutOffsetX - 180;
-    mouseMapY = y - kMapOriginY;
+    mouseMapX = layout::mapXOfWindow(x, layoutOffsetX);
+    mouseMapY = layout::mapYOfWindow(y);
     hoveredProvince = provinceShownAt(Game::instance(), mouseMapX, mouseMapY);
     if (hoveredProvince != shownProvince) {
         shownProvince = hoveredProvince;
@@ -88,7 +70,7 @@ bool Shell::dragLegion(Province* from, Province* to) {
 void Shell::leftButtonDown(int x, int y) {
     Game& game = Game::instance();
     game.dragSource = nullptr;
-    Province* hit = legionBoxAt(x - layoutOffsetX - 180, y - kMapOriginY);
+    Province* hit = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
     if (hit == nullptr) {
         return;
     }
@@ -99,8 +81,8 @@ void Shell::leftButtonDown(int x, int y) {
 
 void Shell::leftButtonUp(int x, int y) {
     Game& game = Game::instance();
-    int mapX = x - layoutOffsetX - 180;
-    int mapY = y - kMapOriginY;
+    int mapX = layout::mapXOfWindow(x, layoutOffsetX);
+    int mapY = layout::mapYOfWindow(y);
     // Painted land outside every click rectangle drops as the province it shows: the rules
     // are given a point of that province they understand.
     if (provinceAt(game, mapX, mapY) == nullptr) {
@@ -110,17 +92,17 @@ void Shell::leftButtonUp(int x, int y) {
             }
         }
     }
-    if (!dropLegion(mapX, mapY)) {
+    if (!dropLegion(game, mapX, mapY)) {
         return;
     }
     host_.redrawScreen();
-    if (!anyLegionCanMove(Game::instance())) {
-        endTurnCycle();
+    if (!anyLegionCanMove(game)) {
+        endTurnCycle(game);
     }
 }
 
 void Shell::rightButtonUp() {
-    endTurnCycle();
+    endTurnCycle(Game::instance());
 }
 
 void Shell::keyDown(Key key) {
@@ -132,7 +114,7 @@ void Shell::keyDown(Key key) {
         keyJ = true;
     }
     if (keyP && keyF && keyJ) {
-        peoplesFront();
+        peoplesFront(Game::instance());
         host_.redrawScreen();
     }
 }
@@ -154,16 +136,12 @@ bool Shell::character(char c) {
     return false;
 }
 
-int Shell::checkedSkill() const {
-    return Game::instance().skillLevel;
-}
-
 bool Shell::command(int id, int param) {
     id &= 0xffff;
     Game& game = Game::instance();
     switch (id) {
         case cmd::kNewGame:
-            newGame(param != 0);
+            newGame(game, param != 0);
             host_.repaintWindow();
             return true;
         case cmd::kSave:
@@ -178,7 +156,7 @@ bool Shell::command(int id, int param) {
         case cmd::kEasy:
         case cmd::kNormal:
         case cmd::kHard:
-            game.skillLevel = id - cmd::kEasy;
+            game.setSkillLevel(id - cmd::kEasy);
             host_.menuChecksChanged();
             return true;
         case cmd::kSound:
@@ -205,7 +183,7 @@ bool Shell::command(int id, int param) {
     }
     if (isScenario(id)) {
         if (askYesNo("Are you sure you want to discard the current game?")) {
-            startScenario(id);
+            startScenario(game, id);
         }
         return true;
     }

@@ -3,52 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "game/Commands.h"
+#include "game/Lessons.h"
+#include "ui/Layout.h"
+
 namespace tessarion {
 
 struct Province;
-
-// Menu command ids.
-namespace cmd {
-inline constexpr int kNewGame = 3002;
-inline constexpr int kSave = 3001;
-inline constexpr int kLoad = 3000;
-inline constexpr int kExit = 105;
-inline constexpr int kEasy = 5000;
-inline constexpr int kNormal = 5001;
-inline constexpr int kHard = 5002;
-inline constexpr int kSound = 6000;
-inline constexpr int kStudyGuide = 106;
-inline constexpr int kTakeQuiz = 108;
-inline constexpr int kHelp = 110;
-inline constexpr int kVideoTutorial = 103;
-inline constexpr int kAbout = 104;
-}  // namespace cmd
-
-// A history lesson of the History menu.
-struct Lesson {
-    int menuId;
-    const char* title;
-    int pictureId;
-    const char* narration;
-    int zoomX;  // layout x, before the horizontal offset
-    int zoomY;
-};
-
-inline constexpr Lesson kLessons[] = {
-    {2000, "Maximinus Thrax", 162, "IDR_MAXIMINUS_THRAX", 673, 300},
-    {2002, "Three Empires", 233, "IDR_VALERIAN", 910, 360},
-    {2003, "Aurelian", 187, "IDR_AURELIAN", 489, 308},
-    {2004, "Diocletian", 160, "IDR_DIOCLETIAN", 737, 343},
-    {2005, "Constantine I", 161, "IDR_CONSTANTINE", 737, 343},
-    {2010, "Battle of Adrianople", 249, "IDR_ADRIANOPLE", 702, 312},
-    {2009, "Theodosius I", 248, "IDR_THEODOSIUS", 737, 343},
-    {2006, "Sack of 410 AD", 235, "IDR_VISIGOTHS", 489, 308},
-    {2007, "Sack of 455 AD", 163, "IDR_VANDAL_SACK", 489, 308},
-    {2008, "Romulus Augustulus", 164, "IDR_ODOACER", 489, 308},
-};
-
-const Lesson* lessonForMenu(int menuId);
-const Lesson* lessonForPicture(int pictureId);
 
 // What the window logic needs from whoever hosts it: the desktop window or the
 // text console. Pictures, sounds, pages and dialogs are theirs.
@@ -82,8 +43,8 @@ class Shell {
     // Layout: the screen is laid out 1366 wide and centred on wider ones.
     static int layoutOffsetFor(int width) { return width > 1366 ? (width - 1366) / 2 : 0; }
     int layoutOffsetX = 0;
-    int mapOriginX() const { return layoutOffsetX + 180; }
-    static constexpr int kMapOriginY = 30;
+    int mapOriginX() const { return layout::windowXOfMap(0, layoutOffsetX); }
+    static constexpr int kMapOriginY = layout::kMapTop;
 
     bool soundEnabled = true;
     bool keyP = false;
@@ -116,8 +77,6 @@ class Shell {
     // A whole drag from one province to another, as the player would make it.
     // False when no point of the map picks one of them.
     bool dragLegion(Province* from, Province* to);
-
-    int checkedSkill() const;
 
   private:
     void saveCommand();

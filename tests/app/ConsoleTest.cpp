@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/Random.h"
 
 namespace tessarion {

@@ -225,6 +225,7 @@ class GeneralOrdersTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
+        installGame();
         newGame(1);
         clearAllLegions();
     }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Simulator.h"
-#include "model/Game.h"
+#include "game/Game.h"
 
 namespace tessarion {
 namespace {

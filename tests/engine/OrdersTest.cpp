@@ -25,7 +25,7 @@ class OrdersTest : public GameTest {
             const int x = (r.left + r.right) / 2;
             const int y = (r.top + r.bottom) / 2;
             if (provinceAt(game(), x, y) == p(to)) {
-                return dropLegion(x, y);
+                return dropLegion(game(), x, y);
             }
         }
         ADD_FAILURE() << "no drop point for " << to;
@@ -61,8 +61,7 @@ TEST_F(OrdersTest, ReleaseWithoutAReadyLegionExplainsOrDoesNothing) {
     EXPECT_FALSE(drop("Syria", "Palestina")) << "no legions at all: silence";
     game().dragSource = p("Italia");
     game().romans.legions[0]->moved = false;
-    EXPECT_FALSE(dropLegion(2, 2)) << "over the sea";
-    EXPECT_EQ(game().dropTarget, nullptr);
+    EXPECT_FALSE(dropLegion(game(), 2, 2)) << "over the sea";
     EXPECT_FALSE(drop("Italia", "Italia"));
     EXPECT_TRUE(advisor.messages.empty());
 }
@@ -129,7 +128,7 @@ TEST_F(OrdersTest, HeldUpLegionIsTheOneThatTakesTheNextOrder) {
 }
 
 TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     moveOwner("Raetia", &game().barbarians);
     give(game().barbarians, "Raetia");
     give(game().romans, "Italia");
@@ -145,7 +144,7 @@ TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
     // The other half of the coin: the victors stay loyal.
     newGame();
     clearAllLegions();
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     moveOwner("Raetia", &game().barbarians);
     give(game().barbarians, "Raetia");
     give(game().romans, "Italia");
@@ -157,7 +156,7 @@ TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
 }
 
 TEST_F(OrdersTest, DestroyingTheLastRebelsStartsNoNewRevolt) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     moveOwner("Raetia", &game().rogueRomans);
     give(game().rogueRomans, "Raetia");
     give(game().romans, "Italia");

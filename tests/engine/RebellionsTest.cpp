@@ -74,7 +74,7 @@ TEST_F(RebellionsTest, RevoltTurnsGarrisonsOfAnyOwnerIntoRebels) {
 }
 
 TEST_F(RebellionsTest, UngarrisonedBritanniaRebels) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     give(game().romans, "Aegyptus");
     rigDraws({{3, 0}});
     provinceRevolts(game().romans);
@@ -93,7 +93,7 @@ TEST_F(RebellionsTest, UngarrisonedBritanniaRebels) {
 }
 
 TEST_F(RebellionsTest, LosingAegyptusCanStarveItaliaTheSameTurn) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     give(game().romans, "Britannia");
     give(game().romans, "Italia", 3);
     moveOwner("Africa", &game().barbarians);
@@ -116,25 +116,25 @@ TEST_F(RebellionsTest, OneAfricanProvinceIsEnoughGrain) {
 }
 
 TEST_F(RebellionsTest, PeoplesFrontRalliesUpToTheCap) {
-    std::vector<int> sounds;
-    game().playSound = [&](int id) { sounds.push_back(id); };
-    peoplesFront();
+    std::vector<Sound> sounds;
+    game().playSound = [&](Sound s) { sounds.push_back(s); };
+    peoplesFront(game());
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
     EXPECT_EQ(advisor.messages.back(), "The People's Front of Judea has rallied to your cause!");
     give(game().romans, "Italia", legionCap(game().romans) - game().romans.legionCount());
-    peoplesFront();
+    peoplesFront(game());
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5) << "at the cap nothing is added";
-    EXPECT_EQ(sounds, (std::vector<int>{5, 5}));
+    EXPECT_EQ(sounds, (std::vector<Sound>{Sound::PeoplesFront, Sound::PeoplesFront}));
     // One below the cap: all five come, past the cap.
     game().romans.legions.pop_back();
-    peoplesFront();
+    peoplesFront(game());
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 10);
 }
 
 TEST_F(RebellionsTest, PeoplesFrontOverthrowsAnotherOwner) {
     moveOwner("Palestina", &game().sassanids);
     give(game().sassanids, "Palestina", 4);
-    peoplesFront();
+    peoplesFront(game());
     EXPECT_EQ(game().ownerOf(p("Palestina")), &game().romans);
     EXPECT_EQ(game().sassanids.legionCount(), 0);
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 15);

@@ -94,7 +94,7 @@ class FrontierTest : public GameTest {
     bool dropFrom(const std::string& from, const std::string& to) {
         game().dragSource = p(from);
         const Rect& r = p(to)->hitRects.front();
-        return dropLegion((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return dropLegion(game(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
 };
 

@@ -20,10 +20,10 @@ class EmpireTest : public GameTest {
         l->setRoute(r);
         return l;
     }
-    std::vector<std::string> sounds;
+    std::vector<Sound> sounds;
     std::vector<std::pair<std::string, std::string>> animations;
     void hooks() {
-        game().playSound = [this](int id) { sounds.push_back(std::to_string(id)); };
+        game().playSound = [this](Sound s) { sounds.push_back(s); };
         game().animateMove = [this](Province* a, Province* b) {
             animations.emplace_back(a->name, b->name);
         };
@@ -64,7 +64,7 @@ TEST_F(EmpireTest, ListOperationsAndCounting) {
 }
 
 TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
-    Empire rebels("Rebelling Legions");
+    Empire rebels(game(), "Rebelling Legions");
     rebels.addProvince(p("Italia"));
     rebels.addProvince(p("Dacia"));
     p("Italia")->recruitCounter = 0;
@@ -112,7 +112,7 @@ TEST_F(EmpireTest, BattleWonAgainstTheLastDefenderAdvances) {
     Legion* l = routed(game().romans, "Italia", {"Raetia"});
     rigDraws({{2, 1}});
     game().romans.moveLegionStep(l);
-    EXPECT_EQ(sounds, std::vector<std::string>{"0"});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::Battle});
     ASSERT_EQ(animations.size(), 1u);
     EXPECT_EQ(animations[0], std::make_pair(std::string("Italia"), std::string("Raetia")));
     EXPECT_EQ(game().barbarians.legionCount(), 0);

@@ -15,10 +15,10 @@ class FrontierPowersTest : public GameTest {
         GameTest::SetUp();
         newGame();
         clearAllLegions();
-        game().playSound = [this](int id) { sounds.push_back(id); };
+        game().playSound = [this](Sound s) { sounds.push_back(s); };
     }
     Barbarians& tribes() { return game().barbarians; }
-    std::vector<int> sounds;
+    std::vector<Sound> sounds;
 };
 
 TEST_F(FrontierPowersTest, CountdownsRunDownBeforeATribeActs) {
@@ -70,7 +70,7 @@ TEST_F(FrontierPowersTest, PriceRoundsDownToThousandsAndNoOfferAtOrBelow1000) {
 TEST_F(FrontierPowersTest, RefusedPeaceBringsAnArmyAtOnce) {
     tribes().tribeCountdown = {9, 0, 9, 9};
     game().romans.treasury = 50000;
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     rigDraws({{3, 0}});
     tribes().endTurn();  // refused: the queue of answers is empty
     EXPECT_EQ(game().romans.treasury, 50000);
@@ -80,7 +80,7 @@ TEST_F(FrontierPowersTest, RefusedPeaceBringsAnArmyAtOnce) {
     EXPECT_GE(tribes().legionsIn(p("Upper Rhine")), 3);
     EXPECT_LE(tribes().legionsIn(p("Upper Rhine")), 5);
     EXPECT_EQ(game().invasionCount, 1);
-    EXPECT_EQ(sounds, std::vector<int>{3});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::March});
     const std::string& news = game().newsLog.back();
     EXPECT_TRUE(news == "The Vandals have crossed the frontier!" ||
                 news == "The Franks have crossed the frontier!")
@@ -91,7 +91,7 @@ TEST_F(FrontierPowersTest, ArmySizesBySkill) {
     for (int skill : {0, 1, 2}) {
         for (int r = 0; r <= skill; ++r) {
             tribes().clearLegions();
-            game().skillLevel = skill;
+            game().setSkillLevel(skill);
             rigDraws({{12, 0}, {skill + 1, r}});  // target Italia, then the size
             tribes().invade(p("Upper Danube"));
             EXPECT_EQ(tribes().legionCount(), skill + 1 + r) << "skill " << skill;
@@ -128,7 +128,7 @@ TEST_F(FrontierPowersTest, TribeNames) {
 }
 
 TEST_F(FrontierPowersTest, SassanidsComeOnlyWhenNoneOfTheirLegionsIsLeft) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     // attack, size 7 + 4, origin Mesopotamia, target index 0 (Pontus)
     rigDraws({{2, 0}, {5, 4}, {2, 0}, {9, 0}});
     game().sassanids.endTurn();
@@ -136,7 +136,7 @@ TEST_F(FrontierPowersTest, SassanidsComeOnlyWhenNoneOfTheirLegionsIsLeft) {
     EXPECT_EQ(game().sassanids.legions[0]->route.back()->name, "Pontus");
     EXPECT_EQ(game().invasionCount, 1);
     EXPECT_EQ(game().newsLog.back(), "The Sassanids have crossed the Tigris!");
-    EXPECT_EQ(sounds, std::vector<int>{3});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::March});
     EXPECT_FALSE(game().sassanidWarningPending);
 
     // An army still on the map: the draw counts, but no army comes.
@@ -147,7 +147,7 @@ TEST_F(FrontierPowersTest, SassanidsComeOnlyWhenNoneOfTheirLegionsIsLeft) {
 
     // Once the army is gone the next one comes without news or sound.
     game().sassanids.clearLegions();
-    game().skillLevel = 0;
+    game().setSkillLevel(0);
     rigDraws({{4, 0}, {5, 0}, {2, 1}});
     game().sassanids.endTurn();
     EXPECT_EQ(game().sassanids.legionsIn(p("Armenia")), 2);

@@ -7,7 +7,7 @@
 #include <deque>
 #include <functional>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/Random.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
@@ -104,6 +104,7 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     ScriptedSdl platform(sdl);
     seedRandom(11);
     auto game = std::make_unique<Game>();
+    CurrentGame current(*game);
     DesktopConfig config;
     config.saveFolder = ::testing::TempDir() + "tessarion-sdl-test";
     config.pictures = res::decodePicture;

@@ -51,10 +51,10 @@ TEST_F(AtomicWriteTest, ReplacesTheOldSaveAndLeavesNothingElse) {
     EXPECT_EQ(contentsOf(target), saveGameText());
     EXPECT_EQ(folderListing(), std::vector<std::string>{"game.TSN"});
 
-    const std::string before = stateJson();
+    const std::string before = stateJson(*game);
     game->turn = 30;
     ASSERT_TRUE(loadGame(target.string()).ok);
-    EXPECT_EQ(stateJson(), before);
+    EXPECT_EQ(stateJson(*game), before);
 }
 
 TEST_F(AtomicWriteTest, AMissingFolderCannotBeOpened) {

@@ -170,14 +170,14 @@ TEST_F(LoadRejectionTest, TheEdgesOfWhatLoads) {
 }
 
 TEST_F(LoadRejectionTest, FilesThatCannotBeRead) {
-    const std::string before = stateJson();
+    const std::string before = stateJson(*game);
     FileResult result = loadGame("/nonexistent-folder/game.TSN");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.caption, "ERROR");
     EXPECT_EQ(result.error, "Unable to open file");
     result = loadGame("/");
     EXPECT_EQ(result.error, "Unable to open file");
-    EXPECT_EQ(stateJson(), before);
+    EXPECT_EQ(stateJson(*game), before);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "engine/Orders.h"
 #include "engine/Routes.h"
-#include "model/TurnCycle.h"
+#include "game/TurnCycle.h"
 #include "savegame/SavedGameFixture.h"
 
 namespace tessarion {
@@ -246,7 +246,7 @@ TEST_F(SavedGameTest, SavesFromACampaignRoundTripIntoAnotherGame) {
         if (year % 5 == 0) {
             saves.push_back(saveGameText());
         }
-        if (endTurnCycle()) {
+        if (endTurnCycle(*game)) {
             break;
         }
     }
@@ -282,7 +282,7 @@ TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
 
     ASSERT_TRUE(loadGameText(late).ok);
     advisor.messages.clear();
-    endTurnCycle();
+    endTurnCycle(*game);
     EXPECT_EQ(game->year(), 295);
     EXPECT_EQ(game->events.front()->year, 298);
     for (const std::string& m : advisor.messages) {
@@ -295,13 +295,13 @@ TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
 // statistics and the hint flags are the running game's.
 TEST_F(SavedGameTest, LoadingLeavesWhatTheFileDoesNotHold) {
     const std::string text = saveGameText();
-    game->skillLevel = 2;
+    game->setSkillLevel(2);
     game->addNews("Rome stands");
     game->invasionCount = 4;
     game->romans.egyptHintShown = true;
     province("Italia")->recruitCounter = 2;
     ASSERT_TRUE(loadGameText(text).ok);
-    EXPECT_EQ(game->skillLevel, 2);
+    EXPECT_EQ(game->skillLevel(), 2);
     EXPECT_EQ(game->newsLog.back(), "Rome stands");
     EXPECT_EQ(game->invasionCount, 4);
     EXPECT_TRUE(game->romans.egyptHintShown);

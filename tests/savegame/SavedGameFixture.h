@@ -6,15 +6,16 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/Console.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/StateJson.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Random.h"
-#include "opponents/Events.h"
 #include "savegame/SaveGame.h"
 
 namespace tessarion {
@@ -64,18 +65,20 @@ class SavedGameTest : public ::testing::Test {
         setAdvisor(&advisor);
     }
 
-    // The process-wide game is the first one constructed, so the old one goes
-    // before the new one comes.
+    // Saving and loading work on the process-wide game.
     void newGame(std::uint32_t seed) {
+        current.reset();
         game.reset();
         seedRandom(seed);
         game = std::make_unique<Game>();
+        current.emplace(*game);
         game->startNewGame();
         setUpEvents(*game);
         advisor.messages.clear();
     }
     void TearDown() override {
         setAdvisor(nullptr);
+        current.reset();
         game.reset();
     }
 
@@ -84,16 +87,17 @@ class SavedGameTest : public ::testing::Test {
     // Loads the text and insists that it was refused without any change to
     // the running game or a word to the player; returns the refusal's text.
     std::string expectRejected(const std::string& text) {
-        const std::string before = stateJson();
+        const std::string before = stateJson(*game);
         const FileResult result = loadGameText(text);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.caption, "ERROR");
-        EXPECT_EQ(stateJson(), before);
+        EXPECT_EQ(stateJson(*game), before);
         EXPECT_TRUE(advisor.messages.empty());
         return result.error;
     }
 
     std::unique_ptr<Game> game;
+    std::optional<CurrentGame> current;
     RecordingAdvisor advisor;
 };
 

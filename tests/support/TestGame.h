@@ -6,12 +6,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "game/Game.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Presentation.h"
 #include "model/Random.h"
 
@@ -83,7 +84,9 @@ class RecordingPresentation : public Presentation {
     bool quitRequested = false;
 };
 
-// A fresh process-wide game with a recording advisor and presentation.
+// A fresh game with a recording advisor and presentation. The rules get the
+// game passed; tests of the front end, which reaches the program's game, call
+// installGame() to make it the process-wide one.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -95,14 +98,16 @@ class GameTest : public ::testing::Test {
     void TearDown() override {
         setAdvisor(nullptr);
         setPresentation(nullptr);
+        current_.reset();
         game_.reset();
     }
+    void installGame() { current_.emplace(*game_); }
 
     Game& game() { return *game_; }
     Province* p(const std::string& name) { return game_->findProvince(name); }
     // A new game as start-up makes it.
     void newGame(int skill = 1) {
-        game_->skillLevel = skill;
+        game_->setSkillLevel(skill);
         game_->startNewGame();
     }
     // Empties every power's legions (provinces stay as they are).
@@ -131,6 +136,7 @@ class GameTest : public ::testing::Test {
 
   private:
     std::unique_ptr<Game> game_;
+    std::optional<CurrentGame> current_;
 };
 
 // Seeds the generator so that the next draws satisfy the checks in order,

@@ -2,6 +2,7 @@
 #include "ui/Desktop.h"
 
 #include <fstream>
+#include <optional>
 
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
@@ -61,6 +62,7 @@ class DesktopTest : public ::testing::Test {
     void SetUp() override {
         seedRandom(5);
         game_ = std::make_unique<Game>();
+        current_.emplace(*game_);
         DesktopConfig config;
         config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
         config.saveFolder = ::testing::TempDir() + "tessarion-desktop-test";
@@ -81,6 +83,7 @@ class DesktopTest : public ::testing::Test {
     }
     void TearDown() override {
         desktop_.reset();
+        current_.reset();
         game_.reset();
     }
     void script(std::initializer_list<InputEvent> events) {
@@ -116,6 +119,7 @@ class DesktopTest : public ::testing::Test {
 
     HeadlessPlatform platform;
     std::unique_ptr<Game> game_;
+    std::optional<CurrentGame> current_;
     std::unique_ptr<Desktop> desktop_;
     std::vector<std::string> boxes;
 };
@@ -217,7 +221,7 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     run({mouse(InputEvent::Type::MouseMove, hard.left + 5, hard.top + 5),
          mouse(InputEvent::Type::MouseDown, hard.left + 5, hard.top + 5),
          mouse(InputEvent::Type::MouseUp, hard.left + 5, hard.top + 5)});
-    EXPECT_EQ(game_->skillLevel, 2);
+    EXPECT_EQ(game_->skillLevel(), 2);
     EXPECT_TRUE(menu.isChecked(5002));
     EXPECT_FALSE(menu.isChecked(5001));
     EXPECT_FALSE(menu.active());

@@ -186,6 +186,7 @@ class PaintedLandTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
+        installGame();
         newGame();
     }
     QuietHost host;

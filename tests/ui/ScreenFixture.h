@@ -5,9 +5,10 @@
 #include <set>
 #include <string>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "support/TestGame.h"
 #include "ui/Font.h"
+#include "ui/Layout.h"
 #include "ui/Pictures.h"
 #include "ui/Screen.h"
 
@@ -89,6 +90,7 @@ class ScreenFixture : public GameTest {
 
     void SetUp() override {
         GameTest::SetUp();
+        installGame();
         newGame();
         clearAllLegions();
     }
@@ -96,7 +98,8 @@ class ScreenFixture : public GameTest {
     // Where a province's legion icons stand in the window.
     Point iconAt(const std::string& name) {
         const Province* q = p(name);
-        return {q->legionX + display.layoutOffsetX + 180, q->legionY + 30};
+        return {layout::windowXOfMap(q->legionX, display.layoutOffsetX),
+                layout::windowYOfMap(q->legionY)};
     }
 
     Surface paint() {

@@ -3,6 +3,7 @@
 
 #include "engine/Orders.h"
 #include "support/TestGame.h"
+#include "ui/MenuBar.h"
 
 namespace tessarion {
 namespace {
@@ -32,13 +33,14 @@ class ShellTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
+        installGame();
         newGame();
     }
     FakeHost host;
     Shell shell{host};
     // Window point of a map point at 1366 wide.
-    static int wx(int mapX) { return mapX + 180; }
-    static int wy(int mapY) { return mapY + 30; }
+    static int wx(int mapX) { return layout::windowXOfMap(mapX, 0); }
+    static int wy(int mapY) { return layout::windowYOfMap(mapY); }
 };
 
 TEST_F(ShellTest, LayoutOffset) {
@@ -111,7 +113,7 @@ TEST_F(ShellTest, KeyChordRaisesThePeoplesFrontWhileAllThreeAreHeld) {
 
 TEST_F(ShellTest, MenuCommands) {
     EXPECT_TRUE(shell.command(cmd::kHard));
-    EXPECT_EQ(game().skillLevel, 2);
+    EXPECT_EQ(game().skillLevel(), 2);
     EXPECT_TRUE(shell.command(cmd::kSound));
     EXPECT_FALSE(shell.soundEnabled);
     EXPECT_TRUE(shell.character('?'));
@@ -141,6 +143,36 @@ TEST_F(ShellTest, NewGameCommandSkipsTheQuestionWhenPosted) {
     EXPECT_EQ(game().turn, 0);
     EXPECT_TRUE(advisor.questions.empty());
     EXPECT_EQ(host.log, std::vector<std::string>{"repaint"});
+}
+
+// The menus and the shell read the same ids: every item of the bar is served,
+// and the History menu offers the lessons of the lesson table in its order.
+TEST_F(ShellTest, EveryMenuItemIsServedAndTheHistoryMenuIsTheLessonTable) {
+    MenuBar bar;
+    std::vector<int> lessonsOffered;
+    for (const Menu& menu : bar.menus) {
+        for (const MenuItem& item : menu.items) {
+            std::vector<const MenuItem*> commands{&item};
+            for (const MenuItem& sub : item.submenu) {
+                commands.push_back(&sub);
+            }
+            for (const MenuItem* c : commands) {
+                if (c->id == 0) {
+                    continue;
+                }
+                if (const Lesson* lesson = lessonForMenu(c->id)) {
+                    EXPECT_EQ(c->label, lesson->title);
+                    lessonsOffered.push_back(c->id);
+                }
+                EXPECT_TRUE(shell.command(c->id)) << c->label;
+            }
+        }
+    }
+    std::vector<int> table;
+    for (const Lesson& lesson : kLessons) {
+        table.push_back(lesson.menuId);
+    }
+    EXPECT_EQ(lessonsOffered, table);
 }
 
 }  // namespace

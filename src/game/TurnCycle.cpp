@@ -1,21 +1,14 @@
-#include "model/TurnCycle.h"
+#include "game/TurnCycle.h"
 
 #include "engine/RomanEmpire.h"
+#include "game/Commands.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/Lessons.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Presentation.h"
-#include "opponents/Events.h"
 
 namespace tessarion {
-
-const Milestone* milestoneFor(int year) {
-    for (const Milestone& m : kMilestones) {
-        if (m.year == year) {
-            return &m;
-        }
-    }
-    return nullptr;
-}
 
 bool anyLegionCanMove(Game& game) {
     for (const auto& l : game.romans.legions) {
@@ -28,20 +21,19 @@ bool anyLegionCanMove(Game& game) {
 
 namespace {
 
-void playMilestoneLesson(const Milestone& m) {
+void playMilestoneLesson(const Lesson& m) {
     if (m.year == 260) {
         showMessage(
             "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
     }
-    presentation().zoomFrame(m.frameX, m.frameY);
-    presentation().zoomFrame(m.frameX, m.frameY);
+    presentation().zoomFrame(m.zoomX, m.zoomY);
+    presentation().zoomFrame(m.zoomX, m.zoomY);
     presentation().openPictureBox(m.pictureId);
 }
 
 }  // namespace
 
-bool endTurnCycle() {
-    Game& game = Game::instance();
+bool endTurnCycle(Game& game) {
     for (;;) {
         // 1 to 5: the powers' years.
         game.romans.endTurn();
@@ -75,7 +67,7 @@ bool endTurnCycle() {
         const int year = game.year();
         // 10: the lesson of a milestone year.
         if (!playedAgain) {
-            if (const Milestone* m = milestoneFor(year)) {
+            if (const Lesson* m = lessonForYear(year)) {
                 playMilestoneLesson(*m);
             }
         }
@@ -93,7 +85,7 @@ bool endTurnCycle() {
             if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
                          "Empire.\r\n\r\nDo you wish to "
                          "play again?\r\n")) {
-                presentation().postCommand(3002, 1);
+                presentation().postCommand(cmd::kNewGame, 1);
                 return false;
             }
             presentation().quit();

@@ -1,30 +1,28 @@
-#include "opponents/Events.h"
+#include "game/Events.h"
 
 #include "engine/Rebellions.h"
 #include "engine/Routes.h"
+#include "game/Game.h"
+#include "game/GameEvent.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
-#include "opponents/GameEvent.h"
 
 namespace tessarion {
 
-void GameEvent::fire() {
+void GameEvent::fire(Game&) {
     if (hasMessage) {
         showMessage(message);
     }
 }
 
-void RebellionEvent::fire() {
-    GameEvent::fire();
-    Game& game = Game::instance();
+void RebellionEvent::fire(Game& game) {
+    GameEvent::fire(game);
     for (const std::string& name : provinceNames) {
         revoltProvince(game, game.findProvince(name));
     }
 }
 
-void InvasionEvent::fire() {
-    GameEvent::fire();
-    Game& game = Game::instance();
+void InvasionEvent::fire(Game& game) {
+    GameEvent::fire(game);
     const Route route = findRoute(game, origin, target);
     for (int i = 0; i < legionCount; ++i) {
         Legion* l = invader->createLegion(origin);
@@ -89,7 +87,7 @@ void runEvents(Game& game) {
         // sets in motion never sees it again.
         std::unique_ptr<GameEvent> event = std::move(game.events.front());
         game.events.pop_front();
-        event->fire();
+        event->fire(game);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "res/ResourceStore.h"

@@ -143,7 +143,7 @@ TEST_F(RomanYearTest, RefusedBonusIsACoinToss) {
 }
 
 TEST_F(RomanYearTest, BonusIsDemandedOnlyFromMoreThanTenLegions) {
-    game().skillLevel = 2;
+    game().setSkillLevel(2);
     game().barbarians.tribeCountdown = {50, 50, 50, 50};
     give(romans(), "Italia", 10);
     // The bonus draw is the first draw after recruiting (plague: no recruit draws).
@@ -164,7 +164,7 @@ TEST_F(RomanYearTest, BonusIsDemandedOnlyFromMoreThanTenLegions) {
 TEST_F(RomanYearTest, PlagueLengthsBySkill) {
     for (int skill : {0, 1, 2}) {
         for (int second : {0, 4}) {
-            game().skillLevel = skill;
+            game().setSkillLevel(skill);
             romans().plague = false;
             const int odds[] = {20, 15, 10};
             rigDraws({{odds[skill], 0}, {5, second}});
@@ -185,12 +185,12 @@ TEST_F(RomanYearTest, PlagueLengthsBySkill) {
 }
 
 TEST_F(RomanYearTest, PlagueStartPlaysTheCoughAndAllowsAnotherLowFundsWarning) {
-    std::vector<int> sounds;
-    game().playSound = [&](int id) { sounds.push_back(id); };
+    std::vector<Sound> sounds;
+    game().playSound = [&](Sound s) { sounds.push_back(s); };
     romans().lowFundsWarningShown = true;
     rigDraws({{15, 0}});
     updatePlague(romans());
-    EXPECT_EQ(sounds, std::vector<int>{4});
+    EXPECT_EQ(sounds, std::vector<Sound>{Sound::Plague});
     EXPECT_FALSE(romans().lowFundsWarningShown);
 }
 

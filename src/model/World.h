@@ -1,23 +1,20 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <deque>
 #include <functional>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/RogueRomans.h"
-#include "engine/RomanEmpire.h"
-#include "model/Empire.h"
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
-#include "opponents/Barbarians.h"
-#include "opponents/GameEvent.h"
-#include "opponents/Sassanids.h"
+#include "model/Sound.h"
 
 namespace tessarion {
+
+class Empire;
 
 // A named regional group of provinces, used by the mutiny and bonus rules.
 struct ArmyGroup {
@@ -25,47 +22,49 @@ struct ArmyGroup {
     std::string name;
 };
 
-inline constexpr int kStartingTreasury[3] = {100000, 75000, 50000};
 inline constexpr std::size_t kNewsLogLimit = 10;
 
-// The whole state of the running game. There is one per process, reached with
-// Game::current(); New Game, a scenario, play-again and loading all reset it
-// in place.
-class Game {
+// The three skill levels. Every odds table of the rules has one entry per
+// level, so the level is checked where it is set and nowhere else.
+inline constexpr int kSkillLevels = 3;
+inline constexpr int kDefaultSkillLevel = 1;
+
+// The map and everything every power's rules share: the provinces, the year,
+// the news, the counters of the Results box and the four hooks by which a
+// screen follows the battles. The powers themselves are added by the layers
+// above; the world only knows them as `Empire`s in their fixed order.
+class World {
   public:
-    Game();
-    ~Game();
+    World() = default;
+    virtual ~World() = default;
 
-    Game(const Game&) = delete;
-    Game& operator=(const Game&) = delete;
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
 
-    // The process-wide game (null before start-up or after exit).
-    static Game* current();
-    // The process-wide game, created by construction alone if none exists.
-    static Game& instance();
+    // The four powers in the fixed order of lists, saves and displays:
+    // Romans, Germanic Tribes, Sassanids, Rebelling Legions.
+    virtual std::array<Empire*, 4> powers() = 0;
 
-    std::function<void(int)> playSound;
+    std::function<void(Sound)> playSound;
     std::array<std::unique_ptr<Province>, kProvinceCount> provinces;
-    int skillLevel = 1;
     std::function<void(Province*, Province*)> animateMove;
     std::function<void(const std::string&, Province*)> flashLegion;
     std::function<void()> refreshReports;
     int turn = 0;
-    RomanEmpire romans;
-    Barbarians barbarians;
-    Sassanids sassanids;
-    RogueRomans rogueRomans;
     std::vector<ArmyGroup> armyGroups;
     int invasionCount = 0;
     int plagueCount = 0;
     int rebellionCount = 0;
     bool sassanidWarningPending = true;
-    std::list<std::unique_ptr<GameEvent>> events;
     std::deque<std::string> newsLog;
     Province* dragSource = nullptr;
-    Province* dropTarget = nullptr;
 
     int year() const { return 235 + turn; }
+
+    // Always 0, 1 or 2: anything else (an old or damaged setting) plays at
+    // the default level, so an odds table can be indexed with it as it is.
+    int skillLevel() const { return skillLevel_; }
+    void setSkillLevel(int level);
 
     // Raises NotFoundError (after telling the player) for a name not in the table.
     Province* findProvince(const std::string& name);
@@ -76,12 +75,9 @@ class Game {
     Empire* getEmpire(const std::string& name);
     void addLegions(const std::string& provinceName, Empire* empire, int count);
     void addNews(const std::string& text);
-    void resetGame();
-    void assignStartingOwners();
-    void startNewGame();
 
-    // The four powers in the fixed order of lists, saves and displays.
-    std::array<Empire*, 4> powers() { return {&romans, &barbarians, &sassanids, &rogueRomans}; }
+  private:
+    int skillLevel_ = kDefaultSkillLevel;
 };
 
 }  // namespace tessarion

@@ -1,11 +1,11 @@
-#include "opponents/Scenarios.h"
+#include "game/Scenarios.h"
 
 #include "engine/Routes.h"
+#include "game/Events.h"
+#include "game/Game.h"
+#include "game/TurnCycle.h"
 #include "model/Advisor.h"
-#include "model/Game.h"
 #include "model/Presentation.h"
-#include "model/TurnCycle.h"
-#include "opponents/Events.h"
 
 namespace tessarion {
 
@@ -18,7 +18,7 @@ struct Garrison {
 
 void ownersLegions(Game& game, std::initializer_list<Garrison> list) {
     for (const Garrison& g : list) {
-        addLegionsToOwner(game.findProvince(g.province), g.count);
+        addLegionsToOwner(game, game.findProvince(g.province), g.count);
     }
 }
 
@@ -123,11 +123,10 @@ bool isScenario(int command) {
     return command >= kScenarioValerian && command <= kScenarioValentinian;
 }
 
-void startScenario(int command) {
+void startScenario(Game& game, int command) {
     if (!isScenario(command)) {
         return;
     }
-    Game& game = Game::instance();
     game.resetGame();
     game.assignStartingOwners();
     setUpEvents(game);
@@ -147,12 +146,11 @@ void startScenario(int command) {
     }
     redrawScreen();
     if (command == kScenarioValerian || command == kScenarioConstantine) {
-        endTurnCycle();
+        endTurnCycle(game);
     }
 }
 
-void addLegionsToOwner(Province* province, int count) {
-    Game& game = Game::instance();
+void addLegionsToOwner(Game& game, Province* province, int count) {
     if (Empire* owner = game.getOwner(province)) {
         for (int i = 0; i < count; ++i) {
             owner->createLegion(province);
@@ -160,11 +158,11 @@ void addLegionsToOwner(Province* province, int count) {
     }
 }
 
-void newGame(bool skipConfirmation) {
+void newGame(Game& game, bool skipConfirmation) {
     if (!skipConfirmation && !askYesNo("Discard the current game?")) {
         return;
     }
-    Game::instance().startNewGame();
+    game.startNewGame();
     redrawScreen();
 }
 

@@ -1,9 +1,9 @@
-#include "model/StateJson.h"
+#include "game/StateJson.h"
 
 #include <cstdio>
 #include <sstream>
 
-#include "model/Game.h"
+#include "game/Game.h"
 
 namespace tessarion {
 
@@ -47,12 +47,11 @@ const char* boolText(bool b) {
 
 }  // namespace
 
-std::string stateJson() {
-    Game& game = Game::instance();
+std::string stateJson(Game& game) {
     std::ostringstream o;
     RomanEmpire& r = game.romans;
     o << "{\"turn\": " << game.turn << ", \"year\": " << game.year()
-      << ", \"skillLevel\": " << game.skillLevel << ", \"treasury\": " << r.treasury
+      << ", \"skillLevel\": " << game.skillLevel() << ", \"treasury\": " << r.treasury
       << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
       << ", \"plague\": " << boolText(r.plague) << ", \"plagueCounter\": " << r.plagueCounter
       << ", \"tribeCountdown\": [";

@@ -6,10 +6,11 @@
 #include <memory>
 #include <sstream>
 
-#include "model/Game.h"
+#include "game/Game.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "res/ResourceStore.h"
+#include "ui/Layout.h"
 #include "ui/Pictures.h"
 
 namespace tessarion {
@@ -71,7 +72,7 @@ struct PlacedMask {
 };
 
 PlacedMask overlayMask(const Overlay& o) {
-    return {res::decodePicture(o.mask), o.x - 180, o.y - 30};
+    return {res::decodePicture(o.mask), layout::mapXOfWindow(o.x, 0), layout::mapYOfWindow(o.y)};
 }
 
 // provinceAt for every map pixel, worked out once: the tests below ask it millions of times.

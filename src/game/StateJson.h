@@ -7,6 +7,8 @@ namespace tessarion {
 // One line of JSON describing the whole running game: the console's `state`,
 // and the yardstick by which tests and the fuzzer see that a refused load
 // changed nothing.
-std::string stateJson();
+class Game;
+
+std::string stateJson(Game& game);
 
 }  // namespace tessarion

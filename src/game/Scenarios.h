@@ -2,6 +2,7 @@
 
 namespace tessarion {
 
+class Game;
 struct Province;
 
 // Menu commands of the four scenarios.
@@ -13,13 +14,13 @@ inline constexpr int kScenarioValentinian = 1103;
 bool isScenario(int command);
 
 // Starts the scenario of a menu command (after the player confirmed).
-void startScenario(int command);
+void startScenario(Game& game, int command);
 
 // Legions for whoever holds the province; none for an unowned one.
-void addLegionsToOwner(Province* province, int count);
+void addLegionsToOwner(Game& game, Province* province, int count);
 
 // File > New Game.
-void newGame(bool skipConfirmation);
+void newGame(Game& game, bool skipConfirmation);
 
 // The greeting and the hints on playing.
 void showWelcome();

@@ -1,7 +1,7 @@
 // The yearly cycle: order, lessons, the ends of the game and its two loops.
 #include <algorithm>
 
-#include "model/TurnCycle.h"
+#include "game/TurnCycle.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
@@ -32,7 +32,7 @@ class TurnCycleTest : public GameTest {
 
 TEST_F(TurnCycleTest, FirstTurnOfANewGamePlaysTheFirstLesson) {
     quietGame();
-    EXPECT_FALSE(endTurnCycle());
+    EXPECT_FALSE(endTurnCycle(game()));
     EXPECT_EQ(game().year(), 236);
     const std::vector<std::string> expected{"redraw",       "banner",       "clearMoves", "redraw",
                                             "zoom 673,300", "zoom 673,300", "picture 162"};
@@ -44,7 +44,7 @@ TEST_F(TurnCycleTest, RebellionMessageComesBeforeTheThreeEmpiresLesson) {
     quietGame();
     game().turn = 24;
     game().romans.rebellionExplained = true;
-    endTurnCycle();
+    endTurnCycle(game());
     EXPECT_EQ(game().year(), 260);
     ASSERT_FALSE(advisor.messages.empty());
     EXPECT_EQ(advisor.messages.front(),
@@ -56,10 +56,10 @@ TEST_F(TurnCycleTest, LessonsInTwoConsecutiveYears) {
     quietGame();
     game().events.clear();
     game().turn = 142;  // 377
-    endTurnCycle();
+    endTurnCycle(game());
     EXPECT_NE(indexOf("picture 249"), -1);
     screen.calls.clear();
-    endTurnCycle();
+    endTurnCycle(game());
     EXPECT_NE(indexOf("picture 248"), -1);
     EXPECT_EQ(game().year(), 379);
 }
@@ -70,7 +70,7 @@ TEST_F(TurnCycleTest, YearsRunOnWhileTheRomansHaveNoLegions) {
     for (auto& prov : game().provinces) {
         prov->recruitCounter = 0;
     }
-    endTurnCycle();
+    endTurnCycle(game());
     EXPECT_GT(game().romans.legionCount(), 0) << "returns only once a legion has been raised";
     EXPECT_GT(game().turn, 1);
     EXPECT_TRUE(anyLegionCanMove(game()));
@@ -88,7 +88,7 @@ TEST_F(TurnCycleTest, YearsRunOnWhileEveryLegionMarches) {
     for (auto& prov : game().provinces) {
         prov->recruitCounter = 0;
     }
-    endTurnCycle();
+    endTurnCycle(game());
     EXPECT_FALSE(l->hasRoute);
     EXPECT_EQ(l->province->name, "Pannonia");
     EXPECT_EQ(game().year(), 240)
@@ -99,7 +99,7 @@ TEST_F(TurnCycleTest, DefeatAskedBeforeTheMilestoneAndPlayAgainStartsOver) {
     quietGame();
     game().romans.provinces.clear();
     advisor.answers = {true};
-    EXPECT_FALSE(endTurnCycle());
+    EXPECT_FALSE(endTurnCycle(game()));
     ASSERT_EQ(advisor.questions.size(), 1u);
     EXPECT_EQ(advisor.questions[0],
               "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you "
@@ -109,7 +109,7 @@ TEST_F(TurnCycleTest, DefeatAskedBeforeTheMilestoneAndPlayAgainStartsOver) {
     EXPECT_EQ(indexOf("picture 162"), -1) << "no lesson after playing again";
 
     game().romans.provinces.clear();
-    EXPECT_TRUE(endTurnCycle());
+    EXPECT_TRUE(endTurnCycle(game()));
     EXPECT_TRUE(screen.quitRequested);
 }
 
@@ -118,14 +118,14 @@ TEST_F(TurnCycleTest, EndOfTheCrisisAt285) {
     game().events.clear();
     game().turn = 49;
     advisor.answers = {true};
-    EXPECT_FALSE(endTurnCycle());
+    EXPECT_FALSE(endTurnCycle(game()));
     EXPECT_LT(indexOf("picture 160"), indexOf("results"));
     EXPECT_TRUE(advisor.asked("Do you want to keep playing until 476 AD?"));
     EXPECT_EQ(game().year(), 285);
     EXPECT_FALSE(screen.quitRequested);
 
     game().turn = 49;
-    EXPECT_TRUE(endTurnCycle());
+    EXPECT_TRUE(endTurnCycle(game()));
     EXPECT_TRUE(screen.quitRequested);
 }
 
@@ -134,13 +134,13 @@ TEST_F(TurnCycleTest, EndOfTheWesternEmpireAt476) {
     game().events.clear();
     game().turn = 240;
     advisor.answers = {true};
-    EXPECT_FALSE(endTurnCycle());
+    EXPECT_FALSE(endTurnCycle(game()));
     EXPECT_EQ(game().year(), 476);
     EXPECT_NE(indexOf("post 3002 1"), -1);
     EXPECT_FALSE(screen.quitRequested);
 
     game().turn = 240;
-    EXPECT_TRUE(endTurnCycle());
+    EXPECT_TRUE(endTurnCycle(game()));
     EXPECT_TRUE(screen.quitRequested);
     EXPECT_EQ(advisor.questions.back(),
               "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish "

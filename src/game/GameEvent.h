@@ -6,6 +6,7 @@
 namespace tessarion {
 
 class Empire;
+class Game;
 struct Province;
 
 // A historical event scheduled for a year.
@@ -16,7 +17,7 @@ class GameEvent {
     virtual ~GameEvent() = default;
 
     // Shows the message, if there is one.
-    virtual void fire();
+    virtual void fire(Game& game);
     virtual const char* kind() const { return "message"; }
 
     int year;
@@ -30,7 +31,7 @@ class RebellionEvent : public GameEvent {
     RebellionEvent(int eventYear, std::string text, std::vector<std::string> names)
         : GameEvent(eventYear, std::move(text)), provinceNames(std::move(names)) {}
 
-    void fire() override;
+    void fire(Game& game) override;
     const char* kind() const override { return "rebellion"; }
 
     std::vector<std::string> provinceNames;
@@ -47,7 +48,7 @@ class InvasionEvent : public GameEvent {
           target(to),
           legionCount(count) {}
 
-    void fire() override;
+    void fire(Game& game) override;
     const char* kind() const override { return "invasion"; }
 
     Empire* invader;

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace tessarion {
+
+// Menu command ids: the menus, the keyboard, the console's `command` and the
+// rules' own queued commands (play again at 476 AD) all speak in these; the
+// scenarios' ids are in game/Scenarios.h.
+namespace cmd {
+inline constexpr int kNewGame = 3002;
+inline constexpr int kSave = 3001;
+inline constexpr int kLoad = 3000;
+inline constexpr int kExit = 105;
+inline constexpr int kEasy = 5000;
+inline constexpr int kNormal = 5001;
+inline constexpr int kHard = 5002;
+inline constexpr int kSound = 6000;
+inline constexpr int kStudyGuide = 106;
+inline constexpr int kTakeQuiz = 108;
+inline constexpr int kHelp = 110;
+inline constexpr int kVideoTutorial = 103;
+inline constexpr int kAbout = 104;
+}  // namespace cmd
+
+}  // namespace tessarion

@@ -1,0 +1,90 @@
+#include "game/Game.h"
+
+#include "game/Events.h"
+#include "model/InternalError.h"
+#include "model/ProvinceTable.h"
+#include "model/Random.h"
+
+namespace tessarion {
+
+Game* Game::current_ = nullptr;
+
+Game* Game::current() {
+    return current_;
+}
+
+Game& Game::instance() {
+    if (current_ == nullptr) {
+        throw InternalError("no game is running");
+    }
+    return *current_;
+}
+
+Game::Game() : barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
+    buildProvinceTable(*this);
+    assignStartingOwners();
+}
+
+Game::~Game() {
+    // Legions point at provinces, so the powers give up their legions before
+    // the provinces go.
+    for (Empire* e : {static_cast<Empire*>(&rogueRomans), static_cast<Empire*>(&sassanids),
+                      static_cast<Empire*>(&barbarians), static_cast<Empire*>(&romans)}) {
+        e->clearLegions();
+        e->provinces.clear();
+    }
+    for (auto& p : provinces) {
+        p.reset();
+    }
+    newsLog.clear();
+    events.clear();
+    armyGroups.clear();
+}
+
+void Game::resetGame() {
+    invasionCount = plagueCount = rebellionCount = 0;
+    turn = 0;
+    for (auto& p : provinces) {
+        p->recruitCounter = gameRand() % 3;
+    }
+    sassanids.clearLegions();
+    barbarians.clearLegions();
+    rogueRomans.clearLegions();
+    romans.clearLegions();
+    romans.treasury = kStartingTreasury[skillLevel()];
+}
+
+void Game::assignStartingOwners() {
+    romans.provinces.clear();
+    sassanids.provinces.clear();
+    barbarians.provinces.clear();
+    rogueRomans.provinces.clear();
+    romans.clearLegions();
+    sassanids.clearLegions();
+    barbarians.clearLegions();
+    rogueRomans.clearLegions();
+    for (const char* name :
+         {"Italia",    "Aquitania", "Narbonensis", "Dacia",       "Dalmatia",  "Terraconensis",
+          "Aegyptus",  "Africa",    "Palestina",   "Lugdunensis", "Macedonia", "Britannia",
+          "Pontus",    "Lydia",     "Cappadocia",  "Phrygia",     "Thracia",   "Raetia",
+          "Lusitania", "Syria",     "Belgica",     "Pannonia",    "Mauretania"}) {
+        romans.addProvince(findProvince(name));
+    }
+    for (const char* name :
+         {"Upper Rhine", "Sarmatia", "Lower Rhine", "Upper Danube", "Lower Danube"}) {
+        barbarians.addProvince(findProvince(name));
+    }
+    for (const char* name : {"Armenia", "Mesopotamia"}) {
+        sassanids.addProvince(findProvince(name));
+    }
+}
+
+void Game::startNewGame() {
+    resetGame();
+    assignStartingOwners();
+    setUpEvents(*this);
+    romans.setUp();
+    addLegions("Upper Rhine", &barbarians, 2);
+}
+
+}  // namespace tessarion

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace tessarion::layout {
+
+// Where the map picture sits in the client area (below the menu bar), before
+// the horizontal offset that centres the layout on a wide window. The rules'
+// map points (click rectangles, legion anchors) are pixels of that picture.
+inline constexpr int kMapLeft = 180;
+inline constexpr int kMapTop = 30;
+
+// A map point in the client area, and a client point on the map.
+constexpr int windowXOfMap(int mapX, int layoutOffsetX) {
+    return mapX + layoutOffsetX + kMapLeft;
+}
+constexpr int windowYOfMap(int mapY) {
+    return mapY + kMapTop;
+}
+constexpr int mapXOfWindow(int windowX, int layoutOffsetX) {
+    return windowX - layoutOffsetX - kMapLeft;
+}
+constexpr int mapYOfWindow(int windowY) {
+    return windowY - kMapTop;
+}
+
+}  // namespace tessarion::layout

@@ -1,0 +1,61 @@
+// The lesson table the History menu, the turn cycle and the lesson box read.
+#include "game/Lessons.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "game/Commands.h"
+#include "game/Scenarios.h"
+
+namespace tessarion {
+namespace {
+
+TEST(Lessons, EachLessonIsFoundOnceByMenuPictureAndYear) {
+    std::set<int> menuIds;
+    std::set<int> pictures;
+    std::set<std::string> narrations;
+    int previousYear = 235;
+    for (const Lesson& lesson : kLessons) {
+        const std::string title = lesson.title;
+        EXPECT_TRUE(menuIds.insert(lesson.menuId).second) << title;
+        EXPECT_TRUE(pictures.insert(lesson.pictureId).second) << title;
+        EXPECT_TRUE(narrations.insert(lesson.narration).second) << title;
+        EXPECT_EQ(lessonForMenu(lesson.menuId), &lesson) << title;
+        EXPECT_EQ(lessonForPicture(lesson.pictureId), &lesson) << title;
+        EXPECT_EQ(lessonForYear(lesson.year), &lesson) << title;
+
+        // The menu runs in the order of history, within the game's years.
+        EXPECT_GT(lesson.year, previousYear) << title;
+        EXPECT_LE(lesson.year, 476) << title;
+        previousYear = lesson.year;
+
+        // The zoom that leads into it starts on the 1366 x 768 layout.
+        EXPECT_GE(lesson.zoomX, 0) << title;
+        EXPECT_LT(lesson.zoomX, 1366) << title;
+        EXPECT_GE(lesson.zoomY, 0) << title;
+        EXPECT_LT(lesson.zoomY, 768) << title;
+        EXPECT_EQ(std::string(lesson.narration).rfind("IDR_", 0), 0u) << title;
+    }
+    EXPECT_EQ(lessonForYear(235), nullptr);
+    EXPECT_EQ(lessonForMenu(0), nullptr);
+    EXPECT_EQ(lessonForPicture(-1), nullptr);
+}
+
+TEST(Lessons, MenuIdsAreNoOtherCommands) {
+    for (int other : {cmd::kNewGame, cmd::kSave, cmd::kLoad, cmd::kExit, cmd::kEasy, cmd::kNormal,
+                      cmd::kHard, cmd::kSound, cmd::kStudyGuide, cmd::kTakeQuiz, cmd::kHelp,
+                      cmd::kVideoTutorial, cmd::kAbout}) {
+        EXPECT_EQ(lessonForMenu(other), nullptr) << other;
+        EXPECT_FALSE(isScenario(other)) << other;
+    }
+    for (const Lesson& lesson : kLessons) {
+        EXPECT_FALSE(isScenario(lesson.menuId)) << lesson.title;
+        EXPECT_GT(lesson.menuId, 0) << lesson.title;
+        EXPECT_LE(lesson.menuId, 0xffff) << "the shell keeps the low 16 bits of a command";
+    }
+}
+
+}  // namespace
+}  // namespace tessarion
