@@ -14,11 +14,11 @@
 #include "app/Simulator.h"
 #include "app/WebSite.h"
 #include "model/Game.h"
-#include "model/InternalError.h"
 #include "model/Random.h"
 #include "opponents/Events.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
+#include "savegame/EmergencySave.h"
 #include "ui/Desktop.h"
 #include "ui/PictureStore.h"
 #include "ui/Screen.h"
@@ -191,8 +191,8 @@ int main(int argc, char** argv) {
             return screenshot(*shot);
         }
         return desktop(window);
-    } catch (const tessarion::InternalError& e) {
-        std::cerr << "tessarion: internal error: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "tessarion: internal error: " << tessarion::describeCurrentException() << "\n";
         return 3;
     }
 }
