@@ -115,7 +115,7 @@ void expectSameBytes(const std::string& input, const std::string& saved) {
 }
 
 // The loaded game is one the rules could hold.
-void expectPlausible(const Game& game) {
+void expectPlausible(Game& game) {
     const SaveLimits& limits = kSaveLimits;
     if (game.turn < 0 || game.turn > limits.lastTurn || game.romans.treasury < -limits.treasury ||
         game.romans.treasury > limits.treasury) {

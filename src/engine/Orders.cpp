@@ -177,7 +177,11 @@ void takeProvince(Empire* empire, Province* province, Game& game, Empire* previo
 
 void moveLegionInto(Legion* legion, Province* province) {
     if (!isBeyondBorder(province)) {
+        Province* from = legion->province;
         legion->province = province;
+        if (legion->owner != nullptr) {
+            legion->owner->legionMoved(from, province);
+        }
     }
     legion->moved = true;
 }
