@@ -1,6 +1,7 @@
 // The desktop game on the headless platform: start-up, boxes, menus, input.
 #include "ui/Desktop.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -64,7 +65,9 @@ class DesktopTest : public ::testing::Test {
         game_ = std::make_unique<Game>();
         DesktopConfig config;
         config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
-        config.saveFolder = ::testing::TempDir() + "tessarion-desktop-test";
+        // A folder of this test's own: other runs of the tests (and the
+        // emergency saves of a crash test) must not show in its file boxes.
+        config.saveFolder = saveFolder;
         config.pictures = [](int id) {
             // Plain pictures of the right sizes are enough here.
             PictureSize size = pictureDrawSize(id);
@@ -83,7 +86,13 @@ class DesktopTest : public ::testing::Test {
     void TearDown() override {
         desktop_.reset();
         game_.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(saveFolder, ec);
     }
+    const std::string saveFolder =
+        ::testing::TempDir() + "tessarion-desktop-test-" +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "/";
     void script(std::initializer_list<InputEvent> events) {
         for (const InputEvent& e : events) {
             platform.input.push_back(e);
@@ -365,7 +374,7 @@ TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
             p("Italia")->legionX = -1;  // a table broken behind the game's back
         }
     };
-    const std::string folder = ::testing::TempDir() + "tessarion-desktop-test/";
+    const std::string& folder = saveFolder;
     // Numbered saves pile up; the other tests' load boxes must not meet them.
     auto removeEmergencySaves = [&folder] {
         std::error_code ec;
