@@ -53,6 +53,42 @@ void BM_EndOfTurnMidGame(benchmark::State& state) {
 }
 BENCHMARK(BM_EndOfTurnMidGame)->Unit(benchmark::kMicrosecond);
 
+// A year's end with the most legions a saved game may hold for one power
+// (and a fraction of it): Germans massed on the Rhine against as many Romans
+// across it, rebels marching on Italia. The cost per legion must not grow
+// with the number of legions; items are legions.
+void BM_EndOfTurnCrowded(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    seedRandom(2024);
+    Game game;
+    CurrentGame current(game);
+    game.startNewGame();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (Empire* power : game.powers()) {
+            power->clearLegions();
+        }
+        game.addLegions("Upper Rhine", &game.barbarians, count);
+        game.addLegions("Belgica", &game.romans, count);
+        game.addLegions("Raetia", &game.romans, count / 2);
+        game.addLegions("Dalmatia", &game.rogueRomans, count);
+        const Route march =
+            findRoute(game, game.findProvince("Dalmatia"), game.findProvince("Italia"));
+        game.rogueRomans.setRouteForLegionsIn(game.findProvince("Dalmatia"), march);
+        game.romans.treasury = 1000000000;
+        setRandomState(77);
+        state.ResumeTiming();
+        endTurnCycle(game);
+    }
+    state.SetItemsProcessed(state.iterations() * count * 7 / 2);
+}
+BENCHMARK(BM_EndOfTurnCrowded)
+    ->Arg(625)
+    ->Arg(1250)
+    ->Arg(2500)
+    ->Arg(5000)
+    ->Unit(benchmark::kMillisecond);
+
 // The longest way across the map, from the far north-west to beyond the Tigris.
 void BM_FindRoute(benchmark::State& state) {
     Game game;

@@ -1,24 +1,36 @@
-// Feeds arbitrary bytes to the saved-game reader. Every input must either load
-// or be refused with the running game exactly as it was; what loads must
-// write back and load again to the same game; and the reader never speaks to
-// the player through the advisor (its refusal is the one message).
+// Feeds arbitrary bytes to the saved-game reader the way the player's files
+// reach it: written to the disk by the game's own atomic writer, then read by
+// loadGame. Every input must either load or be refused with the running game
+// exactly as it was; what loads must describe a game the rules could hold,
+// must save back to the bytes it was read from (comments the file left out
+// and its line ends aside), and must load again to the same game. The reader
+// never speaks to the player through the advisor.
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/StateJson.h"
 #include "model/Advisor.h"
 #include "model/Random.h"
+#include "savegame/AtomicWrite.h"
 #include "savegame/SaveGame.h"
+#include "savegame/SaveLimits.h"
 
 namespace {
 
 using namespace tessarion;
+namespace fs = std::filesystem;
 
 [[noreturn]] void fail(const char* what, const std::string& detail) {
     std::fprintf(stderr, "LoadFuzz: %s\n%s\n", what, detail.c_str());
@@ -35,6 +47,7 @@ class SilentAdvisor : public Advisor {
 
 SilentAdvisor gAdvisor;
 std::string gStart;
+fs::path gFolder;
 
 Game* gGame = nullptr;
 
@@ -48,6 +61,107 @@ void setUpOnce() {
     setUpEvents(*game);
     gStart = saveGameText();
     setAdvisor(&gAdvisor);
+    // Memory-backed where there is such a folder: the writer syncs every file.
+    const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    gFolder = base / ("tessarion-fuzz-" + std::to_string(getpid()));
+    fs::create_directories(gFolder);
+    std::atexit([] {
+        std::error_code ec;
+        fs::remove_all(gFolder, ec);
+    });
+}
+
+std::string contentsOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> linesOf(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        std::string line(text.substr(start, std::min(end, text.size()) - start));
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
+            line.pop_back();
+        }
+        lines.push_back(line);
+        start = next;
+    }
+    while (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
+
+// Each line read is the line written, or its value without the comment.
+void expectSameBytes(const std::string& input, const std::string& saved) {
+    const std::vector<std::string> read = linesOf(input);
+    const std::vector<std::string> written = linesOf(saved);
+    if (read.size() != written.size()) {
+        fail("what loaded saves back to another number of lines", input + "\n----\n" + saved);
+    }
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (read[i] != written[i] && read[i] != readField(written[i])) {
+            fail("what loaded saves back differently",
+                 "line " + std::to_string(i + 1) + ": " + read[i] + " / " + written[i]);
+        }
+    }
+}
+
+// The loaded game is one the rules could hold.
+void expectPlausible(Game& game) {
+    const SaveLimits& limits = kSaveLimits;
+    if (game.turn < 0 || game.turn > limits.lastTurn || game.romans.treasury < -limits.treasury ||
+        game.romans.treasury > limits.treasury) {
+        fail("an impossible year or treasury loaded", stateJson(*gGame));
+    }
+    std::set<const Province*> owned;
+    std::set<const Province*> real;
+    for (const auto& p : game.provinces) {
+        real.insert(p.get());
+    }
+    for (const Empire* power : game.powers()) {
+        for (const Province* p : power->provinces) {
+            if (real.count(p) == 0 || !owned.insert(p).second) {
+                fail("a province owned twice or not on the map loaded", stateJson(*gGame));
+            }
+        }
+        if (power->legions.size() > limits.legionsPerPower) {
+            fail("more legions than a save may hold loaded", stateJson(*gGame));
+        }
+        for (const auto& legion : power->legions) {
+            if (real.count(legion->province) == 0 || legion->owner != power) {
+                fail("a legion off the map loaded", stateJson(*gGame));
+            }
+            if (!legion->hasRoute) {
+                continue;
+            }
+            const Route& route = legion->route;
+            if (route.size() < 2 || route.front() != legion->province || legion->routeIndex != 0) {
+                fail("a route that does not start where its legion stands loaded", stateJson(*gGame));
+            }
+            for (std::size_t i = 0; i + 1 < route.size(); ++i) {
+                bool neighbours = false;
+                for (int n = 0; n < route[i]->neighbourCount; ++n) {
+                    neighbours = neighbours ||
+                                 route[i]->neighbours[static_cast<std::size_t>(n)] == route[i + 1];
+                }
+                if (!neighbours) {
+                    fail("a route with a step between strangers loaded", stateJson(*gGame));
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -59,9 +173,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the starting position does not load", gStart);
     }
 
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const std::string file = (gFolder / "input.TSN").string();
+    const FileResult stored = writeFileAtomically(file, input);
+    if (!stored.ok || contentsOf(file) != input) {
+        fail("the writer did not store the input whole", stored.error);
+    }
+
     const std::string before = stateJson(*gGame);
-    const FileResult result =
-        loadGameText(std::string_view(reinterpret_cast<const char*>(data), size));
+    const FileResult result = loadGame(file);
     if (!result.ok) {
         if (stateJson(*gGame) != before) {
             fail("a refused load changed the game", result.error);
@@ -71,12 +191,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return 0;
     }
+    expectPlausible(Game::instance());
 
-    const std::string text = saveGameText();
     const std::string loaded = stateJson(*gGame);
-    const FileResult again = loadGameText(text);
-    if (!again.ok) {
-        fail("what loaded does not load again", again.error + "\n" + text);
+    const std::string again = (gFolder / "again.TSN").string();
+    const FileResult saved = saveGame(again);
+    if (!saved.ok) {
+        fail("what loaded cannot be saved", saved.error);
+    }
+    const std::string text = contentsOf(again);
+    expectSameBytes(input, text);
+    const FileResult reloaded = loadGame(again);
+    if (!reloaded.ok) {
+        fail("what loaded does not load again", reloaded.error + "\n" + text);
     }
     if (stateJson(*gGame) != loaded || saveGameText() != text) {
         fail("what loaded loads again differently", text);

@@ -19,6 +19,8 @@
 #include "model/InternalError.h"
 #include "model/Presentation.h"
 #include "model/Random.h"
+#include "savegame/AtomicWrite.h"
+#include "savegame/EmergencySave.h"
 #include "ui/Reports.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
@@ -246,6 +248,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
     setPresentation(&presentation);
     game->startNewGame();
     setUpEvents(*game);
+    // Saves killed part-way by an earlier run leave their temporary files.
+    removeStaleTemporaries(".");
 
     struct Restore {
         ~Restore() {
@@ -417,8 +421,15 @@ int Console::run(std::optional<std::uint32_t> seed) {
                 out_ << "QUIT\n";
                 return 0;
             }
-        } catch (const InternalError& e) {
-            out_ << "INTERNAL ERROR: " << Console::escapeText(e.what()) << '\n';
+        } catch (...) {
+            // The game cannot go on; keep it beside the saves the session
+            // names relative to the current folder.
+            const std::string what = describeCurrentException();
+            const EmergencySave saved = saveForEmergency(".");
+            out_ << "INTERNAL ERROR: " << Console::escapeText(what)
+                 << (saved.saved ? " (the game was saved to " + saved.path + ")"
+                                 : " (the game could not be saved: " + saved.reason + ")")
+                 << '\n';
             return 3;
         }
         out_.flush();

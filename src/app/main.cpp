@@ -21,6 +21,7 @@
 #include "model/Random.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
+#include "savegame/EmergencySave.h"
 #include "ui/Desktop.h"
 #include "ui/PictureStore.h"
 #include "ui/Screen.h"
@@ -193,8 +194,8 @@ int main(int argc, char** argv) {
             return screenshot(*shot);
         }
         return desktop(window);
-    } catch (const tessarion::InternalError& e) {
-        std::cerr << "tessarion: internal error: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "tessarion: internal error: " << tessarion::describeCurrentException() << "\n";
         return 3;
     }
 }

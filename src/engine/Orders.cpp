@@ -152,7 +152,11 @@ void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
 
 void moveLegionInto(Legion* legion, Province* province) {
     if (!isBeyondBorder(province)) {
+        Province* from = legion->province;
         legion->province = province;
+        if (legion->owner != nullptr) {
+            legion->owner->legionMoved(from, province);
+        }
     }
     legion->moved = true;
 }

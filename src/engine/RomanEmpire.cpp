@@ -283,7 +283,7 @@ void RomanEmpire::endTurn() {
     }
     if (treasury <= 0 && !legions.empty()) {
         showMessage("Princeps,\r\n\r\nThe treasury is empty! The legions are starting to disband.");
-        legions.pop_back();
+        destroyLegionAt(legions.size() - 1);
     }
     // 4. Pay.
     payLegions(*this);

@@ -78,10 +78,65 @@ bool Empire::ownsProvince(const Province* province) const {
                        [&](const Province* p) { return sameProvince(p, province); });
 }
 
+int& Empire::countIn(const Province* province) const {
+    // A handful of entries at most (one per province with legions): the
+    // pointer finds the entry almost always, the name covers a copy of a
+    // province that is not the table's own.
+    for (ProvinceCount& entry : counts_) {
+        if (entry.province == province) {
+            return entry.legions;
+        }
+    }
+    for (ProvinceCount& entry : counts_) {
+        if (sameProvince(entry.province, province)) {
+            return entry.legions;
+        }
+    }
+    counts_.push_back({province, 0});
+    return counts_.back().legions;
+}
+
 int Empire::legionsIn(const Province* province) const {
-    return static_cast<int>(std::count_if(legions.begin(), legions.end(), [&](const auto& l) {
+    if (!countsValid_ || counted_ != legions.size()) {
+        counts_.clear();
+        for (const auto& l : legions) {
+            countIn(l->province) += 1;
+        }
+        counted_ = legions.size();
+        countsValid_ = true;
+    }
+    const int count = countIn(province);
+#ifndef NDEBUG
+    // Every test and differential check runs through here: a count out of
+    // step would change the rules, so it is caught where it happens.
+    const auto counted = std::count_if(legions.begin(), legions.end(), [&](const auto& l) {
         return sameProvince(l->province, province);
-    }));
+    });
+    if (counted != count) {
+        throw InternalError("Empire::legionsIn() out of step for " + name + " in " +
+                            (province != nullptr ? province->name : std::string("nowhere")));
+    }
+#endif
+    return count;
+}
+
+bool Empire::countsInStep() {
+    countsValid_ = countsValid_ && counted_ == legions.size();
+    return countsValid_;
+}
+
+void Empire::legionMoved(const Province* from, const Province* to) {
+    if (countsInStep() && !sameProvince(from, to)) {
+        countIn(from) -= 1;
+        countIn(to) += 1;
+    }
+}
+
+void Empire::legionGone(const Legion& legion) {
+    if (countsInStep()) {
+        countIn(legion.province) -= 1;
+        counted_ -= 1;
+    }
 }
 
 void Empire::removeLegionsIn(const Province* province) {
@@ -93,6 +148,9 @@ void Empire::clearLegions() {
     while (!legions.empty()) {
         legions.erase(legions.begin());
     }
+    counts_.clear();
+    counted_ = 0;
+    countsValid_ = true;
 }
 
 void Empire::setRouteForLegionsIn(const Province* province, const Route& route) {
@@ -115,11 +173,17 @@ bool Empire::hasLegionInAny(const std::vector<Province*>& list) const {
 }
 
 Legion* Empire::createLegion(Province* where) {
+    const bool inStep = countsInStep();
     legions.push_back(std::make_unique<Legion>(this, where));
+    if (inStep) {
+        countIn(where) += 1;
+        counted_ += 1;
+    }
     return legions.back().get();
 }
 
 void Empire::destroyLegionAt(std::size_t index) {
+    legionGone(*legions[index]);
     legions.erase(legions.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

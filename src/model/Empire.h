@@ -65,6 +65,32 @@ class Empire {
 
     // The one step rule by which any routed legion advances and fights.
     void moveLegionStep(Legion* legion);
+
+    // One of this power's legions has left `from` for `to` (Legion and the
+    // orders tell; the counts of legionsIn follow).
+    void legionMoved(const Province* from, const Province* to);
+    // The legion list was changed other than through the operations above
+    // (a saved game put in place): count again before the next question.
+    void recountLegions() { countsValid_ = false; }
+
+  private:
+    struct ProvinceCount {
+        const Province* province;
+        int legions;
+    };
+    // How many legions stand in each province, kept in step with `legions`:
+    // the walks over a power's legions ask it for every legion, and counting
+    // the list each time made a year cost the square of the legion count.
+    mutable std::vector<ProvinceCount> counts_;
+    // The length of `legions` the counts describe: a list changed behind the
+    // power's back (a legion popped off it) shows as a different length.
+    mutable std::size_t counted_ = 0;
+    mutable bool countsValid_ = false;
+
+    int& countIn(const Province* province) const;
+    // False, and the counts dropped, when the list changed behind our back.
+    bool countsInStep();
+    void legionGone(const Legion& legion);
 };
 
 bool sameProvince(const Province* a, const Province* b);
@@ -74,9 +100,12 @@ void takeProvince(Empire* empire, Province* province, World& world, Empire* prev
 
 template <typename Pred>
 bool Empire::destroyFirstLegionIn(const Province* province, Pred pred) {
+    if (legionsIn(province) == 0) {
+        return false;
+    }
     for (std::size_t i = 0; i < legions.size(); ++i) {
         if (sameProvince(legions[i]->province, province) && pred(*legions[i])) {
-            legions.erase(legions.begin() + static_cast<std::ptrdiff_t>(i));
+            destroyLegionAt(i);
             return true;
         }
     }

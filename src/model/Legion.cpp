@@ -1,5 +1,7 @@
 #include "model/Legion.h"
 
+#include "model/Empire.h"
+
 namespace tessarion {
 
 void Legion::setRoute(const Route& newRoute) {
@@ -13,7 +15,11 @@ void Legion::advanceAlongRoute() {
         return;
     }
     routeIndex += 1;
+    Province* from = province;
     province = route[static_cast<std::size_t>(routeIndex)];
+    if (owner != nullptr) {
+        owner->legionMoved(from, province);
+    }
     if (static_cast<std::size_t>(routeIndex) + 1 >= route.size()) {
         hasRoute = false;
     }

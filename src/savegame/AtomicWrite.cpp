@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <regex>
 #include <system_error>
 
 #ifdef _WIN32
@@ -12,6 +14,7 @@
 #include <process.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -19,7 +22,13 @@ namespace tessarion {
 
 namespace {
 
-FileResult failure(const std::string& reason) {
+namespace fs = std::filesystem;
+
+FileResult cannotOpen(const std::string& reason) {
+    return {false, "ERROR", "Unable to open file! (" + reason + ")"};
+}
+
+FileResult cannotSave(const std::string& reason) {
     return {false, "ERROR", "Unable to save the game: " + reason};
 }
 
@@ -31,81 +40,273 @@ int processId() {
 #endif
 }
 
-// A name beside the target that no other save of this process, nor another
-// process, is using at the same moment.
-std::string temporaryNameFor(const std::string& path) {
+// Short and fixed in length, so that it fits in any folder where the save's
+// own name fits; the process id keeps two running games apart and lets the
+// start-up clean-up tell an abandoned file from one being written.
+std::string temporaryName() {
     static std::atomic<unsigned> counter{0};
-    return path + "." + std::to_string(processId()) + "-" + std::to_string(counter++) + ".tmp";
+    return ".tessarion-" + std::to_string(processId()) + "-" + std::to_string(counter++) + ".tmp";
 }
 
-// Writes, flushes and syncs the temporary file; false with errno set on failure.
-bool writeAndSync(std::FILE* file, std::string_view bytes) {
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-        return false;
-    }
-    if (std::fflush(file) != 0) {
-        return false;
-    }
+bool processIsRunning(long pid) {
 #ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
+    (void)pid;
+    return true;  // no cheap test; leave the file alone
 #else
-    return fsync(fileno(file)) == 0;
-#endif
-}
-
-// The rename itself is only durable once the folder's entry is on disk too.
-// Best effort: some file systems refuse to sync a folder, and the new file is
-// complete either way.
-void syncFolderOf(const std::string& path) {
-#ifndef _WIN32
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty()) {
-        folder = ".";
+    if (pid <= 0 || pid > 0x7fffffff) {
+        return false;
     }
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#else
-    (void)path;
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 #endif
 }
 
 }  // namespace
 
+std::string fileErrorReason(int error) {
+    switch (error) {
+        case ENOSPC:
+            return "the disk is full";
+#ifdef EDQUOT
+        case EDQUOT:
+            return "the disk quota is used up";
+#endif
+        case EACCES:
+        case EPERM:
+            return "no permission";
+        case EROFS:
+            return "the disk is read-only";
+        case ENAMETOOLONG:
+            return "the name is too long";
+        case ENOENT:
+            return "no such file or folder";
+        case ENOTDIR:
+            return "part of the path is not a folder";
+        case EISDIR:
+            return "it is a folder";
+        case EFBIG:
+            return "the file would be larger than the system allows";
+        case EMFILE:
+        case ENFILE:
+            return "too many files are open";
+        case EIO:
+            return "the disk could not be read or written";
+#ifdef ELOOP
+        case ELOOP:
+            return "too many links";
+#endif
+        default:
+            return std::strerror(error);
+    }
+}
+
+#ifndef _WIN32
+
+namespace {
+
+// The file a path finally names, following links the way opening it would; a
+// link to nothing names the file it would create.
+bool resolveLinks(const std::string& path, std::string& target, int& error) {
+    fs::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = p.string();
+            return true;
+        }
+        std::error_code ec;
+        const fs::path link = fs::read_symlink(p, ec);
+        if (ec) {
+            error = ec.value();
+            return false;
+        }
+        p = link.is_absolute() ? link : p.parent_path() / link;
+    }
+    error = ELOOP;
+    return false;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return fsync(fd) == 0;
+}
+
+}  // namespace
+
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    // A file-size limit would otherwise kill the game in the middle of a
+    // save; ignored, the write fails with EFBIG and is reported.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    std::string target;
+    int error = 0;
+    if (path.empty()) {
+        return cannotOpen(fileErrorReason(ENOENT));
+    }
+    if (!resolveLinks(path, target, error)) {
+        return cannotOpen(fileErrorReason(error));
+    }
+    struct stat old {};
+    bool replacing = false;
+    if (lstat(target.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) {
+            return cannotOpen(fileErrorReason(EISDIR));
+        }
+        if (!S_ISREG(old.st_mode)) {
+            return cannotOpen("it is not a regular file");
+        }
+        // Even where the system would let us (as the administrator), a save
+        // the player made read-only stays as it is.
+        if (access(target.c_str(), W_OK) != 0) {
+            return cannotOpen(fileErrorReason(errno));
+        }
+        if ((old.st_mode & 0222) == 0) {
+            return cannotOpen("the file is read-only");
+        }
+        replacing = true;
+    } else if (errno != ENOENT) {
+        return cannotOpen(fileErrorReason(errno));
+    }
+
+    // Everything happens relative to the folder, so that the temporary name
+    // is only ever as long as its own few characters.
+    const fs::path targetPath = target;
+    const std::string name = targetPath.filename().string();
+    const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
+    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) {
+        return cannotOpen(fileErrorReason(errno));
+    }
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
     std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = temporaryName();
+        fd = openat(dir, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        const int openError = errno;
+        close(dir);
+        return cannotOpen(fileErrorReason(openError));
+    }
+    auto abandon = [&](int why) {
+        unlinkat(dir, temporary.c_str(), 0);
+        close(dir);
+        return cannotSave(fileErrorReason(why));
+    };
+    // The mask of new files must not narrow the permissions kept.
+    const bool written = (!replacing || fchmod(fd, mode) == 0) && writeAll(fd, bytes);
+    const int writeError = errno;
+    if (close(fd) != 0 || !written) {
+        return abandon(written ? errno : writeError);
+    }
+
+    if (replacing) {
+        // Best effort: a name too long for ".bak" or a file system without
+        // hard links costs the backup, never the save.
+        const std::string backup = name + ".bak";
+        if (unlinkat(dir, backup.c_str(), 0) == 0 || errno == ENOENT) {
+            linkat(dir, name.c_str(), dir, backup.c_str(), 0);
+        }
+    }
+    if (renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
+        return abandon(errno);
+    }
+    // The rename is only durable once the folder's entry is on disk too; some
+    // file systems refuse to sync a folder, and the new file is whole anyway.
+    fsync(dir);
+    close(dir);
+    return {true, "", ""};
+}
+
+#else
+
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    std::error_code ec;
+    const fs::path target = path;
+    const fs::file_status status = fs::status(target, ec);
+    const bool replacing = fs::exists(status);
+    if (replacing) {
+        if (fs::is_directory(status)) {
+            return cannotOpen(fileErrorReason(EISDIR));
+        }
+        if (!fs::is_regular_file(status)) {
+            return cannotOpen("it is not a regular file");
+        }
+        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+            return cannotOpen("the file is read-only");
+        }
+    }
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    fs::path temporary;
     std::FILE* file = nullptr;
-    // "x": never open a file that is already there, in case a name clashes.
     for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-        temporary = temporaryNameFor(path);
-        file = std::fopen(temporary.c_str(), "wbx");
+        temporary = folder / temporaryName();
+        file = std::fopen(temporary.string().c_str(), "wbx");
         if (file == nullptr && errno != EEXIST) {
             break;
         }
     }
     if (file == nullptr) {
-        return {false, "ERROR", "Unable to open file!"};
+        return cannotOpen(fileErrorReason(errno));
     }
-
-    const bool written = writeAndSync(file, bytes);
+    bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = written && std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
     const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    const int closeError = errno;
-    if (!written || !closed) {
-        std::remove(temporary.c_str());
-        return failure(std::strerror(!written ? writeError : closeError));
+    if (std::fclose(file) != 0 || !written) {
+        const int why = written ? errno : writeError;
+        fs::remove(temporary, ec);
+        return cannotSave(fileErrorReason(why));
     }
-
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
+    if (replacing) {
+        fs::copy_file(target, fs::path(path + ".bak"), fs::copy_options::overwrite_existing, ec);
+    }
+    fs::rename(temporary, target, ec);
     if (ec) {
-        std::remove(temporary.c_str());
-        return failure(ec.message());
+        fs::remove(temporary, ec);
+        return cannotSave(ec.message());
     }
-    syncFolderOf(path);
     return {true, "", ""};
+}
+
+#endif
+
+int removeStaleTemporaries(const std::string& folder) {
+    // Ours, and those of the earlier naming (the save's own name, the process
+    // id and a counter).
+    static const std::regex kOurs(R"(\.tessarion-([0-9]{1,10})-[0-9]{1,10}\.tmp)");
+    static const std::regex kEarlier(R"(.+\.[Tt][Ss][Nn]\.([0-9]{1,10})-[0-9]{1,10}\.tmp)");
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::smatch match;
+        if (!std::regex_match(name, match, kOurs) && !std::regex_match(name, match, kEarlier)) {
+            continue;
+        }
+        std::error_code kind;
+        if (!it->is_regular_file(kind) || processIsRunning(std::stol(match[1].str()))) {
+            continue;
+        }
+        std::error_code gone;
+        if (fs::remove(it->path(), gone)) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace tessarion

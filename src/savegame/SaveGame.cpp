@@ -1,7 +1,9 @@
 #include "savegame/SaveGame.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <list>
 #include <memory>
@@ -12,6 +14,13 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "savegame/AtomicWrite.h"
+#include "savegame/SaveLimits.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tessarion {
 
@@ -23,17 +32,29 @@ constexpr const char* kLineEnd = "\r\n";
 constexpr const char* kLineEnd = "\n";
 #endif
 
-// Far beyond any real save (a few hundred lines), small enough to read whole.
-constexpr std::size_t kMaxFileSize = 16u << 20;
-// Turn 241 is 476 AD, the year the turn cycle ends the game: a game that is
-// still being played is at most in 475 AD.
-constexpr int kLastPlayableTurn = 240;
-// Treasury and plague counter further out than this would overflow in the
-// yearly sums; no game comes near it.
-constexpr std::int32_t kValueLimit = 1'000'000'000;
+// The labels the writer puts after each value, blanks included. The reader
+// takes a value line either exactly so or with no comment at all.
+constexpr const char* kTurnLabel = "   # turn";
+constexpr const char* kTreasuryLabel = "   # treasury";
+constexpr const char* kPlagueLabel = "   # plague";
+constexpr const char* kPlagueCounterLabel = "   # plague counter";
+constexpr const char* kTributeLabel = "   # roman tribute owned by barbarians";
+constexpr const char* kProvinceCountLabel = "    #    number of provinces";
+constexpr const char* kLegionCountLabel = "     #    number of legions";
+constexpr const char* kCurrentLabel = "   # current province";
+constexpr const char* kHasRouteLine = "1    #   has a route";
+constexpr const char* kNoRouteLine = "0    #   no route";
+constexpr const char* kDestinationLabel = "    #   destination";
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+std::string_view trimmedRight(std::string_view line) {
+    while (!line.empty() && isBlank(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line;
 }
 
 // ---------------------------------------------------------------- writing
@@ -70,10 +91,39 @@ struct SavedGame {
     std::array<SavedPower, 4> powers;
 };
 
-// Hands out the lines of a file one at a time, each through readField.
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// A whole field holding a number exactly as the writer puts it: an optional
+// minus sign and digits, no leading zero, nothing else.
+std::optional<std::int64_t> wholeNumber(std::string_view field) {
+    std::size_t i = field.size() > 0 && field[0] == '-' ? 1 : 0;
+    const std::string_view digits = field.substr(i);
+    if (digits.empty() || digits.size() > 11 || (digits[0] == '0' && digits.size() > 1) ||
+        (i == 1 && digits == "0")) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return i == 1 ? -value : value;
+}
+
+// Hands out the lines of a file one at a time and checks each against what
+// the writer puts there. A byte-order mark and carriage returns before the
+// line feeds are taken on purpose (editors add them); blanks at the end of a
+// line are taken too. Anything else unexpected is refused with its line.
 class LineReader {
   public:
     explicit LineReader(std::string_view bytes) {
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+            bytes.remove_prefix(3);
+        }
         std::size_t start = 0;
         while (start < bytes.size()) {
             std::size_t end = bytes.find('\n', start);
@@ -98,27 +148,68 @@ class LineReader {
         throw LoadError{lineNumber(), std::move(what)};
     }
 
-    std::string field(const std::string& what) {
+    // The next line, blanks at its end removed.
+    std::string_view line(const std::string& what) {
         if (next_ >= lines_.size()) {
             throw LoadError{lineNumber() + 1, "the file ends before " + what};
         }
         const std::string_view line = lines_[next_++];
-        if (line.size() > kMaxSaveLineLength) {
-            fail("the line is longer than " + std::to_string(kMaxSaveLineLength) + " characters");
+        if (line.size() > kSaveLimits.lineLength) {
+            fail("the line is longer than " + std::to_string(kSaveLimits.lineLength) +
+                 " characters");
         }
         if (line.find('\0') != std::string_view::npos) {
             fail("the line holds a NUL character");
         }
-        return readField(line);
+        return trimmedRight(line);
     }
 
-    std::int32_t number(const std::string& what) {
-        const std::string text = field(what);
-        const std::optional<std::int32_t> value = fieldNumber(text);
-        if (!value) {
-            fail("the number " + text + " (" + what + ") is out of range");
+    void expect(const std::string& text, const std::string& what) {
+        const std::string_view got = line(what);
+        if (got != text) {
+            fail(what + " should read " + inQuotes(text) + ", not " + inQuotes(got));
         }
-        return *value;
+    }
+
+    // The value part of a line that is either the value alone or the value
+    // followed by exactly its label.
+    std::string_view value(std::string_view label, const std::string& what) {
+        std::string_view got = line(what);
+        if (got.size() > label.size() && got.substr(got.size() - label.size()) == label) {
+            got.remove_suffix(label.size());
+        }
+        if (got.find('#') != std::string_view::npos) {
+            fail("the comment of " + what + " should read " + inQuotes(trimmedRight(label)));
+        }
+        return got;
+    }
+
+    std::int64_t number(std::string_view label, const std::string& what) {
+        const std::string_view field = value(label, what);
+        const std::optional<std::int64_t> number = wholeNumber(field);
+        if (!number) {
+            fail(what + " should be a whole number, not " + inQuotes(field));
+        }
+        return *number;
+    }
+
+    std::int64_t bounded(std::string_view label, const std::string& what, std::int64_t lowest,
+                         std::int64_t highest) {
+        const std::int64_t number = this->number(label, what);
+        if (number < lowest || number > highest) {
+            fail(what + " is " + std::to_string(number) + ", beyond anything a game reaches (" +
+                 std::to_string(lowest) + " to " + std::to_string(highest) + ")");
+        }
+        return number;
+    }
+
+    // Only blank lines may follow the last legion block.
+    void expectEnd() {
+        while (next_ < lines_.size()) {
+            if (!trimmedRight(lines_[next_++]).empty()) {
+                fail("there is more after the last legion block");
+            }
+        }
     }
 
   private:
@@ -128,7 +219,7 @@ class LineReader {
 
 // A province by its exact name, without the advisor's "not found" box that
 // Game::findProvince shows: a bad name here is the file's fault, reported once.
-int provinceIndex(Game& game, const std::string& name) {
+int provinceIndex(Game& game, std::string_view name) {
     for (std::size_t i = 0; i < game.provinces.size(); ++i) {
         if (game.provinces[i]->name == name) {
             return static_cast<int>(i);
@@ -137,29 +228,27 @@ int provinceIndex(Game& game, const std::string& name) {
     return -1;
 }
 
-Province* readProvince(Game& game, LineReader& in, const std::string& what) {
-    const std::string name = in.field(what);
+Province* readProvince(Game& game, LineReader& in, std::string_view label,
+                       const std::string& what) {
+    const std::string_view name = label.empty() ? in.line(what) : in.value(label, what);
     const int index = provinceIndex(game, name);
     if (index < 0) {
-        in.fail("Bad province name \"" + name + "\"");
+        in.fail("Bad province name " + inQuotes(name));
     }
     return game.provinces[static_cast<std::size_t>(index)].get();
 }
 
-std::int32_t readLimited(LineReader& in, const std::string& what) {
-    const std::int32_t value = in.number(what);
-    if (value < -kValueLimit || value > kValueLimit) {
-        in.fail(what + " " + std::to_string(value) + " is beyond anything a game reaches");
-    }
-    return value;
-}
-
-// A count of entries taking `linesEach` lines apiece. Checked before anything
-// is set aside for them, so a damaged count costs nothing.
-std::size_t readCount(LineReader& in, const std::string& what, std::size_t linesEach) {
-    const std::int32_t count = in.number(what);
+// A count of entries taking at least `linesEach` lines apiece. Checked before
+// anything is set aside for them, so a damaged count costs nothing.
+std::size_t readCount(LineReader& in, std::string_view label, const std::string& what,
+                      std::size_t linesEach, std::size_t limit, const std::string& beyond) {
+    const std::int64_t count = in.number(label, what);
     if (count < 0) {
         in.fail(what + " is negative (" + std::to_string(count) + ")");
+    }
+    if (static_cast<std::uint64_t>(count) > limit) {
+        in.fail(what + " is " + std::to_string(count) + ", " + beyond + " (" +
+                std::to_string(limit) + ")");
     }
     if (static_cast<std::size_t>(count) > in.remaining() / linesEach) {
         in.fail(what + " is " + std::to_string(count) + ", more than the rest of the file holds");
@@ -168,25 +257,32 @@ std::size_t readCount(LineReader& in, const std::string& what, std::size_t lines
 }
 
 SavedGame parseSavedGame(Game& game, std::string_view bytes) {
-    if (bytes.size() > kMaxFileSize) {
-        throw LoadError{0, "the file is far larger than any saved game"};
+    if (bytes.size() > kMaxSaveFileSize) {
+        throw LoadError{0, "the file is larger than any saved game can be (" +
+                               std::to_string(kMaxSaveFileSize) + " bytes)"};
     }
     LineReader in(bytes);
     SavedGame saved;
+    const SaveLimits& limits = kSaveLimits;
 
-    saved.turn = in.number("the turn");
-    if (saved.turn < 0) {
-        in.fail("the turn is negative (" + std::to_string(saved.turn) + ")");
+    const std::int64_t turn = in.number(kTurnLabel, "the turn");
+    if (turn < 0) {
+        in.fail("the turn is negative (" + std::to_string(turn) + ")");
     }
-    if (saved.turn > kLastPlayableTurn) {
-        in.fail("turn " + std::to_string(saved.turn) + " is the year " +
-                std::to_string(235LL + saved.turn) + " AD, when the game is already over");
+    if (turn > limits.lastTurn) {
+        in.fail("turn " + std::to_string(turn) + " is the year " + std::to_string(235 + turn) +
+                " AD, when the game is already over");
     }
-    saved.treasury = readLimited(in, "the treasury");
-    saved.plague = in.number("the plague") == 1;
-    saved.plagueCounter = readLimited(in, "the plague counter");
+    saved.turn = static_cast<int>(turn);
+    saved.treasury = static_cast<std::int32_t>(
+        in.bounded(kTreasuryLabel, "the treasury", -limits.treasury, limits.treasury));
+    saved.plague = in.bounded(kPlagueLabel, "the plague", 0, 1) == 1;
+    saved.plagueCounter = static_cast<std::int32_t>(in.bounded(
+        kPlagueCounterLabel, "the plague counter", -limits.plagueCounter, limits.plagueCounter));
     for (std::size_t i = 0; i < saved.tribeCountdown.size(); ++i) {
-        saved.tribeCountdown[i] = in.number("the countdown of tribe " + std::to_string(i));
+        saved.tribeCountdown[i] = static_cast<int>(
+            in.bounded(kTributeLabel, "the countdown of tribe " + std::to_string(i), 0,
+                       limits.tribeCountdown));
     }
 
     const std::array<Empire*, 4> powers = game.powers();
@@ -195,14 +291,12 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
     std::array<const Empire*, kProvinceCount> listedFor{};
     for (std::size_t p = 0; p < powers.size(); ++p) {
         const std::string& power = powers[p]->name;
-        in.field("the heading of the provinces of the " + power);
-        const std::size_t count = readCount(in, "the number of provinces of the " + power, 1);
-        if (count > kProvinceCount) {
-            in.fail("the number of provinces of the " + power + " is " + std::to_string(count) +
-                    ", more than the map has");
-        }
+        in.expect(power + "-provinces", "the heading of the provinces of the " + power);
+        const std::size_t count =
+            readCount(in, kProvinceCountLabel, "the number of provinces of the " + power, 1,
+                      kProvinceCount, "more than the map has");
         for (std::size_t i = 0; i < count; ++i) {
-            Province* province = readProvince(game, in, "a province of the " + power);
+            Province* province = readProvince(game, in, "", "a province of the " + power);
             const auto index = static_cast<std::size_t>(provinceIndex(game, province->name));
             if (listedAt[index] != 0) {
                 in.fail(province->name + " is listed again (first on line " +
@@ -217,26 +311,35 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
 
     for (std::size_t p = 0; p < powers.size(); ++p) {
         const std::string& power = powers[p]->name;
-        in.field("the heading of the legions of the " + power);
+        in.expect(power + "-Legions", "the heading of the legions of the " + power);
         // A legion takes two lines at least: where it stands and its route flag.
-        const std::size_t count = readCount(in, "the number of legions of the " + power, 2);
+        const std::size_t count =
+            readCount(in, kLegionCountLabel, "the number of legions of the " + power, 2,
+                      limits.legionsPerPower, "more than a saved game may hold");
         std::vector<std::unique_ptr<Legion>>& legions = saved.powers[p].legions;
         legions.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
-            Province* at = readProvince(game, in, "the province of a legion of the " + power);
+            Province* at =
+                readProvince(game, in, kCurrentLabel, "the province of a legion of the " + power);
             auto legion = std::make_unique<Legion>(powers[p], at);
-            if (in.number("the route flag of a legion of the " + power) != 0) {
-                Province* destination =
-                    readProvince(game, in, "the destination of a legion of the " + power);
+            const std::string flagName = "the route flag of a legion of the " + power;
+            const std::string_view flag = in.line(flagName);
+            if (flag == "1" || flag == kHasRouteLine) {
+                Province* destination = readProvince(game, in, kDestinationLabel,
+                                                     "the destination of a legion of the " + power);
                 const Route route = findRoute(game, at, destination);
                 if (route.size() < 2) {
                     in.fail("there is no route from " + at->name + " to " + destination->name);
                 }
                 legion->setRoute(route);
+            } else if (flag != "0" && flag != kNoRouteLine) {
+                in.fail(flagName + " should read " + inQuotes(kHasRouteLine) + " or " +
+                        inQuotes(kNoRouteLine) + ", not " + inQuotes(flag));
             }
             legions.push_back(std::move(legion));
         }
     }
+    in.expectEnd();
     return saved;
 }
 
@@ -266,6 +369,7 @@ void applySavedGame(Game& game, SavedGame& saved) {
         powers[p]->provinces.swap(saved.powers[p].provinces);
         // The old legions leave with `saved`.
         powers[p]->legions.swap(saved.powers[p].legions);
+        powers[p]->recountLegions();
     }
 }
 
@@ -275,6 +379,42 @@ FileResult loadError(const LoadError& e) {
         text += ", line " + std::to_string(e.line);
     }
     return {false, "ERROR", text + ": " + e.what};
+}
+
+// Why the running game cannot be written so that it loads again, if it cannot.
+std::optional<std::string> unsavable(Game& game) {
+    const SaveLimits& limits = kSaveLimits;
+    auto beyond = [](const std::string& what, long long value) {
+        return what + " is " + std::to_string(value) + ", beyond what a saved game may hold";
+    };
+    if (game.turn < 0 || game.turn > limits.lastTurn) {
+        return beyond("the turn", game.turn);
+    }
+    if (game.romans.treasury < -limits.treasury || game.romans.treasury > limits.treasury) {
+        return beyond("the treasury", game.romans.treasury);
+    }
+    if (game.romans.plagueCounter < -limits.plagueCounter ||
+        game.romans.plagueCounter > limits.plagueCounter) {
+        return beyond("the plague counter", game.romans.plagueCounter);
+    }
+    for (int countdown : game.barbarians.tribeCountdown) {
+        if (countdown < 0 || countdown > limits.tribeCountdown) {
+            return beyond("a tribe's countdown", countdown);
+        }
+    }
+    for (const Empire* power : game.powers()) {
+        if (power->legions.size() > limits.legionsPerPower) {
+            return beyond("the number of legions of the " + power->name,
+                          static_cast<long long>(power->legions.size()));
+        }
+        for (const auto& legion : power->legions) {
+            if (legion->hasRoute && (legion->route.empty() || legion->route.back() == nullptr)) {
+                return "a legion of the " + power->name + " in " + legion->province->name +
+                       " marches without a destination";
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -288,34 +428,6 @@ std::string readField(std::string_view line) {
         --end;
     }
     return std::string(line.substr(0, end));
-}
-
-std::optional<std::int32_t> fieldNumber(std::string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
-        ++i;
-    }
-    // Accumulate as a negative number so that the lowest value fits too.
-    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
-    std::int64_t value = 0;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-        value = value * 10 - (field[i] - '0');
-        if (value < kLowest) {
-            return std::nullopt;
-        }
-    }
-    if (!negative) {
-        value = -value;
-        if (value > std::numeric_limits<std::int32_t>::max()) {
-            return std::nullopt;
-        }
-    }
-    return static_cast<std::int32_t>(value);
 }
 
 std::string saveGameText() {
@@ -356,6 +468,9 @@ std::string saveGameText() {
 }
 
 FileResult saveGame(const std::string& path) {
+    if (std::optional<std::string> why = unsavable(Game::instance())) {
+        return {false, "ERROR", "Unable to save the game: " + *why};
+    }
     return writeFileAtomically(path, saveGameText());
 }
 
@@ -371,23 +486,62 @@ FileResult loadGameText(std::string_view bytes) {
 }
 
 FileResult loadGame(const std::string& path) {
-    const FileResult cannotOpen{false, "ERROR", "Unable to open file"};
+    auto cannotOpen = [](const std::string& reason) {
+        return FileResult{false, "ERROR", "Unable to open file (" + reason + ")"};
+    };
+    std::string bytes;
+    // One byte more than the limit tells a file that is too large.
+    const std::size_t wanted = kMaxSaveFileSize + 1;
+#ifdef _WIN32
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return cannotOpen(std::filesystem::exists(path, ec) ? "it is not a regular file"
+                                                            : fileErrorReason(ENOENT));
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return cannotOpen;
+        return cannotOpen(fileErrorReason(errno));
     }
-    // One byte more than the limit tells a file that is too large.
-    std::string bytes;
     char buffer[65536];
     std::size_t got = 0;
-    while (bytes.size() <= kMaxFileSize && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    while (bytes.size() < wanted && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
         bytes.append(buffer, got);
     }
     const bool failed = std::ferror(file) != 0;
+    const int readError = errno;
     std::fclose(file);
+#else
+    // Not blocking: a pipe with nobody at the other end must not hang the
+    // game before it can be told apart from a file.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return cannotOpen(fileErrorReason(errno));
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return cannotOpen(S_ISDIR(st.st_mode) ? fileErrorReason(EISDIR)
+                                              : std::string("it is not a regular file"));
+    }
+    char buffer[65536];
+    bool failed = false;
+    int readError = 0;
+    while (bytes.size() < wanted) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            failed = got < 0;
+            readError = errno;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+#endif
     if (failed) {
-        // A folder opens on some systems but cannot be read.
-        return cannotOpen;
+        return cannotOpen(fileErrorReason(readError));
     }
     return loadGameText(bytes);
 }

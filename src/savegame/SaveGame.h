@@ -15,10 +15,12 @@ struct FileResult {
     std::string error;    // its text
 };
 
-// Writes the running game to a saved-game file.
+// Writes the running game to a saved-game file (see writeFileAtomically);
+// refused when the game holds something a saved game may not (SaveLimits.h).
 FileResult saveGame(const std::string& path);
 
-// Reads a saved-game file into the running game, all or nothing.
+// Reads a saved-game file into the running game, all or nothing. Only a
+// regular file is read; a refusal names the line at fault and why.
 FileResult loadGame(const std::string& path);
 
 // The bytes saveGame writes for the running game.
@@ -27,18 +29,9 @@ std::string saveGameText();
 // Reads a saved game held in memory (a whole file's bytes), all or nothing.
 FileResult loadGameText(std::string_view bytes);
 
-// The longest line a saved game may hold, line ending not counted.
-inline constexpr std::size_t kMaxSaveLineLength = 79;
-
 // The value part of one line: the first "#", the blanks just before it and
 // everything after it go; a line without "#" loses its trailing blanks.
-// Leading blanks stay (they are part of nothing we write, but a name keeps
-// whatever it is given).
+// Leading blanks stay.
 std::string readField(std::string_view line);
-
-// The decimal conversion of a field: leading white space skipped, an optional
-// sign, the digits that follow; anything else ends the number, no digits is 0.
-// Nothing when the number does not fit in 32 bits.
-std::optional<std::int32_t> fieldNumber(std::string_view field);
 
 }  // namespace tessarion

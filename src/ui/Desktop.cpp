@@ -8,6 +8,8 @@
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
+#include "savegame/AtomicWrite.h"
+#include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
 #include "ui/Reports.h"
 
@@ -63,6 +65,8 @@ Desktop::~Desktop() {
 bool Desktop::startUp() {
     setAdvisor(this);
     setPresentation(this);
+    // Saves killed part-way by an earlier run leave their temporary files.
+    removeStaleTemporaries(config_.saveFolder);
     Game& game = Game::instance();
     // The presentation hooks; the sound comes later, so that nothing of the
     // first set-up makes a noise.
@@ -149,14 +153,14 @@ int Desktop::run() {
                 }
             }
         }
-    } catch (const InternalError& e) {
-        // A state the game should never reach: say so, keep what can be kept.
-        const std::string saved = emergencySave();
+    } catch (...) {
+        // A state the game should never reach, or the machine out of memory:
+        // say so, keep what can be kept.
+        const std::string what = describeCurrentException();
+        const EmergencySave saved = saveForEmergency(config_.saveFolder);
         quitting_ = false;
         box_ = nullptr;
-        alert("ERROR", std::string("Tessarion has met an internal error and must close:\r\n") +
-                           e.what() +
-                           (saved.empty() ? "" : "\r\n\r\nThe game was saved to " + saved));
+        alert("ERROR", emergencyMessage(what, saved));
         windowOpen_ = false;
         platform_.stopSound();
         setAdvisor(nullptr);
@@ -165,13 +169,6 @@ int Desktop::run() {
     }
     shutDown();
     return 0;
-}
-
-std::string Desktop::emergencySave() {
-    std::error_code ec;
-    std::filesystem::create_directories(config_.saveFolder, ec);
-    const std::string path = (std::filesystem::path(config_.saveFolder) / "emergency.TSN").string();
-    return saveGame(path).ok ? path : std::string();
 }
 
 void Desktop::shutDown() {

@@ -113,8 +113,6 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     void runPostedCommands();
     void fitFrameToWindow();
     void creditAbout(PictureFrameBox& about);
-    // Saves the running game beside the saved games; the path, or empty.
-    std::string emergencySave();
     void playWave(const std::string& name, SoundMode mode);
     std::vector<std::string> savedGames() const;
     std::uint64_t waveLength(const std::string& name) const;

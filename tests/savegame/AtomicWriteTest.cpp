@@ -10,6 +10,8 @@
 
 #ifdef __linux__
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -20,9 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own for each test, gone afterwards. The tests run as root
-// here, so the failures are ones root meets too: a missing folder, a folder
-// where the file should be, a file size limit.
+// A folder of its own for each test, gone afterwards. The tests may run as
+// root, so the failures are ones root meets too: a missing folder, a folder
+// where the file should be, a file size limit, a save made read-only.
 class AtomicWriteTest : public SavedGameTest {
   protected:
     void SetUp() override {
@@ -45,45 +47,54 @@ class AtomicWriteTest : public SavedGameTest {
     fs::path target = folder / "game.TSN";
 };
 
-TEST_F(AtomicWriteTest, ReplacesTheOldSaveAndLeavesNothingElse) {
+TEST_F(AtomicWriteTest, ReplacesTheOldSaveKeepingItAsBak) {
     const FileResult result = saveGame(target.string());
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(contentsOf(target), saveGameText());
-    EXPECT_EQ(folderListing(), std::vector<std::string>{"game.TSN"});
+    EXPECT_EQ(folderListing(), (std::vector<std::string>{"game.TSN", "game.TSN.bak"}));
+    EXPECT_EQ(contentsOf(folder / "game.TSN.bak"), "the old save\n");
 
-    const std::string before = stateJson(*game);
+    const std::string first = saveGameText();
     game->turn = 30;
+    ASSERT_TRUE(saveGame(target.string()).ok);
+    EXPECT_EQ(contentsOf(folder / "game.TSN.bak"), first);
     ASSERT_TRUE(loadGame(target.string()).ok);
-    EXPECT_EQ(stateJson(*game), before);
+    EXPECT_EQ(game->turn, 30);
 }
 
-TEST_F(AtomicWriteTest, AMissingFolderCannotBeOpened) {
-    const FileResult result = saveGame((folder / "gone" / "game.TSN").string());
+TEST_F(AtomicWriteTest, FailuresNameTheirReasonAndKeepEverything) {
+    FileResult result = saveGame((folder / "gone" / "game.TSN").string());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.caption, "ERROR");
-    EXPECT_EQ(result.error, "Unable to open file!");
-    EXPECT_EQ(folderListing(), std::vector<std::string>{"game.TSN"});
-}
+    EXPECT_EQ(result.error, "Unable to open file! (no such file or folder)");
 
-TEST_F(AtomicWriteTest, AFolderInTheWayIsReportedAndKept) {
     const fs::path inTheWay = folder / "folder.TSN";
     fs::create_directory(inTheWay);
     std::ofstream(inTheWay / "keep.txt") << "kept";
-
-    const FileResult result = saveGame(inTheWay.string());
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.caption, "ERROR");
-    EXPECT_EQ(result.error.rfind("Unable to save the game: ", 0), 0u) << result.error;
-    EXPECT_EQ(folderListing(), (std::vector<std::string>{"folder.TSN", "game.TSN"}));
+    EXPECT_EQ(saveGame(inTheWay.string()).error, "Unable to open file! (it is a folder)");
     EXPECT_EQ(contentsOf(inTheWay / "keep.txt"), "kept");
+    EXPECT_EQ(saveGame(folder.string() + "/" + std::string(256, 'n')).error,
+              "Unable to open file! (the name is too long)");
+    EXPECT_EQ(folderListing(), (std::vector<std::string>{"folder.TSN", "game.TSN"}));
+}
+
+// The temporary file's name is short: a save whose own name is as long as the
+// system allows still goes through.
+TEST_F(AtomicWriteTest, TheLongestNameTheSystemTakesCanBeSaved) {
+    const std::string name = std::string(251, 'L') + ".TSN";
+    ASSERT_TRUE(saveGame((folder / name).string()).ok);
+    ASSERT_TRUE(saveGame((folder / name).string()).ok);  // no room for .bak: saved all the same
+    EXPECT_EQ(contentsOf(folder / name), saveGameText());
+    EXPECT_EQ(folderListing(), (std::vector<std::string>{name, "game.TSN"}));
 }
 
 #ifdef __linux__
-// A write that fails part-way (the disk fills up) keeps the old save whole.
+// A write that fails part-way (here a file size limit, as under ulimit -f)
+// keeps the old save whole and does not kill the game.
 TEST_F(AtomicWriteTest, AFailedWriteKeepsTheOldSave) {
     struct rlimit old {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_DFL);
     struct rlimit tight = old;
     tight.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
@@ -93,9 +104,76 @@ TEST_F(AtomicWriteTest, AFailedWriteKeepsTheOldSave) {
 
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.caption, "ERROR");
-    EXPECT_EQ(result.error, "Unable to save the game: File too large");
+    EXPECT_EQ(result.error,
+              "Unable to save the game: the file would be larger than the system allows");
     EXPECT_EQ(contentsOf(target), "the old save\n");
     EXPECT_EQ(folderListing(), std::vector<std::string>{"game.TSN"});
+}
+
+// A link is written through to its file, however it is reached; the link
+// stays a link.
+TEST_F(AtomicWriteTest, LinksAreWrittenThrough) {
+    fs::create_directory(folder / "saves");
+    fs::create_symlink("../game.TSN", folder / "saves" / "link.TSN");
+    fs::create_symlink(folder / "saves" / "link.TSN", folder / "chain.TSN");
+    ASSERT_TRUE(saveGame((folder / "chain.TSN").string()).ok);
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.TSN"));
+    EXPECT_TRUE(fs::is_symlink(folder / "saves" / "link.TSN"));
+    EXPECT_EQ(contentsOf(target), saveGameText());
+    EXPECT_EQ(contentsOf(folder / "game.TSN.bak"), "the old save\n");
+    // A link to nothing yet makes its file.
+    fs::create_symlink("new.TSN", folder / "dangling.TSN");
+    ASSERT_TRUE(saveGame((folder / "dangling.TSN").string()).ok);
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.TSN"));
+    EXPECT_EQ(contentsOf(folder / "new.TSN"), saveGameText());
+}
+
+// Nothing but a regular file the player may write is ever replaced; a save
+// that replaces one keeps its permissions.
+TEST_F(AtomicWriteTest, OnlyWritableRegularFilesAreReplacedAndKeepTheirMode) {
+    ASSERT_EQ(mkfifo((folder / "pipe.TSN").c_str(), 0600), 0);
+    fs::create_symlink("pipe.TSN", folder / "to-pipe.TSN");
+    for (const char* name : {"pipe.TSN", "to-pipe.TSN"}) {
+        EXPECT_EQ(saveGame((folder / name).string()).error,
+                  "Unable to open file! (it is not a regular file)");
+    }
+    EXPECT_TRUE(fs::is_fifo(folder / "pipe.TSN"));
+    EXPECT_EQ(saveGame("/dev/null").error, "Unable to open file! (it is not a regular file)");
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(saveGame(target.string()).ok);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    const std::string kept = contentsOf(target);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::others_read);
+    EXPECT_EQ(saveGame(target.string()).error, "Unable to open file! (the file is read-only)");
+    EXPECT_EQ(contentsOf(target), kept);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::others_read);
+}
+
+// Temporary files left by a save that was killed go at the next start; those
+// of a game still running, and anything not of the game's naming, stay.
+TEST_F(AtomicWriteTest, StaleTemporaryFilesAreRemoved) {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child);
+    const std::string alive = std::to_string(getpid());
+    for (const std::string& name : std::vector<std::string>{
+             ".tessarion-" + dead + "-0.tmp", "game.TSN." + dead + "-3.tmp",
+             ".tessarion-" + alive + "-7.tmp", "notes.tmp", "game.TSN.x-3.tmp"}) {
+        std::ofstream(folder / name) << "half a save";
+    }
+    EXPECT_EQ(removeStaleTemporaries(folder.string()), 2);
+    EXPECT_EQ(folderListing(),
+              (std::vector<std::string>{".tessarion-" + alive + "-7.tmp", "game.TSN",
+                                        "game.TSN.x-3.tmp", "notes.tmp"}));
+    EXPECT_EQ(removeStaleTemporaries((folder / "none").string()), 0);
 }
 #endif
 

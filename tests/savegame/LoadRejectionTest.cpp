@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "engine/Routes.h"
+#include "savegame/SaveLimits.h"
 #include "savegame/SavedGameFixture.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tessarion {
 namespace {
@@ -81,8 +88,11 @@ TEST_F(LoadRejectionTest, CountsOutOfAllProportion) {
     EXPECT_EQ(
         expectRejected(edited("22    #    number", "-1    #    number")),
         "Unable to load the game, line 10: the number of provinces of the Romans is negative (-1)");
-    EXPECT_NE(expectRejected(edited("5    #    number of provinces", "2000000000    #    number"))
-                  .find("more than the rest of the file holds"),
+    // A count one short leaves a name where the next heading belongs.
+    EXPECT_NE(expectRejected(edited("2    #    number of provinces\nArmenia",
+                                    "1    #    number of provinces\nArmenia"))
+                  .find("the heading of the provinces of the Rebelling Legions should read "
+                        "\"Rebelling Legions-provinces\", not \"Mesopotamia\""),
               std::string::npos);
     EXPECT_NE(
         expectRejected(edited("9     #    number of legions", "-7     #    number of legions"))
@@ -91,12 +101,18 @@ TEST_F(LoadRejectionTest, CountsOutOfAllProportion) {
     // Two billion legions must be refused on sight, not reserved for.
     EXPECT_NE(expectRejected(
                   edited("9     #    number of legions", "2000000000     #    number of legions"))
-                  .find("the number of legions of the Romans is 2000000000, more than the rest"),
+                  .find("the number of legions of the Romans is 2000000000, more than a saved "
+                        "game may hold (5000)"),
               std::string::npos);
     EXPECT_NE(expectRejected(
                   edited("9     #    number of legions", "99999999999     #    number of legions"))
-                  .find("out of range"),
+                  .find("more than a saved game may hold"),
               std::string::npos);
+    // Within the limit, but promising more lines than follow.
+    EXPECT_NE(
+        expectRejected(edited("9     #    number of legions", "500     #    number of legions"))
+            .find("is 500, more than the rest of the file holds"),
+        std::string::npos);
     // More provinces than the map has, with enough lines to hold them.
     std::string many = good;
     many.replace(many.find("22    #    number"), 2, "31");
@@ -107,7 +123,7 @@ TEST_F(LoadRejectionTest, CountsOutOfAllProportion) {
 }
 
 TEST_F(LoadRejectionTest, LinesLongerThanTheFormatAllows) {
-    const std::string padded = "Italia   # current province" + std::string(52, '.');
+    const std::string padded = "Italia   # current province" + std::string(52, ' ');
     ASSERT_EQ(padded.size(), 79u);
     ASSERT_TRUE(loadGameText(edited("Italia   # current province", padded)).ok);
     ASSERT_TRUE(loadGameText(good).ok);
@@ -139,7 +155,7 @@ TEST_F(LoadRejectionTest, ValuesNoGameCanHold) {
     EXPECT_NE(
         expectRejected(edited("12   # turn", "2147483647   # turn")).find("the year 2147483882 AD"),
         std::string::npos);
-    EXPECT_NE(expectRejected(edited("12   # turn", "2147483648   # turn")).find("out of range"),
+    EXPECT_NE(expectRejected(edited("12   # turn", "99999999999   # turn")).find("99999999999"),
               std::string::npos);
     EXPECT_NE(expectRejected(edited("75000   # treasury", "2000000000   # treasury"))
                   .find("line 2: the treasury"),
@@ -161,22 +177,103 @@ TEST_F(LoadRejectionTest, TheEdgesOfWhatLoads) {
     EXPECT_EQ(game->year(), 475);
     ASSERT_TRUE(loadGameText(edited("75000   # treasury", "-1000000000   # treasury")).ok);
     EXPECT_EQ(game->romans.treasury, -1000000000);
-    // What follows the last legion is never read.
-    ASSERT_TRUE(loadGameText(good + "\nanything at all\n").ok);
+    // Blank lines may follow the last legion, and nothing else.
+    ASSERT_TRUE(loadGameText(good + "\n \n\t\n").ok);
+    EXPECT_EQ(expectRejected(good + "\n# a comment\n"),
+              "Unable to load the game, line " +
+                  std::to_string(std::count(good.begin(), good.end(), '\n') + 2) +
+                  ": there is more after the last legion block");
     // The last line may lack its line feed.
     ASSERT_TRUE(loadGameText(good.substr(0, good.size() - 1)).ok);
     EXPECT_EQ(saveGameText(), good);
     EXPECT_TRUE(advisor.messages.empty());
 }
 
-TEST_F(LoadRejectionTest, FilesThatCannotBeRead) {
+// Fields are whole numbers written as the game writes them, flags are 0 or
+// 1, and a comment is the one the game writes there or none at all.
+TEST_F(LoadRejectionTest, FieldsHoldExactlyWhatTheGameWrites) {
+    for (const char* turn : {"12abc", "1e3", "0x10", "+12", "012", "-0", " 12", "", "twelve"}) {
+        EXPECT_EQ(expectRejected(edited("12   # turn", std::string(turn) + "   # turn"))
+                      .rfind("Unable to load the game, line 1: the ", 0),
+                  0u)
+            << turn;
+    }
+    EXPECT_EQ(expectRejected(edited("0   # plague\n", "2   # plague\n")),
+              "Unable to load the game, line 3: the plague is 2, beyond anything a game reaches (0 "
+              "to 1)");
+    EXPECT_NE(expectRejected(edited("0   # plague\n", "-1   # plague\n")).find("line 3"),
+              std::string::npos);
+    for (const char* flag : {"2    #   has a route", "-1    #   has a route", "1    #   no route",
+                             "0    #   has a route", "1 # has a route", "10"}) {
+        EXPECT_NE(expectRejected(edited("1    #   has a route", flag))
+                      .find(lineOf("1    #   has a route") + ": the route flag"),
+                  std::string::npos)
+            << flag;
+    }
+    // A comment of another line, or one of the writer's own misspelled.
+    EXPECT_NE(expectRejected(edited("75000   # treasury", "75000   # turn"))
+                  .find("line 2: the comment of the treasury should read \"   # treasury\""),
+              std::string::npos);
+    EXPECT_NE(expectRejected(edited("Italia   # current", "Italia   # curent")).find("comment"),
+              std::string::npos);
+    EXPECT_NE(
+        expectRejected(edited("Britannia\n", "Britannia   # a province\n")).find("Bad province"),
+        std::string::npos);
+    // A line of comment inserted anywhere is a line out of place.
+    EXPECT_NE(expectRejected("# saved by hand\n" + good).find("line 1: the comment of the turn"),
+              std::string::npos);
+    EXPECT_NE(expectRejected(edited("Romans-provinces", "# the Romans\nRomans-provinces"))
+                  .find("line 9: the heading of the provinces of the Romans should read "
+                        "\"Romans-provinces\", not \"# the Romans\""),
+              std::string::npos);
+    // Any short text is not a saved game, however many lines it has.
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += "0\n";
+    }
+    EXPECT_NE(expectRejected(text).find("line 9: the heading"), std::string::npos);
+    EXPECT_NE(expectRejected(std::string(1 << 20, '\n')).find("line 1: the turn"),
+              std::string::npos);
+}
+
+TEST_F(LoadRejectionTest, FilesLargerThanAnySaveAreRefusedUnread) {
+    TestFolder folder("limits");
+    const std::filesystem::path path = folder.path / "huge.TSN";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << good;
+        out << std::string(kMaxSaveFileSize, '\n');
+    }
+    const FileResult result = loadGame(path.string());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error,
+              "Unable to load the game: the file is larger than any saved game can "
+              "be (" +
+                  std::to_string(kMaxSaveFileSize) + " bytes)");
+    // The same file one byte smaller is only blank lines too many.
+    std::filesystem::resize_file(path, kMaxSaveFileSize);
+    EXPECT_TRUE(loadGame(path.string()).ok);
+}
+
+TEST_F(LoadRejectionTest, OnlyRegularFilesAreRead) {
     const std::string before = stateJson(*game);
-    FileResult result = loadGame("/nonexistent-folder/game.TSN");
+    TestFolder folder("irregular");
+    FileResult result = loadGame((folder.path / "missing.TSN").string());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.caption, "ERROR");
-    EXPECT_EQ(result.error, "Unable to open file");
-    result = loadGame("/");
-    EXPECT_EQ(result.error, "Unable to open file");
+    EXPECT_EQ(result.error, "Unable to open file (no such file or folder)");
+    EXPECT_EQ(loadGame(folder.path.string()).error, "Unable to open file (it is a folder)");
+#ifndef _WIN32
+    // A pipe nobody writes to would block a plain open for ever.
+    const std::filesystem::path fifo = folder.path / "pipe.TSN";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(loadGame(fifo.string()).error, "Unable to open file (it is not a regular file)");
+    EXPECT_EQ(loadGame("/dev/zero").error, "Unable to open file (it is not a regular file)");
+    // A link to a save is the save.
+    std::ofstream(folder.path / "real.TSN", std::ios::binary) << good;
+    std::filesystem::create_symlink(folder.path / "real.TSN", folder.path / "link.TSN");
+    EXPECT_TRUE(loadGame((folder.path / "link.TSN").string()).ok);
+#endif
     EXPECT_EQ(stateJson(*game), before);
 }
 

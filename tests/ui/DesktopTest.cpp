@@ -1,6 +1,8 @@
 // The desktop game on the headless platform: start-up, boxes, menus, input.
 #include "ui/Desktop.h"
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -65,7 +67,9 @@ class DesktopTest : public ::testing::Test {
         current_.emplace(*game_);
         DesktopConfig config;
         config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
-        config.saveFolder = ::testing::TempDir() + "tessarion-desktop-test";
+        // A folder of this test's own: other runs of the tests (and the
+        // emergency saves of a crash test) must not show in its file boxes.
+        config.saveFolder = saveFolder;
         config.pictures = [](int id) {
             // Plain pictures of the right sizes are enough here.
             PictureSize size = pictureDrawSize(id);
@@ -85,7 +89,13 @@ class DesktopTest : public ::testing::Test {
         desktop_.reset();
         current_.reset();
         game_.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(saveFolder, ec);
     }
+    const std::string saveFolder =
+        ::testing::TempDir() + "tessarion-desktop-test-" +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "/";
     void script(std::initializer_list<InputEvent> events) {
         for (const InputEvent& e : events) {
             platform.input.push_back(e);
@@ -368,11 +378,21 @@ TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
             p("Italia")->legionX = -1;  // a table broken behind the game's back
         }
     };
-    const std::string emergency = ::testing::TempDir() + "tessarion-desktop-test/emergency.TSN";
-    std::remove(emergency.c_str());
+    const std::string& folder = saveFolder;
+    // Numbered saves pile up; the other tests' load boxes must not meet them.
+    auto removeEmergencySaves = [&folder] {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            if (entry.path().filename().string().rfind("emergency-", 0) == 0) {
+                std::filesystem::remove(entry.path(), ec);
+            }
+        }
+    };
+    removeEmergencySaves();
     EXPECT_EQ(desktop_->run(), 3);
     EXPECT_EQ(boxes.back(), "alert");
-    EXPECT_TRUE(std::ifstream(emergency).good());
+    EXPECT_TRUE(std::ifstream(folder + "emergency-1.TSN").good());
+    removeEmergencySaves();
     p("Italia")->legionX = 295;
 }
 

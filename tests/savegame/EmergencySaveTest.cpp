@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "savegame/EmergencySave.h"
+#include "savegame/SavedGameFixture.h"
+
+namespace tessarion {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A crash never overwrites the save of the crash before it, and the player is
+// told where the game went or why it could not be kept.
+TEST_F(SavedGameTest, EmergencySavesAreNumberedAndLoad) {
+    TestFolder folder("emergency");
+    std::ofstream(folder.path / "emergency-7.TSN.bak") << "not a save of ours";
+    const EmergencySave first = saveForEmergency(folder.path.string());
+    ASSERT_TRUE(first.saved) << first.reason;
+    EXPECT_EQ(first.path, (folder.path / "emergency-1.TSN").string());
+    const std::string firstText = saveGameText();
+
+    game->turn = 40;
+    const EmergencySave second = saveForEmergency(folder.path.string());
+    ASSERT_TRUE(second.saved) << second.reason;
+    EXPECT_EQ(fs::path(second.path).filename(), "emergency-2.TSN");
+    EXPECT_EQ(contentsOf(first.path), firstText);
+    EXPECT_EQ(emergencyMessage("Empire::updateLegions() stuck in loop!", second),
+              "Tessarion has met an internal error and must close:\r\nEmpire::updateLegions() "
+              "stuck in loop!\r\n\r\nThe game was saved to " +
+                  second.path);
+    ASSERT_TRUE(loadGame(second.path).ok);
+    EXPECT_EQ(game->turn, 40);
+}
+
+TEST_F(SavedGameTest, AnEmergencySaveThatFailsSaysWhy) {
+    TestFolder folder("emergency");
+    const fs::path notAFolder = folder.path / "file";
+    std::ofstream(notAFolder) << "x";
+    EmergencySave result = saveForEmergency(notAFolder.string());
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(emergencyMessage("out of memory", result),
+              "Tessarion has met an internal error and must close:\r\nout of memory\r\n\r\nThe "
+              "game could not be saved: Unable to open file! (part of the path is not a folder)");
+
+    // A game wrecked beyond what a save may hold is not written half-right.
+    game->romans.treasury = -2000000000;
+    result = saveForEmergency(folder.path.string());
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.reason,
+              "Unable to save the game: the treasury is -2000000000, beyond what a "
+              "saved game may hold");
+}
+
+}  // namespace
+}  // namespace tessarion
