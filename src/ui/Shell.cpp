@@ -109,7 +109,8 @@ void Shell::leftButtonDown(int x, int y) {
 }
 
 void Shell::leftButtonUp(int x, int y) {
-    if (!dropLegion(x - layoutOffsetX - 180, y - kMapOriginY)) {
+    lastDropCarriedOut = dropLegion(x - layoutOffsetX - 180, y - kMapOriginY);
+    if (!lastDropCarriedOut) {
         return;
     }
     host_.redrawScreen();

@@ -119,6 +119,9 @@ class Shell {
 
     int checkedSkill() const;
 
+    // Whether the last left-button release carried out an order.
+    bool lastDropCarriedOut = false;
+
   private:
     void saveCommand();
     void loadCommand();

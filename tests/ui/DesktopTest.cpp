@@ -1,6 +1,7 @@
 // The desktop game on the headless platform: start-up, boxes, menus, input.
 #include "ui/Desktop.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/HeadlessPlatform.h"
@@ -311,6 +312,7 @@ TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
 }
 
 TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
+    std::filesystem::remove_all(::testing::TempDir() + "tessarion-desktop-test");
     start();
     std::vector<InputEvent> typing;
     for (char c : std::string("rome")) {
