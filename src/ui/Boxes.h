@@ -139,6 +139,7 @@ class AlertBox : public ModalBox {
 
     static constexpr int kYes = 6;
     static constexpr int kNo = 7;
+    const std::vector<std::string>& lines() const { return lines_; }
     const BoxButton& button(int i) const { return buttons_[static_cast<std::size_t>(i)]; }
     int clientLeft() const { return left + BoxChrome::kBorder; }
     int clientTop() const { return top + BoxChrome::kBorder + BoxChrome::kCaption; }
@@ -237,6 +238,7 @@ class FileBox : public ModalBox {
     // The chosen name (without folder), once done with endCode 1.
     std::string name;
     int selected() const { return selected_; }
+    const std::vector<SavedGameEntry>& files() const { return files_; }
 
   private:
     int clientLeft() const { return left + BoxChrome::kBorder; }
