@@ -650,9 +650,7 @@ void FileBox::draw(Surface& s) const {
             s.fillRect(cx + 12, y, cx + 440 - 12, y + lineHeight(), kSelectionColour);
         }
         const SavedGameEntry& file = files_[static_cast<std::size_t>(i)];
-        const std::uint32_t ink = lit              ? kWhite
-                                  : file.damaged ? kDamagedColour
-                                                 : kInkColour;
+        const std::uint32_t ink = lit ? kWhite : file.damaged ? kDamagedColour : kInkColour;
         // The details stand right-aligned; a long name gives way to them.
         const int detailsX = cx + 440 - 18 - defaultFont().width(file.details);
         std::string shown = file.name;

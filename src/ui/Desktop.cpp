@@ -42,9 +42,9 @@ Desktop::Desktop(Platform& platform, DesktopConfig config)
       screen_(
           std::make_unique<Screen>(frameWidthFor(platform.screenSize()), Screen::kLayoutHeight)),
       shell_(*this),
-      animator_(*screen_, Animator::Hooks{[this](int id) { playSound(id); },
-                                          [this](int ms) { pause(ms); },
-                                          [this] { presentFrame(); }}),
+      animator_(*screen_,
+                Animator::Hooks{[this](int id) { playSound(id); }, [this](int ms) { pause(ms); },
+                                [this] { presentFrame(); }}),
       frame_(screen_->width(), screen_->height() + kMenuHeight) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     screenWidth_ = screen_->width();
@@ -495,8 +495,8 @@ void Desktop::openWebPage(const std::string& path) {
     }
     // Without a browser the player can still open the page by hand.
     const std::string where = address.rfind("file://", 0) == 0 ? address.substr(7) : address;
-    alert("Tessarion", "No web browser could be started to show this page.\r\nIt is here:\r\n\r\n" +
-                           where);
+    alert("Tessarion",
+          "No web browser could be started to show this page.\r\nIt is here:\r\n\r\n" + where);
 }
 
 void Desktop::showAbout() {
