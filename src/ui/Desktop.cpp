@@ -783,7 +783,10 @@ void Desktop::showResults(int invasions, int plagues, int rebellions) {
             char number[56];
             std::snprintf(number, sizeof number, "%d", count);
             const int baseline = cy + py + y + 14;
-            s.drawText(cx + px + 424 + 8, baseline - font.ascent(), number, font);
+            // Twice, a pixel apart: the labels are bold and the font is not.
+            for (int dx : {0, 1}) {
+                s.drawText(cx + px + 424 + 8 + dx, baseline - font.ascent(), number, font);
+            }
         }
         s.text = saved;
     };
