@@ -2,6 +2,8 @@
 #include "app/Numbers.h"
 #include "game/StateJson.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -15,6 +17,7 @@
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
+#include "engine/Routes.h"
 #include "model/Advisor.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
@@ -33,26 +36,90 @@ namespace {
 // Everything the player would see in a box, as console lines.
 class ConsoleAdvisor : public Advisor {
   public:
-    explicit ConsoleAdvisor(std::ostream& out) : out_(out) {}
+    // With `terminal` set a person reads the texts, and answers the questions
+    // for which no answer was given beforehand.
+    ConsoleAdvisor(std::istream& in, std::ostream& out, bool terminal)
+        : in_(in), out_(out), terminal_(terminal) {}
 
     void showMessage(const std::string& text) override {
+        ++spoken;
+        if (terminal_) {
+            out_ << '\n' << Console::plainText(text) << "\n\n";
+            return;
+        }
         out_ << "MESSAGE: " << Console::escapeText(text) << '\n';
     }
     bool askYesNo(const std::string& text) override {
+        ++spoken;
+        if (terminal_ && answers.empty()) {
+            return ask(text);
+        }
         bool yes = false;
         if (!answers.empty()) {
             yes = answers.front();
             answers.pop_front();
+        }
+        if (terminal_) {
+            out_ << '\n' << Console::plainText(text) << "\n-> " << (yes ? "yes" : "no") << "\n\n";
+            return yes;
         }
         out_ << "QUESTION: " << Console::escapeText(text) << (yes ? " -> yes" : " -> no") << '\n';
         return yes;
     }
 
     std::deque<bool> answers;
+    // Boxes shown so far: an order refused without a word needs one from us.
+    int spoken = 0;
 
   private:
+    bool ask(const std::string& text) {
+        out_ << '\n' << Console::plainText(text) << '\n';
+        std::string reply;
+        for (;;) {
+            out_ << "Yes or no? " << std::flush;
+            if (!std::getline(in_, reply)) {
+                out_ << "no\n";
+                return false;  // the input has ended: the cautious answer
+            }
+            for (char& c : reply) {
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            }
+            while (!reply.empty() && (reply.back() == ' ' || reply.back() == '\r')) {
+                reply.pop_back();
+            }
+            if (reply == "yes" || reply == "y") {
+                out_ << '\n';
+                return true;
+            }
+            if (reply == "no" || reply == "n") {
+                out_ << '\n';
+                return false;
+            }
+        }
+    }
+
+    std::istream& in_;
     std::ostream& out_;
+    bool terminal_;
 };
+
+// Why the rules give no order for a drag and say nothing about it.
+std::string whyNoOrder(Province* from, Province* to) {
+    Game& game = Game::instance();
+    if (game.romans.legionsIn(from) == 0) {
+        return "no Roman legion stands in " + from->name;
+    }
+    if (!hasReadyLegion(game.romans, from)) {
+        return "the legions in " + from->name + " are already marching to their orders";
+    }
+    if (from == to) {
+        return "the legion is already in " + to->name;
+    }
+    if (isBeyondBorder(to) && !isNeighbour(from, to) && !isNeighbour(to, from)) {
+        return "too far beyond the frontier";
+    }
+    return "there is no way from " + from->name + " to " + to->name;
+}
 
 class ConsolePresentation : public Presentation {
   public:
@@ -98,12 +165,14 @@ class ConsoleHost : public ShellHost {
     std::optional<std::string> chooseSavePath() override { return takePath(); }
     std::optional<std::string> chooseLoadPath() override { return takePath(); }
     void alert(const std::string& caption, const std::string& text) override {
-        out_ << "ALERT: " << caption << ": " << Console::escapeText(text) << '\n';
+        out_ << "ALERT: " << caption << ": "
+             << (terminal ? Console::plainText(text) : Console::escapeText(text)) << '\n';
     }
     void quit() override { presentation_.quit(); }
 
     // The path the next file dialog answers with (the save and load commands).
     std::optional<std::string> nextPath;
+    bool terminal = false;
 
   private:
     std::optional<std::string> takePath() {
@@ -206,6 +275,19 @@ std::string Console::escapeText(const std::string& text) {
     return out;
 }
 
+std::string Console::plainText(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out += '\n';
+            i += i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::optional<std::vector<std::string>> Console::tokenize(const std::string& line) {
     std::vector<std::string> tokens;
     std::size_t i = 0;
@@ -233,9 +315,10 @@ std::optional<std::vector<std::string>> Console::tokenize(const std::string& lin
 }
 
 int Console::run(std::optional<std::uint32_t> seed) {
-    ConsoleAdvisor advisor(out_);
+    ConsoleAdvisor advisor(in_, out_, terminal_);
     ConsolePresentation presentation(out_);
     ConsoleHost host(out_, presentation);
+    host.terminal = terminal_;
     Shell shell(host);
     GeneralPlayer general;
     std::unique_ptr<Screen> screen;  // made at the first screenshot
@@ -259,6 +342,32 @@ int Console::run(std::optional<std::uint32_t> seed) {
     } restore;
 
     auto error = [&](const std::string& reason) { out_ << "ERROR: " << reason << '\n'; };
+    // At a terminal the news is told line by line as it is written, and each
+    // new year once it begins.
+    std::vector<std::string> toldNews;
+    int toldTurn = game->turn;
+    if (terminal_) {
+        game->refreshReports = [&] {
+            const std::vector<std::string> log(game->newsLog.begin(), game->newsLog.end());
+            // The log is a window of the last lines: what is new follows the
+            // longest tail of what was told that starts it.
+            std::size_t overlap = std::min(toldNews.size(), log.size());
+            while (overlap > 0 && !std::equal(toldNews.end() - static_cast<long>(overlap),
+                                              toldNews.end(), log.begin())) {
+                --overlap;
+            }
+            for (std::size_t i = overlap; i < log.size(); ++i) {
+                out_ << "NEWS: " << log[i] << '\n';
+            }
+            toldNews = log;
+        };
+    }
+    auto tellNewYear = [&] {
+        if (terminal_ && game->turn != toldTurn) {
+            toldTurn = game->turn;
+            out_ << "\n== " << game->year() << " AD ==\n";
+        }
+    };
     if (interactive_) {
         out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
                 "do, quit to "
@@ -266,7 +375,13 @@ int Console::run(std::optional<std::uint32_t> seed) {
     }
 
     std::string line;
-    while (std::getline(in_, line)) {
+    for (;;) {
+        if (terminal_) {
+            out_ << "> " << std::flush;
+        }
+        if (!std::getline(in_, line)) {
+            break;
+        }
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
@@ -344,9 +459,15 @@ int Console::run(std::optional<std::uint32_t> seed) {
                     error("unknown province " + (from == nullptr ? t[1] : t[2]));
                     continue;
                 }
+                const int spoken = advisor.spoken;
                 if (!shell.dragLegion(from, to)) {
                     error("no point on the map picks " + from->name + " and " + to->name);
                     continue;
+                }
+                if (terminal_ && shell.lastDropCarriedOut) {
+                    out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
+                } else if (terminal_ && advisor.spoken == spoken) {
+                    out_ << "No order: " << whyNoOrder(from, to) << ".\n";
                 }
             } else if (c == "play") {
                 if (args != 1 || t[1] != "general") {
@@ -421,6 +542,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
                 out_ << "QUIT\n";
                 return 0;
             }
+            tellNewYear();
         } catch (...) {
             // The game cannot go on; keep it beside the saves the session
             // names relative to the current folder.

@@ -16,8 +16,11 @@ namespace tessarion {
 class Console {
   public:
     // `interactive`: a person types at a terminal, who gets a hint line first.
-    Console(std::istream& in, std::ostream& out, bool interactive = false)
-        : in_(in), out_(out), interactive_(interactive) {}
+    // `terminal`: what is printed goes to a terminal too, to be read by a
+    // person: texts keep their line breaks, the news and the new year are told
+    // as they happen, orders are acknowledged and questions are asked.
+    Console(std::istream& in, std::ostream& out, bool interactive = false, bool terminal = false)
+        : in_(in), out_(out), interactive_(interactive), terminal_(terminal) {}
 
     // Start-up as the game's own up to the first game being ready, then read
     // commands until the input ends or the game ends the program.
@@ -30,11 +33,14 @@ class Console {
 
     // Escapes CR LF as \n, a lone CR as \r, a backslash as \\.
     static std::string escapeText(const std::string& text);
+    // The text with its line breaks as the terminal's own.
+    static std::string plainText(const std::string& text);
 
   private:
     std::istream& in_;
     std::ostream& out_;
     bool interactive_;
+    bool terminal_;
 };
 
 }  // namespace tessarion

@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (console) {
-        tessarion::Console session(std::cin, std::cout, isatty(0) != 0);
+        tessarion::Console session(std::cin, std::cout, isatty(0) != 0,
+                                   isatty(0) != 0 && isatty(1) != 0);
         return session.run(seed);
     }
     tessarion::seedRandom(seed ? *seed : tessarion::clockSeed());

@@ -24,12 +24,19 @@ bool HeadlessPlatform::pollEvent(InputEvent& event) {
         if (quitWhenIdle && windowOpen) {
             event = InputEvent{};
             event.type = InputEvent::Type::Quit;
+            event.time = now_;
             return true;
         }
         return false;
     }
+    if (input.front().time > now_) {
+        return false;  // not arrived yet
+    }
     event = input.front();
     input.pop_front();
+    if (event.time == 0) {
+        event.time = now_;
+    }
     return true;
 }
 
@@ -37,8 +44,25 @@ bool HeadlessPlatform::waitEvent(InputEvent& event, int timeoutMs) {
     if (pollEvent(event)) {
         return true;
     }
-    sleep(timeoutMs);
+    const std::uint64_t until = now_ + static_cast<std::uint64_t>(std::max(timeoutMs, 0));
+    if (!input.empty() && input.front().time <= until) {
+        now_ = input.front().time;
+        return pollEvent(event);
+    }
+    now_ = until;
     return false;
+}
+
+void HeadlessPlatform::discardInput(std::uint64_t since) {
+    const auto arrivedInput = [this, since](const InputEvent& e) {
+        using T = InputEvent::Type;
+        return e.time != 0 && e.time >= since && e.time <= now_ &&
+               (e.type == T::MouseMove || e.type == T::MouseDown || e.type == T::MouseUp ||
+                e.type == T::KeyDown || e.type == T::Text);
+    };
+    const auto before = input.size();
+    input.erase(std::remove_if(input.begin(), input.end(), arrivedInput), input.end());
+    discarded += static_cast<int>(before - input.size());
 }
 
 void HeadlessPlatform::playWave(const std::string& name, std::span<const unsigned char> wav,

@@ -26,6 +26,7 @@ class HeadlessPlatform : public Platform {
     bool pollEvent(InputEvent& event) override;
     bool waitEvent(InputEvent& event, int timeoutMs) override;
     void sleep(int ms) override { now_ += static_cast<std::uint64_t>(ms < 0 ? 0 : ms); }
+    void discardInput(std::uint64_t since) override;
     std::uint64_t ticks() override { return now_; }
     void toggleFullscreen() override { fullscreen = !fullscreen; }
     int frameWidthFor(int height, int minimum) override {
@@ -37,10 +38,19 @@ class HeadlessPlatform : public Platform {
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override { log.push_back("stop sound"); }
-    void openUrl(const std::string& url) override { log.push_back("open " + url); }
+    bool openUrl(const std::string& url) override {
+        log.push_back("open " + url);
+        return browser;
+    }
 
-    // Scripted input, delivered in order.
+    // Scripted input, delivered in order. An event with a time arrives when the
+    // clock reaches it (time passes only in sleeps and waits), one without
+    // whenever the game next looks for input.
     std::deque<InputEvent> input;
+    // How many scripted events were dropped as arriving while the game was busy.
+    int discarded = 0;
+    // Whether a browser opens the pages asked for.
+    bool browser = true;
     // Once the script is used up, the window is closed (so nothing waits forever).
     bool quitWhenIdle = true;
     // Everything asked of the platform, in order.

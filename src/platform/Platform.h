@@ -52,6 +52,9 @@ struct InputEvent {
     bool alt = false;
     bool shift = false;
     char text = 0;
+    // When it arrived, in platform ticks. Scripted input may leave it 0: it
+    // then arrives whenever the game next looks for input.
+    std::uint64_t time = 0;
 };
 
 enum class SoundMode { Async, Sync, Loop };
@@ -80,6 +83,13 @@ class Platform {
     // Waits up to timeoutMs for an event.
     virtual bool waitEvent(InputEvent& event, int timeoutMs) = 0;
     virtual void sleep(int ms) = 0;
+    // While the game is busy (the computer's turn, an animation, a banner):
+    // drops the presses, clicks, moves and typing that arrived at or after
+    // `since` (ticks) and have not been taken, so that none of them acts
+    // later; what came before stays. Key releases stay too, so that no key is
+    // left held. Also answers the desktop, so that the window is not taken for
+    // hung, and shows the last frame again if the window was uncovered.
+    virtual void discardInput(std::uint64_t since) = 0;
     virtual std::uint64_t ticks() = 0;
     virtual void toggleFullscreen() = 0;
     // The window is wider than the frame's shape would need: the width a
@@ -91,7 +101,9 @@ class Platform {
                           SoundMode mode) = 0;
     virtual void stopSound() = 0;
 
-    virtual void openUrl(const std::string& url) = 0;
+    // Opens an address in the player's browser; false when no browser could
+    // be started for it.
+    virtual bool openUrl(const std::string& url) = 0;
 
     // The desktop's own file chooser, where it has one: nothing when there is
     // none (the game then shows its own); otherwise the chosen path, or an

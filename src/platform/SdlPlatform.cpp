@@ -8,6 +8,14 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__linux__) || defined(__FreeBSD__)
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+#endif
+
 namespace tessarion {
 
 struct SdlPlatform::Impl {
@@ -18,6 +26,9 @@ struct SdlPlatform::Impl {
     int frameWidth = 0;
     int frameHeight = 0;
     bool fullscreen = false;
+    // The window's place before full screen, to go back to without a window
+    // manager's help.
+    SDL_Rect windowed{0, 0, 0, 0};
 
     SDL_AudioDeviceID audio = 0;
     SDL_AudioSpec device{};  // the format the device plays
@@ -56,6 +67,57 @@ struct SdlPlatform::Impl {
                                     frameWidth, frameHeight);
         SDL_RenderSetLogicalSize(renderer, frameWidth, frameHeight);
     }
+
+    // Shows the last frame again (the window was uncovered or resized while
+    // the game could not paint).
+    void representLastFrame() {
+        if (renderer == nullptr || texture == nullptr) {
+            return;
+        }
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+    }
+
+    static int dropInput(void* user, SDL_Event* e) {
+        const Uint32 since = *static_cast<const Uint32*>(user);
+        const bool input = e->type == SDL_KEYDOWN ||
+                           (e->type >= SDL_TEXTEDITING && e->type <= SDL_TEXTINPUT) ||
+                           (e->type >= SDL_MOUSEMOTION && e->type <= SDL_MOUSEWHEEL) ||
+                           (e->type >= SDL_FINGERDOWN && e->type <= SDL_MULTIGESTURE);
+        return input && e->common.timestamp >= since ? 0 : 1;
+    }
+
+    // What discardInput does, also while a synchronous sound plays.
+    void discardInput(std::uint64_t since) {
+        SDL_PumpEvents();
+        Uint32 from = static_cast<Uint32>(since);
+        SDL_FilterEvents(&Impl::dropInput, &from);
+        // Window events are taken here and answered with the last frame; the
+        // game hears of them as one Exposed once it looks for input again.
+        SDL_Event window[16];
+        bool uncovered = false;
+        while (SDL_PeepEvents(window, 16, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0) {
+            uncovered = true;
+        }
+        if (uncovered) {
+            exposedWhileBusy = true;
+            representLastFrame();
+        }
+    }
+
+    bool takeExposed(InputEvent& event) {
+        if (!exposedWhileBusy) {
+            return false;
+        }
+        exposedWhileBusy = false;
+        event = InputEvent{};
+        event.type = InputEvent::Type::Exposed;
+        event.time = SDL_GetTicks64();
+        return true;
+    }
+    bool exposedWhileBusy = false;
 
     bool playing() {
         if (audio == 0) {
@@ -240,6 +302,7 @@ KeyCode keyOf(SDL_Keycode k, char& letter) {
 
 bool translate(const SDL_Event& e, InputEvent& out) {
     out = InputEvent{};
+    out.time = e.common.timestamp;
     switch (e.type) {
         case SDL_QUIT:
             out.type = InputEvent::Type::Quit;
@@ -289,6 +352,9 @@ bool translate(const SDL_Event& e, InputEvent& out) {
 }  // namespace
 
 bool SdlPlatform::pollEvent(InputEvent& event) {
+    if (impl_->takeExposed(event)) {
+        return true;
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
         if (translate(e, event)) {
@@ -299,6 +365,9 @@ bool SdlPlatform::pollEvent(InputEvent& event) {
 }
 
 bool SdlPlatform::waitEvent(InputEvent& event, int timeoutMs) {
+    if (impl_->takeExposed(event)) {
+        return true;
+    }
     const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(std::max(timeoutMs, 0));
     SDL_Event e;
     for (;;) {
@@ -320,6 +389,10 @@ void SdlPlatform::sleep(int ms) {
     SDL_Delay(static_cast<Uint32>(std::max(ms, 0)));
 }
 
+void SdlPlatform::discardInput(std::uint64_t since) {
+    impl_->discardInput(since);
+}
+
 std::uint64_t SdlPlatform::ticks() {
     return SDL_GetTicks64();
 }
@@ -328,8 +401,36 @@ void SdlPlatform::toggleFullscreen() {
     if (impl_->window == nullptr) {
         return;
     }
-    impl_->fullscreen = !impl_->fullscreen;
-    SDL_SetWindowFullscreen(impl_->window, impl_->fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_Window* w = impl_->window;
+    // Asked of the window, not remembered: a window manager may have changed it.
+    const bool isFullscreen = (SDL_GetWindowFlags(w) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (!isFullscreen) {
+        SDL_GetWindowPosition(w, &impl_->windowed.x, &impl_->windowed.y);
+        SDL_GetWindowSize(w, &impl_->windowed.w, &impl_->windowed.h);
+        impl_->fullscreen = SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        // Without a window manager nobody makes the window as large as the
+        // screen: do it here, or the frame is cropped.
+        SDL_DisplayMode mode;
+        if (impl_->fullscreen &&
+            SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(w), &mode) == 0) {
+            int ww = 0;
+            int wh = 0;
+            SDL_GetWindowSize(w, &ww, &wh);
+            if (ww != mode.w || wh != mode.h) {
+                SDL_SetWindowSize(w, mode.w, mode.h);
+                SDL_SetWindowPosition(w, 0, 0);
+            }
+        }
+    } else {
+        SDL_SetWindowFullscreen(w, 0);
+        impl_->fullscreen = false;
+        // Back to the window's own place and size, whoever manages windows.
+        if (impl_->windowed.w > 0 && impl_->windowed.h > 0) {
+            SDL_SetWindowSize(w, impl_->windowed.w, impl_->windowed.h);
+            SDL_SetWindowPosition(w, impl_->windowed.x, impl_->windowed.y);
+        }
+    }
+    impl_->representLastFrame();
 }
 
 int SdlPlatform::frameWidthFor(int height, int minimum) {
@@ -380,9 +481,11 @@ void SdlPlatform::playWave(const std::string&, std::span<const unsigned char> wa
     SDL_UnlockAudioDevice(impl_->audio);
 
     if (mode == SoundMode::Sync) {
-        // Keep the window alive while waiting: drain events into the void is not
-        // wanted, so only wait.
+        // The game waits for the sound: it is busy, so input in the meantime
+        // is dropped, but the window goes on answering and repainting.
+        const std::uint64_t started = SDL_GetTicks64();
         while (impl_->playing()) {
+            impl_->discardInput(started);
             SDL_Delay(10);
         }
     }
@@ -399,8 +502,45 @@ void SdlPlatform::stopSound() {
     SDL_UnlockAudioDevice(impl_->audio);
 }
 
-void SdlPlatform::openUrl(const std::string& url) {
-    SDL_OpenURL(url.c_str());
+bool SdlPlatform::openUrl(const std::string& url) {
+#if defined(__linux__) || defined(__FreeBSD__)
+    // The desktop's opener, quietly: what a browser has to say (started as
+    // root, say) does not belong on the game's terminal. Its exit status tells
+    // whether a browser took the page; one still running after a moment has.
+    const pid_t child = fork();
+    if (child < 0) {
+        return false;
+    }
+    if (child == 0) {
+        const int null = open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            dup2(null, STDIN_FILENO);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+        }
+        execlp("xdg-open", "xdg-open", url.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int waited = 0; waited < 3000; waited += 20) {
+        int status = 0;
+        const pid_t done = waitpid(child, &status, WNOHANG);
+        if (done == child) {
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        if (done < 0) {
+            return false;
+        }
+        SDL_Delay(20);
+    }
+    // Still at work: the browser has the page. Reap it later, so no zombie stays.
+    std::thread([child] {
+        int status = 0;
+        waitpid(child, &status, 0);
+    }).detach();
+    return true;
+#else
+    return SDL_OpenURL(url.c_str()) == 0;
+#endif
 }
 
 std::string shellQuote(const std::string& text) {

@@ -26,13 +26,14 @@ class SdlPlatform : public Platform {
     bool pollEvent(InputEvent& event) override;
     bool waitEvent(InputEvent& event, int timeoutMs) override;
     void sleep(int ms) override;
+    void discardInput(std::uint64_t since) override;
     std::uint64_t ticks() override;
     void toggleFullscreen() override;
     int frameWidthFor(int height, int minimum) override;
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override;
-    void openUrl(const std::string& url) override;
+    bool openUrl(const std::string& url) override;
     std::optional<std::string> nativeFileChooser(bool save, const std::string& folder) override;
 
     struct Impl;

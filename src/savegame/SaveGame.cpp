@@ -485,6 +485,18 @@ FileResult loadGameText(std::string_view bytes) {
     return {true, "", ""};
 }
 
+SavedGameInfo inspectGameText(std::string_view bytes) {
+    SavedGameInfo info;
+    try {
+        const SavedGame saved = parseSavedGame(Game::instance(), bytes);
+        info.year = 235 + saved.turn;
+        info.result.ok = true;
+    } catch (const LoadError& e) {
+        info.result = loadError(e);
+    }
+    return info;
+}
+
 FileResult loadGame(const std::string& path) {
     auto cannotOpen = [](const std::string& reason) {
         return FileResult{false, "ERROR", "Unable to open file (" + reason + ")"};

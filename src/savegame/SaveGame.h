@@ -29,6 +29,14 @@ std::string saveGameText();
 // Reads a saved game held in memory (a whole file's bytes), all or nothing.
 FileResult loadGameText(std::string_view bytes);
 
+// What a saved game holds, read and checked as loadGameText would without
+// putting it in place: the year of the game in it, or why it cannot be loaded.
+struct SavedGameInfo {
+    FileResult result;
+    int year = 0;
+};
+SavedGameInfo inspectGameText(std::string_view bytes);
+
 // The value part of one line: the first "#", the blanks just before it and
 // everything after it go; a line without "#" loses its trailing blanks.
 // Leading blanks stay.

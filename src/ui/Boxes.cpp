@@ -16,6 +16,8 @@ constexpr std::uint32_t kButtonColour = 0xFFE2D3B0;
 constexpr std::uint32_t kButtonPressed = 0xFFC9B68C;
 constexpr std::uint32_t kShadowColour = 0xFF8C7A5C;
 constexpr std::uint32_t kInkColour = 0xFF1C1710;
+constexpr std::uint32_t kDamagedColour = 0xFF9A2414;
+constexpr std::uint32_t kCaptionBandColour = 0xFF16100B;
 constexpr std::uint32_t kSelectionColour = 0xFF7A2A1E;
 
 int lineHeight() {
@@ -346,7 +348,8 @@ void AdvisorBox::keyDown(const InputEvent& key) {
 
 // The plain message box.
 
-AlertBox::AlertBox(std::string caption, std::string text, int screenWidth, int screenHeight)
+AlertBox::AlertBox(std::string caption, std::string text, int screenWidth, int screenHeight,
+                   bool question)
     : caption_(std::move(caption)), lines_(splitLines(text)) {
     int widest = defaultFont().width(caption_) + 60;
     for (const std::string& l : lines_) {
@@ -357,36 +360,59 @@ AlertBox::AlertBox(std::string caption, std::string text, int screenWidth, int s
              2 * BoxChrome::kBorder;
     left = (screenWidth - width) / 2;
     top = (screenHeight - height) / 2;
-    ok_ = {1,
-           "OK",
-           (width - 2 * BoxChrome::kBorder - 88) / 2,
-           height - BoxChrome::kCaption - 2 * BoxChrome::kBorder - 40,
-           88,
-           28};
+    const int clientW = width - 2 * BoxChrome::kBorder;
+    const int buttonY = height - BoxChrome::kCaption - 2 * BoxChrome::kBorder - 40;
+    if (question) {
+        buttons_ = {{kYes, "Yes", clientW / 2 - 88 - 8, buttonY, 88, 28},
+                    {kNo, "No", clientW / 2 + 8, buttonY, 88, 28}};
+    } else {
+        buttons_ = {{1, "OK", (clientW - 88) / 2, buttonY, 88, 28}};
+    }
 }
 
 void AlertBox::draw(Surface& s) const {
     BoxChrome::draw(s, left, top, width, height, caption_, true, kBodyColour);
-    const int cx = left + BoxChrome::kBorder;
-    const int cy = top + BoxChrome::kBorder + BoxChrome::kCaption;
+    const int cx = clientLeft();
+    const int cy = clientTop();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         drawTextIn(s, cx + 24, cy + 16 + static_cast<int>(i) * lineHeight(), lines_[i], kInkColour);
     }
-    drawButton(s, cx, cy, ok_, true, false, true);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        drawButton(s, cx, cy, buttons_[i], i == 0, false, i == 0);
+    }
 }
 
 void AlertBox::mouseUp(int x, int y, InputEvent::Button b) {
-    const int cx = x - left - BoxChrome::kBorder;
-    const int cy = y - top - BoxChrome::kBorder - BoxChrome::kCaption;
-    if (b == InputEvent::Button::Left &&
-        (ok_.contains(cx, cy) || BoxChrome::onCloseBox(left, top, width, x, y))) {
+    if (b != InputEvent::Button::Left) {
+        return;
+    }
+    const bool question = buttons_.size() > 1;
+    if (BoxChrome::onCloseBox(left, top, width, x, y)) {
         done = true;
+        endCode = question ? kNo : 1;
+        return;
+    }
+    for (const BoxButton& button : buttons_) {
+        if (button.contains(x - clientLeft(), y - clientTop())) {
+            done = true;
+            endCode = button.id;
+        }
     }
 }
 
 void AlertBox::keyDown(const InputEvent& key) {
-    if (isClose(key) || key.key == KeyCode::Space) {
+    const bool question = buttons_.size() > 1;
+    if (key.key == KeyCode::Escape) {
         done = true;
+        endCode = question ? kNo : 1;
+    } else if (isClose(key) || key.key == KeyCode::Space) {
+        // The first button has the focus.
+        done = true;
+        endCode = buttons_.front().id;
+    } else if (question && key.type == InputEvent::Type::KeyDown && key.key == KeyCode::Letter &&
+               (key.letter == 'y' || key.letter == 'n')) {
+        done = true;
+        endCode = key.letter == 'y' ? kYes : kNo;
     }
 }
 
@@ -505,8 +531,10 @@ void LessonBox::draw(Surface& s) const {
     const std::vector<std::string> caption = currentCaption();
     if (!caption.empty()) {
         const int bandTop = cy + 400 - 12 - lineHeight() * static_cast<int>(caption.size());
-        // Darken the band under the words so they read on any picture.
-        darken(s, cx, bandTop - 6, cx + 600, cy + 400);
+        // An opaque band: darkening alone lets the picture's own painted
+        // titles show through the words.
+        s.fillRect(cx, bandTop - 6, cx + 600, cy + 400, kCaptionBandColour);
+        s.drawLine(cx, bandTop - 6, cx + 600, bandTop - 6, kShadowColour);
         for (std::size_t i = 0; i < caption.size(); ++i) {
             const int w = defaultFont().width(caption[i]);
             drawTextIn(s, cx + (600 - w) / 2, bandTop + static_cast<int>(i) * lineHeight(),
@@ -570,7 +598,8 @@ constexpr int kFileRows = 10;
 constexpr int kListTop = 34;
 }  // namespace
 
-FileBox::FileBox(bool saving, std::vector<std::string> existing, int screenWidth, int screenHeight)
+FileBox::FileBox(bool saving, std::vector<SavedGameEntry> existing, int screenWidth,
+                 int screenHeight)
     : saving_(saving), files_(std::move(existing)) {
     width = 440 + 2 * BoxChrome::kBorder;
     height = kListTop + kFileRows * lineHeight() + (saving ? 50 : 10) + 52 + BoxChrome::kCaption +
@@ -620,8 +649,17 @@ void FileBox::draw(Surface& s) const {
         if (lit) {
             s.fillRect(cx + 12, y, cx + 440 - 12, y + lineHeight(), kSelectionColour);
         }
-        drawTextIn(s, cx + 18, y + 1, files_[static_cast<std::size_t>(i)],
-                   lit ? kWhite : kInkColour);
+        const SavedGameEntry& file = files_[static_cast<std::size_t>(i)];
+        const std::uint32_t ink = lit ? kWhite : file.damaged ? kDamagedColour : kInkColour;
+        // The details stand right-aligned; a long name gives way to them.
+        const int detailsX = cx + 440 - 18 - defaultFont().width(file.details);
+        std::string shown = file.name;
+        while (shown.size() > 1 && cx + 18 + defaultFont().width(shown) > detailsX - 12) {
+            shown.resize(shown.size() - 2);
+            shown += "~";
+        }
+        drawTextIn(s, cx + 18, y + 1, shown, ink);
+        drawTextIn(s, detailsX, y + 1, file.details, ink);
     }
     if (saving_) {
         const int y = cy + kListTop + listH + 12;
@@ -638,7 +676,7 @@ void FileBox::draw(Surface& s) const {
 
 void FileBox::choose() {
     if (!saving_ && selected_ >= 0) {
-        name = files_[static_cast<std::size_t>(selected_)];
+        name = files_[static_cast<std::size_t>(selected_)].name;
     }
     if (name.empty()) {
         return;
@@ -658,7 +696,7 @@ void FileBox::mouseDown(int x, int y, InputEvent::Button b) {
     if (row >= 0) {
         selected_ = row;
         if (saving_) {
-            name = files_[static_cast<std::size_t>(row)];
+            name = files_[static_cast<std::size_t>(row)].name;
         }
     }
 }
@@ -697,7 +735,7 @@ void FileBox::keyDown(const InputEvent& key) {
                                                    : std::min(n - 1, selected_ + 1);
                 firstRow_ = std::clamp(firstRow_, selected_ - kFileRows + 1, selected_);
                 if (saving_) {
-                    name = files_[static_cast<std::size_t>(selected_)];
+                    name = files_[static_cast<std::size_t>(selected_)].name;
                 }
             }
             break;

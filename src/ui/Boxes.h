@@ -127,18 +127,27 @@ class AdvisorBox : public ModalBox {
     int scrollLine_ = 0;
 };
 
-// The platform's plain message box: a caption, a text and OK.
+// The platform's plain message box: a caption, a text and OK, or for a
+// question Yes and No (endCode kYes or kNo; Escape and the close box say No).
 class AlertBox : public ModalBox {
   public:
-    AlertBox(std::string caption, std::string text, int screenWidth, int screenHeight);
+    AlertBox(std::string caption, std::string text, int screenWidth, int screenHeight,
+             bool question = false);
     void draw(Surface& target) const override;
     void mouseUp(int x, int y, InputEvent::Button button) override;
     void keyDown(const InputEvent& key) override;
 
+    static constexpr int kYes = 6;
+    static constexpr int kNo = 7;
+    const std::vector<std::string>& lines() const { return lines_; }
+    const BoxButton& button(int i) const { return buttons_[static_cast<std::size_t>(i)]; }
+    int clientLeft() const { return left + BoxChrome::kBorder; }
+    int clientTop() const { return top + BoxChrome::kBorder + BoxChrome::kCaption; }
+
   private:
     std::string caption_;
     std::vector<std::string> lines_;
-    BoxButton ok_;
+    std::vector<BoxButton> buttons_;
 };
 
 // A box that shows one picture: the splash (no caption), About and Results.
@@ -206,11 +215,19 @@ class LessonBox : public ModalBox {
     bool pressedButton_ = false;
 };
 
-// Choosing a saved game: the saved games of the player's folder to pick from,
-// and for saving a name to type.
+// A saved game in the player's folder, as the file boxes list it.
+struct SavedGameEntry {
+    std::string name;     // the file's name, without folder
+    std::string details;  // the game's year and the date it was saved, or what is wrong
+    bool damaged = false;
+};
+
+// Choosing a saved game: the saved games of the player's folder to pick from
+// (in the order given; the load box starts on the first), and for saving a
+// name to type.
 class FileBox : public ModalBox {
   public:
-    FileBox(bool saving, std::vector<std::string> existing, int screenWidth, int screenHeight);
+    FileBox(bool saving, std::vector<SavedGameEntry> existing, int screenWidth, int screenHeight);
 
     void draw(Surface& target) const override;
     void mouseDown(int x, int y, InputEvent::Button button) override;
@@ -221,6 +238,7 @@ class FileBox : public ModalBox {
     // The chosen name (without folder), once done with endCode 1.
     std::string name;
     int selected() const { return selected_; }
+    const std::vector<SavedGameEntry>& files() const { return files_; }
 
   private:
     int clientLeft() const { return left + BoxChrome::kBorder; }
@@ -229,7 +247,7 @@ class FileBox : public ModalBox {
     int rowAt(int x, int y) const;
 
     bool saving_;
-    std::vector<std::string> files_;
+    std::vector<SavedGameEntry> files_;
     int selected_ = -1;
     int firstRow_ = 0;
     BoxButton ok_;

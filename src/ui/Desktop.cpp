@@ -1,8 +1,12 @@
 #include "ui/Desktop.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "game/Events.h"
 #include "game/Game.h"
@@ -11,6 +15,7 @@
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
+#include "ui/Font.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -40,7 +45,7 @@ Desktop::Desktop(Platform& platform, DesktopConfig config)
           std::make_unique<Screen>(frameWidthFor(platform.screenSize()), Screen::kLayoutHeight)),
       shell_(*this),
       animator_(*screen_, Animator::Hooks{[this](Sound s) { playSound(s); },
-                                          [this](int ms) { platform_.sleep(ms); },
+                                          [this](int ms) { pause(ms); },
                                           [this] { presentFrame(); }}),
       frame_(screen_->width(), screen_->height() + kMenuHeight) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
@@ -120,6 +125,7 @@ bool Desktop::startUp() {
 
 void Desktop::firstPaint() {
     screen_->redrawScreen();
+    painted_ = true;
     if (!firstPaint_) {
         return;
     }
@@ -160,6 +166,7 @@ int Desktop::run() {
         const EmergencySave saved = saveForEmergency(config_.saveFolder);
         quitting_ = false;
         box_ = nullptr;
+        painted_ = false;  // the state cannot be painted any more
         alert("ERROR", emergencyMessage(what, saved));
         windowOpen_ = false;
         platform_.stopSound();
@@ -175,6 +182,7 @@ void Desktop::shutDown() {
     if (windowOpen_) {
         // Farewell: the About box over an empty window, closing by itself.
         quitting_ = false;  // let the box run its course
+        painted_ = false;
         frame_.fillRect(0, 0, frame_.width(), frame_.height(), kBlack);
         screen_->window.fillRect(0, 0, screen_->window.width(), screen_->window.height(), kBlack);
         PictureFrameBox about(&about_, "About Tessarion", 600, 400, screenWidth_, screenHeight_);
@@ -193,7 +201,6 @@ void Desktop::shutDown() {
 }
 
 bool Desktop::handle(const InputEvent& e) {
-    bool consumed = false;
     switch (e.type) {
         case InputEvent::Type::Quit:
             quit();
@@ -202,19 +209,59 @@ bool Desktop::handle(const InputEvent& e) {
             fitFrameToWindow();
             presentFrame();
             break;
+        case InputEvent::Type::None:
+            break;
+        default: {
+            // From here until the game returns to the player it is busy: what
+            // the player does meanwhile is dropped rather than acted on later
+            // (a second right click would end another year), except in the
+            // boxes that open on the way.
+            struct Busy {
+                Desktop& d;
+                explicit Busy(Desktop& desktop) : d(desktop) {
+                    if (d.busy_++ == 0) {
+                        d.busySince_ = d.platform_.ticks();
+                        d.waited_ = false;
+                    }
+                }
+                ~Busy() {
+                    if (--d.busy_ == 0 && d.waited_) {
+                        d.platform_.discardInput(d.busySince_);
+                    }
+                }
+            } busy(*this);
+            dispatch(e);
+            runPostedCommands();
+            break;
+        }
+    }
+    runPostedCommands();
+    return !quitting_;
+}
+
+void Desktop::dispatch(const InputEvent& e) {
+    bool consumed = false;
+    // The menu bar stands where the desktop's own would, outside the client
+    // area: nothing on its strip reaches the map.
+    const bool onMenuBar = e.y < kMenuHeight;
+    switch (e.type) {
         case InputEvent::Type::MouseMove:
             if (menu_.active()) {
                 menu_.mouseMove(e.x, e.y);
                 presentFrame();
-            } else {
+            } else if (!onMenuBar) {
                 shell_.mouseMove(e.x, e.y - kMenuHeight);
             }
             break;
         case InputEvent::Type::MouseDown:
+            if (buttonOf(e) == InputEvent::Button::Left) {
+                // Whatever this press starts, the last drag is over.
+                Game::instance().dragSource = nullptr;
+            }
             menu_.mouseDown(e.x, e.y, consumed);
-            if (consumed) {
+            if (consumed || onMenuBar) {
                 presentFrame();
-            } else if (buttonOf(e) == InputEvent::Button::Left && e.y >= kMenuHeight) {
+            } else if (buttonOf(e) == InputEvent::Button::Left) {
                 shell_.leftButtonDown(e.x, e.y - kMenuHeight);
             }
             break;
@@ -225,6 +272,8 @@ bool Desktop::handle(const InputEvent& e) {
                 if (id) {
                     command(*id);
                 }
+            } else if (onMenuBar) {
+                break;
             } else if (buttonOf(e) == InputEvent::Button::Left) {
                 shell_.leftButtonUp(e.x, e.y - kMenuHeight);
             } else if (buttonOf(e) == InputEvent::Button::Right) {
@@ -234,7 +283,7 @@ bool Desktop::handle(const InputEvent& e) {
         }
         case InputEvent::Type::KeyDown: {
             if (e.key == KeyCode::F11) {
-                platform_.toggleFullscreen();
+                toggleFullscreen();
                 break;
             }
             const std::optional<int> id = menu_.keyDown(e, consumed);
@@ -272,11 +321,35 @@ bool Desktop::handle(const InputEvent& e) {
                 shell_.character(e.text);
             }
             break;
-        case InputEvent::Type::None:
+        default:
             break;
     }
-    runPostedCommands();
-    return !quitting_;
+}
+
+void Desktop::toggleFullscreen() {
+    platform_.toggleFullscreen();
+    fitFrameToWindow();
+    presentFrame();
+}
+
+void Desktop::pause(int ms) {
+    if (busy_ == 0) {
+        platform_.sleep(ms);
+        return;
+    }
+    waited_ = true;
+    // In short steps, so that the window goes on answering and repainting.
+    while (ms > 0) {
+        const int step = std::min(ms, 20);
+        platform_.sleep(step);
+        ms -= step;
+        platform_.discardInput(busySince_);
+    }
+}
+
+void Desktop::repaintFromState() {
+    screen_->paintScreen(screen_->window);
+    presentFrame();
 }
 
 void Desktop::fitFrameToWindow() {
@@ -321,6 +394,11 @@ void Desktop::runModal(ModalBox& box) {
     ModalBox* outer = box_;
     box_ = &box;
     menu_.close();
+    if (busy_ > 0) {
+        // What the player did before the box opened is not an answer to it.
+        waited_ = true;
+        platform_.discardInput(busySince_);
+    }
     if (onBoxOpened) {
         onBoxOpened(box);
     }
@@ -356,9 +434,12 @@ void Desktop::runModal(ModalBox& box) {
                 case InputEvent::Type::MouseMove:
                     box.mouseMove(e.x, e.y);
                     break;
+                case InputEvent::Type::Exposed:
+                    fitFrameToWindow();
+                    break;
                 case InputEvent::Type::KeyDown:
                     if (e.key == KeyCode::F11) {
-                        platform_.toggleFullscreen();
+                        toggleFullscreen();
                     } else {
                         box.keyDown(e);
                     }
@@ -374,7 +455,13 @@ void Desktop::runModal(ModalBox& box) {
         presentFrame();
     }
     box_ = outer;
-    presentFrame();
+    if (painted_ && !quitting_) {
+        // What lay under the box is painted again from the game as it is now:
+        // the box may have been open while the map changed.
+        repaintFromState();
+    } else {
+        presentFrame();
+    }
 }
 
 // The host of the shell.
@@ -399,7 +486,14 @@ void Desktop::playLesson(const Lesson& lesson) {
 }
 
 void Desktop::openWebPage(const std::string& path) {
-    platform_.openUrl(config_.webAddress ? config_.webAddress(path) : path);
+    const std::string address = config_.webAddress ? config_.webAddress(path) : path;
+    if (platform_.openUrl(address)) {
+        return;
+    }
+    // Without a browser the player can still open the page by hand.
+    const std::string where = address.rfind("file://", 0) == 0 ? address.substr(7) : address;
+    alert("Tessarion",
+          "No web browser could be started to show this page.\r\nIt is here:\r\n\r\n" + where);
 }
 
 void Desktop::showAbout() {
@@ -425,19 +519,52 @@ void Desktop::creditAbout(PictureFrameBox& about) {
     };
 }
 
-std::vector<std::string> Desktop::savedGames() const {
-    std::vector<std::string> names;
+std::vector<SavedGameEntry> Desktop::savedGames() const {
+    namespace fs = std::filesystem;
+    struct Found {
+        SavedGameEntry entry;
+        fs::file_time_type written;
+    };
+    std::vector<Found> found;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(config_.saveFolder, ec)) {
-        std::string ext = entry.path().extension().string();
+    for (const auto& file : fs::directory_iterator(config_.saveFolder, ec)) {
+        std::string ext = file.path().extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(),
                        [](unsigned char c) { return std::toupper(c); });
-        if (ext == ".TSN" && entry.is_regular_file(ec)) {
-            names.push_back(entry.path().filename().string());
+        if (ext != ".TSN" || !file.is_regular_file(ec)) {
+            continue;
         }
+        Found f;
+        f.entry.name = file.path().filename().string();
+        f.written = file.last_write_time(ec);
+        // The year is the saved game's own, read by the same reader that loads it.
+        const std::uintmax_t size = file.file_size(ec);
+        std::string bytes;
+        if (!ec && size <= (1u << 20)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        const SavedGameInfo info = inspectGameText(bytes);
+        f.entry.damaged = !info.result.ok;
+        f.entry.details = f.entry.damaged ? "damaged" : std::to_string(info.year) + " AD";
+        const auto written = std::chrono::file_clock::to_sys(f.written);
+        const std::time_t t = std::chrono::system_clock::to_time_t(written);
+        char date[32];
+        if (std::tm local{}; localtime_r(&t, &local) != nullptr &&
+                             std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local) > 0) {
+            f.entry.details += std::string(",  saved ") + date;
+        }
+        found.push_back(std::move(f));
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    // Newest first: the game the player saved last is the one most often wanted.
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return a.written != b.written ? a.written > b.written : a.entry.name < b.entry.name;
+    });
+    std::vector<SavedGameEntry> entries;
+    for (Found& f : found) {
+        entries.push_back(std::move(f.entry));
+    }
+    return entries;
 }
 
 namespace {
@@ -459,13 +586,35 @@ std::optional<std::string> Desktop::chooseSavePath() {
         presentFrame();
         return native->empty() ? std::nullopt : std::optional<std::string>(withExtension(*native));
     }
-    FileBox box(true, savedGames(), screenWidth_, screenHeight_);
-    box.top += kMenuHeight;
-    runModal(box);
-    if (box.endCode != 1) {
-        return std::nullopt;
+    std::string name;
+    for (;;) {
+        FileBox box(true, savedGames(), screenWidth_, screenHeight_);
+        box.top += kMenuHeight;
+        box.name = name;
+        runModal(box);
+        if (box.endCode != 1) {
+            return std::nullopt;
+        }
+        name = box.name;
+        const std::filesystem::path path =
+            std::filesystem::path(config_.saveFolder) / withExtension(name);
+        if (!std::filesystem::exists(path, ec)) {
+            return path.string();
+        }
+        // Another game under that name would be lost: ask, and on No let the
+        // player choose again.
+        AlertBox ask("Confirm Save As",
+                     path.filename().string() + " already exists.\r\nDo you want to replace it?",
+                     screenWidth_, screenHeight_, true);
+        ask.top += kMenuHeight;
+        runModal(ask);
+        if (ask.endCode == AlertBox::kYes) {
+            return path.string();
+        }
+        if (quitting_) {
+            return std::nullopt;
+        }
     }
-    return (std::filesystem::path(config_.saveFolder) / withExtension(box.name)).string();
 }
 
 std::optional<std::string> Desktop::chooseLoadPath() {
@@ -529,8 +678,13 @@ void Desktop::showComputerTurn() {
     p.turnBannerSave.surface.blit(screen_->window, x, y, 254, 38, 0, 0);
     p.turnBanner.draw(screen_->window, x, y);
     presentFrame();
-    platform_.sleep(500);
+    pause(500);
     screen_->window.blit(p.turnBannerSave.surface, 0, 0, 254, 38, x, y);
+    // The banner's place is repainted from the game, as the window's paint
+    // message would after invalidating it.
+    Surface painted(screen_->width(), screen_->height());
+    screen_->paintScreen(painted);
+    screen_->window.blit(painted, x, y, 254, 38, x, y);
     presentFrame();
 }
 
@@ -553,7 +707,7 @@ void Desktop::zoomFrame(int layoutX, int y) {
         top += dt;
         right += dr;
         bottom += db;
-        platform_.sleep(50);
+        pause(50);
     }
     screen_->window.blit(screen_->backBuffer, left, top, 600, 400, left, top);
     presentFrame();
@@ -614,16 +768,24 @@ void Desktop::showResults(int invasions, int plagues, int rebellions) {
     box.pictureX = 6;
     box.pictureY = 3;
     box.closeAt = platform_.ticks() + 3000;
-    box.decorate = [invasions, plagues, rebellions](Surface& s, int cx, int cy) {
+    // The picture paints the labels and a dark slot after each, 90 x 28 at
+    // x 424 and 4 above the row's height; the numbers are set in the labels'
+    // serif, on their baseline, inside the slots.
+    box.decorate = [invasions, plagues, rebellions, px = box.pictureX, py = box.pictureY](
+                       Surface& s, int cx, int cy) {
+        Font& font = labelFont();
         const TextStyle saved = s.text;
         s.text = {kWhite, kBlack, false};
-        char number[56];
-        std::snprintf(number, sizeof number, "%d", invasions);
-        s.drawText(cx + 430, cy + 127, number);
-        std::snprintf(number, sizeof number, "%d", plagues);
-        s.drawText(cx + 430, cy + 168, number);
-        std::snprintf(number, sizeof number, "%d", rebellions);
-        s.drawText(cx + 430, cy + 210, number);
+        const std::pair<int, int> rows[] = {{127, invasions}, {168, plagues}, {210, rebellions}};
+        for (auto [y, count] : rows) {
+            char number[56];
+            std::snprintf(number, sizeof number, "%d", count);
+            const int baseline = cy + py + y + 14;
+            // Twice, a pixel apart: the labels are bold and the font is not.
+            for (int dx : {0, 1}) {
+                s.drawText(cx + px + 424 + 8 + dx, baseline - font.ascent(), number, font);
+            }
+        }
         s.text = saved;
     };
     runModal(box);
@@ -637,6 +799,10 @@ void Desktop::playWave(const std::string& name, SoundMode mode) {
 }
 
 void Desktop::playSound(Sound sound) {
+    if (sound == Sound::March) {
+        // The army crossing the frontier is shown whether or not it is heard.
+        screen_->redrawScreen();
+    }
     if (!shell_.soundEnabled) {
         return;
     }
@@ -645,7 +811,7 @@ void Desktop::playSound(Sound sound) {
             playWave("IDR_SWORD_SND", SoundMode::Async);
             break;
         case Sound::March:
-            screen_->redrawScreen();
+            waited_ = true;
             playWave("IDR_MARCH_SND", SoundMode::Sync);
             break;
         case Sound::Plague:

@@ -91,8 +91,15 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     // The sound hook of the game.
     void playSound(Sound sound);
 
-    // Runs a box until it ends, pumping input into it and repainting.
+    // Runs a box until it ends, pumping input into it and repainting; input
+    // that came before it opened is not its own. Closing it repaints the
+    // window from the game as it stands.
     void runModal(ModalBox& box);
+    // The game waits (animations, the banner, the zoom): the window answers,
+    // and input arriving meanwhile is dropped.
+    void pause(int ms);
+    // True while the game works on an input of the player's.
+    bool busy() const { return busy_ > 0; }
     // Shows the frame: menu bar, the window surface, any open box.
     void presentFrame();
 
@@ -111,10 +118,14 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
   private:
     void command(int id, int param = 0);
     void runPostedCommands();
+    void dispatch(const InputEvent& event);
+    void toggleFullscreen();
+    // Paints the window from the game state, as the window's paint message does.
+    void repaintFromState();
     void fitFrameToWindow();
     void creditAbout(PictureFrameBox& about);
     void playWave(const std::string& name, SoundMode mode);
-    std::vector<std::string> savedGames() const;
+    std::vector<SavedGameEntry> savedGames() const;
     std::uint64_t waveLength(const std::string& name) const;
 
     Platform& platform_;
@@ -132,6 +143,12 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     bool firstPaint_ = true;
     bool quitting_ = false;
     bool windowOpen_ = false;
+    // The map has been painted once and boxes repaint it when they close.
+    bool painted_ = false;
+    int busy_ = 0;
+    std::uint64_t busySince_ = 0;
+    // Something made the game wait since the busy time began.
+    bool waited_ = false;
     std::deque<std::pair<int, int>> posted_;
     std::map<int, std::string> narrations_;
     int screenWidth_ = 1366;

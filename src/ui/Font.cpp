@@ -86,4 +86,9 @@ Font& defaultFont() {
     return font;
 }
 
+Font& labelFont() {
+    static Font font(store::fontData("serif"), 26);
+    return font;
+}
+
 }  // namespace tessarion

@@ -45,5 +45,8 @@ class Font {
 // The one font every text of the game is written in: small, plain, legible,
 // about the size of a classic desktop's default font.
 Font& defaultFont();
+// The serif the pictures' painted titles and labels are set in, at the size of
+// the labels of the Results picture.
+Font& labelFont();
 
 }  // namespace tessarion

@@ -92,7 +92,8 @@ void Shell::leftButtonUp(int x, int y) {
             }
         }
     }
-    if (!dropLegion(game, mapX, mapY)) {
+    lastDropCarriedOut = dropLegion(game, mapX, mapY);
+    if (!lastDropCarriedOut) {
         return;
     }
     host_.redrawScreen();

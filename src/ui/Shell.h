@@ -78,6 +78,9 @@ class Shell {
     // False when no point of the map picks one of them.
     bool dragLegion(Province* from, Province* to);
 
+    // Whether the last left-button release carried out an order.
+    bool lastDropCarriedOut = false;
+
   private:
     void saveCommand();
     void loadCommand();

@@ -158,7 +158,10 @@ void Surface::drawFrame(int left, int top, int right, int bottom, std::uint32_t 
 }
 
 void Surface::drawText(int x, int y, std::string_view s) {
-    Font& font = defaultFont();
+    drawText(x, y, s, defaultFont());
+}
+
+void Surface::drawText(int x, int y, std::string_view s, Font& font) {
     if (text.opaque) {
         fillRect(x, y, x + font.width(s), y + font.height(), text.background);
     }

@@ -6,6 +6,8 @@
 
 namespace tessarion {
 
+class Font;
+
 // Pixels are 0xAARRGGBB; everything the game draws is opaque.
 inline constexpr std::uint32_t kBlack = 0xFF000000;
 inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
@@ -51,8 +53,10 @@ class Surface {
     void drawFrame(int left, int top, int right, int bottom, std::uint32_t colour);
 
     TextStyle text;
-    // The text's cell has its top-left corner at (x, y).
+    // The text's cell has its top-left corner at (x, y); in the game's own
+    // font unless told otherwise.
     void drawText(int x, int y, std::string_view s);
+    void drawText(int x, int y, std::string_view s, Font& font);
 
   private:
     std::size_t index(int x, int y) const {

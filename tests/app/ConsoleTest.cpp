@@ -37,6 +37,25 @@ Session play(const std::string& input, std::uint32_t seed = 7) {
     return {code, out.str()};
 }
 
+TEST(ConsoleTest, AtATerminalAPersonCanFollowTheGame) {
+    std::istringstream in(
+        "drop Italia Raetia\ndrop Raetia Italia\ndrop Italia \"Upper Rhine\"\n"
+        "drop Italia Italia\nend\nquit\n");
+    std::ostringstream out;
+    Console console(in, out, true, true);
+    ASSERT_EQ(console.run(7), 0);
+    const std::string text = out.str();
+    EXPECT_NE(text.find("Done: a legion of Italia sent to Raetia.\n"), std::string::npos);
+    EXPECT_NE(text.find("No order: too far beyond the frontier.\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("No order: the legion is already in Italia.\n"), std::string::npos);
+    // Texts keep their own line breaks; nothing is escaped.
+    EXPECT_NE(text.find("Princeps,\n\nAll the units"), std::string::npos);
+    EXPECT_EQ(text.find("\\n"), std::string::npos);
+    EXPECT_EQ(text.find("MESSAGE:"), std::string::npos);
+    EXPECT_NE(text.find("\n== 236 AD ==\n"), std::string::npos);
+    EXPECT_NE(text.find("NEWS: "), std::string::npos);
+}
+
 TEST(ConsoleTest, TokenizerAndEscapes) {
     auto t = Console::tokenize("drop  \"Upper Rhine\" Belgica");
     ASSERT_TRUE(t);

@@ -47,7 +47,16 @@ class ScriptedSdl : public Platform {
         feed();
         return real_.waitEvent(event, std::min(timeoutMs, 50));
     }
-    void sleep(int ms) override { real_.sleep(ms); }
+    void sleep(int ms) override {
+        // What the player does while the game sleeps arrives now.
+        if (!duringSleep.empty()) {
+            SDL_Event e = duringSleep.front()();
+            duringSleep.pop_front();
+            SDL_PushEvent(&e);
+        }
+        real_.sleep(ms);
+    }
+    void discardInput(std::uint64_t since) override { real_.discardInput(since); }
     std::uint64_t ticks() override { return real_.ticks(); }
     void toggleFullscreen() override { real_.toggleFullscreen(); }
     int frameWidthFor(int height, int minimum) override {
@@ -59,9 +68,10 @@ class ScriptedSdl : public Platform {
         real_.playWave(name, wav, mode);
     }
     void stopSound() override { real_.stopSound(); }
-    void openUrl(const std::string&) override {}
+    bool openUrl(const std::string&) override { return true; }
 
     std::deque<std::function<SDL_Event()>> script;
+    std::deque<std::function<SDL_Event()>> duringSleep;
     int frameWidth = 0;
     int frameHeight = 0;
     int presented = 0;
@@ -152,8 +162,13 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
         mouse(SDL_MOUSEBUTTONUP, to->first, to->second + menu, SDL_BUTTON_LEFT));
     int inRaetiaAfterDrag = -1;
     auto rightDown = mouse(SDL_MOUSEBUTTONDOWN, 700, 400, SDL_BUTTON_RIGHT);
-    platform.script.push_back([&, rightDown] {
+    auto rightUp = mouse(SDL_MOUSEBUTTONUP, 700, 400, SDL_BUTTON_RIGHT);
+    platform.script.push_back([&, rightDown, rightUp] {
         inRaetiaAfterDrag = game->romans.legionsIn(raetia);  // the drag has been handled by now
+        // An impatient second right click while the computer moves: dropped,
+        // not a second year.
+        platform.duringSleep.push_back(rightDown);
+        platform.duringSleep.push_back(rightUp);
         return rightDown();
     });
     platform.script.push_back(mouse(SDL_MOUSEBUTTONUP, 700, 400, SDL_BUTTON_RIGHT));

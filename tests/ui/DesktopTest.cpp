@@ -120,7 +120,8 @@ class DesktopTest : public ::testing::Test {
         ASSERT_TRUE(platform.input.empty());
         boxes.clear();
     }
-    void run(std::initializer_list<InputEvent> events) {
+    void run(std::initializer_list<InputEvent> events) { run(std::vector<InputEvent>(events)); }
+    void run(const std::vector<InputEvent>& events) {
         for (const InputEvent& e : events) {
             desktop_->handle(e);
         }
@@ -325,6 +326,7 @@ TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
 }
 
 TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
+    std::filesystem::remove_all(::testing::TempDir() + "tessarion-desktop-test");
     start();
     std::vector<InputEvent> typing;
     for (char c : std::string("rome")) {
@@ -394,6 +396,174 @@ TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
     EXPECT_TRUE(std::ifstream(folder + "emergency-1.TSN").good());
     removeEmergencySaves();
     p("Italia")->legionX = 295;
+}
+
+InputEvent at(InputEvent e, std::uint64_t time) {
+    e.time = time;
+    return e;
+}
+
+TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
+    start();
+    const std::uint64_t t0 = platform.ticks();
+    const InputEvent down = mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right);
+    const InputEvent up = mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right);
+    // A second right click 0.2 s later, while the banner shows, and a press
+    // on the map during the lesson's zoom.
+    script({at(down, t0 + 200), at(up, t0 + 200)});
+    desktop_->onBoxOpened = [this](ModalBox& box) {
+        boxes.push_back(describe(box));
+        // Escape pressed just after the lesson opened closes it.
+        platform.input.push_back(at(key(KeyCode::Escape), platform.ticks() + 1));
+    };
+    run({down, up});
+    EXPECT_EQ(game_->year(), 236) << "exactly one year";
+    EXPECT_EQ(platform.discarded, 2);
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "picture 162"), boxes.end());
+    EXPECT_TRUE(platform.input.empty()) << "the lesson took its Escape";
+    EXPECT_FALSE(desktop_->quitting());
+
+    // Input that came before the game got busy is not dropped: the press and
+    // release of one click may both be waiting when the first is handled.
+    Shell& shell = desktop_->shell();
+    auto from = shell.pressPointFor(p("Italia"));
+    auto to = shell.dropPointFor(p("Raetia"));
+    ASSERT_TRUE(from && to);
+    const std::uint64_t t1 = platform.ticks();
+    script({at(mouse(InputEvent::Type::MouseUp, to->first, to->second + MenuBar::kHeight), t1)});
+    run({at(mouse(InputEvent::Type::MouseDown, from->first, from->second + MenuBar::kHeight), t1)});
+    InputEvent release;
+    ASSERT_TRUE(platform.pollEvent(release));
+    run({release});
+    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
+}
+
+TEST_F(DesktopTest, TheMenuBarStripBelongsToTheMenus) {
+    start();
+    Shell& shell = desktop_->shell();
+    auto from = shell.pressPointFor(p("Italia"));
+    auto to = shell.dropPointFor(p("Raetia"));
+    ASSERT_TRUE(from && to);
+    const int menu = MenuBar::kHeight;
+    // A press on Italia released over the sea leaves the drag source behind...
+    run({mouse(InputEvent::Type::MouseDown, from->first, from->second + menu),
+         mouse(InputEvent::Type::MouseUp, 1300, 700 + menu)});
+    // ...which a press on the empty end of the menu bar must clear.
+    run({mouse(InputEvent::Type::MouseDown, desktop_->frameWidth() - 20, 5),
+         mouse(InputEvent::Type::MouseUp, to->first, to->second + menu)});
+    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 0);
+    EXPECT_EQ(game_->dragSource, nullptr);
+    run(click(desktop_->frameWidth() - 20, 5, InputEvent::Button::Right));
+    EXPECT_EQ(game_->year(), 235) << "a right click on the menu bar is not the map's";
+}
+
+// The window as the game state paints it now.
+Surface paintedFromState(Desktop& desktop) {
+    Surface fresh(desktop.screen().width(), desktop.screen().height());
+    desktop.screen().paintScreen(fresh);
+    return fresh;
+}
+
+TEST_F(DesktopTest, BoxesBannerAndMarchLeaveTheWindowAsTheGameIs) {
+    start();
+    Screen& screen = desktop_->screen();
+    const int x = screen.layoutOffsetX;
+    // A legion that arrives while a box is open shows once the box closes.
+    desktop_->onBoxOpened = [this](ModalBox&) { game_->addLegions("Raetia", &game_->romans, 1); };
+    script({key(KeyCode::Enter)});
+    desktop_->showMessage("Princeps,\r\n\r\nA legion has come.");
+    EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
+    desktop_->onBoxOpened = nullptr;
+
+    // The Results box leaves the frame of the province panel whole.
+    script({key(KeyCode::Escape)});
+    desktop_->showResults(3, 4, 5);
+    for (int px = x + 176; px < x + 985; px += 7) {
+        ASSERT_EQ(screen.window.pixel(px, 590), kWhite) << "panel frame at x " << px;
+    }
+
+    // The banner's place is painted again from the game.
+    screen.window.fillRect(x + 453, 285, x + 453 + 254, 285 + 38, 0xFFFF0000);
+    desktop_->showComputerTurn();
+    EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
+
+    // An army crossing the frontier is shown even with the sound off.
+    desktop_->shell().command(cmd::kSound);
+    screen.window.fillRect(0, 0, 200, 200, 0xFFFF0000);
+    desktop_->playSound(Sound::March);
+    EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
+    EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "play sync IDR_MARCH_SND"), 0);
+}
+
+TEST_F(DesktopTest, AWebPageWithoutABrowserSaysWhereItIs) {
+    start();
+    platform.browser = false;
+    std::vector<std::string> said;
+    desktop_->onBoxOpened = [&](ModalBox& box) {
+        if (auto* alert = dynamic_cast<AlertBox*>(&box)) {
+            said = alert->lines();
+        }
+    };
+    script({key(KeyCode::Enter)});
+    desktop_->shell().command(cmd::kStudyGuide);
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.back(), "https://example.test/guide.html");
+    EXPECT_EQ(platform.log.back(), "open https://example.test/guide.html");
+}
+
+TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
+    const std::string& folder = saveFolder;
+    start();
+    std::vector<InputEvent> typing;
+    for (char c : std::string("rome")) {
+        InputEvent e;
+        e.type = InputEvent::Type::Text;
+        e.text = c;
+        typing.push_back(e);
+    }
+    script(typing);
+    script({key(KeyCode::Enter), key(KeyCode::Enter)});
+    desktop_->shell().command(cmd::kSave);
+    ASSERT_TRUE(std::filesystem::exists(folder + "/rome.TSN"));
+    std::ofstream(folder + "/broken.TSN") << "this is no saved game\n";
+    namespace fs = std::filesystem;
+    fs::last_write_time(folder + "/rome.TSN",
+                        fs::last_write_time(folder + "/broken.TSN") - std::chrono::hours(1));
+
+    // Saving over rome asks; No goes back to the box, which keeps the name.
+    std::vector<std::string> seen;
+    std::vector<SavedGameEntry> listed;
+    int selected = -2;
+    desktop_->onBoxOpened = [&](ModalBox& box) {
+        seen.push_back(describe(box));
+        if (auto* files = dynamic_cast<FileBox*>(&box)) {
+            listed = files->files();
+            selected = files->selected();
+            seen.back() += " " + files->name;
+        }
+    };
+    game_->turn = 20;
+    script(typing);
+    script({key(KeyCode::Enter), key(KeyCode::Letter, 'n'), key(KeyCode::Escape)});
+    desktop_->shell().command(cmd::kSave);
+    EXPECT_EQ(seen, (std::vector<std::string>{"file ", "alert", "file rome"}));
+    seen.clear();
+    script(typing);
+    script({key(KeyCode::Enter), key(KeyCode::Letter, 'y'), key(KeyCode::Enter)});
+    desktop_->shell().command(cmd::kSave);
+    EXPECT_EQ(seen, (std::vector<std::string>{"file ", "alert", "alert"}));
+
+    fs::last_write_time(folder + "/rome.TSN",
+                        fs::last_write_time(folder + "/broken.TSN") - std::chrono::hours(1));
+    script({key(KeyCode::Escape)});
+    desktop_->shell().command(cmd::kLoad);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].name, "broken.TSN") << "newest first";
+    EXPECT_TRUE(listed[0].damaged);
+    EXPECT_EQ(listed[1].name, "rome.TSN");
+    EXPECT_FALSE(listed[1].damaged);
+    EXPECT_EQ(listed[1].details.rfind("255 AD,  saved ", 0), 0u) << listed[1].details;
+    EXPECT_EQ(selected, 0);
 }
 
 }  // namespace
