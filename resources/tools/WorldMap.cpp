@@ -965,33 +965,29 @@ bool WorldMap::isBorder(int x, int y) const {
 
 void WorldMap::placeNames(const Font& serifBold) {
     names_.clear();
-    // The legions' icons and counts hide whatever is under them.
+    // What a name may not cover: the legions' icons and counts, the sea names, the city's name
+    // (which its label picture covers), its mark, and the names placed before it.
     std::vector<std::uint8_t> busy(static_cast<std::size_t>(W) * H, 0);
-    for (const ProvinceData& d : provinces_) {
-        for (const auto& [left, top, width, height] : legionShapes(d.legionX, d.legionY)) {
-            for (int y = std::max(0, top); y < top + height && y < H; ++y) {
-                for (int x = std::max(0, left); x < left + width && x < W; ++x) {
-                    busy[idx(x, y)] = 1;
-                }
-            }
-        }
-    }
-    // The sea names, roughly (capitals run about three quarters of their size wide).
-    for (const SeaLabel& l : seaLabels_) {
-        const int right =
-            static_cast<int>(l.x + 0.75f * l.size * static_cast<float>(l.text.size()));
-        for (int y = std::max(0, static_cast<int>(l.y)); y < l.y + l.size && y < H; ++y) {
-            for (int x = std::max(0, static_cast<int>(l.x)); x < right && x < W; ++x) {
+    auto occupy = [&](int left, int top, int width, int height) {
+        for (int y = std::max(0, top); y < top + height && y < H; ++y) {
+            for (int x = std::max(0, left); x < left + width && x < W; ++x) {
                 busy[idx(x, y)] = 1;
             }
         }
-    }
-    // And the city's own name, which its label picture covers.
-    for (int y = capitalBox_[1]; y < capitalBox_[1] + capitalBox_[3]; ++y) {
-        for (int x = capitalBox_[0]; x < capitalBox_[0] + capitalBox_[2]; ++x) {
-            busy[idx(x, y)] = 1;
+    };
+    for (const ProvinceData& d : provinces_) {
+        for (const auto& [left, top, width, height] : legionShapes(d.legionX, d.legionY)) {
+            occupy(left, top, width, height);
         }
     }
+    // Sea names are capitals about three quarters of their size wide.
+    for (const SeaLabel& l : seaLabels_) {
+        occupy(static_cast<int>(l.x), static_cast<int>(l.y),
+               static_cast<int>(0.75f * l.size * static_cast<float>(l.text.size())),
+               static_cast<int>(l.size));
+    }
+    occupy(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
+    occupy(static_cast<int>(capital_.x) - 4, static_cast<int>(capital_.y) - 4, 9, 9);
     for (std::size_t p = 0; p < provinces_.size(); ++p) {
         const int pi = static_cast<int>(p);
         // Summed tables: pixels of this province away from borders and rivers, sea its name may
@@ -1066,7 +1062,7 @@ void WorldMap::placeNames(const Font& serifBold) {
                             }
                             double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
                             double score = -(foreign > 0.03 ? 1500.0 : 0.0) - 2000.0 * foreign -
-                                           300.0 * sea / area - dist + size * 8 -
+                                           300.0 * sea / area - dist + size * 20 -
                                            (lines.size() > 1 ? 15 : 0);
                             if (score > bestScore) {
                                 bestScore = score;
@@ -1085,6 +1081,7 @@ void WorldMap::placeNames(const Font& serifBold) {
         }
         if (bestScore > -1e17) {
             names_.push_back(best);
+            occupy(static_cast<int>(best.x), static_cast<int>(best.y), best.width, best.height);
         } else {
             std::cerr << "artgen: no room for the name of " << provinces_[p].name << "\n";
         }
