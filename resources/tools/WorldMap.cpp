@@ -1029,11 +1029,11 @@ void WorldMap::placeNames(const Font& serifBold) {
         }
         PlacedName best;
         double bestScore = -1e18;
-        // A name never goes under a legion box. Where the province's own land leaves no room
+        // A name never goes under anything busy. Where the province's own land leaves no room
         // beside the legions (the small frontier provinces), it may reach over a neighbour's
-        // land at a price, and shrink to the smallest size still legible on a laptop screen.
-        // A province with little land of its own beside its legions (the Lower Rhine's is mostly
-        // sea and icon) takes a box only partly on its land when nothing better is free.
+        // land at a price, and shrink to the smallest size still legible on a laptop screen;
+        // a province with little land of its own (the Lower Rhine's is mostly sea and icon)
+        // takes a box only partly on its land when nothing better is free.
         for (double least : {0.35, 0.15}) {
             if (bestScore > -1e17) {
                 break;

@@ -129,7 +129,7 @@ class WorldMap {
         float x = 0;
         float y = 0;
         float size = 0;
-        int width = 0;  // the box the name may not share with a legion
+        int width = 0;  // of the box the name keeps to itself
         int height = 0;
         std::vector<std::string> lines;
     };
