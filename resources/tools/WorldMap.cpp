@@ -22,6 +22,17 @@ namespace {
 constexpr int W = WorldMap::kWidth;
 constexpr int H = WorldMap::kHeight;
 
+// Where a province's legions stand: the icon at the anchor, and the count beside it in the
+// small sans font (on the icon's left where the right would leave the map). Labels keep off
+// both; the rest of the box beside the icon is free.
+constexpr int kIconWidth = 35;
+constexpr int kIconHeight = 65;
+constexpr int kCountWidth = 24;  // room for two digits and their white box
+std::array<std::array<int, 4>, 2> legionShapes(int legionX, int legionY) {
+    const int countX = legionX + 40 + kCountWidth > W ? legionX - kCountWidth - 2 : legionX + 38;
+    return {{{legionX, legionY, kIconWidth, kIconHeight}, {countX, legionY + 23, kCountWidth, 22}}};
+}
+
 std::size_t idx(int x, int y) {
     return static_cast<std::size_t>(y) * W + x;
 }
@@ -396,7 +407,7 @@ bool WorldMap::load(const std::string& worldPath) {
         if (!numbers) {
             current = nullptr;  // points follow only their strait or river line
         }
-        if (word == "strait" || word == "river") {
+        if (word == "strait" || word == "river" || word == "wall") {
             Shape s;
             s.kind = word;
             std::string flag;
@@ -698,9 +709,14 @@ void WorldMap::claimIslands(std::vector<int>& owner) const {
 void WorldMap::buildProvinces() {
     // Frontier rivers are walls: no province grows across them.
     std::vector<std::uint8_t> wall(static_cast<std::size_t>(W) * H, 0);
+    std::vector<std::uint8_t> landWall(static_cast<std::size_t>(W) * H, 0);
     riverPaths_.clear();
     riverWidths_.clear();
     for (const Shape& s : shapes_) {
+        if (s.kind == "wall") {
+            strokePolyline(projectLine(*this, s.points, false), s.width / 2,
+                           [&](int x, int y, float) { wall[idx(x, y)] = landWall[idx(x, y)] = 1; });
+        }
         if (s.kind != "river") {
             continue;
         }
@@ -719,6 +735,8 @@ void WorldMap::buildProvinces() {
     // Geodesic growth from the click rectangles (and the islands given to a province): each
     // land pixel goes to the nearest province over land, with a noisy cost so that borders
     // wander like real ones, kept inside the province's overlay frame.
+    const std::vector<float> nearWall = distanceTo(wall);
+    const std::vector<float> nearLandWall = distanceTo(landWall);
     std::vector<float> dist(static_cast<std::size_t>(W) * H, std::numeric_limits<float>::max());
     std::vector<int> owner(static_cast<std::size_t>(W) * H, -1);
     using Item = std::pair<float, std::pair<int, int>>;  // distance, (pixel, province)
@@ -738,7 +756,9 @@ void WorldMap::buildProvinces() {
                 }
                 p = sameAround ? p : -1;
             }
-            if (p >= 0 && land_[idx(x, y)]) {
+            // Nor beside a frontier: a rectangle pixel beyond the Wall would carry the province
+            // over it.
+            if (p >= 0 && land_[idx(x, y)] && nearLandWall[idx(x, y)] >= 3.0f) {
                 dist[idx(x, y)] = 0;
                 owner[idx(x, y)] = p;
                 queue.push({0.0f, {static_cast<int>(idx(x, y)), p}});
@@ -776,6 +796,13 @@ void WorldMap::buildProvinces() {
             }
             float step = (k < 4 ? 1.0f : 1.4142f) *
                          (1.0f + 4.0f * (0.5f + 0.5f * fbm(nx * 0.06f, ny * 0.06f, 97, 3)));
+            // A province's legions stand on its own land: it crosses the box of its icons
+            // cheaply, so the border keeps outside the box where the land allows.
+            const ProvinceData& own = provinces_[static_cast<std::size_t>(p)];
+            if (nx >= own.legionX && nx < own.legionX + kIconWidth && ny >= own.legionY &&
+                ny < own.legionY + kIconHeight) {
+                step *= 0.1f;
+            }
             float nd = d + step;
             if (nd < dist[n] && nd <= reach && allowed(p, nx, ny)) {
                 dist[n] = nd;
@@ -824,7 +851,6 @@ void WorldMap::buildProvinces() {
 
     // The borders are warped by smooth noise so that they meander; the frontier rivers stay
     // where they are, and so does the heart of every click rectangle.
-    std::vector<float> nearWall = distanceTo(wall);
     std::vector<int> warped = owner;
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
@@ -939,32 +965,29 @@ bool WorldMap::isBorder(int x, int y) const {
 
 void WorldMap::placeNames(const Font& serifBold) {
     names_.clear();
-    // Where legions stand: the 74 x 60 box of their icons and counts hides whatever is under it,
-    // and the tallest icons reach five pixels below it.
+    // What a name may not cover: the legions' icons and counts, the sea names, the city's name
+    // (which its label picture covers), its mark, and the names placed before it.
     std::vector<std::uint8_t> busy(static_cast<std::size_t>(W) * H, 0);
+    auto occupy = [&](int left, int top, int width, int height) {
+        for (int y = std::max(0, top); y < top + height && y < H; ++y) {
+            for (int x = std::max(0, left); x < left + width && x < W; ++x) {
+                busy[idx(x, y)] = 1;
+            }
+        }
+    };
     for (const ProvinceData& d : provinces_) {
-        for (int y = std::max(0, d.legionY); y < d.legionY + 65 && y < H; ++y) {
-            for (int x = std::max(0, d.legionX); x < d.legionX + 74 && x < W; ++x) {
-                busy[idx(x, y)] = 1;
-            }
+        for (const auto& [left, top, width, height] : legionShapes(d.legionX, d.legionY)) {
+            occupy(left, top, width, height);
         }
     }
-    // The sea names, roughly (capitals run about three quarters of their size wide).
+    // Sea names are capitals about three quarters of their size wide.
     for (const SeaLabel& l : seaLabels_) {
-        const int right =
-            static_cast<int>(l.x + 0.75f * l.size * static_cast<float>(l.text.size()));
-        for (int y = std::max(0, static_cast<int>(l.y)); y < l.y + l.size && y < H; ++y) {
-            for (int x = std::max(0, static_cast<int>(l.x)); x < right && x < W; ++x) {
-                busy[idx(x, y)] = 1;
-            }
-        }
+        occupy(static_cast<int>(l.x), static_cast<int>(l.y),
+               static_cast<int>(0.75f * l.size * static_cast<float>(l.text.size())),
+               static_cast<int>(l.size));
     }
-    // And the city's own name, which its label picture covers.
-    for (int y = capitalBox_[1]; y < capitalBox_[1] + capitalBox_[3]; ++y) {
-        for (int x = capitalBox_[0]; x < capitalBox_[0] + capitalBox_[2]; ++x) {
-            busy[idx(x, y)] = 1;
-        }
-    }
+    occupy(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
+    occupy(static_cast<int>(capital_.x) - 4, static_cast<int>(capital_.y) - 4, 9, 9);
     for (std::size_t p = 0; p < provinces_.size(); ++p) {
         const int pi = static_cast<int>(p);
         // Summed tables: pixels of this province away from borders and rivers, sea its name may
@@ -1006,43 +1029,59 @@ void WorldMap::placeNames(const Font& serifBold) {
         }
         PlacedName best;
         double bestScore = -1e18;
-        for (float size : {14.0f, 13.0f, 12.0f, 11.0f, 10.0f}) {
-            for (const auto& lines : layouts) {
-                int bw = 0;
-                for (const auto& l : lines) {
-                    bw =
-                        std::max(bw, static_cast<int>(std::ceil(serifBold.measure(l, size, 0.6f))));
-                }
-                int lineHeight = static_cast<int>(size * 0.8f) + 2;
-                int bh = lineHeight * static_cast<int>(lines.size());
-                bw += 2;
-                for (int y = 1; y + bh < H - 1; ++y) {
-                    for (int x = 1; x + bw < W - 1; ++x) {
-                        int inside = sum(good, x, y, x + bw, y + bh);
-                        int area = bw * bh;
-                        int sea = sum(wet, x, y, x + bw, y + bh);
-                        if (inside < area * 0.35 || inside + sea < area * 0.97) {
-                            continue;
-                        }
-                        int hidden = sum(crowd, x, y, x + bw, y + bh);
-                        double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
-                        double score = -2000.0 * (area - inside - sea) / area - 300.0 * sea / area -
-                                       (hidden > 0 ? 5000.0 + 4000.0 * hidden / area : 0.0) - dist +
-                                       size * 8 - (lines.size() > 1 ? 15 : 0);
-                        if (score > bestScore) {
-                            bestScore = score;
-                            best = {pi, static_cast<float>(x), static_cast<float>(y), size, lines};
+        // A name never goes under anything busy. Where the province's own land leaves no room
+        // beside the legions (the small frontier provinces), it may reach over a neighbour's
+        // land at a price, and shrink to the smallest size still legible on a laptop screen;
+        // a province with little land of its own (the Lower Rhine's is mostly sea and icon)
+        // takes a box only partly on its land when nothing better is free.
+        for (double least : {0.35, 0.15}) {
+            if (bestScore > -1e17) {
+                break;
+            }
+            for (float size : {14.0f, 13.0f, 12.0f, 11.0f, 10.0f, 9.0f}) {
+                for (const auto& lines : layouts) {
+                    int bw = 0;
+                    for (const auto& l : lines) {
+                        bw = std::max(
+                            bw, static_cast<int>(std::ceil(serifBold.measure(l, size, 0.6f))));
+                    }
+                    int lineHeight = static_cast<int>(size * 0.8f) + 2;
+                    int bh = lineHeight * static_cast<int>(lines.size());
+                    bw += 2;
+                    for (int y = 1; y + bh < H - 1; ++y) {
+                        for (int x = 1; x + bw < W - 1; ++x) {
+                            int inside = sum(good, x, y, x + bw, y + bh);
+                            int area = bw * bh;
+                            if (inside < area * least || sum(crowd, x, y, x + bw, y + bh) > 0) {
+                                continue;
+                            }
+                            int sea = sum(wet, x, y, x + bw, y + bh);
+                            const double foreign = static_cast<double>(area - inside - sea) / area;
+                            if (foreign > 0.45 + (0.35 - least) * 1.5) {
+                                continue;
+                            }
+                            double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
+                            double score = -(foreign > 0.03 ? 1500.0 : 0.0) - 2000.0 * foreign -
+                                           300.0 * sea / area - dist + size * 20 -
+                                           (lines.size() > 1 ? 15 : 0);
+                            if (score > bestScore) {
+                                bestScore = score;
+                                best = {pi,
+                                        static_cast<float>(x),
+                                        static_cast<float>(y),
+                                        size,
+                                        bw,
+                                        bh,
+                                        lines};
+                            }
                         }
                     }
                 }
             }
         }
         if (bestScore > -1e17) {
-            if (bestScore < -4000) {
-                std::cerr << "artgen: the name of " << provinces_[p].name
-                          << " lies under a legion\n";
-            }
             names_.push_back(best);
+            occupy(static_cast<int>(best.x), static_cast<int>(best.y), best.width, best.height);
         } else {
             std::cerr << "artgen: no room for the name of " << provinces_[p].name << "\n";
         }
@@ -1209,7 +1248,7 @@ bool WorldMap::make(const Font& serifBold, const Font& italic, const std::string
         newLabel = scratch.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
     }
     if (!writePng(dir + "/111.png", base) || !writePng(dir + "/251.png", newLabel) ||
-        !writeLand(dir + "/map-land.bin")) {
+        !writeLand(dir + "/map-land.bin") || !writeNames(dir + "/map-names.txt")) {
         error_ = "cannot write the map into " + dir;
         return false;
     }
@@ -1285,6 +1324,18 @@ bool WorldMap::writeLand(const std::string& path) const {
     }
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(file);
+}
+
+bool WorldMap::writeNames(const std::string& path) const {
+    // Where each province's name went, for the checks that keep it clear of the legions.
+    std::ofstream file(path);
+    file << "# left top width height size province\n";
+    for (const PlacedName& n : names_) {
+        file << static_cast<int>(n.x) << ' ' << static_cast<int>(n.y) << ' ' << n.width << ' '
+             << n.height << ' ' << n.size << ' '
+             << provinces_[static_cast<std::size_t>(n.province)].name << '\n';
+    }
     return static_cast<bool>(file);
 }
 

@@ -97,6 +97,7 @@ class WorldMap {
     Raster render(int variant) const;  // 0 the map, 1 white, 2 yellow, 3 magenta land
     void paintRivers(Raster& image) const;
     bool writeLand(const std::string& path) const;
+    bool writeNames(const std::string& path) const;
     void paintNames(Raster& image, const Font& serifBold, const Font& italic) const;
     bool isBorder(int x, int y) const;
     // Whether (x, y) lies inside province p's overlay frame, inset pixels from its edge.
@@ -128,6 +129,8 @@ class WorldMap {
         float x = 0;
         float y = 0;
         float size = 0;
+        int width = 0;  // of the box the name keeps to itself
+        int height = 0;
         std::vector<std::string> lines;
     };
     std::vector<PlacedName> names_;

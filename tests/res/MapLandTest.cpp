@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "game/Game.h"
@@ -126,6 +129,92 @@ TEST(MapLand, EachOverlayMaskIsExactlyItsProvincesLand) {
         EXPECT_EQ(outside, 0) << o.province << " has land outside its overlay";
         EXPECT_EQ(wrong, 0) << o.province << "'s mask differs from its land";
         EXPECT_GT(covered, 500) << o.province;
+    }
+}
+
+// What a province's legions cover on the map: the icon at the anchor and the count beside it
+// (on the icon's left where the right would leave the map).
+struct Box {
+    int left, top, width, height;
+    bool overlaps(const Box& o) const {
+        return left < o.left + o.width && o.left < left + width && top < o.top + o.height &&
+               o.top < top + height;
+    }
+};
+std::array<Box, 2> legionCover(const Province& p) {
+    const int countX = p.legionX + 40 + 24 > W ? p.legionX - 26 : p.legionX + 38;
+    return {{{p.legionX, p.legionY, 35, 65}, {countX, p.legionY + 23, 24, 22}}};
+}
+
+// Every province is named once, inside the map, mostly over its own land, and no name lies
+// under any legion's icon or count, nor under the other names.
+TEST(MapLand, ProvinceNamesKeepClearOfTheLegions) {
+    Game game;
+    const MapLand& land = MapLand::embedded();
+    std::ifstream in(TESSARION_MAP_NAMES);
+    ASSERT_TRUE(in) << TESSARION_MAP_NAMES;
+    std::vector<std::pair<Box, std::string>> names;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream words(line);
+        Box b{};
+        float size = 0;
+        std::string name;
+        words >> b.left >> b.top >> b.width >> b.height >> size;
+        std::getline(words >> std::ws, name);
+        ASSERT_FALSE(name.empty()) << line;
+        EXPECT_GE(size, 9.0f) << name << " is too small to read";
+        names.push_back({b, name});
+    }
+    ASSERT_EQ(names.size(), game.provinces.size());
+    for (const auto& [box, name] : names) {
+        const Province* p = game.findProvince(name);
+        ASSERT_NE(p, nullptr) << name;
+        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.left + box.width <= W &&
+                    box.top + box.height <= H)
+            << name;
+        for (const auto& q : game.provinces) {
+            for (const Box& cover : legionCover(*q)) {
+                EXPECT_FALSE(box.overlaps(cover))
+                    << name << " lies under " << q->name << "'s legions";
+            }
+        }
+        for (const auto& [other, otherName] : names) {
+            EXPECT_TRUE(otherName == name || !box.overlaps(other)) << name << " on " << otherName;
+        }
+        int own = 0;
+        for (int y = box.top; y < box.top + box.height; ++y) {
+            for (int x = box.left; x < box.left + box.width; ++x) {
+                own += land.at(x, y) == indexOf(game, p);
+            }
+        }
+        EXPECT_GE(own * 100, box.width * box.height * 15) << name << " is far from its land";
+    }
+}
+
+// A province's legion icon stands on its own land, except where another province's click
+// rectangles reach under it (the geometry the rules fix) or the sea does.
+TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
+    Game game;
+    const MapLand& land = MapLand::embedded();
+    for (const auto& p : game.provinces) {
+        const Box icon = legionCover(*p)[0];
+        const int own = indexOf(game, p.get());
+        int stray = 0;
+        for (int y = std::max(0, icon.top); y < std::min(H, icon.top + icon.height); ++y) {
+            for (int x = std::max(0, icon.left); x < std::min(W, icon.left + icon.width); ++x) {
+                const int under = land.at(x, y);
+                if (under == own || under == MapLand::kSea || under == MapLand::kNoProvince) {
+                    continue;
+                }
+                const Province* theirs = provinceAt(game, x, y);
+                stray += theirs == nullptr || indexOf(game, theirs) != under;
+            }
+        }
+        EXPECT_LT(stray * 100, icon.width * icon.height * 8) << p->name;
     }
 }
 
