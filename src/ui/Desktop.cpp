@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 
 #include "model/Game.h"
 #include "model/InternalError.h"
@@ -413,16 +414,21 @@ void Desktop::showAbout() {
 }
 
 void Desktop::creditAbout(PictureFrameBox& about) {
-    // The credits the embedded fonts' licences ask for, at the foot of the picture.
+    // The credits the embedded fonts' and sounds' licences ask for, at the foot of the picture.
     about.decorate = [](Surface& s, int cx, int cy) {
         const char* lines[] = {
             "Tessarion 1.3 - MIT licence. Fonts: DejaVu Sans (Bitstream Vera licence),",
-            "EB Garamond (SIL Open Font License 1.1). Details in NOTICE beside the game."};
-        darken(s, cx, cy + 400 - 40, cx + 600, cy + 400);
+            "EB Garamond (SIL Open Font License 1.1). Sounds: clips from 0ad-data by",
+            "Wildfire Games (CC-BY-SA 3.0); FluidR3 GM soundfont by Frank Wen (MIT).",
+            "Details in NOTICE beside the game."};
+        const int lineHeight = 17;
+        const int band = lineHeight * static_cast<int>(std::size(lines)) + 6;
+        darken(s, cx, cy + 400 - band, cx + 600, cy + 400);
         const TextStyle saved = s.text;
         s.text = {0xFFF0E6D0, kBlack, false};
-        s.drawText(cx + 10, cy + 400 - 37, lines[0]);
-        s.drawText(cx + 10, cy + 400 - 20, lines[1]);
+        for (std::size_t i = 0; i < std::size(lines); ++i) {
+            s.drawText(cx + 10, cy + 400 - band + 3 + lineHeight * static_cast<int>(i), lines[i]);
+        }
         s.text = saved;
     };
 }
@@ -595,6 +601,9 @@ void Desktop::openPictureBox(int pictureId) {
                   screenHeight_, &screen_->pictures.playButton, &screen_->pictures.stopButton);
     box.top += kMenuHeight;
     box.narrationLength = waveLength(narration);
+    if (config_.lessonCaptionTimes && !narration.empty()) {
+        box.captionTimes = config_.lessonCaptionTimes(narration);
+    }
     box.onNarration = [this, narration](bool start) {
         if (start && !narration.empty()) {
             playWave(narration, SoundMode::Async);
