@@ -2,10 +2,11 @@
 """Speaks one lesson script in the format the game's resource table gives it, with the pauses
 a reader makes, and writes when each caption line begins.
 
-    narrate.py --voice VOICE --sox SOX --rate RATE --pronunciation FILE SCRIPT OUT.wav OUT.cues
+    narrate.py --voice VOICE --sox SOX [--flite FLITE] --rate RATE --pronunciation FILE
+               SCRIPT OUT.wav OUT.cues
 
-VOICE is "festival:VOICE_NAME" (festival's text2wave voice, e.g. cmu_us_slt_arctic_hts) or
-"flite:NAME". The script is read phrase by phrase, split where its punctuation is; each phrase
+VOICE is "flite:NAME" (e.g. flite:rms) or "festival:VOICE_NAME" (a festival voice, e.g.
+cmu_us_slt_arctic_hts). The script is read phrase by phrase, split where its punctuation is; each phrase
 is spoken on its own, its engine's edge silence cut, and the phrases are joined by a pause as
 long as the punctuation asks: a breath at a comma, a full stop's rest at the end of a
 sentence. Caption lines that begin inside a phrase are placed by their share of its letters.
@@ -53,7 +54,7 @@ def respellings(path):
     return table
 
 
-def speak(voice, texts, tmp):
+def speak(voice, texts, tmp, flite="flite"):
     """One wave file per text."""
     engine, name = voice.split(":", 1)
     outs = [os.path.join(tmp, f"phrase{i}.wav") for i in range(len(texts))]
@@ -68,7 +69,7 @@ def speak(voice, texts, tmp):
         subprocess.run(["festival", "-b", script], check=True, stdout=subprocess.DEVNULL)
     elif engine == "flite":
         for text, out in zip(texts, outs):
-            subprocess.run(["flite", "-voice", name, "-t", text, "-o", out], check=True)
+            subprocess.run([flite, "-voice", name, "-t", text, "-o", out], check=True)
     else:
         sys.exit(f"unknown speech engine {engine}")
     return outs
@@ -78,6 +79,7 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--voice", required=True)
     ap.add_argument("--sox", required=True)
+    ap.add_argument("--flite", default="flite")
     ap.add_argument("--rate", type=int, required=True)
     ap.add_argument("--pronunciation", required=True)
     ap.add_argument("script")
@@ -104,7 +106,7 @@ def main():
         return float(out)
 
     with tempfile.TemporaryDirectory() as tmp:
-        raw = speak(args.voice, spoken, tmp)
+        raw = speak(args.voice, spoken, tmp, args.flite)
         pieces, cues, pauses = [], [], []
         at = LEAD_IN
         for i, ((text, kind, starts), wav) in enumerate(zip(parts, raw)):
