@@ -24,14 +24,13 @@ FORMATS = {
 
 
 class Layer:
-    def __init__(self, source, at, gain=0.0, pan=0.5, cents=0, trim=0.0, length=None):
+    def __init__(self, source, at, gain=0.0, pan=0.5, cents=0, trim=0.0):
         self.source = source  # a clip's file name, or an absolute path
         self.at = at          # seconds from the start of the effect
         self.gain = gain      # dB
         self.pan = pan        # 0 left .. 1 right (stereo effects only)
         self.cents = cents    # pitch shift: another voice, another blade
         self.trim = trim      # seconds cut from the clip's start
-        self.length = length  # seconds kept of the clip, all of it when None
 
 
 def sword():
@@ -86,8 +85,8 @@ def sox(tool, *args):
 def place(tool, clips, layer, channels, rate, out):
     source = layer.source if os.path.isabs(layer.source) else os.path.join(clips, layer.source)
     effects = ["silence", "1", "0.002", "1%"] if not os.path.isabs(layer.source) else []
-    if layer.trim or layer.length:
-        effects += ["trim", layer.trim] + ([layer.length] if layer.length else [])
+    if layer.trim:
+        effects += ["trim", layer.trim]
     if layer.cents:
         effects += ["pitch", layer.cents]
     effects += ["rate", "-v", rate]
