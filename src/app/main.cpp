@@ -103,6 +103,7 @@ int desktop(const WindowOptions& options) {
     config.pictures = tessarion::store::decodePicture;
     config.sounds = tessarion::res::soundData;
     config.lessonScript = tessarion::res::lessonScript;
+    config.lessonCaptionTimes = tessarion::res::lessonCaptionTimes;
     config.webAddress = tessarion::webAddress;
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;

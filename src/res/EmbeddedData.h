@@ -16,6 +16,7 @@ struct Blob {
 std::span<const Blob> pictureBlobs();
 std::span<const Blob> soundBlobs();
 std::span<const Blob> scriptBlobs();
+std::span<const Blob> cueBlobs();
 std::span<const Blob> fontBlobs();
 std::span<const Blob> mapBlobs();
 

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
 
 #include "res/ContactSheet.h"
 #include "res/EmbeddedData.h"
+#include "res/SoundCodec.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -101,6 +105,23 @@ Image decodePicture(int id) {
 }
 
 std::span<const unsigned char> soundData(const std::string& name) {
+    // Each sound is decoded the first time it is asked for and kept: start-up pays for none
+    // of them, and a lesson's narration costs its decoding once, when its box opens.
+    static std::mutex guard;
+    static std::map<std::string, std::vector<unsigned char>, std::less<>> decoded;
+    const Blob* blob = findNamed(detail::soundBlobs(), name);
+    if (blob == nullptr) {
+        return {};
+    }
+    const std::lock_guard<std::mutex> lock(guard);
+    auto it = decoded.find(name);
+    if (it == decoded.end()) {
+        it = decoded.emplace(name, decodeSound(bytes(blob))).first;
+    }
+    return it->second;
+}
+
+std::span<const unsigned char> compressedSoundData(const std::string& name) {
     return bytes(findNamed(detail::soundBlobs(), name));
 }
 
@@ -125,6 +146,22 @@ std::span<const unsigned char> fontData(const std::string& name) {
 std::string lessonScript(const std::string& narrationName) {
     std::span<const unsigned char> text = bytes(findNamed(detail::scriptBlobs(), narrationName));
     return {text.begin(), text.end()};
+}
+
+std::vector<std::uint64_t> lessonCaptionTimes(const std::string& narrationName) {
+    const std::span<const unsigned char> cues = bytes(findNamed(detail::cueBlobs(), narrationName));
+    std::istringstream in(std::string(cues.begin(), cues.end()));
+    std::vector<std::uint64_t> times;
+    std::string kind;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::uint64_t at = 0;
+        if (fields >> kind >> at && kind == "line") {
+            times.push_back(at);
+        }
+    }
+    return times;
 }
 
 int exportResources(const std::string& dir, std::ostream& err) {

@@ -21,13 +21,18 @@ std::vector<int> pictureIds();  // ascending
 Image decodePicture(int id);
 // The embedded PNG bytes, empty when unknown.
 std::span<const unsigned char> pictureData(int id);
-// WAV bytes, empty when unknown.
+// WAV bytes (plain PCM), empty when unknown; valid for the rest of the run.
 std::span<const unsigned char> soundData(const std::string& name);
+// The sound as it is stored in the executable (see SoundCodec.h), empty when unknown.
+std::span<const unsigned char> compressedSoundData(const std::string& name);
 std::vector<std::string> soundNames();
 // "sans" or "serif"; empty for any other name.
 std::span<const unsigned char> fontData(const std::string& name);
 // Caption text of a narration, empty when unknown.
 std::string lessonScript(const std::string& narrationName);
+// When each non-empty caption line starts to be spoken, in ms from the narration's start;
+// empty when unknown.
+std::vector<std::uint64_t> lessonCaptionTimes(const std::string& narrationName);
 // Writes ID.png for every picture, NAME.wav for every sound and sheet.png (a labelled contact
 // sheet of all pictures); returns 0, or prints the failure to err and returns 1.
 int exportResources(const std::string& dir, std::ostream& err);

@@ -492,27 +492,42 @@ std::vector<std::string> LessonBox::currentCaption() const {
     if (!narrationPlaying || script_.empty()) {
         return {};
     }
-    // Pace the lines by their length over the narration's running time.
-    std::size_t total = 0;
-    for (const std::string& l : script_) {
-        total += l.size() + 8;
-    }
-    const std::uint64_t length = narrationLength > 0 ? narrationLength : total * 60;
     const std::uint64_t elapsed = now_ - startedAt_;
-    const std::uint64_t reached = elapsed * total / std::max<std::uint64_t>(length, 1);
-    std::size_t upto = 0;
-    for (std::size_t i = 0; i < script_.size(); ++i) {
-        upto += script_[i].size() + 8;
-        if (reached < upto) {
-            // Two lines at a time: the one being told and the next.
-            std::vector<std::string> shown{script_[i]};
-            if (i + 1 < script_.size()) {
-                shown.push_back(script_[i + 1]);
+    std::size_t told = script_.size();  // the line being told; none once it is all said
+    if (captionTimes.size() == script_.size()) {
+        // The last line whose time has come; before the first word the first line is already
+        // up, so the reader is ready for it.
+        if (narrationLength == 0 || elapsed < narrationLength) {
+            told = 0;
+            while (told + 1 < captionTimes.size() && captionTimes[told + 1] <= elapsed) {
+                ++told;
             }
-            return shown;
+        }
+    } else {
+        // Pace the lines by their length over the narration's running time.
+        std::size_t total = 0;
+        for (const std::string& l : script_) {
+            total += l.size() + 8;
+        }
+        const std::uint64_t length = narrationLength > 0 ? narrationLength : total * 60;
+        const std::uint64_t reached = elapsed * total / std::max<std::uint64_t>(length, 1);
+        std::size_t upto = 0;
+        for (told = 0; told < script_.size(); ++told) {
+            upto += script_[told].size() + 8;
+            if (reached < upto) {
+                break;
+            }
         }
     }
-    return {};
+    if (told >= script_.size()) {
+        return {};
+    }
+    // Two lines at a time: the one being told and the next.
+    std::vector<std::string> shown{script_[told]};
+    if (told + 1 < script_.size()) {
+        shown.push_back(script_[told + 1]);
+    }
+    return shown;
 }
 
 void LessonBox::draw(Surface& s) const {

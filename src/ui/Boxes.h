@@ -197,6 +197,9 @@ class LessonBox : public ModalBox {
     std::function<void(bool start)> onNarration;
     // How long the narration runs, to pace the captions (ms; 0 when unknown).
     std::uint64_t narrationLength = 0;
+    // When each caption line is spoken (ms from the start); used when it has one time per
+    // line, else the lines are paced by their length.
+    std::vector<std::uint64_t> captionTimes;
     bool narrationPlaying = false;
     int pictureId;
 

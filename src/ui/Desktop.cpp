@@ -44,9 +44,9 @@ Desktop::Desktop(Platform& platform, DesktopConfig config)
       screen_(
           std::make_unique<Screen>(frameWidthFor(platform.screenSize()), Screen::kLayoutHeight)),
       shell_(*this),
-      animator_(*screen_, Animator::Hooks{[this](Sound s) { playSound(s); },
-                                          [this](int ms) { pause(ms); },
-                                          [this] { presentFrame(); }}),
+      animator_(*screen_,
+                Animator::Hooks{[this](Sound s) { playSound(s); }, [this](int ms) { pause(ms); },
+                                [this] { presentFrame(); }}),
       frame_(screen_->width(), screen_->height() + kMenuHeight) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     screenWidth_ = screen_->width();
@@ -504,17 +504,22 @@ void Desktop::showAbout() {
 }
 
 void Desktop::creditAbout(PictureFrameBox& about) {
-    // The credits the embedded fonts' licences ask for, at the foot of the picture.
+    // The credits the embedded fonts' and sounds' licences ask for, at the foot of the picture.
     about.decorate = [](Surface& s, int cx, int cy) {
         const std::string lines[] = {
             std::string(kGameTitle) +
                 " - MIT licence. Fonts: DejaVu Sans (Bitstream Vera licence),",
-            "EB Garamond (SIL Open Font License 1.1). Details in NOTICE beside the game."};
-        darken(s, cx, cy + 400 - 40, cx + 600, cy + 400);
+            "EB Garamond (SIL Open Font License 1.1). Sounds: clips from 0ad-data by",
+            "Wildfire Games (CC-BY-SA 3.0); FluidR3 GM soundfont by Frank Wen (MIT).",
+            "Details in NOTICE beside the game."};
+        const int lineHeight = 17;
+        const int band = lineHeight * static_cast<int>(std::size(lines)) + 6;
+        darken(s, cx, cy + 400 - band, cx + 600, cy + 400);
         const TextStyle saved = s.text;
         s.text = {0xFFF0E6D0, kBlack, false};
-        s.drawText(cx + 10, cy + 400 - 37, lines[0]);
-        s.drawText(cx + 10, cy + 400 - 20, lines[1]);
+        for (std::size_t i = 0; i < std::size(lines); ++i) {
+            s.drawText(cx + 10, cy + 400 - band + 3 + lineHeight * static_cast<int>(i), lines[i]);
+        }
         s.text = saved;
     };
 }
@@ -747,6 +752,9 @@ void Desktop::openPictureBox(int pictureId) {
                   screenHeight_, &screen_->pictures.playButton, &screen_->pictures.stopButton);
     box.top += kMenuHeight;
     box.narrationLength = waveLength(narration);
+    if (config_.lessonCaptionTimes && !narration.empty()) {
+        box.captionTimes = config_.lessonCaptionTimes(narration);
+    }
     box.onNarration = [this, narration](bool start) {
         if (start && !narration.empty()) {
             playWave(narration, SoundMode::Async);

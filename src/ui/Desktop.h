@@ -27,6 +27,8 @@ struct DesktopConfig {
     PictureProvider pictures;
     std::function<std::span<const unsigned char>(const std::string&)> sounds;
     std::function<std::string(const std::string&)> lessonScript;
+    // When each caption line of a narration is spoken (ms); empty paces them by length.
+    std::function<std::vector<std::uint64_t>(const std::string&)> lessonCaptionTimes;
     // Turns a page of the game's web site ("/guide.html") into the address to open.
     std::function<std::string(const std::string&)> webAddress;
     bool showSplash = true;

@@ -120,6 +120,7 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     config.pictures = res::decodePicture;
     config.sounds = res::soundData;
     config.lessonScript = res::lessonScript;
+    config.lessonCaptionTimes = res::lessonCaptionTimes;
     config.aboutMs = 10;
     config.exitWaitMs = 10;
     Desktop desktop(platform, config);

@@ -1,4 +1,5 @@
-// The game's five sound effects, synthesised from scratch at build time.
+// The parts of the game's sound effects that are synthesised at build time: the march's drum
+// and horn (its boots are recorded, see effects.py) and the cough.
 #pragma once
 
 #include <string>
@@ -14,13 +15,10 @@ struct EffectRecipe {
     Signal (*make)();
 };
 
-// Every effect the game plays, in the order of the resource table.
+// Every synthesised effect, in the order of the resource table.
 const std::vector<EffectRecipe>& effectRecipes();
 
-Signal makeSwordClash();
 Signal makeMarch();
 Signal makeCough();
-Signal makeCrowdRally();
-Signal makeIntroMusic();
 
 }  // namespace tessarion::audio

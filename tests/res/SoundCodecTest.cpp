@@ -1,0 +1,81 @@
+// The embedded sounds are decoded at run time; a damaged one must come back as nothing at
+// all, never as noise, a short read or a crash.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "res/ResourceStore.h"
+#include "res/SoundCodec.h"
+
+namespace tessarion {
+namespace {
+
+std::vector<unsigned char> stored(const char* name) {
+    const std::span<const unsigned char> blob = res::compressedSoundData(name);
+    return {blob.begin(), blob.end()};
+}
+
+std::uint32_t le32(const std::vector<unsigned char>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+TEST(SoundCodec, EightBitSoundsComeBackUnsignedAndCentred) {
+    // The cough is the game's only 8-bit sound: a signed/unsigned slip would shift it by
+    // half the range.
+    const std::vector<unsigned char> wav = res::decodeSound(stored("IDR_COUGH_SND"));
+    ASSERT_GT(wav.size(), 44u);
+    EXPECT_EQ(wav[34], 8);  // bits per sample
+    const std::uint32_t dataSize = le32(wav, 40);
+    ASSERT_EQ(wav.size(), 44u + dataSize + (dataSize & 1));
+    EXPECT_EQ(le32(wav, 4), wav.size() - 8);
+    double sum = 0;
+    for (std::uint32_t i = 0; i < dataSize; ++i) {
+        sum += wav[44 + i];
+    }
+    EXPECT_NEAR(sum / dataSize, 128.0, 1.0);
+    EXPECT_EQ(dataSize, 12128u) << "1.1 s at 11025 Hz";
+}
+
+TEST(SoundCodec, DamagedSoundsDecodeToNothing) {
+    const std::vector<unsigned char> good = stored("IDR_SWORD_SND");
+    ASSERT_GT(good.size(), res::kSoundHeaderSize + 100);
+    ASSERT_FALSE(res::decodeSound(good).empty());
+
+    std::vector<std::vector<unsigned char>> damaged;
+    damaged.emplace_back();                                              // nothing
+    damaged.emplace_back(good.begin(), good.begin() + 10);               // a header cut short
+    damaged.emplace_back(good.begin(), good.begin() + good.size() / 2);  // a stream cut short
+    damaged.push_back(good);
+    damaged.back()[0] = 'X';  // not our header
+    damaged.push_back(good);
+    damaged.back()[4] = 2;  // claims stereo, the stream is mono
+    damaged.push_back(good);
+    damaged.back()[6] ^= 0x40;  // claims another rate
+    damaged.push_back(good);
+    damaged.back()[10] = 24;  // a depth the platform does not take
+    damaged.push_back(good);
+    damaged.back()[14] = 0x10;  // far more frames than the stream holds
+    damaged.push_back(good);
+    for (std::size_t i = res::kSoundHeaderSize; i < res::kSoundHeaderSize + 64; ++i) {
+        damaged.back()[i] = 0;  // the stream's own headers wiped
+    }
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(res::decodeSound(damaged[i]).empty());
+    }
+}
+
+TEST(SoundCodec, TheStoreDecodesOnceAndKeepsTheSoundForTheRun) {
+    const std::span<const unsigned char> first = res::soundData("IDR_MARCH_SND");
+    const std::span<const unsigned char> again = res::soundData("IDR_MARCH_SND");
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.data(), again.data()) << "the platform may still be playing the first";
+    EXPECT_TRUE(res::soundData("IDR_NO_SUCH_SND").empty());
+    EXPECT_TRUE(res::compressedSoundData("IDR_NO_SUCH_SND").empty());
+}
+
+}  // namespace
+}  // namespace tessarion
