@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 
 #ifdef _WIN32
@@ -23,6 +24,21 @@ std::string utf8(const fs::path& path) {
 }
 
 #ifdef _WIN32
+// The narrow form the C library's file functions take, when the ANSI code
+// page can spell every character.
+std::optional<std::string> ansi(const std::wstring& text) {
+    BOOL lossy = FALSE;
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), length, nullptr, 0, nullptr, &lossy);
+    if (size <= 0 || lossy) {
+        return std::nullopt;
+    }
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), length, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
 // Whether a standard handle already leads somewhere (a pipe, a file, a console).
 bool hasStandardHandle(DWORD which) {
     HANDLE handle = GetStdHandle(which);
@@ -63,10 +79,28 @@ std::string savedGamesFolder() {
 #if defined(__EMSCRIPTEN__)
     return "/saves";
 #elif defined(_WIN32)
-    if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData != nullptr && *appData != L'\0') {
-        return utf8(fs::path(appData) / L"Tessarion");
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    if (appData == nullptr || *appData == L'\0') {
+        return "saves";
     }
-    return "saves";
+    // The rest of the game keeps paths in narrow strings, which the C library
+    // reads in the ANSI code page: a user name outside it (Cyrillic on a
+    // Western system, say) cannot be spelt there. The folder's short name can:
+    // it is plain ASCII wherever the disk keeps short names, as system disks do.
+    const std::wstring folder = appData;
+    if (std::optional<std::string> narrow = ansi(folder + L"\\Tessarion")) {
+        return *narrow;
+    }
+    const DWORD needed = GetShortPathNameW(appData, nullptr, 0);
+    std::wstring shortName(needed, L'\0');
+    const DWORD length = GetShortPathNameW(appData, shortName.data(), needed);
+    if (needed > 0 && length > 0 && length < needed) {
+        shortName.resize(length);
+        if (std::optional<std::string> narrow = ansi(shortName + L"\\Tessarion")) {
+            return *narrow;
+        }
+    }
+    return "saves";  // in the working folder: better than one that cannot be opened
 #else
     if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
         return (fs::path(data) / "tessarion" / "saves").string();
