@@ -75,16 +75,44 @@ const drag = async (x0, y0, x1, y1) => {
 const saves = () => page.evaluate(() => FS.readdir('/saves').filter((n) => n.endsWith('.TSN')).sort());
 const readSave = (name) => page.evaluate((n) => new TextDecoder().decode(FS.readFile(`/saves/${n}`)), name);
 
-// File > Save (or Load) through the game's own file box, with a typed name.
-async function fileBox(item, name) {
-  await click(...layout.fileMenu);
-  await click(...layout[item]);
-  await shot(`${item}-box`);
-  if (name) {
-    await page.keyboard.type(name, { delay: 50 });
-    await sleep(500);
+// The menus by keyboard: Alt+F, then DOWN presses and Enter (or a letter).
+async function menuFile(downs, letter) {
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('KeyF');
+  await page.keyboard.up('Alt');
+  await sleep(800);
+  if (letter) {
+    await key(letter, 1500);
+    return;
   }
+  for (let i = 0; i < downs; i += 1) await key('ArrowDown', 400);
+  await key('Enter', 2000);
+}
+
+// File > Save with a typed name in the game's own file box; the alert that follows is closed.
+async function saveAs(name) {
+  await menuFile(1);
+  await page.keyboard.type(name, { delay: 60 });
+  await sleep(500);
   await key('Enter', 2500);
+  await shot(`saved-${name}`);
+  await key('Enter', 1500);
+}
+
+// File > Load of the first saved game in the list.
+async function loadFirst() {
+  await menuFile(2);
+  await key('ArrowDown', 500);
+  await key('Enter', 3000);
+  await shot('loaded');
+}
+
+// Closes the intro and the welcome.
+async function begin() {
+  await key('Enter', 2500);
+  await shot('welcome');
+  await key('Enter', 1500);
+  await key('Enter', 1500);
 }
 
 async function waitFor(what, predicate, seconds) {
@@ -96,17 +124,9 @@ async function waitFor(what, predicate, seconds) {
   fail(`${what} (waited ${seconds} s)`);
 }
 
-// Where things are on the 1280 x 800 page (the game fills it).
-const layout = {
-  introClose: [0, 0],
-  welcomeOk: [0, 0],
-  legionFrom: [0, 0],
-  legionTo: [0, 0],
-  fileMenu: [0, 0],
-  save: [0, 0],
-  load: [0, 0],
-  exit: [0, 0],
-};
+// A legion to drag, on the 1280 x 800 page (the game fills it): Italia's to Raetia.
+const legion = { from: [0, 0], to: [0, 0] };
+const mapPoint = [640, 450];
 
 try {
   await open('first visit');
@@ -117,6 +137,60 @@ try {
   const size = await page.evaluate(() => [canvas.width, canvas.height]);
   if (size[0] !== 1280 || size[1] !== 800) fail(`the game does not fill the page: canvas ${size}`);
 
+  await begin();
+  await drag(...legion.from, ...legion.to);
+  await shot('moved');
+  await saveAs('checktest');
+  await waitFor('File > Save wrote /saves/checktest.TSN', async () => (await saves()).includes('checktest.TSN'), 20);
+  const first = await readSave('checktest.TSN');
+
+  // The end of the turn: the computer's moves, then whatever the Prefect has to say.
+  await click(...mapPoint, 'right', 12000);
+  await shot('turn-ended');
+  for (let i = 0; i < 6; i += 1) await key('Enter', 1200);
+
+  // A reload starts the game again from the page; the save must still be there.
+  await open('reload');
+  if (!(await saves()).includes('checktest.TSN')) fail('the save was lost by reloading the page');
+  await begin();
+  await loadFirst();
+  await saveAs('checkagain');
+  await waitFor('the second save', async () => (await saves()).includes('checkagain.TSN'), 20);
+  if ((await readSave('checkagain.TSN')) !== first) {
+    fail('the game loaded from checktest.TSN saved differently (checkagain.TSN)');
+  }
+
+  // The saved games panel offers both for download.
+  await page.click('#saves-button');
+  await sleep(500);
+  await shot('saved-games');
+  const listed = await page.$$eval('#saves-list a[download]', (links) => links.map((a) => a.download));
+  if (listed.join() !== 'checkagain.TSN,checktest.TSN') fail(`the saved games panel lists ${listed}`);
+  await page.click('#saves-close');
+
+  // The Help and History pages are served beside the game.
+  for (const name of ['guide.html', 'quiz.html', 'tutorial.html']) {
+    const status = await page.evaluate((n) => fetch(`web/${n}`).then((r) => r.status), name);
+    if (status !== 200) fail(`web/${name} is not served beside the game (${status})`);
+  }
+
+  // Offline: once the service worker holds the files, the game starts without the network.
+  await waitFor('the offline copy of the game', () => page.evaluate(async () => {
+    for (const n of await caches.keys()) {
+      if (await (await caches.open(n)).match(new URL('tessarion.wasm', location.href).href)) return true;
+    }
+    return false;
+  }), 120);
+  await page.setOfflineMode(true);
+  await open('offline');
+  await page.setOfflineMode(false);
+
+  // File > Exit: the page says the tab can be closed.
+  await begin();
+  await menuFile(0, 'x');
+  await waitFor('File > Exit ended the game', () => page.evaluate(() => !document.getElementById('ended').hidden), 30);
+  await shot('ended');
+  console.log('Browser build: all checks passed');
   process.exitCode = 0;
 } catch (e) {
   if (!process.exitCode) {
