@@ -403,6 +403,7 @@ void SdlPlatform::openUrl(const std::string& url) {
     SDL_OpenURL(url.c_str());
 }
 
+#if defined(__linux__) || defined(__FreeBSD__)
 namespace {
 
 // Quotes a text for the POSIX shell.
@@ -415,6 +416,7 @@ std::string shellQuote(const std::string& text) {
 }
 
 }  // namespace
+#endif
 
 std::optional<std::string> SdlPlatform::nativeFileChooser(bool save, const std::string& folder) {
 #if defined(__linux__) || defined(__FreeBSD__)
