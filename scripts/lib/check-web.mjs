@@ -107,10 +107,11 @@ async function loadFirst() {
   await shot('loaded');
 }
 
-// Closes the intro and the welcome.
+// Closes the intro and the welcome: no hints, then the Prefect's good luck.
 async function begin() {
   await key('Enter', 2500);
   await shot('welcome');
+  await key('ArrowRight', 500);
   await key('Enter', 1500);
   await key('Enter', 1500);
 }
@@ -125,7 +126,7 @@ async function waitFor(what, predicate, seconds) {
 }
 
 // A legion to drag, on the 1280 x 800 page (the game fills it): Italia's to Raetia.
-const legion = { from: [0, 0], to: [0, 0] };
+const legion = { from: [460, 300], to: [405, 248] };
 const mapPoint = [640, 450];
 
 try {
@@ -188,6 +189,8 @@ try {
   // File > Exit: the page says the tab can be closed.
   await begin();
   await menuFile(0, 'x');
+  await shot('about');
+  await key('Enter', 1500);  // the game takes its leave with the About box
   await waitFor('File > Exit ended the game', () => page.evaluate(() => !document.getElementById('ended').hidden), 30);
   await shot('ended');
   console.log('Browser build: all checks passed');
