@@ -7,7 +7,8 @@ if(NOT EXISTS ${TESSARION_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cma
 endif()
 include(${TESSARION_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake)
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TESSARION_DEPS_PREFIX)
-list(APPEND CMAKE_FIND_ROOT_PATH ${TESSARION_DEPS_PREFIX})
+# Before the sysroot, which holds a config of Emscripten's own SDL2 port (downloaded on use).
+list(PREPEND CMAKE_FIND_ROOT_PATH ${TESSARION_DEPS_PREFIX})
 # The game reports internal errors by exception: catching them must work.
 set(CMAKE_CXX_FLAGS_INIT "-fexceptions")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions")
