@@ -55,7 +55,7 @@ async function open(what) {
     fail(`${what}: the game did not start within 180 s`);
   }
   console.log(`${what}: the game started after ${((Date.now() - t0) / 1000).toFixed(1)} s`);
-  await sleep(4000);
+  await sleep(8000);
 }
 
 const click = async (x, y, button = 'left', wait = 1500) => {
@@ -109,7 +109,8 @@ async function loadFirst() {
 
 // Closes the intro and the welcome: no hints, then the Prefect's good luck.
 async function begin() {
-  await key('Enter', 2500);
+  // A click on the intro closes it, and gives the page the keyboard.
+  await click(640, 430, 'left', 2500);
   await shot('welcome');
   await key('ArrowRight', 500);
   await key('Enter', 1500);
