@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
+
+#include "platform/HostSystem.h"
 
 namespace tessarion {
 
@@ -11,21 +14,19 @@ namespace {
 
 std::string gProgramPath;
 
-fs::path programFolder() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || self.empty()) {
-        self = fs::absolute(gProgramPath, ec);
-    }
-    return self.parent_path();
-}
-
 // The installed pages, or those of the source tree the program was built from.
 fs::path webFolder() {
-    const fs::path bin = programFolder();
+#ifdef __EMSCRIPTEN__
+    // In the browser the pages are served from the game page's own folder.
+    return "web";
+#endif
+    const fs::path bin = programFolder(gProgramPath);
+    std::vector<fs::path> candidates = {bin / ".." / "share" / "tessarion" / "web", bin / "web"};
+#ifdef TESSARION_SOURCE_DIR
+    candidates.push_back(fs::path(TESSARION_SOURCE_DIR) / "web");
+#endif
     std::error_code ec;
-    for (const fs::path& candidate : {bin / ".." / "share" / "tessarion" / "web", bin / "web",
-                                      fs::path(TESSARION_SOURCE_DIR) / "web"}) {
+    for (const fs::path& candidate : candidates) {
         if (fs::exists(candidate / "guide.html", ec)) {
             return fs::weakly_canonical(candidate, ec);
         }
@@ -51,7 +52,11 @@ std::string webAddress(const std::string& page) {
     while (!file.empty() && file.front() == '/') {
         file.erase(file.begin());
     }
-    return "file://" + (folder / file).generic_string();
+#ifdef __EMSCRIPTEN__
+    return (folder / file).generic_string();  // relative to the game's page
+#else
+    return fileUrl(folder / file);
+#endif
 }
 
 }  // namespace tessarion

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include "game/Game.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
+#include "platform/HostSystem.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
 #include "savegame/EmergencySave.h"
@@ -56,22 +58,6 @@ bool parseSeed(const char* text, std::uint32_t& seed) {
     return true;
 }
 
-// Saved games live in the player's data folder.
-std::string saveFolder() {
-#ifdef _WIN32
-    if (const char* appData = std::getenv("APPDATA")) {
-        return (std::filesystem::path(appData) / "Tessarion").string();
-    }
-#endif
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
-        return (std::filesystem::path(data) / "tessarion" / "saves").string();
-    }
-    if (const char* home = std::getenv("HOME")) {
-        return (std::filesystem::path(home) / ".local" / "share" / "tessarion" / "saves").string();
-    }
-    return "saves";
-}
-
 int screenshot(const std::string& path) {
     tessarion::Game::instance().startNewGame();
     tessarion::setUpEvents(tessarion::Game::instance());
@@ -99,7 +85,7 @@ int desktop(const WindowOptions& options) {
         return 1;
     }
     tessarion::DesktopConfig config;
-    config.saveFolder = saveFolder();
+    config.saveFolder = tessarion::savedGamesFolder();
     config.pictures = tessarion::store::decodePicture;
     config.sounds = tessarion::res::soundData;
     config.lessonScript = tessarion::res::lessonScript;
@@ -120,6 +106,10 @@ int main(int argc, char** argv) {
     std::optional<std::string> shot;
     WindowOptions window;
     tessarion::setProgramPath(argv[0]);
+    // Windows: the text modes need the terminal; --console needs one even when
+    // started from the desktop.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    tessarion::attachConsole(std::find(args.begin(), args.end(), "--console") != args.end());
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {

@@ -1,0 +1,209 @@
+// Plays the browser build in headless Chromium (see scripts/check-web).
+// Usage: node check-web.mjs BASE_URL OUTDIR
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [base, out] = process.argv.slice(2);
+const address = `${base}index.html?arg=--seed&arg=7`;
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const log = [];
+let step = 0;
+
+function fail(message) {
+  console.error(`FAILED: ${message}`);
+  if (log.length) console.error(`The page said:\n${log.slice(-40).join('\n')}`);
+  process.exitCode = 1;
+  throw new Error(message);
+}
+
+const executablePath = ['/usr/lib/chromium/chromium', '/usr/bin/chromium'].find((p) => fs.existsSync(p));
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tessarion-chromium-'));
+const browser = await puppeteer.launch({
+  executablePath,
+  headless: true,
+  userDataDir: profile,
+  protocolTimeout: 120000,
+  // As root Chromium needs --no-sandbox; the background-networking flags keep it from calling
+  // out of a machine without a network.
+  args: ['--no-sandbox', '--disable-dev-shm-usage', '--enable-unsafe-swiftshader',
+         '--autoplay-policy=no-user-gesture-required', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync',
+         '--window-size=1280,800'],
+  defaultViewport: { width: 1280, height: 800 },
+});
+
+const page = await browser.newPage();
+page.on('console', (m) => log.push(`[${m.type()}] ${m.text()}`));
+page.on('pageerror', (e) => log.push(`[pageerror] ${e.message}`));
+page.setDefaultTimeout(120000);
+
+async function shot(name) {
+  step += 1;
+  await page.screenshot({ path: `${out}/${String(step).padStart(2, '0')}-${name}.png` });
+}
+
+// Loads the page and waits until the game runs (the loading card goes away).
+async function open(what) {
+  const t0 = Date.now();
+  await page.goto(address, { waitUntil: 'load' });
+  try {
+    await page.waitForFunction(() => document.getElementById('loading').hidden, { timeout: 180000 });
+  } catch (e) {
+    await shot(`${what}-not-started`);
+    fail(`${what}: the game did not start within 180 s`);
+  }
+  console.log(`${what}: the game started after ${((Date.now() - t0) / 1000).toFixed(1)} s`);
+  await sleep(8000);
+}
+
+const click = async (x, y, button = 'left', wait = 1500) => {
+  await page.mouse.click(x, y, { button });
+  await sleep(wait);
+};
+const key = async (name, wait = 1000) => { await page.keyboard.press(name); await sleep(wait); };
+const drag = async (x0, y0, x1, y1) => {
+  await page.mouse.move(x0, y0);
+  await page.mouse.down();
+  await sleep(300);
+  await page.mouse.move(x1, y1, { steps: 10 });
+  await sleep(300);
+  await page.mouse.up();
+  await sleep(2500);
+};
+const saves = () => page.evaluate(() => FS.readdir('/saves').filter((n) => n.endsWith('.TSN')).sort());
+const readSave = (name) => page.evaluate((n) => new TextDecoder().decode(FS.readFile(`/saves/${n}`)), name);
+
+// The menus by keyboard: Alt+F, then DOWN presses and Enter (or a letter).
+async function menuFile(downs, letter) {
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('KeyF');
+  await page.keyboard.up('Alt');
+  await sleep(800);
+  if (letter) {
+    await key(letter, 1500);
+    return;
+  }
+  for (let i = 0; i < downs; i += 1) await key('ArrowDown', 400);
+  await key('Enter', 2000);
+}
+
+// File > Save with a typed name in the game's own file box; the alert that follows is closed.
+async function saveAs(name) {
+  await menuFile(1);
+  await page.keyboard.type(name, { delay: 60 });
+  await sleep(500);
+  await key('Enter', 2500);
+  await shot(`saved-${name}`);
+  await key('Enter', 1500);
+}
+
+// File > Load of the first saved game in the list.
+async function loadFirst() {
+  await menuFile(2);
+  await key('ArrowDown', 500);
+  await key('Enter', 3000);
+  await shot('loaded');
+}
+
+// Closes the intro and the welcome: no hints, then the Prefect's good luck. The intro may
+// miss the very first key of the page, so it gets Escape twice: a second one is harmless, as
+// Escape never answers the welcome's question.
+async function begin() {
+  await key('Escape', 2000);
+  await key('Escape', 2000);
+  await shot('welcome');
+  await key('ArrowRight', 500);
+  await key('Enter', 1500);
+  await key('Enter', 1500);
+}
+
+async function waitFor(what, predicate, seconds) {
+  for (let i = 0; i < seconds * 2; i += 1) {
+    if (await predicate()) return;
+    await sleep(500);
+  }
+  await shot(`${what.replace(/\W+/g, '-')}`);
+  fail(`${what} (waited ${seconds} s)`);
+}
+
+// A legion to drag, on the 1280 x 800 page (the game fills it): Italia's to Raetia.
+const legion = { from: [460, 300], to: [405, 248] };
+const mapPoint = [640, 450];
+
+try {
+  await open('first visit');
+  await shot('intro');
+  // The progress bar reached its end before the card went away.
+  const filled = await page.evaluate(() => document.getElementById('fill').style.width);
+  if (filled !== '100%') fail(`the progress bar stopped at ${filled}`);
+  const size = await page.evaluate(() => [canvas.width, canvas.height]);
+  if (size[0] !== 1280 || size[1] !== 800) fail(`the game does not fill the page: canvas ${size}`);
+
+  await begin();
+  await drag(...legion.from, ...legion.to);
+  await shot('moved');
+  await saveAs('checktest');
+  await waitFor('File > Save wrote /saves/checktest.TSN', async () => (await saves()).includes('checktest.TSN'), 20);
+  const first = await readSave('checktest.TSN');
+
+  // The end of the turn: the computer's moves, then whatever the Prefect has to say.
+  await click(...mapPoint, 'right', 12000);
+  await shot('turn-ended');
+  for (let i = 0; i < 6; i += 1) await key('Enter', 1200);
+
+  // A reload starts the game again from the page; the save must still be there.
+  await open('reload');
+  if (!(await saves()).includes('checktest.TSN')) fail('the save was lost by reloading the page');
+  await begin();
+  await loadFirst();
+  await saveAs('checkagain');
+  await waitFor('the second save', async () => (await saves()).includes('checkagain.TSN'), 20);
+  if ((await readSave('checkagain.TSN')) !== first) {
+    fail('the game loaded from checktest.TSN saved differently (checkagain.TSN)');
+  }
+
+  // The saved games panel offers both for download.
+  await page.click('#saves-button');
+  await sleep(500);
+  await shot('saved-games');
+  const listed = await page.$$eval('#saves-list a[download]', (links) => links.map((a) => a.download));
+  if (listed.join() !== 'checkagain.TSN,checktest.TSN') fail(`the saved games panel lists ${listed}`);
+  await page.click('#saves-close');
+
+  // The Help and History pages are served beside the game.
+  for (const name of ['guide.html', 'quiz.html', 'tutorial.html']) {
+    const status = await page.evaluate((n) => fetch(`web/${n}`).then((r) => r.status), name);
+    if (status !== 200) fail(`web/${name} is not served beside the game (${status})`);
+  }
+
+  // Offline: once the service worker holds the files, the game starts without the network.
+  await waitFor('the offline copy of the game', () => page.evaluate(async () => {
+    for (const n of await caches.keys()) {
+      if (await (await caches.open(n)).match(new URL('tessarion.wasm', location.href).href)) return true;
+    }
+    return false;
+  }), 120);
+  await page.setOfflineMode(true);
+  await open('offline');
+  await page.setOfflineMode(false);
+
+  // File > Exit: the page says the tab can be closed.
+  await begin();
+  await menuFile(0, 'x');
+  await shot('about');
+  await key('Enter', 1500);  // the game takes its leave with the About box
+  await waitFor('File > Exit ended the game', () => page.evaluate(() => !document.getElementById('ended').hidden), 30);
+  await shot('ended');
+  console.log('Browser build: all checks passed');
+  process.exitCode = 0;
+} catch (e) {
+  if (!process.exitCode) {
+    console.error(`FAILED: ${e.message}`);
+    process.exitCode = 1;
+  }
+} finally {
+  await browser.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}

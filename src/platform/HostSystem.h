@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tessarion {
+
+// What the program asks of the operating system outside its window: where it
+// was installed, where the player's files go, and a terminal to talk to.
+// Paths are UTF-8 in std::string; on Windows they are read as wide
+// characters and converted, so that a non-ASCII user name does not break them.
+
+// The folder of the running executable; argv0 is the fallback where the
+// system cannot tell.
+std::filesystem::path programFolder(const std::string& argv0);
+
+// The folder saved games live in: %APPDATA%\Tessarion on Windows,
+// $XDG_DATA_HOME/tessarion/saves (or ~/.local/share/...) elsewhere, and
+// /saves in the browser, where the page keeps that folder across visits.
+std::string savedGamesFolder();
+
+// A file:// address for an absolute path (file:///C:/... on Windows).
+std::string fileUrl(const std::filesystem::path& path);
+
+// Windows builds are GUI programs, which start without a console: this
+// connects standard input and output to the terminal the program was started
+// from, where they were not redirected already. With create, a program
+// started without one (from the desktop) gets a console window of its own.
+// Elsewhere it does nothing.
+void attachConsole(bool create);
+
+}  // namespace tessarion
