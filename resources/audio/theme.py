@@ -29,10 +29,10 @@ def note(name):
     return 12 * (int(name[1:]) + 1) + STEPS[name[0]]
 
 
-def line(spec, start=0.0):
+def line(score, start=0.0):
     """'A4:1 G4:.5 -:1' -> [(beat, length, pitch)]; '-' is a rest."""
     notes, at = [], start
-    for token in spec.split():
+    for token in score.split():
         pitch, length = token.split(":")
         length = float(length)
         if pitch != "-":
