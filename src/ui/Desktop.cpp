@@ -15,6 +15,7 @@
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
+#include "savegame/SaveLimits.h"
 #include "ui/Font.h"
 #include "ui/Reports.h"
 
@@ -545,7 +546,7 @@ std::vector<SavedGameEntry> Desktop::savedGames() const {
         // The year is the saved game's own, read by the same reader that loads it.
         const std::uintmax_t size = file.file_size(ec);
         std::string bytes;
-        if (!ec && size <= (1u << 20)) {
+        if (!ec && size <= kMaxSaveFileSize) {
             std::ifstream in(file.path(), std::ios::binary);
             bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
@@ -555,8 +556,13 @@ std::vector<SavedGameEntry> Desktop::savedGames() const {
         const auto written = std::chrono::file_clock::to_sys(f.written);
         const std::time_t t = std::chrono::system_clock::to_time_t(written);
         char date[32];
-        if (std::tm local{}; localtime_r(&t, &local) != nullptr &&
-                             std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local) > 0) {
+        std::tm local{};
+#ifdef _WIN32
+        const bool known = localtime_s(&local, &t) == 0;
+#else
+        const bool known = localtime_r(&t, &local) != nullptr;
+#endif
+        if (known && std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local) > 0) {
             f.entry.details += std::string(",  saved ") + date;
         }
         found.push_back(std::move(f));
