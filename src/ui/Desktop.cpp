@@ -553,7 +553,10 @@ std::vector<SavedGameEntry> Desktop::savedGames() const {
         const SavedGameInfo info = inspectGameText(bytes);
         f.entry.damaged = !info.result.ok;
         f.entry.details = f.entry.damaged ? "damaged" : std::to_string(info.year) + " AD";
-        const auto written = std::chrono::file_clock::to_sys(f.written);
+        // The file clock's own conversion is missing from some standard libraries (the
+        // browser build's): carry the time across by its distance from now.
+        const auto written = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+            f.written - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
         const std::time_t t = std::chrono::system_clock::to_time_t(written);
         char date[32];
         std::tm local{};
