@@ -27,6 +27,18 @@ InputEvent keyUp(KeyCode code, char letter = 0) {
     return e;
 }
 
+// A name typed into a box, a character at a time.
+std::vector<InputEvent> typed(const std::string& text) {
+    std::vector<InputEvent> events;
+    for (char c : text) {
+        InputEvent e;
+        e.type = InputEvent::Type::Text;
+        e.text = c;
+        events.push_back(e);
+    }
+    return events;
+}
+
 InputEvent mouse(InputEvent::Type type, int x, int y,
                  InputEvent::Button button = InputEvent::Button::Left) {
     InputEvent e;
@@ -326,15 +338,8 @@ TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
 }
 
 TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
-    std::filesystem::remove_all(::testing::TempDir() + "tessarion-desktop-test");
     start();
-    std::vector<InputEvent> typing;
-    for (char c : std::string("rome")) {
-        InputEvent e;
-        e.type = InputEvent::Type::Text;
-        e.text = c;
-        typing.push_back(e);
-    }
+    const std::vector<InputEvent> typing = typed("rome");
     script(typing);
     script({key(KeyCode::Enter), key(KeyCode::Enter)});  // save, then close "Game saved"
     desktop_->shell().command(cmd::kSave);
@@ -514,13 +519,7 @@ TEST_F(DesktopTest, AWebPageWithoutABrowserSaysWhereItIs) {
 TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
     const std::string& folder = saveFolder;
     start();
-    std::vector<InputEvent> typing;
-    for (char c : std::string("rome")) {
-        InputEvent e;
-        e.type = InputEvent::Type::Text;
-        e.text = c;
-        typing.push_back(e);
-    }
+    const std::vector<InputEvent> typing = typed("rome");
     script(typing);
     script({key(KeyCode::Enter), key(KeyCode::Enter)});
     desktop_->shell().command(cmd::kSave);
