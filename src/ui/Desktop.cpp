@@ -55,34 +55,17 @@ Desktop::Desktop(Platform& platform, DesktopConfig config)
     screen_->onPresent = [this](const Surface&) { presentFrame(); };
 }
 
-Desktop::~Desktop() {
-    if (currentAdvisor() == this) {
-        setAdvisor(nullptr);
-    }
-    setPresentation(nullptr);
-    if (Game* game = Game::current()) {
-        game->playSound = nullptr;
-        game->animateMove = nullptr;
-        game->flashLegion = nullptr;
-        game->refreshReports = nullptr;
-    }
-}
+Desktop::~Desktop() = default;
 
 bool Desktop::startUp() {
-    setAdvisor(this);
-    setPresentation(this);
+    frontEnd_.emplace(*this);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(config_.saveFolder);
     Game& game = Game::instance();
-    // The presentation hooks; the sound comes later, so that nothing of the
-    // first set-up makes a noise.
-    game.animateMove = [this](Province* a, Province* b) { animator_.animateMove(a, b); };
-    game.flashLegion = [this](const std::string& who, Province* where) {
-        animator_.flashLegion(who, where);
-    };
-    game.refreshReports = [this] { refreshReports(*screen_); };
+    // Nothing of the first set-up makes a noise.
+    settingUp_ = true;
     game.startNewGame();
-    game.playSound = [this](Sound s) { playSound(s); };
+    settingUp_ = false;
     setUpEvents(game);
     for (const Lesson& lesson : kLessons) {
         narrations_[lesson.pictureId] = lesson.narration;
@@ -171,8 +154,7 @@ int Desktop::run() {
         alert("ERROR", emergencyMessage(what, saved));
         windowOpen_ = false;
         platform_.stopSound();
-        setAdvisor(nullptr);
-        setPresentation(nullptr);
+        frontEnd_.reset();
         return 3;
     }
     shutDown();
@@ -197,8 +179,7 @@ void Desktop::shutDown() {
         platform_.sleep(config_.exitWaitMs);
         windowOpen_ = false;
     }
-    setAdvisor(nullptr);
-    setPresentation(nullptr);
+    frontEnd_.reset();
 }
 
 bool Desktop::handle(const InputEvent& e) {
@@ -815,7 +796,14 @@ void Desktop::playWave(const std::string& name, SoundMode mode) {
         name, config_.sounds ? config_.sounds(name) : std::span<const unsigned char>(), mode);
 }
 
+void Desktop::refreshReports() {
+    tessarion::refreshReports(*screen_);
+}
+
 void Desktop::playSound(Sound sound) {
+    if (settingUp_) {
+        return;
+    }
     if (sound == Sound::March) {
         // The army crossing the frontier is shown whether or not it is heard.
         screen_->redrawScreen();

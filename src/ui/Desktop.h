@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "Version.h"
-#include "model/Advisor.h"
-#include "model/Presentation.h"
+#include "model/FrontEnd.h"
 #include "platform/Platform.h"
 #include "ui/Animation.h"
 #include "ui/Boxes.h"
@@ -44,8 +43,8 @@ struct DesktopConfig {
 
 // The game in its window: start-up and shut-down, the message loop, the menus,
 // the advisor's boxes, the lessons, animations and sounds. It is the Shell's
-// host, the rules' advisor and their presentation.
-class Desktop : public ShellHost, public Advisor, public Presentation {
+// host and, from start-up to shut-down, the rules' front end.
+class Desktop : public ShellHost {
   public:
     static constexpr const char* kTitle = kGameTitle;
 
@@ -77,11 +76,10 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     void quit() override;
     void menuChecksChanged() override;
 
-    // Advisor.
+    // FrontEnd.
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
 
-    // Presentation.
     void showComputerTurn() override;
     void clearShownMoves() override { animator_.clearShownMoves(); }
     void invalidateWindow() override { repaintWindow(); }
@@ -90,8 +88,12 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     void showResults(int invasions, int plagues, int rebellions) override;
     void postCommand(int id, int param) override { posted_.emplace_back(id, param); }
 
-    // The sound hook of the game.
-    void playSound(Sound sound);
+    void playSound(Sound sound) override;
+    void animateMove(Province* from, Province* to) override { animator_.animateMove(from, to); }
+    void flashLegion(const std::string& empireName, Province* where) override {
+        animator_.flashLegion(empireName, where);
+    }
+    void refreshReports() override;
 
     // Runs a box until it ends, pumping input into it and repainting; input
     // that came before it opened is not its own. Closing it repaints the
@@ -131,6 +133,10 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     std::uint64_t waveLength(const std::string& name) const;
 
     Platform& platform_;
+    // Installed as the rules' front end from start-up to shut-down.
+    std::optional<FrontEndScope> frontEnd_;
+    // The first game is being set up, silently.
+    bool settingUp_ = false;
     DesktopConfig config_;
     std::unique_ptr<Screen> screen_;
     Shell shell_;

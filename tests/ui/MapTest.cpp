@@ -168,20 +168,6 @@ TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     }
 }
 
-class QuietHost : public ShellHost {
-  public:
-    void repaintWindow() override {}
-    void redrawScreen() override {}
-    void drawProvinceInfo() override {}
-    void playLesson(const Lesson&) override {}
-    void openWebPage(const std::string&) override {}
-    void showAbout() override {}
-    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
-    std::optional<std::string> chooseLoadPath() override { return std::nullopt; }
-    void alert(const std::string&, const std::string&) override {}
-    void quit() override {}
-};
-
 class PaintedLandTest : public GameTest {
   protected:
     void SetUp() override {
@@ -189,7 +175,7 @@ class PaintedLandTest : public GameTest {
         installGame();
         newGame();
     }
-    QuietHost host;
+    ShellHost host;  // shows nothing
     Shell shell{host};
 };
 
