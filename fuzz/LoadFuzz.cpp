@@ -149,7 +149,8 @@ void expectPlausible(Game& game) {
             }
             const Route& route = legion->route;
             if (route.size() < 2 || route.front() != legion->province || legion->routeIndex != 0) {
-                fail("a route that does not start where its legion stands loaded", stateJson(*gGame));
+                fail("a route that does not start where its legion stands loaded",
+                     stateJson(*gGame));
             }
             for (std::size_t i = 0; i + 1 < route.size(); ++i) {
                 bool neighbours = false;

@@ -1,11 +1,12 @@
 #include "app/Console.h"
 #include "app/Numbers.h"
+#include "game/GameSession.h"
 #include "game/StateJson.h"
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
 #include <charconv>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -14,11 +15,11 @@
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
+#include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "engine/Routes.h"
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
@@ -338,12 +339,10 @@ int Console::run(std::optional<std::uint32_t> seed) {
     std::unique_ptr<Screen> screen;  // made at the first screenshot
 
     // Start-up, as the windowed game does it up to the first game being ready.
-    seedRandom(seed ? *seed : clockSeed());
-    auto game = std::make_unique<Game>();
-    CurrentGame current(*game);
+    GameSession session(seed ? *seed : clockSeed());
+    Game* game = &session.game();
     FrontEndScope frontEnd(host);
-    game->startNewGame();
-    setUpEvents(*game);
+    beginFirstGame(*game);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(".");
 

@@ -11,6 +11,7 @@
 #include "app/GeneralPlayer.h"
 #include "game/Events.h"
 #include "game/Game.h"
+#include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
@@ -221,18 +222,11 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     GeneralPlayer general;
     FrontEndScope frontEnd(host);
 
-    seedRandom(seed);
-    auto game = std::make_unique<Game>();
-    CurrentGame current(*game);
+    GameSession session(seed);
+    Game* game = &session.game();
     game->setSkillLevel(skill);
     try {
-        // As start-up makes a game, then the scenario if one was asked for.
-        if (from == 235) {
-            game->startNewGame();
-            setUpEvents(*game);
-        } else {
-            startScenario(*game, from);
-        }
+        beginFirstGame(*game, from);
         result.startYear = game->year();
         int turns = 0;
         while (!screen.over) {

@@ -1,7 +1,7 @@
 #include "model/World.h"
 
-#include "model/FrontEnd.h"
 #include "model/Empire.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
 
 namespace tessarion {

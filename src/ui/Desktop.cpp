@@ -10,6 +10,7 @@
 
 #include "game/Events.h"
 #include "game/Game.h"
+#include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
 #include "savegame/AtomicWrite.h"
@@ -64,9 +65,8 @@ bool Desktop::startUp() {
     Game& game = Game::instance();
     // Nothing of the first set-up makes a noise.
     settingUp_ = true;
-    game.startNewGame();
+    beginFirstGame(game);
     settingUp_ = false;
-    setUpEvents(game);
     for (const Lesson& lesson : kLessons) {
         narrations_[lesson.pictureId] = lesson.narration;
     }
