@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <cstdio>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 
@@ -13,11 +14,11 @@
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
+#include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "engine/Routes.h"
 #include "model/Advisor.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
@@ -104,8 +105,7 @@ class ConsoleAdvisor : public Advisor {
 };
 
 // Why the rules give no order for a drag and say nothing about it.
-std::string whyNoOrder(Province* from, Province* to) {
-    Game& game = Game::instance();
+std::string whyNoOrder(Game& game, Province* from, Province* to) {
     if (game.romans.legionsIn(from) == 0) {
         return "no Roman legion stands in " + from->name;
     }
@@ -185,8 +185,8 @@ class ConsoleHost : public ShellHost {
     ConsolePresentation& presentation_;
 };
 
-Province* provinceNamed(const std::string& name) {
-    for (auto& p : Game::instance().provinces) {
+Province* provinceNamed(Game& game, const std::string& name) {
+    for (auto& p : game.provinces) {
         if (p->name == name) {
             return p.get();
         }
@@ -194,26 +194,9 @@ Province* provinceNamed(const std::string& name) {
     return nullptr;
 }
 
-const char* const kCommandsText =
-    "Commands (docs/console.md has them all):\n"
-    "  map                    every province: owner and legions\n"
-    "  report                 the economic and military reports\n"
-    "  drop FROM TO           move or attack with a legion (names with blanks in quotes)\n"
-    "  end                    end the turn\n"
-    "  answer yes|no ...      answers for the next questions\n"
-    "  play general           let the built-in general give this turn's orders\n"
-    "  pfj                    the People's Front of Judea\n"
-    "  new, scenario ID       a new game; a scenario (1100, 1101, 1102, 1103)\n"
-    "  skill 0|1|2            Easy, Normal, Hard (from the next new game)\n"
-    "  save FILE, load FILE   saved games\n"
-    "  help                   the Prefect's hints\n"
-    "  state                  the whole game as JSON\n"
-    "  quit                   leave\n";
-
 // A table a person (or a screen reader) can follow: every province, who holds
 // it and whose legions stand there.
-std::string mapText() {
-    Game& game = Game::instance();
+std::string mapText(Game& game) {
     std::ostringstream o;
     char line[256];
     std::snprintf(line, sizeof line, "%-14s %-18s %s\n", "Province", "Held by", "Legions");
@@ -243,16 +226,391 @@ std::string mapText() {
     return o.str();
 }
 
-std::string reportText() {
+std::string reportText(const Game& game) {
     std::ostringstream o;
     for (const ReportLine& line : economicReportLines()) {
         o << line.text << (line.red ? " (!)" : "") << '\n';
     }
     o << "MILITARY REPORT\n";
-    for (const std::string& news : Game::instance().newsLog) {
+    for (const std::string& news : game.newsLog) {
         o << "  " << news << '\n';
     }
     return o.str();
+}
+
+using Tokens = std::vector<std::string>;
+
+// What a command came to: carried out (the game may have moved on), refused
+// with an ERROR line and nothing changed, or the end of the console.
+enum class Outcome { Done, Refused, Leave };
+
+// The commands of one console session, on the game start-up has made.
+class Session {
+  public:
+    Session(Game& game, Shell& shell, ConsoleAdvisor& advisor, ConsolePresentation& presentation,
+            ConsoleHost& host, std::ostream& out, bool terminal)
+        : game_(game),
+          shell_(shell),
+          advisor_(advisor),
+          presentation_(presentation),
+          host_(host),
+          out_(out),
+          terminal_(terminal),
+          toldTurn_(game.turn) {}
+
+    // Carries out commands until the input ends or the game ends the program;
+    // returns the exit code.
+    int readCommands(std::istream& in, bool interactive);
+
+    // The commands. Each gets the whole line's tokens, its own name first.
+    Outcome quit(const Tokens&) { return Outcome::Leave; }
+    Outcome state(const Tokens&);
+    Outcome seed(const Tokens& t);
+    Outcome skill(const Tokens& t);
+    Outcome newGame(const Tokens&);
+    Outcome answer(const Tokens& t);
+    Outcome endTurn(const Tokens&);
+    Outcome pointer(const Tokens& t);
+    Outcome drop(const Tokens& t);
+    Outcome play(const Tokens& t);
+    Outcome peoplesFront(const Tokens&);
+    Outcome scenario(const Tokens& t);
+    Outcome menuCommand(const Tokens& t);
+    Outcome help(const Tokens&);
+    Outcome map(const Tokens&);
+    Outcome report(const Tokens&);
+    Outcome listCommands(const Tokens&);
+    Outcome screenshot(const Tokens& t);
+    Outcome file(const Tokens& t);
+
+  private:
+    std::optional<int> carryOut(const std::string& line, const Tokens& t);
+    Outcome refuse(const std::string& reason) {
+        out_ << "ERROR: " << reason << '\n';
+        return Outcome::Refused;
+    }
+    void tellNewYear();
+    int stopForInternalError();
+
+    Game& game_;
+    Shell& shell_;
+    ConsoleAdvisor& advisor_;
+    ConsolePresentation& presentation_;
+    ConsoleHost& host_;
+    std::ostream& out_;
+    bool terminal_;
+    int toldTurn_;
+    GeneralPlayer general_;
+    std::unique_ptr<Screen> screen_;  // made at the first screenshot
+};
+
+struct ConsoleCommand {
+    const char* name;
+    // Takes no arguments: a line that gives it any is an unknown command.
+    bool bare;
+    Outcome (Session::*carryOut)(const Tokens&);
+    // Its line in the `commands` list, what to type and what it does; the
+    // list leaves out those meant for tests and tools.
+    const char* synopsis;
+    const char* purpose;
+};
+
+// In the order of the `commands` list.
+constexpr ConsoleCommand kCommands[] = {
+    {"map", true, &Session::map, "map", "every province: owner and legions"},
+    {"report", true, &Session::report, "report", "the economic and military reports"},
+    {"drop", false, &Session::drop, "drop FROM TO",
+     "move or attack with a legion (names with blanks in quotes)"},
+    {"end", true, &Session::endTurn, "end", "end the turn"},
+    {"answer", false, &Session::answer, "answer yes|no ...", "answers for the next questions"},
+    {"play", false, &Session::play, "play general",
+     "let the built-in general give this turn's orders"},
+    {"pfj", true, &Session::peoplesFront, "pfj", "the People's Front of Judea"},
+    {"new", true, &Session::newGame, "new, scenario ID",
+     "a new game; a scenario (1100, 1101, 1102, 1103)"},
+    {"scenario", false, &Session::scenario, nullptr, nullptr},
+    {"skill", false, &Session::skill, "skill 0|1|2", "Easy, Normal, Hard (from the next new game)"},
+    {"save", false, &Session::file, "save FILE, load FILE", "saved games"},
+    {"load", false, &Session::file, nullptr, nullptr},
+    {"help", true, &Session::help, "help", "the Prefect's hints"},
+    {"state", true, &Session::state, "state", "the whole game as JSON"},
+    {"quit", true, &Session::quit, "quit", "leave"},
+    {"seed", false, &Session::seed, nullptr, nullptr},
+    {"press", false, &Session::pointer, nullptr, nullptr},
+    {"release", false, &Session::pointer, nullptr, nullptr},
+    {"command", false, &Session::menuCommand, nullptr, nullptr},
+    {"screenshot", false, &Session::screenshot, nullptr, nullptr},
+    {"commands", true, &Session::listCommands, nullptr, nullptr},
+};
+
+const ConsoleCommand* commandFor(const Tokens& t) {
+    for (const ConsoleCommand& c : kCommands) {
+        if (t[0] == c.name && (!c.bare || t.size() == 1)) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+int Session::readCommands(std::istream& in, bool interactive) {
+    if (interactive) {
+        out_ << "Tessarion, 235 AD. Type map and report to look around, commands "
+                "for what you can "
+                "do, quit to "
+                "leave.\n";
+    }
+    std::string line;
+    for (;;) {
+        if (terminal_) {
+            out_ << "> " << std::flush;
+        }
+        if (!std::getline(in, line)) {
+            return 0;
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::optional<Tokens> parsed = Console::tokenize(line);
+        if (!parsed) {
+            refuse("unclosed quote");
+            continue;
+        }
+        if (parsed->empty() || (*parsed)[0][0] == '#') {
+            continue;
+        }
+        try {
+            if (const std::optional<int> code = carryOut(line, *parsed)) {
+                return *code;
+            }
+        } catch (...) {
+            return stopForInternalError();
+        }
+        out_.flush();
+    }
+}
+
+// The exit code when the command ends the console.
+std::optional<int> Session::carryOut(const std::string& line, const Tokens& t) {
+    const ConsoleCommand* command = commandFor(t);
+    if (command == nullptr) {
+        refuse("unknown command: " + line);
+        return std::nullopt;
+    }
+    const Outcome outcome = (this->*command->carryOut)(t);
+    if (outcome != Outcome::Done) {
+        return outcome == Outcome::Leave ? std::optional<int>(0) : std::nullopt;
+    }
+    // Menu commands the rules posted run as the window's queue would run them.
+    while (!presentation_.quitRequested && !presentation_.posted.empty()) {
+        auto [id, param] = presentation_.posted.front();
+        presentation_.posted.pop_front();
+        shell_.command(id, param);
+    }
+    if (presentation_.quitRequested) {
+        out_ << "QUIT\n";
+        return 0;
+    }
+    tellNewYear();
+    return std::nullopt;
+}
+
+void Session::tellNewYear() {
+    if (terminal_ && game_.turn != toldTurn_) {
+        toldTurn_ = game_.turn;
+        out_ << "\n== " << game_.year() << " AD ==\n";
+    }
+}
+
+int Session::stopForInternalError() {
+    // The game cannot go on; keep it beside the saves the session names
+    // relative to the current folder.
+    const std::string what = describeCurrentException();
+    const EmergencySave saved = saveForEmergency(".");
+    out_ << "INTERNAL ERROR: " << Console::escapeText(what)
+         << (saved.saved ? " (the game was saved to " + saved.path + ")"
+                         : " (the game could not be saved: " + saved.reason + ")")
+         << '\n';
+    return 3;
+}
+
+Outcome Session::state(const Tokens&) {
+    out_ << stateJson(game_) << '\n';
+    return Outcome::Done;
+}
+
+Outcome Session::seed(const Tokens& t) {
+    const std::optional<std::uint32_t> seed = t.size() == 2 ? parseSeed(t[1]) : std::nullopt;
+    if (!seed) {
+        return refuse("seed needs a number from 0 to 4294967295");
+    }
+    seedRandom(*seed);
+    return Outcome::Done;
+}
+
+Outcome Session::skill(const Tokens& t) {
+    long long level = 0;
+    if (t.size() != 2 || !parseNumber(t[1], 0, 2, level)) {
+        return refuse("skill needs 0, 1 or 2");
+    }
+    shell_.command(cmd::kEasy + static_cast<int>(level));
+    return Outcome::Done;
+}
+
+Outcome Session::newGame(const Tokens&) {
+    shell_.command(cmd::kNewGame, 1);
+    return Outcome::Done;
+}
+
+Outcome Session::answer(const Tokens& t) {
+    std::deque<bool> queued;
+    for (std::size_t i = 1; i < t.size(); ++i) {
+        if (t[i] != "yes" && t[i] != "no") {
+            return refuse("answer takes yes or no, one or more");
+        }
+        queued.push_back(t[i] == "yes");
+    }
+    if (queued.empty()) {
+        return refuse("answer takes yes or no, one or more");
+    }
+    advisor_.answers.insert(advisor_.answers.end(), queued.begin(), queued.end());
+    return Outcome::Done;
+}
+
+Outcome Session::endTurn(const Tokens&) {
+    shell_.rightButtonUp();
+    return Outcome::Done;
+}
+
+// press X Y, release X Y: the left button at a window point.
+Outcome Session::pointer(const Tokens& t) {
+    long long x = 0;
+    long long y = 0;
+    if (t.size() != 3 || !parseNumber(t[1], -100000, 100000, x) ||
+        !parseNumber(t[2], -100000, 100000, y)) {
+        return refuse(t[0] + " needs two whole numbers X Y");
+    }
+    if (t[0] == "press") {
+        shell_.leftButtonDown(static_cast<int>(x), static_cast<int>(y));
+    } else {
+        shell_.leftButtonUp(static_cast<int>(x), static_cast<int>(y));
+    }
+    return Outcome::Done;
+}
+
+Outcome Session::drop(const Tokens& t) {
+    if (t.size() != 3) {
+        return refuse("drop needs two province names");
+    }
+    Province* from = provinceNamed(game_, t[1]);
+    Province* to = provinceNamed(game_, t[2]);
+    if (from == nullptr || to == nullptr) {
+        return refuse("unknown province " + (from == nullptr ? t[1] : t[2]));
+    }
+    const int spoken = advisor_.spoken;
+    if (!shell_.dragLegion(from, to)) {
+        return refuse("no point on the map picks " + from->name + " and " + to->name);
+    }
+    if (terminal_ && shell_.lastDropCarriedOut) {
+        out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
+    } else if (terminal_ && advisor_.spoken == spoken) {
+        out_ << "No order: " << whyNoOrder(game_, from, to) << ".\n";
+    }
+    return Outcome::Done;
+}
+
+Outcome Session::play(const Tokens& t) {
+    if (t.size() != 2 || t[1] != "general") {
+        return refuse("play takes the name of a built-in player: general");
+    }
+    general_.playTurn(game_, shell_);
+    return Outcome::Done;
+}
+
+// The keys held down together, then let go.
+Outcome Session::peoplesFront(const Tokens&) {
+    shell_.keyDown(Shell::Key::P);
+    shell_.keyDown(Shell::Key::F);
+    shell_.keyDown(Shell::Key::J);
+    shell_.keyUp(Shell::Key::J);
+    shell_.keyUp(Shell::Key::F);
+    shell_.keyUp(Shell::Key::P);
+    return Outcome::Done;
+}
+
+Outcome Session::scenario(const Tokens& t) {
+    long long id = 0;
+    if (t.size() != 2 || !parseNumber(t[1], 1100, 1103, id)) {
+        return refuse("scenario needs an id from 1100 to 1103");
+    }
+    startScenario(game_, static_cast<int>(id));
+    return Outcome::Done;
+}
+
+Outcome Session::menuCommand(const Tokens& t) {
+    long long id = 0;
+    long long param = 0;
+    if (t.size() < 2 || t.size() > 3 || !parseNumber(t[1], 0, 65535, id) ||
+        (t.size() == 3 && !parseNumber(t[2], -2147483648LL, 2147483647LL, param))) {
+        return refuse("command needs an id and an optional number");
+    }
+    if (!shell_.command(static_cast<int>(id), static_cast<int>(param))) {
+        return refuse("unknown command id " + t[1]);
+    }
+    return Outcome::Done;
+}
+
+Outcome Session::help(const Tokens&) {
+    shell_.command(cmd::kHelp);
+    return Outcome::Done;
+}
+
+Outcome Session::map(const Tokens&) {
+    out_ << mapText(game_);
+    return Outcome::Done;
+}
+
+Outcome Session::report(const Tokens&) {
+    out_ << reportText(game_);
+    return Outcome::Done;
+}
+
+Outcome Session::listCommands(const Tokens&) {
+    out_ << "Commands (docs/console.md has them all):\n";
+    char line[160];
+    for (const ConsoleCommand& c : kCommands) {
+        if (c.synopsis != nullptr) {
+            std::snprintf(line, sizeof line, "  %-22s %s\n", c.synopsis, c.purpose);
+            out_ << line;
+        }
+    }
+    return Outcome::Done;
+}
+
+Outcome Session::screenshot(const Tokens& t) {
+    if (t.size() != 2 || t[1].empty()) {
+        return refuse("screenshot needs a file path");
+    }
+    if (!screen_) {
+        screen_ = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
+        screen_->buildOverlayKeys();
+        screen_->loadPictures();
+    }
+    screen_->hoveredProvince = nullptr;
+    std::string why;
+    if (!writeScreenshot(*screen_, t[1], why)) {
+        return refuse(why);
+    }
+    return Outcome::Done;
+}
+
+// save PATH, load PATH: the file dialog answers with PATH.
+Outcome Session::file(const Tokens& t) {
+    if (t.size() != 2 || t[1].empty()) {
+        return refuse(t[0] + " needs a file path");
+    }
+    host_.nextPath = t[1];
+    shell_.command(t[0] == "save" ? cmd::kSave : cmd::kLoad);
+    return Outcome::Done;
 }
 
 }  // namespace
@@ -320,8 +678,6 @@ int Console::run(std::optional<std::uint32_t> seed) {
     ConsoleHost host(out_, presentation);
     host.terminal = terminal_;
     Shell shell(host);
-    GeneralPlayer general;
-    std::unique_ptr<Screen> screen;  // made at the first screenshot
 
     // Start-up, as the windowed game does it up to the first game being ready.
     seedRandom(seed ? *seed : clockSeed());
@@ -341,11 +697,9 @@ int Console::run(std::optional<std::uint32_t> seed) {
         }
     } restore;
 
-    auto error = [&](const std::string& reason) { out_ << "ERROR: " << reason << '\n'; };
     // At a terminal the news is told line by line as it is written, and each
     // new year once it begins.
     std::vector<std::string> toldNews;
-    int toldTurn = game->turn;
     if (terminal_) {
         game->refreshReports = [&] {
             const std::vector<std::string> log(game->newsLog.begin(), game->newsLog.end());
@@ -362,201 +716,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
             toldNews = log;
         };
     }
-    auto tellNewYear = [&] {
-        if (terminal_ && game->turn != toldTurn) {
-            toldTurn = game->turn;
-            out_ << "\n== " << game->year() << " AD ==\n";
-        }
-    };
-    if (interactive_) {
-        out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
-                "do, quit to "
-                "leave.\n";
-    }
-
-    std::string line;
-    for (;;) {
-        if (terminal_) {
-            out_ << "> " << std::flush;
-        }
-        if (!std::getline(in_, line)) {
-            break;
-        }
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        std::optional<std::vector<std::string>> parsed = tokenize(line);
-        if (!parsed) {
-            error("unclosed quote");
-            continue;
-        }
-        const std::vector<std::string>& t = *parsed;
-        if (t.empty() || t[0][0] == '#') {
-            continue;
-        }
-        const std::string& c = t[0];
-        const std::size_t args = t.size() - 1;
-        long long n = 0;
-        long long m = 0;
-
-        try {
-            if (c == "quit" && args == 0) {
-                return 0;
-            } else if (c == "state" && args == 0) {
-                out_ << stateJson(*game) << '\n';
-            } else if (c == "seed") {
-                if (args != 1 || !parseNumber(t[1], 0, 4294967295LL, n)) {
-                    error("seed needs a number from 0 to 4294967295");
-                    continue;
-                }
-                seedRandom(static_cast<std::uint32_t>(n));
-            } else if (c == "skill") {
-                if (args != 1 || !parseNumber(t[1], 0, 2, n)) {
-                    error("skill needs 0, 1 or 2");
-                    continue;
-                }
-                shell.command(cmd::kEasy + static_cast<int>(n));
-            } else if (c == "new" && args == 0) {
-                shell.command(cmd::kNewGame, 1);
-            } else if (c == "answer") {
-                std::deque<bool> queued;
-                bool ok = args > 0;
-                for (std::size_t i = 1; i < t.size(); ++i) {
-                    if (t[i] == "yes") {
-                        queued.push_back(true);
-                    } else if (t[i] == "no") {
-                        queued.push_back(false);
-                    } else {
-                        ok = false;
-                    }
-                }
-                if (!ok) {
-                    error("answer takes yes or no, one or more");
-                    continue;
-                }
-                advisor.answers.insert(advisor.answers.end(), queued.begin(), queued.end());
-            } else if (c == "end" && args == 0) {
-                shell.rightButtonUp();
-            } else if ((c == "press" || c == "release")) {
-                if (args != 2 || !parseNumber(t[1], -100000, 100000, n) ||
-                    !parseNumber(t[2], -100000, 100000, m)) {
-                    error(c + " needs two whole numbers X Y");
-                    continue;
-                }
-                if (c == "press") {
-                    shell.leftButtonDown(static_cast<int>(n), static_cast<int>(m));
-                } else {
-                    shell.leftButtonUp(static_cast<int>(n), static_cast<int>(m));
-                }
-            } else if (c == "drop") {
-                if (args != 2) {
-                    error("drop needs two province names");
-                    continue;
-                }
-                Province* from = provinceNamed(t[1]);
-                Province* to = provinceNamed(t[2]);
-                if (from == nullptr || to == nullptr) {
-                    error("unknown province " + (from == nullptr ? t[1] : t[2]));
-                    continue;
-                }
-                const int spoken = advisor.spoken;
-                if (!shell.dragLegion(from, to)) {
-                    error("no point on the map picks " + from->name + " and " + to->name);
-                    continue;
-                }
-                if (terminal_ && shell.lastDropCarriedOut) {
-                    out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
-                } else if (terminal_ && advisor.spoken == spoken) {
-                    out_ << "No order: " << whyNoOrder(from, to) << ".\n";
-                }
-            } else if (c == "play") {
-                if (args != 1 || t[1] != "general") {
-                    error("play takes the name of a built-in player: general");
-                    continue;
-                }
-                general.playTurn(shell);
-            } else if (c == "pfj" && args == 0) {
-                shell.keyDown(Shell::Key::P);
-                shell.keyDown(Shell::Key::F);
-                shell.keyDown(Shell::Key::J);
-                shell.keyUp(Shell::Key::J);
-                shell.keyUp(Shell::Key::F);
-                shell.keyUp(Shell::Key::P);
-            } else if (c == "scenario") {
-                if (args != 1 || !parseNumber(t[1], 1100, 1103, n)) {
-                    error("scenario needs an id from 1100 to 1103");
-                    continue;
-                }
-                startScenario(*game, static_cast<int>(n));
-            } else if (c == "command") {
-                if (args < 1 || args > 2 || !parseNumber(t[1], 0, 65535, n) ||
-                    (args == 2 && !parseNumber(t[2], -2147483648LL, 2147483647LL, m))) {
-                    error("command needs an id and an optional number");
-                    continue;
-                }
-                if (!shell.command(static_cast<int>(n), static_cast<int>(m))) {
-                    error("unknown command id " + t[1]);
-                    continue;
-                }
-            } else if (c == "help" && args == 0) {
-                shell.command(cmd::kHelp);
-            } else if (c == "map" && args == 0) {
-                out_ << mapText();
-            } else if (c == "report" && args == 0) {
-                out_ << reportText();
-            } else if (c == "commands" && args == 0) {
-                out_ << kCommandsText;
-            } else if (c == "screenshot") {
-                if (args != 1 || t[1].empty()) {
-                    error("screenshot needs a file path");
-                    continue;
-                }
-                if (!screen) {
-                    screen = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
-                    screen->buildOverlayKeys();
-                    screen->loadPictures();
-                }
-                screen->hoveredProvince = nullptr;
-                std::string why;
-                if (!writeScreenshot(*screen, t[1], why)) {
-                    error(why);
-                    continue;
-                }
-            } else if ((c == "save" || c == "load")) {
-                if (args != 1 || t[1].empty()) {
-                    error(c + " needs a file path");
-                    continue;
-                }
-                host.nextPath = t[1];
-                shell.command(c == "save" ? cmd::kSave : cmd::kLoad);
-            } else {
-                error("unknown command: " + line);
-                continue;
-            }
-            while (!presentation.quitRequested && !presentation.posted.empty()) {
-                auto [id, param] = presentation.posted.front();
-                presentation.posted.pop_front();
-                shell.command(id, param);
-            }
-            if (presentation.quitRequested) {
-                out_ << "QUIT\n";
-                return 0;
-            }
-            tellNewYear();
-        } catch (...) {
-            // The game cannot go on; keep it beside the saves the session
-            // names relative to the current folder.
-            const std::string what = describeCurrentException();
-            const EmergencySave saved = saveForEmergency(".");
-            out_ << "INTERNAL ERROR: " << Console::escapeText(what)
-                 << (saved.saved ? " (the game was saved to " + saved.path + ")"
-                                 : " (the game could not be saved: " + saved.reason + ")")
-                 << '\n';
-            return 3;
-        }
-        out_.flush();
-    }
-    return 0;
+    Session session(*game, shell, advisor, presentation, host, out_, terminal_);
+    return session.readCommands(in_, interactive_);
 }
 
 }  // namespace tessarion

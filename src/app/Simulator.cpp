@@ -1,10 +1,12 @@
 #include "app/Simulator.h"
 #include "app/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -27,7 +29,8 @@ const char* const kSkillNames[3] = {"Easy", "Normal", "Hard"};
 const char* const kSimulateUsage =
     "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
     "                            [--player idle|general|all]\n"
-    "                            [--from 235|1100|1101|1102|1103] [--csv FILE]\n";
+    "                            [--from 235|1100|1101|1102|1103] [--csv "
+    "FILE]\n";
 
 bool contains(const std::string& text, const char* fragment) {
     return text.find(fragment) != std::string::npos;
@@ -90,6 +93,26 @@ class SilentHost : public ShellHost {
   private:
     SimulatedPresentation& presentation_;
 };
+
+// Ends turns, the general giving his orders first, until the game is over.
+// Why the game failed, or nothing.
+std::string playTurns(Game& game, Shell& shell, const SimulatedPresentation& screen,
+                      PlayerKind player, GeneralPlayer& general) {
+    for (int turns = 1; !screen.over; ++turns) {
+        if (turns > kTurnLimit) {
+            return "no end after " + std::to_string(kTurnLimit) + " turns";
+        }
+        if (player == PlayerKind::General) {
+            const int year = game.year();
+            general.playTurn(game, shell);
+            if (screen.over || game.year() != year) {
+                continue;  // the last order ended the turn by itself
+            }
+        }
+        shell.rightButtonUp();
+    }
+    return {};
+}
 
 std::string fromLabel(int from) {
     return from == 235 ? "235 AD" : "scenario " + std::to_string(from);
@@ -157,10 +180,10 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
                 return "--skill needs 0 (Easy), 1 (Normal), 2 (Hard) or all";
             }
         } else if (arg == "--seed") {
-            if (!hasValue || !parseNumber(value, 0, 4294967295LL, n)) {
+            options.seed = hasValue ? parseSeed(value) : std::nullopt;
+            if (!options.seed) {
                 return "--seed needs a number from 0 to 4294967295";
             }
-            options.seed = static_cast<std::uint32_t>(n);
         } else if (arg == "--player") {
             if (value == "idle") {
                 options.players = {PlayerKind::Idle};
@@ -174,7 +197,8 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
         } else if (arg == "--from") {
             if (!hasValue ||
                 !(parseNumber(value, 235, 235, n) || parseNumber(value, 1100, 1103, n))) {
-                return "--from needs 235 (the campaign) or a scenario: 1100, 1101, 1102 or 1103";
+                return "--from needs 235 (the campaign) or a scenario: 1100, 1101, "
+                       "1102 or 1103";
             }
             options.from = static_cast<int>(n);
         } else if (arg == "--csv") {
@@ -249,21 +273,7 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
             startScenario(*game, from);
         }
         result.startYear = game->year();
-        int turns = 0;
-        while (!screen.over) {
-            if (++turns > kTurnLimit) {
-                result.failure = "no end after " + std::to_string(kTurnLimit) + " turns";
-                break;
-            }
-            if (player == PlayerKind::General) {
-                const int year = game->year();
-                general.playTurn(shell);
-                if (screen.over || game->year() != year) {
-                    continue;  // the last order ended the turn by itself
-                }
-            }
-            shell.rightButtonUp();
-        }
+        result.failure = playTurns(*game, shell, screen, player, general);
     } catch (const std::exception& e) {
         result.failure = std::string("internal error: ") + e.what();
     }
@@ -331,14 +341,17 @@ std::string formatTable(int games, int from, std::uint32_t seed,
         out += line;
     }
     out +=
-        "\nReached: games not yet defeated in that year. Defeat: mean year of the defeats.\n"
-        "Invasions, plagues, rebellions: means a game. Years/s: game-years played a second\n"
+        "\nReached: games not yet defeated in that year. Defeat: mean year of "
+        "the defeats.\n"
+        "Invasions, plagues, rebellions: means a game. Years/s: game-years "
+        "played a second\n"
         "of processor time.\n";
     return out;
 }
 
 std::string csvHeader() {
-    return "skill,player,from,game,seed,start_year,end_year,outcome,invasions,plagues,"
+    return "skill,player,from,game,seed,start_year,end_year,outcome,invasions,"
+           "plagues,"
            "rebellions\n";
 }
 
@@ -351,6 +364,34 @@ std::string csvRow(const GameResult& g) {
            std::to_string(g.rebellions) + '\n';
 }
 
+namespace {
+
+// The games of one row of the table, each written to the CSV file (when open)
+// as it ends.
+std::vector<GameResult> playRow(const SimulationOptions& options, int skill, PlayerKind player,
+                                std::uint32_t seed, std::ofstream& csv, ProgressBar& bar) {
+    std::vector<GameResult> results;
+    results.reserve(static_cast<std::size_t>(options.games));
+    for (int i = 0; i < options.games; ++i) {
+        GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
+        g.index = i;
+        if (csv.is_open()) {
+            csv << csvRow(g);
+        }
+        results.push_back(std::move(g));
+        bar.advance();
+    }
+    return results;
+}
+
+void reportFailure(const GameResult& g, std::ostream& err) {
+    err << "tessarion: game " << g.index << " (skill " << g.skill << ", " << playerName(g.player)
+        << ", from " << g.from << ", seed " << g.seed << ") failed in " << g.endYear
+        << " AD: " << g.failure << '\n';
+}
+
+}  // namespace
+
 int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  bool showProgress) {
     auto parsed = parseSimulationOptions(args);
@@ -358,7 +399,7 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "tessarion: " << *problem << '\n' << kSimulateUsage;
         return 2;
     }
-    SimulationOptions options = std::get<SimulationOptions>(parsed);
+    const SimulationOptions options = std::get<SimulationOptions>(parsed);
     const std::uint32_t seed = options.seed ? *options.seed : clockSeed();
 
     std::ofstream csv;
@@ -371,48 +412,33 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         csv << csvHeader();
     }
 
-    const long long total = static_cast<long long>(options.games) *
-                            static_cast<long long>(options.skills.size() * options.players.size());
     std::vector<TableRow> rows;
     std::vector<GameResult> failures;
     {
-        ProgressBar bar(err, showProgress, total);
+        ProgressBar bar(err, showProgress,
+                        static_cast<long long>(options.games) *
+                            static_cast<long long>(options.skills.size() * options.players.size()));
         for (int skill : options.skills) {
             for (PlayerKind player : options.players) {
-                std::vector<GameResult> results;
-                results.reserve(static_cast<std::size_t>(options.games));
                 // Processor time, not wall time: the figure should not depend on
                 // what else the machine is doing.
                 const std::clock_t start = std::clock();
-                for (int i = 0; i < options.games; ++i) {
-                    GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
-                    g.index = i;
-                    if (csv.is_open()) {
-                        csv << csvRow(g);
-                    }
-                    if (!g.failure.empty()) {
-                        failures.push_back(g);
-                    }
-                    results.push_back(std::move(g));
-                    bar.advance();
-                }
+                const std::vector<GameResult> results =
+                    playRow(options, skill, player, seed, csv, bar);
                 const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
                 rows.push_back(summarize(results, seconds));
+                std::copy_if(results.begin(), results.end(), std::back_inserter(failures),
+                             [](const GameResult& g) { return !g.failure.empty(); });
             }
         }
     }
     out << formatTable(options.games, options.from, seed, rows);
     for (const GameResult& g : failures) {
-        err << "tessarion: game " << g.index << " (skill " << g.skill << ", "
-            << playerName(g.player) << ", from " << g.from << ", seed " << g.seed << ") failed in "
-            << g.endYear << " AD: " << g.failure << '\n';
+        reportFailure(g, err);
     }
-    if (csv.is_open()) {
-        csv.flush();
-        if (!csv) {
-            err << "tessarion: writing " << *options.csvPath << " failed\n";
-            return 2;
-        }
+    if (csv.is_open() && !csv.flush()) {
+        err << "tessarion: writing " << *options.csvPath << " failed\n";
+        return 2;
     }
     return failures.empty() ? 0 : 3;
 }
