@@ -240,9 +240,11 @@ std::string reportText(const Game& game) {
 
 using Tokens = std::vector<std::string>;
 
-// What a command came to: carried out (the game may have moved on), refused
-// with an ERROR line and nothing changed, or the end of the console.
-enum class Outcome { Done, Refused, Leave };
+// A command refused for what was typed: the session says why and the game is
+// left as it was.
+struct Refusal {
+    std::string reason;
+};
 
 // The commands of one console session, on the game start-up has made.
 class Session {
@@ -262,33 +264,30 @@ class Session {
     // returns the exit code.
     int readCommands(std::istream& in, bool interactive);
 
-    // The commands. Each gets the whole line's tokens, its own name first.
-    Outcome quit(const Tokens&) { return Outcome::Leave; }
-    Outcome state(const Tokens&);
-    Outcome seed(const Tokens& t);
-    Outcome skill(const Tokens& t);
-    Outcome newGame(const Tokens&);
-    Outcome answer(const Tokens& t);
-    Outcome endTurn(const Tokens&);
-    Outcome pointer(const Tokens& t);
-    Outcome drop(const Tokens& t);
-    Outcome play(const Tokens& t);
-    Outcome peoplesFront(const Tokens&);
-    Outcome scenario(const Tokens& t);
-    Outcome menuCommand(const Tokens& t);
-    Outcome help(const Tokens&);
-    Outcome map(const Tokens&);
-    Outcome report(const Tokens&);
-    Outcome listCommands(const Tokens&);
-    Outcome screenshot(const Tokens& t);
-    Outcome file(const Tokens& t);
+    // The commands. Each gets the whole line's tokens, its own name first, and
+    // throws a Refusal before it changes anything.
+    void quit(const Tokens&) { leaving_ = true; }
+    void state(const Tokens&) { out_ << stateJson(game_) << '\n'; }
+    void seed(const Tokens& t);
+    void skill(const Tokens& t);
+    void newGame(const Tokens&) { shell_.command(cmd::kNewGame, 1); }
+    void answer(const Tokens& t);
+    void endTurn(const Tokens&) { shell_.rightButtonUp(); }
+    void pointer(const Tokens& t);
+    void drop(const Tokens& t);
+    void play(const Tokens& t);
+    void peoplesFront(const Tokens&);
+    void scenario(const Tokens& t);
+    void menuCommand(const Tokens& t);
+    void help(const Tokens&) { shell_.command(cmd::kHelp); }
+    void map(const Tokens&) { out_ << mapText(game_); }
+    void report(const Tokens&) { out_ << reportText(game_); }
+    void listCommands(const Tokens&);
+    void screenshot(const Tokens& t);
+    void file(const Tokens& t);
 
   private:
-    std::optional<int> carryOut(const std::string& line, const Tokens& t);
-    Outcome refuse(const std::string& reason) {
-        out_ << "ERROR: " << reason << '\n';
-        return Outcome::Refused;
-    }
+    std::optional<int> carryOut(const std::string& line);
     void tellNewYear();
     int stopForInternalError();
 
@@ -300,6 +299,7 @@ class Session {
     std::ostream& out_;
     bool terminal_;
     int toldTurn_;
+    bool leaving_ = false;
     GeneralPlayer general_;
     std::unique_ptr<Screen> screen_;  // made at the first screenshot
 };
@@ -308,7 +308,7 @@ struct ConsoleCommand {
     const char* name;
     // Takes no arguments: a line that gives it any is an unknown command.
     bool bare;
-    Outcome (Session::*carryOut)(const Tokens&);
+    void (Session::*carryOut)(const Tokens&);
     // Its line in the `commands` list, what to type and what it does; the
     // list leaves out those meant for tests and tools.
     const char* synopsis;
@@ -343,21 +343,10 @@ constexpr ConsoleCommand kCommands[] = {
     {"commands", true, &Session::listCommands, nullptr, nullptr},
 };
 
-const ConsoleCommand* commandFor(const Tokens& t) {
-    for (const ConsoleCommand& c : kCommands) {
-        if (t[0] == c.name && (!c.bare || t.size() == 1)) {
-            return &c;
-        }
-    }
-    return nullptr;
-}
-
 int Session::readCommands(std::istream& in, bool interactive) {
     if (interactive) {
-        out_ << "Tessarion, 235 AD. Type map and report to look around, commands "
-                "for what you can "
-                "do, quit to "
-                "leave.\n";
+        out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
+                "do, quit to leave.\n";
     }
     std::string line;
     for (;;) {
@@ -370,18 +359,12 @@ int Session::readCommands(std::istream& in, bool interactive) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        const std::optional<Tokens> parsed = Console::tokenize(line);
-        if (!parsed) {
-            refuse("unclosed quote");
-            continue;
-        }
-        if (parsed->empty() || (*parsed)[0][0] == '#') {
-            continue;
-        }
         try {
-            if (const std::optional<int> code = carryOut(line, *parsed)) {
+            if (const std::optional<int> code = carryOut(line)) {
                 return *code;
             }
+        } catch (const Refusal& refusal) {
+            out_ << "ERROR: " << refusal.reason << '\n';
         } catch (...) {
             return stopForInternalError();
         }
@@ -389,16 +372,24 @@ int Session::readCommands(std::istream& in, bool interactive) {
     }
 }
 
-// The exit code when the command ends the console.
-std::optional<int> Session::carryOut(const std::string& line, const Tokens& t) {
-    const ConsoleCommand* command = commandFor(t);
-    if (command == nullptr) {
-        refuse("unknown command: " + line);
+// The exit code when the line ends the console.
+std::optional<int> Session::carryOut(const std::string& line) {
+    const std::optional<Tokens> t = Console::tokenize(line);
+    if (!t) {
+        throw Refusal{"unclosed quote"};
+    }
+    if (t->empty() || (*t)[0][0] == '#') {
         return std::nullopt;
     }
-    const Outcome outcome = (this->*command->carryOut)(t);
-    if (outcome != Outcome::Done) {
-        return outcome == Outcome::Leave ? std::optional<int>(0) : std::nullopt;
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands), [&](auto& c) {
+        return (*t)[0] == c.name && (!c.bare || t->size() == 1);
+    });
+    if (command == std::end(kCommands)) {
+        throw Refusal{"unknown command: " + line};
+    }
+    (this->*command->carryOut)(*t);
+    if (leaving_) {
+        return 0;
     }
     // Menu commands the rules posted run as the window's queue would run them.
     while (!presentation_.quitRequested && !presentation_.posted.empty()) {
@@ -433,148 +424,116 @@ int Session::stopForInternalError() {
     return 3;
 }
 
-Outcome Session::state(const Tokens&) {
-    out_ << stateJson(game_) << '\n';
-    return Outcome::Done;
+// Refuses a command given fewer than `least` or more than `most` arguments.
+void expectArguments(const Tokens& t, std::size_t least, std::size_t most,
+                     const std::string& refusal) {
+    if (t.size() < least + 1 || t.size() > most + 1) {
+        throw Refusal{refusal};
+    }
 }
 
-Outcome Session::seed(const Tokens& t) {
+// An argument that must be a whole number within [minimum, maximum].
+long long number(const std::string& text, long long minimum, long long maximum,
+                 const std::string& refusal) {
+    long long value = 0;
+    if (!parseNumber(text, minimum, maximum, value)) {
+        throw Refusal{refusal};
+    }
+    return value;
+}
+
+void Session::seed(const Tokens& t) {
     const std::optional<std::uint32_t> seed = t.size() == 2 ? parseSeed(t[1]) : std::nullopt;
     if (!seed) {
-        return refuse("seed needs a number from 0 to 4294967295");
+        throw Refusal{"seed needs a number from 0 to 4294967295"};
     }
     seedRandom(*seed);
-    return Outcome::Done;
 }
 
-Outcome Session::skill(const Tokens& t) {
-    long long level = 0;
-    if (t.size() != 2 || !parseNumber(t[1], 0, 2, level)) {
-        return refuse("skill needs 0, 1 or 2");
-    }
-    shell_.command(cmd::kEasy + static_cast<int>(level));
-    return Outcome::Done;
+void Session::skill(const Tokens& t) {
+    const std::string why = "skill needs 0, 1 or 2";
+    expectArguments(t, 1, 1, why);
+    shell_.command(cmd::kEasy + static_cast<int>(number(t[1], 0, 2, why)));
 }
 
-Outcome Session::newGame(const Tokens&) {
-    shell_.command(cmd::kNewGame, 1);
-    return Outcome::Done;
-}
-
-Outcome Session::answer(const Tokens& t) {
+void Session::answer(const Tokens& t) {
+    const std::string why = "answer takes yes or no, one or more";
+    expectArguments(t, 1, t.size(), why);
     std::deque<bool> queued;
     for (std::size_t i = 1; i < t.size(); ++i) {
         if (t[i] != "yes" && t[i] != "no") {
-            return refuse("answer takes yes or no, one or more");
+            throw Refusal{why};
         }
         queued.push_back(t[i] == "yes");
     }
-    if (queued.empty()) {
-        return refuse("answer takes yes or no, one or more");
-    }
     advisor_.answers.insert(advisor_.answers.end(), queued.begin(), queued.end());
-    return Outcome::Done;
-}
-
-Outcome Session::endTurn(const Tokens&) {
-    shell_.rightButtonUp();
-    return Outcome::Done;
 }
 
 // press X Y, release X Y: the left button at a window point.
-Outcome Session::pointer(const Tokens& t) {
-    long long x = 0;
-    long long y = 0;
-    if (t.size() != 3 || !parseNumber(t[1], -100000, 100000, x) ||
-        !parseNumber(t[2], -100000, 100000, y)) {
-        return refuse(t[0] + " needs two whole numbers X Y");
-    }
+void Session::pointer(const Tokens& t) {
+    const std::string why = t[0] + " needs two whole numbers X Y";
+    expectArguments(t, 2, 2, why);
+    const int x = static_cast<int>(number(t[1], -100000, 100000, why));
+    const int y = static_cast<int>(number(t[2], -100000, 100000, why));
     if (t[0] == "press") {
-        shell_.leftButtonDown(static_cast<int>(x), static_cast<int>(y));
+        shell_.leftButtonDown(x, y);
     } else {
-        shell_.leftButtonUp(static_cast<int>(x), static_cast<int>(y));
+        shell_.leftButtonUp(x, y);
     }
-    return Outcome::Done;
 }
 
-Outcome Session::drop(const Tokens& t) {
-    if (t.size() != 3) {
-        return refuse("drop needs two province names");
-    }
+void Session::drop(const Tokens& t) {
+    expectArguments(t, 2, 2, "drop needs two province names");
     Province* from = provinceNamed(game_, t[1]);
     Province* to = provinceNamed(game_, t[2]);
     if (from == nullptr || to == nullptr) {
-        return refuse("unknown province " + (from == nullptr ? t[1] : t[2]));
+        throw Refusal{"unknown province " + (from == nullptr ? t[1] : t[2])};
     }
     const int spoken = advisor_.spoken;
     if (!shell_.dragLegion(from, to)) {
-        return refuse("no point on the map picks " + from->name + " and " + to->name);
+        throw Refusal{"no point on the map picks " + from->name + " and " + to->name};
     }
     if (terminal_ && shell_.lastDropCarriedOut) {
         out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
     } else if (terminal_ && advisor_.spoken == spoken) {
         out_ << "No order: " << whyNoOrder(game_, from, to) << ".\n";
     }
-    return Outcome::Done;
 }
 
-Outcome Session::play(const Tokens& t) {
+void Session::play(const Tokens& t) {
     if (t.size() != 2 || t[1] != "general") {
-        return refuse("play takes the name of a built-in player: general");
+        throw Refusal{"play takes the name of a built-in player: general"};
     }
     general_.playTurn(game_, shell_);
-    return Outcome::Done;
 }
 
 // The keys held down together, then let go.
-Outcome Session::peoplesFront(const Tokens&) {
+void Session::peoplesFront(const Tokens&) {
     shell_.keyDown(Shell::Key::P);
     shell_.keyDown(Shell::Key::F);
     shell_.keyDown(Shell::Key::J);
     shell_.keyUp(Shell::Key::J);
     shell_.keyUp(Shell::Key::F);
     shell_.keyUp(Shell::Key::P);
-    return Outcome::Done;
 }
 
-Outcome Session::scenario(const Tokens& t) {
-    long long id = 0;
-    if (t.size() != 2 || !parseNumber(t[1], 1100, 1103, id)) {
-        return refuse("scenario needs an id from 1100 to 1103");
-    }
-    startScenario(game_, static_cast<int>(id));
-    return Outcome::Done;
+void Session::scenario(const Tokens& t) {
+    const std::string why = "scenario needs an id from 1100 to 1103";
+    expectArguments(t, 1, 1, why);
+    startScenario(game_, static_cast<int>(number(t[1], 1100, 1103, why)));
 }
 
-Outcome Session::menuCommand(const Tokens& t) {
-    long long id = 0;
-    long long param = 0;
-    if (t.size() < 2 || t.size() > 3 || !parseNumber(t[1], 0, 65535, id) ||
-        (t.size() == 3 && !parseNumber(t[2], -2147483648LL, 2147483647LL, param))) {
-        return refuse("command needs an id and an optional number");
-    }
+void Session::menuCommand(const Tokens& t) {
+    const std::string why = "command needs an id and an optional number";
+    expectArguments(t, 1, 2, why);
+    const long long id = number(t[1], 0, 65535, why);
+    const long long param = t.size() == 3 ? number(t[2], -2147483648LL, 2147483647LL, why) : 0;
     if (!shell_.command(static_cast<int>(id), static_cast<int>(param))) {
-        return refuse("unknown command id " + t[1]);
+        throw Refusal{"unknown command id " + t[1]};
     }
-    return Outcome::Done;
 }
 
-Outcome Session::help(const Tokens&) {
-    shell_.command(cmd::kHelp);
-    return Outcome::Done;
-}
-
-Outcome Session::map(const Tokens&) {
-    out_ << mapText(game_);
-    return Outcome::Done;
-}
-
-Outcome Session::report(const Tokens&) {
-    out_ << reportText(game_);
-    return Outcome::Done;
-}
-
-Outcome Session::listCommands(const Tokens&) {
+void Session::listCommands(const Tokens&) {
     out_ << "Commands (docs/console.md has them all):\n";
     char line[160];
     for (const ConsoleCommand& c : kCommands) {
@@ -583,13 +542,18 @@ Outcome Session::listCommands(const Tokens&) {
             out_ << line;
         }
     }
-    return Outcome::Done;
 }
 
-Outcome Session::screenshot(const Tokens& t) {
+// A file path, the only argument of screenshot, save and load.
+const std::string& path(const Tokens& t) {
     if (t.size() != 2 || t[1].empty()) {
-        return refuse("screenshot needs a file path");
+        throw Refusal{t[0] + " needs a file path"};
     }
+    return t[1];
+}
+
+void Session::screenshot(const Tokens& t) {
+    const std::string& file = path(t);
     if (!screen_) {
         screen_ = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
         screen_->buildOverlayKeys();
@@ -597,20 +561,15 @@ Outcome Session::screenshot(const Tokens& t) {
     }
     screen_->hoveredProvince = nullptr;
     std::string why;
-    if (!writeScreenshot(*screen_, t[1], why)) {
-        return refuse(why);
+    if (!writeScreenshot(*screen_, file, why)) {
+        throw Refusal{why};
     }
-    return Outcome::Done;
 }
 
 // save PATH, load PATH: the file dialog answers with PATH.
-Outcome Session::file(const Tokens& t) {
-    if (t.size() != 2 || t[1].empty()) {
-        return refuse(t[0] + " needs a file path");
-    }
-    host_.nextPath = t[1];
+void Session::file(const Tokens& t) {
+    host_.nextPath = path(t);
     shell_.command(t[0] == "save" ? cmd::kSave : cmd::kLoad);
-    return Outcome::Done;
 }
 
 }  // namespace

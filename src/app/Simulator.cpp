@@ -29,8 +29,7 @@ const char* const kSkillNames[3] = {"Easy", "Normal", "Hard"};
 const char* const kSimulateUsage =
     "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
     "                            [--player idle|general|all]\n"
-    "                            [--from 235|1100|1101|1102|1103] [--csv "
-    "FILE]\n";
+    "                            [--from 235|1100|1101|1102|1103] [--csv FILE]\n";
 
 bool contains(const std::string& text, const char* fragment) {
     return text.find(fragment) != std::string::npos;
@@ -197,8 +196,7 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
         } else if (arg == "--from") {
             if (!hasValue ||
                 !(parseNumber(value, 235, 235, n) || parseNumber(value, 1100, 1103, n))) {
-                return "--from needs 235 (the campaign) or a scenario: 1100, 1101, "
-                       "1102 or 1103";
+                return "--from needs 235 (the campaign) or a scenario: 1100, 1101, 1102 or 1103";
             }
             options.from = static_cast<int>(n);
         } else if (arg == "--csv") {
@@ -341,17 +339,14 @@ std::string formatTable(int games, int from, std::uint32_t seed,
         out += line;
     }
     out +=
-        "\nReached: games not yet defeated in that year. Defeat: mean year of "
-        "the defeats.\n"
-        "Invasions, plagues, rebellions: means a game. Years/s: game-years "
-        "played a second\n"
+        "\nReached: games not yet defeated in that year. Defeat: mean year of the defeats.\n"
+        "Invasions, plagues, rebellions: means a game. Years/s: game-years played a second\n"
         "of processor time.\n";
     return out;
 }
 
 std::string csvHeader() {
-    return "skill,player,from,game,seed,start_year,end_year,outcome,invasions,"
-           "plagues,"
+    return "skill,player,from,game,seed,start_year,end_year,outcome,invasions,plagues,"
            "rebellions\n";
 }
 

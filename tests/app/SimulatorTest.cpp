@@ -50,20 +50,17 @@ TEST(SimulatorOptionsTest, DefaultsAndEveryOption) {
 }
 
 TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
-    const std::vector<std::string> wrong[] = {{"--games"},
-                                              {"--games", "0"},
-                                              {"--games", "12x"},
-                                              {"--skill", "3"},
-                                              {"--seed", "4294967296"},
-                                              {"--seed", "-1"},
-                                              {"--player", "hero"},
-                                              {"--from", "236"},
-                                              {"--from", "1104"},
-                                              {"--csv"},
-                                              {"--fast"}};
-    for (const auto& args : wrong) {
-        EXPECT_NE(problemWith(args).find(args[0]), std::string::npos) << args[0];
-    }
+    EXPECT_NE(problemWith({"--games"}).find("--games"), std::string::npos);
+    EXPECT_NE(problemWith({"--games", "0"}).find("--games"), std::string::npos);
+    EXPECT_NE(problemWith({"--games", "12x"}).find("--games"), std::string::npos);
+    EXPECT_NE(problemWith({"--skill", "3"}).find("--skill"), std::string::npos);
+    EXPECT_NE(problemWith({"--seed", "4294967296"}).find("--seed"), std::string::npos);
+    EXPECT_NE(problemWith({"--seed", "-1"}).find("--seed"), std::string::npos);
+    EXPECT_NE(problemWith({"--player", "hero"}).find("--player"), std::string::npos);
+    EXPECT_NE(problemWith({"--from", "236"}).find("--from"), std::string::npos);
+    EXPECT_NE(problemWith({"--from", "1104"}).find("--from"), std::string::npos);
+    EXPECT_NE(problemWith({"--csv"}).find("--csv"), std::string::npos);
+    EXPECT_NE(problemWith({"--fast"}).find("--fast"), std::string::npos);
 
     std::ostringstream out;
     std::ostringstream err;
@@ -81,24 +78,19 @@ TEST(SimulatorTest, GameSeedsKeepTheRunSeedFirstAndDiffer) {
 
 TEST(SimulatorTest, QuestionsAnsweredByEachPolicy) {
     const std::string keepPlaying =
-        "Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
-        "Century\"\r\nDo "
+        "Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third Century\"\r\nDo "
         "you want to keep playing until 476 AD?";
     const std::string defeated =
-        "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
-        "(Would you like to "
+        "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you like to "
         "play again?)";
     const std::string outlasted =
-        "Congratulations! You have outlasted the Western\r\nRoman "
-        "Empire.\r\n\r\nDo you wish to "
+        "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish to "
         "play again?\r\n";
     const std::string peace =
-        "Princeps,\r\n\r\nThe Goths are offering peace for "
-        "9 years \r\nin exchange for 30000 "
+        "Princeps,\r\n\r\nThe Goths are offering peace for 9 years \r\nin exchange for 30000 "
         "sesterces.\r\n\r\nDo you accept their offer?";
     const std::string bonus =
-        "Princeps,\r\n\r\nThe legions are demanding a bonus of 12000 "
-        "sesterces.\r\nDo you wish to "
+        "Princeps,\r\n\r\nThe legions are demanding a bonus of 12000 sesterces.\r\nDo you wish to "
         "pay them?\r\n\r\nIf you don't, they may rebel and march on Rome.";
     for (PlayerKind player : {PlayerKind::Idle, PlayerKind::General}) {
         EXPECT_TRUE(answerQuestion(player, keepPlaying, 0));
