@@ -457,16 +457,13 @@ void Session::skill(const Tokens& t) {
 }
 
 void Session::answer(const Tokens& t) {
-    const std::string why = "answer takes yes or no, one or more";
-    expectArguments(t, 1, t.size(), why);
-    std::deque<bool> queued;
-    for (std::size_t i = 1; i < t.size(); ++i) {
-        if (t[i] != "yes" && t[i] != "no") {
-            throw Refusal{why};
-        }
-        queued.push_back(t[i] == "yes");
+    const auto yesOrNo = [](const std::string& a) { return a == "yes" || a == "no"; };
+    if (t.size() < 2 || !std::all_of(t.begin() + 1, t.end(), yesOrNo)) {
+        throw Refusal{"answer takes yes or no, one or more"};
     }
-    advisor_.answers.insert(advisor_.answers.end(), queued.begin(), queued.end());
+    for (auto a = t.begin() + 1; a != t.end(); ++a) {
+        advisor_.answers.push_back(*a == "yes");
+    }
 }
 
 // press X Y, release X Y: the left button at a window point.
