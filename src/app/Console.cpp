@@ -5,9 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <cstdio>
 #include <functional>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 
@@ -105,8 +106,7 @@ class ConsoleAdvisor {
 };
 
 // Why the rules give no order for a drag and say nothing about it.
-std::string whyNoOrder(Province* from, Province* to) {
-    Game& game = Game::instance();
+std::string whyNoOrder(Game& game, Province* from, Province* to) {
     if (game.romans.legionsIn(from) == 0) {
         return "no Roman legion stands in " + from->name;
     }
@@ -200,8 +200,8 @@ class ConsoleHost : public ShellHost {
     ConsolePresentation& presentation_;
 };
 
-Province* provinceNamed(const std::string& name) {
-    for (auto& p : Game::instance().provinces) {
+Province* provinceNamed(Game& game, const std::string& name) {
+    for (auto& p : game.provinces) {
         if (p->name == name) {
             return p.get();
         }
@@ -209,26 +209,9 @@ Province* provinceNamed(const std::string& name) {
     return nullptr;
 }
 
-const char* const kCommandsText =
-    "Commands (docs/console.md has them all):\n"
-    "  map                    every province: owner and legions\n"
-    "  report                 the economic and military reports\n"
-    "  drop FROM TO           move or attack with a legion (names with blanks in quotes)\n"
-    "  end                    end the turn\n"
-    "  answer yes|no ...      answers for the next questions\n"
-    "  play general           let the built-in general give this turn's orders\n"
-    "  pfj                    the People's Front of Judea\n"
-    "  new, scenario ID       a new game; a scenario (1100, 1101, 1102, 1103)\n"
-    "  skill 0|1|2            Easy, Normal, Hard (from the next new game)\n"
-    "  save FILE, load FILE   saved games\n"
-    "  help                   the Prefect's hints\n"
-    "  state                  the whole game as JSON\n"
-    "  quit                   leave\n";
-
 // A table a person (or a screen reader) can follow: every province, who holds
 // it and whose legions stand there.
-std::string mapText() {
-    Game& game = Game::instance();
+std::string mapText(Game& game) {
     std::ostringstream o;
     char line[256];
     std::snprintf(line, sizeof line, "%-14s %-18s %s\n", "Province", "Held by", "Legions");
@@ -258,16 +241,347 @@ std::string mapText() {
     return o.str();
 }
 
-std::string reportText() {
+std::string reportText(const Game& game) {
     std::ostringstream o;
     for (const ReportLine& line : economicReportLines()) {
         o << line.text << (line.red ? " (!)" : "") << '\n';
     }
     o << "MILITARY REPORT\n";
-    for (const std::string& news : Game::instance().newsLog) {
+    for (const std::string& news : game.newsLog) {
         o << "  " << news << '\n';
     }
     return o.str();
+}
+
+using Tokens = std::vector<std::string>;
+
+// A command refused for what was typed: the session says why and the game is
+// left as it was.
+struct Refusal {
+    std::string reason;
+};
+
+// The commands of one console session, on the game start-up has made.
+class Session {
+  public:
+    Session(Game& game, Shell& shell, ConsoleAdvisor& advisor, ConsolePresentation& presentation,
+            ConsoleHost& host, std::ostream& out, bool terminal)
+        : game_(game),
+          shell_(shell),
+          advisor_(advisor),
+          presentation_(presentation),
+          host_(host),
+          out_(out),
+          terminal_(terminal),
+          toldTurn_(game.turn) {}
+
+    // Carries out commands until the input ends or the game ends the program;
+    // returns the exit code.
+    int readCommands(std::istream& in, bool interactive);
+
+    // The commands. Each gets the whole line's tokens, its own name first, and
+    // throws a Refusal before it changes anything.
+    void quit(const Tokens&) { leaving_ = true; }
+    void state(const Tokens&) { out_ << stateJson(game_) << '\n'; }
+    void seed(const Tokens& t);
+    void skill(const Tokens& t);
+    void newGame(const Tokens&) { shell_.command(cmd::kNewGame, 1); }
+    void answer(const Tokens& t);
+    void endTurn(const Tokens&) { shell_.rightButtonUp(); }
+    void pointer(const Tokens& t);
+    void drop(const Tokens& t);
+    void play(const Tokens& t);
+    void peoplesFront(const Tokens&);
+    void scenario(const Tokens& t);
+    void menuCommand(const Tokens& t);
+    void help(const Tokens&) { shell_.command(cmd::kHelp); }
+    void map(const Tokens&) { out_ << mapText(game_); }
+    void report(const Tokens&) { out_ << reportText(game_); }
+    void listCommands(const Tokens&);
+    void screenshot(const Tokens& t);
+    void file(const Tokens& t);
+
+  private:
+    std::optional<int> carryOut(const std::string& line);
+    void tellNewYear();
+    int stopForInternalError();
+
+    Game& game_;
+    Shell& shell_;
+    ConsoleAdvisor& advisor_;
+    ConsolePresentation& presentation_;
+    ConsoleHost& host_;
+    std::ostream& out_;
+    bool terminal_;
+    int toldTurn_;
+    bool leaving_ = false;
+    GeneralPlayer general_;
+    std::unique_ptr<Screen> screen_;  // made at the first screenshot
+};
+
+struct ConsoleCommand {
+    const char* name;
+    // Takes no arguments: a line that gives it any is an unknown command.
+    bool bare;
+    void (Session::*carryOut)(const Tokens&);
+    // Its line in the `commands` list, what to type and what it does; the
+    // list leaves out those meant for tests and tools.
+    const char* synopsis;
+    const char* purpose;
+};
+
+// In the order of the `commands` list.
+constexpr ConsoleCommand kCommands[] = {
+    {"map", true, &Session::map, "map", "every province: owner and legions"},
+    {"report", true, &Session::report, "report", "the economic and military reports"},
+    {"drop", false, &Session::drop, "drop FROM TO",
+     "move or attack with a legion (names with blanks in quotes)"},
+    {"end", true, &Session::endTurn, "end", "end the turn"},
+    {"answer", false, &Session::answer, "answer yes|no ...", "answers for the next questions"},
+    {"play", false, &Session::play, "play general",
+     "let the built-in general give this turn's orders"},
+    {"pfj", true, &Session::peoplesFront, "pfj", "the People's Front of Judea"},
+    {"new", true, &Session::newGame, "new, scenario ID",
+     "a new game; a scenario (1100, 1101, 1102, 1103)"},
+    {"scenario", false, &Session::scenario, nullptr, nullptr},
+    {"skill", false, &Session::skill, "skill 0|1|2", "Easy, Normal, Hard (from the next new game)"},
+    {"save", false, &Session::file, "save FILE, load FILE", "saved games"},
+    {"load", false, &Session::file, nullptr, nullptr},
+    {"help", true, &Session::help, "help", "the Prefect's hints"},
+    {"state", true, &Session::state, "state", "the whole game as JSON"},
+    {"quit", true, &Session::quit, "quit", "leave"},
+    {"seed", false, &Session::seed, nullptr, nullptr},
+    {"press", false, &Session::pointer, nullptr, nullptr},
+    {"release", false, &Session::pointer, nullptr, nullptr},
+    {"command", false, &Session::menuCommand, nullptr, nullptr},
+    {"screenshot", false, &Session::screenshot, nullptr, nullptr},
+    {"commands", true, &Session::listCommands, nullptr, nullptr},
+};
+
+int Session::readCommands(std::istream& in, bool interactive) {
+    if (interactive) {
+        out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
+                "do, quit to leave.\n";
+    }
+    std::string line;
+    for (;;) {
+        if (terminal_) {
+            out_ << "> " << std::flush;
+        }
+        if (!std::getline(in, line)) {
+            return 0;
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        try {
+            if (const std::optional<int> code = carryOut(line)) {
+                return *code;
+            }
+        } catch (const Refusal& refusal) {
+            out_ << "ERROR: " << refusal.reason << '\n';
+        } catch (...) {
+            return stopForInternalError();
+        }
+        out_.flush();
+    }
+}
+
+// The exit code when the line ends the console.
+std::optional<int> Session::carryOut(const std::string& line) {
+    const std::optional<Tokens> t = Console::tokenize(line);
+    if (!t) {
+        throw Refusal{"unclosed quote"};
+    }
+    if (t->empty() || (*t)[0][0] == '#') {
+        return std::nullopt;
+    }
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands), [&](auto& c) {
+        return (*t)[0] == c.name && (!c.bare || t->size() == 1);
+    });
+    if (command == std::end(kCommands)) {
+        throw Refusal{"unknown command: " + line};
+    }
+    (this->*command->carryOut)(*t);
+    if (leaving_) {
+        return 0;
+    }
+    // Menu commands the rules posted run as the window's queue would run them.
+    while (!presentation_.quitRequested && !presentation_.posted.empty()) {
+        auto [id, param] = presentation_.posted.front();
+        presentation_.posted.pop_front();
+        shell_.command(id, param);
+    }
+    if (presentation_.quitRequested) {
+        out_ << "QUIT\n";
+        return 0;
+    }
+    tellNewYear();
+    return std::nullopt;
+}
+
+void Session::tellNewYear() {
+    if (terminal_ && game_.turn != toldTurn_) {
+        toldTurn_ = game_.turn;
+        out_ << "\n== " << game_.year() << " AD ==\n";
+    }
+}
+
+int Session::stopForInternalError() {
+    // The game cannot go on; keep it beside the saves the session names
+    // relative to the current folder.
+    const std::string what = describeCurrentException();
+    const EmergencySave saved = saveForEmergency(".");
+    out_ << "INTERNAL ERROR: " << Console::escapeText(what)
+         << (saved.saved ? " (the game was saved to " + saved.path + ")"
+                         : " (the game could not be saved: " + saved.reason + ")")
+         << '\n';
+    return 3;
+}
+
+// Refuses a command given fewer than `least` or more than `most` arguments.
+void expectArguments(const Tokens& t, std::size_t least, std::size_t most,
+                     const std::string& refusal) {
+    if (t.size() < least + 1 || t.size() > most + 1) {
+        throw Refusal{refusal};
+    }
+}
+
+// An argument that must be a whole number within [minimum, maximum].
+long long number(const std::string& text, long long minimum, long long maximum,
+                 const std::string& refusal) {
+    long long value = 0;
+    if (!parseNumber(text, minimum, maximum, value)) {
+        throw Refusal{refusal};
+    }
+    return value;
+}
+
+void Session::seed(const Tokens& t) {
+    const std::optional<std::uint32_t> seed = t.size() == 2 ? parseSeed(t[1]) : std::nullopt;
+    if (!seed) {
+        throw Refusal{"seed needs a number from 0 to 4294967295"};
+    }
+    seedRandom(*seed);
+}
+
+void Session::skill(const Tokens& t) {
+    const std::string why = "skill needs 0, 1 or 2";
+    expectArguments(t, 1, 1, why);
+    shell_.command(cmd::kEasy + static_cast<int>(number(t[1], 0, 2, why)));
+}
+
+void Session::answer(const Tokens& t) {
+    const auto yesOrNo = [](const std::string& a) { return a == "yes" || a == "no"; };
+    if (t.size() < 2 || !std::all_of(t.begin() + 1, t.end(), yesOrNo)) {
+        throw Refusal{"answer takes yes or no, one or more"};
+    }
+    for (auto a = t.begin() + 1; a != t.end(); ++a) {
+        advisor_.answers.push_back(*a == "yes");
+    }
+}
+
+// press X Y, release X Y: the left button at a window point.
+void Session::pointer(const Tokens& t) {
+    const std::string why = t[0] + " needs two whole numbers X Y";
+    expectArguments(t, 2, 2, why);
+    const int x = static_cast<int>(number(t[1], -100000, 100000, why));
+    const int y = static_cast<int>(number(t[2], -100000, 100000, why));
+    if (t[0] == "press") {
+        shell_.leftButtonDown(x, y);
+    } else {
+        shell_.leftButtonUp(x, y);
+    }
+}
+
+void Session::drop(const Tokens& t) {
+    expectArguments(t, 2, 2, "drop needs two province names");
+    Province* from = provinceNamed(game_, t[1]);
+    Province* to = provinceNamed(game_, t[2]);
+    if (from == nullptr || to == nullptr) {
+        throw Refusal{"unknown province " + (from == nullptr ? t[1] : t[2])};
+    }
+    const int spoken = advisor_.spoken;
+    if (!shell_.dragLegion(from, to)) {
+        throw Refusal{"no point on the map picks " + from->name + " and " + to->name};
+    }
+    if (terminal_ && shell_.lastDropCarriedOut) {
+        out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
+    } else if (terminal_ && advisor_.spoken == spoken) {
+        out_ << "No order: " << whyNoOrder(game_, from, to) << ".\n";
+    }
+}
+
+void Session::play(const Tokens& t) {
+    if (t.size() != 2 || t[1] != "general") {
+        throw Refusal{"play takes the name of a built-in player: general"};
+    }
+    general_.playTurn(game_, shell_);
+}
+
+// The keys held down together, then let go.
+void Session::peoplesFront(const Tokens&) {
+    shell_.keyDown(Shell::Key::P);
+    shell_.keyDown(Shell::Key::F);
+    shell_.keyDown(Shell::Key::J);
+    shell_.keyUp(Shell::Key::J);
+    shell_.keyUp(Shell::Key::F);
+    shell_.keyUp(Shell::Key::P);
+}
+
+void Session::scenario(const Tokens& t) {
+    const std::string why = "scenario needs an id from 1100 to 1103";
+    expectArguments(t, 1, 1, why);
+    startScenario(game_, static_cast<int>(number(t[1], 1100, 1103, why)));
+}
+
+void Session::menuCommand(const Tokens& t) {
+    const std::string why = "command needs an id and an optional number";
+    expectArguments(t, 1, 2, why);
+    const long long id = number(t[1], 0, 65535, why);
+    const long long param = t.size() == 3 ? number(t[2], -2147483648LL, 2147483647LL, why) : 0;
+    if (!shell_.command(static_cast<int>(id), static_cast<int>(param))) {
+        throw Refusal{"unknown command id " + t[1]};
+    }
+}
+
+void Session::listCommands(const Tokens&) {
+    out_ << "Commands (docs/console.md has them all):\n";
+    char line[160];
+    for (const ConsoleCommand& c : kCommands) {
+        if (c.synopsis != nullptr) {
+            std::snprintf(line, sizeof line, "  %-22s %s\n", c.synopsis, c.purpose);
+            out_ << line;
+        }
+    }
+}
+
+// A file path, the only argument of screenshot, save and load.
+const std::string& path(const Tokens& t) {
+    if (t.size() != 2 || t[1].empty()) {
+        throw Refusal{t[0] + " needs a file path"};
+    }
+    return t[1];
+}
+
+void Session::screenshot(const Tokens& t) {
+    const std::string& file = path(t);
+    if (!screen_) {
+        screen_ = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
+        screen_->buildOverlayKeys();
+        screen_->loadPictures();
+    }
+    screen_->hoveredProvince = nullptr;
+    std::string why;
+    if (!writeScreenshot(*screen_, file, why)) {
+        throw Refusal{why};
+    }
+}
+
+// save PATH, load PATH: the file dialog answers with PATH.
+void Session::file(const Tokens& t) {
+    host_.nextPath = path(t);
+    shell_.command(t[0] == "save" ? cmd::kSave : cmd::kLoad);
 }
 
 }  // namespace
@@ -335,22 +649,18 @@ int Console::run(std::optional<std::uint32_t> seed) {
     ConsoleHost host(out_, advisor, presentation);
     host.terminal = terminal_;
     Shell shell(host);
-    GeneralPlayer general;
-    std::unique_ptr<Screen> screen;  // made at the first screenshot
 
     // Start-up, as the windowed game does it up to the first game being ready.
-    GameSession session(seed ? *seed : clockSeed());
-    Game* game = &session.game();
+    GameSession gameSession(seed ? *seed : clockSeed());
+    Game* game = &gameSession.game();
     FrontEndScope frontEnd(host);
     beginFirstGame(*game);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(".");
 
-    auto error = [&](const std::string& reason) { out_ << "ERROR: " << reason << '\n'; };
     // At a terminal the news is told line by line as it is written, and each
     // new year once it begins.
     std::vector<std::string> toldNews;
-    int toldTurn = game->turn;
     if (terminal_) {
         host.onNews = [&] {
             const std::vector<std::string> log(game->newsLog.begin(), game->newsLog.end());
@@ -367,201 +677,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
             toldNews = log;
         };
     }
-    auto tellNewYear = [&] {
-        if (terminal_ && game->turn != toldTurn) {
-            toldTurn = game->turn;
-            out_ << "\n== " << game->year() << " AD ==\n";
-        }
-    };
-    if (interactive_) {
-        out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
-                "do, quit to "
-                "leave.\n";
-    }
-
-    std::string line;
-    for (;;) {
-        if (terminal_) {
-            out_ << "> " << std::flush;
-        }
-        if (!std::getline(in_, line)) {
-            break;
-        }
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        std::optional<std::vector<std::string>> parsed = tokenize(line);
-        if (!parsed) {
-            error("unclosed quote");
-            continue;
-        }
-        const std::vector<std::string>& t = *parsed;
-        if (t.empty() || t[0][0] == '#') {
-            continue;
-        }
-        const std::string& c = t[0];
-        const std::size_t args = t.size() - 1;
-        long long n = 0;
-        long long m = 0;
-
-        try {
-            if (c == "quit" && args == 0) {
-                return 0;
-            } else if (c == "state" && args == 0) {
-                out_ << stateJson(*game) << '\n';
-            } else if (c == "seed") {
-                if (args != 1 || !parseNumber(t[1], 0, 4294967295LL, n)) {
-                    error("seed needs a number from 0 to 4294967295");
-                    continue;
-                }
-                seedRandom(static_cast<std::uint32_t>(n));
-            } else if (c == "skill") {
-                if (args != 1 || !parseNumber(t[1], 0, 2, n)) {
-                    error("skill needs 0, 1 or 2");
-                    continue;
-                }
-                shell.command(cmd::kEasy + static_cast<int>(n));
-            } else if (c == "new" && args == 0) {
-                shell.command(cmd::kNewGame, 1);
-            } else if (c == "answer") {
-                std::deque<bool> queued;
-                bool ok = args > 0;
-                for (std::size_t i = 1; i < t.size(); ++i) {
-                    if (t[i] == "yes") {
-                        queued.push_back(true);
-                    } else if (t[i] == "no") {
-                        queued.push_back(false);
-                    } else {
-                        ok = false;
-                    }
-                }
-                if (!ok) {
-                    error("answer takes yes or no, one or more");
-                    continue;
-                }
-                advisor.answers.insert(advisor.answers.end(), queued.begin(), queued.end());
-            } else if (c == "end" && args == 0) {
-                shell.rightButtonUp();
-            } else if ((c == "press" || c == "release")) {
-                if (args != 2 || !parseNumber(t[1], -100000, 100000, n) ||
-                    !parseNumber(t[2], -100000, 100000, m)) {
-                    error(c + " needs two whole numbers X Y");
-                    continue;
-                }
-                if (c == "press") {
-                    shell.leftButtonDown(static_cast<int>(n), static_cast<int>(m));
-                } else {
-                    shell.leftButtonUp(static_cast<int>(n), static_cast<int>(m));
-                }
-            } else if (c == "drop") {
-                if (args != 2) {
-                    error("drop needs two province names");
-                    continue;
-                }
-                Province* from = provinceNamed(t[1]);
-                Province* to = provinceNamed(t[2]);
-                if (from == nullptr || to == nullptr) {
-                    error("unknown province " + (from == nullptr ? t[1] : t[2]));
-                    continue;
-                }
-                const int spoken = advisor.spoken;
-                if (!shell.dragLegion(from, to)) {
-                    error("no point on the map picks " + from->name + " and " + to->name);
-                    continue;
-                }
-                if (terminal_ && shell.lastDropCarriedOut) {
-                    out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
-                } else if (terminal_ && advisor.spoken == spoken) {
-                    out_ << "No order: " << whyNoOrder(from, to) << ".\n";
-                }
-            } else if (c == "play") {
-                if (args != 1 || t[1] != "general") {
-                    error("play takes the name of a built-in player: general");
-                    continue;
-                }
-                general.playTurn(shell);
-            } else if (c == "pfj" && args == 0) {
-                shell.keyDown(Shell::Key::P);
-                shell.keyDown(Shell::Key::F);
-                shell.keyDown(Shell::Key::J);
-                shell.keyUp(Shell::Key::J);
-                shell.keyUp(Shell::Key::F);
-                shell.keyUp(Shell::Key::P);
-            } else if (c == "scenario") {
-                if (args != 1 || !parseNumber(t[1], 1100, 1103, n)) {
-                    error("scenario needs an id from 1100 to 1103");
-                    continue;
-                }
-                startScenario(*game, static_cast<int>(n));
-            } else if (c == "command") {
-                if (args < 1 || args > 2 || !parseNumber(t[1], 0, 65535, n) ||
-                    (args == 2 && !parseNumber(t[2], -2147483648LL, 2147483647LL, m))) {
-                    error("command needs an id and an optional number");
-                    continue;
-                }
-                if (!shell.command(static_cast<int>(n), static_cast<int>(m))) {
-                    error("unknown command id " + t[1]);
-                    continue;
-                }
-            } else if (c == "help" && args == 0) {
-                shell.command(cmd::kHelp);
-            } else if (c == "map" && args == 0) {
-                out_ << mapText();
-            } else if (c == "report" && args == 0) {
-                out_ << reportText();
-            } else if (c == "commands" && args == 0) {
-                out_ << kCommandsText;
-            } else if (c == "screenshot") {
-                if (args != 1 || t[1].empty()) {
-                    error("screenshot needs a file path");
-                    continue;
-                }
-                if (!screen) {
-                    screen = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
-                    screen->buildOverlayKeys();
-                    screen->loadPictures();
-                }
-                screen->hoveredProvince = nullptr;
-                std::string why;
-                if (!writeScreenshot(*screen, t[1], why)) {
-                    error(why);
-                    continue;
-                }
-            } else if ((c == "save" || c == "load")) {
-                if (args != 1 || t[1].empty()) {
-                    error(c + " needs a file path");
-                    continue;
-                }
-                host.nextPath = t[1];
-                shell.command(c == "save" ? cmd::kSave : cmd::kLoad);
-            } else {
-                error("unknown command: " + line);
-                continue;
-            }
-            while (!presentation.quitRequested && !presentation.posted.empty()) {
-                auto [id, param] = presentation.posted.front();
-                presentation.posted.pop_front();
-                shell.command(id, param);
-            }
-            if (presentation.quitRequested) {
-                out_ << "QUIT\n";
-                return 0;
-            }
-            tellNewYear();
-        } catch (...) {
-            // The game cannot go on; keep it beside the saves the session
-            // names relative to the current folder.
-            const std::string what = describeCurrentException();
-            const EmergencySave saved = saveForEmergency(".");
-            out_ << "INTERNAL ERROR: " << Console::escapeText(what)
-                 << (saved.saved ? " (the game was saved to " + saved.path + ")"
-                                 : " (the game could not be saved: " + saved.reason + ")")
-                 << '\n';
-            return 3;
-        }
-        out_.flush();
-    }
-    return 0;
+    Session session(*game, shell, advisor, presentation, host, out_, terminal_);
+    return session.readCommands(in_, interactive_);
 }
 
 }  // namespace tessarion

@@ -21,9 +21,10 @@ struct Province;
 // same position.
 class GeneralPlayer {
   public:
-    // Gives this turn's orders. Returns when nothing sensible is left to order,
-    // or when the last order ended the turn by itself.
-    void playTurn(Shell& shell);
+    // Gives this turn's orders in `game`, through the shell that shows it.
+    // Returns when nothing sensible is left to order, or when the last order
+    // ended the turn by itself.
+    void playTurn(Game& game, Shell& shell);
 
     // Policies for the advisor's questions. Peace is bought whenever the
     // treasury holds its price; a bonus is paid whenever the treasury holds it,
@@ -38,13 +39,13 @@ class GeneralPlayer {
         static constexpr int kPersians = 2;
         static constexpr int kRebels = 3;
         std::array<Province*, kProvinceCount> province{};
-        std::array<int, kProvinceCount> owner{};   // power index 0..3, -1 for nobody
-        std::array<int, kProvinceCount> roman{};   // Roman legions standing there
-        std::array<int, kProvinceCount> ready{};   // of those, free to take an order
-        std::array<int, kProvinceCount> enemy{};   // legions of every other power
+        std::array<int, kProvinceCount> owner{};     // power index 0..3, -1 for nobody
+        std::array<int, kProvinceCount> roman{};     // Roman legions standing there
+        std::array<int, kProvinceCount> ready{};     // of those, free to take an order
+        std::array<int, kProvinceCount> enemy{};     // legions of every other power
         std::array<int, kProvinceCount> persians{};  // of those, Persian legions
-        std::array<int, kProvinceCount> danger{};  // enemy legions that may strike it
-        std::array<int, kProvinceCount> wanted{};  // the garrison the general keeps
+        std::array<int, kProvinceCount> danger{};    // enemy legions that may strike it
+        std::array<int, kProvinceCount> wanted{};    // the garrison the general keeps
         std::array<bool, kProvinceCount> beyond{};
         std::array<bool, kProvinceCount> inArmyGroup{};
         std::array<int, 4> powerLegions{};

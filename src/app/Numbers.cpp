@@ -15,4 +15,12 @@ bool parseNumber(std::string_view text, long long minimum, long long maximum, lo
     return true;
 }
 
+std::optional<std::uint32_t> parseSeed(std::string_view text) {
+    long long seed = 0;
+    if (!parseNumber(text, 0, 0xffffffffLL, seed)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(seed);
+}
+
 }  // namespace tessarion

@@ -1,10 +1,12 @@
 #include "app/Simulator.h"
 #include "app/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -84,6 +86,26 @@ class SilentHost : public ShellHost {
     SimulatedPresentation& presentation_;
 };
 
+// Ends turns, the general giving his orders first, until the game is over.
+// Why the game failed, or nothing.
+std::string playTurns(Game& game, Shell& shell, const SimulatedPresentation& screen,
+                      PlayerKind player, GeneralPlayer& general) {
+    for (int turns = 1; !screen.over; ++turns) {
+        if (turns > kTurnLimit) {
+            return "no end after " + std::to_string(kTurnLimit) + " turns";
+        }
+        if (player == PlayerKind::General) {
+            const int year = game.year();
+            general.playTurn(game, shell);
+            if (screen.over || game.year() != year) {
+                continue;  // the last order ended the turn by itself
+            }
+        }
+        shell.rightButtonUp();
+    }
+    return {};
+}
+
 std::string fromLabel(int from) {
     return from == 235 ? "235 AD" : "scenario " + std::to_string(from);
 }
@@ -150,10 +172,10 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
                 return "--skill needs 0 (Easy), 1 (Normal), 2 (Hard) or all";
             }
         } else if (arg == "--seed") {
-            if (!hasValue || !parseNumber(value, 0, 4294967295LL, n)) {
+            options.seed = hasValue ? parseSeed(value) : std::nullopt;
+            if (!options.seed) {
                 return "--seed needs a number from 0 to 4294967295";
             }
-            options.seed = static_cast<std::uint32_t>(n);
         } else if (arg == "--player") {
             if (value == "idle") {
                 options.players = {PlayerKind::Idle};
@@ -228,21 +250,7 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     try {
         beginFirstGame(*game, from);
         result.startYear = game->year();
-        int turns = 0;
-        while (!screen.over) {
-            if (++turns > kTurnLimit) {
-                result.failure = "no end after " + std::to_string(kTurnLimit) + " turns";
-                break;
-            }
-            if (player == PlayerKind::General) {
-                const int year = game->year();
-                general.playTurn(shell);
-                if (screen.over || game->year() != year) {
-                    continue;  // the last order ended the turn by itself
-                }
-            }
-            shell.rightButtonUp();
-        }
+        result.failure = playTurns(*game, shell, screen, player, general);
     } catch (const std::exception& e) {
         result.failure = std::string("internal error: ") + e.what();
     }
@@ -330,6 +338,34 @@ std::string csvRow(const GameResult& g) {
            std::to_string(g.rebellions) + '\n';
 }
 
+namespace {
+
+// The games of one row of the table, each written to the CSV file (when open)
+// as it ends.
+std::vector<GameResult> playRow(const SimulationOptions& options, int skill, PlayerKind player,
+                                std::uint32_t seed, std::ofstream& csv, ProgressBar& bar) {
+    std::vector<GameResult> results;
+    results.reserve(static_cast<std::size_t>(options.games));
+    for (int i = 0; i < options.games; ++i) {
+        GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
+        g.index = i;
+        if (csv.is_open()) {
+            csv << csvRow(g);
+        }
+        results.push_back(std::move(g));
+        bar.advance();
+    }
+    return results;
+}
+
+void reportFailure(const GameResult& g, std::ostream& err) {
+    err << "tessarion: game " << g.index << " (skill " << g.skill << ", " << playerName(g.player)
+        << ", from " << g.from << ", seed " << g.seed << ") failed in " << g.endYear
+        << " AD: " << g.failure << '\n';
+}
+
+}  // namespace
+
 int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  bool showProgress) {
     auto parsed = parseSimulationOptions(args);
@@ -337,7 +373,7 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "tessarion: " << *problem << '\n' << kSimulateUsage;
         return 2;
     }
-    SimulationOptions options = std::get<SimulationOptions>(parsed);
+    const SimulationOptions options = std::get<SimulationOptions>(parsed);
     const std::uint32_t seed = options.seed ? *options.seed : clockSeed();
 
     std::ofstream csv;
@@ -350,48 +386,33 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         csv << csvHeader();
     }
 
-    const long long total = static_cast<long long>(options.games) *
-                            static_cast<long long>(options.skills.size() * options.players.size());
     std::vector<TableRow> rows;
     std::vector<GameResult> failures;
     {
-        ProgressBar bar(err, showProgress, total);
+        ProgressBar bar(err, showProgress,
+                        static_cast<long long>(options.games) *
+                            static_cast<long long>(options.skills.size() * options.players.size()));
         for (int skill : options.skills) {
             for (PlayerKind player : options.players) {
-                std::vector<GameResult> results;
-                results.reserve(static_cast<std::size_t>(options.games));
                 // Processor time, not wall time: the figure should not depend on
                 // what else the machine is doing.
                 const std::clock_t start = std::clock();
-                for (int i = 0; i < options.games; ++i) {
-                    GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
-                    g.index = i;
-                    if (csv.is_open()) {
-                        csv << csvRow(g);
-                    }
-                    if (!g.failure.empty()) {
-                        failures.push_back(g);
-                    }
-                    results.push_back(std::move(g));
-                    bar.advance();
-                }
+                const std::vector<GameResult> results =
+                    playRow(options, skill, player, seed, csv, bar);
                 const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
                 rows.push_back(summarize(results, seconds));
+                std::copy_if(results.begin(), results.end(), std::back_inserter(failures),
+                             [](const GameResult& g) { return !g.failure.empty(); });
             }
         }
     }
     out << formatTable(options.games, options.from, seed, rows);
     for (const GameResult& g : failures) {
-        err << "tessarion: game " << g.index << " (skill " << g.skill << ", "
-            << playerName(g.player) << ", from " << g.from << ", seed " << g.seed << ") failed in "
-            << g.endYear << " AD: " << g.failure << '\n';
+        reportFailure(g, err);
     }
-    if (csv.is_open()) {
-        csv.flush();
-        if (!csv) {
-            err << "tessarion: writing " << *options.csvPath << " failed\n";
-            return 2;
-        }
+    if (csv.is_open() && !csv.flush()) {
+        err << "tessarion: writing " << *options.csvPath << " failed\n";
+        return 2;
     }
     return failures.empty() ? 0 : 3;
 }

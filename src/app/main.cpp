@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +6,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <unistd.h>
@@ -50,17 +50,8 @@ const char* const kUsage =
     "  --help             show this text\n"
     "  --version          show the version\n";
 
-bool parseSeed(const char* text, std::uint32_t& seed) {
-    long long value = 0;
-    if (!tessarion::parseNumber(text, 0, 0xffffffffLL, value)) {
-        return false;
-    }
-    seed = static_cast<std::uint32_t>(value);
-    return true;
-}
-
-int screenshot(const std::string& path) {
-    tessarion::beginFirstGame(tessarion::Game::instance());
+int screenshot(tessarion::Game& game, const std::string& path) {
+    tessarion::beginFirstGame(game);
     tessarion::Screen screen(tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
     screen.buildOverlayKeys();
     screen.loadPictures();
@@ -98,20 +89,79 @@ int desktop(const WindowOptions& options) {
     return game.run();
 }
 
-}  // namespace
+// The window's game, or its screen as a picture.
+int windowGame(std::optional<std::uint32_t> seed, const std::optional<std::string>& shot,
+               const WindowOptions& window) {
+    // The window's game, the one the whole program plays on.
+    tessarion::GameSession session(seed ? *seed : tessarion::clockSeed());
+    try {
+        if (shot) {
+            return screenshot(session.game(), *shot);
+        }
+        return desktop(window);
+    } catch (...) {
+        std::cerr << "tessarion: internal error: " << tessarion::describeCurrentException() << "\n";
+        return 3;
+    }
+}
 
-int main(int argc, char** argv) {
+// What the command line asks the program to play.
+struct Options {
     std::optional<std::uint32_t> seed;
     bool console = false;
     std::optional<std::string> shot;
     WindowOptions window;
-    tessarion::setProgramPath(argv[0]);
-    // Windows: the text modes need the terminal; --console needs one even when
-    // started from the desktop.
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    tessarion::attachConsole(std::find(args.begin(), args.end(), "--console") != args.end());
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+};
+
+// The value that follows the option `args[i]`, moving `i` on to it; when the
+// line ends before it, nothing, and standard error hears what the option needs.
+const std::string* valueOf(const std::vector<std::string>& args, std::size_t& i,
+                           const char* needs) {
+    if (i + 1 >= args.size()) {
+        std::cerr << "tessarion: " << args[i] << " needs " << needs << "\n";
+        return nullptr;
+    }
+    return &args[++i];
+}
+
+// Takes the option `args[i]`, and its value, into `options`; false when the
+// option is wrong, as standard error has been told.
+bool takeSetting(const std::vector<std::string>& args, std::size_t& i, Options& options) {
+    const std::string& arg = args[i];
+    if (arg == "--console") {
+        options.console = true;
+    } else if (arg == "--seed") {
+        options.seed = i + 1 < args.size() ? tessarion::parseSeed(args[++i]) : std::nullopt;
+        if (!options.seed) {
+            std::cerr << "tessarion: --seed needs a number from 0 to 4294967295\n";
+            return false;
+        }
+    } else if (arg == "--fullscreen" || arg == "--windowed") {
+        options.window.fullscreen = arg == "--fullscreen";
+    } else if (arg == "--nosound") {
+        options.window.sound = false;
+    } else if (arg == "--load" || arg == "--screenshot") {
+        const bool load = arg == "--load";
+        const std::string* file =
+            valueOf(args, i, load ? "a saved game's file name" : "a file name");
+        if (file == nullptr) {
+            return false;
+        }
+        (load ? options.window.load : options.shot) = *file;
+    } else {
+        std::cerr << "tessarion: unknown option " << arg << "\n" << kUsage;
+        return false;
+    }
+    return true;
+}
+
+// The options in the order given; an exit code instead when one of them is
+// wrong or is a whole run of its own (--help, --version, --simulate,
+// --export-resources).
+std::variant<Options, int> readOptions(const std::vector<std::string>& args) {
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
@@ -121,71 +171,38 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--simulate") {
-            return tessarion::runSimulator(std::vector<std::string>(argv + i + 1, argv + argc),
-                                           std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
-        }
-        if (arg == "--console") {
-            console = true;
-            continue;
-        }
-        if (arg == "--seed") {
-            std::uint32_t value = 0;
-            if (i + 1 >= argc || !parseSeed(argv[i + 1], value)) {
-                std::cerr << "tessarion: --seed needs a number from 0 to 4294967295\n";
-                return 2;
-            }
-            seed = value;
-            ++i;
-            continue;
-        }
-        if (arg == "--fullscreen" || arg == "--windowed") {
-            window.fullscreen = arg == "--fullscreen";
-            continue;
-        }
-        if (arg == "--nosound") {
-            window.sound = false;
-            continue;
-        }
-        if (arg == "--load") {
-            if (i + 1 >= argc) {
-                std::cerr << "tessarion: --load needs a saved game's file name\n";
-                return 2;
-            }
-            window.load = argv[++i];
-            continue;
+            return tessarion::runSimulator(
+                std::vector<std::string>(args.begin() + static_cast<long>(i) + 1, args.end()),
+                std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
         }
         if (arg == "--export-resources") {
-            if (i + 1 >= argc) {
-                std::cerr << "tessarion: --export-resources needs a folder\n";
-                return 2;
-            }
-            return tessarion::res::exportResources(argv[i + 1], std::cerr);
+            const std::string* folder = valueOf(args, i, "a folder");
+            return folder != nullptr ? tessarion::res::exportResources(*folder, std::cerr) : 2;
         }
-        if (arg == "--screenshot") {
-            if (i + 1 >= argc) {
-                std::cerr << "tessarion: --screenshot needs a file name\n";
-                return 2;
-            }
-            shot = argv[++i];
-            continue;
+        if (!takeSetting(args, i, options)) {
+            return 2;
         }
-        std::cerr << "tessarion: unknown option " << arg << "\n" << kUsage;
-        return 2;
     }
-    if (console) {
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    tessarion::setProgramPath(argv[0]);
+    // Windows: the text modes need the terminal; --console needs one even when
+    // started from the desktop.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    tessarion::attachConsole(std::find(args.begin(), args.end(), "--console") != args.end());
+    const std::variant<Options, int> chosen = readOptions(args);
+    if (const int* code = std::get_if<int>(&chosen)) {
+        return *code;
+    }
+    const Options& options = std::get<Options>(chosen);
+    if (options.console) {
         tessarion::Console session(std::cin, std::cout, isatty(0) != 0,
                                    isatty(0) != 0 && isatty(1) != 0);
-        return session.run(seed);
+        return session.run(options.seed);
     }
-    // The window's game, the one the whole program plays on.
-    tessarion::GameSession session(seed ? *seed : tessarion::clockSeed());
-    try {
-        if (shot) {
-            return screenshot(*shot);
-        }
-        return desktop(window);
-    } catch (...) {
-        std::cerr << "tessarion: internal error: " << tessarion::describeCurrentException() << "\n";
-        return 3;
-    }
+    return windowGame(options.seed, options.shot, options.window);
 }
