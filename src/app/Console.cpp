@@ -35,25 +35,43 @@ namespace tessarion {
 
 namespace {
 
-// Everything the player would see in a box, as console lines.
-class ConsoleAdvisor {
-  public:
-    // With `terminal` set a person reads the texts, and answers the questions
-    // for which no answer was given beforehand.
-    ConsoleAdvisor(std::istream& in, std::ostream& out, bool terminal)
-        : in_(in), out_(out), terminal_(terminal) {}
+// Why the rules give no order for a drag and say nothing about it.
+std::string whyNoOrder(Game& game, Province* from, Province* to) {
+    if (game.romans.legionsIn(from) == 0) {
+        return "no Roman legion stands in " + from->name;
+    }
+    if (!hasReadyLegion(game.romans, from)) {
+        return "the legions in " + from->name + " are already marching to their orders";
+    }
+    if (from == to) {
+        return "the legion is already in " + to->name;
+    }
+    if (isBeyondBorder(to) && !isNeighbour(from, to) && !isNeighbour(to, from)) {
+        return "too far beyond the frontier";
+    }
+    return "there is no way from " + from->name + " to " + to->name;
+}
 
-    void showMessage(const std::string& text) {
+// The console's front end: every box as lines (MESSAGE, QUESTION and its
+// answer, SHOW for pictures, lessons, Results and About), the dialogs answered
+// from the command line. At a terminal a person reads the texts and answers
+// the questions for which no answer was given beforehand.
+class ConsoleHost : public ShellHost {
+  public:
+    ConsoleHost(std::istream& in, std::ostream& out, bool terminal)
+        : terminal(terminal), in_(in), out_(out) {}
+
+    void showMessage(const std::string& text) override {
         ++spoken;
-        if (terminal_) {
+        if (terminal) {
             out_ << '\n' << Console::plainText(text) << "\n\n";
             return;
         }
         out_ << "MESSAGE: " << Console::escapeText(text) << '\n';
     }
-    bool askYesNo(const std::string& text) {
+    bool askYesNo(const std::string& text) override {
         ++spoken;
-        if (terminal_ && answers.empty()) {
+        if (terminal && answers.empty()) {
             return ask(text);
         }
         bool yes = false;
@@ -61,19 +79,65 @@ class ConsoleAdvisor {
             yes = answers.front();
             answers.pop_front();
         }
-        if (terminal_) {
+        if (terminal) {
             out_ << '\n' << Console::plainText(text) << "\n-> " << (yes ? "yes" : "no") << "\n\n";
             return yes;
         }
         out_ << "QUESTION: " << Console::escapeText(text) << (yes ? " -> yes" : " -> no") << '\n';
         return yes;
     }
+    void openPictureBox(int pictureId) override {
+        if (const Lesson* lesson = lessonForPicture(pictureId)) {
+            out_ << "SHOW: lesson \"" << lesson->title << "\" (picture " << pictureId << ")\n";
+        } else {
+            out_ << "SHOW: picture " << pictureId << '\n';
+        }
+    }
+    void showResults(int invasions, int plagues, int rebellions) override {
+        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues
+             << ", rebellions " << rebellions << ")\n";
+    }
+    void postCommand(int id, int param) override { posted.emplace_back(id, param); }
+    void quit() override { quitRequested = true; }
+    void refreshReports() override {
+        if (onNews) {
+            onNews();
+        }
+    }
+    void playLesson(const Lesson& lesson) override {
+        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId
+             << ", narration " << lesson.narration << ")\n";
+    }
+    void openWebPage(const std::string& path) override {
+        out_ << "OPEN: " << webAddress(path) << '\n';
+    }
+    void showAbout() override { out_ << "SHOW: About Tessarion\n"; }
+    std::optional<std::string> chooseSavePath() override { return takePath(); }
+    std::optional<std::string> chooseLoadPath() override { return takePath(); }
+    void alert(const std::string& caption, const std::string& text) override {
+        out_ << "ALERT: " << caption << ": "
+             << (terminal ? Console::plainText(text) : Console::escapeText(text)) << '\n';
+    }
 
+    const bool terminal;
+    // Answers given beforehand (the answer command), first asked first.
     std::deque<bool> answers;
     // Boxes shown so far: an order refused without a word needs one from us.
     int spoken = 0;
+    // The path the next file dialog answers with (the save and load commands).
+    std::optional<std::string> nextPath;
+    // Menu commands the game posted, and whether it asked to end the program.
+    std::deque<std::pair<int, int>> posted;
+    bool quitRequested = false;
+    // At a terminal the news is told as it is written.
+    std::function<void()> onNews;
 
   private:
+    std::optional<std::string> takePath() {
+        std::optional<std::string> p = std::move(nextPath);
+        nextPath.reset();
+        return p;
+    }
     bool ask(const std::string& text) {
         out_ << '\n' << Console::plainText(text) << '\n';
         std::string reply;
@@ -102,102 +166,6 @@ class ConsoleAdvisor {
 
     std::istream& in_;
     std::ostream& out_;
-    bool terminal_;
-};
-
-// Why the rules give no order for a drag and say nothing about it.
-std::string whyNoOrder(Game& game, Province* from, Province* to) {
-    if (game.romans.legionsIn(from) == 0) {
-        return "no Roman legion stands in " + from->name;
-    }
-    if (!hasReadyLegion(game.romans, from)) {
-        return "the legions in " + from->name + " are already marching to their orders";
-    }
-    if (from == to) {
-        return "the legion is already in " + to->name;
-    }
-    if (isBeyondBorder(to) && !isNeighbour(from, to) && !isNeighbour(to, from)) {
-        return "too far beyond the frontier";
-    }
-    return "there is no way from " + from->name + " to " + to->name;
-}
-
-class ConsolePresentation {
-  public:
-    explicit ConsolePresentation(std::ostream& out) : out_(out) {}
-
-    void openPictureBox(int pictureId) {
-        if (const Lesson* lesson = lessonForPicture(pictureId)) {
-            out_ << "SHOW: lesson \"" << lesson->title << "\" (picture " << pictureId << ")\n";
-        } else {
-            out_ << "SHOW: picture " << pictureId << '\n';
-        }
-    }
-    void showResults(int invasions, int plagues, int rebellions) {
-        out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues
-             << ", rebellions " << rebellions << ")\n";
-    }
-    void quit() { quitRequested = true; }
-    void postCommand(int id, int param) { posted.emplace_back(id, param); }
-
-    bool quitRequested = false;
-    std::deque<std::pair<int, int>> posted;
-
-  private:
-    std::ostream& out_;
-};
-
-// The console's front end: the advisor's lines, the pictures and boxes as
-// SHOW lines, the dialogs answered from the command line.
-class ConsoleHost : public ShellHost {
-  public:
-    ConsoleHost(std::ostream& out, ConsoleAdvisor& advisor, ConsolePresentation& presentation)
-        : out_(out), advisor_(advisor), presentation_(presentation) {}
-
-    void showMessage(const std::string& text) override { advisor_.showMessage(text); }
-    bool askYesNo(const std::string& text) override { return advisor_.askYesNo(text); }
-    void openPictureBox(int pictureId) override { presentation_.openPictureBox(pictureId); }
-    void showResults(int invasions, int plagues, int rebellions) override {
-        presentation_.showResults(invasions, plagues, rebellions);
-    }
-    void postCommand(int id, int param) override { presentation_.postCommand(id, param); }
-    void refreshReports() override {
-        if (onNews) {
-            onNews();
-        }
-    }
-    void playLesson(const Lesson& lesson) override {
-        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId
-             << ", narration " << lesson.narration << ")\n";
-    }
-    void openWebPage(const std::string& path) override {
-        out_ << "OPEN: " << webAddress(path) << '\n';
-    }
-    void showAbout() override { out_ << "SHOW: About Tessarion\n"; }
-    std::optional<std::string> chooseSavePath() override { return takePath(); }
-    std::optional<std::string> chooseLoadPath() override { return takePath(); }
-    void alert(const std::string& caption, const std::string& text) override {
-        out_ << "ALERT: " << caption << ": "
-             << (terminal ? Console::plainText(text) : Console::escapeText(text)) << '\n';
-    }
-    void quit() override { presentation_.quit(); }
-
-    // The path the next file dialog answers with (the save and load commands).
-    std::optional<std::string> nextPath;
-    bool terminal = false;
-    // At a terminal the news is told as it is written.
-    std::function<void()> onNews;
-
-  private:
-    std::optional<std::string> takePath() {
-        std::optional<std::string> p = std::move(nextPath);
-        nextPath.reset();
-        return p;
-    }
-
-    std::ostream& out_;
-    ConsoleAdvisor& advisor_;
-    ConsolePresentation& presentation_;
 };
 
 Province* provinceNamed(Game& game, const std::string& name) {
@@ -264,12 +232,9 @@ struct Refusal {
 // The commands of one console session, on the game start-up has made.
 class Session {
   public:
-    Session(Game& game, Shell& shell, ConsoleAdvisor& advisor, ConsolePresentation& presentation,
-            ConsoleHost& host, std::ostream& out, bool terminal)
+    Session(Game& game, Shell& shell, ConsoleHost& host, std::ostream& out, bool terminal)
         : game_(game),
           shell_(shell),
-          advisor_(advisor),
-          presentation_(presentation),
           host_(host),
           out_(out),
           terminal_(terminal),
@@ -308,8 +273,6 @@ class Session {
 
     Game& game_;
     Shell& shell_;
-    ConsoleAdvisor& advisor_;
-    ConsolePresentation& presentation_;
     ConsoleHost& host_;
     std::ostream& out_;
     bool terminal_;
@@ -407,12 +370,12 @@ std::optional<int> Session::carryOut(const std::string& line) {
         return 0;
     }
     // Menu commands the rules posted run as the window's queue would run them.
-    while (!presentation_.quitRequested && !presentation_.posted.empty()) {
-        auto [id, param] = presentation_.posted.front();
-        presentation_.posted.pop_front();
+    while (!host_.quitRequested && !host_.posted.empty()) {
+        auto [id, param] = host_.posted.front();
+        host_.posted.pop_front();
         shell_.command(id, param);
     }
-    if (presentation_.quitRequested) {
+    if (host_.quitRequested) {
         out_ << "QUIT\n";
         return 0;
     }
@@ -477,7 +440,7 @@ void Session::answer(const Tokens& t) {
         throw Refusal{"answer takes yes or no, one or more"};
     }
     for (auto a = t.begin() + 1; a != t.end(); ++a) {
-        advisor_.answers.push_back(*a == "yes");
+        host_.answers.push_back(*a == "yes");
     }
 }
 
@@ -501,13 +464,13 @@ void Session::drop(const Tokens& t) {
     if (from == nullptr || to == nullptr) {
         throw Refusal{"unknown province " + (from == nullptr ? t[1] : t[2])};
     }
-    const int spoken = advisor_.spoken;
+    const int spoken = host_.spoken;
     if (!shell_.dragLegion(from, to)) {
         throw Refusal{"no point on the map picks " + from->name + " and " + to->name};
     }
     if (terminal_ && shell_.lastDropCarriedOut) {
         out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
-    } else if (terminal_ && advisor_.spoken == spoken) {
+    } else if (terminal_ && host_.spoken == spoken) {
         out_ << "No order: " << whyNoOrder(game_, from, to) << ".\n";
     }
 }
@@ -644,10 +607,7 @@ std::optional<std::vector<std::string>> Console::tokenize(const std::string& lin
 }
 
 int Console::run(std::optional<std::uint32_t> seed) {
-    ConsoleAdvisor advisor(in_, out_, terminal_);
-    ConsolePresentation presentation(out_);
-    ConsoleHost host(out_, advisor, presentation);
-    host.terminal = terminal_;
+    ConsoleHost host(in_, out_, terminal_);
     Shell shell(host);
 
     // Start-up, as the windowed game does it up to the first game being ready.
@@ -677,7 +637,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
             toldNews = log;
         };
     }
-    Session session(*game, shell, advisor, presentation, host, out_, terminal_);
+    Session session(*game, shell, host, out_, terminal_);
     return session.readCommands(in_, interactive_);
 }
 

@@ -47,49 +47,33 @@ int amountAfter(const std::string& text, const char* marker) {
     return value;
 }
 
-// The player at the advisor's boxes: messages are read and forgotten, questions
-// answered by the player's policy; the defeat question marks the game lost.
-class SimulatedAdvisor {
+// The simulated player's front end: nothing is shown, questions are answered
+// by the player's policy (the defeat question marks the game lost), and the
+// rules' request to end the program ends the game.
+class SimulatedPlayer : public ShellHost {
   public:
-    explicit SimulatedAdvisor(PlayerKind player) : player_(player) {}
+    SimulatedPlayer(PlayerKind player, const Game& game) : player_(player), game_(game) {}
 
-    bool askYesNo(const std::string& text) {
+    bool askYesNo(const std::string& text) override {
         if (contains(text, "Our empire has been defeated")) {
             defeated = true;
         }
-        Game* game = Game::current();
-        return answerQuestion(player_, text, game != nullptr ? game->romans.treasury : 0);
+        return answerQuestion(player_, text, game_.romans.treasury);
     }
+    void quit() override { over = true; }
 
     bool defeated = false;
+    bool over = false;
 
   private:
     PlayerKind player_;
-};
-
-// No screen at all; the rules' request to end the program ends the game.
-struct SimulatedPresentation {
-    bool over = false;
-};
-
-// The simulated player's front end: nothing is shown, questions go to the
-// player's policy, and the rules' request to end the program ends the game.
-class SilentHost : public ShellHost {
-  public:
-    SilentHost(SimulatedAdvisor& advisor, SimulatedPresentation& presentation)
-        : advisor_(advisor), presentation_(presentation) {}
-    bool askYesNo(const std::string& text) override { return advisor_.askYesNo(text); }
-    void quit() override { presentation_.over = true; }
-
-  private:
-    SimulatedAdvisor& advisor_;
-    SimulatedPresentation& presentation_;
+    const Game& game_;
 };
 
 // Ends turns, the general giving his orders first, until the game is over.
 // Why the game failed, or nothing.
-std::string playTurns(Game& game, Shell& shell, const SimulatedPresentation& screen,
-                      PlayerKind player, GeneralPlayer& general) {
+std::string playTurns(Game& game, Shell& shell, const SimulatedPlayer& screen, PlayerKind player,
+                      GeneralPlayer& general) {
     for (int turns = 1; !screen.over; ++turns) {
         if (turns > kTurnLimit) {
             return "no end after " + std::to_string(kTurnLimit) + " turns";
@@ -237,25 +221,22 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     result.from = from;
     result.seed = seed;
 
-    SimulatedAdvisor advisor(player);
-    SimulatedPresentation screen;
-    SilentHost host(advisor, screen);
-    Shell shell(host);
-    GeneralPlayer general;
-    FrontEndScope frontEnd(host);
-
     GameSession session(seed);
     Game* game = &session.game();
+    SimulatedPlayer simulated(player, *game);
+    Shell shell(simulated);
+    GeneralPlayer general;
+    FrontEndScope frontEnd(simulated);
     game->setSkillLevel(skill);
     try {
         beginFirstGame(*game, from);
         result.startYear = game->year();
-        result.failure = playTurns(*game, shell, screen, player, general);
+        result.failure = playTurns(*game, shell, simulated, player, general);
     } catch (const std::exception& e) {
         result.failure = std::string("internal error: ") + e.what();
     }
     result.endYear = game->year();
-    result.defeated = advisor.defeated;
+    result.defeated = simulated.defeated;
     result.invasions = game->invasionCount;
     result.plagues = game->plagueCount;
     result.rebellions = game->rebellionCount;
