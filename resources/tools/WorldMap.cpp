@@ -370,6 +370,38 @@ bool WorldMap::readCoasts(const std::string& path) {
     return true;
 }
 
+// The overlays are listed with every other picture; the other lines are not the map's.
+bool WorldMap::readOverlays(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) {
+        error_ = "cannot read " + path;
+        return false;
+    }
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        line.erase(std::min(line.find('#'), line.size()));
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word) || word != "overlay") {
+            continue;
+        }
+        Overlay o;
+        words >> o.province >> o.x >> o.y >> o.width >> o.height >> o.plain >> o.yellow >> o.blue >>
+            o.mask;
+        std::replace(o.province.begin(), o.province.end(), '_', ' ');
+        const int p = provinceIndex(o.province);
+        if (p < 0 || !words) {
+            error_ = path + ":" + std::to_string(lineNo) + ": bad overlay line";
+            return false;
+        }
+        provinces_[static_cast<std::size_t>(p)].overlay = static_cast<int>(overlays_.size());
+        overlays_.push_back(o);
+    }
+    return true;
+}
+
 bool WorldMap::load(const std::string& worldPath) {
     readProvinces();
     std::vector<int> hits(static_cast<std::size_t>(W) * H);
@@ -449,17 +481,12 @@ bool WorldMap::load(const std::string& worldPath) {
         } else if (word == "capital") {
             words >> capital_.x >> capital_.y >> capitalBox_[0] >> capitalBox_[1] >>
                 capitalBox_[2] >> capitalBox_[3];
-        } else if (word == "overlay") {
-            Overlay o;
-            words >> o.province >> o.x >> o.y >> o.width >> o.height >> o.plain >> o.yellow >>
-                o.blue >> o.mask;
-            std::replace(o.province.begin(), o.province.end(), '_', ' ');
-            int p = provinceIndex(o.province);
-            if (p < 0 || !words) {
-                return fail("bad overlay line");
+        } else if (word == "pictures") {
+            std::string file;
+            words >> file;
+            if (!readOverlays(folder + "/" + file)) {
+                return false;
             }
-            provinces_[static_cast<std::size_t>(p)].overlay = static_cast<int>(overlays_.size());
-            overlays_.push_back(o);
         } else if (current != nullptr) {
             std::istringstream pts(line);
             std::string token;
