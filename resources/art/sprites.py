@@ -177,8 +177,7 @@ def portrait(w, h):
 
 
 def app_icon(w, h):
-    size = w
-    s = size / 32
+    s = w / 32
     body = (defs(linear("ai", [(0, "#d03a32"), (1, "#7d1c18")])) +
             group(rect(5, 1.5, 22, 29, "url(#ai)", rx=4, stroke=INK, stroke_width=1.4) +
                   rect(7.5, 4, 17, 24, "none", rx=2.5, stroke=GOLD, stroke_width=1.6) +
@@ -186,7 +185,7 @@ def app_icon(w, h):
                   path("M9,12 q7,4 14,0 M9,20 q7,-4 14,0", "none", stroke=GOLD,
                        stroke_width=1.6),
                   transform=f"scale({s})"))
-    return document(size, size, body)
+    return document(w, h, body)
 
 
 def parchment(w, h):

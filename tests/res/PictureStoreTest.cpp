@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -309,7 +311,9 @@ TEST(PictureStore, PaleLegionIsTheFullOneWashedOut) {
 }
 
 TEST(PictureStore, ExportWritesEveryPictureAndASheet) {
-    auto dir = std::filesystem::temp_directory_path() / "tessarion-export-test";
+    // Named for this run: other checkouts may run the same test at the same time.
+    const std::string run = std::to_string(::getpid());
+    auto dir = std::filesystem::temp_directory_path() / ("tessarion-export-test-" + run);
     std::filesystem::remove_all(dir);
     std::ostringstream err;
     ASSERT_EQ(res::exportResources(dir.string(), err), 0) << err.str();
@@ -325,7 +329,7 @@ TEST(PictureStore, ExportWritesEveryPictureAndASheet) {
     std::filesystem::remove_all(dir);
 
     // A directory that cannot be made is reported, not thrown.
-    auto blocker = std::filesystem::temp_directory_path() / "tessarion-export-blocker";
+    auto blocker = std::filesystem::temp_directory_path() / ("tessarion-export-blocker-" + run);
     std::ofstream(blocker) << "a file, not a directory";
     std::ostringstream err2;
     EXPECT_EQ(res::exportResources((blocker / "sub").string(), err2), 1);
