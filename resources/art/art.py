@@ -60,23 +60,8 @@ def run(cmd):
         raise RuntimeError(f"{' '.join(cmd)} failed:\n{result.stderr}")
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--list", action="store_true")
-    parser.add_argument("--out")
-    parser.add_argument("--artgen")
-    parser.add_argument("--rsvg")
-    parser.add_argument("--fonts")
-    args = parser.parse_args()
-    try:
-        pictures, overlays = manifest.read()
-    except manifest.ManifestError as e:
-        print(f"art.py: {e}", file=sys.stderr)
-        return 1
-    if args.list:
-        print("\n".join(str(i) for i in manifest.all_ids(pictures, overlays)))
-        return 0
-
+def draw_all(args, pictures):
+    """Draws every picture of the list into args.out."""
     out = args.out
     work = os.path.join(out, "work")
     os.makedirs(work, exist_ok=True)
@@ -121,8 +106,27 @@ def main():
         run([args.artgen, "pale", os.path.join(out, f"{source}.png"),
              os.path.join(out, f"{pale}.png")])
 
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--out")
+    parser.add_argument("--artgen")
+    parser.add_argument("--rsvg")
+    parser.add_argument("--fonts")
+    args = parser.parse_args()
+    try:
+        pictures, overlays = manifest.read()
+    except manifest.ManifestError as e:
+        print(f"art.py: {e}", file=sys.stderr)
+        return 1
+    if args.list:
+        print("\n".join(str(i) for i in manifest.all_ids(pictures, overlays)))
+        return 0
+
+    draw_all(args, pictures)
     missing = [i for i in manifest.all_ids(pictures, overlays)
-               if not os.path.exists(os.path.join(out, f"{i}.png"))]
+               if not os.path.exists(os.path.join(args.out, f"{i}.png"))]
     if missing:
         print(f"art.py: pictures not made: {missing}", file=sys.stderr)
         return 1
