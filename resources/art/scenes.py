@@ -425,9 +425,3 @@ def results(maps):
     body += eagle(300, 290, 1.0)
     return body
 
-
-LESSONS = {
-    162: maximinus, 233: three_empires, 187: aurelian, 160: diocletian, 161: constantine,
-    249: adrianople, 248: theodosius, 235: visigoths, 163: vandals, 164: odoacer,
-}
-OTHERS = {266: intro, 267: about, 250: results}

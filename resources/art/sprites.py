@@ -14,37 +14,45 @@ def _place(figure, x, y, size=1.0, mirror=False):
     return group(figure, transform=f"translate({x:.2f},{y:.2f}) scale({sx:.3f},{size:.3f})")
 
 
-# Legion icons: (picture, mask, width, height, kind, mirrored, scale)
-ICONS = [
-    (168, 169, 35, 65, "roman", False, 0.9),
-    (179, 180, 43, 60, "barbarian", True, 0.98),
-    (114, 119, 40, 60, "persian", True, 0.9),
-    (183, 184, 35, 65, "rebel", False, 0.9),
-]
-
-
 def icon(kind, width, height, mirror, size):
     fig = figures.standing(kind)
     shift = -3 if not mirror else 3  # the shield side needs the room
     return document(width, height, _place(fig, width / 2 + shift, height - 2, size, mirror))
 
 
-# Animations: (first picture, first mask, frames, width, height, builder)
-def _roman_march(i, n, w, h):
+# The legion icons of the map and the legend, each facing the way it marches.
+def roman_legion(w, h):
+    return icon("roman", w, h, False, 0.9)
+
+
+def barbarian_legion(w, h):
+    return icon("barbarian", w, h, True, 0.98)
+
+
+def sassanid_legion(w, h):
+    return icon("persian", w, h, True, 0.9)
+
+
+def rebel_legion(w, h):
+    return icon("rebel", w, h, False, 0.9)
+
+
+# Animation frames: each draws frame i of n.
+def roman_march(i, n, w, h):
     body = ""
     for k, x in enumerate((14, 39, 64)):
         body += _place(figures.marching("roman", i / n + k / 3), x, h - 3, 0.9)
     return body
 
 
-def _barbarian_march(i, n, w, h):
+def barbarian_march(i, n, w, h):
     body = ""
     for k, x in enumerate((19, 43)):
         body += _place(figures.marching("barbarian", i / n + k * 0.5), w - x, h - 3, 0.95, True)
     return body
 
 
-def _persian_march(i, n, w, h):
+def persian_march(i, n, w, h):
     return _place(figures.marching("persian", i / n), w / 2, h - 3, 0.9, True)
 
 
@@ -59,20 +67,13 @@ def _fall(kind, mirror, size):
     return build
 
 
-ANIMATIONS = [
-    ("roman-march", list(range(270, 279)), list(range(279, 288)), 87, 65, _roman_march),
-    ("barbarian-march", [302, 303, 304], [305, 306, 307], 63, 60, _barbarian_march),
-    ("persian-march", [308, 309, 310, 311], [312, 313, 314, 315], 40, 60, _persian_march),
-    ("roman-fall", [288, 289, 290], [291, 292, 293], 87, 65, _fall("roman", False, 1.0)),
-    ("rebel-fall", [260, 262], [261, 263], 46, 60, _fall("rebel", False, 0.8)),
-    ("persian-fall", list(range(316, 322)), list(range(322, 328)), 49, 60,
-     _fall("persian", True, 0.8)),
-    ("barbarian-fall", [294, 295, 296, 297], [298, 299, 300, 301], 54, 60,
-     _fall("barbarian", True, 0.85)),
-]
+roman_fall = _fall("roman", False, 1.0)
+rebel_fall = _fall("rebel", False, 0.8)
+persian_fall = _fall("persian", True, 0.8)
+barbarian_fall = _fall("barbarian", True, 0.85)
 
 
-def swords():
+def swords(w, h):
     def gladius(angle):
         blade = (poly([(-1.6, -9), (0, -11.5), (1.6, -9), (1.4, 4), (-1.4, 4)], STEEL,
                       stroke=INK, stroke_width=0.7) +
@@ -80,11 +81,11 @@ def swords():
                  rect(-4, 4, 8, 1.8, GOLD, stroke=INK, stroke_width=0.5) +
                  rect(-1, 5.8, 2, 3.6, WOOD, stroke=INK, stroke_width=0.4) +
                  circle(0, 10.2, 1.6, GOLD, stroke=INK, stroke_width=0.4))
-        return group(blade, transform=f"translate(11.5,11.5) rotate({angle})")
-    return document(23, 23, gladius(-42) + gladius(42))
+        return group(blade, transform=f"translate({w / 2},{h / 2}) rotate({angle})")
+    return document(w, h, gladius(-42) + gladius(42))
 
 
-def coin(full):
+def coin(w, h, full):
     if full:
         body = (circle(10, 10, 9.2, GOLD, stroke=GOLD_DARK, stroke_width=1.2) +
                 circle(10, 10, 7, "none", stroke="#f2cf6a", stroke_width=0.8) +
@@ -97,29 +98,37 @@ def coin(full):
         body = (circle(10, 10, 9.2, "#3a3430", stroke="#8d8478", stroke_width=1.2) +
                 circle(10, 10, 6.6, "none", stroke="#5a524a", stroke_width=0.8,
                        stroke_dasharray="1.5,1.5"))
-    return document(20, 20, body, background="#000000")
+    return document(w, h, body, background="#000000")
 
 
-def legend():
+def full_coin(w, h):
+    return coin(w, h, True)
+
+
+def empty_coin(w, h):
+    return coin(w, h, False)
+
+
+def legend(w, h):
     body = (defs(linear("lg", [(0, "#4a1410"), (1, "#2a0a08")])) +
             rect(1, 1, 160, 55, "url(#lg)", stroke=GOLD, stroke_width=2, rx=3) +
             rect(5, 5, 152, 47, "none", stroke=GOLD_DARK, stroke_width=1, rx=2) +
             text(81, 39, "LEGEND", 27, fill=GOLD, anchor="middle", spacing=4, weight="bold") +
             path("M18,28 l8,-4 l0,8 z M144,28 l-8,-4 l0,8 z", GOLD))
-    return document(162, 57, body, background="#000000")
+    return document(w, h, body, background="#000000")
 
 
-def banner():
+def banner(w, h):
     body = (defs(linear("bn", [(0, "#8e2320"), (0.5, "#b5302a"), (1, "#6e1814")])) +
             rect(0, 0, 254, 38, "url(#bn)") +
             rect(2, 2, 250, 34, "none", stroke=GOLD, stroke_width=2) +
             rect(6, 6, 242, 26, "none", stroke=GOLD_DARK, stroke_width=1) +
             text(127, 27, "COMPUTER TURN", 21, fill="#fbe7b0", anchor="middle", spacing=3,
                  weight="bold"))
-    return document(254, 38, body, background="#000000")
+    return document(w, h, body, background="#000000")
 
 
-def button(stop):
+def button(w, h, stop):
     body = (defs(radial("bt", [(0, "#f6d27a"), (0.7, BRONZE), (1, "#6b4a1c")])) +
             circle(12.5, 12.5, 11.8, "url(#bt)", stroke=INK, stroke_width=1.2))
     if stop:
@@ -127,10 +136,18 @@ def button(stop):
     else:
         body += poly([(9.5, 7), (18.5, 12.5), (9.5, 18)], "#2f5a2a", stroke=INK,
                      stroke_width=0.8)
-    return document(25, 25, body, background=PARCHMENT)
+    return document(w, h, body, background=PARCHMENT)
 
 
-def portrait():
+def play_button(w, h):
+    return button(w, h, False)
+
+
+def stop_button(w, h):
+    return button(w, h, True)
+
+
+def portrait(w, h):
     """The Praetorian Prefect: a grizzled officer in a red cloak before a painted wall."""
     body = (defs(linear("pw", [(0, "#c9a46a"), (1, "#8e6a3a")])) +
             rect(0, 0, 68, 78, "url(#pw)") +
@@ -156,11 +173,11 @@ def portrait():
             path("M26,26 l5,-1 M37,25 l5,1", "none", stroke="#4a4440", stroke_width=1.3) +
             path("M34,30 l-1.8,6 l3,0.5", "none", stroke="#9c6a48", stroke_width=1) +
             path("M30,40 q4,1.5 8,0", "none", stroke="#5a2a20", stroke_width=1.1))
-    return document(68, 78, body)
+    return document(w, h, body)
 
 
-def app_icon(size):
-    s = size / 32
+def app_icon(w, h):
+    s = w / 32
     body = (defs(linear("ai", [(0, "#d03a32"), (1, "#7d1c18")])) +
             group(rect(5, 1.5, 22, 29, "url(#ai)", rx=4, stroke=INK, stroke_width=1.4) +
                   rect(7.5, 4, 17, 24, "none", rx=2.5, stroke=GOLD, stroke_width=1.6) +
@@ -168,13 +185,12 @@ def app_icon(size):
                   path("M9,12 q7,4 14,0 M9,20 q7,-4 14,0", "none", stroke=GOLD,
                        stroke_width=1.6),
                   transform=f"scale({s})"))
-    return document(size, size, body)
+    return document(w, h, body)
 
 
-def parchment():
+def parchment(w, h):
     """The report scroll beside the map: wooden rollers and a parchment sheet with a ragged
     edge; outside it the panel is transparent."""
-    w, h = 355, 664
     sheet = ("M14,38 "
              + " ".join(f"L{14 + 3 * math.sin(y * 0.11) + 2 * math.sin(y * 0.37):.1f},{y}"
                         for y in range(44, 628, 8))

@@ -335,18 +335,32 @@ int WorldMap::provinceAt(int x, int y) const {
     return -1;
 }
 
-bool WorldMap::readCoasts(const std::string& path) {
+namespace {
+
+// Hands each line of the file to `read` with "path:line" for its messages; false when the file
+// cannot be read or `read` finds a fault (and has said which in `error`).
+bool readLines(const std::string& path, std::string& error,
+               const std::function<bool(std::string&, const std::string&)>& read) {
     std::ifstream in(path);
     if (!in) {
-        error_ = "cannot read " + path;
+        error = "cannot read " + path;
         return false;
     }
     std::string line;
-    int lineNo = 0;
-    while (std::getline(in, line)) {
-        ++lineNo;
+    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+        if (!read(line, path + ":" + std::to_string(lineNo))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WorldMap::readCoasts(const std::string& path) {
+    const bool read = readLines(path, error_, [&](std::string& line, const std::string& where) {
         if (line.empty() || line[0] == '#') {
-            continue;
+            return true;
         }
         std::istringstream pts(line);
         std::string token;
@@ -354,7 +368,7 @@ bool WorldMap::readCoasts(const std::string& path) {
         while (pts >> token) {
             Point p;
             if (std::sscanf(token.c_str(), "%f,%f", &p.x, &p.y) != 2) {
-                error_ = path + ":" + std::to_string(lineNo) + ": bad point " + token;
+                error_ = where + ": bad point " + token;
                 return false;
             }
             ring.push_back(p);
@@ -362,12 +376,37 @@ bool WorldMap::readCoasts(const std::string& path) {
         if (ring.size() >= 3) {
             coasts_.push_back(std::move(ring));
         }
-    }
-    if (coasts_.empty()) {
+        return true;
+    });
+    if (read && coasts_.empty()) {
         error_ = path + ": no land";
         return false;
     }
-    return true;
+    return read;
+}
+
+// The overlays are listed with every other picture; the other lines are not the map's.
+bool WorldMap::readOverlays(const std::string& path) {
+    return readLines(path, error_, [&](std::string& line, const std::string& where) {
+        line.erase(std::min(line.find('#'), line.size()));
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word) || word != "overlay") {
+            return true;
+        }
+        Overlay o;
+        words >> o.province >> o.x >> o.y >> o.width >> o.height >> o.plain >> o.yellow >> o.blue >>
+            o.mask;
+        std::replace(o.province.begin(), o.province.end(), '_', ' ');
+        const int p = provinceIndex(o.province);
+        if (p < 0 || !words) {
+            error_ = where + ": bad overlay line";
+            return false;
+        }
+        provinces_[static_cast<std::size_t>(p)].overlay = static_cast<int>(overlays_.size());
+        overlays_.push_back(o);
+        return true;
+    });
 }
 
 bool WorldMap::load(const std::string& worldPath) {
@@ -449,17 +488,12 @@ bool WorldMap::load(const std::string& worldPath) {
         } else if (word == "capital") {
             words >> capital_.x >> capital_.y >> capitalBox_[0] >> capitalBox_[1] >>
                 capitalBox_[2] >> capitalBox_[3];
-        } else if (word == "overlay") {
-            Overlay o;
-            words >> o.province >> o.x >> o.y >> o.width >> o.height >> o.plain >> o.yellow >>
-                o.blue >> o.mask;
-            std::replace(o.province.begin(), o.province.end(), '_', ' ');
-            int p = provinceIndex(o.province);
-            if (p < 0 || !words) {
-                return fail("bad overlay line");
+        } else if (word == "pictures") {
+            std::string file;
+            words >> file;
+            if (!readOverlays(folder + "/" + file)) {
+                return false;
             }
-            provinces_[static_cast<std::size_t>(p)].overlay = static_cast<int>(overlays_.size());
-            overlays_.push_back(o);
         } else if (current != nullptr) {
             std::istringstream pts(line);
             std::string token;

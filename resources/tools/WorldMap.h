@@ -87,6 +87,7 @@ class WorldMap {
 
     bool readProvinces();
     bool readCoasts(const std::string& path);
+    bool readOverlays(const std::string& path);
     void fitWarp();
     void claimIslands(std::vector<int>& owner) const;
     int provinceIndex(const std::string& name) const;

@@ -1,6 +1,8 @@
 #include "ui/Animation.h"
 #include "ui/Layout.h"
 
+#include <span>
+
 #include "game/Game.h"
 #include "ui/Screen.h"
 
@@ -8,28 +10,12 @@ namespace tessarion {
 
 namespace {
 
-// A set built as a numbered series of pictures and masks.
-void series(SpriteAnimation& set, int firstPicture, int firstMask, int count, int w, int h,
-            int delay, const PictureProvider& provider) {
+// A set of the frames pictures.txt lists for it, in order.
+void frames(SpriteAnimation& set, std::span<const PictureEntry> pictures, int delay,
+            const PictureProvider& provider) {
     set.frames.clear();
-    set.frameDelay = 100;
-    set.frameWidth = w;
-    set.frameHeight = h;
-    for (int i = 0; i < count; ++i) {
-        auto frame = std::make_unique<Sprite>(firstPicture + i, firstMask + i, w, h);
-        frame->load(provider);
-        set.frames.push_back(std::move(frame));
-    }
-    set.frameDelay = delay;
-}
-
-// A set of given sprites.
-void listed(SpriteAnimation& set, std::initializer_list<std::pair<int, int>> ids, int w, int h,
-            int delay, const PictureProvider& provider) {
-    set.frames.clear();
-    set.frameDelay = 100;
-    for (auto [picture, mask] : ids) {
-        auto frame = std::make_unique<Sprite>(picture, mask, w, h);
+    for (const PictureEntry& picture : pictures) {
+        auto frame = std::make_unique<Sprite>(picture);
         frame->load(provider);
         set.frames.push_back(std::move(frame));
     }
@@ -41,13 +27,13 @@ void listed(SpriteAnimation& set, std::initializer_list<std::pair<int, int>> ids
 Animator::Animator(Screen& screen, Hooks hooks) : screen_(screen), hooks_(std::move(hooks)) {}
 
 void Animator::load(const PictureProvider& provider) {
-    series(romanMarch, 270, 279, 9, 87, 65, 50, provider);
-    series(barbarianMarch, 302, 305, 3, 63, 60, 100, provider);
-    series(persianMarch, 308, 312, 4, 40, 60, 75, provider);
-    listed(romanFall, {{288, 291}, {289, 292}, {290, 293}}, 87, 65, 150, provider);
-    listed(rebelFall, {{260, 261}, {262, 263}}, 46, 60, 100, provider);
-    series(persianFall, 316, 322, 6, 49, 60, 100, provider);
-    series(barbarianFall, 294, 298, 4, 54, 60, 100, provider);
+    frames(romanMarch, pic::romanMarch, 50, provider);
+    frames(barbarianMarch, pic::barbarianMarch, 100, provider);
+    frames(persianMarch, pic::persianMarch, 75, provider);
+    frames(romanFall, pic::romanFall, 150, provider);
+    frames(rebelFall, pic::rebelFall, 100, provider);
+    frames(persianFall, pic::persianFall, 100, provider);
+    frames(barbarianFall, pic::barbarianFall, 100, provider);
     crossedSwords.load(provider);
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "PictureManifest.h"
 #include "model/Sound.h"
 #include "ui/Graphic.h"
 #include "ui/Sprite.h"
@@ -23,8 +24,6 @@ struct SpriteAnimation {
     int frameDelay = 100;
     int currentFrame = 0;
     std::vector<std::unique_ptr<Sprite>> frames;
-    int frameWidth = 0;
-    int frameHeight = 0;
 };
 
 // Marches and falls on the map, drawn straight onto the window: a soldier of
@@ -56,7 +55,7 @@ class Animator {
     SpriteAnimation rebelFall;
     SpriteAnimation persianFall;
     SpriteAnimation barbarianFall;
-    Sprite crossedSwords{229, 230, 23, 23};
+    Sprite crossedSwords{pic::crossedSwords};
 
     // Enemy moves already shown this turn.
     std::set<std::pair<std::string, std::string>> shownMoves;

@@ -143,10 +143,10 @@ class Desktop : public ShellHost {
     MenuBar menu_;
     Animator animator_;
     Surface frame_;
-    Graphic portrait_{182, 68, 78};
-    Graphic splash_{165, 640, 480};
-    Graphic about_{267, 600, 400};
-    Graphic results_{250, 600, 400};
+    Graphic portrait_{pic::portrait};
+    Graphic splash_{pic::splash};
+    Graphic about_{pic::about};
+    Graphic results_{pic::results};
     ModalBox* box_ = nullptr;
     bool firstPaint_ = true;
     bool quitting_ = false;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "ui/PictureEntry.h"
 #include "ui/PictureStore.h"
 #include "ui/Surface.h"
 
@@ -16,6 +17,8 @@ class Graphic {
   public:
     Graphic(int pictureId, int drawWidth, int drawHeight)
         : id(pictureId), width(drawWidth), height(drawHeight) {}
+    explicit Graphic(const PictureEntry& picture)
+        : Graphic(picture.id, picture.width, picture.height) {}
     virtual ~Graphic() = default;
 
     virtual void load(const PictureProvider& provider);

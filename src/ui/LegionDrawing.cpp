@@ -19,8 +19,6 @@ const Sprite& iconSprite(const Pictures& pictures, int icon) {
             return pictures.romanLegion;
         case kIconBarbarian:
             return pictures.barbarianLegion;
-        case kIconBarbarian2:
-            throw InternalError("barbarians 2 graphics not implemented yet!");
         case kIconSassanid:
             return pictures.sassanidLegion;
         case kIconRebel:

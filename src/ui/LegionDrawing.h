@@ -8,7 +8,6 @@ class Surface;
 // Icon codes of the legion pictures.
 inline constexpr int kIconRoman = 0;
 inline constexpr int kIconBarbarian = 1;
-inline constexpr int kIconBarbarian2 = 2;  // never drawn
 inline constexpr int kIconSassanid = 3;
 inline constexpr int kIconRebel = 4;
 inline constexpr int kIconRomanMoved = 5;

@@ -3,8 +3,8 @@
 namespace tessarion {
 
 Pictures::Pictures() {
-    for (int id : kFullPictureIds) {
-        fullPictures.emplace_back(id, 600, 400);
+    for (const PictureEntry& p : pic::kBoxed) {
+        fullPictures.emplace_back(p);
     }
     overlays.reserve(kOverlays.size() * 3);
     for (const OverlaySpec& o : kOverlays) {
@@ -17,8 +17,8 @@ Pictures::Pictures() {
 void Pictures::load(const PictureProvider& provider) {
     for (Graphic* g : std::initializer_list<Graphic*>{
              &parchment, &constantinople, &romanLegion, &romanLegionMoved, &barbarianLegion,
-             &sassanidLegion, &rebelLegion, &routeMarker, &legendTitle, &fullCoin, &emptyCoin,
-             &turnBanner, &turnBannerSave, &playButton, &stopButton}) {
+             &sassanidLegion, &rebelLegion, &legendTitle, &fullCoin, &emptyCoin, &turnBanner,
+             &turnBannerSave, &playButton, &stopButton}) {
         g->load(provider);
     }
     for (Graphic& g : fullPictures) {
@@ -39,30 +39,15 @@ const Graphic* Pictures::fullPicture(int id) const {
 }
 
 PictureSize pictureDrawSize(int id) {
-    if (id == kBaseMapId) {
-        return {kMapWidth, kMapHeight};
-    }
-    static const Pictures table;
-    for (const Sprite* s :
-         {&table.parchment, &table.romanLegion, &table.romanLegionMoved, &table.barbarianLegion,
-          &table.sassanidLegion, &table.rebelLegion, &table.routeMarker}) {
-        if (s->id == id || s->maskId == id) {
-            return {s->width, s->height};
+    for (const NamedPicture& entry : pic::kEvery) {
+        const PictureEntry& p = entry.picture;
+        if (p.id == id || p.mask == id) {
+            return {p.width, p.height};
         }
     }
-    for (const Graphic* g :
-         {&table.constantinople, &table.legendTitle, &table.fullCoin, &table.emptyCoin,
-          &table.turnBanner, &table.playButton, &table.stopButton}) {
-        if (g->id == id) {
-            return {g->width, g->height};
-        }
-    }
-    if (table.fullPicture(id) != nullptr) {
-        return {600, 400};
-    }
-    for (const Sprite& s : table.overlays) {
-        if (s.id == id || s.maskId == id) {
-            return {s.width, s.height};
+    for (const OverlaySpec& o : kOverlays) {
+        if (id == o.plain || id == o.yellow || id == o.blue || id == o.mask) {
+            return {o.width, o.height};
         }
     }
     return {};

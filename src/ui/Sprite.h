@@ -10,6 +10,8 @@ class Sprite : public Graphic {
   public:
     Sprite(int pictureId, int maskPictureId, int drawWidth, int drawHeight)
         : Graphic(pictureId, drawWidth, drawHeight), maskId(maskPictureId) {}
+    explicit Sprite(const PictureEntry& picture)
+        : Sprite(picture.id, picture.mask, picture.width, picture.height) {}
 
     void load(const PictureProvider& provider) override;
     // Mask ANDed in, then picture ORed in, over the draw rectangle at (x, y);

@@ -12,6 +12,7 @@
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "res/ResourceStore.h"
+#include "ui/Layout.h"
 #include "ui/Pictures.h"
 
 namespace tessarion {
@@ -106,8 +107,8 @@ TEST(MapLand, EachOverlayMaskIsExactlyItsProvincesLand) {
         ASSERT_GE(own, 0) << o.province;
         const res::Image mask = res::decodePicture(o.mask);
         ASSERT_EQ(mask.width, o.width);
-        const int left = o.x - 180;
-        const int top = o.y - 30;
+        const int left = layout::mapXOfWindow(o.x, 0);
+        const int top = layout::mapYOfWindow(o.y);
         int covered = 0;
         int wrong = 0;
         int outside = 0;
@@ -143,7 +144,8 @@ struct Box {
 };
 std::array<Box, 2> legionCover(const Province& p) {
     const int countX = p.legionX + 40 + 24 > W ? p.legionX - 26 : p.legionX + 38;
-    return {{{p.legionX, p.legionY, 35, 65}, {countX, p.legionY + 23, 24, 22}}};
+    const PictureEntry& icon = pic::romanLegion;
+    return {{{p.legionX, p.legionY, icon.width, icon.height}, {countX, p.legionY + 23, 24, 22}}};
 }
 
 // Every province is named once, inside the map, mostly over its own land, and no name lies
@@ -195,18 +197,20 @@ TEST(MapLand, ProvinceNamesKeepClearOfTheLegions) {
     }
 }
 
-// A province's legion icon stands on its own land, except where another province's click
-// rectangles reach under it (the geometry the rules fix) or the sea does.
+// A province's legion icon stands on its own land, and on no other province's except where
+// that one's click rectangles reach under it (the geometry the rules fix).
 TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
     Game game;
     const MapLand& land = MapLand::embedded();
     for (const auto& p : game.provinces) {
         const Box icon = legionCover(*p)[0];
         const int own = indexOf(game, p.get());
+        int mine = 0;
         int stray = 0;
         for (int y = std::max(0, icon.top); y < std::min(H, icon.top + icon.height); ++y) {
             for (int x = std::max(0, icon.left); x < std::min(W, icon.left + icon.width); ++x) {
                 const int under = land.at(x, y);
+                mine += under == own;
                 if (under == own || under == MapLand::kSea || under == MapLand::kNoProvince) {
                     continue;
                 }
@@ -214,6 +218,7 @@ TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
                 stray += theirs == nullptr || indexOf(game, theirs) != under;
             }
         }
+        EXPECT_GT(mine * 8, icon.width * icon.height) << p->name;
         EXPECT_LT(stray * 100, icon.width * icon.height * 8) << p->name;
     }
 }

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <map>
+#include <span>
 #include <sstream>
 
 #include "game/Game.h"
+#include "game/Lessons.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "res/ResourceStore.h"
-#include "ui/Layout.h"
 #include "ui/Pictures.h"
 
 namespace tessarion {
@@ -18,31 +21,22 @@ namespace {
 
 using res::Image;
 
-// The overlays as the screen draws them (window positions; map point = window
-// point - (180, 30)): the art must agree with that table, not with a copy of it.
 using Overlay = OverlaySpec;
 
-struct Masked {
-    int picture, mask, width, height;
-};
-
-// Every masked picture outside the overlays: icons, markers, the panel and the frames.
-std::vector<Masked> maskedPictures() {
-    std::vector<Masked> list = {
-        {168, 169, 35, 65}, {170, 169, 35, 65}, {179, 180, 43, 60},   {114, 119, 40, 60},
-        {183, 184, 35, 65}, {229, 230, 23, 23}, {264, 265, 355, 664}, {288, 291, 87, 65},
-        {289, 292, 87, 65}, {290, 293, 87, 65}, {260, 261, 46, 60},   {262, 263, 46, 60},
-    };
-    auto series = [&list](int first, int firstMask, int count, int w, int h) {
-        for (int i = 0; i < count; ++i) {
-            list.push_back({first + i, firstMask + i, w, h});
+// Every picture with a mask: the sprites and frames of the list, and the three pictures of
+// each overlay.
+std::vector<PictureEntry> sprites() {
+    std::vector<PictureEntry> list;
+    for (const NamedPicture& entry : pic::kEvery) {
+        if (entry.picture.mask >= 0) {
+            list.push_back(entry.picture);
         }
-    };
-    series(270, 279, 9, 87, 65);
-    series(302, 305, 3, 63, 60);
-    series(308, 312, 4, 40, 60);
-    series(316, 322, 6, 49, 60);
-    series(294, 298, 4, 54, 60);
+    }
+    for (const Overlay& o : kOverlays) {
+        for (int id : {o.plain, o.yellow, o.blue}) {
+            list.push_back({id, o.mask, o.width, o.height});
+        }
+    }
     return list;
 }
 
@@ -59,105 +53,67 @@ int blue(std::uint32_t c) {
     return static_cast<int>(c & 0xFF);
 }
 
-bool opaqueInMask(const Image& mask, int x, int y) {
-    return x >= 0 && y >= 0 && x < mask.width && y < mask.height && pixel(mask, x, y) == 0;
-}
-
-// A province's overlay mask, as a test on map coordinates.
-struct PlacedMask {
-    Image mask;
-    int left = 0;
-    int top = 0;
-    bool covers(int mx, int my) const { return opaqueInMask(mask, mx - left, my - top); }
+// Every id the list names: each picture once, each mask once per picture it serves.
+struct Listed {
+    int id;
+    bool mask;
+    int width;
+    int height;
 };
-
-PlacedMask overlayMask(const Overlay& o) {
-    return {res::decodePicture(o.mask), layout::mapXOfWindow(o.x, 0), layout::mapYOfWindow(o.y)};
-}
-
-// provinceAt for every map pixel, worked out once: the tests below ask it millions of times.
-class ClickGrid {
-  public:
-    static const ClickGrid& get() {
-        static const ClickGrid grid;
-        return grid;
+std::vector<Listed> listed() {
+    std::vector<Listed> list;
+    for (const NamedPicture& entry : pic::kEvery) {
+        list.push_back({entry.picture.id, false, entry.picture.width, entry.picture.height});
     }
-    const Province* at(int x, int y) const {
-        if (x < 0 || y < 0 || x >= 800 || y >= 548) {
-            return nullptr;
-        }
-        return cells_[static_cast<std::size_t>(y) * 800 + x];
-    }
-    // Inside the province's own rectangles by at least `margin` pixels in every direction, as
-    // the clicks resolve them.
-    bool deepInside(const Province* p, int x, int y, int margin) const {
-        for (int dy = -margin; dy <= margin; dy += margin) {
-            for (int dx = -margin; dx <= margin; dx += margin) {
-                if (at(x + dx, y + dy) != p) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-    Game& game() const { return *game_; }
-
-  private:
-    ClickGrid() : game_(std::make_unique<Game>()), cells_(800 * 548) {
-        for (int y = 0; y < 548; ++y) {
-            for (int x = 0; x < 800; ++x) {
-                cells_[static_cast<std::size_t>(y) * 800 + x] = provinceAt(*game_, x, y);
-            }
-        }
-    }
-    std::unique_ptr<Game> game_;
-    std::vector<const Province*> cells_;
-};
-
-TEST(PictureStore, EveryPictureIsThereAtItsDrawSize) {
-    std::vector<std::array<int, 3>> sizes = {
-        {111, 800, 548}, {251, 100, 15},  {185, 162, 57},  {268, 20, 20}, {269, 20, 20},
-        {234, 254, 38},  {231, 25, 25},   {232, 25, 25},   {182, 68, 78}, {165, 640, 480},
-        {267, 600, 400}, {250, 600, 400}, {266, 600, 400},
-    };
-    for (int lesson : {160, 161, 162, 163, 164, 187, 233, 235, 248, 249}) {
-        sizes.push_back({lesson, 600, 400});
-    }
-    for (const Masked& m : maskedPictures()) {
-        sizes.push_back({m.picture, m.width, m.height});
-        sizes.push_back({m.mask, m.width, m.height});
+    for (const PictureEntry& p : sprites()) {
+        list.push_back({p.mask, true, p.width, p.height});
     }
     for (const Overlay& o : kOverlays) {
-        for (int id : {o.plain, o.yellow, o.blue, o.mask}) {
-            sizes.push_back({id, o.width, o.height});
+        for (int id : {o.plain, o.yellow, o.blue}) {
+            list.push_back({id, false, o.width, o.height});
         }
     }
-    for (const auto& [id, w, h] : sizes) {
-        Image image = res::decodePicture(id);
-        EXPECT_EQ(image.width, w) << "picture " << id;
-        EXPECT_EQ(image.height, h) << "picture " << id;
-    }
-    for (int icon : {107, 108}) {
-        Image image = res::decodePicture(icon);
-        EXPECT_EQ(image.width, image.height) << "application icon " << icon;
-        EXPECT_GE(image.width, 16);
-    }
-    std::vector<int> ids = res::pictureIds();
-    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
-    EXPECT_GE(ids.size(), sizes.size());
+    return list;
 }
 
-TEST(PictureStore, UnknownPicturesAreEmpty) {
+TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
+    std::map<int, Listed> seen;
+    for (const Listed& l : listed()) {
+        const auto [it, fresh] = seen.emplace(l.id, l);
+        // Two pictures on one id would draw the same; a mask shared by pictures of two sizes
+        // would cut one of them.
+        EXPECT_TRUE(fresh || (l.mask && it->second.mask)) << "id " << l.id << " listed twice";
+        EXPECT_EQ(it->second.width, l.width) << "id " << l.id;
+        EXPECT_EQ(it->second.height, l.height) << "id " << l.id;
+        const Image image = res::decodePicture(l.id);
+        EXPECT_EQ(image.width, l.width) << "picture " << l.id;
+        EXPECT_EQ(image.height, l.height) << "picture " << l.id;
+    }
+    const std::vector<int> ids = res::pictureIds();
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+    for (int id : ids) {
+        EXPECT_EQ(seen.count(id), 1u) << "picture " << id << " is in no list";
+    }
+    // The clicks and the painted map are the same size.
+    EXPECT_EQ(pictureDrawSize(kBaseMapId).width, kMapWidth);
+    EXPECT_EQ(pictureDrawSize(kBaseMapId).height, kMapHeight);
+    // Each lesson's picture is one the picture box shows.
+    const Pictures pictures;
+    for (const Lesson& lesson : kLessons) {
+        EXPECT_NE(pictures.fullPicture(lesson.pictureId), nullptr) << lesson.title;
+    }
+}
+
+TEST(PictureStore, UnknownNamesAreEmptyAndTheFontsAreEmbedded) {
     EXPECT_FALSE(res::hasPicture(9999));
     EXPECT_TRUE(res::pictureData(9999).empty());
     EXPECT_EQ(res::decodePicture(9999).width, 0);
     EXPECT_TRUE(res::decodePicture(-1).pixels.empty());
+    EXPECT_EQ(pictureDrawSize(9999).width, 0);
     EXPECT_TRUE(res::fontData("mono").empty());
     EXPECT_TRUE(res::soundData("IDR_NO_SUCH_SOUND").empty());
     EXPECT_TRUE(res::lessonScript("IDR_NO_SUCH_LESSON").empty());
-}
 
-TEST(PictureStore, FontsAreEmbedded) {
     auto sans = res::fontData("sans");
     auto serif = res::fontData("serif");
     ASSERT_GT(sans.size(), 100000u);
@@ -169,16 +125,10 @@ TEST(PictureStore, FontsAreEmbedded) {
 // Drawing a sprite ANDs the mask and ORs the picture: anything but black where the mask is
 // white would smear colour over the map.
 TEST(PictureStore, MasksAgreeWithTheirPictures) {
-    std::vector<Masked> pairs = maskedPictures();
-    for (const Overlay& o : kOverlays) {
-        for (int id : {o.plain, o.yellow, o.blue}) {
-            pairs.push_back({id, o.mask, o.width, o.height});
-        }
-    }
-    for (const Masked& m : pairs) {
-        Image picture = res::decodePicture(m.picture);
+    for (const PictureEntry& m : sprites()) {
+        Image picture = res::decodePicture(m.id);
         Image mask = res::decodePicture(m.mask);
-        ASSERT_EQ(picture.pixels.size(), mask.pixels.size()) << m.picture;
+        ASSERT_EQ(picture.pixels.size(), mask.pixels.size()) << m.id;
         int opaque = 0;
         int leaks = 0;
         int grey = 0;
@@ -188,37 +138,9 @@ TEST(PictureStore, MasksAgreeWithTheirPictures) {
             opaque += mk == 0;
             leaks += mk == 0xFFFFFFu && (picture.pixels[i] & 0xFFFFFFu) != 0;
         }
-        EXPECT_EQ(leaks, 0) << "picture " << m.picture << " shows through its mask " << m.mask;
+        EXPECT_EQ(leaks, 0) << "picture " << m.id << " shows through its mask " << m.mask;
         EXPECT_EQ(grey, 0) << "mask " << m.mask << " is not pure black and white";
         EXPECT_GT(opaque, static_cast<int>(mask.pixels.size() / 20)) << "mask " << m.mask;
-    }
-}
-
-TEST(PictureStore, EachOverlayCoversItsOwnProvinceAndNoOther) {
-    const ClickGrid& grid = ClickGrid::get();
-    for (const Overlay& o : kOverlays) {
-        const Province* own = grid.game().findProvince(o.province);
-        PlacedMask mask = overlayMask(o);
-        int inside = 0;
-        int covered = 0;
-        int trespass = 0;
-        for (int y = 0; y < 548; ++y) {
-            for (int x = 0; x < 800; ++x) {
-                const Province* p = grid.at(x, y);
-                // Where a rectangle reaches over real sea, the sea shows.
-                const bool land = res::MapLand::embedded().at(x, y) != res::MapLand::kSea;
-                if (p == own && land && grid.deepInside(own, x, y, 1)) {
-                    ++inside;
-                    covered += mask.covers(x, y);
-                } else if (p != nullptr && p != own && grid.deepInside(p, x, y, 2)) {
-                    trespass += mask.covers(x, y);
-                }
-            }
-        }
-        ASSERT_GT(inside, 0) << o.province;
-        EXPECT_GT(covered, inside * 9 / 10)
-            << o.province << " covers " << covered << " of " << inside;
-        EXPECT_EQ(trespass, 0) << o.province << " spills onto its neighbours";
     }
 }
 
@@ -254,7 +176,7 @@ TEST(PictureStore, OverlaysOfOneProvinceShareOneShape) {
 }
 
 TEST(PictureStore, MapShowsSeasAndTheColoursOfThePowers) {
-    Image map = res::decodePicture(111);
+    Image map = res::decodePicture(kBaseMapId);
     ASSERT_EQ(map.width, 800);
     // Atlantic, western Mediterranean, Ionian Sea, Black Sea, Red Sea.
     for (auto [x, y] : std::vector<std::pair<int, int>>{
@@ -262,15 +184,19 @@ TEST(PictureStore, MapShowsSeasAndTheColoursOfThePowers) {
         std::uint32_t c = pixel(map, x, y);
         EXPECT_GT(blue(c), red(c) + 30) << "sea at " << x << "," << y;
     }
-    const ClickGrid& grid = ClickGrid::get();
+    // Of the land the map tool painted for the province, how much is in the colour.
+    Game game;
+    const res::MapLand& land = res::MapLand::embedded();
     auto share = [&](const char* name, auto isColour) {
-        const Province* p = grid.game().findProvince(name);
+        int index = -1;
+        for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+            index = game.provinces[i]->name == name ? static_cast<int>(i) : index;
+        }
         int total = 0;
         int match = 0;
-        for (int y = 0; y < 548; ++y) {
-            for (int x = 0; x < 800; ++x) {
-                if (grid.at(x, y) == p && grid.deepInside(p, x, y, 3) &&
-                    res::MapLand::embedded().at(x, y) != res::MapLand::kSea) {
+        for (int y = 0; y < map.height; ++y) {
+            for (int x = 0; x < map.width; ++x) {
+                if (land.at(x, y) == index) {
                     ++total;
                     match += isColour(pixel(map, x, y));
                 }
@@ -299,37 +225,11 @@ TEST(PictureStore, MapShowsSeasAndTheColoursOfThePowers) {
     }
 }
 
-// The icons stand at the anchors: some of the province's own land must lie under each.
-TEST(PictureStore, LegionIconsStandOnTheirProvinces) {
-    const ClickGrid& grid = ClickGrid::get();
-    Image map = res::decodePicture(111);
-    for (const auto& p : grid.game().provinces) {
-        const Overlay* overlay = nullptr;
-        for (const Overlay& o : kOverlays) {
-            overlay = p->name == o.province ? &o : overlay;
-        }
-        PlacedMask mask;
-        if (overlay != nullptr) {
-            mask = overlayMask(*overlay);
-        }
-        int own = 0;
-        for (int y = p->legionY; y < p->legionY + 65 && y < 548; ++y) {
-            for (int x = p->legionX; x < p->legionX + 35 && x < 800; ++x) {
-                std::uint32_t c = pixel(map, x, y);
-                bool land = overlay != nullptr ? mask.covers(x, y)
-                                               : grid.at(x, y) == p.get() && blue(c) < red(c);
-                own += land;
-            }
-        }
-        EXPECT_GT(own, 35 * 65 / 8) << p->name;
-    }
-}
-
 // The CONSTANTINOPLE label replaces the city's old name in place: it matches the map around
 // the lettering, and differs from it where the letters are.
 TEST(PictureStore, ConstantinopleLabelFitsOverByzantium) {
-    Image map = res::decodePicture(111);
-    Image label = res::decodePicture(251);
+    Image map = res::decodePicture(kBaseMapId);
+    Image label = res::decodePicture(pic::constantinople.id);
     ASSERT_EQ(label.width, 100);
     int same = 0;
     int different = 0;
@@ -367,31 +267,35 @@ Box opaqueBox(const Image& mask) {
 
 TEST(PictureStore, MarchesMoveAndFallsFall) {
     // Successive march frames differ: the legs swing.
-    for (auto [first, count] : std::vector<std::pair<int, int>>{{279, 9}, {305, 3}, {312, 4}}) {
-        for (int i = 0; i + 1 < count; ++i) {
-            Image a = res::decodePicture(first + i);
-            Image b = res::decodePicture(first + i + 1);
+    for (std::span<const PictureEntry> march : {std::span<const PictureEntry>(pic::romanMarch),
+                                                std::span<const PictureEntry>(pic::barbarianMarch),
+                                                std::span<const PictureEntry>(pic::persianMarch)}) {
+        for (std::size_t i = 0; i + 1 < march.size(); ++i) {
+            Image a = res::decodePicture(march[i].mask);
+            Image b = res::decodePicture(march[i + 1].mask);
             int changed = 0;
             for (std::size_t k = 0; k < a.pixels.size(); ++k) {
                 changed += a.pixels[k] != b.pixels[k];
             }
-            EXPECT_GT(changed, 40) << "frames " << first + i << " and " << first + i + 1;
+            EXPECT_GT(changed, 40) << "masks " << march[i].mask << " and " << march[i + 1].mask;
         }
     }
     // The last frame of a fall lies low: its figure is much shorter than the first one's.
-    for (auto [firstMask, lastMask] :
-         std::vector<std::pair<int, int>>{{291, 293}, {261, 263}, {322, 327}, {298, 301}}) {
-        Box standing = opaqueBox(res::decodePicture(firstMask));
-        Box lying = opaqueBox(res::decodePicture(lastMask));
+    for (std::span<const PictureEntry> fall : {std::span<const PictureEntry>(pic::romanFall),
+                                               std::span<const PictureEntry>(pic::rebelFall),
+                                               std::span<const PictureEntry>(pic::persianFall),
+                                               std::span<const PictureEntry>(pic::barbarianFall)}) {
+        Box standing = opaqueBox(res::decodePicture(fall.front().mask));
+        Box lying = opaqueBox(res::decodePicture(fall.back().mask));
         EXPECT_LT((lying.bottom - lying.top) * 10, (standing.bottom - standing.top) * 7)
-            << "mask " << lastMask;
-        EXPECT_GT(lying.bottom, 50) << "mask " << lastMask << " should lie on the ground";
+            << "mask " << fall.back().mask;
+        EXPECT_GT(lying.bottom, 50) << "mask " << fall.back().mask << " should lie on the ground";
     }
 }
 
 TEST(PictureStore, PaleLegionIsTheFullOneWashedOut) {
-    Image full = res::decodePicture(168);
-    Image pale = res::decodePicture(170);
+    Image full = res::decodePicture(pic::romanLegion.id);
+    Image pale = res::decodePicture(pic::romanLegionMoved.id);
     ASSERT_EQ(full.pixels.size(), pale.pixels.size());
     long fullSpread = 0;
     long paleSpread = 0;
@@ -407,7 +311,9 @@ TEST(PictureStore, PaleLegionIsTheFullOneWashedOut) {
 }
 
 TEST(PictureStore, ExportWritesEveryPictureAndASheet) {
-    auto dir = std::filesystem::temp_directory_path() / "tessarion-export-test";
+    // Named for this run: other checkouts may run the same test at the same time.
+    const std::string run = std::to_string(::getpid());
+    auto dir = std::filesystem::temp_directory_path() / ("tessarion-export-test-" + run);
     std::filesystem::remove_all(dir);
     std::ostringstream err;
     ASSERT_EQ(res::exportResources(dir.string(), err), 0) << err.str();
@@ -423,7 +329,7 @@ TEST(PictureStore, ExportWritesEveryPictureAndASheet) {
     std::filesystem::remove_all(dir);
 
     // A directory that cannot be made is reported, not thrown.
-    auto blocker = std::filesystem::temp_directory_path() / "tessarion-export-blocker";
+    auto blocker = std::filesystem::temp_directory_path() / ("tessarion-export-blocker-" + run);
     std::ofstream(blocker) << "a file, not a directory";
     std::ostringstream err2;
     EXPECT_EQ(res::exportResources((blocker / "sub").string(), err2), 1);

@@ -78,7 +78,7 @@ TEST_F(LegionDrawingTest, AProvinceWithoutLegionsShowsNothing) {
 TEST_F(LegionDrawingTest, UnsupportedIconsAreInternalErrorsAndDrawNothing) {
     Surface t(display.width(), display.height());
     const auto before = t.pixels();
-    for (const auto& [icon, text] : {std::pair{2, "barbarians 2 graphics not implemented yet!"},
+    for (const auto& [icon, text] : {std::pair{2, "drawLegion() can't draw unsupported icon"},
                                      std::pair{6, "drawLegion() can't draw unsupported icon"},
                                      std::pair{-1, "drawLegion() can't draw unsupported icon"}}) {
         try {

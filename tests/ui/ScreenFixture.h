@@ -24,8 +24,9 @@ inline bool isMaskId(int id) {
     static const std::set<int> masks = [] {
         std::set<int> m;
         const Pictures p;
+        const Sprite swords(pic::crossedSwords);
         for (const Sprite* s : {&p.parchment, &p.romanLegion, &p.barbarianLegion, &p.sassanidLegion,
-                                &p.rebelLegion, &p.routeMarker}) {
+                                &p.rebelLegion, &swords}) {
             m.insert(s->maskId);
         }
         for (const OverlaySpec& o : kOverlays) {
