@@ -33,15 +33,6 @@ TEST_F(EventsTest, PastEventsAreDroppedAndTheYearsEventsFireInOrder) {
     EXPECT_FALSE(advisor.saw("Carausius"));
 }
 
-TEST_F(EventsTest, CarausiusAt286) {
-    game().turn = 51;
-    runEvents(game());
-    EXPECT_TRUE(advisor.saw("The governor of Britannia, Marcus Carausius, has rebelled"));
-    for (const char* n : {"Britannia", "Lugdunensis", "Belgica"}) {
-        EXPECT_EQ(game().ownerOf(p(n)), &game().rogueRomans) << n;
-    }
-}
-
 TEST_F(EventsTest, EgyptianRebellionTakesAegyptusFromWhoeverHoldsIt) {
     moveOwner("Aegyptus", &game().sassanids);
     game().romans.clearLegions();

@@ -77,9 +77,6 @@ TEST_F(WorldTest, EveryProvinceIsNamedOnceAndCanBeClickedAndReached) {
 TEST_F(WorldTest, NeighboursAreOneWayAcrossTheFrontierAndSymmetricInside) {
     EXPECT_TRUE(isNeighbour(p("Upper Rhine"), p("Belgica")));
     EXPECT_FALSE(isNeighbour(p("Belgica"), p("Upper Rhine")));
-    EXPECT_EQ(p("Britannia")->neighbourCount, 1);
-    EXPECT_EQ(p("Mesopotamia")->neighbourCount, 1);
-    EXPECT_EQ(p("Upper Danube")->neighbours[0]->name, "Pannonia");
     for (auto& a : game().provinces) {
         for (int i = 0; i < a->neighbourCount; ++i) {
             Province* b = a->neighbours[static_cast<std::size_t>(i)];
