@@ -86,38 +86,22 @@ bool dropLegion(Realm& realm, int x, int y) {
     return true;
 }
 
-void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
-    Realm& realm = attacker.realm;
-    Legion* acting = nullptr;
+namespace {
+
+Legion* readyLegionIn(RomanEmpire& attacker, const Province* source) {
     for (auto& l : attacker.legions) {
         if (sameProvince(l->province, source) && !l->hasRoute && !l->moved) {
-            acting = l.get();
-            break;
+            return l.get();
         }
     }
-    if (acting == nullptr) {
-        // Callers check for a ready legion first; without one there is nobody
-        // to carry out the order.
-        return;
-    }
-    if (acting->province->name != source->name) {
-        showMessage("legion's current province (" + acting->province->name +
-                    ") doesn't match from->name() (" + source->name);
-        return;
-    }
-    Empire* owner = realm.getOwner(target);
-    const bool hostile = owner != nullptr && owner->name != attacker.name;
-    if (!hostile) {
-        takeProvince(&attacker, target, realm, nullptr);
-        moveLegionInto(acting, target);
-        return;
-    }
-    if (owner->legionsIn(target) == 0) {
-        takeProvince(&attacker, target, realm, owner);
-        moveLegionInto(acting, target);
-        return;
-    }
+    return nullptr;
+}
 
+// One battle against the legions holding `target`: either side may lose a
+// legion, and the last defender lost gives up the province.
+void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion* acting,
+              Empire* owner) {
+    Realm& realm = attacker.realm;
     frontEnd().animateMove(acting->province, target);
     const int r = gameRand();
     if (r % 2 == 0) {
@@ -142,6 +126,36 @@ void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
             rebelLegions(target, attacker);
         }
     }
+}
+
+}  // namespace
+
+void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
+    Realm& realm = attacker.realm;
+    Legion* acting = readyLegionIn(attacker, source);
+    if (acting == nullptr) {
+        // Callers check for a ready legion first; without one there is nobody
+        // to carry out the order.
+        return;
+    }
+    if (acting->province->name != source->name) {
+        showMessage("legion's current province (" + acting->province->name +
+                    ") doesn't match from->name() (" + source->name);
+        return;
+    }
+    Empire* owner = realm.getOwner(target);
+    const bool hostile = owner != nullptr && owner->name != attacker.name;
+    if (!hostile) {
+        takeProvince(&attacker, target, realm, nullptr);
+        moveLegionInto(acting, target);
+        return;
+    }
+    if (owner->legionsIn(target) == 0) {
+        takeProvince(&attacker, target, realm, owner);
+        moveLegionInto(acting, target);
+        return;
+    }
+    fightFor(target, attacker, source, acting, owner);
 }
 
 void moveLegionInto(Legion* legion, Province* province) {

@@ -39,35 +39,40 @@ void moveProvinces(Game& game, Empire* from, Empire* to, std::initializer_list<c
     }
 }
 
-void setUp260(Game& game) {
-    game.turn = 24;
+// The crisis years keep the whole empire of 235 and its garrisons, topped up.
+void setUpCrisisYear(Game& game, int turn, std::initializer_list<Garrison> garrisons) {
+    game.turn = turn;
     game.romans.treasury = 50000;
-    ownersLegions(game, {{"Italia", 3},
-                         {"Britannia", 3},
-                         {"Aegyptus", 3},
-                         {"Aquitania", 2},
-                         {"Syria", 1},
-                         {"Palestina", 1},
-                         {"Lugdunensis", 1},
-                         {"Narbonensis", 1},
-                         {"Raetia", 1},
-                         {"Pontus", 3}});
+    ownersLegions(game, garrisons);
+}
+
+void setUp260(Game& game) {
+    setUpCrisisYear(game, 24,
+                    {{"Italia", 3},
+                     {"Britannia", 3},
+                     {"Aegyptus", 3},
+                     {"Aquitania", 2},
+                     {"Syria", 1},
+                     {"Palestina", 1},
+                     {"Lugdunensis", 1},
+                     {"Narbonensis", 1},
+                     {"Raetia", 1},
+                     {"Pontus", 3}});
 }
 
 void setUp308(Game& game) {
-    game.turn = 70;
-    game.romans.treasury = 50000;
-    ownersLegions(game, {{"Italia", 3},
-                         {"Britannia", 1},
-                         {"Aegyptus", 1},
-                         {"Aquitania", 2},
-                         {"Syria", 1},
-                         {"Palestina", 1},
-                         {"Lugdunensis", 1},
-                         {"Narbonensis", 1},
-                         {"Raetia", 1},
-                         {"Macedonia", 1},
-                         {"Pontus", 1}});
+    setUpCrisisYear(game, 70,
+                    {{"Italia", 3},
+                     {"Britannia", 1},
+                     {"Aegyptus", 1},
+                     {"Aquitania", 2},
+                     {"Syria", 1},
+                     {"Palestina", 1},
+                     {"Lugdunensis", 1},
+                     {"Narbonensis", 1},
+                     {"Raetia", 1},
+                     {"Macedonia", 1},
+                     {"Pontus", 1}});
     moveProvinces(game, &game.romans, &game.barbarians, {"Dacia"});
 }
 

@@ -45,73 +45,74 @@ const char* boolText(bool b) {
     return b ? "true" : "false";
 }
 
-}  // namespace
+// Writes `[a, b, c]`, each item by `write`.
+template <typename Range, typename Write>
+void writeList(std::ostream& o, const Range& items, Write write) {
+    o << '[';
+    bool first = true;
+    for (const auto& item : items) {
+        o << (first ? "" : ", ");
+        write(item);
+        first = false;
+    }
+    o << ']';
+}
 
-std::string stateJson(Game& game) {
-    std::ostringstream o;
+void writeNames(std::ostream& o, const std::vector<Province*>& provinces) {
+    writeList(o, provinces, [&](const Province* p) { o << jsonString(p->name); });
+}
+
+void writeCounters(std::ostream& o, Game& game) {
     RomanEmpire& r = game.romans;
     o << "{\"turn\": " << game.turn << ", \"year\": " << game.year()
       << ", \"skillLevel\": " << game.skillLevel() << ", \"treasury\": " << r.treasury
       << ", \"lastIncome\": " << r.lastIncome << ", \"upkeep\": " << r.upkeep
       << ", \"plague\": " << boolText(r.plague) << ", \"plagueCounter\": " << r.plagueCounter
-      << ", \"tribeCountdown\": [";
-    for (std::size_t i = 0; i < 4; ++i) {
-        o << (i ? ", " : "") << game.barbarians.tribeCountdown[i];
-    }
-    o << "], \"invasionCount\": " << game.invasionCount << ", \"plagueCount\": " << game.plagueCount
+      << ", \"tribeCountdown\": ";
+    writeList(o, game.barbarians.tribeCountdown, [&](int countdown) { o << countdown; });
+    o << ", \"invasionCount\": " << game.invasionCount << ", \"plagueCount\": " << game.plagueCount
       << ", \"rebellionCount\": " << game.rebellionCount
-      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending)
-      << ", \"news\": [";
-    bool first = true;
-    for (const std::string& line : game.newsLog) {
-        o << (first ? "" : ", ") << jsonString(line);
-        first = false;
-    }
-    o << "], \"events\": [";
-    first = true;
-    for (const auto& e : game.events) {
-        o << (first ? "" : ", ") << "{\"year\": " << e->year
-          << ", \"kind\": " << jsonString(e->kind()) << "}";
-        first = false;
-    }
-    o << "], \"provinces\": [";
-    first = true;
-    for (auto& p : game.provinces) {
-        Empire* owner = game.ownerOf(p.get());
-        o << (first ? "" : ", ") << "{\"name\": " << jsonString(p->name)
-          << ", \"owner\": " << (owner ? jsonString(owner->name) : "null")
-          << ", \"recruitCounter\": " << p->recruitCounter << ", \"hostility\": " << p->hostility
-          << "}";
-        first = false;
-    }
-    o << "], \"powers\": [";
-    first = true;
-    for (Empire* e : game.powers()) {
-        o << (first ? "" : ", ") << "{\"name\": " << jsonString(e->name) << ", \"provinces\": [";
-        bool firstP = true;
-        for (Province* p : e->provinces) {
-            o << (firstP ? "" : ", ") << jsonString(p->name);
-            firstP = false;
-        }
-        o << "], \"legions\": [";
-        bool firstL = true;
-        for (const auto& l : e->legions) {
-            o << (firstL ? "" : ", ") << "{\"province\": " << jsonString(l->province->name)
-              << ", \"moved\": " << boolText(l->moved)
-              << ", \"hasRoute\": " << boolText(l->hasRoute)
-              << ", \"routeIndex\": " << l->routeIndex << ", \"route\": [";
-            bool firstR = true;
-            for (Province* step : l->route) {
-                o << (firstR ? "" : ", ") << jsonString(step->name);
-                firstR = false;
-            }
-            o << "]}";
-            firstL = false;
-        }
-        o << "]}";
-        first = false;
-    }
-    o << "]}";
+      << ", \"sassanidWarningPending\": " << boolText(game.sassanidWarningPending);
+}
+
+void writeProvince(std::ostream& o, Game& game, Province* p) {
+    Empire* owner = game.ownerOf(p);
+    o << "{\"name\": " << jsonString(p->name)
+      << ", \"owner\": " << (owner ? jsonString(owner->name) : "null")
+      << ", \"recruitCounter\": " << p->recruitCounter << ", \"hostility\": " << p->hostility
+      << "}";
+}
+
+void writePower(std::ostream& o, const Empire& e) {
+    o << "{\"name\": " << jsonString(e.name) << ", \"provinces\": ";
+    writeNames(o, e.provinces);
+    o << ", \"legions\": ";
+    writeList(o, e.legions, [&](const auto& l) {
+        o << "{\"province\": " << jsonString(l->province->name)
+          << ", \"moved\": " << boolText(l->moved) << ", \"hasRoute\": " << boolText(l->hasRoute)
+          << ", \"routeIndex\": " << l->routeIndex << ", \"route\": ";
+        writeNames(o, l->route);
+        o << "}";
+    });
+    o << "}";
+}
+
+}  // namespace
+
+std::string stateJson(Game& game) {
+    std::ostringstream o;
+    writeCounters(o, game);
+    o << ", \"news\": ";
+    writeList(o, game.newsLog, [&](const std::string& line) { o << jsonString(line); });
+    o << ", \"events\": ";
+    writeList(o, game.events, [&](const auto& e) {
+        o << "{\"year\": " << e->year << ", \"kind\": " << jsonString(e->kind()) << "}";
+    });
+    o << ", \"provinces\": ";
+    writeList(o, game.provinces, [&](const auto& p) { writeProvince(o, game, p.get()); });
+    o << ", \"powers\": ";
+    writeList(o, game.powers(), [&](const Empire* e) { writePower(o, *e); });
+    o << "}";
     return o.str();
 }
 

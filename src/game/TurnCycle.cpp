@@ -7,6 +7,8 @@
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
 
+#include <optional>
+
 namespace tessarion {
 
 bool anyLegionCanMove(Game& game) {
@@ -30,65 +32,82 @@ void playMilestoneLesson(const Lesson& m) {
     frontEnd().openPictureBox(m.pictureId);
 }
 
+// 1 to 8: the powers' years, then the new year and its events.
+void playOneYear(Game& game) {
+    game.romans.endTurn();
+    frontEnd().redrawScreen();
+    frontEnd().showComputerTurn();
+    frontEnd().clearShownMoves();
+    game.barbarians.endTurn();
+    game.sassanids.endTurn();
+    game.rogueRomans.endTurn();
+
+    game.turn += 1;
+    runEvents(game);
+    frontEnd().redrawScreen();
+}
+
+enum class Defeat { None, PlayAgain, Quit };
+
+// 9: an empire without provinces is defeated; the player may start again.
+Defeat checkDefeat(Game& game) {
+    if (!game.romans.provinces.empty()) {
+        return Defeat::None;
+    }
+    if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
+                  "(Would you like to "
+                  "play again?)")) {
+        frontEnd().quit();
+        return Defeat::Quit;
+    }
+    game.startNewGame();
+    frontEnd().redrawScreen();
+    frontEnd().invalidateWindow();
+    return Defeat::PlayAgain;
+}
+
+// 10 to 12: the lesson of a milestone year and the two ends of the game.
+// Empty while the game goes on, otherwise what endTurnCycle returns.
+std::optional<bool> reachMilestone(Game& game) {
+    const int year = game.year();
+    if (const Lesson* m = lessonForYear(year)) {
+        playMilestoneLesson(*m);
+    }
+    if (year == 285) {
+        frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+        if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
+                      "Century\"\r\nDo "
+                      "you want to keep playing until 476 AD?")) {
+            frontEnd().quit();
+            return true;
+        }
+    } else if (year == 476) {
+        frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+        if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
+                     "Empire.\r\n\r\nDo you wish to "
+                     "play again?\r\n")) {
+            frontEnd().postCommand(cmd::kNewGame, 1);
+            return false;
+        }
+        frontEnd().quit();
+        return true;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool endTurnCycle(Game& game) {
     for (;;) {
-        // 1 to 5: the powers' years.
-        game.romans.endTurn();
-        frontEnd().redrawScreen();
-        frontEnd().showComputerTurn();
-        frontEnd().clearShownMoves();
-        game.barbarians.endTurn();
-        game.sassanids.endTurn();
-        game.rogueRomans.endTurn();
-
-        // 6 to 8: the new year and its events.
-        game.turn += 1;
-        runEvents(game);
-        frontEnd().redrawScreen();
-
-        // 9: defeat.
-        bool playedAgain = false;
-        if (game.romans.provinces.empty()) {
-            if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
-                          "(Would you like to "
-                          "play again?)")) {
-                frontEnd().quit();
-                return true;
-            }
-            game.startNewGame();
-            frontEnd().redrawScreen();
-            frontEnd().invalidateWindow();
-            playedAgain = true;
-        }
-
-        const int year = game.year();
-        // 10: the lesson of a milestone year.
-        if (!playedAgain) {
-            if (const Lesson* m = lessonForYear(year)) {
-                playMilestoneLesson(*m);
-            }
-        }
-        // 11 and 12: the ends of the game.
-        if (!playedAgain && year == 285) {
-            frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
-            if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
-                          "Century\"\r\nDo "
-                          "you want to keep playing until 476 AD?")) {
-                frontEnd().quit();
-                return true;
-            }
-        } else if (!playedAgain && year == 476) {
-            frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
-            if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
-                         "Empire.\r\n\r\nDo you wish to "
-                         "play again?\r\n")) {
-                frontEnd().postCommand(cmd::kNewGame, 1);
-                return false;
-            }
-            frontEnd().quit();
+        playOneYear(game);
+        const Defeat defeat = checkDefeat(game);
+        if (defeat == Defeat::Quit) {
             return true;
+        }
+        if (defeat == Defeat::None) {
+            if (const std::optional<bool> over = reachMilestone(game)) {
+                return *over;
+            }
         }
 
         // 13: now and then a hint about a special province.

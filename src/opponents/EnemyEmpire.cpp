@@ -24,56 +24,59 @@ void EnemyEmpire::updateLegions() {
             }
             continue;
         }
-        Province* here = legion->province;
-
-        // Seize an undefended neighbour.
-        bool acted = false;
-        for (int n = 0; n < here->neighbourCount && !acted; ++n) {
-            Province* next = here->neighbours[static_cast<std::size_t>(n)];
-            if (next == nullptr) {
-                continue;
-            }
-            Empire* owner = realm.getOwner(next);
-            if (owner == nullptr || (owner->name == "Romans" && owner->legionsIn(next) == 0)) {
-                takeProvince(this, next, realm, owner);
-                moveLegionInto(legion, next);
-                acted = true;
-            }
-        }
-        if (acted) {
+        if (seizeUndefendedNeighbour(legion)) {
             continue;
         }
-
-        // Attack a Roman garrison no larger than the force standing here.
-        for (int n = 0; n < here->neighbourCount && !acted; ++n) {
-            Province* next = here->neighbours[static_cast<std::size_t>(n)];
-            if (next == nullptr) {
-                continue;
-            }
-            const int a = realm.romans.legionsIn(next);
-            const int b = legionsIn(here);
-            if (a < 1 || a > b) {
-                continue;
-            }
-            Empire* defender = realm.getOwner(next);
-            if (defender == nullptr) {
-                // Roman legions in a province nobody holds: nobody to fight.
-                continue;
-            }
-            acted = true;
-            if (!attackNeighbour(defender, legion, next)) {
+        if (const std::optional<bool> survived = attackWeakGarrison(legion)) {
+            if (!*survived) {
                 destroyLegionAt(i);
                 --i;
             }
-        }
-        if (acted) {
             continue;
         }
-
-        if (std::optional<Route> route = planRoute(here)) {
+        if (std::optional<Route> route = planRoute(legion->province)) {
             legion->setRoute(*route);
         }
     }
+}
+
+bool EnemyEmpire::seizeUndefendedNeighbour(Legion* legion) {
+    Province* here = legion->province;
+    for (int n = 0; n < here->neighbourCount; ++n) {
+        Province* next = here->neighbours[static_cast<std::size_t>(n)];
+        if (next == nullptr) {
+            continue;
+        }
+        Empire* owner = realm.getOwner(next);
+        if (owner == nullptr || (owner->name == "Romans" && owner->legionsIn(next) == 0)) {
+            takeProvince(this, next, realm, owner);
+            moveLegionInto(legion, next);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<bool> EnemyEmpire::attackWeakGarrison(Legion* legion) {
+    Province* here = legion->province;
+    for (int n = 0; n < here->neighbourCount; ++n) {
+        Province* next = here->neighbours[static_cast<std::size_t>(n)];
+        if (next == nullptr) {
+            continue;
+        }
+        const int a = realm.romans.legionsIn(next);
+        const int b = legionsIn(here);
+        if (a < 1 || a > b) {
+            continue;
+        }
+        Empire* defender = realm.getOwner(next);
+        if (defender == nullptr) {
+            // Roman legions in a province nobody holds: nobody to fight.
+            continue;
+        }
+        return attackNeighbour(defender, legion, next);
+    }
+    return std::nullopt;
 }
 
 bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* target) {

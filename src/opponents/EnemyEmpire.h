@@ -32,6 +32,13 @@ class EnemyEmpire : public Empire {
 
     // The world with the Romans this power fights.
     Realm& realm;
+
+  private:
+    // Whether the legion took a neighbour nobody defends.
+    bool seizeUndefendedNeighbour(Legion* legion);
+    // Empty when no Roman garrison small enough is in reach; otherwise
+    // whether the legion survived its attack.
+    std::optional<bool> attackWeakGarrison(Legion* legion);
 };
 
 }  // namespace tessarion

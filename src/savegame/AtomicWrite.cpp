@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <system_error>
 
@@ -139,6 +140,62 @@ bool writeAll(int fd, std::string_view bytes) {
     return fsync(fd) == 0;
 }
 
+// What is already at the path: nothing (fine), a save we may replace (its
+// mode is kept), or something we must not write over (the reason is told).
+struct Existing {
+    bool replacing = false;
+    mode_t mode = 0666;
+    std::optional<FileResult> refusal;
+};
+
+Existing inspectTarget(const std::string& target) {
+    Existing existing;
+    struct stat old {};
+    if (lstat(target.c_str(), &old) != 0) {
+        if (errno != ENOENT) {
+            existing.refusal = cannotOpen(fileErrorReason(errno));
+        }
+        return existing;
+    }
+    if (S_ISDIR(old.st_mode)) {
+        existing.refusal = cannotOpen(fileErrorReason(EISDIR));
+    } else if (!S_ISREG(old.st_mode)) {
+        existing.refusal = cannotOpen("it is not a regular file");
+    } else if (access(target.c_str(), W_OK) != 0) {
+        existing.refusal = cannotOpen(fileErrorReason(errno));
+    } else if ((old.st_mode & 0222) == 0) {
+        // Even where the system would let us (as the administrator), a save
+        // the player made read-only stays as it is.
+        existing.refusal = cannotOpen("the file is read-only");
+    }
+    existing.replacing = true;
+    existing.mode = old.st_mode & 07777;
+    return existing;
+}
+
+// A fresh file of our own beside the target; -1 with errno set when none
+// could be made.
+int openTemporary(int dir, mode_t mode, std::string& temporary) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = temporaryName();
+        fd = openat(dir, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    return fd;
+}
+
+// Best effort: a name too long for ".bak" or a file system without hard links
+// costs the backup, never the save.
+void keepBackup(int dir, const std::string& name) {
+    const std::string backup = name + ".bak";
+    if (unlinkat(dir, backup.c_str(), 0) == 0 || errno == ENOENT) {
+        linkat(dir, name.c_str(), dir, backup.c_str(), 0);
+    }
+}
+
 }  // namespace
 
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
@@ -154,26 +211,9 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (!resolveLinks(path, target, error)) {
         return cannotOpen(fileErrorReason(error));
     }
-    struct stat old {};
-    bool replacing = false;
-    if (lstat(target.c_str(), &old) == 0) {
-        if (S_ISDIR(old.st_mode)) {
-            return cannotOpen(fileErrorReason(EISDIR));
-        }
-        if (!S_ISREG(old.st_mode)) {
-            return cannotOpen("it is not a regular file");
-        }
-        // Even where the system would let us (as the administrator), a save
-        // the player made read-only stays as it is.
-        if (access(target.c_str(), W_OK) != 0) {
-            return cannotOpen(fileErrorReason(errno));
-        }
-        if ((old.st_mode & 0222) == 0) {
-            return cannotOpen("the file is read-only");
-        }
-        replacing = true;
-    } else if (errno != ENOENT) {
-        return cannotOpen(fileErrorReason(errno));
+    const Existing existing = inspectTarget(target);
+    if (existing.refusal) {
+        return *existing.refusal;
     }
 
     // Everything happens relative to the folder, so that the temporary name
@@ -185,16 +225,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (dir < 0) {
         return cannotOpen(fileErrorReason(errno));
     }
-    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = temporaryName();
-        fd = openat(dir, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST) {
-            break;
-        }
-    }
+    const int fd = openTemporary(dir, existing.mode, temporary);
     if (fd < 0) {
         const int openError = errno;
         close(dir);
@@ -206,19 +238,14 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         return cannotSave(fileErrorReason(why));
     };
     // The mask of new files must not narrow the permissions kept.
-    const bool written = (!replacing || fchmod(fd, mode) == 0) && writeAll(fd, bytes);
+    const bool written =
+        (!existing.replacing || fchmod(fd, existing.mode) == 0) && writeAll(fd, bytes);
     const int writeError = errno;
     if (close(fd) != 0 || !written) {
         return abandon(written ? errno : writeError);
     }
-
-    if (replacing) {
-        // Best effort: a name too long for ".bak" or a file system without
-        // hard links costs the backup, never the save.
-        const std::string backup = name + ".bak";
-        if (unlinkat(dir, backup.c_str(), 0) == 0 || errno == ENOENT) {
-            linkat(dir, name.c_str(), dir, backup.c_str(), 0);
-        }
+    if (existing.replacing) {
+        keepBackup(dir, name);
     }
     if (renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
         return abandon(errno);

@@ -256,15 +256,9 @@ std::size_t readCount(LineReader& in, std::string_view label, const std::string&
     return static_cast<std::size_t>(count);
 }
 
-SavedGame parseSavedGame(Game& game, std::string_view bytes) {
-    if (bytes.size() > kMaxSaveFileSize) {
-        throw LoadError{0, "the file is larger than any saved game can be (" +
-                               std::to_string(kMaxSaveFileSize) + " bytes)"};
-    }
-    LineReader in(bytes);
-    SavedGame saved;
+// The turn, the treasury, the plague and the tribes' countdowns.
+void readState(LineReader& in, SavedGame& saved) {
     const SaveLimits& limits = kSaveLimits;
-
     const std::int64_t turn = in.number(kTurnLabel, "the turn");
     if (turn < 0) {
         in.fail("the turn is negative (" + std::to_string(turn) + ")");
@@ -284,7 +278,9 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
             in.bounded(kTributeLabel, "the countdown of tribe " + std::to_string(i), 0,
                        limits.tribeCountdown));
     }
+}
 
+void readProvinces(Game& game, LineReader& in, SavedGame& saved) {
     const std::array<Empire*, 4> powers = game.powers();
     // Where each province was listed, to refuse one listed twice.
     std::array<int, kProvinceCount> listedAt{};
@@ -308,37 +304,57 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
             saved.powers[p].provinces.push_back(province);
         }
     }
+}
 
+std::unique_ptr<Legion> readLegion(Game& game, LineReader& in, Empire* owner) {
+    const std::string& power = owner->name;
+    Province* at =
+        readProvince(game, in, kCurrentLabel, "the province of a legion of the " + power);
+    auto legion = std::make_unique<Legion>(owner, at);
+    const std::string flagName = "the route flag of a legion of the " + power;
+    const std::string_view flag = in.line(flagName);
+    if (flag == "1" || flag == kHasRouteLine) {
+        Province* destination = readProvince(game, in, kDestinationLabel,
+                                             "the destination of a legion of the " + power);
+        const Route route = findRoute(game, at, destination);
+        if (route.size() < 2) {
+            in.fail("there is no route from " + at->name + " to " + destination->name);
+        }
+        legion->setRoute(route);
+    } else if (flag != "0" && flag != kNoRouteLine) {
+        in.fail(flagName + " should read " + inQuotes(kHasRouteLine) + " or " +
+                inQuotes(kNoRouteLine) + ", not " + inQuotes(flag));
+    }
+    return legion;
+}
+
+void readLegions(Game& game, LineReader& in, SavedGame& saved) {
+    const std::array<Empire*, 4> powers = game.powers();
     for (std::size_t p = 0; p < powers.size(); ++p) {
         const std::string& power = powers[p]->name;
         in.expect(power + "-Legions", "the heading of the legions of the " + power);
         // A legion takes two lines at least: where it stands and its route flag.
         const std::size_t count =
             readCount(in, kLegionCountLabel, "the number of legions of the " + power, 2,
-                      limits.legionsPerPower, "more than a saved game may hold");
+                      kSaveLimits.legionsPerPower, "more than a saved game may hold");
         std::vector<std::unique_ptr<Legion>>& legions = saved.powers[p].legions;
         legions.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
-            Province* at =
-                readProvince(game, in, kCurrentLabel, "the province of a legion of the " + power);
-            auto legion = std::make_unique<Legion>(powers[p], at);
-            const std::string flagName = "the route flag of a legion of the " + power;
-            const std::string_view flag = in.line(flagName);
-            if (flag == "1" || flag == kHasRouteLine) {
-                Province* destination = readProvince(game, in, kDestinationLabel,
-                                                     "the destination of a legion of the " + power);
-                const Route route = findRoute(game, at, destination);
-                if (route.size() < 2) {
-                    in.fail("there is no route from " + at->name + " to " + destination->name);
-                }
-                legion->setRoute(route);
-            } else if (flag != "0" && flag != kNoRouteLine) {
-                in.fail(flagName + " should read " + inQuotes(kHasRouteLine) + " or " +
-                        inQuotes(kNoRouteLine) + ", not " + inQuotes(flag));
-            }
-            legions.push_back(std::move(legion));
+            legions.push_back(readLegion(game, in, powers[p]));
         }
     }
+}
+
+SavedGame parseSavedGame(Game& game, std::string_view bytes) {
+    if (bytes.size() > kMaxSaveFileSize) {
+        throw LoadError{0, "the file is larger than any saved game can be (" +
+                               std::to_string(kMaxSaveFileSize) + " bytes)"};
+    }
+    LineReader in(bytes);
+    SavedGame saved;
+    readState(in, saved);
+    readProvinces(game, in, saved);
+    readLegions(game, in, saved);
     in.expectEnd();
     return saved;
 }
@@ -497,22 +513,21 @@ SavedGameInfo inspectGameText(std::string_view bytes) {
     return info;
 }
 
-FileResult loadGame(const std::string& path) {
-    auto cannotOpen = [](const std::string& reason) {
-        return FileResult{false, "ERROR", "Unable to open file (" + reason + ")"};
-    };
-    std::string bytes;
-    // One byte more than the limit tells a file that is too large.
+namespace {
+
+// Reads at most one byte more than any save can be, which tells a file that is
+// too large; the reason it could not be read, if it could not.
+std::optional<std::string> readSaveFile(const std::string& path, std::string& bytes) {
     const std::size_t wanted = kMaxSaveFileSize + 1;
 #ifdef _WIN32
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        return cannotOpen(std::filesystem::exists(path, ec) ? "it is not a regular file"
-                                                            : fileErrorReason(ENOENT));
+        return std::filesystem::exists(path, ec) ? "it is not a regular file"
+                                                 : fileErrorReason(ENOENT);
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return cannotOpen(fileErrorReason(errno));
+        return fileErrorReason(errno);
     }
     char buffer[65536];
     std::size_t got = 0;
@@ -527,13 +542,13 @@ FileResult loadGame(const std::string& path) {
     // game before it can be told apart from a file.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return cannotOpen(fileErrorReason(errno));
+        return fileErrorReason(errno);
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        return cannotOpen(S_ISDIR(st.st_mode) ? fileErrorReason(EISDIR)
-                                              : std::string("it is not a regular file"));
+        return S_ISDIR(st.st_mode) ? fileErrorReason(EISDIR)
+                                   : std::string("it is not a regular file");
     }
     char buffer[65536];
     bool failed = false;
@@ -553,7 +568,17 @@ FileResult loadGame(const std::string& path) {
     close(fd);
 #endif
     if (failed) {
-        return cannotOpen(fileErrorReason(readError));
+        return fileErrorReason(readError);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+FileResult loadGame(const std::string& path) {
+    std::string bytes;
+    if (std::optional<std::string> why = readSaveFile(path, bytes)) {
+        return FileResult{false, "ERROR", "Unable to open file (" + *why + ")"};
     }
     return loadGameText(bytes);
 }

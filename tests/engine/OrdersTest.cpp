@@ -63,28 +63,34 @@ TEST_F(OrdersTest, ReleaseWithoutAReadyLegionExplainsOrDoesNothing) {
     EXPECT_TRUE(advisor.messages.empty());
 }
 
-TEST_F(OrdersTest, WonBattleAgainstSeveralDefendersKeepsTheAttackerHome) {
-    moveOwner("Raetia", &game().barbarians);
-    give(game().barbarians, "Raetia", 2);
-    give(game().romans, "Italia");
-    rigDraws({{2, 1}});
-    EXPECT_TRUE(drop("Italia", "Raetia"));
-    EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 1);
-    EXPECT_EQ(game().romans.legions[0]->province->name, "Italia");
-    EXPECT_TRUE(game().romans.legions[0]->moved);
-    EXPECT_EQ(game().newsLog.back(), "Enemy legion in Raetia defeated");
-    EXPECT_EQ(flashes, std::vector<std::string>{"Germanic Tribes@Raetia"});
-}
-
-TEST_F(OrdersTest, LostBattleCostsTheAttacker) {
-    moveOwner("Raetia", &game().barbarians);
-    give(game().barbarians, "Raetia");
-    give(game().romans, "Italia");
-    rigDraws({{2, 0}});
-    EXPECT_TRUE(drop("Italia", "Raetia"));
-    EXPECT_EQ(game().romans.legionCount(), 0);
-    EXPECT_EQ(game().newsLog.back(), "Our attack on Raetia failed");
-    EXPECT_EQ(flashes, std::vector<std::string>{"Romans@Italia"});
+// Against more than one defender a won attack destroys one and the attacker
+// stays home, its move spent; a lost one costs the attacker.
+TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
+    struct Case {
+        int draw;
+        int romansLeft;
+        const char* news;
+        const char* flash;
+    };
+    for (const Case& c : {Case{1, 1, "Enemy legion in Raetia defeated", "Germanic Tribes@Raetia"},
+                          Case{0, 0, "Our attack on Raetia failed", "Romans@Italia"}}) {
+        SCOPED_TRACE(c.news);
+        clearAllLegions();
+        flashes.clear();
+        moveOwner("Raetia", &game().barbarians);
+        give(game().barbarians, "Raetia", 2);
+        give(game().romans, "Italia");
+        rigDraws({{2, c.draw}});
+        EXPECT_TRUE(drop("Italia", "Raetia"));
+        ASSERT_EQ(game().romans.legionCount(), c.romansLeft);
+        EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 2 - c.romansLeft);
+        EXPECT_EQ(game().newsLog.back(), c.news);
+        EXPECT_EQ(flashes, std::vector<std::string>{c.flash});
+        if (c.romansLeft == 1) {
+            EXPECT_EQ(game().romans.legions[0]->province->name, "Italia");
+            EXPECT_TRUE(game().romans.legions[0]->moved);
+        }
+    }
 }
 
 TEST_F(OrdersTest, TakingItaliaFromTheRomansPlundersTheTreasury) {

@@ -9,58 +9,62 @@ namespace {
 
 class ScenariosTest : public test::HistoryTest {};
 
-TEST_F(ScenariosTest, Scenario260) {
-    startScenario(game(), kScenarioValerian);
-    EXPECT_EQ(game().year(), 260);
-    const char* rebels[] = {"Britannia",   "Lugdunensis", "Aquitania", "Belgica",   "Terraconensis",
-                            "Narbonensis", "Raetia",      "Lusitania", "Palestina", "Syria",
-                            "Aegyptus",    "Lydia",       "Cappadocia"};
-    for (const char* n : rebels) {
-        EXPECT_EQ(game().ownerOf(p(n)), &game().rogueRomans) << n;
+// Each scenario starts the year before its crisis, the rebels in place and
+// none of the events it has passed behind it firing again.
+TEST_F(ScenariosTest, EachScenarioStartsOnTheEveOfItsCrisis) {
+    struct Case {
+        int id;
+        int year;
+        std::vector<const char*> rebels;
+        const char* unseen;
+    };
+    for (const Case& c :
+         {Case{kScenarioValerian, 260, {"Britannia", "Aegyptus", "Cappadocia"}, "Carausius"},
+          Case{kScenarioConstantine, 306, {"Syria", "Africa", "Phrygia"}, "Carausius"},
+          Case{kScenarioHonorius, 409, {}, "Licinius"},
+          Case{kScenarioValentinian, 454, {"Pontus", "Aegyptus"}, "Licinius"}}) {
+        SCOPED_TRACE(c.year);
+        newGame();
+        advisor.messages.clear();
+        startScenario(game(), c.id);
+        EXPECT_EQ(game().year(), c.year);
+        for (const char* n : c.rebels) {
+            EXPECT_EQ(game().ownerOf(p(n)), &game().rogueRomans) << n;
+        }
+        EXPECT_FALSE(advisor.saw(c.unseen));
     }
-    // The garrisons changed sides with their provinces (Britannia 3, Aegyptus 3 ...).
+}
+
+TEST_F(ScenariosTest, TheCrisesOf260And308) {
+    startScenario(game(), kScenarioValerian);
+    // The garrisons changed sides with their provinces.
     EXPECT_GE(game().rogueRomans.legionCount(), 3);
     EXPECT_EQ(game().romans.legionsIn(p("Aegyptus")), 0);
     EXPECT_TRUE(advisor.saw("The eastern and western ends of the empire"));
-}
 
-TEST_F(ScenariosTest, Scenario308) {
     startScenario(game(), kScenarioConstantine);
-    EXPECT_EQ(game().year(), 306);
     EXPECT_EQ(game().ownerOf(p("Dacia")), &game().barbarians);
-    for (const char* n : {"Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia", "Africa",
-                          "Mauretania", "Macedonia", "Dalmatia", "Pontus", "Phrygia"}) {
-        EXPECT_EQ(game().ownerOf(p(n)), &game().rogueRomans) << n;
-    }
     int marching = 0;
     for (const auto& l : game().rogueRomans.legions) {
         marching += l->hasRoute && l->route.back()->name == "Italia";
     }
     EXPECT_EQ(marching, 3);
-    EXPECT_FALSE(advisor.saw("Carausius"));
     EXPECT_FALSE(advisor.saw("The Egyptians have rebelled!"));
 }
 
-TEST_F(ScenariosTest, Scenario410) {
+TEST_F(ScenariosTest, Scenario410KeepsTheTribesAndDropsThePast) {
     game().barbarians.tribeCountdown = {9, 8, 7, 6};
     startScenario(game(), kScenarioHonorius);
-    EXPECT_EQ(game().year(), 409);
-    EXPECT_EQ(game().romans.treasury, 20000);
     EXPECT_EQ(game().ownerOf(p("Britannia")), nullptr);
     EXPECT_EQ(game().ownerOf(p("Thracia")), &game().barbarians);
-    EXPECT_EQ(game().romans.legionsIn(p("Italia")), 5);
-    EXPECT_EQ(game().barbarians.legionsIn(p("Dacia")), 3);
     EXPECT_EQ(game().barbarians.tribeCountdown, (std::array<int, 4>{9, 8, 7, 6}));
     endTurnCycle(game());
     EXPECT_EQ(eventYears().front(), 411) << "everything before 410 was dropped";
     EXPECT_FALSE(advisor.saw("Constantine III"));
-    EXPECT_FALSE(advisor.saw("Licinius"));
 }
 
-TEST_F(ScenariosTest, Scenario455) {
+TEST_F(ScenariosTest, Scenario455TheVandalsMarchOnRome) {
     startScenario(game(), kScenarioValentinian);
-    EXPECT_EQ(game().year(), 454);
-    EXPECT_EQ(game().romans.treasury, 40000);
     EXPECT_EQ(game().barbarians.legionCount(), 10);
     for (const auto& l : game().barbarians.legions) {
         EXPECT_EQ(l->province->name, "Africa");
@@ -68,10 +72,7 @@ TEST_F(ScenariosTest, Scenario455) {
         EXPECT_EQ(l->route.back()->name, "Italia");
     }
     EXPECT_EQ(game().ownerOf(p("Mauretania")), &game().romans);
-    EXPECT_EQ(game().romans.legionsIn(p("Mauretania")), 1);
     EXPECT_EQ(game().romans.provinces.size(), 4u);
-    EXPECT_EQ(game().ownerOf(p("Pontus")), &game().rogueRomans);
-    EXPECT_EQ(game().ownerOf(p("Armenia")), &game().sassanids);
 }
 
 TEST_F(ScenariosTest, NewGameAsksBeforeDiscarding) {

@@ -113,38 +113,39 @@ TEST_F(TurnCycleTest, DefeatAskedBeforeTheMilestoneAndPlayAgainStartsOver) {
     EXPECT_TRUE(screen.quitRequested);
 }
 
-TEST_F(TurnCycleTest, EndOfTheCrisisAt285) {
-    quietGame();
-    game().events.clear();
-    game().turn = 49;
-    advisor.answers = {true};
-    EXPECT_FALSE(endTurnCycle(game()));
-    EXPECT_LT(indexOf("picture 160"), indexOf("results"));
-    EXPECT_TRUE(advisor.asked("Do you want to keep playing until 476 AD?"));
-    EXPECT_EQ(game().year(), 285);
-    EXPECT_FALSE(screen.quitRequested);
+// Both ends of the game show the results and ask: at 285 Yes plays on, at 476
+// Yes starts a new game; No quits either way.
+TEST_F(TurnCycleTest, TheEndsOfTheGame) {
+    struct Case {
+        int turn;
+        const char* question;
+        const char* shown;
+        bool shownBeforeResults;
+    };
+    for (const Case& c :
+         {Case{49, "Do you want to keep playing until 476 AD?", "picture 160", true},
+          Case{240,
+               "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you "
+               "wish to play again?\r\n",
+               "post 3002 1", false}}) {
+        SCOPED_TRACE(c.turn);
+        quietGame();
+        screen.quitRequested = false;
+        game().events.clear();
+        game().turn = c.turn;
+        advisor.answers = {true};
+        EXPECT_FALSE(endTurnCycle(game()));
+        EXPECT_EQ(game().year(), 235 + c.turn + 1);
+        ASSERT_NE(indexOf("results"), -1);
+        ASSERT_NE(indexOf(c.shown), -1);
+        EXPECT_EQ(indexOf(c.shown) < indexOf("results"), c.shownBeforeResults);
+        EXPECT_TRUE(advisor.asked(c.question));
+        EXPECT_FALSE(screen.quitRequested);
 
-    game().turn = 49;
-    EXPECT_TRUE(endTurnCycle(game()));
-    EXPECT_TRUE(screen.quitRequested);
-}
-
-TEST_F(TurnCycleTest, EndOfTheWesternEmpireAt476) {
-    quietGame();
-    game().events.clear();
-    game().turn = 240;
-    advisor.answers = {true};
-    EXPECT_FALSE(endTurnCycle(game()));
-    EXPECT_EQ(game().year(), 476);
-    EXPECT_NE(indexOf("post 3002 1"), -1);
-    EXPECT_FALSE(screen.quitRequested);
-
-    game().turn = 240;
-    EXPECT_TRUE(endTurnCycle(game()));
-    EXPECT_TRUE(screen.quitRequested);
-    EXPECT_EQ(advisor.questions.back(),
-              "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish "
-              "to play again?\r\n");
+        game().turn = c.turn;
+        EXPECT_TRUE(endTurnCycle(game()));
+        EXPECT_TRUE(screen.quitRequested);
+    }
 }
 
 }  // namespace

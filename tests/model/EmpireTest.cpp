@@ -97,31 +97,29 @@ TEST_F(EmpireTest, StepIntoUndefendedEnemyProvinceTakesIt) {
     EXPECT_TRUE(sounds.empty());
 }
 
-TEST_F(EmpireTest, BattleWonAgainstTheLastDefenderAdvances) {
-    moveOwner("Raetia", &game().barbarians);
-    give(game().barbarians, "Raetia");
-    Legion* l = routed(game().romans, "Italia", {"Raetia"});
-    rigDraws({{2, 1}});
-    game().romans.moveLegionStep(l);
-    EXPECT_EQ(sounds, std::vector<Sound>{Sound::Battle});
-    ASSERT_EQ(animations.size(), 1u);
-    EXPECT_EQ(animations[0], "Italia>Raetia");
-    EXPECT_EQ(game().barbarians.legionCount(), 0);
-    EXPECT_EQ(l->province->name, "Raetia");
-    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
-}
-
-TEST_F(EmpireTest, BattleWonAgainstTwoDefendersHoldsThePlace) {
-    moveOwner("Raetia", &game().barbarians);
-    give(game().barbarians, "Raetia", 2);
-    Legion* l = routed(game().romans, "Italia", {"Raetia"});
-    rigDraws({{2, 1}});
-    game().romans.moveLegionStep(l);
-    EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 1);
-    EXPECT_EQ(l->province->name, "Italia");
-    EXPECT_TRUE(l->hasRoute);
-    EXPECT_FALSE(l->moved);
-    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().barbarians);
+// A won battle destroys one defender; only the last one lost gives the
+// province up, and only then does the legion advance.
+TEST_F(EmpireTest, BattleWonAdvancesOnlyPastTheLastDefender) {
+    for (int defenders : {1, 2}) {
+        SCOPED_TRACE(defenders);
+        clearAllLegions();
+        sounds.clear();
+        animations.clear();
+        moveOwner("Raetia", &game().barbarians);
+        give(game().barbarians, "Raetia", defenders);
+        Legion* l = routed(game().romans, "Italia", {"Raetia"});
+        rigDraws({{2, 1}});
+        game().romans.moveLegionStep(l);
+        EXPECT_EQ(sounds, std::vector<Sound>{Sound::Battle});
+        EXPECT_EQ(animations, std::vector<std::string>{"Italia>Raetia"});
+        EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), defenders - 1);
+        const bool taken = defenders == 1;
+        EXPECT_EQ(l->province->name, taken ? "Raetia" : "Italia");
+        EXPECT_EQ(l->hasRoute, !taken);
+        EXPECT_EQ(l->moved, taken);
+        EXPECT_EQ(game().ownerOf(p("Raetia")),
+                  taken ? static_cast<Empire*>(&game().romans) : &game().barbarians);
+    }
 }
 
 TEST_F(EmpireTest, BattleLostCostsTheFirstUnmovedLegionAtHome) {

@@ -1,6 +1,5 @@
 // The computer's move: seizing, attacking, planning, following routes.
-#include <deque>
-
+#include "engine/ReferenceRoutes.h"
 #include "engine/Routes.h"
 #include "opponents/EnemyEmpire.h"
 #include "support/TestGame.h"
@@ -112,32 +111,12 @@ TEST_F(EnemyTest, PowerShutInAmongItsOwnLandsStaysPut) {
     EXPECT_EQ(l->province->name, "Italia");
 }
 
-// The plain enumeration of partial routes; planRoute must agree with it.
+// The plain enumeration of partial routes to land the power does not hold.
 std::optional<Route> referencePlan(Game& game, Empire& e, Province* start) {
-    std::deque<Route> queue{{start}};
-    while (!queue.empty()) {
-        Route r = queue.front();
-        queue.pop_front();
-        Province* m = r.back();
-        for (int i = 0; i < m->neighbourCount; ++i) {
-            Province* n = m->neighbours[static_cast<std::size_t>(i)];
-            bool seen = false;
-            for (Province* q : r) {
-                seen = seen || q->name == n->name;
-            }
-            if (seen) {
-                continue;
-            }
-            Empire* owner = game.ownerOf(n);
-            Route longer = r;
-            longer.push_back(n);
-            if (owner == nullptr || owner->name != e.name) {
-                return longer;
-            }
-            queue.push_back(longer);
-        }
-    }
-    return std::nullopt;
+    return test::referenceSearch(start, [&](const Province* p) {
+        const Empire* owner = game.ownerOf(p);
+        return owner == nullptr || owner->name != e.name;
+    });
 }
 
 TEST_F(EnemyTest, PlanRouteAgreesWithTheFullEnumeration) {
