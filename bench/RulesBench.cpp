@@ -26,13 +26,10 @@ struct Position {
     explicit Position(int scenario) {
         seedRandom(2024);
         game = std::make_unique<Game>();
-        current.emplace(*game);
         startScenario(*game, scenario);
-        saved = saveGameText();
+        saved = saveGameText(*game);
     }
     std::unique_ptr<Game> game;
-    // Saving and loading work on the process-wide game.
-    std::optional<CurrentGame> current;
     std::string saved;
 };
 
@@ -42,7 +39,7 @@ void BM_EndOfTurnMidGame(benchmark::State& state) {
     Position position(kScenarioValerian);
     for (auto _ : state) {
         state.PauseTiming();
-        if (!loadGameText(position.saved).ok) {
+        if (!loadGameText(*position.game, position.saved).ok) {
             state.SkipWithError("the position did not load");
             break;
         }
@@ -61,7 +58,6 @@ void BM_EndOfTurnCrowded(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     seedRandom(2024);
     Game game;
-    CurrentGame current(game);
     game.startNewGame();
     for (auto _ : state) {
         state.PauseTiming();
@@ -136,8 +132,8 @@ BENCHMARK(BM_PlanRouteEnclosed)->Unit(benchmark::kMillisecond);
 void BM_SaveAndLoadLateGame(benchmark::State& state) {
     Position position(kScenarioValentinian);
     for (auto _ : state) {
-        std::string text = saveGameText();
-        if (!loadGameText(text).ok) {
+        std::string text = saveGameText(*position.game);
+        if (!loadGameText(*position.game, text).ok) {
             state.SkipWithError("the position did not load");
             break;
         }

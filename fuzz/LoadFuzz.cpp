@@ -55,12 +55,11 @@ Game* gGame = nullptr;
 // One game for the whole run, put back to the same position before each input.
 void setUpOnce() {
     seedRandom(1);
-    Game* game = new Game();  // the process-wide game, reachable to the end
-    static CurrentGame current(*game);
+    Game* game = new Game();  // the run's one game, reachable to the end
     gGame = game;
     game->startNewGame();
     setUpEvents(*game);
-    gStart = saveGameText();
+    gStart = saveGameText(*game);
     static FrontEndScope frontEnd(gFrontEnd);
     // Memory-backed where there is such a folder: the writer syncs every file.
     const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
@@ -171,7 +170,7 @@ void expectPlausible(Game& game) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = (setUpOnce(), true);
     (void)ready;
-    if (!loadGameText(gStart).ok) {
+    if (!loadGameText(*gGame, gStart).ok) {
         fail("the starting position does not load", gStart);
     }
 
@@ -183,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string before = stateJson(*gGame);
-    const FileResult result = loadGame(file);
+    const FileResult result = loadGame(*gGame, file);
     if (!result.ok) {
         if (stateJson(*gGame) != before) {
             fail("a refused load changed the game", result.error);
@@ -197,17 +196,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string loaded = stateJson(*gGame);
     const std::string again = (gFolder / "again.TSN").string();
-    const FileResult saved = saveGame(again);
+    const FileResult saved = saveGame(*gGame, again);
     if (!saved.ok) {
         fail("what loaded cannot be saved", saved.error);
     }
     const std::string text = contentsOf(again);
     expectSameBytes(input, text);
-    const FileResult reloaded = loadGame(again);
+    const FileResult reloaded = loadGame(*gGame, again);
     if (!reloaded.ok) {
         fail("what loaded does not load again", reloaded.error + "\n" + text);
     }
-    if (stateJson(*gGame) != loaded || saveGameText() != text) {
+    if (stateJson(*gGame) != loaded || saveGameText(*gGame) != text) {
         fail("what loaded loads again differently", text);
     }
     return 0;

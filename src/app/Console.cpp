@@ -394,7 +394,7 @@ int Session::stopForInternalError() {
     // The game cannot go on; keep it beside the saves the session names
     // relative to the current folder.
     const std::string what = describeCurrentException();
-    const EmergencySave saved = saveForEmergency(".");
+    const EmergencySave saved = saveForEmergency(game_, ".");
     out_ << "INTERNAL ERROR: " << Console::escapeText(what)
          << (saved.saved ? " (the game was saved to " + saved.path + ")"
                          : " (the game could not be saved: " + saved.reason + ")")

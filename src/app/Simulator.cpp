@@ -137,7 +137,8 @@ const char* playerName(PlayerKind player) {
 std::variant<SimulationOptions, std::string> parseSimulationOptions(
     const std::vector<std::string>& args) {
     SimulationOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    // Every option takes the value after it.
+    for (std::size_t i = 0; i < args.size(); i += 2) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         const std::string value = hasValue ? args[i + 1] : std::string();
@@ -184,7 +185,6 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
         } else {
             return "unknown simulator option " + arg;
         }
-        ++i;
     }
     return options;
 }

@@ -33,7 +33,7 @@ unsigned long nextNumber(const fs::path& folder) {
 
 }  // namespace
 
-EmergencySave saveForEmergency(const std::string& folder) {
+EmergencySave saveForEmergency(Game& game, const std::string& folder) {
     EmergencySave result;
     try {
         const fs::path where = folder.empty() ? fs::path(".") : fs::path(folder);
@@ -41,7 +41,7 @@ EmergencySave saveForEmergency(const std::string& folder) {
         fs::create_directories(where, ec);
         const std::string path =
             (where / ("emergency-" + std::to_string(nextNumber(where)) + ".TSN")).string();
-        const FileResult written = saveGame(path);
+        const FileResult written = saveGame(game, path);
         if (written.ok) {
             result.saved = true;
             result.path = path;

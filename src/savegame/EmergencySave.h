@@ -4,6 +4,8 @@
 
 namespace tessarion {
 
+class Game;
+
 // What became of the save made when the game has to close on an error.
 struct EmergencySave {
     bool saved = false;
@@ -11,10 +13,10 @@ struct EmergencySave {
     std::string reason;  // why not, when not
 };
 
-// Saves the running game in `folder` as emergency-N.TSN, N one more than the
+// Saves the game in `folder` as emergency-N.TSN, N one more than the
 // highest already there, so that a second crash never overwrites the save of
 // the first. Never throws: it runs when something has already gone wrong.
-EmergencySave saveForEmergency(const std::string& folder);
+EmergencySave saveForEmergency(Game& game, const std::string& folder);
 
 // The player's message about a fatal error: what happened and where the game
 // went, or why it could not be kept.

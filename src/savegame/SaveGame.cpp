@@ -446,8 +446,7 @@ std::string readField(std::string_view line) {
     return std::string(line.substr(0, end));
 }
 
-std::string saveGameText() {
-    Game& game = Game::instance();
+std::string saveGameText(Game& game) {
     std::string out;
     writeValue(out, game.turn, "   # turn");
     writeValue(out, game.romans.treasury, "   # treasury");
@@ -483,15 +482,14 @@ std::string saveGameText() {
     return out;
 }
 
-FileResult saveGame(const std::string& path) {
-    if (std::optional<std::string> why = unsavable(Game::instance())) {
+FileResult saveGame(Game& game, const std::string& path) {
+    if (std::optional<std::string> why = unsavable(game)) {
         return {false, "ERROR", "Unable to save the game: " + *why};
     }
-    return writeFileAtomically(path, saveGameText());
+    return writeFileAtomically(path, saveGameText(game));
 }
 
-FileResult loadGameText(std::string_view bytes) {
-    Game& game = Game::instance();
+FileResult loadGameText(Game& game, std::string_view bytes) {
     try {
         SavedGame saved = parseSavedGame(game, bytes);
         applySavedGame(game, saved);
@@ -501,10 +499,10 @@ FileResult loadGameText(std::string_view bytes) {
     return {true, "", ""};
 }
 
-SavedGameInfo inspectGameText(std::string_view bytes) {
+SavedGameInfo inspectGameText(Game& game, std::string_view bytes) {
     SavedGameInfo info;
     try {
-        const SavedGame saved = parseSavedGame(Game::instance(), bytes);
+        const SavedGame saved = parseSavedGame(game, bytes);
         info.year = 235 + saved.turn;
         info.result.ok = true;
     } catch (const LoadError& e) {
@@ -575,12 +573,12 @@ std::optional<std::string> readSaveFile(const std::string& path, std::string& by
 
 }  // namespace
 
-FileResult loadGame(const std::string& path) {
+FileResult loadGame(Game& game, const std::string& path) {
     std::string bytes;
     if (std::optional<std::string> why = readSaveFile(path, bytes)) {
         return FileResult{false, "ERROR", "Unable to open file (" + *why + ")"};
     }
-    return loadGameText(bytes);
+    return loadGameText(game, bytes);
 }
 
 }  // namespace tessarion

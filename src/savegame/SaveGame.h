@@ -7,6 +7,8 @@
 
 namespace tessarion {
 
+class Game;
+
 // The outcome of a save or a load: on failure, what to tell the player (the
 // running game and any previous save are untouched).
 struct FileResult {
@@ -15,19 +17,19 @@ struct FileResult {
     std::string error;    // its text
 };
 
-// Writes the running game to a saved-game file (see writeFileAtomically);
-// refused when the game holds something a saved game may not (SaveLimits.h).
-FileResult saveGame(const std::string& path);
+// Writes the game to a saved-game file (see writeFileAtomically); refused
+// when the game holds something a saved game may not (SaveLimits.h).
+FileResult saveGame(Game& game, const std::string& path);
 
-// Reads a saved-game file into the running game, all or nothing. Only a
-// regular file is read; a refusal names the line at fault and why.
-FileResult loadGame(const std::string& path);
+// Reads a saved-game file into the game, all or nothing. Only a regular file
+// is read; a refusal names the line at fault and why.
+FileResult loadGame(Game& game, const std::string& path);
 
-// The bytes saveGame writes for the running game.
-std::string saveGameText();
+// The bytes saveGame writes for the game.
+std::string saveGameText(Game& game);
 
 // Reads a saved game held in memory (a whole file's bytes), all or nothing.
-FileResult loadGameText(std::string_view bytes);
+FileResult loadGameText(Game& game, std::string_view bytes);
 
 // What a saved game holds, read and checked as loadGameText would without
 // putting it in place: the year of the game in it, or why it cannot be loaded.
@@ -35,7 +37,7 @@ struct SavedGameInfo {
     FileResult result;
     int year = 0;
 };
-SavedGameInfo inspectGameText(std::string_view bytes);
+SavedGameInfo inspectGameText(Game& game, std::string_view bytes);
 
 // The value part of one line: the first "#", the blanks just before it and
 // everything after it go; a line without "#" loses its trailing blanks.

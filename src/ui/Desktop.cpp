@@ -129,7 +129,7 @@ int Desktop::run() {
         }
         if (config_.loadFile) {
             screen_->redrawScreen();
-            const FileResult loaded = loadGame(*config_.loadFile);
+            const FileResult loaded = loadGame(Game::instance(), *config_.loadFile);
             if (!loaded.ok) {
                 alert(loaded.caption, loaded.error);
             }
@@ -147,7 +147,7 @@ int Desktop::run() {
         // A state the game should never reach, or the machine out of memory:
         // say so, keep what can be kept.
         const std::string what = describeCurrentException();
-        const EmergencySave saved = saveForEmergency(config_.saveFolder);
+        const EmergencySave saved = saveForEmergency(Game::instance(), config_.saveFolder);
         quitting_ = false;
         box_ = nullptr;
         painted_ = false;  // the state cannot be painted any more
@@ -531,7 +531,7 @@ std::vector<SavedGameEntry> Desktop::savedGames() const {
             std::ifstream in(file.path(), std::ios::binary);
             bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
-        const SavedGameInfo info = inspectGameText(bytes);
+        const SavedGameInfo info = inspectGameText(Game::instance(), bytes);
         f.entry.damaged = !info.result.ok;
         f.entry.details = f.entry.damaged ? "damaged" : std::to_string(info.year) + " AD";
         // The file clock's own conversion is missing from some standard libraries (the

@@ -1,5 +1,6 @@
 #include "ui/Reports.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "engine/RomanEmpire.h"
@@ -13,10 +14,13 @@ namespace {
 
 // Every text of the panels goes through a buffer of this size, as the
 // originals of these lines did; longer texts are cut.
-template <typename... Args>
-void printAt(Surface& s, int x, int y, const char* format, Args... args) {
+__attribute__((format(printf, 4, 5))) void printAt(Surface& s, int x, int y, const char* format,
+                                                   ...) {
     char line[256];
-    std::snprintf(line, sizeof line, format, args...);
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
     s.drawText(x, y, line);
 }
 

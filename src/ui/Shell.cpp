@@ -200,7 +200,7 @@ void Shell::saveCommand() {
     if (!path) {
         return;
     }
-    FileResult result = saveGame(*path);
+    FileResult result = saveGame(Game::instance(), *path);
     if (result.ok) {
         host_.alert("Alert", "Game saved");
     } else {
@@ -213,7 +213,7 @@ void Shell::loadCommand() {
     if (!path) {
         return;
     }
-    FileResult result = loadGame(*path);
+    FileResult result = loadGame(Game::instance(), *path);
     if (!result.ok) {
         host_.alert(result.caption, result.error);
         return;

@@ -48,22 +48,22 @@ class AtomicWriteTest : public SavedGameTest {
 };
 
 TEST_F(AtomicWriteTest, ReplacesTheOldSaveKeepingItAsBak) {
-    const FileResult result = saveGame(target.string());
+    const FileResult result = saveGame(*game, target.string());
     ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(contentsOf(target), saveGameText());
+    EXPECT_EQ(contentsOf(target), saveGameText(*game));
     EXPECT_EQ(folderListing(), (std::vector<std::string>{"game.TSN", "game.TSN.bak"}));
     EXPECT_EQ(contentsOf(folder / "game.TSN.bak"), "the old save\n");
 
-    const std::string first = saveGameText();
+    const std::string first = saveGameText(*game);
     game->turn = 30;
-    ASSERT_TRUE(saveGame(target.string()).ok);
+    ASSERT_TRUE(saveGame(*game, target.string()).ok);
     EXPECT_EQ(contentsOf(folder / "game.TSN.bak"), first);
-    ASSERT_TRUE(loadGame(target.string()).ok);
+    ASSERT_TRUE(loadGame(*game, target.string()).ok);
     EXPECT_EQ(game->turn, 30);
 }
 
 TEST_F(AtomicWriteTest, FailuresNameTheirReasonAndKeepEverything) {
-    FileResult result = saveGame((folder / "gone" / "game.TSN").string());
+    FileResult result = saveGame(*game, (folder / "gone" / "game.TSN").string());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.caption, "ERROR");
     EXPECT_EQ(result.error, "Unable to open file! (no such file or folder)");
@@ -71,9 +71,9 @@ TEST_F(AtomicWriteTest, FailuresNameTheirReasonAndKeepEverything) {
     const fs::path inTheWay = folder / "folder.TSN";
     fs::create_directory(inTheWay);
     std::ofstream(inTheWay / "keep.txt") << "kept";
-    EXPECT_EQ(saveGame(inTheWay.string()).error, "Unable to open file! (it is a folder)");
+    EXPECT_EQ(saveGame(*game, inTheWay.string()).error, "Unable to open file! (it is a folder)");
     EXPECT_EQ(contentsOf(inTheWay / "keep.txt"), "kept");
-    EXPECT_EQ(saveGame(folder.string() + "/" + std::string(256, 'n')).error,
+    EXPECT_EQ(saveGame(*game, folder.string() + "/" + std::string(256, 'n')).error,
               "Unable to open file! (the name is too long)");
     EXPECT_EQ(folderListing(), (std::vector<std::string>{"folder.TSN", "game.TSN"}));
 }
@@ -82,9 +82,10 @@ TEST_F(AtomicWriteTest, FailuresNameTheirReasonAndKeepEverything) {
 // system allows still goes through.
 TEST_F(AtomicWriteTest, TheLongestNameTheSystemTakesCanBeSaved) {
     const std::string name = std::string(251, 'L') + ".TSN";
-    ASSERT_TRUE(saveGame((folder / name).string()).ok);
-    ASSERT_TRUE(saveGame((folder / name).string()).ok);  // no room for .bak: saved all the same
-    EXPECT_EQ(contentsOf(folder / name), saveGameText());
+    ASSERT_TRUE(saveGame(*game, (folder / name).string()).ok);
+    ASSERT_TRUE(
+        saveGame(*game, (folder / name).string()).ok);  // no room for .bak: saved all the same
+    EXPECT_EQ(contentsOf(folder / name), saveGameText(*game));
     EXPECT_EQ(folderListing(), (std::vector<std::string>{name, "game.TSN"}));
 }
 
@@ -116,16 +117,16 @@ TEST_F(AtomicWriteTest, LinksAreWrittenThrough) {
     fs::create_directory(folder / "saves");
     fs::create_symlink("../game.TSN", folder / "saves" / "link.TSN");
     fs::create_symlink(folder / "saves" / "link.TSN", folder / "chain.TSN");
-    ASSERT_TRUE(saveGame((folder / "chain.TSN").string()).ok);
+    ASSERT_TRUE(saveGame(*game, (folder / "chain.TSN").string()).ok);
     EXPECT_TRUE(fs::is_symlink(folder / "chain.TSN"));
     EXPECT_TRUE(fs::is_symlink(folder / "saves" / "link.TSN"));
-    EXPECT_EQ(contentsOf(target), saveGameText());
+    EXPECT_EQ(contentsOf(target), saveGameText(*game));
     EXPECT_EQ(contentsOf(folder / "game.TSN.bak"), "the old save\n");
     // A link to nothing yet makes its file.
     fs::create_symlink("new.TSN", folder / "dangling.TSN");
-    ASSERT_TRUE(saveGame((folder / "dangling.TSN").string()).ok);
+    ASSERT_TRUE(saveGame(*game, (folder / "dangling.TSN").string()).ok);
     EXPECT_TRUE(fs::is_symlink(folder / "dangling.TSN"));
-    EXPECT_EQ(contentsOf(folder / "new.TSN"), saveGameText());
+    EXPECT_EQ(contentsOf(folder / "new.TSN"), saveGameText(*game));
 }
 
 // Nothing but a regular file the player may write is ever replaced; a save
@@ -134,21 +135,23 @@ TEST_F(AtomicWriteTest, OnlyWritableRegularFilesAreReplacedAndKeepTheirMode) {
     ASSERT_EQ(mkfifo((folder / "pipe.TSN").c_str(), 0600), 0);
     fs::create_symlink("pipe.TSN", folder / "to-pipe.TSN");
     for (const char* name : {"pipe.TSN", "to-pipe.TSN"}) {
-        EXPECT_EQ(saveGame((folder / name).string()).error,
+        EXPECT_EQ(saveGame(*game, (folder / name).string()).error,
                   "Unable to open file! (it is not a regular file)");
     }
     EXPECT_TRUE(fs::is_fifo(folder / "pipe.TSN"));
-    EXPECT_EQ(saveGame("/dev/null").error, "Unable to open file! (it is not a regular file)");
+    EXPECT_EQ(saveGame(*game, "/dev/null").error,
+              "Unable to open file! (it is not a regular file)");
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(saveGame(target.string()).ok);
+    ASSERT_TRUE(saveGame(*game, target.string()).ok);
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     const std::string kept = contentsOf(target);
     fs::permissions(target, fs::perms::owner_read | fs::perms::others_read);
-    EXPECT_EQ(saveGame(target.string()).error, "Unable to open file! (the file is read-only)");
+    EXPECT_EQ(saveGame(*game, target.string()).error,
+              "Unable to open file! (the file is read-only)");
     EXPECT_EQ(contentsOf(target), kept);
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::others_read);
 }

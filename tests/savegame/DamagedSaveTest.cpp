@@ -51,7 +51,7 @@ class DamagedSaveTest : public SavedGameTest {
         if (before.empty()) {
             before = stateJson(*game);
         }
-        const FileResult result = loadGameText(text);
+        const FileResult result = loadGameText(*game, text);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.caption, "ERROR");
         if (result.ok) {
@@ -79,9 +79,9 @@ class DamagedSaveTest : public SavedGameTest {
 TEST_F(DamagedSaveTest, EveryLineDeletedDuplicatedOrBlankedIsRefused) {
     int tried = 0;
     for (const std::string& save : saves()) {
-        ASSERT_TRUE(loadGameText(save).ok) << save;
+        ASSERT_TRUE(loadGameText(*game, save).ok) << save;
         // Written again, byte for byte.
-        ASSERT_EQ(saveGameText(), save);
+        ASSERT_EQ(saveGameText(*game), save);
         const std::vector<std::string> lines = linesOf(save);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i]);
@@ -105,7 +105,7 @@ TEST_F(DamagedSaveTest, MisspelledHeadingsAndNumbersWithLettersAreRefusedAtTheir
     int tried = 0;
     static const std::regex kNumber(R"(^(-?[0-9]+)( .*)?$)");
     for (const std::string& save : saves()) {
-        ASSERT_TRUE(loadGameText(save).ok);
+        ASSERT_TRUE(loadGameText(*game, save).ok);
         const std::vector<std::string> lines = linesOf(save);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& line = lines[i];
@@ -154,9 +154,9 @@ TEST_F(DamagedSaveTest, ByteOrderMarkLineEndsAndTrailingBlanksAreHarmless) {
         for (const std::string& variant : {"\xEF\xBB\xBF" + save, crlf, padded, save + "\n\n  \n",
                                            save.substr(0, save.size() - 1)}) {
             newGame(3);
-            const FileResult result = loadGameText(variant);
+            const FileResult result = loadGameText(*game, variant);
             ASSERT_TRUE(result.ok) << result.error;
-            EXPECT_EQ(saveGameText(), save);
+            EXPECT_EQ(saveGameText(*game), save);
         }
     }
 }

@@ -16,13 +16,13 @@ namespace fs = std::filesystem;
 TEST_F(SavedGameTest, EmergencySavesAreNumberedAndLoad) {
     TestFolder folder("emergency");
     std::ofstream(folder.path / "emergency-7.TSN.bak") << "not a save of ours";
-    const EmergencySave first = saveForEmergency(folder.path.string());
+    const EmergencySave first = saveForEmergency(*game, folder.path.string());
     ASSERT_TRUE(first.saved) << first.reason;
     EXPECT_EQ(first.path, (folder.path / "emergency-1.TSN").string());
-    const std::string firstText = saveGameText();
+    const std::string firstText = saveGameText(*game);
 
     game->turn = 40;
-    const EmergencySave second = saveForEmergency(folder.path.string());
+    const EmergencySave second = saveForEmergency(*game, folder.path.string());
     ASSERT_TRUE(second.saved) << second.reason;
     EXPECT_EQ(fs::path(second.path).filename(), "emergency-2.TSN");
     EXPECT_EQ(contentsOf(first.path), firstText);
@@ -30,7 +30,7 @@ TEST_F(SavedGameTest, EmergencySavesAreNumberedAndLoad) {
               "Tessarion has met an internal error and must close:\r\nEmpire::updateLegions() "
               "stuck in loop!\r\n\r\nThe game was saved to " +
                   second.path);
-    ASSERT_TRUE(loadGame(second.path).ok);
+    ASSERT_TRUE(loadGame(*game, second.path).ok);
     EXPECT_EQ(game->turn, 40);
 }
 
@@ -38,7 +38,7 @@ TEST_F(SavedGameTest, AnEmergencySaveThatFailsSaysWhy) {
     TestFolder folder("emergency");
     const fs::path notAFolder = folder.path / "file";
     std::ofstream(notAFolder) << "x";
-    EmergencySave result = saveForEmergency(notAFolder.string());
+    EmergencySave result = saveForEmergency(*game, notAFolder.string());
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(emergencyMessage("out of memory", result),
               "Tessarion has met an internal error and must close:\r\nout of memory\r\n\r\nThe "
@@ -46,7 +46,7 @@ TEST_F(SavedGameTest, AnEmergencySaveThatFailsSaysWhy) {
 
     // A game wrecked beyond what a save may hold is not written half-right.
     game->romans.treasury = -2000000000;
-    result = saveForEmergency(folder.path.string());
+    result = saveForEmergency(*game, folder.path.string());
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.reason,
               "Unable to save the game: the treasury is -2000000000, beyond what a "

@@ -30,8 +30,8 @@ class LoadRejectionTest : public SavedGameTest {
         game->rogueRomans.createLegion(province("Britannia"));
         game->sassanids.createLegion(province("Armenia"))
             ->setRoute(findRoute(*game, province("Armenia"), province("Lydia")));
-        good = saveGameText();
-        ASSERT_TRUE(loadGameText(good).ok);
+        good = saveGameText(*game);
+        ASSERT_TRUE(loadGameText(*game, good).ok);
     }
 
     // The good file with the first occurrence of `from` changed to `to`.
@@ -153,8 +153,8 @@ TEST_F(LoadRejectionTest, MoreProvincesThanTheMapHas) {
 TEST_F(LoadRejectionTest, LinesLongerThanTheFormatAllows) {
     const std::string padded = "Italia   # current province" + std::string(52, ' ');
     ASSERT_EQ(padded.size(), 79u);
-    ASSERT_TRUE(loadGameText(edited("Italia   # current province", padded)).ok);
-    ASSERT_TRUE(loadGameText(good).ok);
+    ASSERT_TRUE(loadGameText(*game, edited("Italia   # current province", padded)).ok);
+    ASSERT_TRUE(loadGameText(*game, good).ok);
     EXPECT_EQ(expectRejected(edited("Italia   # current province", padded + ".")),
               "Unable to load the game, " + lineOf("Italia   # current") +
                   ": the line is longer than 79 characters");
@@ -170,9 +170,9 @@ TEST_F(LoadRejectionTest, NulBytesAreRefused) {
 }
 
 TEST_F(LoadRejectionTest, TheEdgesOfWhatLoads) {
-    ASSERT_TRUE(loadGameText(edited("12   # turn", "240   # turn")).ok);
+    ASSERT_TRUE(loadGameText(*game, edited("12   # turn", "240   # turn")).ok);
     EXPECT_EQ(game->year(), 475);
-    ASSERT_TRUE(loadGameText(edited("75000   # treasury", "-1000000000   # treasury")).ok);
+    ASSERT_TRUE(loadGameText(*game, edited("75000   # treasury", "-1000000000   # treasury")).ok);
     EXPECT_EQ(game->romans.treasury, -1000000000);
     // Blank lines may follow the last legion, and nothing else.
     EXPECT_EQ(expectRejected(good + "\n# a comment\n"),
@@ -218,7 +218,7 @@ TEST_F(LoadRejectionTest, FilesLargerThanAnySaveAreRefusedUnread) {
         out << good;
         out << std::string(kMaxSaveFileSize, '\n');
     }
-    const FileResult result = loadGame(path.string());
+    const FileResult result = loadGame(*game, path.string());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error,
               "Unable to load the game: the file is larger than any saved game can "
@@ -226,27 +226,28 @@ TEST_F(LoadRejectionTest, FilesLargerThanAnySaveAreRefusedUnread) {
                   std::to_string(kMaxSaveFileSize) + " bytes)");
     // The same file one byte smaller is only blank lines too many.
     std::filesystem::resize_file(path, kMaxSaveFileSize);
-    EXPECT_TRUE(loadGame(path.string()).ok);
+    EXPECT_TRUE(loadGame(*game, path.string()).ok);
 }
 
 TEST_F(LoadRejectionTest, OnlyRegularFilesAreRead) {
     const std::string before = stateJson(*game);
     TestFolder folder("irregular");
-    FileResult result = loadGame((folder.path / "missing.TSN").string());
+    FileResult result = loadGame(*game, (folder.path / "missing.TSN").string());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.caption, "ERROR");
     EXPECT_EQ(result.error, "Unable to open file (no such file or folder)");
-    EXPECT_EQ(loadGame(folder.path.string()).error, "Unable to open file (it is a folder)");
+    EXPECT_EQ(loadGame(*game, folder.path.string()).error, "Unable to open file (it is a folder)");
 #ifndef _WIN32
     // A pipe nobody writes to would block a plain open for ever.
     const std::filesystem::path fifo = folder.path / "pipe.TSN";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(loadGame(fifo.string()).error, "Unable to open file (it is not a regular file)");
-    EXPECT_EQ(loadGame("/dev/zero").error, "Unable to open file (it is not a regular file)");
+    EXPECT_EQ(loadGame(*game, fifo.string()).error,
+              "Unable to open file (it is not a regular file)");
+    EXPECT_EQ(loadGame(*game, "/dev/zero").error, "Unable to open file (it is not a regular file)");
     // A link to a save is the save.
     std::ofstream(folder.path / "real.TSN", std::ios::binary) << good;
     std::filesystem::create_symlink(folder.path / "real.TSN", folder.path / "link.TSN");
-    EXPECT_TRUE(loadGame((folder.path / "link.TSN").string()).ok);
+    EXPECT_TRUE(loadGame(*game, (folder.path / "link.TSN").string()).ok);
 #endif
     EXPECT_EQ(stateJson(*game), before);
 }

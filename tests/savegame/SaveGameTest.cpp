@@ -85,7 +85,7 @@ class SaveGameFileTest : public SavedGameTest {
 
 TEST_F(SaveGameFileTest, WritesTheKnownPositionByteForByte) {
     setUpKnownPosition();
-    EXPECT_EQ(saveGameText(), withLineEnds(R"(25   # turn
+    EXPECT_EQ(saveGameText(*game), withLineEnds(R"(25   # turn
 -1200   # treasury
 1   # plague
 7   # plague counter
@@ -133,15 +133,15 @@ Italia    #   destination
 
 TEST_F(SaveGameFileTest, KnownPositionLoadsIntoAnotherGameInAnyWriting) {
     setUpKnownPosition();
-    const std::string text = saveGameText();
+    const std::string text = saveGameText(*game);
     const std::string lf = withLineEnds(text);
     for (const std::string& variant :
          {text, toCrLf(text), withoutComments(text), "\xEF\xBB\xBF" + toCrLf(text)}) {
         SCOPED_TRACE(variant.substr(0, 40));
         newGame(99);
-        const FileResult result = loadGameText(variant);
+        const FileResult result = loadGameText(*game, variant);
         ASSERT_TRUE(result.ok) << result.error;
-        EXPECT_EQ(saveGameText(), text);
+        EXPECT_EQ(saveGameText(*game), text);
         EXPECT_EQ(game->turn, 25);
         EXPECT_EQ(game->romans.treasury, -1200);
         EXPECT_TRUE(game->romans.plague);
@@ -165,7 +165,7 @@ TEST_F(SaveGameFileTest, RoutedLegionsReloadWithAFreshShortestRoute) {
     ASSERT_EQ(detour->province, province("Raetia"));
     ASSERT_TRUE(detour->moved);
 
-    ASSERT_TRUE(loadGameText(saveGameText()).ok);
+    ASSERT_TRUE(loadGameText(*game, saveGameText(*game)).ok);
 
     const Legion& reloaded = *game->romans.legions.back();
     EXPECT_EQ(reloaded.province, province("Raetia"));
@@ -187,7 +187,7 @@ TEST_F(SaveGameFileTest, RoutedLegionsReloadWithAFreshShortestRoute) {
 TEST_F(SaveGameFileTest, ALegionWithoutItsRouteIsNeverWritten) {
     setUpKnownPosition();
     game->romans.legions[1]->hasRoute = true;
-    const std::string text = saveGameText();
+    const std::string text = saveGameText(*game);
     EXPECT_NE(text.find("Syria   # current province\n1    #   has a route\nERROR\n"),
               std::string::npos);
     EXPECT_NE(expectRejected(text).find("Bad province name \"ERROR\""), std::string::npos);
@@ -195,7 +195,7 @@ TEST_F(SaveGameFileTest, ALegionWithoutItsRouteIsNeverWritten) {
     TestFolder folder("unsavable");
     const std::string path = (folder.path / "game.TSN").string();
     std::ofstream(path, std::ios::binary) << "the old save\n";
-    const FileResult result = saveGame(path);
+    const FileResult result = saveGame(*game, path);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error,
               "Unable to save the game: a legion of the Romans in Syria marches without a "
@@ -213,15 +213,15 @@ TEST_F(SaveGameFileTest, TheWriterKeepsToTheReadersLimits) {
     game->romans.plagueCounter = -kSaveLimits.plagueCounter;
     game->barbarians.tribeCountdown[2] = kSaveLimits.tribeCountdown;
     game->turn = kSaveLimits.lastTurn;
-    ASSERT_TRUE(saveGame(path).ok);
-    const std::string atTheLimits = saveGameText();
+    ASSERT_TRUE(saveGame(*game, path).ok);
+    const std::string atTheLimits = saveGameText(*game);
     newGame(5);
-    ASSERT_TRUE(loadGame(path).ok);
-    EXPECT_EQ(saveGameText(), atTheLimits);
+    ASSERT_TRUE(loadGame(*game, path).ok);
+    EXPECT_EQ(saveGameText(*game), atTheLimits);
 
     // A year of taxes on top of the most a save may hold.
     game->romans.treasury = kSaveLimits.treasury + 5000;
-    FileResult result = saveGame(path);
+    FileResult result = saveGame(*game, path);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error,
               "Unable to save the game: the treasury is 1000005000, beyond what a "
@@ -231,12 +231,12 @@ TEST_F(SaveGameFileTest, TheWriterKeepsToTheReadersLimits) {
     for (int i = 0; i <= static_cast<int>(kSaveLimits.legionsPerPower); ++i) {
         game->barbarians.createLegion(province("Upper Rhine"));
     }
-    result = saveGame(path);
+    result = saveGame(*game, path);
     EXPECT_NE(result.error.find("the number of legions of the Germanic Tribes is 5002"),
               std::string::npos);
     game->barbarians.legions.resize(kSaveLimits.legionsPerPower);
-    ASSERT_TRUE(saveGame(path).ok);
-    ASSERT_TRUE(loadGame(path).ok);
+    ASSERT_TRUE(saveGame(*game, path).ok);
+    ASSERT_TRUE(loadGame(*game, path).ok);
     EXPECT_EQ(game->barbarians.legions.size(), kSaveLimits.legionsPerPower);
     EXPECT_LT(std::filesystem::file_size(path), kMaxSaveFileSize);
 }
@@ -259,7 +259,7 @@ TEST_F(SavedGameTest, SavesFromACampaignRoundTripIntoAnotherGame) {
                            findRoute(*game, province("Italia"), province("Britannia")));
         }
         if (year % 5 == 0) {
-            saves.push_back(saveGameText());
+            saves.push_back(saveGameText(*game));
         }
         if (endTurnCycle(*game)) {
             break;
@@ -270,9 +270,9 @@ TEST_F(SavedGameTest, SavesFromACampaignRoundTripIntoAnotherGame) {
     for (const std::string& text : saves) {
         sawRoute = sawRoute || text.find("has a route") != std::string::npos;
         newGame(12345);
-        const FileResult result = loadGameText(text);
+        const FileResult result = loadGameText(*game, text);
         ASSERT_TRUE(result.ok) << result.error;
-        EXPECT_EQ(saveGameText(), text);
+        EXPECT_EQ(saveGameText(*game), text);
         EXPECT_TRUE(advisor.messages.empty());
     }
     EXPECT_TRUE(sawRoute);
@@ -282,20 +282,20 @@ TEST_F(SavedGameTest, SavesFromACampaignRoundTripIntoAnotherGame) {
 // event the running game has used up comes back when it still lies ahead,
 // and one before the loaded year never fires.
 TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
-    const std::string early = saveGameText();  // 235 AD
-    game->turn = 59;                           // 294 AD
-    std::string late = saveGameText();
+    const std::string early = saveGameText(*game);  // 235 AD
+    game->turn = 59;                                // 294 AD
+    std::string late = saveGameText(*game);
     // The running game has played past 260 and 286.
     game->turn = 70;
     runEvents(*game);
     ASSERT_GT(game->events.front()->year, 300);
 
-    ASSERT_TRUE(loadGameText(early).ok);
+    ASSERT_TRUE(loadGameText(*game, early).ok);
     ASSERT_EQ(game->events.size(), 11u);
     EXPECT_EQ(game->events.front()->year, 260);
     EXPECT_EQ(game->events.back()->year, 451);
 
-    ASSERT_TRUE(loadGameText(late).ok);
+    ASSERT_TRUE(loadGameText(*game, late).ok);
     advisor.messages.clear();
     endTurnCycle(*game);
     EXPECT_EQ(game->year(), 295);
@@ -309,13 +309,13 @@ TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
 // Nothing but the saved values changes: the skill level, the news, the
 // statistics and the hint flags are the running game's.
 TEST_F(SavedGameTest, LoadingLeavesWhatTheFileDoesNotHold) {
-    const std::string text = saveGameText();
+    const std::string text = saveGameText(*game);
     game->setSkillLevel(2);
     game->addNews("Rome stands");
     game->invasionCount = 4;
     game->romans.egyptHintShown = true;
     province("Italia")->recruitCounter = 2;
-    ASSERT_TRUE(loadGameText(text).ok);
+    ASSERT_TRUE(loadGameText(*game, text).ok);
     EXPECT_EQ(game->skillLevel(), 2);
     EXPECT_EQ(game->newsLog.back(), "Rome stands");
     EXPECT_EQ(game->invasionCount, 4);

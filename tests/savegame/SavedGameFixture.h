@@ -54,13 +54,10 @@ class SavedGameTest : public ::testing::Test {
         frontEndScope.emplace(advisor);
     }
 
-    // Saving and loading work on the process-wide game.
     void newGame(std::uint32_t seed) {
-        current.reset();
         game.reset();
         seedRandom(seed);
         game = std::make_unique<Game>();
-        current.emplace(*game);
         game->startNewGame();
         setUpEvents(*game);
         advisor.messages.clear();
@@ -68,7 +65,6 @@ class SavedGameTest : public ::testing::Test {
     }
     void TearDown() override {
         frontEndScope.reset();
-        current.reset();
         game.reset();
     }
 
@@ -78,7 +74,7 @@ class SavedGameTest : public ::testing::Test {
     // the running game or a word to the player; returns the refusal's text.
     std::string expectRejected(const std::string& text) {
         const std::string before = stateJson(*game);
-        const FileResult result = loadGameText(text);
+        const FileResult result = loadGameText(*game, text);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.caption, "ERROR");
         EXPECT_EQ(stateJson(*game), before);
@@ -88,7 +84,6 @@ class SavedGameTest : public ::testing::Test {
     }
 
     std::unique_ptr<Game> game;
-    std::optional<CurrentGame> current;
     // The boxes the rules open: a refused load must open none.
     test::RecordingFrontEnd advisor;
     std::optional<FrontEndScope> frontEndScope;
