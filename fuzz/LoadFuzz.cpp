@@ -43,7 +43,9 @@ class MustStaySilent : public FrontEnd {
     void showMessage(const std::string& text) override {
         fail("the reader showed a message", text);
     }
-    bool askYesNo(const std::string& text) override { fail("the reader asked a question", text); }
+    bool askYesNo(const std::string& text, const Question&) override {
+        fail("the reader asked a question", text);
+    }
 };
 
 MustStaySilent gFrontEnd;

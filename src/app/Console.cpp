@@ -69,7 +69,7 @@ class ConsoleHost : public ShellHost {
         }
         out_ << "MESSAGE: " << Console::escapeText(text) << '\n';
     }
-    bool askYesNo(const std::string& text) override {
+    bool askYesNo(const std::string& text, const Question&) override {
         ++spoken;
         if (terminal && answers.empty()) {
             return ask(text);

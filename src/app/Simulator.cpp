@@ -31,22 +31,6 @@ const char* const kSimulateUsage =
     "                            [--player idle|general|all]\n"
     "                            [--from 235|1100|1101|1102|1103] [--csv FILE]\n";
 
-bool contains(const std::string& text, const char* fragment) {
-    return text.find(fragment) != std::string::npos;
-}
-
-// The number written right after `marker` in an advisor's question.
-int amountAfter(const std::string& text, const char* marker) {
-    const std::size_t at = text.find(marker);
-    if (at == std::string::npos) {
-        return 0;
-    }
-    const char* first = text.data() + at + std::char_traits<char>::length(marker);
-    int value = 0;
-    std::from_chars(first, text.data() + text.size(), value);
-    return value;
-}
-
 // The simulated player's front end: nothing is shown, questions are answered
 // by the player's policy (the defeat question marks the game lost), and the
 // rules' request to end the program ends the game.
@@ -54,11 +38,11 @@ class SimulatedPlayer : public ShellHost {
   public:
     SimulatedPlayer(PlayerKind player, const Game& game) : player_(player), game_(game) {}
 
-    bool askYesNo(const std::string& text) override {
-        if (contains(text, "Our empire has been defeated")) {
+    bool askYesNo(const std::string&, const Question& question) override {
+        if (question.topic == Question::Topic::Defeat) {
             defeated = true;
         }
-        return answerQuestion(player_, text, game_.romans.treasury);
+        return answerQuestion(player_, question, game_.romans.treasury);
     }
     void quit() override { over = true; }
 
@@ -195,23 +179,21 @@ std::uint32_t gameSeed(std::uint32_t runSeed, int index) {
     return runSeed + static_cast<std::uint32_t>(index) * 0x9E3779B9u;
 }
 
-bool answerQuestion(PlayerKind player, const std::string& question, int treasury) {
-    if (contains(question, "Do you want to keep playing until 476 AD?")) {
-        return true;
+bool answerQuestion(PlayerKind player, const Question& question, int treasury) {
+    switch (question.topic) {
+        case Question::Topic::KeepPlaying:
+            return true;
+        case Question::Topic::PeaceOffer:
+            return player == PlayerKind::General &&
+                   GeneralPlayer::acceptsPeace(treasury, question.price, question.years);
+        case Question::Topic::BonusDemand:
+            return player == PlayerKind::General &&
+                   GeneralPlayer::paysBonus(treasury, question.price);
+        default:
+            // Defeat, the end at 476 AD and anything else: the game is over or
+            // the question is not the player's business.
+            return false;
     }
-    if (player == PlayerKind::Idle) {
-        return false;
-    }
-    if (contains(question, "are offering peace")) {
-        return GeneralPlayer::acceptsPeace(treasury, amountAfter(question, "in exchange for "),
-                                           amountAfter(question, "offering peace for "));
-    }
-    if (contains(question, "demanding a bonus of ")) {
-        return GeneralPlayer::paysBonus(treasury, amountAfter(question, "demanding a bonus of "));
-    }
-    // Defeat, the end at 476 AD and anything else: the game is over or the
-    // question is not the general's business.
-    return false;
 }
 
 GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) {

@@ -7,6 +7,8 @@
 #include <variant>
 #include <vector>
 
+#include "model/FrontEnd.h"
+
 namespace tessarion {
 
 // The built-in players of the balance simulator.
@@ -66,7 +68,7 @@ inline constexpr int kTurnLimit = 476 - 235 + 10;
 GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed);
 
 // How the player answers an advisor question, given the treasury at the time.
-bool answerQuestion(PlayerKind player, const std::string& question, int treasury);
+bool answerQuestion(PlayerKind player, const Question& question, int treasury);
 
 // One line of the balance table.
 struct TableRow {

@@ -108,7 +108,7 @@ void demandBonus(Realm& realm) {
         "them?\r\n\r\nIf "
         "you don't, they may rebel and march on Rome.",
         amount);
-    if (askYesNo(question)) {
+    if (askYesNo(question, {Question::Topic::BonusDemand, amount, 0})) {
         if (amount <= romans.treasury) {
             romans.treasury -= amount;
             return;

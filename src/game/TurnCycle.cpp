@@ -56,7 +56,8 @@ Defeat checkDefeat(Game& game) {
     }
     if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
                   "(Would you like to "
-                  "play again?)")) {
+                  "play again?)",
+                  {Question::Topic::Defeat})) {
         frontEnd().quit();
         return Defeat::Quit;
     }
@@ -77,7 +78,8 @@ std::optional<bool> reachMilestone(Game& game) {
         frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
         if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
                       "Century\"\r\nDo "
-                      "you want to keep playing until 476 AD?")) {
+                      "you want to keep playing until 476 AD?",
+                      {Question::Topic::KeepPlaying})) {
             frontEnd().quit();
             return true;
         }
@@ -85,7 +87,8 @@ std::optional<bool> reachMilestone(Game& game) {
         frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
         if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
                      "Empire.\r\n\r\nDo you wish to "
-                     "play again?\r\n")) {
+                     "play again?\r\n",
+                     {Question::Topic::PlayAgain})) {
             frontEnd().postCommand(cmd::kNewGame, 1);
             return false;
         }

@@ -34,8 +34,8 @@ void showMessage(const std::string& text) {
     frontEnd().showMessage(clip(text));
 }
 
-bool askYesNo(const std::string& text) {
-    return frontEnd().askYesNo(clip(collapsePercents(text)));
+bool askYesNo(const std::string& text, const Question& question) {
+    return frontEnd().askYesNo(clip(collapsePercents(text)), question);
 }
 
 std::string collapsePercents(const std::string& text) {

@@ -8,6 +8,22 @@ namespace tessarion {
 
 struct Province;
 
+// What a yes/no question is about, beside its text, for a front end that
+// answers by policy rather than by reading (the simulated player).
+struct Question {
+    enum class Topic {
+        Other,
+        BonusDemand,  // the legions want `price` sesterces
+        PeaceOffer,   // a tribe offers `years` of peace for `price` sesterces
+        Defeat,       // the empire has fallen: play again?
+        KeepPlaying,  // 285 AD reached: play on to 476 AD?
+        PlayAgain,    // 476 AD reached: a new game?
+    };
+    Topic topic = Topic::Other;
+    int price = 0;
+    int years = 0;
+};
+
 // Everything the rules ask of whoever shows the game: the Praetorian
 // Prefect's boxes, the screen, the lessons, the battles as they happen. Every
 // member does nothing by default and every question is answered No, which is
@@ -18,8 +34,8 @@ class FrontEnd {
 
     // The advisor's boxes. The texts come already cut to kAdvisorTextLimit.
     virtual void showMessage(const std::string& text) { (void)text; }
-    virtual bool askYesNo(const std::string& text) {
-        (void)text;
+    virtual bool askYesNo(const std::string& text, const Question& question) {
+        (void)text, (void)question;
         return false;
     }
 
@@ -84,7 +100,7 @@ void showMessage(const std::string& text);
 
 // The question text is shown as it stands except that "%%" reads as one
 // percent sign; values are never formatted into it here.
-bool askYesNo(const std::string& text);
+bool askYesNo(const std::string& text, const Question& question = {});
 
 // Callers that insert values into a text format it with this first.
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -656,7 +656,7 @@ void Desktop::showMessage(const std::string& text) {
     runModal(box);
 }
 
-bool Desktop::askYesNo(const std::string& text) {
+bool Desktop::askYesNo(const std::string& text, const Question&) {
     AdvisorBox box(AdvisorBox::Kind::Question, text, screenWidth_, screenHeight_, &portrait_);
     box.top += kMenuHeight;
     runModal(box);

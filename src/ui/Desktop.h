@@ -78,7 +78,7 @@ class Desktop : public ShellHost {
 
     // FrontEnd.
     void showMessage(const std::string& text) override;
-    bool askYesNo(const std::string& text) override;
+    bool askYesNo(const std::string& text, const Question& question) override;
 
     void showComputerTurn() override;
     void clearShownMoves() override { animator_.clearShownMoves(); }

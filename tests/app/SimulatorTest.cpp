@@ -69,30 +69,17 @@ TEST(SimulatorTest, GameSeedsKeepTheRunSeedFirstAndDiffer) {
 }
 
 TEST(SimulatorTest, QuestionsAnsweredByEachPolicy) {
-    const std::string keepPlaying =
-        "Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third Century\"\r\nDo "
-        "you want to keep playing until 476 AD?";
-    const std::string defeated =
-        "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? (Would you like to "
-        "play again?)";
-    const std::string outlasted =
-        "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you wish to "
-        "play again?\r\n";
-    const std::string peace =
-        "Princeps,\r\n\r\nThe Goths are offering peace for 9 years \r\nin exchange for 30000 "
-        "sesterces.\r\n\r\nDo you accept their offer?";
-    const std::string bonus =
-        "Princeps,\r\n\r\nThe legions are demanding a bonus of 12000 sesterces.\r\nDo you wish to "
-        "pay them?\r\n\r\nIf you don't, they may rebel and march on Rome.";
+    using Topic = Question::Topic;
     for (PlayerKind player : {PlayerKind::Idle, PlayerKind::General}) {
-        EXPECT_TRUE(answerQuestion(player, keepPlaying, 0));
-        EXPECT_FALSE(answerQuestion(player, defeated, 100000));
-        EXPECT_FALSE(answerQuestion(player, outlasted, 100000));
-        EXPECT_FALSE(answerQuestion(player, "Discard the current game?", 100000));
+        EXPECT_TRUE(answerQuestion(player, {Topic::KeepPlaying}, 0));
+        for (Topic over : {Topic::Defeat, Topic::PlayAgain, Topic::Other}) {
+            EXPECT_FALSE(answerQuestion(player, {over}, 100000));
+        }
     }
+    const Question peace{Topic::PeaceOffer, 30000, 9};
+    const Question bonus{Topic::BonusDemand, 12000, 0};
     EXPECT_FALSE(answerQuestion(PlayerKind::Idle, peace, 1000000));
     EXPECT_FALSE(answerQuestion(PlayerKind::Idle, bonus, 1000000));
-    // The general reads the sums out of the questions.
     EXPECT_TRUE(answerQuestion(PlayerKind::General, bonus, 12000));
     EXPECT_FALSE(answerQuestion(PlayerKind::General, bonus, 11999));
     EXPECT_TRUE(answerQuestion(PlayerKind::General, peace, 30000));

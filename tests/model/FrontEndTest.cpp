@@ -11,7 +11,7 @@ namespace {
 class Says : public FrontEnd {
   public:
     explicit Says(bool answer) : answer_(answer) {}
-    bool askYesNo(const std::string&) override { return answer_; }
+    bool askYesNo(const std::string&, const Question&) override { return answer_; }
     void showMessage(const std::string& text) override { heard = text; }
     std::string heard;
 

@@ -24,7 +24,7 @@ namespace tessarion::test {
 class RecordingFrontEnd : public FrontEnd {
   public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& text) override {
+    bool askYesNo(const std::string& text, const Question&) override {
         questions.push_back(text);
         if (answers.empty()) {
             return false;

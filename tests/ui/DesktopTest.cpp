@@ -178,10 +178,10 @@ TEST_F(DesktopTest, MessageClosesOnEscapeButAQuestionOnlyOnYesOrNo) {
     script({key(KeyCode::Escape)});
     script(click(closeX, closeY));
     script({key(KeyCode::Tab), key(KeyCode::Enter)});
-    EXPECT_FALSE(desktop_->askYesNo("Pay them?"));
+    EXPECT_FALSE(desktop_->askYesNo("Pay them?", {}));
     EXPECT_TRUE(platform.input.empty());
     script({key(KeyCode::Enter)});
-    EXPECT_TRUE(desktop_->askYesNo("Pay them?")) << "Enter answers Yes, where the focus starts";
+    EXPECT_TRUE(desktop_->askYesNo("Pay them?", {})) << "Enter answers Yes, where the focus starts";
 }
 
 TEST_F(DesktopTest, BoxesOpenAtTheTopLeftOfTheCentredPictureArea) {
