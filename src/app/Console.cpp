@@ -13,11 +13,11 @@
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
+#include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "engine/Routes.h"
 #include "model/Advisor.h"
 #include "model/InternalError.h"
 #include "model/Presentation.h"
@@ -151,7 +151,6 @@ class ConsoleHost : public ShellHost {
     ConsoleHost(std::ostream& out, ConsolePresentation& presentation)
         : out_(out), presentation_(presentation) {}
 
-    void repaintWindow() override {}
     void redrawScreen() override {}
     void drawProvinceInfo() override {}
     void playLesson(const Lesson& lesson) override {
@@ -245,7 +244,7 @@ std::string mapText() {
 
 std::string reportText() {
     std::ostringstream o;
-    for (const ReportLine& line : economicReportLines()) {
+    for (const ReportLine& line : economicReportLines(Game::instance())) {
         o << line.text << (line.red ? " (!)" : "") << '\n';
     }
     o << "MILITARY REPORT\n";
@@ -319,7 +318,6 @@ int Console::run(std::optional<std::uint32_t> seed) {
     ConsolePresentation presentation(out_);
     ConsoleHost host(out_, presentation);
     host.terminal = terminal_;
-    Shell shell(host);
     GeneralPlayer general;
     std::unique_ptr<Screen> screen;  // made at the first screenshot
 
@@ -327,6 +325,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     seedRandom(seed ? *seed : clockSeed());
     auto game = std::make_unique<Game>();
     CurrentGame current(*game);
+    Shell shell(*game, host);
     setAdvisor(&advisor);
     setPresentation(&presentation);
     game->startNewGame();
@@ -512,7 +511,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
                     continue;
                 }
                 if (!screen) {
-                    screen = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
+                    screen = std::make_unique<Screen>(*game, Screen::kLayoutWidth,
+                                                      Screen::kLayoutHeight);
                     screen->buildOverlayKeys();
                     screen->loadPictures();
                 }

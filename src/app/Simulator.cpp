@@ -76,7 +76,6 @@ class SimulatedPresentation : public Presentation {
 class SilentHost : public ShellHost {
   public:
     explicit SilentHost(SimulatedPresentation& presentation) : presentation_(presentation) {}
-    void repaintWindow() override {}
     void redrawScreen() override {}
     void drawProvinceInfo() override {}
     void playLesson(const Lesson&) override {}
@@ -225,7 +224,6 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     SimulatedAdvisor advisor(player);
     SimulatedPresentation screen;
     SilentHost host(screen);
-    Shell shell(host);
     GeneralPlayer general;
     setAdvisor(&advisor);
     setPresentation(&screen);
@@ -239,6 +237,7 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     seedRandom(seed);
     auto game = std::make_unique<Game>();
     CurrentGame current(*game);
+    Shell shell(*game, host);
     game->setSkillLevel(skill);
     try {
         // As start-up makes a game, then the scenario if one was asked for.

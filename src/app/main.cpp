@@ -61,7 +61,8 @@ bool parseSeed(const char* text, std::uint32_t& seed) {
 int screenshot(const std::string& path) {
     tessarion::Game::instance().startNewGame();
     tessarion::setUpEvents(tessarion::Game::instance());
-    tessarion::Screen screen(tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
+    tessarion::Screen screen(tessarion::Game::instance(), tessarion::Screen::kLayoutWidth,
+                             tessarion::Screen::kLayoutHeight);
     screen.buildOverlayKeys();
     screen.loadPictures();
     std::string error;
@@ -94,7 +95,7 @@ int desktop(const WindowOptions& options) {
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;
     config.loadFile = options.load;
-    tessarion::Desktop game(platform, config);
+    tessarion::Desktop game(platform, tessarion::Game::instance(), config);
     return game.run();
 }
 

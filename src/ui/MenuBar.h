@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "ui/Layout.h"
 #include "ui/Surface.h"
 
 namespace tessarion {
@@ -30,7 +31,7 @@ struct Menu {
 // underlined letters, the arrows, Enter and Escape.
 class MenuBar {
   public:
-    static constexpr int kHeight = 20;
+    static constexpr int kHeight = layout::kMenuBarHeight;
 
     MenuBar();
 

@@ -9,6 +9,7 @@
 
 namespace tessarion {
 
+class Game;
 struct Province;
 
 // What the window logic needs from whoever hosts it: the desktop window or the
@@ -17,7 +18,6 @@ class ShellHost {
   public:
     virtual ~ShellHost() = default;
     // Compose the screen now and have the whole window painted again.
-    virtual void repaintWindow() = 0;
     virtual void redrawScreen() = 0;
     // The province panel under the map, drawn on the window at once.
     virtual void drawProvinceInfo() = 0;
@@ -38,7 +38,9 @@ class ShellHost {
 // turned into calls on the rules.
 class Shell {
   public:
-    explicit Shell(ShellHost& host) : host_(host) {}
+    Shell(Game& game, ShellHost& host) : game_(game), host_(host) {}
+
+    Game& game() const { return game_; }
 
     // Layout: the screen is laid out 1366 wide and centred on wider ones.
     static int layoutOffsetFor(int width) { return width > 1366 ? (width - 1366) / 2 : 0; }
@@ -69,7 +71,7 @@ class Shell {
     bool command(int id, int param = 0);
 
     // The province whose legion box holds a map point (lowest slot wins).
-    static Province* legionBoxAt(int mapX, int mapY);
+    Province* legionBoxAt(int mapX, int mapY) const;
     // A window point where a press picks the province's legions, and one where
     // a release drops on the province (nothing when no such point exists).
     std::optional<std::pair<int, int>> pressPointFor(Province* province) const;
@@ -85,6 +87,7 @@ class Shell {
     void saveCommand();
     void loadCommand();
 
+    Game& game_;
     ShellHost& host_;
 };
 

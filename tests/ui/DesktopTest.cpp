@@ -94,8 +94,8 @@ class DesktopTest : public ::testing::Test {
         config.sounds = [](const std::string&) { return std::span<const unsigned char>(); };
         config.aboutMs = 10;
         config.exitWaitMs = 10;
-        desktop_ = std::make_unique<Desktop>(platform, config);
-        desktop_->onBoxOpened = [this](ModalBox& box) { boxes.push_back(describe(box)); };
+        desktop_ = std::make_unique<Desktop>(platform, *game_, config);
+        desktop_->modal().onBoxOpened = [this](ModalBox& box) { boxes.push_back(describe(box)); };
     }
     void TearDown() override {
         desktop_.reset();
@@ -379,7 +379,7 @@ TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
     script({key(KeyCode::Enter)});
     script(click(600, 300));  // every press looks up every legion box
     script({key(KeyCode::Enter)});
-    desktop_->onBoxOpened = [this](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [this](ModalBox& box) {
         boxes.push_back(describe(box));
         if (boxes.back().rfind("message: If at any time", 0) == 0) {
             p("Italia")->legionX = -1;  // a table broken behind the game's back
@@ -416,7 +416,7 @@ TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
     // A second right click 0.2 s later, while the banner shows, and a press
     // on the map during the lesson's zoom.
     script({at(down, t0 + 200), at(up, t0 + 200)});
-    desktop_->onBoxOpened = [this](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [this](ModalBox& box) {
         boxes.push_back(describe(box));
         // Escape pressed just after the lesson opened closes it.
         platform.input.push_back(at(key(KeyCode::Escape), platform.ticks() + 1));
@@ -474,11 +474,13 @@ TEST_F(DesktopTest, BoxesBannerAndMarchLeaveTheWindowAsTheGameIs) {
     Screen& screen = desktop_->screen();
     const int x = screen.layoutOffsetX;
     // A legion that arrives while a box is open shows once the box closes.
-    desktop_->onBoxOpened = [this](ModalBox&) { game_->addLegions("Raetia", &game_->romans, 1); };
+    desktop_->modal().onBoxOpened = [this](ModalBox&) {
+        game_->addLegions("Raetia", &game_->romans, 1);
+    };
     script({key(KeyCode::Enter)});
     desktop_->showMessage("Princeps,\r\n\r\nA legion has come.");
     EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
-    desktop_->onBoxOpened = nullptr;
+    desktop_->modal().onBoxOpened = nullptr;
 
     // The Results box leaves the frame of the province panel whole.
     script({key(KeyCode::Escape)});
@@ -504,7 +506,7 @@ TEST_F(DesktopTest, AWebPageWithoutABrowserSaysWhereItIs) {
     start();
     platform.browser = false;
     std::vector<std::string> said;
-    desktop_->onBoxOpened = [&](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
         if (auto* alert = dynamic_cast<AlertBox*>(&box)) {
             said = alert->lines();
         }
@@ -533,7 +535,7 @@ TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
     std::vector<std::string> seen;
     std::vector<SavedGameEntry> listed;
     int selected = -2;
-    desktop_->onBoxOpened = [&](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
         seen.push_back(describe(box));
         if (auto* files = dynamic_cast<FileBox*>(&box)) {
             listed = files->files();
