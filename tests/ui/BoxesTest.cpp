@@ -60,9 +60,9 @@ TEST(LessonBoxCaptions, LinesFollowTheNarrationInOrderTwoAtATime) {
 
     EXPECT_EQ(told.box.currentCaption(), (Lines{"Line one.", "Line two."}))
         << "blank lines of the script are not captions";
-    EXPECT_EQ(told.firstLinesAt({1000, 2500, 3000, 5500, 6500, 7900, 8000}),
-              (Lines{"Line one.", "Line two.", "Line two.", "Line 3...", "Line four", "Line four",
-                     ""}));
+    EXPECT_EQ(
+        told.firstLinesAt({1000, 2500, 3000, 5500, 6500, 7900, 8000}),
+        (Lines{"Line one.", "Line two.", "Line two.", "Line 3...", "Line four", "Line four", ""}));
     told.box.tick(1000 + 6500);
     EXPECT_EQ(told.box.currentCaption(), Lines{"Line four"}) << "the last line stands alone";
 
@@ -85,9 +85,8 @@ TEST(LessonBoxCaptions, PaceScalesWithTheNarrationAndStopsWithIt) {
         EXPECT_EQ(slow.at(20 * permille), fast.at(10 * permille)) << permille;
     }
     // A longer line is on screen for longer.
-    EXPECT_EQ(fast.firstLinesAt({3000, 7000}),
-              (Lines{"A much, much longer line of the lesson",
-                     "A much, much longer line of the lesson"}));
+    EXPECT_EQ(fast.firstLinesAt({3000, 7000}), (Lines{"A much, much longer line of the lesson",
+                                                      "A much, much longer line of the lesson"}));
     fast.pressPlay();  // stop
     EXPECT_FALSE(fast.box.narrationPlaying);
     EXPECT_TRUE(fast.box.currentCaption().empty());

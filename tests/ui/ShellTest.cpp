@@ -48,13 +48,6 @@ class ShellTest : public GameTest {
     static int wy(int mapY) { return layout::windowYOfMap(mapY); }
 };
 
-TEST_F(ShellTest, LayoutOffset) {
-    EXPECT_EQ(Shell::layoutOffsetFor(1366), 0);
-    EXPECT_EQ(Shell::layoutOffsetFor(1280), 0);
-    EXPECT_EQ(Shell::layoutOffsetFor(1920), 277);
-    EXPECT_EQ(Shell::layoutOffsetFor(1600), 117);
-}
-
 TEST_F(ShellTest, LegionBoxIncludesItsFarCornerOnly) {
     Province* britannia = p("Britannia");  // alone in its corner of the map
     EXPECT_EQ(shell().legionBoxAt(britannia->legionX + 73, britannia->legionY + 59), britannia);
