@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "ui/InputEvents.h"
+
 namespace tessarion {
 namespace {
 
-InputEvent key(KeyCode code) {
-    InputEvent e;
-    e.type = InputEvent::Type::KeyDown;
-    e.key = code;
-    return e;
-}
+using test::key;
 
 // A lesson box whose narration the player has started at tick 1000.
 struct Told {

@@ -9,29 +9,23 @@
 #include <vector>
 
 #include "game/Commands.h"
+#include "ui/InputEvents.h"
 
 namespace tessarion {
 namespace {
 
-InputEvent press(KeyCode code, char letter = 0, bool alt = false) {
-    InputEvent e;
-    e.type = InputEvent::Type::KeyDown;
-    e.key = code;
-    e.letter = letter;
-    e.alt = alt;
-    return e;
-}
+using test::key;
 
 TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
-    const InputEvent f10 = press(KeyCode::F10);
-    const InputEvent up = press(KeyCode::Up);
-    const InputEvent down = press(KeyCode::Down);
-    const InputEvent left = press(KeyCode::Left);
-    const InputEvent right = press(KeyCode::Right);
-    const InputEvent enter = press(KeyCode::Enter);
-    const InputEvent escape = press(KeyCode::Escape);
-    const InputEvent altF = press(KeyCode::Letter, 'f', true);
-    const InputEvent altH = press(KeyCode::Letter, 'h', true);
+    const InputEvent f10 = key(KeyCode::F10);
+    const InputEvent up = key(KeyCode::Up);
+    const InputEvent down = key(KeyCode::Down);
+    const InputEvent left = key(KeyCode::Left);
+    const InputEvent right = key(KeyCode::Right);
+    const InputEvent enter = key(KeyCode::Enter);
+    const InputEvent escape = key(KeyCode::Escape);
+    const InputEvent altF = key(KeyCode::Letter, 'f', true);
+    const InputEvent altH = key(KeyCode::Letter, 'h', true);
     struct Case {
         const char* what;
         std::vector<InputEvent> keys;
@@ -47,12 +41,7 @@ TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
         {"Up from the first item goes round to the last", {altF, up}, 0, 3, -1, {}},
         {"Down from the last item goes round to the first", {altF, up, down}, 0, 0, -1, {}},
         {"Enter chooses the lit item", {altF, up, enter}, -1, -1, -1, cmd::kExit},
-        {"an item's letter chooses it",
-         {altH, press(KeyCode::Letter, 'a')},
-         -1,
-         -1,
-         -1,
-         cmd::kAbout},
+        {"an item's letter chooses it", {altH, key(KeyCode::Letter, 'a')}, -1, -1, -1, cmd::kAbout},
         {"Right opens the lit item's submenu", {f10, right, enter, right}, 1, 0, 0, {}},
         {"Up in a submenu goes round", {f10, right, enter, right, up}, 1, 0, 2, {}},
         {"Enter in a submenu chooses",
@@ -67,7 +56,7 @@ TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
         {"Escape closes the menu and lights its title", {altH, escape}, -1, 3, -1, {}},
         {"a second Escape leaves the bar", {altH, escape, escape}, -1, -1, -1, {}},
         {"Alt with a letter no title has opens nothing",
-         {press(KeyCode::Letter, 'o', true)},
+         {key(KeyCode::Letter, 'o', true)},
          -1,
          -1,
          -1,
@@ -90,17 +79,17 @@ TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
 }
 
 TEST(MenuBarKeys, AltAloneTakesAndGivesBackTheKeyboardButNotWhenUsedWithALetter) {
-    const InputEvent alt = press(KeyCode::Alt);
+    const InputEvent alt = key(KeyCode::Alt);
     InputEvent altUp = alt;
     altUp.type = InputEvent::Type::KeyUp;
     MenuBar menu;
     bool consumed = false;
-    menu.keyDown(press(KeyCode::Right), consumed);
+    menu.keyDown(key(KeyCode::Right), consumed);
     EXPECT_FALSE(consumed) << "an idle bar lets the keys through";
     menu.keyDown(alt, consumed);
     menu.keyUp(altUp, consumed);
     EXPECT_TRUE(menu.active());
-    menu.keyDown(press(KeyCode::Right), consumed);
+    menu.keyDown(key(KeyCode::Right), consumed);
     EXPECT_TRUE(consumed);
     EXPECT_EQ(menu.highlightedItem(), 1);
     menu.keyDown(alt, consumed);
@@ -108,7 +97,7 @@ TEST(MenuBarKeys, AltAloneTakesAndGivesBackTheKeyboardButNotWhenUsedWithALetter)
     EXPECT_FALSE(menu.active());
 
     menu.keyDown(alt, consumed);
-    menu.keyDown(press(KeyCode::Letter, 'f', true), consumed);
+    menu.keyDown(key(KeyCode::Letter, 'f', true), consumed);
     menu.keyUp(altUp, consumed);
     EXPECT_EQ(menu.openMenu(), 0) << "releasing Alt after Alt+F leaves the File menu open";
 }
