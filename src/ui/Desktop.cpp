@@ -26,6 +26,12 @@ int frameWidthFor(std::pair<int, int> screen) {
     return std::max(Screen::kLayoutWidth, w * Screen::kLayoutHeight / h);
 }
 
+// The menu bar stands where the desktop's own would, outside the client
+// area: nothing on its strip reaches the map.
+bool onMenuBar(const InputEvent& e) {
+    return layout::clientYOfFrame(e.y) < 0;
+}
+
 // The letters of the People's Front chord; the others are no key of the shell's.
 Shell::Key shellKey(const InputEvent& e) {
     if (e.key != KeyCode::Letter) {
@@ -231,7 +237,7 @@ void Desktop::dispatch(const InputEvent& e) {
             if (menu_.active()) {
                 menu_.mouseMove(e.x, e.y);
                 runner_.presentFrame();
-            } else if (e.y >= MenuBar::kHeight) {
+            } else if (!onMenuBar(e)) {
                 shell_.mouseMove(e.x, layout::clientYOfFrame(e.y));
             }
             break;
@@ -257,9 +263,6 @@ void Desktop::dispatch(const InputEvent& e) {
     }
 }
 
-// The menu bar stands where the desktop's own would, outside the client
-// area: nothing on its strip reaches the map.
-
 void Desktop::mouseDown(const InputEvent& e) {
     if (e.button == InputEvent::Button::Left) {
         // Whatever this press starts, the last drag is over.
@@ -267,7 +270,7 @@ void Desktop::mouseDown(const InputEvent& e) {
     }
     bool consumed = false;
     menu_.mouseDown(e.x, e.y, consumed);
-    if (consumed || e.y < MenuBar::kHeight) {
+    if (consumed || onMenuBar(e)) {
         runner_.presentFrame();
     } else if (e.button == InputEvent::Button::Left) {
         shell_.leftButtonDown(e.x, layout::clientYOfFrame(e.y));
@@ -282,7 +285,7 @@ void Desktop::mouseUp(const InputEvent& e) {
         if (id) {
             command(*id);
         }
-    } else if (e.y < MenuBar::kHeight) {
+    } else if (onMenuBar(e)) {
         return;
     } else if (e.button == InputEvent::Button::Left) {
         shell_.leftButtonUp(e.x, layout::clientYOfFrame(e.y));

@@ -161,13 +161,6 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     EXPECT_FALSE(menu.isChecked(5001));
     EXPECT_FALSE(menu.active());
 
-    // Alt, the arrows and Enter: Options > Sound.
-    run({key(KeyCode::Alt), keyUp(KeyCode::Alt)});
-    EXPECT_TRUE(menu.active());
-    run({key(KeyCode::Right), key(KeyCode::Down), key(KeyCode::Down), key(KeyCode::Enter)});
-    EXPECT_FALSE(desktop_->shell().soundEnabled);
-    EXPECT_FALSE(menu.isChecked(6000));
-
     // Alt+H then the underlined letter of "About ...".
     run({key(KeyCode::Letter, 'h', true), key(KeyCode::Letter, 'a')});
     EXPECT_EQ(boxes.back(), "frame");
