@@ -21,7 +21,7 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/StateJson.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/Random.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/SaveGame.h"
@@ -37,7 +37,8 @@ namespace fs = std::filesystem;
     std::abort();
 }
 
-class SilentAdvisor : public Advisor {
+// The reader must never show anything: a box means it reached the rules.
+class MustStaySilent : public FrontEnd {
   public:
     void showMessage(const std::string& text) override {
         fail("the reader showed a message", text);
@@ -45,7 +46,7 @@ class SilentAdvisor : public Advisor {
     bool askYesNo(const std::string& text) override { fail("the reader asked a question", text); }
 };
 
-SilentAdvisor gAdvisor;
+MustStaySilent gFrontEnd;
 std::string gStart;
 fs::path gFolder;
 
@@ -60,7 +61,7 @@ void setUpOnce() {
     game->startNewGame();
     setUpEvents(*game);
     gStart = saveGameText();
-    setAdvisor(&gAdvisor);
+    static FrontEndScope frontEnd(gFrontEnd);
     // Memory-backed where there is such a folder: the writer syncs every file.
     const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     gFolder = base / ("tessarion-fuzz-" + std::to_string(getpid()));
@@ -148,7 +149,8 @@ void expectPlausible(Game& game) {
             }
             const Route& route = legion->route;
             if (route.size() < 2 || route.front() != legion->province || legion->routeIndex != 0) {
-                fail("a route that does not start where its legion stands loaded", stateJson(*gGame));
+                fail("a route that does not start where its legion stands loaded",
+                     stateJson(*gGame));
             }
             for (std::size_t i = 0; i + 1 < route.size(); ++i) {
                 bool neighbours = false;

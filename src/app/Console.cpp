@@ -1,10 +1,12 @@
 #include "app/Console.h"
 #include "app/Numbers.h"
+#include "game/GameSession.h"
 #include "game/StateJson.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -18,9 +20,8 @@
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
-#include "model/Presentation.h"
 #include "model/Random.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
@@ -34,14 +35,14 @@ namespace tessarion {
 namespace {
 
 // Everything the player would see in a box, as console lines.
-class ConsoleAdvisor : public Advisor {
+class ConsoleAdvisor {
   public:
     // With `terminal` set a person reads the texts, and answers the questions
     // for which no answer was given beforehand.
     ConsoleAdvisor(std::istream& in, std::ostream& out, bool terminal)
         : in_(in), out_(out), terminal_(terminal) {}
 
-    void showMessage(const std::string& text) override {
+    void showMessage(const std::string& text) {
         ++spoken;
         if (terminal_) {
             out_ << '\n' << Console::plainText(text) << "\n\n";
@@ -49,7 +50,7 @@ class ConsoleAdvisor : public Advisor {
         }
         out_ << "MESSAGE: " << Console::escapeText(text) << '\n';
     }
-    bool askYesNo(const std::string& text) override {
+    bool askYesNo(const std::string& text) {
         ++spoken;
         if (terminal_ && answers.empty()) {
             return ask(text);
@@ -121,23 +122,23 @@ std::string whyNoOrder(Province* from, Province* to) {
     return "there is no way from " + from->name + " to " + to->name;
 }
 
-class ConsolePresentation : public Presentation {
+class ConsolePresentation {
   public:
     explicit ConsolePresentation(std::ostream& out) : out_(out) {}
 
-    void openPictureBox(int pictureId) override {
+    void openPictureBox(int pictureId) {
         if (const Lesson* lesson = lessonForPicture(pictureId)) {
             out_ << "SHOW: lesson \"" << lesson->title << "\" (picture " << pictureId << ")\n";
         } else {
             out_ << "SHOW: picture " << pictureId << '\n';
         }
     }
-    void showResults(int invasions, int plagues, int rebellions) override {
+    void showResults(int invasions, int plagues, int rebellions) {
         out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues
              << ", rebellions " << rebellions << ")\n";
     }
-    void quit() override { quitRequested = true; }
-    void postCommand(int id, int param) override { posted.emplace_back(id, param); }
+    void quit() { quitRequested = true; }
+    void postCommand(int id, int param) { posted.emplace_back(id, param); }
 
     bool quitRequested = false;
     std::deque<std::pair<int, int>> posted;
@@ -146,13 +147,25 @@ class ConsolePresentation : public Presentation {
     std::ostream& out_;
 };
 
+// The console's front end: the advisor's lines, the pictures and boxes as
+// SHOW lines, the dialogs answered from the command line.
 class ConsoleHost : public ShellHost {
   public:
-    ConsoleHost(std::ostream& out, ConsolePresentation& presentation)
-        : out_(out), presentation_(presentation) {}
+    ConsoleHost(std::ostream& out, ConsoleAdvisor& advisor, ConsolePresentation& presentation)
+        : out_(out), advisor_(advisor), presentation_(presentation) {}
 
-    void redrawScreen() override {}
-    void drawProvinceInfo() override {}
+    void showMessage(const std::string& text) override { advisor_.showMessage(text); }
+    bool askYesNo(const std::string& text) override { return advisor_.askYesNo(text); }
+    void openPictureBox(int pictureId) override { presentation_.openPictureBox(pictureId); }
+    void showResults(int invasions, int plagues, int rebellions) override {
+        presentation_.showResults(invasions, plagues, rebellions);
+    }
+    void postCommand(int id, int param) override { presentation_.postCommand(id, param); }
+    void refreshReports() override {
+        if (onNews) {
+            onNews();
+        }
+    }
     void playLesson(const Lesson& lesson) override {
         out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId
              << ", narration " << lesson.narration << ")\n";
@@ -172,6 +185,8 @@ class ConsoleHost : public ShellHost {
     // The path the next file dialog answers with (the save and load commands).
     std::optional<std::string> nextPath;
     bool terminal = false;
+    // At a terminal the news is told as it is written.
+    std::function<void()> onNews;
 
   private:
     std::optional<std::string> takePath() {
@@ -181,6 +196,7 @@ class ConsoleHost : public ShellHost {
     }
 
     std::ostream& out_;
+    ConsoleAdvisor& advisor_;
     ConsolePresentation& presentation_;
 };
 
@@ -316,29 +332,19 @@ std::optional<std::vector<std::string>> Console::tokenize(const std::string& lin
 int Console::run(std::optional<std::uint32_t> seed) {
     ConsoleAdvisor advisor(in_, out_, terminal_);
     ConsolePresentation presentation(out_);
-    ConsoleHost host(out_, presentation);
+    ConsoleHost host(out_, advisor, presentation);
     host.terminal = terminal_;
     GeneralPlayer general;
     std::unique_ptr<Screen> screen;  // made at the first screenshot
 
     // Start-up, as the windowed game does it up to the first game being ready.
-    seedRandom(seed ? *seed : clockSeed());
-    auto game = std::make_unique<Game>();
-    CurrentGame current(*game);
+    GameSession session(seed ? *seed : clockSeed());
+    Game* game = &session.game();
     Shell shell(*game, host);
-    setAdvisor(&advisor);
-    setPresentation(&presentation);
-    game->startNewGame();
-    setUpEvents(*game);
+    FrontEndScope frontEnd(host);
+    beginFirstGame(*game);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(".");
-
-    struct Restore {
-        ~Restore() {
-            setAdvisor(nullptr);
-            setPresentation(nullptr);
-        }
-    } restore;
 
     auto error = [&](const std::string& reason) { out_ << "ERROR: " << reason << '\n'; };
     // At a terminal the news is told line by line as it is written, and each
@@ -346,7 +352,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     std::vector<std::string> toldNews;
     int toldTurn = game->turn;
     if (terminal_) {
-        game->refreshReports = [&] {
+        host.onNews = [&] {
             const std::vector<std::string> log(game->newsLog.begin(), game->newsLog.end());
             // The log is a window of the last lines: what is new follows the
             // longest tail of what was told that starts it.

@@ -11,10 +11,10 @@
 #include "app/GeneralPlayer.h"
 #include "game/Events.h"
 #include "game/Game.h"
+#include "game/GameSession.h"
 #include "game/Scenarios.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
-#include "model/Presentation.h"
 #include "model/Random.h"
 #include "ui/Shell.h"
 
@@ -47,12 +47,11 @@ int amountAfter(const std::string& text, const char* marker) {
 
 // The player at the advisor's boxes: messages are read and forgotten, questions
 // answered by the player's policy; the defeat question marks the game lost.
-class SimulatedAdvisor : public Advisor {
+class SimulatedAdvisor {
   public:
     explicit SimulatedAdvisor(PlayerKind player) : player_(player) {}
 
-    void showMessage(const std::string&) override {}
-    bool askYesNo(const std::string& text) override {
+    bool askYesNo(const std::string& text) {
         if (contains(text, "Our empire has been defeated")) {
             defeated = true;
         }
@@ -67,26 +66,21 @@ class SimulatedAdvisor : public Advisor {
 };
 
 // No screen at all; the rules' request to end the program ends the game.
-class SimulatedPresentation : public Presentation {
-  public:
-    void quit() override { over = true; }
+struct SimulatedPresentation {
     bool over = false;
 };
 
+// The simulated player's front end: nothing is shown, questions go to the
+// player's policy, and the rules' request to end the program ends the game.
 class SilentHost : public ShellHost {
   public:
-    explicit SilentHost(SimulatedPresentation& presentation) : presentation_(presentation) {}
-    void redrawScreen() override {}
-    void drawProvinceInfo() override {}
-    void playLesson(const Lesson&) override {}
-    void openWebPage(const std::string&) override {}
-    void showAbout() override {}
-    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
-    std::optional<std::string> chooseLoadPath() override { return std::nullopt; }
-    void alert(const std::string&, const std::string&) override {}
-    void quit() override { presentation_.quit(); }
+    SilentHost(SimulatedAdvisor& advisor, SimulatedPresentation& presentation)
+        : advisor_(advisor), presentation_(presentation) {}
+    bool askYesNo(const std::string& text) override { return advisor_.askYesNo(text); }
+    void quit() override { presentation_.over = true; }
 
   private:
+    SimulatedAdvisor& advisor_;
     SimulatedPresentation& presentation_;
 };
 
@@ -223,30 +217,16 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
 
     SimulatedAdvisor advisor(player);
     SimulatedPresentation screen;
-    SilentHost host(screen);
+    SilentHost host(advisor, screen);
     GeneralPlayer general;
-    setAdvisor(&advisor);
-    setPresentation(&screen);
-    struct Restore {
-        ~Restore() {
-            setAdvisor(nullptr);
-            setPresentation(nullptr);
-        }
-    } restore;
+    FrontEndScope frontEnd(host);
 
-    seedRandom(seed);
-    auto game = std::make_unique<Game>();
-    CurrentGame current(*game);
+    GameSession session(seed);
+    Game* game = &session.game();
     Shell shell(*game, host);
     game->setSkillLevel(skill);
     try {
-        // As start-up makes a game, then the scenario if one was asked for.
-        if (from == 235) {
-            game->startNewGame();
-            setUpEvents(*game);
-        } else {
-            startScenario(*game, from);
-        }
+        beginFirstGame(*game, from);
         result.startYear = game->year();
         int turns = 0;
         while (!screen.over) {

@@ -18,6 +18,7 @@
 #include "app/WebSite.h"
 #include "game/Events.h"
 #include "game/Game.h"
+#include "game/GameSession.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
 #include "platform/HostSystem.h"
@@ -59,8 +60,7 @@ bool parseSeed(const char* text, std::uint32_t& seed) {
 }
 
 int screenshot(const std::string& path) {
-    tessarion::Game::instance().startNewGame();
-    tessarion::setUpEvents(tessarion::Game::instance());
+    tessarion::beginFirstGame(tessarion::Game::instance());
     tessarion::Screen screen(tessarion::Game::instance(), tessarion::Screen::kLayoutWidth,
                              tessarion::Screen::kLayoutHeight);
     screen.buildOverlayKeys();
@@ -178,10 +178,8 @@ int main(int argc, char** argv) {
                                    isatty(0) != 0 && isatty(1) != 0);
         return session.run(seed);
     }
-    tessarion::seedRandom(seed ? *seed : tessarion::clockSeed());
     // The window's game, the one the whole program plays on.
-    tessarion::Game game;
-    tessarion::CurrentGame current(game);
+    tessarion::GameSession session(seed ? *seed : tessarion::clockSeed());
     try {
         if (shot) {
             return screenshot(*shot);

@@ -3,7 +3,7 @@
 #include "engine/Realm.h"
 #include "engine/Rebellions.h"
 #include "engine/Routes.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/Random.h"
 
 namespace tessarion {
@@ -118,21 +118,15 @@ void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
         return;
     }
 
-    if (realm.animateMove) {
-        realm.animateMove(acting->province, target);
-    }
+    frontEnd().animateMove(acting->province, target);
     const int r = gameRand();
     if (r % 2 == 0) {
-        if (realm.flashLegion) {
-            realm.flashLegion(attacker.name, source);
-        }
+        frontEnd().flashLegion(attacker.name, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
         realm.addNews("Our attack on " + target->name + " failed");
         return;
     }
-    if (realm.flashLegion) {
-        realm.flashLegion(owner->name, target);
-    }
+    frontEnd().flashLegion(owner->name, target);
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;

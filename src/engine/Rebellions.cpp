@@ -3,7 +3,7 @@
 #include "engine/Orders.h"
 #include "engine/Realm.h"
 #include "engine/Routes.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/Random.h"
 
 namespace tessarion {
@@ -148,18 +148,14 @@ bool lacksGrain(Realm& realm) {
 void peoplesFront(Realm& realm) {
     Province* palestina = realm.findProvince("Palestina");
     if (realm.romans.ownsProvince(palestina)) {
-        if (realm.playSound) {
-            realm.playSound(Sound::PeoplesFront);
-        }
+        frontEnd().playSound(Sound::PeoplesFront);
         showMessage("The People's Front of Judea has rallied to your cause!");
         if (realm.romans.legionCount() < legionCap(realm.romans)) {
             realm.addLegions("Palestina", &realm.romans, 5);
         }
         return;
     }
-    if (realm.playSound) {
-        realm.playSound(Sound::PeoplesFront);
-    }
+    frontEnd().playSound(Sound::PeoplesFront);
     showMessage("Palestina has been overthrown by the\r\nPeople's Front of Judea (the PFJ)!");
     if (Empire* owner = realm.getOwner(palestina)) {
         owner->removeLegionsIn(palestina);

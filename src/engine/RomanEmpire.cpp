@@ -2,7 +2,7 @@
 
 #include "engine/Realm.h"
 #include "engine/Rebellions.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
 
@@ -148,9 +148,7 @@ void updatePlague(RomanEmpire& romans) {
             realm.plagueCount += 1;
             romans.plague = true;
             romans.plagueCounter = gameRand() % 5 + kLength[level];
-            if (realm.playSound) {
-                realm.playSound(Sound::Plague);
-            }
+            frontEnd().playSound(Sound::Plague);
             romans.lowFundsWarningShown = false;
             showMessage(
                 "Princeps,\r\n\r\nThe empire has been hit by a plague!  This is will\r\nreduce tax "

@@ -1,10 +1,11 @@
 #include "engine/Routes.h"
 
+#include <algorithm>
 #include <queue>
 #include <string>
 #include <unordered_set>
 
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/Province.h"
 #include "model/World.h"
 

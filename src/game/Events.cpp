@@ -4,7 +4,7 @@
 #include "engine/Routes.h"
 #include "game/Game.h"
 #include "game/GameEvent.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 
 namespace tessarion {
 

@@ -4,8 +4,7 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/TurnCycle.h"
-#include "model/Advisor.h"
-#include "model/Presentation.h"
+#include "model/FrontEnd.h"
 
 namespace tessarion {
 
@@ -144,7 +143,7 @@ void startScenario(Game& game, int command) {
             setUp455(game);
             break;
     }
-    redrawScreen();
+    frontEnd().redrawScreen();
     if (command == kScenarioValerian || command == kScenarioConstantine) {
         endTurnCycle(game);
     }
@@ -163,7 +162,7 @@ void newGame(Game& game, bool skipConfirmation) {
         return;
     }
     game.startNewGame();
-    redrawScreen();
+    frontEnd().redrawScreen();
 }
 
 void showWelcome() {

@@ -5,8 +5,7 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/Lessons.h"
-#include "model/Advisor.h"
-#include "model/Presentation.h"
+#include "model/FrontEnd.h"
 
 namespace tessarion {
 
@@ -26,9 +25,9 @@ void playMilestoneLesson(const Lesson& m) {
         showMessage(
             "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
     }
-    presentation().zoomFrame(m.zoomX, m.zoomY);
-    presentation().zoomFrame(m.zoomX, m.zoomY);
-    presentation().openPictureBox(m.pictureId);
+    frontEnd().zoomFrame(m.zoomX, m.zoomY);
+    frontEnd().zoomFrame(m.zoomX, m.zoomY);
+    frontEnd().openPictureBox(m.pictureId);
 }
 
 }  // namespace
@@ -37,9 +36,9 @@ bool endTurnCycle(Game& game) {
     for (;;) {
         // 1 to 5: the powers' years.
         game.romans.endTurn();
-        presentation().redrawScreen();
-        presentation().showComputerTurn();
-        presentation().clearShownMoves();
+        frontEnd().redrawScreen();
+        frontEnd().showComputerTurn();
+        frontEnd().clearShownMoves();
         game.barbarians.endTurn();
         game.sassanids.endTurn();
         game.rogueRomans.endTurn();
@@ -47,7 +46,7 @@ bool endTurnCycle(Game& game) {
         // 6 to 8: the new year and its events.
         game.turn += 1;
         runEvents(game);
-        presentation().redrawScreen();
+        frontEnd().redrawScreen();
 
         // 9: defeat.
         bool playedAgain = false;
@@ -55,12 +54,12 @@ bool endTurnCycle(Game& game) {
             if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
                           "(Would you like to "
                           "play again?)")) {
-                presentation().quit();
+                frontEnd().quit();
                 return true;
             }
             game.startNewGame();
-            presentation().redrawScreen();
-            presentation().invalidateWindow();
+            frontEnd().redrawScreen();
+            frontEnd().invalidateWindow();
             playedAgain = true;
         }
 
@@ -73,22 +72,22 @@ bool endTurnCycle(Game& game) {
         }
         // 11 and 12: the ends of the game.
         if (!playedAgain && year == 285) {
-            presentation().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+            frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
             if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
                           "Century\"\r\nDo "
                           "you want to keep playing until 476 AD?")) {
-                presentation().quit();
+                frontEnd().quit();
                 return true;
             }
         } else if (!playedAgain && year == 476) {
-            presentation().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+            frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
             if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
                          "Empire.\r\n\r\nDo you wish to "
                          "play again?\r\n")) {
-                presentation().postCommand(cmd::kNewGame, 1);
+                frontEnd().postCommand(cmd::kNewGame, 1);
                 return false;
             }
-            presentation().quit();
+            frontEnd().quit();
             return true;
         }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Province.h"
 #include "model/Random.h"
@@ -215,12 +216,8 @@ void Empire::moveLegionStep(Legion* legion) {
     }
 
     // A battle: one coin toss, one legion lost by one side.
-    if (world.playSound) {
-        world.playSound(Sound::Battle);
-    }
-    if (world.animateMove) {
-        world.animateMove(legion->province, next);
-    }
+    frontEnd().playSound(Sound::Battle);
+    frontEnd().animateMove(legion->province, next);
     const int r = gameRand() % 2;
     if (r == 1) {
         owner->destroyFirstLegionIn(next, [](const Legion&) { return true; });

@@ -1,7 +1,7 @@
 #include "model/World.h"
 
-#include "model/Advisor.h"
 #include "model/Empire.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
 
 namespace tessarion {
@@ -77,9 +77,7 @@ void World::addNews(const std::string& text) {
     if (newsLog.size() > kNewsLogLimit) {
         newsLog.pop_front();
     }
-    if (refreshReports) {
-        refreshReports();
-    }
+    frontEnd().refreshReports();
 }
 
 }  // namespace tessarion

@@ -3,14 +3,12 @@
 #include <array>
 #include <cstddef>
 #include <deque>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
-#include "model/Sound.h"
 
 namespace tessarion {
 
@@ -30,9 +28,9 @@ inline constexpr int kSkillLevels = 3;
 inline constexpr int kDefaultSkillLevel = 1;
 
 // The map and everything every power's rules share: the provinces, the year,
-// the news, the counters of the Results box and the four hooks by which a
-// screen follows the battles. The powers themselves are added by the layers
-// above; the world only knows them as `Empire`s in their fixed order.
+// the news and the counters of the Results box. What the player sees of it
+// goes through the installed FrontEnd. The powers themselves are added by the
+// layers above; the world only knows them as `Empire`s in their fixed order.
 class World {
   public:
     World() = default;
@@ -45,11 +43,7 @@ class World {
     // Romans, Germanic Tribes, Sassanids, Rebelling Legions.
     virtual std::array<Empire*, 4> powers() = 0;
 
-    std::function<void(Sound)> playSound;
     std::array<std::unique_ptr<Province>, kProvinceCount> provinces;
-    std::function<void(Province*, Province*)> animateMove;
-    std::function<void(const std::string&, Province*)> flashLegion;
-    std::function<void()> refreshReports;
     int turn = 0;
     std::vector<ArmyGroup> armyGroups;
     int invasionCount = 0;

@@ -1,7 +1,7 @@
 #include "opponents/Barbarians.h"
 
 #include "engine/Realm.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
 

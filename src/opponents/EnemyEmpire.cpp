@@ -1,12 +1,13 @@
 #include "opponents/EnemyEmpire.h"
 
+#include <algorithm>
 #include <queue>
 #include <unordered_set>
 
 #include "engine/Orders.h"
 #include "engine/Realm.h"
 #include "engine/Routes.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/Random.h"
 
 namespace tessarion {
@@ -79,17 +80,13 @@ bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* ta
     if (!isNeighbour(legion->province, target)) {
         showMessage("something strange is going on!");
     }
-    if (realm.animateMove) {
-        realm.animateMove(legion->province, target);
-    }
+    frontEnd().animateMove(legion->province, target);
     if (gameRand() % 2 == 0) {
         return false;
     }
     defender->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (defender->legionsIn(target) == 0) {
-        if (realm.flashLegion) {
-            realm.flashLegion(defender->name, target);
-        }
+        frontEnd().flashLegion(defender->name, target);
         takeProvince(this, target, realm, defender);
         moveLegionInto(legion, target);
     }
@@ -185,9 +182,7 @@ void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int coun
 }
 
 void EnemyEmpire::announceInvasion(const std::string& text) {
-    if (realm.playSound) {
-        realm.playSound(Sound::March);
-    }
+    frontEnd().playSound(Sound::March);
     realm.addNews(text);
 }
 

@@ -4,6 +4,7 @@
 
 #include "game/Events.h"
 #include "game/Game.h"
+#include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
 #include "savegame/AtomicWrite.h"
@@ -63,35 +64,16 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
     runner_.windowEvent = [this](const InputEvent& e) { return windowEvent(e); };
 }
 
-Desktop::~Desktop() {
-    if (currentAdvisor() == this) {
-        setAdvisor(nullptr);
-    }
-    setPresentation(nullptr);
-    if (Game* game = Game::current()) {
-        game->playSound = nullptr;
-        game->animateMove = nullptr;
-        game->flashLegion = nullptr;
-        game->refreshReports = nullptr;
-    }
-}
+Desktop::~Desktop() = default;
 
 bool Desktop::startUp() {
-    setAdvisor(this);
-    setPresentation(this);
+    frontEnd_.emplace(*this);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(config_.saveFolder);
-    Game& game = game_;
-    // The presentation hooks; the sound comes later, so that nothing of the
-    // first set-up makes a noise.
-    game.animateMove = [this](Province* a, Province* b) { animator_.animateMove(a, b); };
-    game.flashLegion = [this](const std::string& who, Province* where) {
-        animator_.flashLegion(who, where);
-    };
-    game.refreshReports = [this] { refreshReports(*screen_); };
-    game.startNewGame();
-    game.playSound = [this](Sound s) { playSound(s); };
-    setUpEvents(game);
+    // Nothing of the first set-up makes a noise.
+    settingUp_ = true;
+    beginFirstGame(game_);
+    settingUp_ = false;
     screen_->buildOverlayKeys();
 
     if (!platform_.openWindow(kTitle, frameWidth(), runner_.frame().height())) {
@@ -175,8 +157,7 @@ int Desktop::run() {
         alert("ERROR", emergencyMessage(what, saved));
         windowOpen_ = false;
         platform_.stopSound();
-        setAdvisor(nullptr);
-        setPresentation(nullptr);
+        frontEnd_.reset();
         return 3;
     }
     shutDown();
@@ -197,8 +178,7 @@ void Desktop::shutDown() {
         platform_.sleep(config_.exitWaitMs);
         windowOpen_ = false;
     }
-    setAdvisor(nullptr);
-    setPresentation(nullptr);
+    frontEnd_.reset();
 }
 
 bool Desktop::handle(const InputEvent& e) {
@@ -458,7 +438,14 @@ void Desktop::showResults(int invasions, int plagues, int rebellions) {
     dialogs_.showResults(invasions, plagues, rebellions);
 }
 
+void Desktop::refreshReports() {
+    tessarion::refreshReports(*screen_);
+}
+
 void Desktop::playSound(Sound sound) {
+    if (settingUp_) {
+        return;
+    }
     if (sound == Sound::March) {
         // The army crossing the frontier is shown whether or not it is heard.
         screen_->redrawScreen();

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "Version.h"
-#include "model/Advisor.h"
-#include "model/Presentation.h"
+#include "model/FrontEnd.h"
 #include "platform/Platform.h"
 #include "ui/Animation.h"
 #include "ui/Boxes.h"
@@ -23,9 +22,9 @@ namespace tessarion {
 
 // The game in its window: start-up and shut-down, the message loop and the
 // wiring of its parts (the screen, the menus, the shell, the modal runner,
-// the dialogs, the animations and the sound board). It is the Shell's host,
-// the rules' advisor and their presentation.
-class Desktop : public ShellHost, public Advisor, public Presentation {
+// the dialogs, the animations and the sound board). It is the Shell's host
+// and, from start-up to shut-down, the rules' front end.
+class Desktop : public ShellHost {
   public:
     static constexpr const char* kTitle = kGameTitle;
 
@@ -55,11 +54,10 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     void quit() override;
     void menuChecksChanged() override;
 
-    // Advisor.
+    // FrontEnd.
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
 
-    // Presentation.
     void showComputerTurn() override;
     void clearShownMoves() override { animator_.clearShownMoves(); }
     void invalidateWindow() override { redrawScreen(); }
@@ -68,8 +66,12 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
     void showResults(int invasions, int plagues, int rebellions) override;
     void postCommand(int id, int param) override { posted_.emplace_back(id, param); }
 
-    // The sound hook of the game.
-    void playSound(Sound sound);
+    void playSound(Sound sound) override;
+    void animateMove(Province* from, Province* to) override { animator_.animateMove(from, to); }
+    void flashLegion(const std::string& empireName, Province* where) override {
+        animator_.flashLegion(empireName, where);
+    }
+    void refreshReports() override;
 
     Screen& screen() { return *screen_; }
     Shell& shell() { return shell_; }
@@ -99,6 +101,10 @@ class Desktop : public ShellHost, public Advisor, public Presentation {
 
     Platform& platform_;
     Game& game_;
+    // Installed as the rules' front end from start-up to shut-down.
+    std::optional<FrontEndScope> frontEnd_;
+    // The first game is being set up, silently.
+    bool settingUp_ = false;
     DesktopConfig config_;
     std::unique_ptr<Screen> screen_;
     Shell shell_;

@@ -7,7 +7,7 @@
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "savegame/SaveGame.h"
 #include "ui/MapHit.h"
 

@@ -5,6 +5,7 @@
 
 #include "game/Commands.h"
 #include "game/Lessons.h"
+#include "model/FrontEnd.h"
 #include "ui/Layout.h"
 
 namespace tessarion {
@@ -12,24 +13,25 @@ namespace tessarion {
 class Game;
 struct Province;
 
-// What the window logic needs from whoever hosts it: the desktop window or the
-// text console. Pictures, sounds, pages and dialogs are theirs.
-class ShellHost {
+// What the window logic needs from whoever hosts it, the desktop window or
+// the text console, beyond what the rules ask of it as their front end
+// (`redrawScreen`, `quit` and the rest). Pictures, sounds, pages and dialogs
+// are theirs. Everything does nothing by default and the file boxes are
+// cancelled, so a host overrides only what it shows.
+class ShellHost : public FrontEnd {
   public:
-    virtual ~ShellHost() = default;
-    // Compose the screen now and have the whole window painted again.
-    virtual void redrawScreen() = 0;
     // The province panel under the map, drawn on the window at once.
-    virtual void drawProvinceInfo() = 0;
-    virtual void playLesson(const Lesson& lesson) = 0;
-    virtual void openWebPage(const std::string& path) = 0;
-    virtual void showAbout() = 0;
+    virtual void drawProvinceInfo() {}
+    virtual void playLesson(const Lesson& lesson) { (void)lesson; }
+    virtual void openWebPage(const std::string& path) { (void)path; }
+    virtual void showAbout() {}
     // The file dialogs; nothing when the player cancels.
-    virtual std::optional<std::string> chooseSavePath() = 0;
-    virtual std::optional<std::string> chooseLoadPath() = 0;
+    virtual std::optional<std::string> chooseSavePath() { return std::nullopt; }
+    virtual std::optional<std::string> chooseLoadPath() { return std::nullopt; }
     // The platform's plain message box.
-    virtual void alert(const std::string& caption, const std::string& text) = 0;
-    virtual void quit() = 0;
+    virtual void alert(const std::string& caption, const std::string& text) {
+        (void)caption, (void)text;
+    }
     // The check marks of the Options menu changed.
     virtual void menuChecksChanged() {}
 };

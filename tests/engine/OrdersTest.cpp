@@ -15,9 +15,6 @@ class OrdersTest : public GameTest {
         GameTest::SetUp();
         newGame();
         clearAllLegions();
-        game().flashLegion = [this](const std::string& who, Province* where) {
-            flashes.push_back(who + "@" + where->name);
-        };
     }
     bool drop(const std::string& from, const std::string& to) {
         game().dragSource = p(from);
@@ -31,7 +28,7 @@ class OrdersTest : public GameTest {
         ADD_FAILURE() << "no drop point for " << to;
         return false;
     }
-    std::vector<std::string> flashes;
+    std::vector<std::string>& flashes = frontEnd.flashes;
 };
 
 TEST_F(OrdersTest, MoveIntoOwnNeighbourWithoutNews) {

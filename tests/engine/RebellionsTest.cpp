@@ -116,8 +116,7 @@ TEST_F(RebellionsTest, OneAfricanProvinceIsEnoughGrain) {
 }
 
 TEST_F(RebellionsTest, PeoplesFrontRalliesUpToTheCap) {
-    std::vector<Sound> sounds;
-    game().playSound = [&](Sound s) { sounds.push_back(s); };
+    const std::vector<Sound>& sounds = frontEnd.sounds;
     peoplesFront(game());
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
     EXPECT_EQ(advisor.messages.back(), "The People's Front of Judea has rallied to your cause!");

@@ -185,8 +185,7 @@ TEST_F(RomanYearTest, PlagueLengthsBySkill) {
 }
 
 TEST_F(RomanYearTest, PlagueStartPlaysTheCoughAndAllowsAnotherLowFundsWarning) {
-    std::vector<Sound> sounds;
-    game().playSound = [&](Sound s) { sounds.push_back(s); };
+    const std::vector<Sound>& sounds = frontEnd.sounds;
     romans().lowFundsWarningShown = true;
     rigDraws({{15, 0}});
     updatePlague(romans());

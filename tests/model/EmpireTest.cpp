@@ -20,14 +20,8 @@ class EmpireTest : public GameTest {
         l->setRoute(r);
         return l;
     }
-    std::vector<Sound> sounds;
-    std::vector<std::pair<std::string, std::string>> animations;
-    void hooks() {
-        game().playSound = [this](Sound s) { sounds.push_back(s); };
-        game().animateMove = [this](Province* a, Province* b) {
-            animations.emplace_back(a->name, b->name);
-        };
-    }
+    std::vector<Sound>& sounds = frontEnd.sounds;
+    std::vector<std::string>& animations = frontEnd.moves;
 };
 
 TEST_F(EmpireTest, AdvanceAlongRoute) {
@@ -79,7 +73,6 @@ TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
 }
 
 TEST_F(EmpireTest, StepIntoOwnOrUnownedProvinceNeedsNoBattle) {
-    hooks();
     game().romans.removeProvince(p("Raetia"));
     Legion* l = routed(game().romans, "Italia", {"Raetia", "Belgica"});
     game().romans.moveLegionStep(l);
@@ -95,7 +88,6 @@ TEST_F(EmpireTest, StepIntoOwnOrUnownedProvinceNeedsNoBattle) {
 }
 
 TEST_F(EmpireTest, StepIntoUndefendedEnemyProvinceTakesIt) {
-    hooks();
     moveOwner("Raetia", &game().barbarians);
     Legion* l = routed(game().romans, "Italia", {"Raetia"});
     game().romans.moveLegionStep(l);
@@ -106,7 +98,6 @@ TEST_F(EmpireTest, StepIntoUndefendedEnemyProvinceTakesIt) {
 }
 
 TEST_F(EmpireTest, BattleWonAgainstTheLastDefenderAdvances) {
-    hooks();
     moveOwner("Raetia", &game().barbarians);
     give(game().barbarians, "Raetia");
     Legion* l = routed(game().romans, "Italia", {"Raetia"});
@@ -114,7 +105,7 @@ TEST_F(EmpireTest, BattleWonAgainstTheLastDefenderAdvances) {
     game().romans.moveLegionStep(l);
     EXPECT_EQ(sounds, std::vector<Sound>{Sound::Battle});
     ASSERT_EQ(animations.size(), 1u);
-    EXPECT_EQ(animations[0], std::make_pair(std::string("Italia"), std::string("Raetia")));
+    EXPECT_EQ(animations[0], "Italia>Raetia");
     EXPECT_EQ(game().barbarians.legionCount(), 0);
     EXPECT_EQ(l->province->name, "Raetia");
     EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
@@ -159,7 +150,6 @@ TEST_F(EmpireTest, UpdateLegionsSkipsTheLegionThatMovesUpAfterALoss) {
     // Three rebel legions attack a defended Roman province. The first loses
     // and is destroyed, so the second moves up into slot 0 and waits for the
     // next call, while the third attacks.
-    hooks();
     moveOwner("Raetia", &game().rogueRomans);
     give(game().romans, "Italia", 5);
     for (int i = 0; i < 3; ++i) {

@@ -243,8 +243,8 @@ TEST_F(WorldTest, LookupsByName) {
 }
 
 TEST_F(WorldTest, NewsLogDropsRepeatsAndKeepsTen) {
-    int refreshed = 0;
-    game().refreshReports = [&] { ++refreshed; };
+    frontEnd.newsRefreshes = 0;
+    const int& refreshed = frontEnd.newsRefreshes;
     game().addNews("a");
     game().addNews("a");
     EXPECT_EQ(game().newsLog.size(), 1u);

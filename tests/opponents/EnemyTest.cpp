@@ -39,10 +39,7 @@ TEST_F(EnemyTest, AttacksOnlyAGarrisonNoLargerThanItsForce) {
         give(game().romans, n, 2);
     }
     give(persians(), "Syria");
-    std::vector<std::string> moves;
-    game().animateMove = [&](Province* a, Province* b) {
-        moves.push_back(a->name + ">" + b->name);
-    };
+    const std::vector<std::string>& moves = frontEnd.moves;
     persians().updateLegions();
     EXPECT_TRUE(moves.empty()) << "one legion does not attack two";
     ASSERT_TRUE(persians().legions[0]->hasRoute) << "it plans a route instead";
@@ -63,10 +60,7 @@ TEST_F(EnemyTest, WinningTheLastDefenderTakesTheProvinceButTheLegionStays) {
     give(game().romans, "Lydia");
     give(game().romans, "Cappadocia");
     give(persians(), "Syria");
-    std::vector<std::string> flashes;
-    game().flashLegion = [&](const std::string& who, Province* where) {
-        flashes.push_back(who + "@" + where->name);
-    };
+    const std::vector<std::string>& flashes = frontEnd.flashes;
     rigDraws({{2, 1}});
     persians().updateLegions();
     EXPECT_EQ(game().ownerOf(p("Palestina")), &persians());

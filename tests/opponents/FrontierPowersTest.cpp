@@ -15,10 +15,9 @@ class FrontierPowersTest : public GameTest {
         GameTest::SetUp();
         newGame();
         clearAllLegions();
-        game().playSound = [this](Sound s) { sounds.push_back(s); };
     }
     Barbarians& tribes() { return game().barbarians; }
-    std::vector<Sound> sounds;
+    std::vector<Sound>& sounds = frontEnd.sounds;
 };
 
 TEST_F(FrontierPowersTest, CountdownsRunDownBeforeATribeActs) {

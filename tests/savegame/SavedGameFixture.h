@@ -14,9 +14,10 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/StateJson.h"
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 #include "model/Random.h"
 #include "savegame/SaveGame.h"
+#include "support/TestGame.h"
 
 namespace tessarion {
 
@@ -45,24 +46,12 @@ struct TestFolder {
     std::filesystem::path path;
 };
 
-// Remembers every box the rules open, so a test can tell a silent load from
-// one that bothered the player.
-class RecordingAdvisor : public Advisor {
-  public:
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return false;
-    }
-    std::vector<std::string> messages;
-};
-
 // A fresh game of a fixed seed, set up as start-up leaves it.
 class SavedGameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         newGame(7);
-        setAdvisor(&advisor);
+        frontEndScope.emplace(advisor);
     }
 
     // Saving and loading work on the process-wide game.
@@ -75,9 +64,10 @@ class SavedGameTest : public ::testing::Test {
         game->startNewGame();
         setUpEvents(*game);
         advisor.messages.clear();
+        advisor.questions.clear();
     }
     void TearDown() override {
-        setAdvisor(nullptr);
+        frontEndScope.reset();
         current.reset();
         game.reset();
     }
@@ -93,12 +83,15 @@ class SavedGameTest : public ::testing::Test {
         EXPECT_EQ(result.caption, "ERROR");
         EXPECT_EQ(stateJson(*game), before);
         EXPECT_TRUE(advisor.messages.empty());
+        EXPECT_TRUE(advisor.questions.empty());
         return result.error;
     }
 
     std::unique_ptr<Game> game;
     std::optional<CurrentGame> current;
-    RecordingAdvisor advisor;
+    // The boxes the rules open: a refused load must open none.
+    test::RecordingFrontEnd advisor;
+    std::optional<FrontEndScope> frontEndScope;
 };
 
 }  // namespace tessarion

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -12,15 +13,15 @@
 #include <vector>
 
 #include "game/Game.h"
-#include "model/Advisor.h"
-#include "model/Presentation.h"
+#include "model/FrontEnd.h"
 #include "model/Random.h"
 
 namespace tessarion::test {
 
-// Records every box the rules open and answers questions from a queue
-// (No when the queue is empty).
-class RecordingAdvisor : public Advisor {
+// Records everything the rules show: the boxes, the calls on the screen, the
+// sounds, marches and flashing legions; questions are answered from a queue
+// (No when it is empty).
+class RecordingFrontEnd : public FrontEnd {
   public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string& text) override {
@@ -32,31 +33,9 @@ class RecordingAdvisor : public Advisor {
         answers.pop_front();
         return a;
     }
-    bool saw(const std::string& fragment) const {
-        for (const std::string& m : messages) {
-            if (m.find(fragment) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
-    }
-    bool asked(const std::string& fragment) const {
-        for (const std::string& q : questions) {
-            if (q.find(fragment) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
-    }
+    bool saw(const std::string& fragment) const { return anyHas(messages, fragment); }
+    bool asked(const std::string& fragment) const { return anyHas(questions, fragment); }
 
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    std::deque<bool> answers;
-};
-
-// Records the calls the turn cycle makes on the screen.
-class RecordingPresentation : public Presentation {
-  public:
     void redrawScreen() override { calls.push_back("redraw"); }
     void showComputerTurn() override { calls.push_back("banner"); }
     void clearShownMoves() override { calls.push_back("clearMoves"); }
@@ -73,18 +52,43 @@ class RecordingPresentation : public Presentation {
         calls.push_back("post " + std::to_string(id) + " " + std::to_string(param));
     }
     int count(const std::string& call) const {
-        int n = 0;
-        for (const auto& c : calls) {
-            n += c == call;
-        }
-        return n;
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 
+    void playSound(Sound sound) override { sounds.push_back(sound); }
+    void animateMove(Province* from, Province* to) override {
+        moves.push_back(from->name + ">" + to->name);
+    }
+    void flashLegion(const std::string& who, Province* where) override {
+        flashes.push_back(who + "@" + where->name);
+    }
+    void refreshReports() override {
+        ++newsRefreshes;
+        if (onNews) {
+            onNews();
+        }
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
     std::vector<std::string> calls;
     bool quitRequested = false;
+    std::vector<Sound> sounds;
+    std::vector<std::string> moves;    // "From>To"
+    std::vector<std::string> flashes;  // "Empire@Province"
+    int newsRefreshes = 0;
+    std::function<void()> onNews;
+
+  private:
+    static bool anyHas(const std::vector<std::string>& texts, const std::string& fragment) {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) {
+            return t.find(fragment) != std::string::npos;
+        });
+    }
 };
 
-// A fresh game with a recording advisor and presentation. The rules get the
+// A fresh game with a recording front end installed. The rules get the
 // game passed; tests of the front end, which reaches the program's game, call
 // installGame() to make it the process-wide one.
 class GameTest : public ::testing::Test {
@@ -92,12 +96,10 @@ class GameTest : public ::testing::Test {
     void SetUp() override {
         seedRandom(12345);
         game_ = std::make_unique<Game>();
-        setAdvisor(&advisor);
-        setPresentation(&screen);
+        frontEndScope_.emplace(frontEnd);
     }
     void TearDown() override {
-        setAdvisor(nullptr);
-        setPresentation(nullptr);
+        frontEndScope_.reset();
         current_.reset();
         game_.reset();
     }
@@ -131,10 +133,13 @@ class GameTest : public ::testing::Test {
         }
     }
 
-    RecordingAdvisor advisor;
-    RecordingPresentation screen;
+    RecordingFrontEnd frontEnd;
+    // What tests read: the advisor's boxes and the calls on the screen.
+    RecordingFrontEnd& advisor = frontEnd;
+    RecordingFrontEnd& screen = frontEnd;
 
   private:
+    std::optional<FrontEndScope> frontEndScope_;
     std::unique_ptr<Game> game_;
     std::optional<CurrentGame> current_;
 };

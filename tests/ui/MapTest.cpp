@@ -169,19 +169,6 @@ TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     }
 }
 
-class QuietHost : public ShellHost {
-  public:
-    void redrawScreen() override {}
-    void drawProvinceInfo() override {}
-    void playLesson(const Lesson&) override {}
-    void openWebPage(const std::string&) override {}
-    void showAbout() override {}
-    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
-    std::optional<std::string> chooseLoadPath() override { return std::nullopt; }
-    void alert(const std::string&, const std::string&) override {}
-    void quit() override {}
-};
-
 class PaintedLandTest : public GameTest {
   protected:
     void SetUp() override {
@@ -194,7 +181,7 @@ class PaintedLandTest : public GameTest {
         shell_.reset();
         GameTest::TearDown();
     }
-    QuietHost host;
+    ShellHost host;  // shows nothing
     Shell& shell() { return *shell_; }
     std::unique_ptr<Shell> shell_;
 };

@@ -156,7 +156,7 @@ TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
     display().redrawScreen();
     int shown = 0;
     display().onPresent = [&](const Surface&) { ++shown; };
-    game().refreshReports = [&] { refreshReports(display()); };
+    frontEnd.onNews = [&] { refreshReports(display()); };
     display().window.fillRect(0, 0, 990, 768, 0xFF0000FF);  // marks what must stay
     game().romans.treasury = 4321;
     game().addNews("Britannia has fallen");
@@ -164,7 +164,6 @@ TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
     EXPECT_TRUE(textAt(display().window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
     EXPECT_TRUE(textAt(display().window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
     EXPECT_EQ(countPixels(display().window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
-    game().refreshReports = nullptr;
 }
 
 }  // namespace

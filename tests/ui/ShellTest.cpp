@@ -19,8 +19,6 @@ class FakeHost : public ShellHost {
     }
     void openWebPage(const std::string& path) override { log.push_back("open " + path); }
     void showAbout() override { log.push_back("about"); }
-    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
-    std::optional<std::string> chooseLoadPath() override { return std::nullopt; }
     void alert(const std::string& caption, const std::string& text) override {
         log.push_back(caption + ":" + text);
     }

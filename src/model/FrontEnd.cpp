@@ -1,4 +1,4 @@
-#include "model/Advisor.h"
+#include "model/FrontEnd.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,7 +7,8 @@
 namespace tessarion {
 
 namespace {
-Advisor* gAdvisor = nullptr;
+NullFrontEnd gNull;
+FrontEnd* gFrontEnd = nullptr;
 
 std::string clip(std::string text) {
     if (text.size() > kAdvisorTextLimit) {
@@ -17,25 +18,24 @@ std::string clip(std::string text) {
 }
 }  // namespace
 
-void setAdvisor(Advisor* advisor) {
-    gAdvisor = advisor;
+FrontEnd& frontEnd() {
+    return gFrontEnd != nullptr ? *gFrontEnd : gNull;
 }
 
-Advisor* currentAdvisor() {
-    return gAdvisor;
+FrontEndScope::FrontEndScope(FrontEnd& frontEnd) : previous_(gFrontEnd) {
+    gFrontEnd = &frontEnd;
+}
+
+FrontEndScope::~FrontEndScope() {
+    gFrontEnd = previous_;
 }
 
 void showMessage(const std::string& text) {
-    if (gAdvisor != nullptr) {
-        gAdvisor->showMessage(clip(text));
-    }
+    frontEnd().showMessage(clip(text));
 }
 
 bool askYesNo(const std::string& text) {
-    if (gAdvisor == nullptr) {
-        return false;
-    }
-    return gAdvisor->askYesNo(clip(collapsePercents(text)));
+    return frontEnd().askYesNo(clip(collapsePercents(text)));
 }
 
 std::string collapsePercents(const std::string& text) {

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <string>
+
+#include "model/Sound.h"
+
+namespace tessarion {
+
+struct Province;
+
+// Everything the rules ask of whoever shows the game: the Praetorian
+// Prefect's boxes, the screen, the lessons, the battles as they happen. Every
+// member does nothing by default and every question is answered No, which is
+// how the rules run headless; a front end overrides what it shows.
+class FrontEnd {
+  public:
+    virtual ~FrontEnd() = default;
+
+    // The advisor's boxes. The texts come already cut to kAdvisorTextLimit.
+    virtual void showMessage(const std::string& text) { (void)text; }
+    virtual bool askYesNo(const std::string& text) {
+        (void)text;
+        return false;
+    }
+
+    // Compose the screen from the game as it stands.
+    virtual void redrawScreen() {}
+    // Repaint the whole window at the next opportunity.
+    virtual void invalidateWindow() {}
+    // The COMPUTER TURN banner before the other powers move.
+    virtual void showComputerTurn() {}
+    // Forget the enemy moves already animated this turn.
+    virtual void clearShownMoves() {}
+    // The zoom that leads into a lesson, from a layout point (x before the
+    // horizontal layout offset is added).
+    virtual void zoomFrame(int x, int y) { (void)x, (void)y; }
+    // The modal picture box of a lesson or of the introduction.
+    virtual void openPictureBox(int pictureId) { (void)pictureId; }
+    // The Results box with the three statistics.
+    virtual void showResults(int invasions, int plagues, int rebellions) {
+        (void)invasions, (void)plagues, (void)rebellions;
+    }
+    // The game ends the program (No at defeat or at 285 AD, quitting at 476 AD).
+    virtual void quit() {}
+    // Queue a menu command to run after the current one (play again at 476 AD).
+    virtual void postCommand(int id, int param) { (void)id, (void)param; }
+
+    // The battles: a sound, a legion marching from one province to the next,
+    // the flashing legion of the power that won a province.
+    virtual void playSound(Sound sound) { (void)sound; }
+    virtual void animateMove(Province* from, Province* to) { (void)from, (void)to; }
+    virtual void flashLegion(const std::string& empireName, Province* where) {
+        (void)empireName, (void)where;
+    }
+    // The news changed.
+    virtual void refreshReports() {}
+};
+
+// Shows nothing and answers No: what the rules talk to while no front end is
+// installed (tests, benchmarks, tools).
+class NullFrontEnd final : public FrontEnd {};
+
+// The front end installed by the innermost FrontEndScope, else a NullFrontEnd.
+FrontEnd& frontEnd();
+
+// Installs a front end for its lifetime and puts back the one it replaced, so
+// scopes nest and an exception cannot leave a dead front end installed.
+class FrontEndScope {
+  public:
+    explicit FrontEndScope(FrontEnd& frontEnd);
+    ~FrontEndScope();
+    FrontEndScope(const FrontEndScope&) = delete;
+    FrontEndScope& operator=(const FrontEndScope&) = delete;
+
+  private:
+    FrontEnd* previous_;
+};
+
+// The longest text a box holds (the rest is cut off).
+inline constexpr std::size_t kAdvisorTextLimit = 511;
+
+// The advisor as the rules call it: the text cut to the limit.
+void showMessage(const std::string& text);
+
+// The question text is shown as it stands except that "%%" reads as one
+// percent sign; values are never formatted into it here.
+bool askYesNo(const std::string& text);
+
+// Callers that insert values into a text format it with this first.
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// "%%" -> "%", every other character as it stands.
+std::string collapsePercents(const std::string& text);
+
+}  // namespace tessarion
