@@ -63,6 +63,14 @@ TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
          -1,
          -1,
          {}},
+        {"Alt pressed and released alone lights the first title",
+         {alt, altUp, right},
+         -1,
+         1,
+         -1,
+         {}},
+        {"Alt alone a second time leaves the bar", {alt, altUp, alt, altUp}, -1, -1, -1, {}},
+        {"releasing Alt after Alt+F leaves the menu open", {alt, altF, altUp}, 0, 0, -1, {}},
     };
     for (const Case& c : cases) {
         MenuBar menu;
