@@ -16,7 +16,6 @@ namespace tessarion {
 
 namespace {
 
-constexpr int kIntroPicture = 266;
 constexpr int kIconPicture = 107;
 
 // The client area is laid out 1366 x 768. A screen wider than 16:9 widens it
@@ -122,7 +121,7 @@ void Desktop::firstPaint() {
     // Cleared first, so the intro and the welcome come once per run.
     firstPaint_ = false;
     if (config_.showIntro) {
-        openPictureBox(kIntroPicture);
+        openPictureBox(Dialogs::kIntroPicture);
     }
     showWelcome();
 }

@@ -23,8 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kIntroPicture = 266;
-
 std::string upperExtension(const std::string& name) {
     std::string ext = fs::path(name).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),

@@ -24,6 +24,9 @@ std::vector<SavedGameEntry> savedGamesIn(const std::string& folder);
 // set up here and run by the modal runner.
 class Dialogs {
   public:
+    // The introduction's picture, shown with the theme rather than a narration.
+    static constexpr int kIntroPicture = 266;
+
     Dialogs(Platform& platform, ModalRunner& runner, Screen& screen, SoundBoard& sounds,
             const DesktopConfig& config)
         : platform_(platform), runner_(runner), screen_(screen), sounds_(sounds), config_(config) {}
