@@ -211,7 +211,7 @@ std::string mapText(Game& game) {
 
 std::string reportText(const Game& game) {
     std::ostringstream o;
-    for (const ReportLine& line : economicReportLines()) {
+    for (const ReportLine& line : economicReportLines(game)) {
         o << line.text << (line.red ? " (!)" : "") << '\n';
     }
     o << "MILITARY REPORT\n";
@@ -530,7 +530,7 @@ const std::string& path(const Tokens& t) {
 void Session::screenshot(const Tokens& t) {
     const std::string& file = path(t);
     if (!screen_) {
-        screen_ = std::make_unique<Screen>(Screen::kLayoutWidth, Screen::kLayoutHeight);
+        screen_ = std::make_unique<Screen>(game_, Screen::kLayoutWidth, Screen::kLayoutHeight);
         screen_->buildOverlayKeys();
         screen_->loadPictures();
     }
@@ -608,11 +608,11 @@ std::optional<std::vector<std::string>> Console::tokenize(const std::string& lin
 
 int Console::run(std::optional<std::uint32_t> seed) {
     ConsoleHost host(in_, out_, terminal_);
-    Shell shell(host);
 
     // Start-up, as the windowed game does it up to the first game being ready.
     GameSession gameSession(seed ? *seed : clockSeed());
     Game* game = &gameSession.game();
+    Shell shell(*game, host);
     FrontEndScope frontEnd(host);
     beginFirstGame(*game);
     // Saves killed part-way by an earlier run leave their temporary files.

@@ -206,7 +206,7 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     GameSession session(seed);
     Game* game = &session.game();
     SimulatedPlayer simulated(player, *game);
-    Shell shell(simulated);
+    Shell shell(*game, simulated);
     GeneralPlayer general;
     FrontEndScope frontEnd(simulated);
     game->setSkillLevel(skill);

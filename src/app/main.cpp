@@ -52,7 +52,7 @@ const char* const kUsage =
 
 int screenshot(tessarion::Game& game, const std::string& path) {
     tessarion::beginFirstGame(game);
-    tessarion::Screen screen(tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
+    tessarion::Screen screen(game, tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
     screen.buildOverlayKeys();
     screen.loadPictures();
     std::string error;
@@ -69,7 +69,7 @@ struct WindowOptions {
     std::optional<std::string> load;
 };
 
-int desktop(const WindowOptions& options) {
+int desktop(tessarion::Game& game, const WindowOptions& options) {
     tessarion::SdlPlatform platform;
     if (!platform.ready()) {
         std::cerr << "tessarion: no display to open a window on (try --console)\n";
@@ -85,8 +85,8 @@ int desktop(const WindowOptions& options) {
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;
     config.loadFile = options.load;
-    tessarion::Desktop game(platform, config);
-    return game.run();
+    tessarion::Desktop window(platform, game, config);
+    return window.run();
 }
 
 // The window's game, or its screen as a picture.
@@ -98,7 +98,7 @@ int windowGame(std::optional<std::uint32_t> seed, const std::optional<std::strin
         if (shot) {
             return screenshot(session.game(), *shot);
         }
-        return desktop(window);
+        return desktop(session.game(), window);
     } catch (...) {
         std::cerr << "tessarion: internal error: " << tessarion::describeCurrentException() << "\n";
         return 3;

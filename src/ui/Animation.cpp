@@ -81,7 +81,7 @@ void Animator::animateMove(Province* origin, Province* destination) {
     if (shownMoves.count(move) != 0) {
         return;
     }
-    Game& game = Game::instance();
+    Game& game = screen_.game();
     Empire* owner = game.getOwner(origin);
     if (owner == nullptr || owner->name != "Romans") {
         shownMoves.insert(move);

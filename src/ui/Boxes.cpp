@@ -282,7 +282,6 @@ void AdvisorBox::mouseUp(int x, int y, InputEvent::Button b) {
 }
 
 void AdvisorBox::keyDown(const InputEvent& key) {
-    const int step = defaultFont().width("x") * 4;
     switch (key.key) {
         case KeyCode::Enter:
             // Enter presses the focused button, or the default one from the text.
@@ -296,33 +295,34 @@ void AdvisorBox::keyDown(const InputEvent& key) {
         case KeyCode::Escape:
             command(kOk);
             return;
-        case KeyCode::Tab: {
-            // The tab stops in template order: the message's OK and text; the question's buttons.
-            std::vector<int> stops;
-            if (kind_ == Kind::Message) {
-                stops = {kOk, 0};
-            } else {
-                stops = {kYes, kNo};
-            }
-            auto it = std::find(stops.begin(), stops.end(), focus_);
-            const std::size_t at =
-                it == stops.end() ? 0 : static_cast<std::size_t>(it - stops.begin());
-            const std::size_t n = stops.size();
-            focus_ = stops[key.shift ? (at + n - 1) % n : (at + 1) % n];
+        case KeyCode::Tab:
+            tab(key.shift);
             return;
-        }
         default:
             break;
     }
-    if (focus_ != 0) {
-        if (kind_ == Kind::Question && (key.key == KeyCode::Left || key.key == KeyCode::Right)) {
-            focus_ = focus_ == kYes ? kNo : kYes;
-        }
-        return;
+    if (focus_ == 0) {
+        scrollText(key.key);
+    } else if (kind_ == Kind::Question && (key.key == KeyCode::Left || key.key == KeyCode::Right)) {
+        focus_ = focus_ == kYes ? kNo : kYes;
     }
+}
+
+void AdvisorBox::tab(bool back) {
+    // The tab stops in template order: the message's OK and text; the question's buttons.
+    const std::vector<int> stops =
+        kind_ == Kind::Message ? std::vector<int>{kOk, 0} : std::vector<int>{kYes, kNo};
+    auto it = std::find(stops.begin(), stops.end(), focus_);
+    const std::size_t at = it == stops.end() ? 0 : static_cast<std::size_t>(it - stops.begin());
+    const std::size_t n = stops.size();
+    focus_ = stops[back ? (at + n - 1) % n : (at + 1) % n];
+}
+
+void AdvisorBox::scrollText(KeyCode key) {
+    const int step = defaultFont().width("x") * 4;
     const int maxScroll = std::max(0, widestLine() + 8 - textW_);
     const int maxLine = std::max(0, static_cast<int>(lines_.size()) - visibleLines());
-    switch (key.key) {
+    switch (key) {
         case KeyCode::Left:
             scrollX_ = std::max(0, scrollX_ - step);
             break;

@@ -108,6 +108,10 @@ class AdvisorBox : public ModalBox {
 
   private:
     void command(int id);
+    // To the next tab stop, or back to the one before.
+    void tab(bool back);
+    // The arrows, Home and End move the text while it has the focus.
+    void scrollText(KeyCode key);
     int visibleLines() const;
     int widestLine() const;
 

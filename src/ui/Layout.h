@@ -2,6 +2,17 @@
 
 namespace tessarion::layout {
 
+// The menu bar is drawn by the game above the client area: the frame the
+// platform shows is the menu bar's strip, then the client area.
+inline constexpr int kMenuBarHeight = 20;
+
+constexpr int frameYOfClient(int clientY) {
+    return clientY + kMenuBarHeight;
+}
+constexpr int clientYOfFrame(int frameY) {
+    return frameY - kMenuBarHeight;
+}
+
 // Where the map picture sits in the client area (below the menu bar), before
 // the horizontal offset that centres the layout on a wide window. The rules'
 // map points (click rectangles, legion anchors) are pixels of that picture.

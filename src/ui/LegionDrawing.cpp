@@ -52,7 +52,7 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
 }
 
 void drawLegions(Screen& screen) {
-    Game& game = Game::instance();
+    Game& game = screen.game();
     for (const auto& slot : game.provinces) {
         const Province* province = slot.get();
         auto draw = [&](int icon, int count) {

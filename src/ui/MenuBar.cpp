@@ -314,10 +314,7 @@ std::optional<int> MenuBar::mouseDown(int x, int y, bool& consumed) {
         if (open_ == menu) {
             close();
         } else {
-            open_ = menu;
-            item_ = -1;
-            sub_ = -1;
-            subOpen_ = false;
+            openAt(menu, -1);
         }
         return std::nullopt;
     }
@@ -363,10 +360,7 @@ void MenuBar::mouseMove(int x, int y) {
     }
     if (item < 0) {
         if (menu != open_) {
-            open_ = menu;
-            item_ = -1;
-            sub_ = -1;
-            subOpen_ = false;
+            openAt(menu, -1);
         }
         return;
     }
@@ -381,6 +375,51 @@ void MenuBar::mouseMove(int x, int y) {
     sub_ = -1;
 }
 
+namespace {
+
+// The entry whose underlined letter was typed; -1 for none.
+template <class Entries>
+int entryWithMnemonic(const Entries& entries, char letter) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (mnemonic(entries[i].label) == letter) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// One step through a list of n, round from either end; from nothing the
+// first step down is the first entry and up the last.
+int stepThrough(int index, int n, int step) {
+    if (step < 0) {
+        return index <= 0 ? n - 1 : index - 1;
+    }
+    return index < 0 || index >= n - 1 ? 0 : index + 1;
+}
+
+int stepOf(KeyCode key) {
+    return key == KeyCode::Up || key == KeyCode::Left ? -1 : 1;
+}
+
+}  // namespace
+
+void MenuBar::openAt(int menu, int item) {
+    open_ = menu;
+    item_ = item;
+    sub_ = -1;
+    subOpen_ = false;
+    barFocus_ = false;
+}
+
+void MenuBar::toggleBarFocus() {
+    if (active()) {
+        close();
+    } else {
+        barFocus_ = true;
+        item_ = 0;
+    }
+}
+
 std::optional<int> MenuBar::keyDown(const InputEvent& key, bool& consumed) {
     consumed = false;
     if (key.key == KeyCode::Alt) {
@@ -393,26 +432,15 @@ std::optional<int> MenuBar::keyDown(const InputEvent& key, bool& consumed) {
     }
     if (key.key == KeyCode::F10) {
         consumed = true;
-        if (active()) {
-            close();
-        } else {
-            barFocus_ = true;
-            item_ = 0;
-        }
+        toggleBarFocus();
         return std::nullopt;
     }
     if (key.alt && key.key == KeyCode::Letter) {
         altUsed_ = true;
-        for (int m = 0; m < static_cast<int>(menus.size()); ++m) {
-            if (mnemonic(menus[static_cast<std::size_t>(m)].label) == key.letter) {
-                consumed = true;
-                open_ = m;
-                item_ = 0;
-                sub_ = -1;
-                subOpen_ = false;
-                barFocus_ = false;
-                return std::nullopt;
-            }
+        const int menu = entryWithMnemonic(menus, key.letter);
+        if (menu >= 0) {
+            consumed = true;
+            openAt(menu, 0);
         }
         return std::nullopt;
     }
@@ -420,100 +448,91 @@ std::optional<int> MenuBar::keyDown(const InputEvent& key, bool& consumed) {
         return std::nullopt;
     }
     consumed = true;
-    const int count = static_cast<int>(menus.size());
     if (open_ < 0) {
-        // The bar has the keyboard; item_ is the lit title.
-        switch (key.key) {
-            case KeyCode::Left:
-                item_ = (item_ + count - 1) % count;
-                break;
-            case KeyCode::Right:
-                item_ = (item_ + 1) % count;
-                break;
-            case KeyCode::Down:
-            case KeyCode::Enter:
-                open_ = item_;
-                item_ = 0;
-                barFocus_ = false;
-                break;
-            case KeyCode::Escape:
-                close();
-                break;
-            case KeyCode::Letter:
-                for (int m = 0; m < count; ++m) {
-                    if (mnemonic(menus[static_cast<std::size_t>(m)].label) == key.letter) {
-                        open_ = m;
-                        item_ = 0;
-                        barFocus_ = false;
-                    }
-                }
-                break;
-            default:
-                break;
-        }
+        keyOnBar(key);
         return std::nullopt;
     }
-    auto& items = menus[static_cast<std::size_t>(open_)].items;
-    const int n = static_cast<int>(items.size());
-    if (subOpen_ && item_ >= 0) {
-        auto& subs = items[static_cast<std::size_t>(item_)].submenu;
-        const int sn = static_cast<int>(subs.size());
-        switch (key.key) {
-            case KeyCode::Up:
-                sub_ = sub_ <= 0 ? sn - 1 : sub_ - 1;
-                return std::nullopt;
-            case KeyCode::Down:
-                sub_ = sub_ < 0 || sub_ >= sn - 1 ? 0 : sub_ + 1;
-                return std::nullopt;
-            case KeyCode::Left:
-            case KeyCode::Escape:
-                subOpen_ = false;
-                sub_ = -1;
-                return std::nullopt;
-            case KeyCode::Enter:
-                if (sub_ >= 0) {
-                    return activate(open_, item_, sub_);
-                }
-                return std::nullopt;
-            case KeyCode::Letter:
-                for (int s = 0; s < sn; ++s) {
-                    if (mnemonic(subs[static_cast<std::size_t>(s)].label) == key.letter) {
-                        return activate(open_, item_, s);
-                    }
-                }
-                return std::nullopt;
-            case KeyCode::Right:
-                break;  // on to the next menu, as below
-            default:
-                return std::nullopt;
-        }
+    if (subOpen_ && item_ >= 0 && key.key != KeyCode::Right) {
+        return keyInSubmenu(key);
     }
+    return keyInMenu(key);
+}
+
+// The bar has the keyboard with nothing open; item_ is the lit title.
+void MenuBar::keyOnBar(const InputEvent& key) {
+    const int count = static_cast<int>(menus.size());
     switch (key.key) {
-        case KeyCode::Up:
-            item_ = item_ <= 0 ? n - 1 : item_ - 1;
-            subOpen_ = false;
+        case KeyCode::Left:
+        case KeyCode::Right:
+            item_ = stepThrough(item_, count, stepOf(key.key));
             break;
         case KeyCode::Down:
-            item_ = item_ < 0 || item_ >= n - 1 ? 0 : item_ + 1;
+        case KeyCode::Enter:
+            openAt(item_, 0);
+            break;
+        case KeyCode::Escape:
+            close();
+            break;
+        case KeyCode::Letter:
+            if (const int menu = entryWithMnemonic(menus, key.letter); menu >= 0) {
+                openAt(menu, 0);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+std::optional<int> MenuBar::keyInSubmenu(const InputEvent& key) {
+    const auto& subs =
+        menus[static_cast<std::size_t>(open_)].items[static_cast<std::size_t>(item_)].submenu;
+    switch (key.key) {
+        case KeyCode::Up:
+        case KeyCode::Down:
+            sub_ = stepThrough(sub_, static_cast<int>(subs.size()), stepOf(key.key));
+            break;
+        case KeyCode::Left:
+        case KeyCode::Escape:
+            subOpen_ = false;
+            sub_ = -1;
+            break;
+        case KeyCode::Enter:
+            if (sub_ >= 0) {
+                return activate(open_, item_, sub_);
+            }
+            break;
+        case KeyCode::Letter:
+            if (const int sub = entryWithMnemonic(subs, key.letter); sub >= 0) {
+                return activate(open_, item_, sub);
+            }
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> MenuBar::keyInMenu(const InputEvent& key) {
+    const auto& items = menus[static_cast<std::size_t>(open_)].items;
+    const int count = static_cast<int>(menus.size());
+    switch (key.key) {
+        case KeyCode::Up:
+        case KeyCode::Down:
+            item_ = stepThrough(item_, static_cast<int>(items.size()), stepOf(key.key));
             subOpen_ = false;
             break;
         case KeyCode::Right:
+            // Into the lit item's submenu; from a submenu or a plain item, on to the next menu.
             if (!subOpen_ && item_ >= 0 &&
                 !items[static_cast<std::size_t>(item_)].submenu.empty()) {
                 subOpen_ = true;
                 sub_ = 0;
             } else {
-                open_ = (open_ + 1) % count;
-                item_ = 0;
-                subOpen_ = false;
-                sub_ = -1;
+                openAt(stepThrough(open_, count, 1), 0);
             }
             break;
         case KeyCode::Left:
-            open_ = (open_ + count - 1) % count;
-            item_ = 0;
-            subOpen_ = false;
-            sub_ = -1;
+            openAt(stepThrough(open_, count, -1), 0);
             break;
         case KeyCode::Enter:
             if (item_ >= 0) {
@@ -528,10 +547,8 @@ std::optional<int> MenuBar::keyDown(const InputEvent& key, bool& consumed) {
             break;
         }
         case KeyCode::Letter:
-            for (int i = 0; i < n; ++i) {
-                if (mnemonic(items[static_cast<std::size_t>(i)].label) == key.letter) {
-                    return activate(open_, i, -1);
-                }
+            if (const int item = entryWithMnemonic(items, key.letter); item >= 0) {
+                return activate(open_, item, -1);
             }
             break;
         default:
@@ -551,12 +568,7 @@ void MenuBar::keyUp(const InputEvent& key, bool& consumed) {
         return;
     }
     // Alt pressed and released alone: the bar takes or gives back the keyboard.
-    if (active()) {
-        close();
-    } else {
-        barFocus_ = true;
-        item_ = 0;
-    }
+    toggleBarFocus();
 }
 
 }  // namespace tessarion

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "ui/Layout.h"
 #include "ui/Surface.h"
 
 namespace tessarion {
@@ -30,7 +31,7 @@ struct Menu {
 // underlined letters, the arrows, Enter and Escape.
 class MenuBar {
   public:
-    static constexpr int kHeight = 20;
+    static constexpr int kHeight = layout::kMenuBarHeight;
 
     MenuBar();
 
@@ -78,6 +79,14 @@ class MenuBar {
     std::optional<int> activate(int menu, int item, int sub);
     int itemWidth(const std::vector<MenuItem>& items) const;
     void hitTest(int x, int y, int& menu, int& item, int& sub) const;
+    // Opens a menu with an item lit (-1 none), its submenus closed.
+    void openAt(int menu, int item);
+    // Alt alone or F10: the bar takes the keyboard, or gives it back.
+    void toggleBarFocus();
+    // The keys while the bar has the keyboard, in an open submenu, in an open menu.
+    void keyOnBar(const InputEvent& key);
+    std::optional<int> keyInSubmenu(const InputEvent& key);
+    std::optional<int> keyInMenu(const InputEvent& key);
 
     int open_ = -1;  // open menu, -1 none
     int item_ = -1;  // highlighted item in it

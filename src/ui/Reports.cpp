@@ -26,13 +26,13 @@ __attribute__((format(printf, 4, 5))) void printAt(Surface& s, int x, int y, con
 
 }  // namespace
 
-std::vector<ReportLine> economicReportLines() {
-    const RomanEmpire& romans = Game::instance().romans;
+std::vector<ReportLine> economicReportLines(const Game& game) {
+    const RomanEmpire& romans = game.romans;
     // Every text of the panels goes through a buffer of 256 bytes; longer ones are cut.
     char line[256];
     std::vector<ReportLine> lines;
     auto add = [&](int x, int y, bool red) { lines.push_back({x, y, line, red}); };
-    std::snprintf(line, sizeof line, "YEAR: %d AD", Game::instance().turn + 235);
+    std::snprintf(line, sizeof line, "YEAR: %d AD", game.turn + 235);
     add(1110, 100, false);
     std::snprintf(line, sizeof line, "ECONOMIC REPORT");
     add(1010, 130, false);
@@ -63,7 +63,7 @@ std::vector<ReportLine> economicReportLines() {
 void drawEconomicReport(Screen& screen) {
     Surface& s = screen.backBuffer;
     s.text.opaque = false;
-    for (const ReportLine& line : economicReportLines()) {
+    for (const ReportLine& line : economicReportLines(screen.game())) {
         const std::uint32_t saved = s.text.colour;
         if (line.red) {
             s.text.colour = kRed;
@@ -76,7 +76,7 @@ void drawEconomicReport(Screen& screen) {
 
 void drawMilitaryReport(Screen& screen) {
     Surface& s = screen.backBuffer;
-    const std::deque<std::string> news = Game::instance().newsLog;
+    const std::deque<std::string> news = screen.game().newsLog;
     s.text.opaque = false;
     printAt(s, screen.x(1010), 320, "MILITARY REPORT");
     int y = 360;

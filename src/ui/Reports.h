@@ -5,6 +5,7 @@
 
 namespace tessarion {
 
+class Game;
 class Screen;
 class Surface;
 struct Province;
@@ -18,7 +19,7 @@ struct ReportLine {
     bool red;
 };
 // The economic report's lines as the parchment shows them.
-std::vector<ReportLine> economicReportLines();
+std::vector<ReportLine> economicReportLines(const Game& game);
 
 // The economic and military reports on the parchment, into the back buffer.
 void drawEconomicReport(Screen& screen);

@@ -12,8 +12,8 @@
 
 namespace tessarion {
 
-Screen::Screen(int width, int height)
-    : baseMap(kMapWidth, kMapHeight), cleanMap(kMapWidth, kMapHeight) {
+Screen::Screen(Game& game, int width, int height)
+    : baseMap(kMapWidth, kMapHeight), cleanMap(kMapWidth, kMapHeight), game_(game) {
     resize(width, height);
 }
 
@@ -63,7 +63,7 @@ void Screen::buildOverlayKeys() {
 }
 
 void Screen::drawOwnerOverlays() {
-    Game& game = Game::instance();
+    Game& game = game_;
     for (const auto& slot : game.provinces) {
         const Province& province = *slot;
         // Roman land is already in the Roman colour on the map.
@@ -102,7 +102,7 @@ void Screen::paintScreen(Surface& target) {
     backBuffer.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
     drawOwnerOverlays();
     cleanMap.blit(backBuffer, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
-    if (Game::instance().year() >= 313) {
+    if (game_.year() >= 313) {
         pictures.constantinople.draw(backBuffer, x(724), 294);
     }
     drawLegions(*this);

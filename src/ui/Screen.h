@@ -9,6 +9,7 @@
 
 namespace tessarion {
 
+class Game;
 struct Province;
 
 struct Point {
@@ -26,7 +27,7 @@ class Screen {
 
     // The logical screen is at least 1366 x 768; any extra width centres the
     // layout.
-    Screen(int width, int height);
+    Screen(Game& game, int width, int height);
     // The overlay lookups point into the screen's own pictures.
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
@@ -53,6 +54,9 @@ class Screen {
     // Layout x plus the offset.
     int x(int layoutX) const { return layoutX + layoutOffsetX; }
 
+    // The game whose state every paint shows.
+    Game& game() const { return game_; }
+
     int layoutOffsetX = 0;
     // The province under the mouse, kept up to date by the shell.
     const Province* hoveredProvince = nullptr;
@@ -73,6 +77,8 @@ class Screen {
 
   private:
     void placeOverlays();
+
+    Game& game_;
 };
 
 }  // namespace tessarion

@@ -16,16 +16,15 @@ namespace tessarion {
 void Shell::mouseMove(int x, int y) {
     mouseMapX = layout::mapXOfWindow(x, layoutOffsetX);
     mouseMapY = layout::mapYOfWindow(y);
-    hoveredProvince = provinceShownAt(Game::instance(), mouseMapX, mouseMapY);
+    hoveredProvince = provinceShownAt(game_, mouseMapX, mouseMapY);
     if (hoveredProvince != shownProvince) {
         shownProvince = hoveredProvince;
         host_.drawProvinceInfo();
     }
 }
 
-Province* Shell::legionBoxAt(int mapX, int mapY) {
-    Game& game = Game::instance();
-    for (auto& p : game.provinces) {
+Province* Shell::legionBoxAt(int mapX, int mapY) const {
+    for (auto& p : game_.provinces) {
         const int lx = legionX(*p);
         const int ly = legionY(*p);
         if (mapX >= lx && mapX <= lx + 73 && mapY >= ly && mapY <= ly + 59) {
@@ -49,7 +48,7 @@ std::optional<std::pair<int, int>> Shell::pressPointFor(Province* p) const {
 }
 
 std::optional<std::pair<int, int>> Shell::dropPointFor(Province* p) const {
-    auto point = clickPointIn(Game::instance(), *p);
+    auto point = clickPointIn(game_, *p);
     if (!point) {
         return std::nullopt;
     }
@@ -68,42 +67,40 @@ bool Shell::dragLegion(Province* from, Province* to) {
 }
 
 void Shell::leftButtonDown(int x, int y) {
-    Game& game = Game::instance();
-    game.dragSource = nullptr;
+    game_.dragSource = nullptr;
     Province* hit = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
     if (hit == nullptr) {
         return;
     }
-    if (hasReadyLegion(game.romans, hit) || !hasUnmovedLegionIn(game.romans, hit)) {
-        game.dragSource = hit;
+    if (hasReadyLegion(game_.romans, hit) || !hasUnmovedLegionIn(game_.romans, hit)) {
+        game_.dragSource = hit;
     }
 }
 
 void Shell::leftButtonUp(int x, int y) {
-    Game& game = Game::instance();
     int mapX = layout::mapXOfWindow(x, layoutOffsetX);
     int mapY = layout::mapYOfWindow(y);
     // Painted land outside every click rectangle drops as the province it shows: the rules
     // are given a point of that province they understand.
-    if (provinceAt(game, mapX, mapY) == nullptr) {
-        if (Province* shown = provinceShownAt(game, mapX, mapY)) {
-            if (auto point = clickPointIn(game, *shown)) {
+    if (provinceAt(game_, mapX, mapY) == nullptr) {
+        if (Province* shown = provinceShownAt(game_, mapX, mapY)) {
+            if (auto point = clickPointIn(game_, *shown)) {
                 std::tie(mapX, mapY) = *point;
             }
         }
     }
-    lastDropCarriedOut = dropLegion(game, mapX, mapY);
+    lastDropCarriedOut = dropLegion(game_, mapX, mapY);
     if (!lastDropCarriedOut) {
         return;
     }
     host_.redrawScreen();
-    if (!anyLegionCanMove(game)) {
-        endTurnCycle(game);
+    if (!anyLegionCanMove(game_)) {
+        endTurnCycle(game_);
     }
 }
 
 void Shell::rightButtonUp() {
-    endTurnCycle(Game::instance());
+    endTurnCycle(game_);
 }
 
 void Shell::keyDown(Key key) {
@@ -115,7 +112,7 @@ void Shell::keyDown(Key key) {
         keyJ = true;
     }
     if (keyP && keyF && keyJ) {
-        peoplesFront(Game::instance());
+        peoplesFront(game_);
         host_.redrawScreen();
     }
 }
@@ -137,13 +134,33 @@ bool Shell::character(char c) {
     return false;
 }
 
+namespace {
+
+// The menu's pages of the game's web site.
+struct WebPage {
+    int command;
+    const char* path;
+};
+constexpr WebPage kWebPages[] = {
+    {cmd::kStudyGuide, "/guide.html"},
+    {cmd::kTakeQuiz, "/quiz.php"},
+    {cmd::kVideoTutorial, "/tutorial.html"},
+};
+
+}  // namespace
+
 bool Shell::command(int id, int param) {
     id &= 0xffff;
-    Game& game = Game::instance();
+    for (const WebPage& page : kWebPages) {
+        if (page.command == id) {
+            host_.openWebPage(page.path);
+            return true;
+        }
+    }
     switch (id) {
         case cmd::kNewGame:
-            newGame(game, param != 0);
-            host_.repaintWindow();
+            newGame(game_, param != 0);
+            host_.redrawScreen();
             return true;
         case cmd::kSave:
             saveCommand();
@@ -157,24 +174,15 @@ bool Shell::command(int id, int param) {
         case cmd::kEasy:
         case cmd::kNormal:
         case cmd::kHard:
-            game.setSkillLevel(id - cmd::kEasy);
+            game_.setSkillLevel(id - cmd::kEasy);
             host_.menuChecksChanged();
             return true;
         case cmd::kSound:
             soundEnabled = !soundEnabled;
             host_.menuChecksChanged();
             return true;
-        case cmd::kStudyGuide:
-            host_.openWebPage("/guide.html");
-            return true;
-        case cmd::kTakeQuiz:
-            host_.openWebPage("/quiz.php");
-            return true;
         case cmd::kHelp:
             showWelcome();
-            return true;
-        case cmd::kVideoTutorial:
-            host_.openWebPage("/tutorial.html");
             return true;
         case cmd::kAbout:
             host_.showAbout();
@@ -184,7 +192,7 @@ bool Shell::command(int id, int param) {
     }
     if (isScenario(id)) {
         if (askYesNo("Are you sure you want to discard the current game?")) {
-            startScenario(game, id);
+            startScenario(game_, id);
         }
         return true;
     }
@@ -200,7 +208,7 @@ void Shell::saveCommand() {
     if (!path) {
         return;
     }
-    FileResult result = saveGame(Game::instance(), *path);
+    FileResult result = saveGame(game_, *path);
     if (result.ok) {
         host_.alert("Alert", "Game saved");
     } else {
@@ -213,12 +221,12 @@ void Shell::loadCommand() {
     if (!path) {
         return;
     }
-    FileResult result = loadGame(Game::instance(), *path);
+    FileResult result = loadGame(game_, *path);
     if (!result.ok) {
         host_.alert(result.caption, result.error);
         return;
     }
-    host_.repaintWindow();
+    host_.redrawScreen();
 }
 
 }  // namespace tessarion

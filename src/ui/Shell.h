@@ -10,6 +10,7 @@
 
 namespace tessarion {
 
+class Game;
 struct Province;
 
 // What the window logic needs from whoever hosts it, the desktop window or
@@ -19,8 +20,6 @@ struct Province;
 // cancelled, so a host overrides only what it shows.
 class ShellHost : public FrontEnd {
   public:
-    // Compose the screen now and have the whole window painted again.
-    virtual void repaintWindow() {}
     // The province panel under the map, drawn on the window at once.
     virtual void drawProvinceInfo() {}
     virtual void playLesson(const Lesson& lesson) { (void)lesson; }
@@ -41,7 +40,9 @@ class ShellHost : public FrontEnd {
 // turned into calls on the rules.
 class Shell {
   public:
-    explicit Shell(ShellHost& host) : host_(host) {}
+    Shell(Game& game, ShellHost& host) : game_(game), host_(host) {}
+
+    Game& game() const { return game_; }
 
     // Layout: the screen is laid out 1366 wide and centred on wider ones.
     static int layoutOffsetFor(int width) { return width > 1366 ? (width - 1366) / 2 : 0; }
@@ -72,7 +73,7 @@ class Shell {
     bool command(int id, int param = 0);
 
     // The province whose legion box holds a map point (lowest slot wins).
-    static Province* legionBoxAt(int mapX, int mapY);
+    Province* legionBoxAt(int mapX, int mapY) const;
     // A window point where a press picks the province's legions, and one where
     // a release drops on the province (nothing when no such point exists).
     std::optional<std::pair<int, int>> pressPointFor(Province* province) const;
@@ -88,6 +89,7 @@ class Shell {
     void saveCommand();
     void loadCommand();
 
+    Game& game_;
     ShellHost& host_;
 };
 

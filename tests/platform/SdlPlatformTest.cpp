@@ -123,7 +123,7 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     config.lessonCaptionTimes = res::lessonCaptionTimes;
     config.aboutMs = 10;
     config.exitWaitMs = 10;
-    Desktop desktop(platform, config);
+    Desktop desktop(platform, *game, config);
 
     // A frame point as a window point, through the scaling of the frame.
     auto mouse = [&](Uint32 type, int fx, int fy, Uint8 button) {

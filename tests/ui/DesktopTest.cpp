@@ -8,51 +8,12 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
+#include "ui/InputEvents.h"
 
 namespace tessarion {
 namespace {
 
-InputEvent key(KeyCode code, char letter = 0, bool alt = false) {
-    InputEvent e;
-    e.type = InputEvent::Type::KeyDown;
-    e.key = code;
-    e.letter = letter;
-    e.alt = alt;
-    return e;
-}
-
-InputEvent keyUp(KeyCode code, char letter = 0) {
-    InputEvent e = key(code, letter);
-    e.type = InputEvent::Type::KeyUp;
-    return e;
-}
-
-// A name typed into a box, a character at a time.
-std::vector<InputEvent> typed(const std::string& text) {
-    std::vector<InputEvent> events;
-    for (char c : text) {
-        InputEvent e;
-        e.type = InputEvent::Type::Text;
-        e.text = c;
-        events.push_back(e);
-    }
-    return events;
-}
-
-InputEvent mouse(InputEvent::Type type, int x, int y,
-                 InputEvent::Button button = InputEvent::Button::Left) {
-    InputEvent e;
-    e.type = type;
-    e.x = x;
-    e.y = y;
-    e.button = button;
-    return e;
-}
-
-std::vector<InputEvent> click(int x, int y, InputEvent::Button button = InputEvent::Button::Left) {
-    return {mouse(InputEvent::Type::MouseDown, x, y, button),
-            mouse(InputEvent::Type::MouseUp, x, y, button)};
-}
+using namespace test;
 
 std::string describe(ModalBox& box) {
     if (auto* a = dynamic_cast<AdvisorBox*>(&box)) {
@@ -94,8 +55,8 @@ class DesktopTest : public ::testing::Test {
         config.sounds = [](const std::string&) { return std::span<const unsigned char>(); };
         config.aboutMs = 10;
         config.exitWaitMs = 10;
-        desktop_ = std::make_unique<Desktop>(platform, config);
-        desktop_->onBoxOpened = [this](ModalBox& box) { boxes.push_back(describe(box)); };
+        desktop_ = std::make_unique<Desktop>(platform, *game_, config);
+        desktop_->modal().onBoxOpened = [this](ModalBox& box) { boxes.push_back(describe(box)); };
     }
     void TearDown() override {
         desktop_.reset();
@@ -108,31 +69,28 @@ class DesktopTest : public ::testing::Test {
         ::testing::TempDir() + "tessarion-desktop-test-" +
         ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "/";
-    void script(std::initializer_list<InputEvent> events) {
-        for (const InputEvent& e : events) {
-            platform.input.push_back(e);
-        }
-    }
     void script(const std::vector<InputEvent>& events) {
         for (const InputEvent& e : events) {
             platform.input.push_back(e);
         }
     }
-    // Start-up with the splash and the intro closed and the hints declined.
-    void start() {
+    // The splash and the intro closed and the hints declined with a click on No.
+    void scriptStartUp() {
         AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
         const BoxButton* no = probe.button(AdvisorBox::kNo);
         script({key(KeyCode::Enter), key(KeyCode::Escape)});
         script(click(probe.clientLeft() + no->x + 5,
                      probe.clientTop() + MenuBar::kHeight + no->y + 5));
         script({key(KeyCode::Enter)});
+    }
+    void start() {
+        scriptStartUp();
         ASSERT_TRUE(desktop_->startUp());
         desktop_->firstPaint();
         ASSERT_FALSE(desktop_->quitting());
         ASSERT_TRUE(platform.input.empty());
         boxes.clear();
     }
-    void run(std::initializer_list<InputEvent> events) { run(std::vector<InputEvent>(events)); }
     void run(const std::vector<InputEvent>& events) {
         for (const InputEvent& e : events) {
             desktop_->handle(e);
@@ -184,52 +142,6 @@ TEST_F(DesktopTest, MessageClosesOnEscapeButAQuestionOnlyOnYesOrNo) {
     EXPECT_TRUE(desktop_->askYesNo("Pay them?", {})) << "Enter answers Yes, where the focus starts";
 }
 
-TEST_F(DesktopTest, BoxesOpenAtTheTopLeftOfTheCentredPictureArea) {
-    AdvisorBox message(AdvisorBox::Kind::Message, "x", 1366, 768, nullptr);
-    AdvisorBox question(AdvisorBox::Kind::Question, "x", 1366, 768, nullptr);
-    EXPECT_EQ(message.left, 383);
-    EXPECT_EQ(message.top, 184);
-    EXPECT_EQ(question.left, 383);
-    EXPECT_EQ(question.top, 184);
-    const BoxButton* yes = question.button(AdvisorBox::kYes);
-    const BoxButton* no = question.button(AdvisorBox::kNo);
-    ASSERT_TRUE(yes && no);
-    EXPECT_LT(yes->y, no->y) << "No stands two units lower than Yes";
-}
-
-TEST_F(DesktopTest, TheLongestLinesOfThePrefectFitTheirBoxes) {
-    // The widest lines the game shows in a message and in a question.
-    AdvisorBox message(AdvisorBox::Kind::Message,
-                       "the Romans because it produced much of the grain which was \r\n"
-                       "When a province rebels it is shown in white, and any legions",
-                       1366, 768, nullptr);
-    AdvisorBox question(AdvisorBox::Kind::Question,
-                        "I am your advisor and I will be providing you with\r\n"
-                        "The legions are demanding a bonus of 10000 sesterces.",
-                        1366, 768, nullptr);
-    EXPECT_TRUE(message.textFits());
-    EXPECT_TRUE(question.textFits());
-    message.keyDown(key(KeyCode::Tab));
-    message.keyDown(key(KeyCode::End));
-    EXPECT_EQ(message.scrollX(), 0) << "nothing to scroll";
-    EXPECT_LE(message.left + message.width, 1366 / 2 + 300) << "the box stays in the picture area";
-}
-
-TEST_F(DesktopTest, LongLinesScrollSidewaysWithTheKeysOnceTabbedInto) {
-    AdvisorBox box(AdvisorBox::Kind::Message, std::string(200, 'w') + "\r\nshort", 1366, 768,
-                   nullptr);
-    ASSERT_EQ(box.lines().size(), 2u) << "no wrapping";
-    box.keyDown(key(KeyCode::Right));
-    EXPECT_EQ(box.scrollX(), 0) << "the OK button has the focus";
-    box.keyDown(key(KeyCode::Tab));
-    EXPECT_EQ(box.focus(), 0);
-    box.keyDown(key(KeyCode::Right));
-    box.keyDown(key(KeyCode::End));
-    EXPECT_GT(box.scrollX(), 100);
-    box.keyDown(key(KeyCode::Home));
-    EXPECT_EQ(box.scrollX(), 0);
-}
-
 TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     start();
     MenuBar& menu = desktop_->menuBar();
@@ -248,13 +160,6 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     EXPECT_TRUE(menu.isChecked(5002));
     EXPECT_FALSE(menu.isChecked(5001));
     EXPECT_FALSE(menu.active());
-
-    // Alt, the arrows and Enter: Options > Sound.
-    run({key(KeyCode::Alt), keyUp(KeyCode::Alt)});
-    EXPECT_TRUE(menu.active());
-    run({key(KeyCode::Right), key(KeyCode::Down), key(KeyCode::Down), key(KeyCode::Enter)});
-    EXPECT_FALSE(desktop_->shell().soundEnabled);
-    EXPECT_FALSE(menu.isChecked(6000));
 
     // Alt+H then the underlined letter of "About ...".
     run({key(KeyCode::Letter, 'h', true), key(KeyCode::Letter, 'a')});
@@ -337,19 +242,6 @@ TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
     EXPECT_EQ(platform.ticks() - t, 2u * (3u * 100u + 330u));
 }
 
-TEST_F(DesktopTest, FileBoxesSaveAndLoadInThePlayersFolder) {
-    start();
-    const std::vector<InputEvent> typing = typed("rome");
-    script(typing);
-    script({key(KeyCode::Enter), key(KeyCode::Enter)});  // save, then close "Game saved"
-    desktop_->shell().command(cmd::kSave);
-    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "alert"), boxes.end());
-    game_->turn = 33;
-    script({key(KeyCode::Enter)});
-    desktop_->shell().command(cmd::kLoad);
-    EXPECT_EQ(game_->turn, 0) << "rome.TSN was saved at 235 AD and loaded back";
-}
-
 TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     start();
     ASSERT_EQ(desktop_->frameWidth(), 1366);
@@ -372,14 +264,10 @@ TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
 }
 
 TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
-    AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
-    const BoxButton* no = probe.button(AdvisorBox::kNo);
-    script({key(KeyCode::Enter), key(KeyCode::Escape)});
-    script(click(probe.clientLeft() + no->x + 5, probe.clientTop() + MenuBar::kHeight + no->y + 5));
-    script({key(KeyCode::Enter)});
+    scriptStartUp();
     script(click(600, 300));  // every press looks up every legion box
     script({key(KeyCode::Enter)});
-    desktop_->onBoxOpened = [this](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [this](ModalBox& box) {
         boxes.push_back(describe(box));
         if (boxes.back().rfind("message: If at any time", 0) == 0) {
             p("Italia")->legionX = -1;  // a table broken behind the game's back
@@ -416,7 +304,7 @@ TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
     // A second right click 0.2 s later, while the banner shows, and a press
     // on the map during the lesson's zoom.
     script({at(down, t0 + 200), at(up, t0 + 200)});
-    desktop_->onBoxOpened = [this](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [this](ModalBox& box) {
         boxes.push_back(describe(box));
         // Escape pressed just after the lesson opened closes it.
         platform.input.push_back(at(key(KeyCode::Escape), platform.ticks() + 1));
@@ -474,11 +362,13 @@ TEST_F(DesktopTest, BoxesBannerAndMarchLeaveTheWindowAsTheGameIs) {
     Screen& screen = desktop_->screen();
     const int x = screen.layoutOffsetX;
     // A legion that arrives while a box is open shows once the box closes.
-    desktop_->onBoxOpened = [this](ModalBox&) { game_->addLegions("Raetia", &game_->romans, 1); };
+    desktop_->modal().onBoxOpened = [this](ModalBox&) {
+        game_->addLegions("Raetia", &game_->romans, 1);
+    };
     script({key(KeyCode::Enter)});
     desktop_->showMessage("Princeps,\r\n\r\nA legion has come.");
     EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
-    desktop_->onBoxOpened = nullptr;
+    desktop_->modal().onBoxOpened = nullptr;
 
     // The Results box leaves the frame of the province panel whole.
     script({key(KeyCode::Escape)});
@@ -504,7 +394,7 @@ TEST_F(DesktopTest, AWebPageWithoutABrowserSaysWhereItIs) {
     start();
     platform.browser = false;
     std::vector<std::string> said;
-    desktop_->onBoxOpened = [&](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
         if (auto* alert = dynamic_cast<AlertBox*>(&box)) {
             said = alert->lines();
         }
@@ -533,7 +423,7 @@ TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
     std::vector<std::string> seen;
     std::vector<SavedGameEntry> listed;
     int selected = -2;
-    desktop_->onBoxOpened = [&](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
         seen.push_back(describe(box));
         if (auto* files = dynamic_cast<FileBox*>(&box)) {
             listed = files->files();
@@ -554,8 +444,11 @@ TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
 
     fs::last_write_time(folder + "/rome.TSN",
                         fs::last_write_time(folder + "/broken.TSN") - std::chrono::hours(1));
-    script({key(KeyCode::Escape)});
+    // The damaged game is listed but cannot be loaded; rome loads back.
+    game_->turn = 33;
+    script({key(KeyCode::Down), key(KeyCode::Enter)});
     desktop_->shell().command(cmd::kLoad);
+    EXPECT_EQ(game_->turn, 20) << "rome.TSN was saved at 255 AD and loaded back";
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].name, "broken.TSN") << "newest first";
     EXPECT_TRUE(listed[0].damaged);

@@ -69,20 +69,20 @@ TEST_F(LegionDrawingTest, AProvinceWithoutLegionsShowsNothing) {
     EXPECT_EQ(countPixels(s, at.x, at.y, at.x + 74, at.y + 65, colourOf(168)), 0);
 
     // A zero count draws the icon alone, with no box.
-    Surface t(display.width(), display.height());
-    drawLegion(display, t, p("Italia")->legionX, p("Italia")->legionY, kIconRoman, 0);
+    Surface t(display().width(), display().height());
+    drawLegion(display(), t, p("Italia")->legionX, p("Italia")->legionY, kIconRoman, 0);
     EXPECT_EQ(t.pixel(at.x, at.y), colourOf(168));
     EXPECT_EQ(countPixels(t, at.x, at.y, at.x + 74, at.y + 65, kWhite), 0);
 }
 
 TEST_F(LegionDrawingTest, UnsupportedIconsAreInternalErrorsAndDrawNothing) {
-    Surface t(display.width(), display.height());
+    Surface t(display().width(), display().height());
     const auto before = t.pixels();
     for (const auto& [icon, text] : {std::pair{2, "drawLegion() can't draw unsupported icon"},
                                      std::pair{6, "drawLegion() can't draw unsupported icon"},
                                      std::pair{-1, "drawLegion() can't draw unsupported icon"}}) {
         try {
-            drawLegion(display, t, 100, 100, icon, 3);
+            drawLegion(display(), t, 100, 100, icon, 3);
             ADD_FAILURE() << icon;
         } catch (const InternalError& e) {
             EXPECT_STREQ(e.what(), text);
@@ -95,17 +95,17 @@ TEST_F(LegionDrawingTest, AnUnsetIconPositionIsAnInternalErrorYFirst) {
     Province* italia = p("Italia");
     italia->legionX = -1;
     italia->legionY = -1;
-    EXPECT_NO_THROW(drawLegions(display));  // no legions there, nothing to place
+    EXPECT_NO_THROW(drawLegions(display()));  // no legions there, nothing to place
     game().addLegions("Italia", &game().barbarians, 1);
     try {
-        drawLegions(display);
+        drawLegions(display());
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "legionY not initialized");
     }
     italia->legionY = 100;
     try {
-        drawLegions(display);
+        drawLegions(display());
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "legionX not initialized");
@@ -120,8 +120,8 @@ TEST_F(LegionDrawingTest, TheLegendStandsWithNoLegionsOnTheMap) {
     EXPECT_EQ(s.pixel(50, 410), colourOf(183));
     EXPECT_TRUE(textAt(s, 20, 475, "Rebelling Legion", kWhite, kBlack));
     // The legend leaves the back buffer's text as it found it.
-    EXPECT_EQ(display.backBuffer.text.background, kWhite);
-    EXPECT_TRUE(display.backBuffer.text.opaque);
+    EXPECT_EQ(display().backBuffer.text.background, kWhite);
+    EXPECT_TRUE(display().backBuffer.text.opaque);
 }
 
 }  // namespace

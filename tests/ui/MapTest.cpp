@@ -21,7 +21,7 @@ class MapTest : public ScreenFixture {
     Point overlayCentre(const std::string& name) {
         for (const OverlaySpec& o : kOverlays) {
             if (name == o.province) {
-                return {display.x(o.x + o.width / 2), o.y + o.height / 2};
+                return {display().x(o.x + o.width / 2), o.y + o.height / 2};
             }
         }
         ADD_FAILURE() << name << " has no overlay";
@@ -38,7 +38,7 @@ class MapTest : public ScreenFixture {
 TEST_F(MapTest, OverlayColourFollowsTheOwner) {
     // At the start every province with an overlay is Roman: the map alone.
     paint();
-    EXPECT_EQ(display.cleanMap.pixels(), display.baseMap.pixels());
+    EXPECT_EQ(display().cleanMap.pixels(), display().baseMap.pixels());
 
     moveOwner("Syria", &game().sassanids);
     EXPECT_EQ(overlayShown("Syria"), colourOf(217));  // "-blue"
@@ -67,7 +67,7 @@ TEST_F(MapTest, LandsBeyondTheFrontierNeverGetAnOverlay) {
         moveOwner("Upper Rhine", owner);
         moveOwner("Armenia", owner);
         paint();
-        EXPECT_EQ(display.cleanMap.pixels(), display.baseMap.pixels());
+        EXPECT_EQ(display().cleanMap.pixels(), display().baseMap.pixels());
     }
 }
 
@@ -82,7 +82,7 @@ TEST_F(MapTest, ConstantinopleIsNamedFrom313) {
     // The label and the legions stay out of the clean map.
     game().addLegions("Italia", &game().romans, 2);
     paint();
-    EXPECT_EQ(display.cleanMap.pixels(), display.baseMap.pixels());
+    EXPECT_EQ(display().cleanMap.pixels(), display().baseMap.pixels());
 }
 
 TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
@@ -90,21 +90,21 @@ TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
     for (const Point p :
          {Point{175, 590}, Point{984, 590}, Point{175, 619}, Point{985, 619}, Point{500, 620}}) {
         EXPECT_EQ(s.pixel(p.x, p.y), kWhite) << p.x << "," << p.y;
-        EXPECT_NE(display.backBuffer.pixel(p.x, p.y), kWhite) << p.x << "," << p.y;
+        EXPECT_NE(display().backBuffer.pixel(p.x, p.y), kWhite) << p.x << "," << p.y;
     }
     EXPECT_NE(s.pixel(985, 620), kWhite);  // the last corner is left out, as the lines end
     EXPECT_TRUE(textAt(s, 230, 630, "Instructions:  Left-click and drag to move legions.  ", kWhite,
                        kBlack));
     EXPECT_TRUE(textAt(s, 630, 630, "Right click to advance the game turn", kWhite, kBlack));
-    EXPECT_EQ(countPixels(display.backBuffer, 176, 621, 980, 660, kBlack), 804 * 39);
+    EXPECT_EQ(countPixels(display().backBuffer, 176, 621, 980, 660, kBlack), 804 * 39);
     // Otherwise the window is the back buffer.
     EXPECT_EQ(countPixels(s, 0, 0, 1366, 585, kBlack),
-              countPixels(display.backBuffer, 0, 0, 1366, 585, kBlack));
+              countPixels(display().backBuffer, 0, 0, 1366, 585, kBlack));
 
     // What the target had for text colours is left as it was.
-    Surface target(display.width(), display.height());
+    Surface target(display().width(), display().height());
     target.text = {kRed, 0xFF123456, true};
-    display.paintScreen(target);
+    display().paintScreen(target);
     EXPECT_EQ(target.text.colour, kRed);
     EXPECT_EQ(target.text.background, 0xFF123456u);
     EXPECT_TRUE(target.text.opaque);
@@ -112,7 +112,7 @@ TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
 
 TEST_F(MapTest, LayoutOnAScreen1366Wide) {
     const Surface s = paint();
-    EXPECT_EQ(display.layoutOffsetX, 0);
+    EXPECT_EQ(display().layoutOffsetX, 0);
     EXPECT_EQ(s.pixel(180, 30), kMap);
     EXPECT_EQ(s.pixel(179, 30), kBlack);
     EXPECT_EQ(s.pixel(979, 577), kMap);
@@ -129,20 +129,21 @@ TEST_F(MapTest, LayoutOnAScreen1366Wide) {
 }
 
 TEST(ScreenSize, NeverSmallerThanTheLayout) {
-    const Screen small(1024, 600);
+    Game game;
+    const Screen small(game, 1024, 600);
     EXPECT_EQ(small.width(), 1366);
     EXPECT_EQ(small.height(), 768);
     EXPECT_EQ(small.layoutOffsetX, 0);
-    EXPECT_EQ(Screen(1600, 900).layoutOffsetX, 117);
+    EXPECT_EQ(Screen(game, 1600, 900).layoutOffsetX, 117);
 }
 
 TEST_F(MapTest, OnAWiderWindowEverythingMovesRightBy277) {
     moveOwner("Syria", &game().sassanids);
     game().addLegions("Italia", &game().barbarians, 2);
-    display.hoveredProvince = p("Italia");
-    display.resize(1920, 1080);
+    display().hoveredProvince = p("Italia");
+    display().resize(1920, 1080);
     const Surface s = paint();
-    ASSERT_EQ(display.layoutOffsetX, 277);
+    ASSERT_EQ(display().layoutOffsetX, 277);
     EXPECT_EQ(s.height(), 1080);
     EXPECT_EQ(s.pixel(457, 30), kMap);
     EXPECT_EQ(s.pixel(456, 30), kBlack);
@@ -159,9 +160,9 @@ TEST_F(MapTest, OnAWiderWindowEverythingMovesRightBy277) {
 
 TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     moveOwner("Dacia", &game().barbarians);
-    display.overlayPositions.erase("Dacia");
+    display().overlayPositions.erase("Dacia");
     try {
-        display.drawOwnerOverlays();
+        display().drawOwnerOverlays();
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "Couldn't find coords for province Dacia");
@@ -172,11 +173,17 @@ class PaintedLandTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
+        shell_ = std::make_unique<Shell>(game(), host);
         installGame();
         newGame();
     }
+    void TearDown() override {
+        shell_.reset();
+        GameTest::TearDown();
+    }
     ShellHost host;  // shows nothing
-    Shell shell{host};
+    Shell& shell() { return *shell_; }
+    std::unique_ptr<Shell> shell_;
 };
 
 // Painted land outside every click rectangle hovers and drops as the province whose land it is;
@@ -187,17 +194,17 @@ TEST_F(PaintedLandTest, EveryPaintedPixelAnswersTheMouse) {
     int sea = 0;
     for (int y = 0; y < res::MapLand::kHeight; y += 3) {
         for (int x = 0; x < res::MapLand::kWidth; x += 3) {
-            shell.mouseMove(x + 180, y + 30);
+            shell().mouseMove(x + 180, y + 30);
             Province* rules = provinceAt(game(), x, y);
             const int under = land.at(x, y);
             if (rules != nullptr) {
-                ASSERT_EQ(shell.hoveredProvince, rules) << x << "," << y;
+                ASSERT_EQ(shell().hoveredProvince, rules) << x << "," << y;
             } else if (under >= 0) {
                 const auto i = static_cast<std::size_t>(under);
-                ASSERT_EQ(shell.hoveredProvince, game().provinces[i].get()) << x << "," << y;
+                ASSERT_EQ(shell().hoveredProvince, game().provinces[i].get()) << x << "," << y;
                 ++sampled[i];
             } else {
-                ASSERT_EQ(shell.hoveredProvince, nullptr) << x << "," << y;
+                ASSERT_EQ(shell().hoveredProvince, nullptr) << x << "," << y;
                 sea += under == res::MapLand::kSea;
             }
         }
@@ -230,9 +237,9 @@ TEST_F(PaintedLandTest, DroppingOnPaintedLandMovesTheLegionThere) {
         }
         ASSERT_TRUE(point) << c.to;
         Province* from = p(c.from);
-        shell.leftButtonDown(from->legionX + 5 + 180, from->legionY + 5 + 30);
+        shell().leftButtonDown(from->legionX + 5 + 180, from->legionY + 5 + 30);
         ASSERT_EQ(game().dragSource, from);
-        shell.leftButtonUp(point->first + 180, point->second + 30);
+        shell().leftButtonUp(point->first + 180, point->second + 30);
         EXPECT_EQ(game().romans.legionsIn(to), 1) << c.to;
     }
 }

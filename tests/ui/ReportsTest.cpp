@@ -54,8 +54,8 @@ TEST_F(ReportsTest, StatusLinesTurnRedOnlyInAPlague) {
     EXPECT_TRUE(reportLine(280, "The legions are disbanding!", kRed));
     // Only the status lines are red, and the colour is put back after them.
     EXPECT_EQ(countPixels(paint(), 980, 0, 1335, 258, kRed), 0);
-    EXPECT_EQ(display.backBuffer.text.colour, kBlack);
-    EXPECT_TRUE(display.backBuffer.text.opaque);
+    EXPECT_EQ(display().backBuffer.text.colour, kBlack);
+    EXPECT_TRUE(display().backBuffer.text.opaque);
 }
 
 TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirst) {
@@ -87,7 +87,7 @@ TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
     const std::uint32_t full = colourOf(268);
     const std::uint32_t empty = colourOf(269);
     Province* prov = p("Italia");
-    display.hoveredProvince = prov;
+    display().hoveredProvince = prov;
     prov->taxValue = 1;
     EXPECT_EQ(coins(paint()), (std::vector{full, empty, empty, empty}));
     prov->taxValue = 4;
@@ -107,17 +107,17 @@ TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
 TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {
     Province* prov = p("Syria");
     prov->hostility = 2;
-    display.hoveredProvince = prov;
-    Surface& window = display.window;
-    drawProvinceInfo(display, window);
+    display().hoveredProvince = prov;
+    Surface& window = display().window;
+    drawProvinceInfo(display(), window);
     EXPECT_TRUE(textAt(window, 185, 600, "Province: Syria", kWhite, kBlack));
     EXPECT_TRUE(textAt(window, 430, 600, "Tax value:", kWhite, kBlack));
     EXPECT_TRUE(
         textAt(window, 660, 600, "Attributes: " + prov->attributes + " (hostile)", kWhite, kBlack));
 
-    display.hoveredProvince = nullptr;
-    drawProvinceInfo(display, window);
-    Surface expected(display.width(), display.height());
+    display().hoveredProvince = nullptr;
+    drawProvinceInfo(display(), window);
+    Surface expected(display().width(), display().height());
     expected.text = {kWhite, kBlack, false};
     expected.drawText(185, 600, "Province:");
     expected.drawText(430, 600, "Tax value:");
@@ -153,17 +153,17 @@ TEST(ProvinceAttributes, MoodIsAddedToTheAttributes) {
 }
 
 TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
-    display.redrawScreen();
+    display().redrawScreen();
     int shown = 0;
-    display.onPresent = [&](const Surface&) { ++shown; };
-    frontEnd.onNews = [&] { refreshReports(display); };
-    display.window.fillRect(0, 0, 990, 768, 0xFF0000FF);  // marks what must stay
+    display().onPresent = [&](const Surface&) { ++shown; };
+    frontEnd.onNews = [&] { refreshReports(display()); };
+    display().window.fillRect(0, 0, 990, 768, 0xFF0000FF);  // marks what must stay
     game().romans.treasury = 4321;
     game().addNews("Britannia has fallen");
     EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(textAt(display.window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
-    EXPECT_TRUE(textAt(display.window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
-    EXPECT_EQ(countPixels(display.window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
+    EXPECT_TRUE(textAt(display().window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
+    EXPECT_TRUE(textAt(display().window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
+    EXPECT_EQ(countPixels(display().window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
 }
 
 }  // namespace

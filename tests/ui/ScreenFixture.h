@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 
@@ -84,32 +85,41 @@ inline int countPixels(const Surface& s, int left, int top, int right, int botto
 // screen of the given width.
 class ScreenFixture : public GameTest {
   protected:
-    explicit ScreenFixture(int width = 1366, int height = 768) : display(width, height) {
-        display.buildOverlayKeys();
-        display.loadPictures(flatPicture);
-    }
+    explicit ScreenFixture(int width = 1366, int height = 768) : width_(width), height_(height) {}
 
     void SetUp() override {
         GameTest::SetUp();
+        display_ = std::make_unique<Screen>(game(), width_, height_);
+        display_->buildOverlayKeys();
+        display_->loadPictures(flatPicture);
         installGame();
         newGame();
         clearAllLegions();
     }
+    void TearDown() override {
+        display_.reset();
+        GameTest::TearDown();
+    }
+
+    Screen& display() { return *display_; }
 
     // Where a province's legion icons stand in the window.
     Point iconAt(const std::string& name) {
         const Province* q = p(name);
-        return {layout::windowXOfMap(q->legionX, display.layoutOffsetX),
+        return {layout::windowXOfMap(q->legionX, display().layoutOffsetX),
                 layout::windowYOfMap(q->legionY)};
     }
 
     Surface paint() {
-        Surface target(display.width(), display.height(), kBlack);
-        display.paintScreen(target);
+        Surface target(display().width(), display().height(), kBlack);
+        display().paintScreen(target);
         return target;
     }
 
-    Screen display;
+  private:
+    int width_;
+    int height_;
+    std::unique_ptr<Screen> display_;
 };
 
 }  // namespace tessarion::test

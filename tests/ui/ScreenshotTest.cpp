@@ -24,7 +24,7 @@ TEST_F(ScreenshotTest, WritesTheWindowAsAPng) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("tessarion-shot-" + std::to_string(::getpid()) + ".png");
     std::string error;
-    ASSERT_TRUE(writeScreenshot(display, path.string(), error)) << error;
+    ASSERT_TRUE(writeScreenshot(display(), path.string(), error)) << error;
     int w = 0;
     int h = 0;
     int n = 0;
@@ -45,7 +45,7 @@ TEST_F(ScreenshotTest, WritesTheWindowAsAPng) {
 
 TEST_F(ScreenshotTest, SaysWhyAFileCannotBeWritten) {
     std::string error;
-    EXPECT_FALSE(writeScreenshot(display, "/nonexistent-dir/shot.png", error));
+    EXPECT_FALSE(writeScreenshot(display(), "/nonexistent-dir/shot.png", error));
     EXPECT_NE(error.find("/nonexistent-dir/shot.png"), std::string::npos);
 }
 

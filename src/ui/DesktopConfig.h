@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Graphic.h"
+#include "ui/SoundBoard.h"
+
+namespace tessarion {
+
+// Where the desktop game finds its saved games and its embedded data.
+struct DesktopConfig {
+    std::string saveFolder;  // created when the first game is saved
+    PictureProvider pictures;
+    SoundProvider sounds;
+    std::function<std::string(const std::string&)> lessonScript;
+    // When each caption line of a narration is spoken (ms); empty paces them by length.
+    std::function<std::vector<std::uint64_t>(const std::string&)> lessonCaptionTimes;
+    // Turns a page of the game's web site ("/guide.html") into the address to open.
+    std::function<std::string(const std::string&)> webAddress;
+    bool showSplash = true;
+    bool fullscreen = false;
+    bool sound = true;
+    // A saved game to load once the game is up.
+    std::optional<std::string> loadFile;
+    bool showIntro = true;
+    // Pauses on exit (the About box, then the wait after it).
+    int aboutMs = 3000;
+    int exitWaitMs = 3000;
+};
+
+}  // namespace tessarion

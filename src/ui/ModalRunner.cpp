@@ -1,0 +1,141 @@
+#include "ui/ModalRunner.h"
+
+#include <algorithm>
+
+#include "ui/Layout.h"
+#include "ui/MenuBar.h"
+#include "ui/Screen.h"
+
+namespace tessarion {
+
+ModalRunner::ModalRunner(Platform& platform, Screen& screen, MenuBar& menu)
+    : platform_(platform), screen_(screen), menu_(menu) {
+    resizeFrame();
+}
+
+void ModalRunner::resizeFrame() {
+    frame_ = Surface(screen_.width(), layout::frameYOfClient(screen_.height()));
+}
+
+void ModalRunner::presentFrame() {
+    const Surface& window = screen_.window;
+    frame_.blit(window, 0, 0, window.width(), window.height(), 0, layout::frameYOfClient(0));
+    menu_.draw(frame_);
+    if (box_ != nullptr) {
+        box_->draw(frame_);
+    }
+    platform_.present(frame_.pixels().data(), frame_.width(), frame_.height());
+}
+
+ModalRunner::BusyTime::BusyTime(ModalRunner& runner) : runner_(runner) {
+    if (runner_.busy_++ == 0) {
+        runner_.busySince_ = runner_.platform_.ticks();
+        runner_.waited_ = false;
+    }
+}
+
+ModalRunner::BusyTime::~BusyTime() {
+    if (--runner_.busy_ == 0 && runner_.waited_) {
+        runner_.platform_.discardInput(runner_.busySince_);
+    }
+}
+
+void ModalRunner::pause(int ms) {
+    if (busy_ == 0) {
+        platform_.sleep(ms);
+        return;
+    }
+    waited_ = true;
+    // In short steps, so that the window goes on answering and repainting.
+    while (ms > 0) {
+        const int step = std::min(ms, 20);
+        platform_.sleep(step);
+        ms -= step;
+        platform_.discardInput(busySince_);
+    }
+}
+
+void ModalRunner::run(ModalBox& box) {
+    // The outer box is open again once this one ends, however it ends: an
+    // error inside must not leave the frame drawing a box that is gone.
+    struct Open {
+        ModalBox*& current;
+        ModalBox* outer;
+        ~Open() { current = outer; }
+    } open{box_, box_};
+    box_ = &box;
+    box.top = layout::frameYOfClient(box.top);
+    menu_.close();
+    if (busy_ > 0) {
+        // What the player did before the box opened is not an answer to it.
+        waited_ = true;
+        platform_.discardInput(busySince_);
+    }
+    if (onBoxOpened) {
+        onBoxOpened(box);
+    }
+    if (closing_) {
+        box.abandon();
+    }
+    presentFrame();
+    InputEvent e;
+    while (!box.done) {
+        const std::uint64_t now = platform_.ticks();
+        box.tick(now);
+        if (box.done) {
+            break;
+        }
+        if (platform_.waitEvent(e, waitFor(box, now))) {
+            deliver(box, e);
+        }
+        box.tick(platform_.ticks());
+        presentFrame();
+    }
+    box_ = open.outer;
+    if (mapPainted && !closing_) {
+        // What lay under the box is painted again from the game as it is now:
+        // the box may have been open while the map changed.
+        screen_.paintScreen(screen_.window);
+    }
+    presentFrame();
+}
+
+int ModalRunner::waitFor(const ModalBox& box, std::uint64_t now) const {
+    const std::optional<std::uint64_t> deadline = box.deadline();
+    if (!deadline) {
+        return 100;
+    }
+    return static_cast<int>(std::min<std::uint64_t>(*deadline - std::min(*deadline, now), 100));
+}
+
+void ModalRunner::deliver(ModalBox& box, const InputEvent& e) {
+    if (windowEvent && windowEvent(e)) {
+        return;
+    }
+    switch (e.type) {
+        case InputEvent::Type::Quit:
+            // The window is closing: end the box gently and the game after it.
+            closing_ = true;
+            box.abandon();
+            break;
+        case InputEvent::Type::MouseDown:
+            box.mouseDown(e.x, e.y, e.button);
+            break;
+        case InputEvent::Type::MouseUp:
+            box.mouseUp(e.x, e.y, e.button);
+            break;
+        case InputEvent::Type::MouseMove:
+            box.mouseMove(e.x, e.y);
+            break;
+        case InputEvent::Type::KeyDown:
+            box.keyDown(e);
+            break;
+        case InputEvent::Type::Text:
+            box.text(e.text);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tessarion

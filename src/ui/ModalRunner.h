@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/Platform.h"
+#include "ui/Boxes.h"
+#include "ui/Surface.h"
+
+namespace tessarion {
+
+class MenuBar;
+class Screen;
+
+// Runs the window's modal boxes and keeps its frame: the menu bar, the
+// screen's window surface and the open box, presented together. It also
+// keeps the game's busy time, in which input the player gave while the game
+// was working is dropped.
+class ModalRunner {
+  public:
+    ModalRunner(Platform& platform, Screen& screen, MenuBar& menu);
+
+    // Runs a box until it ends, pumping input into it and repainting. The
+    // box, laid out in the client area, is placed below the menu bar. Input
+    // that came before it opened is not its own. Closing it repaints the
+    // window from the game as it stands, once the map has been painted.
+    void run(ModalBox& box);
+    // The game waits (animations, the banner, the zoom): the window answers,
+    // and input arriving meanwhile is dropped.
+    void pause(int ms);
+    // Something held the game up, so what the player did meanwhile is stale.
+    void noteWait() { waited_ = true; }
+    // Shows the frame: menu bar, the window surface, any open box.
+    void presentFrame();
+    // A new frame for a window surface of another size.
+    void resizeFrame();
+
+    // From its making until its end the game works on an input of the
+    // player's; what the player does meanwhile is dropped rather than acted
+    // on later, except in the boxes that open on the way.
+    class BusyTime {
+      public:
+        explicit BusyTime(ModalRunner& runner);
+        ~BusyTime();
+        BusyTime(const BusyTime&) = delete;
+        BusyTime& operator=(const BusyTime&) = delete;
+
+      private:
+        ModalRunner& runner_;
+    };
+    bool busy() const { return busy_ > 0; }
+
+    // The window is closing: open boxes end the gentle way, new ones at once.
+    void close() { closing_ = true; }
+    // The boxes of the farewell, and of an error, run their course.
+    void reopen() { closing_ = false; }
+    bool closing() const { return closing_; }
+
+    // The map has been painted once and boxes repaint it when they close.
+    bool mapPainted = false;
+    // The window's own events while a box is open (resizing, full screen);
+    // true when it took the event.
+    std::function<bool(const InputEvent&)> windowEvent;
+    // Called each time a box opens, before its loop runs (for tests and tools).
+    std::function<void(ModalBox&)> onBoxOpened;
+
+    ModalBox* openBox() const { return box_; }
+    Surface& frame() { return frame_; }
+    const Surface& frame() const { return frame_; }
+
+  private:
+    void deliver(ModalBox& box, const InputEvent& e);
+    // How long the box's loop may wait for input before it ticks.
+    int waitFor(const ModalBox& box, std::uint64_t now) const;
+
+    Platform& platform_;
+    Screen& screen_;
+    MenuBar& menu_;
+    Surface frame_;
+    ModalBox* box_ = nullptr;
+    bool closing_ = false;
+    int busy_ = 0;
+    std::uint64_t busySince_ = 0;
+    bool waited_ = false;
+};
+
+}  // namespace tessarion
