@@ -11,7 +11,7 @@ namespace {
 // A screen showing a busy map: a new game with legions of every power about,
 // some provinces lost, a full news report and a province under the mouse.
 struct BusyScreen {
-    BusyScreen() : current(game), screen(game, 1366, 768) {
+    BusyScreen() : screen(game, 1366, 768) {
         game.startNewGame();
         for (const char* name : {"Syria", "Dacia", "Britannia", "Mauretania"}) {
             Province* p = game.findProvince(name);
@@ -32,8 +32,6 @@ struct BusyScreen {
         screen.hoveredProvince = game.findProvince("Italia");
     }
     Game game;
-    // The game is the process-wide one, as it is in the program.
-    CurrentGame current;
     Screen screen;
 };
 

@@ -194,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return 0;
     }
-    expectPlausible(Game::instance());
+    expectPlausible(*gGame);
 
     const std::string loaded = stateJson(*gGame);
     const std::string again = (gFolder / "again.TSN").string();

@@ -61,10 +61,9 @@ struct GameResult {
 // advances the year at least once and the game ends at 476 AD.
 inline constexpr int kTurnLimit = 476 - 235 + 10;
 
-// Plays one whole game on the process-wide rules: from `from` (235 or a
-// scenario command) at the skill level, with every question answered by the
-// player's policy, until defeat or 476 AD. Leaves no game, advisor or
-// presentation installed behind it.
+// Plays one whole game: from `from` (235 or a scenario command) at the skill
+// level, with every question answered by the player's policy, until defeat or
+// 476 AD. Leaves no front end installed behind it.
 GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed);
 
 // How the player answers an advisor question, given the treasury at the time.

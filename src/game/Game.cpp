@@ -1,24 +1,10 @@
 #include "game/Game.h"
 
 #include "game/Events.h"
-#include "model/InternalError.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
 
 namespace tessarion {
-
-Game* Game::current_ = nullptr;
-
-Game* Game::current() {
-    return current_;
-}
-
-Game& Game::instance() {
-    if (current_ == nullptr) {
-        throw InternalError("no game is running");
-    }
-    return *current_;
-}
 
 Game::Game() : barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
     buildProvinceTable(*this);

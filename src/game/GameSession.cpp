@@ -13,7 +13,7 @@ std::unique_ptr<Game> seededGame(std::uint32_t seed) {
 }
 }  // namespace
 
-GameSession::GameSession(std::uint32_t seed) : game_(seededGame(seed)), current_(*game_) {}
+GameSession::GameSession(std::uint32_t seed) : game_(seededGame(seed)) {}
 
 void beginFirstGame(Game& game, int scenario) {
     if (isScenario(scenario)) {

@@ -9,8 +9,7 @@ namespace tessarion {
 
 // The one game of a program run, made the same way by the window, the
 // console, the simulator and the screenshot: the generator seeded first (the
-// first game's set-up draws from it), then the game, the process-wide one
-// for as long as the session lives.
+// first game's set-up draws from it), then the game.
 class GameSession {
   public:
     explicit GameSession(std::uint32_t seed);
@@ -22,7 +21,6 @@ class GameSession {
 
   private:
     std::unique_ptr<Game> game_;
-    CurrentGame current_;
 };
 
 // The first game of a run: New Game at 235 AD with the history's events, or

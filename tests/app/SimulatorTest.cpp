@@ -204,7 +204,6 @@ class GeneralOrdersTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        installGame();
         newGame(1);
         clearAllLegions();
     }

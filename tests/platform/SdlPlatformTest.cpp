@@ -114,7 +114,6 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     ScriptedSdl platform(sdl);
     seedRandom(11);
     auto game = std::make_unique<Game>();
-    CurrentGame current(*game);
     DesktopConfig config;
     config.saveFolder = ::testing::TempDir() + "tessarion-sdl-test";
     config.pictures = res::decodePicture;

@@ -88,9 +88,7 @@ class RecordingFrontEnd : public FrontEnd {
     }
 };
 
-// A fresh game with a recording front end installed. The rules get the
-// game passed; tests of the front end, which reaches the program's game, call
-// installGame() to make it the process-wide one.
+// A fresh game with a recording front end installed.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -100,10 +98,8 @@ class GameTest : public ::testing::Test {
     }
     void TearDown() override {
         frontEndScope_.reset();
-        current_.reset();
         game_.reset();
     }
-    void installGame() { current_.emplace(*game_); }
 
     Game& game() { return *game_; }
     Province* p(const std::string& name) { return game_->findProvince(name); }
@@ -141,7 +137,6 @@ class GameTest : public ::testing::Test {
   private:
     std::optional<FrontEndScope> frontEndScope_;
     std::unique_ptr<Game> game_;
-    std::optional<CurrentGame> current_;
 };
 
 // Seeds the generator so that the next draws satisfy the checks in order,

@@ -37,7 +37,6 @@ class DesktopTest : public ::testing::Test {
     void SetUp() override {
         seedRandom(5);
         game_ = std::make_unique<Game>();
-        current_.emplace(*game_);
         DesktopConfig config;
         config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
         // A folder of this test's own: other runs of the tests (and the
@@ -60,7 +59,6 @@ class DesktopTest : public ::testing::Test {
     }
     void TearDown() override {
         desktop_.reset();
-        current_.reset();
         game_.reset();
         std::error_code ec;
         std::filesystem::remove_all(saveFolder, ec);
@@ -100,7 +98,6 @@ class DesktopTest : public ::testing::Test {
 
     HeadlessPlatform platform;
     std::unique_ptr<Game> game_;
-    std::optional<CurrentGame> current_;
     std::unique_ptr<Desktop> desktop_;
     std::vector<std::string> boxes;
 };

@@ -174,7 +174,6 @@ class PaintedLandTest : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         shell_ = std::make_unique<Shell>(game(), host);
-        installGame();
         newGame();
     }
     void TearDown() override {

@@ -92,7 +92,6 @@ class ScreenFixture : public GameTest {
         display_ = std::make_unique<Screen>(game(), width_, height_);
         display_->buildOverlayKeys();
         display_->loadPictures(flatPicture);
-        installGame();
         newGame();
         clearAllLegions();
     }

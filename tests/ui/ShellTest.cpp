@@ -31,7 +31,6 @@ class ShellTest : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         shell_ = std::make_unique<Shell>(game(), host);
-        installGame();
         newGame();
     }
     void TearDown() override {
