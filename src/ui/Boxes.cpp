@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PictureManifest.h"
 #include "ui/Font.h"
 #include "ui/Graphic.h"
 
@@ -537,7 +538,7 @@ void LessonBox::draw(Surface& s) const {
     if (picture_ != nullptr) {
         picture_->draw(s, cx, cy);
     }
-    if (pictureId != 266) {
+    if (pictureId != pic::intro.id) {
         const Graphic* button = narrationPlaying ? stop_ : play_;
         if (button != nullptr) {
             button->draw(s, cx + 75, cy + 18);
@@ -576,7 +577,7 @@ void LessonBox::mouseUp(int x, int y, InputEvent::Button b) {
     const int py = y - clientTop();
     if (px >= 75 && px <= 99 && py >= 18 && py <= 42) {
         // The intro has no narration: a click there only stops its music.
-        narrationPlaying = !narrationPlaying && pictureId != 266;
+        narrationPlaying = !narrationPlaying && pictureId != pic::intro.id;
         startedAt_ = now_;
         if (onNarration) {
             onNarration(narrationPlaying);
