@@ -230,9 +230,9 @@ struct Refusal {
 };
 
 // The commands of one console session, on the game start-up has made.
-class Session {
+class CommandLoop {
   public:
-    Session(Game& game, Shell& shell, ConsoleHost& host, std::ostream& out, bool terminal)
+    CommandLoop(Game& game, Shell& shell, ConsoleHost& host, std::ostream& out, bool terminal)
         : game_(game),
           shell_(shell),
           host_(host),
@@ -286,7 +286,7 @@ struct ConsoleCommand {
     const char* name;
     // Takes no arguments: a line that gives it any is an unknown command.
     bool bare;
-    void (Session::*carryOut)(const Tokens&);
+    void (CommandLoop::*carryOut)(const Tokens&);
     // Its line in the `commands` list, what to type and what it does; the
     // list leaves out those meant for tests and tools.
     const char* synopsis;
@@ -295,33 +295,34 @@ struct ConsoleCommand {
 
 // In the order of the `commands` list.
 constexpr ConsoleCommand kCommands[] = {
-    {"map", true, &Session::map, "map", "every province: owner and legions"},
-    {"report", true, &Session::report, "report", "the economic and military reports"},
-    {"drop", false, &Session::drop, "drop FROM TO",
+    {"map", true, &CommandLoop::map, "map", "every province: owner and legions"},
+    {"report", true, &CommandLoop::report, "report", "the economic and military reports"},
+    {"drop", false, &CommandLoop::drop, "drop FROM TO",
      "move or attack with a legion (names with blanks in quotes)"},
-    {"end", true, &Session::endTurn, "end", "end the turn"},
-    {"answer", false, &Session::answer, "answer yes|no ...", "answers for the next questions"},
-    {"play", false, &Session::play, "play general",
+    {"end", true, &CommandLoop::endTurn, "end", "end the turn"},
+    {"answer", false, &CommandLoop::answer, "answer yes|no ...", "answers for the next questions"},
+    {"play", false, &CommandLoop::play, "play general",
      "let the built-in general give this turn's orders"},
-    {"pfj", true, &Session::peoplesFront, "pfj", "the People's Front of Judea"},
-    {"new", true, &Session::newGame, "new, scenario ID",
+    {"pfj", true, &CommandLoop::peoplesFront, "pfj", "the People's Front of Judea"},
+    {"new", true, &CommandLoop::newGame, "new, scenario ID",
      "a new game; a scenario (1100, 1101, 1102, 1103)"},
-    {"scenario", false, &Session::scenario, nullptr, nullptr},
-    {"skill", false, &Session::skill, "skill 0|1|2", "Easy, Normal, Hard (from the next new game)"},
-    {"save", false, &Session::file, "save FILE, load FILE", "saved games"},
-    {"load", false, &Session::file, nullptr, nullptr},
-    {"help", true, &Session::help, "help", "the Prefect's hints"},
-    {"state", true, &Session::state, "state", "the whole game as JSON"},
-    {"quit", true, &Session::quit, "quit", "leave"},
-    {"seed", false, &Session::seed, nullptr, nullptr},
-    {"press", false, &Session::pointer, nullptr, nullptr},
-    {"release", false, &Session::pointer, nullptr, nullptr},
-    {"command", false, &Session::menuCommand, nullptr, nullptr},
-    {"screenshot", false, &Session::screenshot, nullptr, nullptr},
-    {"commands", true, &Session::listCommands, nullptr, nullptr},
+    {"scenario", false, &CommandLoop::scenario, nullptr, nullptr},
+    {"skill", false, &CommandLoop::skill, "skill 0|1|2",
+     "Easy, Normal, Hard (from the next new game)"},
+    {"save", false, &CommandLoop::file, "save FILE, load FILE", "saved games"},
+    {"load", false, &CommandLoop::file, nullptr, nullptr},
+    {"help", true, &CommandLoop::help, "help", "the Prefect's hints"},
+    {"state", true, &CommandLoop::state, "state", "the whole game as JSON"},
+    {"quit", true, &CommandLoop::quit, "quit", "leave"},
+    {"seed", false, &CommandLoop::seed, nullptr, nullptr},
+    {"press", false, &CommandLoop::pointer, nullptr, nullptr},
+    {"release", false, &CommandLoop::pointer, nullptr, nullptr},
+    {"command", false, &CommandLoop::menuCommand, nullptr, nullptr},
+    {"screenshot", false, &CommandLoop::screenshot, nullptr, nullptr},
+    {"commands", true, &CommandLoop::listCommands, nullptr, nullptr},
 };
 
-int Session::readCommands(std::istream& in, bool interactive) {
+int CommandLoop::readCommands(std::istream& in, bool interactive) {
     if (interactive) {
         out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
                 "do, quit to leave.\n";
@@ -351,7 +352,7 @@ int Session::readCommands(std::istream& in, bool interactive) {
 }
 
 // The exit code when the line ends the console.
-std::optional<int> Session::carryOut(const std::string& line) {
+std::optional<int> CommandLoop::carryOut(const std::string& line) {
     const std::optional<Tokens> t = Console::tokenize(line);
     if (!t) {
         throw Refusal{"unclosed quote"};
@@ -383,14 +384,14 @@ std::optional<int> Session::carryOut(const std::string& line) {
     return std::nullopt;
 }
 
-void Session::tellNewYear() {
+void CommandLoop::tellNewYear() {
     if (terminal_ && game_.turn != toldTurn_) {
         toldTurn_ = game_.turn;
         out_ << "\n== " << game_.year() << " AD ==\n";
     }
 }
 
-int Session::stopForInternalError() {
+int CommandLoop::stopForInternalError() {
     // The game cannot go on; keep it beside the saves the session names
     // relative to the current folder.
     const std::string what = describeCurrentException();
@@ -420,7 +421,7 @@ long long number(const std::string& text, long long minimum, long long maximum,
     return value;
 }
 
-void Session::seed(const Tokens& t) {
+void CommandLoop::seed(const Tokens& t) {
     const std::optional<std::uint32_t> seed = t.size() == 2 ? parseSeed(t[1]) : std::nullopt;
     if (!seed) {
         throw Refusal{"seed needs a number from 0 to 4294967295"};
@@ -428,13 +429,13 @@ void Session::seed(const Tokens& t) {
     seedRandom(*seed);
 }
 
-void Session::skill(const Tokens& t) {
+void CommandLoop::skill(const Tokens& t) {
     const std::string why = "skill needs 0, 1 or 2";
     expectArguments(t, 1, 1, why);
     shell_.command(cmd::kEasy + static_cast<int>(number(t[1], 0, 2, why)));
 }
 
-void Session::answer(const Tokens& t) {
+void CommandLoop::answer(const Tokens& t) {
     const auto yesOrNo = [](const std::string& a) { return a == "yes" || a == "no"; };
     if (t.size() < 2 || !std::all_of(t.begin() + 1, t.end(), yesOrNo)) {
         throw Refusal{"answer takes yes or no, one or more"};
@@ -445,7 +446,7 @@ void Session::answer(const Tokens& t) {
 }
 
 // press X Y, release X Y: the left button at a window point.
-void Session::pointer(const Tokens& t) {
+void CommandLoop::pointer(const Tokens& t) {
     const std::string why = t[0] + " needs two whole numbers X Y";
     expectArguments(t, 2, 2, why);
     const int x = static_cast<int>(number(t[1], -100000, 100000, why));
@@ -457,7 +458,7 @@ void Session::pointer(const Tokens& t) {
     }
 }
 
-void Session::drop(const Tokens& t) {
+void CommandLoop::drop(const Tokens& t) {
     expectArguments(t, 2, 2, "drop needs two province names");
     Province* from = provinceNamed(game_, t[1]);
     Province* to = provinceNamed(game_, t[2]);
@@ -475,7 +476,7 @@ void Session::drop(const Tokens& t) {
     }
 }
 
-void Session::play(const Tokens& t) {
+void CommandLoop::play(const Tokens& t) {
     if (t.size() != 2 || t[1] != "general") {
         throw Refusal{"play takes the name of a built-in player: general"};
     }
@@ -483,7 +484,7 @@ void Session::play(const Tokens& t) {
 }
 
 // The keys held down together, then let go.
-void Session::peoplesFront(const Tokens&) {
+void CommandLoop::peoplesFront(const Tokens&) {
     shell_.keyDown(Shell::Key::P);
     shell_.keyDown(Shell::Key::F);
     shell_.keyDown(Shell::Key::J);
@@ -492,13 +493,13 @@ void Session::peoplesFront(const Tokens&) {
     shell_.keyUp(Shell::Key::P);
 }
 
-void Session::scenario(const Tokens& t) {
+void CommandLoop::scenario(const Tokens& t) {
     const std::string why = "scenario needs an id from 1100 to 1103";
     expectArguments(t, 1, 1, why);
     startScenario(game_, static_cast<int>(number(t[1], 1100, 1103, why)));
 }
 
-void Session::menuCommand(const Tokens& t) {
+void CommandLoop::menuCommand(const Tokens& t) {
     const std::string why = "command needs an id and an optional number";
     expectArguments(t, 1, 2, why);
     const long long id = number(t[1], 0, 65535, why);
@@ -508,7 +509,7 @@ void Session::menuCommand(const Tokens& t) {
     }
 }
 
-void Session::listCommands(const Tokens&) {
+void CommandLoop::listCommands(const Tokens&) {
     out_ << "Commands (docs/console.md has them all):\n";
     char line[160];
     for (const ConsoleCommand& c : kCommands) {
@@ -527,7 +528,7 @@ const std::string& path(const Tokens& t) {
     return t[1];
 }
 
-void Session::screenshot(const Tokens& t) {
+void CommandLoop::screenshot(const Tokens& t) {
     const std::string& file = path(t);
     if (!screen_) {
         screen_ = std::make_unique<Screen>(game_, Screen::kLayoutWidth, Screen::kLayoutHeight);
@@ -542,7 +543,7 @@ void Session::screenshot(const Tokens& t) {
 }
 
 // save PATH, load PATH: the file dialog answers with PATH.
-void Session::file(const Tokens& t) {
+void CommandLoop::file(const Tokens& t) {
     host_.nextPath = path(t);
     shell_.command(t[0] == "save" ? cmd::kSave : cmd::kLoad);
 }
@@ -637,8 +638,8 @@ int Console::run(std::optional<std::uint32_t> seed) {
             toldNews = log;
         };
     }
-    Session session(*game, shell, host, out_, terminal_);
-    return session.readCommands(in_, interactive_);
+    CommandLoop loop(*game, shell, host, out_, terminal_);
+    return loop.readCommands(in_, interactive_);
 }
 
 }  // namespace tessarion

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "game/Events.h"
 #include "game/Game.h"
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
