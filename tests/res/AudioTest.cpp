@@ -207,7 +207,9 @@ TEST(Audio, EveryWaveIsPlainPcmInItsListedFormatAndLevel) {
     }
 }
 
-TEST(Audio, NarrationsSpeakTheirWholeCaptionScriptInBothChannels) {
+// Each lesson's narration, decoded, with its caption script.
+void forEachNarration(
+    const std::function<void(const ListedWave&, const Wave&, const std::string&)>& check) {
     for (const ListedWave& listed : kWaves) {
         if (!listed.narration) {
             continue;
@@ -215,7 +217,12 @@ TEST(Audio, NarrationsSpeakTheirWholeCaptionScriptInBothChannels) {
         SCOPED_TRACE(listed.name);
         const Wave& w = loadWave(listed.name);
         ASSERT_EQ(w.error, "");
-        const std::string text = readFile(scriptPath(listed.name));
+        check(listed, w, readFile(scriptPath(listed.name)));
+    }
+}
+
+TEST(Audio, NarrationsSpeakTheirWholeCaptionScriptInBothChannels) {
+    forEachNarration([](const ListedWave&, const Wave& w, const std::string& text) {
         EXPECT_EQ(text.rfind("Princeps, ", 0), 0u) << "a lesson speaks to the emperor";
         // A speech engine that stops early or stalls shows up as a wrong pace.
         const int words = countWords(text);
@@ -239,7 +246,7 @@ TEST(Audio, NarrationsSpeakTheirWholeCaptionScriptInBothChannels) {
             right += w.samples[i + 1] * w.samples[i + 1];
         }
         EXPECT_NEAR(left / right, 1.0, 0.05);
-    }
+    });
 }
 
 // The energy of each frequency of a mono signal (a plain DFT: the effects are short).
@@ -318,15 +325,8 @@ double rmsBetween(const Wave& w, double from, double to) {
 }
 
 TEST(Audio, NarrationsRestAtEverySentenceEndAndTheCaptionsFollowTheVoice) {
-    for (const ListedWave& listed : kWaves) {
-        if (!listed.narration) {
-            continue;
-        }
-        SCOPED_TRACE(listed.name);
-        const Wave& w = loadWave(listed.name);
-        ASSERT_EQ(w.error, "");
+    forEachNarration([](const ListedWave& listed, const Wave& w, const std::string& text) {
         const Cues cues = readCues(listed.name);
-        const std::string text = readFile(scriptPath(listed.name));
 
         // One rest between every two sentences, each a real silence, not a dip.
         const int sentences = static_cast<int>(std::count(text.begin(), text.end(), '.'));
@@ -359,7 +359,7 @@ TEST(Audio, NarrationsRestAtEverySentenceEndAndTheCaptionsFollowTheVoice) {
             EXPECT_GT(rmsBetween(w, cues.lines[i], cues.lines[i] + 0.3), 0.01)
                 << "line " << i << " comes up in a silence";
         }
-    }
+    });
 }
 
 TEST(Audio, NoticeCreditsEveryRecordedClip) {

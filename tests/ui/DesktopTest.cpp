@@ -95,6 +95,21 @@ class DesktopTest : public ::testing::Test {
         }
     }
     Province* p(const std::string& name) { return game_->findProvince(name); }
+    // The mouse on one of Italia's legions, or on Raetia's land, as the
+    // window's frame has it (below the menu bar).
+    InputEvent atItalia(InputEvent::Type type) {
+        return onMap(type, desktop_->shell().pressPointFor(p("Italia")));
+    }
+    InputEvent atRaetia(InputEvent::Type type) {
+        return onMap(type, desktop_->shell().dropPointFor(p("Raetia")));
+    }
+    static InputEvent onMap(InputEvent::Type type, std::optional<std::pair<int, int>> point) {
+        if (!point) {
+            ADD_FAILURE() << "no point on the map picks the province";
+            point.emplace(0, 0);
+        }
+        return mouse(type, point->first, point->second + MenuBar::kHeight);
+    }
 
     HeadlessPlatform platform;
     std::unique_ptr<Game> game_;
@@ -174,15 +189,10 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
 
 TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
     start();
-    Shell& shell = desktop_->shell();
-    auto from = shell.pressPointFor(p("Italia"));
-    auto to = shell.dropPointFor(p("Raetia"));
-    ASSERT_TRUE(from && to);
-    run({mouse(InputEvent::Type::MouseDown, from->first, from->second + MenuBar::kHeight),
-         mouse(InputEvent::Type::MouseMove, to->first, to->second + MenuBar::kHeight),
-         mouse(InputEvent::Type::MouseUp, to->first, to->second + MenuBar::kHeight)});
+    run({atItalia(InputEvent::Type::MouseDown), atRaetia(InputEvent::Type::MouseMove),
+         atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
-    EXPECT_EQ(shell.hoveredProvince, p("Raetia"));
+    EXPECT_EQ(desktop_->shell().hoveredProvince, p("Raetia"));
 
     script({key(KeyCode::Escape)});  // the Maximinus Thrax lesson
     run({mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right),
@@ -251,12 +261,9 @@ TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     EXPECT_EQ(desktop_->shell().layoutOffsetX, 227);
     EXPECT_EQ(platform.frameWidth, 1820);
     // The press and release land on the provinces, shifted with the layout.
-    auto from = desktop_->shell().pressPointFor(p("Italia"));
-    auto to = desktop_->shell().dropPointFor(p("Raetia"));
-    ASSERT_TRUE(from && to);
-    EXPECT_GT(from->first, 227 + 180);
-    run({mouse(InputEvent::Type::MouseDown, from->first, from->second + MenuBar::kHeight),
-         mouse(InputEvent::Type::MouseUp, to->first, to->second + MenuBar::kHeight)});
+    const InputEvent press = atItalia(InputEvent::Type::MouseDown);
+    EXPECT_GT(press.x, 227 + 180);
+    run({press, atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
 }
 
@@ -315,13 +322,9 @@ TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
 
     // Input that came before the game got busy is not dropped: the press and
     // release of one click may both be waiting when the first is handled.
-    Shell& shell = desktop_->shell();
-    auto from = shell.pressPointFor(p("Italia"));
-    auto to = shell.dropPointFor(p("Raetia"));
-    ASSERT_TRUE(from && to);
     const std::uint64_t t1 = platform.ticks();
-    script({at(mouse(InputEvent::Type::MouseUp, to->first, to->second + MenuBar::kHeight), t1)});
-    run({at(mouse(InputEvent::Type::MouseDown, from->first, from->second + MenuBar::kHeight), t1)});
+    script({at(atRaetia(InputEvent::Type::MouseUp), t1)});
+    run({at(atItalia(InputEvent::Type::MouseDown), t1)});
     InputEvent release;
     ASSERT_TRUE(platform.pollEvent(release));
     run({release});
@@ -330,17 +333,12 @@ TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
 
 TEST_F(DesktopTest, TheMenuBarStripBelongsToTheMenus) {
     start();
-    Shell& shell = desktop_->shell();
-    auto from = shell.pressPointFor(p("Italia"));
-    auto to = shell.dropPointFor(p("Raetia"));
-    ASSERT_TRUE(from && to);
-    const int menu = MenuBar::kHeight;
     // A press on Italia released over the sea leaves the drag source behind...
-    run({mouse(InputEvent::Type::MouseDown, from->first, from->second + menu),
-         mouse(InputEvent::Type::MouseUp, 1300, 700 + menu)});
+    run({atItalia(InputEvent::Type::MouseDown),
+         mouse(InputEvent::Type::MouseUp, 1300, 700 + MenuBar::kHeight)});
     // ...which a press on the empty end of the menu bar must clear.
     run({mouse(InputEvent::Type::MouseDown, desktop_->frameWidth() - 20, 5),
-         mouse(InputEvent::Type::MouseUp, to->first, to->second + menu)});
+         atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 0);
     EXPECT_EQ(game_->dragSource, nullptr);
     run(click(desktop_->frameWidth() - 20, 5, InputEvent::Button::Right));
