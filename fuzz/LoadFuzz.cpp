@@ -61,7 +61,7 @@ void setUpOnce() {
     game->startNewGame();
     setUpEvents(*game);
     gStart = saveGameText(*game);
-    static FrontEndScope frontEnd(gFrontEnd);
+    static FrontEndScope frontEnd(*game, gFrontEnd);
     // Memory-backed where there is such a folder: the writer syncs every file.
     const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     gFolder = base / ("tessarion-fuzz-" + std::to_string(getpid()));

@@ -614,7 +614,7 @@ int Console::run(std::optional<std::uint32_t> seed) {
     GameSession gameSession(seed ? *seed : clockSeed());
     Game* game = &gameSession.game();
     Shell shell(*game, host);
-    FrontEndScope frontEnd(host);
+    FrontEndScope frontEnd(*game, host);
     beginFirstGame(*game);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(".");

@@ -208,7 +208,7 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
     SimulatedPlayer simulated(player, *game);
     Shell shell(*game, simulated);
     GeneralPlayer general;
-    FrontEndScope frontEnd(simulated);
+    FrontEndScope frontEnd(*game, simulated);
     game->setSkillLevel(skill);
     try {
         beginFirstGame(*game, from);

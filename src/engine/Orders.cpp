@@ -33,7 +33,7 @@ Legion* setLegionRoute(Empire& empire, const Province* province, const Route& ro
             return l.get();
         }
     }
-    showMessage("ERROR: setLegionRoute didn't find a legion to move");
+    showMessage(empire.world, "ERROR: setLegionRoute didn't find a legion to move");
     return nullptr;
 }
 
@@ -44,6 +44,7 @@ bool dropLegion(Realm& realm, int x, int y) {
     if (source == nullptr || romans.legions.empty() || !hasReadyLegion(romans, source)) {
         if (source != nullptr && romans.legionsIn(source) > 0) {
             showMessage(
+                realm,
                 "Princeps,\r\n\r\nAll the units in the province have already moved.\r\nNotice how "
                 "the legion icon "
                 "appears grayed out.  You will be\r\nable to move grayed out legions again next "
@@ -62,7 +63,7 @@ bool dropLegion(Realm& realm, int x, int y) {
     if (isBeyondBorder(target)) {
         Empire* owner = realm.getOwner(target);
         if (owner == nullptr || owner->legionsIn(target) == 0) {
-            explainBorderRule(target);
+            explainBorderRule(realm, target);
             return false;
         }
     }
@@ -102,15 +103,15 @@ Legion* readyLegionIn(RomanEmpire& attacker, const Province* source) {
 void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion* acting,
               Empire* owner) {
     Realm& realm = attacker.realm;
-    frontEnd().animateMove(acting->province, target);
+    attacker.realm.frontEnd().animateMove(acting->province, target);
     const int r = realm.random.draw();
     if (r % 2 == 0) {
-        frontEnd().flashLegion(attacker.name, source);
+        attacker.realm.frontEnd().flashLegion(attacker.name, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
         realm.addNews("Our attack on " + target->name + " failed");
         return;
     }
-    frontEnd().flashLegion(owner->name, target);
+    attacker.realm.frontEnd().flashLegion(owner->name, target);
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;
@@ -139,8 +140,8 @@ void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
         return;
     }
     if (acting->province->name != source->name) {
-        showMessage("legion's current province (" + acting->province->name +
-                    ") doesn't match from->name() (" + source->name);
+        showMessage(attacker.realm, "legion's current province (" + acting->province->name +
+                                        ") doesn't match from->name() (" + source->name);
         return;
     }
     Empire* owner = realm.getOwner(target);

@@ -46,12 +46,14 @@ void rebelLegions(Province* province, RomanEmpire& romans) {
             }
         }
     }
-    showMessage("Princeps,\r\n\r\nThe " + group->name +
-                " have rebelled! They have\r\nproclaimed their commander the new Emperor and "
-                "are\r\nmarching on "
-                "Rome!");
+    showMessage(romans.realm,
+                "Princeps,\r\n\r\nThe " + group->name +
+                    " have rebelled! They have\r\nproclaimed their commander the new Emperor and "
+                    "are\r\nmarching on "
+                    "Rome!");
     if (!romans.rebellionExplained) {
         showMessage(
+            romans.realm,
             "When a province rebels it is shown in white, and any legions\r\nin it are shown in "
             "red.  You no longer "
             "control rebelling\r\nlegions.  To regain control of a rebelling province you\r\nmust "
@@ -102,7 +104,7 @@ bool unrest(RomanEmpire& romans, Realm& realm, const char* name, const char* mes
         return false;
     }
     realm.rebellionCount += 1;
-    showMessage(message);
+    showMessage(realm, message);
     realm.addNews(news);
     romans.removeProvince(p);
     return true;
@@ -128,10 +130,10 @@ void provinceRevolts(RomanEmpire& romans) {
         if (realm.random.draw() % kOdds[realm.skillLevel()] == 0) {
             romans.removeLegionsIn(italia);
             romans.removeProvince(italia);
-            showMessage(
-                "Princeps,\r\n\r\nThe people of Italia are rioting over the lack of "
-                "grain!\r\n\r\nWe should send a "
-                "legion there to restore order.");
+            showMessage(romans.realm,
+                        "Princeps,\r\n\r\nThe people of Italia are rioting over the lack of "
+                        "grain!\r\n\r\nWe should send a "
+                        "legion there to restore order.");
         }
     }
 }
@@ -148,15 +150,16 @@ bool lacksGrain(Realm& realm) {
 void peoplesFront(Realm& realm) {
     Province* palestina = realm.findProvince("Palestina");
     if (realm.romans.ownsProvince(palestina)) {
-        frontEnd().playSound(Sound::PeoplesFront);
-        showMessage("The People's Front of Judea has rallied to your cause!");
+        realm.frontEnd().playSound(Sound::PeoplesFront);
+        showMessage(realm, "The People's Front of Judea has rallied to your cause!");
         if (realm.romans.legionCount() < legionCap(realm.romans)) {
             realm.addLegions("Palestina", &realm.romans, 5);
         }
         return;
     }
-    frontEnd().playSound(Sound::PeoplesFront);
-    showMessage("Palestina has been overthrown by the\r\nPeople's Front of Judea (the PFJ)!");
+    realm.frontEnd().playSound(Sound::PeoplesFront);
+    showMessage(realm,
+                "Palestina has been overthrown by the\r\nPeople's Front of Judea (the PFJ)!");
     if (Empire* owner = realm.getOwner(palestina)) {
         owner->removeLegionsIn(palestina);
         owner->removeProvince(palestina);

@@ -14,6 +14,7 @@ RomanEmpire::RomanEmpire(Realm& inRealm, std::string empireName)
 void RomanEmpire::onCapitalTaken() {
     treasury = treasury / 2;
     showMessage(
+        realm,
         "Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
 }
 
@@ -76,6 +77,7 @@ void RomanEmpire::recruit() {
     }
     if (capReached && !capWarningShown && provinces.size() < 23) {
         showMessage(
+            realm,
             "Princeps,\r\n\r\nThe number of legions we can raise depends on\r\nhow many provinces "
             "we control.  To "
             "increase\r\nthe maximum number of legions we can recruit,\r\nwe must conquer more "
@@ -108,12 +110,12 @@ void demandBonus(Realm& realm) {
         "them?\r\n\r\nIf "
         "you don't, they may rebel and march on Rome.",
         amount);
-    if (askYesNo(question, {Question::Topic::BonusDemand, amount, 0})) {
+    if (askYesNo(realm, question, {Question::Topic::BonusDemand, amount, 0})) {
         if (amount <= romans.treasury) {
             romans.treasury -= amount;
             return;
         }
-        showMessage("Princeps,\r\n\r\nWe do not have that much in the treasury.");
+        showMessage(realm, "Princeps,\r\n\r\nWe do not have that much in the treasury.");
         mutinyOverBonus(realm);
         return;
     }
@@ -121,7 +123,7 @@ void demandBonus(Realm& realm) {
     if (r % 2 == 0) {
         mutinyOverBonus(realm);
     } else {
-        showMessage("Princeps,\r\n\r\nThe troops have backed down from their demands.");
+        showMessage(realm, "Princeps,\r\n\r\nThe troops have backed down from their demands.");
     }
 }
 
@@ -148,9 +150,10 @@ void updatePlague(RomanEmpire& romans) {
             realm.plagueCount += 1;
             romans.plague = true;
             romans.plagueCounter = realm.random.draw() % 5 + kLength[level];
-            frontEnd().playSound(Sound::Plague);
+            romans.realm.frontEnd().playSound(Sound::Plague);
             romans.lowFundsWarningShown = false;
             showMessage(
+                romans.realm,
                 "Princeps,\r\n\r\nThe empire has been hit by a plague!  This is will\r\nreduce tax "
                 "revenue and slow "
                 "the creation of new\r\nlegions.");
@@ -159,7 +162,7 @@ void updatePlague(RomanEmpire& romans) {
     }
     romans.plagueCounter -= 1;
     if (romans.plagueCounter <= 0) {
-        showMessage("Princeps,\r\n\r\nThe plague has finally ended.");
+        showMessage(romans.realm, "Princeps,\r\n\r\nThe plague has finally ended.");
         romans.plague = false;
     }
 }
@@ -193,8 +196,8 @@ bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
 }
 
 void settleTribe(Province* province, RomanEmpire& romans, int count) {
-    showMessage("A tribe from across the Rhine has settled in\r\n" + province->name +
-                " providing us with more legions there.");
+    showMessage(romans.realm, "A tribe from across the Rhine has settled in\r\n" + province->name +
+                                  " providing us with more legions there.");
     for (int i = 0; i < count; ++i) {
         romans.createLegion(province);
     }
@@ -207,6 +210,7 @@ void showProvinceHint(RomanEmpire& romans) {
     if (!romans.egyptHintShown) {
         romans.egyptHintShown = true;
         showMessage(
+            romans.realm,
             "Hint: Egypt was strategically important to\r\nthe Romans because it produced much of "
             "the grain which "
             "was \r\ndispensed for free to Rome's huge number of urban poor.\r\n\r\nIn this game, "
@@ -215,6 +219,7 @@ void showProvinceHint(RomanEmpire& romans) {
     } else if (!romans.britanniaHintShown) {
         romans.britanniaHintShown = true;
         showMessage(
+            romans.realm,
             "Hint: Britannia was a valuable province.  It\r\nproduced huge amounts of lead, which "
             "was used\r\nthe "
             "way plastics are used today.\r\n\r\nBritannia will pay twice the standard tax "
@@ -223,6 +228,7 @@ void showProvinceHint(RomanEmpire& romans) {
     } else if (!romans.daciaHintShown) {
         romans.daciaHintShown = true;
         showMessage(
+            romans.realm,
             "Hint:  Dacia was the only part of the Roman Empire\r\non the far side of the Danube "
             "river, and "
             "defending\r\nit against the Goths became increasingly expensive.\r\nThe Romans "
@@ -232,10 +238,10 @@ void showProvinceHint(RomanEmpire& romans) {
             "legions.");
     } else if (!romans.northAfricaHintShown) {
         romans.northAfricaHintShown = true;
-        showMessage(
-            "Hint:  The North African provinces produced\r\nmost of Rome's grain "
-            "supply.\r\n\r\nNot controlling at "
-            "least one North African\r\nprovince will result in food riots in Rome.");
+        showMessage(romans.realm,
+                    "Hint:  The North African provinces produced\r\nmost of Rome's grain "
+                    "supply.\r\n\r\nNot controlling at "
+                    "least one North African\r\nprovince will result in food riots in Rome.");
     }
 }
 
@@ -275,12 +281,14 @@ void RomanEmpire::endTurn() {
     if (treasury > 0 && treasury < 5000 && !lowFundsWarningShown) {
         lowFundsWarningShown = true;
         showMessage(
+            realm,
             "Princeps,\r\n\r\nWe are running out of money!\r\nWe should conquer new provinces to "
             "increase our "
             "tax base.");
     }
     if (treasury <= 0 && !legions.empty()) {
-        showMessage("Princeps,\r\n\r\nThe treasury is empty! The legions are starting to disband.");
+        showMessage(realm,
+                    "Princeps,\r\n\r\nThe treasury is empty! The legions are starting to disband.");
         destroyLegionAt(legions.size() - 1);
     }
     // 4. Pay.

@@ -11,9 +11,10 @@
 
 namespace tessarion {
 
-void explainBorderRule(const Province* province) {
+void explainBorderRule(World& world, const Province* province) {
     if (isGermanicSide(province)) {
         showMessage(
+            world,
             "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
             "Forest of "
             "Germania.\r\nConsequently, Roman troops will not enter that \r\nterritory unless "
@@ -21,6 +22,7 @@ void explainBorderRule(const Province* province) {
             "to attack.");
     } else if (isBeyondBorder(province)) {
         showMessage(
+            world,
             "The Romans believed the Tigris river was the\r\n\"natural\" border of the empire. "
             "Roman\r\ntroops "
             "will not cross it unless there is an\r\nimmediate military threat.");
@@ -70,14 +72,14 @@ Route findRoute(World& world, Province* from, Province* to) {
         result.push_back(nodes[static_cast<std::size_t>(i)].first);
     }
     std::reverse(result.begin(), result.end());
-    checkRoute(result);
+    checkRoute(world, result);
     return result;
 }
 
-void checkRoute(const Route& route) {
+void checkRoute(World& world, const Route& route) {
     for (std::size_t i = 0; i + 1 < route.size(); ++i) {
         if (!isNeighbour(route[i], route[i + 1])) {
-            showMessage("Route is invalid");
+            showMessage(world, "Route is invalid");
             return;
         }
     }

@@ -9,7 +9,7 @@ class World;
 struct Province;
 
 // Tells the player why Roman troops stay out of a land beyond the frontier.
-void explainBorderRule(const Province* province);
+void explainBorderRule(World& world, const Province* province);
 
 // The shortest route from `from` to `to` over the neighbour lists; among
 // routes of equal length the one whose steps come earliest in each
@@ -18,6 +18,6 @@ Route findRoute(World& world, Province* from, Province* to);
 
 // Reports "Route is invalid" at the first step between two provinces that are
 // not neighbours. The route is used either way.
-void checkRoute(const Route& route);
+void checkRoute(World& world, const Route& route);
 
 }  // namespace tessarion

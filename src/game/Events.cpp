@@ -8,9 +8,9 @@
 
 namespace tessarion {
 
-void GameEvent::fire(Game&) {
+void GameEvent::fire(Game& game) {
     if (hasMessage) {
-        showMessage(message);
+        showMessage(game, message);
     }
 }
 

@@ -148,7 +148,7 @@ void startScenario(Game& game, int command) {
             setUp455(game);
             break;
     }
-    frontEnd().redrawScreen();
+    game.frontEnd().redrawScreen();
     if (command == kScenarioValerian || command == kScenarioConstantine) {
         endTurnCycle(game);
     }
@@ -163,39 +163,45 @@ void addLegionsToOwner(Game& game, Province* province, int count) {
 }
 
 void newGame(Game& game, bool skipConfirmation) {
-    if (!skipConfirmation && !askYesNo("Discard the current game?")) {
+    if (!skipConfirmation && !askYesNo(game, "Discard the current game?")) {
         return;
     }
     game.startNewGame();
-    frontEnd().redrawScreen();
+    game.frontEnd().redrawScreen();
 }
 
-void showWelcome() {
-    if (askYesNo("Welcome, Princeps\r\n\r\nI am your advisor and I will be providing you "
+void showWelcome(Game& game) {
+    if (askYesNo(game,
+                 "Welcome, Princeps\r\n\r\nI am your advisor and I will be providing you "
                  "with\r\ninformation to help "
                  "you guide the Roman Empire\r\nthrough the \"Crisis of the Third "
                  "Century.\"\r\n\r\nWould you like a "
                  "few hints on playing before we start?")) {
         showMessage(
+            game,
             "Your empire consists of provinces.  Each turn, your provinces\r\nwill pay taxes and "
             "create legions for "
             "you. Roman provinces are\r\nshown in light-red.  Enemey-held provinces are other "
             "colors");
         showMessage(
+            game,
             "To move a legion, left-click and drag it where you want it to\r\ngo.  If there are "
             "enemy legions in the "
             "destination or any\r\nprovinces on the way, your legion will attack them");
         showMessage(
+            game,
             "When you have moved all your legions, your enemies will move\r\ntheir legions.  If "
             "you dont want to "
             "move all your legions, \r\njust right-click the mouse to advance the game one turn.");
         showMessage(
+            game,
             "Your goal is to hold on to as many Roman provinces\r\nas possible. To win, you must "
             "control at least "
             "one\r\nprovince when the \"Crisis of the Third Century\" ends\r\nin 285 AD - Good "
             "luck, Princeps!\r\n");
     } else {
         showMessage(
+            game,
             "If at any time you need help, you can refer to\r\nthe video tutorial under the Help "
             "menu.\r\n\r\nGood "
             "luck, Princeps!");

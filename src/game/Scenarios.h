@@ -23,6 +23,6 @@ void addLegionsToOwner(Game& game, Province* province, int count);
 void newGame(Game& game, bool skipConfirmation);
 
 // The greeting and the hints on playing.
-void showWelcome();
+void showWelcome(Game& game);
 
 }  // namespace tessarion

@@ -22,29 +22,29 @@ bool anyLegionCanMove(Game& game) {
 
 namespace {
 
-void playMilestoneLesson(const Lesson& m) {
+void playMilestoneLesson(Game& game, const Lesson& m) {
     if (m.year == 260) {
         showMessage(
-            "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
+            game, "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
     }
-    frontEnd().zoomFrame(m.zoomX, m.zoomY);
-    frontEnd().zoomFrame(m.zoomX, m.zoomY);
-    frontEnd().openPictureBox(m.pictureId);
+    game.frontEnd().zoomFrame(m.zoomX, m.zoomY);
+    game.frontEnd().zoomFrame(m.zoomX, m.zoomY);
+    game.frontEnd().openPictureBox(m.pictureId);
 }
 
 // 1 to 8: the powers' years, then the new year and its events.
 void playOneYear(Game& game) {
     game.romans.endTurn();
-    frontEnd().redrawScreen();
-    frontEnd().showComputerTurn();
-    frontEnd().clearShownMoves();
+    game.frontEnd().redrawScreen();
+    game.frontEnd().showComputerTurn();
+    game.frontEnd().clearShownMoves();
     game.barbarians.endTurn();
     game.sassanids.endTurn();
     game.rogueRomans.endTurn();
 
     game.turn += 1;
     runEvents(game);
-    frontEnd().redrawScreen();
+    game.frontEnd().redrawScreen();
 }
 
 enum class Defeat { None, PlayAgain, Quit };
@@ -54,16 +54,17 @@ Defeat checkDefeat(Game& game) {
     if (!game.romans.provinces.empty()) {
         return Defeat::None;
     }
-    if (!askYesNo("Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
+    if (!askYesNo(game,
+                  "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
                   "(Would you like to "
                   "play again?)",
                   {Question::Topic::Defeat})) {
-        frontEnd().quit();
+        game.frontEnd().quit();
         return Defeat::Quit;
     }
     game.startNewGame();
-    frontEnd().redrawScreen();
-    frontEnd().invalidateWindow();
+    game.frontEnd().redrawScreen();
+    game.frontEnd().invalidateWindow();
     return Defeat::PlayAgain;
 }
 
@@ -72,27 +73,29 @@ Defeat checkDefeat(Game& game) {
 std::optional<bool> reachMilestone(Game& game) {
     const int year = game.year();
     if (const Lesson* m = lessonForYear(year)) {
-        playMilestoneLesson(*m);
+        playMilestoneLesson(game, *m);
     }
     if (year == 285) {
-        frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
-        if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
+        game.frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+        if (!askYesNo(game,
+                      "Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
                       "Century\"\r\nDo "
                       "you want to keep playing until 476 AD?",
                       {Question::Topic::KeepPlaying})) {
-            frontEnd().quit();
+            game.frontEnd().quit();
             return true;
         }
     } else if (year == 476) {
-        frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
-        if (askYesNo("Congratulations! You have outlasted the Western\r\nRoman "
+        game.frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
+        if (askYesNo(game,
+                     "Congratulations! You have outlasted the Western\r\nRoman "
                      "Empire.\r\n\r\nDo you wish to "
                      "play again?\r\n",
                      {Question::Topic::PlayAgain})) {
-            frontEnd().postCommand(cmd::kNewGame, 1);
+            game.frontEnd().postCommand(cmd::kNewGame, 1);
             return false;
         }
-        frontEnd().quit();
+        game.frontEnd().quit();
         return true;
     }
     return std::nullopt;

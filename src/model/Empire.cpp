@@ -216,8 +216,8 @@ void Empire::moveLegionStep(Legion* legion) {
     }
 
     // A battle: one coin toss, one legion lost by one side.
-    frontEnd().playSound(Sound::Battle);
-    frontEnd().animateMove(legion->province, next);
+    world.frontEnd().playSound(Sound::Battle);
+    world.frontEnd().animateMove(legion->province, next);
     const int r = world.random.draw() % 2;
     if (r == 1) {
         owner->destroyFirstLegionIn(next, [](const Legion&) { return true; });

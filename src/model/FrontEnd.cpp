@@ -1,4 +1,5 @@
 #include "model/FrontEnd.h"
+#include "model/World.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,9 +8,6 @@
 namespace tessarion {
 
 namespace {
-NullFrontEnd gNull;
-FrontEnd* gFrontEnd = nullptr;
-
 std::string clip(std::string text) {
     if (text.size() > kAdvisorTextLimit) {
         text.resize(kAdvisorTextLimit);
@@ -18,24 +16,19 @@ std::string clip(std::string text) {
 }
 }  // namespace
 
-FrontEnd& frontEnd() {
-    return gFrontEnd != nullptr ? *gFrontEnd : gNull;
-}
-
-FrontEndScope::FrontEndScope(FrontEnd& frontEnd) : previous_(gFrontEnd) {
-    gFrontEnd = &frontEnd;
-}
+FrontEndScope::FrontEndScope(World& world, FrontEnd& frontEnd)
+    : world_(world), previous_(world.installFrontEnd(&frontEnd)) {}
 
 FrontEndScope::~FrontEndScope() {
-    gFrontEnd = previous_;
+    world_.installFrontEnd(previous_);
 }
 
-void showMessage(const std::string& text) {
-    frontEnd().showMessage(clip(text));
+void showMessage(World& world, const std::string& text) {
+    world.frontEnd().showMessage(clip(text));
 }
 
-bool askYesNo(const std::string& text, const Question& question) {
-    return frontEnd().askYesNo(clip(collapsePercents(text)), question);
+bool askYesNo(World& world, const std::string& text, const Question& question) {
+    return world.frontEnd().askYesNo(clip(collapsePercents(text)), question);
 }
 
 std::string collapsePercents(const std::string& text) {

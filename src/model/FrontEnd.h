@@ -7,6 +7,7 @@
 namespace tessarion {
 
 struct Province;
+class World;
 
 // What a yes/no question is about, beside its text, for a front end that
 // answers by policy rather than by reading (the simulated player).
@@ -72,35 +73,34 @@ class FrontEnd {
     virtual void refreshReports() {}
 };
 
-// Shows nothing and answers No: what the rules talk to while no front end is
-// installed (tests, benchmarks, tools).
+// Shows nothing and answers No: what a game's rules talk to while no front
+// end is installed on it (tests, benchmarks, tools).
 class NullFrontEnd final : public FrontEnd {};
 
-// The front end installed by the innermost FrontEndScope, else a NullFrontEnd.
-FrontEnd& frontEnd();
-
-// Installs a front end for its lifetime and puts back the one it replaced, so
-// scopes nest and an exception cannot leave a dead front end installed.
+// Installs a front end on one game for its lifetime and puts back the one it
+// replaced, so scopes nest and an exception cannot leave a dead front end
+// installed. Other games are not touched.
 class FrontEndScope {
   public:
-    explicit FrontEndScope(FrontEnd& frontEnd);
+    FrontEndScope(World& world, FrontEnd& frontEnd);
     ~FrontEndScope();
     FrontEndScope(const FrontEndScope&) = delete;
     FrontEndScope& operator=(const FrontEndScope&) = delete;
 
   private:
+    World& world_;
     FrontEnd* previous_;
 };
 
 // The longest text a box holds (the rest is cut off).
 inline constexpr std::size_t kAdvisorTextLimit = 511;
 
-// The advisor as the rules call it: the text cut to the limit.
-void showMessage(const std::string& text);
+// The advisor of the game as the rules call it: the text cut to the limit.
+void showMessage(World& world, const std::string& text);
 
 // The question text is shown as it stands except that "%%" reads as one
 // percent sign; values are never formatted into it here.
-bool askYesNo(const std::string& text, const Question& question = {});
+bool askYesNo(World& world, const std::string& text, const Question& question = {});
 
 // Callers that insert values into a text format it with this first.
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -17,7 +17,7 @@ Province* World::findProvince(const std::string& name) {
         }
     }
     const std::string text = "province " + name + " not found!";
-    showMessage(text);
+    showMessage(*this, text);
     throw NotFoundError(text);
 }
 
@@ -29,7 +29,7 @@ Empire* World::getOwner(const Province* province) {
             continue;
         }
         if (candidate != nullptr) {
-            showMessage("Province is owner by two empires");
+            showMessage(*this, "Province is owner by two empires");
         }
         candidate = e;
         // The Persians' claim ends the search: the rebels are never asked.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/FrontEnd.h"
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
@@ -29,9 +30,9 @@ inline constexpr int kSkillLevels = 3;
 inline constexpr int kDefaultSkillLevel = 1;
 
 // The map and everything every power's rules share: the provinces, the year,
-// the news and the counters of the Results box. What the player sees of it
-// goes through the installed FrontEnd. The powers themselves are added by the
-// layers above; the world only knows them as `Empire`s in their fixed order.
+// the news and the counters of the Results box, its generator and the front
+// end installed on it, through which goes all the player sees of it. The powers themselves are
+// added by the layers above; the world only knows them as `Empire`s in their fixed order.
 class World {
   public:
     explicit World(std::uint32_t seed = 1) : random(seed) {}
@@ -59,6 +60,15 @@ class World {
 
     int year() const { return 235 + turn; }
 
+    // Whoever shows this game: the one a FrontEndScope installed, or nobody.
+    FrontEnd& frontEnd() { return frontEnd_ != nullptr ? *frontEnd_ : nobody_; }
+    // Installs `frontEnd` (nothing for nobody) and returns the one it replaces.
+    FrontEnd* installFrontEnd(FrontEnd* frontEnd) {
+        FrontEnd* previous = frontEnd_;
+        frontEnd_ = frontEnd;
+        return previous;
+    }
+
     // Always 0, 1 or 2: anything else (an old or damaged setting) plays at
     // the default level, so an odds table can be indexed with it as it is.
     int skillLevel() const { return skillLevel_; }
@@ -76,6 +86,8 @@ class World {
 
   private:
     int skillLevel_ = kDefaultSkillLevel;
+    FrontEnd* frontEnd_ = nullptr;
+    NullFrontEnd nobody_;
 };
 
 }  // namespace tessarion

@@ -54,7 +54,7 @@ bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) 
         "sesterces.\r\n\r\nDo you "
         "accept their offer?",
         tribeName.c_str(), years, price);
-    if (askYesNo(question, {Question::Topic::PeaceOffer, price, years})) {
+    if (askYesNo(realm, question, {Question::Topic::PeaceOffer, price, years})) {
         realm.romans.treasury -= price;
         return true;
     }

@@ -81,15 +81,15 @@ std::optional<bool> EnemyEmpire::attackWeakGarrison(Legion* legion) {
 
 bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* target) {
     if (!isNeighbour(legion->province, target)) {
-        showMessage("something strange is going on!");
+        showMessage(realm, "something strange is going on!");
     }
-    frontEnd().animateMove(legion->province, target);
+    realm.frontEnd().animateMove(legion->province, target);
     if (realm.random.draw() % 2 == 0) {
         return false;
     }
     defender->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (defender->legionsIn(target) == 0) {
-        frontEnd().flashLegion(defender->name, target);
+        realm.frontEnd().flashLegion(defender->name, target);
         takeProvince(this, target, realm, defender);
         moveLegionInto(legion, target);
     }
@@ -138,7 +138,7 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
                     route.push_back(nodes[static_cast<std::size_t>(i)].province);
                 }
                 std::reverse(route.begin(), route.end());
-                checkRoute(route);
+                checkRoute(realm, route);
                 return route;
             }
             if (reached.insert(next->name).second) {
@@ -185,7 +185,7 @@ void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int coun
 }
 
 void EnemyEmpire::announceInvasion(const std::string& text) {
-    frontEnd().playSound(Sound::March);
+    realm.frontEnd().playSound(Sound::March);
     realm.addNews(text);
 }
 

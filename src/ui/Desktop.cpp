@@ -65,7 +65,7 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
 Desktop::~Desktop() = default;
 
 bool Desktop::startUp() {
-    frontEnd_.emplace(*this);
+    frontEnd_.emplace(game_, *this);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(config_.saveFolder);
     // Nothing of the first set-up makes a noise.
@@ -122,7 +122,7 @@ void Desktop::firstPaint() {
     if (config_.showIntro) {
         openPictureBox(Dialogs::kIntroPicture);
     }
-    showWelcome();
+    showWelcome(game_);
 }
 
 int Desktop::run() {

@@ -182,7 +182,7 @@ bool Shell::command(int id, int param) {
             host_.menuChecksChanged();
             return true;
         case cmd::kHelp:
-            showWelcome();
+            showWelcome(game_);
             return true;
         case cmd::kAbout:
             host_.showAbout();
@@ -191,7 +191,7 @@ bool Shell::command(int id, int param) {
             break;
     }
     if (isScenario(id)) {
-        if (askYesNo("Are you sure you want to discard the current game?")) {
+        if (askYesNo(game_, "Are you sure you want to discard the current game?")) {
             startScenario(game_, id);
         }
         return true;

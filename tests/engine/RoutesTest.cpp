@@ -47,9 +47,9 @@ TEST_F(RoutesTest, NoRouteIntoTheLandsBeyondTheFrontier) {
 }
 
 TEST_F(RoutesTest, CheckRouteReportsTheFirstBadStepOnly) {
-    checkRoute({p("Italia"), p("Raetia"), p("Belgica")});
+    checkRoute(game(), {p("Italia"), p("Raetia"), p("Belgica")});
     EXPECT_TRUE(advisor.messages.empty());
-    checkRoute({p("Italia"), p("Syria"), p("Britannia")});
+    checkRoute(game(), {p("Italia"), p("Syria"), p("Britannia")});
     EXPECT_EQ(advisor.messages, std::vector<std::string>{"Route is invalid"});
 }
 

@@ -89,11 +89,11 @@ TEST_F(ScenariosTest, NewGameAsksBeforeDiscarding) {
 
 TEST_F(ScenariosTest, WelcomeHints) {
     advisor.answers = {true};
-    showWelcome();
+    showWelcome(game());
     EXPECT_EQ(advisor.messages.size(), 4u);
     EXPECT_EQ(advisor.messages[3].substr(0, 30), "Your goal is to hold on to as ");
     advisor.messages.clear();
-    showWelcome();
+    showWelcome(game());
     ASSERT_EQ(advisor.messages.size(), 1u);
     EXPECT_TRUE(advisor.saw("refer to\r\nthe video tutorial under the Help menu."));
 }

@@ -216,9 +216,9 @@ TEST_F(WorldTest, NewsLogDropsRepeatsAndKeepsTen) {
 }
 
 TEST_F(WorldTest, AdvisorCutsLongTextsAndTreatsQuestionsAsText) {
-    showMessage(std::string(600, 'x'));
+    showMessage(game(), std::string(600, 'x'));
     EXPECT_EQ(advisor.messages.back().size(), 511u);
-    askYesNo("100%% sure? %s %d %");
+    askYesNo(game(), "100%% sure? %s %d %");
     EXPECT_EQ(advisor.questions.back(), "100% sure? %s %d %");
 }
 

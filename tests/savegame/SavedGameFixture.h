@@ -49,14 +49,13 @@ struct TestFolder {
 // A fresh game of a fixed seed, set up as start-up leaves it.
 class SavedGameTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        newGame(7);
-        frontEndScope.emplace(advisor);
-    }
+    void SetUp() override { newGame(7); }
 
     void newGame(std::uint32_t seed) {
+        frontEndScope.reset();
         game.reset();
         game = std::make_unique<Game>(seed);
+        frontEndScope.emplace(*game, advisor);
         game->startNewGame();
         setUpEvents(*game);
         advisor.messages.clear();

@@ -93,7 +93,7 @@ class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         game_ = std::make_unique<Game>(12345);
-        frontEndScope_.emplace(frontEnd);
+        frontEndScope_.emplace(*game_, frontEnd);
     }
     void TearDown() override {
         frontEndScope_.reset();

@@ -233,18 +233,18 @@ TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
     desktop_->shell().command(cmd::kSound);  // sound off
     platform.log.clear();
     const std::uint64_t before = platform.ticks();
-    frontEnd().animateMove(p("Italia"), p("Raetia"));
+    game_->frontEnd().animateMove(p("Italia"), p("Raetia"));
     EXPECT_EQ(platform.ticks() - before, 9u * 50u + 330u);
     EXPECT_TRUE(platform.log.empty()) << "no sound when it is switched off";
 
     // An enemy move along one border is shown once a turn.
     desktop_->shell().command(cmd::kSound);
     const std::uint64_t t = platform.ticks();
-    frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
+    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
+    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
     EXPECT_EQ(platform.ticks() - t, 3u * 100u + 330u);
     desktop_->clearShownMoves();
-    frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
+    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
     EXPECT_EQ(platform.ticks() - t, 2u * (3u * 100u + 330u));
 }
 
