@@ -68,6 +68,7 @@ class ScriptedSdl : public Platform {
         real_.playWave(name, wav, mode);
     }
     void stopSound() override { real_.stopSound(); }
+    void setVolume(int percent) override { real_.setVolume(percent); }
     bool openUrl(const std::string&) override { return true; }
 
     std::deque<std::function<SDL_Event()>> script;
@@ -117,7 +118,7 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     DesktopConfig config;
     config.saveFolder = ::testing::TempDir() + "tessarion-sdl-test";
     config.pictures = res::decodePicture;
-    config.sounds = res::soundData;
+    config.sounds = {res::soundData, res::soundLength};
     config.lessonScript = res::lessonScript;
     config.lessonCaptionTimes = res::lessonCaptionTimes;
     config.aboutMs = 10;
