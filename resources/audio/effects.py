@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Mixes the game's recorded effects from the clips in clips/ (and, for the march, the
-synthesised drum and horn) into the formats and lengths the game's sound table gives them.
+synthesised drum and horn) into the channels, rate and length sounds.txt gives them.
 
     effects.py --sox SOX --clips DIR [--synth DIR] NAME OUT.wav
 
 Every layer is one clip placed at a time, with its own level, pitch and place in the stereo
-field; the layers are summed and the result levelled. The random choices come from a fixed
+field; the layers are summed; master.py levels the result. The random choices come from a fixed
 seed, so the same sources always give the same bytes.
 """
 import argparse
@@ -15,12 +15,7 @@ import subprocess
 import sys
 import tempfile
 
-# name: (channels, rate, bits, seconds)
-FORMATS = {
-    "IDR_SWORD_SND": (1, 16000, 16, 0.5),
-    "IDR_MARCH_SND": (1, 16000, 16, 2.7),
-    "IDR_PFJ_SND": (2, 44100, 16, 3.5),
-}
+import soundlist
 
 
 class Layer:
@@ -78,6 +73,13 @@ def crowd():
     return layers
 
 
+RECIPES = {
+    "IDR_SWORD_SND": lambda args: sword(),
+    "IDR_MARCH_SND": lambda args: march(args.synth),
+    "IDR_PFJ_SND": lambda args: crowd(),
+}
+
+
 def sox(tool, *args):
     subprocess.run([tool, "-R", *map(str, args)], check=True)
 
@@ -103,13 +105,13 @@ def main():
     ap.add_argument("--sox", required=True)
     ap.add_argument("--clips", required=True)
     ap.add_argument("--synth", default="")
-    ap.add_argument("name", choices=sorted(FORMATS))
+    ap.add_argument("name", choices=sorted(RECIPES))
     ap.add_argument("output")
     args = ap.parse_args()
 
-    channels, rate, bits, seconds = FORMATS[args.name]
-    layers = {"IDR_SWORD_SND": sword, "IDR_PFJ_SND": crowd,
-              "IDR_MARCH_SND": lambda: march(args.synth)}[args.name]()
+    entry, _ = soundlist.find(args.name)
+    channels, rate, seconds = entry.channels, entry.rate, entry.seconds
+    layers = RECIPES[args.name](args)
     frames = round(seconds * rate)
     with tempfile.TemporaryDirectory() as tmp:
         # A silent bed of the full length, so that the mix is never shorter than its slot.
@@ -123,8 +125,8 @@ def main():
         mixed = os.path.join(tmp, "mix.wav")
         inputs = [x for p in parts for x in ("-v", "1", p)]
         sox(args.sox, "-m", *inputs, mixed, "trim", "0", f"{frames}s")
-        # Level to a little under full scale and let the end die away rather than stop.
-        sox(args.sox, mixed, "-b", bits, args.output, "highpass", "40", "gain", "-n", "-1.5",
+        # Keep 24 bits for the levelling and let the end die away rather than stop.
+        sox(args.sox, mixed, "-b", "24", args.output, "highpass", "40", "gain", "-n", "-1.5",
             "fade", "t", "0", f"{frames}s", "0.12")
 
 

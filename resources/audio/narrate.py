@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Speaks one lesson script in the format the game's resource table gives it, with the pauses
+"""Speaks one lesson script at the rate sounds.txt gives it, in stereo, with the pauses
 a reader makes, and writes when each caption line begins.
 
     narrate.py --voice VOICE --sox SOX [--flite FLITE] --rate RATE --pronunciation FILE
@@ -129,9 +129,10 @@ def main():
                 at += seconds(gap)
         joined = os.path.join(tmp, "joined.wav")
         sox(*pieces, joined)
-        # The first gain leaves the high-pass headroom, the second levels the voice; the pads
-        # leave a breath of silence at each end; the high-pass removes the engine's rumble.
-        sox(joined, "-b", "16", "-c", "2", "-r", args.rate, args.wav, "gain", "-6",
+        # The gain leaves the high-pass headroom (master.py levels the voice afterwards); the
+        # pads leave a breath of silence at each end; the high-pass removes the engine's
+        # rumble.
+        sox(joined, "-b", "24", "-c", "2", "-r", args.rate, args.wav, "gain", "-6",
             "highpass", "60", "gain", "-n", "-2", "pad", LEAD_IN, TAIL)
 
     cues.sort()

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """The introduction theme: a short score in the Dorian mode on D, written here as notes,
 saved as a Standard MIDI File and rendered with fluidsynth through a General MIDI soundfont.
 
@@ -8,6 +8,11 @@ saved as a Standard MIDI File and rendered with fluidsynth through a General MID
 Horns sound the call on their natural notes, a reed pipe (the aulos) sings the tune over a
 lyre's broken chords, a pan pipe answers it, and war drums and kettle drums keep the pace.
 Four bars of four beats fill the 13.2 seconds the intro plays before it loops.
+
+The intro loops without a seam: the score is played three times over and the middle time is
+kept, so that its first bar begins under the ringing of the last one, as it will when the
+loop comes round; a few milliseconds of crossfade hide what the synthesiser does differently
+the second time (its chorus and vibrato do not restart with the score).
 """
 import argparse
 import os
@@ -16,10 +21,17 @@ import subprocess
 import sys
 import tempfile
 
-SECONDS = 13.2
+import numpy as np
+
+import loudness
+
+import soundlist
+
+NAME = "IDR_INTRO_SND"
 BEATS = 16
-RATE, CHANNELS = 11025, 2
 TICKS = 480  # per beat
+PASSES = 3
+CROSSFADE = 0.03  # seconds
 
 # Scientific pitch names to MIDI numbers; the tune stays within the white keys of D Dorian.
 STEPS = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
@@ -87,8 +99,15 @@ def varlen(n):
     return bytes(reversed(out))
 
 
-def midi(parts):
-    tempo = round(SECONDS / BEATS * 1_000_000)  # microseconds per beat
+def repeated(parts, passes):
+    """The score played `passes` times in a row."""
+    return [(channel, program, volume, pan,
+             [(b + p * BEATS, l, pitch, v) for p in range(passes) for b, l, pitch, v in notes])
+            for channel, program, volume, pan, notes in parts]
+
+
+def midi(parts, seconds):
+    tempo = round(seconds / BEATS * 1_000_000)  # microseconds per beat
     events = [(0, 0, b"\xff\x51\x03" + tempo.to_bytes(3, "big"))]
     for channel, program, volume, pan, notes in parts:
         events += [(0, 1, bytes([0xC0 | channel, program])),
@@ -119,30 +138,37 @@ def main():
     ap.add_argument("output", nargs="?")
     args = ap.parse_args()
 
-    data = midi(score())
+    entry, _ = soundlist.find(NAME)
+    seconds, rate = entry.seconds, entry.rate
     if args.midi:
         with open(args.midi, "wb") as f:
-            f.write(data)
+            f.write(midi(score(), seconds))
     if not args.output:
         return 0
-    frames = round(SECONDS * RATE)
+    frames = round(seconds * rate)
+    fade = round(CROSSFADE * rate)
     with tempfile.TemporaryDirectory() as tmp:
         mid = os.path.join(tmp, "theme.mid")
         raw = os.path.join(tmp, "theme.wav")
         with open(mid, "wb") as f:
-            f.write(data)
+            f.write(midi(repeated(score(), PASSES), seconds))
         subprocess.run([args.fluidsynth, "-ni", "-q", "-g", "0.5", "-r", "44100", "-T", "wav",
                         "-F", raw, args.soundfont, mid], check=True,
                        stdout=subprocess.DEVNULL)
-        # The intro loops: cut at exactly four bars and let the last beat fade, so that the
-        # return to the first bar's horn call is not a click.
-        subprocess.run([args.sox, "-R", raw, "-b", "16", args.output, "rate", "-v", str(RATE),
-                        "remix", "1", "2", "trim", "0", f"{frames}s", "gain", "-n", "-1.5",
-                        "fade", "t", "0.01", f"{frames}s", "0.35"], check=True)
-    rendered = subprocess.run([args.sox, "--i", "-s", args.output], check=True,
-                              capture_output=True, text=True).stdout
-    if int(rendered) != frames:
-        sys.exit(f"the theme rendered {rendered.strip()} frames, not {frames}")
+        # The middle pass, and after it the start of the last, which leads back in.
+        middle = os.path.join(tmp, "middle.wav")
+        subprocess.run([args.sox, "-R", raw, "-b", "24", middle, "rate", "-v", str(rate),
+                        "remix", "1", "2", "trim", f"{frames}s", f"{frames + fade}s"],
+                       check=True)
+        made = loudness.read(middle)
+        if made.frames != frames + fade:
+            sys.exit(f"the theme rendered too short for {PASSES} passes")
+        # The loop's first moments fade from what follows its last ones (continuing the
+        # waveform at the seam) into its own beginning.
+        x = made.samples
+        into = ((np.arange(fade) + 0.5) / fade)[:, None]
+        x[:fade] = x[:fade] * into + x[frames:] * (1 - into)
+        loudness.write_wave(args.output, loudness.Sound(x[:frames], rate, 16), 16)
     return 0
 
 

@@ -52,7 +52,8 @@ const char* const kUsage =
 
 int screenshot(tessarion::Game& game, const std::string& path) {
     tessarion::beginFirstGame(game);
-    tessarion::Screen screen(game, tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
+    tessarion::Screen screen(game, tessarion::Screen::kLayoutWidth,
+                             tessarion::Screen::kLayoutHeight);
     screen.buildOverlayKeys();
     screen.loadPictures();
     std::string error;
@@ -78,7 +79,7 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     tessarion::DesktopConfig config;
     config.saveFolder = tessarion::savedGamesFolder();
     config.pictures = tessarion::store::decodePicture;
-    config.sounds = tessarion::res::soundData;
+    config.sounds = {tessarion::res::soundData, tessarion::res::soundLength};
     config.lessonScript = tessarion::res::lessonScript;
     config.lessonCaptionTimes = tessarion::res::lessonCaptionTimes;
     config.webAddress = tessarion::webAddress;

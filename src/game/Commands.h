@@ -14,6 +14,15 @@ inline constexpr int kEasy = 5000;
 inline constexpr int kNormal = 5001;
 inline constexpr int kHard = 5002;
 inline constexpr int kSound = 6000;
+// Options > Volume: 6000 plus the percent.
+inline constexpr int kVolume25 = 6025;
+inline constexpr int kVolume50 = 6050;
+inline constexpr int kVolume75 = 6075;
+inline constexpr int kVolume100 = 6100;
+inline constexpr int kVolumes[] = {kVolume25, kVolume50, kVolume75, kVolume100};
+constexpr int volumeOf(int command) {
+    return command - kSound;
+}
 inline constexpr int kStudyGuide = 106;
 inline constexpr int kTakeQuiz = 108;
 inline constexpr int kHelp = 110;

@@ -38,6 +38,7 @@ class HeadlessPlatform : public Platform {
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override { log.push_back("stop sound"); }
+    void setVolume(int percent) override { log.push_back("volume " + std::to_string(percent)); }
     bool openUrl(const std::string& url) override {
         log.push_back("open " + url);
         return browser;

@@ -96,10 +96,15 @@ class Platform {
     // frame of the given height should have to fill it.
     virtual int frameWidthFor(int height, int minimum) = 0;
 
-    // Plays a RIFF/WAVE sound; a new sound replaces the one playing.
+    // Plays a RIFF/WAVE sound; a new sound replaces the one playing. The
+    // platform keeps its own copy while the sound plays and lets go of it when
+    // the sound ends or is stopped.
     virtual void playWave(const std::string& name, std::span<const unsigned char> wav,
                           SoundMode mode) = 0;
     virtual void stopSound() = 0;
+    // The loudness of every sound, in percent of the recording's own (0 to
+    // 100); it applies at once to the sound playing, and to every later one.
+    virtual void setVolume(int percent) { (void)percent; }
 
     // Opens an address in the player's browser; false when no browser could
     // be started for it.

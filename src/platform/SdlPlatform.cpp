@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +37,15 @@ struct SdlPlatform::Impl {
     std::vector<Uint8> voice;
     std::size_t position = 0;
     bool looping = false;
+    int volume = SDL_MIX_MAXVOLUME;  // SDL's scale, 0 to 128
+
+    // Lets go of the voice's memory (a narration in the device's format runs
+    // to megabytes), not just of its samples.
+    void release() {
+        std::vector<Uint8>().swap(voice);
+        position = 0;
+        looping = false;
+    }
 
     static void mix(void* user, Uint8* stream, int length) {
         auto* self = static_cast<Impl*>(user);
@@ -45,15 +55,17 @@ struct SdlPlatform::Impl {
         while (written < wanted && !self->voice.empty()) {
             const std::size_t left = self->voice.size() - self->position;
             const std::size_t n = std::min(left, wanted - written);
-            std::memcpy(stream + written, self->voice.data() + self->position, n);
+            // Mixed into the silence at the volume, which a setting change
+            // thus reaches within one buffer.
+            SDL_MixAudioFormat(stream + written, self->voice.data() + self->position,
+                               self->device.format, static_cast<Uint32>(n), self->volume);
             written += n;
             self->position += n;
             if (self->position >= self->voice.size()) {
                 if (self->looping) {
                     self->position = 0;
                 } else {
-                    self->voice.clear();
-                    self->position = 0;
+                    self->release();
                 }
             }
         }
@@ -467,10 +479,13 @@ void SdlPlatform::playWave(const std::string&, std::span<const unsigned char> wa
                          static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
         std::memcpy(converted.data(), buffer, length);
         cvt.buf = converted.data();
-        if (cvt.needed != 0) {
-            SDL_ConvertAudio(&cvt);
-        }
+        // Called even when nothing needs converting: it is what sets the
+        // length of the result (a sound already in the device's format would
+        // otherwise come out empty, and silent).
+        SDL_ConvertAudio(&cvt);
         converted.resize(static_cast<std::size_t>(cvt.len_cvt));
+        // The conversion needed room for several times the result.
+        converted.shrink_to_fit();
     }
     SDL_FreeWAV(buffer);
 
@@ -496,9 +511,23 @@ void SdlPlatform::stopSound() {
         return;
     }
     SDL_LockAudioDevice(impl_->audio);
-    impl_->voice.clear();
-    impl_->position = 0;
-    impl_->looping = false;
+    impl_->release();
+    SDL_UnlockAudioDevice(impl_->audio);
+}
+
+void SdlPlatform::setVolume(int percent) {
+    // Loudness is heard on a logarithmic scale: the square of the fraction
+    // makes the steps sound even (75 % plays 5 dB down, 50 % 12 dB, 25 %
+    // 24 dB), where the fraction itself would hardly change anything until
+    // the lowest.
+    const double fraction = std::clamp(percent, 0, 100) / 100.0;
+    const int volume = static_cast<int>(std::lround(SDL_MIX_MAXVOLUME * fraction * fraction));
+    if (impl_->audio == 0) {
+        impl_->volume = volume;
+        return;
+    }
+    SDL_LockAudioDevice(impl_->audio);
+    impl_->volume = volume;
     SDL_UnlockAudioDevice(impl_->audio);
 }
 

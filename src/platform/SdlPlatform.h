@@ -33,6 +33,7 @@ class SdlPlatform : public Platform {
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override;
+    void setVolume(int percent) override;
     bool openUrl(const std::string& url) override;
     std::optional<std::string> nativeFileChooser(bool save, const std::string& folder) override;
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <mutex>
 #include <sstream>
 
 #include "res/ContactSheet.h"
@@ -104,21 +102,15 @@ Image decodePicture(int id) {
     return image;
 }
 
-std::span<const unsigned char> soundData(const std::string& name) {
-    // Each sound is decoded the first time it is asked for and kept: start-up pays for none
-    // of them, and a lesson's narration costs its decoding once, when its box opens.
-    static std::mutex guard;
-    static std::map<std::string, std::vector<unsigned char>, std::less<>> decoded;
+std::vector<unsigned char> soundData(const std::string& name) {
+    // Nothing is kept here: a narration decoded runs to megabytes, and whoever plays a sound
+    // decides whether it is worth keeping.
     const Blob* blob = findNamed(detail::soundBlobs(), name);
-    if (blob == nullptr) {
-        return {};
-    }
-    const std::lock_guard<std::mutex> lock(guard);
-    auto it = decoded.find(name);
-    if (it == decoded.end()) {
-        it = decoded.emplace(name, decodeSound(bytes(blob))).first;
-    }
-    return it->second;
+    return blob != nullptr ? decodeSound(bytes(blob)) : std::vector<unsigned char>();
+}
+
+std::uint64_t soundLength(const std::string& name) {
+    return soundLengthMs(bytes(findNamed(detail::soundBlobs(), name)));
 }
 
 std::span<const unsigned char> compressedSoundData(const std::string& name) {

@@ -21,8 +21,10 @@ std::vector<int> pictureIds();  // ascending
 Image decodePicture(int id);
 // The embedded PNG bytes, empty when unknown.
 std::span<const unsigned char> pictureData(int id);
-// WAV bytes (plain PCM), empty when unknown; valid for the rest of the run.
-std::span<const unsigned char> soundData(const std::string& name);
+// WAV bytes (plain PCM), decoded afresh at each call (nothing is kept); empty when unknown.
+std::vector<unsigned char> soundData(const std::string& name);
+// How long the sound plays in ms, read from its header without decoding it; 0 when unknown.
+std::uint64_t soundLength(const std::string& name);
 // The sound as it is stored in the executable (see SoundCodec.h), empty when unknown.
 std::span<const unsigned char> compressedSoundData(const std::string& name);
 std::vector<std::string> soundNames();

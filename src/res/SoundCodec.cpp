@@ -55,6 +55,14 @@ bool readSoundHeader(std::span<const unsigned char> blob, SoundHeader& header) {
            header.frames <= kMostFrames;
 }
 
+std::uint64_t soundLengthMs(std::span<const unsigned char> blob) {
+    SoundHeader h;
+    if (!readSoundHeader(blob, h)) {
+        return 0;
+    }
+    return std::uint64_t{h.frames} * 1000 / static_cast<std::uint64_t>(h.rate);
+}
+
 std::vector<unsigned char> decodeSound(std::span<const unsigned char> blob) {
     SoundHeader h;
     if (!readSoundHeader(blob, h) || blob.size() - kSoundHeaderSize > INT_MAX) {

@@ -22,6 +22,9 @@ inline constexpr std::size_t kSoundHeaderSize = 16;
 // False when the bytes do not start with a plausible header.
 bool readSoundHeader(std::span<const unsigned char> blob, SoundHeader& header);
 
+// How long the sound plays in ms, from its header alone; 0 when the header is no good.
+std::uint64_t soundLengthMs(std::span<const unsigned char> blob);
+
 // The RIFF/WAVE file (plain PCM, 8-bit unsigned or 16-bit signed) the blob was made from;
 // empty when the blob is damaged or disagrees with its own header.
 std::vector<unsigned char> decodeSound(std::span<const unsigned char> blob);

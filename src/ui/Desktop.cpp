@@ -370,6 +370,10 @@ void Desktop::menuChecksChanged() {
     menu_.setChecked(cmd::kNormal, skill == 1);
     menu_.setChecked(cmd::kHard, skill == 2);
     menu_.setChecked(cmd::kSound, shell_.soundEnabled);
+    for (int volume : cmd::kVolumes) {
+        menu_.setChecked(volume, cmd::volumeOf(volume) == shell_.soundVolume);
+    }
+    sounds_.setVolume(shell_.soundVolume);
     runner_.presentFrame();
 }
 

@@ -181,6 +181,13 @@ bool Shell::command(int id, int param) {
             soundEnabled = !soundEnabled;
             host_.menuChecksChanged();
             return true;
+        case cmd::kVolume25:
+        case cmd::kVolume50:
+        case cmd::kVolume75:
+        case cmd::kVolume100:
+            soundVolume = cmd::volumeOf(id);
+            host_.menuChecksChanged();
+            return true;
         case cmd::kHelp:
             showWelcome(game_);
             return true;

@@ -51,6 +51,7 @@ class Shell {
     static constexpr int kMapOriginY = layout::kMapTop;
 
     bool soundEnabled = true;
+    int soundVolume = 100;  // percent, one of the Volume menu's steps
     bool keyP = false;
     bool keyF = false;
     bool keyJ = false;

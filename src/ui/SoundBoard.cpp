@@ -1,6 +1,6 @@
 #include "ui/SoundBoard.h"
 
-#include <algorithm>
+#include <string_view>
 
 #include "game/Lessons.h"
 
@@ -8,27 +8,22 @@ namespace tessarion {
 
 namespace {
 
-struct Effect {
-    Sound sound;
-    const char* wave;
-    SoundMode mode;
-};
+SoundMode modeOf(SoundPlay play) {
+    switch (play) {
+        case SoundPlay::HoldsUp:
+            return SoundMode::Sync;
+        case SoundPlay::Loops:
+            return SoundMode::Loop;
+        case SoundPlay::Alongside:
+            break;
+    }
+    return SoundMode::Async;
+}
 
-// The march is heard to its end before the army moves on.
-constexpr Effect kEffects[] = {
-    {Sound::Battle, "IDR_SWORD_SND", SoundMode::Async},
-    {Sound::March, "IDR_MARCH_SND", SoundMode::Sync},
-    {Sound::Plague, "IDR_COUGH_SND", SoundMode::Async},
-    {Sound::PeoplesFront, "IDR_PFJ_SND", SoundMode::Async},
-    {Sound::Intro, "IDR_INTRO_SND", SoundMode::Async},
-};
-
-constexpr const char* kTheme = "IDR_INTRO_SND";
-
-const Effect* effectOf(Sound sound) {
-    for (const Effect& effect : kEffects) {
-        if (effect.sound == sound) {
-            return &effect;
+const ListedSound* listedEffect(Sound sound) {
+    for (const ListedSound& listed : kSoundList) {
+        if (listed.kind != SoundKind::Narration && listed.effect == sound) {
+            return &listed;
         }
     }
     return nullptr;
@@ -36,62 +31,54 @@ const Effect* effectOf(Sound sound) {
 
 }  // namespace
 
-std::uint64_t waveLength(std::span<const unsigned char> wav) {
-    // The RIFF header (12 bytes) and the shortest format chunk before any samples.
-    if (wav.size() < 44) {
-        return 0;
-    }
-    auto u32 = [&](std::size_t at) -> std::uint32_t {
-        return at + 4 <= wav.size()
-                   ? static_cast<std::uint32_t>(wav[at] | wav[at + 1] << 8 | wav[at + 2] << 16 |
-                                                static_cast<std::uint32_t>(wav[at + 3]) << 24)
-                   : 0;
-    };
-    const std::uint32_t byteRate = u32(28);
-    if (byteRate == 0) {
-        return 0;
-    }
-    // Walk the chunks to the samples; a chunk of odd size is followed by a pad byte.
-    for (std::size_t at = 12; at + 8 <= wav.size();) {
-        const std::uint64_t size = u32(at + 4);
-        const std::uint64_t present = wav.size() - at - 8;
-        if (wav[at] == 'd' && wav[at + 1] == 'a' && wav[at + 2] == 't' && wav[at + 3] == 'a') {
-            // A cut-off file plays the samples it has.
-            return std::min(size, present) * 1000 / byteRate;
+const ListedSound* SoundBoard::listed(const std::string& name) {
+    for (const ListedSound& listed : kSoundList) {
+        if (name == listed.name) {
+            return &listed;
         }
-        if (size + (size & 1) >= present) {
-            return 0;  // the chunk runs past the end: no samples follow it
-        }
-        at += 8 + static_cast<std::size_t>(size + (size & 1));
     }
-    return 0;
+    return nullptr;
 }
 
 void SoundBoard::play(Sound sound) {
-    if (const Effect* effect = effectOf(sound)) {
-        playWave(effect->wave, effect->mode);
+    if (const ListedSound* listed = listedEffect(sound)) {
+        playListed(*listed);
     }
 }
 
 bool SoundBoard::holdsUp(Sound sound) {
-    const Effect* effect = effectOf(sound);
-    return effect != nullptr && effect->mode == SoundMode::Sync;
+    const ListedSound* listed = listedEffect(sound);
+    return listed != nullptr && listed->play == SoundPlay::HoldsUp;
 }
 
 void SoundBoard::playTheme() {
-    playWave(kTheme, SoundMode::Loop);
+    for (const ListedSound& listed : kSoundList) {
+        if (listed.kind == SoundKind::Theme) {
+            playListed(listed);
+        }
+    }
 }
 
 void SoundBoard::playNarration(const std::string& name) {
-    playWave(name, SoundMode::Async);
+    const ListedSound* sound = listed(name);
+    if (sound != nullptr && sound->kind == SoundKind::Narration) {
+        playListed(*sound);
+    } else {
+        // Unknown: nothing to hear, but like any new sound it stops the one playing.
+        platform_.playWave(name, {}, SoundMode::Async);
+    }
 }
 
 void SoundBoard::stop() {
     platform_.stopSound();
 }
 
+void SoundBoard::setVolume(int percent) {
+    platform_.setVolume(percent);
+}
+
 std::uint64_t SoundBoard::length(const std::string& name) const {
-    return waveLength(wave(name));
+    return sounds_.length ? sounds_.length(name) : 0;
 }
 
 std::string SoundBoard::narrationOf(int pictureId) {
@@ -99,12 +86,22 @@ std::string SoundBoard::narrationOf(int pictureId) {
     return lesson != nullptr ? lesson->narration : "";
 }
 
-void SoundBoard::playWave(const std::string& name, SoundMode mode) {
-    platform_.playWave(name, wave(name), mode);
-}
-
-std::span<const unsigned char> SoundBoard::wave(const std::string& name) const {
-    return sounds_ ? sounds_(name) : std::span<const unsigned char>();
+void SoundBoard::playListed(const ListedSound& sound) {
+    const SoundMode mode = modeOf(sound.play);
+    if (!sounds_.decode) {
+        platform_.playWave(sound.name, {}, mode);
+        return;
+    }
+    if (sound.kind == SoundKind::Effect) {
+        auto it = kept_.find(std::string_view(sound.name));
+        if (it == kept_.end()) {
+            it = kept_.emplace(sound.name, sounds_.decode(sound.name)).first;
+        }
+        platform_.playWave(sound.name, it->second, mode);
+        return;
+    }
+    const std::vector<unsigned char> wav = sounds_.decode(sound.name);
+    platform_.playWave(sound.name, wav, mode);
 }
 
 }  // namespace tessarion

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "game/Game.h"
 #include "model/Random.h"
@@ -68,6 +69,7 @@ class ScriptedSdl : public Platform {
         real_.playWave(name, wav, mode);
     }
     void stopSound() override { real_.stopSound(); }
+    void setVolume(int percent) override { real_.setVolume(percent); }
     bool openUrl(const std::string&) override { return true; }
 
     std::deque<std::function<SDL_Event()>> script;
@@ -116,7 +118,7 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     DesktopConfig config;
     config.saveFolder = ::testing::TempDir() + "tessarion-sdl-test";
     config.pictures = res::decodePicture;
-    config.sounds = res::soundData;
+    config.sounds = {res::soundData, res::soundLength};
     config.lessonScript = res::lessonScript;
     config.lessonCaptionTimes = res::lessonCaptionTimes;
     config.aboutMs = 10;
@@ -185,6 +187,61 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     EXPECT_EQ(inRaetiaAfterDrag, 1) << "the dragged legion stood in Raetia before the turn ended";
     EXPECT_TRUE(platform.script.empty());
     EXPECT_GT(platform.presented, 10);
+}
+
+// A RIFF/WAVE file of a soft tone, 16-bit.
+std::vector<unsigned char> toneWave(int rate, int channels, double seconds) {
+    std::vector<unsigned char> out;
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+        }
+    };
+    const auto frames = static_cast<std::uint32_t>(seconds * rate);
+    const std::uint32_t data = frames * static_cast<std::uint32_t>(channels) * 2;
+    out.insert(out.end(), {'R', 'I', 'F', 'F'});
+    put(36 + data, 4);
+    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    put(16, 4);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(channels), 2);
+    put(static_cast<std::uint32_t>(rate), 4);
+    put(static_cast<std::uint32_t>(rate * channels * 2), 4);
+    put(static_cast<std::uint32_t>(channels * 2), 2);
+    put(16, 2);
+    out.insert(out.end(), {'d', 'a', 't', 'a'});
+    put(data, 4);
+    for (std::uint32_t i = 0; i < frames * static_cast<std::uint32_t>(channels); ++i) {
+        put(static_cast<std::uint16_t>(i / channels % 40 < 20 ? 2000 : -2000), 2);
+    }
+    return out;
+}
+
+TEST(SdlPlatformTest, ASoundHeldForIsHeardToItsEndInAnyFormat) {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+    struct Enable {
+        ~Enable() { __lsan_enable(); }
+    } enable;
+#endif
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SdlPlatform sdl;
+    if (!sdl.ready()) {
+        GTEST_SKIP() << "SDL's offscreen video is not available";
+    }
+    // The device plays 44.1 kHz stereo: the first needs no conversion at all, which once
+    // made it come out empty, and so silent and over at once.
+    const int formats[][2] = {{44100, 2}, {16000, 1}, {22050, 2}};
+    for (const auto& format : formats) {
+        SCOPED_TRACE(format[0]);
+        const std::vector<unsigned char> wav = toneWave(format[0], format[1], 0.3);
+        const std::uint64_t start = sdl.ticks();
+        sdl.setVolume(50);
+        sdl.playWave("tone", wav, SoundMode::Sync);
+        EXPECT_GE(sdl.ticks() - start, 250u);
+    }
+    sdl.stopSound();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "SoundList.h"
 #include "res/ResourceStore.h"
 
 namespace tessarion {
@@ -24,25 +25,54 @@ namespace {
 // The sound folder hands the test its paths when it is part of the build.
 #if defined(TESSARION_AUDIO_DIR) && defined(TESSARION_LESSON_DIR)
 
-struct ListedWave {
+// What the game has always promised of its sounds: their names, channels and lengths, and
+// rates and depths that may rise but never fall below these (0 s: a narration, as long as
+// it is spoken).
+struct Promised {
     const char* name;
     int channels;
     int rate;
     int bits;
-    double seconds;  // the listed length
-    bool narration;
+    double seconds;
 };
 
-const ListedWave kWaves[] = {
-    {"IDR_SWORD_SND", 1, 16000, 16, 0.5, false},  {"IDR_MARCH_SND", 1, 16000, 16, 2.7, false},
-    {"IDR_COUGH_SND", 1, 11025, 8, 1.1, false},   {"IDR_PFJ_SND", 2, 44100, 16, 3.5, false},
-    {"IDR_INTRO_SND", 2, 11025, 16, 13.2, false}, {"IDR_MAXIMINUS_THRAX", 2, 16000, 16, 44.7, true},
-    {"IDR_VALERIAN", 2, 11025, 16, 42.4, true},   {"IDR_AURELIAN", 2, 16000, 16, 31.5, true},
-    {"IDR_DIOCLETIAN", 2, 16000, 16, 48.4, true}, {"IDR_CONSTANTINE", 2, 11025, 16, 42.0, true},
-    {"IDR_ADRIANOPLE", 2, 44100, 16, 53.5, true}, {"IDR_THEODOSIUS", 2, 16000, 16, 45.2, true},
-    {"IDR_VISIGOTHS", 2, 16000, 16, 40.3, true},  {"IDR_VANDAL_SACK", 2, 16000, 16, 34.0, true},
-    {"IDR_ODOACER", 2, 16000, 16, 43.1, true},
+const Promised kPromised[] = {
+    {"IDR_SWORD_SND", 1, 16000, 16, 0.5},  {"IDR_MARCH_SND", 1, 16000, 16, 2.7},
+    {"IDR_COUGH_SND", 1, 11025, 8, 1.1},   {"IDR_PFJ_SND", 2, 44100, 16, 3.5},
+    {"IDR_INTRO_SND", 2, 11025, 16, 13.2}, {"IDR_MAXIMINUS_THRAX", 2, 16000, 16, 0},
+    {"IDR_VALERIAN", 2, 11025, 16, 0},     {"IDR_AURELIAN", 2, 16000, 16, 0},
+    {"IDR_DIOCLETIAN", 2, 16000, 16, 0},   {"IDR_CONSTANTINE", 2, 11025, 16, 0},
+    {"IDR_ADRIANOPLE", 2, 44100, 16, 0},   {"IDR_THEODOSIUS", 2, 16000, 16, 0},
+    {"IDR_VISIGOTHS", 2, 16000, 16, 0},    {"IDR_VANDAL_SACK", 2, 16000, 16, 0},
+    {"IDR_ODOACER", 2, 16000, 16, 0},
 };
+
+using ListedWave = ListedSound;
+
+bool isNarration(const ListedWave& listed) {
+    return listed.kind == SoundKind::Narration;
+}
+
+TEST(Audio, TheSoundListKeepsEveryPromisedSound) {
+    ASSERT_EQ(std::size(kSoundList), std::size(kPromised));
+    for (const Promised& promised : kPromised) {
+        SCOPED_TRACE(promised.name);
+        const ListedSound* listed = nullptr;
+        for (const ListedSound& s : kSoundList) {
+            listed = std::string(s.name) == promised.name ? &s : listed;
+        }
+        ASSERT_NE(listed, nullptr);
+        EXPECT_EQ(listed->channels, promised.channels);
+        EXPECT_EQ(listed->seconds, promised.seconds);
+        EXPECT_GE(listed->rate, promised.rate);
+        EXPECT_GE(listed->bits, promised.bits);
+        // Speech loses its consonants below 16 kHz, and music its brightness below 22 kHz.
+        EXPECT_GE(listed->rate, listed->kind == SoundKind::Theme ? 22050 : 11025);
+        if (isNarration(*listed)) {
+            EXPECT_GE(listed->rate, 16000);
+        }
+    }
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
@@ -177,7 +207,7 @@ int countWords(const std::string& text) {
 }
 
 TEST(Audio, EveryWaveIsPlainPcmInItsListedFormatAndLevel) {
-    for (const ListedWave& listed : kWaves) {
+    for (const ListedWave& listed : kSoundList) {
         SCOPED_TRACE(listed.name);
         const Wave& w = loadWave(listed.name);
         ASSERT_EQ(w.error, "");
@@ -188,7 +218,7 @@ TEST(Audio, EveryWaveIsPlainPcmInItsListedFormatAndLevel) {
         const Levels l = measure(w);
         // A signed/unsigned mix-up in 8-bit data shows up as a huge offset.
         EXPECT_LT(std::abs(l.mean), 0.02) << "DC offset";
-        if (listed.narration) {
+        if (isNarration(listed)) {
             EXPECT_GE(w.seconds(), 25.0);
             EXPECT_LE(w.seconds(), 60.0);
             EXPECT_GT(l.rms, 0.05);
@@ -210,8 +240,8 @@ TEST(Audio, EveryWaveIsPlainPcmInItsListedFormatAndLevel) {
 // Each lesson's narration, decoded, with its caption script.
 void forEachNarration(
     const std::function<void(const ListedWave&, const Wave&, const std::string&)>& check) {
-    for (const ListedWave& listed : kWaves) {
-        if (!listed.narration) {
+    for (const ListedWave& listed : kSoundList) {
+        if (!isNarration(listed)) {
             continue;
         }
         SCOPED_TRACE(listed.name);
@@ -362,6 +392,42 @@ TEST(Audio, NarrationsRestAtEverySentenceEndAndTheCaptionsFollowTheVoice) {
     });
 }
 
+// The intro's theme plays over and over: coming round, it must neither fall silent for a
+// moment nor click.
+TEST(Audio, TheThemeLoopsWithoutAGapOrAClick) {
+    const std::vector<unsigned char> bytes = res::soundData("IDR_INTRO_SND");
+    const Wave w = parseWave(std::string(bytes.begin(), bytes.end()));
+    ASSERT_EQ(w.error, "");
+    ASSERT_EQ(w.channels, 2);
+    // Twice over, as the player hears it.
+    Wave twice = w;
+    twice.samples.insert(twice.samples.end(), w.samples.begin(), w.samples.end());
+    const double seam = w.seconds();
+    auto level = [&](double from) {
+        return 20 * std::log10(rmsBetween(twice, from, from + 0.05) + 1e-9);
+    };
+    std::vector<double> levels;
+    for (double t = 0; t + 0.05 <= seam; t += 0.05) {
+        levels.push_back(level(t));
+    }
+    std::sort(levels.begin(), levels.end());
+    const double quietest = levels[levels.size() / 10];  // the music's own quiet moments
+    for (double t = seam - 0.3; t < seam + 0.3; t += 0.0125) {
+        EXPECT_GT(level(t), quietest - 6) << "a dip at " << t - seam << " s from the loop point";
+    }
+    // The last frame leads into the first as any frame into the next.
+    std::vector<double> steps;
+    for (std::size_t i = 2; i < w.samples.size(); ++i) {
+        steps.push_back(std::abs(w.samples[i] - w.samples[i - 2]));
+    }
+    std::sort(steps.begin(), steps.end());
+    const double usual = steps[steps.size() * 9 / 10];
+    const std::size_t last = w.samples.size() - 2;
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_LE(std::abs(w.samples[c] - w.samples[last + c]), usual) << "channel " << c;
+    }
+}
+
 TEST(Audio, NoticeCreditsEveryRecordedClip) {
     const std::string notice = readFile(TESSARION_NOTICE);
     ASSERT_FALSE(notice.empty());
@@ -377,11 +443,11 @@ TEST(Audio, NoticeCreditsEveryRecordedClip) {
 // The game plays what is embedded: compressed, it must still come back in the very format and
 // length that was built, and sound like it.
 TEST(Audio, TheExecutableDecodesEverySoundAsBuilt) {
-    for (const ListedWave& listed : kWaves) {
+    for (const ListedWave& listed : kSoundList) {
         SCOPED_TRACE(listed.name);
         const Wave& built = loadWave(listed.name);
         ASSERT_EQ(built.error, "");
-        const std::span<const unsigned char> embedded = res::soundData(listed.name);
+        const std::vector<unsigned char> embedded = res::soundData(listed.name);
         const Wave played = parseWave(std::string(embedded.begin(), embedded.end()));
         ASSERT_EQ(played.error, "");
         EXPECT_EQ(played.channels, built.channels);
@@ -401,7 +467,8 @@ TEST(Audio, TheExecutableDecodesEverySoundAsBuilt) {
         const double correlation =
             (n * sxy - sx * sy) / std::sqrt((n * sxx - sx * sx) * (n * syy - sy * sy));
         EXPECT_GT(correlation, 0.97);
-        if (listed.narration) {
+        EXPECT_NEAR(static_cast<double>(res::soundLength(listed.name)), built.seconds() * 1000, 1);
+        if (isNarration(listed)) {
             EXPECT_EQ(res::lessonScript(listed.name), readFile(scriptPath(listed.name)));
             const Cues cues = readCues(listed.name);
             std::vector<std::uint64_t> expected;

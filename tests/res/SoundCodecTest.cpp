@@ -23,9 +23,12 @@ std::uint32_t le32(const std::vector<unsigned char>& b, std::size_t at) {
 }
 
 TEST(SoundCodec, EightBitSoundsComeBackUnsignedAndCentred) {
-    // The cough is the game's only 8-bit sound: a signed/unsigned slip would shift it by
-    // half the range.
-    const std::vector<unsigned char> wav = res::decodeSound(stored("IDR_COUGH_SND"));
+    // The header asks for the depth the platform is handed; a signed/unsigned slip in 8-bit
+    // samples would shift the whole sound by half the range.
+    std::vector<unsigned char> blob = stored("IDR_SWORD_SND");
+    ASSERT_GT(blob.size(), res::kSoundHeaderSize);
+    blob[10] = 8;
+    const std::vector<unsigned char> wav = res::decodeSound(blob);
     ASSERT_GT(wav.size(), 44u);
     EXPECT_EQ(wav[34], 8);  // bits per sample
     const std::uint32_t dataSize = le32(wav, 40);
@@ -36,7 +39,8 @@ TEST(SoundCodec, EightBitSoundsComeBackUnsignedAndCentred) {
         sum += wav[44 + i];
     }
     EXPECT_NEAR(sum / dataSize, 128.0, 1.0);
-    EXPECT_EQ(dataSize, 12128u) << "1.1 s at 11025 Hz";
+    EXPECT_EQ(dataSize, 8000u) << "0.5 s at 16000 Hz, one byte a frame";
+    EXPECT_EQ(res::soundLengthMs(blob), 500u);
 }
 
 TEST(SoundCodec, DamagedSoundsDecodeToNothing) {
@@ -68,13 +72,11 @@ TEST(SoundCodec, DamagedSoundsDecodeToNothing) {
     }
 }
 
-TEST(SoundCodec, TheStoreDecodesOnceAndKeepsTheSoundForTheRun) {
-    const std::span<const unsigned char> first = res::soundData("IDR_MARCH_SND");
-    const std::span<const unsigned char> again = res::soundData("IDR_MARCH_SND");
-    ASSERT_FALSE(first.empty());
-    EXPECT_EQ(first.data(), again.data()) << "the platform may still be playing the first";
+TEST(SoundCodec, UnknownSoundsAreEmptyAndUntimed) {
     EXPECT_TRUE(res::soundData("IDR_NO_SUCH_SND").empty());
     EXPECT_TRUE(res::compressedSoundData("IDR_NO_SUCH_SND").empty());
+    EXPECT_EQ(res::soundLength("IDR_NO_SUCH_SND"), 0u);
+    EXPECT_EQ(res::soundLengthMs(std::vector<unsigned char>(15, 0)), 0u);
 }
 
 }  // namespace

@@ -50,7 +50,6 @@ class DesktopTest : public ::testing::Test {
             image.pixels.assign(static_cast<std::size_t>(size.width * size.height), 0xFF808080);
             return image;
         };
-        config.sounds = [](const std::string&) { return std::span<const unsigned char>(); };
         config.aboutMs = 10;
         config.exitWaitMs = 10;
         desktop_ = std::make_unique<Desktop>(platform, *game_, config);
@@ -226,6 +225,20 @@ TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
     const std::vector<std::string> expected{"play async IDR_ADRIANOPLE (missing)", "stop sound",
                                             "stop sound"};
     EXPECT_EQ(platform.log, expected);
+}
+
+TEST_F(DesktopTest, TheVolumeStepReachesThePlatformAtOnceAndIsTheOneChecked) {
+    start();
+    EXPECT_EQ(desktop_->shell().soundVolume, 100);
+    EXPECT_TRUE(desktop_->menuBar().isChecked(cmd::kVolume100));
+    platform.log.clear();
+    desktop_->shell().command(cmd::kVolume25);
+    desktop_->shell().command(cmd::kVolume75);
+    EXPECT_EQ(platform.log, (std::vector<std::string>{"volume 25", "volume 75"}));
+    EXPECT_EQ(desktop_->shell().soundVolume, 75);
+    for (int volume : cmd::kVolumes) {
+        EXPECT_EQ(desktop_->menuBar().isChecked(volume), volume == cmd::kVolume75) << volume;
+    }
 }
 
 TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {

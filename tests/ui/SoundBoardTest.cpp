@@ -1,66 +1,68 @@
-// How long a recording plays, read from its chunks: the lesson captions are paced by it.
+// Each sound plays in the way the sound list gives it, and only the small effects stay
+// decoded: a narration is let go of once the platform has it.
 #include "ui/SoundBoard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "platform/HeadlessPlatform.h"
 
 namespace tessarion {
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+class SoundBoardTest : public ::testing::Test {
+  protected:
+    HeadlessPlatform platform;
+    SoundBoard board{platform, SoundProvider{[this](const std::string& name) {
+                                                 ++decoded[name];
+                                                 return std::vector<unsigned char>(44, 1);
+                                             },
+                                             [](const std::string& name) {
+                                                 return name == "IDR_ODOACER" ? 43100u : 0u;
+                                             }}};
+    std::map<std::string, int> decoded;
+};
 
-void put32(Bytes& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+TEST_F(SoundBoardTest, EveryEffectPlaysAsListedAndOnlyTheMarchHoldsTheGameUp) {
+    board.play(Sound::Battle);
+    board.play(Sound::March);
+    board.play(Sound::Plague);
+    board.play(Sound::PeoplesFront);
+    board.playTheme();
+    const std::vector<std::string> expected{"play async IDR_SWORD_SND", "play sync IDR_MARCH_SND",
+                                            "play async IDR_COUGH_SND", "play async IDR_PFJ_SND",
+                                            "play loop IDR_INTRO_SND"};
+    EXPECT_EQ(platform.log, expected);
+    EXPECT_TRUE(SoundBoard::holdsUp(Sound::March));
+    for (Sound other : {Sound::Battle, Sound::Plague, Sound::PeoplesFront, Sound::Intro}) {
+        EXPECT_FALSE(SoundBoard::holdsUp(other));
     }
 }
 
-void chunk(Bytes& out, const char* id, std::uint32_t declared, std::size_t present) {
-    out.insert(out.end(), id, id + 4);
-    put32(out, declared);
-    out.insert(out.end(), present, 0);
+TEST_F(SoundBoardTest, EffectsStayDecodedWhileTheThemeAndNarrationsAreLetGo) {
+    for (int i = 0; i < 3; ++i) {
+        board.play(Sound::Battle);
+        board.playTheme();
+        board.playNarration("IDR_ODOACER");
+    }
+    EXPECT_EQ(decoded["IDR_SWORD_SND"], 1);
+    EXPECT_EQ(decoded["IDR_INTRO_SND"], 3);
+    EXPECT_EQ(decoded["IDR_ODOACER"], 3);
+    EXPECT_EQ(board.keptCount(), 1u);
+    // The caption box is paced by the length, which needs no decoding.
+    EXPECT_EQ(board.length("IDR_ODOACER"), 43100u);
+    EXPECT_EQ(decoded["IDR_ODOACER"], 3);
 }
 
-// A RIFF file whose format chunk says 16000 bytes a second, then the chunks given.
-Bytes wave(const std::vector<std::pair<std::string, std::pair<std::uint32_t, std::size_t>>>& chunks,
-           std::uint32_t byteRate = 16000) {
-    Bytes out{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    chunk(out, "fmt ", 16, 0);
-    const unsigned char format[16] = {1, 0, 1, 0, 0x80, 0x3E, 0, 0};
-    out.insert(out.end(), format, format + 8);
-    put32(out, byteRate);
-    out.insert(out.end(), {2, 0, 16, 0});
-    for (const auto& [id, size] : chunks) {
-        chunk(out, id.c_str(), size.first, size.second);
-    }
-    return out;
-}
-
-TEST(WaveLength, WalksTheChunksToTheSamples) {
-    struct Case {
-        const char* what;
-        Bytes wav;
-        std::uint64_t ms;
-    };
-    const Case cases[] = {
-        {"samples right after the format", wave({{"data", {8000, 8000}}}), 500},
-        {"a chunk before the samples", wave({{"LIST", {26, 26}}, {"data", {8000, 8000}}}), 500},
-        // Read without its pad byte, the walk lands one byte short of "data".
-        {"an odd-sized chunk and its pad byte", wave({{"note", {3, 4}}, {"data", {16000, 16000}}}),
-         1000},
-        {"a cut-off file plays what it has", wave({{"data", {32000, 8000}}}), 500},
-        {"no samples at all", wave({{"LIST", {4, 4}}}), 0},
-        {"a chunk running past the end", wave({{"LIST", {0xFFFFFFF0u, 40}}}), 0},
-        {"a format without a byte rate", wave({{"data", {8000, 8000}}}, 0), 0},
-        {"shorter than any header", Bytes(43, 0), 0},
-        {"nothing", Bytes(), 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(waveLength(c.wav), c.ms) << c.what;
-    }
+TEST_F(SoundBoardTest, AnUnknownNarrationPlaysNothingButStopsWhatPlayed) {
+    board.playNarration("IDR_NO_SUCH_LESSON");
+    board.playNarration("IDR_SWORD_SND");  // an effect is no narration
+    EXPECT_EQ(platform.log, (std::vector<std::string>{"play async IDR_NO_SUCH_LESSON (missing)",
+                                                      "play async IDR_SWORD_SND (missing)"}));
+    EXPECT_TRUE(decoded.empty());
 }
 
 }  // namespace

@@ -222,7 +222,7 @@ Signal makeCough() {
 const std::vector<EffectRecipe>& effectRecipes() {
     static const std::vector<EffectRecipe> kRecipes = {
         {"IDR_MARCH_SND", 16, makeMarch},
-        {"IDR_COUGH_SND", 8, makeCough},
+        {"IDR_COUGH_SND", 16, makeCough},
     };
     return kRecipes;
 }
