@@ -276,13 +276,15 @@ void Desktop::mouseUp(const InputEvent& e) {
         if (id) {
             command(*id);
         }
-    } else if (onMenuBar(e)) {
-        return;
     } else if (e.button == InputEvent::Button::Left) {
+        // The end-turn button lets go of a press wherever it ends, the menu
+        // bar's strip included, so that it is never left drawn pressed.
         const int y = layout::clientYOfFrame(e.y);
-        if (!shell_.endTurnButtonUp(e.x, y)) {
+        if (!shell_.endTurnButtonUp(e.x, y) && !onMenuBar(e)) {
             shell_.leftButtonUp(e.x, y);
         }
+    } else if (onMenuBar(e)) {
+        return;
     } else if (e.button == InputEvent::Button::Right) {
         shell_.rightButtonUp();
     }
