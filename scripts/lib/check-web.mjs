@@ -31,7 +31,8 @@ const browser = await puppeteer.launch({
          '--autoplay-policy=no-user-gesture-required', '--disable-quic', '--no-first-run',
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
          '--window-size=1280,800'],
-  defaultViewport: { width: 1280, height: 800 },
+  // A touch screen as well as a mouse and keyboard: the game is played by touch alone once.
+  defaultViewport: { width: 1280, height: 800, hasTouch: true },
 });
 
 const page = await browser.newPage();
@@ -128,6 +129,91 @@ async function waitFor(what, predicate, seconds) {
   fail(`${what} (waited ${seconds} s)`);
 }
 
+// The game's frame is shown whole in the canvas, scaled and centred (letterboxed): a point of
+// the frame (the menu bar's strip on top, then the 1366 x 768 layout) on the page.
+async function framePoint(fx, fy) {
+  const r = await page.evaluate(() => {
+    const b = canvas.getBoundingClientRect();
+    return [b.left, b.top, b.width, b.height];
+  });
+  const [left, top, width, height] = r;
+  const fw = Math.max(1366, Math.floor((width * 768) / height));
+  const fh = 788;
+  const scale = Math.min(width / fw, height / fh);
+  return [left + (width - fw * scale) / 2 + fx * scale, top + (height - fh * scale) / 2 + fy * scale];
+}
+
+const tap = async (fx, fy, wait = 1500) => {
+  const [x, y] = await framePoint(fx, fy);
+  await page.touchscreen.tap(x, y);
+  await sleep(wait);
+};
+const longPress = async (fx, fy, wait = 1500) => {
+  const [x, y] = await framePoint(fx, fy);
+  await page.touchscreen.touchStart(x, y);
+  await sleep(1200);
+  await page.touchscreen.touchEnd();
+  await sleep(wait);
+};
+const swipe = async (x0, y0, x1, y1) => {
+  await page.touchscreen.touchStart(x0, y0);
+  await sleep(200);
+  for (let i = 1; i <= 10; i += 1) {
+    await page.touchscreen.touchMove(x0 + ((x1 - x0) * i) / 10, y0 + ((y1 - y0) * i) / 10);
+    await sleep(30);
+  }
+  await sleep(200);
+  await page.touchscreen.touchEnd();
+  await sleep(2500);
+};
+
+// Where the boxes' buttons stand on a 1366-wide frame (the boxes open at the same place
+// whatever they say): the Prefect's OK, Yes and No, the close box of a lesson, and the End
+// turn button under the map.
+const ui = {
+  ok: [707, 403], yes: [473, 388], no: [868, 392],
+  lessonClose: [975, 216],
+  endTurn: [676, 658],
+  // Options > Scenarios > Valerian (260 AD), which asks before it discards the game.
+  optionsMenu: [76, 10], scenarios: [102, 72], valerian: [261, 72],
+  // The sea between Italia and Africa, where no legion stands.
+  sea: [560, 420],
+};
+
+// A turn by touch alone: the intro closed on its close box, No to the hints, the good luck
+// closed with OK, a legion dragged by a finger (saved: the same game as the mouse's drag),
+// the turn ended by the End turn button, the lesson that follows closed, a scenario refused
+// with No, and a second turn ended by a long press on the map.
+async function playByTouch(expected) {
+  await tap(...ui.lessonClose, 2000);
+  await tap(...ui.lessonClose, 2000);  // as for the keys: the first may come too early
+  await shot('touch-welcome');
+  await tap(...ui.no);
+  await tap(...ui.ok);
+  await swipe(...legion.from, ...legion.to);
+  await shot('touch-moved');
+  await saveAs('touchtest');
+  await waitFor('File > Save wrote /saves/touchtest.TSN', async () => (await saves()).includes('touchtest.TSN'), 20);
+  if ((await readSave('touchtest.TSN')) !== expected) fail('a finger\'s drag did not move the legion as the mouse did');
+  await tap(...ui.endTurn, 12000);
+  await shot('touch-turn-ended');
+  await tap(...ui.lessonClose, 2000);
+  // Whatever the Prefect has to say after the turn (taps on the sea when he is silent).
+  for (let i = 0; i < 4; i += 1) await tap(...ui.ok, 1200);
+  await tap(...ui.optionsMenu, 800);
+  await tap(...ui.scenarios, 800);
+  await tap(...ui.valerian, 2000);
+  await shot('touch-question');
+  await tap(...ui.no);
+  await longPress(...ui.sea, 12000);
+  await shot('touch-long-press');
+  for (let i = 0; i < 4; i += 1) await tap(...ui.ok, 1200);
+  await saveAs('touchturns');
+  await waitFor('the save after two turns by touch', async () => (await saves()).includes('touchturns.TSN'), 20);
+  const turn = (await readSave('touchturns.TSN')).split('\n')[0].split('#')[0].trim();
+  if (turn !== '2') fail(`after two turns by touch the save is at turn ${turn}, not 2`);
+}
+
 // A legion to drag, on the 1280 x 800 page (the game fills it): Italia's to Raetia.
 const legion = { from: [460, 300], to: [405, 248] };
 const mapPoint = [640, 450];
@@ -177,6 +263,10 @@ try {
     const status = await page.evaluate((n) => fetch(`web/${n}`).then((r) => r.status), name);
     if (status !== 200) fail(`web/${name} is not served beside the game (${status})`);
   }
+
+  // A turn by touch alone, on a fresh page.
+  await open('touch');
+  await playByTouch(first);
 
   // Offline: once the service worker holds the files, the game starts without the network.
   await waitFor('the offline copy of the game', () => page.evaluate(async () => {

@@ -58,7 +58,8 @@ void HeadlessPlatform::discardInput(std::uint64_t since) {
         using T = InputEvent::Type;
         return e.time != 0 && e.time >= since && e.time <= now_ &&
                (e.type == T::MouseMove || e.type == T::MouseDown || e.type == T::MouseUp ||
-                e.type == T::KeyDown || e.type == T::Text);
+                e.type == T::KeyDown || e.type == T::Text || e.type == T::TouchDown ||
+                e.type == T::TouchMove || e.type == T::TouchUp);
     };
     const auto before = input.size();
     input.erase(std::remove_if(input.begin(), input.end(), arrivedInput), input.end());

@@ -39,6 +39,11 @@ struct InputEvent {
         KeyUp,
         Text,     // a typed character (after the keyboard layout)
         Exposed,  // the window needs painting again
+        // A finger on a touch screen, in frame coordinates like the mouse's;
+        // `finger` tells the fingers apart. The mouse is never made up from them.
+        TouchDown,
+        TouchMove,
+        TouchUp,
     };
     enum class Button { Left, Right, Other };
 
@@ -52,6 +57,7 @@ struct InputEvent {
     bool alt = false;
     bool shift = false;
     char text = 0;
+    std::int64_t finger = 0;
     // When it arrived, in platform ticks. Scripted input may leave it 0: it
     // then arrives whenever the game next looks for input.
     std::uint64_t time = 0;
@@ -84,7 +90,7 @@ class Platform {
     virtual bool waitEvent(InputEvent& event, int timeoutMs) = 0;
     virtual void sleep(int ms) = 0;
     // While the game is busy (the computer's turn, an animation, a banner):
-    // drops the presses, clicks, moves and typing that arrived at or after
+    // drops the presses, clicks, moves, touches and typing that arrived at or after
     // `since` (ticks) and have not been taken, so that none of them acts
     // later; what came before stays. Key releases stay too, so that no key is
     // left held. Also answers the desktop, so that the window is not taken for

@@ -144,6 +144,10 @@ struct SdlPlatform::Impl {
 
 SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // Fingers arrive as fingers only: the game makes its own clicks and drags
+    // of them, and a made-up mouse beside them would act twice.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
     impl_->videoReady = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         SDL_AudioSpec want{};
@@ -312,7 +316,18 @@ KeyCode keyOf(SDL_Keycode k, char& letter) {
     }
 }
 
-bool translate(const SDL_Event& e, InputEvent& out) {
+// A finger's place, which the renderer gives as a fraction of the frame shown.
+void placeFinger(const SDL_TouchFingerEvent& f, int frameWidth, int frameHeight, InputEvent& out) {
+    const auto scaled = [](float at, int size) {
+        return std::clamp(static_cast<int>(at * static_cast<float>(size)), 0,
+                          std::max(size - 1, 0));
+    };
+    out.x = scaled(f.x, frameWidth);
+    out.y = scaled(f.y, frameHeight);
+    out.finger = static_cast<std::int64_t>(f.fingerId);
+}
+
+bool translate(const SDL_Event& e, InputEvent& out, int frameWidth, int frameHeight) {
     out = InputEvent{};
     out.time = e.common.timestamp;
     switch (e.type) {
@@ -327,12 +342,18 @@ bool translate(const SDL_Event& e, InputEvent& out) {
             }
             return false;
         case SDL_MOUSEMOTION:
+            if (e.motion.which == SDL_TOUCH_MOUSEID) {
+                return false;  // a finger, which comes as itself
+            }
             out.type = InputEvent::Type::MouseMove;
             out.x = e.motion.x;
             out.y = e.motion.y;
             return true;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
+            if (e.button.which == SDL_TOUCH_MOUSEID) {
+                return false;
+            }
             out.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::MouseDown
                                                      : InputEvent::Type::MouseUp;
             out.x = e.button.x;
@@ -348,6 +369,17 @@ bool translate(const SDL_Event& e, InputEvent& out) {
             out.repeat = e.key.repeat != 0;
             out.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
             out.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+            return true;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP:
+            if (e.tfinger.touchId == SDL_MOUSE_TOUCHID) {
+                return false;  // the mouse, which comes as itself
+            }
+            out.type = e.type == SDL_FINGERDOWN     ? InputEvent::Type::TouchDown
+                       : e.type == SDL_FINGERMOTION ? InputEvent::Type::TouchMove
+                                                    : InputEvent::Type::TouchUp;
+            placeFinger(e.tfinger, frameWidth, frameHeight, out);
             return true;
         case SDL_TEXTINPUT:
             if (e.text.text[0] != 0 && e.text.text[1] == 0) {
@@ -369,7 +401,7 @@ bool SdlPlatform::pollEvent(InputEvent& event) {
     }
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
-        if (translate(e, event)) {
+        if (translate(e, event, impl_->frameWidth, impl_->frameHeight)) {
             return true;
         }
     }
@@ -388,7 +420,7 @@ bool SdlPlatform::waitEvent(InputEvent& event, int timeoutMs) {
         if (SDL_WaitEventTimeout(&e, left) == 0) {
             return false;
         }
-        if (translate(e, event)) {
+        if (translate(e, event, impl_->frameWidth, impl_->frameHeight)) {
             return true;
         }
         if (left == 0) {

@@ -9,6 +9,7 @@
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
+#include "ui/EndTurnButton.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -58,6 +59,7 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
                                           [this](int ms) { runner_.pause(ms); },
                                           [this] { runner_.presentFrame(); }}) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
+    screen_->mapCursor = &shell_.cursor;
     screen_->onPresent = [this](const Surface&) { runner_.presentFrame(); };
     runner_.windowEvent = [this](const InputEvent& e) { return windowEvent(e); };
 }
@@ -186,6 +188,13 @@ bool Desktop::handle(const InputEvent& e) {
             break;
         case InputEvent::Type::None:
             break;
+        case InputEvent::Type::TouchDown:
+        case InputEvent::Type::TouchMove:
+        case InputEvent::Type::TouchUp:
+            for (const InputEvent& m : runner_.fromTouch(e)) {
+                handle(m);
+            }
+            break;
         default:
             if (!windowEvent(e)) {
                 const ModalRunner::BusyTime busy(runner_);
@@ -251,7 +260,11 @@ void Desktop::mouseDown(const InputEvent& e) {
     if (consumed || onMenuBar(e)) {
         runner_.presentFrame();
     } else if (e.button == InputEvent::Button::Left) {
-        shell_.leftButtonDown(e.x, layout::clientYOfFrame(e.y));
+        shell_.hideMapCursor();
+        const int y = layout::clientYOfFrame(e.y);
+        if (!shell_.endTurnButtonDown(e.x, y)) {
+            shell_.leftButtonDown(e.x, y);
+        }
     }
 }
 
@@ -263,10 +276,15 @@ void Desktop::mouseUp(const InputEvent& e) {
         if (id) {
             command(*id);
         }
+    } else if (e.button == InputEvent::Button::Left) {
+        // The end-turn button lets go of a press wherever it ends, the menu
+        // bar's strip included, so that it is never left drawn pressed.
+        const int y = layout::clientYOfFrame(e.y);
+        if (!shell_.endTurnButtonUp(e.x, y) && !onMenuBar(e)) {
+            shell_.leftButtonUp(e.x, y);
+        }
     } else if (onMenuBar(e)) {
         return;
-    } else if (e.button == InputEvent::Button::Left) {
-        shell_.leftButtonUp(e.x, layout::clientYOfFrame(e.y));
     } else if (e.button == InputEvent::Button::Right) {
         shell_.rightButtonUp();
     }
@@ -277,11 +295,47 @@ void Desktop::keyDown(const InputEvent& e) {
     const std::optional<int> id = menu_.keyDown(e, consumed);
     if (!consumed) {
         shell_.keyDown(shellKey(e));
+        mapKey(e);
         return;
     }
     runner_.presentFrame();
     if (id) {
         command(*id);
+    }
+}
+
+void Desktop::mapKey(const InputEvent& e) {
+    switch (e.key) {
+        case KeyCode::Left:
+            shell_.moveHighlight(Heading::Left);
+            break;
+        case KeyCode::Right:
+            shell_.moveHighlight(Heading::Right);
+            break;
+        case KeyCode::Up:
+            shell_.moveHighlight(Heading::Up);
+            break;
+        case KeyCode::Down:
+            shell_.moveHighlight(Heading::Down);
+            break;
+        case KeyCode::Enter:
+        case KeyCode::Space:
+            // Held down, it would pick up and drop again and again.
+            if (!e.repeat) {
+                shell_.pickOrDrop();
+            }
+            break;
+        case KeyCode::Escape:
+            shell_.cancelPick();
+            break;
+        case KeyCode::Letter:
+            // Held down it would end one turn after another.
+            if (e.letter == EndTurnButton::kKey && !e.alt && !e.repeat) {
+                shell_.endTurn();
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -362,6 +416,16 @@ void Desktop::alert(const std::string& caption, const std::string& text) {
 
 void Desktop::quit() {
     runner_.close();
+}
+
+void Desktop::drawEndTurnButton(bool pressed) {
+    EndTurnButton::draw(screen_->window, screen_->layoutOffsetX, pressed);
+    runner_.presentFrame();
+}
+
+void Desktop::drawMapCursor() {
+    screen_->hoveredProvince = shell_.hoveredProvince;
+    screen_->redrawScreen();
 }
 
 void Desktop::menuChecksChanged() {

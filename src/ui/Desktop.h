@@ -53,6 +53,8 @@ class Desktop : public ShellHost {
     void alert(const std::string& caption, const std::string& text) override;
     void quit() override;
     void menuChecksChanged() override;
+    void drawEndTurnButton(bool pressed) override;
+    void drawMapCursor() override;
 
     // FrontEnd.
     void showMessage(const std::string& text) override;
@@ -92,6 +94,8 @@ class Desktop : public ShellHost {
     void mouseUp(const InputEvent& event);
     void keyDown(const InputEvent& event);
     void keyUp(const InputEvent& event);
+    // The keys of the map: the highlight, picking up and dropping, the end of the turn.
+    void mapKey(const InputEvent& event);
     // Resizing and full screen, whether or not a box is open; true when it
     // was one of those.
     bool windowEvent(const InputEvent& event);

@@ -36,8 +36,18 @@ ModalRunner::BusyTime::BusyTime(ModalRunner& runner) : runner_(runner) {
 
 ModalRunner::BusyTime::~BusyTime() {
     if (--runner_.busy_ == 0 && runner_.waited_) {
-        runner_.platform_.discardInput(runner_.busySince_);
+        runner_.discardInput();
     }
+}
+
+void ModalRunner::discardInput() {
+    platform_.discardInput(busySince_);
+    // A finger's lifting may have been dropped: what it began is void.
+    touch_.reset();
+}
+
+std::vector<InputEvent> ModalRunner::fromTouch(const InputEvent& touch) {
+    return touch_.translate(touch, box_ == nullptr && !menu_.active());
 }
 
 void ModalRunner::pause(int ms) {
@@ -51,7 +61,7 @@ void ModalRunner::pause(int ms) {
         const int step = std::min(ms, 20);
         platform_.sleep(step);
         ms -= step;
-        platform_.discardInput(busySince_);
+        discardInput();
     }
 }
 
@@ -69,7 +79,7 @@ void ModalRunner::run(ModalBox& box) {
     if (busy_ > 0) {
         // What the player did before the box opened is not an answer to it.
         waited_ = true;
-        platform_.discardInput(busySince_);
+        discardInput();
     }
     if (onBoxOpened) {
         onBoxOpened(box);
@@ -110,6 +120,12 @@ int ModalRunner::waitFor(const ModalBox& box, std::uint64_t now) const {
 
 void ModalRunner::deliver(ModalBox& box, const InputEvent& e) {
     if (windowEvent && windowEvent(e)) {
+        return;
+    }
+    if (isTouch(e)) {
+        for (const InputEvent& m : fromTouch(e)) {
+            deliver(box, m);
+        }
         return;
     }
     switch (e.type) {

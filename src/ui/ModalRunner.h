@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "ui/Boxes.h"
 #include "ui/Surface.h"
+#include "ui/TouchGestures.h"
 
 namespace tessarion {
 
@@ -64,12 +65,22 @@ class ModalRunner {
     // Called each time a box opens, before its loop runs (for tests and tools).
     std::function<void(ModalBox&)> onBoxOpened;
 
+    // The mouse events a touch amounts to: on the map a long press is the
+    // right click; in a box or an open menu it is a click.
+    std::vector<InputEvent> fromTouch(const InputEvent& touch);
+    static bool isTouch(const InputEvent& e) {
+        return e.type == InputEvent::Type::TouchDown || e.type == InputEvent::Type::TouchMove ||
+               e.type == InputEvent::Type::TouchUp;
+    }
+
     ModalBox* openBox() const { return box_; }
     Surface& frame() { return frame_; }
     const Surface& frame() const { return frame_; }
 
   private:
     void deliver(ModalBox& box, const InputEvent& e);
+    // Drops what the player did since the game got busy, fingers included.
+    void discardInput();
     // How long the box's loop may wait for input before it ticks.
     int waitFor(const ModalBox& box, std::uint64_t now) const;
 
@@ -82,6 +93,7 @@ class ModalRunner {
     int busy_ = 0;
     std::uint64_t busySince_ = 0;
     bool waited_ = false;
+    TouchGestures touch_;
 };
 
 }  // namespace tessarion

@@ -6,7 +6,9 @@
 
 #include "game/Game.h"
 #include "model/InternalError.h"
+#include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
+#include "ui/MapCursor.h"
 #include "ui/Reports.h"
 #include "ui/Shell.h"
 
@@ -124,9 +126,11 @@ void Screen::paintScreen(Surface& target) {
     char line[256];
     std::snprintf(line, sizeof line, "Instructions:  Left-click and drag to move legions.  ");
     target.drawText(x(230), 630, line);
-    std::snprintf(line, sizeof line, "Right click to advance the game turn");
-    target.drawText(x(630), 630, line);
     target.text = saved;
+    EndTurnButton::draw(target, layoutOffsetX, false);
+    if (mapCursor != nullptr) {
+        drawMapCursor(target, layoutOffsetX, *mapCursor);
+    }
 }
 
 void Screen::redrawScreen() {

@@ -10,6 +10,7 @@
 namespace tessarion {
 
 class Game;
+struct MapCursor;
 struct Province;
 
 struct Point {
@@ -60,6 +61,8 @@ class Screen {
     int layoutOffsetX = 0;
     // The province under the mouse, kept up to date by the shell.
     const Province* hoveredProvince = nullptr;
+    // The keyboard's highlight and picked-up legion, drawn over the map.
+    const MapCursor* mapCursor = nullptr;
 
     Surface backBuffer;
     Surface baseMap;

@@ -9,6 +9,7 @@
 #include "game/TurnCycle.h"
 #include "model/FrontEnd.h"
 #include "savegame/SaveGame.h"
+#include "ui/EndTurnButton.h"
 #include "ui/MapHit.h"
 
 namespace tessarion {
@@ -100,7 +101,111 @@ void Shell::leftButtonUp(int x, int y) {
 }
 
 void Shell::rightButtonUp() {
+    endTurn();
+}
+
+void Shell::endTurn() {
+    if (cursor.picked != nullptr) {
+        cursor.picked = nullptr;
+        host_.drawMapCursor();
+    }
     endTurnCycle(game_);
+}
+
+bool Shell::endTurnButtonDown(int x, int y) {
+    endTurnButtonPressed = EndTurnButton::contains(x, y, layoutOffsetX);
+    if (endTurnButtonPressed) {
+        host_.drawEndTurnButton(true);
+    }
+    return endTurnButtonPressed;
+}
+
+bool Shell::endTurnButtonUp(int x, int y) {
+    if (!endTurnButtonPressed) {
+        return false;
+    }
+    endTurnButtonPressed = false;
+    host_.drawEndTurnButton(false);
+    // Slid off the button before letting go: the player changed his mind.
+    if (EndTurnButton::contains(x, y, layoutOffsetX)) {
+        endTurn();
+    }
+    return true;
+}
+
+// Keyboard play.
+
+void Shell::showHighlight(Province* province) {
+    cursor.highlighted = province;
+    hoveredProvince = province;
+    shownProvince = province;
+    host_.drawMapCursor();
+}
+
+void Shell::moveHighlight(Heading heading) {
+    if (cursor.highlighted == nullptr) {
+        Province* start =
+            hoveredProvince != nullptr ? hoveredProvince : game_.findProvince("Italia");
+        if (start == nullptr && !game_.provinces.empty()) {
+            start = game_.provinces.front().get();
+        }
+        showHighlight(start);
+        return;
+    }
+    if (Province* next = provinceToward(game_, *cursor.highlighted, heading)) {
+        showHighlight(next);
+    }
+}
+
+void Shell::pickOrDrop() {
+    if (cursor.highlighted == nullptr) {
+        moveHighlight(Heading::Up);  // only shows it
+        return;
+    }
+    if (cursor.picked == nullptr) {
+        if (hasReadyLegion(game_.romans, cursor.highlighted)) {
+            cursor.picked = cursor.highlighted;
+            host_.drawMapCursor();
+        } else {
+            // As a press and release on the province itself would: the rules
+            // explain why nothing there can move, when they have a reason.
+            orderLegion(cursor.highlighted, cursor.highlighted);
+        }
+        return;
+    }
+    Province* from = cursor.picked;
+    cursor.picked = nullptr;
+    if (from == cursor.highlighted) {
+        host_.drawMapCursor();  // put down where it was
+        return;
+    }
+    if (!orderLegion(from, cursor.highlighted)) {
+        host_.drawMapCursor();
+    }
+}
+
+bool Shell::orderLegion(Province* from, Province* to) {
+    return dragLegion(from, to) && lastDropCarriedOut;
+}
+
+bool Shell::cancelPick() {
+    if (cursor.picked != nullptr) {
+        cursor.picked = nullptr;
+    } else if (cursor.highlighted != nullptr) {
+        cursor.highlighted = nullptr;
+    } else {
+        return false;
+    }
+    host_.drawMapCursor();
+    return true;
+}
+
+void Shell::hideMapCursor() {
+    if (cursor.picked != nullptr || cursor.highlighted != nullptr) {
+        cursor.picked = nullptr;
+        cursor.highlighted = nullptr;
+        host_.drawMapCursor();
+    }
 }
 
 void Shell::keyDown(Key key) {
@@ -151,6 +256,10 @@ constexpr WebPage kWebPages[] = {
 
 bool Shell::command(int id, int param) {
     id &= 0xffff;
+    if (id == cmd::kNewGame || id == cmd::kLoad || isScenario(id)) {
+        // A legion picked up in one game is none of the next one's.
+        cursor.picked = nullptr;
+    }
     for (const WebPage& page : kWebPages) {
         if (page.command == id) {
             host_.openWebPage(page.path);

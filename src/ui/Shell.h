@@ -7,6 +7,7 @@
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
 #include "ui/Layout.h"
+#include "ui/MapCursor.h"
 
 namespace tessarion {
 
@@ -34,6 +35,11 @@ class ShellHost : public FrontEnd {
     }
     // The check marks of the Options menu changed.
     virtual void menuChecksChanged() {}
+    // The end-turn button, drawn pressed or raised on the window at once.
+    virtual void drawEndTurnButton(bool pressed) { (void)pressed; }
+    // The keyboard's highlight or its picked-up legion changed: the map shows
+    // them again, and the province panel the highlighted province.
+    virtual void drawMapCursor() {}
 };
 
 // The platform-free half of the game window: mouse, keys and menu commands
@@ -86,7 +92,32 @@ class Shell {
     // Whether the last left-button release carried out an order.
     bool lastDropCarriedOut = false;
 
+    // Ends the turn: the right click, the end-turn button and its key.
+    void endTurn();
+    // The end-turn button under the map, in window points. A press on it is
+    // the button's alone and arms it; the release ends the turn when it comes
+    // back on the button. Each is true when the event was the button's.
+    bool endTurnButtonDown(int x, int y);
+    bool endTurnButtonUp(int x, int y);
+    bool endTurnButtonPressed = false;
+
+    // Keyboard play. The arrows move the highlight (the first press shows it
+    // where the mouse is, or on Italia); Enter or Space picks up a ready
+    // legion of the highlighted province and then drops it on the highlighted
+    // target; Escape puts it down again, or hides the highlight.
+    MapCursor cursor;
+    void moveHighlight(Heading heading);
+    void pickOrDrop();
+    // False when there was nothing to cancel.
+    bool cancelPick();
+    // The mouse or a finger took over: no highlight, nothing picked up.
+    void hideMapCursor();
+
   private:
+    // Every order the keyboard gives goes through here.
+    bool orderLegion(Province* from, Province* to);
+    void showHighlight(Province* province);
+
     void saveCommand();
     void loadCommand();
 

@@ -8,6 +8,7 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
+#include "ui/EndTurnButton.h"
 #include "ui/InputEvents.h"
 
 namespace tessarion {
@@ -109,6 +110,27 @@ class DesktopTest : public ::testing::Test {
         return mouse(type, point->first, point->second + MenuBar::kHeight);
     }
 
+    // A finger on the window's frame at a given time (0: whenever it is looked for).
+    static InputEvent touch(InputEvent::Type type, int x, int y, std::uint64_t time = 0,
+                            std::int64_t id = 1) {
+        InputEvent e;
+        e.type = type;
+        e.x = x;
+        e.y = y;
+        e.time = time;
+        e.finger = id;
+        return e;
+    }
+    static std::vector<InputEvent> tap(int x, int y, std::int64_t id = 1) {
+        return {touch(InputEvent::Type::TouchDown, x, y, 0, id),
+                touch(InputEvent::Type::TouchUp, x, y, 0, id)};
+    }
+    // The end-turn button's middle on the frame.
+    std::pair<int, int> endTurnButton() const {
+        return {desktop_->screen().layoutOffsetX + EndTurnButton::kLeft + EndTurnButton::kWidth / 2,
+                MenuBar::kHeight + EndTurnButton::kTop + EndTurnButton::kHeight / 2};
+    }
+
     HeadlessPlatform platform;
     std::unique_ptr<Game> game_;
     std::unique_ptr<Desktop> desktop_;
@@ -197,6 +219,106 @@ TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
          mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
     EXPECT_EQ(game_->year(), 236);
     EXPECT_NE(std::find(boxes.begin(), boxes.end(), "picture 162"), boxes.end());
+}
+
+TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
+    // The splash, the intro, No to the hints by Tab, the Prefect's good luck.
+    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Tab), key(KeyCode::Enter),
+            key(KeyCode::Enter)});
+    ASSERT_TRUE(desktop_->startUp());
+    desktop_->firstPaint();
+    ASSERT_TRUE(platform.input.empty());
+
+    // The highlight shows on Italia, takes a legion up, goes to Raetia and drops it there.
+    run({key(KeyCode::Down), key(KeyCode::Enter), key(KeyCode::Up), key(KeyCode::Left)});
+    EXPECT_EQ(desktop_->shell().cursor.picked, p("Italia"));
+    EXPECT_EQ(desktop_->screen().hoveredProvince, p("Raetia")) << "the panel follows";
+    // Drawn on the window: white around Raetia's legion box.
+    const int bx = desktop_->screen().layoutOffsetX + layout::kMapLeft + p("Raetia")->legionX;
+    const int by = layout::kMapTop + p("Raetia")->legionY;
+    EXPECT_EQ(desktop_->screen().window.pixel(bx - 3, by + 20), kWhite);
+    run({key(KeyCode::Space)});
+    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
+
+    // E ends the turn; held down, its repeats do not end another.
+    InputEvent again = key(KeyCode::Letter, 'e');
+    again.repeat = true;
+    script({key(KeyCode::Escape)});  // the Maximinus Thrax lesson
+    run({key(KeyCode::Letter, 'e'), again, again});
+    EXPECT_EQ(game_->year(), 236);
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "picture 162"), boxes.end());
+
+    // No box closes on E, so a key pressed once too often cannot end a turn.
+    script({key(KeyCode::Letter, 'e'), key(KeyCode::Enter)});
+    desktop_->showMessage("Princeps,\r\n\r\nA test.");
+    script({key(KeyCode::Letter, 'e'), key(KeyCode::Letter, 'n')});
+    EXPECT_FALSE(desktop_->askYesNo("Pay them?", {}));
+    EXPECT_TRUE(platform.input.empty());
+    EXPECT_EQ(game_->year(), 236);
+}
+
+TEST_F(DesktopTest, AWholeTurnByTouchAlone) {
+    // The splash and the intro close on taps (the intro on its close box), the
+    // hints are refused with No and the Prefect's good luck closed with OK.
+    LessonBox intro(nullptr, 266, "", desktop_->frameWidth(), 768, nullptr, nullptr);
+    AdvisorBox question(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
+    AdvisorBox message(AdvisorBox::Kind::Message, "x", desktop_->frameWidth(), 768, nullptr);
+    const BoxButton* no = question.button(AdvisorBox::kNo);
+    const BoxButton* ok = message.button(AdvisorBox::kOk);
+    script(tap(600, 400));
+    script(tap(intro.left + intro.width - 12, intro.top + MenuBar::kHeight + 12));
+    script(tap(question.clientLeft() + no->x + 5,
+               question.clientTop() + MenuBar::kHeight + no->y + 5));
+    script(
+        tap(message.clientLeft() + ok->x + 5, message.clientTop() + MenuBar::kHeight + ok->y + 5));
+    ASSERT_TRUE(desktop_->startUp());
+    desktop_->firstPaint();
+    ASSERT_TRUE(platform.input.empty());
+    ASSERT_EQ(desktop_->openBox(), nullptr);
+
+    // A finger drags one of Italia's legions to Raetia.
+    const InputEvent from = atItalia(InputEvent::Type::MouseDown);
+    const InputEvent to = atRaetia(InputEvent::Type::MouseUp);
+    run({touch(InputEvent::Type::TouchDown, from.x, from.y, 0),
+         touch(InputEvent::Type::TouchMove, (from.x + to.x) / 2, (from.y + to.y) / 2, 0),
+         touch(InputEvent::Type::TouchMove, to.x, to.y, 0),
+         touch(InputEvent::Type::TouchUp, to.x, to.y, 0)});
+    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
+
+    // A tap on the button ends the turn; the lesson that opens closes on a tap
+    // on its close box.
+    LessonBox lesson(nullptr, 162, "", desktop_->frameWidth(), 768, nullptr, nullptr);
+    script(tap(lesson.left + lesson.width - 12, lesson.top + MenuBar::kHeight + 12));
+    const auto [bx, by] = endTurnButton();
+    run(tap(bx, by));
+    EXPECT_EQ(game_->year(), 236);
+    EXPECT_TRUE(platform.input.empty());
+    EXPECT_EQ(desktop_->openBox(), nullptr);
+    EXPECT_FALSE(desktop_->quitting());
+}
+
+TEST_F(DesktopTest, ALongPressOnTheMapEndsTheTurnButNotAFingerLostWhileTheGameWasBusy) {
+    start();
+    script({key(KeyCode::Escape)});  // the lesson of 236
+    const std::uint64_t t0 = platform.ticks();
+    // Held too briefly: a tap on the sea, which does nothing.
+    run({touch(InputEvent::Type::TouchDown, 700, 560, t0),
+         touch(InputEvent::Type::TouchUp, 700, 560, t0 + 300)});
+    EXPECT_EQ(game_->year(), 235);
+    run({touch(InputEvent::Type::TouchDown, 700, 560, t0 + 1000),
+         touch(InputEvent::Type::TouchUp, 700, 560, t0 + 1000 + TouchGestures::kLongPressMs)});
+    EXPECT_EQ(game_->year(), 236);
+
+    // A finger is down when E ends the turn, and is lifted while the computer
+    // moves: its lifting is dropped, and the next finger still counts.
+    const std::uint64_t t1 = platform.ticks();
+    script({touch(InputEvent::Type::TouchUp, 700, 560, t1 + 200, 5)});
+    run({touch(InputEvent::Type::TouchDown, 700, 560, t1, 5), key(KeyCode::Letter, 'e')});
+    EXPECT_EQ(game_->year(), 237);
+    EXPECT_GE(platform.discarded, 1);
+    const auto [bx, by] = endTurnButton();
+    run(tap(bx, by, 6));
+    EXPECT_EQ(game_->year(), 238);
 }
 
 TEST_F(DesktopTest, KeyChordAndAccelerators) {

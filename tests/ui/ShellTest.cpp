@@ -3,6 +3,7 @@
 
 #include "engine/Orders.h"
 #include "support/TestGame.h"
+#include "ui/EndTurnButton.h"
 #include "ui/MenuBar.h"
 
 namespace tessarion {
@@ -23,6 +24,10 @@ class FakeHost : public ShellHost {
         log.push_back(caption + ":" + text);
     }
     void quit() override { log.push_back("quit"); }
+    void drawEndTurnButton(bool pressed) override {
+        log.push_back(pressed ? "button down" : "button up");
+    }
+    void drawMapCursor() override { log.push_back("cursor"); }
     std::vector<std::string> log;
 };
 
@@ -81,6 +86,82 @@ TEST_F(ShellTest, DroppingTheLastUnmovedLegionEndsTheTurn) {
                          wy((target.top + target.bottom) / 2));
     EXPECT_EQ(game().year(), 236);
     EXPECT_EQ(host.log.front(), "redraw");
+}
+
+TEST_F(ShellTest, TheEndTurnButtonEndsTheTurnOnlyForAPressAndReleaseOnIt) {
+    const int x = wx(0) - layout::kMapLeft + EndTurnButton::kLeft + 10;
+    const int y = EndTurnButton::kTop + 10;
+    // Pressed, then slid off before letting go: no end of turn.
+    EXPECT_TRUE(shell().endTurnButtonDown(x, y));
+    EXPECT_TRUE(shell().endTurnButtonUp(x + EndTurnButton::kWidth, y));
+    EXPECT_EQ(game().year(), 235);
+    // A drag that ends on the button is the map's release, not the button's.
+    EXPECT_FALSE(shell().endTurnButtonDown(x, 300));
+    EXPECT_FALSE(shell().endTurnButtonUp(x, y));
+    EXPECT_EQ(game().year(), 235);
+    EXPECT_TRUE(shell().endTurnButtonDown(x, y));
+    EXPECT_TRUE(shell().endTurnButtonUp(x, y));
+    EXPECT_EQ(game().year(), 236);
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "button down"), 2);
+    EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "button up"), 2);
+    // On a wider window the button moves with the layout.
+    shell().layoutOffsetX = 200;
+    EXPECT_FALSE(shell().endTurnButtonDown(x, y));
+    EXPECT_TRUE(shell().endTurnButtonDown(x + 200, y));
+}
+
+TEST_F(ShellTest, KeyboardPicksUpADropsAndCancels) {
+    // The first arrow shows the highlight where the mouse is, and the panel follows it.
+    const Rect& r = p("Pannonia")->hitRects.front();
+    shell().mouseMove(wx(r.left + 2), wy(r.top + 2));
+    shell().moveHighlight(Heading::Up);
+    EXPECT_EQ(shell().cursor.highlighted, p("Pannonia"));
+    shell().moveHighlight(Heading::Down);
+    EXPECT_EQ(shell().cursor.highlighted, p("Italia"));
+    EXPECT_EQ(shell().hoveredProvince, p("Italia"));
+
+    // Italia's legion to Raetia: Enter, up, left, Enter.
+    shell().pickOrDrop();
+    EXPECT_EQ(shell().cursor.picked, p("Italia"));
+    shell().moveHighlight(Heading::Up);
+    shell().moveHighlight(Heading::Left);
+    EXPECT_EQ(shell().cursor.highlighted, p("Raetia"));
+    shell().pickOrDrop();
+    EXPECT_EQ(game().romans.legionsIn(p("Raetia")), 1);
+    EXPECT_EQ(shell().cursor.picked, nullptr);
+
+    // Escape puts a picked-up legion down; a second Escape hides the highlight.
+    shell().moveHighlight(Heading::Right);  // Pannonia
+    shell().moveHighlight(Heading::Down);   // Italia
+    shell().pickOrDrop();
+    EXPECT_TRUE(shell().cancelPick());
+    EXPECT_EQ(shell().cursor.picked, nullptr);
+    EXPECT_EQ(shell().cursor.highlighted, p("Italia"));
+    EXPECT_TRUE(shell().cancelPick());
+    EXPECT_EQ(shell().cursor.highlighted, nullptr);
+    EXPECT_FALSE(shell().cancelPick());
+
+    // A province whose legions have all moved is not picked up; the Prefect says why.
+    shell().mouseMove(1, 1);
+    shell().moveHighlight(Heading::Up);  // shows it on Italia
+    shell().moveHighlight(Heading::Up);
+    shell().moveHighlight(Heading::Left);
+    ASSERT_EQ(shell().cursor.highlighted, p("Raetia"));
+    shell().pickOrDrop();
+    EXPECT_EQ(shell().cursor.picked, nullptr);
+    EXPECT_TRUE(advisor.saw("All the units in the province have already moved."));
+    // Enter on the province it was picked up from puts it down.
+    shell().moveHighlight(Heading::Down);   // Narbonensis
+    shell().moveHighlight(Heading::Right);  // Italia
+    shell().pickOrDrop();
+    shell().pickOrDrop();
+    EXPECT_EQ(shell().cursor.picked, nullptr);
+    EXPECT_EQ(game().romans.legionsIn(p("Italia")), 4);
+    // The end of the turn drops what is picked up.
+    shell().pickOrDrop();
+    shell().endTurn();
+    EXPECT_EQ(shell().cursor.picked, nullptr);
+    EXPECT_EQ(game().year(), 236);
 }
 
 TEST_F(ShellTest, HoverRedrawsThePanelOnlyWhenTheProvinceChanges) {

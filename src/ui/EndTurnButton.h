@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/Surface.h"
+
+namespace tessarion {
+
+// The button under the map that ends the turn: the way for a finger, a pen or
+// a one-button mouse. The hint beside it names the right click and the key.
+// Positions are client coordinates of the 1366-wide layout, before the offset
+// that centres it on a wider window.
+struct EndTurnButton {
+    static constexpr int kLeft = 630;
+    static constexpr int kTop = 625;
+    static constexpr int kWidth = 92;
+    static constexpr int kHeight = 26;
+    static constexpr const char* kLabel = "End turn";
+    static constexpr const char* kHint = "or right click, or press E";
+    // The key that ends the turn; no box closes on it, so a second press
+    // meant for a box cannot end a turn.
+    static constexpr char kKey = 'e';
+
+    static bool contains(int clientX, int clientY, int layoutOffsetX) {
+        const int x = clientX - layoutOffsetX;
+        return x >= kLeft && x < kLeft + kWidth && clientY >= kTop && clientY < kTop + kHeight;
+    }
+    // Drawn straight on the window, over whatever the screen painted there.
+    static void draw(Surface& target, int layoutOffsetX, bool pressed);
+};
+
+}  // namespace tessarion
