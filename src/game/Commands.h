@@ -14,6 +14,8 @@ inline constexpr int kEasy = 5000;
 inline constexpr int kNormal = 5001;
 inline constexpr int kHard = 5002;
 inline constexpr int kSound = 6000;
+// The map's colours for colour-blind players, a switch beside Sound.
+inline constexpr int kColours = 6001;
 inline constexpr int kStudyGuide = 106;
 inline constexpr int kTakeQuiz = 108;
 inline constexpr int kHelp = 110;

@@ -100,6 +100,7 @@ MenuBar::MenuBar() {
            false,
            {{"Easy", cmd::kEasy}, {"Normal", cmd::kNormal, true}, {"Hard", cmd::kHard}}},
           {"Sound", cmd::kSound, true},
+          {"Colour-blind Map", cmd::kColours},
           {"Scenarios",
            0,
            false,

@@ -181,6 +181,11 @@ bool Shell::command(int id, int param) {
             soundEnabled = !soundEnabled;
             host_.menuChecksChanged();
             return true;
+        case cmd::kColours:
+            colours = colours == ColourScheme::Standard ? ColourScheme::ColourBlind
+                                                        : ColourScheme::Standard;
+            host_.menuChecksChanged();
+            return true;
         case cmd::kHelp:
             showWelcome();
             return true;

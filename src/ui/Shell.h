@@ -6,6 +6,7 @@
 #include "game/Commands.h"
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
+#include "ui/ColourScheme.h"
 #include "ui/Layout.h"
 
 namespace tessarion {
@@ -51,6 +52,10 @@ class Shell {
     static constexpr int kMapOriginY = layout::kMapTop;
 
     bool soundEnabled = true;
+    // Percent of full loudness.
+    int soundVolume = 100;
+    // The map's colours (the Options menu's colour-blind switch).
+    ColourScheme colours = ColourScheme::Standard;
     bool keyP = false;
     bool keyF = false;
     bool keyJ = false;
