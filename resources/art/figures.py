@@ -39,19 +39,19 @@ class Style:
         self.kind = kind
         self._dress(kind)
         if colour_blind:
+            # Dressed in it from shoulder to foot, so that it is what the eye sees of the
+            # figure; outlines and trims in ink keep the shapes apart.
             own = COLOUR_BLIND[kind]
             self.tunic = own
             self.shield = own
-            if kind == "rebel":
-                # White from head to foot, the rebels' land; the trim keeps the shield's edge.
+            self.crest = own
+            if self.armour is not None:
                 self.armour = own
-                self.armour_dark = "#8e8a80"
-                self.crest = own
-                self.shield_trim = "#2e1c14"
-            elif kind == "barbarian":
-                self.shield_trim = "#2e1c14"
-            elif kind == "roman":
-                self.crest = own
+                self.armour_dark = "#8e8a80" if kind == "rebel" else "#2e1c14"
+            self.leg = own
+            if self.trousers is not None:
+                self.trousers = own
+            self.shield_trim = "#2e1c14"
 
     def _dress(self, kind):
         if kind in ("roman", "rebel"):
