@@ -417,20 +417,17 @@ void SdlPlatform::toggleFullscreen() {
     if (!isFullscreen) {
         SDL_GetWindowPosition(w, &impl_->windowed.x, &impl_->windowed.y);
         SDL_GetWindowSize(w, &impl_->windowed.w, &impl_->windowed.h);
-        impl_->fullscreen = SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
         // Without a window manager nobody makes the window as large as the
-        // screen: do it here, or the frame is cropped.
-        SDL_DisplayMode mode;
-        if (impl_->fullscreen &&
-            SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(w), &mode) == 0) {
-            int ww = 0;
-            int wh = 0;
-            SDL_GetWindowSize(w, &ww, &wh);
-            if (ww != mode.w || wh != mode.h) {
-                SDL_SetWindowSize(w, mode.w, mode.h);
-                SDL_SetWindowPosition(w, 0, 0);
-            }
+        // screen, while SDL believes it is and scales the frame for the
+        // screen: the frame was cropped. The window is given the screen's
+        // place first, which a window manager then takes over; once in full
+        // screen SDL would no longer move it.
+        SDL_Rect screen;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(w), &screen) == 0) {
+            SDL_SetWindowPosition(w, screen.x, screen.y);
+            SDL_SetWindowSize(w, screen.w, screen.h);
         }
+        impl_->fullscreen = SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     } else {
         SDL_SetWindowFullscreen(w, 0);
         impl_->fullscreen = false;
