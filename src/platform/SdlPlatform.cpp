@@ -476,8 +476,13 @@ std::pair<int, int> SdlPlatform::windowSize() {
 }
 
 void SdlPlatform::setWindowSize(int width, int height) {
+#ifdef __EMSCRIPTEN__
+    // The page sizes the canvas; another size would only blur it.
+    (void)width, (void)height;
+#else
     impl_->preferredWidth = std::max(width, 0);
     impl_->preferredHeight = std::max(height, 0);
+#endif
 }
 
 int SdlPlatform::frameWidthFor(int height, int minimum) {
