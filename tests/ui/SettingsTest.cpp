@@ -119,8 +119,7 @@ class DesktopSettingsTest : public SettingsFileTest {
     bool start(int screenWidth = 1920, int screenHeight = 1080, DesktopConfig config = {}) {
         platform = std::make_unique<HeadlessPlatform>(screenWidth, screenHeight);
         platform->quitWhenIdle = false;
-        seedRandom(5);
-        game = std::make_unique<Game>();
+        game = std::make_unique<Game>(5);
         config.saveFolder = (folder / "saves").string();
         config.settingsFile = file;
         config.note = [this](const std::string& text) { notes.push_back(text); };
