@@ -28,9 +28,32 @@ def _limb(x, y, a1, l1, a2, l2, width, colour):
     return body, (kx, ky), (ex, ey)
 
 
+# The colour-blind map's colour of each power, the colour its land takes there (the game's
+# src/ui/MapColours.cpp recolours the map to the same): the legions wear it on tunic and shield.
+COLOUR_BLIND = {"roman": "#dc5032", "barbarian": "#f0c828", "persian": "#836c7d",
+                "rebel": "#f6f2e8"}
+
+
 class Style:
-    def __init__(self, kind):
+    def __init__(self, kind, colour_blind=False):
         self.kind = kind
+        self._dress(kind)
+        if colour_blind:
+            # Dressed in it from shoulder to foot, so that it is what the eye sees of the
+            # figure; outlines and trims in ink keep the shapes apart.
+            own = COLOUR_BLIND[kind]
+            self.tunic = own
+            self.shield = own
+            self.crest = own
+            if self.armour is not None:
+                self.armour = own
+                self.armour_dark = "#8e8a80" if kind == "rebel" else "#2e1c14"
+            self.leg = own
+            if self.trousers is not None:
+                self.trousers = own
+            self.shield_trim = "#2e1c14"
+
+    def _dress(self, kind):
         if kind in ("roman", "rebel"):
             red = ROMAN_RED if kind == "roman" else "#d0201c"
             self.tunic = red
@@ -66,11 +89,11 @@ class Style:
 
 
 def soldier(kind, legs=(8, 0, -8, 0), arms=(25, 60, 10, 40), bob=0.0, tilt=0.0,
-            shield_drop=0.0, weapon=True, shield=True):
+            shield_drop=0.0, weapon=True, shield=True, colour_blind=False):
     """legs: (near hip, near knee, far hip, far knee) angles; arms: (near shoulder, near
     elbow, far shoulder, far elbow). Angles are degrees from straight down, forwards positive.
     tilt turns the whole body about the feet (negative falls backwards)."""
-    st = Style(kind)
+    st = Style(kind, colour_blind)
     hip_y = -25 + bob
     shoulder_y = -41 + bob
     out = []
@@ -184,8 +207,8 @@ def soldier(kind, legs=(8, 0, -8, 0), arms=(25, 60, 10, 40), bob=0.0, tilt=0.0,
     return body
 
 
-def standing(kind):
-    return soldier(kind, legs=(9, -2, -7, 2), arms=(35, 55, 18, 50))
+def standing(kind, colour_blind=False):
+    return soldier(kind, legs=(9, -2, -7, 2), arms=(35, 55, 18, 50), colour_blind=colour_blind)
 
 
 def marching(kind, phase):

@@ -14,8 +14,8 @@ def _place(figure, x, y, size=1.0, mirror=False):
     return group(figure, transform=f"translate({x:.2f},{y:.2f}) scale({sx:.3f},{size:.3f})")
 
 
-def icon(kind, width, height, mirror, size):
-    fig = figures.standing(kind)
+def icon(kind, width, height, mirror, size, colour_blind=False):
+    fig = figures.standing(kind, colour_blind)
     shift = -3 if not mirror else 3  # the shield side needs the room
     return document(width, height, _place(fig, width / 2 + shift, height - 2, size, mirror))
 
@@ -35,6 +35,22 @@ def sassanid_legion(w, h):
 
 def rebel_legion(w, h):
     return icon("rebel", w, h, False, 0.9)
+
+
+def roman_legion_colour_blind(w, h):
+    return icon("roman", w, h, False, 0.9, True)
+
+
+def barbarian_legion_colour_blind(w, h):
+    return icon("barbarian", w, h, True, 0.98, True)
+
+
+def sassanid_legion_colour_blind(w, h):
+    return icon("persian", w, h, True, 0.9, True)
+
+
+def rebel_legion_colour_blind(w, h):
+    return icon("rebel", w, h, False, 0.9, True)
 
 
 # Animation frames: each draws frame i of n.

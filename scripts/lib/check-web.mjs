@@ -286,6 +286,26 @@ try {
   await key('Enter', 1500);  // the game takes its leave with the About box
   await waitFor('File > Exit ended the game', () => page.evaluate(() => !document.getElementById('ended').hidden), 30);
   await shot('ended');
+
+  // The settings the game wrote on leaving are in the browser's storage at the next visit.
+  await open('settings');
+  const settings = await page.evaluate(() => {
+    try { return new TextDecoder().decode(FS.readFile('/saves/settings.ini')); } catch (e) { return ''; }
+  });
+  if (!/^skillLevel = normal$/m.test(settings)) fail(`no settings kept in the browser: "${settings}"`);
+
+  // Any page from 1024 x 600 up shows the whole frame (letterboxed), a phone held upright is
+  // asked to turn: screenshots of each for the eye, and the card's visibility checked.
+  for (const [width, height, upright] of [[1024, 600, false], [1366, 768, false], [1920, 1080, false],
+                                          [390, 844, true]]) {
+    await page.setViewport({ width, height, isMobile: upright, hasTouch: upright });
+    await sleep(3000);
+    await shot(`screen-${width}x${height}`);
+    const asked = await page.evaluate(() => getComputedStyle(document.getElementById('turn')).display !== 'none');
+    if (asked !== upright) fail(`at ${width} x ${height} the page ${asked ? 'asks' : 'does not ask'} to turn the device`);
+    const canvasSize = await page.evaluate(() => [canvas.clientWidth, canvas.clientHeight]);
+    if (canvasSize[0] !== width || canvasSize[1] !== height) fail(`at ${width} x ${height} the canvas is ${canvasSize}`);
+  }
   console.log('Browser build: all checks passed');
   process.exitCode = 0;
 } catch (e) {

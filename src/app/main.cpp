@@ -43,9 +43,11 @@ const char* const kUsage =
     "  --seed N           start the random generator from N (0 to 4294967295)\n"
     "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
     "  --fullscreen       start in full screen (F11 switches)\n"
-    "  --windowed         start in a window (the default)\n"
+    "  --windowed         start in a window (the default where the screen has room)\n"
     "  --load FILE        load a saved game once the game is up\n"
     "  --nosound          start with the sound switched off\n"
+    "                     (these three hold for the run; the settings file keeps the menus' "
+    "choices)\n"
     "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact sheet\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
@@ -64,9 +66,10 @@ int screenshot(tessarion::Game& game, const std::string& path) {
     return 0;
 }
 
+// What the command line chose for this run; nothing leaves it to the settings.
 struct WindowOptions {
-    bool fullscreen = false;
-    bool sound = true;
+    std::optional<bool> fullscreen;
+    std::optional<bool> sound;
     std::optional<std::string> load;
 };
 
@@ -83,6 +86,8 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     config.lessonScript = tessarion::res::lessonScript;
     config.lessonCaptionTimes = tessarion::res::lessonCaptionTimes;
     config.webAddress = tessarion::webAddress;
+    config.settingsFile = tessarion::settingsFile();
+    config.note = [](const std::string& text) { std::cerr << "tessarion: " << text << "\n"; };
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;
     config.loadFile = options.load;

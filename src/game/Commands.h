@@ -23,6 +23,8 @@ inline constexpr int kVolumes[] = {kVolume25, kVolume50, kVolume75, kVolume100};
 constexpr int volumeOf(int command) {
     return command - kSound;
 }
+// The map's colours for colour-blind players, a switch beside Sound.
+inline constexpr int kColours = 6001;
 inline constexpr int kStudyGuide = 106;
 inline constexpr int kTakeQuiz = 108;
 inline constexpr int kHelp = 110;

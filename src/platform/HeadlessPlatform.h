@@ -29,6 +29,15 @@ class HeadlessPlatform : public Platform {
     void discardInput(std::uint64_t since) override;
     std::uint64_t ticks() override { return now_; }
     void toggleFullscreen() override { fullscreen = !fullscreen; }
+    bool isFullscreen() override { return fullscreen; }
+    std::pair<int, int> windowSize() override {
+        return windowWidth > 0 ? std::pair{windowWidth, windowHeight}
+                               : std::pair{screenWidth_, screenHeight_};
+    }
+    void setWindowSize(int width, int height) override {
+        windowWidth = width;
+        windowHeight = height;
+    }
     int frameWidthFor(int height, int minimum) override {
         return windowHeight > 0 ? std::max(minimum, windowWidth * height / windowHeight) : minimum;
     }

@@ -112,6 +112,21 @@ std::string savedGamesFolder() {
 #endif
 }
 
+std::string settingsFile() {
+#if defined(__EMSCRIPTEN__) || defined(_WIN32)
+    // The saved games' folder is already the platform's place for the game's own files.
+    return (fs::path(savedGamesFolder()) / "settings.ini").string();
+#else
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0') {
+        return (fs::path(config) / "tessarion" / "settings.ini").string();
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return (fs::path(home) / ".config" / "tessarion" / "settings.ini").string();
+    }
+    return "settings.ini";
+#endif
+}
+
 std::string fileUrl(const fs::path& path) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string address = "file://";

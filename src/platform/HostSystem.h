@@ -19,6 +19,11 @@ std::filesystem::path programFolder(const std::string& argv0);
 // /saves in the browser, where the page keeps that folder across visits.
 std::string savedGamesFolder();
 
+// The file the game keeps its settings in: settings.ini in %APPDATA%\Tessarion
+// on Windows, in $XDG_CONFIG_HOME/tessarion (or ~/.config/tessarion) elsewhere,
+// and in /saves in the browser, the folder the page keeps in the browser's storage.
+std::string settingsFile();
+
 // A file:// address for an absolute path (file:///C:/... on Windows).
 std::string fileUrl(const std::filesystem::path& path);
 

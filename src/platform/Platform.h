@@ -98,6 +98,18 @@ class Platform {
     virtual void discardInput(std::uint64_t since) = 0;
     virtual std::uint64_t ticks() = 0;
     virtual void toggleFullscreen() = 0;
+    // Whether the window fills the screen.
+    virtual bool isFullscreen() { return false; }
+    // Whether a window on this screen, with its title bar and beside the
+    // desktop's panels, can show a frame of this size pixel for pixel.
+    virtual bool windowFits(int width, int height) {
+        const auto [w, h] = screenSize();
+        return w >= width && h >= height + 64;
+    }
+    // The window's size when it is not full screen (0 x 0 while none is open).
+    virtual std::pair<int, int> windowSize() { return {0, 0}; }
+    // The size the window opens at, instead of as large as the screen allows.
+    virtual void setWindowSize(int width, int height) { (void)width, (void)height; }
     // The window is wider than the frame's shape would need: the width a
     // frame of the given height should have to fill it.
     virtual int frameWidthFor(int height, int minimum) = 0;

@@ -30,6 +30,9 @@ struct SdlPlatform::Impl {
     // The window's place before full screen, to go back to without a window
     // manager's help.
     SDL_Rect windowed{0, 0, 0, 0};
+    // The size the player last gave the window, when the game was told it.
+    int preferredWidth = 0;
+    int preferredHeight = 0;
 
     SDL_AudioDeviceID audio = 0;
     SDL_AudioSpec device{};  // the format the device plays
@@ -197,12 +200,17 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height) {
         return false;
     }
     auto [sw, sh] = screenSize();
-    // Start as large as fits the screen, keeping the frame's shape.
+    // Start as large as fits the screen, keeping the frame's shape, unless the
+    // player had made it another size.
     int w = std::min(width, sw - 40);
     int h = w * height / width;
     if (h > sh - 80) {
         h = sh - 80;
         w = h * width / height;
+    }
+    if (impl_->preferredWidth > 0 && impl_->preferredHeight > 0) {
+        w = std::min(impl_->preferredWidth, sw);
+        h = std::min(impl_->preferredHeight, sh);
     }
     impl_->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                      std::max(w, 640), std::max(h, 400),
@@ -238,7 +246,9 @@ void SdlPlatform::setFrameSize(int width, int height) {
 void SdlPlatform::showWindow() {
     if (impl_->window != nullptr) {
         SDL_ShowWindow(impl_->window);
-        SDL_MaximizeWindow(impl_->window);
+        if (impl_->preferredWidth == 0) {
+            SDL_MaximizeWindow(impl_->window);
+        }
     }
 }
 
@@ -451,20 +461,17 @@ void SdlPlatform::toggleFullscreen() {
     if (!isFullscreen) {
         SDL_GetWindowPosition(w, &impl_->windowed.x, &impl_->windowed.y);
         SDL_GetWindowSize(w, &impl_->windowed.w, &impl_->windowed.h);
-        impl_->fullscreen = SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
         // Without a window manager nobody makes the window as large as the
-        // screen: do it here, or the frame is cropped.
-        SDL_DisplayMode mode;
-        if (impl_->fullscreen &&
-            SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(w), &mode) == 0) {
-            int ww = 0;
-            int wh = 0;
-            SDL_GetWindowSize(w, &ww, &wh);
-            if (ww != mode.w || wh != mode.h) {
-                SDL_SetWindowSize(w, mode.w, mode.h);
-                SDL_SetWindowPosition(w, 0, 0);
-            }
+        // screen, while SDL believes it is and scales the frame for the
+        // screen: the frame was cropped. The window is given the screen's
+        // place first, which a window manager then takes over; once in full
+        // screen SDL would no longer move it.
+        SDL_Rect screen;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(w), &screen) == 0) {
+            SDL_SetWindowPosition(w, screen.x, screen.y);
+            SDL_SetWindowSize(w, screen.w, screen.h);
         }
+        impl_->fullscreen = SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     } else {
         SDL_SetWindowFullscreen(w, 0);
         impl_->fullscreen = false;
@@ -475,6 +482,51 @@ void SdlPlatform::toggleFullscreen() {
         }
     }
     impl_->representLastFrame();
+}
+
+bool SdlPlatform::isFullscreen() {
+    return impl_->window != nullptr &&
+           (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+bool SdlPlatform::windowFits(int width, int height) {
+#ifdef __EMSCRIPTEN__
+    // The page fits the frame into whatever the browser gives it.
+    (void)width, (void)height;
+    return true;
+#else
+    SDL_Rect usable;
+    if (!impl_->videoReady || SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return true;
+    }
+    // A title bar is about this tall; without a window manager there is none,
+    // but then the window cannot be larger than the screen either.
+    constexpr int kTitleBar = 32;
+    return usable.w >= width && usable.h >= height + kTitleBar;
+#endif
+}
+
+std::pair<int, int> SdlPlatform::windowSize() {
+    if (impl_->window == nullptr) {
+        return {0, 0};
+    }
+    if (isFullscreen() && impl_->windowed.w > 0) {
+        return {impl_->windowed.w, impl_->windowed.h};
+    }
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(impl_->window, &w, &h);
+    return {w, h};
+}
+
+void SdlPlatform::setWindowSize(int width, int height) {
+#ifdef __EMSCRIPTEN__
+    // The page sizes the canvas; another size would only blur it.
+    (void)width, (void)height;
+#else
+    impl_->preferredWidth = std::max(width, 0);
+    impl_->preferredHeight = std::max(height, 0);
+#endif
 }
 
 int SdlPlatform::frameWidthFor(int height, int minimum) {

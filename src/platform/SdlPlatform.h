@@ -29,6 +29,10 @@ class SdlPlatform : public Platform {
     void discardInput(std::uint64_t since) override;
     std::uint64_t ticks() override;
     void toggleFullscreen() override;
+    bool isFullscreen() override;
+    bool windowFits(int width, int height) override;
+    std::pair<int, int> windowSize() override;
+    void setWindowSize(int width, int height) override;
     int frameWidthFor(int height, int minimum) override;
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;

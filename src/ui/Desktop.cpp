@@ -45,12 +45,17 @@ Shell::Key shellKey(const InputEvent& e) {
 
 }  // namespace
 
+int Desktop::clientHeightFor(std::pair<int, int> screen) {
+    return std::clamp(screen.second - layout::kMenuBarHeight, Screen::kMinLayoutHeight,
+                      Screen::kLayoutHeight);
+}
+
 Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
     : platform_(platform),
       game_(game),
       config_(std::move(config)),
       screen_(std::make_unique<Screen>(game, frameWidthFor(platform.screenSize()),
-                                       Screen::kLayoutHeight)),
+                                       clientHeightFor(platform.screenSize()))),
       shell_(game, *this),
       runner_(platform, *screen_, menu_),
       sounds_(platform, config_.sounds),
@@ -70,16 +75,26 @@ bool Desktop::startUp() {
     frontEnd_.emplace(game_, *this);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(config_.saveFolder);
+    readSettings();
+    // The first game is already played at the remembered skill.
+    game_.setSkillLevel(settings_.skillLevel);
     // Nothing of the first set-up makes a noise.
     settingUp_ = true;
     beginFirstGame(game_);
     settingUp_ = false;
     screen_->buildOverlayKeys();
 
+    if (settings_.windowWidth > 0 && settings_.windowHeight > 0) {
+        platform_.setWindowSize(settings_.windowWidth, settings_.windowHeight);
+    }
     if (!platform_.openWindow(kTitle, frameWidth(), runner_.frame().height())) {
         return false;
     }
     windowOpen_ = true;
+    // A screen too small for the whole frame in a window gets it full screen,
+    // pixel for pixel, unless the player chose otherwise.
+    const bool fullscreen = config_.fullscreen.value_or(settings_.fullscreen.value_or(
+        !platform_.windowFits(frameWidth(), runner_.frame().height())));
     if (config_.pictures) {
         // The application icon keeps its own transparency.
         const store::Image icon = config_.pictures(kIconPicture);
@@ -87,19 +102,82 @@ bool Desktop::startUp() {
             platform_.setIcon(icon.pixels.data(), icon.width, icon.height);
         }
     }
+    platform_.showWindow();
+    if (fullscreen) {
+        platform_.toggleFullscreen();
+        fitFrameToWindow();
+    }
     if (config_.showSplash) {
-        platform_.showWindow();
         clearFrame();
         dialogs_.showSplash();
     }
-    platform_.showWindow();
-    if (config_.fullscreen) {
-        platform_.toggleFullscreen();
-    }
-    shell_.soundEnabled = config_.sound;
+    shell_.soundEnabled = config_.sound.value_or(settings_.sound);
+    shell_.soundVolume = settings_.soundVolume;
+    shell_.colours = settings_.colours;
+    screen_->colours = settings_.colours;
+    started_ = settings_;
+    started_.sound = shell_.soundEnabled;
+    started_.fullscreen = platform_.isFullscreen();
     loadPictures();
     menuChecksChanged();
     return !quitting();
+}
+
+void Desktop::readSettings() {
+    if (config_.settingsFile.empty()) {
+        return;
+    }
+    SettingsRead read = loadSettings(config_.settingsFile);
+    settings_ = read.settings;
+    if (read.notes.empty()) {
+        return;
+    }
+    for (const std::string& note : read.notes) {
+        if (config_.note) {
+            config_.note("settings file " + config_.settingsFile + ": " + note);
+        }
+    }
+    // What could not be read goes; the file says again what the game will do.
+    writeSettings();
+}
+
+void Desktop::writeSettings() {
+    if (config_.settingsFile.empty()) {
+        return;
+    }
+    if (auto error = storeSettings(config_.settingsFile, settings_); error && config_.note) {
+        config_.note("settings file " + config_.settingsFile + " not written: " + *error);
+    }
+}
+
+void Desktop::rememberSettings(bool windowSize) {
+    if (!windowOpen_) {
+        return;
+    }
+    const Settings before = settings_;
+    // Each setting the player changed since start-up; what the command line
+    // chose for this run alone stays out of the file.
+    auto take = [](auto& kept, auto& started, const auto& now) {
+        if (started != now) {
+            kept = now;
+            started = now;
+        }
+    };
+    take(settings_.skillLevel, started_.skillLevel, game_.skillLevel());
+    take(settings_.sound, started_.sound, shell_.soundEnabled);
+    take(settings_.soundVolume, started_.soundVolume, shell_.soundVolume);
+    take(settings_.colours, started_.colours, shell_.colours);
+    take(settings_.fullscreen, started_.fullscreen, std::optional<bool>(platform_.isFullscreen()));
+    if (windowSize) {
+        const auto [w, h] = platform_.windowSize();
+        if (w > 0 && h > 0) {
+            settings_.windowWidth = w;
+            settings_.windowHeight = h;
+        }
+    }
+    if (!(settings_ == before)) {
+        writeSettings();
+    }
 }
 
 void Desktop::loadPictures() {
@@ -166,6 +244,7 @@ int Desktop::run() {
 
 void Desktop::shutDown() {
     if (windowOpen_) {
+        rememberSettings(true);
         // Farewell: the About box over an empty window, closing by itself.
         runner_.reopen();  // let the box run its course
         runner_.mapPainted = false;
@@ -210,6 +289,7 @@ bool Desktop::handle(const InputEvent& e) {
 bool Desktop::windowEvent(const InputEvent& e) {
     if (e.type == InputEvent::Type::KeyDown && e.key == KeyCode::F11) {
         platform_.toggleFullscreen();
+        rememberSettings(true);
     } else if (e.type != InputEvent::Type::Exposed) {
         return false;
     }
@@ -353,11 +433,12 @@ void Desktop::keyUp(const InputEvent& e) {
 void Desktop::fitFrameToWindow() {
     // A window wider than 16:9 widens the layout, centred, instead of
     // stretching it; a narrower one shows it whole with bars.
-    const int width = platform_.frameWidthFor(Screen::kLayoutHeight, Screen::kLayoutWidth);
+    const int height = screen_->height();
+    const int width = platform_.frameWidthFor(height, Screen::kLayoutWidth);
     if (width == frameWidth()) {
         return;
     }
-    screen_->resize(width, Screen::kLayoutHeight);
+    screen_->resize(width, height);
     runner_.resizeFrame();
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     platform_.setFrameSize(frameWidth(), runner_.frame().height());
@@ -438,6 +519,12 @@ void Desktop::menuChecksChanged() {
         menu_.setChecked(volume, cmd::volumeOf(volume) == shell_.soundVolume);
     }
     sounds_.setVolume(shell_.soundVolume);
+    menu_.setChecked(cmd::kColours, shell_.colours == ColourScheme::ColourBlind);
+    if (screen_->colours != shell_.colours) {
+        screen_->setColourScheme(shell_.colours, config_.pictures);
+        screen_->redrawScreen();
+    }
+    rememberSettings();
     runner_.presentFrame();
 }
 

@@ -15,6 +15,7 @@
 #include "ui/MenuBar.h"
 #include "ui/ModalRunner.h"
 #include "ui/Screen.h"
+#include "ui/Settings.h"
 #include "ui/Shell.h"
 #include "ui/SoundBoard.h"
 
@@ -85,6 +86,13 @@ class Desktop : public ShellHost {
     int frameWidth() const { return runner_.frame().width(); }
     // The box open at the moment, if any (for tests).
     ModalBox* openBox() const { return runner_.openBox(); }
+    // The settings as the file keeps them.
+    const Settings& settings() const { return settings_; }
+
+    // The client area's height for a screen: the layout's 768 rows where they
+    // fit below the menu bar; on a shorter screen the empty rows under the
+    // layout go, so that full screen shows the frame pixel for pixel.
+    static int clientHeightFor(std::pair<int, int> screen);
 
   private:
     void command(int id, int param = 0);
@@ -102,6 +110,12 @@ class Desktop : public ShellHost {
     void fitFrameToWindow();
     void loadPictures();
     void clearFrame();
+    // The settings file, read at start-up; rewritten at once when damaged.
+    void readSettings();
+    // Takes what the player changed since start-up into the settings (and the
+    // window's size, when asked), and writes them when they differ from the file's.
+    void rememberSettings(bool windowSize = false);
+    void writeSettings();
 
     Platform& platform_;
     Game& game_;
@@ -120,6 +134,11 @@ class Desktop : public ShellHost {
     bool firstPaint_ = true;
     bool windowOpen_ = false;
     std::deque<std::pair<int, int>> posted_;
+    // What the settings file holds, and what this run started with (the
+    // command line may differ from the file; only the player's own changes
+    // are written back).
+    Settings settings_;
+    Settings started_;
 };
 
 }  // namespace tessarion

@@ -22,8 +22,13 @@ struct DesktopConfig {
     // Turns a page of the game's web site ("/guide.html") into the address to open.
     std::function<std::string(const std::string&)> webAddress;
     bool showSplash = true;
-    bool fullscreen = false;
-    bool sound = true;
+    // The player's settings file; none is read or written when empty.
+    std::string settingsFile;
+    // Where a word about a damaged settings file goes (standard error).
+    std::function<void(const std::string&)> note;
+    // The command line's choices for this run, over the settings file's.
+    std::optional<bool> fullscreen;
+    std::optional<bool> sound;
     // A saved game to load once the game is up.
     std::optional<std::string> loadFile;
     bool showIntro = true;

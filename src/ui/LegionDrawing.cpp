@@ -7,27 +7,37 @@
 #include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/Font.h"
+#include "ui/MapColours.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
 
 namespace {
 
-const Sprite& iconSprite(const Pictures& pictures, int icon) {
+const Sprite& iconSprite(const Screen& screen, int icon) {
+    const Pictures& p = screen.pictures;
+    const bool clear = screen.colours == ColourScheme::ColourBlind;
     switch (icon) {
         case kIconRoman:
-            return pictures.romanLegion;
+            return clear ? p.romanLegionColourBlind : p.romanLegion;
         case kIconBarbarian:
-            return pictures.barbarianLegion;
+            return clear ? p.barbarianLegionColourBlind : p.barbarianLegion;
         case kIconSassanid:
-            return pictures.sassanidLegion;
+            return clear ? p.sassanidLegionColourBlind : p.sassanidLegion;
         case kIconRebel:
-            return pictures.rebelLegion;
+            return clear ? p.rebelLegionColourBlind : p.rebelLegion;
         case kIconRomanMoved:
-            return pictures.romanLegionMoved;
+            return clear ? p.romanLegionMovedColourBlind : p.romanLegionMoved;
         default:
             throw InternalError("drawLegion() can't draw unsupported icon");
     }
+}
+
+// The colour-blind legend shows beside each legion the colour its land takes:
+// a framed swatch of it.
+void drawLandSwatch(Surface& s, int x, int y, std::uint32_t colour) {
+    s.fillRect(x, y, x + 28, y + 20, colour);
+    s.drawFrame(x - 1, y - 1, x + 29, y + 21, kWhite);
 }
 
 }  // namespace
@@ -37,7 +47,7 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
     std::snprintf(text, sizeof text, "%d", count);
     const int wx = layout::windowXOfMap(x, screen.layoutOffsetX);
     const int wy = layout::windowYOfMap(y);
-    iconSprite(screen.pictures, icon).drawTransparent(target, wx, wy);
+    iconSprite(screen, icon).drawTransparent(target, wx, wy);
     if (count != 0) {
         // The background stays as the back buffer keeps it, opaque white: the
         // number stands in a small white box.
@@ -86,14 +96,20 @@ void drawLegend(Screen& screen) {
     const TextStyle saved = s.text;
     s.text = {kWhite, kBlack, false};
     const Pictures& p = screen.pictures;
-    p.romanLegion.drawTransparent(s, o + 50, 110);
+    iconSprite(screen, kIconRoman).drawTransparent(s, o + 50, 110);
     s.drawText(o + 20, 180, "Roman Legion");
-    p.barbarianLegion.drawTransparent(s, o + 50, 210);
+    iconSprite(screen, kIconBarbarian).drawTransparent(s, o + 50, 210);
     s.drawText(o + 30, 270, "Barbarians");
-    p.sassanidLegion.drawTransparent(s, o + 50, 300);
+    iconSprite(screen, kIconSassanid).drawTransparent(s, o + 50, 300);
     s.drawText(o + 20, 370, "Sassanids");
-    p.rebelLegion.drawTransparent(s, o + 50, 410);
+    iconSprite(screen, kIconRebel).drawTransparent(s, o + 50, 410);
     s.drawText(o + 20, 475, "Rebelling Legion");
+    if (screen.colours == ColourScheme::ColourBlind) {
+        drawLandSwatch(s, o + 110, 135, colourBlindColour(Ground::Roman));
+        drawLandSwatch(s, o + 110, 230, colourBlindColour(Ground::Germanic));
+        drawLandSwatch(s, o + 110, 320, colourBlindColour(Ground::Persian));
+        drawLandSwatch(s, o + 110, 435, colourBlindColour(Ground::Plain));
+    }
     s.drawText(o + 10, 530, "The number next to an");
     s.drawText(o + 10, 550, "icon indicates how many");
     s.drawText(o + 10, 570, "legions are in that");

@@ -107,6 +107,7 @@ MenuBar::MenuBar() {
             {"50%", cmd::kVolume50},
             {"75%", cmd::kVolume75},
             {"100%", cmd::kVolume100, true}}},
+          {"Colour-blind Map", cmd::kColours},
           {"Scenarios",
            0,
            false,

@@ -17,8 +17,10 @@ Pictures::Pictures() {
 void Pictures::load(const PictureProvider& provider) {
     for (Graphic* g : std::initializer_list<Graphic*>{
              &parchment, &constantinople, &romanLegion, &romanLegionMoved, &barbarianLegion,
-             &sassanidLegion, &rebelLegion, &legendTitle, &fullCoin, &emptyCoin, &turnBanner,
-             &turnBannerSave, &playButton, &stopButton}) {
+             &sassanidLegion, &rebelLegion, &romanLegionColourBlind, &romanLegionMovedColourBlind,
+             &barbarianLegionColourBlind, &sassanidLegionColourBlind, &rebelLegionColourBlind,
+             &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &turnBannerSave, &playButton,
+             &stopButton}) {
         g->load(provider);
     }
     for (Graphic& g : fullPictures) {

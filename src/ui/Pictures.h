@@ -22,6 +22,12 @@ struct Pictures {
     Sprite barbarianLegion{pic::barbarianLegion};
     Sprite sassanidLegion{pic::sassanidLegion};
     Sprite rebelLegion{pic::rebelLegion};
+    // The legions of the colour-blind map, in their lands' colours.
+    Sprite romanLegionColourBlind{pic::romanLegionColourBlind};
+    Sprite romanLegionMovedColourBlind{pic::romanLegionMovedColourBlind};
+    Sprite barbarianLegionColourBlind{pic::barbarianLegionColourBlind};
+    Sprite sassanidLegionColourBlind{pic::sassanidLegionColourBlind};
+    Sprite rebelLegionColourBlind{pic::rebelLegionColourBlind};
     Graphic legendTitle{pic::legendTitle};
     Graphic fullCoin{pic::fullCoin};
     Graphic emptyCoin{pic::emptyCoin};

@@ -9,6 +9,7 @@
 #include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapCursor.h"
+#include "ui/MapColours.h"
 #include "ui/Reports.h"
 #include "ui/Shell.h"
 
@@ -21,7 +22,7 @@ Screen::Screen(Game& game, int width, int height)
 
 void Screen::resize(int width, int height) {
     layoutOffsetX = Shell::layoutOffsetFor(width);
-    backBuffer = Surface(std::max(width, kLayoutWidth), std::max(height, kLayoutHeight));
+    backBuffer = Surface(std::max(width, kLayoutWidth), std::max(height, kMinLayoutHeight));
     window = Surface(backBuffer.width(), backBuffer.height());
     if (!overlayPositions.empty()) {
         placeOverlays();
@@ -40,11 +41,27 @@ void Screen::loadPictures() {
 }
 
 void Screen::loadPictures(const PictureProvider& provider) {
+    pictures.load(provider);
+    loadMapPictures(provider);
+}
+
+void Screen::setColourScheme(ColourScheme scheme, const PictureProvider& provider) {
+    colours = scheme;
+    pictures.constantinople.load(provider);
+    for (Sprite& overlay : pictures.overlays) {
+        overlay.load(provider);
+    }
+    loadMapPictures(provider);
+}
+
+void Screen::loadMapPictures(const PictureProvider& provider) {
     Graphic map(kBaseMapId, kMapWidth, kMapHeight);
     map.load(provider);
     baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
+    if (colours == ColourScheme::ColourBlind) {
+        paintColourBlind(*this);
+    }
     cleanMap = baseMap;
-    pictures.load(provider);
 
     overlaySprites.clear();
     for (std::size_t i = 0; i < kOverlays.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "ui/ColourScheme.h"
 #include "ui/Pictures.h"
 #include "ui/Surface.h"
 
@@ -25,6 +26,9 @@ class Screen {
   public:
     static constexpr int kLayoutWidth = 1366;
     static constexpr int kLayoutHeight = 768;
+    // The layout's last row in use is the parchment's (664): a shorter screen
+    // may drop the empty rows below it, no more.
+    static constexpr int kMinLayoutHeight = 672;
 
     // The logical screen is at least 1366 x 768; any extra width centres the
     // layout.
@@ -37,6 +41,9 @@ class Screen {
     // overlaySprites and overlayPositions.
     void loadPictures(const PictureProvider& provider);
     void loadPictures();
+    // Another colour scheme: the map's pictures are decoded again in it (the
+    // pictures of the other scheme are not kept).
+    void setColourScheme(ColourScheme scheme, const PictureProvider& provider);
     void buildOverlayKeys();
     // A window of another shape: new buffers, and the layout centred again.
     void resize(int width, int height);
@@ -59,6 +66,8 @@ class Screen {
     Game& game() const { return game_; }
 
     int layoutOffsetX = 0;
+    // The map's colours; change them with setColourScheme.
+    ColourScheme colours = ColourScheme::Standard;
     // The province under the mouse, kept up to date by the shell.
     const Province* hoveredProvince = nullptr;
     // The keyboard's highlight and picked-up legion, drawn over the map.
@@ -80,6 +89,7 @@ class Screen {
 
   private:
     void placeOverlays();
+    void loadMapPictures(const PictureProvider& provider);
 
     Game& game_;
 };

@@ -297,6 +297,11 @@ bool Shell::command(int id, int param) {
             soundVolume = cmd::volumeOf(id);
             host_.menuChecksChanged();
             return true;
+        case cmd::kColours:
+            colours = colours == ColourScheme::Standard ? ColourScheme::ColourBlind
+                                                        : ColourScheme::Standard;
+            host_.menuChecksChanged();
+            return true;
         case cmd::kHelp:
             showWelcome(game_);
             return true;

@@ -6,6 +6,7 @@
 #include "game/Commands.h"
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
+#include "ui/ColourScheme.h"
 #include "ui/Layout.h"
 #include "ui/MapCursor.h"
 
@@ -57,7 +58,10 @@ class Shell {
     static constexpr int kMapOriginY = layout::kMapTop;
 
     bool soundEnabled = true;
-    int soundVolume = 100;  // percent, one of the Volume menu's steps
+    // Percent of full loudness.
+    int soundVolume = 100;
+    // The map's colours (the Options menu's colour-blind switch).
+    ColourScheme colours = ColourScheme::Standard;
     bool keyP = false;
     bool keyF = false;
     bool keyJ = false;

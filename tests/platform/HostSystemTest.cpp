@@ -89,6 +89,18 @@ TEST(HostSystemTest, SavedGamesFollowTheDataFolderOrTheHomeFolder) {
     }
 }
 
+TEST(HostSystemTest, SettingsFollowTheConfigFolderOrTheHomeFolder) {
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", "/tmp/config here");
+        EXPECT_EQ(settingsFile(), "/tmp/config here/tessarion/settings.ini");
+    }
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", "");
+        ScopedEnv home("HOME", "/home/princeps");
+        EXPECT_EQ(settingsFile(), "/home/princeps/.config/tessarion/settings.ini");
+    }
+}
+
 TEST(HostSystemTest, MenuPagesOpenAsFileAddressesOfExistingPages) {
     // The test program runs from the build tree: the pages are found in the
     // sources, and the quiz's server page becomes the local one.

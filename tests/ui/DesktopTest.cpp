@@ -73,7 +73,8 @@ class DesktopTest : public ::testing::Test {
     }
     // The splash and the intro closed and the hints declined with a click on No.
     void scriptStartUp() {
-        AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
+        AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(),
+                         desktop_->screen().height(), nullptr);
         const BoxButton* no = probe.button(AdvisorBox::kNo);
         script({key(KeyCode::Enter), key(KeyCode::Escape)});
         script(click(probe.clientLeft() + no->x + 5,
@@ -162,7 +163,8 @@ TEST_F(DesktopTest, MessageClosesOnEscapeButAQuestionOnlyOnYesOrNo) {
     EXPECT_TRUE(platform.input.empty());
 
     // Escape and the close box do nothing to a question; Tab then Enter answers No.
-    AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
+    AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(),
+                     desktop_->screen().height(), nullptr);
     const int closeX = probe.left + probe.width - 12;
     const int closeY = probe.top + MenuBar::kHeight + 12;
     script({key(KeyCode::Escape)});
@@ -336,7 +338,8 @@ TEST_F(DesktopTest, KeyChordAndAccelerators) {
 TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
     start();
     platform.log.clear();
-    LessonBox probe(nullptr, 249, "", desktop_->frameWidth(), 768, nullptr, nullptr);
+    LessonBox probe(nullptr, 249, "", desktop_->frameWidth(), desktop_->screen().height(), nullptr,
+                    nullptr);
     const int bx = probe.clientLeft() + 80;
     const int by = probe.clientTop() + MenuBar::kHeight + 25;
     script(click(bx, by));
@@ -391,12 +394,16 @@ TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     InputEvent exposed;
     exposed.type = InputEvent::Type::Exposed;
     run({exposed});
-    EXPECT_EQ(desktop_->frameWidth(), 1820);
-    EXPECT_EQ(desktop_->shell().layoutOffsetX, 227);
-    EXPECT_EQ(platform.frameWidth, 1820);
+    // The client area keeps its height (768 rows, fewer on a short screen)
+    // and takes the window's shape.
+    const int wide = 2560 * desktop_->screen().height() / 1080;
+    EXPECT_GT(wide, 1700);
+    EXPECT_EQ(desktop_->frameWidth(), wide);
+    EXPECT_EQ(desktop_->shell().layoutOffsetX, (wide - 1366) / 2);
+    EXPECT_EQ(platform.frameWidth, wide);
     // The press and release land on the provinces, shifted with the layout.
     const InputEvent press = atItalia(InputEvent::Type::MouseDown);
-    EXPECT_GT(press.x, 227 + 180);
+    EXPECT_GT(press.x, (wide - 1366) / 2 + 180);
     run({press, atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
 }

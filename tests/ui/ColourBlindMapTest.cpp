@@ -1,0 +1,234 @@
+// The colour-blind map on the real embedded pictures: every pair of grounds
+// (the three powers' lands, the plain land of rebels and of no one, the land
+// of no province, the sea) and of legions stays apart to eyes without one
+// kind of cone, the legend tells the truth, and the standard map is untouched.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/Game.h"
+#include "res/MapLand.h"
+#include "support/ColourVision.h"
+#include "support/TestGame.h"
+#include "ui/LegionDrawing.h"
+#include "ui/MapColours.h"
+#include "ui/Screen.h"
+
+namespace tessarion {
+namespace {
+
+using namespace test;
+
+// The colour the most pixels of a sprite show: a legion's tunic and shield.
+std::uint32_t dominantColour(const Sprite& s) {
+    std::map<std::uint32_t, int> counts;
+    for (int y = 0; y < s.surface.height(); ++y) {
+        for (int x = 0; x < s.surface.width(); ++x) {
+            if ((s.mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+                ++counts[s.surface.pixel(x, y) | 0xFF000000u];
+            }
+        }
+    }
+    std::uint32_t best = 0;
+    int most = 0;
+    for (const auto& [colour, n] : counts) {
+        if (n > most) {
+            best = colour;
+            most = n;
+        }
+    }
+    return best;
+}
+
+// The median colour of the given overlays (0 plain, 1 yellow, 2 blue) taken together.
+std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
+    std::vector<std::uint32_t> pixels;
+    for (std::size_t i = variant; i < screen.pictures.overlays.size(); i += 3) {
+        const Sprite& s = screen.pictures.overlays[i];
+        for (int y = 0; y < s.surface.height(); ++y) {
+            for (int x = 0; x < s.surface.width(); ++x) {
+                if ((s.mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+                    pixels.push_back(s.surface.pixel(x, y));
+                }
+            }
+        }
+    }
+    Surface gathered(static_cast<int>(pixels.size()), 1);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        gathered.setPixel(static_cast<int>(i), 0, pixels[i]);
+    }
+    return typicalColour(gathered);
+}
+
+class ColourBlindMapTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        screen_ = std::make_unique<Screen>(game(), 1366, 768);
+        screen_->buildOverlayKeys();
+        screen_->loadPictures();
+    }
+    void TearDown() override {
+        screen_.reset();
+        GameTest::TearDown();
+    }
+
+    // The median colour of the base map where the test says.
+    template <typename Where>
+    std::uint32_t mapColour(Where where) {
+        const res::MapLand& land = res::MapLand::embedded();
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < kMapHeight; ++y) {
+            for (int x = 0; x < kMapWidth; ++x) {
+                if (where(land.at(x, y))) {
+                    pixels.push_back(screen_->baseMap.pixel(x, y));
+                }
+            }
+        }
+        Surface gathered(static_cast<int>(pixels.size()), 1);
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            gathered.setPixel(static_cast<int>(i), 0, pixels[i]);
+        }
+        return typicalColour(gathered);
+    }
+    std::uint32_t provinceColour(const std::vector<std::string>& names) {
+        std::vector<int> indices;
+        for (const std::string& name : names) {
+            for (std::size_t i = 0; i < game().provinces.size(); ++i) {
+                if (game().provinces[i]->name == name) {
+                    indices.push_back(static_cast<int>(i));
+                }
+            }
+        }
+        return mapColour(
+            [&](int at) { return std::find(indices.begin(), indices.end(), at) != indices.end(); });
+    }
+
+    // Every ground as the map shows it: the name of its power and its colour.
+    std::vector<std::pair<std::string, std::uint32_t>> grounds() {
+        return {
+            {"Roman land", provinceColour({"Italia", "Aquitania", "Africa", "Aegyptus", "Syria",
+                                           "Macedonia", "Britannia", "Lusitania"})},
+            {"Germanic overlay", overlayColour(*screen_, 1)},
+            {"Germanic land", provinceColour({"Upper Rhine", "Sarmatia", "Lower Danube"})},
+            {"Persian overlay", overlayColour(*screen_, 2)},
+            {"Persian land", provinceColour({"Armenia", "Mesopotamia"})},
+            {"rebel and ownerless overlay", overlayColour(*screen_, 0)},
+            {"land of no province",
+             mapColour([](int at) { return at == res::MapLand::kNoProvince; })},
+            {"sea", mapColour([](int at) { return at == res::MapLand::kSea; })},
+        };
+    }
+
+    std::unique_ptr<Screen> screen_;
+};
+
+// The first word of a ground's name is its power; two grounds of one power may look alike.
+std::string powerOf(const std::string& ground) {
+    return ground.substr(0, ground.find(' '));
+}
+
+TEST(ColourVisionTest, DistancesMatchPublishedExamples) {
+    // Sharma, Wu and Dalal's test pairs for CIEDE2000.
+    EXPECT_NEAR(ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}), 2.0425, 1e-4);
+    EXPECT_NEAR(ciede2000({50, 0, 0}, {50, -1, 2}), 2.3669, 1e-4);
+    EXPECT_NEAR(ciede2000({50, 2.5, 0}, {73, 25, -18}), 27.1492, 1e-4);
+    EXPECT_NEAR(ciede2000({60.2574, -34.0099, 36.2677}, {60.4626, -34.1751, 39.4387}), 1.2644,
+                1e-4);
+    // Red and green, far apart to most eyes, come together without red or green cones.
+    EXPECT_GT(seenDistance(0xFFC83232, 0xFF32A032, Vision::Normal), 40);
+    EXPECT_LT(seenDistance(0xFFC83232, 0xFF6E7A28, Vision::Deuteranopia), 10);
+}
+
+TEST_F(ColourBlindMapTest, EveryGroundAndEveryLegionStandsApartForEveryEye) {
+    screen_->setColourScheme(ColourScheme::ColourBlind, store::decodePicture);
+    const auto shown = grounds();
+    const Pictures& p = screen_->pictures;
+    const std::vector<std::pair<std::string, std::uint32_t>> legions = {
+        {"Roman legion", dominantColour(p.romanLegionColourBlind)},
+        {"Germanic legion", dominantColour(p.barbarianLegionColourBlind)},
+        {"Persian legion", dominantColour(p.sassanidLegionColourBlind)},
+        {"rebel legion", dominantColour(p.rebelLegionColourBlind)},
+    };
+    for (const auto& set : {shown, legions}) {
+        for (Vision v : kVisions) {
+            for (std::size_t i = 0; i < set.size(); ++i) {
+                for (std::size_t j = i + 1; j < set.size(); ++j) {
+                    if (powerOf(set[i].first) == powerOf(set[j].first)) {
+                        continue;
+                    }
+                    EXPECT_GE(seenDistance(set[i].second, set[j].second, v), 15.0)
+                        << set[i].first << " (" << std::hex << set[i].second << ") and "
+                        << set[j].first << " (" << set[j].second << std::dec << ") under "
+                        << nameOf(v);
+                }
+            }
+        }
+    }
+    // Each legion wears its land's colour, so a legion and its land go together.
+    EXPECT_LT(seenDistance(legions[0].second, shown[0].second, Vision::Normal), 6);
+    EXPECT_LT(seenDistance(legions[1].second, shown[1].second, Vision::Normal), 6);
+    EXPECT_LT(seenDistance(legions[2].second, shown[3].second, Vision::Normal), 6);
+    EXPECT_LT(seenDistance(legions[3].second, shown[5].second, Vision::Normal), 6);
+}
+
+TEST_F(ColourBlindMapTest, TheStandardMapIsWhereColoursMergeAndStaysAsPainted) {
+    const Surface standardMap = screen_->baseMap;
+    const Surface standardItaly = screen_->pictures.overlays[0].surface;
+    // What the colour-blind map is for: the standard one has pairs a
+    // colour-blind player cannot tell apart.
+    const auto shown = grounds();
+    double closest = 1e9;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            if (powerOf(shown[i].first) != powerOf(shown[j].first)) {
+                closest = std::min(
+                    closest, seenDistance(shown[i].second, shown[j].second, Vision::Deuteranopia));
+            }
+        }
+    }
+    EXPECT_LT(closest, 15.0);
+
+    // There and back: the standard pictures come back exactly as decoded.
+    screen_->setColourScheme(ColourScheme::ColourBlind, store::decodePicture);
+    EXPECT_NE(screen_->baseMap.pixels(), standardMap.pixels());
+    screen_->setColourScheme(ColourScheme::Standard, store::decodePicture);
+    EXPECT_EQ(screen_->baseMap.pixels(), standardMap.pixels());
+    EXPECT_EQ(screen_->cleanMap.pixels(), standardMap.pixels());
+    EXPECT_EQ(screen_->pictures.overlays[0].surface.pixels(), standardItaly.pixels());
+}
+
+TEST_F(ColourBlindMapTest, TheLegendShowsEachPowersLandAndLegion) {
+    Surface standard(screen_->width(), screen_->height());
+    screen_->paintScreen(standard);
+    screen_->setColourScheme(ColourScheme::ColourBlind, store::decodePicture);
+    Surface clear(screen_->width(), screen_->height());
+    screen_->paintScreen(clear);
+    const auto shown = grounds();
+    // Beside the Roman, Germanic, Persian and rebel legions: their lands' colours.
+    const std::vector<std::pair<int, std::uint32_t>> swatches = {{145, shown[0].second},
+                                                                 {240, shown[1].second},
+                                                                 {330, shown[3].second},
+                                                                 {445, shown[5].second}};
+    for (const auto& [y, land] : swatches) {
+        EXPECT_EQ(standard.pixel(124, y), kBlack) << "the standard legend has no swatches";
+        EXPECT_LT(seenDistance(clear.pixel(124, y), land, Vision::Normal), 6) << "row " << y;
+    }
+    // The legend's legions are the map's.
+    const Sprite& roman = screen_->pictures.romanLegionColourBlind;
+    int same = 0;
+    for (int y = 0; y < roman.height; ++y) {
+        for (int x = 0; x < roman.width; ++x) {
+            if ((roman.mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+                same += clear.pixel(50 + x, 110 + y) == roman.surface.pixel(x, y) ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(same, 300);
+}
+
+}  // namespace
+}  // namespace tessarion

@@ -1,0 +1,254 @@
+// The settings file: written whole, read leniently, and kept by the desktop
+// between runs under the command line's choices for one run.
+#include "ui/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "game/Game.h"
+#include "platform/HeadlessPlatform.h"
+#include "support/TestGame.h"
+#include "ui/Desktop.h"
+#include "ui/InputEvents.h"
+
+namespace tessarion {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(SettingsTest, WrittenSettingsReadBackAsTheyWere) {
+    Settings changed;
+    changed.sound = false;
+    changed.soundVolume = 35;
+    changed.skillLevel = 2;
+    changed.colours = ColourScheme::ColourBlind;
+    changed.fullscreen = false;
+    changed.windowWidth = 1200;
+    changed.windowHeight = 700;
+    for (const Settings& s : {Settings{}, changed}) {
+        const SettingsRead read = parseSettings(formatSettings(s));
+        EXPECT_TRUE(read.notes.empty()) << read.notes.front();
+        EXPECT_EQ(read.settings, s) << formatSettings(s);
+    }
+}
+
+TEST(SettingsTest, ReadingKeepsWhatItUnderstandsAndNotesTheRest) {
+    const SettingsRead read = parseSettings(
+        "# edited by hand\r\n"
+        "Sound = OFF\r\n"
+        "skillLevel = impossible\n"
+        "this line is garbage\n"
+        "soundVolume = 150\n"
+        "aSettingOfANewerGame = 3\n"
+        "  colours=colour-blind  \n"
+        "fullscreen = on\n"
+        "windowWidth = 1200\n"
+        "windowHeight = 7oo");
+    EXPECT_FALSE(read.settings.sound);
+    EXPECT_EQ(read.settings.skillLevel, 1);
+    EXPECT_EQ(read.settings.soundVolume, 100);
+    EXPECT_EQ(read.settings.colours, ColourScheme::ColourBlind);
+    EXPECT_EQ(read.settings.fullscreen, std::optional<bool>(true));
+    EXPECT_EQ(read.settings.windowWidth, 1200);
+    EXPECT_EQ(read.settings.windowHeight, 0);
+    // The skill, the garbage line, the volume and the height; the unknown name is no fault.
+    ASSERT_EQ(read.notes.size(), 4u);
+    EXPECT_NE(read.notes[0].find("line 3"), std::string::npos) << read.notes[0];
+}
+
+TEST(SettingsTest, ABinaryOrHugeFileIsIgnoredWhole) {
+    for (const std::string& text : {std::string("sound = off\n\0\x01\x02", 15),
+                                    std::string(100000, '\n') + "sound = off\n"}) {
+        const SettingsRead read = parseSettings(text);
+        EXPECT_EQ(read.settings, Settings{});
+        EXPECT_EQ(read.notes.size(), 1u);
+    }
+}
+
+class SettingsFileTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    const fs::path folder =
+        fs::path(::testing::TempDir()) /
+        ("tessarion-settings-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const std::string file = (folder / "config" / "tessarion" / "settings.ini").string();
+};
+
+TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndStoringMakesTheFolder) {
+    const SettingsRead none = loadSettings(file);
+    EXPECT_EQ(none.settings, Settings{});
+    EXPECT_TRUE(none.notes.empty());
+
+    Settings s;
+    s.skillLevel = 0;
+    ASSERT_FALSE(storeSettings(file, s).has_value());
+    const SettingsRead read = loadSettings(file);
+    EXPECT_EQ(read.settings, s);
+    EXPECT_TRUE(read.notes.empty());
+
+    // A folder where the file should be cannot be read or replaced, and says so.
+    const std::string folderInstead = (folder / "taken").string();
+    fs::create_directories(folderInstead);
+    EXPECT_EQ(loadSettings(folderInstead).notes.size(), 1u);
+    EXPECT_TRUE(storeSettings(folderInstead, s).has_value());
+}
+
+// The desktop on the headless platform, with a settings file of its own.
+class DesktopSettingsTest : public SettingsFileTest {
+  protected:
+    // Starts the window on a screen of the given size; false when it did not start.
+    bool start(int screenWidth = 1920, int screenHeight = 1080, DesktopConfig config = {}) {
+        platform = std::make_unique<HeadlessPlatform>(screenWidth, screenHeight);
+        platform->quitWhenIdle = false;
+        game = std::make_unique<Game>(5);
+        config.saveFolder = (folder / "saves").string();
+        config.settingsFile = file;
+        config.note = [this](const std::string& text) { notes.push_back(text); };
+        config.pictures = [](int id) {
+            const PictureSize size = pictureDrawSize(id);
+            store::Image image;
+            image.width = size.width;
+            image.height = size.height;
+            image.pixels.assign(static_cast<std::size_t>(size.width * size.height), 0xFF808080);
+            return image;
+        };
+        config.sounds = [](const std::string&) { return std::span<const unsigned char>(); };
+        config.showSplash = false;
+        config.showIntro = false;
+        config.aboutMs = 0;
+        config.exitWaitMs = 0;
+        desktop = std::make_unique<Desktop>(*platform, *game, config);
+        return desktop->startUp();
+    }
+    void stop() {
+        desktop->shutDown();
+        desktop.reset();
+    }
+    Settings onDisk() {
+        const SettingsRead read = loadSettings(file);
+        EXPECT_TRUE(read.notes.empty());
+        return read.settings;
+    }
+
+    std::unique_ptr<HeadlessPlatform> platform;
+    std::unique_ptr<Game> game;
+    std::unique_ptr<Desktop> desktop;
+    std::vector<std::string> notes;
+};
+
+TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
+    ASSERT_TRUE(start());
+    EXPECT_EQ(game->skillLevel(), 1);
+    EXPECT_FALSE(platform->fullscreen);
+    desktop->shell().command(cmd::kHard);
+    desktop->shell().command(cmd::kSound);
+    desktop->shell().command(cmd::kColours);
+    EXPECT_EQ(desktop->screen().colours, ColourScheme::ColourBlind);
+    // Each change is written as it is made: a run that is killed keeps them.
+    EXPECT_EQ(onDisk().skillLevel, 2);
+    EXPECT_FALSE(onDisk().sound);
+    EXPECT_EQ(onDisk().colours, ColourScheme::ColourBlind);
+    platform->windowWidth = 1500;
+    platform->windowHeight = 900;
+    desktop->shell().soundVolume = 40;
+    stop();
+    EXPECT_EQ(onDisk().windowWidth, 1500);
+    EXPECT_EQ(onDisk().soundVolume, 40);
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(game->skillLevel(), 2);
+    EXPECT_FALSE(desktop->shell().soundEnabled);
+    EXPECT_EQ(desktop->shell().soundVolume, 40);
+    EXPECT_EQ(desktop->screen().colours, ColourScheme::ColourBlind);
+    EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kColours));
+    EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kHard));
+    EXPECT_EQ(platform->windowWidth, 1500);
+    EXPECT_EQ(platform->windowHeight, 900);
+    // The first game was set up at the remembered skill: Hard's treasury.
+    EXPECT_EQ(game->romans.treasury, 50000);
+
+    // Full screen by F11 is remembered too, and so is leaving it.
+    desktop->handle(test::key(KeyCode::F11));
+    EXPECT_TRUE(platform->fullscreen);
+    EXPECT_EQ(onDisk().fullscreen, std::optional<bool>(true));
+    stop();
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(platform->fullscreen);
+    desktop->handle(test::key(KeyCode::F11));
+    EXPECT_EQ(onDisk().fullscreen, std::optional<bool>(false));
+}
+
+TEST_F(DesktopSettingsTest, TheCommandLineHoldsForOneRunOnly) {
+    Settings kept;
+    kept.fullscreen = false;
+    ASSERT_FALSE(storeSettings(file, kept).has_value());
+    DesktopConfig config;
+    config.sound = false;      // --nosound
+    config.fullscreen = true;  // --fullscreen
+    ASSERT_TRUE(start(1920, 1080, config));
+    EXPECT_FALSE(desktop->shell().soundEnabled);
+    EXPECT_TRUE(platform->fullscreen);
+    desktop->shell().command(cmd::kEasy);
+    stop();
+    const Settings after = onDisk();
+    EXPECT_EQ(after.skillLevel, 0);
+    EXPECT_TRUE(after.sound);
+    EXPECT_EQ(after.fullscreen, std::optional<bool>(false));
+}
+
+TEST_F(DesktopSettingsTest, ADamagedFileIsNotedAndWrittenAfresh) {
+    writeFile(file, std::string("skillLevel = hard\n\0\xff\xfe", 21));
+    ASSERT_TRUE(start());
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find(file), std::string::npos) << notes[0];
+    EXPECT_EQ(game->skillLevel(), 1);
+    // Written again at once, readable, saying what the game does.
+    EXPECT_EQ(onDisk().skillLevel, 1);
+    EXPECT_EQ(readFile(file).find('\0'), std::string::npos);
+}
+
+TEST_F(DesktopSettingsTest, AScreenTooSmallForTheWindowGetsTheFramePixelForPixel) {
+    // A 1366 x 768 laptop: full screen, the frame exactly the screen's size.
+    ASSERT_TRUE(start(1366, 768));
+    EXPECT_TRUE(platform->fullscreen);
+    EXPECT_EQ(platform->frameWidth, 1366);
+    EXPECT_EQ(platform->frameHeight, 768);
+    // Only the empty rows under the layout went.
+    EXPECT_GE(desktop->screen().height(), Screen::kMinLayoutHeight);
+    stop();
+    // Not remembered as the player's choice: a larger screen next time opens a window.
+    EXPECT_FALSE(onDisk().fullscreen.has_value());
+    ASSERT_TRUE(start(1920, 1080));
+    EXPECT_FALSE(platform->fullscreen);
+    EXPECT_EQ(platform->frameHeight, Screen::kLayoutHeight + MenuBar::kHeight);
+    stop();
+
+    // The player who left full screen on the laptop keeps a window there.
+    Settings windowed;
+    windowed.fullscreen = false;
+    ASSERT_FALSE(storeSettings(file, windowed).has_value());
+    ASSERT_TRUE(start(1366, 768));
+    EXPECT_FALSE(platform->fullscreen);
+}
+
+}  // namespace
+}  // namespace tessarion
