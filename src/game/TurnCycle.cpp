@@ -29,7 +29,7 @@ void playMilestoneLesson(const Lesson& m) {
     }
     frontEnd().zoomFrame(m.zoomX, m.zoomY);
     frontEnd().zoomFrame(m.zoomX, m.zoomY);
-    frontEnd().openPictureBox(m.pictureId);
+    frontEnd().openPictureBox(m.picture);
 }
 
 // 1 to 8: the powers' years, then the new year and its events.
@@ -77,7 +77,7 @@ std::optional<bool> reachMilestone(Game& game) {
     if (year == 285) {
         frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
         if (!askYesNo("Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
-                      "Century\"\r\nDo "
+                      "Century.\"\r\nDo "
                       "you want to keep playing until 476 AD?",
                       {Question::Topic::KeepPlaying})) {
             frontEnd().quit();

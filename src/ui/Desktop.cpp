@@ -9,6 +9,7 @@
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
+#include "ui/AdvisorBox.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -337,7 +338,7 @@ void Desktop::drawProvinceInfo() {
 
 void Desktop::playLesson(const Lesson& lesson) {
     zoomFrame(lesson.zoomX, lesson.zoomY);
-    openPictureBox(lesson.pictureId);
+    openPictureBox(lesson.picture);
 }
 
 void Desktop::openWebPage(const std::string& path) {
@@ -428,8 +429,10 @@ void Desktop::zoomFrame(int layoutX, int y) {
     runner_.presentFrame();
 }
 
-void Desktop::openPictureBox(int pictureId) {
-    dialogs_.openPictureBox(pictureId);
+void Desktop::openPictureBox(const std::string& picture) {
+    if (const PictureEntry* entry = pictureNamed(picture)) {
+        dialogs_.openPictureBox(entry->id);
+    }
 }
 
 void Desktop::showResults(int invasions, int plagues, int rebellions) {

@@ -9,7 +9,7 @@
 #include "model/FrontEnd.h"
 #include "platform/Platform.h"
 #include "ui/Animation.h"
-#include "ui/Boxes.h"
+#include "ui/ModalBox.h"
 #include "ui/DesktopConfig.h"
 #include "ui/Dialogs.h"
 #include "ui/MenuBar.h"
@@ -62,7 +62,7 @@ class Desktop : public ShellHost {
     void clearShownMoves() override { animator_.clearShownMoves(); }
     void invalidateWindow() override { redrawScreen(); }
     void zoomFrame(int x, int y) override;
-    void openPictureBox(int pictureId) override;
+    void openPictureBox(const std::string& picture) override;
     void showResults(int invasions, int plagues, int rebellions) override;
     void postCommand(int id, int param) override { posted_.emplace_back(id, param); }
 

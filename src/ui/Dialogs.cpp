@@ -12,8 +12,12 @@
 #include "platform/Platform.h"
 #include "savegame/SaveGame.h"
 #include "savegame/SaveLimits.h"
+#include "ui/AlertBox.h"
+#include "ui/BoxChrome.h"
 #include "ui/Font.h"
+#include "ui/LessonBox.h"
 #include "ui/ModalRunner.h"
+#include "ui/PictureFrameBox.h"
 #include "ui/Screen.h"
 #include "ui/SoundBoard.h"
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/Boxes.h"
+#include "ui/AdvisorBox.h"
+#include "ui/FileBox.h"
 #include "ui/DesktopConfig.h"
 #include "PictureManifest.h"
 #include "ui/Graphic.h"

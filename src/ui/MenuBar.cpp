@@ -85,6 +85,15 @@ std::vector<MenuItem> lessonItems() {
     return items;
 }
 
+// The Scenarios submenu, in the order of the scenario table.
+std::vector<MenuItem> scenarioItems() {
+    std::vector<MenuItem> items;
+    for (const Scenario& scenario : scenarios()) {
+        items.emplace_back(scenario.label, scenario.id);
+    }
+    return items;
+}
+
 }  // namespace
 
 MenuBar::MenuBar() {
@@ -100,13 +109,7 @@ MenuBar::MenuBar() {
            false,
            {{"Easy", cmd::kEasy}, {"Normal", cmd::kNormal, true}, {"Hard", cmd::kHard}}},
           {"Sound", cmd::kSound, true},
-          {"Scenarios",
-           0,
-           false,
-           {{"Valerian (260 AD)", kScenarioValerian},
-            {"Constantine (308 AD)", kScenarioConstantine},
-            {"Honorius (410 AD)", kScenarioHonorius},
-            {"Valentinian III (455 AD)", kScenarioValentinian}}}}},
+          {"Scenarios", 0, false, scenarioItems()}}},
         {"History",
          {{"History Lessons", 0, false, lessonItems()},
           {"Study Guide", cmd::kStudyGuide},

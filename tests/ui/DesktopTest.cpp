@@ -8,6 +8,11 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
+#include "ui/AdvisorBox.h"
+#include "ui/AlertBox.h"
+#include "ui/FileBox.h"
+#include "ui/LessonBox.h"
+#include "ui/PictureFrameBox.h"
 #include "ui/InputEvents.h"
 
 namespace tessarion {
