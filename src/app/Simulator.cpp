@@ -158,7 +158,8 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
                 return "--player needs idle, general or all";
             }
         } else if (arg == "--from") {
-            if (!hasValue || !parseNumber(value, 0, 65535, n) || (n != 235 && !isScenario(static_cast<int>(n)))) {
+            if (!hasValue || !parseNumber(value, 0, 65535, n) ||
+                (n != 235 && !isScenario(static_cast<int>(n)))) {
                 std::string ids = scenarioIds(", ");
                 ids.replace(ids.rfind(", "), 2, " or ");
                 return "--from needs 235 (the campaign) or a scenario: " + ids;

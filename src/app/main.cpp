@@ -35,22 +35,25 @@ namespace {
 
 std::string usage() {
     return "Usage: tessarion [options]\n"
-    "\n"
-    "  (no option)        play the game in its window\n"
-    "  --console          play without a window: text commands on standard input\n"
-    "  --simulate ...     play whole games headless for balance statistics\n"
-    "                     (--games N --skill 0|1|2|all --seed S --player idle|general|all\n"
-    "                      --from 235|" + tessarion::scenarioIds("|") + " --csv FILE)\n"
-    "  --seed N           start the random generator from N (0 to 4294967295)\n"
-    "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
-    "  --fullscreen       start in full screen (F11 switches)\n"
-    "  --windowed         start in a window (the default)\n"
-    "  --load FILE        load a saved game once the game is up\n"
-    "  --nosound          start with the sound switched off\n"
-    "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact sheet\n"
-    "  --scenarios        list the scenarios: id, first year played, menu label\n"
-    "  --help             show this text\n"
-    "  --version          show the version\n";
+           "\n"
+           "  (no option)        play the game in its window\n"
+           "  --console          play without a window: text commands on standard input\n"
+           "  --simulate ...     play whole games headless for balance statistics\n"
+           "                     (--games N --skill 0|1|2|all --seed S --player idle|general|all\n"
+           "                      --from 235|" +
+           tessarion::scenarioIds("|") +
+           " --csv FILE)\n"
+           "  --seed N           start the random generator from N (0 to 4294967295)\n"
+           "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
+           "  --fullscreen       start in full screen (F11 switches)\n"
+           "  --windowed         start in a window (the default)\n"
+           "  --load FILE        load a saved game once the game is up\n"
+           "  --nosound          start with the sound switched off\n"
+           "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact "
+           "sheet\n"
+           "  --scenarios        list the scenarios: id, first year played, menu label\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
 }
 
 // One line a scenario, for scripts: "1100 260 Valerian (260 AD)".
@@ -62,7 +65,8 @@ void listScenarios() {
 
 int screenshot(tessarion::Game& game, const std::string& path) {
     tessarion::beginFirstGame(game);
-    tessarion::Screen screen(game, tessarion::Screen::kLayoutWidth, tessarion::Screen::kLayoutHeight);
+    tessarion::Screen screen(game, tessarion::Screen::kLayoutWidth,
+                             tessarion::Screen::kLayoutHeight);
     screen.buildOverlayKeys();
     screen.loadPictures();
     std::string error;

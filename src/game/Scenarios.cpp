@@ -46,32 +46,30 @@ void setUpCrisisYear(Game& game, std::initializer_list<Garrison> garrisons) {
 }
 
 void setUp260(Game& game) {
-    setUpCrisisYear(game,
-                    {{"Italia", 3},
-                     {"Britannia", 3},
-                     {"Aegyptus", 3},
-                     {"Aquitania", 2},
-                     {"Syria", 1},
-                     {"Palestina", 1},
-                     {"Lugdunensis", 1},
-                     {"Narbonensis", 1},
-                     {"Raetia", 1},
-                     {"Pontus", 3}});
+    setUpCrisisYear(game, {{"Italia", 3},
+                           {"Britannia", 3},
+                           {"Aegyptus", 3},
+                           {"Aquitania", 2},
+                           {"Syria", 1},
+                           {"Palestina", 1},
+                           {"Lugdunensis", 1},
+                           {"Narbonensis", 1},
+                           {"Raetia", 1},
+                           {"Pontus", 3}});
 }
 
 void setUp308(Game& game) {
-    setUpCrisisYear(game,
-                    {{"Italia", 3},
-                     {"Britannia", 1},
-                     {"Aegyptus", 1},
-                     {"Aquitania", 2},
-                     {"Syria", 1},
-                     {"Palestina", 1},
-                     {"Lugdunensis", 1},
-                     {"Narbonensis", 1},
-                     {"Raetia", 1},
-                     {"Macedonia", 1},
-                     {"Pontus", 1}});
+    setUpCrisisYear(game, {{"Italia", 3},
+                           {"Britannia", 1},
+                           {"Aegyptus", 1},
+                           {"Aquitania", 2},
+                           {"Syria", 1},
+                           {"Palestina", 1},
+                           {"Lugdunensis", 1},
+                           {"Narbonensis", 1},
+                           {"Raetia", 1},
+                           {"Macedonia", 1},
+                           {"Pontus", 1}});
     moveProvinces(game, &game.romans, &game.barbarians, {"Dacia"});
 }
 

@@ -121,7 +121,7 @@ void Desktop::firstPaint() {
     // Cleared first, so the intro and the welcome come once per run.
     firstPaint_ = false;
     if (config_.showIntro) {
-        openPictureBox(Dialogs::kIntroPicture);
+        dialogs_.openPictureBox(Dialogs::kIntroPicture);
     }
     showWelcome();
 }
@@ -248,10 +248,16 @@ void Desktop::mouseDown(const InputEvent& e) {
         game_.dragSource = nullptr;
     }
     bool consumed = false;
+    const bool menusWereActive = menu_.active();
     menu_.mouseDown(e.x, e.y, consumed);
     if (consumed || onMenuBar(e)) {
         runner_.presentFrame();
-    } else if (e.button == InputEvent::Button::Left) {
+        return;
+    }
+    if (menusWereActive) {
+        runner_.presentFrame();  // the bar let go of the keyboard
+    }
+    if (e.button == InputEvent::Button::Left) {
         shell_.leftButtonDown(e.x, layout::clientYOfFrame(e.y));
     }
 }

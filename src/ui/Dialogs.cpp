@@ -250,7 +250,8 @@ std::optional<std::string> Dialogs::chooseSavePath() {
     }
     std::string name;
     for (;;) {
-        FileBox box(true, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(), screenHeight());
+        FileBox box(true, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(),
+                    screenHeight());
         box.name = name;
         runner_.run(box);
         if (box.endCode != 1) {
@@ -281,7 +282,8 @@ std::optional<std::string> Dialogs::chooseLoadPath() {
     if (std::optional<std::string> native = nativeChoice(false)) {
         return native->empty() ? std::nullopt : native;
     }
-    FileBox box(false, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(), screenHeight());
+    FileBox box(false, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(),
+                screenHeight());
     runner_.run(box);
     if (box.endCode != 1) {
         return std::nullopt;

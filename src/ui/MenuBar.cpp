@@ -318,6 +318,7 @@ std::optional<int> MenuBar::mouseDown(int x, int y, bool& consumed) {
             close();
         } else {
             openAt(menu, -1);
+            openedByKeyboard_ = false;
         }
         return std::nullopt;
     }
@@ -326,13 +327,16 @@ std::optional<int> MenuBar::mouseDown(int x, int y, bool& consumed) {
         pressedInMenus_ = true;
         return std::nullopt;
     }
-    if (active()) {
-        // A click elsewhere closes the menus and goes no further.
+    if (open_ >= 0) {
+        // A click away from an open menu closes it and goes no further.
         consumed = true;
         pressedInMenus_ = true;
         close();
         return std::nullopt;
     }
+    // With nothing open the bar gives up the keyboard, and the click is the
+    // window's as if the bar had never had it.
+    close();
     consumed = false;
     return std::nullopt;
 }
@@ -412,6 +416,7 @@ void MenuBar::openAt(int menu, int item) {
     sub_ = -1;
     subOpen_ = false;
     barFocus_ = false;
+    openedByKeyboard_ = true;
 }
 
 void MenuBar::toggleBarFocus() {
@@ -543,10 +548,15 @@ std::optional<int> MenuBar::keyInMenu(const InputEvent& key) {
             }
             break;
         case KeyCode::Escape: {
+            // Back to the bar when the keyboard opened the menu; a menu the
+            // mouse opened closes altogether, leaving nothing lit.
             const int was = open_;
+            const bool toBar = openedByKeyboard_;
             close();
-            barFocus_ = true;
-            item_ = was;
+            if (toBar) {
+                barFocus_ = true;
+                item_ = was;
+            }
             break;
         }
         case KeyCode::Letter:

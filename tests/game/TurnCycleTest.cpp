@@ -34,8 +34,9 @@ TEST_F(TurnCycleTest, FirstTurnOfANewGamePlaysTheFirstLesson) {
     quietGame();
     EXPECT_FALSE(endTurnCycle(game()));
     EXPECT_EQ(game().year(), 236);
-    const std::vector<std::string> expected{"redraw",       "banner",       "clearMoves", "redraw",
-                                            "zoom 673,300", "zoom 673,300", "picture maximinus"};
+    const std::vector<std::string> expected{"redraw",           "banner",       "clearMoves",
+                                            "redraw",           "zoom 673,300", "zoom 673,300",
+                                            "picture maximinus"};
     EXPECT_EQ(std::vector<std::string>(screen.calls.begin(), screen.calls.begin() + 7), expected);
     EXPECT_TRUE(anyLegionCanMove(game()));
 }

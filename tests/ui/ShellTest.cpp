@@ -119,8 +119,8 @@ TEST_F(ShellTest, MenuCommands) {
     EXPECT_TRUE(shell().command(2010));
     EXPECT_TRUE(shell().command(cmd::kStudyGuide | 0x10000));  // compared on the low 16 bits
     EXPECT_FALSE(shell().command(2001)) << "there is no lesson 2001";
-    EXPECT_EQ(host.log,
-              (std::vector<std::string>{"about", "about", "lesson adrianople", "open /guide.html"}));
+    EXPECT_EQ(host.log, (std::vector<std::string>{"about", "about", "lesson adrianople",
+                                                  "open /guide.html"}));
 }
 
 TEST_F(ShellTest, ScenarioAnsweredNoLeavesTheGameAlone) {
