@@ -24,8 +24,8 @@ std::vector<ReportLine> economicReportLines(const Game& game);
 
 // Where a news line of the military report stands (layout x): the year it
 // happened in, muted, then its text.
-inline constexpr int kNewsYearX = 1008;
-inline constexpr int kNewsTextX = 1042;
+inline constexpr int kNewsYearX = 1005;
+inline constexpr int kNewsTextX = 1034;
 inline constexpr std::uint32_t kNewsYearColour = 0xFF6E5A3C;
 
 // The economic and military reports on the parchment, into the back buffer.

@@ -77,6 +77,27 @@ TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirstWithItsYears) {
     EXPECT_LE(kNewsYearX + defaultFont().width("476") + 6, kNewsTextX);
 }
 
+// The longest news the rules write still ends on the parchment, short of its torn right
+// edge, beside its year.
+TEST_F(ReportsTest, TheLongestNewsFitsThePanel) {
+    std::vector<std::string> news;
+    for (const auto& q : game().provinces) {
+        const std::string& n = q->name;
+        news.insert(news.end(),
+                    {"Our raid into " + n + " was successful", "We have reconquered " + n,
+                     n + " has been overrun", "Our attack on " + n + " failed",
+                     "Enemy legion in " + n + " defeated", n + " has rebelled"});
+    }
+    for (const char* tribe :
+         {"Franks", "Goths", "Marcomanni", "Ostrogoths", "Saxons", "Vandals", "Visigoths"}) {
+        news.push_back(std::string("The ") + tribe + " have crossed the frontier!");
+    }
+    news.push_back("The Sassanids have crossed the Tigris!");
+    for (const std::string& line : news) {
+        EXPECT_LE(kNewsTextX + defaultFont().width(line), 1318) << line;
+    }
+}
+
 class ProvinceInfoTest : public ScreenFixture {
   protected:
     // The four coins' colours, or black where none is drawn.
