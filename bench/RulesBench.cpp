@@ -20,12 +20,12 @@
 namespace tessarion {
 namespace {
 
-// A game set up from a scenario, with nobody at the advisor's boxes and no
+// A game set up from the scenario named after a year, with nobody at the advisor's boxes and no
 // screen: questions are answered No, as the rules do without a player.
 struct Position {
-    explicit Position(int scenario) {
+    explicit Position(int year) {
         game = std::make_unique<Game>(2024);
-        startScenario(*game, scenario);
+        startScenario(*game, scenarioOfYear(year)->id);
         saved = saveGameText(*game);
     }
     std::unique_ptr<Game> game;
@@ -35,7 +35,7 @@ struct Position {
 // The 260 AD scenario a year on: rebels in east and west, Germans and
 // Persians on the march, eighteen Roman legions to pay and recruit.
 void BM_EndOfTurnMidGame(benchmark::State& state) {
-    Position position(kScenarioValerian);
+    Position position(260);
     for (auto _ : state) {
         state.PauseTiming();
         if (!loadGameText(*position.game, position.saved).ok) {
@@ -128,7 +128,7 @@ BENCHMARK(BM_PlanRouteEnclosed)->Unit(benchmark::kMillisecond);
 
 // The 455 AD scenario: a late position with every power on the map.
 void BM_SaveAndLoadLateGame(benchmark::State& state) {
-    Position position(kScenarioValentinian);
+    Position position(455);
     for (auto _ : state) {
         std::string text = saveGameText(*position.game);
         if (!loadGameText(*position.game, text).ok) {

@@ -948,6 +948,7 @@ void WorldMap::buildProvinces() {
             }
         }
     }
+    giveFrontierToNeighbours(owner, wall);
 
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         if (!land_[i]) {
@@ -963,6 +964,38 @@ void WorldMap::buildProvinces() {
 
     // Distance from land over the sea, for the shading of the water.
     seaDistance_ = distanceTo(land_);
+}
+
+void WorldMap::giveFrontierToNeighbours(std::vector<int>& owner,
+                                        const std::vector<std::uint8_t>& wall) const {
+    // Frontier pixels (river banks, the Wall) on land that no province grew into take a
+    // province beside them, one within three pixels along the row or the column whose overlay
+    // frame holds them, so that the overlay covers them when the province changes hands.
+    {
+        std::vector<int> next = owner;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const std::size_t i = idx(x, y);
+                if (!land_[i] || !wall[i] || owner[i] >= 0) {
+                    continue;
+                }
+                for (int r = 1; r < 4 && next[i] < 0; ++r) {
+                    for (int k = 0; k < 4 && next[i] < 0; ++k) {
+                        const int nx = x + (k == 0 ? r : k == 1 ? -r : 0);
+                        const int ny = y + (k == 2 ? r : k == 3 ? -r : 0);
+                        if (nx < 0 || ny < 0 || nx >= W || ny >= H) {
+                            continue;
+                        }
+                        const int p = owner[idx(nx, ny)];
+                        if (p >= 0 && inFrame(p, x, y, 0)) {
+                            next[i] = p;
+                        }
+                    }
+                }
+            }
+        }
+        owner = std::move(next);
+    }
 }
 
 bool WorldMap::inFrame(int p, int x, int y, float inset) const {
@@ -1095,9 +1128,12 @@ void WorldMap::placeNames(const Font& serifBold) {
                                 continue;
                             }
                             double dist = std::hypot(x + bw / 2.0 - cx, y + bh / 2.0 - cy);
+                            // Its own land weighs too: a name half over the sea at the edge
+                            // of its land (Pontus's by the Bosporus) reads
+                            // as a name of the coast beside it.
                             double score = -(foreign > 0.03 ? 1500.0 : 0.0) - 2000.0 * foreign -
-                                           300.0 * sea / area - dist + size * 20 -
-                                           (lines.size() > 1 ? 15 : 0);
+                                           300.0 * sea / area + 200.0 * inside / area - dist +
+                                           size * 40 - (lines.size() > 1 ? 15 : 0);
                             if (score > bestScore) {
                                 bestScore = score;
                                 best = {pi,
@@ -1186,19 +1222,9 @@ Raster WorldMap::render(int variant) const {
                 image.at(x, y) = c;
                 continue;
             }
-            int shown = l;
-            if (l == -3) {
-                // River banks take the colour of a province beside them.
-                for (int r = 1; r < 4 && shown == -3; ++r) {
-                    for (int k = 0; k < 4 && shown == -3; ++k) {
-                        int nx = x + (k == 0 ? r : k == 1 ? -r : 0);
-                        int ny = y + (k == 2 ? r : k == 3 ? -r : 0);
-                        if (nx >= 0 && ny >= 0 && nx < W && ny < H && labels_[idx(nx, ny)] >= 0) {
-                            shown = labels_[idx(nx, ny)];
-                        }
-                    }
-                }
-            }
+            // A frontier pixel left to no province (see giveFrontierToNeighbours) is no one's
+            // land: were it shown in a neighbour's colour, no overlay would cover it.
+            const int shown = l;
             std::uint32_t c = kNeutral;
             if (shown >= 0) {
                 const ProvinceData& d = provinces_[static_cast<std::size_t>(shown)];

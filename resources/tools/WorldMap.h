@@ -103,6 +103,8 @@ class WorldMap {
     bool isBorder(int x, int y) const;
     // Whether (x, y) lies inside province p's overlay frame, inset pixels from its edge.
     bool inFrame(int p, int x, int y, float inset) const;
+    void giveFrontierToNeighbours(std::vector<int>& owner,
+                                  const std::vector<std::uint8_t>& wall) const;
     int label(int x, int y) const { return labels_[static_cast<std::size_t>(y) * kWidth + x]; }
 
     std::string error_;

@@ -26,6 +26,7 @@
 #include "model/Random.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
+#include "ui/Pictures.h"
 #include "ui/Reports.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
@@ -34,6 +35,12 @@
 namespace tessarion {
 
 namespace {
+
+// The console names a lesson's picture by its id, as the protocol always has.
+int pictureIdOf(const Lesson& lesson) {
+    const PictureEntry* picture = pictureNamed(lesson.picture);
+    return picture != nullptr ? picture->id : -1;
+}
 
 // Why the rules give no order for a drag and say nothing about it.
 std::string whyNoOrder(Game& game, Province* from, Province* to) {
@@ -86,11 +93,12 @@ class ConsoleHost : public ShellHost {
         out_ << "QUESTION: " << Console::escapeText(text) << (yes ? " -> yes" : " -> no") << '\n';
         return yes;
     }
-    void openPictureBox(int pictureId) override {
-        if (const Lesson* lesson = lessonForPicture(pictureId)) {
-            out_ << "SHOW: lesson \"" << lesson->title << "\" (picture " << pictureId << ")\n";
+    void openPictureBox(const std::string& picture) override {
+        if (const Lesson* lesson = lessonForPicture(picture)) {
+            out_ << "SHOW: lesson \"" << lesson->title << "\" (picture " << pictureIdOf(*lesson)
+                 << ")\n";
         } else {
-            out_ << "SHOW: picture " << pictureId << '\n';
+            out_ << "SHOW: picture " << picture << '\n';
         }
     }
     void showResults(int invasions, int plagues, int rebellions) override {
@@ -105,7 +113,7 @@ class ConsoleHost : public ShellHost {
         }
     }
     void playLesson(const Lesson& lesson) override {
-        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << lesson.pictureId
+        out_ << "SHOW: lesson \"" << lesson.title << "\" (picture " << pictureIdOf(lesson)
              << ", narration " << lesson.narration << ")\n";
     }
     void openWebPage(const std::string& path) override {
@@ -293,8 +301,14 @@ struct ConsoleCommand {
     const char* purpose;
 };
 
+// The `new` line of the `commands` list names the scenarios of the table.
+const char* newGamePurpose() {
+    static const std::string text = "a new game; a scenario (" + scenarioIds(", ") + ")";
+    return text.c_str();
+}
+
 // In the order of the `commands` list.
-constexpr ConsoleCommand kCommands[] = {
+const ConsoleCommand kCommands[] = {
     {"map", true, &CommandLoop::map, "map", "every province: owner and legions"},
     {"report", true, &CommandLoop::report, "report", "the economic and military reports"},
     {"drop", false, &CommandLoop::drop, "drop FROM TO",
@@ -304,8 +318,7 @@ constexpr ConsoleCommand kCommands[] = {
     {"play", false, &CommandLoop::play, "play general",
      "let the built-in general give this turn's orders"},
     {"pfj", true, &CommandLoop::peoplesFront, "pfj", "the People's Front of Judea"},
-    {"new", true, &CommandLoop::newGame, "new, scenario ID",
-     "a new game; a scenario (1100, 1101, 1102, 1103)"},
+    {"new", true, &CommandLoop::newGame, "new, scenario ID", newGamePurpose()},
     {"scenario", false, &CommandLoop::scenario, nullptr, nullptr},
     {"skill", false, &CommandLoop::skill, "skill 0|1|2",
      "Easy, Normal, Hard (from the next new game)"},
@@ -494,9 +507,15 @@ void CommandLoop::peoplesFront(const Tokens&) {
 }
 
 void CommandLoop::scenario(const Tokens& t) {
-    const std::string why = "scenario needs an id from 1100 to 1103";
+    const std::span<const Scenario> table = scenarios();
+    const std::string why = "scenario needs an id from " + std::to_string(table.front().id) +
+                            " to " + std::to_string(table.back().id);
     expectArguments(t, 1, 1, why);
-    startScenario(game_, static_cast<int>(number(t[1], 1100, 1103, why)));
+    const int id = static_cast<int>(number(t[1], table.front().id, table.back().id, why));
+    if (!isScenario(id)) {
+        throw Refusal{why};
+    }
+    startScenario(game_, id);
 }
 
 void CommandLoop::menuCommand(const Tokens& t) {

@@ -26,10 +26,12 @@ namespace {
 
 const char* const kSkillNames[3] = {"Easy", "Normal", "Hard"};
 
-const char* const kSimulateUsage =
-    "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
-    "                            [--player idle|general|all]\n"
-    "                            [--from 235|1100|1101|1102|1103] [--csv FILE]\n";
+std::string simulateUsage() {
+    return "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
+           "                            [--player idle|general|all]\n"
+           "                            [--from 235|" +
+           scenarioIds("|") + "] [--csv FILE]\n";
+}
 
 // The simulated player's front end: nothing is shown, questions are answered
 // by the player's policy (the defeat question marks the game lost), and the
@@ -156,9 +158,11 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
                 return "--player needs idle, general or all";
             }
         } else if (arg == "--from") {
-            if (!hasValue ||
-                !(parseNumber(value, 235, 235, n) || parseNumber(value, 1100, 1103, n))) {
-                return "--from needs 235 (the campaign) or a scenario: 1100, 1101, 1102 or 1103";
+            if (!hasValue || !parseNumber(value, 0, 65535, n) ||
+                (n != 235 && !isScenario(static_cast<int>(n)))) {
+                std::string ids = scenarioIds(", ");
+                ids.replace(ids.rfind(", "), 2, " or ");
+                return "--from needs 235 (the campaign) or a scenario: " + ids;
             }
             options.from = static_cast<int>(n);
         } else if (arg == "--csv") {
@@ -333,7 +337,7 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
                  bool showProgress) {
     auto parsed = parseSimulationOptions(args);
     if (const std::string* problem = std::get_if<std::string>(&parsed)) {
-        err << "tessarion: " << *problem << '\n' << kSimulateUsage;
+        err << "tessarion: " << *problem << '\n' << simulateUsage();
         return 2;
     }
     const SimulationOptions options = std::get<SimulationOptions>(parsed);

@@ -19,6 +19,7 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/GameSession.h"
+#include "game/Scenarios.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
 #include "platform/HostSystem.h"
@@ -32,25 +33,37 @@
 
 namespace {
 
-const char* const kUsage =
-    "Usage: tessarion [options]\n"
-    "\n"
-    "  (no option)        play the game in its window\n"
-    "  --console          play without a window: text commands on standard input\n"
-    "  --simulate ...     play whole games headless for balance statistics\n"
-    "                     (--games N --skill 0|1|2|all --seed S --player idle|general|all\n"
-    "                      --from 235|1100|1101|1102|1103 --csv FILE)\n"
-    "  --seed N           start the random generator from N (0 to 4294967295)\n"
-    "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
-    "  --fullscreen       start in full screen (F11 switches)\n"
-    "  --windowed         start in a window (the default where the screen has room)\n"
-    "  --load FILE        load a saved game once the game is up\n"
-    "  --nosound          start with the sound switched off\n"
-    "                     (these three hold for the run; the settings file keeps the menus' "
-    "choices)\n"
-    "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact sheet\n"
-    "  --help             show this text\n"
-    "  --version          show the version\n";
+std::string usage() {
+    return "Usage: tessarion [options]\n"
+           "\n"
+           "  (no option)        play the game in its window\n"
+           "  --console          play without a window: text commands on standard input\n"
+           "  --simulate ...     play whole games headless for balance statistics\n"
+           "                     (--games N --skill 0|1|2|all --seed S --player idle|general|all\n"
+           "                      --from 235|" +
+           tessarion::scenarioIds("|") +
+           " --csv FILE)\n"
+           "  --seed N           start the random generator from N (0 to 4294967295)\n"
+           "  --screenshot FILE  write the screen of a new game as a PNG, without a window\n"
+           "  --fullscreen       start in full screen (F11 switches)\n"
+           "  --windowed         start in a window (the default where the screen has room)\n"
+           "  --load FILE        load a saved game once the game is up\n"
+           "  --nosound          start with the sound switched off\n"
+           "                     (these three hold for the run; the settings file keeps the "
+           "menus' choices)\n"
+           "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact "
+           "sheet\n"
+           "  --scenarios        list the scenarios: id, first year played, menu label\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
+}
+
+// One line a scenario, for scripts: "1100 260 Valerian (260 AD)".
+void listScenarios() {
+    for (const tessarion::Scenario& s : tessarion::scenarios()) {
+        std::cout << s.id << ' ' << s.firstYear() << ' ' << s.label << '\n';
+    }
+}
 
 int screenshot(tessarion::Game& game, const std::string& path) {
     tessarion::beginFirstGame(game);
@@ -155,7 +168,7 @@ bool takeSetting(const std::vector<std::string>& args, std::size_t& i, Options& 
         }
         (load ? options.window.load : options.shot) = *file;
     } else {
-        std::cerr << "tessarion: unknown option " << arg << "\n" << kUsage;
+        std::cerr << "tessarion: unknown option " << arg << "\n" << usage();
         return false;
     }
     return true;
@@ -169,7 +182,11 @@ std::variant<Options, int> readOptions(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
+            std::cout << usage();
+            return 0;
+        }
+        if (arg == "--scenarios") {
+            listScenarios();
             return 0;
         }
         if (arg == "--version") {

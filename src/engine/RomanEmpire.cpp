@@ -154,7 +154,7 @@ void updatePlague(RomanEmpire& romans) {
             romans.lowFundsWarningShown = false;
             showMessage(
                 romans.realm,
-                "Princeps,\r\n\r\nThe empire has been hit by a plague!  This is will\r\nreduce tax "
+                "Princeps,\r\n\r\nThe empire has been hit by a plague!  This will\r\nreduce tax "
                 "revenue and slow "
                 "the creation of new\r\nlegions.");
         }
@@ -232,7 +232,7 @@ void showProvinceHint(RomanEmpire& romans) {
             "Hint:  Dacia was the only part of the Roman Empire\r\non the far side of the Danube "
             "river, and "
             "defending\r\nit against the Goths became increasingly expensive.\r\nThe Romans "
-            "abandonned it in "
+            "abandoned it in "
             "either 271 or 275 AD.\r\n\r\nIn this game, Dacia pays half the normal tax\r\nand does "
             "not raise "
             "legions.");

@@ -4,7 +4,7 @@ namespace tessarion {
 
 // Menu command ids: the menus, the keyboard, the console's `command` and the
 // rules' own queued commands (play again at 476 AD) all speak in these; the
-// scenarios' ids are in game/Scenarios.h.
+// scenarios' ids are in their table (game/Scenarios.cpp).
 namespace cmd {
 inline constexpr int kNewGame = 3002;
 inline constexpr int kSave = 3001;

@@ -67,7 +67,7 @@ void setUpEvents(Game& game) {
               {"Britannia"});
     invasion(407, "", &game.rogueRomans, "Britannia", "Aquitania", 7);
     Empire* germans = game.getEmpire("Germanic Tribes");
-    invasion(411, "Princeps,\r\n\r\nThe Visigoth king Aleric is marching on Rome!", germans,
+    invasion(411, "Princeps,\r\n\r\nThe Visigoth king Alaric is marching on Rome!", germans,
              "Sarmatia", "Italia", 15);
     invasion(411, "Princeps,\r\n\r\nThe Saxons are preparing to attack Britannia!", germans,
              "Upper Rhine", "Britannia", 5);

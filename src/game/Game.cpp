@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "engine/RomanEmpire.h"
 #include "game/Events.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
@@ -23,7 +24,7 @@ Game::~Game() {
     for (auto& p : provinces) {
         p.reset();
     }
-    newsLog.clear();
+    clearNews();
     events.clear();
     armyGroups.clear();
 }
@@ -31,6 +32,7 @@ Game::~Game() {
 void Game::resetGame() {
     invasionCount = plagueCount = rebellionCount = 0;
     turn = 0;
+    forgetPreviousGame();
     for (auto& p : provinces) {
         p->recruitCounter = random.draw() % 3;
     }
@@ -39,6 +41,20 @@ void Game::resetGame() {
     rogueRomans.clearLegions();
     romans.clearLegions();
     romans.treasury = kStartingTreasury[skillLevel()];
+}
+
+void Game::forgetPreviousGame() {
+    clearNews();
+    romans.plague = false;
+    romans.plagueCounter = 0;
+    romans.lastIncome = 0;
+    romans.upkeep = 0;
+}
+
+void Game::showLoadedYear() {
+    clearNews();
+    romans.lastIncome = collectTaxes(romans);
+    romans.upkeep = romans.legionCount() * kLegionPay;
 }
 
 void Game::assignStartingOwners() {

@@ -31,9 +31,21 @@ class Game : public Realm {
         return {&romans, &barbarians, &sassanids, &rogueRomans};
     }
 
+    // New Game, a scenario and play-again: everything of the game but the
+    // tribes' countdowns (drawn once a run) and the Prefect's hints (each
+    // once a run), which carry on.
     void resetGame();
     void assignStartingOwners();
     void startNewGame();
+
+    // A loaded game shows nothing of the one it replaced: the file keeps no
+    // news, and the economic report shows what the loaded empire's provinces
+    // pay and its legions cost (the file keeps no figures either).
+    void showLoadedYear();
+
+  private:
+    // The news, the plague and last year's figures of the previous game.
+    void forgetPreviousGame();
 };
 
 }  // namespace tessarion

@@ -20,8 +20,8 @@ const Lesson* lessonForMenu(int menuId) {
     return findLesson([&](const Lesson& l) { return l.menuId == menuId; });
 }
 
-const Lesson* lessonForPicture(int pictureId) {
-    return findLesson([&](const Lesson& l) { return l.pictureId == pictureId; });
+const Lesson* lessonForPicture(std::string_view picture) {
+    return findLesson([&](const Lesson& l) { return l.picture == picture; });
 }
 
 const Lesson* lessonForYear(int year) {

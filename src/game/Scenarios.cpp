@@ -40,44 +40,40 @@ void moveProvinces(Game& game, Empire* from, Empire* to, std::initializer_list<c
 }
 
 // The crisis years keep the whole empire of 235 and its garrisons, topped up.
-void setUpCrisisYear(Game& game, int turn, std::initializer_list<Garrison> garrisons) {
-    game.turn = turn;
+void setUpCrisisYear(Game& game, std::initializer_list<Garrison> garrisons) {
     game.romans.treasury = 50000;
     ownersLegions(game, garrisons);
 }
 
 void setUp260(Game& game) {
-    setUpCrisisYear(game, 24,
-                    {{"Italia", 3},
-                     {"Britannia", 3},
-                     {"Aegyptus", 3},
-                     {"Aquitania", 2},
-                     {"Syria", 1},
-                     {"Palestina", 1},
-                     {"Lugdunensis", 1},
-                     {"Narbonensis", 1},
-                     {"Raetia", 1},
-                     {"Pontus", 3}});
+    setUpCrisisYear(game, {{"Italia", 3},
+                           {"Britannia", 3},
+                           {"Aegyptus", 3},
+                           {"Aquitania", 2},
+                           {"Syria", 1},
+                           {"Palestina", 1},
+                           {"Lugdunensis", 1},
+                           {"Narbonensis", 1},
+                           {"Raetia", 1},
+                           {"Pontus", 3}});
 }
 
 void setUp308(Game& game) {
-    setUpCrisisYear(game, 70,
-                    {{"Italia", 3},
-                     {"Britannia", 1},
-                     {"Aegyptus", 1},
-                     {"Aquitania", 2},
-                     {"Syria", 1},
-                     {"Palestina", 1},
-                     {"Lugdunensis", 1},
-                     {"Narbonensis", 1},
-                     {"Raetia", 1},
-                     {"Macedonia", 1},
-                     {"Pontus", 1}});
+    setUpCrisisYear(game, {{"Italia", 3},
+                           {"Britannia", 1},
+                           {"Aegyptus", 1},
+                           {"Aquitania", 2},
+                           {"Syria", 1},
+                           {"Palestina", 1},
+                           {"Lugdunensis", 1},
+                           {"Narbonensis", 1},
+                           {"Raetia", 1},
+                           {"Macedonia", 1},
+                           {"Pontus", 1}});
     moveProvinces(game, &game.romans, &game.barbarians, {"Dacia"});
 }
 
 void setUp410(Game& game) {
-    game.turn = 174;
     game.romans.treasury = 20000;
     moveProvinces(game, &game.romans, nullptr, {"Britannia", "Dacia", "Thracia"});
     moveProvinces(game, nullptr, &game.barbarians, {"Thracia", "Dacia"});
@@ -94,8 +90,6 @@ void setUp410(Game& game) {
 
 void setUp455(Game& game) {
     // The late-empire base.
-    game.turn = 240;
-    game.romans.treasury = 20000;
     game.romans.provinces.clear();
     // Mauretania stays Roman: after the treaty of 442 the Vandals handed the
     // Mauretanias back to the western court, and it leaves the player one
@@ -112,7 +106,6 @@ void setUp455(Game& game) {
                    "Britannia", "Dacia", "Pannonia", "Raetia"});
     legionsOf(game, game.barbarians, {{"Terraconensis", 1}, {"Lusitania", 1}, {"Aquitania", 1}});
     // The year itself.
-    game.turn = 219;
     game.romans.treasury = 40000;
     game.barbarians.clearLegions();
     legionsOf(game, game.barbarians, {{"Africa", 10}});
@@ -121,35 +114,64 @@ void setUp455(Game& game) {
                                          findRoute(game, africa, game.findProvince("Italia")));
 }
 
+// The scenarios' years must agree with their menu labels and their events:
+// the 260 and 308 set-ups stand in the year before their crises, whose events
+// the first end of turn fires; the 410 and 455 ones are played from their eve.
+constexpr Scenario kScenarios[] = {
+    {1100, "Valerian (260 AD)", 260, 259, setUp260, true},
+    {1101, "Constantine (308 AD)", 308, 305, setUp308, true},
+    {1102, "Honorius (410 AD)", 410, 409, setUp410, false},
+    {1103, "Valentinian III (455 AD)", 455, 454, setUp455, false},
+};
+
 }  // namespace
 
+std::span<const Scenario> scenarios() {
+    return kScenarios;
+}
+
+const Scenario* findScenario(int command) {
+    for (const Scenario& s : kScenarios) {
+        if (s.id == command) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
+const Scenario* scenarioOfYear(int year) {
+    for (const Scenario& s : kScenarios) {
+        if (s.year == year) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
 bool isScenario(int command) {
-    return command >= kScenarioValerian && command <= kScenarioValentinian;
+    return findScenario(command) != nullptr;
+}
+
+std::string scenarioIds(const std::string& separator) {
+    std::string out;
+    for (const Scenario& s : kScenarios) {
+        out += (out.empty() ? "" : separator) + std::to_string(s.id);
+    }
+    return out;
 }
 
 void startScenario(Game& game, int command) {
-    if (!isScenario(command)) {
+    const Scenario* scenario = findScenario(command);
+    if (scenario == nullptr) {
         return;
     }
     game.resetGame();
     game.assignStartingOwners();
     setUpEvents(game);
-    switch (command) {
-        case kScenarioValerian:
-            setUp260(game);
-            break;
-        case kScenarioConstantine:
-            setUp308(game);
-            break;
-        case kScenarioHonorius:
-            setUp410(game);
-            break;
-        default:
-            setUp455(game);
-            break;
-    }
+    game.turn = scenario->setUpYear - 235;
+    scenario->setUp(game);
     game.frontEnd().redrawScreen();
-    if (command == kScenarioValerian || command == kScenarioConstantine) {
+    if (scenario->endTurnFollows) {
         endTurnCycle(game);
     }
 }
@@ -181,17 +203,17 @@ void showWelcome(Game& game) {
             game,
             "Your empire consists of provinces.  Each turn, your provinces\r\nwill pay taxes and "
             "create legions for "
-            "you. Roman provinces are\r\nshown in light-red.  Enemey-held provinces are other "
-            "colors");
+            "you. Roman provinces are\r\nshown in light-red.  Enemy-held provinces are other "
+            "colors.");
         showMessage(
             game,
             "To move a legion, left-click and drag it where you want it to\r\ngo.  If there are "
             "enemy legions in the "
-            "destination or any\r\nprovinces on the way, your legion will attack them");
+            "destination or any\r\nprovinces on the way, your legion will attack them.");
         showMessage(
             game,
             "When you have moved all your legions, your enemies will move\r\ntheir legions.  If "
-            "you dont want to "
+            "you don't want to "
             "move all your legions, \r\njust right-click the mouse to advance the game one turn.");
         showMessage(
             game,

@@ -29,7 +29,7 @@ void playMilestoneLesson(Game& game, const Lesson& m) {
     }
     game.frontEnd().zoomFrame(m.zoomX, m.zoomY);
     game.frontEnd().zoomFrame(m.zoomX, m.zoomY);
-    game.frontEnd().openPictureBox(m.pictureId);
+    game.frontEnd().openPictureBox(m.picture);
 }
 
 // 1 to 8: the powers' years, then the new year and its events.
@@ -79,7 +79,7 @@ std::optional<bool> reachMilestone(Game& game) {
         game.frontEnd().showResults(game.invasionCount, game.plagueCount, game.rebellionCount);
         if (!askYesNo(game,
                       "Congratulations!\r\n\r\nYou have survived Rome's \"Crisis of the Third "
-                      "Century\"\r\nDo "
+                      "Century.\"\r\nDo "
                       "you want to keep playing until 476 AD?",
                       {Question::Topic::KeepPlaying})) {
             game.frontEnd().quit();

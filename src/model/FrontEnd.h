@@ -51,8 +51,9 @@ class FrontEnd {
     // The zoom that leads into a lesson, from a layout point (x before the
     // horizontal layout offset is added).
     virtual void zoomFrame(int x, int y) { (void)x, (void)y; }
-    // The modal picture box of a lesson or of the introduction.
-    virtual void openPictureBox(int pictureId) { (void)pictureId; }
+    // The modal picture box of a lesson, the picture named as in the
+    // picture list (resources/art/pictures.txt).
+    virtual void openPictureBox(const std::string& picture) { (void)picture; }
     // The Results box with the three statistics.
     virtual void showResults(int invasions, int plagues, int rebellions) {
         (void)invasions, (void)plagues, (void)rebellions;

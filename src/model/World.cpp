@@ -74,10 +74,17 @@ void World::addNews(const std::string& text) {
         return;
     }
     newsLog.push_back(text);
+    newsYears.push_back(year());
     if (newsLog.size() > kNewsLogLimit) {
         newsLog.pop_front();
+        newsYears.pop_front();
     }
     frontEnd().refreshReports();
+}
+
+void World::clearNews() {
+    newsLog.clear();
+    newsYears.clear();
 }
 
 }  // namespace tessarion

@@ -55,7 +55,10 @@ class World {
     int plagueCount = 0;
     int rebellionCount = 0;
     bool sassanidWarningPending = true;
+    // The news lines, oldest first, and beside them the year each happened
+    // in; both change only through addNews and clearNews.
     std::deque<std::string> newsLog;
+    std::deque<int> newsYears;
     Province* dragSource = nullptr;
 
     int year() const { return 235 + turn; }
@@ -83,6 +86,7 @@ class World {
     Empire* getEmpire(const std::string& name);
     void addLegions(const std::string& provinceName, Empire* empire, int count);
     void addNews(const std::string& text);
+    void clearNews();
 
   private:
     int skillLevel_ = kDefaultSkillLevel;

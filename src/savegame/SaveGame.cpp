@@ -387,6 +387,7 @@ void applySavedGame(Game& game, SavedGame& saved) {
         powers[p]->legions.swap(saved.powers[p].legions);
         powers[p]->recountLegions();
     }
+    game.showLoadedYear();
 }
 
 FileResult loadError(const LoadError& e) {

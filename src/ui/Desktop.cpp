@@ -10,6 +10,7 @@
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
 #include "ui/EndTurnButton.h"
+#include "ui/AdvisorBox.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -200,7 +201,7 @@ void Desktop::firstPaint() {
     // Cleared first, so the intro and the welcome come once per run.
     firstPaint_ = false;
     if (config_.showIntro) {
-        openPictureBox(Dialogs::kIntroPicture);
+        dialogs_.openPictureBox(Dialogs::kIntroPicture);
     }
     showWelcome(game_);
 }
@@ -336,10 +337,16 @@ void Desktop::mouseDown(const InputEvent& e) {
         game_.dragSource = nullptr;
     }
     bool consumed = false;
+    const bool menusWereActive = menu_.active();
     menu_.mouseDown(e.x, e.y, consumed);
     if (consumed || onMenuBar(e)) {
         runner_.presentFrame();
-    } else if (e.button == InputEvent::Button::Left) {
+        return;
+    }
+    if (menusWereActive) {
+        runner_.presentFrame();  // the bar let go of the keyboard
+    }
+    if (e.button == InputEvent::Button::Left) {
         shell_.hideMapCursor();
         const int y = layout::clientYOfFrame(e.y);
         if (!shell_.endTurnButtonDown(e.x, y)) {
@@ -472,7 +479,7 @@ void Desktop::drawProvinceInfo() {
 
 void Desktop::playLesson(const Lesson& lesson) {
     zoomFrame(lesson.zoomX, lesson.zoomY);
-    openPictureBox(lesson.pictureId);
+    openPictureBox(lesson.picture);
 }
 
 void Desktop::openWebPage(const std::string& path) {
@@ -583,8 +590,10 @@ void Desktop::zoomFrame(int layoutX, int y) {
     runner_.presentFrame();
 }
 
-void Desktop::openPictureBox(int pictureId) {
-    dialogs_.openPictureBox(pictureId);
+void Desktop::openPictureBox(const std::string& picture) {
+    if (const PictureEntry* entry = pictureNamed(picture)) {
+        dialogs_.openPictureBox(entry->id);
+    }
 }
 
 void Desktop::showResults(int invasions, int plagues, int rebellions) {

@@ -9,10 +9,10 @@
 #include "model/FrontEnd.h"
 #include "platform/Platform.h"
 #include "ui/Animation.h"
-#include "ui/Boxes.h"
 #include "ui/DesktopConfig.h"
 #include "ui/Dialogs.h"
 #include "ui/MenuBar.h"
+#include "ui/ModalBox.h"
 #include "ui/ModalRunner.h"
 #include "ui/Screen.h"
 #include "ui/Settings.h"
@@ -65,7 +65,7 @@ class Desktop : public ShellHost {
     void clearShownMoves() override { animator_.clearShownMoves(); }
     void invalidateWindow() override { redrawScreen(); }
     void zoomFrame(int x, int y) override;
-    void openPictureBox(int pictureId) override;
+    void openPictureBox(const std::string& picture) override;
     void showResults(int invasions, int plagues, int rebellions) override;
     void postCommand(int id, int param) override { posted_.emplace_back(id, param); }
 

@@ -12,8 +12,12 @@
 #include "platform/Platform.h"
 #include "savegame/SaveGame.h"
 #include "savegame/SaveLimits.h"
+#include "ui/AlertBox.h"
+#include "ui/BoxChrome.h"
 #include "ui/Font.h"
+#include "ui/LessonBox.h"
 #include "ui/ModalRunner.h"
+#include "ui/PictureFrameBox.h"
 #include "ui/Screen.h"
 #include "ui/SoundBoard.h"
 
@@ -246,7 +250,8 @@ std::optional<std::string> Dialogs::chooseSavePath() {
     }
     std::string name;
     for (;;) {
-        FileBox box(true, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(), screenHeight());
+        FileBox box(true, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(),
+                    screenHeight());
         box.name = name;
         runner_.run(box);
         if (box.endCode != 1) {
@@ -277,7 +282,8 @@ std::optional<std::string> Dialogs::chooseLoadPath() {
     if (std::optional<std::string> native = nativeChoice(false)) {
         return native->empty() ? std::nullopt : native;
     }
-    FileBox box(false, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(), screenHeight());
+    FileBox box(false, savedGamesIn(screen_.game(), config_.saveFolder), screenWidth(),
+                screenHeight());
     runner_.run(box);
     if (box.endCode != 1) {
         return std::nullopt;

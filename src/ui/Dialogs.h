@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/Boxes.h"
-#include "ui/DesktopConfig.h"
 #include "PictureManifest.h"
+#include "ui/AdvisorBox.h"
+#include "ui/DesktopConfig.h"
+#include "ui/FileBox.h"
 #include "ui/Graphic.h"
 
 namespace tessarion {

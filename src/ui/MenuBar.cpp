@@ -85,6 +85,15 @@ std::vector<MenuItem> lessonItems() {
     return items;
 }
 
+// The Scenarios submenu, in the order of the scenario table.
+std::vector<MenuItem> scenarioItems() {
+    std::vector<MenuItem> items;
+    for (const Scenario& scenario : scenarios()) {
+        items.emplace_back(scenario.label, scenario.id);
+    }
+    return items;
+}
+
 }  // namespace
 
 MenuBar::MenuBar() {
@@ -108,13 +117,7 @@ MenuBar::MenuBar() {
             {"75%", cmd::kVolume75},
             {"100%", cmd::kVolume100, true}}},
           {"Colour-blind Map", cmd::kColours},
-          {"Scenarios",
-           0,
-           false,
-           {{"Valerian (260 AD)", kScenarioValerian},
-            {"Constantine (308 AD)", kScenarioConstantine},
-            {"Honorius (410 AD)", kScenarioHonorius},
-            {"Valentinian III (455 AD)", kScenarioValentinian}}}}},
+          {"Scenarios", 0, false, scenarioItems()}}},
         {"History",
          {{"History Lessons", 0, false, lessonItems()},
           {"Study Guide", cmd::kStudyGuide},
@@ -323,6 +326,7 @@ std::optional<int> MenuBar::mouseDown(int x, int y, bool& consumed) {
             close();
         } else {
             openAt(menu, -1);
+            openedByKeyboard_ = false;
         }
         return std::nullopt;
     }
@@ -331,13 +335,16 @@ std::optional<int> MenuBar::mouseDown(int x, int y, bool& consumed) {
         pressedInMenus_ = true;
         return std::nullopt;
     }
-    if (active()) {
-        // A click elsewhere closes the menus and goes no further.
+    if (open_ >= 0) {
+        // A click away from an open menu closes it and goes no further.
         consumed = true;
         pressedInMenus_ = true;
         close();
         return std::nullopt;
     }
+    // With nothing open the bar gives up the keyboard, and the click is the
+    // window's as if the bar had never had it.
+    close();
     consumed = false;
     return std::nullopt;
 }
@@ -417,6 +424,7 @@ void MenuBar::openAt(int menu, int item) {
     sub_ = -1;
     subOpen_ = false;
     barFocus_ = false;
+    openedByKeyboard_ = true;
 }
 
 void MenuBar::toggleBarFocus() {
@@ -548,10 +556,15 @@ std::optional<int> MenuBar::keyInMenu(const InputEvent& key) {
             }
             break;
         case KeyCode::Escape: {
+            // Back to the bar when the keyboard opened the menu; a menu the
+            // mouse opened closes altogether, leaving nothing lit.
             const int was = open_;
+            const bool toBar = openedByKeyboard_;
             close();
-            barFocus_ = true;
-            item_ = was;
+            if (toBar) {
+                barFocus_ = true;
+                item_ = was;
+            }
             break;
         }
         case KeyCode::Letter:

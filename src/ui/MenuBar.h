@@ -96,6 +96,7 @@ class MenuBar {
     bool altDown_ = false;
     bool altUsed_ = false;
     bool pressedInMenus_ = false;
+    bool openedByKeyboard_ = false;  // the open menu came from Alt, F10 or a key
 };
 
 }  // namespace tessarion

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "platform/Platform.h"
-#include "ui/Boxes.h"
+#include "ui/ModalBox.h"
 #include "ui/Surface.h"
 #include "ui/TouchGestures.h"
 

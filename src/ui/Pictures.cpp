@@ -31,6 +31,15 @@ void Pictures::load(const PictureProvider& provider) {
     }
 }
 
+const PictureEntry* pictureNamed(std::string_view name) {
+    for (const NamedPicture& p : pic::kEvery) {
+        if (name == p.name) {
+            return &p.picture;
+        }
+    }
+    return nullptr;
+}
+
 const Graphic* Pictures::fullPicture(int id) const {
     for (const Graphic& g : fullPictures) {
         if (g.id == id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "PictureManifest.h"
@@ -45,6 +46,10 @@ struct Pictures {
     // A picture of the picture box by id; null for any other id.
     const Graphic* fullPicture(int id) const;
 };
+
+// A picture of resources/art/pictures.txt by its name there (an animation's
+// first frame); null for a name the list does not have.
+const PictureEntry* pictureNamed(std::string_view name);
 
 // The draw size of any picture or mask the game knows; 0 x 0 otherwise.
 struct PictureSize {

@@ -76,12 +76,20 @@ void drawEconomicReport(Screen& screen) {
 
 void drawMilitaryReport(Screen& screen) {
     Surface& s = screen.backBuffer;
-    const std::deque<std::string> news = screen.game().newsLog;
+    const Game& game = screen.game();
     s.text.opaque = false;
     printAt(s, screen.x(1010), 320, "MILITARY REPORT");
     int y = 360;
-    for (const std::string& entry : news) {
-        printAt(s, screen.x(1010), y, "%s", entry.c_str());
+    for (std::size_t i = 0; i < game.newsLog.size(); ++i) {
+        // The year in a column of its own, muted, so that this year's losses
+        // stand apart from old ones and the news still reads as one list.
+        if (i < game.newsYears.size()) {
+            const std::uint32_t ink = s.text.colour;
+            s.text.colour = kNewsYearColour;
+            printAt(s, screen.x(kNewsYearX), y, "%d", game.newsYears[i]);
+            s.text.colour = ink;
+        }
+        printAt(s, screen.x(kNewsTextX), y, "%s", game.newsLog[i].c_str());
         y += 20;
     }
     s.text.opaque = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct ReportLine {
 };
 // The economic report's lines as the parchment shows them.
 std::vector<ReportLine> economicReportLines(const Game& game);
+
+// Where a news line of the military report stands (layout x): the year it
+// happened in, muted, then its text.
+inline constexpr int kNewsYearX = 1005;
+inline constexpr int kNewsTextX = 1034;
+inline constexpr std::uint32_t kNewsYearColour = 0xFF6E5A3C;
 
 // The economic and military reports on the parchment, into the back buffer.
 void drawEconomicReport(Screen& screen);

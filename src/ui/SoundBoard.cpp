@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "game/Lessons.h"
+#include "ui/Pictures.h"
 
 namespace tessarion {
 
@@ -82,8 +83,13 @@ std::uint64_t SoundBoard::length(const std::string& name) const {
 }
 
 std::string SoundBoard::narrationOf(int pictureId) {
-    const Lesson* lesson = lessonForPicture(pictureId);
-    return lesson != nullptr ? lesson->narration : "";
+    for (const Lesson& lesson : kLessons) {
+        const PictureEntry* picture = pictureNamed(lesson.picture);
+        if (picture != nullptr && picture->id == pictureId) {
+            return lesson.narration;
+        }
+    }
+    return "";
 }
 
 void SoundBoard::playListed(const ListedSound& sound) {

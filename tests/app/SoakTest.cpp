@@ -6,6 +6,7 @@
 
 #include "app/Simulator.h"
 #include "game/Game.h"
+#include "game/Scenarios.h"
 
 namespace tessarion {
 namespace {
@@ -15,10 +16,17 @@ struct Start {
     int firstYear;  // the first year the player plays
 };
 
-constexpr Start kStarts[] = {{235, 235}, {1100, 260}, {1101, 306}, {1102, 409}, {1103, 454}};
+// 235 AD and every scenario.
+std::vector<Start> starts() {
+    std::vector<Start> out{{235, 235}};
+    for (const Scenario& s : scenarios()) {
+        out.push_back({s.id, s.firstYear()});
+    }
+    return out;
+}
 
 TEST(SoakTest, EveryStartSkillAndPlayerPlaysToItsEnd) {
-    for (const Start& start : kStarts) {
+    for (const Start& start : starts()) {
         for (int skill = 0; skill < 3; ++skill) {
             for (PlayerKind player : {PlayerKind::Idle, PlayerKind::General}) {
                 for (int i = 0; i < 2; ++i) {

@@ -14,16 +14,16 @@ namespace {
 
 TEST(Lessons, EachLessonIsFoundOnceByMenuPictureAndYear) {
     std::set<int> menuIds;
-    std::set<int> pictures;
+    std::set<std::string> pictures;
     std::set<std::string> narrations;
     int previousYear = 235;
     for (const Lesson& lesson : kLessons) {
         const std::string title = lesson.title;
         EXPECT_TRUE(menuIds.insert(lesson.menuId).second) << title;
-        EXPECT_TRUE(pictures.insert(lesson.pictureId).second) << title;
+        EXPECT_TRUE(pictures.insert(lesson.picture).second) << title;
         EXPECT_TRUE(narrations.insert(lesson.narration).second) << title;
         EXPECT_EQ(lessonForMenu(lesson.menuId), &lesson) << title;
-        EXPECT_EQ(lessonForPicture(lesson.pictureId), &lesson) << title;
+        EXPECT_EQ(lessonForPicture(lesson.picture), &lesson) << title;
         EXPECT_EQ(lessonForYear(lesson.year), &lesson) << title;
 
         // The menu runs in the order of history, within the game's years.
@@ -40,7 +40,7 @@ TEST(Lessons, EachLessonIsFoundOnceByMenuPictureAndYear) {
     }
     EXPECT_EQ(lessonForYear(235), nullptr);
     EXPECT_EQ(lessonForMenu(0), nullptr);
-    EXPECT_EQ(lessonForPicture(-1), nullptr);
+    EXPECT_EQ(lessonForPicture("intro"), nullptr) << "the introduction has no lesson";
 }
 
 TEST(Lessons, MenuIdsAreNoOtherCommands) {

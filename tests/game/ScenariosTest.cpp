@@ -1,4 +1,11 @@
-// The four scenarios, New Game and the welcome.
+// The scenarios, New Game and the welcome.
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "game/Commands.h"
 #include "game/Events.h"
 #include "game/HistoryFixture.h"
 #include "game/Scenarios.h"
@@ -7,27 +14,45 @@
 namespace tessarion {
 namespace {
 
-class ScenariosTest : public test::HistoryTest {};
+class ScenariosTest : public test::HistoryTest {
+  protected:
+    // Starts the scenario named after the year.
+    void start(int year) { startScenario(game(), scenarioOfYear(year)->id); }
+
+    // The game the player leaves: a plague raging, news of its battles, last
+    // year's taxes and pay, and what a run keeps from game to game.
+    void leaveAGameInItsYear() {
+        game().turn = 120;
+        game().addNews("Italia has been overrun");
+        game().addNews("Our raid into Armenia was successful");
+        game().romans.plague = true;
+        game().romans.plagueCounter = 7;
+        game().romans.lastIncome = 9200;
+        game().romans.upkeep = 4125;
+        game().barbarians.tribeCountdown = {9, 8, 7, 6};
+        game().romans.egyptHintShown = true;
+    }
+};
 
 // Each scenario starts the year before its crisis, the rebels in place and
 // none of the events it has passed behind it firing again.
 TEST_F(ScenariosTest, EachScenarioStartsOnTheEveOfItsCrisis) {
     struct Case {
-        int id;
+        int named;
         int year;
         std::vector<const char*> rebels;
         const char* unseen;
     };
     for (const Case& c :
-         {Case{kScenarioValerian, 260, {"Britannia", "Aegyptus", "Cappadocia"}, "Carausius"},
-          Case{kScenarioConstantine, 306, {"Syria", "Africa", "Phrygia"}, "Carausius"},
-          Case{kScenarioHonorius, 409, {}, "Licinius"},
-          Case{kScenarioValentinian, 454, {"Pontus", "Aegyptus"}, "Licinius"}}) {
+         {Case{260, 260, {"Britannia", "Aegyptus", "Cappadocia"}, "Carausius"},
+          Case{308, 306, {"Syria", "Africa", "Phrygia"}, "Carausius"},
+          Case{410, 409, {}, "Licinius"}, Case{455, 454, {"Pontus", "Aegyptus"}, "Licinius"}}) {
         SCOPED_TRACE(c.year);
         newGame();
         advisor.messages.clear();
-        startScenario(game(), c.id);
+        start(c.named);
         EXPECT_EQ(game().year(), c.year);
+        EXPECT_EQ(scenarioOfYear(c.named)->firstYear(), c.year) << "as the table says";
         for (const char* n : c.rebels) {
             EXPECT_EQ(game().ownerOf(p(n)), &game().rogueRomans) << n;
         }
@@ -36,13 +61,13 @@ TEST_F(ScenariosTest, EachScenarioStartsOnTheEveOfItsCrisis) {
 }
 
 TEST_F(ScenariosTest, TheCrisesOf260And308) {
-    startScenario(game(), kScenarioValerian);
+    start(260);
     // The garrisons changed sides with their provinces.
     EXPECT_GE(game().rogueRomans.legionCount(), 3);
     EXPECT_EQ(game().romans.legionsIn(p("Aegyptus")), 0);
     EXPECT_TRUE(advisor.saw("The eastern and western ends of the empire"));
 
-    startScenario(game(), kScenarioConstantine);
+    start(308);
     EXPECT_EQ(game().ownerOf(p("Dacia")), &game().barbarians);
     int marching = 0;
     for (const auto& l : game().rogueRomans.legions) {
@@ -54,7 +79,7 @@ TEST_F(ScenariosTest, TheCrisesOf260And308) {
 
 TEST_F(ScenariosTest, Scenario410KeepsTheTribesAndDropsThePast) {
     game().barbarians.tribeCountdown = {9, 8, 7, 6};
-    startScenario(game(), kScenarioHonorius);
+    start(410);
     EXPECT_EQ(game().ownerOf(p("Britannia")), nullptr);
     EXPECT_EQ(game().ownerOf(p("Thracia")), &game().barbarians);
     EXPECT_EQ(game().barbarians.tribeCountdown, (std::array<int, 4>{9, 8, 7, 6}));
@@ -64,7 +89,7 @@ TEST_F(ScenariosTest, Scenario410KeepsTheTribesAndDropsThePast) {
 }
 
 TEST_F(ScenariosTest, Scenario455TheVandalsMarchOnRome) {
-    startScenario(game(), kScenarioValentinian);
+    start(455);
     EXPECT_EQ(game().barbarians.legionCount(), 10);
     for (const auto& l : game().barbarians.legions) {
         EXPECT_EQ(l->province->name, "Africa");
@@ -73,6 +98,107 @@ TEST_F(ScenariosTest, Scenario455TheVandalsMarchOnRome) {
     }
     EXPECT_EQ(game().ownerOf(p("Mauretania")), &game().romans);
     EXPECT_EQ(game().romans.provinces.size(), 4u);
+}
+
+// A row added to the table must fit the menu, the history and the command
+// ids already taken.
+TEST(ScenarioTable, RowsAreDistinctCommandsInHistoryOrder) {
+    std::set<int> ids;
+    int previousYear = 235;
+    for (const Scenario& s : scenarios()) {
+        SCOPED_TRACE(s.label);
+        EXPECT_TRUE(ids.insert(s.id).second);
+        EXPECT_EQ(findScenario(s.id), &s);
+        EXPECT_EQ(scenarioOfYear(s.year), &s);
+        EXPECT_NE(std::string(s.label).find("(" + std::to_string(s.year) + " AD)"),
+                  std::string::npos)
+            << "the menu names the year";
+        EXPECT_GT(s.setUpYear, previousYear);
+        EXPECT_LT(s.firstYear(), 476);
+        EXPECT_LE(s.firstYear(), s.year) << "the player meets the year's crisis";
+        previousYear = s.setUpYear;
+        for (int other : {cmd::kNewGame, cmd::kSave, cmd::kLoad, cmd::kExit, cmd::kEasy,
+                          cmd::kNormal, cmd::kHard, cmd::kSound, cmd::kStudyGuide, cmd::kTakeQuiz,
+                          cmd::kHelp, cmd::kVideoTutorial, cmd::kAbout}) {
+            EXPECT_NE(s.id, other);
+        }
+        EXPECT_GT(s.id, 0);
+        EXPECT_LE(s.id, 0xffff) << "the shell keeps the low 16 bits of a command";
+    }
+    EXPECT_FALSE(isScenario(235)) << "--from 235 is the campaign";
+    EXPECT_EQ(scenarioOfYear(235), nullptr);
+}
+
+std::string document(const std::string& path) {
+    std::ifstream f(std::string(TESSARION_SOURCE_DIR) + "/" + path);
+    std::stringstream text;
+    text << f.rdbuf();
+    return text.str();
+}
+
+// The README and the console's page list the scenarios by hand: they must
+// say what the table says. Line breaks in the documents count as blanks.
+TEST(ScenarioTable, TheDocumentsListTheTable) {
+    std::string years;
+    std::string consoleIds;
+    const auto rows = scenarios();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string sep = i == 0 ? "" : i + 1 == rows.size() ? " or " : ", ";
+        years += sep + std::to_string(rows[i].year);
+        consoleIds += (i == 0 ? "" : ", ") + std::to_string(rows[i].id) + " (" +
+                      std::to_string(rows[i].year) + " AD)";
+    }
+    auto flat = [](std::string text) {
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return text;
+    };
+    const std::string readme = flat(document("README.md"));
+    const std::string console = flat(document("docs/console.md"));
+    ASSERT_FALSE(readme.empty());
+    ASSERT_FALSE(console.empty());
+    EXPECT_NE(readme.find("Options > Scenarios starts in " + years + " AD."), std::string::npos);
+    EXPECT_NE(readme.find("--from 235|" + scenarioIds("|") + " "), std::string::npos);
+    EXPECT_NE(console.find("as the Scenarios menu answered Yes: " + consoleIds + " |"),
+              std::string::npos);
+    EXPECT_NE(console.find(std::to_string(rows.front().id) + " to " +
+                           std::to_string(rows.back().id) + " scenarios"),
+              std::string::npos);
+}
+
+// New Game (and play-again, which is New Game) and every scenario show
+// nothing of the game before: no plague, no news, no figures of a year not
+// played. A start whose set-up plays a year may have news and a plague of
+// its own.
+TEST_F(ScenariosTest, EveryStartShowsNothingOfThePreviousGame) {
+    std::vector<const Scenario*> starts{nullptr};
+    for (const Scenario& s : scenarios()) {
+        starts.push_back(&s);
+    }
+    for (const Scenario* s : starts) {
+        SCOPED_TRACE(s != nullptr ? s->label : "New Game");
+        leaveAGameInItsYear();
+        if (s != nullptr) {
+            startScenario(game(), s->id);
+        } else {
+            tessarion::newGame(game(), true);
+        }
+        const RomanEmpire& romans = game().romans;
+        EXPECT_EQ(romans.plague, game().plagueCount > 0) << "the plague is this game's own";
+        ASSERT_EQ(game().newsYears.size(), game().newsLog.size());
+        for (int year : game().newsYears) {
+            EXPECT_GE(year, s != nullptr ? s->setUpYear : 235) << "news of the last game";
+        }
+        if (s == nullptr || !s->endTurnFollows) {
+            EXPECT_TRUE(game().newsLog.empty());
+            EXPECT_FALSE(romans.plague);
+            EXPECT_EQ(romans.plagueCounter, 0);
+            EXPECT_EQ(romans.lastIncome, 0);
+            EXPECT_EQ(romans.upkeep, 0);
+            // Kept for the run (a year played counts them down).
+            EXPECT_EQ(game().barbarians.tribeCountdown, (std::array<int, 4>{9, 8, 7, 6}));
+        }
+        EXPECT_TRUE(romans.egyptHintShown) << "each hint once a run";
+    }
 }
 
 TEST_F(ScenariosTest, NewGameAsksBeforeDiscarding) {

@@ -34,8 +34,9 @@ TEST_F(TurnCycleTest, FirstTurnOfANewGamePlaysTheFirstLesson) {
     quietGame();
     EXPECT_FALSE(endTurnCycle(game()));
     EXPECT_EQ(game().year(), 236);
-    const std::vector<std::string> expected{"redraw",       "banner",       "clearMoves", "redraw",
-                                            "zoom 673,300", "zoom 673,300", "picture 162"};
+    const std::vector<std::string> expected{"redraw",           "banner",       "clearMoves",
+                                            "redraw",           "zoom 673,300", "zoom 673,300",
+                                            "picture maximinus"};
     EXPECT_EQ(std::vector<std::string>(screen.calls.begin(), screen.calls.begin() + 7), expected);
     EXPECT_TRUE(anyLegionCanMove(game()));
 }
@@ -49,7 +50,7 @@ TEST_F(TurnCycleTest, RebellionMessageComesBeforeTheThreeEmpiresLesson) {
     ASSERT_FALSE(advisor.messages.empty());
     EXPECT_EQ(advisor.messages.front(),
               "Princeps,\r\n\r\nThe eastern and western ends of the empire\r\nhave rebelled!");
-    EXPECT_NE(indexOf("picture 233"), -1);
+    EXPECT_NE(indexOf("picture threeEmpires"), -1);
 }
 
 TEST_F(TurnCycleTest, LessonsInTwoConsecutiveYears) {
@@ -57,10 +58,10 @@ TEST_F(TurnCycleTest, LessonsInTwoConsecutiveYears) {
     game().events.clear();
     game().turn = 142;  // 377
     endTurnCycle(game());
-    EXPECT_NE(indexOf("picture 249"), -1);
+    EXPECT_NE(indexOf("picture adrianople"), -1);
     screen.calls.clear();
     endTurnCycle(game());
-    EXPECT_NE(indexOf("picture 248"), -1);
+    EXPECT_NE(indexOf("picture theodosius"), -1);
     EXPECT_EQ(game().year(), 379);
 }
 
@@ -106,7 +107,7 @@ TEST_F(TurnCycleTest, DefeatAskedBeforeTheMilestoneAndPlayAgainStartsOver) {
               "like to play again?)");
     EXPECT_EQ(game().year(), 235);
     EXPECT_EQ(game().romans.provinces.size(), 23u);
-    EXPECT_EQ(indexOf("picture 162"), -1) << "no lesson after playing again";
+    EXPECT_EQ(indexOf("picture maximinus"), -1) << "no lesson after playing again";
 
     game().romans.provinces.clear();
     EXPECT_TRUE(endTurnCycle(game()));
@@ -123,7 +124,7 @@ TEST_F(TurnCycleTest, TheEndsOfTheGame) {
         bool shownBeforeResults;
     };
     for (const Case& c :
-         {Case{49, "Do you want to keep playing until 476 AD?", "picture 160", true},
+         {Case{49, "Do you want to keep playing until 476 AD?", "picture diocletian", true},
           Case{240,
                "Congratulations! You have outlasted the Western\r\nRoman Empire.\r\n\r\nDo you "
                "wish to play again?\r\n",

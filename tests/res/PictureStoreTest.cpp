@@ -97,11 +97,14 @@ TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
     // The clicks and the painted map are the same size.
     EXPECT_EQ(pictureDrawSize(kBaseMapId).width, kMapWidth);
     EXPECT_EQ(pictureDrawSize(kBaseMapId).height, kMapHeight);
-    // Each lesson's picture is one the picture box shows.
+    // Each lesson names a picture of the list that the picture box shows.
     const Pictures pictures;
     for (const Lesson& lesson : kLessons) {
-        EXPECT_NE(pictures.fullPicture(lesson.pictureId), nullptr) << lesson.title;
+        const PictureEntry* picture = pictureNamed(lesson.picture);
+        ASSERT_NE(picture, nullptr) << lesson.title << ": no picture " << lesson.picture;
+        EXPECT_NE(pictures.fullPicture(picture->id), nullptr) << lesson.title;
     }
+    EXPECT_EQ(pictureNamed("no such picture"), nullptr);
 }
 
 TEST(PictureStore, UnknownNamesAreEmptyAndTheFontsAreEmbedded) {

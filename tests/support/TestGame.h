@@ -42,7 +42,9 @@ class RecordingFrontEnd : public FrontEnd {
     void zoomFrame(int x, int y) override {
         calls.push_back("zoom " + std::to_string(x) + "," + std::to_string(y));
     }
-    void openPictureBox(int id) override { calls.push_back("picture " + std::to_string(id)); }
+    void openPictureBox(const std::string& picture) override {
+        calls.push_back("picture " + picture);
+    }
     void showResults(int, int, int) override { calls.push_back("results"); }
     void quit() override {
         calls.push_back("quit");

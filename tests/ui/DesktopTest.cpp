@@ -8,8 +8,13 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
+#include "ui/AdvisorBox.h"
+#include "ui/AlertBox.h"
+#include "ui/FileBox.h"
 #include "ui/EndTurnButton.h"
 #include "ui/InputEvents.h"
+#include "ui/LessonBox.h"
+#include "ui/PictureFrameBox.h"
 
 namespace tessarion {
 namespace {
@@ -207,6 +212,37 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
          mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
     EXPECT_FALSE(menu.active());
     EXPECT_EQ(game_->year(), yearBefore);
+}
+
+// Escape leaves no menu lit, however the menu was opened, and the next right
+// click on the map ends the turn.
+TEST_F(DesktopTest, AfterEscapeClosesAMenuTheMapHasTheNextClick) {
+    start();
+    MenuBar& menu = desktop_->menuBar();
+    const MenuBar::Box file = menu.titleBox(0);
+    auto titlePixel = [&] {
+        return platform.frame.at(static_cast<std::size_t>(3 * platform.frameWidth + file.left + 3));
+    };
+    const std::uint32_t unlit = titlePixel();
+    script({key(KeyCode::Escape)});  // the lesson of 236 AD
+    for (const bool byMouse : {true, false}) {
+        SCOPED_TRACE(byMouse ? "opened with the mouse" : "opened with Alt+F");
+        run(byMouse ? click(file.left + 5, 10)
+                    : std::vector<InputEvent>{key(KeyCode::Letter, 'f', true)});
+        ASSERT_EQ(menu.openMenu(), 0);
+        EXPECT_NE(titlePixel(), unlit);
+        run({key(KeyCode::Escape)});
+        EXPECT_EQ(menu.openMenu(), -1);
+        if (byMouse) {
+            EXPECT_FALSE(menu.active());
+            EXPECT_EQ(titlePixel(), unlit) << "the title still lit";
+        }
+        const int year = game_->year();
+        run(click(600, 300, InputEvent::Button::Right));
+        EXPECT_EQ(game_->year(), year + 1) << "the right click was swallowed";
+        EXPECT_FALSE(menu.active());
+        EXPECT_EQ(titlePixel(), unlit);
+    }
 }
 
 TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {

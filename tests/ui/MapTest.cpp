@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "model/InternalError.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
@@ -58,6 +63,50 @@ TEST_F(MapTest, OverlayColourFollowsTheOwner) {
     EXPECT_EQ(s.pixel(812, 307), kMap);
     EXPECT_EQ(s.pixel(907, 386), colourOf(237));
     EXPECT_EQ(s.pixel(908, 386), kMap);
+}
+
+// Every province's name stays in sight in every year: nothing the screen draws on the map
+// (a legion's icon or count in any province, the city's label, which reads CONSTANTINOPLE
+// from 313 AD) covers any of it. Where the map tool lettered each name is in map-names.txt.
+TEST_F(MapTest, EveryNameStaysInSightEveryYear) {
+    struct Box {
+        int left, top, width, height;
+        std::string name;
+    };
+    std::vector<Box> names;
+    std::ifstream in(TESSARION_MAP_NAMES);
+    ASSERT_TRUE(in) << TESSARION_MAP_NAMES;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream words(line);
+        Box b;
+        float size = 0;
+        words >> b.left >> b.top >> b.width >> b.height >> size;
+        std::getline(words >> std::ws, b.name);
+        names.push_back(b);
+    }
+    ASSERT_EQ(names.size(), game().provinces.size());
+    // Legions in every province, of whoever holds it, two digits of them in one.
+    for (const auto& q : game().provinces) {
+        Empire* owner = game().ownerOf(q.get());
+        game().addLegions(q->name, owner, q->name == "Pontus" ? 10 : 2);
+    }
+    for (int year = 235; year <= 476; ++year) {
+        game().turn = year - 235;
+        const Surface s = paint();
+        for (const Box& b : names) {
+            int covered = 0;
+            for (int y = b.top; y < b.top + b.height; ++y) {
+                for (int x = b.left; x < b.left + b.width; ++x) {
+                    covered += s.pixel(layout::windowXOfMap(x, display().layoutOffsetX),
+                                       layout::windowYOfMap(y)) != kMap;
+                }
+            }
+            ASSERT_EQ(covered, 0) << b.name << " is covered in " << year;
+        }
+    }
 }
 
 TEST_F(MapTest, LandsBeyondTheFrontierNeverGetAnOverlay) {

@@ -56,6 +56,7 @@ TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
         {"Right from a submenu is the next menu", {f10, right, enter, right, right}, 2, 0, -1, {}},
         {"Left from a menu is the one before, round the end", {altF, left}, 3, 0, -1, {}},
         {"Escape closes the menu and lights its title", {altH, escape}, -1, 3, -1, {}},
+        {"Escape from a submenu closes it only", {f10, right, enter, right, escape}, 1, 0, -1, {}},
         {"a second Escape leaves the bar", {altH, escape, escape}, -1, -1, -1, {}},
         {"Alt with a letter no title has opens nothing",
          {key(KeyCode::Letter, 'o', true)},

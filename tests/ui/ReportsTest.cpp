@@ -58,17 +58,44 @@ TEST_F(ReportsTest, StatusLinesTurnRedOnlyInAPlague) {
     EXPECT_TRUE(display().backBuffer.text.opaque);
 }
 
-TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirst) {
+// Each line beside the year it happened in; the log keeps the ten latest.
+TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirstWithItsYears) {
     for (int i = 1; i <= 11; ++i) {
+        game().turn = 20 + i / 4;  // three or four lines a year
         game().addNews("News " + std::to_string(i));
     }
     EXPECT_TRUE(reportLine(320, "MILITARY REPORT"));
     const Surface s = paint();
     for (int i = 0; i < 10; ++i) {
-        EXPECT_TRUE(
-            textAt(s, 1010, 360 + 20 * i, "News " + std::to_string(i + 2), kBlack, kParchment));
+        const int y = 360 + 20 * i;
+        const std::string year = std::to_string(255 + (i + 2) / 4);
+        EXPECT_TRUE(textAt(s, kNewsYearX, y, year, kNewsYearColour, kParchment)) << i;
+        EXPECT_TRUE(textAt(s, kNewsTextX, y, "News " + std::to_string(i + 2), kBlack, kParchment));
     }
     EXPECT_EQ(countPixels(s, 1000, 560, 1335, 600, kParchment), 335 * 40);
+    // The year column and the texts keep apart.
+    EXPECT_LE(kNewsYearX + defaultFont().width("476") + 6, kNewsTextX);
+}
+
+// The longest news the rules write still ends on the parchment, short of its torn right
+// edge, beside its year.
+TEST_F(ReportsTest, TheLongestNewsFitsThePanel) {
+    std::vector<std::string> news;
+    for (const auto& q : game().provinces) {
+        const std::string& n = q->name;
+        news.insert(news.end(),
+                    {"Our raid into " + n + " was successful", "We have reconquered " + n,
+                     n + " has been overrun", "Our attack on " + n + " failed",
+                     "Enemy legion in " + n + " defeated", n + " has rebelled"});
+    }
+    for (const char* tribe :
+         {"Franks", "Goths", "Marcomanni", "Ostrogoths", "Saxons", "Vandals", "Visigoths"}) {
+        news.push_back(std::string("The ") + tribe + " have crossed the frontier!");
+    }
+    news.push_back("The Sassanids have crossed the Tigris!");
+    for (const std::string& line : news) {
+        EXPECT_LE(kNewsTextX + defaultFont().width(line), 1318) << line;
+    }
 }
 
 class ProvinceInfoTest : public ScreenFixture {
@@ -161,7 +188,8 @@ TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
     game().romans.treasury = 4321;
     game().addNews("Britannia has fallen");
     EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(textAt(display().window, 1010, 360, "Britannia has fallen", kBlack, kParchment));
+    EXPECT_TRUE(
+        textAt(display().window, kNewsTextX, 360, "Britannia has fallen", kBlack, kParchment));
     EXPECT_TRUE(textAt(display().window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
     EXPECT_EQ(countPixels(display().window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
 }

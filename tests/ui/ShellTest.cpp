@@ -2,6 +2,7 @@
 #include "ui/Shell.h"
 
 #include "engine/Orders.h"
+#include "game/Scenarios.h"
 #include "support/TestGame.h"
 #include "ui/EndTurnButton.h"
 #include "ui/MenuBar.h"
@@ -16,7 +17,7 @@ class FakeHost : public ShellHost {
     void redrawScreen() override { log.push_back("redraw"); }
     void drawProvinceInfo() override { log.push_back("panel"); }
     void playLesson(const Lesson& lesson) override {
-        log.push_back("lesson " + std::to_string(lesson.pictureId));
+        log.push_back("lesson " + std::string(lesson.picture));
     }
     void openWebPage(const std::string& path) override { log.push_back("open " + path); }
     void showAbout() override { log.push_back("about"); }
@@ -199,18 +200,19 @@ TEST_F(ShellTest, MenuCommands) {
     EXPECT_TRUE(shell().command(2010));
     EXPECT_TRUE(shell().command(cmd::kStudyGuide | 0x10000));  // compared on the low 16 bits
     EXPECT_FALSE(shell().command(2001)) << "there is no lesson 2001";
-    EXPECT_EQ(host.log,
-              (std::vector<std::string>{"about", "about", "lesson 249", "open /guide.html"}));
+    EXPECT_EQ(host.log, (std::vector<std::string>{"about", "about", "lesson adrianople",
+                                                  "open /guide.html"}));
 }
 
 TEST_F(ShellTest, ScenarioAnsweredNoLeavesTheGameAlone) {
     const std::string before = std::to_string(game().turn) + std::to_string(game().romans.treasury);
-    EXPECT_TRUE(shell().command(1102));
+    const int honorius = scenarioOfYear(410)->id;
+    EXPECT_TRUE(shell().command(honorius));
     EXPECT_EQ(advisor.questions,
               std::vector<std::string>{"Are you sure you want to discard the current game?"});
     EXPECT_EQ(std::to_string(game().turn) + std::to_string(game().romans.treasury), before);
     advisor.answers = {true};
-    shell().command(1102);
+    shell().command(honorius);
     EXPECT_EQ(game().year(), 409);
 }
 

@@ -1,6 +1,5 @@
-// The game's own boxes: the lesson box's captions keep pace with the narration, the Prefect's
-// boxes fit their words, the file box takes only plain names.
-#include "ui/Boxes.h"
+// The lesson box's captions keep pace with the narration.
+#include "ui/LessonBox.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +10,6 @@
 
 namespace tessarion {
 namespace {
-
-using test::key;
 
 // A lesson box whose narration the player has started at tick 1000.
 struct Told {
@@ -126,83 +123,5 @@ TEST(LessonBoxCaptions, FollowTheNarratorsTimesWhenThereIsOnePerLine) {
     EXPECT_EQ(untrusted.firstLinesAt({2400, 3000, 9999}),
               (Lines{"Princeps, line one.", "line two is here", "the end is here"}));
 }
-
-TEST(AdvisorBox, OpensAtTheTopLeftOfThePictureAreaAndFitsThePrefectsLongestLines) {
-    // The widest lines the game shows in a message and in a question.
-    AdvisorBox message(AdvisorBox::Kind::Message,
-                       "the Romans because it produced much of the grain which was \r\n"
-                       "When a province rebels it is shown in white, and any legions",
-                       1366, 768, nullptr);
-    AdvisorBox question(AdvisorBox::Kind::Question,
-                        "I am your advisor and I will be providing you with\r\n"
-                        "The legions are demanding a bonus of 10000 sesterces.",
-                        1366, 768, nullptr);
-    for (const AdvisorBox* box : {&message, &question}) {
-        EXPECT_EQ(box->left, 383);
-        EXPECT_EQ(box->top, 184);
-        EXPECT_TRUE(box->textFits());
-        EXPECT_LE(box->left + box->width, 1366 / 2 + 300) << "the box stays in the picture area";
-    }
-    const BoxButton* yes = question.button(AdvisorBox::kYes);
-    const BoxButton* no = question.button(AdvisorBox::kNo);
-    ASSERT_TRUE(yes && no);
-    EXPECT_LT(yes->y, no->y) << "No stands two units lower than Yes";
-    message.keyDown(key(KeyCode::Tab));
-    message.keyDown(key(KeyCode::End));
-    EXPECT_EQ(message.scrollX(), 0) << "nothing to scroll";
-}
-
-TEST(AdvisorBox, LongLinesScrollSidewaysWithTheKeysOnceTabbedInto) {
-    AdvisorBox box(AdvisorBox::Kind::Message, std::string(200, 'w') + "\r\nshort", 1366, 768,
-                   nullptr);
-    ASSERT_EQ(box.lines().size(), 2u) << "no wrapping";
-    box.keyDown(key(KeyCode::Right));
-    EXPECT_EQ(box.scrollX(), 0) << "the OK button has the focus";
-    box.keyDown(key(KeyCode::Tab));
-    EXPECT_EQ(box.focus(), 0);
-    box.keyDown(key(KeyCode::Right));
-    box.keyDown(key(KeyCode::End));
-    EXPECT_GT(box.scrollX(), 100);
-    box.keyDown(key(KeyCode::Home));
-    EXPECT_EQ(box.scrollX(), 0);
-}
-
-// A typed name becomes a file in the player's folder: it must stay a plain name.
-TEST(FileBox, ATypedNameTakesOnlyPlainCharactersUpToSixty) {
-    struct Case {
-        std::string typed;
-        std::string name;
-    };
-    const Case cases[] = {
-        {"Rome (235) - first_try.v2", "Rome (235) - first_try.v2"},
-        {"../etc/passwd", "..etcpasswd"},
-        {"C:\\games\\rome", "Cgamesrome"},
-        {"a*b?c\"d<e>f|g\t", "abcdefg"},
-        {"caf\xC3\xA9", "caf"},
-        {std::string(70, 'x'), std::string(60, 'x')},
-    };
-    for (const Case& c : cases) {
-        FileBox box(true, {}, 1366, 768);
-        for (char ch : c.typed) {
-            box.text(ch);
-        }
-        EXPECT_EQ(box.name, c.name) << c.typed;
-    }
-    // Picking a saved game puts its name in the field; typing goes on from it.
-    FileBox save(true, {{"old.TSN", "235 AD", false}}, 1366, 768);
-    save.keyDown(key(KeyCode::Down));
-    ASSERT_EQ(save.selected(), 0);
-    save.text('x');
-    EXPECT_EQ(save.name, "old.TSNx");
-    EXPECT_EQ(save.selected(), -1) << "a typed name is no longer the listed one";
-
-    FileBox load(false, {{"old.TSN", "235 AD", false}}, 1366, 768);
-    load.text('x');
-    EXPECT_EQ(load.name, "") << "the load box has no name to type";
-    load.keyDown(key(KeyCode::Enter));
-    EXPECT_EQ(load.name, "old.TSN");
-    EXPECT_EQ(load.endCode, 1);
-}
-
 }  // namespace
 }  // namespace tessarion
