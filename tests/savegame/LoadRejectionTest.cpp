@@ -80,7 +80,7 @@ TEST_F(LoadRejectionTest, ADamagedLineIsNamedWithItsFault) {
         // Two billion legions must be refused on sight, not reserved for.
         {"9     #    number of legions", "2000000000     #    number of legions",
          "the number of legions of the Romans is 2000000000, more than a saved game may hold "
-         "(5000)",
+         "(22400)",
          ""},
         {"9     #    number of legions", "99999999999     #    number of legions",
          "more than a saved game may hold", ""},
