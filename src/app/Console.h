@@ -31,9 +31,11 @@ class Console {
     // Nothing when a quote is left open.
     static std::optional<std::vector<std::string>> tokenize(const std::string& line);
 
-    // Escapes CR LF as \n, a lone CR as \r, a backslash as \\.
+    // Escapes CR LF and a lone LF as \n, a lone CR as \r, a backslash as \\,
+    // and every other control or format character as printableText does.
     static std::string escapeText(const std::string& text);
-    // The text with its line breaks as the terminal's own.
+    // The text with its line breaks as the terminal's own, every other
+    // control or format character escaped.
     static std::string plainText(const std::string& text);
 
   private:

@@ -121,6 +121,27 @@ std::string errorReason(int error) {
     }
 }
 
+std::optional<std::string> writeWholeFile(const std::string& path, std::string_view bytes) {
+    reportFailedWritesInsteadOfDying();
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return errorReason(errno != 0 ? errno : EIO);
+    }
+    bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = written && std::fflush(file) == 0;
+    int error = written ? 0 : errno;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        return errorReason(error != 0 ? error : EIO);
+    }
+    return std::nullopt;
+}
+
 int removeStaleTemporaries(const std::string& folder) {
     // Ours, and those of the earlier naming (the save's own name, the process
     // id and a counter).

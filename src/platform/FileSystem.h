@@ -51,6 +51,12 @@ struct ReplaceOptions {
 WriteOutcome replaceFile(const std::string& path, std::string_view bytes,
                          ReplaceOptions options = {});
 
+// Writes `bytes` to `path` as they are (a picture, an export), replacing what
+// was there, and tells why it failed: every write and the close are checked,
+// so a full disk, a file-size limit or a device that takes nothing is
+// reported rather than leaving a short file behind in silence.
+std::optional<std::string> writeWholeFile(const std::string& path, std::string_view bytes);
+
 // Removes temporary files of the game's own naming left in `folder` by a save
 // that was killed part-way (never those of a game still running). Returns how
 // many were removed.

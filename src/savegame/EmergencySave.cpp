@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "model/PrintableText.h"
 #include "platform/FileSystem.h"
 #include "savegame/SaveGame.h"
 
@@ -105,9 +106,10 @@ EmergencySave saveForEmergency(Game& game, const std::string& folder) {
 }
 
 std::string emergencyMessage(const std::string& error, const EmergencySave& save) {
-    return "Tessarion has met an internal error and must close:\r\n" + error +
-           (save.saved ? "\r\n\r\nThe game was saved to " + save.path
-                       : "\r\n\r\nThe game could not be saved: " + save.reason);
+    // The folder comes from the environment, the error from anywhere.
+    return "Tessarion has met an internal error and must close:\r\n" + printableText(error) +
+           (save.saved ? "\r\n\r\nThe game was saved to " + printableText(save.path)
+                       : "\r\n\r\nThe game could not be saved: " + printableText(save.reason));
 }
 
 std::string describeCurrentException() {
