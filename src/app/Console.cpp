@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <istream>
@@ -244,6 +245,8 @@ class CommandLoop {
     // Carries out commands until the input ends or the game ends the program;
     // returns the exit code.
     int readCommands(std::istream& in, bool interactive);
+    // Why the output could not be written (an errno value), once it could not.
+    int outputError = 0;
 
     // The commands. Each gets the whole line's tokens, its own name first, and
     // throws a Refusal before it changes anything.
@@ -348,10 +351,12 @@ int CommandLoop::readCommands(std::istream& in, bool interactive) {
         } catch (...) {
             return stopForInternalError();
         }
+        errno = 0;
         out_.flush();
         if (!out_) {
             // Nobody hears the game any more (a full disk, a closed pipe): the
-            // program says so on its way out.
+            // program says why on its way out.
+            outputError = errno;
             return 1;
         }
     }
@@ -655,7 +660,9 @@ int Console::run(std::optional<std::uint32_t> seed) {
         };
     }
     CommandLoop loop(*game, shell, host, out_, terminal_);
-    return loop.readCommands(in_, interactive_);
+    const int code = loop.readCommands(in_, interactive_);
+    outputError_ = loop.outputError;
+    return code;
 }
 
 }  // namespace tessarion

@@ -26,6 +26,9 @@ class Console {
     // commands until the input ends or the game ends the program.
     // Returns the process exit code.
     int run(std::optional<std::uint32_t> seed);
+    // Why standard output stopped taking the game's lines (an errno value),
+    // when run ended for that.
+    int outputError() const { return outputError_; }
 
     // Splits a command line into tokens; a token in double quotes may hold blanks.
     // Nothing when a quote is left open.
@@ -43,6 +46,7 @@ class Console {
     std::ostream& out_;
     bool interactive_;
     bool terminal_;
+    int outputError_ = 0;
 };
 
 }  // namespace tessarion

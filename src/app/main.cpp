@@ -193,6 +193,9 @@ std::variant<Options, int> readOptions(const std::vector<std::string>& args) {
     return options;
 }
 
+// Why standard output failed, where the part that wrote it could tell.
+int outputError = 0;
+
 // The program, with the exit code it ends with.
 int run(int argc, char** argv) {
     // Writes that fail (a full disk, a file-size limit, a closed pipe) are
@@ -211,7 +214,9 @@ int run(int argc, char** argv) {
     if (options.console) {
         tessarion::Console session(std::cin, std::cout, isatty(0) != 0,
                                    isatty(0) != 0 && isatty(1) != 0);
-        return session.run(options.seed);
+        const int code = session.run(options.seed);
+        outputError = session.outputError();
+        return code;
     }
     return windowGame(options.seed, options.shot, options.window);
 }
@@ -220,7 +225,7 @@ int run(int argc, char** argv) {
 // file-size limit or a reader that went away is told, and the exit code says
 // so, even where the run itself went well.
 int outputChecked(int code) {
-    errno = 0;
+    errno = outputError;
     std::cout.flush();
     const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
     if (!failed) {

@@ -38,6 +38,17 @@ class OutputFailureTest : public ::testing::Test {
         return run;
     }
 
+    // Runs the game's `arguments` under a file-size limit of `blocks`; what
+    // it says, and its exit code, come back through a pipe, which the limit
+    // does not reach.
+    Run limited(int blocks, const std::string& arguments) {
+        Run run = shell("( ulimit -f " + std::to_string(blocks) + "; \"$EXE\" " + arguments +
+                        "; echo \"exit $?\" >&2 ) 2>&1 | cat >&2");
+        const std::size_t at = run.errors.rfind("exit ");
+        run.code = at == std::string::npos ? -1 : std::stoi(run.errors.substr(at + 5));
+        return run;
+    }
+
     std::string at(const std::string& name) const { return (folder / name).string(); }
 
     TestFolder temporary{"output"};
@@ -55,8 +66,7 @@ TEST_F(OutputFailureTest, TheSimulatorsTableAndFileReportEveryFailure) {
 
     // A file-size limit would end the program by a signal, leaving an
     // empty file and no word.
-    run =
-        shell("ulimit -f 0; \"$EXE\" " + kOneGame + " --csv '" + at("games.csv") + "' >/dev/null");
+    run = limited(0, kOneGame + " --csv '" + at("games.csv") + "' >/dev/null");
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.errors.find("failed (the file would be larger than the system allows)"),
               std::string::npos)
@@ -88,14 +98,14 @@ TEST_F(OutputFailureTest, TheConsolesTranscriptAndScreenshotsReportEveryFailure)
     EXPECT_EQ(contentsOf(folder / "out.txt"), "ERROR: /dev/full: the disk is full\n");
     EXPECT_GT(fs::file_size(folder / "shot.png"), 1000u);
 
-    run = shell("ulimit -f 1; \"$EXE\" --screenshot '" + at("big.png") + "'");
+    run = limited(1, "--screenshot '" + at("big.png") + "'");
     EXPECT_NE(run.code, 0);
     EXPECT_NE(run.errors.find("the file would be larger than the system allows"), std::string::npos)
         << run.errors;
 }
 
 TEST_F(OutputFailureTest, ExportsReportAFullDisk) {
-    const Run run = shell("ulimit -f 1; \"$EXE\" --export-resources '" + at("art") + "'");
+    const Run run = limited(1, "--export-resources '" + at("art") + "'");
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.errors.find("(File too large)"), std::string::npos) << run.errors;
 }
