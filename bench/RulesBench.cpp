@@ -2,7 +2,10 @@
 // searches, a save and load of a late position, start-up, and whole games as
 // the simulator plays them (game-years a second).
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +19,7 @@
 #include "model/Random.h"
 #include "opponents/EnemyEmpire.h"
 #include "savegame/SaveGame.h"
+#include "savegame/SaveLimits.h"
 
 namespace tessarion {
 namespace {
@@ -139,6 +143,29 @@ void BM_SaveAndLoadLateGame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveAndLoadLateGame)->Unit(benchmark::kMicrosecond);
+
+// Refusing the worst file a reader is handed: as large as any save can be, and
+// nothing but line feeds. The peak memory of the process (which includes the
+// file's bytes, read whole) is reported beside the time.
+void BM_RefuseFileOfNewlinesAtTheSizeLimit(benchmark::State& state) {
+    Position position(kScenarioValentinian);
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "tessarion-bench-newlines.TSN";
+    std::ofstream(path, std::ios::binary) << std::string(kMaxSaveFileSize, '\n');
+    for (auto _ : state) {
+        const FileResult result = loadGame(*position.game, path.string());
+        if (result.ok) {
+            state.SkipWithError("a file of line feeds loaded");
+        }
+        benchmark::DoNotOptimize(result);
+    }
+    std::filesystem::remove(path);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    state.counters["file_MB"] = static_cast<double>(kMaxSaveFileSize) / 1e6;
+}
+BENCHMARK(BM_RefuseFileOfNewlinesAtTheSizeLimit)->Unit(benchmark::kMillisecond);
 
 // From nothing to a game ready for the first order, as start-up makes it.
 void BM_StartUpToReadyGame(benchmark::State& state) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <istream>
@@ -23,6 +24,7 @@
 #include "game/TurnCycle.h"
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
+#include "model/PrintableText.h"
 #include "model/Random.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
@@ -251,6 +253,8 @@ class CommandLoop {
     // Carries out commands until the input ends or the game ends the program;
     // returns the exit code.
     int readCommands(std::istream& in, bool interactive);
+    // Why the output could not be written (an errno value), once it could not.
+    int outputError = 0;
 
     // The commands. Each gets the whole line's tokens, its own name first, and
     // throws a Refusal before it changes anything.
@@ -356,11 +360,18 @@ int CommandLoop::readCommands(std::istream& in, bool interactive) {
                 return *code;
             }
         } catch (const Refusal& refusal) {
-            out_ << "ERROR: " << refusal.reason << '\n';
+            out_ << "ERROR: " << printableText(refusal.reason) << '\n';
         } catch (...) {
             return stopForInternalError();
         }
+        errno = 0;
         out_.flush();
+        if (!out_) {
+            // Nobody hears the game any more (a full disk, a closed pipe): the
+            // program says why on its way out.
+            outputError = errno;
+            return 1;
+        }
     }
 }
 
@@ -571,33 +582,43 @@ void CommandLoop::file(const Tokens& t) {
 
 std::string Console::escapeText(const std::string& text) {
     std::string out;
+    std::string plain;  // the run of text since the last line break
+    auto endRun = [&](const char* escape) {
+        out += printableText(plain) + escape;
+        plain.clear();
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            out += "\\n";
+            endRun("\\n");
             ++i;
+        } else if (c == '\n') {
+            endRun("\\n");
         } else if (c == '\r') {
-            out += "\\r";
+            endRun("\\r");
         } else if (c == '\\') {
-            out += "\\\\";
+            endRun("\\\\");
         } else {
-            out += c;
+            plain += c;
         }
     }
+    endRun("");
     return out;
 }
 
 std::string Console::plainText(const std::string& text) {
     std::string out;
+    std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            i += i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += printableText(line) + '\n';
+            line.clear();
+            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
         } else {
-            out += text[i];
+            line += text[i];
         }
     }
-    return out;
+    return out + printableText(line);
 }
 
 std::optional<std::vector<std::string>> Console::tokenize(const std::string& line) {
@@ -658,7 +679,9 @@ int Console::run(std::optional<std::uint32_t> seed) {
         };
     }
     CommandLoop loop(*game, shell, host, out_, terminal_);
-    return loop.readCommands(in_, interactive_);
+    const int code = loop.readCommands(in_, interactive_);
+    outputError_ = loop.outputError;
+    return code;
 }
 
 }  // namespace tessarion

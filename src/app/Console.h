@@ -26,14 +26,19 @@ class Console {
     // commands until the input ends or the game ends the program.
     // Returns the process exit code.
     int run(std::optional<std::uint32_t> seed);
+    // Why standard output stopped taking the game's lines (an errno value),
+    // when run ended for that.
+    int outputError() const { return outputError_; }
 
     // Splits a command line into tokens; a token in double quotes may hold blanks.
     // Nothing when a quote is left open.
     static std::optional<std::vector<std::string>> tokenize(const std::string& line);
 
-    // Escapes CR LF as \n, a lone CR as \r, a backslash as \\.
+    // Escapes CR LF and a lone LF as \n, a lone CR as \r, a backslash as \\,
+    // and every other control or format character as printableText does.
     static std::string escapeText(const std::string& text);
-    // The text with its line breaks as the terminal's own.
+    // The text with its line breaks as the terminal's own, every other
+    // control or format character escaped.
     static std::string plainText(const std::string& text);
 
   private:
@@ -41,6 +46,7 @@ class Console {
     std::ostream& out_;
     bool interactive_;
     bool terminal_;
+    int outputError_ = 0;
 };
 
 }  // namespace tessarion

@@ -2,6 +2,7 @@
 #include "app/Numbers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <ctime>
@@ -17,7 +18,9 @@
 #include "game/Scenarios.h"
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
+#include "model/PrintableText.h"
 #include "model/Random.h"
+#include "platform/FileSystem.h"
 #include "ui/Shell.h"
 
 namespace tessarion {
@@ -307,18 +310,32 @@ std::string csvRow(const GameResult& g) {
 
 namespace {
 
+// The CSV file, and why writing it failed (an errno value) once it has.
+struct CsvFile {
+    std::ofstream out;
+    int error = 0;
+
+    void write(const std::string& text) {
+        if (out.is_open() && error == 0) {
+            errno = 0;
+            out << text << std::flush;
+            if (!out) {
+                error = errno != 0 ? errno : EIO;
+            }
+        }
+    }
+};
+
 // The games of one row of the table, each written to the CSV file (when open)
 // as it ends.
 std::vector<GameResult> playRow(const SimulationOptions& options, int skill, PlayerKind player,
-                                std::uint32_t seed, std::ofstream& csv, ProgressBar& bar) {
+                                std::uint32_t seed, CsvFile& csv, ProgressBar& bar) {
     std::vector<GameResult> results;
     results.reserve(static_cast<std::size_t>(options.games));
     for (int i = 0; i < options.games; ++i) {
         GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
         g.index = i;
-        if (csv.is_open()) {
-            csv << csvRow(g);
-        }
+        csv.write(csvRow(g));
         results.push_back(std::move(g));
         bar.advance();
     }
@@ -337,20 +354,22 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
                  bool showProgress) {
     auto parsed = parseSimulationOptions(args);
     if (const std::string* problem = std::get_if<std::string>(&parsed)) {
-        err << "tessarion: " << *problem << '\n' << simulateUsage();
+        err << "tessarion: " << printableText(*problem) << '\n' << simulateUsage();
         return 2;
     }
     const SimulationOptions options = std::get<SimulationOptions>(parsed);
     const std::uint32_t seed = options.seed ? *options.seed : clockSeed();
 
-    std::ofstream csv;
+    CsvFile csv;
     if (options.csvPath) {
-        csv.open(*options.csvPath, std::ios::binary | std::ios::trunc);
-        if (!csv) {
-            err << "tessarion: cannot write " << *options.csvPath << '\n';
+        errno = 0;
+        csv.out.open(*options.csvPath, std::ios::binary | std::ios::trunc);
+        if (!csv.out) {
+            err << "tessarion: cannot write " << printableText(*options.csvPath) << " ("
+                << files::errorReason(errno != 0 ? errno : EIO) << ")\n";
             return 2;
         }
-        csv << csvHeader();
+        csv.write(csvHeader());
     }
 
     std::vector<TableRow> rows;
@@ -377,8 +396,17 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     for (const GameResult& g : failures) {
         reportFailure(g, err);
     }
-    if (csv.is_open() && !csv.flush()) {
-        err << "tessarion: writing " << *options.csvPath << " failed\n";
+    if (csv.out.is_open()) {
+        errno = 0;
+        csv.out.close();
+        if (csv.out.fail() && csv.error == 0) {
+            csv.error = errno != 0 ? errno : EIO;
+        }
+    }
+    if (csv.error != 0) {
+        // A full disk, a file-size limit or a closed pipe.
+        err << "tessarion: writing " << printableText(*options.csvPath) << " failed ("
+            << files::errorReason(csv.error) << ")\n";
         return 2;
     }
     return failures.empty() ? 0 : 3;

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -21,7 +23,9 @@
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
+#include "model/PrintableText.h"
 #include "model/Random.h"
+#include "platform/FileSystem.h"
 #include "platform/HostSystem.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
@@ -137,7 +141,8 @@ struct Options {
 const std::string* valueOf(const std::vector<std::string>& args, std::size_t& i,
                            const char* needs) {
     if (i + 1 >= args.size()) {
-        std::cerr << "tessarion: " << args[i] << " needs " << needs << "\n";
+        std::cerr << "tessarion: " << tessarion::printableText(args[i]) << " needs " << needs
+                  << "\n";
         return nullptr;
     }
     return &args[++i];
@@ -168,7 +173,8 @@ bool takeSetting(const std::vector<std::string>& args, std::size_t& i, Options& 
         }
         (load ? options.window.load : options.shot) = *file;
     } else {
-        std::cerr << "tessarion: unknown option " << arg << "\n" << usage();
+        std::cerr << "tessarion: unknown option " << tessarion::printableText(arg) << "\n"
+                  << usage();
         return false;
     }
     return true;
@@ -209,9 +215,14 @@ std::variant<Options, int> readOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-}  // namespace
+// Why standard output failed, where the part that wrote it could tell.
+int outputError = 0;
 
-int main(int argc, char** argv) {
+// The program, with the exit code it ends with.
+int run(int argc, char** argv) {
+    // Writes that fail (a full disk, a file-size limit, a closed pipe) are
+    // told and end with a non-zero code instead of killing the program.
+    tessarion::files::reportFailedWritesInsteadOfDying();
     tessarion::setProgramPath(argv[0]);
     // Windows: the text modes need the terminal; --console needs one even when
     // started from the desktop.
@@ -225,7 +236,32 @@ int main(int argc, char** argv) {
     if (options.console) {
         tessarion::Console session(std::cin, std::cout, isatty(0) != 0,
                                    isatty(0) != 0 && isatty(1) != 0);
-        return session.run(options.seed);
+        const int code = session.run(options.seed);
+        outputError = session.outputError();
+        return code;
     }
     return windowGame(options.seed, options.shot, options.window);
+}
+
+// Whatever went to standard output must have reached it: a full disk, a
+// file-size limit or a reader that went away is told, and the exit code says
+// so, even where the run itself went well.
+int outputChecked(int code) {
+    errno = outputError;
+    std::cout.flush();
+    const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (!failed) {
+        return code;
+    }
+    const int error = errno;
+    std::cerr << "tessarion: could not write the output"
+              << (error != 0 ? " (" + tessarion::files::errorReason(error) + ")" : std::string())
+              << "\n";
+    return code != 0 ? code : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return outputChecked(run(argc, argv));
 }

@@ -53,8 +53,7 @@ void label(Canvas& canvas, int x, int y, const std::string& text) {
 
 }  // namespace
 
-bool writeContactSheet(const std::string& path,
-                       const std::vector<std::pair<int, Image>>& pictures) {
+std::vector<unsigned char> contactSheetPng(const std::vector<std::pair<int, Image>>& pictures) {
     // Shelf packing in id order: rows as tall as their tallest picture.
     struct Placed {
         int x;
@@ -107,8 +106,19 @@ bool writeContactSheet(const std::string& path,
         rgb[i * 3 + 1] = static_cast<unsigned char>(canvas.pixels[i] >> 8);
         rgb[i * 3 + 2] = static_cast<unsigned char>(canvas.pixels[i]);
     }
-    return stbi_write_png(path.c_str(), canvas.width, canvas.height, 3, rgb.data(),
-                          canvas.width * 3) != 0;
+    // Encoded in memory: the writer's own file output would not tell a
+    // failed write.
+    std::vector<unsigned char> png;
+    const auto append = [](void* context, void* data, int size) {
+        auto* out = static_cast<std::vector<unsigned char>*>(context);
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        out->insert(out->end(), bytes, bytes + size);
+    };
+    if (stbi_write_png_to_func(append, &png, canvas.width, canvas.height, 3, rgb.data(),
+                               canvas.width * 3) == 0) {
+        png.clear();
+    }
+    return png;
 }
 
 }  // namespace tessarion::res

@@ -1,10 +1,14 @@
 #include "res/ResourceStore.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "model/PrintableText.h"
 #include "res/ContactSheet.h"
 #include "res/EmbeddedData.h"
 #include "res/SoundCodec.h"
@@ -45,13 +49,24 @@ std::span<const unsigned char> bytes(const Blob* b) {
     return {b->begin, static_cast<std::size_t>(b->end - b->begin)};
 }
 
+// Every write and the close are checked, so a full disk, a file-size limit or
+// a device that takes nothing is told with its reason.
 bool writeFile(const std::filesystem::path& path, std::span<const unsigned char> data,
                std::ostream& err) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(data.size()));
-    if (!out) {
-        err << "Cannot write " << path.string() << "\n";
+    errno = 0;
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    bool written =
+        file != nullptr &&
+        (data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size()) &&
+        std::fflush(file) == 0;
+    int error = errno;
+    if (file != nullptr && std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        err << "Cannot write " << printableText(path.string()) << " ("
+            << std::strerror(error != 0 ? error : EIO) << ")\n";
         return false;
     }
     return true;
@@ -160,7 +175,7 @@ int exportResources(const std::string& dir, std::ostream& err) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir)) {
-        err << "Cannot create the directory " << dir << "\n";
+        err << "Cannot create the directory " << printableText(dir) << "\n";
         return 1;
     }
     std::filesystem::path base(dir);
@@ -176,8 +191,12 @@ int exportResources(const std::string& dir, std::ostream& err) {
             return 1;
         }
     }
-    if (!writeContactSheet((base / "sheet.png").string(), all)) {
-        err << "Cannot write " << (base / "sheet.png").string() << "\n";
+    const std::vector<unsigned char> sheet = contactSheetPng(all);
+    if (sheet.empty()) {
+        err << "Cannot draw the contact sheet\n";
+        return 1;
+    }
+    if (!writeFile(base / "sheet.png", sheet, err)) {
         return 1;
     }
     return 0;

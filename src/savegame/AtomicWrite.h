@@ -8,12 +8,9 @@
 namespace tessarion {
 
 // Replaces the file at `path` with `bytes` so that a reader (or a crash) sees
-// either the old file whole or the new one whole: the bytes go to a temporary
-// file beside the target, which is flushed to the disk and then renamed over
-// it. A link is written through to the file it names; anything that is not a
-// regular file is never replaced; the replaced file's permissions stay and
-// the replaced file itself is kept as NAME.bak. On any failure the temporary
-// file is removed, the old file stays, and the message names the reason.
+// either the old file whole or the new one whole, keeping the replaced file
+// as NAME.bak (files::replaceFile tells how). On any failure the old file
+// stays and the message names the reason.
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes temporary files of the game's own naming left in `folder` by a save

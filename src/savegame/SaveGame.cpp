@@ -1,80 +1,70 @@
 #include "savegame/SaveGame.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <list>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
+#include "engine/RomanEmpire.h"
 #include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
+#include "model/PrintableText.h"
+#include "platform/FileSystem.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/SaveLimits.h"
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace tessarion {
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kLineEnd = "\r\n";
-#else
-constexpr const char* kLineEnd = "\n";
-#endif
+// ------------------------------------------------------------ the fields
 
-// The labels the writer puts after each value, blanks included. The reader
-// takes a value line either exactly so or with no comment at all.
-constexpr const char* kTurnLabel = "   # turn";
-constexpr const char* kTreasuryLabel = "   # treasury";
-constexpr const char* kPlagueLabel = "   # plague";
-constexpr const char* kPlagueCounterLabel = "   # plague counter";
-constexpr const char* kTributeLabel = "   # roman tribute owned by barbarians";
-constexpr const char* kProvinceCountLabel = "    #    number of provinces";
-constexpr const char* kLegionCountLabel = "     #    number of legions";
-constexpr const char* kCurrentLabel = "   # current province";
-constexpr const char* kHasRouteLine = "1    #   has a route";
-constexpr const char* kNoRouteLine = "0    #   no route";
-constexpr const char* kDestinationLabel = "    #   destination";
+// The comments the writer puts after each value, blanks included. The reader
+// takes a value line with exactly its comment, with no comment at all, or
+// with its comment followed by the notes that line may carry (below).
+namespace label {
+constexpr std::string_view kTurn = "   # turn";
+constexpr std::string_view kTreasury = "   # treasury";
+constexpr std::string_view kPlague = "   # plague";
+constexpr std::string_view kPlagueCounter = "   # plague counter";
+constexpr std::string_view kTribute = "   # roman tribute owned by barbarians";
+constexpr std::string_view kProvinces = "-provinces";  // after the power's name
+constexpr std::string_view kProvinceCount = "    #    number of provinces";
+constexpr std::string_view kLegions = "-Legions";  // after the power's name
+constexpr std::string_view kLegionCount = "     #    number of legions";
+constexpr std::string_view kCurrent = "   # current province";
+constexpr std::string_view kHasRoute = "    #   has a route";  // after "1"
+constexpr std::string_view kNoRoute = "    #   no route";      // after "0"
+constexpr std::string_view kDestination = "    #   destination";
+}  // namespace label
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// What the game needs to resume the very turn it was saved in. It follows the
+// comments, where a reader of the format looks for nothing: the legions that
+// have already moved this year, the exact route of a legion on its way (its
+// provinces by their place in the map's table, and the step it has reached),
+// and every province's recruiting count. A file without them loads as it
+// always did: no legion has moved, routes are planned afresh and the counts
+// stay as they are.
+namespace note {
+constexpr std::string_view kMoved = ", moved";
+constexpr std::string_view kRoute = ", route ";
+constexpr std::string_view kStep = " at ";
+constexpr std::string_view kRecruits = ", recruits ";
+}  // namespace note
+
+// One character for each province of the table, and for each small count.
+constexpr std::string_view kCodes =
+    "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+static_assert(kCodes.size() >= static_cast<std::size_t>(kProvinceCount));
+
+int codeValue(char c) {
+    const std::size_t at = kCodes.find(c);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
-
-std::string_view trimmedRight(std::string_view line) {
-    while (!line.empty() && isBlank(line.back())) {
-        line.remove_suffix(1);
-    }
-    return line;
-}
-
-// ---------------------------------------------------------------- writing
-
-void writeLine(std::string& out, const std::string& text) {
-    out += text;
-    out += kLineEnd;
-}
-
-void writeValue(std::string& out, long value, const char* label) {
-    writeLine(out, std::to_string(value) + label);
-}
-
-// ---------------------------------------------------------------- reading
-
-// Why a load was refused, and where.
-struct LoadError {
-    int line;
-    std::string what;
-};
 
 struct SavedPower {
     std::vector<Province*> provinces;
@@ -88,11 +78,181 @@ struct SavedGame {
     bool plague = false;
     std::int32_t plagueCounter = 0;
     std::array<int, 4> tribeCountdown{};
+    std::optional<std::array<int, kProvinceCount>> recruitCounters;
     std::array<SavedPower, 4> powers;
 };
 
+struct Bounds {
+    std::int64_t lowest;
+    std::int64_t highest;
+};
+
+// The most the taxes can bring in a year: every province's tax.
+std::int64_t maxYearlyIncome(const Game& game) {
+    std::int64_t sum = 0;
+    for (const auto& p : game.provinces) {
+        sum += provinceTax(p.get());
+    }
+    return sum;
+}
+
+// The eight values at the top of the file, in their order: what a refusal
+// calls each, its comment, where the game keeps it, and what a game in a
+// given turn may hold there (see SaveLimits).
+struct HeaderField {
+    const char* what;
+    std::string_view label;
+    std::int64_t (*get)(const Game&);
+    void (*put)(SavedGame&, std::int64_t);
+    Bounds (*bounds)(const Game&, int turn);
+};
+
+template <std::size_t Tribe>
+constexpr HeaderField tributeField(const char* what) {
+    return {what, label::kTribute,
+            [](const Game& g) -> std::int64_t { return g.barbarians.tribeCountdown[Tribe]; },
+            [](SavedGame& s, std::int64_t v) { s.tribeCountdown[Tribe] = static_cast<int>(v); },
+            [](const Game&, int) {
+                return Bounds{0, kSaveLimits.tribeCountdown};
+            }};
+}
+
+const std::array<HeaderField, 8> kHeader = {{
+    {"the turn", label::kTurn, [](const Game& g) -> std::int64_t { return g.turn; },
+     [](SavedGame& s, std::int64_t v) { s.turn = static_cast<int>(v); },
+     [](const Game&, int) {
+         return Bounds{0, kSaveLimits.lastTurn};
+     }},
+    {"the treasury", label::kTreasury,
+     [](const Game& g) -> std::int64_t { return g.romans.treasury; },
+     [](SavedGame& s, std::int64_t v) { s.treasury = static_cast<std::int32_t>(v); },
+     [](const Game& g, int turn) {
+         return Bounds{-kSaveLimits.treasury, kSaveLimits.treasury + turn * maxYearlyIncome(g)};
+     }},
+    {"the plague", label::kPlague,
+     [](const Game& g) -> std::int64_t { return g.romans.plague ? 1 : 0; },
+     [](SavedGame& s, std::int64_t v) { s.plague = v == 1; },
+     [](const Game&, int) {
+         return Bounds{0, 1};
+     }},
+    {"the plague counter", label::kPlagueCounter,
+     [](const Game& g) -> std::int64_t { return g.romans.plagueCounter; },
+     [](SavedGame& s, std::int64_t v) { s.plagueCounter = static_cast<std::int32_t>(v); },
+     [](const Game&, int turn) {
+         return Bounds{-std::int64_t{kSaveLimits.plagueCounter} - turn, kSaveLimits.plagueCounter};
+     }},
+    tributeField<0>("the countdown of tribe 0"),
+    tributeField<1>("the countdown of tribe 1"),
+    tributeField<2>("the countdown of tribe 2"),
+    tributeField<3>("the countdown of tribe 3"),
+}};
+
+std::string_view trimmedRight(std::string_view line) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+// ---------------------------------------------------------------- writing
+
+#ifdef _WIN32
+constexpr std::string_view kLineEnd = "\r\n";
+#else
+constexpr std::string_view kLineEnd = "\n";
+#endif
+
+class Writer {
+  public:
+    void line(std::string_view text) {
+        out_ += text;
+        out_ += kLineEnd;
+    }
+    void line(std::string_view value, std::string_view comment, std::string_view notes = {}) {
+        out_ += value;
+        out_ += comment;
+        out_ += notes;
+        out_ += kLineEnd;
+    }
+    std::string take() { return std::move(out_); }
+
+  private:
+    std::string out_;
+};
+
+// The recruiting counts of the whole map, or nothing when one of them is
+// beyond what a single character tells.
+std::string recruitsNote(const Game& game) {
+    std::string codes;
+    for (const auto& p : game.provinces) {
+        if (p->recruitCounter < 0 || static_cast<std::size_t>(p->recruitCounter) >= kCodes.size()) {
+            return "";
+        }
+        codes += kCodes[static_cast<std::size_t>(p->recruitCounter)];
+    }
+    return std::string(note::kRecruits) + codes;
+}
+
+int tableIndex(const Game& game, const Province* province) {
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        if (game.provinces[i].get() == province) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// The route and the step a legion on its way has reached, unless a fresh
+// route from where it stands is the very same, or the line has no room.
+std::string routeNote(Game& game, const Legion& legion, std::size_t room) {
+    const Route& route = legion.route;
+    if (legion.routeIndex < 0 || static_cast<std::size_t>(legion.routeIndex) + 1 >= route.size()) {
+        return "";
+    }
+    if (legion.routeIndex == 0 && route.front() == legion.province &&
+        route == findRoute(game, legion.province, route.back())) {
+        return "";
+    }
+    std::string codes;
+    for (const Province* p : route) {
+        const int index = tableIndex(game, p);
+        if (index < 0) {
+            return "";
+        }
+        codes += kCodes[static_cast<std::size_t>(index)];
+    }
+    std::string text = std::string(note::kRoute) + codes + std::string(note::kStep) +
+                       std::to_string(legion.routeIndex);
+    return text.size() <= room ? text : "";
+}
+
+void writeLegion(Game& game, Writer& out, const Legion& legion) {
+    out.line(legion.province->name, label::kCurrent, legion.moved ? note::kMoved : "");
+    if (!legion.hasRoute) {
+        out.line("0", label::kNoRoute);
+        return;
+    }
+    out.line("1", label::kHasRoute);
+    if (legion.route.empty() || legion.route.back() == nullptr) {
+        out.line("ERROR");
+        return;
+    }
+    const std::string& destination = legion.route.back()->name;
+    const std::size_t used = destination.size() + label::kDestination.size();
+    const std::size_t room = kSaveLimits.lineLength > used ? kSaveLimits.lineLength - used : 0;
+    out.line(destination, label::kDestination, routeNote(game, legion, room));
+}
+
+// ---------------------------------------------------------------- reading
+
+// Why a load was refused, and where.
+struct LoadError {
+    int line;
+    std::string what;
+};
+
 std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return "\"" + printableText(text) + "\"";
 }
 
 // A whole field holding a number exactly as the writer puts it: an optional
@@ -114,35 +274,36 @@ std::optional<std::int64_t> wholeNumber(std::string_view field) {
     return i == 1 ? -value : value;
 }
 
+// A value line taken apart: the value, and the notes after its comment.
+struct ValueLine {
+    std::string_view value;
+    std::string_view notes;
+};
+
 // Hands out the lines of a file one at a time and checks each against what
 // the writer puts there. A byte-order mark and carriage returns before the
 // line feeds are taken on purpose (editors add them); blanks at the end of a
 // line are taken too. Anything else unexpected is refused with its line.
+// Lines are found as they are read, so that a file of nothing but line
+// feeds costs no more than its bytes.
 class LineReader {
   public:
-    explicit LineReader(std::string_view bytes) {
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-            bytes.remove_prefix(3);
-        }
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            std::size_t end = bytes.find('\n', start);
-            const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-            if (end == std::string_view::npos) {
-                end = bytes.size();
-            }
-            std::string_view line = bytes.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-            }
-            lines_.push_back(line);
-            start = next;
+    explicit LineReader(std::string_view bytes) : rest_(bytes) {
+        if (rest_.substr(0, 3) == "\xEF\xBB\xBF") {
+            rest_.remove_prefix(3);
         }
     }
 
     // The number of the line read last (0 before the first).
-    int lineNumber() const { return static_cast<int>(next_); }
-    std::size_t remaining() const { return lines_.size() - next_; }
+    int lineNumber() const { return lineNumber_; }
+
+    std::size_t remaining() const {
+        std::size_t lines = 0;
+        for (char c : rest_) {
+            lines += c == '\n' ? 1 : 0;
+        }
+        return lines + (!rest_.empty() && rest_.back() != '\n' ? 1 : 0);
+    }
 
     [[noreturn]] void fail(std::string what) const {
         throw LoadError{lineNumber(), std::move(what)};
@@ -150,10 +311,16 @@ class LineReader {
 
     // The next line, blanks at its end removed.
     std::string_view line(const std::string& what) {
-        if (next_ >= lines_.size()) {
+        if (rest_.empty()) {
             throw LoadError{lineNumber() + 1, "the file ends before " + what};
         }
-        const std::string_view line = lines_[next_++];
+        const std::size_t end = rest_.find('\n');
+        std::string_view line = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        ++lineNumber_;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
         if (line.size() > kSaveLimits.lineLength) {
             fail("the line is longer than " + std::to_string(kSaveLimits.lineLength) +
                  " characters");
@@ -171,21 +338,26 @@ class LineReader {
         }
     }
 
-    // The value part of a line that is either the value alone or the value
-    // followed by exactly its label.
-    std::string_view value(std::string_view label, const std::string& what) {
-        std::string_view got = line(what);
-        if (got.size() > label.size() && got.substr(got.size() - label.size()) == label) {
-            got.remove_suffix(label.size());
+    // A line that is either the value alone or the value followed by exactly
+    // its comment and, after that, notes.
+    ValueLine value(std::string_view comment, const std::string& what) {
+        const std::string_view got = line(what);
+        const std::size_t hash = got.find('#');
+        if (hash == std::string_view::npos) {
+            return {got, {}};
         }
-        if (got.find('#') != std::string_view::npos) {
-            fail("the comment of " + what + " should read " + inQuotes(trimmedRight(label)));
+        const std::size_t blanks = comment.find('#');
+        if (hash < blanks || got.substr(hash - blanks, comment.size()) != comment) {
+            failComment(comment, what);
         }
-        return got;
+        return {got.substr(0, hash - blanks), got.substr(hash - blanks + comment.size())};
     }
 
-    std::int64_t number(std::string_view label, const std::string& what) {
-        const std::string_view field = value(label, what);
+    [[noreturn]] void failComment(std::string_view comment, const std::string& what) const {
+        fail("the comment of " + what + " should read " + inQuotes(trimmedRight(comment)));
+    }
+
+    std::int64_t number(std::string_view field, const std::string& what) const {
         const std::optional<std::int64_t> number = wholeNumber(field);
         if (!number) {
             fail(what + " should be a whole number, not " + inQuotes(field));
@@ -193,28 +365,25 @@ class LineReader {
         return *number;
     }
 
-    std::int64_t bounded(std::string_view label, const std::string& what, std::int64_t lowest,
-                         std::int64_t highest) {
-        const std::int64_t number = this->number(label, what);
-        if (number < lowest || number > highest) {
+    void within(std::int64_t number, Bounds bounds, const std::string& what) const {
+        if (number < bounds.lowest || number > bounds.highest) {
             fail(what + " is " + std::to_string(number) + ", beyond anything a game reaches (" +
-                 std::to_string(lowest) + " to " + std::to_string(highest) + ")");
+                 std::to_string(bounds.lowest) + " to " + std::to_string(bounds.highest) + ")");
         }
-        return number;
     }
 
     // Only blank lines may follow the last legion block.
     void expectEnd() {
-        while (next_ < lines_.size()) {
-            if (!trimmedRight(lines_[next_++]).empty()) {
+        while (!rest_.empty()) {
+            if (!trimmedRight(line("the end")).empty()) {
                 fail("there is more after the last legion block");
             }
         }
     }
 
   private:
-    std::vector<std::string_view> lines_;
-    std::size_t next_ = 0;
+    std::string_view rest_;
+    int lineNumber_ = 0;
 };
 
 // A province by its exact name, without the advisor's "not found" box that
@@ -228,9 +397,7 @@ int provinceIndex(Game& game, std::string_view name) {
     return -1;
 }
 
-Province* readProvince(Game& game, LineReader& in, std::string_view label,
-                       const std::string& what) {
-    const std::string_view name = label.empty() ? in.line(what) : in.value(label, what);
+Province* namedProvince(Game& game, const LineReader& in, std::string_view name) {
     const int index = provinceIndex(game, name);
     if (index < 0) {
         in.fail("Bad province name " + inQuotes(name));
@@ -240,9 +407,13 @@ Province* readProvince(Game& game, LineReader& in, std::string_view label,
 
 // A count of entries taking at least `linesEach` lines apiece. Checked before
 // anything is set aside for them, so a damaged count costs nothing.
-std::size_t readCount(LineReader& in, std::string_view label, const std::string& what,
+std::size_t readCount(LineReader& in, std::string_view comment, const std::string& what,
                       std::size_t linesEach, std::size_t limit, const std::string& beyond) {
-    const std::int64_t count = in.number(label, what);
+    const ValueLine line = in.value(comment, what);
+    if (!line.notes.empty()) {
+        in.failComment(comment, what);
+    }
+    const std::int64_t count = in.number(line.value, what);
     if (count < 0) {
         in.fail(what + " is negative (" + std::to_string(count) + ")");
     }
@@ -256,27 +427,45 @@ std::size_t readCount(LineReader& in, std::string_view label, const std::string&
     return static_cast<std::size_t>(count);
 }
 
+std::array<int, kProvinceCount> readRecruits(const LineReader& in, std::string_view codes) {
+    std::array<int, kProvinceCount> counts{};
+    if (codes.size() != counts.size()) {
+        in.fail("the recruiting counts should be " + std::to_string(counts.size()) +
+                " characters, not " + inQuotes(codes));
+    }
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        counts[i] = codeValue(codes[i]);
+        if (counts[i] < 0) {
+            in.fail("the recruiting counts hold an unknown character: " + inQuotes(codes));
+        }
+    }
+    return counts;
+}
+
 // The turn, the treasury, the plague and the tribes' countdowns.
-void readState(LineReader& in, SavedGame& saved) {
-    const SaveLimits& limits = kSaveLimits;
-    const std::int64_t turn = in.number(kTurnLabel, "the turn");
-    if (turn < 0) {
-        in.fail("the turn is negative (" + std::to_string(turn) + ")");
-    }
-    if (turn > limits.lastTurn) {
-        in.fail("turn " + std::to_string(turn) + " is the year " + std::to_string(235 + turn) +
-                " AD, when the game is already over");
-    }
-    saved.turn = static_cast<int>(turn);
-    saved.treasury = static_cast<std::int32_t>(
-        in.bounded(kTreasuryLabel, "the treasury", -limits.treasury, limits.treasury));
-    saved.plague = in.bounded(kPlagueLabel, "the plague", 0, 1) == 1;
-    saved.plagueCounter = static_cast<std::int32_t>(in.bounded(
-        kPlagueCounterLabel, "the plague counter", -limits.plagueCounter, limits.plagueCounter));
-    for (std::size_t i = 0; i < saved.tribeCountdown.size(); ++i) {
-        saved.tribeCountdown[i] = static_cast<int>(
-            in.bounded(kTributeLabel, "the countdown of tribe " + std::to_string(i), 0,
-                       limits.tribeCountdown));
+void readHeader(Game& game, LineReader& in, SavedGame& saved) {
+    for (const HeaderField& field : kHeader) {
+        const std::string what = field.what;
+        const ValueLine line = in.value(field.label, what);
+        const std::int64_t number = in.number(line.value, what);
+        if (&field == &kHeader.front()) {
+            if (number < 0) {
+                in.fail("the turn is negative (" + std::to_string(number) + ")");
+            }
+            if (number > kSaveLimits.lastTurn) {
+                in.fail("turn " + std::to_string(number) + " is the year " +
+                        std::to_string(235 + number) + " AD, when the game is already over");
+            }
+            if (line.notes.substr(0, note::kRecruits.size()) == note::kRecruits) {
+                saved.recruitCounters = readRecruits(in, line.notes.substr(note::kRecruits.size()));
+            } else if (!line.notes.empty()) {
+                in.failComment(field.label, what);
+            }
+        } else if (!line.notes.empty()) {
+            in.failComment(field.label, what);
+        }
+        in.within(number, field.bounds(game, saved.turn), what);
+        field.put(saved, number);
     }
 }
 
@@ -287,12 +476,13 @@ void readProvinces(Game& game, LineReader& in, SavedGame& saved) {
     std::array<const Empire*, kProvinceCount> listedFor{};
     for (std::size_t p = 0; p < powers.size(); ++p) {
         const std::string& power = powers[p]->name;
-        in.expect(power + "-provinces", "the heading of the provinces of the " + power);
+        in.expect(power + std::string(label::kProvinces),
+                  "the heading of the provinces of the " + power);
         const std::size_t count =
-            readCount(in, kProvinceCountLabel, "the number of provinces of the " + power, 1,
+            readCount(in, label::kProvinceCount, "the number of provinces of the " + power, 1,
                       kProvinceCount, "more than the map has");
         for (std::size_t i = 0; i < count; ++i) {
-            Province* province = readProvince(game, in, "", "a province of the " + power);
+            Province* province = namedProvince(game, in, in.line("a province of the " + power));
             const auto index = static_cast<std::size_t>(provinceIndex(game, province->name));
             if (listedAt[index] != 0) {
                 in.fail(province->name + " is listed again (first on line " +
@@ -306,37 +496,98 @@ void readProvinces(Game& game, LineReader& in, SavedGame& saved) {
     }
 }
 
+// The route of a destination line's notes, checked the way the rules build
+// routes: each step to a neighbour or a year standing still, the legion on
+// the step it has reached or, pushed on by a won battle, on the next one.
+void readRoute(Game& game, const LineReader& in, std::string_view notes, Legion& legion,
+               Province* destination) {
+    const std::string_view codes = notes.substr(0, notes.find(' '));
+    const std::string_view after = notes.substr(codes.size());
+    if (codes.size() < 2 || after.substr(0, note::kStep.size()) != note::kStep) {
+        in.fail(
+            "the route of a legion should read \"route\", the provinces, \"at\" and a step, "
+            "not " +
+            inQuotes(notes));
+    }
+    Route route;
+    for (char c : codes) {
+        const int index = codeValue(c);
+        if (index < 0 || index >= static_cast<int>(game.provinces.size())) {
+            in.fail("the route of a legion holds an unknown province: " + inQuotes(codes));
+        }
+        route.push_back(game.provinces[static_cast<std::size_t>(index)].get());
+    }
+    const std::int64_t step = in.number(after.substr(note::kStep.size()), "the step of a route");
+    in.within(step, {0, static_cast<std::int64_t>(route.size()) - 2}, "the step of a route");
+    if (route.back() != destination) {
+        in.fail("the route of a legion ends in " + route.back()->name + ", not in " +
+                destination->name);
+    }
+    for (std::size_t i = 0; i + 1 < route.size(); ++i) {
+        if (route[i] != route[i + 1] && !isNeighbour(route[i], route[i + 1])) {
+            in.fail("the route of a legion goes from " + route[i]->name + " to " +
+                    route[i + 1]->name + ", which do not border");
+        }
+    }
+    const auto at = static_cast<std::size_t>(step);
+    if (legion.province != route[at] && legion.province != route[at + 1]) {
+        in.fail("a legion in " + legion.province->name + " is not on its route");
+    }
+    legion.setRoute(route);
+    legion.routeIndex = static_cast<int>(step);
+}
+
 std::unique_ptr<Legion> readLegion(Game& game, LineReader& in, Empire* owner) {
     const std::string& power = owner->name;
-    Province* at =
-        readProvince(game, in, kCurrentLabel, "the province of a legion of the " + power);
-    auto legion = std::make_unique<Legion>(owner, at);
+    const std::string where = "the province of a legion of the " + power;
+    const ValueLine current = in.value(label::kCurrent, where);
+    if (!current.notes.empty() && current.notes != note::kMoved) {
+        in.failComment(label::kCurrent, where);
+    }
+    auto legion = std::make_unique<Legion>(owner, namedProvince(game, in, current.value));
+    legion->moved = !current.notes.empty();
+
     const std::string flagName = "the route flag of a legion of the " + power;
     const std::string_view flag = in.line(flagName);
-    if (flag == "1" || flag == kHasRouteLine) {
-        Province* destination = readProvince(game, in, kDestinationLabel,
-                                             "the destination of a legion of the " + power);
-        const Route route = findRoute(game, at, destination);
-        if (route.size() < 2) {
-            in.fail("there is no route from " + at->name + " to " + destination->name);
-        }
-        legion->setRoute(route);
-    } else if (flag != "0" && flag != kNoRouteLine) {
-        in.fail(flagName + " should read " + inQuotes(kHasRouteLine) + " or " +
-                inQuotes(kNoRouteLine) + ", not " + inQuotes(flag));
+    const std::string hasRoute = "1" + std::string(label::kHasRoute);
+    const std::string noRoute = "0" + std::string(label::kNoRoute);
+    if (flag == "0" || flag == noRoute) {
+        return legion;
     }
+    if (flag != "1" && flag != hasRoute) {
+        in.fail(flagName + " should read " + inQuotes(hasRoute) + " or " + inQuotes(noRoute) +
+                ", not " + inQuotes(flag));
+    }
+    const std::string what = "the destination of a legion of the " + power;
+    const ValueLine line = in.value(label::kDestination, what);
+    Province* destination = namedProvince(game, in, line.value);
+    if (line.notes.substr(0, note::kRoute.size()) == note::kRoute) {
+        readRoute(game, in, line.notes.substr(note::kRoute.size()), *legion, destination);
+        return legion;
+    }
+    if (!line.notes.empty()) {
+        in.failComment(label::kDestination, what);
+    }
+    const Route route = findRoute(game, legion->province, destination);
+    if (route.size() < 2) {
+        in.fail("there is no route from " + legion->province->name + " to " + destination->name);
+    }
+    legion->setRoute(route);
     return legion;
 }
 
 void readLegions(Game& game, LineReader& in, SavedGame& saved) {
     const std::array<Empire*, 4> powers = game.powers();
+    std::size_t left = kSaveLimits.legionsIn(saved.turn);
     for (std::size_t p = 0; p < powers.size(); ++p) {
         const std::string& power = powers[p]->name;
-        in.expect(power + "-Legions", "the heading of the legions of the " + power);
+        in.expect(power + std::string(label::kLegions),
+                  "the heading of the legions of the " + power);
         // A legion takes two lines at least: where it stands and its route flag.
         const std::size_t count =
-            readCount(in, kLegionCountLabel, "the number of legions of the " + power, 2,
-                      kSaveLimits.legionsPerPower, "more than a saved game may hold");
+            readCount(in, label::kLegionCount, "the number of legions of the " + power, 2, left,
+                      "more than a saved game may hold");
+        left -= count;
         std::vector<std::unique_ptr<Legion>>& legions = saved.powers[p].legions;
         legions.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
@@ -352,7 +603,7 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
     }
     LineReader in(bytes);
     SavedGame saved;
-    readState(in, saved);
+    readHeader(game, in, saved);
     readProvinces(game, in, saved);
     readLegions(game, in, saved);
     in.expectEnd();
@@ -380,6 +631,11 @@ void applySavedGame(Game& game, SavedGame& saved) {
     for (std::size_t i = 0; i < saved.tribeCountdown.size(); ++i) {
         game.barbarians.tribeCountdown[i] = saved.tribeCountdown[i];
     }
+    if (saved.recruitCounters) {
+        for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+            game.provinces[i]->recruitCounter = (*saved.recruitCounters)[i];
+        }
+    }
     const std::array<Empire*, 4> powers = game.powers();
     for (std::size_t p = 0; p < powers.size(); ++p) {
         powers[p]->provinces.swap(saved.powers[p].provinces);
@@ -398,32 +654,31 @@ FileResult loadError(const LoadError& e) {
     return {false, "ERROR", text + ": " + e.what};
 }
 
-// Why the running game cannot be written so that it loads again, if it cannot.
-std::optional<std::string> unsavable(Game& game) {
-    const SaveLimits& limits = kSaveLimits;
+FileResult outOfMemory() {
+    return {false, "ERROR", "Unable to load the game: there is not enough memory to read it"};
+}
+
+}  // namespace
+
+std::optional<std::string> whyUnsavable(Game& game) {
     auto beyond = [](const std::string& what, long long value) {
         return what + " is " + std::to_string(value) + ", beyond what a saved game may hold";
     };
-    if (game.turn < 0 || game.turn > limits.lastTurn) {
-        return beyond("the turn", game.turn);
-    }
-    if (game.romans.treasury < -limits.treasury || game.romans.treasury > limits.treasury) {
-        return beyond("the treasury", game.romans.treasury);
-    }
-    if (game.romans.plagueCounter < -limits.plagueCounter ||
-        game.romans.plagueCounter > limits.plagueCounter) {
-        return beyond("the plague counter", game.romans.plagueCounter);
-    }
-    for (int countdown : game.barbarians.tribeCountdown) {
-        if (countdown < 0 || countdown > limits.tribeCountdown) {
-            return beyond("a tribe's countdown", countdown);
+    for (const HeaderField& field : kHeader) {
+        const Bounds bounds = field.bounds(game, game.turn);
+        const std::int64_t value = field.get(game);
+        if (value < bounds.lowest || value > bounds.highest) {
+            return beyond(field.what, value);
         }
+    }
+    std::size_t legions = 0;
+    for (const Empire* power : game.powers()) {
+        legions += power->legions.size();
+    }
+    if (legions > kSaveLimits.legionsIn(game.turn)) {
+        return beyond("the number of legions of all the powers", static_cast<long long>(legions));
     }
     for (const Empire* power : game.powers()) {
-        if (power->legions.size() > limits.legionsPerPower) {
-            return beyond("the number of legions of the " + power->name,
-                          static_cast<long long>(power->legions.size()));
-        }
         for (const auto& legion : power->legions) {
             if (legion->hasRoute && (legion->route.empty() || legion->route.back() == nullptr)) {
                 return "a legion of the " + power->name + " in " + legion->province->name +
@@ -434,60 +689,49 @@ std::optional<std::string> unsavable(Game& game) {
     return std::nullopt;
 }
 
-}  // namespace
-
 std::string readField(std::string_view line) {
     std::size_t end = line.find('#');
     if (end == std::string_view::npos) {
         end = line.size();
     }
-    while (end > 0 && isBlank(line[end - 1])) {
+    while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) {
         --end;
     }
     return std::string(line.substr(0, end));
 }
 
 std::string saveGameText(Game& game) {
-    std::string out;
-    writeValue(out, game.turn, "   # turn");
-    writeValue(out, game.romans.treasury, "   # treasury");
-    writeValue(out, game.romans.plague ? 1 : 0, "   # plague");
-    writeValue(out, game.romans.plagueCounter, "   # plague counter");
-    for (int countdown : game.barbarians.tribeCountdown) {
-        writeValue(out, countdown, "   # roman tribute owned by barbarians");
+    Writer out;
+    for (const HeaderField& field : kHeader) {
+        const bool first = &field == &kHeader.front();
+        out.line(std::to_string(field.get(game)), field.label, first ? recruitsNote(game) : "");
     }
     for (const Empire* power : game.powers()) {
-        writeLine(out, power->name + "-provinces");
-        writeValue(out, static_cast<long>(power->provinces.size()), "    #    number of provinces");
+        out.line(power->name + std::string(label::kProvinces));
+        out.line(std::to_string(power->provinces.size()), label::kProvinceCount);
         for (const Province* province : power->provinces) {
-            writeLine(out, province->name);
+            out.line(province->name);
         }
     }
     for (const Empire* power : game.powers()) {
-        writeLine(out, power->name + "-Legions");
-        writeValue(out, static_cast<long>(power->legions.size()), "     #    number of legions");
+        out.line(power->name + std::string(label::kLegions));
+        out.line(std::to_string(power->legions.size()), label::kLegionCount);
         for (const auto& legion : power->legions) {
-            writeLine(out, legion->province->name + "   # current province");
-            if (legion->hasRoute) {
-                writeLine(out, "1    #   has a route");
-                if (legion->route.empty() || legion->route.back() == nullptr) {
-                    writeLine(out, "ERROR");
-                } else {
-                    writeLine(out, legion->route.back()->name + "    #   destination");
-                }
-            } else {
-                writeLine(out, "0    #   no route");
-            }
+            writeLegion(game, out, *legion);
         }
     }
-    return out;
+    return out.take();
 }
 
 FileResult saveGame(Game& game, const std::string& path) {
-    if (std::optional<std::string> why = unsavable(game)) {
+    if (std::optional<std::string> why = whyUnsavable(game)) {
         return {false, "ERROR", "Unable to save the game: " + *why};
     }
-    return writeFileAtomically(path, saveGameText(game));
+    try {
+        return writeFileAtomically(path, saveGameText(game));
+    } catch (const std::bad_alloc&) {
+        return {false, "ERROR", "Unable to save the game: there is not enough memory"};
+    }
 }
 
 FileResult loadGameText(Game& game, std::string_view bytes) {
@@ -496,6 +740,8 @@ FileResult loadGameText(Game& game, std::string_view bytes) {
         applySavedGame(game, saved);
     } catch (const LoadError& e) {
         return loadError(e);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
     }
     return {true, "", ""};
 }
@@ -508,76 +754,21 @@ SavedGameInfo inspectGameText(Game& game, std::string_view bytes) {
         info.result.ok = true;
     } catch (const LoadError& e) {
         info.result = loadError(e);
+    } catch (const std::bad_alloc&) {
+        info.result = outOfMemory();
     }
     return info;
 }
 
-namespace {
-
-// Reads at most one byte more than any save can be, which tells a file that is
-// too large; the reason it could not be read, if it could not.
-std::optional<std::string> readSaveFile(const std::string& path, std::string& bytes) {
-    const std::size_t wanted = kMaxSaveFileSize + 1;
-#ifdef _WIN32
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        return std::filesystem::exists(path, ec) ? "it is not a regular file"
-                                                 : fileErrorReason(ENOENT);
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return fileErrorReason(errno);
-    }
-    char buffer[65536];
-    std::size_t got = 0;
-    while (bytes.size() < wanted && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int readError = errno;
-    std::fclose(file);
-#else
-    // Not blocking: a pipe with nobody at the other end must not hang the
-    // game before it can be told apart from a file.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return fileErrorReason(errno);
-    }
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return S_ISDIR(st.st_mode) ? fileErrorReason(EISDIR)
-                                   : std::string("it is not a regular file");
-    }
-    char buffer[65536];
-    bool failed = false;
-    int readError = 0;
-    while (bytes.size() < wanted) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            failed = got < 0;
-            readError = errno;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(fd);
-#endif
-    if (failed) {
-        return fileErrorReason(readError);
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
 FileResult loadGame(Game& game, const std::string& path) {
     std::string bytes;
-    if (std::optional<std::string> why = readSaveFile(path, bytes)) {
-        return FileResult{false, "ERROR", "Unable to open file (" + *why + ")"};
+    try {
+        if (std::optional<std::string> why =
+                files::readRegularFile(path, kMaxSaveFileSize + 1, bytes)) {
+            return FileResult{false, "ERROR", "Unable to open file (" + *why + ")"};
+        }
+    } catch (const std::bad_alloc&) {
+        return outOfMemory();
     }
     return loadGameText(game, bytes);
 }

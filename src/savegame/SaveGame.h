@@ -25,6 +25,10 @@ FileResult saveGame(Game& game, const std::string& path);
 // is read; a refusal names the line at fault and why.
 FileResult loadGame(Game& game, const std::string& path);
 
+// Why the game cannot be written so that it loads again (something beyond
+// SaveLimits.h), or nothing when it can.
+std::optional<std::string> whyUnsavable(Game& game);
+
 // The bytes saveGame writes for the game.
 std::string saveGameText(Game& game);
 

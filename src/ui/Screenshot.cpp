@@ -1,9 +1,11 @@
 #include "ui/Screenshot.h"
 
-#include <cerrno>
-#include <cstring>
+#include <optional>
+#include <string_view>
 #include <vector>
 
+#include "model/PrintableText.h"
+#include "platform/FileSystem.h"
 #include "ui/Screen.h"
 
 // Private copies of the writer's functions, so they cannot clash with another
@@ -43,15 +45,9 @@ bool writePng(const Surface& surface, const std::string& path, std::string& erro
         error = "could not encode the picture";
         return false;
     }
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(png.data(), 1, png.size(), f) == png.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        error = path + ": could not write the whole file";
+    if (std::optional<std::string> why = files::writeWholeFile(
+            path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()))) {
+        error = printableText(path) + ": " + *why;
         return false;
     }
     return true;

@@ -177,6 +177,14 @@ TEST_F(AtomicWriteTest, StaleTemporaryFilesAreRemoved) {
               (std::vector<std::string>{".tessarion-" + alive + "-7.tmp", "game.TSN",
                                         "game.TSN.x-3.tmp", "notes.tmp"}));
     EXPECT_EQ(removeStaleTemporaries((folder / "none").string()), 0);
+
+    // Any folder the game saves to is cleaned by its first save there, not
+    // only the folder it starts in.
+    const fs::path elsewhere = folder / "elsewhere";
+    fs::create_directory(elsewhere);
+    std::ofstream(elsewhere / (".tessarion-" + dead + "-4.tmp")) << "half a save";
+    ASSERT_TRUE(writeFileAtomically((elsewhere / "b.TSN").string(), "new").ok);
+    EXPECT_FALSE(fs::exists(elsewhere / (".tessarion-" + dead + "-4.tmp")));
 }
 #endif
 

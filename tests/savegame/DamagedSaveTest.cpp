@@ -80,8 +80,9 @@ TEST_F(DamagedSaveTest, EveryLineDeletedDuplicatedOrBlankedIsRefused) {
     int tried = 0;
     for (const std::string& save : saves()) {
         ASSERT_TRUE(loadGameText(*game, save).ok) << save;
-        // Written again, byte for byte.
-        ASSERT_EQ(saveGameText(*game), save);
+        // Written again, byte for byte, but for what the game notes after the
+        // comments now (these saves were written before).
+        ASSERT_EQ(withoutNotes(saveGameText(*game)), save);
         const std::vector<std::string> lines = linesOf(save);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i]);
@@ -156,7 +157,7 @@ TEST_F(DamagedSaveTest, ByteOrderMarkLineEndsAndTrailingBlanksAreHarmless) {
             newGame(3);
             const FileResult result = loadGameText(*game, variant);
             ASSERT_TRUE(result.ok) << result.error;
-            EXPECT_EQ(saveGameText(*game), save);
+            EXPECT_EQ(withoutNotes(saveGameText(*game)), save);
         }
     }
 }

@@ -10,7 +10,13 @@
 #include "savegame/SavedGameFixture.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 #endif
 
 namespace tessarion {
@@ -80,7 +86,7 @@ TEST_F(LoadRejectionTest, ADamagedLineIsNamedWithItsFault) {
         // Two billion legions must be refused on sight, not reserved for.
         {"9     #    number of legions", "2000000000     #    number of legions",
          "the number of legions of the Romans is 2000000000, more than a saved game may hold "
-         "(5000)",
+         "(22400)",
          ""},
         {"9     #    number of legions", "99999999999     #    number of legions",
          "more than a saved game may hold", ""},
@@ -229,6 +235,19 @@ TEST_F(LoadRejectionTest, FilesLargerThanAnySaveAreRefusedUnread) {
     EXPECT_TRUE(loadGame(*game, path.string()).ok);
 }
 
+// A hostile file's bytes are quoted in the refusal escaped: nothing in it can
+// move a terminal's cursor, ring its bell or turn the message around.
+TEST_F(LoadRejectionTest, RefusalsQuoteTheFileEscaped) {
+    const std::string hostile = "\x1B]0;pwned\x07\xE2\x80\xAEaidnI\xFF";
+    const std::string error = expectRejected(edited("Britannia\n", hostile + "\n"));
+    EXPECT_NE(error.find("Bad province name \"\\x1B]0;pwned\\x07\\u202EaidnI\\xFF\""),
+              std::string::npos)
+        << error;
+    for (char c : error) {
+        EXPECT_GE(static_cast<unsigned char>(c), 0x20) << error;
+    }
+}
+
 TEST_F(LoadRejectionTest, OnlyRegularFilesAreRead) {
     const std::string before = stateJson(*game);
     TestFolder folder("irregular");
@@ -244,6 +263,25 @@ TEST_F(LoadRejectionTest, OnlyRegularFilesAreRead) {
     EXPECT_EQ(loadGame(*game, fifo.string()).error,
               "Unable to open file (it is not a regular file)");
     EXPECT_EQ(loadGame(*game, "/dev/zero").error, "Unable to open file (it is not a regular file)");
+    // A program waiting to write into a pipe is not woken by a load that
+    // refuses it: what it writes reaches the reader it was meant for.
+    std::atomic<bool> opened{false};
+    std::thread writer([&] {
+        const int fd = open(fifo.c_str(), O_WRONLY);
+        opened = true;
+        EXPECT_EQ(write(fd, "for the real reader\n", 20), 20);
+        close(fd);
+    });
+    EXPECT_EQ(loadGame(*game, fifo.string()).error,
+              "Unable to open file (it is not a regular file)");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(opened);
+    const int reader = open(fifo.c_str(), O_RDONLY);
+    char got[64] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), 20);
+    close(reader);
+    writer.join();
+    EXPECT_EQ(std::string(got), "for the real reader\n");
     // A link to a save is the save.
     std::ofstream(folder.path / "real.TSN", std::ios::binary) << good;
     std::filesystem::create_symlink(folder.path / "real.TSN", folder.path / "link.TSN");

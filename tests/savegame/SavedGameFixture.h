@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,13 @@ inline std::string contentsOf(const std::filesystem::path& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// A file as the game wrote it before it kept the moved marks, the routes and
+// the recruiting counts: every note after a comment gone.
+inline std::string withoutNotes(const std::string& text) {
+    static const std::regex kNotes(", (moved|route [0-9a-zA-Z]+ at [0-9]+|recruits [0-9a-zA-Z]+)");
+    return std::regex_replace(text, kNotes, "");
 }
 
 // A folder of the running test's own under the system's temporary folder,
