@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,10 +22,18 @@ namespace tessarion {
 struct SdlPlatform::Impl {
     bool videoReady = false;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
     int frameWidth = 0;
     int frameHeight = 0;
+    // The frame last shown (the game keeps it until the next), to show again
+    // when the window is uncovered or resized while the game is busy.
+    const std::uint32_t* lastFrame = nullptr;
+    // Where the frame lands in the window: scaled to fit, kept in shape, centred.
+    SDL_Rect placed{0, 0, 0, 0};
+    // For each column of the placed frame, the frame's column shown there.
+    std::vector<int> columns;
+    int columnsFor = 0;  // the frame width they were worked out for
+    SDL_Cursor* waitCursor = nullptr;
+    Cursor cursor = Cursor::Arrow;
     bool fullscreen = false;
     // The window's place before full screen, to go back to without a window
     // manager's help.
@@ -59,26 +68,99 @@ struct SdlPlatform::Impl {
         }
     }
 
-    void makeTexture() {
-        if (texture != nullptr) {
-            SDL_DestroyTexture(texture);
+    // Fits the frame into a window of w x h pixels.
+    void place(int w, int h) {
+        SDL_Rect r{0, 0, w, h};
+        if (frameWidth > 0 && frameHeight > 0 && w > 0 && h > 0) {
+            const double scale = std::min(static_cast<double>(w) / frameWidth,
+                                          static_cast<double>(h) / frameHeight);
+            r.w = std::max(1, static_cast<int>(frameWidth * scale));
+            r.h = std::max(1, static_cast<int>(frameHeight * scale));
+            r.x = (w - r.w) / 2;
+            r.y = (h - r.h) / 2;
         }
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    frameWidth, frameHeight);
-        SDL_RenderSetLogicalSize(renderer, frameWidth, frameHeight);
+        if (r.w != static_cast<int>(columns.size()) || columnsFor != frameWidth) {
+            columnsFor = frameWidth;
+            columns.resize(static_cast<std::size_t>(std::max(r.w, 0)));
+            for (int x = 0; x < r.w; ++x) {
+                // Nearest neighbour, sampled at the middle of each pixel: crisp
+                // at any size, and exact at the frame's own.
+                columns[static_cast<std::size_t>(x)] = static_cast<int>(
+                    (2LL * x + 1) * frameWidth / (2LL * r.w));
+            }
+        }
+        placed = r;
+    }
+
+    // A window point as a frame point, through the scaling.
+    void toFrame(int& x, int& y) const {
+        if (placed.w <= 0 || placed.h <= 0) {
+            return;
+        }
+        x = static_cast<int>(std::floor(static_cast<double>(x - placed.x) * frameWidth / placed.w));
+        y = static_cast<int>(std::floor(static_cast<double>(y - placed.y) * frameHeight / placed.h));
+    }
+
+    // Draws the last frame into the window's own surface and shows it. No GPU,
+    // no GL: the window's plain surface is all the game needs.
+    void showFrame() {
+        if (window == nullptr || lastFrame == nullptr) {
+            return;
+        }
+        SDL_Surface* out = SDL_GetWindowSurface(window);
+        if (out == nullptr) {
+            return;
+        }
+        place(out->w, out->h);
+        const Uint32 format = out->format->format;
+        if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) {
+            // An unusual screen: SDL converts (and scales, nearest neighbour).
+            SDL_Surface* in = SDL_CreateRGBSurfaceWithFormatFrom(
+                const_cast<std::uint32_t*>(lastFrame), frameWidth, frameHeight, 32,
+                frameWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+            if (in != nullptr) {
+                SDL_FillRect(out, nullptr, SDL_MapRGB(out->format, 0, 0, 0));
+                SDL_Rect to = placed;
+                SDL_BlitScaled(in, nullptr, out, &to);
+                SDL_FreeSurface(in);
+            }
+            SDL_UpdateWindowSurface(window);
+            return;
+        }
+        if (SDL_MUSTLOCK(out) && SDL_LockSurface(out) != 0) {
+            return;
+        }
+        auto* base = static_cast<Uint8*>(out->pixels);
+        const int fw = frameWidth;
+        for (int y = 0; y < out->h; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * out->pitch);
+            const int fy = y - placed.y;
+            if (fy < 0 || fy >= placed.h) {
+                std::fill(row, row + out->w, 0xFF000000u);
+                continue;
+            }
+            std::fill(row, row + placed.x, 0xFF000000u);
+            std::fill(row + placed.x + placed.w, row + out->w, 0xFF000000u);
+            const int sy = static_cast<int>((2LL * fy + 1) * frameHeight / (2LL * placed.h));
+            const std::uint32_t* in = lastFrame + static_cast<std::ptrdiff_t>(sy) * fw;
+            std::uint32_t* to = row + placed.x;
+            if (placed.w == fw) {
+                std::memcpy(to, in, static_cast<std::size_t>(fw) * 4);
+            } else {
+                for (int x = 0; x < placed.w; ++x) {
+                    to[x] = in[columns[static_cast<std::size_t>(x)]];
+                }
+            }
+        }
+        if (SDL_MUSTLOCK(out)) {
+            SDL_UnlockSurface(out);
+        }
+        SDL_UpdateWindowSurface(window);
     }
 
     // Shows the last frame again (the window was uncovered or resized while
     // the game could not paint).
-    void representLastFrame() {
-        if (renderer == nullptr || texture == nullptr) {
-            return;
-        }
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
-    }
+    void representLastFrame() { showFrame(); }
 
     static int dropInput(void* user, SDL_Event* e) {
         const Uint32 since = *static_cast<const Uint32*>(user);
@@ -131,7 +213,10 @@ struct SdlPlatform::Impl {
 };
 
 SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // The window's own surface, never one made of a GL texture: asking whether
+    // GL would be faster loads the whole GL stack, tens of megabytes for a
+    // game that draws every pixel itself.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     impl_->videoReady = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         SDL_AudioSpec want{};
@@ -152,11 +237,8 @@ SdlPlatform::~SdlPlatform() {
     if (impl_->audio != 0) {
         SDL_CloseAudioDevice(impl_->audio);
     }
-    if (impl_->texture != nullptr) {
-        SDL_DestroyTexture(impl_->texture);
-    }
-    if (impl_->renderer != nullptr) {
-        SDL_DestroyRenderer(impl_->renderer);
+    if (impl_->waitCursor != nullptr) {
+        SDL_FreeCursor(impl_->waitCursor);
     }
     if (impl_->window != nullptr) {
         SDL_DestroyWindow(impl_->window);
@@ -194,29 +276,21 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height) {
     if (impl_->window == nullptr) {
         return false;
     }
-    impl_->renderer =
-        SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (impl_->renderer == nullptr) {
-        impl_->renderer = SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (impl_->renderer == nullptr) {
-        return false;
-    }
     impl_->frameWidth = width;
     impl_->frameHeight = height;
-    impl_->makeTexture();
     SDL_StartTextInput();
     return true;
 }
 
 void SdlPlatform::setFrameSize(int width, int height) {
-    if (impl_->renderer == nullptr ||
-        (width == impl_->frameWidth && height == impl_->frameHeight)) {
+    if (width == impl_->frameWidth && height == impl_->frameHeight) {
         return;
     }
+    // The old frame does not fit the new size: nothing to show until the next.
+    impl_->lastFrame = nullptr;
     impl_->frameWidth = width;
     impl_->frameHeight = height;
-    impl_->makeTexture();
+    impl_->placed = SDL_Rect{0, 0, 0, 0};
 }
 
 void SdlPlatform::showWindow() {
@@ -245,15 +319,26 @@ void SdlPlatform::hideWindow() {
 }
 
 void SdlPlatform::present(const std::uint32_t* pixels, int width, int height) {
-    if (impl_->renderer == nullptr) {
+    if (impl_->window == nullptr) {
         return;
     }
     setFrameSize(width, height);
-    SDL_UpdateTexture(impl_->texture, nullptr, pixels, width * 4);
-    SDL_SetRenderDrawColor(impl_->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(impl_->renderer);
-    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, nullptr);
-    SDL_RenderPresent(impl_->renderer);
+    impl_->lastFrame = pixels;
+    impl_->showFrame();
+}
+
+void SdlPlatform::setCursor(Cursor cursor) {
+    if (!impl_->videoReady || cursor == impl_->cursor) {
+        return;
+    }
+    if (cursor == Cursor::Wait && impl_->waitCursor == nullptr) {
+        impl_->waitCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    }
+    SDL_Cursor* shape = cursor == Cursor::Wait ? impl_->waitCursor : SDL_GetDefaultCursor();
+    if (shape != nullptr) {
+        SDL_SetCursor(shape);
+        impl_->cursor = cursor;
+    }
 }
 
 namespace {
@@ -300,7 +385,7 @@ KeyCode keyOf(SDL_Keycode k, char& letter) {
     }
 }
 
-bool translate(const SDL_Event& e, InputEvent& out) {
+bool translate(const SDL_Event& e, InputEvent& out, const SdlPlatform::Impl& impl) {
     out = InputEvent{};
     out.time = e.common.timestamp;
     switch (e.type) {
@@ -318,6 +403,7 @@ bool translate(const SDL_Event& e, InputEvent& out) {
             out.type = InputEvent::Type::MouseMove;
             out.x = e.motion.x;
             out.y = e.motion.y;
+            impl.toFrame(out.x, out.y);
             return true;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -325,6 +411,7 @@ bool translate(const SDL_Event& e, InputEvent& out) {
                                                      : InputEvent::Type::MouseUp;
             out.x = e.button.x;
             out.y = e.button.y;
+            impl.toFrame(out.x, out.y);
             out.button = e.button.button == SDL_BUTTON_LEFT    ? InputEvent::Button::Left
                          : e.button.button == SDL_BUTTON_RIGHT ? InputEvent::Button::Right
                                                                : InputEvent::Button::Other;
@@ -357,7 +444,7 @@ bool SdlPlatform::pollEvent(InputEvent& event) {
     }
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
-        if (translate(e, event)) {
+        if (translate(e, event, *impl_)) {
             return true;
         }
     }
@@ -368,15 +455,24 @@ bool SdlPlatform::waitEvent(InputEvent& event, int timeoutMs) {
     if (impl_->takeExposed(event)) {
         return true;
     }
-    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(std::max(timeoutMs, 0));
     SDL_Event e;
+    if (timeoutMs < 0) {
+        // Asleep until something happens: an idle game costs no processor time.
+        while (SDL_WaitEvent(&e) != 0) {
+            if (translate(e, event, *impl_)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(timeoutMs);
     for (;;) {
         const Uint64 now = SDL_GetTicks64();
         const int left = now >= end ? 0 : static_cast<int>(end - now);
         if (SDL_WaitEventTimeout(&e, left) == 0) {
             return false;
         }
-        if (translate(e, event)) {
+        if (translate(e, event, *impl_)) {
             return true;
         }
         if (left == 0) {
@@ -434,12 +530,12 @@ void SdlPlatform::toggleFullscreen() {
 }
 
 int SdlPlatform::frameWidthFor(int height, int minimum) {
-    if (impl_->renderer == nullptr) {
+    if (impl_->window == nullptr) {
         return minimum;
     }
     int w = 0;
     int h = 0;
-    SDL_GetRendererOutputSize(impl_->renderer, &w, &h);
+    SDL_GetWindowSize(impl_->window, &w, &h);
     if (h <= 0) {
         return minimum;
     }

@@ -59,6 +59,12 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
                                           [this] { runner_.presentFrame(); }}) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     screen_->onPresent = [this](const Surface&) { runner_.presentFrame(); };
+    screen_->drawOverMap = [this](Surface& target) {
+        routesDrawn_ = routesWanted();
+        for (const RouteOnMap& route : routesDrawn_) {
+            drawRoute(target, screen_->layoutOffsetX, route);
+        }
+    };
     runner_.windowEvent = [this](const InputEvent& e) { return windowEvent(e); };
 }
 
@@ -141,7 +147,7 @@ int Desktop::run() {
         firstPaint();
         InputEvent event;
         while (!quitting()) {
-            if (platform_.waitEvent(event, 500) && !handle(event)) {
+            if (platform_.waitEvent(event, -1) && !handle(event)) {
                 break;
             }
         }
@@ -191,6 +197,9 @@ bool Desktop::handle(const InputEvent& e) {
                 const ModalRunner::BusyTime busy(runner_);
                 dispatch(e);
                 runPostedCommands();
+                if (runner_.mapPainted && !quitting()) {
+                    showRoutes();
+                }
             }
             break;
     }
@@ -246,16 +255,20 @@ void Desktop::mouseDown(const InputEvent& e) {
         // Whatever this press starts, the last drag is over.
         game_.dragSource = nullptr;
     }
+    leftHeld_ = false;
     bool consumed = false;
     menu_.mouseDown(e.x, e.y, consumed);
     if (consumed || onMenuBar(e)) {
         runner_.presentFrame();
     } else if (e.button == InputEvent::Button::Left) {
         shell_.leftButtonDown(e.x, layout::clientYOfFrame(e.y));
+        leftHeld_ = true;
     }
 }
 
 void Desktop::mouseUp(const InputEvent& e) {
+    // The route of the drag goes with the button.
+    leftHeld_ = false;
     bool consumed = false;
     const std::optional<int> id = menu_.mouseUp(e.x, e.y, consumed);
     if (consumed) {
@@ -266,8 +279,11 @@ void Desktop::mouseUp(const InputEvent& e) {
     } else if (onMenuBar(e)) {
         return;
     } else if (e.button == InputEvent::Button::Left) {
+        // A drop may march, fight and end the turn.
+        const ModalRunner::WaitCursor wait(runner_);
         shell_.leftButtonUp(e.x, layout::clientYOfFrame(e.y));
     } else if (e.button == InputEvent::Button::Right) {
+        const ModalRunner::WaitCursor wait(runner_);
         shell_.rightButtonUp();
     }
 }
@@ -308,6 +324,28 @@ void Desktop::fitFrameToWindow() {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     platform_.setFrameSize(frameWidth(), runner_.frame().height());
     screen_->redrawScreen();
+}
+
+Province* Desktop::dragged() const {
+    return leftHeld_ ? game_.dragSource : nullptr;
+}
+
+std::vector<RouteOnMap> Desktop::routesWanted() {
+    Province* over = shell_.hoveredProvince;
+    if (Province* from = dragged()) {
+        RouteOnMap way = plannedRoute(game_, from, over);
+        if (way.steps.empty()) {
+            return {};
+        }
+        return {std::move(way)};
+    }
+    return legionRoutes(game_, over);
+}
+
+void Desktop::showRoutes() {
+    if (routesWanted() != routesDrawn_) {
+        screen_->redrawScreen();
+    }
 }
 
 void Desktop::command(int id, int param) {
@@ -389,17 +427,13 @@ void Desktop::showComputerTurn() {
     Pictures& p = screen_->pictures;
     const int x = screen_->layoutOffsetX + 453;
     const int y = 285;
-    p.turnBannerSave.surface = Surface(254, 38);
-    p.turnBannerSave.surface.blit(screen_->window, x, y, 254, 38, 0, 0);
     p.turnBanner.draw(screen_->window, x, y);
     runner_.presentFrame();
     runner_.pause(500);
-    screen_->window.blit(p.turnBannerSave.surface, 0, 0, 254, 38, x, y);
-    // The banner's place is repainted from the game, as the window's paint
-    // message would after invalidating it.
-    Surface painted(screen_->width(), screen_->height());
-    screen_->paintScreen(painted);
-    screen_->window.blit(painted, x, y, 254, 38, x, y);
+    // The banner's place is painted again from the game, as the window's
+    // paint would after invalidating it.
+    screen_->compose();
+    screen_->window.blit(screen_->backBuffer, x, y, p.turnBanner.width, p.turnBanner.height, x, y);
     runner_.presentFrame();
 }
 

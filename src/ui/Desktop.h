@@ -14,6 +14,7 @@
 #include "ui/Dialogs.h"
 #include "ui/MenuBar.h"
 #include "ui/ModalRunner.h"
+#include "ui/RouteDrawing.h"
 #include "ui/Screen.h"
 #include "ui/Shell.h"
 #include "ui/SoundBoard.h"
@@ -83,6 +84,8 @@ class Desktop : public ShellHost {
     int frameWidth() const { return runner_.frame().width(); }
     // The box open at the moment, if any (for tests).
     ModalBox* openBox() const { return runner_.openBox(); }
+    // The routes on the map in the last paint.
+    const std::vector<RouteOnMap>& routesShown() const { return routesDrawn_; }
 
   private:
     void command(int id, int param = 0);
@@ -96,6 +99,14 @@ class Desktop : public ShellHost {
     // was one of those.
     bool windowEvent(const InputEvent& event);
     void fitFrameToWindow();
+    // The province whose legions are being dragged, while the button is held.
+    Province* dragged() const;
+    // The routes the map should show: the way of a dragged legion to the
+    // province under the pointer, or else the ways of the legions of the
+    // province under the pointer.
+    std::vector<RouteOnMap> routesWanted();
+    // Paints again when the routes to show are not those on the map.
+    void showRoutes();
     void loadPictures();
     void clearFrame();
 
@@ -115,6 +126,9 @@ class Desktop : public ShellHost {
     Animator animator_;
     bool firstPaint_ = true;
     bool windowOpen_ = false;
+    // The left button went down on the map and has not come up yet.
+    bool leftHeld_ = false;
+    std::vector<RouteOnMap> routesDrawn_;
     std::deque<std::pair<int, int>> posted_;
 };
 

@@ -18,24 +18,32 @@ void Pictures::load(const PictureProvider& provider) {
     for (Graphic* g : std::initializer_list<Graphic*>{
              &parchment, &constantinople, &romanLegion, &romanLegionMoved, &barbarianLegion,
              &sassanidLegion, &rebelLegion, &legendTitle, &fullCoin, &emptyCoin, &turnBanner,
-             &turnBannerSave, &playButton, &stopButton}) {
+             &playButton, &stopButton}) {
         g->load(provider);
     }
+    provider_ = provider;
     for (Graphic& g : fullPictures) {
-        g.load(provider);
+        g.surface = Surface();
     }
     for (Sprite& s : overlays) {
         s.load(provider);
     }
 }
 
-const Graphic* Pictures::fullPicture(int id) const {
-    for (const Graphic& g : fullPictures) {
+const Graphic* Pictures::fullPicture(int id) {
+    Graphic* wanted = nullptr;
+    for (Graphic& g : fullPictures) {
         if (g.id == id) {
-            return &g;
+            wanted = &g;
+        } else {
+            // 600 x 400 pictures are a megabyte each; a lesson shows one.
+            g.surface = Surface();
         }
     }
-    return nullptr;
+    if (wanted != nullptr && wanted->surface.empty() && provider_) {
+        wanted->load(provider_);
+    }
+    return wanted;
 }
 
 PictureSize pictureDrawSize(int id) {

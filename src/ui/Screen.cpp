@@ -40,9 +40,11 @@ void Screen::loadPictures() {
 void Screen::loadPictures(const PictureProvider& provider) {
     Graphic map(kBaseMapId, kMapWidth, kMapHeight);
     map.load(provider);
+    baseMap = Surface(kMapWidth, kMapHeight);
     baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
     cleanMap = baseMap;
     pictures.load(provider);
+    ++picturesLoaded_;
 
     overlaySprites.clear();
     for (std::size_t i = 0; i < kOverlays.size(); ++i) {
@@ -62,10 +64,11 @@ void Screen::buildOverlayKeys() {
     }
 }
 
-void Screen::drawOwnerOverlays() {
+std::vector<Screen::Overlay> Screen::ownerOverlays() const {
     Game& game = game_;
-    for (const auto& slot : game.provinces) {
-        const Province& province = *slot;
+    std::vector<Overlay> shown(game.provinces.size());
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        const Province& province = *game.provinces[i];
         // Roman land is already in the Roman colour on the map.
         const bool roman = std::any_of(game.romans.provinces.begin(), game.romans.provinces.end(),
                                        [&](const Province* p) { return p->name == province.name; });
@@ -92,25 +95,71 @@ void Screen::drawOwnerOverlays() {
         if (at == overlayPositions.end()) {
             throw InternalError("Couldn't find coords for province " + province.name);
         }
-        sprite->second->drawTransparent(backBuffer, at->second.x, at->second.y);
+        shown[i] = {sprite->second, at->second};
+    }
+    return shown;
+}
+
+void Screen::drawOwnerOverlays(Surface& target) {
+    for (const Overlay& o : ownerOverlays()) {
+        if (o.sprite != nullptr) {
+            o.sprite->drawTransparent(target, o.at.x, o.at.y);
+        }
     }
 }
 
-void Screen::paintScreen(Surface& target) {
-    backBuffer.fillRect(0, 0, backBuffer.width(), backBuffer.height(), kBlack);
-    pictures.parchment.drawTransparent(backBuffer, x(980), 0);
-    backBuffer.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
-    drawOwnerOverlays();
-    cleanMap.blit(backBuffer, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
-    if (game_.year() >= 313) {
-        pictures.constantinople.draw(backBuffer, x(724), 294);
+Screen::Scenery Screen::scenery() const {
+    return {backBuffer.width(), backBuffer.height(), layoutOffsetX, picturesLoaded_,
+            game_.year() >= 313,  ownerOverlays()};
+}
+
+void Screen::buildBackground(Scenery wanted) {
+    Surface& b = background_;
+    if (b.width() != wanted.width || b.height() != wanted.height) {
+        b = Surface(wanted.width, wanted.height);
+    } else {
+        b.fillRect(0, 0, b.width(), b.height(), kBlack);
     }
+    pictures.parchment.drawTransparent(b, x(980), 0);
+    b.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
+    for (const Overlay& o : wanted.overlays) {
+        if (o.sprite != nullptr) {
+            o.sprite->drawTransparent(b, o.at.x, o.at.y);
+        }
+    }
+    // The animations mend the ground under a moving figure from the map as
+    // its owners colour it, without the label.
+    cleanMap.blit(b, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
+    if (wanted.constantinople) {
+        pictures.constantinople.draw(b, x(724), 294);
+    }
+    drawLegend(*this, b);
+    shown_ = std::move(wanted);
+}
+
+const Surface& Screen::background() {
+    Scenery wanted = scenery();
+    if (!shown_ || !(*shown_ == wanted)) {
+        buildBackground(std::move(wanted));
+    }
+    return background_;
+}
+
+void Screen::compose() {
+    const Surface& ground = background();
+    backBuffer.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
     drawLegions(*this);
-    drawLegend(*this);
+    drawMapFrame(*this, backBuffer);
+    if (drawOverMap) {
+        drawOverMap(backBuffer);
+    }
     drawMilitaryReport(*this);
     drawEconomicReport(*this);
     drawProvinceInfo(*this, backBuffer);
+}
 
+void Screen::paintScreen(Surface& target) {
+    compose();
     target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
 
     // The frame and the instructions live on the window only, so that copies

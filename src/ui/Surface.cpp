@@ -96,6 +96,33 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
     }
 }
 
+void Surface::blitMasked(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
+                         bool mirrored) {
+    w = std::min({w, picture.width_, mask.width()});
+    h = std::min({h, picture.height_, mask.height()});
+    long long c0 = 0;
+    long long c1 = w;
+    clipSpan(dx, width_, c0, c1);
+    long long r0 = 0;
+    long long r1 = h;
+    clipSpan(dy, height_, r0, r1);
+    if (c0 >= c1 || r0 >= r1) {
+        return;
+    }
+    for (long long r = r0; r < r1; ++r) {
+        std::uint32_t* out = row(static_cast<int>(dy + r));
+        const std::uint32_t* pic = picture.row(static_cast<int>(r));
+        const std::uint8_t* m = mask.row(static_cast<int>(r));
+        for (long long c = c0; c < c1; ++c) {
+            // Mirrored, column c shows source column w - 1 - c.
+            const long long from = mirrored ? w - 1 - c : c;
+            const std::uint32_t grey = m[from];
+            std::uint32_t& o = out[dx + c];
+            o = (o & (0xFF000000u | grey * 0x010101u)) | pic[from];
+        }
+    }
+}
+
 void Surface::fillRect(int left, int top, int right, int bottom, std::uint32_t colour) {
     const int x0 = std::max(left, 0);
     const int x1 = std::min(right, width_);
@@ -184,6 +211,21 @@ void Surface::drawText(int x, int y, std::string_view s, Font& font) {
             }
         }
         penX += g.advance;
+    }
+}
+
+Mask::Mask(int width, int height, std::uint8_t fill)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+
+Mask::Mask(const Surface& picture) : Mask(picture.width(), picture.height()) {
+    for (int y = 0; y < height_; ++y) {
+        const std::uint32_t* in = picture.row(y);
+        std::uint8_t* out = row(y);
+        for (int x = 0; x < width_; ++x) {
+            out[x] = static_cast<std::uint8_t>(in[x] & 0xFF);
+        }
     }
 }
 

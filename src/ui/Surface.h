@@ -7,6 +7,7 @@
 namespace tessarion {
 
 class Font;
+class Mask;
 
 // Pixels are 0xAARRGGBB; everything the game draws is opaque.
 inline constexpr std::uint32_t kBlack = 0xFF000000;
@@ -44,6 +45,11 @@ class Surface {
     // Mirrored, the columns land right to left in the same rectangle.
     void blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op = Op::Copy,
               bool mirrored = false);
+    // A sprite in one pass: the w x h rectangle at the origin of picture and
+    // mask onto (dx, dy), each pixel ANDed with the mask's grey and ORed with
+    // the picture, exactly as the two copies would leave it.
+    void blitMasked(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
+                    bool mirrored = false);
     // Right and bottom edges excluded.
     void fillRect(int left, int top, int right, int bottom, std::uint32_t colour);
     // One pixel wide; the end point is left out, so lines chain without
@@ -67,6 +73,37 @@ class Surface {
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
+};
+
+// A sprite's transparency mask at one byte a pixel, the grey of the picture
+// it was cut from: 255 (white) where the sprite is transparent, 0 where its
+// picture shows. The game's masks are black and white, so nothing is lost
+// against the 32-bit picture, at a quarter of its size.
+class Mask {
+  public:
+    Mask() = default;
+    Mask(int width, int height, std::uint8_t fill = 0);
+    // The grey of a 32-bit mask picture (its low byte).
+    explicit Mask(const Surface& picture);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    std::uint8_t at(int x, int y) const {
+        return bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                     static_cast<std::size_t>(x)];
+    }
+    const std::uint8_t* row(int y) const {
+        return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+    std::uint8_t* row(int y) {
+        return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+
+  private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> bits_;
 };
 
 }  // namespace tessarion

@@ -98,7 +98,7 @@ TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
     EXPECT_EQ(pictureDrawSize(kBaseMapId).width, kMapWidth);
     EXPECT_EQ(pictureDrawSize(kBaseMapId).height, kMapHeight);
     // Each lesson's picture is one the picture box shows.
-    const Pictures pictures;
+    Pictures pictures;
     for (const Lesson& lesson : kLessons) {
         EXPECT_NE(pictures.fullPicture(lesson.pictureId), nullptr) << lesson.title;
     }

@@ -162,7 +162,7 @@ TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     moveOwner("Dacia", &game().barbarians);
     display().overlayPositions.erase("Dacia");
     try {
-        display().drawOwnerOverlays();
+        display().drawOwnerOverlays(display().backBuffer);
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "Couldn't find coords for province Dacia");
