@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 #include "game/Game.h"
 #include "model/InternalError.h"
@@ -21,6 +22,7 @@ void Screen::resize(int width, int height) {
     layoutOffsetX = Shell::layoutOffsetFor(width);
     backBuffer = Surface(std::max(width, kLayoutWidth), std::max(height, kLayoutHeight));
     window = Surface(backBuffer.width(), backBuffer.height());
+    windowBehind_.reset();
     if (!overlayPositions.empty()) {
         placeOverlays();
     }
@@ -137,17 +139,52 @@ void Screen::buildBackground(Scenery wanted) {
     shown_ = std::move(wanted);
 }
 
-const Surface& Screen::background() {
+bool Screen::refreshBackground() {
     Scenery wanted = scenery();
-    if (!shown_ || !(*shown_ == wanted)) {
-        buildBackground(std::move(wanted));
+    if (shown_ && *shown_ == wanted) {
+        return false;
     }
+    buildBackground(std::move(wanted));
+    return true;
+}
+
+const Surface& Screen::background() {
+    refreshBackground();
     return background_;
 }
 
+void Screen::noteChanged(const std::optional<std::vector<Area>>& areas) {
+    if (!windowBehind_) {
+        return;  // all of it already
+    }
+    if (!areas || windowBehind_->size() + areas->size() > 4096) {
+        windowBehind_.reset();
+        return;
+    }
+    windowBehind_->insert(windowBehind_->end(), areas->begin(), areas->end());
+}
+
 void Screen::compose() {
-    const Surface& ground = background();
-    backBuffer.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
+    const bool rebuilt = refreshBackground();
+    const Surface& ground = background_;
+    // What was drawn over the background since the last compose (legions,
+    // text, a figure's erasure, anything): put back, and nothing else.
+    std::optional<std::vector<Area>> drawn = backBuffer.takeDamage();
+    if (rebuilt || !backBuffer.keepsDamageLog()) {
+        drawn.reset();
+    }
+    backBuffer.keepDamageLog(false);
+    if (drawn) {
+        for (const Area& a : *drawn) {
+            backBuffer.blit(ground, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left,
+                            a.top);
+        }
+    } else {
+        backBuffer.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
+    }
+    noteChanged(drawn);
+    backBuffer.keepDamageLog(true);
+
     drawLegions(*this);
     drawMapFrame(*this, backBuffer);
     if (drawOverMap) {
@@ -156,11 +193,45 @@ void Screen::compose() {
     drawMilitaryReport(*this);
     drawEconomicReport(*this);
     drawProvinceInfo(*this, backBuffer);
+    noteChanged(backBuffer.damage());
+}
+
+void Screen::copyToWindow() {
+    // Where the window was drawn on since (a figure, the banner, the province
+    // line, the instructions) differs from the back buffer too.
+    const std::optional<std::vector<Area>> own = window.takeDamage();
+    if (!own || window.width() != backBuffer.width() || window.height() != backBuffer.height()) {
+        windowBehind_.reset();
+    } else {
+        noteChanged(own);
+    }
+    window.keepDamageLog(false);
+    if (windowBehind_) {
+        // A paint like the last one puts back and draws the same areas.
+        std::vector<Area>& areas = *windowBehind_;
+        std::sort(areas.begin(), areas.end(), [](const Area& a, const Area& b) {
+            return std::tie(a.top, a.left, a.bottom, a.right) <
+                   std::tie(b.top, b.left, b.bottom, b.right);
+        });
+        areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
+        for (const Area& a : areas) {
+            window.blit(backBuffer, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left,
+                        a.top);
+        }
+    } else {
+        window.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+    }
+    window.keepDamageLog(true);
+    windowBehind_.emplace();
 }
 
 void Screen::paintScreen(Surface& target) {
     compose();
-    target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+    if (&target == &window) {
+        copyToWindow();
+    } else {
+        target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+    }
 
     // The frame and the instructions live on the window only, so that copies
     // of the back buffer (the animations make them) leave them alone.

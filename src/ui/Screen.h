@@ -27,8 +27,10 @@ struct Point {
 // What changes only with the map's owners and the year's label (the black
 // ground, the parchment, the map with its overlays, the label and the legend)
 // is kept composed in a background of its own and made again only when one of
-// those changes; a paint copies it and draws the legions, the reports and the
-// province line over it.
+// those changes. The back buffer and the window keep logs of where they were
+// drawn on, so a paint puts back from the background only what was drawn over
+// it since the last, draws the legions, the reports and the province line,
+// and hands the window just the areas that changed.
 class Screen {
   public:
     static constexpr int kLayoutWidth = 1366;
@@ -114,9 +116,19 @@ class Screen {
     void placeOverlays();
     Scenery scenery() const;
     void buildBackground(Scenery wanted);
+    // Makes the background again if what it shows changed; true when it did.
+    bool refreshBackground();
+
+    // Brings the window up to date with the back buffer: the areas that may
+    // differ when it is known which, else all of it.
+    void copyToWindow();
+    void noteChanged(const std::optional<std::vector<Area>>& areas);
 
     Game& game_;
     Surface background_;
+    // Where the back buffer changed since the window last took it (nothing:
+    // take all of it).
+    std::optional<std::vector<Area>> windowBehind_;
     std::optional<Scenery> shown_;
     // Counts the pictures' loadings, so that new pictures make a new background.
     int picturesLoaded_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,8 +24,20 @@ struct TextStyle {
     bool opaque = true;
 };
 
+// A rectangle of a surface, right and bottom edges excluded.
+struct Area {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const Area&) const = default;
+};
+
 // A rectangle of 32-bit pixels with the few raster operations the game needs.
 // Every operation clips to both surfaces, so any coordinates are safe.
+//
+// A surface may keep a log of where it has been drawn on, so that whoever
+// keeps a copy of it can bring the copy up to date by the changed areas alone.
 class Surface {
   public:
     enum class Op { Copy, And, Or };
@@ -37,7 +50,11 @@ class Surface {
     bool empty() const { return width_ == 0 || height_ == 0; }
     std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
     void setPixel(int x, int y, std::uint32_t colour);
-    std::uint32_t* row(int y) { return pixels_.data() + index(0, y); }
+    // Writing through a row counts as drawing on all of it.
+    std::uint32_t* row(int y) {
+        noteDrawn(0, y, width_, y + 1);
+        return rowAt(y);
+    }
     const std::uint32_t* row(int y) const { return pixels_.data() + index(0, y); }
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
@@ -64,7 +81,21 @@ class Surface {
     void drawText(int x, int y, std::string_view s);
     void drawText(int x, int y, std::string_view s, Font& font);
 
+    // The log of drawn areas: started (empty) or stopped. While it is kept,
+    // every operation notes the area it drew on.
+    void keepDamageLog(bool keep);
+    bool keepsDamageLog() const { return logging_; }
+    // The areas drawn on since the log was started or last taken, which
+    // starts it afresh; nothing when it ran over (take everything as drawn)
+    // or is not kept.
+    std::optional<std::vector<Area>> takeDamage();
+    // The same, leaving the log as it is.
+    std::optional<std::vector<Area>> damage() const;
+
   private:
+    std::uint32_t* rowAt(int y) { return pixels_.data() + index(0, y); }
+    void noteDrawn(long long left, long long top, long long right, long long bottom);
+
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);
@@ -73,6 +104,9 @@ class Surface {
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
+    bool logging_ = false;
+    bool logOverflowed_ = false;
+    std::vector<Area> drawn_;
 };
 
 // A sprite's transparency mask at one byte a pixel, the grey of the picture
