@@ -250,7 +250,7 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
 
     // Dropped: the legion takes its first step and the drag's way is gone.
     run({overFar, onMap(InputEvent::Type::MouseUp, shell.dropPointFor(far))});
-    Province* first = way.steps[1];
+    Province* first = p(way.steps[1]->name);
     ASSERT_EQ(game_->romans.legionsIn(first), 1);
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
     EXPECT_EQ(countColour(screen.window, kRouteRefused), 0);
