@@ -31,7 +31,11 @@ struct SdlPlatform::Impl {
     SDL_Rect placed{0, 0, 0, 0};
     // For each column of the placed frame, the frame's column shown there.
     std::vector<int> columns;
+    std::vector<int> columnWeights;
     int columnsFor = 0;  // the frame width they were worked out for
+    std::vector<int> rows;
+    std::vector<int> rowWeights;
+    int rowsFor = 0;
     SDL_Cursor* waitCursor = nullptr;
     Cursor cursor = Cursor::Arrow;
     bool fullscreen = false;
@@ -81,15 +85,36 @@ struct SdlPlatform::Impl {
         }
         if (r.w != static_cast<int>(columns.size()) || columnsFor != frameWidth) {
             columnsFor = frameWidth;
-            columns.resize(static_cast<std::size_t>(std::max(r.w, 0)));
-            for (int x = 0; x < r.w; ++x) {
-                // Nearest neighbour, sampled at the middle of each pixel: crisp
-                // at any size, and exact at the frame's own.
-                columns[static_cast<std::size_t>(x)] = static_cast<int>(
-                    (2LL * x + 1) * frameWidth / (2LL * r.w));
-            }
+            taps(frameWidth, r.w, columns, columnWeights);
         }
         placed = r;
+    }
+
+    // Where each of n shown pixels takes its colour from a line of `from`
+    // pixels. Larger than the frame: the nearest pixel, so that the pictures
+    // stay crisp. Smaller: the two nearest, weighted (out of 256) by nearness,
+    // so that no stroke of a letter drops out.
+    static void taps(int from, int n, std::vector<int>& first, std::vector<int>& weight) {
+        first.assign(static_cast<std::size_t>(std::max(n, 0)), 0);
+        weight.assign(first.size(), 0);
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            if (n >= from) {
+                first[k] = static_cast<int>((2LL * i + 1) * from / (2LL * n));
+                continue;
+            }
+            // The middle of shown pixel i, in the frame's pixels, times 256.
+            const long long at = std::max(0LL, ((2LL * i + 1) * from * 256) / (2LL * n) - 128);
+            first[k] = static_cast<int>(std::min<long long>(at >> 8, from - 1));
+            weight[k] = first[k] + 1 < from ? static_cast<int>(at & 255) : 0;
+        }
+    }
+
+    static std::uint32_t mixPixels(std::uint32_t a, std::uint32_t b, unsigned w) {
+        const std::uint32_t rb =
+            (((a & 0xFF00FFu) * (256 - w) + (b & 0xFF00FFu) * w) >> 8) & 0xFF00FFu;
+        const std::uint32_t g = (((a & 0xFF00u) * (256 - w) + (b & 0xFF00u) * w) >> 8) & 0xFF00u;
+        return 0xFF000000u | rb | g;
     }
 
     // A window point as a frame point, through the scaling.
@@ -132,8 +157,13 @@ struct SdlPlatform::Impl {
         }
         auto* base = static_cast<Uint8*>(out->pixels);
         const int fw = frameWidth;
+        if (static_cast<int>(rows.size()) != placed.h || rowsFor != frameHeight) {
+            rowsFor = frameHeight;
+            taps(frameHeight, placed.h, rows, rowWeights);
+        }
         for (int y = 0; y < out->h; ++y) {
-            auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * out->pitch);
+            auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) *
+                                                                    out->pitch);
             const int fy = y - placed.y;
             if (fy < 0 || fy >= placed.h) {
                 std::fill(row, row + out->w, 0xFF000000u);
@@ -141,15 +171,26 @@ struct SdlPlatform::Impl {
             }
             std::fill(row, row + placed.x, 0xFF000000u);
             std::fill(row + placed.x + placed.w, row + out->w, 0xFF000000u);
-            const int sy = static_cast<int>((2LL * fy + 1) * frameHeight / (2LL * placed.h));
-            const std::uint32_t* in = lastFrame + static_cast<std::ptrdiff_t>(sy) * fw;
+            const auto ky = static_cast<std::size_t>(fy);
+            const std::uint32_t* in = lastFrame + static_cast<std::ptrdiff_t>(rows[ky]) * fw;
             std::uint32_t* to = row + placed.x;
-            if (placed.w == fw) {
+            if (placed.w == fw && placed.h == frameHeight) {
                 std::memcpy(to, in, static_cast<std::size_t>(fw) * 4);
-            } else {
-                for (int x = 0; x < placed.w; ++x) {
-                    to[x] = in[columns[static_cast<std::size_t>(x)]];
+                continue;
+            }
+            const unsigned wy = static_cast<unsigned>(rowWeights[ky]);
+            const std::uint32_t* below = wy != 0 ? in + fw : in;
+            for (int x = 0; x < placed.w; ++x) {
+                const auto kx = static_cast<std::size_t>(x);
+                const int c = columns[kx];
+                const unsigned wx = static_cast<unsigned>(columnWeights[kx]);
+                std::uint32_t top = in[c];
+                std::uint32_t bottom = below[c];
+                if (wx != 0) {
+                    top = mixPixels(top, in[c + 1], wx);
+                    bottom = mixPixels(bottom, below[c + 1], wx);
                 }
+                to[x] = wy != 0 ? mixPixels(top, bottom, wy) : top;
             }
         }
         if (SDL_MUSTLOCK(out)) {

@@ -166,15 +166,15 @@ void drawRoute(Surface& target, int layoutOffsetX, const RouteOnMap& route) {
         const std::uint32_t ink = pass == 0 ? kRouteEdge : colour;
         const int grow = pass == 0 ? 1 : 0;
         for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-            strokeLine(target, points[i], points[i + 1], 1 + grow, ink, dash);
+            strokeLine(target, points[i], points[i + 1], 2 + grow, ink, dash);
         }
         if (route.accepted) {
-            fillArrowhead(target, end, ux, uy, head, 14, grow * 1.5, ink);
+            fillArrowhead(target, end, ux, uy, head, 16, grow * 1.5, ink);
         } else {
             // A cross where the legions would have gone.
             const int r = 7;
-            strokeLine(target, {end.x - r, end.y - r}, {end.x + r, end.y + r}, 1 + grow, ink);
-            strokeLine(target, {end.x - r, end.y + r}, {end.x + r, end.y - r}, 1 + grow, ink);
+            strokeLine(target, {end.x - r, end.y - r}, {end.x + r, end.y + r}, 2 + grow, ink);
+            strokeLine(target, {end.x - r, end.y + r}, {end.x + r, end.y - r}, 2 + grow, ink);
         }
     }
 }

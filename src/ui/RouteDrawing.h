@@ -28,7 +28,7 @@ RouteOnMap plannedRoute(Realm& realm, Province* from, Province* to);
 std::vector<RouteOnMap> legionRoutes(const Realm& realm, const Province* province);
 
 // Colours of the two looks: a way taken, and a way refused.
-inline constexpr std::uint32_t kRouteTaken = 0xFFFFD21Eu;
+inline constexpr std::uint32_t kRouteTaken = 0xFF3CE65Au;
 inline constexpr std::uint32_t kRouteRefused = 0xFFE02020u;
 inline constexpr std::uint32_t kRouteEdge = 0xFF000000u;
 
