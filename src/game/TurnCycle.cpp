@@ -43,6 +43,8 @@ void playOneYear(Game& game) {
     game.rogueRomans.endTurn();
 
     game.turn += 1;
+    // The report's year turns now, before the new year's events speak.
+    frontEnd().refreshReports();
     runEvents(game);
     game.frontEnd().redrawScreen();
 }

@@ -70,7 +70,7 @@ class FrontEnd {
     virtual void flashLegion(const std::string& empireName, Province* where) {
         (void)empireName, (void)where;
     }
-    // The news changed.
+    // The news or the year changed.
     virtual void refreshReports() {}
 };
 

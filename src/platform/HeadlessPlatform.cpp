@@ -44,7 +44,16 @@ bool HeadlessPlatform::waitEvent(InputEvent& event, int timeoutMs) {
     if (pollEvent(event)) {
         return true;
     }
-    const std::uint64_t until = now_ + static_cast<std::uint64_t>(std::max(timeoutMs, 0));
+    if (timeoutMs < 0) {
+        // Waiting for as long as it takes: until the next scripted event, or
+        // no time at all when none is left to come.
+        if (input.empty()) {
+            return false;
+        }
+        now_ = std::max(now_, input.front().time);
+        return pollEvent(event);
+    }
+    const std::uint64_t until = now_ + static_cast<std::uint64_t>(timeoutMs);
     if (!input.empty() && input.front().time <= until) {
         now_ = input.front().time;
         return pollEvent(event);

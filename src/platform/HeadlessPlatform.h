@@ -25,6 +25,12 @@ class HeadlessPlatform : public Platform {
     void present(const std::uint32_t* pixels, int width, int height) override;
     bool pollEvent(InputEvent& event) override;
     bool waitEvent(InputEvent& event, int timeoutMs) override;
+    void setCursor(Cursor shape) override {
+        if (shape != cursor) {
+            cursor = shape;
+            log.push_back(shape == Cursor::Wait ? "cursor wait" : "cursor arrow");
+        }
+    }
     void sleep(int ms) override { now_ += static_cast<std::uint64_t>(ms < 0 ? 0 : ms); }
     void discardInput(std::uint64_t since) override;
     std::uint64_t ticks() override { return now_; }
@@ -69,6 +75,7 @@ class HeadlessPlatform : public Platform {
     bool windowOpen = false;
     bool visible = false;
     bool fullscreen = false;
+    Cursor cursor = Cursor::Arrow;
     int frameWidth = 0;
     int frameHeight = 0;
     // The last frame shown.

@@ -65,6 +65,10 @@ struct InputEvent {
 
 enum class SoundMode { Async, Sync, Loop };
 
+// The mouse pointer's look: the usual arrow, or the sign that the game is at
+// work and not listening.
+enum class Cursor { Arrow, Wait };
+
 // What the game needs from the machine: a window showing finished frames,
 // input, time, sound, the browser and a file name. SdlPlatform does it for
 // real; HeadlessPlatform records what was asked and plays back scripted input.
@@ -83,11 +87,15 @@ class Platform {
         (void)pixels, (void)width, (void)height;
     }
     virtual void hideWindow() = 0;
-    // Shows a finished frame (0xAARRGGBB pixels), scaled to the window.
+    // Shows a finished frame (0xAARRGGBB pixels), scaled to the window. The
+    // pixels stay as they are until the next frame: the platform may show them
+    // again when the window is uncovered.
     virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
     virtual bool pollEvent(InputEvent& event) = 0;
-    // Waits up to timeoutMs for an event.
+    // Waits up to timeoutMs for an event; a negative timeout waits for as long
+    // as it takes, using no time of the processor meanwhile.
     virtual bool waitEvent(InputEvent& event, int timeoutMs) = 0;
+    virtual void setCursor(Cursor cursor) { (void)cursor; }
     virtual void sleep(int ms) = 0;
     // While the game is busy (the computer's turn, an animation, a banner):
     // drops the presses, clicks, moves, touches and typing that arrived at or after

@@ -22,10 +22,22 @@ namespace tessarion {
 struct SdlPlatform::Impl {
     bool videoReady = false;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
     int frameWidth = 0;
     int frameHeight = 0;
+    // The frame last shown (the game keeps it until the next), to show again
+    // when the window is uncovered or resized while the game is busy.
+    const std::uint32_t* lastFrame = nullptr;
+    // Where the frame lands in the window: scaled to fit, kept in shape, centred.
+    SDL_Rect placed{0, 0, 0, 0};
+    // For each column of the placed frame, the frame's column shown there.
+    std::vector<int> columns;
+    std::vector<int> columnWeights;
+    int columnsFor = 0;  // the frame width they were worked out for
+    std::vector<int> rows;
+    std::vector<int> rowWeights;
+    int rowsFor = 0;
+    SDL_Cursor* waitCursor = nullptr;
+    Cursor cursor = Cursor::Arrow;
     bool fullscreen = false;
     // The window's place before full screen, to go back to without a window
     // manager's help.
@@ -74,26 +86,136 @@ struct SdlPlatform::Impl {
         }
     }
 
-    void makeTexture() {
-        if (texture != nullptr) {
-            SDL_DestroyTexture(texture);
+    // Fits the frame into a window of w x h pixels.
+    void place(int w, int h) {
+        SDL_Rect r{0, 0, w, h};
+        if (frameWidth > 0 && frameHeight > 0 && w > 0 && h > 0) {
+            const double scale = std::min(static_cast<double>(w) / frameWidth,
+                                          static_cast<double>(h) / frameHeight);
+            r.w = std::max(1, static_cast<int>(frameWidth * scale));
+            r.h = std::max(1, static_cast<int>(frameHeight * scale));
+            r.x = (w - r.w) / 2;
+            r.y = (h - r.h) / 2;
         }
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    frameWidth, frameHeight);
-        SDL_RenderSetLogicalSize(renderer, frameWidth, frameHeight);
+        if (r.w != static_cast<int>(columns.size()) || columnsFor != frameWidth) {
+            columnsFor = frameWidth;
+            taps(frameWidth, r.w, columns, columnWeights);
+        }
+        placed = r;
+    }
+
+    // Where each of n shown pixels takes its colour from a line of `from`
+    // pixels. Larger than the frame: the nearest pixel, so that the pictures
+    // stay crisp. Smaller: the two nearest, weighted (out of 256) by nearness,
+    // so that no stroke of a letter drops out.
+    static void taps(int from, int n, std::vector<int>& first, std::vector<int>& weight) {
+        first.assign(static_cast<std::size_t>(std::max(n, 0)), 0);
+        weight.assign(first.size(), 0);
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            if (n >= from) {
+                first[k] = static_cast<int>((2LL * i + 1) * from / (2LL * n));
+                continue;
+            }
+            // The middle of shown pixel i, in the frame's pixels, times 256.
+            const long long at = std::max(0LL, ((2LL * i + 1) * from * 256) / (2LL * n) - 128);
+            first[k] = static_cast<int>(std::min<long long>(at >> 8, from - 1));
+            weight[k] = first[k] + 1 < from ? static_cast<int>(at & 255) : 0;
+        }
+    }
+
+    static std::uint32_t mixPixels(std::uint32_t a, std::uint32_t b, unsigned w) {
+        const std::uint32_t rb =
+            (((a & 0xFF00FFu) * (256 - w) + (b & 0xFF00FFu) * w) >> 8) & 0xFF00FFu;
+        const std::uint32_t g = (((a & 0xFF00u) * (256 - w) + (b & 0xFF00u) * w) >> 8) & 0xFF00u;
+        return 0xFF000000u | rb | g;
+    }
+
+    // A window point as a frame point, through the scaling.
+    void toFrame(int& x, int& y) const {
+        if (placed.w <= 0 || placed.h <= 0) {
+            return;
+        }
+        x = static_cast<int>(std::floor(static_cast<double>(x - placed.x) * frameWidth / placed.w));
+        y = static_cast<int>(std::floor(static_cast<double>(y - placed.y) * frameHeight / placed.h));
+    }
+
+    // Draws the last frame into the window's own surface and shows it. No GPU,
+    // no GL: the window's plain surface is all the game needs.
+    void showFrame() {
+        if (window == nullptr || lastFrame == nullptr) {
+            return;
+        }
+        SDL_Surface* out = SDL_GetWindowSurface(window);
+        if (out == nullptr) {
+            return;
+        }
+        place(out->w, out->h);
+        const Uint32 format = out->format->format;
+        if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) {
+            // An unusual screen: SDL converts (and scales, nearest neighbour).
+            SDL_Surface* in = SDL_CreateRGBSurfaceWithFormatFrom(
+                const_cast<std::uint32_t*>(lastFrame), frameWidth, frameHeight, 32,
+                frameWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+            if (in != nullptr) {
+                SDL_FillRect(out, nullptr, SDL_MapRGB(out->format, 0, 0, 0));
+                SDL_Rect to = placed;
+                SDL_BlitScaled(in, nullptr, out, &to);
+                SDL_FreeSurface(in);
+            }
+            SDL_UpdateWindowSurface(window);
+            return;
+        }
+        if (SDL_MUSTLOCK(out) && SDL_LockSurface(out) != 0) {
+            return;
+        }
+        auto* base = static_cast<Uint8*>(out->pixels);
+        const int fw = frameWidth;
+        if (static_cast<int>(rows.size()) != placed.h || rowsFor != frameHeight) {
+            rowsFor = frameHeight;
+            taps(frameHeight, placed.h, rows, rowWeights);
+        }
+        for (int y = 0; y < out->h; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) *
+                                                                    out->pitch);
+            const int fy = y - placed.y;
+            if (fy < 0 || fy >= placed.h) {
+                std::fill(row, row + out->w, 0xFF000000u);
+                continue;
+            }
+            std::fill(row, row + placed.x, 0xFF000000u);
+            std::fill(row + placed.x + placed.w, row + out->w, 0xFF000000u);
+            const auto ky = static_cast<std::size_t>(fy);
+            const std::uint32_t* in = lastFrame + static_cast<std::ptrdiff_t>(rows[ky]) * fw;
+            std::uint32_t* to = row + placed.x;
+            if (placed.w == fw && placed.h == frameHeight) {
+                std::memcpy(to, in, static_cast<std::size_t>(fw) * 4);
+                continue;
+            }
+            const unsigned wy = static_cast<unsigned>(rowWeights[ky]);
+            const std::uint32_t* below = wy != 0 ? in + fw : in;
+            for (int x = 0; x < placed.w; ++x) {
+                const auto kx = static_cast<std::size_t>(x);
+                const int c = columns[kx];
+                const unsigned wx = static_cast<unsigned>(columnWeights[kx]);
+                std::uint32_t top = in[c];
+                std::uint32_t bottom = below[c];
+                if (wx != 0) {
+                    top = mixPixels(top, in[c + 1], wx);
+                    bottom = mixPixels(bottom, below[c + 1], wx);
+                }
+                to[x] = wy != 0 ? mixPixels(top, bottom, wy) : top;
+            }
+        }
+        if (SDL_MUSTLOCK(out)) {
+            SDL_UnlockSurface(out);
+        }
+        SDL_UpdateWindowSurface(window);
     }
 
     // Shows the last frame again (the window was uncovered or resized while
     // the game could not paint).
-    void representLastFrame() {
-        if (renderer == nullptr || texture == nullptr) {
-            return;
-        }
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
-    }
+    void representLastFrame() { showFrame(); }
 
     static int dropInput(void* user, SDL_Event* e) {
         const Uint32 since = *static_cast<const Uint32*>(user);
@@ -146,7 +268,10 @@ struct SdlPlatform::Impl {
 };
 
 SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // The window's own surface, never one made of a GL texture: asking whether
+    // GL would be faster loads the whole GL stack, tens of megabytes for a
+    // game that draws every pixel itself.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Fingers arrive as fingers only: the game makes its own clicks and drags
     // of them, and a made-up mouse beside them would act twice.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
@@ -171,11 +296,8 @@ SdlPlatform::~SdlPlatform() {
     if (impl_->audio != 0) {
         SDL_CloseAudioDevice(impl_->audio);
     }
-    if (impl_->texture != nullptr) {
-        SDL_DestroyTexture(impl_->texture);
-    }
-    if (impl_->renderer != nullptr) {
-        SDL_DestroyRenderer(impl_->renderer);
+    if (impl_->waitCursor != nullptr) {
+        SDL_FreeCursor(impl_->waitCursor);
     }
     if (impl_->window != nullptr) {
         SDL_DestroyWindow(impl_->window);
@@ -218,29 +340,21 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height) {
     if (impl_->window == nullptr) {
         return false;
     }
-    impl_->renderer =
-        SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (impl_->renderer == nullptr) {
-        impl_->renderer = SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (impl_->renderer == nullptr) {
-        return false;
-    }
     impl_->frameWidth = width;
     impl_->frameHeight = height;
-    impl_->makeTexture();
     SDL_StartTextInput();
     return true;
 }
 
 void SdlPlatform::setFrameSize(int width, int height) {
-    if (impl_->renderer == nullptr ||
-        (width == impl_->frameWidth && height == impl_->frameHeight)) {
+    if (width == impl_->frameWidth && height == impl_->frameHeight) {
         return;
     }
+    // The old frame does not fit the new size: nothing to show until the next.
+    impl_->lastFrame = nullptr;
     impl_->frameWidth = width;
     impl_->frameHeight = height;
-    impl_->makeTexture();
+    impl_->placed = SDL_Rect{0, 0, 0, 0};
 }
 
 void SdlPlatform::showWindow() {
@@ -271,15 +385,26 @@ void SdlPlatform::hideWindow() {
 }
 
 void SdlPlatform::present(const std::uint32_t* pixels, int width, int height) {
-    if (impl_->renderer == nullptr) {
+    if (impl_->window == nullptr) {
         return;
     }
     setFrameSize(width, height);
-    SDL_UpdateTexture(impl_->texture, nullptr, pixels, width * 4);
-    SDL_SetRenderDrawColor(impl_->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(impl_->renderer);
-    SDL_RenderCopy(impl_->renderer, impl_->texture, nullptr, nullptr);
-    SDL_RenderPresent(impl_->renderer);
+    impl_->lastFrame = pixels;
+    impl_->showFrame();
+}
+
+void SdlPlatform::setCursor(Cursor cursor) {
+    if (!impl_->videoReady || cursor == impl_->cursor) {
+        return;
+    }
+    if (cursor == Cursor::Wait && impl_->waitCursor == nullptr) {
+        impl_->waitCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    }
+    SDL_Cursor* shape = cursor == Cursor::Wait ? impl_->waitCursor : SDL_GetDefaultCursor();
+    if (shape != nullptr) {
+        SDL_SetCursor(shape);
+        impl_->cursor = cursor;
+    }
 }
 
 namespace {
@@ -326,18 +451,23 @@ KeyCode keyOf(SDL_Keycode k, char& letter) {
     }
 }
 
-// A finger's place, which the renderer gives as a fraction of the frame shown.
-void placeFinger(const SDL_TouchFingerEvent& f, int frameWidth, int frameHeight, InputEvent& out) {
-    const auto scaled = [](float at, int size) {
-        return std::clamp(static_cast<int>(at * static_cast<float>(size)), 0,
-                          std::max(size - 1, 0));
-    };
-    out.x = scaled(f.x, frameWidth);
-    out.y = scaled(f.y, frameHeight);
+// A finger's place: SDL gives it as a fraction of the window, which the
+// frame's scaling then maps like the mouse.
+void placeFinger(const SDL_TouchFingerEvent& f, const SdlPlatform::Impl& impl, InputEvent& out) {
+    int w = 0;
+    int h = 0;
+    if (impl.window != nullptr) {
+        SDL_GetWindowSize(impl.window, &w, &h);
+    }
+    out.x = static_cast<int>(f.x * static_cast<float>(w));
+    out.y = static_cast<int>(f.y * static_cast<float>(h));
+    impl.toFrame(out.x, out.y);
+    out.x = std::clamp(out.x, 0, std::max(impl.frameWidth - 1, 0));
+    out.y = std::clamp(out.y, 0, std::max(impl.frameHeight - 1, 0));
     out.finger = static_cast<std::int64_t>(f.fingerId);
 }
 
-bool translate(const SDL_Event& e, InputEvent& out, int frameWidth, int frameHeight) {
+bool translate(const SDL_Event& e, InputEvent& out, const SdlPlatform::Impl& impl) {
     out = InputEvent{};
     out.time = e.common.timestamp;
     switch (e.type) {
@@ -358,6 +488,7 @@ bool translate(const SDL_Event& e, InputEvent& out, int frameWidth, int frameHei
             out.type = InputEvent::Type::MouseMove;
             out.x = e.motion.x;
             out.y = e.motion.y;
+            impl.toFrame(out.x, out.y);
             return true;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -368,6 +499,7 @@ bool translate(const SDL_Event& e, InputEvent& out, int frameWidth, int frameHei
                                                      : InputEvent::Type::MouseUp;
             out.x = e.button.x;
             out.y = e.button.y;
+            impl.toFrame(out.x, out.y);
             out.button = e.button.button == SDL_BUTTON_LEFT    ? InputEvent::Button::Left
                          : e.button.button == SDL_BUTTON_RIGHT ? InputEvent::Button::Right
                                                                : InputEvent::Button::Other;
@@ -389,7 +521,7 @@ bool translate(const SDL_Event& e, InputEvent& out, int frameWidth, int frameHei
             out.type = e.type == SDL_FINGERDOWN     ? InputEvent::Type::TouchDown
                        : e.type == SDL_FINGERMOTION ? InputEvent::Type::TouchMove
                                                     : InputEvent::Type::TouchUp;
-            placeFinger(e.tfinger, frameWidth, frameHeight, out);
+            placeFinger(e.tfinger, impl, out);
             return true;
         case SDL_TEXTINPUT:
             if (e.text.text[0] != 0 && e.text.text[1] == 0) {
@@ -411,7 +543,7 @@ bool SdlPlatform::pollEvent(InputEvent& event) {
     }
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
-        if (translate(e, event, impl_->frameWidth, impl_->frameHeight)) {
+        if (translate(e, event, *impl_)) {
             return true;
         }
     }
@@ -422,15 +554,24 @@ bool SdlPlatform::waitEvent(InputEvent& event, int timeoutMs) {
     if (impl_->takeExposed(event)) {
         return true;
     }
-    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(std::max(timeoutMs, 0));
     SDL_Event e;
+    if (timeoutMs < 0) {
+        // Asleep until something happens: an idle game costs no processor time.
+        while (SDL_WaitEvent(&e) != 0) {
+            if (translate(e, event, *impl_)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(timeoutMs);
     for (;;) {
         const Uint64 now = SDL_GetTicks64();
         const int left = now >= end ? 0 : static_cast<int>(end - now);
         if (SDL_WaitEventTimeout(&e, left) == 0) {
             return false;
         }
-        if (translate(e, event, impl_->frameWidth, impl_->frameHeight)) {
+        if (translate(e, event, *impl_)) {
             return true;
         }
         if (left == 0) {
@@ -530,12 +671,12 @@ void SdlPlatform::setWindowSize(int width, int height) {
 }
 
 int SdlPlatform::frameWidthFor(int height, int minimum) {
-    if (impl_->renderer == nullptr) {
+    if (impl_->window == nullptr) {
         return minimum;
     }
     int w = 0;
     int h = 0;
-    SDL_GetRendererOutputSize(impl_->renderer, &w, &h);
+    SDL_GetWindowSize(impl_->window, &w, &h);
     if (h <= 0) {
         return minimum;
     }

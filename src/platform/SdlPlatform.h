@@ -6,8 +6,9 @@
 
 namespace tessarion {
 
-// The desktop: an SDL2 window with a renderer that scales each frame to the
-// window (letterboxed), and an audio device with one voice.
+// The desktop: an SDL2 window whose own surface shows each frame, scaled to
+// the window (nearest neighbour, letterboxed) with the mouse mapped back, and
+// an audio device with one voice.
 class SdlPlatform : public Platform {
   public:
     SdlPlatform();
@@ -25,6 +26,7 @@ class SdlPlatform : public Platform {
     void present(const std::uint32_t* pixels, int width, int height) override;
     bool pollEvent(InputEvent& event) override;
     bool waitEvent(InputEvent& event, int timeoutMs) override;
+    void setCursor(Cursor cursor) override;
     void sleep(int ms) override;
     void discardInput(std::uint64_t since) override;
     std::uint64_t ticks() override;

@@ -67,6 +67,12 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     screen_->mapCursor = &shell_.cursor;
     screen_->onPresent = [this](const Surface&) { runner_.presentFrame(); };
+    screen_->drawOverMap = [this](Surface& target) {
+        routesDrawn_ = routesWanted();
+        for (const RouteOnMap& route : routesDrawn_) {
+            drawRoute(target, screen_->layoutOffsetX, route);
+        }
+    };
     runner_.windowEvent = [this](const InputEvent& e) { return windowEvent(e); };
 }
 
@@ -222,7 +228,7 @@ int Desktop::run() {
         firstPaint();
         InputEvent event;
         while (!quitting()) {
-            if (platform_.waitEvent(event, 500) && !handle(event)) {
+            if (platform_.waitEvent(event, -1) && !handle(event)) {
                 break;
             }
         }
@@ -280,6 +286,9 @@ bool Desktop::handle(const InputEvent& e) {
                 const ModalRunner::BusyTime busy(runner_);
                 dispatch(e);
                 runPostedCommands();
+                if (runner_.mapPainted && !quitting()) {
+                    showRoutes();
+                }
             }
             break;
     }
@@ -336,6 +345,7 @@ void Desktop::mouseDown(const InputEvent& e) {
         // Whatever this press starts, the last drag is over.
         game_.dragSource = nullptr;
     }
+    leftHeld_ = false;
     bool consumed = false;
     const bool menusWereActive = menu_.active();
     menu_.mouseDown(e.x, e.y, consumed);
@@ -351,11 +361,14 @@ void Desktop::mouseDown(const InputEvent& e) {
         const int y = layout::clientYOfFrame(e.y);
         if (!shell_.endTurnButtonDown(e.x, y)) {
             shell_.leftButtonDown(e.x, y);
+            leftHeld_ = true;
         }
     }
 }
 
 void Desktop::mouseUp(const InputEvent& e) {
+    // The route of the drag goes with the button.
+    leftHeld_ = false;
     bool consumed = false;
     const std::optional<int> id = menu_.mouseUp(e.x, e.y, consumed);
     if (consumed) {
@@ -367,12 +380,15 @@ void Desktop::mouseUp(const InputEvent& e) {
         // The end-turn button lets go of a press wherever it ends, the menu
         // bar's strip included, so that it is never left drawn pressed.
         const int y = layout::clientYOfFrame(e.y);
+        // A drop may march, fight and end the turn.
+        const ModalRunner::WaitCursor wait(runner_);
         if (!shell_.endTurnButtonUp(e.x, y) && !onMenuBar(e)) {
             shell_.leftButtonUp(e.x, y);
         }
     } else if (onMenuBar(e)) {
         return;
     } else if (e.button == InputEvent::Button::Right) {
+        const ModalRunner::WaitCursor wait(runner_);
         shell_.rightButtonUp();
     }
 }
@@ -450,6 +466,28 @@ void Desktop::fitFrameToWindow() {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     platform_.setFrameSize(frameWidth(), runner_.frame().height());
     screen_->redrawScreen();
+}
+
+Province* Desktop::dragged() const {
+    return leftHeld_ ? game_.dragSource : nullptr;
+}
+
+std::vector<RouteOnMap> Desktop::routesWanted() {
+    Province* over = shell_.hoveredProvince;
+    if (Province* from = dragged()) {
+        RouteOnMap way = plannedRoute(game_, from, over);
+        if (way.steps.empty()) {
+            return {};
+        }
+        return {std::move(way)};
+    }
+    return legionRoutes(game_, over);
+}
+
+void Desktop::showRoutes() {
+    if (routesWanted() != routesDrawn_) {
+        screen_->redrawScreen();
+    }
 }
 
 void Desktop::command(int id, int param) {
@@ -551,17 +589,13 @@ void Desktop::showComputerTurn() {
     Pictures& p = screen_->pictures;
     const int x = screen_->layoutOffsetX + 453;
     const int y = 285;
-    p.turnBannerSave.surface = Surface(254, 38);
-    p.turnBannerSave.surface.blit(screen_->window, x, y, 254, 38, 0, 0);
     p.turnBanner.draw(screen_->window, x, y);
     runner_.presentFrame();
     runner_.pause(500);
-    screen_->window.blit(p.turnBannerSave.surface, 0, 0, 254, 38, x, y);
-    // The banner's place is repainted from the game, as the window's paint
-    // message would after invalidating it.
-    Surface painted(screen_->width(), screen_->height());
-    screen_->paintScreen(painted);
-    screen_->window.blit(painted, x, y, 254, 38, x, y);
+    // The banner's place is painted again from the game, as the window's
+    // paint would after invalidating it.
+    screen_->compose();
+    screen_->window.blit(screen_->backBuffer, x, y, p.turnBanner.width, p.turnBanner.height, x, y);
     runner_.presentFrame();
 }
 

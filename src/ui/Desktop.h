@@ -14,6 +14,7 @@
 #include "ui/MenuBar.h"
 #include "ui/ModalBox.h"
 #include "ui/ModalRunner.h"
+#include "ui/RouteDrawing.h"
 #include "ui/Screen.h"
 #include "ui/Settings.h"
 #include "ui/Shell.h"
@@ -93,6 +94,8 @@ class Desktop : public ShellHost {
     // fit below the menu bar; on a shorter screen the empty rows under the
     // layout go, so that full screen shows the frame pixel for pixel.
     static int clientHeightFor(std::pair<int, int> screen);
+    // The routes on the map in the last paint.
+    const std::vector<RouteOnMap>& routesShown() const { return routesDrawn_; }
 
   private:
     void command(int id, int param = 0);
@@ -108,6 +111,14 @@ class Desktop : public ShellHost {
     // was one of those.
     bool windowEvent(const InputEvent& event);
     void fitFrameToWindow();
+    // The province whose legions are being dragged, while the button is held.
+    Province* dragged() const;
+    // The routes the map should show: the way of a dragged legion to the
+    // province under the pointer, or else the ways of the legions of the
+    // province under the pointer.
+    std::vector<RouteOnMap> routesWanted();
+    // Paints again when the routes to show are not those on the map.
+    void showRoutes();
     void loadPictures();
     void clearFrame();
     // The settings file, read at start-up; rewritten at once when damaged.
@@ -133,6 +144,9 @@ class Desktop : public ShellHost {
     Animator animator_;
     bool firstPaint_ = true;
     bool windowOpen_ = false;
+    // The left button went down on the map and has not come up yet.
+    bool leftHeld_ = false;
+    std::vector<RouteOnMap> routesDrawn_;
     std::deque<std::pair<int, int>> posted_;
     // What the settings file holds, and what this run started with (the
     // command line may differ from the file; only the player's own changes

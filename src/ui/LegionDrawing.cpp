@@ -85,14 +85,17 @@ void drawLegions(Screen& screen) {
     }
 }
 
-void drawLegend(Screen& screen) {
-    Surface& s = screen.backBuffer;
+void drawMapFrame(Screen& screen, Surface& s) {
+    // Drawn after the legions, over any icon that reaches it.
     const int o = screen.layoutOffsetX;
     s.drawLine(o + 175, 25, o + 175, 583, kWhite);
     s.drawLine(o + 175, 583, o + 985, 583, kWhite);
     s.drawLine(o + 985, 25, o + 985, 583, kWhite);
     s.drawLine(o + 175, 25, o + 985, 25, kWhite);
+}
 
+void drawLegend(Screen& screen, Surface& s) {
+    const int o = screen.layoutOffsetX;
     const TextStyle saved = s.text;
     s.text = {kWhite, kBlack, false};
     const Pictures& p = screen.pictures;

@@ -16,7 +16,9 @@ inline constexpr int kIconRomanMoved = 5;
 void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int count);
 // Every province's legions, one icon per power, into the back buffer.
 void drawLegions(Screen& screen);
-// The map frame and the legend left of the map, into the back buffer.
-void drawLegend(Screen& screen);
+// The legend left of the map, onto target (a surface the size of the window).
+void drawLegend(Screen& screen, Surface& target);
+// The white frame round the map.
+void drawMapFrame(Screen& screen, Surface& target);
 
 }  // namespace tessarion

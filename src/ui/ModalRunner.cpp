@@ -50,6 +50,18 @@ std::vector<InputEvent> ModalRunner::fromTouch(const InputEvent& touch) {
     return touch_.translate(touch, box_ == nullptr && !menu_.active());
 }
 
+ModalRunner::WaitCursor::WaitCursor(ModalRunner& runner) : runner_(runner) {
+    if (runner_.waiting_++ == 0 && runner_.box_ == nullptr) {
+        runner_.platform_.setCursor(Cursor::Wait);
+    }
+}
+
+ModalRunner::WaitCursor::~WaitCursor() {
+    if (--runner_.waiting_ == 0) {
+        runner_.platform_.setCursor(Cursor::Arrow);
+    }
+}
+
 void ModalRunner::pause(int ms) {
     if (busy_ == 0) {
         platform_.sleep(ms);
@@ -69,11 +81,17 @@ void ModalRunner::run(ModalBox& box) {
     // The outer box is open again once this one ends, however it ends: an
     // error inside must not leave the frame drawing a box that is gone.
     struct Open {
-        ModalBox*& current;
+        ModalRunner& runner;
         ModalBox* outer;
-        ~Open() { current = outer; }
-    } open{box_, box_};
+        ~Open() {
+            runner.box_ = outer;
+            if (outer == nullptr && runner.waiting_ > 0) {
+                runner.platform_.setCursor(Cursor::Wait);
+            }
+        }
+    } open{*this, box_};
     box_ = &box;
+    platform_.setCursor(Cursor::Arrow);
     box.top = layout::frameYOfClient(box.top);
     menu_.close();
     if (busy_ > 0) {
@@ -111,11 +129,14 @@ void ModalRunner::run(ModalBox& box) {
 }
 
 int ModalRunner::waitFor(const ModalBox& box, std::uint64_t now) const {
+    // Nothing is drawn again until something happens: the player's input, or
+    // the box's own next moment (a caption, closing by itself).
     const std::optional<std::uint64_t> deadline = box.deadline();
     if (!deadline) {
-        return 100;
+        return -1;
     }
-    return static_cast<int>(std::min<std::uint64_t>(*deadline - std::min(*deadline, now), 100));
+    return static_cast<int>(
+        std::min<std::uint64_t>(*deadline - std::min(*deadline, now), 60 * 60 * 1000));
 }
 
 void ModalRunner::deliver(ModalBox& box, const InputEvent& e) {

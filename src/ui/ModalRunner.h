@@ -51,6 +51,20 @@ class ModalRunner {
     };
     bool busy() const { return busy_ > 0; }
 
+    // From its making until its end the game plays out an order or a turn and
+    // the pointer says so; a box that opens meanwhile is the player's to
+    // answer, and shows the usual arrow while it is open.
+    class WaitCursor {
+      public:
+        explicit WaitCursor(ModalRunner& runner);
+        ~WaitCursor();
+        WaitCursor(const WaitCursor&) = delete;
+        WaitCursor& operator=(const WaitCursor&) = delete;
+
+      private:
+        ModalRunner& runner_;
+    };
+
     // The window is closing: open boxes end the gentle way, new ones at once.
     void close() { closing_ = true; }
     // The boxes of the farewell, and of an error, run their course.
@@ -81,7 +95,8 @@ class ModalRunner {
     void deliver(ModalBox& box, const InputEvent& e);
     // Drops what the player did since the game got busy, fingers included.
     void discardInput();
-    // How long the box's loop may wait for input before it ticks.
+    // How long the box's loop may wait for input before it ticks; -1 for as
+    // long as it takes.
     int waitFor(const ModalBox& box, std::uint64_t now) const;
 
     Platform& platform_;
@@ -91,6 +106,7 @@ class ModalRunner {
     ModalBox* box_ = nullptr;
     bool closing_ = false;
     int busy_ = 0;
+    int waiting_ = 0;
     std::uint64_t busySince_ = 0;
     bool waited_ = false;
     TouchGestures touch_;

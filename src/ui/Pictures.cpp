@@ -19,12 +19,13 @@ void Pictures::load(const PictureProvider& provider) {
              &parchment, &constantinople, &romanLegion, &romanLegionMoved, &barbarianLegion,
              &sassanidLegion, &rebelLegion, &romanLegionColourBlind, &romanLegionMovedColourBlind,
              &barbarianLegionColourBlind, &sassanidLegionColourBlind, &rebelLegionColourBlind,
-             &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &turnBannerSave, &playButton,
+             &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &playButton,
              &stopButton}) {
         g->load(provider);
     }
+    provider_ = provider;
     for (Graphic& g : fullPictures) {
-        g.load(provider);
+        g.surface = Surface();
     }
     for (Sprite& s : overlays) {
         s.load(provider);
@@ -40,13 +41,20 @@ const PictureEntry* pictureNamed(std::string_view name) {
     return nullptr;
 }
 
-const Graphic* Pictures::fullPicture(int id) const {
-    for (const Graphic& g : fullPictures) {
+const Graphic* Pictures::fullPicture(int id) {
+    Graphic* wanted = nullptr;
+    for (Graphic& g : fullPictures) {
         if (g.id == id) {
-            return &g;
+            wanted = &g;
+        } else {
+            // 600 x 400 pictures are a megabyte each; a lesson shows one.
+            g.surface = Surface();
         }
     }
-    return nullptr;
+    if (wanted != nullptr && wanted->surface.empty() && provider_) {
+        wanted->load(provider_);
+    }
+    return wanted;
 }
 
 PictureSize pictureDrawSize(int id) {

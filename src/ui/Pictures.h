@@ -14,7 +14,9 @@ namespace tessarion {
 using pic::kOverlays;
 inline constexpr int kBaseMapId = pic::baseMap.id;
 
-// Every picture of the game but the map, each decoded once at start-up.
+// Every picture of the game but the map. The small ones are decoded once, at
+// start-up; the big pictures of the picture box when one is shown, and only
+// the last one shown is kept.
 struct Pictures {
     Sprite parchment{pic::parchment};
     Graphic constantinople{pic::constantinople};
@@ -33,18 +35,22 @@ struct Pictures {
     Graphic fullCoin{pic::fullCoin};
     Graphic emptyCoin{pic::emptyCoin};
     Graphic turnBanner{pic::turnBanner};
-    Graphic turnBannerSave{pic::turnBanner};  // keeps what the banner covers
     Graphic playButton{pic::playButton};
     Graphic stopButton{pic::stopButton};
-    // The pictures the picture box shows, in the order of pic::kBoxed.
+    // The pictures the picture box shows, in the order of pic::kBoxed; empty
+    // until shown.
     std::vector<Graphic> fullPictures;
     // Three per entry of kOverlays: plain, yellow, blue.
     std::vector<Sprite> overlays;
 
     Pictures();
     void load(const PictureProvider& provider);
-    // A picture of the picture box by id; null for any other id.
-    const Graphic* fullPicture(int id) const;
+    // A picture of the picture box by id, decoded (the one shown before it is
+    // let go); null for any other id.
+    const Graphic* fullPicture(int id);
+
+  private:
+    PictureProvider provider_;
 };
 
 // A picture of resources/art/pictures.txt by its name there (an animation's

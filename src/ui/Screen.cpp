@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 #include "game/Game.h"
 #include "model/InternalError.h"
@@ -24,6 +25,7 @@ void Screen::resize(int width, int height) {
     layoutOffsetX = Shell::layoutOffsetFor(width);
     backBuffer = Surface(std::max(width, kLayoutWidth), std::max(height, kMinLayoutHeight));
     window = Surface(backBuffer.width(), backBuffer.height());
+    windowBehind_.reset();
     if (!overlayPositions.empty()) {
         placeOverlays();
     }
@@ -57,11 +59,13 @@ void Screen::setColourScheme(ColourScheme scheme, const PictureProvider& provide
 void Screen::loadMapPictures(const PictureProvider& provider) {
     Graphic map(kBaseMapId, kMapWidth, kMapHeight);
     map.load(provider);
+    baseMap = Surface(kMapWidth, kMapHeight);
     baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
     if (colours == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
     }
     cleanMap = baseMap;
+    ++picturesLoaded_;
 
     overlaySprites.clear();
     for (std::size_t i = 0; i < kOverlays.size(); ++i) {
@@ -81,10 +85,11 @@ void Screen::buildOverlayKeys() {
     }
 }
 
-void Screen::drawOwnerOverlays() {
+std::vector<Screen::Overlay> Screen::ownerOverlays() const {
     Game& game = game_;
-    for (const auto& slot : game.provinces) {
-        const Province& province = *slot;
+    std::vector<Overlay> shown(game.provinces.size());
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        const Province& province = *game.provinces[i];
         // Roman land is already in the Roman colour on the map.
         const bool roman = std::any_of(game.romans.provinces.begin(), game.romans.provinces.end(),
                                        [&](const Province* p) { return p->name == province.name; });
@@ -111,26 +116,141 @@ void Screen::drawOwnerOverlays() {
         if (at == overlayPositions.end()) {
             throw InternalError("Couldn't find coords for province " + province.name);
         }
-        sprite->second->drawTransparent(backBuffer, at->second.x, at->second.y);
+        shown[i] = {sprite->second, at->second};
+    }
+    return shown;
+}
+
+void Screen::drawOwnerOverlays(Surface& target) {
+    for (const Overlay& o : ownerOverlays()) {
+        if (o.sprite != nullptr) {
+            o.sprite->drawTransparent(target, o.at.x, o.at.y);
+        }
     }
 }
 
-void Screen::paintScreen(Surface& target) {
-    backBuffer.fillRect(0, 0, backBuffer.width(), backBuffer.height(), kBlack);
-    pictures.parchment.drawTransparent(backBuffer, x(980), 0);
-    backBuffer.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
-    drawOwnerOverlays();
-    cleanMap.blit(backBuffer, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
-    if (game_.year() >= 313) {
-        pictures.constantinople.draw(backBuffer, x(724), 294);
+Screen::Scenery Screen::scenery() const {
+    return {backBuffer.width(), backBuffer.height(), layoutOffsetX, picturesLoaded_,
+            game_.year() >= 313,  ownerOverlays()};
+}
+
+void Screen::buildBackground(Scenery wanted) {
+    Surface& b = background_;
+    if (b.width() != wanted.width || b.height() != wanted.height) {
+        b = Surface(wanted.width, wanted.height);
+    } else {
+        b.fillRect(0, 0, b.width(), b.height(), kBlack);
     }
+    pictures.parchment.drawTransparent(b, x(980), 0);
+    b.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
+    for (const Overlay& o : wanted.overlays) {
+        if (o.sprite != nullptr) {
+            o.sprite->drawTransparent(b, o.at.x, o.at.y);
+        }
+    }
+    // The animations mend the ground under a moving figure from the map as
+    // its owners colour it, without the label.
+    cleanMap.blit(b, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
+    if (wanted.constantinople) {
+        pictures.constantinople.draw(b, x(724), 294);
+    }
+    drawLegend(*this, b);
+    shown_ = std::move(wanted);
+}
+
+bool Screen::refreshBackground() {
+    Scenery wanted = scenery();
+    if (shown_ && *shown_ == wanted) {
+        return false;
+    }
+    buildBackground(std::move(wanted));
+    return true;
+}
+
+const Surface& Screen::background() {
+    refreshBackground();
+    return background_;
+}
+
+void Screen::noteChanged(const std::optional<std::vector<Area>>& areas) {
+    if (!windowBehind_) {
+        return;  // all of it already
+    }
+    if (!areas || windowBehind_->size() + areas->size() > 4096) {
+        windowBehind_.reset();
+        return;
+    }
+    windowBehind_->insert(windowBehind_->end(), areas->begin(), areas->end());
+}
+
+void Screen::compose() {
+    const bool rebuilt = refreshBackground();
+    const Surface& ground = background_;
+    // What was drawn over the background since the last compose (legions,
+    // text, a figure's erasure, anything): put back, and nothing else.
+    std::optional<std::vector<Area>> drawn = backBuffer.takeDamage();
+    if (rebuilt || !backBuffer.keepsDamageLog()) {
+        drawn.reset();
+    }
+    backBuffer.keepDamageLog(false);
+    if (drawn) {
+        for (const Area& a : *drawn) {
+            backBuffer.blit(ground, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left,
+                            a.top);
+        }
+    } else {
+        backBuffer.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
+    }
+    noteChanged(drawn);
+    backBuffer.keepDamageLog(true);
+
     drawLegions(*this);
-    drawLegend(*this);
+    drawMapFrame(*this, backBuffer);
+    if (drawOverMap) {
+        drawOverMap(backBuffer);
+    }
     drawMilitaryReport(*this);
     drawEconomicReport(*this);
     drawProvinceInfo(*this, backBuffer);
+    noteChanged(backBuffer.damage());
+}
 
-    target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+void Screen::copyToWindow() {
+    // Where the window was drawn on since (a figure, the banner, the province
+    // line, the instructions) differs from the back buffer too.
+    const std::optional<std::vector<Area>> own = window.takeDamage();
+    if (!own || window.width() != backBuffer.width() || window.height() != backBuffer.height()) {
+        windowBehind_.reset();
+    } else {
+        noteChanged(own);
+    }
+    window.keepDamageLog(false);
+    if (windowBehind_) {
+        // A paint like the last one puts back and draws the same areas.
+        std::vector<Area>& areas = *windowBehind_;
+        std::sort(areas.begin(), areas.end(), [](const Area& a, const Area& b) {
+            return std::tie(a.top, a.left, a.bottom, a.right) <
+                   std::tie(b.top, b.left, b.bottom, b.right);
+        });
+        areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
+        for (const Area& a : areas) {
+            window.blit(backBuffer, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left,
+                        a.top);
+        }
+    } else {
+        window.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+    }
+    window.keepDamageLog(true);
+    windowBehind_.emplace();
+}
+
+void Screen::paintScreen(Surface& target) {
+    compose();
+    if (&target == &window) {
+        copyToWindow();
+    } else {
+        target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+    }
 
     // The frame and the instructions live on the window only, so that copies
     // of the back buffer (the animations make them) leave them alone.

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/ColourScheme.h"
 #include "ui/Pictures.h"
@@ -17,11 +19,20 @@ struct Province;
 struct Point {
     int x = 0;
     int y = 0;
+    bool operator==(const Point&) const = default;
 };
 
 // The game's screen: the window's picture, composed in a back buffer from the
 // game state at every paint. Everything is laid out for 1366 x 768 and moved
 // right by layoutOffsetX on wider screens.
+//
+// What changes only with the map's owners and the year's label (the black
+// ground, the parchment, the map with its overlays, the label and the legend)
+// is kept composed in a background of its own and made again only when one of
+// those changes. The back buffer and the window keep logs of where they were
+// drawn on, so a paint puts back from the background only what was drawn over
+// it since the last, draws the legions, the reports and the province line,
+// and hands the window just the areas that changed.
 class Screen {
   public:
     static constexpr int kLayoutWidth = 1366;
@@ -51,9 +62,23 @@ class Screen {
     // Composes the whole window in the back buffer and copies it to target,
     // then draws the frame and the instructions on target alone.
     void paintScreen(Surface& target);
+    // The back buffer composed from the game as it stands, nothing copied.
+    void compose();
     // paintScreen onto the window, then shows it.
     void redrawScreen();
-    void drawOwnerOverlays();
+    // The ownership overlays of every province slot, onto target (a surface
+    // the size of the window).
+    void drawOwnerOverlays(Surface& target);
+    // The overlay each province slot shows now, in slot order; an overlay
+    // without a position is an internal error.
+    struct Overlay {
+        const Sprite* sprite = nullptr;
+        Point at;
+        bool operator==(const Overlay&) const = default;
+    };
+    std::vector<Overlay> ownerOverlays() const;
+    // The background as the next paint will use it.
+    const Surface& background();
     // Shows the window surface, for whoever drew straight onto it.
     void present() const;
 
@@ -81,6 +106,8 @@ class Screen {
     // What the player sees; presented by the platform after each drawing.
     Surface window;
     std::function<void(const Surface&)> onPresent;
+    // Drawn over the legions at every paint (the routes on the map).
+    std::function<void(Surface&)> drawOverMap;
 
     Pictures pictures;
     std::map<std::string, Sprite*> overlaySprites;
@@ -88,10 +115,36 @@ class Screen {
     std::map<std::string, Point> overlayPositions;
 
   private:
+    // Everything the background shows that can change.
+    struct Scenery {
+        int width = 0;
+        int height = 0;
+        int layoutOffsetX = 0;
+        int pictures = 0;
+        bool constantinople = false;
+        std::vector<Overlay> overlays;
+        bool operator==(const Scenery&) const = default;
+    };
     void placeOverlays();
     void loadMapPictures(const PictureProvider& provider);
+    Scenery scenery() const;
+    void buildBackground(Scenery wanted);
+    // Makes the background again if what it shows changed; true when it did.
+    bool refreshBackground();
+
+    // Brings the window up to date with the back buffer: the areas that may
+    // differ when it is known which, else all of it.
+    void copyToWindow();
+    void noteChanged(const std::optional<std::vector<Area>>& areas);
 
     Game& game_;
+    Surface background_;
+    // Where the back buffer changed since the window last took it (nothing:
+    // take all of it).
+    std::optional<std::vector<Area>> windowBehind_;
+    std::optional<Scenery> shown_;
+    // Counts the pictures' loadings, so that new pictures make a new background.
+    int picturesLoaded_ = 0;
 };
 
 }  // namespace tessarion

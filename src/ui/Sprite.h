@@ -19,7 +19,7 @@ class Sprite : public Graphic {
     void drawTransparent(Surface& target, int x, int y, bool mirrored = false) const;
 
     int maskId;
-    Surface mask;
+    Mask mask;
 };
 
 }  // namespace tessarion

@@ -40,7 +40,66 @@ Surface::Surface(int width, int height, std::uint32_t fill)
 void Surface::setPixel(int x, int y, std::uint32_t colour) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_) {
         pixels_[index(x, y)] = colour;
+        noteDrawn(x, y, x + 1, y + 1);
     }
+}
+
+void Surface::keepDamageLog(bool keep) {
+    logging_ = keep;
+    logOverflowed_ = false;
+    drawn_.clear();
+}
+
+std::optional<std::vector<Area>> Surface::damage() const {
+    if (!logging_ || logOverflowed_) {
+        return std::nullopt;
+    }
+    return drawn_;
+}
+
+std::optional<std::vector<Area>> Surface::takeDamage() {
+    std::optional<std::vector<Area>> taken;
+    if (logging_ && !logOverflowed_) {
+        taken = std::move(drawn_);
+    }
+    logOverflowed_ = false;
+    drawn_.clear();
+    return taken;
+}
+
+void Surface::noteDrawn(long long left, long long top, long long right, long long bottom) {
+    if (!logging_ || logOverflowed_) {
+        return;
+    }
+    const Area a{static_cast<int>(std::max<long long>(left, 0)),
+                 static_cast<int>(std::max<long long>(top, 0)),
+                 static_cast<int>(std::min<long long>(right, width_)),
+                 static_cast<int>(std::min<long long>(bottom, height_))};
+    if (a.left >= a.right || a.top >= a.bottom) {
+        return;
+    }
+    const auto area = [](const Area& r) {
+        return static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+    };
+    if (!drawn_.empty()) {
+        // Runs of small drawings (a line's brush, a text's letters) join the
+        // area before them while that wastes little.
+        Area& last = drawn_.back();
+        const Area both{std::min(last.left, a.left), std::min(last.top, a.top),
+                        std::max(last.right, a.right), std::max(last.bottom, a.bottom)};
+        if (area(both) <= (area(last) + area(a)) * 3 / 2 + 64) {
+            last = both;
+            return;
+        }
+    }
+    // Beyond this many the areas cost more to follow than the whole surface.
+    constexpr std::size_t kMostAreas = 1024;
+    if (drawn_.size() >= kMostAreas) {
+        logOverflowed_ = true;
+        drawn_.clear();
+        return;
+    }
+    drawn_.push_back(a);
 }
 
 void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
@@ -64,8 +123,9 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
         return;
     }
     const auto count = static_cast<std::size_t>(c1 - c0);
+    noteDrawn(dx + c0, dy + r0, dx + c1, dy + r1);
     for (long long r = r0; r < r1; ++r) {
-        std::uint32_t* out = row(static_cast<int>(dy + r)) + (dx + c0);
+        std::uint32_t* out = rowAt(static_cast<int>(dy + r)) + (dx + c0);
         const std::uint32_t* in = src.row(static_cast<int>(sy + r));
         if (mirrored) {
             // Walk the source backwards from the column that lands first.
@@ -96,13 +156,42 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
     }
 }
 
+void Surface::blitMasked(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
+                         bool mirrored) {
+    w = std::min({w, picture.width_, mask.width()});
+    h = std::min({h, picture.height_, mask.height()});
+    long long c0 = 0;
+    long long c1 = w;
+    clipSpan(dx, width_, c0, c1);
+    long long r0 = 0;
+    long long r1 = h;
+    clipSpan(dy, height_, r0, r1);
+    if (c0 >= c1 || r0 >= r1) {
+        return;
+    }
+    noteDrawn(dx + c0, dy + r0, dx + c1, dy + r1);
+    for (long long r = r0; r < r1; ++r) {
+        std::uint32_t* out = rowAt(static_cast<int>(dy + r));
+        const std::uint32_t* pic = picture.row(static_cast<int>(r));
+        const std::uint8_t* m = mask.row(static_cast<int>(r));
+        for (long long c = c0; c < c1; ++c) {
+            // Mirrored, column c shows source column w - 1 - c.
+            const long long from = mirrored ? w - 1 - c : c;
+            const std::uint32_t grey = m[from];
+            std::uint32_t& o = out[dx + c];
+            o = (o & (0xFF000000u | grey * 0x010101u)) | pic[from];
+        }
+    }
+}
+
 void Surface::fillRect(int left, int top, int right, int bottom, std::uint32_t colour) {
     const int x0 = std::max(left, 0);
     const int x1 = std::min(right, width_);
     const int y0 = std::max(top, 0);
     const int y1 = std::min(bottom, height_);
+    noteDrawn(x0, y0, x1, y1);
     for (int y = y0; y < y1; ++y) {
-        std::fill(row(y) + x0, row(y) + std::max(x0, x1), colour);
+        std::fill(rowAt(y) + x0, rowAt(y) + std::max(x0, x1), colour);
     }
 }
 
@@ -131,6 +220,7 @@ void Surface::drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour) {
     long long err = dx + dy;
     long long x = x0;
     long long y = y0;
+    noteDrawn(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1);
     while (x != x1 || y != y1) {
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {
             pixels_[index(static_cast<int>(x), static_cast<int>(y))] = colour;
@@ -167,14 +257,25 @@ void Surface::drawText(int x, int y, std::string_view s, Font& font) {
     }
     int penX = x;
     const int baseline = y + font.ascent();
+    // Where the letters' ink reaches, for the log.
+    long long inkLeft = penX;
+    long long inkTop = y;
+    long long inkRight = penX;
+    long long inkBottom = y;
     for (unsigned char c : s) {
         const Glyph& g = font.glyph(c);
+        if (g.width > 0 && g.height > 0) {
+            inkLeft = std::min<long long>(inkLeft, penX + g.left);
+            inkRight = std::max<long long>(inkRight, penX + g.left + g.width);
+            inkTop = std::min<long long>(inkTop, baseline - g.top);
+            inkBottom = std::max<long long>(inkBottom, baseline - g.top + g.height);
+        }
         for (int gy = 0; gy < g.height; ++gy) {
             const int ty = baseline - g.top + gy;
             if (ty < 0 || ty >= height_) {
                 continue;
             }
-            std::uint32_t* out = row(ty);
+            std::uint32_t* out = rowAt(ty);
             const unsigned char* cov = g.coverage.data() + static_cast<std::size_t>(gy * g.width);
             for (int gx = 0; gx < g.width; ++gx) {
                 const int tx = penX + g.left + gx;
@@ -184,6 +285,22 @@ void Surface::drawText(int x, int y, std::string_view s, Font& font) {
             }
         }
         penX += g.advance;
+    }
+    noteDrawn(inkLeft, inkTop, inkRight, inkBottom);
+}
+
+Mask::Mask(int width, int height, std::uint8_t fill)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+
+Mask::Mask(const Surface& picture) : Mask(picture.width(), picture.height()) {
+    for (int y = 0; y < height_; ++y) {
+        const std::uint32_t* in = picture.row(y);
+        std::uint8_t* out = row(y);
+        for (int x = 0; x < width_; ++x) {
+            out[x] = static_cast<std::uint8_t>(in[x] & 0xFF);
+        }
     }
 }
 

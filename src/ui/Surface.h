@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace tessarion {
 
 class Font;
+class Mask;
 
 // Pixels are 0xAARRGGBB; everything the game draws is opaque.
 inline constexpr std::uint32_t kBlack = 0xFF000000;
@@ -22,8 +24,20 @@ struct TextStyle {
     bool opaque = true;
 };
 
+// A rectangle of a surface, right and bottom edges excluded.
+struct Area {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const Area&) const = default;
+};
+
 // A rectangle of 32-bit pixels with the few raster operations the game needs.
 // Every operation clips to both surfaces, so any coordinates are safe.
+//
+// A surface may keep a log of where it has been drawn on, so that whoever
+// keeps a copy of it can bring the copy up to date by the changed areas alone.
 class Surface {
   public:
     enum class Op { Copy, And, Or };
@@ -36,7 +50,11 @@ class Surface {
     bool empty() const { return width_ == 0 || height_ == 0; }
     std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
     void setPixel(int x, int y, std::uint32_t colour);
-    std::uint32_t* row(int y) { return pixels_.data() + index(0, y); }
+    // Writing through a row counts as drawing on all of it.
+    std::uint32_t* row(int y) {
+        noteDrawn(0, y, width_, y + 1);
+        return rowAt(y);
+    }
     const std::uint32_t* row(int y) const { return pixels_.data() + index(0, y); }
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
@@ -44,6 +62,11 @@ class Surface {
     // Mirrored, the columns land right to left in the same rectangle.
     void blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op = Op::Copy,
               bool mirrored = false);
+    // A sprite in one pass: the w x h rectangle at the origin of picture and
+    // mask onto (dx, dy), each pixel ANDed with the mask's grey and ORed with
+    // the picture, exactly as the two copies would leave it.
+    void blitMasked(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
+                    bool mirrored = false);
     // Right and bottom edges excluded.
     void fillRect(int left, int top, int right, int bottom, std::uint32_t colour);
     // One pixel wide; the end point is left out, so lines chain without
@@ -58,7 +81,21 @@ class Surface {
     void drawText(int x, int y, std::string_view s);
     void drawText(int x, int y, std::string_view s, Font& font);
 
+    // The log of drawn areas: started (empty) or stopped. While it is kept,
+    // every operation notes the area it drew on.
+    void keepDamageLog(bool keep);
+    bool keepsDamageLog() const { return logging_; }
+    // The areas drawn on since the log was started or last taken, which
+    // starts it afresh; nothing when it ran over (take everything as drawn)
+    // or is not kept.
+    std::optional<std::vector<Area>> takeDamage();
+    // The same, leaving the log as it is.
+    std::optional<std::vector<Area>> damage() const;
+
   private:
+    std::uint32_t* rowAt(int y) { return pixels_.data() + index(0, y); }
+    void noteDrawn(long long left, long long top, long long right, long long bottom);
+
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);
@@ -67,6 +104,40 @@ class Surface {
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
+    bool logging_ = false;
+    bool logOverflowed_ = false;
+    std::vector<Area> drawn_;
+};
+
+// A sprite's transparency mask at one byte a pixel, the grey of the picture
+// it was cut from: 255 (white) where the sprite is transparent, 0 where its
+// picture shows. The game's masks are black and white, so nothing is lost
+// against the 32-bit picture, at a quarter of its size.
+class Mask {
+  public:
+    Mask() = default;
+    Mask(int width, int height, std::uint8_t fill = 0);
+    // The grey of a 32-bit mask picture (its low byte).
+    explicit Mask(const Surface& picture);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    std::uint8_t at(int x, int y) const {
+        return bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                     static_cast<std::size_t>(x)];
+    }
+    const std::uint8_t* row(int y) const {
+        return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+    std::uint8_t* row(int y) {
+        return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+
+  private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> bits_;
 };
 
 }  // namespace tessarion

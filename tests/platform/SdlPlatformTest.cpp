@@ -46,7 +46,7 @@ class ScriptedSdl : public Platform {
     }
     bool waitEvent(InputEvent& event, int timeoutMs) override {
         feed();
-        return real_.waitEvent(event, std::min(timeoutMs, 50));
+        return real_.waitEvent(event, timeoutMs < 0 ? 50 : std::min(timeoutMs, 50));
     }
     void sleep(int ms) override {
         // What the player does while the game sleeps arrives now.

@@ -98,7 +98,7 @@ TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
     EXPECT_EQ(pictureDrawSize(kBaseMapId).width, kMapWidth);
     EXPECT_EQ(pictureDrawSize(kBaseMapId).height, kMapHeight);
     // Each lesson names a picture of the list that the picture box shows.
-    const Pictures pictures;
+    Pictures pictures;
     for (const Lesson& lesson : kLessons) {
         const PictureEntry* picture = pictureNamed(lesson.picture);
         ASSERT_NE(picture, nullptr) << lesson.title << ": no picture " << lesson.picture;

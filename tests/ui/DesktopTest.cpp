@@ -15,6 +15,9 @@
 #include "ui/InputEvents.h"
 #include "ui/LessonBox.h"
 #include "ui/PictureFrameBox.h"
+#include "ui/MapHit.h"
+#include "ui/RouteDrawing.h"
+#include "ui/ScreenFixture.h"
 
 namespace tessarion {
 namespace {
@@ -357,6 +360,136 @@ TEST_F(DesktopTest, ALongPressOnTheMapEndsTheTurnButNotAFingerLostWhileTheGameWa
     const auto [bx, by] = endTurnButton();
     run(tap(bx, by, 6));
     EXPECT_EQ(game_->year(), 238);
+int countColour(const Surface& s, std::uint32_t colour) {
+    return static_cast<int>(std::count(s.pixels().begin(), s.pixels().end(), colour));
+}
+
+TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
+    start();
+    Screen& screen = desktop_->screen();
+    Shell& shell = desktop_->shell();
+    // A province some steps away that Italia's legions may be sent to.
+    Province* far = nullptr;
+    for (const auto& q : game_->provinces) {
+        const RouteOnMap way = plannedRoute(*game_, p("Italia"), q.get());
+        if (way.accepted && way.steps.size() >= 4) {
+            far = q.get();
+            break;
+        }
+    }
+    ASSERT_NE(far, nullptr);
+    const InputEvent overFar = onMap(InputEvent::Type::MouseMove, shell.dropPointFor(far));
+    run({atItalia(InputEvent::Type::MouseDown), overFar});
+    ASSERT_EQ(desktop_->routesShown().size(), 1u);
+    const RouteOnMap way = desktop_->routesShown().front();
+    EXPECT_TRUE(way.accepted);
+    EXPECT_EQ(way.steps.back(), far);
+    // Through the legion places of the provinces on the way.
+    for (std::size_t i = 1; i + 1 < way.steps.size(); ++i) {
+        const RoutePoint at = routePointOf(*way.steps[i], screen.layoutOffsetX);
+        EXPECT_EQ(screen.window.pixel(at.x, at.y), kRouteTaken) << way.steps[i]->name;
+    }
+    EXPECT_EQ(countColour(screen.window, kRouteRefused), 0);
+    EXPECT_EQ(platform.frame[static_cast<std::size_t>(
+                  (routePointOf(*way.steps[1], screen.layoutOffsetX).y + MenuBar::kHeight) *
+                      platform.frameWidth +
+                  routePointOf(*way.steps[1], screen.layoutOffsetX).x)],
+              kRouteTaken)
+        << "shown at once";
+
+    // Beyond the frontier with nobody there: refused at a glance.
+    run({onMap(InputEvent::Type::MouseMove, shell.dropPointFor(p("Sarmatia")))});
+    ASSERT_EQ(desktop_->routesShown().size(), 1u);
+    EXPECT_FALSE(desktop_->routesShown().front().accepted);
+    EXPECT_GT(countColour(screen.window, kRouteRefused), 50);
+    EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
+
+    // Dropped: the legion takes its first step and the drag's way is gone.
+    run({overFar, onMap(InputEvent::Type::MouseUp, shell.dropPointFor(far))});
+    Province* first = p(way.steps[1]->name);
+    ASSERT_EQ(game_->romans.legionsIn(first), 1);
+    EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
+    EXPECT_EQ(countColour(screen.window, kRouteRefused), 0);
+
+    // The pointer resting on the province where it stands shows the rest.
+    run({onMap(InputEvent::Type::MouseMove, shell.dropPointFor(first))});
+    ASSERT_EQ(desktop_->routesShown().size(), 1u);
+    EXPECT_EQ(desktop_->routesShown().front().steps.front(), first);
+    EXPECT_EQ(desktop_->routesShown().front().steps.back(), far);
+    EXPECT_GT(countColour(screen.window, kRouteTaken), 100);
+
+    // And off the map nothing.
+    std::optional<std::pair<int, int>> sea;
+    for (int y = 0; y < kMapHeight && !sea; y += 4) {
+        for (int x = 0; x < kMapWidth && !sea; x += 4) {
+            if (provinceShownAt(*game_, x, y) == nullptr) {
+                sea.emplace(layout::windowXOfMap(x, screen.layoutOffsetX), layout::windowYOfMap(y));
+            }
+        }
+    }
+    ASSERT_TRUE(sea);
+    run({onMap(InputEvent::Type::MouseMove, sea)});
+    EXPECT_TRUE(desktop_->routesShown().empty());
+    EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
+}
+
+TEST_F(DesktopTest, TheWaitCursorShowsFromTheRightClickUntilThePlayerHasTheGameBack) {
+    start();
+    std::vector<Cursor> whileBoxesOpen;
+    desktop_->modal().onBoxOpened = [&](ModalBox&) { whileBoxesOpen.push_back(platform.cursor); };
+    script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
+    game_->turn = 285 - 235;  // a year whose events speak
+    const std::size_t before = platform.log.size();
+    run(click(600, 300, InputEvent::Button::Right));
+    std::vector<std::string> cursors;
+    for (std::size_t i = before; i < platform.log.size(); ++i) {
+        if (platform.log[i].rfind("cursor ", 0) == 0) {
+            cursors.push_back(platform.log[i]);
+        }
+    }
+    ASSERT_FALSE(whileBoxesOpen.empty());
+    ASSERT_GE(cursors.size(), 2u);
+    EXPECT_EQ(cursors.front(), "cursor wait") << "from the click";
+    EXPECT_EQ(cursors.back(), "cursor arrow") << "until the game is the player's again";
+    EXPECT_EQ(platform.cursor, Cursor::Arrow);
+    // A box asks the player: the arrow while it is open, the wait after.
+    for (Cursor c : whileBoxesOpen) {
+        EXPECT_EQ(c, Cursor::Arrow);
+    }
+    EXPECT_EQ(static_cast<std::size_t>(std::count(cursors.begin(), cursors.end(), "cursor wait")),
+              whileBoxesOpen.size() + 1);
+}
+
+TEST_F(DesktopTest, TheReportsYearTurnsWhenTheYearDoes) {
+    start();
+    game_->turn = 285 - 235;
+    desktop_->redrawScreen();
+    Screen& screen = desktop_->screen();
+    // The year each box opened in, and whether the report showed it then.
+    std::vector<std::pair<int, bool>> seen;
+    desktop_->modal().onBoxOpened = [&](ModalBox&) {
+        const std::string year = "YEAR: " + std::to_string(game_->year()) + " AD";
+        seen.emplace_back(game_->year(),
+                          test::textAt(screen.window, screen.x(1110), 100, year, kBlack, 0xFF808080));
+    };
+    script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
+    run(click(600, 300, InputEvent::Button::Right));
+    ASSERT_TRUE(std::any_of(seen.begin(), seen.end(), [](auto& s) { return s.first == 286; }))
+        << "the revolt of 286 speaks in its year";
+    for (const auto& [year, shown] : seen) {
+        EXPECT_TRUE(shown) << "a box in " << year << " over another year";
+    }
+}
+
+TEST_F(DesktopTest, ABoxWaitingForThePlayerDrawsNothingUntilInput) {
+    start();
+    InputEvent enter = key(KeyCode::Enter);
+    enter.time = platform.ticks() + 60000;  // a minute later
+    script({enter});
+    const int before = platform.presented;
+    desktop_->showMessage("Princeps,\r\n\r\nWe wait.");
+    EXPECT_GE(platform.ticks(), enter.time);
+    EXPECT_LE(platform.presented - before, 3) << "one frame as it opens, one for the key";
 }
 
 TEST_F(DesktopTest, KeyChordAndAccelerators) {

@@ -159,6 +159,48 @@ TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
     EXPECT_TRUE(target.text.opaque);
 }
 
+// A paint brings the window up to date by the areas that changed; whatever was
+// drawn over it or over the back buffer in between, and whatever changed in the
+// game, it must leave the window as a whole paint would.
+TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
+    Screen& s = display();
+    auto check = [&](const char* after) {
+        s.paintScreen(s.window);
+        Surface whole(s.width(), s.height(), kBlack);
+        s.paintScreen(whole);
+        EXPECT_TRUE(s.window.pixels() == whole.pixels()) << after;
+    };
+    check("the first paint");
+    check("a paint like the last");
+    game().addLegions("Italia", &game().romans, 3);
+    game().addLegions("Dacia", &game().barbarians, 2);
+    check("new legions");
+    s.hoveredProvince = p("Italia");
+    check("a province under the mouse");
+    game().addNews("Dacia has fallen");
+    check("a news line");
+    // A marching figure: its icon taken out of the back buffer, its frames on
+    // the window; the banner and the province line on the window alone.
+    s.backBuffer.fillRect(300, 200, 380, 270, kRed);
+    s.window.fillRect(500, 100, 560, 160, kRed);
+    s.window.row(600)[700] = kRed;
+    check("figures drawn in between");
+    moveOwner("Syria", &game().sassanids);
+    check("a new owner");
+    game().turn = 313 - 235;
+    check("Constantinople named");
+    game().romans.clearLegions();
+    s.hoveredProvince = nullptr;
+    check("legions gone");
+    s.resize(1600, 900);
+    check("a wider window");
+    for (int i = 0; i < 3000; ++i) {
+        s.window.setPixel((i * 37) % s.width(), (i * 91) % s.height(), kRed);
+        s.backBuffer.setPixel((i * 53) % s.width(), (i * 29) % s.height(), kRed);
+    }
+    check("more drawings than the logs follow");
+}
+
 TEST_F(MapTest, LayoutOnAScreen1366Wide) {
     const Surface s = paint();
     EXPECT_EQ(display().layoutOffsetX, 0);
@@ -214,7 +256,7 @@ TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     moveOwner("Dacia", &game().barbarians);
     display().overlayPositions.erase("Dacia");
     try {
-        display().drawOwnerOverlays();
+        display().drawOwnerOverlays(display().backBuffer);
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "Couldn't find coords for province Dacia");
