@@ -44,7 +44,7 @@ void playOneYear(Game& game) {
 
     game.turn += 1;
     // The report's year turns now, before the new year's events speak.
-    frontEnd().refreshReports();
+    game.frontEnd().refreshReports();
     runEvents(game);
     game.frontEnd().redrawScreen();
 }
