@@ -7,7 +7,8 @@
 
 namespace tessarion {
 
-Game::Game() : barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
+Game::Game(std::uint32_t seed)
+    : Realm(seed), barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
     buildProvinceTable(*this);
     assignStartingOwners();
 }
@@ -33,7 +34,7 @@ void Game::resetGame() {
     turn = 0;
     forgetPreviousGame();
     for (auto& p : provinces) {
-        p->recruitCounter = gameRand() % 3;
+        p->recruitCounter = random.draw() % 3;
     }
     sassanids.clearLegions();
     barbarians.clearLegions();
