@@ -74,7 +74,7 @@ TEST_F(ReportsTest, MilitaryReportShowsTheNewsOldestFirstWithItsYears) {
     }
     EXPECT_EQ(countPixels(s, 1000, 560, 1335, 600, kParchment), 335 * 40);
     // The year column and the texts keep apart.
-    EXPECT_LE(kNewsYearX + defaultFont().width("476") + 6, kNewsTextX);
+    EXPECT_LE(kNewsYearX + defaultFont().width("476") + 4, kNewsTextX);
 }
 
 // The longest news the rules write still ends on the parchment, short of its torn right
