@@ -85,9 +85,10 @@ void BM_PaintScreen(benchmark::State& state) {
         copying += copied - painted;
     }
     state.counters["paint_us"] =
-        secondsOf(painting) * 1e6 / static_cast<double>(std::max<benchmark::IterationCount>(
-                                        state.iterations(), 1));
-    state.counters["frame_copies"] = secondsOf(copying) > 0 ? secondsOf(painting) / secondsOf(copying) : 0;
+        secondsOf(painting) * 1e6 /
+        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["frame_copies"] =
+        secondsOf(copying) > 0 ? secondsOf(painting) / secondsOf(copying) : 0;
 }
 BENCHMARK(BM_PaintScreen)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
@@ -110,7 +111,8 @@ void BM_PaintScreenWithRoute(benchmark::State& state) {
         copying += Clock::now() - painted;
         painting += painted - start;
     }
-    state.counters["frame_copies"] = secondsOf(copying) > 0 ? secondsOf(painting) / secondsOf(copying) : 0;
+    state.counters["frame_copies"] =
+        secondsOf(copying) > 0 ? secondsOf(painting) / secondsOf(copying) : 0;
 }
 BENCHMARK(BM_PaintScreenWithRoute)->Unit(benchmark::kMicrosecond);
 

@@ -90,8 +90,8 @@ struct SdlPlatform::Impl {
     void place(int w, int h) {
         SDL_Rect r{0, 0, w, h};
         if (frameWidth > 0 && frameHeight > 0 && w > 0 && h > 0) {
-            const double scale = std::min(static_cast<double>(w) / frameWidth,
-                                          static_cast<double>(h) / frameHeight);
+            const double scale =
+                std::min(static_cast<double>(w) / frameWidth, static_cast<double>(h) / frameHeight);
             r.w = std::max(1, static_cast<int>(frameWidth * scale));
             r.h = std::max(1, static_cast<int>(frameHeight * scale));
             r.x = (w - r.w) / 2;
@@ -137,7 +137,8 @@ struct SdlPlatform::Impl {
             return;
         }
         x = static_cast<int>(std::floor(static_cast<double>(x - placed.x) * frameWidth / placed.w));
-        y = static_cast<int>(std::floor(static_cast<double>(y - placed.y) * frameHeight / placed.h));
+        y = static_cast<int>(
+            std::floor(static_cast<double>(y - placed.y) * frameHeight / placed.h));
     }
 
     // Draws the last frame into the window's own surface and shows it. No GPU,
@@ -155,8 +156,8 @@ struct SdlPlatform::Impl {
         if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) {
             // An unusual screen: SDL converts (and scales, nearest neighbour).
             SDL_Surface* in = SDL_CreateRGBSurfaceWithFormatFrom(
-                const_cast<std::uint32_t*>(lastFrame), frameWidth, frameHeight, 32,
-                frameWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+                const_cast<std::uint32_t*>(lastFrame), frameWidth, frameHeight, 32, frameWidth * 4,
+                SDL_PIXELFORMAT_ARGB8888);
             if (in != nullptr) {
                 SDL_FillRect(out, nullptr, SDL_MapRGB(out->format, 0, 0, 0));
                 SDL_Rect to = placed;

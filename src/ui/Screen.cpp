@@ -130,8 +130,8 @@ void Screen::drawOwnerOverlays(Surface& target) {
 }
 
 Screen::Scenery Screen::scenery() const {
-    return {backBuffer.width(), backBuffer.height(), layoutOffsetX, picturesLoaded_,
-            game_.year() >= 313,  ownerOverlays()};
+    return {backBuffer.width(), backBuffer.height(), layoutOffsetX,
+            picturesLoaded_,    game_.year() >= 313, ownerOverlays()};
 }
 
 void Screen::buildBackground(Scenery wanted) {

@@ -469,8 +469,8 @@ TEST_F(DesktopTest, TheReportsYearTurnsWhenTheYearDoes) {
     std::vector<std::pair<int, bool>> seen;
     desktop_->modal().onBoxOpened = [&](ModalBox&) {
         const std::string year = "YEAR: " + std::to_string(game_->year()) + " AD";
-        seen.emplace_back(game_->year(),
-                          test::textAt(screen.window, screen.x(1110), 100, year, kBlack, 0xFF808080));
+        seen.emplace_back(game_->year(), test::textAt(screen.window, screen.x(1110), 100, year,
+                                                      kBlack, 0xFF808080));
     };
     script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
     run(click(600, 300, InputEvent::Button::Right));

@@ -67,9 +67,9 @@ TEST_F(RouteDrawingTest, TheRouteShownIsTheOrderTheDropGives) {
             ++routed;
             // The legion set out on exactly the way drawn, and now shows the
             // rest of it when its province is under the pointer.
-            const auto& legion = *std::find_if(
-                game().romans.legions.begin(), game().romans.legions.end(),
-                [](const auto& l) { return l->hasRoute; });
+            const auto& legion =
+                *std::find_if(game().romans.legions.begin(), game().romans.legions.end(),
+                              [](const auto& l) { return l->hasRoute; });
             const std::vector<const Province*> way(legion->route.begin(), legion->route.end());
             EXPECT_EQ(way, shown.steps) << to->name;
             const std::vector<RouteOnMap> rest = legionRoutes(game(), legion->province);

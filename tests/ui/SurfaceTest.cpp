@@ -168,9 +168,12 @@ TEST(Surface, ItsLogNamesEveryPixelDrawn) {
                     continue;
                 }
                 ++changed;
-                EXPECT_TRUE(std::any_of(log->begin(), log->end(), [&](const Area& a) {
-                    return x >= a.left && x < a.right && y >= a.top && y < a.bottom;
-                })) << "(" << x << ", " << y << ") changed unlogged";
+                EXPECT_TRUE(std::any_of(log->begin(), log->end(),
+                                        [&](const Area& a) {
+                                            return x >= a.left && x < a.right && y >= a.top &&
+                                                   y < a.bottom;
+                                        }))
+                    << "(" << x << ", " << y << ") changed unlogged";
             }
         }
         EXPECT_GT(changed, 0);
