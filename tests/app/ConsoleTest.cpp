@@ -62,7 +62,10 @@ TEST(ConsoleTest, TokenizerAndEscapes) {
     ASSERT_TRUE(t);
     EXPECT_EQ(*t, (std::vector<std::string>{"drop", "Upper Rhine", "Belgica"}));
     EXPECT_FALSE(Console::tokenize("drop \"Upper Rhine"));
-    EXPECT_EQ(Console::escapeText("a\r\nb\rc\\d\ne"), "a\\nb\\rc\\\\d\ne");
+    // Every text stays on its line: a lone line feed is a line break too, and
+    // any other control byte is shown, not sent.
+    EXPECT_EQ(Console::escapeText("a\r\nb\rc\\d\ne\x1B[0m\x07"), "a\\nb\\rc\\\\d\\ne\\x1B[0m\\x07");
+    EXPECT_EQ(Console::plainText("a\r\nb\x1B[2J\xE2\x80\xAE"), "a\nb\\x1B[2J\\u202E");
 }
 
 TEST(ConsoleTest, StartsTheNormalNewGameOfTheSeed) {

@@ -80,9 +80,9 @@ TEST_F(DamagedSaveTest, EveryLineDeletedDuplicatedOrBlankedIsRefused) {
     int tried = 0;
     for (const std::string& save : saves()) {
         ASSERT_TRUE(loadGameText(*game, save).ok) << save;
-        // Written again, byte for byte, but for what the game notes after the
-        // comments now (these saves were written before).
-        ASSERT_EQ(withoutNotes(saveGameText(*game)), save);
+        // Written again, byte for byte (a save written before the notes
+        // after the comments gains them).
+        ASSERT_EQ(saveGameText(*game) == save ? save : withoutNotes(saveGameText(*game)), save);
         const std::vector<std::string> lines = linesOf(save);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + lines[i]);
@@ -157,7 +157,8 @@ TEST_F(DamagedSaveTest, ByteOrderMarkLineEndsAndTrailingBlanksAreHarmless) {
             newGame(3);
             const FileResult result = loadGameText(*game, variant);
             ASSERT_TRUE(result.ok) << result.error;
-            EXPECT_EQ(withoutNotes(saveGameText(*game)), save);
+            const std::string resaved = saveGameText(*game);
+            EXPECT_EQ(resaved == save ? save : withoutNotes(resaved), save);
         }
     }
 }

@@ -238,7 +238,9 @@ TEST_F(LoadRejectionTest, FilesLargerThanAnySaveAreRefusedUnread) {
 // A hostile file's bytes are quoted in the refusal escaped: nothing in it can
 // move a terminal's cursor, ring its bell or turn the message around.
 TEST_F(LoadRejectionTest, RefusalsQuoteTheFileEscaped) {
-    const std::string hostile = "\x1B]0;pwned\x07\xE2\x80\xAEaidnI\xFF";
+    const std::string hostile =
+        "\x1B]0;pwned\x07\xE2\x80\xAE"
+        "aidnI\xFF";
     const std::string error = expectRejected(edited("Britannia\n", hostile + "\n"));
     EXPECT_NE(error.find("Bad province name \"\\x1B]0;pwned\\x07\\u202EaidnI\\xFF\""),
               std::string::npos)
