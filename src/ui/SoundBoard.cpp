@@ -43,7 +43,9 @@ const ListedSound* SoundBoard::listed(const std::string& name) {
 
 void SoundBoard::play(Sound sound) {
     if (const ListedSound* listed = listedEffect(sound)) {
-        playListed(*listed);
+        // The theme, asked for as an effect, is heard once: only its picture box loops it.
+        playListed(*listed,
+                   listed->kind == SoundKind::Theme ? SoundMode::Async : modeOf(listed->play));
     }
 }
 
@@ -55,7 +57,7 @@ bool SoundBoard::holdsUp(Sound sound) {
 void SoundBoard::playTheme() {
     for (const ListedSound& listed : kSoundList) {
         if (listed.kind == SoundKind::Theme) {
-            playListed(listed);
+            playListed(listed, modeOf(listed.play));
         }
     }
 }
@@ -63,7 +65,7 @@ void SoundBoard::playTheme() {
 void SoundBoard::playNarration(const std::string& name) {
     const ListedSound* sound = listed(name);
     if (sound != nullptr && sound->kind == SoundKind::Narration) {
-        playListed(*sound);
+        playListed(*sound, modeOf(sound->play));
     } else {
         // Unknown: nothing to hear, but like any new sound it stops the one playing.
         platform_.playWave(name, {}, SoundMode::Async);
@@ -92,8 +94,7 @@ std::string SoundBoard::narrationOf(int pictureId) {
     return "";
 }
 
-void SoundBoard::playListed(const ListedSound& sound) {
-    const SoundMode mode = modeOf(sound.play);
+void SoundBoard::playListed(const ListedSound& sound, SoundMode mode) {
     if (!sounds_.decode) {
         platform_.playWave(sound.name, {}, mode);
         return;

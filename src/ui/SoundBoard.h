@@ -48,7 +48,7 @@ class SoundBoard {
     std::size_t keptCount() const { return kept_.size(); }
 
   private:
-    void playListed(const ListedSound& sound);
+    void playListed(const ListedSound& sound, SoundMode mode);
 
     Platform& platform_;
     SoundProvider sounds_;

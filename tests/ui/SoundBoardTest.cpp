@@ -31,10 +31,11 @@ TEST_F(SoundBoardTest, EveryEffectPlaysAsListedAndOnlyTheMarchHoldsTheGameUp) {
     board.play(Sound::March);
     board.play(Sound::Plague);
     board.play(Sound::PeoplesFront);
+    board.play(Sound::Intro);
     board.playTheme();
     const std::vector<std::string> expected{"play async IDR_SWORD_SND", "play sync IDR_MARCH_SND",
                                             "play async IDR_COUGH_SND", "play async IDR_PFJ_SND",
-                                            "play loop IDR_INTRO_SND"};
+                                            "play async IDR_INTRO_SND", "play loop IDR_INTRO_SND"};
     EXPECT_EQ(platform.log, expected);
     EXPECT_TRUE(SoundBoard::holdsUp(Sound::March));
     for (Sound other : {Sound::Battle, Sound::Plague, Sound::PeoplesFront, Sound::Intro}) {
