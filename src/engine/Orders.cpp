@@ -56,7 +56,7 @@ bool dropLegion(Realm& realm, int x, int y) {
     if (target == nullptr) {
         return false;
     }
-    if (target->name == source->name) {
+    if (target == source) {
         return false;
     }
     if (isBeyondBorder(target)) {
@@ -105,12 +105,12 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
     frontEnd().animateMove(acting->province, target);
     const int r = gameRand();
     if (r % 2 == 0) {
-        frontEnd().flashLegion(attacker.name, source);
+        frontEnd().flashLegion(attacker.power, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
         realm.addNews("Our attack on " + target->name + " failed");
         return;
     }
-    frontEnd().flashLegion(owner->name, target);
+    frontEnd().flashLegion(owner->power, target);
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;
@@ -119,7 +119,7 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
     }
     takeProvince(&attacker, target, realm, owner);
     moveLegionInto(acting, target);
-    if (owner->legions.empty() && owner->name != "Rebelling Legions") {
+    if (owner->legions.empty() && owner->power != Power::RebellingLegions) {
         static constexpr int kOdds[3] = {4, 3, 2};
         const int r2 = gameRand();
         if (r2 % kOdds[realm.skillLevel()] == 0) {
@@ -138,13 +138,13 @@ void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
         // to carry out the order.
         return;
     }
-    if (acting->province->name != source->name) {
+    if (acting->province != source) {
         showMessage("legion's current province (" + acting->province->name +
                     ") doesn't match from->name() (" + source->name);
         return;
     }
     Empire* owner = realm.getOwner(target);
-    const bool hostile = owner != nullptr && owner->name != attacker.name;
+    const bool hostile = owner != nullptr && owner != &attacker;
     if (!hostile) {
         takeProvince(&attacker, target, realm, nullptr);
         moveLegionInto(acting, target);
@@ -163,7 +163,7 @@ void moveLegionInto(Legion* legion, Province* province) {
         Province* from = legion->province;
         legion->province = province;
         if (legion->owner != nullptr) {
-            legion->owner->legionMoved(from, province);
+            legion->owner->legionMoved(*legion, from);
         }
     }
     legion->moved = true;

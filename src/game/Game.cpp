@@ -6,7 +6,7 @@
 
 namespace tessarion {
 
-Game::Game() : barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
+Game::Game() : barbarians(*this), sassanids(*this) {
     buildProvinceTable(*this);
     assignStartingOwners();
 }

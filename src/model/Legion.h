@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace tessarion {
@@ -21,9 +22,12 @@ struct Legion {
     Route route;
     int routeIndex = 0;
     bool hasRoute = false;
+    // Its place in the owner's list (the list's own bookkeeping).
+    std::size_t slot = 0;
 
     // Gives the legion a route order from its first entry.
     void setRoute(const Route& newRoute);
+    void setRoute(Route&& newRoute);
 
     // One step along the route; nothing at all without a route.
     void advanceAlongRoute();

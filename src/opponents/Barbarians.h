@@ -11,7 +11,7 @@ namespace tessarion {
 // peace for tribute or send armies across the frontier, on their own countdowns.
 class Barbarians : public EnemyEmpire {
   public:
-    Barbarians(Realm& inRealm, std::string empireName);
+    explicit Barbarians(Realm& inRealm);
 
     void endTurn() override;
     Province* chooseTarget() override;

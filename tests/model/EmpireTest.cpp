@@ -58,9 +58,10 @@ TEST_F(EmpireTest, ListOperationsAndCounting) {
 }
 
 TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
-    Empire rebels(game(), "Rebelling Legions");
-    rebels.addProvince(p("Italia"));
-    rebels.addProvince(p("Dacia"));
+    // The rebels keep the base recruitment (they just never call it).
+    Empire& rebels = game().rogueRomans;
+    moveOwner("Italia", &rebels);
+    moveOwner("Dacia", &rebels);
     p("Italia")->recruitCounter = 0;
     p("Dacia")->recruitCounter = 0;
     rebels.recruit();

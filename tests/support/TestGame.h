@@ -59,8 +59,8 @@ class RecordingFrontEnd : public FrontEnd {
     void animateMove(Province* from, Province* to) override {
         moves.push_back(from->name + ">" + to->name);
     }
-    void flashLegion(const std::string& who, Province* where) override {
-        flashes.push_back(who + "@" + where->name);
+    void flashLegion(Power who, Province* where) override {
+        flashes.push_back(std::string(powerName(who)) + "@" + where->name);
     }
     void refreshReports() override {
         ++newsRefreshes;
