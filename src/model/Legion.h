@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tessarion {
@@ -16,14 +17,15 @@ using Route = std::vector<Province*>;
 struct Legion {
     Legion(Empire* ownerEmpire, Province* where) : owner(ownerEmpire), province(where) {}
 
-    bool moved = false;
+    // (Laid out small: a crowded year walks tens of thousands of them.)
     Empire* owner;
     Province* province;
     Route route;
     int routeIndex = 0;
-    bool hasRoute = false;
     // Its place in the owner's list (the list's own bookkeeping).
-    std::size_t slot = 0;
+    std::uint32_t slot = 0;
+    bool moved = false;
+    bool hasRoute = false;
 
     // Gives the legion a route order from its first entry.
     void setRoute(const Route& newRoute);

@@ -63,7 +63,7 @@ std::unique_ptr<Legion>& LegionList::back() {
 
 void LegionList::push_back(std::unique_ptr<Legion> legion) {
     compactIfWorthIt();
-    legion->slot = slots_.size();
+    legion->slot = static_cast<std::uint32_t>(slots_.size());
     arrive(legion->province, legion->slot);
     slots_.push_back(std::move(legion));
     live_ += 1;
@@ -92,7 +92,7 @@ void LegionList::swap(Slots& other) {
     std::erase(slots_, nullptr);
     live_ = slots_.size();
     for (std::size_t s = 0; s < slots_.size(); ++s) {
-        slots_[s]->slot = s;
+        slots_[s]->slot = static_cast<std::uint32_t>(s);
     }
     rebuildPlaces();
 }
@@ -147,7 +147,7 @@ void LegionList::compact() {
     }
     std::erase(slots_, nullptr);
     for (std::size_t s = 0; s < slots_.size(); ++s) {
-        slots_[s]->slot = s;
+        slots_[s]->slot = static_cast<std::uint32_t>(s);
     }
     rebuildPlaces();
 }

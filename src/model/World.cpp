@@ -34,7 +34,7 @@ Empire* World::getOwner(const Province* province) {
         if (candidate != nullptr) {
             showMessage("Province is owner by two empires");
         }
-        candidate = powers()[i];
+        candidate = powerAt(i);
         // The Persians' claim ends the search: the rebels are never asked.
         if (i == powerIndex(Power::Sassanids)) {
             return candidate;
@@ -49,7 +49,7 @@ Empire* World::ownerOf(const Province* province) {
     }
     for (std::size_t i = 0; i < kPowerCount; ++i) {
         if (province->heldBy[i] != 0) {
-            return powers()[i];
+            return powerAt(i);
         }
     }
     return nullptr;

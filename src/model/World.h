@@ -70,12 +70,22 @@ class World {
     Empire* ownerOf(const Province* province);
     // By the name the player reads ("Rogue Romans" too, the rebels' old name).
     Empire* getEmpire(const std::string& name);
-    Empire* empire(Power power) { return powers()[powerIndex(power)]; }
+    Empire* empire(Power power) { return powerAt(powerIndex(power)); }
     void addLegions(const std::string& provinceName, Empire* empire, int count);
     void addNews(const std::string& text);
 
   private:
+    // The powers never change for a world: asked once, at the first lookup
+    // (the powers are built by then).
+    Empire* powerAt(std::size_t index) {
+        if (powerTable_[0] == nullptr) {
+            powerTable_ = powers();
+        }
+        return powerTable_[index];
+    }
+
     int skillLevel_ = kDefaultSkillLevel;
+    std::array<Empire*, kPowerCount> powerTable_{};
 };
 
 }  // namespace tessarion

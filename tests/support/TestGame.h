@@ -141,6 +141,19 @@ class GameTest : public ::testing::Test {
 
 // Seeds the generator so that the next draws satisfy the checks in order,
 // e.g. {{2, 1}} makes the next draw odd. Each entry is (modulus, remainder).
+// Every legion of every power as a line of text, in list order: two games
+// that played alike print alike.
+inline std::vector<std::string> legionsOf(Game& game) {
+    std::vector<std::string> out;
+    for (Empire* e : game.powers()) {
+        for (const auto& l : e->legions) {
+            out.push_back(e->name + " " + l->province->name + (l->moved ? " moved" : "") +
+                          (l->hasRoute ? " step " + std::to_string(l->routeIndex) : ""));
+        }
+    }
+    return out;
+}
+
 inline void rigDraws(const std::vector<std::pair<int, int>>& wanted) {
     for (std::uint32_t seed = 0;; ++seed) {
         setRandomState(seed);
