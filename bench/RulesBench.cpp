@@ -28,8 +28,7 @@ namespace {
 // screen: questions are answered No, as the rules do without a player.
 struct Position {
     explicit Position(int scenario) {
-        seedRandom(2024);
-        game = std::make_unique<Game>();
+        game = std::make_unique<Game>(2024);
         startScenario(*game, scenario);
         saved = saveGameText(*game);
     }
@@ -47,7 +46,7 @@ void BM_EndOfTurnMidGame(benchmark::State& state) {
             state.SkipWithError("the position did not load");
             break;
         }
-        setRandomState(77);
+        position.game->random.seed(77);
         state.ResumeTiming();
         endTurnCycle(*position.game);
     }
@@ -69,10 +68,7 @@ class CrowdedYear {
   public:
     static constexpr std::array<int, 4> kSizes = {625, 1250, 2500, 5000};
 
-    CrowdedYear() {
-        seedRandom(2024);
-        game_.startNewGame();
-    }
+    CrowdedYear() : game_(2024) { game_.startNewGame(); }
 
     // Seconds of processor time the year's end took.
     double play(int count) {
@@ -106,7 +102,7 @@ class CrowdedYear {
         g.addLegions("Dalmatia", &g.rogueRomans, count);
         g.rogueRomans.setRouteForLegionsIn(g.findProvince("Dalmatia"),
                                            {g.findProvince("Dalmatia"), g.findProvince("Italia")});
-        setRandomState(77);
+        g.random.seed(77);
     }
 
     static double threadSeconds() {
@@ -205,8 +201,7 @@ BENCHMARK(BM_SaveAndLoadLateGame)->Unit(benchmark::kMicrosecond);
 // From nothing to a game ready for the first order, as start-up makes it.
 void BM_StartUpToReadyGame(benchmark::State& state) {
     for (auto _ : state) {
-        seedRandom(5);
-        auto game = std::make_unique<Game>();
+        auto game = std::make_unique<Game>(5);
         game->startNewGame();
         setUpEvents(*game);
         benchmark::DoNotOptimize(game.get());

@@ -6,7 +6,7 @@
 
 namespace tessarion {
 
-Game::Game() : barbarians(*this), sassanids(*this) {
+Game::Game(std::uint32_t seed) : Realm(seed), barbarians(*this), sassanids(*this) {
     buildProvinceTable(*this);
     assignStartingOwners();
 }
@@ -31,7 +31,7 @@ void Game::resetGame() {
     invasionCount = plagueCount = rebellionCount = 0;
     turn = 0;
     for (auto& p : provinces) {
-        p->recruitCounter = gameRand() % 3;
+        p->recruitCounter = random.draw() % 3;
     }
     sassanids.clearLegions();
     barbarians.clearLegions();

@@ -65,7 +65,7 @@ enum class Frontier : std::uint8_t { None, Germanic, Tigris };
 struct Province {
     static constexpr int kMaxNeighbours = 6;
 
-    explicit Province(std::string provinceName);
+    Province(std::string provinceName, int recruitCounter);
 
     std::string attributes = "Supports 1 legion";
     std::string name;

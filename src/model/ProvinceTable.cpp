@@ -360,7 +360,7 @@ void buildProvinceTable(World& world) {
     // their neighbours, which must all exist first.
     for (std::size_t i = 0; i < std::size(kRows); ++i) {
         const ProvinceRow& row = kRows[i];
-        auto p = std::make_unique<Province>(row.name);
+        auto p = std::make_unique<Province>(row.name, world.random.draw() % 3);
         p->attributes = row.attributes;
         p->taxValue = row.taxValue;
         p->hostility = row.hostility;
