@@ -15,7 +15,7 @@ constexpr int kCount = kProvinceCount;
 constexpr int kItaliaGarrison = 3;
 
 bool special(const Province* p) {
-    return p->name == "Britannia" || p->name == "Aegyptus" || p->name == "Italia";
+    return p->is(ProvinceId::Britannia) || p->is(ProvinceId::Aegyptus) || p->is(ProvinceId::Italia);
 }
 
 // Where a drag picks up a province's legions and where it drops on a province,
@@ -59,15 +59,10 @@ bool GeneralPlayer::paysBonus(int treasury, int amount) {
 }
 
 int GeneralPlayer::View::indexOf(const Province* p) const {
-    for (int i = 0; i < kCount; ++i) {
-        if (province[static_cast<std::size_t>(i)] == p) {
-            return i;
-        }
-    }
-    for (int i = 0; i < kCount; ++i) {
-        if (sameProvince(province[static_cast<std::size_t>(i)], p)) {
-            return i;
-        }
+    // The view lists the game's provinces in table order.
+    if (p != nullptr && p->index >= 0 && p->index < kCount &&
+        province[static_cast<std::size_t>(p->index)] == p) {
+        return p->index;
     }
     return -1;
 }
@@ -191,7 +186,7 @@ void weighDanger(const Threats& threats, GeneralPlayer::View& v) {
         } else if (special(v.province[u])) {
             v.wanted[u] = 1;
         }
-        if (v.province[u]->name == "Italia") {
+        if (v.province[u]->is(ProvinceId::Italia)) {
             // Rome plundered halves the treasury: Italia is never left thin.
             v.wanted[u] = std::max(v.wanted[u], kItaliaGarrison);
         }

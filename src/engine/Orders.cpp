@@ -57,7 +57,7 @@ bool dropLegion(Realm& realm, int x, int y) {
     if (target == nullptr) {
         return false;
     }
-    if (target->name == source->name) {
+    if (target == source) {
         return false;
     }
     if (isBeyondBorder(target)) {
@@ -106,12 +106,12 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
     attacker.realm.frontEnd().animateMove(acting->province, target);
     const int r = realm.random.draw();
     if (r % 2 == 0) {
-        attacker.realm.frontEnd().flashLegion(attacker.name, source);
+        attacker.realm.frontEnd().flashLegion(attacker.power, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
         realm.addNews("Our attack on " + target->name + " failed");
         return;
     }
-    attacker.realm.frontEnd().flashLegion(owner->name, target);
+    attacker.realm.frontEnd().flashLegion(owner->power, target);
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;
@@ -120,7 +120,7 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
     }
     takeProvince(&attacker, target, realm, owner);
     moveLegionInto(acting, target);
-    if (owner->legions.empty() && owner->name != "Rebelling Legions") {
+    if (owner->legions.empty() && owner->power != Power::RebellingLegions) {
         static constexpr int kOdds[3] = {4, 3, 2};
         const int r2 = realm.random.draw();
         if (r2 % kOdds[realm.skillLevel()] == 0) {
@@ -139,13 +139,13 @@ void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
         // to carry out the order.
         return;
     }
-    if (acting->province->name != source->name) {
+    if (acting->province != source) {
         showMessage(attacker.realm, "legion's current province (" + acting->province->name +
                                         ") doesn't match from->name() (" + source->name);
         return;
     }
     Empire* owner = realm.getOwner(target);
-    const bool hostile = owner != nullptr && owner->name != attacker.name;
+    const bool hostile = owner != nullptr && owner != &attacker;
     if (!hostile) {
         takeProvince(&attacker, target, realm, nullptr);
         moveLegionInto(acting, target);
@@ -164,7 +164,7 @@ void moveLegionInto(Legion* legion, Province* province) {
         Province* from = legion->province;
         legion->province = province;
         if (legion->owner != nullptr) {
-            legion->owner->legionMoved(from, province);
+            legion->owner->legionMoved(*legion, from);
         }
     }
     legion->moved = true;

@@ -25,7 +25,7 @@ void rebelLegions(Province* province, RomanEmpire& romans) {
     if (group == nullptr) {
         return;
     }
-    Province* italia = realm.findProvince("Italia");
+    Province* italia = realm.province(ProvinceId::Italia);
     bool firstWithLegions = true;
     for (Province* q : group->provinces) {
         if (!romans.ownsProvince(q)) {
@@ -93,9 +93,9 @@ void addRebelLegions(Realm& realm, Province* province, int count, const Route* r
 
 namespace {
 
-bool unrest(RomanEmpire& romans, Realm& realm, const char* name, const char* message,
+bool unrest(RomanEmpire& romans, Realm& realm, ProvinceId where, const char* message,
             const char* news) {
-    Province* p = realm.findProvince(name);
+    Province* p = realm.province(where);
     if (!romans.ownsProvince(p) || romans.legionsIn(p) > 0) {
         return false;
     }
@@ -114,17 +114,17 @@ bool unrest(RomanEmpire& romans, Realm& realm, const char* name, const char* mes
 
 void provinceRevolts(RomanEmpire& romans) {
     Realm& realm = romans.realm;
-    unrest(romans, realm, "Britannia",
+    unrest(romans, realm, ProvinceId::Britannia,
            "Princeps,\r\n\r\nThe tribes of Britannia have rebelled against Roman rule!\r\n\r\nWe "
            "should send a legion "
            "there to restore order.",
            "Britannia has rebelled");
-    unrest(romans, realm, "Aegyptus",
+    unrest(romans, realm, ProvinceId::Aegyptus,
            "Princeps,\r\n\r\nThe people of Aegyptus have rebelled against Roman rule!\r\n\r\nWe "
            "should send a legion "
            "there to restore order.",
            "Aegyptus has rebelled");
-    Province* italia = realm.findProvince("Italia");
+    Province* italia = realm.province(ProvinceId::Italia);
     if (lacksGrain(realm) && romans.ownsProvince(italia)) {
         static constexpr int kOdds[3] = {20, 10, 5};
         if (realm.random.draw() % kOdds[realm.skillLevel()] == 0) {
@@ -139,8 +139,8 @@ void provinceRevolts(RomanEmpire& romans) {
 }
 
 bool lacksGrain(Realm& realm) {
-    for (const char* name : {"Aegyptus", "Mauretania", "Africa"}) {
-        if (realm.romans.ownsProvince(realm.findProvince(name))) {
+    for (const ProvinceId id : {ProvinceId::Aegyptus, ProvinceId::Mauretania, ProvinceId::Africa}) {
+        if (realm.romans.ownsProvince(realm.province(id))) {
             return false;
         }
     }
@@ -148,7 +148,7 @@ bool lacksGrain(Realm& realm) {
 }
 
 void peoplesFront(Realm& realm) {
-    Province* palestina = realm.findProvince("Palestina");
+    Province* palestina = realm.province(ProvinceId::Palestina);
     if (realm.romans.ownsProvince(palestina)) {
         realm.frontEnd().playSound(Sound::PeoplesFront);
         showMessage(realm, "The People's Front of Judea has rallied to your cause!");

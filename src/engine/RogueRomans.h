@@ -8,8 +8,7 @@ namespace tessarion {
 // routes they were given and then stand.
 class RogueRomans : public Empire {
   public:
-    RogueRomans(World& inWorld, std::string empireName)
-        : Empire(inWorld, std::move(empireName), 3) {}
+    explicit RogueRomans(World& inWorld) : Empire(inWorld, Power::RebellingLegions, 3) {}
 
     void endTurn() override { updateLegions(); }
 };

@@ -1,5 +1,9 @@
 #include "engine/RomanEmpire.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include "engine/Realm.h"
 #include "engine/Rebellions.h"
 #include "model/FrontEnd.h"
@@ -8,8 +12,7 @@
 
 namespace tessarion {
 
-RomanEmpire::RomanEmpire(Realm& inRealm, std::string empireName)
-    : Empire(inRealm, std::move(empireName), 0), realm(inRealm) {}
+RomanEmpire::RomanEmpire(Realm& inRealm) : Empire(inRealm, Power::Romans, 0), realm(inRealm) {}
 
 void RomanEmpire::onCapitalTaken() {
     treasury = treasury / 2;
@@ -19,13 +22,13 @@ void RomanEmpire::onCapitalTaken() {
 }
 
 int provinceTax(const Province* province) {
-    if (province->name == "Aegyptus") {
+    if (province->is(ProvinceId::Aegyptus)) {
         return 1200;
     }
-    if (province->name == "Britannia") {
+    if (province->is(ProvinceId::Britannia)) {
         return 800;
     }
-    if (province->name == "Dacia") {
+    if (province->is(ProvinceId::Dacia)) {
         return 200;
     }
     return 400;
@@ -42,11 +45,11 @@ int collectTaxes(const RomanEmpire& romans) {
 int legionCap(const RomanEmpire& romans) {
     int cap = static_cast<int>(romans.provinces.size());
     for (const Province* p : romans.provinces) {
-        if (p->name == "Aegyptus") {
+        if (p->is(ProvinceId::Aegyptus)) {
             cap += 2;
-        } else if (p->name == "Britannia") {
+        } else if (p->is(ProvinceId::Britannia)) {
             cap += 1;
-        } else if (p->name == "Dacia") {
+        } else if (p->is(ProvinceId::Dacia)) {
             cap -= 1;
         }
     }
@@ -63,7 +66,7 @@ void RomanEmpire::recruit() {
         }
         if (!plague) {
             const int r = realm.random.draw();
-            if (r % 3 == 0 && p->name != "Dacia") {
+            if (r % 3 == 0 && !p->is(ProvinceId::Dacia)) {
                 p->recruitCounter += 1;
             }
         }
@@ -174,23 +177,18 @@ bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
     if (realm.random.draw() % kOdds[realm.skillLevel()] != 0) {
         return false;
     }
-    std::vector<Province*> kept;
-    for (const char* name : {"Belgica", "Pannonia", "Raetia"}) {
-        Province* p = nullptr;
-        try {
-            p = realm.findProvince(name);
-        } catch (const NotFoundError&) {
-            throw InternalError(std::string("Game::ceckForFreeLegions can't find province ") +
-                                name);
-        }
+    std::array<Province*, 3> kept{};
+    int held = 0;
+    for (const ProvinceId id : {ProvinceId::Belgica, ProvinceId::Pannonia, ProvinceId::Raetia}) {
+        Province* p = realm.province(id);
         if (realm.romans.ownsProvince(p)) {
-            kept.push_back(p);
+            kept[static_cast<std::size_t>(held++)] = p;
         }
     }
-    if (kept.empty()) {
+    if (held == 0) {
         return false;
     }
-    province = kept[static_cast<std::size_t>(realm.random.draw() % static_cast<int>(kept.size()))];
+    province = kept[static_cast<std::size_t>(realm.random.draw() % held)];
     count = 1;
     return true;
 }
@@ -245,29 +243,52 @@ void showProvinceHint(RomanEmpire& romans) {
     }
 }
 
+namespace {
+
+bool readyToMarch(const Legion& legion) {
+    return legion.hasRoute && !legion.moved;
+}
+
+}  // namespace
+
 void advanceRomanLegions(RomanEmpire& romans) {
-    // Each step either moves the legion (marking it moved), or fights and
-    // destroys one legion; either way the number of candidates shrinks, so
-    // the loop ends.
+    // Again and again the first legion in the list on a route that has not
+    // moved takes a step. Each step either moves the legion (marking it
+    // moved), or fights and destroys one legion; either way the number of
+    // candidates shrinks, so the loop ends. A step never makes a legion
+    // before the current one a candidate, so the search goes on from there
+    // instead of from the front.
+    LegionList& legions = romans.legions;
+    LegionList::Walk walk(legions);
+    std::size_t s = legions.nextFrom(0);
     for (;;) {
-        Legion* next = nullptr;
-        for (auto& l : romans.legions) {
-            if (l->hasRoute && !l->moved) {
-                next = l.get();
-                break;
-            }
+        while (s != LegionList::npos && !readyToMarch(*legions.at(s))) {
+            s = legions.nextFrom(s + 1);
         }
-        if (next == nullptr) {
+#ifndef NDEBUG
+        const auto first = std::find_if(legions.begin(), legions.end(),
+                                        [](const auto& l) { return readyToMarch(*l); });
+        if ((first == legions.end()) != (s == LegionList::npos) ||
+            (s != LegionList::npos && first->get() != legions.at(s))) {
+            throw InternalError("advanceRomanLegions() lost its place in the list");
+        }
+#endif
+        if (s == LegionList::npos) {
             return;
         }
-        romans.moveLegionStep(next);
+        romans.moveLegionStep(legions.at(s));
+        // The legion may be gone; if it waits, held up, it goes again.
+        s = legions.nextFrom(s);
     }
 }
 
 void RomanEmpire::placeStartingLegions() {
-    realm.addLegions("Italia", this, 5);
-    realm.addLegions("Aegyptus", this, 3);
-    realm.addLegions("Syria", this, 1);
+    for (const auto& [where, count] :
+         {std::pair{ProvinceId::Italia, 5}, {ProvinceId::Aegyptus, 3}, {ProvinceId::Syria, 1}}) {
+        for (int i = 0; i < count; ++i) {
+            createLegion(realm.province(where));
+        }
+    }
 }
 
 void RomanEmpire::endTurn() {
@@ -289,7 +310,7 @@ void RomanEmpire::endTurn() {
     if (treasury <= 0 && !legions.empty()) {
         showMessage(realm,
                     "Princeps,\r\n\r\nThe treasury is empty! The legions are starting to disband.");
-        destroyLegionAt(legions.size() - 1);
+        destroyLegion(*legions.back());
     }
     // 4. Pay.
     payLegions(*this);

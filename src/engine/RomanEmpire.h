@@ -13,7 +13,7 @@ inline constexpr int kLegionPay = 375;
 // The player's power: the treasury, the plague and the Roman year.
 class RomanEmpire : public Empire {
   public:
-    RomanEmpire(Realm& inRealm, std::string empireName);
+    explicit RomanEmpire(Realm& inRealm);
 
     void endTurn() override;
     void setUp() override { placeStartingLegions(); }

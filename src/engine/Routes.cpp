@@ -1,12 +1,11 @@
 #include "engine/Routes.h"
 
-#include <algorithm>
-#include <queue>
-#include <string>
-#include <unordered_set>
+#include <array>
+#include <cstdint>
 
 #include "model/FrontEnd.h"
 #include "model/Province.h"
+#include "model/ProvinceTable.h"
 #include "model/World.h"
 
 namespace tessarion {
@@ -32,46 +31,54 @@ void explainBorderRule(World& world, const Province* province) {
 Route findRoute(World& world, Province* from, Province* to) {
     (void)world;
     Route result;
-    if (from == nullptr || to == nullptr) {
+    if (from == nullptr || to == nullptr || from->index < 0) {
         return result;
     }
     // Breadth-first from `from`, neighbours in list order. The first time a
     // province is reached is along the route that wins the tie-break (fewest
     // steps, then earliest list positions step by step), so later arrivals can
-    // be ignored; this gives the same route as enumerating partial routes,
-    // without the blow-up on large maps.
-    std::vector<std::pair<Province*, int>> nodes;  // province, parent index
-    std::unordered_set<std::string> reached;
-    std::queue<int> queue;
-    nodes.emplace_back(from, -1);
-    reached.insert(from->name);
-    queue.push(0);
+    // be ignored; this gives the same route as enumerating partial routes.
+    // Each province enters the search once, so it fits in place.
+    struct Node {
+        Province* province;
+        int parent;
+    };
+    std::array<Node, kProvinceCount + 1> nodes;
+    int count = 0;
+    std::uint32_t reached = 0;
+    const auto reach = [&](Province* p, int parent) {
+        reached |= std::uint32_t{1} << p->index;
+        nodes[static_cast<std::size_t>(count++)] = Node{p, parent};
+    };
+    reach(from, -1);
     int found = -1;
-    while (!queue.empty() && found < 0) {
-        const int index = queue.front();
-        queue.pop();
-        Province* last = nodes[static_cast<std::size_t>(index)].first;
+    // The nodes double as the queue: they are appended in the order reached.
+    for (int index = 0; index < count && found < 0; ++index) {
+        Province* last = nodes[static_cast<std::size_t>(index)].province;
         if (isNeighbour(last, to)) {
-            nodes.emplace_back(to, index);
-            found = static_cast<int>(nodes.size()) - 1;
+            nodes[static_cast<std::size_t>(count)] = Node{to, index};
+            found = count++;
             break;
         }
         for (int n = 0; n < last->neighbourCount; ++n) {
             Province* next = last->neighbours[static_cast<std::size_t>(n)];
-            if (next == nullptr || !reached.insert(next->name).second) {
-                continue;
+            if (next != nullptr && next->index >= 0 &&
+                (reached & (std::uint32_t{1} << next->index)) == 0) {
+                reach(next, index);
             }
-            nodes.emplace_back(next, index);
-            queue.push(static_cast<int>(nodes.size()) - 1);
         }
     }
     if (found < 0) {
         return result;
     }
-    for (int i = found; i >= 0; i = nodes[static_cast<std::size_t>(i)].second) {
-        result.push_back(nodes[static_cast<std::size_t>(i)].first);
+    int steps = 0;
+    for (int i = found; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
+        ++steps;
     }
-    std::reverse(result.begin(), result.end());
+    result.resize(static_cast<std::size_t>(steps));
+    for (int i = found; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
+        result[static_cast<std::size_t>(--steps)] = nodes[static_cast<std::size_t>(i)].province;
+    }
     checkRoute(world, result);
     return result;
 }

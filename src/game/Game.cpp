@@ -7,8 +7,7 @@
 
 namespace tessarion {
 
-Game::Game(std::uint32_t seed)
-    : Realm(seed), barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
+Game::Game(std::uint32_t seed) : Realm(seed), barbarians(*this), sassanids(*this) {
     buildProvinceTable(*this);
     assignStartingOwners();
 }

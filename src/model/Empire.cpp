@@ -10,15 +10,8 @@
 
 namespace tessarion {
 
-bool sameProvince(const Province* a, const Province* b) {
-    if (a == b) {
-        return true;
-    }
-    return a != nullptr && b != nullptr && a->name == b->name;
-}
-
-Empire::Empire(World& inWorld, std::string empireName, int colour)
-    : world(inWorld), name(std::move(empireName)), colourIndex(colour) {}
+Empire::Empire(World& inWorld, Power which, int colour)
+    : world(inWorld), power(which), name(powerName(which)), provinces(which), colourIndex(colour) {}
 
 Empire::~Empire() {
     clearLegions();
@@ -29,27 +22,32 @@ void Empire::endTurn() {
 }
 
 void Empire::updateLegions() {
-    // The index moves on by one whatever happens to the list, so a legion that
-    // moves up into the current slot after a loss waits for the next call. The
-    // list never grows during the walk, so it ends after at most as many
-    // examinations as there were legions; more would mean the walk is stuck.
+    // The rule works by position: the position moves on by one whatever
+    // happens to the list, so when a legion at or before the current one is
+    // lost, the legion that moves up into the current position waits for the
+    // next call. The walk follows slots instead and skips one legion for each
+    // such loss. The list never grows during the walk, so it ends after at most
+    // as many examinations as there were legions; more would mean it is stuck.
+    LegionList::Walk walk(legions);
     const std::size_t limit = legions.size();
     std::size_t examined = 0;
-    for (std::size_t i = 0; i < legions.size(); ++i) {
+    for (std::size_t s = legions.nextFrom(0); s != LegionList::npos;) {
         if (++examined > limit) {
             throw InternalError("Empire::updateLegions() stuck in loop!");
         }
-        Legion* legion = legions[i].get();
+        Legion* legion = legions.at(s);
+        walk.watch(s);
         if (legion->hasRoute) {
             moveLegionStep(legion);
         }
+        s = walk.skip(s, walk.lostBefore() + (walk.lostWatched() ? 1 : 0));
     }
 }
 
 void Empire::recruit() {
     for (std::size_t i = 0; i < provinces.size(); ++i) {
         Province* p = provinces[i];
-        if (p->name != "Dacia") {
+        if (!p->is(ProvinceId::Dacia)) {
             p->recruitCounter += 1;
         }
         if (p->recruitCounter > 2) {
@@ -66,53 +64,20 @@ void Empire::addProvince(Province* province) {
 }
 
 void Empire::removeProvince(Province* province) {
-    auto it = std::find_if(provinces.begin(), provinces.end(),
-                           [&](const Province* p) { return sameProvince(p, province); });
+    auto it = std::find(provinces.begin(), provinces.end(), province);
     if (it == provinces.end()) {
         throw InternalError("error: province" + province->name + " not found in empire" + name);
     }
     provinces.erase(it);
 }
 
-bool Empire::ownsProvince(const Province* province) const {
-    return std::any_of(provinces.begin(), provinces.end(),
-                       [&](const Province* p) { return sameProvince(p, province); });
-}
-
-int& Empire::countIn(const Province* province) const {
-    // A handful of entries at most (one per province with legions): the
-    // pointer finds the entry almost always, the name covers a copy of a
-    // province that is not the table's own.
-    for (ProvinceCount& entry : counts_) {
-        if (entry.province == province) {
-            return entry.legions;
-        }
-    }
-    for (ProvinceCount& entry : counts_) {
-        if (sameProvince(entry.province, province)) {
-            return entry.legions;
-        }
-    }
-    counts_.push_back({province, 0});
-    return counts_.back().legions;
-}
-
 int Empire::legionsIn(const Province* province) const {
-    if (!countsValid_ || counted_ != legions.size()) {
-        counts_.clear();
-        for (const auto& l : legions) {
-            countIn(l->province) += 1;
-        }
-        counted_ = legions.size();
-        countsValid_ = true;
-    }
-    const int count = countIn(province);
+    const int count = legions.countIn(province);
 #ifndef NDEBUG
     // Every test and differential check runs through here: a count out of
     // step would change the rules, so it is caught where it happens.
-    const auto counted = std::count_if(legions.begin(), legions.end(), [&](const auto& l) {
-        return sameProvince(l->province, province);
-    });
+    const auto counted = std::count_if(legions.begin(), legions.end(),
+                                       [&](const auto& l) { return l->province == province; });
     if (counted != count) {
         throw InternalError("Empire::legionsIn() out of step for " + name + " in " +
                             (province != nullptr ? province->name : std::string("nowhere")));
@@ -121,86 +86,55 @@ int Empire::legionsIn(const Province* province) const {
     return count;
 }
 
-bool Empire::countsInStep() {
-    countsValid_ = countsValid_ && counted_ == legions.size();
-    return countsValid_;
-}
-
-void Empire::legionMoved(const Province* from, const Province* to) {
-    if (countsInStep() && !sameProvince(from, to)) {
-        countIn(from) -= 1;
-        countIn(to) += 1;
+void Empire::checkFirstLegionIn(const Province* province, std::size_t found,
+                                bool (*pred)(const Legion&, const void*),
+                                const void* context) const {
+    std::size_t expected = LegionList::npos;
+    for (const auto& l : legions) {
+        if (l->province == province && pred(*l, context)) {
+            expected = l->slot;
+            break;
+        }
     }
-}
-
-void Empire::legionGone(const Legion& legion) {
-    if (countsInStep()) {
-        countIn(legion.province) -= 1;
-        counted_ -= 1;
+    if (expected != found) {
+        throw InternalError("Empire::destroyFirstLegionIn() found the wrong legion for " + name);
     }
 }
 
 void Empire::removeLegionsIn(const Province* province) {
-    while (destroyFirstLegionIn(province, [](const Legion&) { return true; })) {
-    }
+    legions.destroyAllIn(province);
 }
 
 void Empire::clearLegions() {
-    // All at once: erasing one at a time from the front costs the square of
-    // the count, which a loaded game with thousands of legions would feel.
     legions.clear();
-    counts_.clear();
-    counted_ = 0;
-    countsValid_ = true;
 }
 
 void Empire::setRouteForLegionsIn(const Province* province, const Route& route) {
     for (auto& l : legions) {
-        if (sameProvince(l->province, province)) {
+        if (l->province == province) {
             l->setRoute(route);
         }
     }
 }
 
 bool Empire::hasLegionInAny(const std::vector<Province*>& list) const {
-    for (const auto& l : legions) {
-        for (const Province* p : list) {
-            if (sameProvince(l->province, p)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return std::any_of(list.begin(), list.end(),
+                       [&](const Province* p) { return legions.countIn(p) > 0; });
 }
 
 Legion* Empire::createLegion(Province* where) {
-    const bool inStep = countsInStep();
     legions.push_back(std::make_unique<Legion>(this, where));
-    if (inStep) {
-        countIn(where) += 1;
-        counted_ += 1;
-    }
     return legions.back().get();
 }
 
 void Empire::destroyLegionAt(std::size_t index) {
-    legionGone(*legions[index]);
-    legions.erase(legions.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
-std::size_t Empire::indexOf(const Legion* legion) const {
-    for (std::size_t i = 0; i < legions.size(); ++i) {
-        if (legions[i].get() == legion) {
-            return i;
-        }
-    }
-    return legions.size();
+    legions.destroy(*legions[index]);
 }
 
 void Empire::moveLegionStep(Legion* legion) {
     Province* next = legion->nextStep();
     Empire* owner = world.getOwner(next);
-    const bool hostile = owner != nullptr && owner->name != name;
+    const bool hostile = owner != nullptr && owner != this;
 
     if (!hostile) {
         addProvince(next);
@@ -240,7 +174,7 @@ void takeProvince(Empire* empire, Province* province, World& world, Empire* prev
     if (previousOwner != nullptr && !beyond && previousOwner->ownsProvince(province)) {
         previousOwner->removeProvince(province);
     }
-    if (province->name == "Italia" && previousOwner != nullptr) {
+    if (province->is(ProvinceId::Italia) && previousOwner != nullptr) {
         previousOwner->onCapitalTaken();
     }
     if (beyond) {
@@ -251,9 +185,9 @@ void takeProvince(Empire* empire, Province* province, World& world, Empire* prev
         return;
     }
     empire->addProvince(province);
-    if (empire->name == "Romans") {
+    if (empire->isRomans()) {
         world.addNews("We have reconquered " + province->name);
-    } else if (previousOwner != nullptr && previousOwner->name == "Romans") {
+    } else if (previousOwner != nullptr && previousOwner->isRomans()) {
         world.addNews(province->name + " has been overrun");
     }
 }

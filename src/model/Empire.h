@@ -1,10 +1,13 @@
 #pragma once
 
-#include <memory>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "model/Legion.h"
+#include "model/LegionList.h"
+#include "model/Power.h"
+#include "model/ProvinceList.h"
 
 namespace tessarion {
 
@@ -15,7 +18,7 @@ class World;
 // commands, and the yearly work the turn cycle asks of it.
 class Empire {
   public:
-    Empire(World& inWorld, std::string empireName, int colour = 3);
+    Empire(World& inWorld, Power which, int colour = 3);
     virtual ~Empire();
 
     Empire(const Empire&) = delete;
@@ -37,79 +40,65 @@ class Empire {
     // The map this power plays on.
     World& world;
 
+    // Which power this is; the rules compare this, never the name.
+    const Power power;
+    // The name the player reads and saved games are written with.
     std::string name;
-    std::vector<Province*> provinces;
-    std::vector<std::unique_ptr<Legion>> legions;
+    ProvinceList provinces;
+    LegionList legions;
     int colourIndex;
 
     void addProvince(Province* province);
     void removeProvince(Province* province);
-    bool ownsProvince(const Province* province) const;
+    bool ownsProvince(const Province* province) const { return provinces.contains(province); }
     int legionsIn(const Province* province) const;
     void removeLegionsIn(const Province* province);
     void clearLegions();
     void setRouteForLegionsIn(const Province* province, const Route& route);
     bool hasLegionInAny(const std::vector<Province*>& list) const;
-    bool isRomans() const { return name == "Romans"; }
+    bool isRomans() const { return power == Power::Romans; }
     int legionCount() const { return static_cast<int>(legions.size()); }
 
     // Creates a legion standing in the province at the end of the list.
     Legion* createLegion(Province* where);
-    // Removes and destroys the first legion standing in the province (by name)
-    // for which the predicate holds; false when there is none.
+    // Removes and destroys the first legion standing in the province for
+    // which the predicate holds; false when there is none.
     template <typename Pred>
     bool destroyFirstLegionIn(const Province* province, Pred pred);
-    // Removes and destroys one legion given by position.
+    // Removes and destroys one legion given by its position in the list.
     void destroyLegionAt(std::size_t index);
-    std::size_t indexOf(const Legion* legion) const;
+    // Removes and destroys one of this power's legions.
+    void destroyLegion(const Legion& legion) { legions.destroy(legion); }
 
     // The one step rule by which any routed legion advances and fights.
     void moveLegionStep(Legion* legion);
 
-    // One of this power's legions has left `from` for `to` (Legion and the
-    // orders tell; the counts of legionsIn follow).
-    void legionMoved(const Province* from, const Province* to);
-    // The legion list was changed other than through the operations above
-    // (a saved game put in place): count again before the next question.
-    void recountLegions() { countsValid_ = false; }
+    // One of this power's legions has left `from` for where it stands now
+    // (Legion and the orders tell; the counts of legionsIn follow).
+    void legionMoved(const Legion& legion, const Province* from) { legions.moved(legion, from); }
 
   private:
-    struct ProvinceCount {
-        const Province* province;
-        int legions;
-    };
-    // How many legions stand in each province, kept in step with `legions`:
-    // the walks over a power's legions ask it for every legion, and counting
-    // the list each time made a year cost the square of the legion count.
-    mutable std::vector<ProvinceCount> counts_;
-    // The length of `legions` the counts describe: a list changed behind the
-    // power's back (a legion popped off it) shows as a different length.
-    mutable std::size_t counted_ = 0;
-    mutable bool countsValid_ = false;
-
-    int& countIn(const Province* province) const;
-    // False, and the counts dropped, when the list changed behind our back.
-    bool countsInStep();
-    void legionGone(const Legion& legion);
+    // Debug builds check the quick answers against the plain ones.
+    void checkFirstLegionIn(const Province* province, std::size_t found,
+                            bool (*pred)(const Legion&, const void*), const void* context) const;
 };
-
-bool sameProvince(const Province* a, const Province* b);
 
 // The province changes hands (or is raided when beyond the frontier).
 void takeProvince(Empire* empire, Province* province, World& world, Empire* previousOwner);
 
 template <typename Pred>
 bool Empire::destroyFirstLegionIn(const Province* province, Pred pred) {
-    if (legionsIn(province) == 0) {
+    const std::size_t slot = legions.findFirstIn(province, pred);
+#ifndef NDEBUG
+    checkFirstLegionIn(
+        province, slot,
+        [](const Legion& l, const void* p) { return (*static_cast<const Pred*>(p))(l); }, &pred);
+#endif
+    if (slot == LegionList::npos) {
         return false;
     }
-    for (std::size_t i = 0; i < legions.size(); ++i) {
-        if (sameProvince(legions[i]->province, province) && pred(*legions[i])) {
-            destroyLegionAt(i);
-            return true;
-        }
-    }
-    return false;
+    legions.destroy(slot);
+    return true;
 }
 
 }  // namespace tessarion

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/Power.h"
 #include "model/Sound.h"
 
 namespace tessarion {
@@ -67,9 +68,7 @@ class FrontEnd {
     // the flashing legion of the power that won a province.
     virtual void playSound(Sound sound) { (void)sound; }
     virtual void animateMove(Province* from, Province* to) { (void)from, (void)to; }
-    virtual void flashLegion(const std::string& empireName, Province* where) {
-        (void)empireName, (void)where;
-    }
+    virtual void flashLegion(Power who, Province* where) { (void)who, (void)where; }
     // The news or the year changed.
     virtual void refreshReports() {}
 };

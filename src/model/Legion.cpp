@@ -10,6 +10,12 @@ void Legion::setRoute(const Route& newRoute) {
     hasRoute = true;
 }
 
+void Legion::setRoute(Route&& newRoute) {
+    route = std::move(newRoute);
+    routeIndex = 0;
+    hasRoute = true;
+}
+
 void Legion::advanceAlongRoute() {
     if (!hasRoute) {
         return;
@@ -18,7 +24,7 @@ void Legion::advanceAlongRoute() {
     Province* from = province;
     province = route[static_cast<std::size_t>(routeIndex)];
     if (owner != nullptr) {
-        owner->legionMoved(from, province);
+        owner->legionMoved(*this, from);
     }
     if (static_cast<std::size_t>(routeIndex) + 1 >= route.size()) {
         hasRoute = false;

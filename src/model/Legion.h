@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tessarion {
@@ -15,15 +17,19 @@ using Route = std::vector<Province*>;
 struct Legion {
     Legion(Empire* ownerEmpire, Province* where) : owner(ownerEmpire), province(where) {}
 
-    bool moved = false;
+    // (Laid out small: a crowded year walks tens of thousands of them.)
     Empire* owner;
     Province* province;
     Route route;
     int routeIndex = 0;
+    // Its place in the owner's list (the list's own bookkeeping).
+    std::uint32_t slot = 0;
+    bool moved = false;
     bool hasRoute = false;
 
     // Gives the legion a route order from its first entry.
     void setRoute(const Route& newRoute);
+    void setRoute(Route&& newRoute);
 
     // One step along the route; nothing at all without a route.
     void advanceAlongRoute();

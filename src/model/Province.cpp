@@ -1,32 +1,16 @@
 #include "model/Province.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "model/InternalError.h"
 #include "model/Random.h"
 
 namespace tessarion {
 
-namespace {
-
-const char* const kGermanicSide[] = {"Upper Rhine", "Upper Danube", "Sarmatia", "Lower Rhine",
-                                     "Lower Danube"};
-const char* const kTigrisSide[] = {"Armenia", "Mesopotamia"};
-
-bool nameIn(const Province* p, const auto& names) {
-    return p != nullptr && std::any_of(std::begin(names), std::end(names),
-                                       [&](const char* n) { return p->name == n; });
-}
-
-}  // namespace
-
 bool isBeyondBorder(const Province* province) {
-    return nameIn(province, kGermanicSide) || nameIn(province, kTigrisSide);
+    return province != nullptr && province->frontier != Frontier::None;
 }
 
 bool isGermanicSide(const Province* province) {
-    return nameIn(province, kGermanicSide);
+    return province != nullptr && province->frontier == Frontier::Germanic;
 }
 
 Province::Province(std::string provinceName, int startingRecruitCounter)
@@ -58,8 +42,7 @@ bool isNeighbour(const Province* a, const Province* b) {
         return false;
     }
     for (int i = 0; i < a->neighbourCount; ++i) {
-        const Province* n = a->neighbours[static_cast<std::size_t>(i)];
-        if (n != nullptr && n->name == b->name) {
+        if (a->neighbours[static_cast<std::size_t>(i)] == b) {
             return true;
         }
     }

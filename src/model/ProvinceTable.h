@@ -10,8 +10,9 @@ inline constexpr int kProvinceCount = 30;
 inline constexpr int kMapWidth = 800;
 inline constexpr int kMapHeight = 548;
 
-// Creates the 30 provinces with their neighbours, anchors, rectangles and
-// attributes, then the army groups (the 235 AD owners are the game's).
+// Makes the game's 30 provinces from the one shared table (names, neighbours,
+// anchors, rectangles, attributes and the lands beyond the frontier), then the
+// army groups (the 235 AD owners are the game's).
 void buildProvinceTable(World& world);
 
 // The province under a map point, or none: provinces in table order, each

@@ -22,28 +22,34 @@ Province* World::findProvince(const std::string& name) {
 }
 
 Empire* World::getOwner(const Province* province) {
-    const std::array<Empire*, 4> all = powers();
+    if (province == nullptr) {
+        return nullptr;
+    }
+    // The powers' lists keep each province's holders, in the powers' order.
     Empire* candidate = nullptr;
-    for (Empire* e : all) {
-        if (!e->ownsProvince(province)) {
+    for (std::size_t i = 0; i < kPowerCount; ++i) {
+        if (province->heldBy[i] == 0) {
             continue;
         }
         if (candidate != nullptr) {
             showMessage(*this, "Province is owner by two empires");
         }
-        candidate = e;
+        candidate = powerAt(i);
         // The Persians' claim ends the search: the rebels are never asked.
-        if (e == all[2]) {
-            return e;
+        if (i == powerIndex(Power::Sassanids)) {
+            return candidate;
         }
     }
     return candidate;
 }
 
 Empire* World::ownerOf(const Province* province) {
-    for (Empire* e : powers()) {
-        if (e->ownsProvince(province)) {
-            return e;
+    if (province == nullptr) {
+        return nullptr;
+    }
+    for (std::size_t i = 0; i < kPowerCount; ++i) {
+        if (province->heldBy[i] != 0) {
+            return powerAt(i);
         }
     }
     return nullptr;
@@ -57,7 +63,7 @@ Empire* World::getEmpire(const std::string& name) {
     }
     // The rebels' old name, still used by the event table.
     if (name == "Rogue Romans") {
-        return powers()[3];
+        return empire(Power::RebellingLegions);
     }
     throw InternalError("Unable to find empire :" + name + " Game::getEmpire()");
 }

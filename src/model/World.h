@@ -79,19 +79,33 @@ class World {
 
     // Raises NotFoundError (after telling the player) for a name not in the table.
     Province* findProvince(const std::string& name);
+    // The rules name their provinces by place in the table.
+    Province* province(ProvinceId id) { return provinces[static_cast<std::size_t>(id)].get(); }
     // Who holds the province, reporting a province held twice.
     Empire* getOwner(const Province* province);
     // Who holds the province, without any report (for displays and checks).
     Empire* ownerOf(const Province* province);
+    // By the name the player reads ("Rogue Romans" too, the rebels' old name).
     Empire* getEmpire(const std::string& name);
+    Empire* empire(Power power) { return powerAt(powerIndex(power)); }
     void addLegions(const std::string& provinceName, Empire* empire, int count);
     void addNews(const std::string& text);
     void clearNews();
 
   private:
+    // The powers never change for a world: asked once, at the first lookup
+    // (the powers are built by then).
+    Empire* powerAt(std::size_t index) {
+        if (powerTable_[0] == nullptr) {
+            powerTable_ = powers();
+        }
+        return powerTable_[index];
+    }
+
     int skillLevel_ = kDefaultSkillLevel;
     FrontEnd* frontEnd_ = nullptr;
     NullFrontEnd nobody_;
+    std::array<Empire*, kPowerCount> powerTable_{};
 };
 
 }  // namespace tessarion

@@ -1,5 +1,7 @@
 #include "opponents/Barbarians.h"
 
+#include <array>
+
 #include "engine/Realm.h"
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
@@ -11,8 +13,7 @@ namespace {
 const char* const kPeaceNames[4] = {"Saxons", "Franks", "Marcomanni", "Goths"};
 }
 
-Barbarians::Barbarians(Realm& inRealm, std::string empireName)
-    : EnemyEmpire(inRealm, std::move(empireName), 1) {
+Barbarians::Barbarians(Realm& inRealm) : EnemyEmpire(inRealm, Power::GermanicTribes, 1) {
     for (int& countdown : tribeCountdown) {
         countdown = realm.random.draw() % 4 + 2;
     }
@@ -64,13 +65,14 @@ bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) 
 Province* Barbarians::frontierOf(int tribe) {
     switch (tribe) {
         case 0:
-            return realm.findProvince("Lower Rhine");
+            return realm.province(ProvinceId::LowerRhine);
         case 1:
-            return realm.findProvince("Upper Rhine");
+            return realm.province(ProvinceId::UpperRhine);
         case 2:
-            return realm.findProvince("Upper Danube");
+            return realm.province(ProvinceId::UpperDanube);
         case 3:
-            return realm.findProvince(realm.random.draw() % 2 == 1 ? "Lower Danube" : "Sarmatia");
+            return realm.province(realm.random.draw() % 2 == 1 ? ProvinceId::LowerDanube
+                                                               : ProvinceId::Sarmatia);
         default:
             throw InternalError("invalid cur tribe!");
     }
@@ -79,17 +81,17 @@ Province* Barbarians::frontierOf(int tribe) {
 void Barbarians::setTribeHostility(int tribe, int value) {
     switch (tribe) {
         case 0:
-            realm.findProvince("Lower Rhine")->hostility = value;
+            realm.province(ProvinceId::LowerRhine)->hostility = value;
             break;
         case 1:
-            realm.findProvince("Upper Rhine")->hostility = value;
+            realm.province(ProvinceId::UpperRhine)->hostility = value;
             break;
         case 2:
-            realm.findProvince("Upper Danube")->hostility = value;
+            realm.province(ProvinceId::UpperDanube)->hostility = value;
             break;
         case 3:
-            realm.findProvince("Lower Danube")->hostility = value;
-            realm.findProvince("Sarmatia")->hostility = value;
+            realm.province(ProvinceId::LowerDanube)->hostility = value;
+            realm.province(ProvinceId::Sarmatia)->hostility = value;
             break;
         default:
             throw InternalError("invalid cur tribe!");
@@ -110,21 +112,22 @@ void Barbarians::invade(Province* origin) {
 }
 
 Province* Barbarians::chooseTarget() {
-    std::vector<Province*> candidates;
-    for (const char* name :
-         {"Italia", "Aquitania", "Lugdunensis", "Narbonensis", "Raetia", "Britannia", "Pannonia",
-          "Dacia", "Belgica", "Lusitania", "Mauretania", "Terraconensis"}) {
-        Province* p = realm.findProvince(name);
-        Empire* owner = realm.getOwner(p);
-        if (owner == nullptr || owner->name != "Germanic Tribes") {
-            candidates.push_back(p);
+    using P = ProvinceId;
+    static constexpr std::array kTargets = {
+        P::Italia,   P::Aquitania, P::Lugdunensis, P::Narbonensis, P::Raetia,     P::Britannia,
+        P::Pannonia, P::Dacia,     P::Belgica,     P::Lusitania,   P::Mauretania, P::Terraconensis};
+    std::array<Province*, kTargets.size()> candidates{};
+    int count = 0;
+    for (const ProvinceId id : kTargets) {
+        Province* p = realm.province(id);
+        if (realm.getOwner(p) != this) {
+            candidates[static_cast<std::size_t>(count++)] = p;
         }
     }
-    if (candidates.empty()) {
+    if (count == 0) {
         return nullptr;
     }
-    return candidates[static_cast<std::size_t>(realm.random.draw() %
-                                               static_cast<int>(candidates.size()))];
+    return candidates[static_cast<std::size_t>(realm.random.draw() % count)];
 }
 
 std::string tribeNameFor(const std::string& territory, Random& random) {

@@ -13,7 +13,7 @@ class Random;
 
 class Barbarians : public EnemyEmpire {
   public:
-    Barbarians(Realm& inRealm, std::string empireName);
+    explicit Barbarians(Realm& inRealm);
 
     void endTurn() override;
     Province* chooseTarget() override;

@@ -1,8 +1,7 @@
 #include "opponents/EnemyEmpire.h"
 
-#include <algorithm>
-#include <queue>
-#include <unordered_set>
+#include <array>
+#include <cstdint>
 
 #include "engine/Orders.h"
 #include "engine/Realm.h"
@@ -12,31 +11,29 @@
 
 namespace tessarion {
 
-EnemyEmpire::EnemyEmpire(Realm& inRealm, std::string empireName, int colour)
-    : Empire(inRealm, std::move(empireName), colour), realm(inRealm) {}
+EnemyEmpire::EnemyEmpire(Realm& inRealm, Power which, int colour)
+    : Empire(inRealm, which, colour), realm(inRealm) {}
 
 void EnemyEmpire::updateLegions() {
-    for (std::size_t i = 0; i < legions.size(); ++i) {
-        Legion* legion = legions[i].get();
+    // The rule works by position: a legion that is lost leaves its place to
+    // the next, which is visited next. The walk follows slots; only a loss of
+    // one of this power's legions before the current one (a defender of this
+    // power's own province) shifts positions, and is skipped over.
+    LegionList::Walk walk(legions);
+    for (std::size_t s = legions.nextFrom(0); s != LegionList::npos;) {
+        Legion* legion = legions.at(s);
+        walk.watch(s);
         if (legion->hasRoute) {
-            if (!followRoute(i)) {
-                --i;  // the next legion moved into this slot
-            }
-            continue;
-        }
-        if (seizeUndefendedNeighbour(legion)) {
-            continue;
-        }
-        if (const std::optional<bool> survived = attackWeakGarrison(legion)) {
+            followRoute(legion);
+        } else if (seizeUndefendedNeighbour(legion)) {
+        } else if (const std::optional<bool> survived = attackWeakGarrison(legion)) {
             if (!*survived) {
-                destroyLegionAt(i);
-                --i;
+                destroyLegion(*legion);
             }
-            continue;
+        } else if (std::optional<Route> route = planRoute(legion->province)) {
+            legion->setRoute(std::move(*route));
         }
-        if (std::optional<Route> route = planRoute(legion->province)) {
-            legion->setRoute(*route);
-        }
+        s = walk.skip(s, walk.lostBefore());
     }
 }
 
@@ -48,7 +45,7 @@ bool EnemyEmpire::seizeUndefendedNeighbour(Legion* legion) {
             continue;
         }
         Empire* owner = realm.getOwner(next);
-        if (owner == nullptr || (owner->name == "Romans" && owner->legionsIn(next) == 0)) {
+        if (owner == nullptr || (owner->isRomans() && owner->legionsIn(next) == 0)) {
             takeProvince(this, next, realm, owner);
             moveLegionInto(legion, next);
             return true;
@@ -89,7 +86,7 @@ bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* ta
     }
     defender->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (defender->legionsIn(target) == 0) {
-        realm.frontEnd().flashLegion(defender->name, target);
+        realm.frontEnd().flashLegion(defender->power, target);
         takeProvince(this, target, realm, defender);
         moveLegionInto(legion, target);
     }
@@ -100,29 +97,36 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
     // Breadth-first over this power's own provinces. A province reached once
     // is reached first along the route the full enumeration would find first,
     // so remembering it changes no result and keeps a power shut in among its
-    // own lands from enumerating every path through them.
+    // own lands from enumerating every path through them. Each province
+    // enters the search once, so it fits in place.
     struct Node {
         Province* province;
         int parent;
     };
-    std::vector<Node> nodes{{start, -1}};
-    std::unordered_set<std::string> reached{start->name};
-    std::queue<int> queue;
-    queue.push(0);
-    while (!queue.empty()) {
-        const int index = queue.front();
-        queue.pop();
+    if (start == nullptr || start->index < 0) {
+        return std::nullopt;
+    }
+    std::array<Node, kProvinceCount> nodes;
+    int count = 0;
+    std::uint32_t reached = 0;
+    const auto reach = [&](Province* p, int parent) {
+        reached |= std::uint32_t{1} << p->index;
+        nodes[static_cast<std::size_t>(count++)] = Node{p, parent};
+    };
+    reach(start, -1);
+    // The nodes double as the queue: they are appended in the order reached.
+    for (int index = 0; index < count; ++index) {
         Province* last = nodes[static_cast<std::size_t>(index)].province;
         for (int n = 0; n < last->neighbourCount; ++n) {
             Province* next = last->neighbours[static_cast<std::size_t>(n)];
-            if (next == nullptr) {
+            if (next == nullptr || next->index < 0) {
                 continue;
             }
             // A province already on this partial route is skipped; one reached
             // by another route can only be a province of this power.
             bool onRoute = false;
             for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
-                if (nodes[static_cast<std::size_t>(i)].province->name == next->name) {
+                if (nodes[static_cast<std::size_t>(i)].province == next) {
                     onRoute = true;
                     break;
                 }
@@ -131,30 +135,32 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
                 continue;
             }
             Empire* owner = realm.getOwner(next);
-            if (owner == nullptr || owner->name != name) {
-                Route route;
-                route.push_back(next);
+            if (owner != this) {
+                int steps = 1;
                 for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
-                    route.push_back(nodes[static_cast<std::size_t>(i)].province);
+                    ++steps;
                 }
-                std::reverse(route.begin(), route.end());
+                Route route(static_cast<std::size_t>(steps));
+                route[static_cast<std::size_t>(--steps)] = next;
+                for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
+                    route[static_cast<std::size_t>(--steps)] =
+                        nodes[static_cast<std::size_t>(i)].province;
+                }
                 checkRoute(realm, route);
                 return route;
             }
-            if (reached.insert(next->name).second) {
-                nodes.push_back(Node{next, index});
-                queue.push(static_cast<int>(nodes.size()) - 1);
+            if ((reached & (std::uint32_t{1} << next->index)) == 0) {
+                reach(next, index);
             }
         }
     }
     return std::nullopt;
 }
 
-bool EnemyEmpire::followRoute(std::size_t index) {
-    Legion* legion = legions[index].get();
+bool EnemyEmpire::followRoute(Legion* legion) {
     Province* next = legion->nextStep();
     Empire* owner = realm.getOwner(next);
-    const bool hostile = owner != nullptr && owner->name != name;
+    const bool hostile = owner != nullptr && owner != this;
     if (!hostile) {
         addProvince(next);
         legion->advanceAlongRoute();
@@ -166,7 +172,7 @@ bool EnemyEmpire::followRoute(std::size_t index) {
         return true;
     }
     if (!attackNeighbour(owner, legion, next)) {
-        destroyLegionAt(index);
+        destroyLegion(*legion);
         return false;
     }
     return true;

@@ -14,7 +14,7 @@ class Realm;
 // force, or plans its way to the nearest land the power does not hold.
 class EnemyEmpire : public Empire {
   public:
-    EnemyEmpire(Realm& inRealm, std::string empireName, int colour);
+    EnemyEmpire(Realm& inRealm, Power which, int colour);
 
     void updateLegions() override;
     // The province an invading army marches on, or none.
@@ -25,8 +25,9 @@ class EnemyEmpire : public Empire {
     bool attackNeighbour(Empire* defender, Legion* legion, Province* target);
     // The route to the nearest province this power does not hold, if any.
     std::optional<Route> planRoute(Province* start);
-    // One step of legions[index] along its route; false when the legion was lost.
-    bool followRoute(std::size_t index);
+    // One step of one of this power's legions along its route; false when the
+    // legion was lost (it is gone from the list).
+    bool followRoute(Legion* legion);
     void raiseInvasionArmy(Province* origin, Province* target, int count);
     void announceInvasion(const std::string& text);
 

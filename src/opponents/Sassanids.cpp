@@ -1,5 +1,7 @@
 #include "opponents/Sassanids.h"
 
+#include <array>
+
 #include "engine/Realm.h"
 #include "model/Random.h"
 
@@ -15,8 +17,8 @@ void Sassanids::endTurn() {
     }
     if (attack && legions.empty()) {
         const int size = kBaseSize[level] + realm.random.draw() % 5;
-        Province* origin =
-            realm.findProvince(realm.random.draw() % 2 == 0 ? "Mesopotamia" : "Armenia");
+        Province* origin = realm.province(realm.random.draw() % 2 == 0 ? ProvinceId::Mesopotamia
+                                                                       : ProvinceId::Armenia);
         if (Province* target = chooseTarget()) {
             raiseInvasionArmy(origin, target, size);
             if (realm.sassanidWarningPending) {
@@ -29,20 +31,24 @@ void Sassanids::endTurn() {
 }
 
 Province* Sassanids::chooseTarget() {
-    std::vector<Province*> candidates;
-    for (const char* name : {"Pontus", "Lydia", "Cappadocia", "Phrygia", "Syria", "Palestina",
-                             "Aegyptus", "Thracia", "Macedonia"}) {
-        Province* p = realm.findProvince(name);
-        Empire* owner = realm.getOwner(p);
-        if (owner == nullptr || owner->name == "Romans" || owner->name == "Rebelling Legions") {
-            candidates.push_back(p);
+    using P = ProvinceId;
+    static constexpr std::array kTargets = {P::Pontus,   P::Lydia,   P::Cappadocia,
+                                            P::Phrygia,  P::Syria,   P::Palestina,
+                                            P::Aegyptus, P::Thracia, P::Macedonia};
+    std::array<Province*, kTargets.size()> candidates{};
+    int count = 0;
+    for (const ProvinceId id : kTargets) {
+        Province* p = realm.province(id);
+        const Empire* owner = realm.getOwner(p);
+        if (owner == nullptr || owner->power == Power::Romans ||
+            owner->power == Power::RebellingLegions) {
+            candidates[static_cast<std::size_t>(count++)] = p;
         }
     }
-    if (candidates.empty()) {
+    if (count == 0) {
         return nullptr;
     }
-    return candidates[static_cast<std::size_t>(realm.random.draw() %
-                                               static_cast<int>(candidates.size()))];
+    return candidates[static_cast<std::size_t>(realm.random.draw() % count)];
 }
 
 }  // namespace tessarion

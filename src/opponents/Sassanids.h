@@ -8,8 +8,7 @@ namespace tessarion {
 // is left on the map.
 class Sassanids : public EnemyEmpire {
   public:
-    Sassanids(Realm& inRealm, std::string empireName)
-        : EnemyEmpire(inRealm, std::move(empireName), 2) {}
+    explicit Sassanids(Realm& inRealm) : EnemyEmpire(inRealm, Power::Sassanids, 2) {}
 
     void endTurn() override;
     Province* chooseTarget() override;

@@ -641,7 +641,6 @@ void applySavedGame(Game& game, SavedGame& saved) {
         powers[p]->provinces.swap(saved.powers[p].provinces);
         // The old legions leave with `saved`.
         powers[p]->legions.swap(saved.powers[p].legions);
-        powers[p]->recountLegions();
     }
     game.showLoadedYear();
 }

@@ -1,6 +1,7 @@
 #include "ui/Animation.h"
 #include "ui/Layout.h"
 
+#include <optional>
 #include <span>
 
 #include "game/Game.h"
@@ -83,7 +84,7 @@ void Animator::animateMove(Province* origin, Province* destination) {
     }
     Game& game = screen_.game();
     Empire* owner = game.getOwner(origin);
-    if (owner == nullptr || owner->name != "Romans") {
+    if (owner == nullptr || !owner->isRomans()) {
         shownMoves.insert(move);
     }
     const int mx = (legionX(*origin) + legionX(*destination)) / 2 + screen_.layoutOffsetX + 205;
@@ -93,16 +94,17 @@ void Animator::animateMove(Province* origin, Province* destination) {
             hooks_.playSound(Sound::Battle);
         }
     };
-    const std::string name = owner != nullptr ? owner->name : "";
+    const std::optional<Power> power =
+        owner != nullptr ? std::optional<Power>(owner->power) : std::nullopt;
     const bool eastward = legionX(*destination) >= legionX(*origin);
-    if (name == "Romans") {
+    if (power == Power::Romans) {
         sound();
         // The Roman frames face right; the others face left.
         march(romanMarch, origin, destination, 35, 65, legionX(*destination) < legionX(*origin));
-    } else if (name == "Germanic Tribes") {
+    } else if (power == Power::GermanicTribes) {
         sound();
         march(barbarianMarch, origin, destination, 42, 60, eastward);
-    } else if (name == "Sassanids") {
+    } else if (power == Power::Sassanids) {
         sound();
         march(persianMarch, origin, destination, 40, 60, eastward);
     } else {
@@ -117,20 +119,25 @@ void Animator::animateMove(Province* origin, Province* destination) {
     }
 }
 
-void Animator::flashLegion(const std::string& powerName, Province* province) {
+void Animator::flashLegion(Power who, Province* province) {
     const int px = legionX(*province);
     const int py = legionY(*province);
     const int x = layout::windowXOfMap(px, screen_.layoutOffsetX);
     const int y = layout::windowYOfMap(py);
-    if (powerName == "Romans") {
-        screen_.backBuffer.blit(screen_.cleanMap, px, py, 35, 65, x, y);
-        playAnimation(romanFall, screen_.window, x, y, screen_.backBuffer, x, y, false);
-    } else if (powerName == "Rebelling Legions") {
-        playAnimation(rebelFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
-    } else if (powerName == "Sassanids") {
-        playAnimation(persianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
-    } else {
-        playAnimation(barbarianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+    switch (who) {
+        case Power::Romans:
+            screen_.backBuffer.blit(screen_.cleanMap, px, py, 35, 65, x, y);
+            playAnimation(romanFall, screen_.window, x, y, screen_.backBuffer, x, y, false);
+            break;
+        case Power::RebellingLegions:
+            playAnimation(rebelFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+            break;
+        case Power::Sassanids:
+            playAnimation(persianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+            break;
+        case Power::GermanicTribes:
+            playAnimation(barbarianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+            break;
     }
 }
 

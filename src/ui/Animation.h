@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PictureManifest.h"
+#include "model/Power.h"
 #include "model/Sound.h"
 #include "ui/Graphic.h"
 #include "ui/Sprite.h"
@@ -43,7 +44,7 @@ class Animator {
     void load(const PictureProvider& provider);
 
     void animateMove(Province* origin, Province* destination);
-    void flashLegion(const std::string& powerName, Province* province);
+    void flashLegion(Power who, Province* province);
     void playAnimation(SpriteAnimation& set, Surface& target, int x, int y,
                        const Surface& background, int bx, int by, bool mirrored);
     void clearShownMoves() { shownMoves.clear(); }

@@ -72,9 +72,7 @@ class Desktop : public ShellHost {
 
     void playSound(Sound sound) override;
     void animateMove(Province* from, Province* to) override { animator_.animateMove(from, to); }
-    void flashLegion(const std::string& empireName, Province* where) override {
-        animator_.flashLegion(empireName, where);
-    }
+    void flashLegion(Power who, Province* where) override { animator_.flashLegion(who, where); }
     void refreshReports() override;
 
     Screen& screen() { return *screen_; }

@@ -1,4 +1,6 @@
 // The Roman year: taxes, recruits, pay, bonus demands, plague, settlers, hints.
+#include <random>
+
 #include "engine/Rebellions.h"
 #include "engine/RomanEmpire.h"
 #include "support/TestGame.h"
@@ -232,6 +234,57 @@ TEST_F(RomanYearTest, RoutedLegionsMarchAndMovedMarksClear) {
     EXPECT_TRUE(romans().legions[1]->moved);
     EXPECT_EQ(romans().lastIncome, 10200);
     EXPECT_EQ(romans().upkeep, 750);
+}
+
+// Romans on routes into defended German provinces, some marked moved, some
+// standing: each step of the first ready one may cost a legion before it.
+void romansOnTheRhine(Game& g, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    Province* italia = g.findProvince("Italia");
+    Province* raetia = g.findProvince("Raetia");
+    for (const char* n : {"Belgica", "Pannonia"}) {
+        g.romans.removeProvince(g.findProvince(n));
+        g.barbarians.addProvince(g.findProvince(n));
+        g.addLegions(n, &g.barbarians, 30);
+    }
+    for (int i = 0; i < 120; ++i) {
+        const auto kind = rng() % 4;
+        Legion* l = g.romans.createLegion(kind == 0 ? italia : raetia);
+        if (kind == 0) {
+            l->setRoute({italia, raetia, g.findProvince("Belgica")});
+        } else if (kind != 3) {
+            l->setRoute({raetia, g.findProvince(kind == 1 ? "Belgica" : "Pannonia")});
+        }
+        l->moved = rng() % 4 == 0;
+    }
+}
+
+// The march goes on from the legion that marched last instead of searching
+// from the front each time: it must come out exactly like the search.
+TEST_F(RomanYearTest, MarchComesOutLikeSearchingFromTheFront) {
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        Game fromFront;
+        Game onwards;
+        romansOnTheRhine(fromFront, seed);
+        romansOnTheRhine(onwards, seed);
+        fromFront.random.seed(seed);
+        for (;;) {
+            auto& legions = fromFront.romans.legions;
+            auto next = std::find_if(legions.begin(), legions.end(),
+                                     [](const auto& l) { return l->hasRoute && !l->moved; });
+            if (next == legions.end()) {
+                break;
+            }
+            fromFront.romans.moveLegionStep(next->get());
+        }
+        const std::uint32_t drawn = fromFront.random.state();
+        onwards.random.seed(seed);
+        advanceRomanLegions(onwards.romans);
+        EXPECT_EQ(onwards.random.state(), drawn);
+        EXPECT_EQ(test::legionsOf(onwards), test::legionsOf(fromFront));
+        EXPECT_LT(onwards.barbarians.legionCount(), 60) << "battles fought";
+    }
 }
 
 }  // namespace

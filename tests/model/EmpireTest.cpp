@@ -1,4 +1,6 @@
 // Legions, the powers' shared operations and the one step rule.
+#include <random>
+
 #include "engine/Routes.h"
 #include "model/InternalError.h"
 #include "support/TestGame.h"
@@ -58,9 +60,10 @@ TEST_F(EmpireTest, ListOperationsAndCounting) {
 }
 
 TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
-    Empire rebels(game(), "Rebelling Legions");
-    rebels.addProvince(p("Italia"));
-    rebels.addProvince(p("Dacia"));
+    // The rebels keep the base recruitment (they just never call it).
+    Empire& rebels = game().rogueRomans;
+    moveOwner("Italia", &rebels);
+    moveOwner("Dacia", &rebels);
     p("Italia")->recruitCounter = 0;
     p("Dacia")->recruitCounter = 0;
     rebels.recruit();
@@ -172,6 +175,54 @@ TEST_F(EmpireTest, UpdateLegionsCopesWithLargeArmies) {
     game().romans.removeProvince(p("Belgica"));
     EXPECT_NO_THROW(game().rogueRomans.updateLegions());
     EXPECT_EQ(game().rogueRomans.legionsIn(p("Belgica")), 250);
+}
+
+// Rebels marching out of Raetia (theirs) on Italia (Roman, defended), some
+// still on the way from Belgica, some standing, some marked moved: battles
+// then destroy legions before, at and after the one whose turn it is.
+void rebelsBeforeItalia(Game& g, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    Province* raetia = g.findProvince("Raetia");
+    Province* belgica = g.findProvince("Belgica");
+    Province* italia = g.findProvince("Italia");
+    g.romans.removeProvince(raetia);
+    g.rogueRomans.addProvince(raetia);
+    g.addLegions("Italia", &g.romans, 40);
+    for (int i = 0; i < 150; ++i) {
+        const auto kind = rng() % 4;
+        Legion* l = g.rogueRomans.createLegion(kind == 0 ? belgica : raetia);
+        if (kind == 0) {
+            l->setRoute({belgica, raetia, italia});
+        } else if (kind != 3) {
+            l->setRoute({raetia, italia});
+        }
+        l->moved = rng() % 3 == 0;
+    }
+}
+
+// The walk over the legions follows their places in the list, not their
+// positions: it must come out exactly like the rule's own walk by position.
+TEST_F(EmpireTest, UpdateLegionsWalksLikeTheRuleByPosition) {
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        Game byPosition;
+        Game bySlot;
+        rebelsBeforeItalia(byPosition, seed);
+        rebelsBeforeItalia(bySlot, seed);
+        byPosition.random.seed(seed);
+        for (std::size_t i = 0; i < byPosition.rogueRomans.legions.size(); ++i) {
+            Legion* l = byPosition.rogueRomans.legions[i].get();
+            if (l->hasRoute) {
+                byPosition.rogueRomans.moveLegionStep(l);
+            }
+        }
+        const std::uint32_t drawn = byPosition.random.state();
+        bySlot.random.seed(seed);
+        bySlot.rogueRomans.updateLegions();
+        EXPECT_EQ(bySlot.random.state(), drawn);
+        EXPECT_EQ(test::legionsOf(bySlot), test::legionsOf(byPosition));
+        EXPECT_LT(bySlot.romans.legionsIn(bySlot.findProvince("Italia")), 40) << "battles fought";
+    }
 }
 
 TEST_F(EmpireTest, RogueRomansNeverRecruitAtTheEndOfTheirTurn) {

@@ -1,5 +1,7 @@
 // The province table, lookups, news and the generator.
+#include <algorithm>
 #include <limits>
+#include <random>
 #include <set>
 
 #include "engine/Routes.h"
@@ -186,6 +188,102 @@ TEST_F(WorldTest, GetOwnerReportsProvincesHeldTwice) {
     EXPECT_EQ(advisor.messages.size(), 2u);
     EXPECT_EQ(game().ownerOf(p("Italia")), &game().romans);
     EXPECT_EQ(advisor.messages.size(), 2u) << "ownerOf never reports";
+}
+
+// The owner is kept by the lists as they change; it must always be what a
+// look through the four lists in their order finds, with the same reports.
+TEST_F(WorldTest, OwnersFollowEveryChangeOfTheLists) {
+    const auto powers = game().powers();
+    for (std::size_t i = 0; i < powers.size(); ++i) {
+        EXPECT_EQ(game().empire(powers[i]->power), powers[i]) << "the lists' order is the enum's";
+        EXPECT_EQ(powerName(powers[i]->power), powers[i]->name);
+    }
+    auto byLooking = [&](const Province* q, int& reports) -> Empire* {
+        Empire* candidate = nullptr;
+        for (Empire* e : powers) {
+            if (std::find(e->provinces.begin(), e->provinces.end(), q) == e->provinces.end()) {
+                continue;
+            }
+            reports += candidate != nullptr;
+            candidate = e;
+            if (e == &game().sassanids) {
+                break;
+            }
+        }
+        return candidate;
+    };
+    std::mt19937 rng(3);
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+    for (int step = 0; step < 3000; ++step) {
+        Empire* e = powers[pick(powers.size())];
+        Province* q = game().provinces[pick(kProvinceCount)].get();
+        switch (pick(12)) {
+            case 0:
+                e->provinces.clear();
+                break;
+            case 1: {  // a saved game's list put in place, as the loader does
+                std::vector<Province*> listed;
+                for (int k = static_cast<int>(pick(6)); k > 0; --k) {
+                    listed.push_back(game().provinces[pick(kProvinceCount)].get());
+                }
+                e->provinces.swap(listed);
+                break;
+            }
+            case 2:
+            case 3:
+                if (e->ownsProvince(q)) {
+                    e->removeProvince(q);
+                }
+                break;
+            case 4:
+                takeProvince(e, q, game(), game().ownerOf(q));
+                break;
+            default:
+                e->addProvince(q);
+        }
+        for (auto& prov : game().provinces) {
+            int reports = 0;
+            Empire* expected = byLooking(prov.get(), reports);
+            advisor.messages.clear();
+            ASSERT_EQ(game().getOwner(prov.get()), expected) << prov->name << " at " << step;
+            ASSERT_EQ(static_cast<int>(advisor.messages.size()), reports) << prov->name;
+            for (Empire* other : powers) {
+                const bool listed = std::find(other->provinces.begin(), other->provinces.end(),
+                                              prov.get()) != other->provinces.end();
+                ASSERT_EQ(other->ownsProvince(prov.get()), listed);
+            }
+        }
+    }
+}
+
+TEST_F(WorldTest, TheRulesNamesForProvincesAreTheTables) {
+    const std::pair<ProvinceId, const char*> named[] = {
+        {ProvinceId::Italia, "Italia"},
+        {ProvinceId::UpperRhine, "Upper Rhine"},
+        {ProvinceId::Aegyptus, "Aegyptus"},
+        {ProvinceId::Armenia, "Armenia"},
+        {ProvinceId::Sarmatia, "Sarmatia"},
+        {ProvinceId::Dacia, "Dacia"},
+        {ProvinceId::Britannia, "Britannia"},
+        {ProvinceId::LowerRhine, "Lower Rhine"},
+        {ProvinceId::LowerDanube, "Lower Danube"},
+        {ProvinceId::Mesopotamia, "Mesopotamia"},
+        {ProvinceId::UpperDanube, "Upper Danube"},
+        {ProvinceId::Cappadocia, "Cappadocia"},
+    };
+    for (auto [id, name] : named) {
+        EXPECT_EQ(game().province(id)->name, name);
+        EXPECT_TRUE(game().province(id)->is(id));
+    }
+    std::vector<std::string> beyond;
+    for (auto& prov : game().provinces) {
+        if (isBeyondBorder(prov.get())) {
+            beyond.push_back(prov->name + (isGermanicSide(prov.get()) ? "" : " (Tigris)"));
+        }
+    }
+    EXPECT_EQ(beyond, (std::vector<std::string>{"Upper Rhine", "Armenia (Tigris)", "Sarmatia",
+                                                "Lower Rhine", "Lower Danube",
+                                                "Mesopotamia (Tigris)", "Upper Danube"}));
 }
 
 TEST_F(WorldTest, LookupsByName) {

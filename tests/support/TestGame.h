@@ -61,8 +61,8 @@ class RecordingFrontEnd : public FrontEnd {
     void animateMove(Province* from, Province* to) override {
         moves.push_back(from->name + ">" + to->name);
     }
-    void flashLegion(const std::string& who, Province* where) override {
-        flashes.push_back(who + "@" + where->name);
+    void flashLegion(Power who, Province* where) override {
+        flashes.push_back(std::string(powerName(who)) + "@" + where->name);
     }
     void refreshReports() override {
         ++newsRefreshes;
@@ -139,6 +139,19 @@ class GameTest : public ::testing::Test {
     std::optional<FrontEndScope> frontEndScope_;
     std::unique_ptr<Game> game_;
 };
+
+// Every legion of every power as a line of text, in list order: two games
+// that played alike print alike.
+inline std::vector<std::string> legionsOf(Game& game) {
+    std::vector<std::string> out;
+    for (Empire* e : game.powers()) {
+        for (const auto& l : e->legions) {
+            out.push_back(e->name + " " + l->province->name + (l->moved ? " moved" : "") +
+                          (l->hasRoute ? " step " + std::to_string(l->routeIndex) : ""));
+        }
+    }
+    return out;
+}
 
 // The game's next draws return exactly these values, in order (e.g. {1}
 // wins the next battle, whose draw must be odd).
