@@ -206,7 +206,7 @@ BENCHMARK(BM_SaveAndLoadLateGame)->Unit(benchmark::kMicrosecond);
 // nothing but line feeds. The peak memory of the process (which includes the
 // file's bytes, read whole) is reported beside the time.
 void BM_RefuseFileOfNewlinesAtTheSizeLimit(benchmark::State& state) {
-    Position position(kScenarioValentinian);
+    Position position(455);
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / "tessarion-bench-newlines.TSN";
     std::ofstream(path, std::ios::binary) << std::string(kMaxSaveFileSize, '\n');

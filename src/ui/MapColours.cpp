@@ -123,12 +123,12 @@ std::uint32_t colourBlindColour(Ground ground) {
     return kColourBlind[static_cast<std::size_t>(ground)];
 }
 
-std::uint32_t typicalColour(const Surface& picture, const Surface* mask) {
+std::uint32_t typicalColour(const Surface& picture, const Mask* mask) {
     Histogram h;
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             const bool shown = mask == nullptr || (x < mask->width() && y < mask->height() &&
-                                                   (mask->pixel(x, y) & 0xFFFFFFu) == 0);
+                                                   mask->at(x, y) == 0);
             if (shown) {
                 h.add(picture.pixel(x, y));
             }
@@ -207,12 +207,12 @@ void MapRecolouring::recolour(Surface& picture, int x, int y) const {
     }
 }
 
-void recolourOverlay(Surface& picture, const Surface& mask, Ground ground) {
+void recolourOverlay(Surface& picture, const Mask& mask, Ground ground) {
     const Tint tint = tintFor(typicalColour(picture, &mask), colourBlindColour(ground), false);
     for (int y = 0; y < picture.height() && y < mask.height(); ++y) {
         std::uint32_t* row = picture.row(y);
         for (int x = 0; x < picture.width() && x < mask.width(); ++x) {
-            if ((mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+            if (mask.at(x, y) == 0) {
                 row[x] = apply(tint, row[x]);
             }
         }

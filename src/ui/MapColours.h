@@ -23,7 +23,7 @@ std::uint32_t colourBlindColour(Ground ground);
 
 // A picture's usual colour: the per-channel median of its pixels (only those
 // the mask shows, when there is a mask; black where nothing counts).
-std::uint32_t typicalColour(const Surface& picture, const Surface* mask = nullptr);
+std::uint32_t typicalColour(const Surface& picture, const Mask* mask = nullptr);
 
 // Recolours the standard map's pictures for the colour-blind map. A pixel of
 // a ground's colour, lighter or darker with the paper's grain, takes the new
@@ -53,7 +53,7 @@ class MapRecolouring {
 
 // An ownership overlay of the given ground, from the colour it was painted in
 // to the colour-blind map's; only the pixels its mask shows change.
-void recolourOverlay(Surface& picture, const Surface& mask, Ground ground);
+void recolourOverlay(Surface& picture, const Mask& mask, Ground ground);
 
 // The screen's freshly decoded map pictures (the base map, the Constantinople
 // label, the overlays) in the colour-blind map's colours.

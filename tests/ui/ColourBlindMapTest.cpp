@@ -27,7 +27,7 @@ std::uint32_t dominantColour(const Sprite& s) {
     std::map<std::uint32_t, int> counts;
     for (int y = 0; y < s.surface.height(); ++y) {
         for (int x = 0; x < s.surface.width(); ++x) {
-            if ((s.mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+            if (s.mask.at(x, y) == 0) {
                 ++counts[s.surface.pixel(x, y) | 0xFF000000u];
             }
         }
@@ -50,7 +50,7 @@ std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
         const Sprite& s = screen.pictures.overlays[i];
         for (int y = 0; y < s.surface.height(); ++y) {
             for (int x = 0; x < s.surface.width(); ++x) {
-                if ((s.mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+                if (s.mask.at(x, y) == 0) {
                     pixels.push_back(s.surface.pixel(x, y));
                 }
             }
@@ -222,7 +222,7 @@ TEST_F(ColourBlindMapTest, TheLegendShowsEachPowersLandAndLegion) {
     int same = 0;
     for (int y = 0; y < roman.height; ++y) {
         for (int x = 0; x < roman.width; ++x) {
-            if ((roman.mask.pixel(x, y) & 0xFFFFFFu) == 0) {
+            if (roman.mask.at(x, y) == 0) {
                 same += clear.pixel(50 + x, 110 + y) == roman.surface.pixel(x, y) ? 1 : 0;
             }
         }

@@ -360,6 +360,8 @@ TEST_F(DesktopTest, ALongPressOnTheMapEndsTheTurnButNotAFingerLostWhileTheGameWa
     const auto [bx, by] = endTurnButton();
     run(tap(bx, by, 6));
     EXPECT_EQ(game_->year(), 238);
+}
+
 int countColour(const Surface& s, std::uint32_t colour) {
     return static_cast<int>(std::count(s.pixels().begin(), s.pixels().end(), colour));
 }

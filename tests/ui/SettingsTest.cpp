@@ -131,7 +131,7 @@ class DesktopSettingsTest : public SettingsFileTest {
             image.pixels.assign(static_cast<std::size_t>(size.width * size.height), 0xFF808080);
             return image;
         };
-        config.sounds = [](const std::string&) { return std::span<const unsigned char>(); };
+        config.sounds = {};
         config.showSplash = false;
         config.showIntro = false;
         config.aboutMs = 0;
