@@ -10,15 +10,7 @@
 #include <memory>
 #include <ostream>
 
-#include "app/GeneralPlayer.h"
-#include "game/Events.h"
-#include "game/Game.h"
-#include "game/GameSession.h"
-#include "game/Scenarios.h"
-#include "model/FrontEnd.h"
-#include "model/InternalError.h"
 #include "model/Random.h"
-#include "ui/Shell.h"
 
 namespace tessarion {
 
@@ -30,49 +22,6 @@ const char* const kSimulateUsage =
     "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
     "                            [--player idle|general|all]\n"
     "                            [--from 235|1100|1101|1102|1103] [--csv FILE]\n";
-
-// The simulated player's front end: nothing is shown, questions are answered
-// by the player's policy (the defeat question marks the game lost), and the
-// rules' request to end the program ends the game.
-class SimulatedPlayer : public ShellHost {
-  public:
-    SimulatedPlayer(PlayerKind player, const Game& game) : player_(player), game_(game) {}
-
-    bool askYesNo(const std::string&, const Question& question) override {
-        if (question.topic == Question::Topic::Defeat) {
-            defeated = true;
-        }
-        return answerQuestion(player_, question, game_.romans.treasury);
-    }
-    void quit() override { over = true; }
-
-    bool defeated = false;
-    bool over = false;
-
-  private:
-    PlayerKind player_;
-    const Game& game_;
-};
-
-// Ends turns, the general giving his orders first, until the game is over.
-// Why the game failed, or nothing.
-std::string playTurns(Game& game, Shell& shell, const SimulatedPlayer& screen, PlayerKind player,
-                      GeneralPlayer& general) {
-    for (int turns = 1; !screen.over; ++turns) {
-        if (turns > kTurnLimit) {
-            return "no end after " + std::to_string(kTurnLimit) + " turns";
-        }
-        if (player == PlayerKind::General) {
-            const int year = game.year();
-            general.playTurn(game, shell);
-            if (screen.over || game.year() != year) {
-                continue;  // the last order ended the turn by itself
-            }
-        }
-        shell.rightButtonUp();
-    }
-    return {};
-}
 
 std::string fromLabel(int from) {
     return from == 235 ? "235 AD" : "scenario " + std::to_string(from);
@@ -113,10 +62,6 @@ class ProgressBar {
 };
 
 }  // namespace
-
-const char* playerName(PlayerKind player) {
-    return player == PlayerKind::Idle ? "idle" : "general";
-}
 
 std::variant<SimulationOptions, std::string> parseSimulationOptions(
     const std::vector<std::string>& args) {
@@ -171,58 +116,6 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
         }
     }
     return options;
-}
-
-std::uint32_t gameSeed(std::uint32_t runSeed, int index) {
-    // Steps of the golden ratio spread neighbouring games far apart in the
-    // generator's sequence; step 0 keeps the run seed for the first game.
-    return runSeed + static_cast<std::uint32_t>(index) * 0x9E3779B9u;
-}
-
-bool answerQuestion(PlayerKind player, const Question& question, int treasury) {
-    switch (question.topic) {
-        case Question::Topic::KeepPlaying:
-            return true;
-        case Question::Topic::PeaceOffer:
-            return player == PlayerKind::General &&
-                   GeneralPlayer::acceptsPeace(treasury, question.price, question.years);
-        case Question::Topic::BonusDemand:
-            return player == PlayerKind::General &&
-                   GeneralPlayer::paysBonus(treasury, question.price);
-        default:
-            // Defeat, the end at 476 AD and anything else: the game is over or
-            // the question is not the player's business.
-            return false;
-    }
-}
-
-GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) {
-    GameResult result;
-    result.skill = skill;
-    result.player = player;
-    result.from = from;
-    result.seed = seed;
-
-    GameSession session(seed);
-    Game* game = &session.game();
-    SimulatedPlayer simulated(player, *game);
-    Shell shell(*game, simulated);
-    GeneralPlayer general;
-    FrontEndScope frontEnd(*game, simulated);
-    game->setSkillLevel(skill);
-    try {
-        beginFirstGame(*game, from);
-        result.startYear = game->year();
-        result.failure = playTurns(*game, shell, simulated, player, general);
-    } catch (const std::exception& e) {
-        result.failure = std::string("internal error: ") + e.what();
-    }
-    result.endYear = game->year();
-    result.defeated = simulated.defeated;
-    result.invasions = game->invasionCount;
-    result.plagues = game->plagueCount;
-    result.rebellions = game->rebellionCount;
-    return result;
 }
 
 TableRow summarize(const std::vector<GameResult>& games, double seconds) {

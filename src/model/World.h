@@ -56,7 +56,6 @@ class World {
     int rebellionCount = 0;
     bool sassanidWarningPending = true;
     std::deque<std::string> newsLog;
-    Province* dragSource = nullptr;
 
     int year() const { return 235 + turn; }
 

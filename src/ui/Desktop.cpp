@@ -244,7 +244,7 @@ void Desktop::dispatch(const InputEvent& e) {
 void Desktop::mouseDown(const InputEvent& e) {
     if (e.button == InputEvent::Button::Left) {
         // Whatever this press starts, the last drag is over.
-        game_.dragSource = nullptr;
+        shell_.dragSource = nullptr;
     }
     bool consumed = false;
     menu_.mouseDown(e.x, e.y, consumed);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/Orders.h"
 #include "game/Commands.h"
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
@@ -74,16 +75,14 @@ class Shell {
 
     // The province whose legion box holds a map point (lowest slot wins).
     Province* legionBoxAt(int mapX, int mapY) const;
-    // A window point where a press picks the province's legions, and one where
-    // a release drops on the province (nothing when no such point exists).
-    std::optional<std::pair<int, int>> pressPointFor(Province* province) const;
-    std::optional<std::pair<int, int>> dropPointFor(Province* province) const;
-    // A whole drag from one province to another, as the player would make it.
-    // False when no point of the map picks one of them.
-    bool dragLegion(Province* from, Province* to);
 
-    // Whether the last left-button release carried out an order.
-    bool lastDropCarriedOut = false;
+    // The province whose legions the last left-button press picked up.
+    Province* dragSource = nullptr;
+    // What the last left-button release did.
+    OrderResult lastDrop;
+    // Why the last drop gave no order, for the province line; empty once the
+    // player moves on (the next press, or the pointer reaching another province).
+    std::string refusal;
 
   private:
     void saveCommand();

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/HeadlessPlatform.h"
+#include "support/MapPoints.h"
 #include "support/TestGame.h"
 #include "ui/InputEvents.h"
 
@@ -97,10 +98,10 @@ class DesktopTest : public ::testing::Test {
     // The mouse on one of Italia's legions, or on Raetia's land, as the
     // window's frame has it (below the menu bar).
     InputEvent atItalia(InputEvent::Type type) {
-        return onMap(type, desktop_->shell().pressPointFor(p("Italia")));
+        return onMap(type, test::pressPointFor(desktop_->shell(), p("Italia")));
     }
     InputEvent atRaetia(InputEvent::Type type) {
-        return onMap(type, desktop_->shell().dropPointFor(p("Raetia")));
+        return onMap(type, test::dropPointFor(desktop_->shell(), p("Raetia")));
     }
     static InputEvent onMap(InputEvent::Type type, std::optional<std::pair<int, int>> point) {
         if (!point) {
@@ -339,7 +340,7 @@ TEST_F(DesktopTest, TheMenuBarStripBelongsToTheMenus) {
     run({mouse(InputEvent::Type::MouseDown, desktop_->frameWidth() - 20, 5),
          atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 0);
-    EXPECT_EQ(game_->dragSource, nullptr);
+    EXPECT_EQ(desktop_->shell().dragSource, nullptr);
     run(click(desktop_->frameWidth() - 20, 5, InputEvent::Button::Right));
     EXPECT_EQ(game_->year(), 235) << "a right click on the menu bar is not the map's";
 }

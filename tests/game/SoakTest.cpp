@@ -4,8 +4,7 @@
 // the same thing with thousands of games: scripts/bench or --simulate.
 #include <gtest/gtest.h>
 
-#include "app/Simulator.h"
-#include "game/Game.h"
+#include "game/WholeGame.h"
 
 namespace tessarion {
 namespace {
