@@ -331,6 +331,7 @@ void Desktop::redrawScreen() {
 
 void Desktop::drawProvinceInfo() {
     screen_->hoveredProvince = shell_.hoveredProvince;
+    screen_->refusal = shell_.refusal;
     tessarion::drawProvinceInfo(*screen_, screen_->window);
     runner_.presentFrame();
 }

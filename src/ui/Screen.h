@@ -60,6 +60,9 @@ class Screen {
     int layoutOffsetX = 0;
     // The province under the mouse, kept up to date by the shell.
     const Province* hoveredProvince = nullptr;
+    // Why the last drop gave no order: shown in the province line instead of
+    // the province until the player moves on.
+    std::string refusal;
 
     Surface backBuffer;
     Surface baseMap;

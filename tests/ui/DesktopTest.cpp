@@ -10,6 +10,8 @@
 #include "support/MapPoints.h"
 #include "support/TestGame.h"
 #include "ui/InputEvents.h"
+#include "ui/Reports.h"
+#include "ui/ScreenFixture.h"
 
 namespace tessarion {
 namespace {
@@ -185,6 +187,35 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
          mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
     EXPECT_FALSE(menu.active());
     EXPECT_EQ(game_->year(), yearBefore);
+}
+
+// A drop the rules refuse says why in the province line under the map, with
+// no box, until the player moves on: to the next press, or to another province.
+TEST_F(DesktopTest, ARefusedDropSaysWhyInTheProvinceLine) {
+    start();
+    const Surface& window = desktop_->screen().window;
+    const int x = desktop_->screen().x(185);
+    const std::string why = "No order: the legion is already in Italia.";
+    run({atItalia(InputEvent::Type::MouseMove), atItalia(InputEvent::Type::MouseDown),
+         atItalia(InputEvent::Type::MouseUp)});
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(desktop_->shell().refusal, "the legion is already in Italia");
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    // A whole repaint keeps it.
+    desktop_->redrawScreen();
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    // Moving on within the same province keeps it too; another province ends it.
+    run({atItalia(InputEvent::Type::MouseMove)});
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    run({atRaetia(InputEvent::Type::MouseMove)});
+    EXPECT_TRUE(textAt(window, x, 600, "Province: Raetia", kWhite, kBlack));
+
+    // The next press ends it as well.
+    run({atItalia(InputEvent::Type::MouseDown), atItalia(InputEvent::Type::MouseUp)});
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    run({atItalia(InputEvent::Type::MouseDown)});
+    EXPECT_FALSE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    EXPECT_EQ(countPixels(window, x, 595, desktop_->screen().x(965), 618, kRefusalColour), 0);
 }
 
 TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
