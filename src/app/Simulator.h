@@ -21,6 +21,10 @@ struct SimulationOptions {
     // 235 for the campaign, otherwise a scenario's menu command.
     int from = 235;
     std::optional<std::string> csvPath;
+    // Games played side by side, one a thread: every core unless told.
+    int jobs = defaultJobs();
+
+    static int defaultJobs();
 };
 
 // The options that follow "--simulate", or a message saying what is wrong.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -25,14 +26,17 @@ std::string problemWith(const std::vector<std::string>& args) {
 }
 
 TEST(SimulatorOptionsTest, EveryOption) {
-    const SimulationOptions o = parsed({"--games", "7", "--skill", "2", "--seed", "4294967295",
-                                        "--player", "general", "--from", "1102", "--csv", "x.csv"});
+    const SimulationOptions o =
+        parsed({"--games", "7", "--skill", "2", "--seed", "4294967295", "--player", "general",
+                "--from", "1102", "--csv", "x.csv", "--jobs", "3"});
     EXPECT_EQ(o.games, 7);
     EXPECT_EQ(o.skills, std::vector<int>{2});
     EXPECT_EQ(o.seed, 4294967295u);
     EXPECT_EQ(o.players, std::vector<PlayerKind>{PlayerKind::General});
     EXPECT_EQ(o.from, 1102);
     EXPECT_EQ(o.csvPath, "x.csv");
+    EXPECT_EQ(o.jobs, 3);
+    EXPECT_GE(parsed({}).jobs, 1) << "every core by default";
     EXPECT_EQ(parsed({"--skill", "all", "--player", "all"}).skills.size(), 3u);
 }
 
@@ -47,6 +51,7 @@ TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
     EXPECT_NE(problemWith({"--from", "236"}).find("--from"), std::string::npos);
     EXPECT_NE(problemWith({"--from", "1104"}).find("--from"), std::string::npos);
     EXPECT_NE(problemWith({"--csv"}).find("--csv"), std::string::npos);
+    EXPECT_NE(problemWith({"--jobs", "0"}).find("--jobs"), std::string::npos);
     EXPECT_NE(problemWith({"--fast"}).find("--fast"), std::string::npos);
 
     std::ostringstream out;
@@ -146,6 +151,41 @@ TEST(SimulatorTest, AGameReplaysFromTheSeedInItsRow) {
     EXPECT_EQ(replay[3], "0");
     replay[3] = third[3];
     EXPECT_EQ(replay, third);
+}
+
+// Games side by side give what they give one after another: the same table
+// (but the measured speed) and the same CSV rows in the same order.
+TEST(SimulatorTest, SeveralJobsPlayTheSameGamesAsOne) {
+    auto run = [](const std::string& jobs) {
+        const std::string csv = ::testing::TempDir() + "simulator_jobs_" + jobs + ".csv";
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runSimulator({"--games", "4", "--skill", "all", "--player", "all", "--seed", "77",
+                                "--from", "1101", "--jobs", jobs, "--csv", csv},
+                               out, err, false),
+                  0)
+            << err.str();
+        // Every figure but the speed: the last column and the closing line.
+        std::istringstream table(out.str());
+        std::string kept;
+        for (std::string line; std::getline(table, line);) {
+            if (line.rfind("On ", 0) == 0) {
+                continue;
+            }
+            const bool row = line.rfind("Easy", 0) == 0 || line.rfind("Normal", 0) == 0 ||
+                             line.rfind("Hard", 0) == 0;
+            kept += (row ? line.substr(0, line.find_last_of(' ')) : line) + '\n';
+        }
+        std::ifstream f(csv);
+        std::stringstream rows;
+        rows << f.rdbuf();
+        return std::make_pair(kept, rows.str());
+    };
+    const auto one = run("1");
+    const auto three = run("3");
+    EXPECT_EQ(one.first, three.first);
+    EXPECT_EQ(one.second, three.second);
+    EXPECT_EQ(std::count(one.second.begin(), one.second.end(), '\n'), 1 + 4 * 3 * 2);
 }
 
 TEST(SimulatorTest, TheExecutableRunsAndRejectsBadOptions) {
