@@ -14,12 +14,12 @@
 #include <optional>
 #include <string>
 
-#include "app/Simulator.h"
 #include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
+#include "game/WholeGame.h"
 #include "model/Random.h"
 #include "opponents/EnemyEmpire.h"
 #include "savegame/SaveGame.h"

@@ -13,13 +13,12 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/GeneralPlayer.h"
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
-#include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
+#include "game/GeneralPlayer.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
 #include "model/FrontEnd.h"
@@ -44,23 +43,6 @@ int pictureIdOf(const Lesson& lesson) {
     return picture != nullptr ? picture->id : -1;
 }
 
-// Why the rules give no order for a drag and say nothing about it.
-std::string whyNoOrder(Game& game, Province* from, Province* to) {
-    if (game.romans.legionsIn(from) == 0) {
-        return "no Roman legion stands in " + from->name;
-    }
-    if (!hasReadyLegion(game.romans, from)) {
-        return "the legions in " + from->name + " are already marching to their orders";
-    }
-    if (from == to) {
-        return "the legion is already in " + to->name;
-    }
-    if (isBeyondBorder(to) && !isNeighbour(from, to) && !isNeighbour(to, from)) {
-        return "too far beyond the frontier";
-    }
-    return "there is no way from " + from->name + " to " + to->name;
-}
-
 // The console's front end: every box as lines (MESSAGE, QUESTION and its
 // answer, SHOW for pictures, lessons, Results and About), the dialogs answered
 // from the command line. At a terminal a person reads the texts and answers
@@ -71,7 +53,6 @@ class ConsoleHost : public ShellHost {
         : terminal(terminal), in_(in), out_(out) {}
 
     void showMessage(const std::string& text) override {
-        ++spoken;
         if (terminal) {
             out_ << '\n' << Console::plainText(text) << "\n\n";
             return;
@@ -79,7 +60,6 @@ class ConsoleHost : public ShellHost {
         out_ << "MESSAGE: " << Console::escapeText(text) << '\n';
     }
     bool askYesNo(const std::string& text, const Question&) override {
-        ++spoken;
         if (terminal && answers.empty()) {
             return ask(text);
         }
@@ -132,8 +112,6 @@ class ConsoleHost : public ShellHost {
     const bool terminal;
     // Answers given beforehand (the answer command), first asked first.
     std::deque<bool> answers;
-    // Boxes shown so far: an order refused without a word needs one from us.
-    int spoken = 0;
     // The path the next file dialog answers with (the save and load commands).
     std::optional<std::string> nextPath;
     // Menu commands the game posted, and whether it asked to end the program.
@@ -489,14 +467,11 @@ void CommandLoop::drop(const Tokens& t) {
     if (from == nullptr || to == nullptr) {
         throw Refusal{"unknown province " + (from == nullptr ? t[1] : t[2])};
     }
-    const int spoken = host_.spoken;
-    if (!shell_.dragLegion(from, to)) {
-        throw Refusal{"no point on the map picks " + from->name + " and " + to->name};
-    }
-    if (terminal_ && shell_.lastDropCarriedOut) {
+    const OrderResult result = orderLegion(game_, from, to);
+    if (terminal_ && result.carriedOut()) {
         out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
-    } else if (terminal_ && host_.spoken == spoken) {
-        out_ << "No order: " << whyNoOrder(game_, from, to) << ".\n";
+    } else if (terminal_ && !refusalReason(result.refusal).explainedByAdvisor) {
+        out_ << "No order: " << refusalText(result.refusal, from, to) << ".\n";
     }
 }
 
@@ -504,7 +479,7 @@ void CommandLoop::play(const Tokens& t) {
     if (t.size() != 2 || t[1] != "general") {
         throw Refusal{"play takes the name of a built-in player: general"};
     }
-    general_.playTurn(game_, shell_);
+    general_.playTurn(game_);
 }
 
 // The keys held down together, then let go.

@@ -2,26 +2,23 @@
 #include "app/Numbers.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <ostream>
+#include <thread>
 
-#include "app/GeneralPlayer.h"
-#include "game/Events.h"
-#include "game/Game.h"
-#include "game/GameSession.h"
 #include "game/Scenarios.h"
-#include "model/FrontEnd.h"
-#include "model/InternalError.h"
 #include "model/PrintableText.h"
 #include "model/Random.h"
 #include "platform/FileSystem.h"
-#include "ui/Shell.h"
 
 namespace tessarion {
 
@@ -33,50 +30,9 @@ std::string simulateUsage() {
     return "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
            "                            [--player idle|general|all]\n"
            "                            [--from 235|" +
-           scenarioIds("|") + "] [--csv FILE]\n";
-}
-
-// The simulated player's front end: nothing is shown, questions are answered
-// by the player's policy (the defeat question marks the game lost), and the
-// rules' request to end the program ends the game.
-class SimulatedPlayer : public ShellHost {
-  public:
-    SimulatedPlayer(PlayerKind player, const Game& game) : player_(player), game_(game) {}
-
-    bool askYesNo(const std::string&, const Question& question) override {
-        if (question.topic == Question::Topic::Defeat) {
-            defeated = true;
-        }
-        return answerQuestion(player_, question, game_.romans.treasury);
-    }
-    void quit() override { over = true; }
-
-    bool defeated = false;
-    bool over = false;
-
-  private:
-    PlayerKind player_;
-    const Game& game_;
-};
-
-// Ends turns, the general giving his orders first, until the game is over.
-// Why the game failed, or nothing.
-std::string playTurns(Game& game, Shell& shell, const SimulatedPlayer& screen, PlayerKind player,
-                      GeneralPlayer& general) {
-    for (int turns = 1; !screen.over; ++turns) {
-        if (turns > kTurnLimit) {
-            return "no end after " + std::to_string(kTurnLimit) + " turns";
-        }
-        if (player == PlayerKind::General) {
-            const int year = game.year();
-            general.playTurn(game, shell);
-            if (screen.over || game.year() != year) {
-                continue;  // the last order ended the turn by itself
-            }
-        }
-        shell.rightButtonUp();
-    }
-    return {};
+           scenarioIds("|") +
+           "] [--csv FILE]\n"
+           "                            [--jobs N]\n";
 }
 
 std::string fromLabel(int from) {
@@ -119,8 +75,9 @@ class ProgressBar {
 
 }  // namespace
 
-const char* playerName(PlayerKind player) {
-    return player == PlayerKind::Idle ? "idle" : "general";
+int SimulationOptions::defaultJobs() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 0 ? static_cast<int>(std::min(cores, 1024u)) : 1;
 }
 
 std::variant<SimulationOptions, std::string> parseSimulationOptions(
@@ -168,6 +125,11 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
                 return "--from needs 235 (the campaign) or a scenario: " + ids;
             }
             options.from = static_cast<int>(n);
+        } else if (arg == "--jobs") {
+            if (!hasValue || !parseNumber(value, 1, 1024, n)) {
+                return "--jobs needs a whole number from 1 to 1024";
+            }
+            options.jobs = static_cast<int>(n);
         } else if (arg == "--csv") {
             if (!hasValue || value.empty()) {
                 return "--csv needs a file name";
@@ -178,58 +140,6 @@ std::variant<SimulationOptions, std::string> parseSimulationOptions(
         }
     }
     return options;
-}
-
-std::uint32_t gameSeed(std::uint32_t runSeed, int index) {
-    // Steps of the golden ratio spread neighbouring games far apart in the
-    // generator's sequence; step 0 keeps the run seed for the first game.
-    return runSeed + static_cast<std::uint32_t>(index) * 0x9E3779B9u;
-}
-
-bool answerQuestion(PlayerKind player, const Question& question, int treasury) {
-    switch (question.topic) {
-        case Question::Topic::KeepPlaying:
-            return true;
-        case Question::Topic::PeaceOffer:
-            return player == PlayerKind::General &&
-                   GeneralPlayer::acceptsPeace(treasury, question.price, question.years);
-        case Question::Topic::BonusDemand:
-            return player == PlayerKind::General &&
-                   GeneralPlayer::paysBonus(treasury, question.price);
-        default:
-            // Defeat, the end at 476 AD and anything else: the game is over or
-            // the question is not the player's business.
-            return false;
-    }
-}
-
-GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) {
-    GameResult result;
-    result.skill = skill;
-    result.player = player;
-    result.from = from;
-    result.seed = seed;
-
-    GameSession session(seed);
-    Game* game = &session.game();
-    SimulatedPlayer simulated(player, *game);
-    Shell shell(*game, simulated);
-    GeneralPlayer general;
-    FrontEndScope frontEnd(*game, simulated);
-    game->setSkillLevel(skill);
-    try {
-        beginFirstGame(*game, from);
-        result.startYear = game->year();
-        result.failure = playTurns(*game, shell, simulated, player, general);
-    } catch (const std::exception& e) {
-        result.failure = std::string("internal error: ") + e.what();
-    }
-    result.endYear = game->year();
-    result.defeated = simulated.defeated;
-    result.invasions = game->invasionCount;
-    result.plagues = game->plagueCount;
-    result.rebellions = game->rebellionCount;
-    return result;
 }
 
 TableRow summarize(const std::vector<GameResult>& games, double seconds) {
@@ -310,6 +220,20 @@ std::string csvRow(const GameResult& g) {
 
 namespace {
 
+// Processor time of the calling thread, so that the speed of the rules does
+// not depend on what else the machine (or the other games) are doing; wall
+// time where the system keeps no such clock.
+double threadSeconds() {
+#if defined(CLOCK_THREAD_CPUTIME_ID) && !defined(__EMSCRIPTEN__)
+    timespec t{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t) == 0) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+    }
+#endif
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 // The CSV file, and why writing it failed (an errno value) once it has.
 struct CsvFile {
     std::ofstream out;
@@ -326,20 +250,50 @@ struct CsvFile {
     }
 };
 
-// The games of one row of the table, each written to the CSV file (when open)
-// as it ends.
-std::vector<GameResult> playRow(const SimulationOptions& options, int skill, PlayerKind player,
-                                std::uint32_t seed, CsvFile& csv, ProgressBar& bar) {
-    std::vector<GameResult> results;
-    results.reserve(static_cast<std::size_t>(options.games));
-    for (int i = 0; i < options.games; ++i) {
-        GameResult g = playGame(skill, player, options.from, gameSeed(seed, i));
-        g.index = i;
-        csv.write(csvRow(g));
-        results.push_back(std::move(g));
-        bar.advance();
+// One game of the run, in the order of the table and the CSV file.
+struct Task {
+    int skill;
+    PlayerKind player;
+    int index;
+    GameResult result;
+    double seconds = 0;
+    bool done = false;
+};
+
+// Plays every task on `jobs` threads, each game whole on one thread: a game
+// owns everything it touches, so games side by side never meet. Rows go to
+// the CSV file in the order of the tasks, each as soon as those before it
+// are done.
+void playAll(std::vector<Task>& tasks, int jobs, int from, std::uint32_t seed, CsvFile& csv,
+             ProgressBar& bar) {
+    std::atomic<std::size_t> next{0};
+    std::mutex doneMutex;
+    std::size_t written = 0;
+    auto work = [&] {
+        for (std::size_t t = next++; t < tasks.size(); t = next++) {
+            Task& task = tasks[t];
+            const double start = threadSeconds();
+            GameResult g = playGame(task.skill, task.player, from, gameSeed(seed, task.index));
+            const double seconds = threadSeconds() - start;
+            g.index = task.index;
+            const std::lock_guard<std::mutex> lock(doneMutex);
+            task.result = std::move(g);
+            task.seconds = seconds;
+            task.done = true;
+            for (; written < tasks.size() && tasks[written].done; ++written) {
+                csv.write(csvRow(tasks[written].result));
+            }
+            bar.advance();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int j = 1; j < jobs && static_cast<std::size_t>(j) < tasks.size(); ++j) {
+        threads.emplace_back(work);
     }
-    return results;
+    work();
+    for (std::thread& t : threads) {
+        t.join();
+    }
 }
 
 void reportFailure(const GameResult& g, std::ostream& err) {
@@ -372,27 +326,45 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         csv.write(csvHeader());
     }
 
-    std::vector<TableRow> rows;
-    std::vector<GameResult> failures;
-    {
-        ProgressBar bar(err, showProgress,
-                        static_cast<long long>(options.games) *
-                            static_cast<long long>(options.skills.size() * options.players.size()));
-        for (int skill : options.skills) {
-            for (PlayerKind player : options.players) {
-                // Processor time, not wall time: the figure should not depend on
-                // what else the machine is doing.
-                const std::clock_t start = std::clock();
-                const std::vector<GameResult> results =
-                    playRow(options, skill, player, seed, csv, bar);
-                const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-                rows.push_back(summarize(results, seconds));
-                std::copy_if(results.begin(), results.end(), std::back_inserter(failures),
-                             [](const GameResult& g) { return !g.failure.empty(); });
+    std::vector<Task> tasks;
+    for (int skill : options.skills) {
+        for (PlayerKind player : options.players) {
+            for (int i = 0; i < options.games; ++i) {
+                tasks.push_back(Task{skill, player, i, {}, 0, false});
             }
         }
     }
+    const auto wallStart = std::chrono::steady_clock::now();
+    {
+        ProgressBar bar(err, showProgress, static_cast<long long>(tasks.size()));
+        playAll(tasks, options.jobs, options.from, seed, csv, bar);
+    }
+    const double wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+
+    std::vector<TableRow> rows;
+    std::vector<GameResult> failures;
+    long long years = 0;
+    for (std::size_t first = 0; first < tasks.size();
+         first += static_cast<std::size_t>(options.games)) {
+        std::vector<GameResult> results;
+        double seconds = 0;
+        for (std::size_t t = first; t < first + static_cast<std::size_t>(options.games); ++t) {
+            results.push_back(tasks[t].result);
+            seconds += tasks[t].seconds;
+            if (!tasks[t].result.failure.empty()) {
+                failures.push_back(tasks[t].result);
+            }
+        }
+        rows.push_back(summarize(results, seconds));
+        years += rows.back().years;
+    }
     out << formatTable(options.games, options.from, seed, rows);
+    char speed[160];
+    std::snprintf(speed, sizeof speed, "On %d %s: %.0f game-years a second of wall time.\n",
+                  options.jobs, options.jobs == 1 ? "thread" : "threads",
+                  wallSeconds > 0 ? static_cast<double>(years) / wallSeconds : 0.0);
+    out << speed;
     for (const GameResult& g : failures) {
         reportFailure(g, err);
     }

@@ -7,14 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "model/FrontEnd.h"
+#include "game/WholeGame.h"
 
 namespace tessarion {
-
-// The built-in players of the balance simulator.
-enum class PlayerKind { Idle, General };
-
-const char* playerName(PlayerKind player);
 
 // What a run of `tessarion --simulate` plays.
 struct SimulationOptions {
@@ -26,48 +21,15 @@ struct SimulationOptions {
     // 235 for the campaign, otherwise a scenario's menu command.
     int from = 235;
     std::optional<std::string> csvPath;
+    // Games played side by side, one a thread: every core unless told.
+    int jobs = defaultJobs();
+
+    static int defaultJobs();
 };
 
 // The options that follow "--simulate", or a message saying what is wrong.
 std::variant<SimulationOptions, std::string> parseSimulationOptions(
     const std::vector<std::string>& args);
-
-// The seed of game `index` of a run started from `runSeed`. Game 0 uses the run
-// seed itself, so any game is replayed with --games 1 --seed <its seed>.
-std::uint32_t gameSeed(std::uint32_t runSeed, int index);
-
-// How one whole game went.
-struct GameResult {
-    int skill = 1;
-    PlayerKind player = PlayerKind::Idle;
-    int from = 235;
-    int index = 0;
-    std::uint32_t seed = 0;
-    int startYear = 235;  // the first year the player plays
-    int endYear = 235;    // the year the game ended in
-    bool defeated = false;
-    int invasions = 0;
-    int plagues = 0;
-    int rebellions = 0;
-    // Set when the rules raised an internal error or the game never ended.
-    std::string failure;
-
-    bool survived285() const { return !defeated || endYear > 285; }
-    bool survived476() const { return !defeated && endYear >= 476; }
-    int years() const { return endYear - startYear; }
-};
-
-// The most player turns a game may take before it counts as hung: each turn
-// advances the year at least once and the game ends at 476 AD.
-inline constexpr int kTurnLimit = 476 - 235 + 10;
-
-// Plays one whole game: from `from` (235 or a scenario command) at the skill
-// level, with every question answered by the player's policy, until defeat or
-// 476 AD. Leaves no front end installed behind it.
-GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed);
-
-// How the player answers an advisor question, given the treasury at the time.
-bool answerQuestion(PlayerKind player, const Question& question, int treasury);
 
 // One line of the balance table.
 struct TableRow {

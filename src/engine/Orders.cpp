@@ -4,6 +4,7 @@
 #include "engine/Rebellions.h"
 #include "engine/Routes.h"
 #include "model/FrontEnd.h"
+#include "model/InternalError.h"
 #include "model/Random.h"
 
 namespace tessarion {
@@ -37,54 +38,131 @@ Legion* setLegionRoute(Empire& empire, const Province* province, const Route& ro
     return nullptr;
 }
 
-bool dropLegion(Realm& realm, int x, int y) {
+namespace {
+
+constexpr RefusalReason kRefusals[] = {
+    {OrderRefusal::None, false, ""},
+    {OrderRefusal::NoLegion, false, "no Roman legion stands in FROM"},
+    {OrderRefusal::AllMoved, true, "all the legions in FROM have already moved"},
+    {OrderRefusal::Marching, false, "the legions in FROM are already marching to their orders"},
+    {OrderRefusal::SamePlace, false, "the legion is already in TO"},
+    {OrderRefusal::NoProvince, false, "there is no province there"},
+    {OrderRefusal::BorderRule, true,
+     "Roman troops stay out of TO unless there is an enemy to attack"},
+    {OrderRefusal::TooFarBeyond, false, "too far beyond the frontier"},
+    {OrderRefusal::NoRoute, false, "there is no way from FROM to TO"},
+};
+
+void replaceAll(std::string& text, const std::string& what, const std::string& by) {
+    for (std::size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + by.size())) {
+        text.replace(at, what.size(), by);
+    }
+}
+
+OrderPlan refused(OrderRefusal why) {
+    OrderPlan plan;
+    plan.refusal = why;
+    return plan;
+}
+
+// The checks of an order, in the order the rules make them. When `speaking`,
+// the rules tell the player what they explain (the legions have all moved,
+// the frontier rules) and report a province held twice, as the order itself
+// does; otherwise nothing is shown.
+OrderPlan examineOrder(Realm& realm, const Province* from, const Province* to, bool speaking) {
     RomanEmpire& romans = realm.romans;
-    Province* source = realm.dragSource;
-
-    if (source == nullptr || romans.legions.empty() || !hasReadyLegion(romans, source)) {
-        if (source != nullptr && romans.legionsIn(source) > 0) {
-            showMessage(
-                realm,
-                "Princeps,\r\n\r\nAll the units in the province have already moved.\r\nNotice how "
-                "the legion icon "
-                "appears grayed out.  You will be\r\nable to move grayed out legions again next "
-                "turn.");
+    if (from == nullptr || romans.legions.empty() || !hasReadyLegion(romans, from)) {
+        if (from == nullptr || romans.legionsIn(from) == 0) {
+            return refused(OrderRefusal::NoLegion);
         }
-        return false;
+        if (hasUnmovedLegionIn(romans, from)) {
+            return refused(OrderRefusal::Marching);
+        }
+        if (speaking) {
+            showMessage(realm,
+                        "Princeps,\r\n\r\nAll the units in the province have already "
+                        "moved.\r\nNotice how the legion icon appears grayed out.  You will "
+                        "be\r\nable to move grayed out legions again next turn.");
+        }
+        return refused(OrderRefusal::AllMoved);
     }
-
-    Province* target = provinceAt(realm, x, y);
-    if (target == nullptr) {
-        return false;
+    if (to == nullptr) {
+        return refused(OrderRefusal::NoProvince);
     }
-    if (target == source) {
-        return false;
+    if (to == from) {
+        return refused(OrderRefusal::SamePlace);
     }
-    if (isBeyondBorder(target)) {
-        Empire* owner = realm.getOwner(target);
-        if (owner == nullptr || owner->legionsIn(target) == 0) {
-            explainBorderRule(realm, target);
-            return false;
+    if (isBeyondBorder(to)) {
+        Empire* owner = speaking ? realm.getOwner(to) : realm.ownerOf(to);
+        if (owner == nullptr || owner->legionsIn(to) == 0) {
+            if (speaking) {
+                explainBorderRule(realm, to);
+            }
+            return refused(OrderRefusal::BorderRule);
         }
     }
-    if (isNeighbour(source, target) || isNeighbour(target, source)) {
-        attackProvince(target, romans, source);
-        return true;
+    OrderPlan plan;
+    if (isNeighbour(from, to) || isNeighbour(to, from)) {
+        Empire* owner = realm.ownerOf(to);
+        const bool defended = owner != nullptr && owner->legionsIn(to) > 0;
+        const bool hostile = owner != nullptr && owner != &romans;
+        plan.kind = !hostile || !defended ? OrderKind::Move
+                    : isBeyondBorder(to)  ? OrderKind::Raid
+                                          : OrderKind::Attack;
+        plan.route = {const_cast<Province*>(from), const_cast<Province*>(to)};
+        return plan;
     }
-    if (isBeyondBorder(target)) {
-        return false;
+    if (isBeyondBorder(to)) {
+        return refused(OrderRefusal::TooFarBeyond);
     }
-    Route route = findRoute(realm, source, target);
-    if (route.size() < 2) {
-        // No way there: no order.
-        return false;
+    plan.route = findRoute(realm, const_cast<Province*>(from), const_cast<Province*>(to));
+    if (plan.route.size() < 2) {
+        return refused(OrderRefusal::NoRoute);
     }
-    Legion* legion = setLegionRoute(romans, source, route);
+    plan.kind = OrderKind::Route;
+    return plan;
+}
+
+}  // namespace
+
+const RefusalReason& refusalReason(OrderRefusal refusal) {
+    for (const RefusalReason& reason : kRefusals) {
+        if (reason.refusal == refusal) {
+            return reason;
+        }
+    }
+    throw InternalError("a refusal without a reason");
+}
+
+std::string refusalText(OrderRefusal refusal, const Province* from, const Province* to) {
+    std::string text = refusalReason(refusal).text;
+    replaceAll(text, "FROM", from != nullptr ? from->name : "");
+    replaceAll(text, "TO", to != nullptr ? to->name : "");
+    return text;
+}
+
+OrderPlan planOrder(Realm& realm, const Province* from, const Province* to) {
+    return examineOrder(realm, from, to, false);
+}
+
+OrderResult dropLegion(Realm& realm, Province* from, Province* to) {
+    const OrderPlan plan = examineOrder(realm, from, to, true);
+    if (!plan.accepted()) {
+        return {OrderOutcome::Refused, plan.refusal};
+    }
+    RomanEmpire& romans = realm.romans;
+    if (plan.kind != OrderKind::Route) {
+        const OrderOutcome outcome = attackProvince(to, romans, from);
+        return {outcome,
+                outcome == OrderOutcome::Refused ? OrderRefusal::NoLegion : OrderRefusal::None};
+    }
+    Legion* legion = setLegionRoute(romans, from, plan.route);
     if (legion == nullptr) {
-        return false;
+        return {OrderOutcome::Refused, OrderRefusal::NoLegion};
     }
     romans.moveLegionStep(legion);
-    return true;
+    return {OrderOutcome::Marched, OrderRefusal::None};
 }
 
 namespace {
@@ -100,8 +178,8 @@ Legion* readyLegionIn(RomanEmpire& attacker, const Province* source) {
 
 // One battle against the legions holding `target`: either side may lose a
 // legion, and the last defender lost gives up the province.
-void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion* acting,
-              Empire* owner) {
+OrderOutcome fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion* acting,
+                      Empire* owner) {
     Realm& realm = attacker.realm;
     attacker.realm.frontEnd().animateMove(acting->province, target);
     const int r = realm.random.draw();
@@ -109,14 +187,14 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
         attacker.realm.frontEnd().flashLegion(attacker.power, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
         realm.addNews("Our attack on " + target->name + " failed");
-        return;
+        return OrderOutcome::BattleLost;
     }
     attacker.realm.frontEnd().flashLegion(owner->power, target);
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;
         realm.addNews("Enemy legion in " + target->name + " defeated");
-        return;
+        return OrderOutcome::BattleWon;
     }
     takeProvince(&attacker, target, realm, owner);
     moveLegionInto(acting, target);
@@ -127,36 +205,37 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
             rebelLegions(target, attacker);
         }
     }
+    return isBeyondBorder(target) ? OrderOutcome::BattleWon : OrderOutcome::TookProvince;
 }
 
 }  // namespace
 
-void attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
+OrderOutcome attackProvince(Province* target, RomanEmpire& attacker, Province* source) {
     Realm& realm = attacker.realm;
     Legion* acting = readyLegionIn(attacker, source);
     if (acting == nullptr) {
         // Callers check for a ready legion first; without one there is nobody
         // to carry out the order.
-        return;
+        return OrderOutcome::Refused;
     }
     if (acting->province != source) {
         showMessage(attacker.realm, "legion's current province (" + acting->province->name +
                                         ") doesn't match from->name() (" + source->name);
-        return;
+        return OrderOutcome::Refused;
     }
     Empire* owner = realm.getOwner(target);
     const bool hostile = owner != nullptr && owner != &attacker;
     if (!hostile) {
         takeProvince(&attacker, target, realm, nullptr);
         moveLegionInto(acting, target);
-        return;
+        return owner == nullptr ? OrderOutcome::TookProvince : OrderOutcome::Moved;
     }
     if (owner->legionsIn(target) == 0) {
         takeProvince(&attacker, target, realm, owner);
         moveLegionInto(acting, target);
-        return;
+        return OrderOutcome::TookProvince;
     }
-    fightFor(target, attacker, source, acting, owner);
+    return fightFor(target, attacker, source, acting, owner);
 }
 
 void moveLegionInto(Legion* legion, Province* province) {

@@ -20,6 +20,17 @@ bool anyLegionCanMove(Game& game) {
     return false;
 }
 
+OrderResult orderLegion(Game& game, Province* from, Province* to) {
+    const OrderResult result = dropLegion(game, from, to);
+    if (result.carriedOut()) {
+        game.frontEnd().redrawScreen();
+        if (!anyLegionCanMove(game)) {
+            endTurnCycle(game);
+        }
+    }
+    return result;
+}
+
 namespace {
 
 void playMilestoneLesson(Game& game, const Lesson& m) {

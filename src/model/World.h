@@ -59,7 +59,6 @@ class World {
     // in; both change only through addNews and clearNews.
     std::deque<std::string> newsLog;
     std::deque<int> newsYears;
-    Province* dragSource = nullptr;
 
     int year() const { return 235 + turn; }
 

@@ -343,7 +343,7 @@ void Desktop::dispatch(const InputEvent& e) {
 void Desktop::mouseDown(const InputEvent& e) {
     if (e.button == InputEvent::Button::Left) {
         // Whatever this press starts, the last drag is over.
-        game_.dragSource = nullptr;
+        shell_.dragSource = nullptr;
     }
     leftHeld_ = false;
     bool consumed = false;
@@ -469,7 +469,7 @@ void Desktop::fitFrameToWindow() {
 }
 
 Province* Desktop::dragged() const {
-    return leftHeld_ ? game_.dragSource : nullptr;
+    return leftHeld_ ? shell_.dragSource : nullptr;
 }
 
 std::vector<RouteOnMap> Desktop::routesWanted() {
@@ -511,6 +511,7 @@ void Desktop::redrawScreen() {
 
 void Desktop::drawProvinceInfo() {
     screen_->hoveredProvince = shell_.hoveredProvince;
+    screen_->refusal = shell_.refusal;
     tessarion::drawProvinceInfo(*screen_, screen_->window);
     runner_.presentFrame();
 }

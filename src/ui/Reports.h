@@ -34,6 +34,8 @@ void drawMilitaryReport(Screen& screen);
 // The line under the map about the province under the mouse, into any
 // surface: the back buffer when painting, the window when the mouse moves.
 void drawProvinceInfo(Screen& screen, Surface& target);
+// The colour of a refused order's reason in the province line.
+inline constexpr std::uint32_t kRefusalColour = 0xFFFFD060;
 // The attributes of a province with its mood, as the province line shows it.
 std::string provinceAttributesText(const Province& province);
 // Both reports drawn afresh and the panel shown on the window; called for

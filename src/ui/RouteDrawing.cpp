@@ -13,32 +13,16 @@
 namespace tessarion {
 
 RouteOnMap plannedRoute(Realm& realm, Province* from, Province* to) {
-    // The same questions, in the same order, as a drop asks before it acts; the
-    // rules' own route search gives the way. Nothing here opens a box or draws.
-    if (from == nullptr || to == nullptr || from == to) {
+    // The rules' own answer to the drop, asked without giving the order. A
+    // press where no Roman legion stands drags nothing.
+    if (from == nullptr || to == nullptr || from == to || realm.romans.legionsIn(from) == 0) {
         return {};
     }
-    const RouteOnMap refused{{from, to}, false};
-    if (realm.romans.legions.empty() || !hasReadyLegion(realm.romans, from)) {
-        return refused;
+    const OrderPlan plan = planOrder(realm, from, to);
+    if (!plan.accepted()) {
+        return {{from, to}, false};
     }
-    if (isBeyondBorder(to)) {
-        const Empire* owner = realm.ownerOf(to);
-        if (owner == nullptr || owner->legionsIn(to) == 0) {
-            return refused;
-        }
-    }
-    if (isNeighbour(from, to) || isNeighbour(to, from)) {
-        return {{from, to}, true};
-    }
-    if (isBeyondBorder(to)) {
-        return refused;
-    }
-    const Route route = findRoute(realm, from, to);
-    if (route.size() < 2) {
-        return refused;
-    }
-    return {{route.begin(), route.end()}, true};
+    return {{plan.route.begin(), plan.route.end()}, true};
 }
 
 std::vector<RouteOnMap> legionRoutes(const Realm& realm, const Province* province) {

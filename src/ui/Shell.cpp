@@ -1,7 +1,5 @@
 #include "ui/Shell.h"
 
-#include <tuple>
-
 #include "engine/Orders.h"
 #include "engine/Rebellions.h"
 #include "game/Game.h"
@@ -20,6 +18,7 @@ void Shell::mouseMove(int x, int y) {
     hoveredProvince = provinceShownAt(game_, mouseMapX, mouseMapY);
     if (hoveredProvince != shownProvince) {
         shownProvince = hoveredProvince;
+        refusal.clear();
         host_.drawProvinceInfo();
     }
 }
@@ -35,69 +34,32 @@ Province* Shell::legionBoxAt(int mapX, int mapY) const {
     return nullptr;
 }
 
-std::optional<std::pair<int, int>> Shell::pressPointFor(Province* p) const {
-    for (int dy = 0; dy <= 59; ++dy) {
-        for (int dx = 0; dx <= 73; ++dx) {
-            const int mx = p->legionX + dx;
-            const int my = p->legionY + dy;
-            if (legionBoxAt(mx, my) == p) {
-                return std::make_pair(mx + mapOriginX(), my + kMapOriginY);
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::pair<int, int>> Shell::dropPointFor(Province* p) const {
-    auto point = clickPointIn(game_, *p);
-    if (!point) {
-        return std::nullopt;
-    }
-    return std::make_pair(point->first + mapOriginX(), point->second + kMapOriginY);
-}
-
-bool Shell::dragLegion(Province* from, Province* to) {
-    auto press = pressPointFor(from);
-    auto release = dropPointFor(to);
-    if (!press || !release) {
-        return false;
-    }
-    leftButtonDown(press->first, press->second);
-    leftButtonUp(release->first, release->second);
-    return true;
-}
-
 void Shell::leftButtonDown(int x, int y) {
-    game_.dragSource = nullptr;
-    Province* hit = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
-    if (hit == nullptr) {
-        return;
+    if (!refusal.empty()) {
+        refusal.clear();
+        host_.drawProvinceInfo();
     }
-    if (hasReadyLegion(game_.romans, hit) || !hasUnmovedLegionIn(game_.romans, hit)) {
-        game_.dragSource = hit;
-    }
+    dragSource = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
 }
 
 void Shell::leftButtonUp(int x, int y) {
-    int mapX = layout::mapXOfWindow(x, layoutOffsetX);
-    int mapY = layout::mapYOfWindow(y);
-    // Painted land outside every click rectangle drops as the province it shows: the rules
-    // are given a point of that province they understand.
-    if (provinceAt(game_, mapX, mapY) == nullptr) {
-        if (Province* shown = provinceShownAt(game_, mapX, mapY)) {
-            if (auto point = clickPointIn(game_, *shown)) {
-                std::tie(mapX, mapY) = *point;
-            }
-        }
+    lastDrop = {};
+    if (dragSource == nullptr) {
+        return;  // the press picked up no legion: no order was meant
     }
-    lastDropCarriedOut = dropLegion(game_, mapX, mapY);
-    if (!lastDropCarriedOut) {
-        return;
+    // Painted land outside every click rectangle drops as the province it shows.
+    Province* target =
+        provinceShownAt(game_, layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
+    giveOrder(dragSource, target);
+}
+
+bool Shell::giveOrder(Province* from, Province* to) {
+    lastDrop = orderLegion(game_, from, to);
+    if (!lastDrop.carriedOut()) {
+        refusal = refusalText(lastDrop.refusal, from, to);
+        host_.drawProvinceInfo();
     }
-    host_.redrawScreen();
-    if (!anyLegionCanMove(game_)) {
-        endTurnCycle(game_);
-    }
+    return lastDrop.carriedOut();
 }
 
 void Shell::rightButtonUp() {
@@ -169,7 +131,7 @@ void Shell::pickOrDrop() {
         } else {
             // As a press and release on the province itself would: the rules
             // explain why nothing there can move, when they have a reason.
-            orderLegion(cursor.highlighted, cursor.highlighted);
+            giveOrder(cursor.highlighted, cursor.highlighted);
         }
         return;
     }
@@ -179,13 +141,9 @@ void Shell::pickOrDrop() {
         host_.drawMapCursor();  // put down where it was
         return;
     }
-    if (!orderLegion(from, cursor.highlighted)) {
+    if (!giveOrder(from, cursor.highlighted)) {
         host_.drawMapCursor();
     }
-}
-
-bool Shell::orderLegion(Province* from, Province* to) {
-    return dragLegion(from, to) && lastDropCarriedOut;
 }
 
 bool Shell::cancelPick() {

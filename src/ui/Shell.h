@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/Orders.h"
 #include "game/Commands.h"
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
@@ -85,16 +86,14 @@ class Shell {
 
     // The province whose legion box holds a map point (lowest slot wins).
     Province* legionBoxAt(int mapX, int mapY) const;
-    // A window point where a press picks the province's legions, and one where
-    // a release drops on the province (nothing when no such point exists).
-    std::optional<std::pair<int, int>> pressPointFor(Province* province) const;
-    std::optional<std::pair<int, int>> dropPointFor(Province* province) const;
-    // A whole drag from one province to another, as the player would make it.
-    // False when no point of the map picks one of them.
-    bool dragLegion(Province* from, Province* to);
 
-    // Whether the last left-button release carried out an order.
-    bool lastDropCarriedOut = false;
+    // The province whose legions the last left-button press picked up.
+    Province* dragSource = nullptr;
+    // What the last left-button release did.
+    OrderResult lastDrop;
+    // Why the last drop gave no order, for the province line; empty once the
+    // player moves on (the next press, or the pointer reaching another province).
+    std::string refusal;
 
     // Ends the turn: the right click, the end-turn button and its key.
     void endTurn();
@@ -118,8 +117,10 @@ class Shell {
     void hideMapCursor();
 
   private:
-    // Every order the keyboard gives goes through here.
-    bool orderLegion(Province* from, Province* to);
+    // Every order the player gives, by mouse, finger or keyboard, goes
+    // through here; a refusal is kept for the province line. True when the
+    // order was carried out.
+    bool giveOrder(Province* from, Province* to);
     void showHighlight(Province* province);
 
     void saveCommand();

@@ -1,22 +1,18 @@
-// The balance simulator: options, the players' policies, the table's sums and
-// replaying a game from the seed in its CSV row.
+// The balance simulator: options, the table's sums and replaying a game from
+// the seed in its CSV row.
 #include "app/Simulator.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include <sys/wait.h>
 
-#include "app/GeneralPlayer.h"
-#include "support/TestGame.h"
-
 namespace tessarion {
 namespace {
-
-using test::GameTest;
 
 SimulationOptions parsed(const std::vector<std::string>& args) {
     auto result = parseSimulationOptions(args);
@@ -30,14 +26,17 @@ std::string problemWith(const std::vector<std::string>& args) {
 }
 
 TEST(SimulatorOptionsTest, EveryOption) {
-    const SimulationOptions o = parsed({"--games", "7", "--skill", "2", "--seed", "4294967295",
-                                        "--player", "general", "--from", "1102", "--csv", "x.csv"});
+    const SimulationOptions o =
+        parsed({"--games", "7", "--skill", "2", "--seed", "4294967295", "--player", "general",
+                "--from", "1102", "--csv", "x.csv", "--jobs", "3"});
     EXPECT_EQ(o.games, 7);
     EXPECT_EQ(o.skills, std::vector<int>{2});
     EXPECT_EQ(o.seed, 4294967295u);
     EXPECT_EQ(o.players, std::vector<PlayerKind>{PlayerKind::General});
     EXPECT_EQ(o.from, 1102);
     EXPECT_EQ(o.csvPath, "x.csv");
+    EXPECT_EQ(o.jobs, 3);
+    EXPECT_GE(parsed({}).jobs, 1) << "every core by default";
     EXPECT_EQ(parsed({"--skill", "all", "--player", "all"}).skills.size(), 3u);
 }
 
@@ -52,6 +51,7 @@ TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
     EXPECT_NE(problemWith({"--from", "236"}).find("--from"), std::string::npos);
     EXPECT_NE(problemWith({"--from", "1104"}).find("--from"), std::string::npos);
     EXPECT_NE(problemWith({"--csv"}).find("--csv"), std::string::npos);
+    EXPECT_NE(problemWith({"--jobs", "0"}).find("--jobs"), std::string::npos);
     EXPECT_NE(problemWith({"--fast"}).find("--fast"), std::string::npos);
 
     std::ostringstream out;
@@ -60,30 +60,6 @@ TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
     EXPECT_TRUE(out.str().empty());
     EXPECT_NE(err.str().find("--player needs idle, general or all"), std::string::npos);
     EXPECT_NE(err.str().find("Usage"), std::string::npos);
-}
-
-TEST(SimulatorTest, GameSeedsKeepTheRunSeedFirstAndDiffer) {
-    EXPECT_EQ(gameSeed(12345, 0), 12345u);
-    EXPECT_NE(gameSeed(12345, 1), gameSeed(12345, 2));
-    EXPECT_NE(gameSeed(12345, 1), gameSeed(12346, 1));
-}
-
-TEST(SimulatorTest, QuestionsAnsweredByEachPolicy) {
-    using Topic = Question::Topic;
-    for (PlayerKind player : {PlayerKind::Idle, PlayerKind::General}) {
-        EXPECT_TRUE(answerQuestion(player, {Topic::KeepPlaying}, 0));
-        for (Topic over : {Topic::Defeat, Topic::PlayAgain, Topic::Other}) {
-            EXPECT_FALSE(answerQuestion(player, {over}, 100000));
-        }
-    }
-    const Question peace{Topic::PeaceOffer, 30000, 9};
-    const Question bonus{Topic::BonusDemand, 12000, 0};
-    EXPECT_FALSE(answerQuestion(PlayerKind::Idle, peace, 1000000));
-    EXPECT_FALSE(answerQuestion(PlayerKind::Idle, bonus, 1000000));
-    EXPECT_TRUE(answerQuestion(PlayerKind::General, bonus, 12000));
-    EXPECT_FALSE(answerQuestion(PlayerKind::General, bonus, 11999));
-    EXPECT_TRUE(answerQuestion(PlayerKind::General, peace, 30000));
-    EXPECT_FALSE(answerQuestion(PlayerKind::General, peace, 29999));
 }
 
 TEST(SimulatorTest, TableSumsAndMeans) {
@@ -177,15 +153,43 @@ TEST(SimulatorTest, AGameReplaysFromTheSeedInItsRow) {
     EXPECT_EQ(replay, third);
 }
 
-TEST(SimulatorTest, TheGeneralOutlastsTheIdlePlayer) {
-    int idle = 0;
-    int general = 0;
-    for (int i = 0; i < 12; ++i) {
-        const std::uint32_t seed = gameSeed(31, i);
-        idle += playGame(0, PlayerKind::Idle, 235, seed).survived285();
-        general += playGame(0, PlayerKind::General, 235, seed).survived285();
-    }
-    EXPECT_GE(general, idle + 5) << "idle " << idle << ", general " << general;
+// Games side by side give what they give one after another: the same table
+// (but the measured speed) and the same CSV rows in the same order.
+TEST(SimulatorTest, SeveralJobsPlayTheSameGamesAsOne) {
+    auto run = [](const std::string& jobs) {
+        const std::string csv = ::testing::TempDir() + "simulator_jobs_" + jobs + ".csv";
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runSimulator({"--games", "4", "--skill", "all", "--player", "all", "--seed", "77",
+                                "--from", "1101", "--jobs", jobs, "--csv", csv},
+                               out, err, false),
+                  0)
+            << err.str();
+        // Every figure but the speed: the last column and the closing line.
+        std::istringstream table(out.str());
+        std::string kept;
+        std::size_t speedColumn = std::string::npos;  // where the heading's last column begins
+        for (std::string line; std::getline(table, line);) {
+            if (line.rfind("On ", 0) == 0) {
+                continue;
+            }
+            if (line.rfind("Skill", 0) == 0) {
+                speedColumn = line.find("Rebellions") + std::string("Rebellions").size();
+            }
+            const bool row = line.rfind("Easy", 0) == 0 || line.rfind("Normal", 0) == 0 ||
+                             line.rfind("Hard", 0) == 0;
+            kept += (row ? line.substr(0, speedColumn) : line) + '\n';
+        }
+        std::ifstream f(csv);
+        std::stringstream rows;
+        rows << f.rdbuf();
+        return std::make_pair(kept, rows.str());
+    };
+    const auto one = run("1");
+    const auto three = run("3");
+    EXPECT_EQ(one.first, three.first);
+    EXPECT_EQ(one.second, three.second);
+    EXPECT_EQ(std::count(one.second.begin(), one.second.end(), '\n'), 1 + 4 * 3 * 2);
 }
 
 TEST(SimulatorTest, TheExecutableRunsAndRejectsBadOptions) {
@@ -197,57 +201,6 @@ TEST(SimulatorTest, TheExecutableRunsAndRejectsBadOptions) {
     const int bad = std::system((exe + " --simulate --games none" + quiet).c_str());
     ASSERT_TRUE(WIFEXITED(bad));
     EXPECT_EQ(WEXITSTATUS(bad), 2);
-}
-
-// The general's orders in positions set up by hand.
-class GeneralOrdersTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame(1);
-        clearAllLegions();
-    }
-    std::pair<std::string, std::string> order() {
-        GeneralPlayer::View view;
-        GeneralPlayer::look(game(), view);
-        const GeneralPlayer::Order o = GeneralPlayer().chooseOrder(view);
-        if (o.from < 0) {
-            return {};
-        }
-        return {view.province[static_cast<std::size_t>(o.from)]->name,
-                view.province[static_cast<std::size_t>(o.to)]->name};
-    }
-};
-
-TEST_F(GeneralOrdersTest, RetakesAnEmptyLostProvinceWithASpareLegion) {
-    moveOwner("Africa", nullptr);
-    give(game().romans, "Aegyptus", 2);
-    EXPECT_EQ(order(), std::make_pair(std::string("Aegyptus"), std::string("Africa")));
-}
-
-TEST_F(GeneralOrdersTest, KeepsTheLastLegionInBritannia) {
-    moveOwner("Belgica", nullptr);
-    give(game().romans, "Britannia", 1);
-    EXPECT_EQ(order().first, "");
-    give(game().romans, "Britannia", 1);
-    EXPECT_EQ(order(), std::make_pair(std::string("Britannia"), std::string("Belgica")));
-}
-
-TEST_F(GeneralOrdersTest, GuardsTheProvincesABandCanStrike) {
-    give(game().barbarians, "Upper Rhine", 2);
-    give(game().romans, "Italia", 4);
-    const auto [from, to] = order();
-    EXPECT_EQ(from, "Italia");
-    EXPECT_TRUE(to == "Raetia" || to == "Pannonia") << to;
-}
-
-TEST_F(GeneralOrdersTest, LetsThePersiansLastLegionBreakOnOurGarrison) {
-    moveOwner("Syria", &game().sassanids);
-    give(game().sassanids, "Syria", 1);
-    give(game().romans, "Palestina", 3);
-    EXPECT_NE(order().second, "Syria");
-    give(game().sassanids, "Armenia", 1);
-    EXPECT_EQ(order(), std::make_pair(std::string("Palestina"), std::string("Syria")));
 }
 
 }  // namespace

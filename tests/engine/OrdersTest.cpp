@@ -1,6 +1,10 @@
 // The player's orders: moves, attacks, route orders, take-overs and plunder.
 #include "engine/Orders.h"
+
+#include <functional>
+
 #include "engine/Routes.h"
+#include "game/StateJson.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
@@ -17,16 +21,7 @@ class OrdersTest : public GameTest {
         clearAllLegions();
     }
     bool drop(const std::string& from, const std::string& to) {
-        game().dragSource = p(from);
-        for (const Rect& r : p(to)->hitRects) {
-            const int x = (r.left + r.right) / 2;
-            const int y = (r.top + r.bottom) / 2;
-            if (provinceAt(game(), x, y) == p(to)) {
-                return dropLegion(game(), x, y);
-            }
-        }
-        ADD_FAILURE() << "no drop point for " << to;
-        return false;
+        return dropLegion(game(), p(from), p(to)).carriedOut();
     }
     std::vector<std::string>& flashes = frontEnd.flashes;
 };
@@ -56,9 +51,8 @@ TEST_F(OrdersTest, ReleaseWithoutAReadyLegionExplainsOrDoesNothing) {
     EXPECT_TRUE(advisor.saw("All the units in the province have already moved."));
     advisor.messages.clear();
     EXPECT_FALSE(drop("Syria", "Palestina")) << "no legions at all: silence";
-    game().dragSource = p("Italia");
     game().romans.legions[0]->moved = false;
-    EXPECT_FALSE(dropLegion(game(), 2, 2)) << "over the sea";
+    EXPECT_FALSE(dropLegion(game(), p("Italia"), nullptr).carriedOut()) << "over the sea";
     EXPECT_FALSE(drop("Italia", "Italia"));
     EXPECT_TRUE(advisor.messages.empty());
 }
@@ -167,6 +161,126 @@ TEST_F(OrdersTest, DestroyingTheLastRebelsStartsNoNewRevolt) {
     EXPECT_TRUE(drop("Italia", "Raetia"));
     EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
     EXPECT_TRUE(advisor.messages.empty());
+}
+
+// Every refusal the rules make, one row each: what the query answers (without
+// a draw, a box or any change), what carrying the order out answers, the
+// player's text, and whether the advisor has told the player already.
+TEST_F(OrdersTest, EveryRefusalHasItsReason) {
+    struct Row {
+        OrderRefusal refusal;
+        const char* from;
+        const char* to;  // nullptr: dropped on the sea
+        std::function<void()> setUp;
+        const char* text;
+        const char* box;  // the start of the advisor's box, or nullptr
+    };
+    const Row rows[] = {
+        {OrderRefusal::NoLegion, "Belgica", "Italia", [] {}, "no Roman legion stands in Belgica",
+         nullptr},
+        {OrderRefusal::AllMoved, "Italia", "Raetia",
+         [&] { game().romans.legions[0]->moved = true; },
+         "all the legions in Italia have already moved",
+         "Princeps,\r\n\r\nAll the units in the province have already moved."},
+        {OrderRefusal::Marching, "Italia", "Raetia",
+         [&] {
+             game().romans.legions[0]->setRoute({p("Italia"), p("Raetia"), p("Belgica")});
+         },
+         "the legions in Italia are already marching to their orders", nullptr},
+        {OrderRefusal::SamePlace, "Italia", "Italia", [] {}, "the legion is already in Italia",
+         nullptr},
+        {OrderRefusal::NoProvince, "Italia", nullptr, [] {}, "there is no province there", nullptr},
+        {OrderRefusal::BorderRule, "Dacia", "Sarmatia", [] {},
+         "Roman troops stay out of Sarmatia unless there is an enemy to attack",
+         "In 9 AD, a Roman army"},
+        {OrderRefusal::TooFarBeyond, "Italia", "Armenia",
+         [&] { give(game().sassanids, "Armenia"); }, "too far beyond the frontier", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(refusalReason(row.refusal).text);
+        newGame();
+        clearAllLegions();
+        advisor.messages.clear();
+        give(game().romans, "Italia");
+        give(game().romans, "Dacia");
+        row.setUp();
+        Province* to = row.to != nullptr ? p(row.to) : nullptr;
+
+        const std::string before = stateJson(game());
+        const std::uint32_t draws = game().random.state();
+        const OrderPlan plan = planOrder(game(), p(row.from), to);
+        EXPECT_EQ(plan.refusal, row.refusal);
+        EXPECT_TRUE(plan.route.empty());
+        EXPECT_EQ(stateJson(game()), before);
+        EXPECT_EQ(game().random.state(), draws);
+        EXPECT_TRUE(advisor.messages.empty());
+
+        const OrderResult result = dropLegion(game(), p(row.from), to);
+        EXPECT_EQ(result.outcome, OrderOutcome::Refused);
+        EXPECT_EQ(result.refusal, row.refusal);
+        EXPECT_EQ(stateJson(game()), before);
+        EXPECT_EQ(refusalText(row.refusal, p(row.from), to), row.text);
+        EXPECT_EQ(refusalReason(row.refusal).explainedByAdvisor, row.box != nullptr);
+        if (row.box != nullptr) {
+            ASSERT_EQ(advisor.messages.size(), 1u);
+            EXPECT_EQ(advisor.messages[0].rfind(row.box, 0), 0u) << advisor.messages[0];
+        } else {
+            EXPECT_TRUE(advisor.messages.empty());
+        }
+    }
+    // The map is connected, so no order is ever refused for want of a way;
+    // the reason is there all the same.
+    EXPECT_EQ(refusalText(OrderRefusal::NoRoute, p("Italia"), p("Britannia")),
+              "there is no way from Italia to Britannia");
+    EXPECT_FALSE(refusalReason(OrderRefusal::NoRoute).explainedByAdvisor);
+}
+
+// The query names the order the drop gives and the way it goes, and carrying
+// it out does that.
+TEST_F(OrdersTest, ThePlanIsWhatTheOrderDoes) {
+    struct Row {
+        const char* from;
+        const char* to;
+        OrderKind kind;
+        OrderOutcome outcome;  // with the next draws odd: battles are won
+    };
+    const Row rows[] = {
+        {"Italia", "Raetia", OrderKind::Move, OrderOutcome::Moved},
+        {"Italia", "Dalmatia", OrderKind::Move, OrderOutcome::TookProvince},
+        {"Italia", "Pannonia", OrderKind::Attack, OrderOutcome::TookProvince},
+        {"Dacia", "Sarmatia", OrderKind::Raid, OrderOutcome::BattleWon},
+        {"Italia", "Britannia", OrderKind::Route, OrderOutcome::Marched},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.to);
+        newGame();
+        clearAllLegions();
+        give(game().romans, "Italia");
+        give(game().romans, "Dacia");
+        moveOwner("Dalmatia", nullptr);
+        moveOwner("Pannonia", &game().rogueRomans);
+        give(game().rogueRomans, "Pannonia");
+        give(game().barbarians, "Sarmatia", 2);
+        const OrderPlan plan = planOrder(game(), p(row.from), p(row.to));
+        ASSERT_TRUE(plan.accepted());
+        EXPECT_EQ(plan.kind, row.kind);
+        if (row.kind == OrderKind::Route) {
+            EXPECT_EQ(plan.route, findRoute(game(), p(row.from), p(row.to)));
+            EXPECT_GT(plan.route.size(), 2u);
+        } else {
+            EXPECT_EQ(plan.route, (Route{p(row.from), p(row.to)}));
+        }
+        game().random.seed(7);  // nothing left rigged from the row before
+        rigDraws(game(), {1, 1});
+        EXPECT_EQ(dropLegion(game(), p(row.from), p(row.to)).outcome, row.outcome);
+        if (row.kind == OrderKind::Route) {
+            EXPECT_EQ(game().romans.legions[0]->route, plan.route);
+        }
+    }
+    // A lost battle says so.
+    game().random.seed(7);
+    rigDraws(game(), {0});
+    EXPECT_EQ(dropLegion(game(), p("Dacia"), p("Sarmatia")).outcome, OrderOutcome::BattleLost);
 }
 
 }  // namespace

@@ -61,9 +61,7 @@ class FrontierTest : public GameTest {
         clearAllLegions();
     }
     bool dropFrom(const std::string& from, const std::string& to) {
-        game().dragSource = p(from);
-        const Rect& r = p(to)->hitRects.front();
-        return dropLegion(game(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return dropLegion(game(), p(from), p(to)).carriedOut();
     }
 };
 

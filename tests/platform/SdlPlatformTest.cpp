@@ -12,6 +12,7 @@
 #include "model/Random.h"
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
+#include "support/MapPoints.h"
 #include "ui/Desktop.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -149,8 +150,8 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
     Shell& shell = desktop.shell();
     Province* italia = game->findProvince("Italia");
     Province* raetia = game->findProvince("Raetia");
-    const auto from = shell.pressPointFor(italia);
-    const auto to = shell.dropPointFor(raetia);
+    const auto from = test::pressPointFor(shell, italia);
+    const auto to = test::dropPointFor(shell, raetia);
     ASSERT_TRUE(from && to);
     const int menu = MenuBar::kHeight;
     for (SDL_Keycode k : {SDLK_RETURN, SDLK_ESCAPE, SDLK_RETURN, SDLK_RETURN, SDLK_RETURN,

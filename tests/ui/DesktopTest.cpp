@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/HeadlessPlatform.h"
+#include "support/MapPoints.h"
 #include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
 #include "ui/AlertBox.h"
@@ -17,6 +18,7 @@
 #include "ui/PictureFrameBox.h"
 #include "ui/MapHit.h"
 #include "ui/RouteDrawing.h"
+#include "ui/Reports.h"
 #include "ui/ScreenFixture.h"
 
 namespace tessarion {
@@ -106,10 +108,10 @@ class DesktopTest : public ::testing::Test {
     // The mouse on one of Italia's legions, or on Raetia's land, as the
     // window's frame has it (below the menu bar).
     InputEvent atItalia(InputEvent::Type type) {
-        return onMap(type, desktop_->shell().pressPointFor(p("Italia")));
+        return onMap(type, test::pressPointFor(desktop_->shell(), p("Italia")));
     }
     InputEvent atRaetia(InputEvent::Type type) {
-        return onMap(type, desktop_->shell().dropPointFor(p("Raetia")));
+        return onMap(type, test::dropPointFor(desktop_->shell(), p("Raetia")));
     }
     static InputEvent onMap(InputEvent::Type type, std::optional<std::pair<int, int>> point) {
         if (!point) {
@@ -248,6 +250,35 @@ TEST_F(DesktopTest, AfterEscapeClosesAMenuTheMapHasTheNextClick) {
     }
 }
 
+// A drop the rules refuse says why in the province line under the map, with
+// no box, until the player moves on: to the next press, or to another province.
+TEST_F(DesktopTest, ARefusedDropSaysWhyInTheProvinceLine) {
+    start();
+    const Surface& window = desktop_->screen().window;
+    const int x = desktop_->screen().x(185);
+    const std::string why = "No order: the legion is already in Italia.";
+    run({atItalia(InputEvent::Type::MouseMove), atItalia(InputEvent::Type::MouseDown),
+         atItalia(InputEvent::Type::MouseUp)});
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(desktop_->shell().refusal, "the legion is already in Italia");
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    // A whole repaint keeps it.
+    desktop_->redrawScreen();
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    // Moving on within the same province keeps it too; another province ends it.
+    run({atItalia(InputEvent::Type::MouseMove)});
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    run({atRaetia(InputEvent::Type::MouseMove)});
+    EXPECT_TRUE(textAt(window, x, 600, "Province: Raetia", kWhite, kBlack));
+
+    // The next press ends it as well.
+    run({atItalia(InputEvent::Type::MouseDown), atItalia(InputEvent::Type::MouseUp)});
+    EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    run({atItalia(InputEvent::Type::MouseDown)});
+    EXPECT_FALSE(textAt(window, x, 600, why, kRefusalColour, kBlack));
+    EXPECT_EQ(countPixels(window, x, 595, desktop_->screen().x(965), 618, kRefusalColour), 0);
+}
+
 TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
     start();
     run({atItalia(InputEvent::Type::MouseDown), atRaetia(InputEvent::Type::MouseMove),
@@ -380,7 +411,7 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
         }
     }
     ASSERT_NE(far, nullptr);
-    const InputEvent overFar = onMap(InputEvent::Type::MouseMove, shell.dropPointFor(far));
+    const InputEvent overFar = onMap(InputEvent::Type::MouseMove, test::dropPointFor(shell, far));
     run({atItalia(InputEvent::Type::MouseDown), overFar});
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     const RouteOnMap way = desktop_->routesShown().front();
@@ -400,21 +431,21 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
         << "shown at once";
 
     // Beyond the frontier with nobody there: refused at a glance.
-    run({onMap(InputEvent::Type::MouseMove, shell.dropPointFor(p("Sarmatia")))});
+    run({onMap(InputEvent::Type::MouseMove, test::dropPointFor(shell, p("Sarmatia")))});
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     EXPECT_FALSE(desktop_->routesShown().front().accepted);
     EXPECT_GT(countColour(screen.window, kRouteRefused), 50);
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
 
     // Dropped: the legion takes its first step and the drag's way is gone.
-    run({overFar, onMap(InputEvent::Type::MouseUp, shell.dropPointFor(far))});
+    run({overFar, onMap(InputEvent::Type::MouseUp, test::dropPointFor(shell, far))});
     Province* first = p(way.steps[1]->name);
     ASSERT_EQ(game_->romans.legionsIn(first), 1);
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
     EXPECT_EQ(countColour(screen.window, kRouteRefused), 0);
 
     // The pointer resting on the province where it stands shows the rest.
-    run({onMap(InputEvent::Type::MouseMove, shell.dropPointFor(first))});
+    run({onMap(InputEvent::Type::MouseMove, test::dropPointFor(shell, first))});
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     EXPECT_EQ(desktop_->routesShown().front().steps.front(), first);
     EXPECT_EQ(desktop_->routesShown().front().steps.back(), far);
@@ -652,7 +683,7 @@ TEST_F(DesktopTest, TheMenuBarStripBelongsToTheMenus) {
     run({mouse(InputEvent::Type::MouseDown, desktop_->frameWidth() - 20, 5),
          atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 0);
-    EXPECT_EQ(game_->dragSource, nullptr);
+    EXPECT_EQ(desktop_->shell().dragSource, nullptr);
     run(click(desktop_->frameWidth() - 20, 5, InputEvent::Button::Right));
     EXPECT_EQ(game_->year(), 235) << "a right click on the menu bar is not the map's";
 }

@@ -24,19 +24,7 @@ class RouteDrawingTest : public GameTest {
     }
     // Drops Italia's legion on the province through the rules, as the window
     // does on release; true when an order was given.
-    bool drop(Province* to) {
-        game().dragSource = p("Italia");
-        const Rect& r = to->hitRects.front();
-        for (int y = r.top + 1; y < r.bottom; ++y) {
-            for (int x = r.left + 1; x < r.right; ++x) {
-                if (provinceAt(game(), x, y) == to) {
-                    return dropLegion(game(), x, y);
-                }
-            }
-        }
-        ADD_FAILURE() << "no point of " << to->name;
-        return false;
-    }
+    bool drop(Province* to) { return dropLegion(game(), p("Italia"), to).carriedOut(); }
 };
 
 // The drawing asks what a drop would do; it must answer as the drop then acts,

@@ -61,20 +61,12 @@ TEST_F(ShellTest, LegionBoxIncludesItsFarCornerOnly) {
               p("Aquitania"));
 }
 
-TEST_F(ShellTest, PressPicksTheDragSourceByTheReadyRule) {
+TEST_F(ShellTest, PressPicksTheProvinceOfTheLegionBox) {
     Province* syria = p("Syria");
     shell().leftButtonDown(wx(syria->legionX + 10), wy(syria->legionY + 10));
-    EXPECT_EQ(game().dragSource, syria);
-    // All its unmoved legions have routes: no drag source.
-    game().romans.legions.back()->setRoute({syria, p("Lydia"), p("Phrygia")});
-    shell().leftButtonDown(wx(syria->legionX + 10), wy(syria->legionY + 10));
-    EXPECT_EQ(game().dragSource, nullptr);
-    // Moved legions: still picked so the drop can explain.
-    game().romans.legions.back()->moved = true;
-    shell().leftButtonDown(wx(syria->legionX + 10), wy(syria->legionY + 10));
-    EXPECT_EQ(game().dragSource, syria);
+    EXPECT_EQ(shell().dragSource, syria);
     shell().leftButtonDown(5, 700);
-    EXPECT_EQ(game().dragSource, nullptr);
+    EXPECT_EQ(shell().dragSource, nullptr);
 }
 
 TEST_F(ShellTest, DroppingTheLastUnmovedLegionEndsTheTurn) {
@@ -86,7 +78,7 @@ TEST_F(ShellTest, DroppingTheLastUnmovedLegionEndsTheTurn) {
     shell().leftButtonUp(wx((target.left + target.right) / 2),
                          wy((target.top + target.bottom) / 2));
     EXPECT_EQ(game().year(), 236);
-    EXPECT_EQ(host.log.front(), "redraw");
+    EXPECT_EQ(screen.calls.front(), "redraw") << "the order is shown before the turn ends";
 }
 
 TEST_F(ShellTest, TheEndTurnButtonEndsTheTurnOnlyForAPressAndReleaseOnIt) {

@@ -1,11 +1,11 @@
-#include "app/GeneralPlayer.h"
+#include "game/GeneralPlayer.h"
 
 #include <algorithm>
-#include <optional>
 
+#include "engine/Orders.h"
 #include "engine/Routes.h"
 #include "game/Game.h"
-#include "ui/Shell.h"
+#include "game/TurnCycle.h"
 
 namespace tessarion {
 
@@ -16,32 +16,6 @@ constexpr int kItaliaGarrison = 3;
 
 bool special(const Province* p) {
     return p->is(ProvinceId::Britannia) || p->is(ProvinceId::Aegyptus) || p->is(ProvinceId::Italia);
-}
-
-// Where a drag picks up a province's legions and where it drops on a province,
-// in map coordinates. The map never changes, so each is searched for once.
-struct DragPoints {
-    std::optional<std::pair<int, int>> press;
-    std::optional<std::pair<int, int>> drop;
-    bool known = false;
-};
-
-DragPoints& dragPointsFor(const Shell& shell, Province* p, int index) {
-    static std::array<DragPoints, kCount> cache;
-    DragPoints& d = cache[static_cast<std::size_t>(index)];
-    if (!d.known) {
-        auto toMap =
-            [&](std::optional<std::pair<int, int>> w) -> std::optional<std::pair<int, int>> {
-            if (!w) {
-                return std::nullopt;
-            }
-            return std::make_pair(w->first - shell.mapOriginX(), w->second - Shell::kMapOriginY);
-        };
-        d.press = toMap(shell.pressPointFor(p));
-        d.drop = toMap(shell.dropPointFor(p));
-        d.known = true;
-    }
-    return d;
 }
 
 }  // namespace
@@ -307,19 +281,7 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
     return best;
 }
 
-bool GeneralPlayer::drag(Shell& shell, Province* from, Province* to) {
-    const View& v = view_;
-    const DragPoints& a = dragPointsFor(shell, from, v.indexOf(from));
-    const DragPoints& b = dragPointsFor(shell, to, v.indexOf(to));
-    if (!a.press || !b.drop) {
-        return false;
-    }
-    shell.leftButtonDown(a.press->first + shell.mapOriginX(), a.press->second + Shell::kMapOriginY);
-    shell.leftButtonUp(b.drop->first + shell.mapOriginX(), b.drop->second + Shell::kMapOriginY);
-    return true;
-}
-
-void GeneralPlayer::playTurn(Game& game, Shell& shell) {
+void GeneralPlayer::playTurn(Game& game) {
     refused_.clear();
     const int year = game.year();
     // Every order moves a legion, fights (a legion is lost or spent) or is
@@ -334,8 +296,9 @@ void GeneralPlayer::playTurn(Game& game, Shell& shell) {
         const auto from = static_cast<std::size_t>(order.from);
         const int readyBefore = view_.ready[from];
         const std::size_t legionsBefore = game.romans.legions.size();
-        if (!drag(shell, view_.province[from],
-                  view_.province[static_cast<std::size_t>(order.to)])) {
+        const OrderResult result =
+            orderLegion(game, view_.province[from], view_.province[static_cast<std::size_t>(order.to)]);
+        if (!result.carriedOut()) {
             refused_.insert({order.from, order.to});
             continue;
         }

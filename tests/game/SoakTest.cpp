@@ -4,9 +4,8 @@
 // the same thing with thousands of games: scripts/bench or --simulate.
 #include <gtest/gtest.h>
 
-#include "app/Simulator.h"
-#include "game/Game.h"
 #include "game/Scenarios.h"
+#include "game/WholeGame.h"
 
 namespace tessarion {
 namespace {

@@ -10,21 +10,19 @@
 namespace tessarion {
 
 class Game;
-class Shell;
 struct Province;
 
 // A built-in player with a sensible plan: guard the provinces enemies stand
 // next to, keep garrisons in Britannia, Aegyptus and Italia, take back what
 // lies undefended, beat weaker bands, and march spare legions to where they
-// are short or to lost provinces. It gives its orders by dragging legions,
-// exactly as a person would, and decides the same way every time it sees the
-// same position.
+// are short or to lost provinces. It gives its orders province by province,
+// exactly as a person's drags give them, and decides the same way every time
+// it sees the same position.
 class GeneralPlayer {
   public:
-    // Gives this turn's orders in `game`, through the shell that shows it.
-    // Returns when nothing sensible is left to order, or when the last order
-    // ended the turn by itself.
-    void playTurn(Game& game, Shell& shell);
+    // Gives this turn's orders in `game`. Returns when nothing sensible is
+    // left to order, or when the last order ended the turn by itself.
+    void playTurn(Game& game);
 
     // Policies for the advisor's questions. Peace is bought whenever the
     // treasury holds its price; a bonus is paid whenever the treasury holds it,
@@ -71,8 +69,6 @@ class GeneralPlayer {
     Order chooseOrder(const View& view) const;
 
   private:
-    bool drag(Shell& shell, Province* from, Province* to);
-
     View view_;
     std::set<std::pair<int, int>> refused_;
 };
