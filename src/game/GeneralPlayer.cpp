@@ -270,7 +270,8 @@ GeneralPlayer::Order GeneralPlayer::chooseOrder(const View& v) const {
         for (int t : v.around[static_cast<std::size_t>(s)]) {
             consider(s, t, neighbourScore(v, s, t));
         }
-        if (v.spare(s) <= 0 || best.score > before) {
+        // A march is worth 20: not worth the search once a better order is found.
+        if (v.spare(s) <= 0 || best.score > before || best.score >= 20) {
             continue;
         }
         // Nothing to do next door: a step towards where legions are needed.

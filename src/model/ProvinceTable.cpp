@@ -1,10 +1,13 @@
 #include "model/ProvinceTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <vector>
 
 #include "model/Province.h"
 #include "model/World.h"
@@ -381,17 +384,32 @@ void buildProvinceTable(World& world) {
 }
 
 Province* provinceAt(World& world, int x, int y) {
-    for (auto& p : world.provinces) {
-        if (!p) {
-            continue;
-        }
-        for (const Rect& r : p->hitRects) {
-            if (r.containsStrictly(x, y)) {
-                return p.get();
+    // Which province each point of the map belongs to, worked out once from
+    // the rows as the rule reads: provinces in table order, the first whose
+    // rectangle holds the point strictly. Every rectangle lies on the map.
+    static const std::vector<std::int8_t> owners = [] {
+        std::vector<std::int8_t> grid(static_cast<std::size_t>(kMapWidth) * kMapHeight, -1);
+        for (std::size_t i = std::size(kRows); i-- > 0;) {
+            const auto& rects = kRows[i].rects;
+            for (std::size_t r = 0; r < rects.count; ++r) {
+                const Rect& rect = rects.items[r];
+                for (int py = std::max(rect.top + 1, 0); py < std::min(rect.bottom, kMapHeight);
+                     ++py) {
+                    for (int px = std::max(rect.left + 1, 0); px < std::min(rect.right, kMapWidth);
+                         ++px) {
+                        grid[static_cast<std::size_t>(py) * kMapWidth +
+                             static_cast<std::size_t>(px)] = static_cast<std::int8_t>(i);
+                    }
+                }
             }
         }
+        return grid;
+    }();
+    if (x < 0 || x >= kMapWidth || y < 0 || y >= kMapHeight) {
+        return nullptr;
     }
-    return nullptr;
+    const int index = owners[static_cast<std::size_t>(y) * kMapWidth + static_cast<std::size_t>(x)];
+    return index < 0 ? nullptr : world.provinces[static_cast<std::size_t>(index)].get();
 }
 
 }  // namespace tessarion

@@ -112,6 +112,24 @@ TEST_F(WorldTest, ProvinceAtUsesStrictEdgesAndTheLowerIndex) {
     EXPECT_THROW(legionY(dummy), InternalError);
 }
 
+// The lookup is worked out once for the whole map; every point must still
+// land where reading the rectangles in table order puts it.
+TEST_F(WorldTest, ProvinceAtAgreesWithTheRectanglesAtEveryPoint) {
+    for (int y = -1; y <= kMapHeight; ++y) {
+        for (int x = -1; x <= kMapWidth; ++x) {
+            Province* expected = nullptr;
+            for (auto& prov : game().provinces) {
+                for (const Rect& r : prov->hitRects) {
+                    if (expected == nullptr && r.containsStrictly(x, y)) {
+                        expected = prov.get();
+                    }
+                }
+            }
+            ASSERT_EQ(provinceAt(game(), x, y), expected) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(WorldTest, NewGameAtEachSkillLevel) {
     EXPECT_EQ(game().romans.provinces.size(), 23u);
     EXPECT_TRUE(game().rogueRomans.provinces.empty());
