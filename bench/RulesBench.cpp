@@ -28,8 +28,7 @@ namespace {
 // screen: questions are answered No, as the rules do without a player.
 struct Position {
     explicit Position(int scenario) {
-        seedRandom(2024);
-        game = std::make_unique<Game>();
+        game = std::make_unique<Game>(2024);
         startScenario(*game, scenario);
         saved = saveGameText(*game);
     }
@@ -47,7 +46,7 @@ void BM_EndOfTurnMidGame(benchmark::State& state) {
             state.SkipWithError("the position did not load");
             break;
         }
-        setRandomState(77);
+        position.game->random.seed(77);
         state.ResumeTiming();
         endTurnCycle(*position.game);
     }
@@ -60,8 +59,7 @@ BENCHMARK(BM_EndOfTurnMidGame)->Unit(benchmark::kMicrosecond);
 // with the number of legions; items are legions.
 void BM_EndOfTurnCrowded(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    seedRandom(2024);
-    Game game;
+    Game game(2024);
     game.startNewGame();
     for (auto _ : state) {
         state.PauseTiming();
@@ -76,7 +74,7 @@ void BM_EndOfTurnCrowded(benchmark::State& state) {
             findRoute(game, game.findProvince("Dalmatia"), game.findProvince("Italia"));
         game.rogueRomans.setRouteForLegionsIn(game.findProvince("Dalmatia"), march);
         game.romans.treasury = 1000000000;
-        setRandomState(77);
+        game.random.seed(77);
         state.ResumeTiming();
         endTurnCycle(game);
     }
@@ -172,8 +170,7 @@ BENCHMARK(BM_RefuseFileOfNewlinesAtTheSizeLimit)->Unit(benchmark::kMillisecond);
 // From nothing to a game ready for the first order, as start-up makes it.
 void BM_StartUpToReadyGame(benchmark::State& state) {
     for (auto _ : state) {
-        seedRandom(5);
-        auto game = std::make_unique<Game>();
+        auto game = std::make_unique<Game>(5);
         game->startNewGame();
         setUpEvents(*game);
         benchmark::DoNotOptimize(game.get());

@@ -56,8 +56,7 @@ Game* gGame = nullptr;
 
 // One game for the whole run, put back to the same position before each input.
 void setUpOnce() {
-    seedRandom(1);
-    Game* game = new Game();  // the run's one game, reachable to the end
+    Game* game = new Game(1);  // the run's one game, reachable to the end
     gGame = game;
     game->startNewGame();
     setUpEvents(*game);

@@ -437,7 +437,7 @@ void CommandLoop::seed(const Tokens& t) {
     if (!seed) {
         throw Refusal{"seed needs a number from 0 to 4294967295"};
     }
-    seedRandom(*seed);
+    game_.random.seed(*seed);
 }
 
 void CommandLoop::skill(const Tokens& t) {

@@ -103,7 +103,7 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
               Empire* owner) {
     Realm& realm = attacker.realm;
     frontEnd().animateMove(acting->province, target);
-    const int r = gameRand();
+    const int r = realm.random.draw();
     if (r % 2 == 0) {
         frontEnd().flashLegion(attacker.name, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
@@ -121,7 +121,7 @@ void fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion*
     moveLegionInto(acting, target);
     if (owner->legions.empty() && owner->name != "Rebelling Legions") {
         static constexpr int kOdds[3] = {4, 3, 2};
-        const int r2 = gameRand();
+        const int r2 = realm.random.draw();
         if (r2 % kOdds[realm.skillLevel()] == 0) {
             rebelLegions(target, attacker);
         }

@@ -10,7 +10,8 @@ namespace tessarion {
 // the legions in revolt. The computer's powers are added by the game above.
 class Realm : public World {
   public:
-    Realm() : romans(*this, "Romans"), rogueRomans(*this, "Rebelling Legions") {}
+    explicit Realm(std::uint32_t seed = 1)
+        : World(seed), romans(*this, "Romans"), rogueRomans(*this, "Rebelling Legions") {}
 
     RomanEmpire romans;
     RogueRomans rogueRomans;

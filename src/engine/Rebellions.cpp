@@ -98,7 +98,7 @@ bool unrest(RomanEmpire& romans, Realm& realm, const char* name, const char* mes
         return false;
     }
     static constexpr int kOdds[3] = {10, 5, 3};
-    if (gameRand() % kOdds[realm.skillLevel()] != 0) {
+    if (realm.random.draw() % kOdds[realm.skillLevel()] != 0) {
         return false;
     }
     realm.rebellionCount += 1;
@@ -125,7 +125,7 @@ void provinceRevolts(RomanEmpire& romans) {
     Province* italia = realm.findProvince("Italia");
     if (lacksGrain(realm) && romans.ownsProvince(italia)) {
         static constexpr int kOdds[3] = {20, 10, 5};
-        if (gameRand() % kOdds[realm.skillLevel()] == 0) {
+        if (realm.random.draw() % kOdds[realm.skillLevel()] == 0) {
             romans.removeLegionsIn(italia);
             romans.removeProvince(italia);
             showMessage(

@@ -61,7 +61,7 @@ void RomanEmpire::recruit() {
             break;
         }
         if (!plague) {
-            const int r = gameRand();
+            const int r = realm.random.draw();
             if (r % 3 == 0 && p->name != "Dacia") {
                 p->recruitCounter += 1;
             }
@@ -117,7 +117,7 @@ void demandBonus(Realm& realm) {
         mutinyOverBonus(realm);
         return;
     }
-    const int r = gameRand();
+    const int r = realm.random.draw();
     if (r % 2 == 0) {
         mutinyOverBonus(realm);
     } else {
@@ -144,10 +144,10 @@ void updatePlague(RomanEmpire& romans) {
         static constexpr int kOdds[3] = {20, 15, 10};
         static constexpr int kLength[3] = {5, 10, 15};
         const int level = realm.skillLevel();
-        if (gameRand() % kOdds[level] == 0) {
+        if (realm.random.draw() % kOdds[level] == 0) {
             realm.plagueCount += 1;
             romans.plague = true;
-            romans.plagueCounter = gameRand() % 5 + kLength[level];
+            romans.plagueCounter = realm.random.draw() % 5 + kLength[level];
             frontEnd().playSound(Sound::Plague);
             romans.lowFundsWarningShown = false;
             showMessage(
@@ -168,7 +168,7 @@ bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
     static constexpr int kOdds[3] = {10, 15, 20};
     province = nullptr;
     count = 0;
-    if (gameRand() % kOdds[realm.skillLevel()] != 0) {
+    if (realm.random.draw() % kOdds[realm.skillLevel()] != 0) {
         return false;
     }
     std::vector<Province*> kept;
@@ -187,7 +187,7 @@ bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
     if (kept.empty()) {
         return false;
     }
-    province = kept[static_cast<std::size_t>(gameRand() % static_cast<int>(kept.size()))];
+    province = kept[static_cast<std::size_t>(realm.random.draw() % static_cast<int>(kept.size()))];
     count = 1;
     return true;
 }
@@ -201,7 +201,7 @@ void settleTribe(Province* province, RomanEmpire& romans, int count) {
 }
 
 void showProvinceHint(RomanEmpire& romans) {
-    if (gameRand() % 10 != 0) {
+    if (romans.realm.random.draw() % 10 != 0) {
         return;
     }
     if (!romans.egyptHintShown) {
@@ -287,7 +287,7 @@ void RomanEmpire::endTurn() {
     payLegions(*this);
     // 5. The legions may demand a bonus (the draw is made every turn).
     static constexpr int kBonusOdds[3] = {30, 20, 10};
-    const int r = gameRand();
+    const int r = realm.random.draw();
     if (legionCount() > 10 && r % kBonusOdds[realm.skillLevel()] == 0) {
         demandBonus(realm);
     }

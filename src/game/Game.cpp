@@ -6,7 +6,8 @@
 
 namespace tessarion {
 
-Game::Game() : barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
+Game::Game(std::uint32_t seed)
+    : Realm(seed), barbarians(*this, "Germanic Tribes"), sassanids(*this, "Sassanids") {
     buildProvinceTable(*this);
     assignStartingOwners();
 }
@@ -31,7 +32,7 @@ void Game::resetGame() {
     invasionCount = plagueCount = rebellionCount = 0;
     turn = 0;
     for (auto& p : provinces) {
-        p->recruitCounter = gameRand() % 3;
+        p->recruitCounter = random.draw() % 3;
     }
     sassanids.clearLegions();
     barbarians.clearLegions();

@@ -19,7 +19,8 @@ inline constexpr int kStartingTreasury[kSkillLevels] = {100000, 75000, 50000};
 // is given it (the program's own is made by `GameSession`).
 class Game : public Realm {
   public:
-    Game();
+    // The generator is seeded first: building the provinces and the tribes draws.
+    explicit Game(std::uint32_t seed = 1);
     ~Game() override;
 
     Barbarians barbarians;

@@ -2,18 +2,10 @@
 
 #include "game/Events.h"
 #include "game/Scenarios.h"
-#include "model/Random.h"
 
 namespace tessarion {
 
-namespace {
-std::unique_ptr<Game> seededGame(std::uint32_t seed) {
-    seedRandom(seed);
-    return std::make_unique<Game>();
-}
-}  // namespace
-
-GameSession::GameSession(std::uint32_t seed) : game_(seededGame(seed)) {}
+GameSession::GameSession(std::uint32_t seed) : game_(std::make_unique<Game>(seed)) {}
 
 void beginFirstGame(Game& game, int scenario) {
     if (isScenario(scenario)) {

@@ -218,7 +218,7 @@ void Empire::moveLegionStep(Legion* legion) {
     // A battle: one coin toss, one legion lost by one side.
     frontEnd().playSound(Sound::Battle);
     frontEnd().animateMove(legion->province, next);
-    const int r = gameRand() % 2;
+    const int r = world.random.draw() % 2;
     if (r == 1) {
         owner->destroyFirstLegionIn(next, [](const Legion&) { return true; });
         if (owner->legionsIn(next) > 0) {

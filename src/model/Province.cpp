@@ -29,8 +29,8 @@ bool isGermanicSide(const Province* province) {
     return nameIn(province, kGermanicSide);
 }
 
-Province::Province(std::string provinceName)
-    : name(std::move(provinceName)), recruitCounter(gameRand() % 3) {}
+Province::Province(std::string provinceName, int startingRecruitCounter)
+    : name(std::move(provinceName)), recruitCounter(startingRecruitCounter) {}
 
 void Province::addNeighbour(Province* other) {
     if (neighbourCount >= kMaxNeighbours) {

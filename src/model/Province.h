@@ -24,7 +24,7 @@ struct Rect {
 struct Province {
     static constexpr int kMaxNeighbours = 6;
 
-    explicit Province(std::string provinceName);
+    Province(std::string provinceName, int recruitCounter);
 
     std::string attributes = "Supports 1 legion";
     std::string name;

@@ -206,7 +206,8 @@ void buildArmyGroups(World& world) {
 void buildProvinceTable(World& world) {
     // 1. The provinces, in index order (each draws its recruit counter).
     for (int i = 0; i < kProvinceCount; ++i) {
-        world.provinces[static_cast<std::size_t>(i)] = std::make_unique<Province>(kNames[i]);
+        world.provinces[static_cast<std::size_t>(i)] =
+            std::make_unique<Province>(kNames[i], world.random.draw() % 3);
     }
     // 2. Neighbours, anchors and rectangles.
     for (const NeighbourList& entry : neighbourTable()) {

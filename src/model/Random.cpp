@@ -2,27 +2,27 @@
 
 #include <chrono>
 
+#include "model/InternalError.h"
+
 namespace tessarion {
 
-namespace {
-std::uint32_t gState = 1;
+int Random::draw() {
+    state_ = state_ * 214013u + 2531011u;
+    if (!rigged_.empty()) {
+        const int value = rigged_.front();
+        rigged_.pop_front();
+        return value;
+    }
+    return static_cast<int>((state_ >> 16) & 0x7fffu);
 }
 
-void seedRandom(std::uint32_t seed) {
-    gState = seed;
-}
-
-int gameRand() {
-    gState = gState * 214013u + 2531011u;
-    return static_cast<int>((gState >> 16) & 0x7fffu);
-}
-
-std::uint32_t randomState() {
-    return gState;
-}
-
-void setRandomState(std::uint32_t state) {
-    gState = state;
+void Random::rig(std::initializer_list<int> values) {
+    for (int v : values) {
+        if (v < 0 || v > 0x7fff) {
+            throw InternalError("a rigged draw out of the generator's range");
+        }
+        rigged_.push_back(v);
+    }
 }
 
 std::uint32_t clockSeed() {

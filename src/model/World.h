@@ -9,6 +9,7 @@
 
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
+#include "model/Random.h"
 
 namespace tessarion {
 
@@ -33,7 +34,7 @@ inline constexpr int kDefaultSkillLevel = 1;
 // layers above; the world only knows them as `Empire`s in their fixed order.
 class World {
   public:
-    World() = default;
+    explicit World(std::uint32_t seed = 1) : random(seed) {}
     virtual ~World() = default;
 
     World(const World&) = delete;
@@ -43,6 +44,9 @@ class World {
     // Romans, Germanic Tribes, Sassanids, Rebelling Legions.
     virtual std::array<Empire*, 4> powers() = 0;
 
+    // The game's own generator: every rule of this game draws from it, and
+    // nothing else does (the provinces draw theirs as they are built).
+    Random random;
     std::array<std::unique_ptr<Province>, kProvinceCount> provinces;
     int turn = 0;
     std::vector<ArmyGroup> armyGroups;

@@ -14,7 +14,7 @@ const char* const kPeaceNames[4] = {"Saxons", "Franks", "Marcomanni", "Goths"};
 Barbarians::Barbarians(Realm& inRealm, std::string empireName)
     : EnemyEmpire(inRealm, std::move(empireName), 1) {
     for (int& countdown : tribeCountdown) {
-        countdown = gameRand() % 4 + 2;
+        countdown = realm.random.draw() % 4 + 2;
     }
 }
 
@@ -25,23 +25,23 @@ void Barbarians::endTurn() {
             countdown -= 1;
             continue;
         }
-        const int r = gameRand() % 3;
+        const int r = realm.random.draw() % 3;
         const int treasury = realm.romans.treasury;
         if (treasury > 1000 && r == 0) {
-            const int divisor = gameRand() % 3 + 2;
+            const int divisor = realm.random.draw() % 3 + 2;
             const int price = treasury / divisor / 1000 * 1000;
-            const int years = gameRand() % 10 + 5;
+            const int years = realm.random.draw() % 10 + 5;
             if (offerPeace(kPeaceNames[i], years, price)) {
                 countdown = years;
                 setTribeHostility(i, 1);
             } else {
-                countdown = gameRand() % 5 + 5;
+                countdown = realm.random.draw() % 5 + 5;
                 setTribeHostility(i, 2);
                 invade(frontierOf(i));
             }
         } else {
             setTribeHostility(i, 2);
-            countdown = gameRand() % 5 + 5;
+            countdown = realm.random.draw() % 5 + 5;
             invade(frontierOf(i));
         }
     }
@@ -70,7 +70,7 @@ Province* Barbarians::frontierOf(int tribe) {
         case 2:
             return realm.findProvince("Upper Danube");
         case 3:
-            return realm.findProvince(gameRand() % 2 == 1 ? "Lower Danube" : "Sarmatia");
+            return realm.findProvince(realm.random.draw() % 2 == 1 ? "Lower Danube" : "Sarmatia");
         default:
             throw InternalError("invalid cur tribe!");
     }
@@ -102,9 +102,10 @@ void Barbarians::invade(Province* origin) {
         return;
     }
     const int s = realm.skillLevel();
-    const int size = gameRand() % (s + 1) + (s + 1);
+    const int size = realm.random.draw() % (s + 1) + (s + 1);
     raiseInvasionArmy(origin, target, size);
-    announceInvasion("The " + tribeNameFor(origin->name) + " have crossed the frontier!");
+    announceInvasion("The " + tribeNameFor(origin->name, realm.random) +
+                     " have crossed the frontier!");
     realm.invasionCount += 1;
 }
 
@@ -122,21 +123,22 @@ Province* Barbarians::chooseTarget() {
     if (candidates.empty()) {
         return nullptr;
     }
-    return candidates[static_cast<std::size_t>(gameRand() % static_cast<int>(candidates.size()))];
+    return candidates[static_cast<std::size_t>(realm.random.draw() %
+                                               static_cast<int>(candidates.size()))];
 }
 
-std::string tribeNameFor(const std::string& territory) {
+std::string tribeNameFor(const std::string& territory, Random& random) {
     if (territory == "Upper Rhine") {
-        return gameRand() % 2 == 1 ? "Vandals" : "Franks";
+        return random.draw() % 2 == 1 ? "Vandals" : "Franks";
     }
     if (territory == "Sarmatia") {
-        return gameRand() % 2 == 0 ? "Goths" : "Ostrogoths";
+        return random.draw() % 2 == 0 ? "Goths" : "Ostrogoths";
     }
     if (territory == "Lower Rhine") {
         return "Saxons";
     }
     if (territory == "Lower Danube") {
-        return gameRand() % 2 == 0 ? "Goths" : "Visigoths";
+        return random.draw() % 2 == 0 ? "Goths" : "Visigoths";
     }
     if (territory == "Upper Danube") {
         return "Marcomanni";

@@ -9,6 +9,8 @@ namespace tessarion {
 
 // The Germanic tribes beyond the Rhine and the Danube: four tribes that offer
 // peace for tribute or send armies across the frontier, on their own countdowns.
+class Random;
+
 class Barbarians : public EnemyEmpire {
   public:
     Barbarians(Realm& inRealm, std::string empireName);
@@ -25,6 +27,6 @@ class Barbarians : public EnemyEmpire {
 };
 
 // The tribe named in the news for an army leaving the territory.
-std::string tribeNameFor(const std::string& territory);
+std::string tribeNameFor(const std::string& territory, Random& random);
 
 }  // namespace tessarion

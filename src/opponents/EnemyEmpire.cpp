@@ -84,7 +84,7 @@ bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* ta
         showMessage("something strange is going on!");
     }
     frontEnd().animateMove(legion->province, target);
-    if (gameRand() % 2 == 0) {
+    if (realm.random.draw() % 2 == 0) {
         return false;
     }
     defender->destroyFirstLegionIn(target, [](const Legion&) { return true; });

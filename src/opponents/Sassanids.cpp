@@ -9,13 +9,14 @@ void Sassanids::endTurn() {
     static constexpr int kOdds[3] = {4, 3, 2};
     static constexpr int kBaseSize[3] = {2, 4, 7};
     const int level = realm.skillLevel();
-    const bool attack = gameRand() % kOdds[level] == 0;
+    const bool attack = realm.random.draw() % kOdds[level] == 0;
     if (attack) {
         realm.invasionCount += 1;
     }
     if (attack && legions.empty()) {
-        const int size = kBaseSize[level] + gameRand() % 5;
-        Province* origin = realm.findProvince(gameRand() % 2 == 0 ? "Mesopotamia" : "Armenia");
+        const int size = kBaseSize[level] + realm.random.draw() % 5;
+        Province* origin =
+            realm.findProvince(realm.random.draw() % 2 == 0 ? "Mesopotamia" : "Armenia");
         if (Province* target = chooseTarget()) {
             raiseInvasionArmy(origin, target, size);
             if (realm.sassanidWarningPending) {
@@ -40,7 +41,8 @@ Province* Sassanids::chooseTarget() {
     if (candidates.empty()) {
         return nullptr;
     }
-    return candidates[static_cast<std::size_t>(gameRand() % static_cast<int>(candidates.size()))];
+    return candidates[static_cast<std::size_t>(realm.random.draw() %
+                                               static_cast<int>(candidates.size()))];
 }
 
 }  // namespace tessarion

@@ -72,17 +72,17 @@ TEST(ConsoleTest, StartsTheNormalNewGameOfTheSeed) {
     EXPECT_EQ(r.code, 0);
     // The countdowns and counters the generator gives for seed 42 in the order of start-up:
     // four countdowns, thirty counters at construction, thirty more in the new game.
-    seedRandom(42);
+    Random random(42);
     std::array<int, 4> countdowns{};
     for (int& c : countdowns) {
-        c = gameRand() % 4 + 2;
+        c = random.draw() % 4 + 2;
     }
     for (int i = 0; i < 30; ++i) {
-        gameRand();
+        random.draw();
     }
     std::string counters;
     for (int i = 0; i < 30; ++i) {
-        counters += "\"recruitCounter\": " + std::to_string(gameRand() % 3) + ",";
+        counters += "\"recruitCounter\": " + std::to_string(random.draw() % 3) + ",";
     }
     std::string json = r.lines().at(0);
     EXPECT_NE(json.find("\"tribeCountdown\": [" + std::to_string(countdowns[0]) + ", " +

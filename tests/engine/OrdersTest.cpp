@@ -80,7 +80,7 @@ TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
         moveOwner("Raetia", &game().barbarians);
         give(game().barbarians, "Raetia", 2);
         give(game().romans, "Italia");
-        rigDraws({{2, c.draw}});
+        rigDraws(game(), {c.draw});
         EXPECT_TRUE(drop("Italia", "Raetia"));
         ASSERT_EQ(game().romans.legionCount(), c.romansLeft);
         EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 2 - c.romansLeft);
@@ -136,7 +136,7 @@ TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
     give(game().barbarians, "Raetia");
     give(game().romans, "Italia");
     give(game().romans, "Britannia");
-    rigDraws({{2, 1}, {2, 0}});
+    rigDraws(game(), {1, 0});
     EXPECT_TRUE(drop("Italia", "Raetia"));
     EXPECT_TRUE(advisor.saw("The Rhine legions have rebelled!"));
     EXPECT_EQ(game().ownerOf(p("Raetia")), &game().rogueRomans);
@@ -152,7 +152,7 @@ TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
     give(game().barbarians, "Raetia");
     give(game().romans, "Italia");
     advisor.messages.clear();
-    rigDraws({{2, 1}, {2, 1}});
+    rigDraws(game(), {1, 1});
     EXPECT_TRUE(drop("Italia", "Raetia"));
     EXPECT_TRUE(advisor.messages.empty());
     EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
@@ -163,7 +163,7 @@ TEST_F(OrdersTest, DestroyingTheLastRebelsStartsNoNewRevolt) {
     moveOwner("Raetia", &game().rogueRomans);
     give(game().rogueRomans, "Raetia");
     give(game().romans, "Italia");
-    rigDraws({{2, 1}, {2, 0}});
+    rigDraws(game(), {1, 0});
     EXPECT_TRUE(drop("Italia", "Raetia"));
     EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
     EXPECT_TRUE(advisor.messages.empty());

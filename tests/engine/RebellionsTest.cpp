@@ -74,7 +74,7 @@ TEST_F(RebellionsTest, RevoltTurnsGarrisonsOfAnyOwnerIntoRebels) {
 TEST_F(RebellionsTest, UngarrisonedBritanniaRebels) {
     game().setSkillLevel(2);
     give(game().romans, "Aegyptus");
-    rigDraws({{3, 0}});
+    rigDraws(game(), {0});
     provinceRevolts(game().romans);
     EXPECT_EQ(game().ownerOf(p("Britannia")), nullptr);
     EXPECT_EQ(game().newsLog.back(), "Britannia has rebelled");
@@ -83,10 +83,10 @@ TEST_F(RebellionsTest, UngarrisonedBritanniaRebels) {
     // A garrison keeps it; no draw is even made.
     moveOwner("Britannia", &game().romans);
     give(game().romans, "Britannia");
-    rigDraws({{3, 0}});
-    const std::uint32_t before = randomState();
+    rigDraws(game(), {0});
+    const std::uint32_t before = game().random.state();
     provinceRevolts(game().romans);
-    EXPECT_EQ(randomState(), before);
+    EXPECT_EQ(game().random.state(), before);
     EXPECT_EQ(game().ownerOf(p("Britannia")), &game().romans);
 }
 
@@ -97,7 +97,7 @@ TEST_F(RebellionsTest, LosingAegyptusCanStarveItaliaTheSameTurn) {
     moveOwner("Africa", &game().barbarians);
     moveOwner("Mauretania", &game().barbarians);
     EXPECT_FALSE(lacksGrain(game())) << "one of the three grain provinces is enough";
-    rigDraws({{3, 0}, {5, 0}});
+    rigDraws(game(), {0, 0});
     provinceRevolts(game().romans);
     EXPECT_EQ(game().ownerOf(p("Aegyptus")), nullptr);
     EXPECT_EQ(game().ownerOf(p("Italia")), nullptr);

@@ -99,7 +99,7 @@ TEST_F(FrontierTest, RaidBeyondTheFrontierLeavesTheLegionAtHome) {
     give(game().barbarians, "Sarmatia");
     give(game().barbarians, "Upper Rhine");  // so no power is wiped out
     give(game().romans, "Dacia");
-    test::rigDraws({{2, 1}});
+    test::rigDraws(game(), {1});
     EXPECT_TRUE(dropFrom("Dacia", "Sarmatia"));
     EXPECT_EQ(game().newsLog.back(), "Our raid into Sarmatia was successful");
     EXPECT_EQ(game().ownerOf(p("Sarmatia")), &game().barbarians);

@@ -8,9 +8,8 @@ namespace {
 
 // Games are independent: a program or a test may hold several.
 TEST(GameTest, EachPowerPlaysOnItsOwnGame) {
-    seedRandom(3);
-    Game a;
-    Game b;
+    Game a(3);
+    Game b(3);
     // A raid in one game is news in that game only.
     Legion* legion = a.romans.createLegion(a.findProvince("Raetia"));
     legion->setRoute({a.findProvince("Raetia"), a.findProvince("Upper Danube")});

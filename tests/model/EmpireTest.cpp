@@ -108,7 +108,7 @@ TEST_F(EmpireTest, BattleWonAdvancesOnlyPastTheLastDefender) {
         moveOwner("Raetia", &game().barbarians);
         give(game().barbarians, "Raetia", defenders);
         Legion* l = routed(game().romans, "Italia", {"Raetia"});
-        rigDraws({{2, 1}});
+        rigDraws(game(), {1});
         game().romans.moveLegionStep(l);
         EXPECT_EQ(sounds, std::vector<Sound>{Sound::Battle});
         EXPECT_EQ(animations, std::vector<std::string>{"Italia>Raetia"});
@@ -129,7 +129,7 @@ TEST_F(EmpireTest, BattleLostCostsTheFirstUnmovedLegionAtHome) {
     movedOne->moved = true;
     Legion* waiting = game().romans.createLegion(p("Italia"));
     Legion* l = routed(game().romans, "Italia", {"Raetia"});
-    rigDraws({{2, 0}});
+    rigDraws(game(), {0});
     game().romans.moveLegionStep(l);
     ASSERT_EQ(game().romans.legionCount(), 2);
     EXPECT_EQ(game().romans.legions[0].get(), movedOne);
@@ -138,7 +138,7 @@ TEST_F(EmpireTest, BattleLostCostsTheFirstUnmovedLegionAtHome) {
     (void)waiting;
     EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 1);
 
-    rigDraws({{2, 0}});
+    rigDraws(game(), {0});
     game().romans.moveLegionStep(l);
     ASSERT_EQ(game().romans.legionCount(), 1) << "now the mover itself falls";
     EXPECT_EQ(game().romans.legions[0].get(), movedOne);
@@ -154,7 +154,7 @@ TEST_F(EmpireTest, UpdateLegionsSkipsTheLegionThatMovesUpAfterALoss) {
         routed(game().rogueRomans, "Raetia", {"Italia"});
     }
     Legion* second = game().rogueRomans.legions[1].get();
-    rigDraws({{2, 0}, {2, 1}});
+    rigDraws(game(), {0, 1});
     game().rogueRomans.updateLegions();
     EXPECT_EQ(animations.size(), 2u) << "two battles, not three";
     ASSERT_EQ(game().rogueRomans.legionCount(), 2);

@@ -6,6 +6,7 @@
 #include "game/TurnCycle.h"
 #include "model/InternalError.h"
 #include "model/ProvinceTable.h"
+#include "model/Random.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
@@ -14,14 +15,21 @@ namespace {
 using test::GameTest;
 
 TEST(RandomTest, ProducesTheExactLinearCongruentialSequence) {
-    seedRandom(1);
+    Random random(1);
     const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
     for (int e : expected) {
-        EXPECT_EQ(gameRand(), e);
+        EXPECT_EQ(random.draw(), e);
     }
-    seedRandom(4294967295u);
+    random.seed(4294967295u);
     const std::uint32_t state = 4294967295u * 214013u + 2531011u;
-    EXPECT_EQ(gameRand(), static_cast<int>((state >> 16) & 0x7fff));
+    EXPECT_EQ(random.draw(), static_cast<int>((state >> 16) & 0x7fff));
+    // Rigged values come first, the state stepping under them, then the rule resumes.
+    Random rigged(1);
+    rigged.rig({7, 0});
+    EXPECT_EQ(rigged.draw(), 7);
+    EXPECT_EQ(rigged.draw(), 0);
+    EXPECT_EQ(rigged.draw(), expected[2]);
+    EXPECT_THROW(rigged.rig({32768}), InternalError);
 }
 
 class WorldTest : public GameTest {};
@@ -97,7 +105,7 @@ TEST_F(WorldTest, ProvinceAtUsesStrictEdgesAndTheLowerIndex) {
     EXPECT_EQ(provinceAt(game(), 88, 50), nullptr);
     EXPECT_EQ(provinceAt(game(), 100, 104), nullptr);
     EXPECT_EQ(provinceAt(game(), 5, 5), nullptr);
-    Province dummy("Nowhere");
+    Province dummy("Nowhere", 0);
     EXPECT_THROW(legionX(dummy), InternalError);
     EXPECT_THROW(legionY(dummy), InternalError);
 }

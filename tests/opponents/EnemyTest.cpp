@@ -46,7 +46,7 @@ TEST_F(EnemyTest, AttacksOnlyAGarrisonNoLargerThanItsForce) {
 
     persians().clearLegions();
     give(persians(), "Syria", 2);
-    rigDraws({{2, 1}, {2, 0}});
+    rigDraws(game(), {1, 0});
     persians().updateLegions();
     EXPECT_EQ(moves, (std::vector<std::string>{"Syria>Palestina", "Syria>Palestina"}));
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 1) << "the first attack won";
@@ -60,7 +60,7 @@ TEST_F(EnemyTest, WinningTheLastDefenderTakesTheProvinceButTheLegionStays) {
     give(game().romans, "Cappadocia");
     give(persians(), "Syria");
     const std::vector<std::string>& flashes = frontEnd.flashes;
-    rigDraws({{2, 1}});
+    rigDraws(game(), {1});
     persians().updateLegions();
     EXPECT_EQ(game().ownerOf(p("Palestina")), &persians());
     EXPECT_EQ(flashes, std::vector<std::string>{"Romans@Palestina"});
@@ -76,7 +76,7 @@ TEST_F(EnemyTest, FollowingARouteFightsAndLossesKeepTheIndexRule) {
     }
     Legion* third = persians().legions[2].get();
     // First attack lost: the legion that moves up is visited next, not skipped.
-    rigDraws({{2, 0}, {2, 1}, {2, 1}});
+    rigDraws(game(), {0, 1, 1});
     persians().updateLegions();
     EXPECT_EQ(persians().legionCount(), 2);
     EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 1);
@@ -120,11 +120,11 @@ std::optional<Route> referencePlan(Game& game, Empire& e, Province* start) {
 }
 
 TEST_F(EnemyTest, PlanRouteAgreesWithTheFullEnumeration) {
-    seedRandom(99);
+    Random random(99);
     for (int round = 0; round < 40; ++round) {
         for (auto& prov : game().provinces) {
             moveOwner(prov->name,
-                      gameRand() % 4 != 0 ? static_cast<Empire*>(&persians()) : &game().romans);
+                      random.draw() % 4 != 0 ? static_cast<Empire*>(&persians()) : &game().romans);
         }
         for (auto& start : game().provinces) {
             std::optional<Route> got = persians().planRoute(start.get());

@@ -112,8 +112,7 @@ TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
         GTEST_SKIP() << "SDL's offscreen video is not available";
     }
     ScriptedSdl platform(sdl);
-    seedRandom(11);
-    auto game = std::make_unique<Game>();
+    auto game = std::make_unique<Game>(11);
     DesktopConfig config;
     config.saveFolder = ::testing::TempDir() + "tessarion-sdl-test";
     config.pictures = res::decodePicture;

@@ -102,10 +102,10 @@ class ResumeTest : public SavedGameTest {
     }
 
     bool play(const Action& action) {
-        points.push_back({saveGameText(*game), randomState()});
+        points.push_back({saveGameText(*game), game->random.state()});
         actions.push_back(action);
         const bool over = perform(*game, action);
-        after.push_back({saveGameText(*game), randomState(), advisor.moves.size()});
+        after.push_back({saveGameText(*game), game->random.state(), advisor.moves.size()});
         battles.push_back(shownBattles(advisor));
         return !over;
     }
@@ -119,7 +119,7 @@ class ResumeTest : public SavedGameTest {
         const FileResult loaded = loadGameText(*game, points[start].save);
         ASSERT_TRUE(loaded.ok) << loaded.error;
         ASSERT_EQ(saveGameText(*game), points[start].save);
-        setRandomState(points[start].random);
+        game->random.seed(points[start].random);
         // Before the save, the battles shown are the original's.
         advisor.moves.clear();
         advisor.flashes.clear();
@@ -127,7 +127,7 @@ class ResumeTest : public SavedGameTest {
         const std::size_t movesBefore = start == 0 ? 0 : after[start - 1].shown;
         for (std::size_t i = start; i < std::min(actions.size(), start + count); ++i) {
             perform(*game, actions[i]);
-            const Fingerprint got{saveGameText(*game), randomState(),
+            const Fingerprint got{saveGameText(*game), game->random.state(),
                                   movesBefore + advisor.moves.size()};
             ASSERT_EQ(got.save, after[i].save) << "after action " << i;
             ASSERT_EQ(got, after[i]) << "after action " << i;

@@ -64,8 +64,7 @@ class SavedGameTest : public ::testing::Test {
 
     void newGame(std::uint32_t seed) {
         game.reset();
-        seedRandom(seed);
-        game = std::make_unique<Game>();
+        game = std::make_unique<Game>(seed);
         game->startNewGame();
         setUpEvents(*game);
         advisor.messages.clear();

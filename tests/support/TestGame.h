@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,8 +92,7 @@ class RecordingFrontEnd : public FrontEnd {
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        seedRandom(12345);
-        game_ = std::make_unique<Game>();
+        game_ = std::make_unique<Game>(12345);
         frontEndScope_.emplace(frontEnd);
     }
     void TearDown() override {
@@ -139,23 +138,10 @@ class GameTest : public ::testing::Test {
     std::unique_ptr<Game> game_;
 };
 
-// Seeds the generator so that the next draws satisfy the checks in order,
-// e.g. {{2, 1}} makes the next draw odd. Each entry is (modulus, remainder).
-inline void rigDraws(const std::vector<std::pair<int, int>>& wanted) {
-    for (std::uint32_t seed = 0;; ++seed) {
-        setRandomState(seed);
-        bool ok = true;
-        for (auto [mod, rem] : wanted) {
-            if (gameRand() % mod != rem) {
-                ok = false;
-                break;
-            }
-        }
-        if (ok) {
-            setRandomState(seed);
-            return;
-        }
-    }
+// The game's next draws return exactly these values, in order (e.g. {1}
+// wins the next battle, whose draw must be odd).
+inline void rigDraws(World& world, std::initializer_list<int> values) {
+    world.random.rig(values);
 }
 
 }  // namespace tessarion::test

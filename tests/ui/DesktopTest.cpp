@@ -35,8 +35,7 @@ std::string describe(ModalBox& box) {
 class DesktopTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        seedRandom(5);
-        game_ = std::make_unique<Game>();
+        game_ = std::make_unique<Game>(5);
         DesktopConfig config;
         config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
         // A folder of this test's own: other runs of the tests (and the

@@ -132,7 +132,7 @@ TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {
 }
 
 TEST(ProvinceAttributes, MoodIsAddedToTheAttributes) {
-    Province p("Dacia");
+    Province p("Dacia", 0);
     p.attributes = "Gold mines";
     EXPECT_EQ(provinceAttributesText(p), "Gold mines");
     p.hostility = 1;
