@@ -6,12 +6,8 @@ namespace tessarion {
 
 namespace {
 
-// The colours of the boxes' buttons, so that it reads as one of them.
-constexpr std::uint32_t kFace = 0xFFE2D3B0;
-constexpr std::uint32_t kFacePressed = 0xFFC9B68C;
 constexpr std::uint32_t kShadow = 0xFF8C7A5C;
 constexpr std::uint32_t kInk = 0xFF1C1710;
-constexpr std::uint32_t kHintColour = 0xFFBFB5A0;
 
 void write(Surface& s, int x, int y, const char* text, std::uint32_t colour) {
     const TextStyle saved = s.text;
@@ -21,6 +17,10 @@ void write(Surface& s, int x, int y, const char* text, std::uint32_t colour) {
 }
 
 }  // namespace
+
+int EndTurnButton::textTop() {
+    return kTop + (kHeight - defaultFont().height()) / 2;
+}
 
 void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed) {
     const int x = kLeft + layoutOffsetX;
@@ -33,9 +33,8 @@ void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed) {
     s.drawFrame(x + 1, y + 1, x + kWidth - 1, y + kHeight - 1, kShadow);
     Font& font = defaultFont();
     const int shift = pressed ? 1 : 0;
-    write(s, x + (kWidth - font.width(kLabel)) / 2 + shift,
-          y + (kHeight - font.height()) / 2 + shift, kLabel, kInk);
-    write(s, x + kWidth + 10, y + (kHeight - font.height()) / 2, kHint, kHintColour);
+    write(s, x + (kWidth - font.width(kLabel)) / 2 + shift, textTop() + shift, kLabel, kInk);
+    write(s, hintLeft() + layoutOffsetX, textTop(), kHint, kHintColour);
 }
 
 }  // namespace tessarion

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "ui/Surface.h"
 
 namespace tessarion {
@@ -18,6 +20,13 @@ struct EndTurnButton {
     // The key that ends the turn; no box closes on it, so a second press
     // meant for a box cannot end a turn.
     static constexpr char kKey = 'e';
+    // The colours of the boxes' buttons, so that it reads as one of them.
+    static constexpr std::uint32_t kFace = 0xFFE2D3B0;
+    static constexpr std::uint32_t kFacePressed = 0xFFC9B68C;
+    static constexpr std::uint32_t kHintColour = 0xFFBFB5A0;
+    // Where the label and the hint stand.
+    static int textTop();
+    static int hintLeft() { return kLeft + kWidth + 10; }
 
     static bool contains(int clientX, int clientY, int layoutOffsetX) {
         const int x = clientX - layoutOffsetX;

@@ -9,6 +9,7 @@
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "support/TestGame.h"
+#include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapHit.h"
 #include "ui/Pictures.h"
@@ -144,7 +145,10 @@ TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
     EXPECT_NE(s.pixel(985, 620), kWhite);  // the last corner is left out, as the lines end
     EXPECT_TRUE(textAt(s, 230, 630, "Instructions:  Left-click and drag to move legions.  ", kWhite,
                        kBlack));
-    EXPECT_TRUE(textAt(s, 630, 630, "Right click to advance the game turn", kWhite, kBlack));
+    // The end-turn button and the hint beside it take the place of the old instruction.
+    EXPECT_EQ(s.pixel(EndTurnButton::kLeft + 3, EndTurnButton::kTop + 3), EndTurnButton::kFace);
+    EXPECT_TRUE(textAt(s, EndTurnButton::hintLeft(), EndTurnButton::textTop(), EndTurnButton::kHint,
+                       EndTurnButton::kHintColour, kBlack));
     EXPECT_EQ(countPixels(display().backBuffer, 176, 621, 980, 660, kBlack), 804 * 39);
     // Otherwise the window is the back buffer.
     EXPECT_EQ(countPixels(s, 0, 0, 1366, 585, kBlack),
@@ -249,7 +253,10 @@ TEST_F(MapTest, OnAWiderWindowEverythingMovesRightBy277) {
     EXPECT_TRUE(textAt(s, 297, 180, "Roman Legion", kWhite, kBlack));
     EXPECT_TRUE(textAt(s, 277 + 1010, 130, "ECONOMIC REPORT", kBlack, colourOf(264)));
     EXPECT_TRUE(textAt(s, 277 + 185, 600, "Province: Italia", kWhite, kBlack));
-    EXPECT_TRUE(textAt(s, 277 + 630, 630, "Right click to advance the game turn", kWhite, kBlack));
+    EXPECT_EQ(s.pixel(277 + EndTurnButton::kLeft + 3, EndTurnButton::kTop + 3),
+              EndTurnButton::kFace);
+    EXPECT_TRUE(textAt(s, 277 + EndTurnButton::hintLeft(), EndTurnButton::textTop(),
+                       EndTurnButton::kHint, EndTurnButton::kHintColour, kBlack));
 }
 
 TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
