@@ -338,7 +338,7 @@ TEST_F(PaintedLandTest, DroppingOnPaintedLandMovesTheLegionThere) {
         ASSERT_TRUE(point) << c.to;
         Province* from = p(c.from);
         shell().leftButtonDown(from->legionX + 5 + 180, from->legionY + 5 + 30);
-        ASSERT_EQ(game().dragSource, from);
+        ASSERT_EQ(shell().dragSource, from);
         shell().leftButtonUp(point->first + 180, point->second + 30);
         EXPECT_EQ(game().romans.legionsIn(to), 1) << c.to;
     }
