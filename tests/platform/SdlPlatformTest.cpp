@@ -81,8 +81,11 @@ class ScriptedSdl : public Platform {
     int sounds = 0;
 
   private:
+    // The next scripted event only once the game has taken the one before, as
+    // a person's hand waits for the screen.
     void feed() {
-        if (!script.empty()) {
+        SDL_PumpEvents();
+        if (!script.empty() && !SDL_HasEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL)) {
             SDL_Event e = script.front()();
             script.pop_front();
             SDL_PushEvent(&e);
