@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "game/Game.h"
@@ -102,21 +103,33 @@ SDL_Event keyDown(SDL_Keycode key) {
     return e;
 }
 
-TEST(SdlPlatformTest, AWholeTurnInARealWindow) {
+// The real platform on SDL's offscreen video and silent audio.
+class SdlPlatformTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
 #if defined(__SANITIZE_ADDRESS__)
-    // The video driver's own libraries keep a few allocations for good; they
-    // are not the game's to free.
-    __lsan_disable();
-    struct Enable {
-        ~Enable() { __lsan_enable(); }
-    } enable;
+        // The video driver's own libraries keep a few allocations for good;
+        // they are not the game's to free.
+        __lsan_disable();
 #endif
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SdlPlatform sdl;
-    if (!sdl.ready()) {
-        GTEST_SKIP() << "SDL's offscreen video is not available";
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        sdl_ = std::make_unique<SdlPlatform>();
+        if (!sdl_->ready()) {
+            GTEST_SKIP() << "SDL's offscreen video is not available";
+        }
     }
+    void TearDown() override {
+        sdl_.reset();
+#if defined(__SANITIZE_ADDRESS__)
+        __lsan_enable();
+#endif
+    }
+    std::unique_ptr<SdlPlatform> sdl_;
+};
+
+TEST_F(SdlPlatformTest, AWholeTurnInARealWindow) {
+    SdlPlatform& sdl = *sdl_;
     ScriptedSdl platform(sdl);
     auto game = std::make_unique<Game>(11);
     DesktopConfig config;
@@ -221,19 +234,8 @@ std::vector<unsigned char> toneWave(int rate, int channels, double seconds) {
     return out;
 }
 
-TEST(SdlPlatformTest, ASoundHeldForIsHeardToItsEndInAnyFormat) {
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_disable();
-    struct Enable {
-        ~Enable() { __lsan_enable(); }
-    } enable;
-#endif
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SdlPlatform sdl;
-    if (!sdl.ready()) {
-        GTEST_SKIP() << "SDL's offscreen video is not available";
-    }
+TEST_F(SdlPlatformTest, ASoundHeldForIsHeardToItsEndInAnyFormat) {
+    SdlPlatform& sdl = *sdl_;
     // The device plays 44.1 kHz stereo: the first needs no conversion at all, which once
     // made it come out empty, and so silent and over at once.
     const int formats[][2] = {{44100, 2}, {16000, 1}, {22050, 2}};
