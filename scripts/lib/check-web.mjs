@@ -175,7 +175,7 @@ const ui = {
   lessonClose: [975, 216],
   endTurn: [676, 658],
   // Options > Scenarios > Valerian (260 AD), which asks before it discards the game.
-  optionsMenu: [76, 10], scenarios: [102, 72], valerian: [261, 72],
+  optionsMenu: [76, 10], scenarios: [102, 112], valerian: [261, 112],
   // The sea between Italia and Africa, where no legion stands.
   sea: [560, 420],
 };
@@ -190,7 +190,7 @@ async function playByTouch(expected) {
   await shot('touch-welcome');
   await tap(...ui.no);
   await tap(...ui.ok);
-  await swipe(...legion.from, ...legion.to);
+  await swipe(...(await framePoint(...legion.from)), ...(await framePoint(...legion.to)));
   await shot('touch-moved');
   await saveAs('touchtest');
   await waitFor('File > Save wrote /saves/touchtest.TSN', async () => (await saves()).includes('touchtest.TSN'), 20);
@@ -214,8 +214,10 @@ async function playByTouch(expected) {
   if (turn !== '2') fail(`after two turns by touch the save is at turn ${turn}, not 2`);
 }
 
-// A legion to drag, on the 1280 x 800 page (the game fills it): Italia's to Raetia.
-const legion = { from: [460, 300], to: [405, 248] };
+// A legion to drag, in frame points: one of Italia's to Raetia. A save made after the drag
+// has a Roman legion standing in Raetia.
+const legion = { from: [490, 292], to: [428, 238] };
+const movedToRaetia = (save) => /^Raetia\s+# current province/m.test(save);
 const mapPoint = [640, 450];
 
 try {
@@ -228,11 +230,12 @@ try {
   if (size[0] !== 1280 || size[1] !== 800) fail(`the game does not fill the page: canvas ${size}`);
 
   await begin();
-  await drag(...legion.from, ...legion.to);
+  await drag(...(await framePoint(...legion.from)), ...(await framePoint(...legion.to)));
   await shot('moved');
   await saveAs('checktest');
   await waitFor('File > Save wrote /saves/checktest.TSN', async () => (await saves()).includes('checktest.TSN'), 20);
   const first = await readSave('checktest.TSN');
+  if (!movedToRaetia(first)) fail('the mouse\'s drag did not move Italia\'s legion to Raetia');
 
   // The end of the turn: the computer's moves, then whatever the Prefect has to say.
   await click(...mapPoint, 'right', 12000);
