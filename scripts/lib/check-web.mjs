@@ -130,15 +130,20 @@ async function waitFor(what, predicate, seconds) {
 }
 
 // The game's frame is shown whole in the canvas, scaled and centred (letterboxed): a point of
-// the frame (the menu bar's strip on top, then the 1366 x 768 layout) on the page.
+// the frame (the menu bar's strip on top, then the 1366-wide layout) on the page. The game
+// sizes its frame by the device's screen as it does a desktop's: wider than 16:9 widens the
+// layout, and a screen less than 788 high loses empty rows below the parchment (672 at least).
+async function frameSize() {
+  const [screenWidth, screenHeight] = await page.evaluate(() => [screen.width, screen.height]);
+  return [Math.max(1366, Math.floor((screenWidth * 768) / Math.max(screenHeight, 1))),
+    20 + Math.min(768, Math.max(672, screenHeight - 20))];
+}
 async function framePoint(fx, fy) {
-  const r = await page.evaluate(() => {
+  const [left, top, width, height] = await page.evaluate(() => {
     const b = canvas.getBoundingClientRect();
     return [b.left, b.top, b.width, b.height];
   });
-  const [left, top, width, height] = r;
-  const fw = Math.max(1366, Math.floor((width * 768) / height));
-  const fh = 788;
+  const [fw, fh] = await frameSize();
   const scale = Math.min(width / fw, height / fh);
   return [left + (width - fw * scale) / 2 + fx * scale, top + (height - fh * scale) / 2 + fy * scale];
 }
@@ -167,9 +172,12 @@ const swipe = async (x0, y0, x1, y1) => {
   await sleep(2500);
 };
 
-// Where the boxes' buttons stand on a 1366-wide frame (the boxes open at the same place
-// whatever they say): the Prefect's OK, Yes and No, the close box of a lesson, and the End
-// turn button under the map.
+// Where the boxes' buttons stand on a 1366 x 788 frame (the boxes open at the same place
+// whatever they say, centred on the client area, so a lower frame moves them up by half the
+// difference): the Prefect's OK, Yes and No, the close box of a lesson, and the End turn
+// button under the map.
+const inBox = async (fx, fy) => [fx, fy + Math.floor(((await frameSize())[1] - 20) / 2) - 384];
+const tapBox = async (point, wait) => tap(...(await inBox(...point)), wait);
 const ui = {
   ok: [707, 403], yes: [473, 388], no: [868, 392],
   lessonClose: [975, 216],
@@ -185,11 +193,11 @@ const ui = {
 // the turn ended by the End turn button, the lesson that follows closed, a scenario refused
 // with No, and a second turn ended by a long press on the map.
 async function playByTouch(expected) {
-  await tap(...ui.lessonClose, 2000);
-  await tap(...ui.lessonClose, 2000);  // as for the keys: the first may come too early
+  await tapBox(ui.lessonClose, 2000);
+  await tapBox(ui.lessonClose, 2000);  // as for the keys: the first may come too early
   await shot('touch-welcome');
-  await tap(...ui.no);
-  await tap(...ui.ok);
+  await tapBox(ui.no);
+  await tapBox(ui.ok);
   await swipe(...(await framePoint(...legion.from)), ...(await framePoint(...legion.to)));
   await shot('touch-moved');
   await saveAs('touchtest');
@@ -197,17 +205,17 @@ async function playByTouch(expected) {
   if ((await readSave('touchtest.TSN')) !== expected) fail('a finger\'s drag did not move the legion as the mouse did');
   await tap(...ui.endTurn, 12000);
   await shot('touch-turn-ended');
-  await tap(...ui.lessonClose, 2000);
+  await tapBox(ui.lessonClose, 2000);
   // Whatever the Prefect has to say after the turn (taps on the sea when he is silent).
-  for (let i = 0; i < 4; i += 1) await tap(...ui.ok, 1200);
+  for (let i = 0; i < 4; i += 1) await tapBox(ui.ok, 1200);
   await tap(...ui.optionsMenu, 800);
   await tap(...ui.scenarios, 800);
   await tap(...ui.valerian, 2000);
   await shot('touch-question');
-  await tap(...ui.no);
+  await tapBox(ui.no);
   await longPress(...ui.sea, 12000);
   await shot('touch-long-press');
-  for (let i = 0; i < 4; i += 1) await tap(...ui.ok, 1200);
+  for (let i = 0; i < 4; i += 1) await tapBox(ui.ok, 1200);
   await saveAs('touchturns');
   await waitFor('the save after two turns by touch', async () => (await saves()).includes('touchturns.TSN'), 20);
   const turn = (await readSave('touchturns.TSN')).split('\n')[0].split('#')[0].trim();
