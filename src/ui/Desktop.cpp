@@ -552,6 +552,7 @@ void Desktop::drawEndTurnButton(bool pressed) {
 
 void Desktop::drawMapCursor() {
     screen_->hoveredProvince = shell_.hoveredProvince;
+    screen_->refusal = shell_.refusal;
     screen_->redrawScreen();
 }
 

@@ -98,6 +98,9 @@ bool Shell::endTurnButtonUp(int x, int y) {
 // Keyboard play.
 
 void Shell::showHighlight(Province* province) {
+    if (province != shownProvince) {
+        refusal.clear();  // the player has moved on, as with the mouse
+    }
     cursor.highlighted = province;
     hoveredProvince = province;
     shownProvince = province;

@@ -143,8 +143,11 @@ TEST_F(ShellTest, KeyboardPicksUpADropsAndCancels) {
     shell().pickOrDrop();
     EXPECT_EQ(shell().cursor.picked, nullptr);
     EXPECT_TRUE(advisor.saw("All the units in the province have already moved."));
+    // The province line says why until the highlight moves on.
+    EXPECT_EQ(shell().refusal, "all the legions in Raetia have already moved");
+    shell().moveHighlight(Heading::Down);  // Narbonensis
+    EXPECT_EQ(shell().refusal, "");
     // Enter on the province it was picked up from puts it down.
-    shell().moveHighlight(Heading::Down);   // Narbonensis
     shell().moveHighlight(Heading::Right);  // Italia
     shell().pickOrDrop();
     shell().pickOrDrop();
