@@ -252,7 +252,10 @@ struct LoadError {
 };
 
 std::string inQuotes(std::string_view text) {
-    return "\"" + printableText(text) + "\"";
+    std::string quoted = "\"";
+    quoted += printableText(text);
+    quoted += '"';
+    return quoted;
 }
 
 // A whole field holding a number exactly as the writer puts it: an optional
