@@ -60,30 +60,15 @@ namespace {
 // on, then as many off (0: solid).
 void strokeLine(Surface& s, RoutePoint a, RoutePoint b, int half, std::uint32_t colour,
                 int dash = 0) {
-    const int dx = std::abs(b.x - a.x);
-    const int dy = -std::abs(b.y - a.y);
-    const int sx = a.x < b.x ? 1 : -1;
-    const int sy = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    int x = a.x;
-    int y = a.y;
-    for (int i = 0;; ++i) {
+    int i = 0;
+    forEachPointOfLine(a.x, a.y, b.x, b.y, [&](long long px, long long py) {
         if (dash == 0 || (i / dash) % 2 == 0) {
+            const int x = static_cast<int>(px);
+            const int y = static_cast<int>(py);
             s.fillRect(x - half, y - half, x + half + 1, y + half + 1, colour);
         }
-        if (x == b.x && y == b.y) {
-            break;
-        }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+        ++i;
+    });
 }
 
 // The triangle with its point at `tip`, `length` back along the direction

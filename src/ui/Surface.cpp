@@ -212,29 +212,14 @@ void Surface::drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour) {
         fillRect(x0, std::min(y0, y1 + 1), x0 + 1, std::max(y0 + 1, y1), colour);
         return;
     }
-    // Bresenham for the slanted lines nothing in the game draws yet.
-    const long long dx = std::llabs(static_cast<long long>(x1) - x0);
-    const long long dy = -std::llabs(static_cast<long long>(y1) - y0);
-    const int stepX = x0 < x1 ? 1 : -1;
-    const int stepY = y0 < y1 ? 1 : -1;
-    long long err = dx + dy;
-    long long x = x0;
-    long long y = y0;
+    // Bresenham for the slanted lines nothing in the game draws yet; the last
+    // point is left out, as for the straight ones.
     noteDrawn(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1);
-    while (x != x1 || y != y1) {
-        if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+    forEachPointOfLine(x0, y0, x1, y1, [&](long long x, long long y) {
+        if ((x != x1 || y != y1) && x >= 0 && y >= 0 && x < width_ && y < height_) {
             pixels_[index(static_cast<int>(x), static_cast<int>(y))] = colour;
         }
-        const long long e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += stepX;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += stepY;
-        }
-    }
+    });
 }
 
 void Surface::drawFrame(int left, int top, int right, int bottom, std::uint32_t colour) {

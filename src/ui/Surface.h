@@ -10,6 +10,32 @@ namespace tessarion {
 class Font;
 class Mask;
 
+// Visits the points of the straight line from (x0, y0) to (x1, y1), both
+// ends included, in order (Bresenham).
+template <typename Visit>
+void forEachPointOfLine(long long x0, long long y0, long long x1, long long y1, Visit visit) {
+    const long long dx = x1 > x0 ? x1 - x0 : x0 - x1;
+    const long long dy = -(y1 > y0 ? y1 - y0 : y0 - y1);
+    const int stepX = x0 < x1 ? 1 : -1;
+    const int stepY = y0 < y1 ? 1 : -1;
+    long long err = dx + dy;
+    for (long long x = x0, y = y0;;) {
+        visit(x, y);
+        if (x == x1 && y == y1) {
+            return;
+        }
+        const long long e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += stepX;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += stepY;
+        }
+    }
+}
+
 // Pixels are 0xAARRGGBB; everything the game draws is opaque.
 inline constexpr std::uint32_t kBlack = 0xFF000000;
 inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
