@@ -1,7 +1,6 @@
 #include "ui/Surface.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "ui/Font.h"
