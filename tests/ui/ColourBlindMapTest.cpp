@@ -43,6 +43,15 @@ std::uint32_t dominantColour(const Sprite& s) {
     return best;
 }
 
+// The median of the colours.
+std::uint32_t typicalOf(const std::vector<std::uint32_t>& pixels) {
+    Surface gathered(static_cast<int>(pixels.size()), 1);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        gathered.setPixel(static_cast<int>(i), 0, pixels[i]);
+    }
+    return typicalColour(gathered);
+}
+
 // The median colour of the given overlays (0 plain, 1 yellow, 2 blue) taken together.
 std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
     std::vector<std::uint32_t> pixels;
@@ -56,11 +65,7 @@ std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
             }
         }
     }
-    Surface gathered(static_cast<int>(pixels.size()), 1);
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        gathered.setPixel(static_cast<int>(i), 0, pixels[i]);
-    }
-    return typicalColour(gathered);
+    return typicalOf(pixels);
 }
 
 class ColourBlindMapTest : public GameTest {
@@ -88,11 +93,7 @@ class ColourBlindMapTest : public GameTest {
                 }
             }
         }
-        Surface gathered(static_cast<int>(pixels.size()), 1);
-        for (std::size_t i = 0; i < pixels.size(); ++i) {
-            gathered.setPixel(static_cast<int>(i), 0, pixels[i]);
-        }
-        return typicalColour(gathered);
+        return typicalOf(pixels);
     }
     std::uint32_t provinceColour(const std::vector<std::string>& names) {
         std::vector<int> indices;

@@ -52,15 +52,7 @@ class DesktopTest : public ::testing::Test {
         // A folder of this test's own: other runs of the tests (and the
         // emergency saves of a crash test) must not show in its file boxes.
         config.saveFolder = saveFolder;
-        config.pictures = [](int id) {
-            // Plain pictures of the right sizes are enough here.
-            PictureSize size = pictureDrawSize(id);
-            store::Image image;
-            image.width = size.width;
-            image.height = size.height;
-            image.pixels.assign(static_cast<std::size_t>(size.width * size.height), 0xFF808080);
-            return image;
-        };
+        config.pictures = greyPicture;
         config.aboutMs = 10;
         config.exitWaitMs = 10;
         desktop_ = std::make_unique<Desktop>(platform, *game_, config);
@@ -121,17 +113,6 @@ class DesktopTest : public ::testing::Test {
         return mouse(type, point->first, point->second + MenuBar::kHeight);
     }
 
-    // A finger on the window's frame at a given time (0: whenever it is looked for).
-    static InputEvent touch(InputEvent::Type type, int x, int y, std::uint64_t time = 0,
-                            std::int64_t id = 1) {
-        InputEvent e;
-        e.type = type;
-        e.x = x;
-        e.y = y;
-        e.time = time;
-        e.finger = id;
-        return e;
-    }
     static std::vector<InputEvent> tap(int x, int y, std::int64_t id = 1) {
         return {touch(InputEvent::Type::TouchDown, x, y, 0, id),
                 touch(InputEvent::Type::TouchUp, x, y, 0, id)};
@@ -466,12 +447,23 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
 }
 
-TEST_F(DesktopTest, TheWaitCursorShowsFromTheRightClickUntilThePlayerHasTheGameBack) {
+// A year whose events speak: the wait cursor shows from the right click until the player has
+// the game back, but never over a box that asks him; and every box stands over its own year.
+TEST_F(DesktopTest, AComputersTurnShowsTheWaitCursorAndEachBoxItsYear) {
     start();
+    game_->turn = 285 - 235;
+    desktop_->redrawScreen();
+    Screen& screen = desktop_->screen();
     std::vector<Cursor> whileBoxesOpen;
-    desktop_->modal().onBoxOpened = [&](ModalBox&) { whileBoxesOpen.push_back(platform.cursor); };
+    // The year each box opened in, and whether the report showed it then.
+    std::vector<std::pair<int, bool>> seen;
+    desktop_->modal().onBoxOpened = [&](ModalBox&) {
+        whileBoxesOpen.push_back(platform.cursor);
+        const std::string year = "YEAR: " + std::to_string(game_->year()) + " AD";
+        seen.emplace_back(game_->year(), test::textAt(screen.window, screen.x(1110), 100, year,
+                                                      kBlack, 0xFF808080));
+    };
     script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
-    game_->turn = 285 - 235;  // a year whose events speak
     const std::size_t before = platform.log.size();
     run(click(600, 300, InputEvent::Button::Right));
     std::vector<std::string> cursors;
@@ -491,22 +483,6 @@ TEST_F(DesktopTest, TheWaitCursorShowsFromTheRightClickUntilThePlayerHasTheGameB
     }
     EXPECT_EQ(static_cast<std::size_t>(std::count(cursors.begin(), cursors.end(), "cursor wait")),
               whileBoxesOpen.size() + 1);
-}
-
-TEST_F(DesktopTest, TheReportsYearTurnsWhenTheYearDoes) {
-    start();
-    game_->turn = 285 - 235;
-    desktop_->redrawScreen();
-    Screen& screen = desktop_->screen();
-    // The year each box opened in, and whether the report showed it then.
-    std::vector<std::pair<int, bool>> seen;
-    desktop_->modal().onBoxOpened = [&](ModalBox&) {
-        const std::string year = "YEAR: " + std::to_string(game_->year()) + " AD";
-        seen.emplace_back(game_->year(), test::textAt(screen.window, screen.x(1110), 100, year,
-                                                      kBlack, 0xFF808080));
-    };
-    script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
-    run(click(600, 300, InputEvent::Button::Right));
     ASSERT_TRUE(std::any_of(seen.begin(), seen.end(), [](auto& s) { return s.first == 286; }))
         << "the revolt of 286 speaks in its year";
     for (const auto& [year, shown] : seen) {
@@ -620,22 +596,9 @@ TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
             p("Italia")->legionX = -1;  // a table broken behind the game's back
         }
     };
-    const std::string& folder = saveFolder;
-    // Numbered saves pile up; the other tests' load boxes must not meet them.
-    auto removeEmergencySaves = [&folder] {
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-            if (entry.path().filename().string().rfind("emergency-", 0) == 0) {
-                std::filesystem::remove(entry.path(), ec);
-            }
-        }
-    };
-    removeEmergencySaves();
     EXPECT_EQ(desktop_->run(), 3);
     EXPECT_EQ(boxes.back(), "alert");
-    EXPECT_TRUE(std::ifstream(folder + "emergency-1.TSN").good());
-    removeEmergencySaves();
-    p("Italia")->legionX = 295;
+    EXPECT_TRUE(std::ifstream(saveFolder + "emergency-1.TSN").good());
 }
 
 InputEvent at(InputEvent e, std::uint64_t time) {

@@ -46,6 +46,15 @@ inline InputEvent mouse(InputEvent::Type type, int x, int y,
     return e;
 }
 
+// A finger on the window's frame at a given time (0: whenever it is looked for).
+inline InputEvent touch(InputEvent::Type type, int x, int y, std::uint64_t time = 0,
+                        std::int64_t finger = 1) {
+    InputEvent e = mouse(type, x, y);
+    e.time = time;
+    e.finger = finger;
+    return e;
+}
+
 inline std::vector<InputEvent> click(int x, int y,
                                      InputEvent::Button button = InputEvent::Button::Left) {
     return {mouse(InputEvent::Type::MouseDown, x, y, button),

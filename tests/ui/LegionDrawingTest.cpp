@@ -78,14 +78,12 @@ TEST_F(LegionDrawingTest, AProvinceWithoutLegionsShowsNothing) {
 TEST_F(LegionDrawingTest, UnsupportedIconsAreInternalErrorsAndDrawNothing) {
     Surface t(display().width(), display().height());
     const auto before = t.pixels();
-    for (const auto& [icon, text] : {std::pair{2, "drawLegion() can't draw unsupported icon"},
-                                     std::pair{6, "drawLegion() can't draw unsupported icon"},
-                                     std::pair{-1, "drawLegion() can't draw unsupported icon"}}) {
+    for (const int icon : {2, 6, -1}) {
         try {
             drawLegion(display(), t, 100, 100, icon, 3);
             ADD_FAILURE() << icon;
         } catch (const InternalError& e) {
-            EXPECT_STREQ(e.what(), text);
+            EXPECT_STREQ(e.what(), "drawLegion() can't draw unsupported icon");
         }
     }
     EXPECT_EQ(t.pixels(), before);
@@ -97,18 +95,14 @@ TEST_F(LegionDrawingTest, AnUnsetIconPositionIsAnInternalErrorYFirst) {
     italia->legionY = -1;
     EXPECT_NO_THROW(drawLegions(display()));  // no legions there, nothing to place
     game().addLegions("Italia", &game().barbarians, 1);
-    try {
-        drawLegions(display());
-        FAIL();
-    } catch (const InternalError& e) {
-        EXPECT_STREQ(e.what(), "legionY not initialized");
-    }
-    italia->legionY = 100;
-    try {
-        drawLegions(display());
-        FAIL();
-    } catch (const InternalError& e) {
-        EXPECT_STREQ(e.what(), "legionX not initialized");
+    for (const char* unset : {"legionY not initialized", "legionX not initialized"}) {
+        try {
+            drawLegions(display());
+            ADD_FAILURE() << unset;
+        } catch (const InternalError& e) {
+            EXPECT_STREQ(e.what(), unset);
+        }
+        italia->legionY = 100;
     }
 }
 

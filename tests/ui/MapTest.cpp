@@ -3,18 +3,16 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/InternalError.h"
 #include "model/ProvinceTable.h"
-#include "res/MapLand.h"
 #include "support/TestGame.h"
 #include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
-#include "ui/MapHit.h"
 #include "ui/Pictures.h"
 #include "ui/ScreenFixture.h"
-#include "ui/Shell.h"
 
 namespace tessarion::test {
 namespace {
@@ -125,10 +123,11 @@ TEST_F(MapTest, ConstantinopleIsNamedFrom313) {
     game().turn = 312 - 235;
     EXPECT_EQ(paint().pixel(774, 301), kMap);
     game().turn = 313 - 235;
-    EXPECT_EQ(paint().pixel(774, 301), colourOf(251));
-    EXPECT_EQ(paint().pixel(724, 294), colourOf(251));
-    EXPECT_EQ(paint().pixel(823, 308), colourOf(251));
-    EXPECT_EQ(paint().pixel(824, 308), kMap);
+    const Surface s = paint();
+    EXPECT_EQ(s.pixel(774, 301), colourOf(251));
+    EXPECT_EQ(s.pixel(724, 294), colourOf(251));
+    EXPECT_EQ(s.pixel(823, 308), colourOf(251));
+    EXPECT_EQ(s.pixel(824, 308), kMap);
     // The label and the legions stay out of the clean map.
     game().addLegions("Italia", &game().romans, 2);
     paint();
@@ -145,10 +144,6 @@ TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
     EXPECT_NE(s.pixel(985, 620), kWhite);  // the last corner is left out, as the lines end
     EXPECT_TRUE(textAt(s, 230, 630, "Instructions:  Left-click and drag to move legions.  ", kWhite,
                        kBlack));
-    // The end-turn button and the hint beside it take the place of the old instruction.
-    EXPECT_EQ(s.pixel(EndTurnButton::kLeft + 3, EndTurnButton::kTop + 3), EndTurnButton::kFace);
-    EXPECT_TRUE(textAt(s, EndTurnButton::hintLeft(), EndTurnButton::textTop(), EndTurnButton::kHint,
-                       EndTurnButton::kHintColour, kBlack));
     EXPECT_EQ(countPixels(display().backBuffer, 176, 621, 980, 660, kBlack), 804 * 39);
     // Otherwise the window is the back buffer.
     EXPECT_EQ(countPixels(s, 0, 0, 1366, 585, kBlack),
@@ -205,22 +200,41 @@ TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
     check("more drawings than the logs follow");
 }
 
-TEST_F(MapTest, LayoutOnAScreen1366Wide) {
-    const Surface s = paint();
-    EXPECT_EQ(display().layoutOffsetX, 0);
-    EXPECT_EQ(s.pixel(180, 30), kMap);
-    EXPECT_EQ(s.pixel(179, 30), kBlack);
-    EXPECT_EQ(s.pixel(979, 577), kMap);
-    EXPECT_EQ(s.pixel(980, 100), colourOf(264));  // the parchment
-    EXPECT_EQ(s.pixel(1334, 663), colourOf(264));
-    EXPECT_EQ(s.pixel(1335, 100), kBlack);
-    EXPECT_EQ(s.pixel(0, 40), colourOf(185));  // the legend title
-    EXPECT_TRUE(textAt(s, 20, 180, "Roman Legion", kWhite, kBlack));
-    EXPECT_TRUE(textAt(s, 10, 590, "province", kWhite, kBlack));
-    // The map frame, one pixel outside the map.
-    EXPECT_EQ(s.pixel(175, 25), kWhite);
-    EXPECT_EQ(s.pixel(985, 582), kWhite);
-    EXPECT_EQ(s.pixel(600, 583), kWhite);
+// On a wider window everything moves right, the map, the panels and what is drawn on them alike.
+TEST_F(MapTest, TheLayoutOnA1366AndA1920WideWindow) {
+    moveOwner("Syria", &game().sassanids);
+    game().addLegions("Italia", &game().barbarians, 2);
+    display().hoveredProvince = p("Italia");
+    for (const auto& [width, height, dx] :
+         {std::tuple{1366, 768, 0}, std::tuple{1920, 1080, 277}}) {
+        SCOPED_TRACE(width);
+        display().resize(width, height);
+        const Surface s = paint();
+        ASSERT_EQ(display().layoutOffsetX, dx);
+        EXPECT_EQ(s.height(), height);
+        EXPECT_EQ(s.pixel(dx + 180, 30), kMap);
+        EXPECT_EQ(s.pixel(dx + 179, 30), kBlack);
+        EXPECT_EQ(s.pixel(dx + 979, 577), kMap);
+        EXPECT_EQ(s.pixel(dx + 980, 100), colourOf(264));  // the parchment
+        EXPECT_EQ(s.pixel(dx + 1334, 663), colourOf(264));
+        EXPECT_EQ(s.pixel(dx + 1335, 100), kBlack);
+        EXPECT_EQ(s.pixel(dx + 0, 40), colourOf(185));  // the legend title
+        EXPECT_EQ(s.pixel(dx + 900, 420), colourOf(217));
+        const Point icon = iconAt("Italia");
+        EXPECT_EQ(s.pixel(icon.x + 5, icon.y + 5), colourOf(179));
+        EXPECT_TRUE(textAt(s, dx + 20, 180, "Roman Legion", kWhite, kBlack));
+        EXPECT_TRUE(textAt(s, dx + 10, 590, "province", kWhite, kBlack));
+        EXPECT_TRUE(textAt(s, dx + 1010, 130, "ECONOMIC REPORT", kBlack, colourOf(264)));
+        EXPECT_TRUE(textAt(s, dx + 185, 600, "Province: Italia", kWhite, kBlack));
+        // The map frame, one pixel outside the map.
+        EXPECT_EQ(s.pixel(dx + 175, 25), kWhite);
+        EXPECT_EQ(s.pixel(dx + 985, 582), kWhite);
+        EXPECT_EQ(s.pixel(dx + 600, 583), kWhite);
+        EXPECT_EQ(s.pixel(dx + EndTurnButton::kLeft + 3, EndTurnButton::kTop + 3),
+                  EndTurnButton::kFace);
+        EXPECT_TRUE(textAt(s, dx + EndTurnButton::hintLeft(), EndTurnButton::textTop(),
+                           EndTurnButton::kHint, EndTurnButton::kHintColour, kBlack));
+    }
 }
 
 TEST(ScreenSize, NeverSmallerThanTheLayout) {
@@ -235,30 +249,6 @@ TEST(ScreenSize, NeverSmallerThanTheLayout) {
     EXPECT_EQ(Screen(game, 1600, 900).layoutOffsetX, 117);
 }
 
-TEST_F(MapTest, OnAWiderWindowEverythingMovesRightBy277) {
-    moveOwner("Syria", &game().sassanids);
-    game().addLegions("Italia", &game().barbarians, 2);
-    display().hoveredProvince = p("Italia");
-    display().resize(1920, 1080);
-    const Surface s = paint();
-    ASSERT_EQ(display().layoutOffsetX, 277);
-    EXPECT_EQ(s.height(), 1080);
-    EXPECT_EQ(s.pixel(457, 30), kMap);
-    EXPECT_EQ(s.pixel(456, 30), kBlack);
-    EXPECT_EQ(s.pixel(1256, 100), kMap);
-    EXPECT_EQ(s.pixel(1257, 100), colourOf(264));
-    EXPECT_EQ(s.pixel(277 + 900, 420), colourOf(217));
-    const Point icon = iconAt("Italia");
-    EXPECT_EQ(s.pixel(icon.x + 5, icon.y + 5), colourOf(179));
-    EXPECT_TRUE(textAt(s, 297, 180, "Roman Legion", kWhite, kBlack));
-    EXPECT_TRUE(textAt(s, 277 + 1010, 130, "ECONOMIC REPORT", kBlack, colourOf(264)));
-    EXPECT_TRUE(textAt(s, 277 + 185, 600, "Province: Italia", kWhite, kBlack));
-    EXPECT_EQ(s.pixel(277 + EndTurnButton::kLeft + 3, EndTurnButton::kTop + 3),
-              EndTurnButton::kFace);
-    EXPECT_TRUE(textAt(s, 277 + EndTurnButton::hintLeft(), EndTurnButton::textTop(),
-                       EndTurnButton::kHint, EndTurnButton::kHintColour, kBlack));
-}
-
 TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
     moveOwner("Dacia", &game().barbarians);
     display().overlayPositions.erase("Dacia");
@@ -267,80 +257,6 @@ TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
         FAIL();
     } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "Couldn't find coords for province Dacia");
-    }
-}
-
-class PaintedLandTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        shell_ = std::make_unique<Shell>(game(), host);
-        newGame();
-    }
-    void TearDown() override {
-        shell_.reset();
-        GameTest::TearDown();
-    }
-    ShellHost host;  // shows nothing
-    Shell& shell() { return *shell_; }
-    std::unique_ptr<Shell> shell_;
-};
-
-// Painted land outside every click rectangle hovers and drops as the province whose land it is;
-// inside the rectangles the rules decide as always; the sea is no province.
-TEST_F(PaintedLandTest, EveryPaintedPixelAnswersTheMouse) {
-    const res::MapLand& land = res::MapLand::embedded();
-    std::vector<int> sampled(game().provinces.size(), 0);
-    int sea = 0;
-    for (int y = 0; y < res::MapLand::kHeight; y += 3) {
-        for (int x = 0; x < res::MapLand::kWidth; x += 3) {
-            shell().mouseMove(x + 180, y + 30);
-            Province* rules = provinceAt(game(), x, y);
-            const int under = land.at(x, y);
-            if (rules != nullptr) {
-                ASSERT_EQ(shell().hoveredProvince, rules) << x << "," << y;
-            } else if (under >= 0) {
-                const auto i = static_cast<std::size_t>(under);
-                ASSERT_EQ(shell().hoveredProvince, game().provinces[i].get()) << x << "," << y;
-                ++sampled[i];
-            } else {
-                ASSERT_EQ(shell().hoveredProvince, nullptr) << x << "," << y;
-                sea += under == res::MapLand::kSea;
-            }
-        }
-    }
-    EXPECT_GT(sea, 10000);
-    for (std::size_t i = 0; i < sampled.size(); ++i) {
-        EXPECT_GT(sampled[i], 0) << game().provinces[i]->name << " has no land outside its boxes";
-    }
-}
-
-TEST_F(PaintedLandTest, DroppingOnPaintedLandMovesTheLegionThere) {
-    // Land outside every rectangle: the first such pixel of the target, from the top.
-    struct Case {
-        const char* from;
-        const char* to;
-    };
-    for (const Case& c : {Case{"Dalmatia", "Italia"}, Case{"Thracia", "Dacia"}}) {
-        newGame();
-        clearAllLegions();
-        give(game().romans, c.from);
-        give(game().romans, "Aegyptus");  // so the drop does not end the turn
-        Province* to = p(c.to);
-        std::optional<std::pair<int, int>> point;
-        for (int y = 0; y < 548 && !point; ++y) {
-            for (int x = 0; x < 800 && !point; ++x) {
-                if (provinceAt(game(), x, y) == nullptr && provinceShownAt(game(), x, y) == to) {
-                    point = std::make_pair(x, y);
-                }
-            }
-        }
-        ASSERT_TRUE(point) << c.to;
-        Province* from = p(c.from);
-        shell().leftButtonDown(from->legionX + 5 + 180, from->legionY + 5 + 30);
-        ASSERT_EQ(shell().dragSource, from);
-        shell().leftButtonUp(point->first + 180, point->second + 30);
-        EXPECT_EQ(game().romans.legionsIn(to), 1) << c.to;
     }
 }
 

@@ -50,6 +50,14 @@ inline store::Image flatPicture(int id) {
     return image;
 }
 
+// Plain grey pictures of the right sizes, for a window that only has to run.
+inline store::Image greyPicture(int id) {
+    const PictureSize size = pictureDrawSize(id);
+    return {
+        size.width, size.height,
+        std::vector<std::uint32_t>(static_cast<std::size_t>(size.width * size.height), 0xFF808080)};
+}
+
 // Whether the text, drawn transparently in colour over a plain background,
 // stands at (x, y) of the surface: its whole cell is compared.
 inline ::testing::AssertionResult textAt(const Surface& s, int x, int y, const std::string& text,

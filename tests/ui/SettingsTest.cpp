@@ -14,21 +14,12 @@
 #include "support/TestGame.h"
 #include "ui/Desktop.h"
 #include "ui/InputEvents.h"
+#include "ui/ScreenFixture.h"
 
 namespace tessarion {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 TEST(SettingsTest, WrittenSettingsReadBackAsTheyWere) {
     Settings changed;
@@ -123,14 +114,7 @@ class DesktopSettingsTest : public SettingsFileTest {
         config.saveFolder = (folder / "saves").string();
         config.settingsFile = file;
         config.note = [this](const std::string& text) { notes.push_back(text); };
-        config.pictures = [](int id) {
-            const PictureSize size = pictureDrawSize(id);
-            store::Image image;
-            image.width = size.width;
-            image.height = size.height;
-            image.pixels.assign(static_cast<std::size_t>(size.width * size.height), 0xFF808080);
-            return image;
-        };
+        config.pictures = test::greyPicture;
         config.sounds = {};
         config.showSplash = false;
         config.showIntro = false;
@@ -216,14 +200,17 @@ TEST_F(DesktopSettingsTest, TheCommandLineHoldsForOneRunOnly) {
 }
 
 TEST_F(DesktopSettingsTest, ADamagedFileIsNotedAndWrittenAfresh) {
-    writeFile(file, std::string("skillLevel = hard\n\0\xff\xfe", 21));
+    fs::create_directories(fs::path(file).parent_path());
+    std::ofstream(file, std::ios::binary) << std::string("skillLevel = hard\n\0\xff\xfe", 21);
     ASSERT_TRUE(start());
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find(file), std::string::npos) << notes[0];
     EXPECT_EQ(game->skillLevel(), 1);
     // Written again at once, readable, saying what the game does.
     EXPECT_EQ(onDisk().skillLevel, 1);
-    EXPECT_EQ(readFile(file).find('\0'), std::string::npos);
+    std::ifstream written(file, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(written), {}};
+    EXPECT_EQ(text.find('\0'), std::string::npos);
 }
 
 TEST_F(DesktopSettingsTest, AScreenTooSmallForTheWindowGetsTheFramePixelForPixel) {

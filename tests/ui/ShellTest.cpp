@@ -1,10 +1,15 @@
 // The window's platform-free logic: press and release, the key chord, menu commands.
 #include "ui/Shell.h"
 
+#include <optional>
+
 #include "engine/Orders.h"
 #include "game/Scenarios.h"
+#include "model/ProvinceTable.h"
+#include "res/MapLand.h"
 #include "support/TestGame.h"
 #include "ui/EndTurnButton.h"
+#include "ui/MapHit.h"
 #include "ui/MenuBar.h"
 
 namespace tessarion {
@@ -185,10 +190,6 @@ TEST_F(ShellTest, KeyChordRaisesThePeoplesFrontWhileAllThreeAreHeld) {
 }
 
 TEST_F(ShellTest, MenuCommands) {
-    EXPECT_TRUE(shell().command(cmd::kHard));
-    EXPECT_EQ(game().skillLevel(), 2);
-    EXPECT_TRUE(shell().command(cmd::kSound));
-    EXPECT_FALSE(shell().soundEnabled);
     EXPECT_TRUE(shell().character('?'));
     EXPECT_TRUE(shell().character('/'));
     EXPECT_FALSE(shell().character('x'));
@@ -247,6 +248,64 @@ TEST_F(ShellTest, EveryMenuItemIsServedAndTheHistoryMenuIsTheLessonTable) {
         table.push_back(lesson.menuId);
     }
     EXPECT_EQ(lessonsOffered, table);
+}
+
+// Painted land outside every click rectangle hovers and drops as the province whose land it is;
+// inside the rectangles the rules decide as always; the sea is no province.
+TEST_F(ShellTest, EveryPaintedPixelAnswersTheMouse) {
+    const res::MapLand& land = res::MapLand::embedded();
+    std::vector<int> sampled(game().provinces.size(), 0);
+    int sea = 0;
+    for (int y = 0; y < res::MapLand::kHeight; y += 3) {
+        for (int x = 0; x < res::MapLand::kWidth; x += 3) {
+            shell().mouseMove(x + 180, y + 30);
+            Province* rules = provinceAt(game(), x, y);
+            const int under = land.at(x, y);
+            if (rules != nullptr) {
+                ASSERT_EQ(shell().hoveredProvince, rules) << x << "," << y;
+            } else if (under >= 0) {
+                const auto i = static_cast<std::size_t>(under);
+                ASSERT_EQ(shell().hoveredProvince, game().provinces[i].get()) << x << "," << y;
+                ++sampled[i];
+            } else {
+                ASSERT_EQ(shell().hoveredProvince, nullptr) << x << "," << y;
+                sea += under == res::MapLand::kSea;
+            }
+        }
+    }
+    EXPECT_GT(sea, 10000);
+    for (std::size_t i = 0; i < sampled.size(); ++i) {
+        EXPECT_GT(sampled[i], 0) << game().provinces[i]->name << " has no land outside its boxes";
+    }
+}
+
+TEST_F(ShellTest, DroppingOnPaintedLandMovesTheLegionThere) {
+    // Land outside every rectangle: the first such pixel of the target, from the top.
+    struct Case {
+        const char* from;
+        const char* to;
+    };
+    for (const Case& c : {Case{"Dalmatia", "Italia"}, Case{"Thracia", "Dacia"}}) {
+        newGame();
+        clearAllLegions();
+        give(game().romans, c.from);
+        give(game().romans, "Aegyptus");  // so the drop does not end the turn
+        Province* to = p(c.to);
+        std::optional<std::pair<int, int>> point;
+        for (int y = 0; y < 548 && !point; ++y) {
+            for (int x = 0; x < 800 && !point; ++x) {
+                if (provinceAt(game(), x, y) == nullptr && provinceShownAt(game(), x, y) == to) {
+                    point = std::make_pair(x, y);
+                }
+            }
+        }
+        ASSERT_TRUE(point) << c.to;
+        Province* from = p(c.from);
+        shell().leftButtonDown(from->legionX + 5 + 180, from->legionY + 5 + 30);
+        ASSERT_EQ(shell().dragSource, from);
+        shell().leftButtonUp(point->first + 180, point->second + 30);
+        EXPECT_EQ(game().romans.legionsIn(to), 1) << c.to;
+    }
 }
 
 }  // namespace
