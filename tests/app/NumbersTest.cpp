@@ -4,20 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace tessarion {
 namespace {
 
 TEST(Numbers, OnlyAWholeNumberWithinTheBoundsIsTaken) {
     long long v = 99;
-    EXPECT_TRUE(parseNumber("0", 0, 2, v));
-    EXPECT_EQ(v, 0);
-    EXPECT_TRUE(parseNumber("2", 0, 2, v));
-    EXPECT_EQ(v, 2);
-    EXPECT_TRUE(parseNumber("-100000", -100000, 100000, v));
-    EXPECT_EQ(v, -100000);
-    EXPECT_TRUE(parseNumber("4294967295", 0, 4294967295LL, v));
-    EXPECT_EQ(v, 4294967295LL);
+    for (const auto& [text, low, high] : {std::tuple{"0", 0LL, 2LL},
+                                          {"2", 0LL, 2LL},
+                                          {"-100000", -100000LL, 100000LL},
+                                          {"4294967295", 0LL, 4294967295LL}}) {
+        EXPECT_TRUE(parseNumber(text, low, high, v)) << text;
+        EXPECT_EQ(std::to_string(v), text);
+    }
 
     v = 7;
     for (const char* bad : {"", " 1", "1 ", "+1", "1x", "0x10", "1.0", "3", "-1", "--1",

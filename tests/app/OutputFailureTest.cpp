@@ -97,6 +97,7 @@ TEST_F(OutputFailureTest, TheConsolesTranscriptAndScreenshotsReportEveryFailure)
     EXPECT_EQ(run.code, 0) << run.errors;
     EXPECT_EQ(contentsOf(folder / "out.txt"), "ERROR: /dev/full: the disk is full\n");
     EXPECT_GT(fs::file_size(folder / "shot.png"), 1000u);
+    EXPECT_EQ(contentsOf(folder / "shot.png").substr(1, 3), "PNG");
 
     run = limited(1, "--screenshot '" + at("big.png") + "'");
     EXPECT_NE(run.code, 0);

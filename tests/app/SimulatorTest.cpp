@@ -5,11 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <sys/wait.h>
 
 namespace tessarion {
 namespace {
@@ -41,18 +38,16 @@ TEST(SimulatorOptionsTest, EveryOption) {
 }
 
 TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
-    EXPECT_NE(problemWith({"--games"}).find("--games"), std::string::npos);
-    EXPECT_NE(problemWith({"--games", "0"}).find("--games"), std::string::npos);
-    EXPECT_NE(problemWith({"--games", "12x"}).find("--games"), std::string::npos);
-    EXPECT_NE(problemWith({"--skill", "3"}).find("--skill"), std::string::npos);
-    EXPECT_NE(problemWith({"--seed", "4294967296"}).find("--seed"), std::string::npos);
-    EXPECT_NE(problemWith({"--seed", "-1"}).find("--seed"), std::string::npos);
-    EXPECT_NE(problemWith({"--player", "hero"}).find("--player"), std::string::npos);
-    EXPECT_NE(problemWith({"--from", "236"}).find("--from"), std::string::npos);
-    EXPECT_NE(problemWith({"--from", "1104"}).find("--from"), std::string::npos);
-    EXPECT_NE(problemWith({"--csv"}).find("--csv"), std::string::npos);
-    EXPECT_NE(problemWith({"--jobs", "0"}).find("--jobs"), std::string::npos);
-    EXPECT_NE(problemWith({"--fast"}).find("--fast"), std::string::npos);
+    for (const char* bad :
+         {"--games", "--games 0", "--games 12x", "--skill 3", "--seed 4294967296", "--seed -1",
+          "--player hero", "--from 236", "--from 1104", "--csv", "--jobs 0", "--fast"}) {
+        std::vector<std::string> args;
+        std::istringstream words(bad);
+        for (std::string word; words >> word;) {
+            args.push_back(word);
+        }
+        EXPECT_NE(problemWith(args).find(args[0]), std::string::npos) << bad;
+    }
 
     std::ostringstream out;
     std::ostringstream err;
@@ -80,19 +75,8 @@ TEST(SimulatorTest, TableSumsAndMeans) {
         game(true, 235, 285, 10, 1, 0), game(true, 235, 286, 20, 2, 1),
         game(false, 235, 476, 60, 5, 2), game(true, 235, 245, 2, 0, 0)};
     const TableRow row = summarize(games, 2.0);
-    EXPECT_EQ(row.skill, 2);
-    EXPECT_EQ(row.player, PlayerKind::General);
-    EXPECT_EQ(row.games, 4);
-    EXPECT_EQ(row.survived285, 2);
-    EXPECT_EQ(row.survived476, 1);
     EXPECT_EQ(row.defeats, 3);
-    EXPECT_DOUBLE_EQ(row.meanDefeatYear, (285 + 286 + 245) / 3.0);
-    EXPECT_DOUBLE_EQ(row.meanInvasions, 23.0);
-    EXPECT_DOUBLE_EQ(row.meanPlagues, 2.0);
-    EXPECT_DOUBLE_EQ(row.meanRebellions, 0.75);
-    EXPECT_EQ(row.years, 50 + 51 + 241 + 10);
-    EXPECT_DOUBLE_EQ(row.yearsPerSecond(), 352 / 2.0);
-
+    // Every other figure of the row is checked as its cell in the table.
     const std::string table = formatTable(4, 235, 99, {row});
     EXPECT_NE(table.find("seed 99"), std::string::npos);
     const std::size_t at = table.find("\nHard");
@@ -190,17 +174,6 @@ TEST(SimulatorTest, SeveralJobsPlayTheSameGamesAsOne) {
     EXPECT_EQ(one.first, three.first);
     EXPECT_EQ(one.second, three.second);
     EXPECT_EQ(std::count(one.second.begin(), one.second.end(), '\n'), 1 + 4 * 3 * 2);
-}
-
-TEST(SimulatorTest, TheExecutableRunsAndRejectsBadOptions) {
-    const std::string exe = TESSARION_EXE;
-    const std::string quiet = " >/dev/null 2>&1";
-    EXPECT_EQ(std::system(
-                  (exe + " --simulate --games 2 --skill 0 --player idle --seed 5" + quiet).c_str()),
-              0);
-    const int bad = std::system((exe + " --simulate --games none" + quiet).c_str());
-    ASSERT_TRUE(WIFEXITED(bad));
-    EXPECT_EQ(WEXITSTATUS(bad), 2);
 }
 
 }  // namespace

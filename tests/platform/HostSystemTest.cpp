@@ -1,20 +1,15 @@
-// The operating-system answers: file addresses the browser can open, the
-// saved games' folder from the environment, and the installed pages found
-// from the program's own folder.
+// The operating-system answers: file addresses the browser can open, and the
+// saved games' and settings' places from the environment.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "app/WebSite.h"
 #include "platform/HostSystem.h"
 
 namespace tessarion {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Sets an environment variable for one test and puts the old value back.
 class ScopedEnv {
@@ -71,45 +66,26 @@ TEST(HostSystemTest, FileAddressesEscapeWhatWouldCutThemAndKeepDriveLetters) {
               "file:///C:/Games/Tessarion/web/quiz.html");
 }
 
-TEST(HostSystemTest, SavedGamesFollowTheDataFolderOrTheHomeFolder) {
+TEST(HostSystemTest, SavesAndSettingsFollowTheirFoldersOrTheHomeFolder) {
     {
         ScopedEnv data("XDG_DATA_HOME", "/tmp/data here");
+        ScopedEnv config("XDG_CONFIG_HOME", "/tmp/config here");
         EXPECT_EQ(savedGamesFolder(), "/tmp/data here/tessarion/saves");
+        EXPECT_EQ(settingsFile(), "/tmp/config here/tessarion/settings.ini");
     }
     {
-        // An empty XDG_DATA_HOME counts as unset.
+        // An empty folder variable counts as unset.
         ScopedEnv data("XDG_DATA_HOME", "");
+        ScopedEnv config("XDG_CONFIG_HOME", "");
         ScopedEnv home("HOME", "/home/princeps");
         EXPECT_EQ(savedGamesFolder(), "/home/princeps/.local/share/tessarion/saves");
+        EXPECT_EQ(settingsFile(), "/home/princeps/.config/tessarion/settings.ini");
     }
     {
         ScopedEnv data("XDG_DATA_HOME", nullptr);
         ScopedEnv home("HOME", nullptr);
         EXPECT_EQ(savedGamesFolder(), "saves");
     }
-}
-
-TEST(HostSystemTest, SettingsFollowTheConfigFolderOrTheHomeFolder) {
-    {
-        ScopedEnv config("XDG_CONFIG_HOME", "/tmp/config here");
-        EXPECT_EQ(settingsFile(), "/tmp/config here/tessarion/settings.ini");
-    }
-    {
-        ScopedEnv config("XDG_CONFIG_HOME", "");
-        ScopedEnv home("HOME", "/home/princeps");
-        EXPECT_EQ(settingsFile(), "/home/princeps/.config/tessarion/settings.ini");
-    }
-}
-
-TEST(HostSystemTest, MenuPagesOpenAsFileAddressesOfExistingPages) {
-    // The test program runs from the build tree: the pages are found in the
-    // sources, and the quiz's server page becomes the local one.
-    const std::string url = webAddress("/quiz.php");
-    ASSERT_EQ(url.rfind("file:///", 0), 0u) << url;
-    const fs::path file = unescape(url.substr(7));
-    EXPECT_EQ(file.filename(), "quiz.html");
-    EXPECT_TRUE(fs::exists(file)) << file;
-    EXPECT_TRUE(fs::exists(programFolder("")));
 }
 
 }  // namespace

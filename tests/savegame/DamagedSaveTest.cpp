@@ -152,8 +152,9 @@ TEST_F(DamagedSaveTest, ByteOrderMarkLineEndsAndTrailingBlanksAreHarmless) {
             crlf += line + "\r\n";
             padded += line + " \t \n";
         }
-        for (const std::string& variant : {"\xEF\xBB\xBF" + save, crlf, padded, save + "\n\n  \n",
-                                           save.substr(0, save.size() - 1)}) {
+        for (const std::string& variant :
+             {"\xEF\xBB\xBF" + save, crlf, "\xEF\xBB\xBF" + crlf, padded, save + "\n\n  \n",
+              save.substr(0, save.size() - 1)}) {
             newGame(3);
             const FileResult result = loadGameText(*game, variant);
             ASSERT_TRUE(result.ok) << result.error;

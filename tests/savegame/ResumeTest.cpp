@@ -68,12 +68,6 @@ std::string shownBattles(const test::RecordingFrontEnd& seen) {
     return text;
 }
 
-// Where a game stood before one of its actions.
-struct Point {
-    std::string save;
-    std::uint32_t random = 0;
-};
-
 class ResumeTest : public SavedGameTest {
   protected:
     // Plays the seeded game with orders of a fixed, draw-free whim for some
@@ -102,7 +96,7 @@ class ResumeTest : public SavedGameTest {
     }
 
     bool play(const Action& action) {
-        points.push_back({saveGameText(*game), game->random.state()});
+        points.push_back({saveGameText(*game), game->random.state(), 0});
         actions.push_back(action);
         const bool over = perform(*game, action);
         after.push_back({saveGameText(*game), game->random.state(), advisor.moves.size()});
@@ -135,7 +129,7 @@ class ResumeTest : public SavedGameTest {
         }
     }
 
-    std::vector<Point> points;
+    std::vector<Fingerprint> points;  // where the game stood before each action
     std::vector<Action> actions;
     std::vector<Fingerprint> after;
     std::vector<std::string> battles;

