@@ -147,21 +147,10 @@ TEST_F(EmpireTest, BattleLostCostsTheFirstUnmovedLegionAtHome) {
     EXPECT_EQ(game().romans.legions[0].get(), movedOne);
 }
 
-TEST_F(EmpireTest, UpdateLegionsCopesWithLargeArmies) {
-    // Far more than a hundred legions on the march is legal play (the PFJ
-    // chord and a mutiny can make it), not an internal error.
-    moveOwner("Raetia", &game().rogueRomans);
-    for (int i = 0; i < 250; ++i) {
-        routed(game().rogueRomans, "Raetia", {"Belgica", "Britannia"});
-    }
-    game().romans.removeProvince(p("Belgica"));
-    EXPECT_NO_THROW(game().rogueRomans.updateLegions());
-    EXPECT_EQ(game().rogueRomans.legionsIn(p("Belgica")), 250);
-}
-
 // Rebels marching out of Raetia (theirs) on Italia (Roman, defended), some
 // still on the way from Belgica, some standing, some marked moved: battles
-// then destroy legions before, at and after the one whose turn it is.
+// then destroy legions before, at and after the one whose turn it is. A crowd
+// of far more than a hundred is legal play (the PFJ and a mutiny make one).
 void rebelsBeforeItalia(Game& g, std::uint32_t seed) {
     std::mt19937 rng(seed);
     Province* raetia = g.findProvince("Raetia");
