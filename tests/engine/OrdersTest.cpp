@@ -43,20 +43,6 @@ TEST_F(OrdersTest, MoveIntoUnownedNeighbourRetakesIt) {
     EXPECT_EQ(game().newsLog.back(), "We have reconquered Belgica");
 }
 
-TEST_F(OrdersTest, ReleaseWithoutAReadyLegionExplainsOrDoesNothing) {
-    give(game().romans, "Italia");
-    game().romans.legions[0]->moved = true;
-    EXPECT_FALSE(drop("Italia", "Raetia"));
-    EXPECT_EQ(advisor.messages.size(), 1u);
-    EXPECT_TRUE(advisor.saw("All the units in the province have already moved."));
-    advisor.messages.clear();
-    EXPECT_FALSE(drop("Syria", "Palestina")) << "no legions at all: silence";
-    game().romans.legions[0]->moved = false;
-    EXPECT_FALSE(dropLegion(game(), p("Italia"), nullptr).carriedOut()) << "over the sea";
-    EXPECT_FALSE(drop("Italia", "Italia"));
-    EXPECT_TRUE(advisor.messages.empty());
-}
-
 // Against more than one defender a won attack destroys one and the attacker
 // stays home, its move spent; a lost one costs the attacker.
 TEST_F(OrdersTest, BattlesOfThePlayersOrders) {

@@ -27,14 +27,11 @@ class RomanYearTest : public GameTest {
     }
 };
 
-TEST_F(RomanYearTest, TaxesOfTheStartingProvincesAndDuringPlague) {
+TEST_F(RomanYearTest, TaxesAndTheLegionCapFollowTheProvincesHeld) {
     EXPECT_EQ(collectTaxes(romans()), 10200);
+    EXPECT_EQ(legionCap(romans()), 25);
     romans().plague = true;
     EXPECT_EQ(collectTaxes(romans()), 2550);
-}
-
-TEST_F(RomanYearTest, LegionCap) {
-    EXPECT_EQ(legionCap(romans()), 25);
     holdOnly({"Dacia"});
     EXPECT_EQ(legionCap(romans()), 3);
     holdOnly({"Aegyptus", "Britannia", "Italia"});
@@ -100,7 +97,7 @@ TEST_F(RomanYearTest, LowFundsWarningOnce) {
     EXPECT_EQ(warnings, 1);
 }
 
-TEST_F(RomanYearTest, BonusDemandAmounts) {
+TEST_F(RomanYearTest, BonusDemandAmountsAndMutinyWhenItCannotBePaid) {
     give(romans(), "Thracia", 11);
     for (auto [treasury, amount] : {std::pair{60000, 12000}, {30000, 10000}}) {
         romans().treasury = treasury;
@@ -110,10 +107,7 @@ TEST_F(RomanYearTest, BonusDemandAmounts) {
         EXPECT_TRUE(advisor.asked("The legions are demanding a bonus of " + std::to_string(amount) +
                                   " sesterces."));
     }
-}
-
-TEST_F(RomanYearTest, UnaffordableBonusLeadsToMutiny) {
-    give(romans(), "Thracia", 11);
+    EXPECT_EQ(game().rebellionCount, 0);
     romans().treasury = 8000;
     advisor.answers = {true};
     demandBonus(game());
@@ -157,6 +151,7 @@ TEST_F(RomanYearTest, BonusIsDemandedOnlyFromMoreThanTenLegions) {
 }
 
 TEST_F(RomanYearTest, PlagueLengthsBySkill) {
+    romans().lowFundsWarningShown = true;
     for (int skill : {0, 1, 2}) {
         for (int second : {0, 4}) {
             game().setSkillLevel(skill);
@@ -168,6 +163,8 @@ TEST_F(RomanYearTest, PlagueLengthsBySkill) {
         }
     }
     EXPECT_EQ(game().plagueCount, 6);
+    EXPECT_EQ(frontEnd.sounds, std::vector<Sound>(6, Sound::Plague)) << "each start coughs";
+    EXPECT_FALSE(romans().lowFundsWarningShown) << "a plague earns another low-funds warning";
     advisor.messages.clear();
     romans().plagueCounter = 2;
     updatePlague(romans());
@@ -176,15 +173,6 @@ TEST_F(RomanYearTest, PlagueLengthsBySkill) {
     EXPECT_FALSE(romans().plague);
     EXPECT_EQ(advisor.messages,
               std::vector<std::string>{"Princeps,\r\n\r\nThe plague has finally ended."});
-}
-
-TEST_F(RomanYearTest, PlagueStartPlaysTheCoughAndAllowsAnotherLowFundsWarning) {
-    const std::vector<Sound>& sounds = frontEnd.sounds;
-    romans().lowFundsWarningShown = true;
-    rigDraws(game(), {0});
-    updatePlague(romans());
-    EXPECT_EQ(sounds, std::vector<Sound>{Sound::Plague});
-    EXPECT_FALSE(romans().lowFundsWarningShown);
 }
 
 TEST_F(RomanYearTest, SettlersComeToAHeldRhineProvince) {

@@ -85,14 +85,6 @@ TEST_F(FrontierTest, EmptyTerritoriesAreRefusedWithTheirLessonEveryTime) {
     EXPECT_EQ(game().romans.legionsIn(p("Dacia")), 1);
 }
 
-TEST_F(FrontierTest, DistantDefendedTerritoryIsRefusedSilently) {
-    give(game().sassanids, "Armenia", 3);
-    give(game().romans, "Italia");
-    EXPECT_FALSE(dropFrom("Italia", "Armenia"));
-    EXPECT_TRUE(advisor.messages.empty());
-    EXPECT_FALSE(game().romans.legions[0]->hasRoute);
-}
-
 TEST_F(FrontierTest, RaidBeyondTheFrontierLeavesTheLegionAtHome) {
     give(game().barbarians, "Sarmatia");
     give(game().barbarians, "Upper Rhine");  // so no power is wiped out

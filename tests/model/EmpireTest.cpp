@@ -147,39 +147,10 @@ TEST_F(EmpireTest, BattleLostCostsTheFirstUnmovedLegionAtHome) {
     EXPECT_EQ(game().romans.legions[0].get(), movedOne);
 }
 
-TEST_F(EmpireTest, UpdateLegionsSkipsTheLegionThatMovesUpAfterALoss) {
-    // Three rebel legions attack a defended Roman province. The first loses
-    // and is destroyed, so the second moves up into slot 0 and waits for the
-    // next call, while the third attacks.
-    moveOwner("Raetia", &game().rogueRomans);
-    give(game().romans, "Italia", 5);
-    for (int i = 0; i < 3; ++i) {
-        routed(game().rogueRomans, "Raetia", {"Italia"});
-    }
-    Legion* second = game().rogueRomans.legions[1].get();
-    rigDraws(game(), {0, 1});
-    game().rogueRomans.updateLegions();
-    EXPECT_EQ(animations.size(), 2u) << "two battles, not three";
-    ASSERT_EQ(game().rogueRomans.legionCount(), 2);
-    EXPECT_EQ(game().rogueRomans.legions[0].get(), second);
-    EXPECT_EQ(game().romans.legionsIn(p("Italia")), 4);
-}
-
-TEST_F(EmpireTest, UpdateLegionsCopesWithLargeArmies) {
-    // Far more than a hundred legions on the march is legal play (the PFJ
-    // chord and a mutiny can make it), not an internal error.
-    moveOwner("Raetia", &game().rogueRomans);
-    for (int i = 0; i < 250; ++i) {
-        routed(game().rogueRomans, "Raetia", {"Belgica", "Britannia"});
-    }
-    game().romans.removeProvince(p("Belgica"));
-    EXPECT_NO_THROW(game().rogueRomans.updateLegions());
-    EXPECT_EQ(game().rogueRomans.legionsIn(p("Belgica")), 250);
-}
-
 // Rebels marching out of Raetia (theirs) on Italia (Roman, defended), some
 // still on the way from Belgica, some standing, some marked moved: battles
-// then destroy legions before, at and after the one whose turn it is.
+// then destroy legions before, at and after the one whose turn it is. A crowd
+// of far more than a hundred is legal play (the PFJ and a mutiny make one).
 void rebelsBeforeItalia(Game& g, std::uint32_t seed) {
     std::mt19937 rng(seed);
     Province* raetia = g.findProvince("Raetia");

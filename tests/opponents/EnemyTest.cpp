@@ -84,22 +84,6 @@ TEST_F(EnemyTest, FollowingARouteFightsAndLossesKeepTheIndexRule) {
     EXPECT_EQ(persians().legions[0]->routeIndex, 0) << "a won attack does not advance the route";
 }
 
-TEST_F(EnemyTest, PlannedRouteLeadsToTheNearestLandNotItsOwn) {
-    for (const char* n : {"Syria", "Lydia", "Cappadocia", "Pontus"}) {
-        moveOwner(n, &persians());
-    }
-    give(game().romans, "Palestina", 5);
-    give(game().romans, "Phrygia", 5);
-    give(game().romans, "Thracia", 5);
-    Legion* l = persians().createLegion(p("Cappadocia"));
-    persians().updateLegions();
-    ASSERT_TRUE(l->hasRoute);
-    // Cappadocia's neighbours: Pontus, Lydia, Syria (own); Pontus -> Thracia first.
-    EXPECT_EQ(l->route.front()->name, "Cappadocia");
-    EXPECT_EQ(l->route.back()->name, "Thracia");
-    EXPECT_EQ(l->route.size(), 3u);
-}
-
 TEST_F(EnemyTest, PowerShutInAmongItsOwnLandsStaysPut) {
     for (auto& prov : game().provinces) {
         moveOwner(prov->name, &persians());

@@ -21,8 +21,7 @@ class FrontierPowersTest : public GameTest {
 };
 
 TEST_F(FrontierPowersTest, CountdownsRunDownBeforeATribeActs) {
-    tribes().tribeCountdown = {2, 0, 1, 3};
-    tribes().tribeCountdown[1] = 5;
+    tribes().tribeCountdown = {2, 5, 1, 3};
     tribes().endTurn();
     EXPECT_EQ(tribes().tribeCountdown, (std::array<int, 4>{1, 4, 0, 2}));
     EXPECT_TRUE(advisor.questions.empty());

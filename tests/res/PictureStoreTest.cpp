@@ -114,7 +114,6 @@ TEST(PictureStore, UnknownNamesAreEmptyAndTheFontsAreEmbedded) {
     EXPECT_TRUE(res::decodePicture(-1).pixels.empty());
     EXPECT_EQ(pictureDrawSize(9999).width, 0);
     EXPECT_TRUE(res::fontData("mono").empty());
-    EXPECT_TRUE(res::soundData("IDR_NO_SUCH_SOUND").empty());
     EXPECT_TRUE(res::lessonScript("IDR_NO_SUCH_LESSON").empty());
 
     auto sans = res::fontData("sans");
