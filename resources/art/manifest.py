@@ -162,7 +162,7 @@ def header(pictures, overlays):
     out += ["}};", "", "// Every picture but the overlays, by name.",
             f"inline constexpr std::array<NamedPicture, {len(pictures)}> kEvery{{{{"]
     out += [f'    {{"{p.name}", {_entry(p)}}},' for p in pictures]
-    out += ["}};", "", f"inline constexpr std::array<OverlaySpec, {len(overlays)}> kOverlays{{{{"]
+    out += ["}};", "", f"inline constexpr std::array<OverlayEntry, {len(overlays)}> kOverlays{{{{"]
     out += [f'    {{"{o.province}", {o.x}, {o.y}, {o.width}, {o.height}, {o.plain}, {o.yellow}, '
             f"{o.blue}, {o.mask}}}," for o in overlays]
     out += ["}};", "", "}  // namespace tessarion::pic", ""]

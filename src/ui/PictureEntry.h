@@ -18,7 +18,7 @@ struct NamedPicture {
 
 // One province's ownership overlay: where it goes (layout x, before the
 // horizontal offset), its draw size and its three pictures sharing one mask.
-struct OverlaySpec {
+struct OverlayEntry {
     const char* province;
     int x;
     int y;

@@ -7,7 +7,7 @@ Pictures::Pictures() {
         fullPictures.emplace_back(p);
     }
     overlays.reserve(kOverlays.size() * 3);
-    for (const OverlaySpec& o : kOverlays) {
+    for (const OverlayEntry& o : kOverlays) {
         for (int id : {o.plain, o.yellow, o.blue}) {
             overlays.emplace_back(id, o.mask, o.width, o.height);
         }
@@ -64,7 +64,7 @@ PictureSize pictureDrawSize(int id) {
             return {p.width, p.height};
         }
     }
-    for (const OverlaySpec& o : kOverlays) {
+    for (const OverlayEntry& o : kOverlays) {
         if (id == o.plain || id == o.yellow || id == o.blue || id == o.mask) {
             return {o.width, o.height};
         }

@@ -33,7 +33,7 @@ void Screen::resize(int width, int height) {
 
 void Screen::placeOverlays() {
     overlayPositions.clear();
-    for (const OverlaySpec& o : kOverlays) {
+    for (const OverlayEntry& o : kOverlays) {
         overlayPositions[o.province] = {x(o.x), o.y};
     }
 }
@@ -79,7 +79,7 @@ void Screen::loadMapPictures(const PictureProvider& provider) {
 
 void Screen::buildOverlayKeys() {
     overlayKeys.clear();
-    for (const OverlaySpec& o : kOverlays) {
+    for (const OverlayEntry& o : kOverlays) {
         const std::string name = o.province;
         overlayKeys[name] = {{3, name}, {1, name + "-yellow"}, {2, name + "-blue"}};
     }

@@ -103,7 +103,7 @@ TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
 TEST(MapLand, EachOverlayMaskIsExactlyItsProvincesLand) {
     Game game;
     const MapLand& land = MapLand::embedded();
-    for (const OverlaySpec& o : kOverlays) {
+    for (const OverlayEntry& o : kOverlays) {
         const int own = indexOf(game, game.findProvince(o.province));
         ASSERT_GE(own, 0) << o.province;
         const res::Image mask = res::decodePicture(o.mask);
@@ -141,7 +141,7 @@ TEST(MapLand, TheRomanColourLiesUnderTheOverlaysAlone) {
     ASSERT_EQ(map.width, W);
     ASSERT_EQ(map.height, H);
     std::vector<std::uint8_t> covered(static_cast<std::size_t>(W) * H, 0);
-    for (const OverlaySpec& o : kOverlays) {
+    for (const OverlayEntry& o : kOverlays) {
         const res::Image mask = res::decodePicture(o.mask);
         const int left = layout::mapXOfWindow(o.x, 0);
         const int top = layout::mapYOfWindow(o.y);

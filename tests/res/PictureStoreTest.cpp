@@ -21,7 +21,7 @@ namespace {
 
 using res::Image;
 
-using Overlay = OverlaySpec;
+using Overlay = OverlayEntry;
 
 // Every picture with a mask: the sprites and frames of the list, and the three pictures of
 // each overlay.

@@ -23,7 +23,7 @@ class MapTest : public ScreenFixture {
   protected:
     // The centre of the province's overlay rectangle, in the window.
     Point overlayCentre(const std::string& name) {
-        for (const OverlaySpec& o : kOverlays) {
+        for (const OverlayEntry& o : kOverlays) {
             if (name == o.province) {
                 return {display().x(o.x + o.width / 2), o.y + o.height / 2};
             }

@@ -30,7 +30,7 @@ inline bool isMaskId(int id) {
                                 &p.rebelLegion, &swords}) {
             m.insert(s->maskId);
         }
-        for (const OverlaySpec& o : kOverlays) {
+        for (const OverlayEntry& o : kOverlays) {
             m.insert(o.mask);
         }
         return m;
