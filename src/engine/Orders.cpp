@@ -1,5 +1,7 @@
 #include "engine/Orders.h"
 
+#include "model/YearRecord.h"
+
 #include "engine/Realm.h"
 #include "engine/Rebellions.h"
 #include "engine/Routes.h"
@@ -181,6 +183,8 @@ Legion* readyLegionIn(RomanEmpire& attacker, const Province* source) {
 OrderOutcome fightFor(Province* target, RomanEmpire& attacker, Province* source, Legion* acting,
                       Empire* owner) {
     Realm& realm = attacker.realm;
+    const RecordCause battle(realm, isBeyondBorder(target) ? BattleKind::Raid : BattleKind::Attack,
+                             target, source, attacker.power, owner->power);
     attacker.realm.frontEnd().animateMove(acting->province, target);
     const int r = realm.random.draw();
     if (r % 2 == 0) {

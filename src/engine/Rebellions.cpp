@@ -5,6 +5,7 @@
 #include "engine/Routes.h"
 #include "model/FrontEnd.h"
 #include "model/Random.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -26,6 +27,7 @@ void rebelLegions(Province* province, RomanEmpire& romans) {
         return;
     }
     Province* italia = realm.province(ProvinceId::Italia);
+    const RecordCause wentOver(realm, EntryKind::WentOver, province, romans.power);
     bool firstWithLegions = true;
     for (Province* q : group->provinces) {
         if (!romans.ownsProvince(q)) {
@@ -74,6 +76,7 @@ void revoltProvince(Realm& realm, Province* province) {
     if (holder == nullptr) {
         return;
     }
+    const RecordCause revolt(realm, EntryKind::Revolt, province, holder->power);
     const int n = holder->legionsIn(province);
     if (n > 0) {
         holder->removeLegionsIn(province);
@@ -128,6 +131,7 @@ void provinceRevolts(RomanEmpire& romans) {
     if (lacksGrain(realm) && romans.ownsProvince(italia)) {
         static constexpr int kOdds[3] = {20, 10, 5};
         if (realm.random.draw() % kOdds[realm.skillLevel()] == 0) {
+            const RecordCause riots(realm, EntryKind::GrainRiots, italia, romans.power);
             romans.removeLegionsIn(italia);
             romans.removeProvince(italia);
             showMessage(romans.realm,
@@ -149,6 +153,7 @@ bool lacksGrain(Realm& realm) {
 
 void peoplesFront(Realm& realm) {
     Province* palestina = realm.province(ProvinceId::Palestina);
+    const RecordCause front(realm, EntryKind::PeoplesFront, palestina, Power::Romans);
     if (realm.romans.ownsProvince(palestina)) {
         realm.frontEnd().playSound(Sound::PeoplesFront);
         showMessage(realm, "The People's Front of Judea has rallied to your cause!");

@@ -9,13 +9,19 @@
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
 RomanEmpire::RomanEmpire(Realm& inRealm) : Empire(inRealm, Power::Romans, 0), realm(inRealm) {}
 
+void RomanEmpire::changeTreasury(EntryKind why, std::int32_t newValue) {
+    realm.yearRecord.money(why, static_cast<std::int64_t>(newValue) - treasury);
+    treasury = newValue;
+}
+
 void RomanEmpire::onCapitalTaken() {
-    treasury = treasury / 2;
+    changeTreasury(EntryKind::Plunder, treasury / 2);
     showMessage(
         realm,
         "Princeps,\r\n\r\nOur enemies have reached Rome and plundered\r\nthe Imperial treasury!");
@@ -75,6 +81,7 @@ void RomanEmpire::recruit() {
                 return;
             }
             p->recruitCounter = 0;
+            const RecordCause raised(realm, EntryKind::Raised, p, power);
             createLegion(p);
         }
     }
@@ -91,15 +98,17 @@ void RomanEmpire::recruit() {
 
 void payLegions(RomanEmpire& romans) {
     romans.upkeep = romans.legionCount() * kLegionPay;
+    std::int32_t left = romans.treasury;
     for (int i = 0; i < romans.legionCount(); ++i) {
-        if (romans.treasury < 1) {
+        if (left < 1) {
             break;
         }
-        romans.treasury -= kLegionPay;
-        if (romans.treasury < 0) {
-            romans.treasury = 0;
+        left -= kLegionPay;
+        if (left < 0) {
+            left = 0;
         }
     }
+    romans.changeTreasury(EntryKind::Pay, left);
 }
 
 void demandBonus(Realm& realm) {
@@ -115,7 +124,7 @@ void demandBonus(Realm& realm) {
         amount);
     if (askYesNo(realm, question, {Question::Topic::BonusDemand, amount, 0})) {
         if (amount <= romans.treasury) {
-            romans.treasury -= amount;
+            romans.changeTreasury(EntryKind::Bonus, romans.treasury - amount);
             return;
         }
         showMessage(realm, "Princeps,\r\n\r\nWe do not have that much in the treasury.");
@@ -196,6 +205,7 @@ bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
 void settleTribe(Province* province, RomanEmpire& romans, int count) {
     showMessage(romans.realm, "A tribe from across the Rhine has settled in\r\n" + province->name +
                                   " providing us with more legions there.");
+    const RecordCause settlers(romans.realm, EntryKind::Settlers, province, romans.power);
     for (int i = 0; i < count; ++i) {
         romans.createLegion(province);
     }
@@ -294,7 +304,7 @@ void RomanEmpire::placeStartingLegions() {
 void RomanEmpire::endTurn() {
     // 1. Taxes.
     const int income = collectTaxes(*this);
-    treasury += income;
+    changeTreasury(EntryKind::Taxes, treasury + income);
     lastIncome = income;
     // 2. New legions.
     recruit();
@@ -310,6 +320,7 @@ void RomanEmpire::endTurn() {
     if (treasury <= 0 && !legions.empty()) {
         showMessage(realm,
                     "Princeps,\r\n\r\nThe treasury is empty! The legions are starting to disband.");
+        const RecordCause disbanded(realm, EntryKind::Disbanded, legions.back()->province, power);
         destroyLegion(*legions.back());
     }
     // 4. Pay.

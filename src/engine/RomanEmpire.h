@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "model/Empire.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -38,6 +39,8 @@ class RomanEmpire : public Empire {
     std::int32_t plagueCounter = 0;
 
     void placeStartingLegions();
+    // Every sesterce the rules move goes through here, booked with its cause.
+    void changeTreasury(EntryKind why, std::int32_t newValue);
 };
 
 // The tax a Roman province pays in a turn without plague.

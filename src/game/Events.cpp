@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "game/GameEvent.h"
 #include "model/FrontEnd.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -24,6 +25,7 @@ void RebellionEvent::fire(Game& game) {
 void InvasionEvent::fire(Game& game) {
     GameEvent::fire(game);
     const Route route = findRoute(game, origin, target);
+    const RecordCause army(game, EntryKind::EventArmy, origin, invader->power);
     for (int i = 0; i < legionCount; ++i) {
         Legion* l = invader->createLegion(origin);
         if (route.size() >= 2) {

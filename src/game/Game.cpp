@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include "engine/RomanEmpire.h"
+#include "game/Chronicle.h"
 #include "game/Events.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
@@ -31,6 +32,10 @@ Game::~Game() {
 void Game::resetGame() {
     invasionCount = plagueCount = rebellionCount = 0;
     turn = 0;
+    endingTurn = false;
+    yearRecord = YearRecord{};
+    lastYear = YearRecord{};
+    chronicle.clear();
     forgetPreviousGame();
     for (auto& p : provinces) {
         p->recruitCounter = random.draw() % 3;
@@ -52,6 +57,7 @@ void Game::forgetPreviousGame() {
 
 void Game::showLoadedYear() {
     clearNews();
+    beginChronicle(*this);
     romans.lastIncome = collectTaxes(romans);
     romans.upkeep = romans.legionCount() * kLegionPay;
 }
@@ -87,6 +93,7 @@ void Game::startNewGame() {
     setUpEvents(*this);
     romans.setUp();
     addLegions("Upper Rhine", &barbarians, 2);
+    beginChronicle(*this);
 }
 
 }  // namespace tessarion

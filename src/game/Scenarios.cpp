@@ -1,6 +1,7 @@
 #include "game/Scenarios.h"
 
 #include "engine/Routes.h"
+#include "game/Chronicle.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/TurnCycle.h"
@@ -170,6 +171,7 @@ void startScenario(Game& game, int command) {
     setUpEvents(game);
     game.turn = scenario->setUpYear - 235;
     scenario->setUp(game);
+    beginChronicle(game);
     game.frontEnd().redrawScreen();
     if (scenario->endTurnFollows) {
         endTurnCycle(game);

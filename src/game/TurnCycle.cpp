@@ -1,6 +1,7 @@
 #include "game/TurnCycle.h"
 
 #include "engine/RomanEmpire.h"
+#include "game/Chronicle.h"
 #include "game/Commands.h"
 #include "game/Events.h"
 #include "game/Game.h"
@@ -45,6 +46,9 @@ void playMilestoneLesson(Game& game, const Lesson& m) {
 
 // 1 to 8: the powers' years, then the new year and its events.
 void playOneYear(Game& game) {
+    // From the first tax to the last event of the new year, the economic
+    // report shows the accounts as they are being made.
+    game.endingTurn = true;
     game.romans.endTurn();
     game.frontEnd().redrawScreen();
     game.frontEnd().showComputerTurn();
@@ -54,9 +58,10 @@ void playOneYear(Game& game) {
     game.rogueRomans.endTurn();
 
     game.turn += 1;
-    // The report's year turns now, before the new year's events speak.
     game.frontEnd().refreshReports();
     runEvents(game);
+    game.endingTurn = false;
+    closeYear(game);
     game.frontEnd().redrawScreen();
 }
 
@@ -67,6 +72,7 @@ Defeat checkDefeat(Game& game) {
     if (!game.romans.provinces.empty()) {
         return Defeat::None;
     }
+    game.frontEnd().showChronicle();
     if (!askYesNo(game,
                   "Princeps,\r\n\r\nOur empire has been defeated.\r\n\r\nTentate Iterum? "
                   "(Would you like to "

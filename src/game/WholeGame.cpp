@@ -6,6 +6,7 @@
 #include "game/GameSession.h"
 #include "game/GeneralPlayer.h"
 #include "game/TurnCycle.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -25,9 +26,17 @@ class SimulatedPlayer : public FrontEnd {
         return answerQuestion(player_, question, game_.romans.treasury);
     }
     void quit() override { over = true; }
+    // The books of every year must balance: the first that does not is the
+    // game's failure.
+    void yearEnded(const YearRecord& record) override {
+        if (books.empty()) {
+            books = record.checkBooks();
+        }
+    }
 
     bool defeated = false;
     bool over = false;
+    std::string books;
 
   private:
     PlayerKind player_;
@@ -100,6 +109,9 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
         beginFirstGame(*game, from);
         result.startYear = game->year();
         result.failure = playTurns(*game, simulated, player, general);
+        if (result.failure.empty() && !simulated.books.empty()) {
+            result.failure = "the year's record does not add up: " + simulated.books;
+        }
     } catch (const std::exception& e) {
         result.failure = std::string("internal error: ") + e.what();
     }

@@ -7,6 +7,7 @@
 #include "model/Province.h"
 #include "model/Random.h"
 #include "model/World.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -52,6 +53,7 @@ void Empire::recruit() {
         }
         if (p->recruitCounter > 2) {
             p->recruitCounter = 0;
+            const RecordCause raised(world, EntryKind::Raised, p, power);
             createLegion(p);
         }
     }
@@ -60,6 +62,7 @@ void Empire::recruit() {
 void Empire::addProvince(Province* province) {
     if (!ownsProvince(province)) {
         provinces.push_back(province);
+        world.yearRecord.provinceJoined(*province, power);
     }
 }
 
@@ -69,6 +72,7 @@ void Empire::removeProvince(Province* province) {
         throw InternalError("error: province" + province->name + " not found in empire" + name);
     }
     provinces.erase(it);
+    world.yearRecord.provinceLeft(*province, power);
 }
 
 int Empire::legionsIn(const Province* province) const {
@@ -102,6 +106,7 @@ void Empire::checkFirstLegionIn(const Province* province, std::size_t found,
 }
 
 void Empire::removeLegionsIn(const Province* province) {
+    world.yearRecord.legionsChanged(power, -legions.countIn(province));
     legions.destroyAllIn(province);
 }
 
@@ -123,12 +128,22 @@ bool Empire::hasLegionInAny(const std::vector<Province*>& list) const {
 }
 
 Legion* Empire::createLegion(Province* where) {
+    world.yearRecord.legionsChanged(power, 1);
     legions.push_back(std::make_unique<Legion>(this, where));
     return legions.back().get();
 }
 
 void Empire::destroyLegionAt(std::size_t index) {
-    legions.destroy(*legions[index]);
+    destroyLegion(*legions[index]);
+}
+
+void Empire::destroyLegion(const Legion& legion) {
+    world.yearRecord.legionsChanged(power, -1);
+    legions.destroy(legion);
+}
+
+void Empire::legionLost() {
+    world.yearRecord.legionsChanged(power, -1);
 }
 
 void Empire::moveLegionStep(Legion* legion) {
@@ -150,6 +165,11 @@ void Empire::moveLegionStep(Legion* legion) {
     }
 
     // A battle: one coin toss, one legion lost by one side.
+    const RecordCause battle(world,
+                             isRomans()          ? BattleKind::OnRoute
+                             : owner->isRomans() ? BattleKind::Defence
+                                                 : BattleKind::EnemyAttack,
+                             next, legion->province, power, owner->power);
     world.frontEnd().playSound(Sound::Battle);
     world.frontEnd().animateMove(legion->province, next);
     const int r = world.random.draw() % 2;

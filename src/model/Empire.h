@@ -68,7 +68,7 @@ class Empire {
     // Removes and destroys one legion given by its position in the list.
     void destroyLegionAt(std::size_t index);
     // Removes and destroys one of this power's legions.
-    void destroyLegion(const Legion& legion) { legions.destroy(legion); }
+    void destroyLegion(const Legion& legion);
 
     // The one step rule by which any routed legion advances and fights.
     void moveLegionStep(Legion* legion);
@@ -78,6 +78,8 @@ class Empire {
     void legionMoved(const Legion& legion, const Province* from) { legions.moved(legion, from); }
 
   private:
+    // Books a legion about to be destroyed in the year's record.
+    void legionLost();
     // Debug builds check the quick answers against the plain ones.
     void checkFirstLegionIn(const Province* province, std::size_t found,
                             bool (*pred)(const Legion&, const void*), const void* context) const;
@@ -97,6 +99,7 @@ bool Empire::destroyFirstLegionIn(const Province* province, Pred pred) {
     if (slot == LegionList::npos) {
         return false;
     }
+    legionLost();
     legions.destroy(slot);
     return true;
 }

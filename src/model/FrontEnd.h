@@ -9,6 +9,7 @@ namespace tessarion {
 
 struct Province;
 class World;
+class YearRecord;
 
 // What a yes/no question is about, beside its text, for a front end that
 // answers by policy rather than by reading (the simulated player).
@@ -71,6 +72,10 @@ class FrontEnd {
     virtual void flashLegion(Power who, Province* where) { (void)who, (void)where; }
     // The news or the year changed.
     virtual void refreshReports() {}
+    // A year's record has closed: what the computer's turn did, told once.
+    virtual void yearEnded(const YearRecord& record) { (void)record; }
+    // The empire has fallen: the chronicle of the reign before the question.
+    virtual void showChronicle() {}
 };
 
 // Shows nothing and answers No: what a game's rules talk to while no front

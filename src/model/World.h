@@ -11,6 +11,7 @@
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -59,6 +60,14 @@ class World {
     // in; both change only through addNews and clearNews.
     std::deque<std::string> newsLog;
     std::deque<int> newsYears;
+    // What happens from one end of turn to the next, the year before's, and
+    // the chronicle of the whole game; the rules book, the rest only show.
+    YearRecord yearRecord;
+    YearRecord lastYear;
+    std::vector<ChronicleRow> chronicle;
+    // True from the first tax of an end of turn to the last event of the new
+    // year: the computer's turn, when the report shows the year being made.
+    bool endingTurn = false;
 
     int year() const { return 235 + turn; }
 

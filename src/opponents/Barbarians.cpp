@@ -56,7 +56,7 @@ bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) 
         "accept their offer?",
         tribeName.c_str(), years, price);
     if (askYesNo(realm, question, {Question::Topic::PeaceOffer, price, years})) {
-        realm.romans.treasury -= price;
+        realm.romans.changeTreasury(EntryKind::Tribute, realm.romans.treasury - price);
         return true;
     }
     return false;

@@ -8,6 +8,8 @@
 #include "engine/Routes.h"
 #include "model/FrontEnd.h"
 #include "model/Random.h"
+#include "model/World.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -26,10 +28,7 @@ void EnemyEmpire::updateLegions() {
         if (legion->hasRoute) {
             followRoute(legion);
         } else if (seizeUndefendedNeighbour(legion)) {
-        } else if (const std::optional<bool> survived = attackWeakGarrison(legion)) {
-            if (!*survived) {
-                destroyLegion(*legion);
-            }
+        } else if (attackWeakGarrison(legion)) {
         } else if (std::optional<Route> route = planRoute(legion->province)) {
             legion->setRoute(std::move(*route));
         }
@@ -54,7 +53,7 @@ bool EnemyEmpire::seizeUndefendedNeighbour(Legion* legion) {
     return false;
 }
 
-std::optional<bool> EnemyEmpire::attackWeakGarrison(Legion* legion) {
+bool EnemyEmpire::attackWeakGarrison(Legion* legion) {
     Province* here = legion->province;
     for (int n = 0; n < here->neighbourCount; ++n) {
         Province* next = here->neighbours[static_cast<std::size_t>(n)];
@@ -71,17 +70,22 @@ std::optional<bool> EnemyEmpire::attackWeakGarrison(Legion* legion) {
             // Roman legions in a province nobody holds: nobody to fight.
             continue;
         }
-        return attackNeighbour(defender, legion, next);
+        attackNeighbour(defender, legion, next);
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
 bool EnemyEmpire::attackNeighbour(Empire* defender, Legion* legion, Province* target) {
     if (!isNeighbour(legion->province, target)) {
         showMessage(realm, "something strange is going on!");
     }
+    const RecordCause battle(realm,
+                             defender->isRomans() ? BattleKind::Defence : BattleKind::EnemyAttack,
+                             target, legion->province, power, defender->power);
     realm.frontEnd().animateMove(legion->province, target);
     if (realm.random.draw() % 2 == 0) {
+        destroyLegion(*legion);
         return false;
     }
     defender->destroyFirstLegionIn(target, [](const Legion&) { return true; });
@@ -171,11 +175,7 @@ bool EnemyEmpire::followRoute(Legion* legion) {
         legion->advanceAlongRoute();
         return true;
     }
-    if (!attackNeighbour(owner, legion, next)) {
-        destroyLegion(*legion);
-        return false;
-    }
-    return true;
+    return attackNeighbour(owner, legion, next);
 }
 
 void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int count) {
@@ -185,6 +185,7 @@ void EnemyEmpire::raiseInvasionArmy(Province* origin, Province* target, int coun
         route = {origin};
     }
     route.insert(route.begin(), origin);
+    const RecordCause army(realm, EntryKind::Invasion, origin, power);
     for (int i = 0; i < count; ++i) {
         createLegion(origin)->setRoute(route);
     }

@@ -20,8 +20,8 @@ class EnemyEmpire : public Empire {
     // The province an invading army marches on, or none.
     virtual Province* chooseTarget() = 0;
 
-    // True when the attacking legion survives. A lost attacker stays in the
-    // list; the caller removes it.
+    // True when the attacking legion survives; a lost attacker is gone from
+    // the list.
     bool attackNeighbour(Empire* defender, Legion* legion, Province* target);
     // The route to the nearest province this power does not hold, if any.
     std::optional<Route> planRoute(Province* start);
@@ -37,9 +37,9 @@ class EnemyEmpire : public Empire {
   private:
     // Whether the legion took a neighbour nobody defends.
     bool seizeUndefendedNeighbour(Legion* legion);
-    // Empty when no Roman garrison small enough is in reach; otherwise
-    // whether the legion survived its attack.
-    std::optional<bool> attackWeakGarrison(Legion* legion);
+    // Whether the legion attacked a Roman garrison small enough in reach
+    // (it may not have survived the attack).
+    bool attackWeakGarrison(Legion* legion);
 };
 
 }  // namespace tessarion
