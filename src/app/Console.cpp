@@ -16,6 +16,7 @@
 #include "app/WebSite.h"
 #include "engine/Orders.h"
 #include "engine/RomanEmpire.h"
+#include "game/Chronicle.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/GeneralPlayer.h"
@@ -25,6 +26,7 @@
 #include "model/InternalError.h"
 #include "model/PrintableText.h"
 #include "model/Random.h"
+#include "model/YearRecord.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "ui/Pictures.h"
@@ -43,14 +45,23 @@ int pictureIdOf(const Lesson& lesson) {
     return picture != nullptr ? picture->id : -1;
 }
 
+// The year in a few lines a person reads: the summary, then each entry.
+std::string yearParagraph(const YearRecord& record, Game& game) {
+    std::string text = summariseYear(record, game) + ".";
+    for (const YearEntry& e : record.entries) {
+        text += "\n  " + describeEntry(e, game) + ".";
+    }
+    return text;
+}
+
 // The console's front end: every box as lines (MESSAGE, QUESTION and its
 // answer, SHOW for pictures, lessons, Results and About), the dialogs answered
 // from the command line. At a terminal a person reads the texts and answers
 // the questions for which no answer was given beforehand.
 class ConsoleHost : public ShellHost {
   public:
-    ConsoleHost(std::istream& in, std::ostream& out, bool terminal)
-        : terminal(terminal), in_(in), out_(out) {}
+    ConsoleHost(Game& game, std::istream& in, std::ostream& out, bool terminal)
+        : terminal(terminal), game_(game), in_(in), out_(out) {}
 
     void showMessage(const std::string& text) override {
         if (terminal) {
@@ -86,6 +97,18 @@ class ConsoleHost : public ShellHost {
     void showResults(int invasions, int plagues, int rebellions) override {
         out_ << "SHOW: Results (invasions " << invasions << ", plagues " << plagues
              << ", rebellions " << rebellions << ")\n";
+    }
+    void showChronicle() override { out_ << "SHOW: Chronicle\n"; }
+    // The year's record as it closes: a line an entry for a pipe, a
+    // paragraph for a person.
+    void yearEnded(const YearRecord& record) override {
+        if (terminal) {
+            out_ << '\n' << Console::plainText(yearParagraph(record, game_)) << "\n";
+            return;
+        }
+        for (const YearEntry& e : record.entries) {
+            out_ << "REPORT: " << Console::escapeText(describeEntry(e, game_)) << '\n';
+        }
     }
     void postCommand(int id, int param) override { posted.emplace_back(id, param); }
     void quit() override { quitRequested = true; }
@@ -152,6 +175,7 @@ class ConsoleHost : public ShellHost {
         }
     }
 
+    Game& game_;
     std::istream& in_;
     std::ostream& out_;
 };
@@ -252,6 +276,7 @@ class CommandLoop {
     void help(const Tokens&) { shell_.command(cmd::kHelp); }
     void map(const Tokens&) { out_ << mapText(game_); }
     void report(const Tokens&) { out_ << reportText(game_); }
+    void chronicle(const Tokens&) { out_ << chronicleCsv(game_); }
     void listCommands(const Tokens&);
     void screenshot(const Tokens& t);
     void file(const Tokens& t);
@@ -308,6 +333,8 @@ const ConsoleCommand kCommands[] = {
     {"load", false, &CommandLoop::file, nullptr, nullptr},
     {"help", true, &CommandLoop::help, "help", "the Prefect's hints"},
     {"state", true, &CommandLoop::state, "state", "the whole game as JSON"},
+    {"chronicle", true, &CommandLoop::chronicle, "chronicle",
+     "the game year by year as CSV, with history beside it"},
     {"quit", true, &CommandLoop::quit, "quit", "leave"},
     {"seed", false, &CommandLoop::seed, nullptr, nullptr},
     {"press", false, &CommandLoop::pointer, nullptr, nullptr},
@@ -623,11 +650,10 @@ std::optional<std::vector<std::string>> Console::tokenize(const std::string& lin
 }
 
 int Console::run(std::optional<std::uint32_t> seed) {
-    ConsoleHost host(in_, out_, terminal_);
-
     // Start-up, as the windowed game does it up to the first game being ready.
     GameSession gameSession(seed ? *seed : clockSeed());
     Game* game = &gameSession.game();
+    ConsoleHost host(*game, in_, out_, terminal_);
     Shell shell(*game, host);
     FrontEndScope frontEnd(*game, host);
     beginFirstGame(*game);

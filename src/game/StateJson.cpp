@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "game/Game.h"
+#include "model/YearRecord.h"
 
 namespace tessarion {
 
@@ -97,6 +98,53 @@ void writePower(std::ostream& o, const Empire& e) {
     o << "}";
 }
 
+std::string powerJson(int index) {
+    return index == kNobody ? "null"
+                            : jsonString(std::string(powerName(static_cast<Power>(index))));
+}
+
+std::string provinceJson(Game& game, int index) {
+    return index < 0 ? "null" : jsonString(game.provinces[static_cast<std::size_t>(index)]->name);
+}
+
+void writeTally(std::ostream& o, const Tally& t) {
+    o << "{\"legions\": ";
+    writeList(o, t.legions, [&](int n) { o << n; });
+    o << ", \"provinces\": ";
+    writeList(o, t.provinces, [&](int n) { o << n; });
+    o << ", \"treasury\": " << t.treasury << "}";
+}
+
+// The last closed year, so that a pipe can check its books: each entry's
+// legions per power and sesterces add up to after minus before.
+void writeLastYear(std::ostream& o, Game& game) {
+    const YearRecord& r = game.lastYear;
+    if (r.empty()) {
+        o << "null";
+        return;
+    }
+    o << "{\"year\": " << r.year << ", \"before\": ";
+    writeTally(o, r.before);
+    o << ", \"after\": ";
+    writeTally(o, r.after);
+    o << ", \"entries\": ";
+    writeList(o, r.entries, [&](const YearEntry& e) {
+        o << "{\"kind\": " << jsonString(std::string(entryKindName(e.kind)));
+        if (e.kind == EntryKind::Battle) {
+            o << ", \"battle\": " << jsonString(std::string(battleKindName(e.battle)));
+        }
+        o << ", \"province\": " << provinceJson(game, e.province)
+          << ", \"from\": " << provinceJson(game, e.from)
+          << ", \"attacker\": " << powerJson(e.attacker)
+          << ", \"defender\": " << powerJson(e.defender) << ", \"holder\": " << powerJson(e.holder)
+          << ", \"legions\": ";
+        writeList(o, e.legions, [&](int n) { o << n; });
+        o << ", \"sesterces\": " << e.sesterces
+          << ", \"text\": " << jsonString(describeEntry(e, game)) << "}";
+    });
+    o << "}";
+}
+
 }  // namespace
 
 std::string stateJson(Game& game) {
@@ -112,6 +160,8 @@ std::string stateJson(Game& game) {
     writeList(o, game.provinces, [&](const auto& p) { writeProvince(o, game, p.get()); });
     o << ", \"powers\": ";
     writeList(o, game.powers(), [&](const Empire* e) { writePower(o, *e); });
+    o << ", \"lastYear\": ";
+    writeLastYear(o, game);
     o << "}";
     return o.str();
 }

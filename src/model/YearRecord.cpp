@@ -18,6 +18,25 @@ EntryGroup entryGroup(EntryKind kind) {
     return kind >= EntryKind::Taxes ? EntryGroup::Treasury : EntryGroup::Legions;
 }
 
+namespace {
+
+constexpr std::array<std::string_view, kEntryKinds> kEntryNames = {
+    "battle",      "province", "raised",        "disbanded", "went-over",  "revolt",
+    "grain-riots", "settlers", "peoples-front", "invasion",  "event-army", "unaccounted",
+    "taxes",       "pay",      "tribute",       "plunder",   "bonus"};
+constexpr std::array<std::string_view, kBattleKinds> kBattleNames = {"attack", "raid", "on-route",
+                                                                     "defence", "enemy-attack"};
+
+}  // namespace
+
+std::string_view entryKindName(EntryKind kind) {
+    return kEntryNames[static_cast<std::size_t>(kind)];
+}
+
+std::string_view battleKindName(BattleKind kind) {
+    return kBattleNames[static_cast<std::size_t>(kind)];
+}
+
 void YearRecord::open(int playedYear, const Tally& now) {
     year = playedYear;
     before = now;
@@ -80,14 +99,13 @@ void YearRecord::provinceJoined(const Province& province, Power to) {
     }
     const int toIndex = static_cast<int>(powerIndex(to));
     int fromIndex = kNobody;
-    if (leaving_ == province.index) {
+    // Left by one power and joined by another at once: one change of hands.
+    // Left and joined again by the same is two: it was nobody's meanwhile.
+    if (leaving_ == province.index && leavingFrom_ != toIndex) {
         fromIndex = leavingFrom_;
         leaving_ = -1;
     } else {
         flushProvince();
-    }
-    if (fromIndex == toIndex) {
-        return;
     }
     YearEntry e;
     e.kind = EntryKind::ProvinceChange;
@@ -299,26 +317,36 @@ std::string provinceText(World& world, int index) {
     return index < 0 ? std::string("?") : world.provinces[static_cast<std::size_t>(index)]->name;
 }
 
+std::string lossText(int lost) {
+    return lost == 0   ? std::string("none")
+           : lost == 1 ? std::string("1 legion")
+                       : std::to_string(lost) + " legions";
+}
+
+// "Battle for Syria (defence): the Sassanids from Armenia attacked the
+// Romans; the Sassanids lost 1 legion, the Romans none; the Romans hold Syria".
 std::string battleText(const YearEntry& e, World& world) {
-    static constexpr const char* kKinds[kBattleKinds] = {"attack", "raid", "battle on the march",
-                                                         "defence", "battle between enemies"};
+    static constexpr const char* kKinds[kBattleKinds] = {"attack", "raid", "on the march",
+                                                         "defence", "between enemies"};
     const std::string where = provinceText(world, e.province);
     std::string text = "Battle for " + where + " (" + kKinds[static_cast<int>(e.battle)] +
                        "): " + powerText(e.attacker);
     if (e.from >= 0) {
         text += " from " + provinceText(world, e.from);
     }
-    text += " against " + powerText(e.defender) + "; lost " +
-            std::to_string(-e.legions[static_cast<std::size_t>(e.attacker)]) + " to " +
-            std::to_string(-e.legions[static_cast<std::size_t>(e.defender)]) + "; ";
-    return text + (e.holder == kNobody ? "nobody holds it" : powerText(e.holder) + " hold it");
+    text += " attacked " + powerText(e.defender) + "; " + powerText(e.attacker) + " lost " +
+            lossText(-e.legions[static_cast<std::size_t>(e.attacker)]) + ", " +
+            powerText(e.defender) + " " +
+            lossText(-e.legions[static_cast<std::size_t>(e.defender)]) + "; ";
+    return text +
+           (e.holder == kNobody ? "nobody holds " + where : powerText(e.holder) + " hold " + where);
 }
 
 std::string provinceChangeText(const YearEntry& e, World& world) {
     const std::string where = provinceText(world, e.province);
     if (e.attacker == kRomans) {
-        return where +
-               (e.defender == kNobody ? " taken" : " retaken from " + powerText(e.defender));
+        return where + " retaken" +
+               (e.defender == kNobody ? std::string() : " from " + powerText(e.defender));
     }
     if (e.defender == kRomans) {
         return where + (e.attacker == kNobody ? " lost: it rose against us"

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/Power.h"
@@ -50,6 +51,11 @@ inline constexpr std::size_t kEntryKinds = 17;
 
 enum class EntryGroup : std::uint8_t { Battles, Provinces, Legions, Treasury };
 EntryGroup entryGroup(EntryKind kind);
+
+// The names the console's state and the saved games give the kinds:
+// "battle", "province", "raised", ..., "bonus"; "attack", ..., "enemy-attack".
+std::string_view entryKindName(EntryKind kind);
+std::string_view battleKindName(BattleKind kind);
 
 // The power as the record keeps it: its place in the fixed order, or
 // kNobody (a province nobody holds).

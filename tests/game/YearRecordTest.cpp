@@ -1,0 +1,289 @@
+// The year's record: what each battle, province, legion and sesterce books,
+// the one-line summary, and the chronicle with history's line. That every
+// year of whole seeded games balances is the soak test's check.
+#include "model/YearRecord.h"
+
+#include "engine/Orders.h"
+#include "engine/RomanEmpire.h"
+#include "game/Chronicle.h"
+#include "game/Scenarios.h"
+#include "game/TurnCycle.h"
+#include "support/TestGame.h"
+
+namespace tessarion {
+namespace {
+
+using test::GameTest;
+using test::rigDraws;
+
+constexpr int R = 0, G = 1, S = 2, X = 3;  // the powers' places
+
+class YearRecordTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+        beginChronicle(game());
+    }
+    const std::vector<YearEntry>& entries() { return game().yearRecord.entries; }
+    int at(const std::string& name) { return p(name)->index; }
+    std::vector<std::string> texts() {
+        std::vector<std::string> out;
+        for (const YearEntry& e : entries()) {
+            out.push_back(describeEntry(e, game()));
+        }
+        return out;
+    }
+};
+
+// Each kind of battle names its sides, where the attacker came from, the
+// legions each lost and who holds the province after.
+TEST_F(YearRecordTest, BattlesAreBookedWithSidesLossesAndHolder) {
+    struct Case {
+        const char* what;
+        std::function<void()> fight;
+        BattleKind kind;
+        const char* province;
+        const char* from;
+        int attacker, defender, holder;
+        std::array<int, 4> legions;
+    };
+    const Case cases[] = {
+        {"the player's attack won against two",
+         [this] {
+             moveOwner("Raetia", &game().barbarians);
+             give(game().barbarians, "Raetia", 2);
+             give(game().romans, "Italia");
+             rigDraws(game(), {1});
+             dropLegion(game(), p("Italia"), p("Raetia"));
+         },
+         BattleKind::Attack,
+         "Raetia",
+         "Italia",
+         R,
+         G,
+         G,
+         {0, -1, 0, 0}},
+        {"the player's attack lost",
+         [this] {
+             moveOwner("Raetia", &game().barbarians);
+             give(game().barbarians, "Raetia");
+             give(game().romans, "Italia");
+             rigDraws(game(), {0});
+             dropLegion(game(), p("Italia"), p("Raetia"));
+         },
+         BattleKind::Attack,
+         "Raetia",
+         "Italia",
+         R,
+         G,
+         G,
+         {-1, 0, 0, 0}},
+        {"a raid across the Rhine",
+         [this] {
+             give(game().barbarians, "Upper Rhine");
+             give(game().romans, "Raetia");
+             rigDraws(game(), {1, 1});
+             dropLegion(game(), p("Raetia"), p("Upper Rhine"));
+         },
+         BattleKind::Raid,
+         "Upper Rhine",
+         "Raetia",
+         R,
+         G,
+         G,
+         {0, -1, 0, 0}},
+        {"a Roman legion on its route",
+         [this] {
+             moveOwner("Syria", &game().sassanids);
+             give(game().sassanids, "Syria");
+             Legion* l = game().romans.createLegion(p("Cappadocia"));
+             l->setRoute({p("Cappadocia"), p("Syria"), p("Palestina")});
+             rigDraws(game(), {1});
+             game().romans.moveLegionStep(l);
+         },
+         BattleKind::OnRoute,
+         "Syria",
+         "Cappadocia",
+         R,
+         S,
+         R,
+         {0, 0, -1, 0}},
+        {"a Persian attack on a garrison",
+         [this] {
+             moveOwner("Syria", &game().sassanids);
+             give(game().romans, "Palestina");
+             give(game().romans, "Lydia");
+             give(game().romans, "Cappadocia");
+             give(game().sassanids, "Syria");
+             rigDraws(game(), {0});
+             game().sassanids.updateLegions();
+         },
+         BattleKind::Defence,
+         "Palestina",
+         "Syria",
+         S,
+         R,
+         R,
+         {0, 0, -1, 0}},
+        {"rebels against Persians",
+         [this] {
+             moveOwner("Syria", &game().rogueRomans);
+             moveOwner("Palestina", &game().sassanids);
+             give(game().sassanids, "Palestina");
+             Legion* l = game().rogueRomans.createLegion(p("Syria"));
+             l->setRoute({p("Syria"), p("Palestina")});
+             rigDraws(game(), {1});
+             game().rogueRomans.moveLegionStep(l);
+         },
+         BattleKind::EnemyAttack,
+         "Palestina",
+         "Syria",
+         X,
+         S,
+         X,
+         {0, 0, -1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clearAllLegions();
+        beginChronicle(game());
+        c.fight();
+        const auto battle =
+            std::find_if(entries().begin(), entries().end(),
+                         [](const YearEntry& e) { return e.kind == EntryKind::Battle; });
+        ASSERT_NE(battle, entries().end());
+        EXPECT_EQ(battle->battle, c.kind);
+        EXPECT_EQ(battle->province, at(c.province));
+        EXPECT_EQ(battle->from, at(c.from));
+        EXPECT_EQ(battle->attacker, c.attacker);
+        EXPECT_EQ(battle->defender, c.defender);
+        EXPECT_EQ(battle->holder, c.holder);
+        EXPECT_EQ(battle->legions, c.legions);
+    }
+}
+
+// A province that changes hands is one entry however the rules move it, and
+// a province left to nobody is one too.
+TEST_F(YearRecordTest, ProvincesChangingHandsAreOneEntryEach) {
+    moveOwner("Belgica", &game().barbarians);
+    moveOwner("Britannia", nullptr);
+    game().romans.addProvince(p("Britannia"));
+    game().yearRecord.close(tallyOf(game()));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Belgica lost to the Germanic Tribes",
+                                                 "Britannia lost: it rose against us",
+                                                 "Britannia retaken"}));
+    EXPECT_EQ(game().yearRecord.checkBooks(), "");
+}
+
+// The treasury's movements are booked with their causes, and the taxes, the
+// pay, a tribute and Rome's plunder add up to the treasury's change.
+TEST_F(YearRecordTest, EverySesterceIsBookedWithItsCause) {
+    RomanEmpire& romans = game().romans;
+    romans.treasury = 40000;
+    beginChronicle(game());
+    give(romans, "Italia", 2);
+    romans.changeTreasury(EntryKind::Tribute, romans.treasury - 12000);
+    moveOwner("Raetia", &game().barbarians);
+    give(game().barbarians, "Raetia");
+    rigDraws(game(), {0});  // the garrison of Italia falls
+    game().barbarians.updateLegions();
+    game().barbarians.updateLegions();
+    EXPECT_EQ(game().yearRecord.moneyOf(EntryKind::Tribute), -12000);
+    EXPECT_EQ(game().yearRecord.moneyChange(), romans.treasury - 40000);
+    EXPECT_EQ(game().yearRecord.moneyOf(EntryKind::Plunder) != 0,
+              !romans.ownsProvince(p("Italia")));
+}
+
+// A legion made with no cause named is a fault of the rules, and so is a
+// change of the state the entries do not explain.
+TEST_F(YearRecordTest, BooksThatDoNotBalanceSayWhy) {
+    game().romans.createLegion(p("Italia"));
+    game().yearRecord.close(tallyOf(game()));
+    EXPECT_NE(game().yearRecord.checkBooks().find("without a cause"), std::string::npos);
+
+    beginChronicle(game());
+    game().romans.treasury += 500;
+    game().romans.clearLegions();
+    game().yearRecord.close(tallyOf(game()));
+    const std::string why = game().yearRecord.checkBooks();
+    EXPECT_NE(why.find("treasury booked 0, changed 500"), std::string::npos) << why;
+    EXPECT_NE(why.find("Romans legions booked 0, changed -1"), std::string::npos) << why;
+}
+
+TEST_F(YearRecordTest, TheSummaryLineCountsRomanBattlesAndNamesProvinces) {
+    YearRecord r;
+    r.open(236, {});
+    r.after.treasury = 6450;
+    r.after.legions[R] = -1;
+    auto battle = [](int romanLoss, int enemyLoss, int attacker, int defender) {
+        YearEntry e;
+        e.kind = EntryKind::Battle;
+        e.attacker = attacker;
+        e.defender = defender;
+        e.legions[R] = romanLoss;
+        e.legions[G] = enemyLoss;
+        return e;
+    };
+    YearEntry lost;
+    lost.kind = EntryKind::ProvinceChange;
+    lost.province = at("Belgica");
+    lost.attacker = G;
+    lost.defender = R;
+    r.entries = {battle(0, -1, R, G), battle(-1, 0, G, R), battle(0, -1, G, R), lost,
+                 battle(0, 0, G, S)};
+    EXPECT_EQ(summariseYear(r, game()),
+              "236 AD: 3 battles, 2 won; Belgica lost; legions -1; treasury +6,450");
+    EXPECT_EQ(groupedNumber(-1234567), "-1,234,567");
+    EXPECT_EQ(signedGroupedNumber(999), "+999");
+}
+
+// The chronicle starts with the game as set up and gains a row a year; a
+// scenario starts its own.
+TEST_F(YearRecordTest, TheChronicleHasARowAYearFromTheStart) {
+    newGame();
+    endTurnCycle(game());
+    endTurnCycle(game());
+    ASSERT_EQ(game().chronicle.size(), 3u);
+    EXPECT_EQ(game().chronicle[0].year, 235);
+    EXPECT_EQ(game().chronicle[2].year, 237);
+    EXPECT_EQ(game().chronicle[2].tally, tallyOf(game()));
+    EXPECT_EQ(game().lastYear.year, 236);
+    EXPECT_EQ(game().lastYear.after, tallyOf(game()));
+    const std::string csv = chronicleCsv(game());
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "year,roman_provinces,germanic_provinces,sassanid_provinces,rebel_provinces,"
+              "roman_legions,germanic_legions,sassanid_legions,rebel_legions,treasury,"
+              "historical_roman_provinces");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
+
+    startScenario(game(), 1100);  // set up in 259, its first year played at once
+    ASSERT_EQ(game().chronicle.size(), 2u);
+    EXPECT_EQ(game().chronicle[0].year, 259);
+    EXPECT_EQ(game().lastYear.year, 259);
+}
+
+TEST_F(YearRecordTest, HistorysLineFollowsTheEmpiresLosses) {
+    for (const auto& [year, provinces] : std::vector<std::pair<int, int>>{{235, 23},
+                                                                          {259, 23},
+                                                                          {260, 16},
+                                                                          {271, 15},
+                                                                          {274, 22},
+                                                                          {409, 22},
+                                                                          {410, 21},
+                                                                          {439, 16},
+                                                                          {475, 12},
+                                                                          {476, 10}}) {
+        EXPECT_EQ(historicalProvinces(year), provinces) << year;
+    }
+    int previous = 0;
+    for (const HistoryPeriod& period : historyPeriods()) {
+        EXPECT_GT(period.from, previous) << "periods in order";
+        EXPECT_LE(period.provinces, 23);
+        previous = period.from;
+    }
+}
+
+}  // namespace
+}  // namespace tessarion
