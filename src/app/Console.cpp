@@ -344,6 +344,44 @@ const ConsoleCommand kCommands[] = {
     {"commands", true, &CommandLoop::listCommands, nullptr, nullptr},
 };
 
+namespace {
+
+// The longest command line the console takes.
+constexpr std::size_t kLongestLine = 64 * 1024;
+
+enum class LineRead { Line, TooLong, End };
+
+// The next line of input without its line feed. A line longer than any
+// command is read to its end but not kept, so that however long it is it
+// costs no memory. End only when the input ends before anything is read.
+LineRead readLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf* source = in.rdbuf();
+    if (!in || source == nullptr) {
+        return LineRead::End;
+    }
+    bool any = false;
+    bool tooLong = false;
+    for (;;) {
+        const int c = source->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in.setstate(std::ios::eofbit);
+            return !any ? LineRead::End : tooLong ? LineRead::TooLong : LineRead::Line;
+        }
+        any = true;
+        if (c == '\n') {
+            return tooLong ? LineRead::TooLong : LineRead::Line;
+        }
+        if (line.size() < kLongestLine) {
+            line += static_cast<char>(c);
+        } else {
+            tooLong = true;
+        }
+    }
+}
+
+}  // namespace
+
 int CommandLoop::readCommands(std::istream& in, bool interactive) {
     if (interactive) {
         out_ << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
@@ -354,22 +392,28 @@ int CommandLoop::readCommands(std::istream& in, bool interactive) {
         if (terminal_) {
             out_ << "> " << std::flush;
         }
-        if (!std::getline(in, line)) {
+        const LineRead read = readLine(in, line);
+        if (read == LineRead::End) {
             return 0;
         }
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        // A write that fails while the command runs (the state of a game to a
+        // full disk) leaves its reason here.
+        errno = 0;
         try {
+            if (read == LineRead::TooLong) {
+                throw Refusal{"the line is longer than " + std::to_string(kLongestLine) + " bytes"};
+            }
             if (const std::optional<int> code = carryOut(line)) {
                 return *code;
             }
         } catch (const Refusal& refusal) {
-            out_ << "ERROR: " << printableText(refusal.reason) << '\n';
+            out_ << "ERROR: " << Console::escapeText(refusal.reason) << '\n';
         } catch (...) {
             return stopForInternalError();
         }
-        errno = 0;
         out_.flush();
         if (!out_) {
             // Nobody hears the game any more (a full disk, a closed pipe): the

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -235,17 +236,15 @@ double threadSeconds() {
 }
 
 // The CSV file, and why writing it failed (an errno value) once it has.
+// The table is written whole when the run ends, replacing an earlier one only
+// then: a run that fails part-way leaves the old table as it was.
 struct CsvFile {
-    std::ofstream out;
-    int error = 0;
+    bool open = false;
+    std::string text;
 
-    void write(const std::string& text) {
-        if (out.is_open() && error == 0) {
-            errno = 0;
-            out << text << std::flush;
-            if (!out) {
-                error = errno != 0 ? errno : EIO;
-            }
+    void write(const std::string& row) {
+        if (open) {
+            text += row;
         }
     }
 };
@@ -316,13 +315,22 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
 
     CsvFile csv;
     if (options.csvPath) {
+        // Told at once, not after the games, when the table cannot be written
+        // there; the check leaves no file behind and an earlier one untouched.
+        std::error_code ec;
+        const bool existed = std::filesystem::exists(*options.csvPath, ec);
         errno = 0;
-        csv.out.open(*options.csvPath, std::ios::binary | std::ios::trunc);
-        if (!csv.out) {
+        std::ofstream probe(*options.csvPath, std::ios::binary | std::ios::app);
+        if (!probe) {
             err << "tessarion: cannot write " << printableText(*options.csvPath) << " ("
                 << files::errorReason(errno != 0 ? errno : EIO) << ")\n";
             return 2;
         }
+        probe.close();
+        if (!existed) {
+            std::filesystem::remove(*options.csvPath, ec);
+        }
+        csv.open = true;
         csv.write(csvHeader());
     }
 
@@ -368,18 +376,14 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     for (const GameResult& g : failures) {
         reportFailure(g, err);
     }
-    if (csv.out.is_open()) {
-        errno = 0;
-        csv.out.close();
-        if (csv.out.fail() && csv.error == 0) {
-            csv.error = errno != 0 ? errno : EIO;
+    if (csv.open) {
+        if (const std::optional<std::string> why =
+                files::writeWholeFile(*options.csvPath, csv.text)) {
+            // A full disk, a file-size limit or a closed pipe.
+            err << "tessarion: writing " << printableText(*options.csvPath) << " failed (" << *why
+                << ")\n";
+            return 2;
         }
-    }
-    if (csv.error != 0) {
-        // A full disk, a file-size limit or a closed pipe.
-        err << "tessarion: writing " << printableText(*options.csvPath) << " failed ("
-            << files::errorReason(csv.error) << ")\n";
-        return 2;
     }
     return failures.empty() ? 0 : 3;
 }

@@ -104,7 +104,11 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     config.lessonCaptionTimes = tessarion::res::lessonCaptionTimes;
     config.webAddress = tessarion::webAddress;
     config.settingsFile = tessarion::settingsFile();
-    config.note = [](const std::string& text) { std::cerr << "tessarion: " << text << "\n"; };
+    // Notes quote the settings file and its folder: nothing in them reaches
+    // the terminal raw.
+    config.note = [](const std::string& text) {
+        std::cerr << "tessarion: " << tessarion::printableText(text) << "\n";
+    };
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;
     config.loadFile = options.load;

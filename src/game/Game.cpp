@@ -39,6 +39,7 @@ void Game::resetGame() {
     forgetPreviousGame();
     for (auto& p : provinces) {
         p->recruitCounter = random.draw() % 3;
+        p->hostility = startingMark(*p);
     }
     sassanids.clearLegions();
     barbarians.clearLegions();

@@ -13,6 +13,12 @@ namespace tessarion {
 
 inline constexpr int kStartingTreasury[kSkillLevels] = {100000, 75000, 50000};
 
+// The friendly or hostile mark a province bears when a game starts: the lands
+// beyond the frontier hostile, the rest unmarked.
+inline int startingMark(const Province& province) {
+    return isBeyondBorder(&province) ? 2 : 0;
+}
+
 // The whole state of a game: the world with all four powers and the schedule
 // of historical events. New Game, a scenario, play-again and loading all
 // reset it in place. There is no process-wide game: whoever needs the game
@@ -31,9 +37,10 @@ class Game : public Realm {
         return {&romans, &barbarians, &sassanids, &rogueRomans};
     }
 
-    // New Game, a scenario and play-again: everything of the game but the
-    // tribes' countdowns (drawn once a run) and the Prefect's hints (each
-    // once a run), which carry on.
+    // New Game, a scenario and play-again: everything of the game (the
+    // Results counts, the marks, last year's figures) but the tribes'
+    // countdowns (drawn once a run) and the Prefect's hints and the Persian
+    // warning (each once a run), which carry on.
     void resetGame();
     void assignStartingOwners();
     void startNewGame();

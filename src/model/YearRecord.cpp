@@ -250,6 +250,13 @@ RecordCause::~RecordCause() {
     }
     r.flushProvince();
     YearEntry& e = r.entries[entry_];
+    // A cause that made and lost nothing (a revolt in a province without
+    // legions) tells nothing the province's own entry does not.
+    if (e.kind != EntryKind::Battle && e.legions == std::array<int, kPowerCount>{}) {
+        r.entries.erase(r.entries.begin() + static_cast<std::ptrdiff_t>(entry_));
+        r.openCause_ = previous_;
+        return;
+    }
     if (e.kind == EntryKind::Battle) {
         const Empire* holder =
             world_.ownerOf(world_.provinces[static_cast<std::size_t>(e.province)].get());

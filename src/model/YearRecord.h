@@ -117,6 +117,9 @@ class YearRecord {
     void provinceJoined(const Province& province, Power to);
     // A movement of the treasury, always an entry of its own.
     void money(EntryKind kind, std::int64_t sesterces);
+    // A province that has left its holder and joined nobody yet is booked as
+    // left to nobody (before the record is written down).
+    void flushProvince();
 
     // Sums over the entries.
     std::array<int, kPowerCount> legionChange() const;
@@ -135,7 +138,6 @@ class YearRecord {
 
   private:
     friend class RecordCause;
-    void flushProvince();
     void bookLegions(std::size_t entry, Power power, int change);
 
     // The entry legions are booked to, or npos when no cause is open.

@@ -123,6 +123,14 @@ std::string errorReason(int error) {
 
 std::optional<std::string> writeWholeFile(const std::string& path, std::string_view bytes) {
     reportFailedWritesInsteadOfDying();
+    // A file (or none yet) is replaced only when the new one is complete;
+    // a device or a pipe is written as it is.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::regular || status.type() == fs::file_type::not_found) {
+        const WriteOutcome outcome = replaceFile(path, bytes, {.keepBackup = false});
+        return outcome.ok ? std::nullopt : std::optional<std::string>(outcome.reason);
+    }
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {

@@ -54,7 +54,9 @@ WriteOutcome replaceFile(const std::string& path, std::string_view bytes,
 // Writes `bytes` to `path` as they are (a picture, an export), replacing what
 // was there, and tells why it failed: every write and the close are checked,
 // so a full disk, a file-size limit or a device that takes nothing is
-// reported rather than leaving a short file behind in silence.
+// reported rather than leaving a short file behind in silence. A file is
+// replaced as replaceFile does (without a backup), so a failed write leaves
+// the old one whole; a device or a pipe is written directly.
 std::optional<std::string> writeWholeFile(const std::string& path, std::string_view bytes);
 
 // Removes temporary files of the game's own naming left in `folder` by a save

@@ -50,9 +50,13 @@ std::span<const unsigned char> bytes(const Blob* b) {
 }
 
 // Every write and the close are checked, so a full disk, a file-size limit or
-// a device that takes nothing is told with its reason.
-bool writeFile(const std::filesystem::path& path, std::span<const unsigned char> data,
+// a device that takes nothing is told with its reason. The bytes go to a file
+// beside the target that replaces it only when complete, so a failed export
+// leaves the earlier file whole.
+bool writeFile(const std::filesystem::path& target, std::span<const unsigned char> data,
                std::ostream& err) {
+    std::filesystem::path path = target;
+    path += ".part";
     errno = 0;
     std::FILE* file = std::fopen(path.string().c_str(), "wb");
     bool written =
@@ -64,8 +68,16 @@ bool writeFile(const std::filesystem::path& path, std::span<const unsigned char>
         written = false;
         error = errno;
     }
+    std::error_code renamed;
+    if (written) {
+        std::filesystem::rename(path, target, renamed);
+        written = !renamed;
+        error = renamed.value();
+    }
     if (!written) {
-        err << "Cannot write " << printableText(path.string()) << " ("
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        err << "Cannot write " << printableText(target.string()) << " ("
             << std::strerror(error != 0 ? error : EIO) << ")\n";
         return false;
     }
@@ -175,7 +187,8 @@ int exportResources(const std::string& dir, std::ostream& err) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir)) {
-        err << "Cannot create the directory " << printableText(dir) << "\n";
+        err << "Cannot create the directory " << printableText(dir) << " ("
+            << (ec ? ec.message() : std::string("it is not a directory")) << ")\n";
         return 1;
     }
     std::filesystem::path base(dir);

@@ -1,5 +1,6 @@
 #include "savegame/SaveGame.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <list>
@@ -12,9 +13,11 @@
 #include "engine/Routes.h"
 #include "game/Events.h"
 #include "game/Game.h"
+#include "model/InternalError.h"
 #include "model/PrintableText.h"
 #include "platform/FileSystem.h"
 #include "savegame/AtomicWrite.h"
+#include "savegame/RecordNotes.h"
 #include "savegame/SaveLimits.h"
 
 namespace tessarion {
@@ -66,6 +69,18 @@ int codeValue(char c) {
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
+// The facts of the game after the last legion block: what it told the player
+// and how its dice lie, so that a loaded game goes on telling and drawing
+// exactly what the game that was saved would have (notes::kFacts below).
+struct SavedFacts {
+    std::optional<std::uint32_t> dice;
+    std::optional<std::array<int, 3>> results;             // invasions, plagues, rebellions
+    std::optional<std::array<std::int32_t, 2>> economy;    // last year's taxes and pay
+    std::optional<std::array<int, kProvinceCount>> marks;  // every province's hostility
+    std::optional<std::uint32_t> shown;                    // bit i: kShown[i] has been shown
+    SavedRecords records;  // the year's record, the last year's and the chronicle
+};
+
 struct SavedPower {
     std::vector<Province*> provinces;
     std::vector<std::unique_ptr<Legion>> legions;
@@ -80,6 +95,7 @@ struct SavedGame {
     std::array<int, 4> tribeCountdown{};
     std::optional<std::array<int, kProvinceCount>> recruitCounters;
     std::array<SavedPower, 4> powers;
+    SavedFacts facts;
 };
 
 struct Bounds {
@@ -127,7 +143,7 @@ const std::array<HeaderField, 8> kHeader = {{
      [](const Game& g) -> std::int64_t { return g.romans.treasury; },
      [](SavedGame& s, std::int64_t v) { s.treasury = static_cast<std::int32_t>(v); },
      [](const Game& g, int turn) {
-         return Bounds{-kSaveLimits.treasury, kSaveLimits.treasury + turn * maxYearlyIncome(g)};
+         return Bounds{0, kSaveLimits.treasury + turn * maxYearlyIncome(g)};
      }},
     {"the plague", label::kPlague,
      [](const Game& g) -> std::int64_t { return g.romans.plague ? 1 : 0; },
@@ -139,13 +155,21 @@ const std::array<HeaderField, 8> kHeader = {{
      [](const Game& g) -> std::int64_t { return g.romans.plagueCounter; },
      [](SavedGame& s, std::int64_t v) { s.plagueCounter = static_cast<std::int32_t>(v); },
      [](const Game&, int turn) {
-         return Bounds{-std::int64_t{kSaveLimits.plagueCounter} - turn, kSaveLimits.plagueCounter};
+         (void)turn;
+         return Bounds{0, kSaveLimits.plagueCounter};
      }},
     tributeField<0>("the countdown of tribe 0"),
     tributeField<1>("the countdown of tribe 1"),
     tributeField<2>("the countdown of tribe 2"),
     tributeField<3>("the countdown of tribe 3"),
 }};
+
+std::string inQuotes(std::string_view text) {
+    std::string quoted = "\"";
+    quoted += printableText(text);
+    quoted += '"';
+    return quoted;
+}
 
 std::string_view trimmedRight(std::string_view line) {
     while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
@@ -162,16 +186,31 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLineEnd = "\n";
 #endif
 
+// Why the game cannot be written as it stands (the writer never leaves out
+// what the game needs to go on).
+struct SaveRefusal {
+    std::string why;
+};
+
+// Every line is one the reader takes: what comes before a comment fits a
+// reader of values alone, and the notes after it have the room they need up
+// to the longest line a saved game may hold.
 class Writer {
   public:
-    void line(std::string_view text) {
-        out_ += text;
-        out_ += kLineEnd;
-    }
+    void line(std::string_view text) { line(text, {}); }
     void line(std::string_view value, std::string_view comment, std::string_view notes = {}) {
+        const std::size_t start = out_.size();
         out_ += value;
         out_ += comment;
         out_ += notes;
+        const std::string_view written = std::string_view(out_).substr(start);
+        const std::size_t hash = written.find('#');
+        if ((hash == std::string_view::npos ? written.size() : hash) > kSaveLimits.lineLength ||
+            written.size() > kSaveLimits.noteLineLength) {
+            throw SaveRefusal{"the line " + inQuotes(written.substr(0, 40)) + "... would be " +
+                              std::to_string(written.size()) +
+                              " characters long, more than a saved game may hold"};
+        }
         out_ += kLineEnd;
     }
     std::string take() { return std::move(out_); }
@@ -180,17 +219,23 @@ class Writer {
     std::string out_;
 };
 
-// The recruiting counts of the whole map, or nothing when one of them is
-// beyond what a single character tells.
+// The recruiting counts of the whole map: a character each while every count
+// fits in one, else the numbers with a blank between them.
 std::string recruitsNote(const Game& game) {
     std::string codes;
+    std::string numbers;
+    bool fits = true;
     for (const auto& p : game.provinces) {
-        if (p->recruitCounter < 0 || static_cast<std::size_t>(p->recruitCounter) >= kCodes.size()) {
-            return "";
+        if (p->recruitCounter < 0) {
+            throw SaveRefusal{p->name + "'s recruiting count is negative (" +
+                              std::to_string(p->recruitCounter) + ")"};
         }
-        codes += kCodes[static_cast<std::size_t>(p->recruitCounter)];
+        const auto count = static_cast<std::size_t>(p->recruitCounter);
+        fits = fits && count < kCodes.size();
+        codes += fits ? kCodes[count] : '?';
+        numbers += (numbers.empty() ? "" : " ") + std::to_string(count);
     }
-    return std::string(note::kRecruits) + codes;
+    return std::string(note::kRecruits) + (fits ? codes : numbers);
 }
 
 int tableIndex(const Game& game, const Province* province) {
@@ -203,11 +248,14 @@ int tableIndex(const Game& game, const Province* province) {
 }
 
 // The route and the step a legion on its way has reached, unless a fresh
-// route from where it stands is the very same, or the line has no room.
-std::string routeNote(Game& game, const Legion& legion, std::size_t room) {
+// route from where it stands is the very same.
+std::string routeNote(Game& game, const Legion& legion) {
     const Route& route = legion.route;
+    const std::string whose =
+        "a legion of the " + legion.owner->name + " in " + legion.province->name;
     if (legion.routeIndex < 0 || static_cast<std::size_t>(legion.routeIndex) + 1 >= route.size()) {
-        return "";
+        throw SaveRefusal{whose + " is at step " + std::to_string(legion.routeIndex) +
+                          " of a route of " + std::to_string(route.size()) + " provinces"};
     }
     if (legion.routeIndex == 0 && route.front() == legion.province &&
         route == findRoute(game, legion.province, route.back())) {
@@ -217,13 +265,12 @@ std::string routeNote(Game& game, const Legion& legion, std::size_t room) {
     for (const Province* p : route) {
         const int index = tableIndex(game, p);
         if (index < 0) {
-            return "";
+            throw SaveRefusal{whose + " marches through a province not on the map"};
         }
         codes += kCodes[static_cast<std::size_t>(index)];
     }
-    std::string text = std::string(note::kRoute) + codes + std::string(note::kStep) +
-                       std::to_string(legion.routeIndex);
-    return text.size() <= room ? text : "";
+    return std::string(note::kRoute) + codes + std::string(note::kStep) +
+           std::to_string(legion.routeIndex);
 }
 
 void writeLegion(Game& game, Writer& out, const Legion& legion) {
@@ -234,13 +281,10 @@ void writeLegion(Game& game, Writer& out, const Legion& legion) {
     }
     out.line("1", label::kHasRoute);
     if (legion.route.empty() || legion.route.back() == nullptr) {
-        out.line("ERROR");
-        return;
+        throw SaveRefusal{"a legion of the " + legion.owner->name + " in " + legion.province->name +
+                          " marches without a destination"};
     }
-    const std::string& destination = legion.route.back()->name;
-    const std::size_t used = destination.size() + label::kDestination.size();
-    const std::size_t room = kSaveLimits.lineLength > used ? kSaveLimits.lineLength - used : 0;
-    out.line(destination, label::kDestination, routeNote(game, legion, room));
+    out.line(legion.route.back()->name, label::kDestination, routeNote(game, legion));
 }
 
 // ---------------------------------------------------------------- reading
@@ -250,13 +294,6 @@ struct LoadError {
     int line;
     std::string what;
 };
-
-std::string inQuotes(std::string_view text) {
-    std::string quoted = "\"";
-    quoted += printableText(text);
-    quoted += '"';
-    return quoted;
-}
 
 // A whole field holding a number exactly as the writer puts it: an optional
 // minus sign and digits, no leading zero, nothing else.
@@ -324,8 +361,15 @@ class LineReader {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        if (line.size() > kSaveLimits.lineLength) {
+        // A value a reader of values alone reads whole; notes after the
+        // comment may take more room.
+        const std::size_t hash = line.find('#');
+        if ((hash == std::string_view::npos ? line.size() : hash) > kSaveLimits.lineLength) {
             fail("the line is longer than " + std::to_string(kSaveLimits.lineLength) +
+                 " characters");
+        }
+        if (line.size() > kSaveLimits.noteLineLength) {
+            fail("the line is longer than " + std::to_string(kSaveLimits.noteLineLength) +
                  " characters");
         }
         if (line.find('\0') != std::string_view::npos) {
@@ -375,11 +419,22 @@ class LineReader {
         }
     }
 
-    // Only blank lines may follow the last legion block.
-    void expectEnd() {
+    // The next line that is not blank, or nothing at the end of the file.
+    std::optional<std::string_view> nextFilled() {
         while (!rest_.empty()) {
-            if (!trimmedRight(line("the end")).empty()) {
-                fail("there is more after the last legion block");
+            const std::string_view got = line("the end");
+            if (!got.empty()) {
+                return got;
+            }
+        }
+        return std::nullopt;
+    }
+    // The next line that is not blank, which must come before the end.
+    std::string_view filled(const std::string& what) {
+        for (;;) {
+            const std::string_view got = line(what);
+            if (!got.empty()) {
+                return got;
             }
         }
     }
@@ -430,17 +485,47 @@ std::size_t readCount(LineReader& in, std::string_view comment, const std::strin
     return static_cast<std::size_t>(count);
 }
 
-std::array<int, kProvinceCount> readRecruits(const LineReader& in, std::string_view codes) {
+// Exactly `N` whole numbers with one blank between them.
+template <std::size_t N>
+std::array<std::int64_t, N> numbersOf(const LineReader& in, std::string_view text,
+                                      const std::string& what) {
+    std::array<std::int64_t, N> numbers{};
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::size_t end = i + 1 < N ? text.find(' ', at) : text.size();
+        if (end == std::string_view::npos) {
+            in.fail(what + " should be " + std::to_string(N) + " numbers, not " + inQuotes(text));
+        }
+        numbers[i] = in.number(text.substr(at, end - at), what);
+        at = end + 1;
+    }
+    return numbers;
+}
+
+// A character each, or (when one of them is beyond a character) the numbers
+// with a blank between them. A count grows by at most one a year.
+std::array<int, kProvinceCount> readRecruits(const LineReader& in, std::string_view codes,
+                                             std::int64_t turn) {
     std::array<int, kProvinceCount> counts{};
+    const std::string what = "the recruiting counts";
+    if (codes.find(' ') != std::string_view::npos) {
+        const auto numbers = numbersOf<kProvinceCount>(in, codes, what);
+        for (std::size_t i = 0; i < counts.size(); ++i) {
+            in.within(numbers[i], {0, kSaveLimits.firstRecruitCount + turn}, "a recruiting count");
+            counts[i] = static_cast<int>(numbers[i]);
+        }
+        return counts;
+    }
     if (codes.size() != counts.size()) {
-        in.fail("the recruiting counts should be " + std::to_string(counts.size()) +
-                " characters, not " + inQuotes(codes));
+        in.fail(what + " should be " + std::to_string(counts.size()) + " characters, not " +
+                inQuotes(codes));
     }
     for (std::size_t i = 0; i < counts.size(); ++i) {
         counts[i] = codeValue(codes[i]);
         if (counts[i] < 0) {
-            in.fail("the recruiting counts hold an unknown character: " + inQuotes(codes));
+            in.fail(what + " hold an unknown character: " + inQuotes(codes));
         }
+        in.within(counts[i], {0, kSaveLimits.firstRecruitCount + turn}, "a recruiting count");
     }
     return counts;
 }
@@ -460,7 +545,8 @@ void readHeader(Game& game, LineReader& in, SavedGame& saved) {
                         std::to_string(235 + number) + " AD, when the game is already over");
             }
             if (line.notes.substr(0, note::kRecruits.size()) == note::kRecruits) {
-                saved.recruitCounters = readRecruits(in, line.notes.substr(note::kRecruits.size()));
+                saved.recruitCounters =
+                    readRecruits(in, line.notes.substr(note::kRecruits.size()), number);
             } else if (!line.notes.empty()) {
                 in.failComment(field.label, what);
             }
@@ -581,7 +667,8 @@ std::unique_ptr<Legion> readLegion(Game& game, LineReader& in, Empire* owner) {
 
 void readLegions(Game& game, LineReader& in, SavedGame& saved) {
     const std::array<Empire*, 4> powers = game.powers();
-    std::size_t left = kSaveLimits.legionsIn(saved.turn);
+    // The Romans may hold the Front's legions beyond the bound (legionWeight).
+    std::size_t left = kSaveLimits.legionsIn(saved.turn) + kSaveLimits.peoplesFrontRising;
     for (std::size_t p = 0; p < powers.size(); ++p) {
         const std::string& power = powers[p]->name;
         in.expect(power + std::string(label::kLegions),
@@ -597,6 +684,250 @@ void readLegions(Game& game, LineReader& in, SavedGame& saved) {
             legions.push_back(readLegion(game, in, powers[p]));
         }
     }
+    std::size_t others = 0;
+    for (std::size_t p = 1; p < powers.size(); ++p) {
+        others += saved.powers[p].legions.size();
+    }
+    const std::vector<Province*>& roman = saved.powers[0].provinces;
+    const bool palestina =
+        std::find(roman.begin(), roman.end(), game.province(ProvinceId::Palestina)) != roman.end();
+    const std::size_t weight =
+        kSaveLimits.legionWeight(others, saved.powers[0].legions.size(), palestina);
+    if (weight > kSaveLimits.legionsIn(saved.turn)) {
+        in.fail("the legions of all the powers count as " + std::to_string(weight) +
+                ", more than a saved game of " + std::to_string(235 + saved.turn) +
+                " AD may hold (" + std::to_string(kSaveLimits.legionsIn(saved.turn)) + ")");
+    }
+}
+
+// -------------------------------------------------------------- the facts
+
+// After the last legion block, where a reader of values alone has stopped,
+// the game keeps what it has told the player and how its dice lie, one line
+// each: "# ", the fact's name and its values. A loaded game thus goes on
+// drawing and telling exactly what the game that was saved would have. A
+// file without a fact loads as it always did (applySavedGame says how).
+// Adding a fact is a row of kFacts.
+
+// The Prefect's words given once, by the words of the "shown" fact. The four
+// hints come in this order, one at a time.
+struct ShownFlag {
+    std::string_view word;
+    bool RomanEmpire::*flag;
+};
+const std::array<ShownFlag, 7> kShown = {{
+    {"egypt", &RomanEmpire::egyptHintShown},
+    {"britannia", &RomanEmpire::britanniaHintShown},
+    {"dacia", &RomanEmpire::daciaHintShown},
+    {"africa", &RomanEmpire::northAfricaHintShown},
+    {"cap", &RomanEmpire::capWarningShown},
+    {"funds", &RomanEmpire::lowFundsWarningShown},
+    {"rebels", &RomanEmpire::rebellionExplained},
+}};
+constexpr std::size_t kHints = 4;
+// The Sassanids' first crossing has been announced.
+constexpr std::string_view kTigris = "tigris";
+constexpr std::uint32_t kTigrisBit = 1u << kShown.size();
+
+// The tribes' lands, whose marks change with their peace (Sarmatia and Lower
+// Danube, the Goths', together).
+bool isTribeLand(const Province& p) {
+    return isGermanicSide(&p);
+}
+
+// The most the legions' pay can have been last year.
+std::int64_t mostPay(int turn) {
+    return std::int64_t{kLegionPay} *
+           static_cast<std::int64_t>(kSaveLimits.legionsIn(turn) + kSaveLimits.peoplesFrontRising);
+}
+
+struct Fact {
+    std::string_view name;
+    std::string (*write)(Game&);
+    void (*read)(Game&, const LineReader&, std::string_view values, SavedGame&);
+};
+
+const std::array<Fact, 5> kFacts = {{
+    {"dice", [](Game& g) { return std::to_string(g.random.state()); },
+     [](Game&, const LineReader& in, std::string_view values, SavedGame& saved) {
+         const std::string what = "the state of the dice";
+         const std::int64_t state = in.number(values, what);
+         in.within(state, {0, std::numeric_limits<std::uint32_t>::max()}, what);
+         saved.facts.dice = static_cast<std::uint32_t>(state);
+     }},
+    {"results",
+     [](Game& g) {
+         return std::to_string(g.invasionCount) + " " + std::to_string(g.plagueCount) + " " +
+                std::to_string(g.rebellionCount);
+     },
+     [](Game&, const LineReader& in, std::string_view values, SavedGame& saved) {
+         const auto n = numbersOf<3>(in, values, "the results");
+         const std::array<std::pair<const char*, int>, 3> each = {
+             {{"the number of invasions", kSaveLimits.invasionsPerTurn},
+              {"the number of plagues", kSaveLimits.plaguesPerTurn},
+              {"the number of rebellions", kSaveLimits.rebellionsPerTurn}}};
+         std::array<int, 3> results{};
+         for (std::size_t i = 0; i < results.size(); ++i) {
+             in.within(n[i], {0, std::int64_t{each[i].second} * saved.turn}, each[i].first);
+             results[i] = static_cast<int>(n[i]);
+         }
+         saved.facts.results = results;
+     }},
+    {"economy",
+     [](Game& g) {
+         return std::to_string(g.romans.lastIncome) + " " + std::to_string(g.romans.upkeep);
+     },
+     [](Game& g, const LineReader& in, std::string_view values, SavedGame& saved) {
+         const auto n = numbersOf<2>(in, values, "the economy");
+         in.within(n[0], {0, maxYearlyIncome(g)}, "last year's taxes");
+         in.within(n[1], {0, mostPay(saved.turn)}, "last year's pay");
+         if (n[1] % kLegionPay != 0) {
+             in.fail("last year's pay is " + std::to_string(n[1]) + ", not " +
+                     std::to_string(kLegionPay) + " for each legion");
+         }
+         saved.facts.economy = {static_cast<std::int32_t>(n[0]), static_cast<std::int32_t>(n[1])};
+     }},
+    {"marks",
+     [](Game& g) {
+         std::string digits;
+         for (const auto& p : g.provinces) {
+             if (p->hostility < 0 || p->hostility > 2) {
+                 throw SaveRefusal{p->name + " bears the unknown mark " +
+                                   std::to_string(p->hostility)};
+             }
+             digits += static_cast<char>('0' + p->hostility);
+         }
+         return digits;
+     },
+     [](Game& g, const LineReader& in, std::string_view values, SavedGame& saved) {
+         std::array<int, kProvinceCount> marks{};
+         if (values.size() != marks.size()) {
+             in.fail("the marks should be " + std::to_string(marks.size()) + " digits, not " +
+                     inQuotes(values));
+         }
+         for (std::size_t i = 0; i < marks.size(); ++i) {
+             const Province& p = *g.provinces[i];
+             marks[i] = values[i] - '0';
+             const bool known =
+                 isTribeLand(p) ? marks[i] == 1 || marks[i] == 2 : marks[i] == startingMark(p);
+             if (!known) {
+                 in.fail(p.name + " cannot bear the mark " + inQuotes(values.substr(i, 1)) +
+                         " (marks: " + inQuotes(values) + ")");
+             }
+         }
+         if (marks[static_cast<std::size_t>(ProvinceId::Sarmatia)] !=
+             marks[static_cast<std::size_t>(ProvinceId::LowerDanube)]) {
+             in.fail("Sarmatia and Lower Danube, the Goths' lands, bear different marks");
+         }
+         saved.facts.marks = marks;
+     }},
+    {"shown",
+     [](Game& g) {
+         std::string words;
+         for (const ShownFlag& shown : kShown) {
+             if (g.romans.*shown.flag) {
+                 words += (words.empty() ? "" : " ") + std::string(shown.word);
+             }
+         }
+         if (!g.sassanidWarningPending) {
+             words += (words.empty() ? "" : " ") + std::string(kTigris);
+         }
+         return words;
+     },
+     [](Game&, const LineReader& in, std::string_view values, SavedGame& saved) {
+         std::uint32_t bits = 0;
+         while (!values.empty()) {
+             const std::string_view word = values.substr(0, values.find(' '));
+             values.remove_prefix(std::min(values.size(), word.size() + 1));
+             std::uint32_t bit = word == kTigris ? kTigrisBit : 0;
+             for (std::size_t i = 0; i < kShown.size(); ++i) {
+                 bit |= word == kShown[i].word ? 1u << i : 0;
+             }
+             if (bit == 0 || (bits & bit) != 0) {
+                 in.fail("the words shown should each be one of the Prefect's, once, not " +
+                         inQuotes(word));
+             }
+             bits |= bit;
+         }
+         for (std::size_t i = 1; i < kHints; ++i) {
+             if ((bits & (1u << i)) != 0 && (bits & (1u << (i - 1))) == 0) {
+                 in.fail("the " + std::string(kShown[i].word) + " hint is shown only after the " +
+                         std::string(kShown[i - 1].word) + " hint");
+             }
+         }
+         saved.facts.shown = bits;
+     }},
+}};
+
+// The line after the facts: a file cut short among them is refused.
+constexpr std::string_view kFactsEnd = "# end";
+
+void writeFacts(Game& game, Writer& out) {
+    for (const Fact& fact : kFacts) {
+        const std::string values = fact.write(game);
+        out.line("# " + std::string(fact.name) + (values.empty() ? "" : " " + values));
+    }
+    game.yearRecord.flushProvince();
+    for (const std::string& line : recordNoteLines(game)) {
+        out.line(line);
+    }
+    out.line(kFactsEnd);
+}
+
+// After the last legion block: nothing but blank lines (a file of before the
+// facts), or every fact once and the end of them.
+void readFacts(Game& game, LineReader& in, SavedGame& saved) {
+    std::optional<std::string_view> got = in.nextFilled();
+    if (!got) {
+        return;
+    }
+    std::array<bool, kFacts.size()> seen{};
+    for (; *got != kFactsEnd; got = in.filled("the end of the facts")) {
+        if (got->substr(0, 2) != "# ") {
+            in.fail("there is more after the last legion block");
+        }
+        const std::string_view rest = got->substr(2);
+        const std::size_t blank = rest.find(' ');
+        const std::string_view name = rest.substr(0, blank);
+        const std::string_view values =
+            blank == std::string_view::npos ? "" : rest.substr(blank + 1);
+        try {
+            if (readRecordNote(name, values, saved.facts.records)) {
+                continue;
+            }
+        } catch (const RecordNoteError& e) {
+            in.fail(e.what);
+        }
+        const auto fact = std::find_if(kFacts.begin(), kFacts.end(),
+                                       [&](const Fact& f) { return f.name == name; });
+        if (fact == kFacts.end()) {
+            in.fail("there is an unknown fact after the last legion block: " + inQuotes(name));
+        }
+        bool& once = seen[static_cast<std::size_t>(fact - kFacts.begin())];
+        if (once) {
+            in.fail("the fact " + inQuotes(name) + " is told twice");
+        }
+        once = true;
+        fact->read(game, in, values, saved);
+    }
+    for (std::size_t i = 0; i < kFacts.size(); ++i) {
+        if (!seen[i]) {
+            in.fail("the fact " + inQuotes(kFacts[i].name) + " is missing");
+        }
+    }
+    Tally now;
+    for (std::size_t i = 0; i < kPowerCount; ++i) {
+        now.legions[i] = static_cast<int>(saved.powers[i].legions.size());
+        now.provinces[i] = static_cast<int>(saved.powers[i].provinces.size());
+    }
+    now.treasury = saved.treasury;
+    if (const std::optional<std::string> wrong =
+            checkRecords(saved.facts.records, 235 + saved.turn, now)) {
+        in.fail(*wrong);
+    }
+    if (in.nextFilled()) {
+        in.fail("there is more after the end of the facts");
+    }
 }
 
 SavedGame parseSavedGame(Game& game, std::string_view bytes) {
@@ -609,8 +940,38 @@ SavedGame parseSavedGame(Game& game, std::string_view bytes) {
     readHeader(game, in, saved);
     readProvinces(game, in, saved);
     readLegions(game, in, saved);
-    in.expectEnd();
+    readFacts(game, in, saved);
     return saved;
+}
+
+// A file without the dice leaves the generator as it is; without the results
+// the count starts again; without the marks the tribes' lands are hostile as
+// at the start; without the words shown the running game's stay; without the
+// economy the report shows what the loaded provinces pay and legions cost.
+void applyFacts(Game& game, const SavedFacts& facts) {
+    if (facts.dice) {
+        game.random.seed(*facts.dice);
+    }
+    const std::array<int, 3> results = facts.results.value_or(std::array<int, 3>{});
+    game.invasionCount = results[0];
+    game.plagueCount = results[1];
+    game.rebellionCount = results[2];
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        Province& p = *game.provinces[i];
+        p.hostility = facts.marks ? (*facts.marks)[i] : startingMark(p);
+    }
+    if (facts.shown) {
+        for (std::size_t i = 0; i < kShown.size(); ++i) {
+            game.romans.*kShown[i].flag = (*facts.shown & (1u << i)) != 0;
+        }
+        game.sassanidWarningPending = (*facts.shown & kTigrisBit) == 0;
+    }
+    game.showLoadedYear();
+    applyRecords(game, facts.records);
+    if (facts.economy) {
+        game.romans.lastIncome = (*facts.economy)[0];
+        game.romans.upkeep = (*facts.economy)[1];
+    }
 }
 
 // Puts a checked saved game in place. The schedule is the only part that
@@ -634,10 +995,14 @@ void applySavedGame(Game& game, SavedGame& saved) {
     for (std::size_t i = 0; i < saved.tribeCountdown.size(); ++i) {
         game.barbarians.tribeCountdown[i] = saved.tribeCountdown[i];
     }
-    if (saved.recruitCounters) {
-        for (std::size_t i = 0; i < game.provinces.size(); ++i) {
-            game.provinces[i]->recruitCounter = (*saved.recruitCounters)[i];
-        }
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        Province& p = *game.provinces[i];
+        // A file without the counts keeps the running game's, within what
+        // its year can have.
+        p.recruitCounter =
+            saved.recruitCounters
+                ? (*saved.recruitCounters)[i]
+                : std::min(p.recruitCounter, kSaveLimits.firstRecruitCount + saved.turn);
     }
     const std::array<Empire*, 4> powers = game.powers();
     for (std::size_t p = 0; p < powers.size(); ++p) {
@@ -645,64 +1010,10 @@ void applySavedGame(Game& game, SavedGame& saved) {
         // The old legions leave with `saved`.
         powers[p]->legions.swap(saved.powers[p].legions);
     }
-    game.showLoadedYear();
+    applyFacts(game, saved.facts);
 }
 
-FileResult loadError(const LoadError& e) {
-    std::string text = "Unable to load the game";
-    if (e.line > 0) {
-        text += ", line " + std::to_string(e.line);
-    }
-    return {false, "ERROR", text + ": " + e.what};
-}
-
-FileResult outOfMemory() {
-    return {false, "ERROR", "Unable to load the game: there is not enough memory to read it"};
-}
-
-}  // namespace
-
-std::optional<std::string> whyUnsavable(Game& game) {
-    auto beyond = [](const std::string& what, long long value) {
-        return what + " is " + std::to_string(value) + ", beyond what a saved game may hold";
-    };
-    for (const HeaderField& field : kHeader) {
-        const Bounds bounds = field.bounds(game, game.turn);
-        const std::int64_t value = field.get(game);
-        if (value < bounds.lowest || value > bounds.highest) {
-            return beyond(field.what, value);
-        }
-    }
-    std::size_t legions = 0;
-    for (const Empire* power : game.powers()) {
-        legions += power->legions.size();
-    }
-    if (legions > kSaveLimits.legionsIn(game.turn)) {
-        return beyond("the number of legions of all the powers", static_cast<long long>(legions));
-    }
-    for (const Empire* power : game.powers()) {
-        for (const auto& legion : power->legions) {
-            if (legion->hasRoute && (legion->route.empty() || legion->route.back() == nullptr)) {
-                return "a legion of the " + power->name + " in " + legion->province->name +
-                       " marches without a destination";
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-std::string readField(std::string_view line) {
-    std::size_t end = line.find('#');
-    if (end == std::string_view::npos) {
-        end = line.size();
-    }
-    while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) {
-        --end;
-    }
-    return std::string(line.substr(0, end));
-}
-
-std::string saveGameText(Game& game) {
+std::string composeSave(Game& game) {
     Writer out;
     for (const HeaderField& field : kHeader) {
         const bool first = &field == &kHeader.front();
@@ -722,15 +1033,93 @@ std::string saveGameText(Game& game) {
             writeLegion(game, out, *legion);
         }
     }
+    writeFacts(game, out);
     return out.take();
 }
 
-FileResult saveGame(Game& game, const std::string& path) {
-    if (std::optional<std::string> why = whyUnsavable(game)) {
-        return {false, "ERROR", "Unable to save the game: " + *why};
+// The file of the game in `text`, or why there can be none: a value beyond
+// what a saved game may hold, one the writer cannot put down, or a file the
+// reader would not take back.
+std::optional<std::string> checkedSave(Game& game, std::string& text) {
+    auto beyond = [](const std::string& what, long long value) {
+        return what + " is " + std::to_string(value) + ", beyond what a saved game may hold";
+    };
+    for (const HeaderField& field : kHeader) {
+        const Bounds bounds = field.bounds(game, game.turn);
+        const std::int64_t value = field.get(game);
+        if (value < bounds.lowest || value > bounds.highest) {
+            return beyond(field.what, value);
+        }
+    }
+    std::size_t others = 0;
+    for (const Empire* power : game.powers()) {
+        others += power == &game.romans ? 0 : power->legions.size();
+    }
+    const std::size_t weight =
+        kSaveLimits.legionWeight(others, game.romans.legions.size(),
+                                 game.romans.ownsProvince(game.province(ProvinceId::Palestina)));
+    if (weight > kSaveLimits.legionsIn(game.turn)) {
+        return beyond("the number of legions of all the powers",
+                      static_cast<long long>(others + game.romans.legions.size()));
     }
     try {
-        return writeFileAtomically(path, saveGameText(game));
+        text = composeSave(game);
+    } catch (const SaveRefusal& refusal) {
+        return refusal.why;
+    }
+    try {
+        (void)parseSavedGame(game, text);
+    } catch (const LoadError& e) {
+        return "it would not load again (line " + std::to_string(e.line) + ": " + e.what + ")";
+    }
+    return std::nullopt;
+}
+
+FileResult loadError(const LoadError& e) {
+    std::string text = "Unable to load the game";
+    if (e.line > 0) {
+        text += ", line " + std::to_string(e.line);
+    }
+    return {false, "ERROR", text + ": " + e.what};
+}
+
+FileResult outOfMemory() {
+    return {false, "ERROR", "Unable to load the game: there is not enough memory to read it"};
+}
+
+}  // namespace
+
+std::string readField(std::string_view line) {
+    std::size_t end = line.find('#');
+    if (end == std::string_view::npos) {
+        end = line.size();
+    }
+    while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) {
+        --end;
+    }
+    return std::string(line.substr(0, end));
+}
+
+std::optional<std::string> whyUnsavable(Game& game) {
+    std::string text;
+    return checkedSave(game, text);
+}
+
+std::string saveGameText(Game& game) {
+    try {
+        return composeSave(game);
+    } catch (const SaveRefusal& refusal) {
+        throw InternalError("the game cannot be saved: " + refusal.why);
+    }
+}
+
+FileResult saveGame(Game& game, const std::string& path) {
+    try {
+        std::string text;
+        if (std::optional<std::string> why = checkedSave(game, text)) {
+            return {false, "ERROR", "Unable to save the game: " + *why};
+        }
+        return writeFileAtomically(path, text);
     } catch (const std::bad_alloc&) {
         return {false, "ERROR", "Unable to save the game: there is not enough memory"};
     }

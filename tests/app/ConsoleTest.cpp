@@ -78,6 +78,10 @@ TEST(ConsoleTest, RefusedCommandsLeaveTheGameAlone) {
         {"command 9999", "unknown command id 9999"},
         {"screenshot", "screenshot needs a file path"},
         {"load \"\"", "load needs a file path"},
+        // A backslash quoted from the line is shown as one, not as an escape.
+        {"frob\\nicate", "unknown command: frob\\\\nicate"},
+        // A line longer than any command is refused whole, and the next one read.
+        {std::string(70000, 'x'), "the line is longer than 65536 bytes"},
     };
     std::string script = "skill 2\nnew\nstate\n";
     for (const auto& [line, message] : refusals) {

@@ -99,10 +99,13 @@ TEST_F(OutputFailureTest, TheConsolesTranscriptAndScreenshotsReportEveryFailure)
     EXPECT_GT(fs::file_size(folder / "shot.png"), 1000u);
     EXPECT_EQ(contentsOf(folder / "shot.png").substr(1, 3), "PNG");
 
+    // A picture that cannot be written whole leaves the earlier one as it was.
+    std::ofstream(folder / "big.png") << "the earlier picture";
     run = limited(1, "--screenshot '" + at("big.png") + "'");
     EXPECT_NE(run.code, 0);
     EXPECT_NE(run.errors.find("the file would be larger than the system allows"), std::string::npos)
         << run.errors;
+    EXPECT_EQ(contentsOf(folder / "big.png"), "the earlier picture");
 }
 
 TEST_F(OutputFailureTest, ExportsReportAFullDisk) {

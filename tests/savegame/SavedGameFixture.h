@@ -29,11 +29,34 @@ inline std::string contentsOf(const std::filesystem::path& path) {
     return s.str();
 }
 
-// A file as the game wrote it before it kept the moved marks, the routes and
-// the recruiting counts: every note after a comment gone.
+// A file as the game wrote it before it kept the moved marks, the routes,
+// the recruiting counts and the facts after the last legion block: every
+// note after a comment gone, and the facts.
 inline std::string withoutNotes(const std::string& text) {
-    static const std::regex kNotes(", (moved|route [0-9a-zA-Z]+ at [0-9]+|recruits [0-9a-zA-Z]+)");
-    return std::regex_replace(text, kNotes, "");
+    static const std::regex kNotes(
+        ", (moved|route [0-9a-zA-Z]+ at [0-9]+|recruits [0-9a-zA-Z]+( [0-9]+)*)");
+    std::string plain = std::regex_replace(text, kNotes, "");
+    const std::size_t facts = plain.find("\n# ");
+    return facts == std::string::npos ? plain : plain.substr(0, facts + 1);
+}
+
+// The text without the year's records and the chronicle: what a game set up
+// by hand (whose records explain nothing) is saved without, and gains when it
+// is loaded and saved again.
+inline std::string withoutRecords(const std::string& text) {
+    static const std::regex kRecords("# (record|entry|last|lastentry|chronicle) [^\n]*\r?\n");
+    return std::regex_replace(text, kRecords, "");
+}
+
+// The save written again after loading `save`, as the writer of `save` would
+// have written it: a file of before the facts (or the notes) gains them.
+inline std::string asWrittenBefore(const std::string& again, const std::string& save) {
+    const std::size_t facts = again.find("\n# ");
+    if (again == save || save.find("\n# ") != std::string::npos || facts == std::string::npos) {
+        return again;
+    }
+    const std::string withoutFacts = again.substr(0, facts + 1);
+    return withoutFacts == save ? save : withoutNotes(again);
 }
 
 // A folder of the running test's own under the system's temporary folder,
