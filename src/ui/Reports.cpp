@@ -32,20 +32,48 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
     char line[256];
     std::vector<ReportLine> lines;
     auto add = [&](int x, int y, bool red) { lines.push_back({x, y, line, red}); };
-    std::snprintf(line, sizeof line, "YEAR: %d AD", game.turn + 235);
-    add(1110, 100, false);
-    std::snprintf(line, sizeof line, "ECONOMIC REPORT");
-    add(1010, 130, false);
-    std::snprintf(line, sizeof line, "Tax Revenue: %d", romans.lastIncome);
-    add(1010, 160, false);
-    std::snprintf(line, sizeof line, "Legion Cost: %d", romans.upkeep);
-    add(1010, 180, false);
-    std::snprintf(line, sizeof line, "Net: %+d", romans.lastIncome - romans.upkeep);
-    add(1010, 200, false);
+    // One year's accounts, all from the same record: during the computer's
+    // turn the year being booked, otherwise the last one closed. Its year
+    // label is the year the accounts lead into, so that the label and the
+    // figures change together at the first tax.
+    const YearRecord& record = game.endingTurn ? game.yearRecord : game.lastYear;
+    if (record.empty()) {
+        // Nothing booked yet (a game just set up or loaded): the empire's
+        // own figures of a year's taxes and pay.
+        std::snprintf(line, sizeof line, "YEAR: %d AD", game.turn + 235);
+        add(1110, 100, false);
+        std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+        add(1010, 130, false);
+        std::snprintf(line, sizeof line, "Tax Revenue: %d", romans.lastIncome);
+        add(1010, 160, false);
+        std::snprintf(line, sizeof line, "Legion Cost: %d", romans.upkeep);
+        add(1010, 180, false);
+        std::snprintf(line, sizeof line, "Net: %+d", romans.lastIncome - romans.upkeep);
+        add(1010, 200, false);
+    } else {
+        const long long taxes = record.moneyOf(EntryKind::Taxes);
+        const long long pay = -record.moneyOf(EntryKind::Pay);
+        const long long net = record.moneyChange();
+        std::snprintf(line, sizeof line, "YEAR: %d AD", record.year + 1);
+        add(1110, 100, false);
+        std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+        add(1010, 130, false);
+        std::snprintf(line, sizeof line, "Tax Revenue: %lld", taxes);
+        add(1010, 160, false);
+        std::snprintf(line, sizeof line, "Legion Cost: %lld", pay);
+        add(1010, 180, false);
+        // Whatever else moved the treasury, so that the lines add up to Net.
+        std::snprintf(line, sizeof line, "Tribute, Bonus, Plunder: %+lld", net - taxes + pay);
+        add(1010, 200, false);
+        std::snprintf(line, sizeof line, "Net: %+lld", net);
+        add(1010, 220, false);
+    }
+    // The lines below stand one row lower when the record's extra line is shown.
+    const int shift = record.empty() ? 0 : 20;
     std::snprintf(line, sizeof line, "Treasury: %d", romans.treasury);
-    add(1010, 220, false);
+    add(1010, 220 + shift, false);
     std::snprintf(line, sizeof line, "The Empire can support %d legions", legionCap(romans));
-    add(1010, 240, false);
+    add(1010, 240 + shift, false);
     const bool plague = romans.plague;
     const char* first = !plague               ? "Taxes are being collected"
                         : romans.treasury > 0 ? "The Empire is suffering from a plague."
@@ -54,9 +82,9 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
                          : romans.treasury > 0 ? "Legion creation and tax collection is slowed!"
                                                : "The legions are disbanding!";
     std::snprintf(line, sizeof line, "%s", first);
-    add(1010, 260, plague);
+    add(1010, 260 + shift, plague);
     std::snprintf(line, sizeof line, "%s", second);
-    add(1010, 280, plague);
+    add(1010, 280 + shift, plague);
     return lines;
 }
 
