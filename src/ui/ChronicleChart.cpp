@@ -186,6 +186,38 @@ int scale(std::int64_t value, std::int64_t low, std::int64_t high, int bottom, i
     return bottom - static_cast<int>((value - low) * (bottom - top) / (high - low));
 }
 
+// The legend's entries in order: the four powers, history, then the lower
+// panel's two lines.
+constexpr std::array<const char*, 7> kLegendLabels = {"Romans",
+                                                      "Germanic Tribes",
+                                                      "Sassanids",
+                                                      "Rebelling Legions",
+                                                      "Roman provinces in history",
+                                                      "Roman legions",
+                                                      "Treasury"};
+constexpr int kSample = 36;  // the sample line and the space after it
+constexpr int kEntryGap = 22;
+
+// Lays the legend's entries out left to right from `left`, a new row where
+// the next would pass `right` (but never before the history's line, which
+// opens a row of its own); calls place(entry, x, row) and returns the rows.
+template <typename Place>
+int flowLegend(int left, int right, Place place) {
+    Font& font = defaultFont();
+    int x = left;
+    int row = 0;
+    for (std::size_t i = 0; i < kLegendLabels.size(); ++i) {
+        const int width = kSample + font.width(kLegendLabels[i]);
+        if (x > left && (x + width > right || i == kPowerCount)) {
+            x = left;
+            ++row;
+        }
+        place(i, x, row);
+        x += width + kEntryGap;
+    }
+    return row + 1;
+}
+
 }  // namespace
 
 std::string shortSesterces(std::int64_t value) {
@@ -210,8 +242,8 @@ std::uint32_t ChronicleChart::powerColour(ColourScheme scheme, std::size_t power
     return kStandardColours[power];
 }
 
-int ChronicleChart::legendHeight() {
-    return 2 * (defaultFont().height() + 6) + 4;
+int ChronicleChart::legendHeight() const {
+    return legendRows_ * (defaultFont().height() + 6) + 4;
 }
 
 ChronicleChart::ChronicleChart(std::span<const ChronicleRow> rows, int left, int top, int width,
@@ -232,6 +264,7 @@ ChronicleChart::ChronicleChart(std::span<const ChronicleRow> rows, int left, int
     maxTreasury_ = niceCeiling(high);
     minTreasury_ = -niceCeiling(-low);
 
+    legendRows_ = flowLegend(left + 10, left + width - 6, [](std::size_t, int, int) {});
     const int line = defaultFont().height();
     const int plotLeft = left + kLeftMargin;
     const int plotRight = left + width - kRightMargin;
@@ -242,7 +275,7 @@ ChronicleChart::ChronicleChart(std::span<const ChronicleRow> rows, int left, int
     provinces_ = {plotLeft, firstTitle + line + 2, plotRight,
                   firstTitle + line + 2 + provincesHeight};
     money_ = {plotLeft, provinces_.bottom + line + 10, plotRight, bottom};
-    legendTop_ = bottom + line + 8;
+    legendTop_ = bottom + line + 6;
 }
 
 int ChronicleChart::xOfYear(int year) const {
@@ -290,10 +323,11 @@ void ChronicleChart::draw(Surface& s, ColourScheme scheme) const {
         const std::string label = std::to_string(legions);
         write(s, money_.left - 6 - font.width(label), y - line / 2, label, powerColour(scheme, 0));
     }
-    for (std::int64_t value : {minTreasury_, std::int64_t{0}, maxTreasury_}) {
-        if (value == 0 && minTreasury_ == 0) {
-            continue;  // the bottom line already says 0
-        }
+    std::vector<std::int64_t> treasuryMarks = {minTreasury_, maxTreasury_};
+    if (minTreasury_ < 0) {
+        treasuryMarks.push_back(0);
+    }
+    for (std::int64_t value : treasuryMarks) {
         write(s, money_.right + 6, yOfTreasury(value) - line / 2, shortSesterces(value),
               kTreasuryColour);
     }
@@ -377,33 +411,19 @@ void ChronicleChart::draw(Surface& s, ColourScheme scheme) const {
         [&](const ChronicleRow& r) { return yOfLegions(r.tally.legions[0]); }, 0);
 
     // The legend: each line's sample with its marker, then its name.
-    struct Entry {
-        LineStyle style;
-        std::string label;
-    };
-    const std::vector<std::vector<Entry>> legend = {
-        {{powerStyle(scheme, 0), "Romans"},
-         {powerStyle(scheme, 1), "Germanic Tribes"},
-         {powerStyle(scheme, 2), "Sassanids"},
-         {powerStyle(scheme, 3), "Rebelling Legions"}},
-        {{kHistoryStyle, "Roman provinces in history"},
-         {powerStyle(scheme, 0), "Roman legions"},
-         {kTreasuryStyle, "Treasury"}},
-    };
-    int y = legendTop_;
-    for (const std::vector<Entry>& row : legend) {
-        int x = whole_.left + 10;
+    const std::array<LineStyle, kLegendLabels.size()> styles = {
+        powerStyle(scheme, 0), powerStyle(scheme, 1), powerStyle(scheme, 2), powerStyle(scheme, 3),
+        kHistoryStyle,         powerStyle(scheme, 0), kTreasuryStyle};
+    flowLegend(whole_.left + 10, whole_.right - 6, [&](std::size_t i, int x, int row) {
+        const int y = legendTop_ + row * (line + 6);
         const int middle = y + line / 2;
-        for (const Entry& e : row) {
-            Pen pen(s, whole_, e.style);
-            pen.lineTo(x, middle);
-            pen.lineTo(x + 28, middle);
-            drawMarker(s, x + 14, middle, e.style.marker, e.style.colour);
-            write(s, x + 36, y, e.label, kInk);
-            x += 36 + font.width(e.label) + 22;
-        }
-        y += line + 6;
-    }
+        const LineStyle& style = styles[i];
+        Pen pen(s, whole_, style);
+        pen.lineTo(x, middle);
+        pen.lineTo(x + 28, middle);
+        drawMarker(s, x + 14, middle, style.marker, style.colour);
+        write(s, x + kSample, y, kLegendLabels[i], kInk);
+    });
 }
 
 }  // namespace tessarion

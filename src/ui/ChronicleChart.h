@@ -40,8 +40,9 @@ struct ChronicleChart {
     static constexpr std::uint32_t kTreasuryColour = 0xFF8CC8A0;
     static constexpr std::uint32_t kBackground = 0xFF17120D;
     static constexpr std::uint32_t kInk = 0xFFEDE2C8;
-    // The height the legend needs below the panels.
-    static int legendHeight();
+    // The height the legend needs below the panels, in as many rows as the
+    // width takes.
+    int legendHeight() const;
 
   private:
     std::span<const ChronicleRow> rows_;
@@ -49,6 +50,7 @@ struct ChronicleChart {
     Area provinces_;
     Area money_;
     int legendTop_ = 0;
+    int legendRows_ = 2;
     int firstYear_ = 0;
     int lastYear_ = 0;
     int maxLegions_ = 1;

@@ -39,6 +39,7 @@ class YearReportBox : public ModalBox {
     void keyDown(const InputEvent& key) override;
 
     static constexpr int kOk = 1;
+    const std::string& title() const { return title_; }
     // The rows as wrapped to the box; a long line goes on indented.
     struct Line {
         std::string text;

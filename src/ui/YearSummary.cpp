@@ -8,6 +8,15 @@
 
 namespace tessarion {
 
+// Clear of the End turn button above it, and inside the rows every screen
+// shows, the shortest included.
+static_assert(YearSummary::kTop >= EndTurnButton::kTop + EndTurnButton::kHeight + 2);
+static_assert(YearSummary::kBottom <= Screen::kMinLayoutHeight);
+
+int YearSummary::textTop() {
+    return kTop + (kBottom - kTop - defaultFont().height()) / 2;
+}
+
 std::string YearSummary::text(Game& game) {
     return game.lastYear.empty() ? std::string() : summariseYear(game.lastYear, game);
 }
@@ -30,7 +39,7 @@ void YearSummary::draw(Screen& screen, Surface& target) {
     const TextStyle saved = target.text;
     target.text = {kColour, kBlack, false};
     const int x = screen.x(kLeft);
-    const int y = kTop + (kBottom - kTop - font.height()) / 2;
+    const int y = textTop();
     target.drawText(x, y, line);
     if (font.width(line) + font.width(kHint) <= room) {
         target.text.colour = EndTurnButton::kHintColour;

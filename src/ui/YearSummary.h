@@ -14,16 +14,18 @@ class Screen;
 // a tap on it, or its key, opens the year's report. Positions are layout
 // points of the 1366-wide layout, before the offset that centres it.
 struct YearSummary {
-    // Below the End turn button and above the layout's last row, across the
-    // width of the province line, so that a long year still fits.
+    // Below the End turn button and above the layout's last row, from the
+    // province line's left to the parchment, so that a long year still fits.
     static constexpr int kLeft = 185;
     static constexpr int kTop = 654;
-    static constexpr int kRight = 985;
+    static constexpr int kRight = 978;
     static constexpr int kBottom = 672;
     static constexpr char kKey = 'y';
     static constexpr const char* kHint = "  (Y or click: the year's report)";
     static constexpr std::uint32_t kColour = 0xFFF0DCA8;
 
+    // Where its text's cell stands.
+    static int textTop();
     // What the line says: the last year closed, or nothing before the first.
     static std::string text(Game& game);
     // Drawn into the back buffer at each paint.
