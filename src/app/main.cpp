@@ -233,11 +233,12 @@ std::variant<Options, int> readOptions(const std::vector<std::string>& args) {
                 std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
         }
         if (arg == "--export-chronicle") {
-            const std::string* saved = valueOf(args, i, "a saved game's file name");
-            const std::string* prefix =
-                saved != nullptr ? valueOf(args, i, "a saved game and a name for the files")
-                                 : nullptr;
-            return prefix != nullptr ? exportChronicle(*saved, *prefix) : 2;
+            if (i + 2 >= args.size()) {
+                std::cerr << "tessarion: --export-chronicle needs a saved game and a name for "
+                             "the files\n";
+                return 2;
+            }
+            return exportChronicle(args[i + 1], args[i + 2]);
         }
         if (arg == "--export-resources") {
             const std::string* folder = valueOf(args, i, "a folder");

@@ -333,9 +333,10 @@ std::optional<std::string> Dialogs::chooseSavePath() {
 }
 
 std::optional<std::string> Dialogs::chooseExportPath() {
-    if (std::optional<std::string> native = nativeChoice(true)) {
-        return native->empty() ? std::nullopt : std::optional<std::string>(exportPrefix(*native));
-    }
+    // The game's own box rather than the desktop's: the desktop's would ask to
+    // save a game, among saved games, and an export writes two other files.
+    std::error_code created;
+    fs::create_directories(config_.saveFolder, created);
     std::string name;
     for (;;) {
         FileBox box(true, exportsIn(config_.saveFolder), screenWidth(), screenHeight());

@@ -56,7 +56,7 @@ class Dialogs {
     std::optional<std::string> chooseSavePath();
     std::optional<std::string> chooseLoadPath();
     // Where to export the chronicle: a path without extension, in the saved
-    // games' folder unless the desktop's own chooser went elsewhere.
+    // games' folder.
     std::optional<std::string> chooseExportPath();
 
     // The last closed year's record of the screen's game.

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <set>
 
 #include <gtest/gtest.h>
 
+#include "game/Chronicle.h"
 #include "game/Commands.h"
 #include "game/Game.h"
 #include "model/YearRecord.h"
@@ -15,6 +18,7 @@
 #include "savegame/SaveGame.h"
 #include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
+#include "ui/AlertBox.h"
 #include "ui/ChronicleBox.h"
 #include "ui/Desktop.h"
 #include "ui/InputEvents.h"
@@ -204,6 +208,45 @@ TEST_F(YearWindowTest, AtDefeatTheChronicleComesBeforeTheQuestion) {
     ASSERT_NE(chronicle, boxes.end());
     ASSERT_NE(chronicle + 1, boxes.end());
     EXPECT_EQ(*(chronicle + 1), "defeat question");
+}
+
+TEST_F(YearWindowTest, FileExportChronicleWritesBothFilesBesideTheSavedGames) {
+    start();
+    endTurn();
+    std::vector<std::string> told;
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
+        opened(box);
+        if (auto* alert = dynamic_cast<AlertBox*>(&box)) {
+            told = alert->lines();
+        }
+    };
+    for (const InputEvent& e : typed("rome")) {
+        platform.input.push_back(e);
+    }
+    platform.input.push_back(key(KeyCode::Enter));  // the name
+    platform.input.push_back(key(KeyCode::Enter));  // what was written
+    desktop_->shell().command(cmd::kExportChronicle);
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_EQ(told[0], "Chronicle exported:");
+    EXPECT_EQ(told[1], saveFolder + "rome.png");
+    EXPECT_EQ(told[2], saveFolder + "rome.csv");
+    std::ifstream csv(saveFolder + "rome.csv", std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(csv),
+                              std::istreambuf_iterator<char>()};
+    EXPECT_EQ(written, chronicleCsv(*game_));
+    EXPECT_TRUE(std::filesystem::exists(saveFolder + "rome.png"));
+
+    // Again under the same name: asked first, and No writes nothing.
+    told.clear();
+    for (const InputEvent& e : typed("rome")) {
+        platform.input.push_back(e);
+    }
+    platform.input.push_back(key(KeyCode::Enter));
+    platform.input.push_back(key(KeyCode::Escape));  // No to replacing it
+    platform.input.push_back(key(KeyCode::Escape));  // and no other name
+    desktop_->shell().command(cmd::kExportChronicle);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told[0], "rome.png already exists.");
 }
 
 // A long year scrolls: by line, to either end, by the bar's arrows; its lines
