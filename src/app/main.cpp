@@ -30,6 +30,8 @@
 #include "platform/SdlPlatform.h"
 #include "res/ResourceStore.h"
 #include "savegame/EmergencySave.h"
+#include "savegame/SaveGame.h"
+#include "ui/ChronicleExport.h"
 #include "ui/Desktop.h"
 #include "ui/PictureStore.h"
 #include "ui/Screen.h"
@@ -57,6 +59,8 @@ std::string usage() {
            "menus' choices)\n"
            "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact "
            "sheet\n"
+           "  --export-chronicle SAVEDGAME OUTPREFIX  write the saved game's chronicle as\n"
+           "                     OUTPREFIX.png (a chart) and OUTPREFIX.csv (one row a year)\n"
            "  --scenarios        list the scenarios: id, first year played, menu label\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
@@ -79,6 +83,30 @@ int screenshot(tessarion::Game& game, const std::string& path) {
     if (!tessarion::writeScreenshot(screen, path, error)) {
         std::cerr << "tessarion: " << error << "\n";
         return 1;
+    }
+    return 0;
+}
+
+// A saved game's chronicle as a chart and a table, without a window.
+int exportChronicle(const std::string& saved, const std::string& prefix) {
+    tessarion::GameSession session(tessarion::clockSeed());
+    tessarion::Game& game = session.game();
+    try {
+        const tessarion::FileResult loaded = tessarion::loadGame(game, saved);
+        if (!loaded.ok) {
+            std::cerr << "tessarion: " << tessarion::printableText(saved) << ": " << loaded.error
+                      << "\n";
+            return 1;
+        }
+        const tessarion::ChronicleExport written =
+            tessarion::exportChronicle(game, tessarion::ColourScheme::Standard, prefix);
+        if (!written.ok) {
+            std::cerr << "tessarion: " << written.error << "\n";
+            return 1;
+        }
+    } catch (...) {
+        std::cerr << "tessarion: internal error: " << tessarion::describeCurrentException() << "\n";
+        return 3;
     }
     return 0;
 }
@@ -207,6 +235,14 @@ std::variant<Options, int> readOptions(const std::vector<std::string>& args) {
             return tessarion::runSimulator(
                 std::vector<std::string>(args.begin() + static_cast<long>(i) + 1, args.end()),
                 std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+        }
+        if (arg == "--export-chronicle") {
+            if (i + 2 >= args.size()) {
+                std::cerr << "tessarion: --export-chronicle needs a saved game and a name for "
+                             "the files\n";
+                return 2;
+            }
+            return exportChronicle(args[i + 1], args[i + 2]);
         }
         if (arg == "--export-resources") {
             const std::string* folder = valueOf(args, i, "a folder");

@@ -10,6 +10,8 @@ inline constexpr int kNewGame = 3002;
 inline constexpr int kSave = 3001;
 inline constexpr int kLoad = 3000;
 inline constexpr int kExit = 105;
+// File > Export Chronicle: the chronicle's chart and its figures, beside each other.
+inline constexpr int kExportChronicle = 3003;
 inline constexpr int kEasy = 5000;
 inline constexpr int kNormal = 5001;
 inline constexpr int kHard = 5002;
@@ -25,6 +27,9 @@ constexpr int volumeOf(int command) {
 }
 // The map's colours for colour-blind players, a switch beside Sound.
 inline constexpr int kColours = 6001;
+// History > Year Report and History > Chronicle; the lessons use 2000 to 2010.
+inline constexpr int kYearReport = 2100;
+inline constexpr int kChronicle = 2101;
 inline constexpr int kStudyGuide = 106;
 inline constexpr int kTakeQuiz = 108;
 inline constexpr int kHelp = 110;

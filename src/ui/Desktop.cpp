@@ -6,12 +6,15 @@
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
+#include "model/PrintableText.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
-#include "ui/EndTurnButton.h"
 #include "ui/AdvisorBox.h"
+#include "ui/ChronicleExport.h"
+#include "ui/EndTurnButton.h"
 #include "ui/Reports.h"
+#include "ui/YearSummary.h"
 
 namespace tessarion {
 
@@ -223,6 +226,10 @@ int Desktop::run() {
             const FileResult loaded = loadGame(game_, *config_.loadFile);
             if (!loaded.ok) {
                 alert(loaded.caption, loaded.error);
+            } else {
+                // The player goes on with a game of his own: no introduction
+                // to a new one, no hints before it starts.
+                firstPaint_ = false;
             }
         }
         firstPaint();
@@ -359,6 +366,10 @@ void Desktop::mouseDown(const InputEvent& e) {
     if (e.button == InputEvent::Button::Left) {
         shell_.hideMapCursor();
         const int y = layout::clientYOfFrame(e.y);
+        summaryPressed_ = YearSummary::contains(game_, e.x, y, screen_->layoutOffsetX);
+        if (summaryPressed_) {
+            return;  // the summary line opens the year's report when let go
+        }
         if (!shell_.endTurnButtonDown(e.x, y)) {
             shell_.leftButtonDown(e.x, y);
             leftHeld_ = true;
@@ -375,6 +386,12 @@ void Desktop::mouseUp(const InputEvent& e) {
         runner_.presentFrame();
         if (id) {
             command(*id);
+        }
+    } else if (e.button == InputEvent::Button::Left && summaryPressed_) {
+        summaryPressed_ = false;
+        if (YearSummary::contains(game_, e.x, layout::clientYOfFrame(e.y),
+                                  screen_->layoutOffsetX)) {
+            command(cmd::kYearReport);
         }
     } else if (e.button == InputEvent::Button::Left) {
         // The end-turn button lets go of a press wherever it ends, the menu
@@ -556,6 +573,24 @@ void Desktop::drawMapCursor() {
     screen_->redrawScreen();
 }
 
+void Desktop::showYearReport() {
+    dialogs_.showYearReport();
+}
+
+void Desktop::exportChronicle() {
+    const std::optional<std::string> prefix = dialogs_.chooseExportPath();
+    if (!prefix) {
+        return;
+    }
+    const ChronicleExport written = tessarion::exportChronicle(game_, shell_.colours, *prefix);
+    if (written.ok) {
+        alert("Alert", "Chronicle exported:\r\n" + printableText(written.pngPath) + "\r\n" +
+                           printableText(written.csvPath));
+    } else {
+        alert("ERROR", written.error);
+    }
+}
+
 void Desktop::menuChecksChanged() {
     const int skill = game_.skillLevel();
     menu_.setChecked(cmd::kEasy, skill == 0);
@@ -638,6 +673,10 @@ void Desktop::showResults(int invasions, int plagues, int rebellions) {
 
 void Desktop::refreshReports() {
     tessarion::refreshReports(*screen_);
+}
+
+void Desktop::showChronicle() {
+    dialogs_.showChronicle();
 }
 
 void Desktop::playSound(Sound sound) {

@@ -57,6 +57,8 @@ class Desktop : public ShellHost {
     void menuChecksChanged() override;
     void drawEndTurnButton(bool pressed) override;
     void drawMapCursor() override;
+    void showYearReport() override;
+    void exportChronicle() override;
 
     // FrontEnd.
     void showMessage(const std::string& text) override;
@@ -74,6 +76,7 @@ class Desktop : public ShellHost {
     void animateMove(Province* from, Province* to) override { animator_.animateMove(from, to); }
     void flashLegion(Power who, Province* where) override { animator_.flashLegion(who, where); }
     void refreshReports() override;
+    void showChronicle() override;
 
     Screen& screen() { return *screen_; }
     Shell& shell() { return shell_; }
@@ -144,6 +147,8 @@ class Desktop : public ShellHost {
     bool windowOpen_ = false;
     // The left button went down on the map and has not come up yet.
     bool leftHeld_ = false;
+    // The left button went down on the year's summary line under the map.
+    bool summaryPressed_ = false;
     std::vector<RouteOnMap> routesDrawn_;
     std::deque<std::pair<int, int>> posted_;
     // What the settings file holds, and what this run started with (the

@@ -9,17 +9,22 @@
 #include <iterator>
 
 #include "Version.h"
+#include "game/Game.h"
 #include "platform/Platform.h"
 #include "savegame/SaveGame.h"
 #include "savegame/SaveLimits.h"
 #include "ui/AlertBox.h"
 #include "ui/BoxChrome.h"
+#include "ui/ChronicleBox.h"
+#include "ui/ChronicleChart.h"
+#include "ui/ChronicleExport.h"
 #include "ui/Font.h"
 #include "ui/LessonBox.h"
 #include "ui/ModalRunner.h"
 #include "ui/PictureFrameBox.h"
 #include "ui/Screen.h"
 #include "ui/SoundBoard.h"
+#include "ui/YearReportBox.h"
 
 namespace tessarion {
 
@@ -148,6 +153,30 @@ std::vector<SavedGameEntry> savedGamesIn(Game& game, const std::string& folder) 
     return entries;
 }
 
+std::vector<SavedGameEntry> exportsIn(const std::string& folder) {
+    std::vector<std::pair<fs::file_time_type, SavedGameEntry>> found;
+    std::error_code ec;
+    for (const auto& file : fs::directory_iterator(folder, ec)) {
+        if (upperExtension(file.path().string()) != ".CSV" || !file.is_regular_file(ec)) {
+            continue;
+        }
+        SavedGameEntry entry;
+        entry.name = file.path().stem().string();
+        const fs::file_time_type written = file.last_write_time(ec);
+        const std::string when = savedAt(written);  // ",  saved ...", or nothing
+        entry.details = when.empty() ? when : when.substr(3);
+        found.emplace_back(written, std::move(entry));
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second.name < b.second.name;
+    });
+    std::vector<SavedGameEntry> entries;
+    for (auto& f : found) {
+        entries.push_back(std::move(f.second));
+    }
+    return entries;
+}
+
 int Dialogs::screenWidth() const {
     return screen_.width();
 }
@@ -190,11 +219,36 @@ void Dialogs::showAbout(std::optional<int> lifetimeMs) {
 }
 
 void Dialogs::showResults(int invasions, int plagues, int rebellions) {
-    PictureFrameBox box(&results_, "Results", 612, 406, screenWidth(), screenHeight());
+    // The reign's chronicle stands beside the picture, so the box waits for
+    // the player instead of closing by itself.
+    constexpr int kPictureWidth = 612;
+    constexpr int kChartWidth = 560;
+    PictureFrameBox box(&results_, "Results", kPictureWidth + kChartWidth, 406, screenWidth(),
+                        screenHeight());
     box.pictureX = 6;
     box.pictureY = 3;
-    box.closeAt = platform_.ticks() + 3000;
     numberResults(box, invasions, plagues, rebellions);
+    const auto numbers = box.decorate;
+    box.decorate = [numbers, this](Surface& s, int cx, int cy) {
+        numbers(s, cx, cy);
+        const ChronicleChart chart(screen_.game().chronicle, cx + kPictureWidth, cy + 3,
+                                   kChartWidth - 6, 400);
+        chart.draw(s, screen_.colours);
+    };
+    runner_.run(box);
+}
+
+void Dialogs::showYearReport() {
+    Game& game = screen_.game();
+    YearReportBox box(yearReportTitle(game.lastYear), yearReportRows(game.lastYear, game),
+                      screenWidth(), screenHeight());
+    runner_.run(box);
+}
+
+void Dialogs::showChronicle() {
+    const Game& game = screen_.game();
+    ChronicleBox box(chronicleTitle(game), game.chronicle, screen_.colours, screenWidth(),
+                     screenHeight());
     runner_.run(box);
 }
 
@@ -271,6 +325,46 @@ std::optional<std::string> Dialogs::chooseSavePath() {
         runner_.run(ask);
         if (ask.endCode == AlertBox::kYes) {
             return path.string();
+        }
+        if (runner_.closing()) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<std::string> Dialogs::chooseExportPath() {
+    // The game's own box rather than the desktop's: the desktop's would ask to
+    // save a game, among saved games, and an export writes two other files.
+    std::error_code created;
+    fs::create_directories(config_.saveFolder, created);
+    std::string name;
+    for (;;) {
+        FileBox box(true, exportsIn(config_.saveFolder), screenWidth(), screenHeight());
+        box.title = "Export the chronicle";
+        box.prompt = "Chronicles exported (a .png picture and a .csv table each):";
+        box.emptyList = "(no chronicles exported yet)";
+        box.name = name;
+        runner_.run(box);
+        if (box.endCode != 1) {
+            return std::nullopt;
+        }
+        name = exportPrefix(box.name);
+        const fs::path prefix = fs::path(config_.saveFolder) / name;
+        std::string taken;
+        std::error_code ec;
+        for (const char* extension : {".png", ".csv"}) {
+            if (taken.empty() && fs::exists(prefix.string() + extension, ec)) {
+                taken = name + extension;
+            }
+        }
+        if (taken.empty()) {
+            return prefix.string();
+        }
+        AlertBox ask("Confirm Export", taken + " already exists.\r\nDo you want to replace it?",
+                     screenWidth(), screenHeight(), true);
+        runner_.run(ask);
+        if (ask.endCode == AlertBox::kYes) {
+            return prefix.string();
         }
         if (runner_.closing()) {
             return std::nullopt;

@@ -21,6 +21,9 @@ class SoundBoard;
 // The saved games of a folder as the file boxes list them: the game's year
 // (or "damaged") and when it was saved, newest first.
 std::vector<SavedGameEntry> savedGamesIn(Game& game, const std::string& folder);
+// The chronicles exported to a folder, by their names without extension,
+// newest first.
+std::vector<SavedGameEntry> exportsIn(const std::string& folder);
 
 // The window's boxes other than the menus: the Prefect's, the file boxes, the
 // splash, About and Results, the lessons and the platform's alerts. Each is
@@ -52,6 +55,14 @@ class Dialogs {
     // Nothing when the player cancels.
     std::optional<std::string> chooseSavePath();
     std::optional<std::string> chooseLoadPath();
+    // Where to export the chronicle: a path without extension, in the saved
+    // games' folder.
+    std::optional<std::string> chooseExportPath();
+
+    // The last closed year's record of the screen's game.
+    void showYearReport();
+    // The chronicle's chart of the screen's game, in the map's colours.
+    void showChronicle();
 
   private:
     int screenWidth() const;

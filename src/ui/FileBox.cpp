@@ -43,19 +43,23 @@ int FileBox::rowAt(int x, int y) const {
 }
 
 void FileBox::draw(Surface& s) const {
-    BoxChrome::draw(s, left, top, width, height, saving_ ? "Save the game" : "Load a saved game",
-                    true, kBodyColour);
+    const std::string caption = !title.empty() ? title
+                                : saving_      ? "Save the game"
+                                               : "Load a saved game";
+    BoxChrome::draw(s, left, top, width, height, caption, true, kBodyColour);
     const int cx = clientLeft();
     const int cy = clientTop();
-    drawTextIn(
-        s, cx + 12, cy + 10,
-        saving_ ? "Saved games (Tessarion Files, .TSN):" : "Choose a saved game:", kInkColour);
+    const std::string above = !prompt.empty() ? prompt
+                              : saving_       ? "Saved games (Tessarion Files, .TSN):"
+                                              : "Choose a saved game:";
+    drawTextIn(s, cx + 12, cy + 10, above, kInkColour);
     const int listH = kFileRows * lineHeight();
     s.fillRect(cx + 12, cy + kListTop, cx + 440 - 12, cy + kListTop + listH, kWhite);
     s.drawFrame(cx + 11, cy + kListTop - 1, cx + 440 - 11, cy + kListTop + listH + 1,
                 kShadowColour);
     if (files_.empty()) {
-        drawTextIn(s, cx + 18, cy + kListTop + 2, "(no saved games yet)", kShadowColour);
+        drawTextIn(s, cx + 18, cy + kListTop + 2,
+                   emptyList.empty() ? "(no saved games yet)" : emptyList, kShadowColour);
     }
     for (int row = 0; row < kFileRows && firstRow_ + row < static_cast<int>(files_.size()); ++row) {
         const int i = firstRow_ + row;

@@ -30,6 +30,11 @@ class FileBox : public ModalBox {
 
     // The chosen name (without folder), once done with endCode 1.
     std::string name;
+    // The caption, the line above the list and what an empty list says, when
+    // not the saved games' own.
+    std::string title;
+    std::string prompt;
+    std::string emptyList;
     int selected() const { return selected_; }
     const std::vector<SavedGameEntry>& files() const { return files_; }
 

@@ -24,6 +24,27 @@ __attribute__((format(printf, 4, 5))) void printAt(Surface& s, int x, int y, con
     s.drawText(x, y, line);
 }
 
+// The lines that say where the empire stands whatever year is shown: the
+// treasury, the legions it can support and the two status lines.
+template <typename Next>
+void addStanding(const RomanEmpire& romans, char* line, std::size_t size, Next next) {
+    std::snprintf(line, size, "Treasury: %d", romans.treasury);
+    next(false);
+    std::snprintf(line, size, "The Empire can support %d legions", legionCap(romans));
+    next(false);
+    const bool plague = romans.plague;
+    const char* first = !plague               ? "Taxes are being collected"
+                        : romans.treasury > 0 ? "The Empire is suffering from a plague."
+                                              : "The Empire is out of money:";
+    const char* second = !plague               ? "Legions are being paid"
+                         : romans.treasury > 0 ? "Legion creation and tax collection is slowed!"
+                                               : "The legions are disbanding!";
+    std::snprintf(line, size, "%s", first);
+    next(plague);
+    std::snprintf(line, size, "%s", second);
+    next(plague);
+}
+
 }  // namespace
 
 std::vector<ReportLine> economicReportLines(const Game& game) {
@@ -32,31 +53,55 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
     char line[256];
     std::vector<ReportLine> lines;
     auto add = [&](int x, int y, bool red) { lines.push_back({x, y, line, red}); };
-    std::snprintf(line, sizeof line, "YEAR: %d AD", game.turn + 235);
-    add(1110, 100, false);
-    std::snprintf(line, sizeof line, "ECONOMIC REPORT");
-    add(1010, 130, false);
-    std::snprintf(line, sizeof line, "Tax Revenue: %d", romans.lastIncome);
-    add(1010, 160, false);
-    std::snprintf(line, sizeof line, "Legion Cost: %d", romans.upkeep);
-    add(1010, 180, false);
-    std::snprintf(line, sizeof line, "Net: %+d", romans.lastIncome - romans.upkeep);
-    add(1010, 200, false);
-    std::snprintf(line, sizeof line, "Treasury: %d", romans.treasury);
-    add(1010, 220, false);
-    std::snprintf(line, sizeof line, "The Empire can support %d legions", legionCap(romans));
-    add(1010, 240, false);
-    const bool plague = romans.plague;
-    const char* first = !plague               ? "Taxes are being collected"
-                        : romans.treasury > 0 ? "The Empire is suffering from a plague."
-                                              : "The Empire is out of money:";
-    const char* second = !plague               ? "Legions are being paid"
-                         : romans.treasury > 0 ? "Legion creation and tax collection is slowed!"
-                                               : "The legions are disbanding!";
-    std::snprintf(line, sizeof line, "%s", first);
-    add(1010, 260, plague);
-    std::snprintf(line, sizeof line, "%s", second);
-    add(1010, 280, plague);
+    // One year's accounts, all from the same record: during the computer's
+    // turn the year being booked, otherwise the last one closed. Its year
+    // label is the year the accounts lead into, so that the label and the
+    // figures change together at the first tax.
+    const YearRecord& record = game.endingTurn ? game.yearRecord : game.lastYear;
+    if (record.empty()) {
+        // Nothing booked yet (a game just set up or loaded): the empire's
+        // own figures of a year's taxes and pay.
+        std::snprintf(line, sizeof line, "YEAR: %d AD", game.turn + 235);
+        add(1110, 100, false);
+        std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+        add(1010, 130, false);
+        std::snprintf(line, sizeof line, "Tax Revenue: %d", romans.lastIncome);
+        add(1010, 160, false);
+        std::snprintf(line, sizeof line, "Legion Cost: %d", romans.upkeep);
+        add(1010, 180, false);
+        std::snprintf(line, sizeof line, "Net: %+d", romans.lastIncome - romans.upkeep);
+        add(1010, 200, false);
+    } else {
+        const long long taxes = record.moneyOf(EntryKind::Taxes);
+        const long long pay = -record.moneyOf(EntryKind::Pay);
+        const long long net = record.moneyChange();
+        std::snprintf(line, sizeof line, "YEAR: %d AD", record.year + 1);
+        add(1110, 100, false);
+        // One line more than before, in the same room above the military
+        // report: the header a little higher, the lines a little closer.
+        std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+        add(1010, 124, false);
+        int y = 148;
+        auto next = [&](bool red) {
+            add(1010, y, red);
+            y += 19;
+        };
+        std::snprintf(line, sizeof line, "Tax Revenue: %lld", taxes);
+        next(false);
+        std::snprintf(line, sizeof line, "Legion Cost: %lld", pay);
+        next(false);
+        // Whatever else moved the treasury, so that the lines add up to Net.
+        std::snprintf(line, sizeof line, "Tribute, Bonus, Plunder: %+lld", net - taxes + pay);
+        next(false);
+        std::snprintf(line, sizeof line, "Net: %+lld", net);
+        next(false);
+        addStanding(romans, line, sizeof line, next);
+        return lines;
+    }
+    addStanding(romans, line, sizeof line, [&, y = 220](bool red) mutable {
+        add(1010, y, red);
+        y += 20;
+    });
     return lines;
 }
 

@@ -9,10 +9,11 @@
 #include "model/InternalError.h"
 #include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
-#include "ui/MapCursor.h"
 #include "ui/MapColours.h"
+#include "ui/MapCursor.h"
 #include "ui/Reports.h"
 #include "ui/Shell.h"
+#include "ui/YearSummary.h"
 
 namespace tessarion {
 
@@ -212,6 +213,7 @@ void Screen::compose() {
     drawMilitaryReport(*this);
     drawEconomicReport(*this);
     drawProvinceInfo(*this, backBuffer);
+    YearSummary::draw(*this, backBuffer);
     noteChanged(backBuffer.damage());
 }
 

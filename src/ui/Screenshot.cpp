@@ -26,10 +26,10 @@ void appendBytes(void* context, void* data, int size) {
 
 }  // namespace
 
-bool writePng(const Surface& surface, const std::string& path, std::string& error) {
+std::vector<unsigned char> encodePng(const Surface& surface) {
+    std::vector<unsigned char> png;
     if (surface.empty()) {
-        error = "nothing to write";
-        return false;
+        return png;
     }
     std::vector<unsigned char> rgb;
     rgb.reserve(surface.pixels().size() * 3);
@@ -38,10 +38,21 @@ bool writePng(const Surface& surface, const std::string& path, std::string& erro
         rgb.push_back(static_cast<unsigned char>(p >> 8));
         rgb.push_back(static_cast<unsigned char>(p));
     }
-    // Encoded in memory first so that a failed write can say why.
-    std::vector<unsigned char> png;
     if (stbi_write_png_to_func(appendBytes, &png, surface.width(), surface.height(), 3, rgb.data(),
                                surface.width() * 3) == 0) {
+        png.clear();
+    }
+    return png;
+}
+
+bool writePng(const Surface& surface, const std::string& path, std::string& error) {
+    if (surface.empty()) {
+        error = "nothing to write";
+        return false;
+    }
+    // Encoded in memory first so that a failed write can say why.
+    const std::vector<unsigned char> png = encodePng(surface);
+    if (png.empty()) {
         error = "could not encode the picture";
         return false;
     }

@@ -197,6 +197,9 @@ bool Shell::character(char c) {
     if (c == '?' || c == '/') {
         return command(cmd::kAbout);
     }
+    if (c == 'y' || c == 'Y') {
+        return command(cmd::kYearReport);
+    }
     return false;
 }
 
@@ -268,6 +271,15 @@ bool Shell::command(int id, int param) {
             return true;
         case cmd::kAbout:
             host_.showAbout();
+            return true;
+        case cmd::kYearReport:
+            host_.showYearReport();
+            return true;
+        case cmd::kChronicle:
+            host_.showChronicle();
+            return true;
+        case cmd::kExportChronicle:
+            host_.exportChronicle();
             return true;
         default:
             break;

@@ -42,6 +42,10 @@ class ShellHost : public FrontEnd {
     // The keyboard's highlight or its picked-up legion changed: the map shows
     // them again, and the province panel the highlighted province.
     virtual void drawMapCursor() {}
+    // The last closed year's record, and the chronicle's picture and figures
+    // written to files of the player's choosing.
+    virtual void showYearReport() {}
+    virtual void exportChronicle() {}
 };
 
 // The platform-free half of the game window: mouse, keys and menu commands

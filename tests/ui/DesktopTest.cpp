@@ -6,19 +6,20 @@
 #include <fstream>
 #include <optional>
 
+#include "game/Chronicle.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/MapPoints.h"
 #include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
 #include "ui/AlertBox.h"
-#include "ui/FileBox.h"
 #include "ui/EndTurnButton.h"
+#include "ui/FileBox.h"
 #include "ui/InputEvents.h"
 #include "ui/LessonBox.h"
-#include "ui/PictureFrameBox.h"
 #include "ui/MapHit.h"
-#include "ui/RouteDrawing.h"
+#include "ui/PictureFrameBox.h"
 #include "ui/Reports.h"
+#include "ui/RouteDrawing.h"
 #include "ui/ScreenFixture.h"
 
 namespace tessarion {
@@ -452,6 +453,7 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
 TEST_F(DesktopTest, AComputersTurnShowsTheWaitCursorAndEachBoxItsYear) {
     start();
     game_->turn = 285 - 235;
+    beginChronicle(*game_);  // the year's record starts in the year set, as a scenario's does
     desktop_->redrawScreen();
     Screen& screen = desktop_->screen();
     std::vector<Cursor> whileBoxesOpen;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/TurnCycle.h"
 #include "model/InternalError.h"
 #include "ui/ScreenFixture.h"
 
@@ -188,6 +189,96 @@ TEST_F(ReportsTest, NewsRefreshesThePanelOnTheWindowAlone) {
         textAt(display().window, kNewsTextX, 360, "Britannia has fallen", kBlack, kParchment));
     EXPECT_TRUE(textAt(display().window, 1010, 220, "Treasury: 4321", kBlack, kParchment));
     EXPECT_EQ(countPixels(display().window, 0, 0, 990, 768, 0xFF0000FF), 990 * 768);
+}
+
+// A year with a tribute paid: the report's lines add up to Net, and Net is
+// the treasury's change, not taxes less pay.
+TEST_F(ReportsTest, AYearsFiguresAddUpToTheTreasurysChange) {
+    YearRecord& year = game().lastYear;
+    Tally before;
+    before.treasury = 100000;
+    year.open(250, before);
+    year.money(EntryKind::Taxes, 10200);
+    year.money(EntryKind::Pay, -3750);
+    year.money(EntryKind::Tribute, -30000);
+    Tally after = before;
+    after.treasury = 76450;
+    year.close(after);
+    game().turn = 251 - 235;
+    game().romans.treasury = 76450;
+    game().romans.lastIncome = 1;  // the empire's own figures are not the year's
+    game().romans.upkeep = 2;
+
+    const Surface s = paint();
+    EXPECT_TRUE(textAt(s, 1110, 100, "YEAR: 251 AD", kBlack, kParchment));
+    std::vector<std::string> texts;
+    for (const ReportLine& line : economicReportLines(game())) {
+        texts.push_back(line.text);
+        EXPECT_TRUE(textAt(s, line.x, line.y, line.text, kBlack, kParchment)) << line.text;
+        EXPECT_LE(line.y + defaultFont().height() + 4, 320)
+            << line.text << " clear of MILITARY REPORT";
+    }
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{
+                  "YEAR: 251 AD", "ECONOMIC REPORT", "Tax Revenue: 10200", "Legion Cost: 3750",
+                  "Tribute, Bonus, Plunder: -30000", "Net: -23550", "Treasury: 76450",
+                  "The Empire can support " + std::to_string(legionCap(game().romans)) + " legions",
+                  "Taxes are being collected", "Legions are being paid"}));
+}
+
+// Whole years played with every peace bought: from the first tax of the
+// computer's turn the report shows the new year's label over the year's own
+// figures, and once the year is over its Net is the treasury's real change.
+TEST(EconomicReportOverYears, TheLabelAndTheFiguresChangeTogether) {
+    class Watcher : public RecordingFrontEnd {
+      public:
+        explicit Watcher(Game& g) : game(g) {}
+        bool askYesNo(const std::string& text, const Question& q) override {
+            questions.push_back(text);
+            return q.topic != Question::Topic::Defeat;
+        }
+        void showComputerTurn() override {
+            atBanner = economicReportLines(game);
+            treasuryAtBanner = game.romans.treasury;
+        }
+        Game& game;
+        std::vector<ReportLine> atBanner;
+        long long treasuryAtBanner = 0;
+    };
+    const auto figure = [](const std::vector<ReportLine>& lines, const std::string& label) {
+        for (const ReportLine& l : lines) {
+            if (l.text.rfind(label, 0) == 0) {
+                return std::stoll(l.text.substr(label.size()));
+            }
+        }
+        ADD_FAILURE() << "no line " << label;
+        return 0LL;
+    };
+    Game game(2024);
+    Watcher watcher(game);
+    const FrontEndScope scope(game, watcher);
+    game.setSkillLevel(0);
+    game.startNewGame();
+    int tributes = 0;
+    for (int i = 0; i < 60 && !watcher.quitRequested; ++i) {
+        const int played = game.year();
+        const long long before = game.romans.treasury;
+        endTurnCycle(game);
+        if (watcher.quitRequested) {
+            break;
+        }
+        EXPECT_EQ(watcher.atBanner.front().text, "YEAR: " + std::to_string(played + 1) + " AD");
+        EXPECT_EQ(figure(watcher.atBanner, "Net: "), watcher.treasuryAtBanner - before) << played;
+        const std::vector<ReportLine> lines = economicReportLines(game);
+        EXPECT_EQ(lines.front().text, "YEAR: " + std::to_string(game.year()) + " AD");
+        const long long net = figure(lines, "Net: ");
+        EXPECT_EQ(net, game.romans.treasury - before) << played;
+        EXPECT_EQ(figure(lines, "Tax Revenue: ") - figure(lines, "Legion Cost: ") +
+                      figure(lines, "Tribute, Bonus, Plunder: "),
+                  net);
+        tributes += game.lastYear.moneyOf(EntryKind::Tribute) != 0;
+    }
+    EXPECT_GT(tributes, 0) << "no year paid a tribute: the case is not tried";
 }
 
 }  // namespace

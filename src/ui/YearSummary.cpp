@@ -1,0 +1,57 @@
+#include "ui/YearSummary.h"
+
+#include "game/Game.h"
+#include "model/YearRecord.h"
+#include "ui/EndTurnButton.h"
+#include "ui/Font.h"
+#include "ui/Screen.h"
+
+namespace tessarion {
+
+// Clear of the End turn button above it, and inside the rows every screen
+// shows, the shortest included.
+static_assert(YearSummary::kTop >= EndTurnButton::kTop + EndTurnButton::kHeight + 2);
+static_assert(YearSummary::kBottom <= Screen::kMinLayoutHeight);
+
+int YearSummary::textTop() {
+    return kTop + (kBottom - kTop - defaultFont().height()) / 2;
+}
+
+std::string YearSummary::text(Game& game) {
+    return game.lastYear.empty() ? std::string() : summariseYear(game.lastYear, game);
+}
+
+void YearSummary::draw(Screen& screen, Surface& target) {
+    std::string line = text(screen.game());
+    if (line.empty()) {
+        return;
+    }
+    Font& font = defaultFont();
+    const int room = kRight - kLeft;
+    // A year of many losses is cut short rather than run under the parchment;
+    // the report has it all.
+    if (font.width(line) > room) {
+        while (!line.empty() && font.width(line + "...") > room) {
+            line.pop_back();
+        }
+        line += "...";
+    }
+    const TextStyle saved = target.text;
+    target.text = {kColour, kBlack, false};
+    const int x = screen.x(kLeft);
+    const int y = textTop();
+    target.drawText(x, y, line);
+    if (font.width(line) + font.width(kHint) <= room) {
+        target.text.colour = EndTurnButton::kHintColour;
+        target.drawText(x + font.width(line), y, kHint);
+    }
+    target.text = saved;
+}
+
+bool YearSummary::contains(Game& game, int clientX, int clientY, int layoutOffsetX) {
+    const int x = clientX - layoutOffsetX;
+    return !game.lastYear.empty() && x >= kLeft && x < kRight && clientY >= kTop &&
+           clientY < kBottom;
+}
+
+}  // namespace tessarion

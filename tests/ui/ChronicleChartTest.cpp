@@ -1,0 +1,219 @@
+#include "ui/ChronicleChart.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+#include "game/Chronicle.h"
+#include "game/Game.h"
+#include "ui/ChronicleExport.h"
+#include "ui/Font.h"
+#include "ui/MapColours.h"
+
+namespace tessarion {
+namespace {
+
+// A reign of 235 to 270 AD: the Romans lose provinces to 260, win some back
+// to 265 and lose again; the Persians gain what the Romans lose in the east.
+std::vector<ChronicleRow> reign() {
+    std::vector<ChronicleRow> rows;
+    for (int year = 235; year <= 270; ++year) {
+        ChronicleRow row;
+        row.year = year;
+        const int roman = year <= 260   ? 23 - (year - 235) / 2
+                          : year <= 265 ? 11 + (year - 260)
+                                        : 16 - (year - 265);
+        row.tally.provinces = {roman, 5, 2 + (23 - roman) / 3, 0};
+        row.tally.legions = {20 - (year - 235) / 4, 2, 1, 0};
+        row.tally.treasury = 75000 + 1000 * (year - 235);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+constexpr int kWidth = 760;
+constexpr int kHeight = 440;
+
+// Whether any pixel of the colour lies within `reach` of (x, y).
+bool near(const Surface& s, int x, int y, std::uint32_t colour, int reach = 2) {
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            if (s.pixel(x + dx, y + dy) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int countOf(const Surface& s, int left, int top, int right, int bottom, std::uint32_t colour) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            n += s.pixel(x, y) == colour;
+        }
+    }
+    return n;
+}
+
+TEST(ChronicleChart, TheRomanLineFollowsTheChronicleWithHistorysBesideIt) {
+    const std::vector<ChronicleRow> rows = reign();
+    Surface s(kWidth, kHeight);
+    const ChronicleChart chart(rows, 0, 0, kWidth, kHeight);
+    chart.draw(s, ColourScheme::Standard);
+    const std::uint32_t roman = ChronicleChart::powerColour(ColourScheme::Standard, 0);
+
+    // The line passes through every year's count and not above or below it:
+    // down to 260, up to 265, down again.
+    for (const ChronicleRow& row : rows) {
+        const int x = chart.xOfYear(row.year);
+        const int y = chart.yOfProvinces(row.tally.provinces[0]);
+        EXPECT_TRUE(near(s, x, y, roman)) << row.year;
+        EXPECT_FALSE(near(s, x, chart.yOfProvinces(row.tally.provinces[0] + 3), roman, 1))
+            << row.year;
+        EXPECT_FALSE(near(s, x, chart.yOfProvinces(row.tally.provinces[0] - 3), roman, 1))
+            << row.year;
+    }
+    EXPECT_LT(chart.yOfProvinces(11), chart.yOfProvinces(10)) << "more provinces stand higher";
+
+    // History's line: the whole empire until 260, then Postumus's breakaway.
+    auto historyBetween = [&](int from, int to, int provinces) {
+        int found = 0;
+        for (int x = chart.xOfYear(from) + 3; x < chart.xOfYear(to) - 3; ++x) {
+            found += s.pixel(x, chart.yOfProvinces(provinces)) == ChronicleChart::kHistoryColour;
+        }
+        return found;
+    };
+    EXPECT_GT(historyBetween(240, 255, historicalProvinces(250)), 5);
+    EXPECT_GT(historyBetween(261, 268, historicalProvinces(265)), 5);
+    EXPECT_NE(historicalProvinces(250), historicalProvinces(265));
+
+    // The legions and the treasury in the lower panel, the years along the foot.
+    const ChronicleRow& last = rows.back();
+    EXPECT_TRUE(near(s, chart.xOfYear(last.year), chart.yOfLegions(last.tally.legions[0]), roman));
+    EXPECT_TRUE(near(s, chart.xOfYear(last.year), chart.yOfTreasury(last.tally.treasury),
+                     ChronicleChart::kTreasuryColour));
+    EXPECT_GT(chart.moneyPanel().top, chart.provincePanel().bottom);
+    EXPECT_LE(chart.legendTop() + chart.legendHeight(), kHeight);
+    for (const std::uint32_t colour :
+         {roman, ChronicleChart::kHistoryColour, ChronicleChart::kTreasuryColour}) {
+        int inLegend = 0;
+        for (int y = chart.legendTop(); y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                inLegend += s.pixel(x, y) == colour;
+            }
+        }
+        EXPECT_GT(inLegend, 10) << std::hex << colour;
+    }
+}
+
+// The colour-blind map's colours, and beyond colour each power's own dashes.
+TEST(ChronicleChart, ColourBlindPlayersGetTheirMapsColours) {
+    const std::vector<ChronicleRow> rows = reign();
+    const ChronicleChart chart(rows, 0, 0, kWidth, kHeight);
+    Surface standard(kWidth, kHeight);
+    Surface colourBlind(kWidth, kHeight);
+    chart.draw(standard, ColourScheme::Standard);
+    chart.draw(colourBlind, ColourScheme::ColourBlind);
+    const Ground grounds[] = {Ground::Roman, Ground::Germanic, Ground::Persian, Ground::Plain};
+    for (std::size_t power = 0; power < kPowerCount; ++power) {
+        const std::uint32_t plain = ChronicleChart::powerColour(ColourScheme::Standard, power);
+        const std::uint32_t shown = ChronicleChart::powerColour(ColourScheme::ColourBlind, power);
+        EXPECT_EQ(shown, colourBlindColour(grounds[power]));
+        const ChronicleRow& row = rows[20];
+        const int x = chart.xOfYear(row.year);
+        const int y = chart.yOfProvinces(row.tally.provinces[power]);
+        EXPECT_TRUE(near(colourBlind, x, y, shown, 4)) << power;
+        if (plain != shown) {
+            EXPECT_FALSE(near(colourBlind, x, y, plain, 4)) << power;
+        }
+    }
+    EXPECT_NE(ChronicleChart::powerColour(ColourScheme::Standard, 2),
+              ChronicleChart::powerColour(ColourScheme::ColourBlind, 2));
+
+    // Along a stretch where the Germanic count holds still, its line has gaps
+    // (dashes) while the Roman line, solid, has none where it is flat too.
+    auto gaps = [&](std::size_t power, int y, int from, int to) {
+        const std::uint32_t c = ChronicleChart::powerColour(ColourScheme::ColourBlind, power);
+        int off = 0;
+        for (int x = chart.xOfYear(from) + 5; x < chart.xOfYear(to) - 5; ++x) {
+            off += !near(colourBlind, x, y, c, 1);
+        }
+        return off;
+    };
+    EXPECT_GT(gaps(1, chart.yOfProvinces(5), 236, 258), 10);
+}
+
+// Beside the Results picture the chart is narrower: the legend takes more
+// rows rather than running past it.
+TEST(ChronicleChart, ANarrowChartKeepsItsLegendInside) {
+    const std::vector<ChronicleRow> rows = reign();
+    Surface s(800, 400, 0xFF123456);
+    const ChronicleChart narrow(rows, 0, 0, 554, 400);
+    narrow.draw(s, ColourScheme::Standard);
+    EXPECT_EQ(countOf(s, 554, 0, 800, 400, 0xFF123456), 246 * 400);
+    EXPECT_GT(narrow.legendHeight(), ChronicleChart(rows, 0, 0, kWidth, kHeight).legendHeight());
+    EXPECT_LE(narrow.legendTop() + narrow.legendHeight(), 400);
+}
+
+// A single row (a game just begun) draws without dividing by nothing.
+TEST(ChronicleChart, AGameJustBegunHasOnePoint) {
+    std::vector<ChronicleRow> rows = {reign().front()};
+    Surface s(400, 300);
+    const ChronicleChart chart(rows, 0, 0, 400, 300);
+    chart.draw(s, ColourScheme::Standard);
+    EXPECT_EQ(chart.firstYear(), 235);
+    EXPECT_EQ(chart.lastYear(), 236);
+    EXPECT_TRUE(near(s, chart.xOfYear(235), chart.yOfProvinces(23),
+                     ChronicleChart::powerColour(ColourScheme::Standard, 0)));
+}
+
+TEST(ChronicleChart, ShortSestercesForTheAxis) {
+    EXPECT_EQ(shortSesterces(0), "0");
+    EXPECT_EQ(shortSesterces(950), "950");
+    EXPECT_EQ(shortSesterces(100000), "100k");
+    EXPECT_EQ(shortSesterces(-20000), "-20k");
+    EXPECT_EQ(shortSesterces(1500000), "1.5M");
+}
+
+class ChronicleExportTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    const std::string folder = ::testing::TempDir() + "tessarion-chronicle-export-" +
+                               std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "/";
+};
+
+TEST_F(ChronicleExportTest, WritesThePictureAndTheTableBesideEachOther) {
+    Game game(11);
+    game.startNewGame();
+    game.chronicle = reign();
+    std::filesystem::create_directories(folder);
+    EXPECT_EQ(exportPrefix(folder + "rome.PNG"), folder + "rome");
+    EXPECT_EQ(exportPrefix(folder + "rome.csv"), folder + "rome");
+    EXPECT_EQ(exportPrefix(folder + "rome"), folder + "rome");
+
+    const ChronicleExport written = exportChronicle(game, ColourScheme::Standard, folder + "rome");
+    ASSERT_TRUE(written.ok) << written.error;
+    EXPECT_EQ(read(folder + "rome.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(read(folder + "rome.csv"), chronicleCsv(game));
+    EXPECT_FALSE(std::filesystem::exists(folder + "rome.png.bak")) << "an export keeps no backup";
+
+    // A folder that is not there: nothing written, and the reason with the file's name.
+    const ChronicleExport failed =
+        exportChronicle(game, ColourScheme::Standard, folder + "missing/rome");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_NE(failed.error.find("missing/rome.png"), std::string::npos) << failed.error;
+    EXPECT_EQ(failed.error.rfind("Unable to export the chronicle: ", 0), 0u) << failed.error;
+}
+
+}  // namespace
+}  // namespace tessarion
