@@ -9,8 +9,8 @@
 #include "model/InternalError.h"
 #include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
-#include "ui/MapCursor.h"
 #include "ui/MapColours.h"
+#include "ui/MapCursor.h"
 #include "ui/Reports.h"
 #include "ui/Shell.h"
 
@@ -264,7 +264,7 @@ void Screen::paintScreen(Surface& target) {
     std::snprintf(line, sizeof line, "Instructions:  Left-click and drag to move legions.  ");
     target.drawText(x(230), 630, line);
     target.text = saved;
-    EndTurnButton::draw(target, layoutOffsetX, false);
+    EndTurnButton::draw(target, layoutOffsetX, false, endTurnBusy);
     if (mapCursor != nullptr) {
         drawMapCursor(target, layoutOffsetX, *mapCursor);
     }
