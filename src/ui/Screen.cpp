@@ -63,6 +63,8 @@ void Screen::loadMapPictures(const PictureProvider& provider) {
     baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
     if (colours == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
+    } else {
+        paintLandOfNoProvince(*this);
     }
     cleanMap = baseMap;
     ++picturesLoaded_;
