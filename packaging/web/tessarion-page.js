@@ -100,6 +100,15 @@ $('upload').addEventListener('change', async (event) => {
   showSaves();
 });
 
+// --- Leaving: the game keeps itself when the page is put away (it hears of that as its
+// window hidden); orders given since it last kept itself would be lost, so the browser asks.
+window.addEventListener('beforeunload', (event) => {
+  if (window.Module && Module.tessarionUnsaved) {
+    event.preventDefault();
+    event.returnValue = '';
+  }
+});
+
 // --- The game.
 window.Module = {
   canvas,

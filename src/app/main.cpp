@@ -126,6 +126,8 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     }
     tessarion::DesktopConfig config;
     config.saveFolder = tessarion::savedGamesFolder();
+    // An ordinary saved game among the player's own, so File > Load lists it.
+    config.autosaveFile = (std::filesystem::path(config.saveFolder) / "autosave.TSN").string();
     config.pictures = tessarion::store::decodePicture;
     config.sounds = {tessarion::res::soundData, tessarion::res::soundLength};
     config.lessonScript = tessarion::res::lessonScript;

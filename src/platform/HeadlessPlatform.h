@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <tuple>
 
 #include "platform/Platform.h"
 
@@ -47,9 +48,20 @@ class HeadlessPlatform : public Platform {
     int frameWidthFor(int height, int minimum) override {
         return windowHeight > 0 ? std::max(minimum, windowWidth * height / windowHeight) : minimum;
     }
+    WindowPlace windowPlace() override {
+        WindowPlace place = placed;
+        std::tie(place.width, place.height) = windowSize();
+        return place;
+    }
+    void setWindowPlace(const WindowPlace& place) override {
+        placed = place;
+        setWindowSize(place.width, place.height);
+    }
     // The window's size as the player made it (0: as opened).
     int windowWidth = 0;
     int windowHeight = 0;
+    // Its place and whether it is maximised (the size is windowWidth's).
+    WindowPlace placed;
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override { log.push_back("stop sound"); }

@@ -39,6 +39,8 @@ struct InputEvent {
         KeyUp,
         Text,     // a typed character (after the keyboard layout)
         Exposed,  // the window needs painting again
+        Hidden,   // the window was hidden or minimised, or the page put away
+        Placed,   // the window was moved, resized, maximised or restored
         // A finger on a touch screen, in frame coordinates like the mouse's;
         // `finger` tells the fingers apart. The mouse is never made up from them.
         TouchDown,
@@ -64,6 +66,18 @@ struct InputEvent {
 };
 
 enum class SoundMode { Async, Sync, Loop };
+
+// Where the window stands on the desktop when it is neither full screen nor
+// maximised, and whether it is maximised.
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool positioned = false;  // x and y are known
+    bool maximised = false;
+    bool operator==(const WindowPlace&) const = default;
+};
 
 // The mouse pointer's look: the usual arrow, or the sign that the game is at
 // work and not listening.
@@ -118,6 +132,16 @@ class Platform {
     virtual std::pair<int, int> windowSize() { return {0, 0}; }
     // The size the window opens at, instead of as large as the screen allows.
     virtual void setWindowSize(int width, int height) { (void)width, (void)height; }
+    // The window's place, where the platform knows one (0 x 0 while none is
+    // open); by default its size alone.
+    virtual WindowPlace windowPlace() {
+        const auto [w, h] = windowSize();
+        return {0, 0, w, h, false, false};
+    }
+    // The place the window opens at, when it still lies on a screen.
+    virtual void setWindowPlace(const WindowPlace& place) {
+        setWindowSize(place.width, place.height);
+    }
     // The window is wider than the frame's shape would need: the width a
     // frame of the given height should have to fill it.
     virtual int frameWidthFor(int height, int minimum) = 0;
@@ -131,6 +155,10 @@ class Platform {
     // The loudness of every sound, in percent of the recording's own (0 to
     // 100); it applies at once to the sound playing, and to every later one.
     virtual void setVolume(int percent) { (void)percent; }
+
+    // Whether leaving now would lose some of the game: the browser page then
+    // asks before it closes.
+    virtual void setUnsavedChanges(bool unsaved) { (void)unsaved; }
 
     // Opens an address in the player's browser; false when no browser could
     // be started for it.

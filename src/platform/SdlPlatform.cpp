@@ -7,7 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 #include <vector>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #if defined(__linux__) || defined(__FreeBSD__)
 #include <fcntl.h>
@@ -42,9 +47,31 @@ struct SdlPlatform::Impl {
     // The window's place before full screen, to go back to without a window
     // manager's help.
     SDL_Rect windowed{0, 0, 0, 0};
-    // The size the player last gave the window, when the game was told it.
+    // The place the player last gave the window, when the game was told it.
     int preferredWidth = 0;
     int preferredHeight = 0;
+    int preferredX = 0;
+    int preferredY = 0;
+    bool preferredPositioned = false;
+    bool preferredMaximised = false;
+    // The window's place while neither maximised nor full screen, followed as
+    // it moves: a maximised window knows only the screen's.
+    SDL_Rect normal{0, 0, 0, 0};
+    bool normalKnown = false;
+
+    void notePlace() {
+        if (window == nullptr) {
+            return;
+        }
+        const Uint32 flags = SDL_GetWindowFlags(window);
+        if ((flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN_DESKTOP |
+                      SDL_WINDOW_HIDDEN)) != 0) {
+            return;
+        }
+        SDL_GetWindowPosition(window, &normal.x, &normal.y);
+        SDL_GetWindowSize(window, &normal.w, &normal.h);
+        normalKnown = true;
+    }
 
     SDL_AudioDeviceID audio = 0;
     SDL_AudioSpec device{};  // the format the device plays
@@ -240,6 +267,9 @@ struct SdlPlatform::Impl {
             uncovered = true;
         }
         if (uncovered) {
+            notePlace();
+        }
+        if (uncovered) {
             exposedWhileBusy = true;
             representLastFrame();
         }
@@ -335,9 +365,28 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height) {
         w = std::min(impl_->preferredWidth, sw);
         h = std::min(impl_->preferredHeight, sh);
     }
-    impl_->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     std::max(w, 640), std::max(h, 400),
-                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    w = std::max(w, 640);
+    h = std::max(h, 400);
+    // Where the player left it, if its title bar still lies on a screen (a
+    // second screen may be gone); otherwise in the middle of the first.
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    if (impl_->preferredPositioned) {
+        const SDL_Rect titleBar{impl_->preferredX, impl_->preferredY, w, 32};
+        for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+            SDL_Rect usable;
+            SDL_Rect seen;
+            if (SDL_GetDisplayUsableBounds(i, &usable) == 0 &&
+                SDL_IntersectRect(&titleBar, &usable, &seen) == SDL_TRUE && seen.w >= 100 &&
+                seen.h >= 16) {
+                x = impl_->preferredX;
+                y = impl_->preferredY;
+                break;
+            }
+        }
+    }
+    impl_->window =
+        SDL_CreateWindow(title.c_str(), x, y, w, h, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (impl_->window == nullptr) {
         return false;
     }
@@ -361,7 +410,8 @@ void SdlPlatform::setFrameSize(int width, int height) {
 void SdlPlatform::showWindow() {
     if (impl_->window != nullptr) {
         SDL_ShowWindow(impl_->window);
-        if (impl_->preferredWidth == 0) {
+        impl_->notePlace();
+        if (impl_->preferredWidth == 0 || impl_->preferredMaximised) {
             SDL_MaximizeWindow(impl_->window);
         }
     }
@@ -468,7 +518,7 @@ void placeFinger(const SDL_TouchFingerEvent& f, const SdlPlatform::Impl& impl, I
     out.finger = static_cast<std::int64_t>(f.fingerId);
 }
 
-bool translate(const SDL_Event& e, InputEvent& out, const SdlPlatform::Impl& impl) {
+bool translate(const SDL_Event& e, InputEvent& out, SdlPlatform::Impl& impl) {
     out = InputEvent{};
     out.time = e.common.timestamp;
     switch (e.type) {
@@ -479,6 +529,20 @@ bool translate(const SDL_Event& e, InputEvent& out, const SdlPlatform::Impl& imp
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
                 e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                 out.type = InputEvent::Type::Exposed;
+                return true;
+            }
+            // In the browser, the page put away (another tab, or the tab closing).
+            if (e.window.event == SDL_WINDOWEVENT_HIDDEN ||
+                e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+                out.type = InputEvent::Type::Hidden;
+                return true;
+            }
+            if (e.window.event == SDL_WINDOWEVENT_MOVED ||
+                e.window.event == SDL_WINDOWEVENT_RESIZED ||
+                e.window.event == SDL_WINDOWEVENT_MAXIMIZED ||
+                e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                impl.notePlace();
+                out.type = InputEvent::Type::Placed;
                 return true;
             }
             return false;
@@ -671,6 +735,39 @@ void SdlPlatform::setWindowSize(int width, int height) {
 #endif
 }
 
+WindowPlace SdlPlatform::windowPlace() {
+#ifdef __EMSCRIPTEN__
+    return {};  // the page places and sizes the canvas
+#else
+    if (impl_->window == nullptr) {
+        return {};
+    }
+    impl_->notePlace();
+    WindowPlace place;
+    place.maximised = (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_MAXIMIZED) != 0;
+    if (impl_->normalKnown) {
+        place.x = impl_->normal.x;
+        place.y = impl_->normal.y;
+        place.width = impl_->normal.w;
+        place.height = impl_->normal.h;
+        place.positioned = true;
+    } else {
+        std::tie(place.width, place.height) = windowSize();
+    }
+    return place;
+#endif
+}
+
+void SdlPlatform::setWindowPlace(const WindowPlace& place) {
+    setWindowSize(place.width, place.height);
+#ifndef __EMSCRIPTEN__
+    impl_->preferredX = place.x;
+    impl_->preferredY = place.y;
+    impl_->preferredPositioned = place.positioned;
+    impl_->preferredMaximised = place.maximised;
+#endif
+}
+
 int SdlPlatform::frameWidthFor(int height, int minimum) {
     if (impl_->window == nullptr) {
         return minimum;
@@ -755,6 +852,15 @@ void SdlPlatform::setVolume(int percent) {
     SDL_LockAudioDevice(impl_->audio);
     impl_->volume = volume;
     SDL_UnlockAudioDevice(impl_->audio);
+}
+
+void SdlPlatform::setUnsavedChanges(bool unsaved) {
+#ifdef __EMSCRIPTEN__
+    // The page's own script asks before the tab closes while this is set.
+    EM_ASM({ Module.tessarionUnsaved = $0 != 0; }, unsaved ? 1 : 0);
+#else
+    (void)unsaved;
+#endif
 }
 
 bool SdlPlatform::openUrl(const std::string& url) {

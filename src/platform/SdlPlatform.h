@@ -35,11 +35,14 @@ class SdlPlatform : public Platform {
     bool windowFits(int width, int height) override;
     std::pair<int, int> windowSize() override;
     void setWindowSize(int width, int height) override;
+    WindowPlace windowPlace() override;
+    void setWindowPlace(const WindowPlace& place) override;
     int frameWidthFor(int height, int minimum) override;
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;
     void stopSound() override;
     void setVolume(int percent) override;
+    void setUnsavedChanges(bool unsaved) override;
     bool openUrl(const std::string& url) override;
     std::optional<std::string> nativeFileChooser(bool save, const std::string& folder) override;
 

@@ -93,7 +93,11 @@ void AdvisorBox::draw(Surface& s) const {
 }
 
 void AdvisorBox::command(int id) {
-    // Escape and the close box arrive as id 2: they end a message, never a question.
+    // Escape and the close box arrive as id 2: they end a message, and answer
+    // a question No, so that every box can be left the same way.
+    if (kind_ == Kind::Question && id == kOk) {
+        id = kNo;
+    }
     if (kind_ == Kind::Message) {
         if (id == kOk) {
             done = true;

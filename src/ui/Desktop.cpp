@@ -1,12 +1,14 @@
 #include "ui/Desktop.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "game/Game.h"
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
 #include "model/PrintableText.h"
+#include "platform/FileSystem.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
@@ -77,6 +79,8 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
         }
     };
     runner_.windowEvent = [this](const InputEvent& e) { return windowEvent(e); };
+    // A key let go in a box is let go for the map too.
+    runner_.keyReleased = [this](const InputEvent& e) { shell_.keyUp(shellKey(e)); };
 }
 
 Desktop::~Desktop() = default;
@@ -92,10 +96,14 @@ bool Desktop::startUp() {
     settingUp_ = true;
     beginFirstGame(game_);
     settingUp_ = false;
+    filedText_ = saveGameText(game_);
     screen_->buildOverlayKeys();
 
     if (settings_.windowWidth > 0 && settings_.windowHeight > 0) {
-        platform_.setWindowSize(settings_.windowWidth, settings_.windowHeight);
+        platform_.setWindowPlace({settings_.windowX.value_or(0), settings_.windowY.value_or(0),
+                                  settings_.windowWidth, settings_.windowHeight,
+                                  settings_.windowX && settings_.windowY,
+                                  settings_.windowMaximised});
     }
     if (!platform_.openWindow(kTitle, frameWidth(), runner_.frame().height())) {
         return false;
@@ -147,6 +155,13 @@ void Desktop::readSettings() {
             config_.note("settings file " + config_.settingsFile + ": " + note);
         }
     }
+    std::string text =
+        "Princeps,\r\n\r\nYour settings file could not all be read:\r\n" + read.notes.front() + ".";
+    if (read.notes.size() > 1) {
+        text += "\r\n(" + std::to_string(read.notes.size() - 1) + " more like it.)";
+    }
+    text += "\r\nThe other settings are kept.";
+    noteSettings(text);
     // What could not be read goes; the file says again what the game will do.
     writeSettings();
 }
@@ -155,8 +170,32 @@ void Desktop::writeSettings() {
     if (config_.settingsFile.empty()) {
         return;
     }
-    if (auto error = storeSettings(config_.settingsFile, settings_); error && config_.note) {
+    const std::optional<std::string> error = storeSettings(config_.settingsFile, settings_);
+    if (!error) {
+        return;
+    }
+    if (config_.note) {
         config_.note("settings file " + config_.settingsFile + " not written: " + *error);
+    }
+    if (!settingsUnwritable_) {
+        settingsUnwritable_ = true;
+        noteSettings("Princeps,\r\n\r\nYour settings could not be kept for the next game:\r\n" +
+                     *error + ".");
+    }
+}
+
+void Desktop::noteSettings(const std::string& text) {
+    settingsNotes_.push_back(text);
+    if (runner_.mapPainted && !quitting()) {
+        showSettingsNotes();
+    }
+}
+
+void Desktop::showSettingsNotes() {
+    std::vector<std::string> notes;
+    notes.swap(settingsNotes_);
+    for (const std::string& text : notes) {
+        tessarion::showMessage(game_, text);
     }
 }
 
@@ -179,10 +218,15 @@ void Desktop::rememberSettings(bool windowSize) {
     take(settings_.colours, started_.colours, shell_.colours);
     take(settings_.fullscreen, started_.fullscreen, std::optional<bool>(platform_.isFullscreen()));
     if (windowSize) {
-        const auto [w, h] = platform_.windowSize();
-        if (w > 0 && h > 0) {
-            settings_.windowWidth = w;
-            settings_.windowHeight = h;
+        const WindowPlace place = platform_.windowPlace();
+        if (place.width > 0 && place.height > 0) {
+            settings_.windowWidth = place.width;
+            settings_.windowHeight = place.height;
+            settings_.windowMaximised = place.maximised;
+            if (place.positioned) {
+                settings_.windowX = place.x;
+                settings_.windowY = place.y;
+            }
         }
     }
     if (!(settings_ == before)) {
@@ -209,10 +253,97 @@ void Desktop::firstPaint() {
     }
     // Cleared first, so the intro and the welcome come once per run.
     firstPaint_ = false;
+    showSettingsNotes();
+    // A game continued is no new game of 235 AD: no introduction to one, no
+    // hints before it starts.
+    if (offerToContinue()) {
+        return;
+    }
     if (config_.showIntro) {
         dialogs_.openPictureBox(Dialogs::kIntroPicture);
     }
     showWelcome(game_);
+}
+
+bool Desktop::offerToContinue() {
+    if (config_.autosaveFile.empty() || config_.loadFile || quitting()) {
+        return false;
+    }
+    std::string bytes;
+    std::error_code ec;
+    if (!std::filesystem::exists(config_.autosaveFile, ec) ||
+        files::readRegularFile(config_.autosaveFile, 1 << 20, bytes)) {
+        return false;
+    }
+    // A kept game that no longer loads is not offered; the next year's end
+    // replaces it.
+    const SavedGameInfo info = inspectGameText(game_, bytes);
+    if (!info.result.ok ||
+        !askYesNo(formatText("Continue the game of %d AD?", info.year), Question{})) {
+        return false;
+    }
+    const FileResult loaded = loadGame(game_, config_.autosaveFile);
+    if (!loaded.ok) {
+        alert(loaded.caption, loaded.error);
+        return false;
+    }
+    filedText_ = autosavedText_ = saveGameText(game_);
+    screen_->redrawScreen();
+    return true;
+}
+
+bool Desktop::changedSinceFiled() {
+    return saveGameText(game_) != filedText_;
+}
+
+void Desktop::gameFiled() {
+    filedText_ = saveGameText(game_);
+    noteUnsaved();
+}
+
+void Desktop::autosave() {
+    if (config_.autosaveFile.empty() || gameOver_) {
+        return;
+    }
+    const std::string text = saveGameText(game_);
+    if (text == autosavedText_) {
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(config_.autosaveFile).parent_path(),
+                                        ec);
+    if (const FileResult saved = saveGame(game_, config_.autosaveFile); !saved.ok) {
+        // Not worth a box at every year's end: the player's own saves say
+        // what is wrong with the folder.
+        if (config_.note) {
+            config_.note("the game could not be kept in " + config_.autosaveFile + ": " +
+                         saved.error);
+        }
+        return;
+    }
+    autosavedText_ = filedText_ = text;
+    noteUnsaved();
+}
+
+bool Desktop::mayLeave() {
+    if (!changedSinceFiled()) {
+        return true;
+    }
+    const char* question =
+        config_.autosaveFile.empty()
+            ? "Are you sure you want to discard the current game?"
+            : "Princeps,\r\n\r\nThe game has changed since it was last saved.\r\n"
+              "It will be kept and offered when you return.\r\n\r\n"
+              "Do you want to leave the game now?";
+    return tessarion::askYesNo(game_, question);
+}
+
+void Desktop::noteUnsaved() {
+    const bool unsaved = changedSinceFiled();
+    if (unsaved != unsavedNoted_) {
+        unsavedNoted_ = unsaved;
+        platform_.setUnsavedChanges(unsaved);
+    }
 }
 
 int Desktop::run() {
@@ -230,6 +361,7 @@ int Desktop::run() {
                 // The player goes on with a game of his own: no introduction
                 // to a new one, no hints before it starts.
                 firstPaint_ = false;
+                gameFiled();
             }
         }
         firstPaint();
@@ -258,6 +390,15 @@ int Desktop::run() {
 
 void Desktop::shutDown() {
     if (windowOpen_) {
+        if (gameOver_) {
+            // Nothing is left to go on with next time.
+            std::error_code ec;
+            if (!config_.autosaveFile.empty()) {
+                std::filesystem::remove(config_.autosaveFile, ec);
+            }
+        } else {
+            autosave();
+        }
         rememberSettings(true);
         // Farewell: the About box over an empty window, closing by itself.
         runner_.reopen();  // let the box run its course
@@ -275,9 +416,14 @@ void Desktop::shutDown() {
 }
 
 bool Desktop::handle(const InputEvent& e) {
+    const int year = game_.year();
     switch (e.type) {
         case InputEvent::Type::Quit:
-            quit();
+            leave();
+            break;
+        case InputEvent::Type::Hidden:
+            // The page or the window may not come back (a browser tab closed).
+            autosave();
             break;
         case InputEvent::Type::None:
             break;
@@ -300,10 +446,21 @@ bool Desktop::handle(const InputEvent& e) {
             break;
     }
     runPostedCommands();
+    if (game_.year() != year && !quitting()) {
+        autosave();  // a year ended
+    }
+    if (e.type != InputEvent::Type::MouseMove && e.type != InputEvent::Type::TouchMove) {
+        noteUnsaved();
+    }
     return !quitting();
 }
 
 bool Desktop::windowEvent(const InputEvent& e) {
+    if (e.type == InputEvent::Type::Placed) {
+        // Kept as it changes: a run that ends badly still keeps it.
+        rememberSettings(true);
+        return true;
+    }
     if (e.type == InputEvent::Type::KeyDown && e.key == KeyCode::F11) {
         platform_.toggleFullscreen();
         rememberSettings(true);
@@ -397,15 +554,12 @@ void Desktop::mouseUp(const InputEvent& e) {
         // The end-turn button lets go of a press wherever it ends, the menu
         // bar's strip included, so that it is never left drawn pressed.
         const int y = layout::clientYOfFrame(e.y);
-        // A drop may march, fight and end the turn.
-        const ModalRunner::WaitCursor wait(runner_);
         if (!shell_.endTurnButtonUp(e.x, y) && !onMenuBar(e)) {
             shell_.leftButtonUp(e.x, y);
         }
     } else if (onMenuBar(e)) {
         return;
     } else if (e.button == InputEvent::Button::Right) {
-        const ModalRunner::WaitCursor wait(runner_);
         shell_.rightButtonUp();
     }
 }
@@ -491,7 +645,13 @@ Province* Desktop::dragged() const {
 
 std::vector<RouteOnMap> Desktop::routesWanted() {
     Province* over = shell_.hoveredProvince;
-    if (Province* from = dragged()) {
+    Province* from = dragged();
+    if (from == nullptr && shell_.cursor.picked != nullptr) {
+        // A legion picked up by the keyboard shows its way as a dragged one does.
+        from = shell_.cursor.picked;
+        over = shell_.cursor.highlighted;
+    }
+    if (from != nullptr) {
         RouteOnMap way = plannedRoute(game_, from, over);
         if (way.steps.empty()) {
             return {};
@@ -559,12 +719,38 @@ void Desktop::alert(const std::string& caption, const std::string& text) {
 }
 
 void Desktop::quit() {
+    // Only the rules end the program this way: the game is over.
+    gameOver_ = true;
     runner_.close();
 }
 
+void Desktop::leave() {
+    if (mayLeave()) {
+        runner_.close();
+    }
+}
+
 void Desktop::drawEndTurnButton(bool pressed) {
-    EndTurnButton::draw(screen_->window, screen_->layoutOffsetX, pressed);
+    EndTurnButton::draw(screen_->window, screen_->layoutOffsetX, pressed, screen_->endTurnBusy);
     runner_.presentFrame();
+}
+
+void Desktop::showBusy(bool busy) {
+    if (busy ? busyDepth_++ > 0 : --busyDepth_ > 0) {
+        return;
+    }
+    if (busy) {
+        runner_.beginWait();
+    } else {
+        runner_.endWait();
+    }
+    // Every way in sees it: the pointer for the mouse, the button for the
+    // keyboard and for a finger, which has no pointer.
+    screen_->endTurnBusy = busy;
+    if (runner_.mapPainted && windowOpen_) {
+        EndTurnButton::draw(screen_->window, screen_->layoutOffsetX, false, busy);
+        runner_.presentFrame();
+    }
 }
 
 void Desktop::drawMapCursor() {
@@ -690,10 +876,15 @@ void Desktop::playSound(Sound sound) {
     if (!shell_.soundEnabled) {
         return;
     }
-    if (SoundBoard::holdsUp(sound)) {
-        runner_.noteWait();
+    if (!SoundBoard::holdsUp(sound)) {
+        sounds_.play(sound);
+        return;
     }
+    // The game waits for the sound on a still screen: it says so.
+    runner_.noteWait();
+    showBusy(true);
     sounds_.play(sound);
+    showBusy(false);
 }
 
 }  // namespace tessarion

@@ -54,11 +54,14 @@ class Desktop : public ShellHost {
     std::optional<std::string> chooseLoadPath() override;
     void alert(const std::string& caption, const std::string& text) override;
     void quit() override;
+    void leave() override;
+    void gameFiled() override;
     void menuChecksChanged() override;
     void drawEndTurnButton(bool pressed) override;
     void drawMapCursor() override;
     void showYearReport() override;
     void exportChronicle() override;
+    void showBusy(bool busy) override;
 
     // FrontEnd.
     void showMessage(const std::string& text) override;
@@ -122,12 +125,27 @@ class Desktop : public ShellHost {
     void showRoutes();
     void loadPictures();
     void clearFrame();
+    // The game as it stands differs from the one last saved, loaded or kept.
+    bool changedSinceFiled();
+    // Keeps the game in the autosave, when it changed since the last.
+    void autosave();
+    // At start-up: the game the last run kept, offered to go on with; true
+    // when the player took it.
+    bool offerToContinue();
+    // Asks before the player leaves a game that has changed; true to leave.
+    bool mayLeave();
+    // Tells the platform whether leaving now would lose anything.
+    void noteUnsaved();
     // The settings file, read at start-up; rewritten at once when damaged.
     void readSettings();
     // Takes what the player changed since start-up into the settings (and the
     // window's size, when asked), and writes them when they differ from the file's.
     void rememberSettings(bool windowSize = false);
     void writeSettings();
+    // Tells the player, once the window shows the map, what became of the
+    // settings file; each kind of trouble once a run.
+    void noteSettings(const std::string& text);
+    void showSettingsNotes();
 
     Platform& platform_;
     Game& game_;
@@ -149,13 +167,25 @@ class Desktop : public ShellHost {
     bool leftHeld_ = false;
     // The left button went down on the year's summary line under the map.
     bool summaryPressed_ = false;
+    // How deep the busy signs nest (Shell's orders and turns, waits on sounds).
+    int busyDepth_ = 0;
     std::vector<RouteOnMap> routesDrawn_;
     std::deque<std::pair<int, int>> posted_;
+    // The game's saved text as last written or read (by the player or the
+    // autosave), and as the autosave last kept it.
+    std::string filedText_;
+    std::string autosavedText_;
+    bool unsavedNoted_ = false;
+    // The rules ended the program (defeat, or the player stopped at the end):
+    // there is no game left to continue.
+    bool gameOver_ = false;
     // What the settings file holds, and what this run started with (the
     // command line may differ from the file; only the player's own changes
     // are written back).
     Settings settings_;
     Settings started_;
+    std::vector<std::string> settingsNotes_;
+    bool settingsUnwritable_ = false;
 };
 
 }  // namespace tessarion

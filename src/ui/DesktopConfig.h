@@ -29,6 +29,10 @@ struct DesktopConfig {
     // The command line's choices for this run, over the settings file's.
     std::optional<bool> fullscreen;
     std::optional<bool> sound;
+    // The saved game the window keeps of the game in play (whenever a year
+    // ends, and when the window closes or is hidden), offered at the next
+    // start; none when empty.
+    std::string autosaveFile;
     // A saved game to load once the game is up.
     std::optional<std::string> loadFile;
     bool showIntro = true;

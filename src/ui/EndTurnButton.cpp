@@ -1,5 +1,7 @@
 #include "ui/EndTurnButton.h"
 
+#include <algorithm>
+
 #include "ui/Font.h"
 
 namespace tessarion {
@@ -22,19 +24,26 @@ int EndTurnButton::textTop() {
     return kTop + (kHeight - defaultFont().height()) / 2;
 }
 
-void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed) {
+void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed, bool busy) {
     const int x = kLeft + layoutOffsetX;
     const int y = kTop;
-    // Black around it first: the text it replaces may still stand there.
+    Font& font = defaultFont();
+    // Black around it first: the text it replaces may still stand there, and
+    // the two hints differ in length.
     s.fillRect(x - 2, y - 2, x + kWidth + 2, y + kHeight + 2, kBlack);
-    s.fillRect(x, y, x + kWidth, y + kHeight, pressed ? kFacePressed : kFace);
-    s.drawFrame(x - 1, y - 1, x + kWidth + 1, y + kHeight + 1, kWhite);
+    const int hintX = hintLeft() + layoutOffsetX;
+    const int hintWidth = std::max(font.width(kHint), font.width(kBusyHint));
+    s.fillRect(hintX, textTop(), hintX + hintWidth + 2, textTop() + font.height(), kBlack);
+    pressed = pressed && !busy;
+    s.fillRect(x, y, x + kWidth, y + kHeight, busy ? kFaceBusy : pressed ? kFacePressed : kFace);
+    s.drawFrame(x - 1, y - 1, x + kWidth + 1, y + kHeight + 1, busy ? kShadow : kWhite);
     s.drawFrame(x, y, x + kWidth, y + kHeight, kInk);
     s.drawFrame(x + 1, y + 1, x + kWidth - 1, y + kHeight - 1, kShadow);
-    Font& font = defaultFont();
     const int shift = pressed ? 1 : 0;
-    write(s, x + (kWidth - font.width(kLabel)) / 2 + shift, textTop() + shift, kLabel, kInk);
-    write(s, hintLeft() + layoutOffsetX, textTop(), kHint, kHintColour);
+    const char* label = busy ? kBusyLabel : kLabel;
+    write(s, x + (kWidth - font.width(label)) / 2 + shift, textTop() + shift, label,
+          busy ? kInkBusy : kInk);
+    write(s, hintX, textTop(), busy ? kBusyHint : kHint, kHintColour);
 }
 
 }  // namespace tessarion

@@ -17,6 +17,10 @@ struct EndTurnButton {
     static constexpr int kHeight = 26;
     static constexpr const char* kLabel = "End turn";
     static constexpr const char* kHint = "or right click, or press E";
+    // While the game plays out an order or the other powers' year: the
+    // button greyed, and nothing it does until the player has the game back.
+    static constexpr const char* kBusyLabel = "Please wait";
+    static constexpr const char* kBusyHint = "the computer is moving";
     // The key that ends the turn; no box closes on it, so a second press
     // meant for a box cannot end a turn.
     static constexpr char kKey = 'e';
@@ -24,6 +28,8 @@ struct EndTurnButton {
     static constexpr std::uint32_t kFace = 0xFFE2D3B0;
     static constexpr std::uint32_t kFacePressed = 0xFFC9B68C;
     static constexpr std::uint32_t kHintColour = 0xFFBFB5A0;
+    static constexpr std::uint32_t kFaceBusy = 0xFF8E8A82;
+    static constexpr std::uint32_t kInkBusy = 0xFF2E2C28;
     // Where the label and the hint stand.
     static int textTop();
     static int hintLeft() { return kLeft + kWidth + 10; }
@@ -33,7 +39,7 @@ struct EndTurnButton {
         return x >= kLeft && x < kLeft + kWidth && clientY >= kTop && clientY < kTop + kHeight;
     }
     // Drawn straight on the window, over whatever the screen painted there.
-    static void draw(Surface& target, int layoutOffsetX, bool pressed);
+    static void draw(Surface& target, int layoutOffsetX, bool pressed, bool busy = false);
 };
 
 }  // namespace tessarion

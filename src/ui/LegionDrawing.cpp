@@ -1,6 +1,7 @@
 #include "ui/LegionDrawing.h"
 #include "ui/Layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/Orders.h"
@@ -33,6 +34,25 @@ const Sprite& iconSprite(const Screen& screen, int icon) {
     }
 }
 
+// In the colour-blind map each legion wears its land's colour, so on its own
+// land it needs a dark line around it to stand out.
+void drawOutline(Surface& target, const Sprite& sprite, int x, int y) {
+    const Mask& mask = sprite.mask;
+    const int w = std::min(sprite.width, mask.width());
+    const int h = std::min(sprite.height, mask.height());
+    const auto shown = [&](int px, int py) {
+        return px >= 0 && py >= 0 && px < w && py < h && mask.at(px, py) == 0;
+    };
+    for (int py = -1; py <= h; ++py) {
+        for (int px = -1; px <= w; ++px) {
+            if (!shown(px, py) && (shown(px - 1, py) || shown(px + 1, py) || shown(px, py - 1) ||
+                                   shown(px, py + 1))) {
+                target.fillRect(x + px, y + py, x + px + 1, y + py + 1, kLegionOutline);
+            }
+        }
+    }
+}
+
 // The colour-blind legend shows beside each legion the colour its land takes:
 // a framed swatch of it.
 void drawLandSwatch(Surface& s, int x, int y, std::uint32_t colour) {
@@ -47,7 +67,11 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
     std::snprintf(text, sizeof text, "%d", count);
     const int wx = layout::windowXOfMap(x, screen.layoutOffsetX);
     const int wy = layout::windowYOfMap(y);
-    iconSprite(screen, icon).drawTransparent(target, wx, wy);
+    const Sprite& sprite = iconSprite(screen, icon);
+    if (screen.colours == ColourScheme::ColourBlind) {
+        drawOutline(target, sprite, wx, wy);
+    }
+    sprite.drawTransparent(target, wx, wy);
     if (count != 0) {
         // The background stays as the back buffer keeps it, opaque white: the
         // number stands in a small white box.

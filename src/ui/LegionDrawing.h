@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tessarion {
 
 class Screen;
@@ -11,6 +13,9 @@ inline constexpr int kIconBarbarian = 1;
 inline constexpr int kIconSassanid = 3;
 inline constexpr int kIconRebel = 4;
 inline constexpr int kIconRomanMoved = 5;
+// The line around each legion of the colour-blind map, dark enough to part
+// it from its own land's colour.
+inline constexpr std::uint32_t kLegionOutline = 0xFF16141Au;
 
 // One icon with its count beside it; x and y are map coordinates.
 void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int count);

@@ -207,6 +207,19 @@ void MapRecolouring::recolour(Surface& picture, int x, int y) const {
     }
 }
 
+void MapRecolouring::recolourGround(Surface& picture, int x, int y, Ground ground,
+                                    std::uint32_t to) const {
+    const Tint tint = tintFor(standard_[static_cast<std::size_t>(ground)], to, false);
+    for (int py = 0; py < picture.height(); ++py) {
+        std::uint32_t* row = picture.row(py);
+        for (int px = 0; px < picture.width(); ++px) {
+            if (groundAt(x + px, y + py) == ground) {
+                row[px] = apply(tint, row[px]);
+            }
+        }
+    }
+}
+
 void recolourOverlay(Surface& picture, const Mask& mask, Ground ground) {
     const Tint tint = tintFor(typicalColour(picture, &mask), colourBlindColour(ground), false);
     for (int y = 0; y < picture.height() && y < mask.height(); ++y) {
@@ -231,6 +244,11 @@ void paintColourBlind(Screen& screen) {
         Sprite& overlay = screen.pictures.overlays[i];
         recolourOverlay(overlay.surface, overlay.mask, kOverlayGround[i % 3]);
     }
+}
+
+void paintLandOfNoProvince(Screen& screen) {
+    const MapRecolouring recolouring(screen.baseMap, res::MapLand::embedded());
+    recolouring.recolourGround(screen.baseMap, 0, 0, Ground::NoProvince, kStandardNoProvince);
 }
 
 }  // namespace tessarion

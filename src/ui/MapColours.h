@@ -39,6 +39,9 @@ class MapRecolouring {
     // (x, y): the base map itself at (0, 0), or the Constantinople label.
     void recolour(Surface& picture, int x, int y) const;
 
+    // Only one ground of the picture takes a new colour, the rest as it is.
+    void recolourGround(Surface& picture, int x, int y, Ground ground, std::uint32_t to) const;
+
     // What a ground looks like on the standard base map.
     std::uint32_t standardColour(Ground ground) const;
 
@@ -58,5 +61,11 @@ void recolourOverlay(Surface& picture, const Mask& mask, Ground ground);
 // The screen's freshly decoded map pictures (the base map, the Constantinople
 // label, the overlays) in the colour-blind map's colours.
 void paintColourBlind(Screen& screen);
+
+// The standard map's land beyond the provinces, painted nearly as white as
+// the rebels' land, a shade of stone instead, so that a rebel province
+// cannot be taken for the land of no province.
+inline constexpr std::uint32_t kStandardNoProvince = 0xFFA09E94u;
+void paintLandOfNoProvince(Screen& screen);
 
 }  // namespace tessarion

@@ -1,7 +1,11 @@
 #include "ui/MapCursor.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 #include "game/Game.h"
 #include "model/Province.h"
@@ -46,46 +50,136 @@ void markBox(Surface& s, int layoutOffsetX, const Province& p, int grow, std::ui
 
 }  // namespace
 
-Province* provinceToward(Game& game, const Province& from, Heading heading) {
+namespace {
+
+// How far `to` lies from `from` for an arrow towards `heading`: a step
+// sideways counts twice a step straight on. Nothing when it is not that way.
+std::optional<long> distanceToward(const Province& from, const Province& to, Heading heading) {
     const Centre a = centreOf(from);
-    Province* best = nullptr;
-    long bestScore = std::numeric_limits<long>::max();
-    for (auto& slot : game.provinces) {
-        Province* p = slot.get();
-        if (p == &from) {
+    const Centre b = centreOf(to);
+    const int dx = b.x - a.x;
+    const int dy = b.y - a.y;
+    int ahead = 0;
+    int aside = 0;
+    switch (heading) {
+        case Heading::Left:
+            ahead = -dx, aside = dy;
+            break;
+        case Heading::Right:
+            ahead = dx, aside = dy;
+            break;
+        case Heading::Up:
+            ahead = -dy, aside = dx;
+            break;
+        case Heading::Down:
+            ahead = dy, aside = dx;
+            break;
+    }
+    if (ahead <= 0) {
+        return std::nullopt;
+    }
+    const long straight = ahead;
+    const long sideways = 2L * std::abs(aside);
+    return straight * straight + sideways * sideways;
+}
+
+Heading opposite(Heading h) {
+    switch (h) {
+        case Heading::Left:
+            return Heading::Right;
+        case Heading::Right:
+            return Heading::Left;
+        case Heading::Up:
+            return Heading::Down;
+        case Heading::Down:
+            break;
+    }
+    return Heading::Up;
+}
+
+// The nearest province that way, by itself.
+int nearestToward(const Game& game, std::size_t from, Heading heading, long& score) {
+    int best = -1;
+    score = std::numeric_limits<long>::max();
+    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
+        if (i == from) {
             continue;
         }
-        const Centre b = centreOf(*p);
-        const int dx = b.x - a.x;
-        const int dy = b.y - a.y;
-        int ahead = 0;
-        int aside = 0;
-        switch (heading) {
-            case Heading::Left:
-                ahead = -dx, aside = dy;
-                break;
-            case Heading::Right:
-                ahead = dx, aside = dy;
-                break;
-            case Heading::Up:
-                ahead = -dy, aside = dx;
-                break;
-            case Heading::Down:
-                ahead = dy, aside = dx;
-                break;
-        }
-        if (ahead <= 0) {
-            continue;
-        }
-        const long straight = ahead;
-        const long sideways = 2L * std::abs(aside);
-        const long score = straight * straight + sideways * sideways;
-        if (score < bestScore) {
-            bestScore = score;
-            best = p;
+        const auto d = distanceToward(*game.provinces[from], *game.provinces[i], heading);
+        if (d && *d < score) {
+            score = *d;
+            best = static_cast<int>(i);
         }
     }
     return best;
+}
+
+}  // namespace
+
+Province* provinceToward(Game& game, const Province& from, Heading heading) {
+    // Steps along one axis are paired, the closest pairs first, so that the
+    // opposite arrow leads back: Left undoes Right. At first a pair may be no
+    // more than twice as long as either end's nearest step that way, so that
+    // the natural pairs form; then what is left is paired as it can be. A
+    // province left without a partner takes its nearest step, which the
+    // opposite arrow cannot undo.
+    const bool forward = heading == Heading::Right || heading == Heading::Down;
+    const Heading ahead = forward ? heading : opposite(heading);
+    const std::size_t n = game.provinces.size();
+    std::vector<long> nearestAhead(n);
+    std::vector<long> nearestBack(n);
+    std::size_t self = n;
+    for (std::size_t i = 0; i < n; ++i) {
+        nearestToward(game, i, ahead, nearestAhead[i]);
+        nearestToward(game, i, opposite(ahead), nearestBack[i]);
+        if (game.provinces[i].get() == &from) {
+            self = i;
+        }
+    }
+    if (self == n) {
+        return nullptr;
+    }
+    struct Step {
+        long score;
+        std::size_t a;
+        std::size_t b;
+    };
+    std::vector<Step> steps;
+    for (std::size_t a = 0; a < n; ++a) {
+        for (std::size_t b = 0; b < n; ++b) {
+            if (a == b) {
+                continue;
+            }
+            if (const auto d = distanceToward(*game.provinces[a], *game.provinces[b], ahead)) {
+                steps.push_back({*d, a, b});
+            }
+        }
+    }
+    std::sort(steps.begin(), steps.end(), [](const Step& x, const Step& y) {
+        return std::tie(x.score, x.a, x.b) < std::tie(y.score, y.a, y.b);
+    });
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> next(n, kNone);
+    std::vector<std::size_t> previous(n, kNone);
+    for (const bool natural : {true, false}) {
+        for (const Step& s : steps) {
+            if (next[s.a] != kNone || previous[s.b] != kNone) {
+                continue;
+            }
+            if (natural && s.score > 4 * std::min(nearestAhead[s.a], nearestBack[s.b])) {
+                continue;
+            }
+            next[s.a] = s.b;
+            previous[s.b] = s.a;
+        }
+    }
+    const std::size_t paired = forward ? next[self] : previous[self];
+    if (paired != kNone) {
+        return game.provinces[paired].get();
+    }
+    long score = 0;
+    const int nearest = nearestToward(game, self, heading, score);
+    return nearest < 0 ? nullptr : game.provinces[static_cast<std::size_t>(nearest)].get();
 }
 
 void drawMapCursor(Surface& target, int layoutOffsetX, const MapCursor& cursor) {

@@ -12,6 +12,9 @@ struct Province;
 struct MapCursor {
     Province* highlighted = nullptr;
     Province* picked = nullptr;
+    // Where the highlight stood when it was last hidden: the next arrow
+    // brings it back there.
+    Province* lastHighlighted = nullptr;
 };
 
 enum class Heading { Left, Right, Up, Down };

@@ -50,15 +50,15 @@ std::vector<InputEvent> ModalRunner::fromTouch(const InputEvent& touch) {
     return touch_.translate(touch, box_ == nullptr && !menu_.active());
 }
 
-ModalRunner::WaitCursor::WaitCursor(ModalRunner& runner) : runner_(runner) {
-    if (runner_.waiting_++ == 0 && runner_.box_ == nullptr) {
-        runner_.platform_.setCursor(Cursor::Wait);
+void ModalRunner::beginWait() {
+    if (waiting_++ == 0 && box_ == nullptr) {
+        platform_.setCursor(Cursor::Wait);
     }
 }
 
-ModalRunner::WaitCursor::~WaitCursor() {
-    if (--runner_.waiting_ == 0) {
-        runner_.platform_.setCursor(Cursor::Arrow);
+void ModalRunner::endWait() {
+    if (--waiting_ == 0) {
+        platform_.setCursor(Cursor::Arrow);
     }
 }
 
@@ -166,6 +166,11 @@ void ModalRunner::deliver(ModalBox& box, const InputEvent& e) {
             break;
         case InputEvent::Type::KeyDown:
             box.keyDown(e);
+            break;
+        case InputEvent::Type::KeyUp:
+            if (keyReleased) {
+                keyReleased(e);
+            }
             break;
         case InputEvent::Type::Text:
             box.text(e.text);

@@ -51,19 +51,12 @@ class ModalRunner {
     };
     bool busy() const { return busy_ > 0; }
 
-    // From its making until its end the game plays out an order or a turn and
-    // the pointer says so; a box that opens meanwhile is the player's to
-    // answer, and shows the usual arrow while it is open.
-    class WaitCursor {
-      public:
-        explicit WaitCursor(ModalRunner& runner);
-        ~WaitCursor();
-        WaitCursor(const WaitCursor&) = delete;
-        WaitCursor& operator=(const WaitCursor&) = delete;
-
-      private:
-        ModalRunner& runner_;
-    };
+    // From beginWait to the matching endWait the game plays out an order or
+    // a turn and the pointer says so; a box that opens meanwhile is the
+    // player's to answer, and shows the usual arrow while it is open. Calls nest.
+    void beginWait();
+    void endWait();
+    bool waiting() const { return waiting_ > 0; }
 
     // The window is closing: open boxes end the gentle way, new ones at once.
     void close() { closing_ = true; }
@@ -76,6 +69,9 @@ class ModalRunner {
     // The window's own events while a box is open (resizing, full screen);
     // true when it took the event.
     std::function<bool(const InputEvent&)> windowEvent;
+    // A key let go while a box is open: no key may stay held for the window
+    // because its release came to a box.
+    std::function<void(const InputEvent&)> keyReleased;
     // Called each time a box opens, before its loop runs (for tests and tools).
     std::function<void(ModalBox&)> onBoxOpened;
 

@@ -131,7 +131,8 @@ void drawRoute(Surface& target, int layoutOffsetX, const RouteOnMap& route) {
     // Black first, all of it, then the colour, so that the edges never cross
     // the line where two stretches meet.
     for (int pass = 0; pass < 2; ++pass) {
-        const std::uint32_t ink = pass == 0 ? kRouteEdge : colour;
+        const std::uint32_t edge = route.accepted ? kRouteEdge : kRouteRefusedEdge;
+        const std::uint32_t ink = pass == 0 ? edge : colour;
         const int grow = pass == 0 ? 1 : 0;
         for (std::size_t i = 0; i + 1 < points.size(); ++i) {
             strokeLine(target, points[i], points[i + 1], 2 + grow, ink, dash);

@@ -27,10 +27,14 @@ RouteOnMap plannedRoute(Realm& realm, Province* from, Province* to);
 // where they stand on; each different way once.
 std::vector<RouteOnMap> legionRoutes(const Realm& realm, const Province* province);
 
-// Colours of the two looks: a way taken, and a way refused.
+// Colours of the two looks: a way taken, green edged in black, and a way
+// refused, near-black dashes edged in white. Red dashes were lost on Roman
+// land; dark ones stand out from every power's land, in both maps and to
+// every eye.
 inline constexpr std::uint32_t kRouteTaken = 0xFF3CE65Au;
-inline constexpr std::uint32_t kRouteRefused = 0xFFE02020u;
+inline constexpr std::uint32_t kRouteRefused = 0xFF1E1A24u;
 inline constexpr std::uint32_t kRouteEdge = 0xFF000000u;
+inline constexpr std::uint32_t kRouteRefusedEdge = 0xFFFFFFFFu;
 
 // The point of a province a route passes through: the middle of its legion
 // icon, in the window.

@@ -64,6 +64,8 @@ void Screen::loadMapPictures(const PictureProvider& provider) {
     baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
     if (colours == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
+    } else {
+        paintLandOfNoProvince(*this);
     }
     cleanMap = baseMap;
     ++picturesLoaded_;
@@ -266,7 +268,7 @@ void Screen::paintScreen(Surface& target) {
     std::snprintf(line, sizeof line, "Instructions:  Left-click and drag to move legions.  ");
     target.drawText(x(230), 630, line);
     target.text = saved;
-    EndTurnButton::draw(target, layoutOffsetX, false);
+    EndTurnButton::draw(target, layoutOffsetX, false, endTurnBusy);
     if (mapCursor != nullptr) {
         drawMapCursor(target, layoutOffsetX, *mapCursor);
     }

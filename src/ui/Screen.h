@@ -97,6 +97,8 @@ class Screen {
     const Province* hoveredProvince = nullptr;
     // The keyboard's highlight and picked-up legion, drawn over the map.
     const MapCursor* mapCursor = nullptr;
+    // The game plays out an order or a turn: the end-turn button says so.
+    bool endTurnBusy = false;
     // Why the last drop gave no order: shown in the province line instead of
     // the province until the player moves on.
     std::string refusal;

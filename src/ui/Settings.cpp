@@ -8,7 +8,8 @@
 #include <iterator>
 #include <system_error>
 
-#include "savegame/AtomicWrite.h"
+#include "model/PrintableText.h"
+#include "platform/FileSystem.h"
 
 namespace tessarion {
 
@@ -20,6 +21,9 @@ namespace fs = std::filesystem;
 constexpr std::size_t kMaxFileSize = 64 * 1024;
 constexpr int kMinWindow = 320;
 constexpr int kMaxWindow = 16384;
+// How far off the first screen's corner a window may be placed: screens side
+// by side, even above or to the left.
+constexpr int kMaxPlace = 65536;
 
 constexpr std::array<const char*, 3> kSkillNames = {"easy", "normal", "hard"};
 
@@ -63,8 +67,8 @@ std::optional<bool> onOff(std::string_view s) {
 }
 
 // Takes one "name = value" into the settings; false when the value is not one
-// the setting can have.
-bool take(Settings& s, const std::string& name, std::string_view value) {
+// the setting can have. A name the game does not know is kept as it stands.
+bool take(Settings& s, const std::string& name, std::string_view original, std::string_view value) {
     if (name == "sound") {
         const auto v = onOff(value);
         s.sound = v.value_or(s.sound);
@@ -114,7 +118,46 @@ bool take(Settings& s, const std::string& name, std::string_view value) {
         field = v.value_or(field);
         return v.has_value();
     }
-    return true;  // a setting of another version of the game
+    if (name == "windowx" || name == "windowy") {
+        const auto v = number(value, -kMaxPlace, kMaxPlace);
+        if (v) {
+            (name == "windowx" ? s.windowX : s.windowY) = *v;
+        }
+        return v.has_value();
+    }
+    if (name == "windowmaximised") {
+        const auto v = onOff(value);
+        s.windowMaximised = v.value_or(s.windowMaximised);
+        return v.has_value();
+    }
+    // A setting of another version of the game, if it has a setting's name.
+    const bool named =
+        !original.empty() && std::all_of(original.begin(), original.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '-' || c == '.';
+        });
+    if (named) {
+        s.others.emplace_back(std::string(original), std::string(value));
+    }
+    return named;
+}
+
+// Bytes no settings line holds: control characters (a tab aside) and the
+// like, the mark of a binary file or a damaged one.
+bool isText(std::string_view line) {
+    return std::none_of(line.begin(), line.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t') || u == 0x7F;
+    });
+}
+
+// A value as a note may quote it: printable, and short.
+std::string quoted(std::string_view value) {
+    std::string v = printableText(value.substr(0, 24));
+    if (value.size() > 24) {
+        v += "...";
+    }
+    return v;
 }
 
 }  // namespace
@@ -136,14 +179,29 @@ std::string formatSettings(const Settings& s) {
            "\n";
     out += "windowWidth = " + std::to_string(s.windowWidth) + "\n";
     out += "windowHeight = " + std::to_string(s.windowHeight) + "\n";
+    if (s.windowX && s.windowY) {
+        out += "windowX = " + std::to_string(*s.windowX) + "\n";
+        out += "windowY = " + std::to_string(*s.windowY) + "\n";
+    }
+    out += std::string("windowMaximised = ") + (s.windowMaximised ? "on" : "off") + "\n";
+    if (!s.others.empty()) {
+        out += "# Settings of other versions of the game, kept as they were:\n";
+        for (const auto& [name, value] : s.others) {
+            out += name + " = " + value + "\n";
+        }
+    }
     return out;
 }
 
 SettingsRead parseSettings(std::string_view text) {
     SettingsRead read;
-    if (text.size() > kMaxFileSize || text.find('\0') != std::string_view::npos) {
-        read.notes.push_back("not a settings file: ignored");
-        return read;
+    if (text.size() > kMaxFileSize) {
+        text = text.substr(0, kMaxFileSize);
+        const std::size_t lastLine = text.rfind('\n');
+        text = text.substr(0, lastLine == std::string_view::npos ? 0 : lastLine + 1);
+        read.notes.push_back(
+            "longer than any settings file: what follows the first 64 KiB "
+            "is passed over");
     }
     int lineNumber = 0;
     while (!text.empty()) {
@@ -154,16 +212,20 @@ SettingsRead parseSettings(std::string_view text) {
         if (line.empty() || line.front() == '#') {
             continue;
         }
-        const std::size_t equals = line.find('=');
         const std::string where = "line " + std::to_string(lineNumber);
+        if (!isText(line)) {
+            read.notes.push_back(where + " holds bytes that are no text: passed over");
+            continue;
+        }
+        const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
             read.notes.push_back(where + " is not \"name = value\": passed over");
             continue;
         }
-        const std::string name = lower(trim(line.substr(0, equals)));
-        if (!take(read.settings, name, trim(line.substr(equals + 1)))) {
-            read.notes.push_back(where + ": " + std::string(trim(line.substr(0, equals))) +
-                                 " cannot be \"" + std::string(trim(line.substr(equals + 1))) +
+        const std::string_view original = trim(line.substr(0, equals));
+        const std::string_view value = trim(line.substr(equals + 1));
+        if (!take(read.settings, lower(original), original, value)) {
+            read.notes.push_back(where + ": " + quoted(original) + " cannot be \"" + quoted(value) +
                                  "\": the default is kept");
         }
     }
@@ -175,14 +237,17 @@ SettingsRead loadSettings(const std::string& path) {
     if (path.empty() || !fs::exists(path, ec)) {
         return {};
     }
-    if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) > kMaxFileSize || ec) {
+    if (!fs::is_regular_file(path, ec) || ec) {
         return {Settings{}, {"not a settings file: ignored"}};
     }
     std::ifstream file(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (!file.good() && !file.eof()) {
+    // A byte more than the limit, so that a longer file is noticed.
+    std::string text(kMaxFileSize + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad() || (file.fail() && !file.eof())) {
         return {Settings{}, {"cannot be read: ignored"}};
     }
+    text.resize(static_cast<std::size_t>(file.gcount()));
     return parseSettings(text);
 }
 
@@ -192,9 +257,11 @@ std::optional<std::string> storeSettings(const std::string& path, const Settings
     if (!folder.empty()) {
         fs::create_directories(folder, ec);
     }
-    const FileResult written = writeFileAtomically(path, formatSettings(settings));
+    // Nothing to keep of the file replaced: the settings are written whole.
+    const files::WriteOutcome written =
+        files::replaceFile(path, formatSettings(settings), {.keepBackup = false});
     if (!written.ok) {
-        return written.error;
+        return written.reason;
     }
     return std::nullopt;
 }

@@ -18,9 +18,17 @@ struct Settings {
     // Nothing until the player chooses: the game then starts in full screen
     // only where a window cannot show the whole frame pixel for pixel.
     std::optional<bool> fullscreen;
-    // The window's size when it is not full screen; 0 until the player has had one.
+    // The window's size when it is neither full screen nor maximised; 0 until
+    // the player has had one. Its place on the desktop, once known, and
+    // whether it was maximised.
     int windowWidth = 0;
     int windowHeight = 0;
+    std::optional<int> windowX;
+    std::optional<int> windowY;
+    bool windowMaximised = false;
+    // Lines of names this game does not know (another version's), kept as
+    // they were so that writing the file does not lose them.
+    std::vector<std::pair<std::string, std::string>> others;
 
     bool operator==(const Settings&) const = default;
 };
@@ -35,10 +43,11 @@ struct SettingsRead {
 // The file's text, one "name = value" per line.
 std::string formatSettings(const Settings& settings);
 
-// Reads leniently: a line that makes no sense is passed over with a note and
-// its setting keeps its default; a text that is no settings file at all (a
-// binary file, a huge one) is ignored whole. Names the game does not know are
-// passed over quietly, so that a newer game's file still reads.
+// Reads leniently, a line at a time: a line that makes no sense (bytes that
+// are no text among them) is passed over with a note and its setting keeps
+// its default, and every good line is taken whatever the others hold. Past
+// 64 KiB the rest is passed over. Names the game does not know are kept
+// quietly, so that a newer game's file still reads and keeps its own.
 SettingsRead parseSettings(std::string_view text);
 
 // The settings file at `path`: a missing file gives the defaults without a

@@ -54,6 +54,12 @@ void Shell::leftButtonUp(int x, int y) {
 }
 
 bool Shell::giveOrder(Province* from, Province* to) {
+    // An order the rules take marches, fights and may end the turn: busy till
+    // the player has the game back. A refusal is told at once, so it is not.
+    std::optional<Busy> busy;
+    if (from != nullptr && to != nullptr && planOrder(game_, from, to).accepted()) {
+        busy.emplace(host_);
+    }
     lastDrop = orderLegion(game_, from, to);
     if (!lastDrop.carriedOut()) {
         refusal = refusalText(lastDrop.refusal, from, to);
@@ -71,6 +77,7 @@ void Shell::endTurn() {
         cursor.picked = nullptr;
         host_.drawMapCursor();
     }
+    const Busy busy(host_);
     endTurnCycle(game_);
 }
 
@@ -109,8 +116,9 @@ void Shell::showHighlight(Province* province) {
 
 void Shell::moveHighlight(Heading heading) {
     if (cursor.highlighted == nullptr) {
-        Province* start =
-            hoveredProvince != nullptr ? hoveredProvince : game_.findProvince("Italia");
+        // Where the keyboard left it, not where the mouse happens to rest.
+        Province* start = cursor.lastHighlighted != nullptr ? cursor.lastHighlighted
+                                                            : game_.findProvince("Italia");
         if (start == nullptr && !game_.provinces.empty()) {
             start = game_.provinces.front().get();
         }
@@ -153,6 +161,7 @@ bool Shell::cancelPick() {
     if (cursor.picked != nullptr) {
         cursor.picked = nullptr;
     } else if (cursor.highlighted != nullptr) {
+        cursor.lastHighlighted = cursor.highlighted;
         cursor.highlighted = nullptr;
     } else {
         return false;
@@ -164,6 +173,9 @@ bool Shell::cancelPick() {
 void Shell::hideMapCursor() {
     if (cursor.picked != nullptr || cursor.highlighted != nullptr) {
         cursor.picked = nullptr;
+        if (cursor.highlighted != nullptr) {
+            cursor.lastHighlighted = cursor.highlighted;
+        }
         cursor.highlighted = nullptr;
         host_.drawMapCursor();
     }
@@ -177,7 +189,8 @@ void Shell::keyDown(Key key) {
     } else if (key == Key::J) {
         keyJ = true;
     }
-    if (keyP && keyF && keyJ) {
+    if (keyP && keyF && keyJ && !chordFired) {
+        chordFired = true;
         peoplesFront(game_);
         host_.redrawScreen();
     }
@@ -190,7 +203,10 @@ void Shell::keyUp(Key key) {
         keyF = false;
     } else if (key == Key::J) {
         keyJ = false;
+    } else {
+        return;
     }
+    chordFired = false;
 }
 
 bool Shell::character(char c) {
@@ -242,7 +258,7 @@ bool Shell::command(int id, int param) {
             loadCommand();
             return true;
         case cmd::kExit:
-            host_.quit();
+            host_.leave();
             return true;
         case cmd::kEasy:
         case cmd::kNormal:
@@ -304,6 +320,7 @@ void Shell::saveCommand() {
     }
     FileResult result = saveGame(game_, *path);
     if (result.ok) {
+        host_.gameFiled();
         host_.alert("Alert", "Game saved");
     } else {
         host_.alert(result.caption, result.error);
@@ -320,6 +337,7 @@ void Shell::loadCommand() {
         host_.alert(result.caption, result.error);
         return;
     }
+    host_.gameFiled();
     host_.redrawScreen();
 }
 

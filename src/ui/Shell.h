@@ -46,6 +46,15 @@ class ShellHost : public FrontEnd {
     // written to files of the player's choosing.
     virtual void showYearReport() {}
     virtual void exportChronicle() {}
+    // From true to the matching false the game plays out an order or a turn
+    // and does not listen: the host shows it on the end-turn button and the
+    // pointer. Calls nest.
+    virtual void showBusy(bool busy) { (void)busy; }
+    // The player asks to leave (File > Exit): a host may ask first. The
+    // rules' own end of the program is `quit`, which never asks.
+    virtual void leave() { quit(); }
+    // The game was saved to, or loaded from, a file the player chose.
+    virtual void gameFiled() {}
 };
 
 // The platform-free half of the game window: mouse, keys and menu commands
@@ -70,6 +79,9 @@ class Shell {
     bool keyP = false;
     bool keyF = false;
     bool keyJ = false;
+    // The chord has fired and waits for one of its keys to come up: held
+    // down, it rises once, however many keys are pressed meanwhile.
+    bool chordFired = false;
     int mouseMapX = 0;
     int mouseMapY = 0;
     Province* hoveredProvince = nullptr;
@@ -109,7 +121,7 @@ class Shell {
     bool endTurnButtonPressed = false;
 
     // Keyboard play. The arrows move the highlight (the first press shows it
-    // where the mouse is, or on Italia); Enter or Space picks up a ready
+    // where the keyboard left it, or on Italia); Enter or Space picks up a ready
     // legion of the highlighted province and then drops it on the highlighted
     // target; Escape puts it down again, or hides the highlight.
     MapCursor cursor;
@@ -129,6 +141,18 @@ class Shell {
 
     void saveCommand();
     void loadCommand();
+
+    // Shows the host busy from its making to its end.
+    class Busy {
+      public:
+        explicit Busy(ShellHost& host) : host_(host) { host_.showBusy(true); }
+        ~Busy() { host_.showBusy(false); }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+      private:
+        ShellHost& host_;
+    };
 
     Game& game_;
     ShellHost& host_;

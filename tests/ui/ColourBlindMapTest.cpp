@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,8 +14,10 @@
 #include "res/MapLand.h"
 #include "support/ColourVision.h"
 #include "support/TestGame.h"
+#include "ui/Layout.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapColours.h"
+#include "ui/RouteDrawing.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
@@ -229,6 +232,59 @@ TEST_F(ColourBlindMapTest, TheLegendShowsEachPowersLandAndLegion) {
         }
     }
     EXPECT_GT(same, 300);
+}
+
+// Measured on the real pictures: each legion of the colour-blind map is
+// ringed in a colour far from its own land's, a refused way's dashes stand
+// out from every power's land in both maps, and so do rebels from the land
+// beyond the provinces.
+TEST_F(ColourBlindMapTest, LegionsAndRefusedWaysStandOutFromTheLand) {
+    for (const ColourScheme scheme : {ColourScheme::Standard, ColourScheme::ColourBlind}) {
+        const bool clear = scheme == ColourScheme::ColourBlind;
+        SCOPED_TRACE(clear ? "colour-blind map" : "standard map");
+        screen_->setColourScheme(scheme, store::decodePicture);
+        const auto shown = grounds();
+        double closestDash = 1e9;
+        double closestOutline = 1e9;
+        for (const auto& [name, colour] : shown) {
+            if (name == "sea" || name == "land of no province") {
+                continue;  // no power's land
+            }
+            for (Vision v : kVisions) {
+                closestDash = std::min(closestDash, seenDistance(kRouteRefused, colour, v));
+                closestOutline = std::min(closestOutline, seenDistance(kLegionOutline, colour, v));
+            }
+        }
+        std::printf("%s: refused dashes at least %.1f from any land, legion outline %.1f\n",
+                    clear ? "colour-blind" : "standard", closestDash, closestOutline);
+        EXPECT_GE(closestDash, 15.0);
+        if (clear) {
+            EXPECT_GE(closestOutline, 15.0);
+        }
+        double rebels = 1e9;
+        for (Vision v : kVisions) {
+            rebels = std::min(rebels, seenDistance(shown[5].second, shown[6].second, v));
+        }
+        std::printf("  rebel land %x and land of no province %x: %.1f apart\n", shown[5].second,
+                    shown[6].second, rebels);
+        EXPECT_GE(rebels, 15.0);
+    }
+
+    // The ring is drawn: around Italia's legions, on the painted screen.
+    game().addLegions("Italia", &game().romans, 2);
+    screen_->setColourScheme(ColourScheme::ColourBlind, store::decodePicture);
+    Surface painted(screen_->width(), screen_->height());
+    screen_->paintScreen(painted);
+    const Province& italia = *p("Italia");
+    const int x = layout::windowXOfMap(italia.legionX, 0);
+    const int y = layout::windowYOfMap(italia.legionY);
+    int ring = 0;
+    for (int py = y - 1; py < y + 66; ++py) {
+        for (int px = x - 1; px < x + 37; ++px) {
+            ring += painted.pixel(px, py) == kLegionOutline ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ring, 60);
 }
 
 }  // namespace

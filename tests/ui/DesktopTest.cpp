@@ -8,6 +8,7 @@
 
 #include "game/Chronicle.h"
 #include "platform/HeadlessPlatform.h"
+#include "savegame/SaveGame.h"
 #include "support/MapPoints.h"
 #include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
@@ -48,7 +49,15 @@ class DesktopTest : public ::testing::Test {
   protected:
     void SetUp() override {
         game_ = std::make_unique<Game>(5);
+        makeDesktop(false);
+    }
+    // The window on the game, keeping an autosave in the test's folder or not.
+    void makeDesktop(bool autosaving) {
+        desktop_.reset();
         DesktopConfig config;
+        if (autosaving) {
+            config.autosaveFile = saveFolder + "autosave.TSN";
+        }
         config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
         // A folder of this test's own: other runs of the tests (and the
         // emergency saves of a crash test) must not show in its file boxes.
@@ -148,21 +157,20 @@ TEST_F(DesktopTest, StartUpShowsSplashIntroAndWelcomeOnceAndAboutAtExit) {
         platform.log.end());
 }
 
-TEST_F(DesktopTest, MessageClosesOnEscapeButAQuestionOnlyOnYesOrNo) {
+TEST_F(DesktopTest, EscapeClosesAMessageAndAnswersAQuestionNoEnterYes) {
     start();
     script({key(KeyCode::Escape)});
     desktop_->showMessage("Princeps,\r\n\r\nA test.");
     EXPECT_TRUE(platform.input.empty());
 
-    // Escape and the close box do nothing to a question; Tab then Enter answers No.
     AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(),
                      desktop_->screen().height(), nullptr);
     const int closeX = probe.left + probe.width - 12;
     const int closeY = probe.top + MenuBar::kHeight + 12;
     script({key(KeyCode::Escape)});
-    script(click(closeX, closeY));
-    script({key(KeyCode::Tab), key(KeyCode::Enter)});
     EXPECT_FALSE(desktop_->askYesNo("Pay them?", {}));
+    script(click(closeX, closeY));
+    EXPECT_FALSE(desktop_->askYesNo("Pay them?", {})) << "the close box says No too";
     EXPECT_TRUE(platform.input.empty());
     script({key(KeyCode::Enter)});
     EXPECT_TRUE(desktop_->askYesNo("Pay them?", {})) << "Enter answers Yes, where the focus starts";
@@ -287,6 +295,9 @@ TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
     run({key(KeyCode::Down), key(KeyCode::Enter), key(KeyCode::Up), key(KeyCode::Left)});
     EXPECT_EQ(desktop_->shell().cursor.picked, p("Italia"));
     EXPECT_EQ(desktop_->screen().hoveredProvince, p("Raetia")) << "the panel follows";
+    // The way it would take shows as a drag's does.
+    ASSERT_EQ(desktop_->routesShown().size(), 1u);
+    EXPECT_EQ(desktop_->routesShown().front(), plannedRoute(*game_, p("Italia"), p("Raetia")));
     // Drawn on the window: white around Raetia's legion box.
     const int bx = desktop_->screen().layoutOffsetX + layout::kMapLeft + p("Raetia")->legionX;
     const int by = layout::kMapTop + p("Raetia")->legionY;
@@ -505,14 +516,95 @@ TEST_F(DesktopTest, ABoxWaitingForThePlayerDrawsNothingUntilInput) {
 
 TEST_F(DesktopTest, KeyChordAndAccelerators) {
     start();
-    run({key(KeyCode::Letter, 'p'), key(KeyCode::Letter, 'f'), key(KeyCode::Letter, 'j')});
-    EXPECT_EQ(game_->romans.legionsIn(p("Palestina")), 5);
-    EXPECT_EQ(boxes.back(), "message: The People's Front of Judea has rallied to your cause!");
+    auto uprisings = [this] {
+        return std::count(boxes.begin(), boxes.end(),
+                          "message: The People's Front of Judea has rallied to your cause!");
+    };
+    const InputEvent p = key(KeyCode::Letter, 'p');
+    const InputEvent f = key(KeyCode::Letter, 'f');
+    const InputEvent j = key(KeyCode::Letter, 'j');
+    // The keys are let go while the Prefect speaks, and the box closed: the
+    // window must hear of it, or every later key would raise Judea again.
+    script({keyUp(KeyCode::Letter, 'p'), keyUp(KeyCode::Letter, 'f'), keyUp(KeyCode::Letter, 'j'),
+            key(KeyCode::Enter)});
+    run({p, f, j});
+    EXPECT_EQ(game_->romans.legionsIn(this->p("Palestina")), 5);
+    EXPECT_EQ(uprisings(), 1);
+    run({key(KeyCode::Left), key(KeyCode::Letter, 'x'), key(KeyCode::Right)});
+    EXPECT_EQ(uprisings(), 1) << "a stuck chord";
+    EXPECT_EQ(game_->romans.legionsIn(this->p("Palestina")), 5);
+
+    // Held through the box, the chord rises once a press: other keys and the
+    // repeats of its own do nothing until one of its keys comes up.
+    script({key(KeyCode::Enter)});
+    run({p, f, j});
+    EXPECT_EQ(uprisings(), 2);
+    InputEvent repeat = j;
+    repeat.repeat = true;
+    run({repeat, repeat, key(KeyCode::Left)});
+    EXPECT_EQ(uprisings(), 2);
+    script({key(KeyCode::Enter)});
+    run({keyUp(KeyCode::Letter, 'j'), j});
+    EXPECT_EQ(uprisings(), 3) << "let go and pressed again, it rises again";
+    run({keyUp(KeyCode::Letter, 'p'), keyUp(KeyCode::Letter, 'f'), keyUp(KeyCode::Letter, 'j')});
+
+    // A key held down when a box opens and let go in it is no longer held.
+    script({keyUp(KeyCode::Letter, 'p'), key(KeyCode::Enter)});
+    run({p});
+    desktop_->showMessage("Princeps,\r\n\r\nA test.");
+    run({f, j});
+    EXPECT_EQ(uprisings(), 3);
+
     InputEvent question;
     question.type = InputEvent::Type::Text;
     question.text = '?';
     run({keyUp(KeyCode::Letter, 'j'), question});
     EXPECT_EQ(boxes.back(), "frame");
+}
+
+// Whichever way the turn ends, the player sees the game at work until it is
+// his again: the button greyed and relabelled for the keyboard and the
+// finger, the wait cursor for the mouse.
+TEST_F(DesktopTest, EndingTheTurnByKeyShowsTheBusySignUntilThePlayerHasTheGameBack) {
+    start();
+    Screen& screen = desktop_->screen();
+    const int bx = screen.layoutOffsetX + EndTurnButton::kLeft + 4;
+    const int by = EndTurnButton::kTop + 4;
+    ASSERT_EQ(screen.window.pixel(bx, by), EndTurnButton::kFace);
+    auto busyLabel = [&] {
+        return countPixels(screen.window, bx, by, bx + EndTurnButton::kWidth - 8,
+                           by + EndTurnButton::kHeight - 8, EndTurnButton::kInkBusy);
+    };
+    EXPECT_EQ(busyLabel(), 0);
+    std::vector<std::uint32_t> faces;
+    std::vector<int> labels;
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
+        boxes.push_back(describe(box));
+        faces.push_back(screen.window.pixel(bx, by));
+        labels.push_back(busyLabel());
+        // What the player is shown while the box is open: the frame.
+        faces.push_back(platform.frame[static_cast<std::size_t>(
+            (by + MenuBar::kHeight) * platform.frameWidth + bx)]);
+    };
+    script({key(KeyCode::Escape)});  // the lesson of 236
+    const std::size_t logBefore = platform.log.size();
+    run({key(KeyCode::Letter, 'e')});
+    ASSERT_EQ(game_->year(), 236);
+    ASSERT_FALSE(faces.empty());
+    for (std::uint32_t face : faces) {
+        EXPECT_EQ(face, EndTurnButton::kFaceBusy);
+    }
+    for (int label : labels) {
+        EXPECT_GT(label, 10) << "the label says the computer is moving";
+    }
+    EXPECT_NE(std::find(platform.log.begin() + static_cast<long>(logBefore), platform.log.end(),
+                        "cursor wait"),
+              platform.log.end());
+    // Back to the player.
+    EXPECT_EQ(screen.window.pixel(bx, by), EndTurnButton::kFace);
+    EXPECT_EQ(busyLabel(), 0);
+    EXPECT_EQ(platform.cursor, Cursor::Arrow);
+    EXPECT_FALSE(desktop_->modal().waiting());
 }
 
 TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
@@ -759,6 +851,84 @@ TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
     EXPECT_FALSE(listed[1].damaged);
     EXPECT_EQ(listed[1].details.rfind("255 AD,  saved ", 0), 0u) << listed[1].details;
     EXPECT_EQ(selected, 0);
+}
+
+// The game in play is kept whenever a year ends and offered at the next
+// start; the kept game is an ordinary one that File > Load lists.
+TEST_F(DesktopTest, TheKeptGameIsOfferedAtTheNextStart) {
+    makeDesktop(true);
+    start();
+    script({key(KeyCode::Escape)});  // the lesson of 236
+    run({key(KeyCode::Letter, 'e')});
+    ASSERT_EQ(game_->year(), 236);
+    const std::vector<SavedGameEntry> listed = savedGamesIn(*game_, saveFolder);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].name, "autosave.TSN");
+    EXPECT_EQ(listed[0].details.rfind("236 AD", 0), 0u) << listed[0].details;
+
+    for (const bool takeIt : {true, false}) {
+        SCOPED_TRACE(takeIt ? "taken" : "declined");
+        // The program ends with the year's game kept, and starts again.
+        desktop_->shutDown();
+        game_ = std::make_unique<Game>(9);
+        makeDesktop(true);
+        boxes.clear();
+        script({key(KeyCode::Enter)});  // the splash
+        script({key(takeIt ? KeyCode::Enter : KeyCode::Escape)});
+        if (!takeIt) {
+            // The introduction to a new game, no hints, good luck.
+            script({key(KeyCode::Escape), key(KeyCode::Escape), key(KeyCode::Enter)});
+        }
+        ASSERT_TRUE(desktop_->startUp());
+        desktop_->firstPaint();
+        EXPECT_TRUE(platform.input.empty());
+        ASSERT_GE(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1], "question: Continue the game of 236 AD?");
+        EXPECT_EQ(game_->year(), takeIt ? 236 : 235);
+        EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "picture 266"), takeIt ? 0 : 1);
+        EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "question: Welcome, Princeps"),
+                  takeIt ? 0 : 1);
+    }
+}
+
+TEST_F(DesktopTest, LeavingAGameThatChangedAsksFirstAndKeepsIt) {
+    makeDesktop(true);
+    start();
+    // Nothing changed yet: File > Exit leaves without a word, and keeps it.
+    desktop_->shell().command(cmd::kExit);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(desktop_->quitting());
+    desktop_->shutDown();
+    EXPECT_TRUE(std::filesystem::exists(saveFolder + "autosave.TSN"));
+
+    game_ = std::make_unique<Game>(5);
+    makeDesktop(true);
+    // The splash, the intro; No to the kept game and to the hints; good luck.
+    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Escape), key(KeyCode::Escape),
+            key(KeyCode::Enter)});
+    ASSERT_TRUE(desktop_->startUp());
+    desktop_->firstPaint();
+    ASSERT_TRUE(platform.input.empty());
+    run({atItalia(InputEvent::Type::MouseDown), atRaetia(InputEvent::Type::MouseUp)});
+    ASSERT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
+    boxes.clear();
+    // File > Exit by keyboard asks; Escape says No and the game goes on.
+    script({key(KeyCode::Escape)});
+    run({key(KeyCode::Letter, 'f', true), key(KeyCode::Up), key(KeyCode::Enter)});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "question: Princeps,");
+    EXPECT_FALSE(desktop_->quitting());
+    // The window's close box asks too; Yes leaves, and the order is kept.
+    InputEvent close;
+    close.type = InputEvent::Type::Quit;
+    script({key(KeyCode::Enter)});
+    run({close});
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(desktop_->quitting());
+    desktop_->shutDown();
+    Game kept(1);
+    ASSERT_TRUE(loadGame(kept, saveFolder + "autosave.TSN").ok);
+    EXPECT_EQ(kept.romans.legionsIn(kept.findProvince("Raetia")), 1);
 }
 
 }  // namespace

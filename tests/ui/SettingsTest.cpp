@@ -12,6 +12,7 @@
 #include "game/Game.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TestGame.h"
+#include "ui/AdvisorBox.h"
 #include "ui/Desktop.h"
 #include "ui/InputEvents.h"
 #include "ui/ScreenFixture.h"
@@ -61,13 +62,34 @@ TEST(SettingsTest, ReadingKeepsWhatItUnderstandsAndNotesTheRest) {
     EXPECT_NE(read.notes[0].find("line 3"), std::string::npos) << read.notes[0];
 }
 
-TEST(SettingsTest, ABinaryOrHugeFileIsIgnoredWhole) {
-    for (const std::string& text : {std::string("sound = off\n\0\x01\x02", 15),
-                                    std::string(100000, '\n') + "sound = off\n"}) {
-        const SettingsRead read = parseSettings(text);
-        EXPECT_EQ(read.settings, Settings{});
-        EXPECT_EQ(read.notes.size(), 1u);
-    }
+// A damaged line costs that line alone; a newer game's settings survive the
+// rewrite of an older one.
+TEST(SettingsTest, BadBytesSpoilOnlyTheirLineAndUnknownNamesAreKept) {
+    const std::string damaged = std::string("\0\x01\x02junk = 1\n", 12);
+    const SettingsRead read = parseSettings("sound = off\n" + damaged +
+                                            "skillLevel = hard\n"
+                                            "futureKey = Seven Hills\n"
+                                            "\xff\xfe = 3\n"
+                                            "colours = colour-blind\x7f\n"
+                                            "soundVolume = 25");
+    EXPECT_FALSE(read.settings.sound);
+    EXPECT_EQ(read.settings.skillLevel, 2);
+    EXPECT_EQ(read.settings.soundVolume, 25);
+    EXPECT_EQ(read.settings.colours, ColourScheme::Standard);
+    ASSERT_EQ(read.notes.size(), 3u);
+    EXPECT_NE(read.notes[0].find("line 2"), std::string::npos) << read.notes[0];
+    using Other = std::pair<std::string, std::string>;
+    EXPECT_EQ(read.settings.others, std::vector<Other>{Other("futureKey", "Seven Hills")});
+    const SettingsRead again = parseSettings(formatSettings(read.settings));
+    EXPECT_TRUE(again.notes.empty());
+    EXPECT_EQ(again.settings, read.settings);
+
+    // Past 64 KiB the rest goes, with a note; the lines before it stay.
+    const SettingsRead huge =
+        parseSettings("skillLevel = easy\n" + std::string(100000, '\n') + "sound = off\n");
+    EXPECT_EQ(huge.settings.skillLevel, 0);
+    EXPECT_TRUE(huge.settings.sound);
+    EXPECT_EQ(huge.notes.size(), 1u);
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -153,6 +175,13 @@ TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
     EXPECT_EQ(onDisk().colours, ColourScheme::ColourBlind);
     platform->windowWidth = 1500;
     platform->windowHeight = 900;
+    // Moved and maximised: kept as it happens, the size it had before.
+    platform->placed = {-1700, 60, 0, 0, true, true};
+    InputEvent placed;
+    placed.type = InputEvent::Type::Placed;
+    desktop->handle(placed);
+    EXPECT_EQ(onDisk().windowX, std::optional<int>(-1700));
+    EXPECT_TRUE(onDisk().windowMaximised);
     desktop->shell().soundVolume = 40;
     stop();
     EXPECT_EQ(onDisk().windowWidth, 1500);
@@ -167,6 +196,7 @@ TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
     EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kHard));
     EXPECT_EQ(platform->windowWidth, 1500);
     EXPECT_EQ(platform->windowHeight, 900);
+    EXPECT_EQ(platform->placed, (WindowPlace{-1700, 60, 1500, 900, true, true}));
     // The first game was set up at the remembered skill: Hard's treasury.
     EXPECT_EQ(game->romans.treasury, 50000);
 
@@ -199,18 +229,65 @@ TEST_F(DesktopSettingsTest, TheCommandLineHoldsForOneRunOnly) {
     EXPECT_EQ(after.fullscreen, std::optional<bool>(false));
 }
 
-TEST_F(DesktopSettingsTest, ADamagedFileIsNotedAndWrittenAfresh) {
+TEST_F(DesktopSettingsTest, ADamagedFileIsShownOnceKeepsItsGoodLinesAndIsWrittenAfresh) {
     fs::create_directories(fs::path(file).parent_path());
-    std::ofstream(file, std::ios::binary) << std::string("skillLevel = hard\n\0\xff\xfe", 21);
-    ASSERT_TRUE(start());
+    std::ofstream(file, std::ios::binary)
+        << std::string("skillLevel = hard\n\0\xff\xfe\nfutureKey = 7\n", 35);
+    std::vector<std::string> said;
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_TRUE(start());
+        desktop->modal().onBoxOpened = [&](ModalBox& box) {
+            if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
+                said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
+            }
+        };
+        // The note if any, No to the hints, the Prefect's good luck.
+        for (KeyCode k : {KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
+            platform->input.push_back(test::key(k));
+        }
+        if (run == 1) {
+            platform->input.pop_front();
+        }
+        desktop->firstPaint();
+        EXPECT_TRUE(platform->input.empty());
+        EXPECT_EQ(game->skillLevel(), 2) << "the good line before the bad one";
+        stop();
+    }
+    // Told once, on standard error and in the window, as settings.
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find(file), std::string::npos) << notes[0];
-    EXPECT_EQ(game->skillLevel(), 1);
-    // Written again at once, readable, saying what the game does.
-    EXPECT_EQ(onDisk().skillLevel, 1);
+    EXPECT_EQ(std::count(said.begin(), said.end(), "Your settings file could not all be read:"), 1);
+    // Written again at once, readable, keeping what another version wrote.
+    EXPECT_EQ(onDisk().skillLevel, 2);
     std::ifstream written(file, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(written), {}};
     EXPECT_EQ(text.find('\0'), std::string::npos);
+    EXPECT_NE(text.find("futureKey = 7\n"), std::string::npos) << text;
+}
+
+TEST_F(DesktopSettingsTest, ASettingsFileThatCannotBeWrittenIsToldAsSettings) {
+    fs::create_directories(file);  // a folder where the file should be
+    ASSERT_TRUE(start());
+    std::vector<std::string> said;
+    desktop->modal().onBoxOpened = [&](ModalBox& box) {
+        if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
+            said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
+        }
+    };
+    // The notes of the reading and of the writing, No to the hints, good luck.
+    for (KeyCode k : {KeyCode::Enter, KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
+        platform->input.push_back(test::key(k));
+    }
+    desktop->firstPaint();
+    desktop->shell().command(cmd::kHard);
+    desktop->shell().command(cmd::kEasy);
+    EXPECT_TRUE(platform->input.empty());
+    ASSERT_FALSE(notes.empty());
+    EXPECT_EQ(notes.back().find("Unable to save the game"), std::string::npos) << notes.back();
+    EXPECT_EQ(
+        std::count(said.begin(), said.end(), "Your settings could not be kept for the next game:"),
+        1);
+    stop();
 }
 
 TEST_F(DesktopSettingsTest, AScreenTooSmallForTheWindowGetsTheFramePixelForPixel) {
