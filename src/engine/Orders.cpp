@@ -222,10 +222,11 @@ OrderOutcome attackProvince(Province* target, RomanEmpire& attacker, Province* s
         // to carry out the order.
         return OrderOutcome::Refused;
     }
+    // readyLegionIn found it standing in `source`: anything else is a fault
+    // of the rules, never a word for the player.
     if (acting->province != source) {
-        showMessage(attacker.realm, "legion's current province (" + acting->province->name +
-                                        ") doesn't match from->name() (" + source->name);
-        return OrderOutcome::Refused;
+        throw InternalError("legion's current province (" + acting->province->name +
+                            ") doesn't match from->name() (" + source->name + ")");
     }
     Empire* owner = realm.getOwner(target);
     const bool hostile = owner != nullptr && owner != &attacker;

@@ -179,7 +179,7 @@ void updatePlague(RomanEmpire& romans) {
     }
 }
 
-bool ceckForFreeLegions(Realm& realm, Province*& province, int& count) {
+bool checkForFreeLegions(Realm& realm, Province*& province, int& count) {
     static constexpr int kOdds[3] = {10, 15, 20};
     province = nullptr;
     count = 0;
@@ -342,7 +342,7 @@ void RomanEmpire::endTurn() {
     provinceRevolts(*this);
     Province* settled = nullptr;
     int count = 0;
-    if (ceckForFreeLegions(realm, settled, count)) {
+    if (checkForFreeLegions(realm, settled, count)) {
         settleTribe(settled, *this, count);
     }
 }

@@ -52,7 +52,7 @@ void payLegions(RomanEmpire& romans);
 void demandBonus(Realm& realm);
 void mutinyOverBonus(Realm& realm);
 void updatePlague(RomanEmpire& romans);
-bool ceckForFreeLegions(Realm& realm, Province*& province, int& count);
+bool checkForFreeLegions(Realm& realm, Province*& province, int& count);
 void settleTribe(Province* province, RomanEmpire& romans, int count);
 void showProvinceHint(RomanEmpire& romans);
 // Roman legions on their routes take their steps, one each.

@@ -5,6 +5,9 @@ namespace tessarion::layout {
 // The menu bar is drawn by the game above the client area: the frame the
 // platform shows is the menu bar's strip, then the client area.
 inline constexpr int kMenuBarHeight = 20;
+// The width and height everything is laid out for, in points.
+inline constexpr int kLayoutWidth = 1366;
+inline constexpr int kLayoutHeight = 768;
 
 constexpr int frameYOfClient(int clientY) {
     return clientY + kMenuBarHeight;

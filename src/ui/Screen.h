@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/ColourScheme.h"
+#include "ui/Layout.h"
 #include "ui/Pictures.h"
 #include "ui/Surface.h"
 
@@ -35,8 +36,8 @@ struct Point {
 // and hands the window just the areas that changed.
 class Screen {
   public:
-    static constexpr int kLayoutWidth = 1366;
-    static constexpr int kLayoutHeight = 768;
+    static constexpr int kLayoutWidth = layout::kLayoutWidth;
+    static constexpr int kLayoutHeight = layout::kLayoutHeight;
     // The layout's last row in use is the parchment's (664): a shorter screen
     // may drop the empty rows below it, no more.
     static constexpr int kMinLayoutHeight = 672;

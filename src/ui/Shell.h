@@ -66,7 +66,9 @@ class Shell {
     Game& game() const { return game_; }
 
     // Layout: the screen is laid out 1366 wide and centred on wider ones.
-    static int layoutOffsetFor(int width) { return width > 1366 ? (width - 1366) / 2 : 0; }
+    static int layoutOffsetFor(int width) {
+        return width > layout::kLayoutWidth ? (width - layout::kLayoutWidth) / 2 : 0;
+    }
     int layoutOffsetX = 0;
     int mapOriginX() const { return layout::windowXOfMap(0, layoutOffsetX); }
     static constexpr int kMapOriginY = layout::kMapTop;

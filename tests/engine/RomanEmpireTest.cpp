@@ -180,7 +180,7 @@ TEST_F(RomanYearTest, SettlersComeToAHeldRhineProvince) {
     rigDraws(game(), {0});
     Province* where = nullptr;
     int count = 0;
-    ASSERT_TRUE(ceckForFreeLegions(game(), where, count));
+    ASSERT_TRUE(checkForFreeLegions(game(), where, count));
     EXPECT_EQ(where->name, "Raetia");
     EXPECT_EQ(count, 1);
     settleTribe(where, romans(), count);
@@ -190,7 +190,7 @@ TEST_F(RomanYearTest, SettlersComeToAHeldRhineProvince) {
               "legions there.");
     holdOnly({"Italia"});
     rigDraws(game(), {0});
-    EXPECT_FALSE(ceckForFreeLegions(game(), where, count));
+    EXPECT_FALSE(checkForFreeLegions(game(), where, count));
 }
 
 TEST_F(RomanYearTest, HintsComeInOrderOncePerRun) {

@@ -13,6 +13,8 @@ set(rules model engine opponents game savegame)
 set(unrelated "platform:res" "platform:game" "platform:savegame"
   "platform:opponents" "platform:engine" "platform:model")
 set(seam "platform/FileSystem.h")
+# The headers the build writes, included by their names alone.
+set(generated PictureManifest.h SoundEffects.h SoundList.h Version.h)
 
 # The headers of the C++ standard library (C++20), the C ones included.
 set(standard
@@ -37,6 +39,26 @@ foreach(folder IN LISTS stack)
   foreach(source IN LISTS sources)
     file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
     file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z]+/")
+    # Every quoted include names its folder from src, so that the check
+    # above sees it: no "../ui/Screen.h", no header by its name alone but
+    # those the build writes.
+    file(STRINGS "${source}" quotedIncludes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS quotedIncludes)
+      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" header "${line}")
+      if(header MATCHES "\\.\\./|^\\./|/\\./")
+        string(STRIP "${line}" line)
+        list(APPEND failures "${shown}: ${line} (an include by a relative path)")
+      elseif(NOT header MATCHES "/" AND NOT header IN_LIST generated)
+        string(STRIP "${line}" line)
+        list(APPEND failures "${shown}: ${line} (an include without its folder)")
+      elseif(header MATCHES "^([a-z]+)/")
+        string(REGEX REPLACE "^([a-z]+)/.*$" "\\1" first "${header}")
+        if(NOT first IN_LIST stack)
+          string(STRIP "${line}" line)
+          list(APPEND failures "${shown}: ${line} (no such folder of src)")
+        endif()
+      endif()
+    endforeach()
     foreach(line IN LISTS lines)
       string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" included "${line}")
       string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" header "${line}")
