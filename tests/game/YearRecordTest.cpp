@@ -4,10 +4,12 @@
 #include "model/YearRecord.h"
 
 #include "engine/Orders.h"
+#include "engine/Rebellions.h"
 #include "engine/RomanEmpire.h"
 #include "game/Chronicle.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
+#include "savegame/SaveGame.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
@@ -282,6 +284,42 @@ TEST_F(YearRecordTest, HistorysLineFollowsTheEmpiresLosses) {
         EXPECT_GT(period.from, previous) << "periods in order";
         EXPECT_LE(period.provinces, 23);
         previous = period.from;
+    }
+}
+
+// A saved game keeps the year being played, the last year and the
+// chronicle; a file whose records do not add up to its game is refused.
+TEST_F(YearRecordTest, TheRecordsGoThroughASavedGame) {
+    newGame();
+    for (int i = 0; i < 4; ++i) {
+        endTurnCycle(game());
+    }
+    peoplesFront(game());  // the year being played has an entry too
+    const std::string text = saveGameText(game());
+    ASSERT_NE(text.find("# chronicle 239 "), std::string::npos) << text;
+
+    Game other(99);
+    ASSERT_TRUE(loadGameText(other, text).ok) << loadGameText(other, text).error;
+    EXPECT_EQ(other.chronicle, game().chronicle);
+    EXPECT_EQ(other.lastYear.entries, game().lastYear.entries);
+    EXPECT_EQ(other.lastYear.before, game().lastYear.before);
+    EXPECT_EQ(other.lastYear.after, game().lastYear.after);
+    EXPECT_EQ(other.yearRecord.entries, game().yearRecord.entries);
+    EXPECT_EQ(saveGameText(other), text);
+
+    const auto tampered = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        const std::size_t at = t.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return t.replace(at, from.size(), to);
+    };
+    const std::string taxes = text.substr(text.find("# lastentry taxes"));
+    const std::string line = taxes.substr(0, taxes.find('\n'));
+    for (const std::string& bad :
+         {tampered(line, line + "0"),  // ten times the taxes
+          tampered("# chronicle 237 ", "# chronicle 238 "), tampered(line + "\n", "")}) {
+        const FileResult r = loadGameText(other, bad);
+        EXPECT_FALSE(r.ok);
     }
 }
 
