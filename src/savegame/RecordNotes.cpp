@@ -41,7 +41,9 @@ std::int64_t numberIn(std::string_view word, std::int64_t lowest, std::int64_t h
                       const std::string& what) {
     std::int64_t n = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), n);
-    if (error != std::errc{} || end != word.data() + word.size() || word.empty()) {
+    // Only as the game writes numbers: no "+1", "-0" or "007".
+    if (error != std::errc{} || end != word.data() + word.size() || word.empty() ||
+        std::to_string(n) != word) {
         refuse(what + " should be a whole number, not \"" + std::string(word) + "\"");
     }
     if (n < lowest || n > highest) {
