@@ -19,13 +19,12 @@
 #include "game/Scenarios.h"
 #include "model/PrintableText.h"
 #include "model/Random.h"
+#include "model/Skill.h"
 #include "platform/FileSystem.h"
 
 namespace tessarion {
 
 namespace {
-
-const char* const kSkillNames[3] = {"Easy", "Normal", "Hard"};
 
 std::string simulateUsage() {
     return "Usage: tessarion --simulate [--games N] [--skill 0|1|2|all] [--seed S]\n"
@@ -193,9 +192,10 @@ std::string formatTable(int games, int from, std::uint32_t seed,
         }
         std::snprintf(line, sizeof line,
                       "%-7s %-8s %7d %7d %5.1f%% %7d %5.1f%% %8s %9.2f %8.2f %10.2f %10.0f\n",
-                      kSkillNames[r.skill], playerName(r.player), r.games, r.survived285,
-                      100.0 * r.survived285 / n, r.survived476, 100.0 * r.survived476 / n, defeat,
-                      r.meanInvasions, r.meanPlagues, r.meanRebellions, r.yearsPerSecond());
+                      kSkill.names[static_cast<std::size_t>(r.skill)].data(), playerName(r.player),
+                      r.games, r.survived285, 100.0 * r.survived285 / n, r.survived476,
+                      100.0 * r.survived476 / n, defeat, r.meanInvasions, r.meanPlagues,
+                      r.meanRebellions, r.yearsPerSecond());
         out += line;
     }
     out +=

@@ -203,9 +203,8 @@ OrderOutcome fightFor(Province* target, RomanEmpire& attacker, Province* source,
     takeProvince(&attacker, target, realm, owner);
     moveLegionInto(acting, target);
     if (owner->legions.empty() && owner->power != Power::RebellingLegions) {
-        static constexpr int kOdds[3] = {4, 3, 2};
         const int r2 = realm.random.draw();
-        if (r2 % kOdds[realm.skillLevel()] == 0) {
+        if (r2 % kSkill.victorsRebelOdds[realm.skillLevel()] == 0) {
             rebelLegions(target, attacker);
         }
     }

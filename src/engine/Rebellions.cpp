@@ -102,8 +102,7 @@ bool unrest(RomanEmpire& romans, Realm& realm, ProvinceId where, const char* mes
     if (!romans.ownsProvince(p) || romans.legionsIn(p) > 0) {
         return false;
     }
-    static constexpr int kOdds[3] = {10, 5, 3};
-    if (realm.random.draw() % kOdds[realm.skillLevel()] != 0) {
+    if (realm.random.draw() % kSkill.unrestOdds[realm.skillLevel()] != 0) {
         return false;
     }
     realm.rebellionCount += 1;
@@ -129,8 +128,7 @@ void provinceRevolts(RomanEmpire& romans) {
            "Aegyptus has rebelled");
     Province* italia = realm.province(ProvinceId::Italia);
     if (lacksGrain(realm) && romans.ownsProvince(italia)) {
-        static constexpr int kOdds[3] = {20, 10, 5};
-        if (realm.random.draw() % kOdds[realm.skillLevel()] == 0) {
+        if (realm.random.draw() % kSkill.grainRiotOdds[realm.skillLevel()] == 0) {
             const RecordCause riots(realm, EntryKind::GrainRiots, italia, romans.power);
             romans.removeLegionsIn(italia);
             romans.removeProvince(italia);

@@ -155,13 +155,11 @@ void mutinyOverBonus(Realm& realm) {
 void updatePlague(RomanEmpire& romans) {
     Realm& realm = romans.realm;
     if (!romans.plague) {
-        static constexpr int kOdds[3] = {20, 15, 10};
-        static constexpr int kLength[3] = {5, 10, 15};
         const int level = realm.skillLevel();
-        if (realm.random.draw() % kOdds[level] == 0) {
+        if (realm.random.draw() % kSkill.plagueOdds[level] == 0) {
             realm.plagueCount += 1;
             romans.plague = true;
-            romans.plagueCounter = realm.random.draw() % 5 + kLength[level];
+            romans.plagueCounter = realm.random.draw() % 5 + kSkill.plagueYears[level];
             romans.realm.frontEnd().playSound(Sound::Plague);
             romans.lowFundsWarningShown = false;
             showMessage(
@@ -180,10 +178,9 @@ void updatePlague(RomanEmpire& romans) {
 }
 
 bool checkForFreeLegions(Realm& realm, Province*& province, int& count) {
-    static constexpr int kOdds[3] = {10, 15, 20};
     province = nullptr;
     count = 0;
-    if (realm.random.draw() % kOdds[realm.skillLevel()] != 0) {
+    if (realm.random.draw() % kSkill.settlersOdds[realm.skillLevel()] != 0) {
         return false;
     }
     std::array<Province*, 3> kept{};
@@ -326,9 +323,8 @@ void RomanEmpire::endTurn() {
     // 4. Pay.
     payLegions(*this);
     // 5. The legions may demand a bonus (the draw is made every turn).
-    static constexpr int kBonusOdds[3] = {30, 20, 10};
     const int r = realm.random.draw();
-    if (legionCount() > 10 && r % kBonusOdds[realm.skillLevel()] == 0) {
+    if (legionCount() > 10 && r % kSkill.bonusDemandOdds[realm.skillLevel()] == 0) {
         demandBonus(realm);
     }
     // 6. A new year for every legion.

@@ -45,7 +45,7 @@ void Game::resetGame() {
     barbarians.clearLegions();
     rogueRomans.clearLegions();
     romans.clearLegions();
-    romans.treasury = kStartingTreasury[skillLevel()];
+    romans.treasury = kSkill.startingTreasury[static_cast<std::size_t>(skillLevel())];
 }
 
 void Game::forgetPreviousGame() {

@@ -11,8 +11,6 @@
 
 namespace tessarion {
 
-inline constexpr int kStartingTreasury[kSkillLevels] = {100000, 75000, 50000};
-
 // The friendly or hostile mark a province bears when a game starts: the lands
 // beyond the frontier hostile, the rest unmarked.
 inline int startingMark(const Province& province) {

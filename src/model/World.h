@@ -11,6 +11,7 @@
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
+#include "model/Skill.h"
 #include "model/YearRecord.h"
 
 namespace tessarion {
@@ -24,11 +25,6 @@ struct ArmyGroup {
 };
 
 inline constexpr std::size_t kNewsLogLimit = 10;
-
-// The three skill levels. Every odds table of the rules has one entry per
-// level, so the level is checked where it is set and nowhere else.
-inline constexpr int kSkillLevels = 3;
-inline constexpr int kDefaultSkillLevel = 1;
 
 // The map and everything every power's rules share: the provinces, the year,
 // the news and the counters of the Results box, its generator and the front

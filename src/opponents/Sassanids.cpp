@@ -8,15 +8,13 @@
 namespace tessarion {
 
 void Sassanids::endTurn() {
-    static constexpr int kOdds[3] = {4, 3, 2};
-    static constexpr int kBaseSize[3] = {2, 4, 7};
     const int level = realm.skillLevel();
-    const bool attack = realm.random.draw() % kOdds[level] == 0;
+    const bool attack = realm.random.draw() % kSkill.sassanidOdds[level] == 0;
     if (attack) {
         realm.invasionCount += 1;
     }
     if (attack && legions.empty()) {
-        const int size = kBaseSize[level] + realm.random.draw() % 5;
+        const int size = kSkill.sassanidArmy[level] + realm.random.draw() % 5;
         Province* origin = realm.province(realm.random.draw() % 2 == 0 ? ProvinceId::Mesopotamia
                                                                        : ProvinceId::Armenia);
         if (Province* target = chooseTarget()) {

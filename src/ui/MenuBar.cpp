@@ -6,6 +6,7 @@
 #include "game/Commands.h"
 #include "game/Lessons.h"
 #include "game/Scenarios.h"
+#include "model/Skill.h"
 #include "ui/Font.h"
 
 namespace tessarion {
@@ -108,7 +109,9 @@ MenuBar::MenuBar() {
          {{"Skill Level",
            0,
            false,
-           {{"Easy", cmd::kEasy}, {"Normal", cmd::kNormal, true}, {"Hard", cmd::kHard}}},
+           {{std::string(kSkill.names[0]), cmd::kEasy},
+            {std::string(kSkill.names[1]), cmd::kNormal, true},
+            {std::string(kSkill.names[2]), cmd::kHard}}},
           {"Sound", cmd::kSound, true},
           {"Volume",
            0,

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "model/PrintableText.h"
+#include "model/Skill.h"
 #include "platform/FileSystem.h"
 
 namespace tessarion {
@@ -24,8 +25,6 @@ constexpr int kMaxWindow = 16384;
 // How far off the first screen's corner a window may be placed: screens side
 // by side, even above or to the left.
 constexpr int kMaxPlace = 65536;
-
-constexpr std::array<const char*, 3> kSkillNames = {"easy", "normal", "hard"};
 
 std::string_view trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -81,8 +80,8 @@ bool take(Settings& s, const std::string& name, std::string_view original, std::
     }
     if (name == "skilllevel") {
         const std::string v = lower(value);
-        for (std::size_t i = 0; i < kSkillNames.size(); ++i) {
-            if (v == kSkillNames[i] || v == std::to_string(i)) {
+        for (std::size_t i = 0; i < kSkill.settingsNames.size(); ++i) {
+            if (v == kSkill.settingsNames[i] || v == std::to_string(i)) {
                 s.skillLevel = static_cast<int>(i);
                 return true;
             }
@@ -169,7 +168,8 @@ std::string formatSettings(const Settings& s) {
     out += std::string("sound = ") + (s.sound ? "on" : "off") + "\n";
     out += "soundVolume = " + std::to_string(s.soundVolume) + "\n";
     const int skill = std::clamp(s.skillLevel, 0, 2);
-    out += std::string("skillLevel = ") + kSkillNames[static_cast<std::size_t>(skill)] + "\n";
+    out +=
+        "skillLevel = " + std::string(kSkill.settingsNames[static_cast<std::size_t>(skill)]) + "\n";
     out += std::string("colours = ") +
            (s.colours == ColourScheme::ColourBlind ? "colour-blind" : "standard") + "\n";
     out += std::string("fullscreen = ") +
