@@ -10,8 +10,45 @@
 namespace tessarion {
 
 namespace {
-const char* const kPeaceNames[4] = {"Saxons", "Franks", "Marcomanni", "Goths"};
+
+// The four tribes in the order of their countdowns: the name they offer
+// peace by, and the lands beyond the frontier they hold (the Goths two, of
+// which an army sets out from one drawn: the first on an odd draw).
+struct Tribe {
+    const char* name;
+    std::array<ProvinceId, 2> lands;
+    int landCount;
+};
+constexpr std::array<Tribe, 4> kTribes = {{
+    {"Saxons", {ProvinceId::LowerRhine}, 1},
+    {"Franks", {ProvinceId::UpperRhine}, 1},
+    {"Marcomanni", {ProvinceId::UpperDanube}, 1},
+    {"Goths", {ProvinceId::LowerDanube, ProvinceId::Sarmatia}, 2},
+}};
+
+// The people the news names for an army leaving a land: the first name, or
+// on an odd draw the second, where the land has two.
+struct Crossing {
+    const char* land;
+    const char* name;
+    const char* onOdd;  // nullptr: no draw
+};
+constexpr std::array<Crossing, 5> kCrossings = {{
+    {"Upper Rhine", "Franks", "Vandals"},
+    {"Sarmatia", "Goths", "Ostrogoths"},
+    {"Lower Rhine", "Saxons", nullptr},
+    {"Lower Danube", "Goths", "Visigoths"},
+    {"Upper Danube", "Marcomanni", nullptr},
+}};
+
+const Tribe& tribeAt(int tribe) {
+    if (tribe < 0 || tribe >= static_cast<int>(kTribes.size())) {
+        throw InternalError("invalid cur tribe!");
+    }
+    return kTribes[static_cast<std::size_t>(tribe)];
 }
+
+}  // namespace
 
 Barbarians::Barbarians(Realm& inRealm) : EnemyEmpire(inRealm, Power::GermanicTribes, 1) {
     for (int& countdown : tribeCountdown) {
@@ -32,7 +69,7 @@ void Barbarians::endTurn() {
             const int divisor = realm.random.draw() % 3 + 2;
             const int price = treasury / divisor / 1000 * 1000;
             const int years = realm.random.draw() % 10 + 5;
-            if (offerPeace(kPeaceNames[i], years, price)) {
+            if (offerPeace(kTribes[static_cast<std::size_t>(i)].name, years, price)) {
                 countdown = years;
                 setTribeHostility(i, 1);
             } else {
@@ -63,38 +100,17 @@ bool Barbarians::offerPeace(const std::string& tribeName, int years, int price) 
 }
 
 Province* Barbarians::frontierOf(int tribe) {
-    switch (tribe) {
-        case 0:
-            return realm.province(ProvinceId::LowerRhine);
-        case 1:
-            return realm.province(ProvinceId::UpperRhine);
-        case 2:
-            return realm.province(ProvinceId::UpperDanube);
-        case 3:
-            return realm.province(realm.random.draw() % 2 == 1 ? ProvinceId::LowerDanube
-                                                               : ProvinceId::Sarmatia);
-        default:
-            throw InternalError("invalid cur tribe!");
+    const Tribe& t = tribeAt(tribe);
+    if (t.landCount == 1) {
+        return realm.province(t.lands[0]);
     }
+    return realm.province(realm.random.draw() % 2 == 1 ? t.lands[0] : t.lands[1]);
 }
 
 void Barbarians::setTribeHostility(int tribe, int value) {
-    switch (tribe) {
-        case 0:
-            realm.province(ProvinceId::LowerRhine)->hostility = value;
-            break;
-        case 1:
-            realm.province(ProvinceId::UpperRhine)->hostility = value;
-            break;
-        case 2:
-            realm.province(ProvinceId::UpperDanube)->hostility = value;
-            break;
-        case 3:
-            realm.province(ProvinceId::LowerDanube)->hostility = value;
-            realm.province(ProvinceId::Sarmatia)->hostility = value;
-            break;
-        default:
-            throw InternalError("invalid cur tribe!");
+    const Tribe& t = tribeAt(tribe);
+    for (int i = 0; i < t.landCount; ++i) {
+        realm.province(t.lands[static_cast<std::size_t>(i)])->hostility = value;
     }
 }
 
@@ -131,20 +147,13 @@ Province* Barbarians::chooseTarget() {
 }
 
 std::string tribeNameFor(const std::string& territory, Random& random) {
-    if (territory == "Upper Rhine") {
-        return random.draw() % 2 == 1 ? "Vandals" : "Franks";
-    }
-    if (territory == "Sarmatia") {
-        return random.draw() % 2 == 0 ? "Goths" : "Ostrogoths";
-    }
-    if (territory == "Lower Rhine") {
-        return "Saxons";
-    }
-    if (territory == "Lower Danube") {
-        return random.draw() % 2 == 0 ? "Goths" : "Visigoths";
-    }
-    if (territory == "Upper Danube") {
-        return "Marcomanni";
+    for (const Crossing& c : kCrossings) {
+        if (territory == c.land) {
+            if (c.onOdd == nullptr) {
+                return c.name;
+            }
+            return random.draw() % 2 == 1 ? c.onOdd : c.name;
+        }
     }
     return "Franks";
 }
