@@ -65,69 +65,124 @@ std::optional<bool> onOff(std::string_view s) {
     return std::nullopt;
 }
 
+std::string onOffText(bool on) {
+    return on ? "on" : "off";
+}
+
+bool readOnOff(bool& field, std::string_view value) {
+    const auto v = onOff(value);
+    field = v.value_or(field);
+    return v.has_value();
+}
+
+bool readWindowSize(int& field, std::string_view value) {
+    if (value == "0") {
+        field = 0;
+        return true;
+    }
+    const auto v = number(value, kMinWindow, kMaxWindow);
+    field = v.value_or(field);
+    return v.has_value();
+}
+
+bool readPlace(std::optional<int>& field, std::string_view value) {
+    const auto v = number(value, -kMaxPlace, kMaxPlace);
+    if (v) {
+        field = *v;
+    }
+    return v.has_value();
+}
+
+// Every setting the game keeps, each once: its name as written (read without
+// regard to case), how a value is taken (false for one the setting cannot
+// have) and how it is written (nothing: the line is left out).
+struct Key {
+    const char* name;
+    bool (*read)(Settings&, std::string_view);
+    std::optional<std::string> (*write)(const Settings&);
+};
+
+const std::array<Key, 10> kKeys = {{
+    {"sound", [](Settings& s, std::string_view v) { return readOnOff(s.sound, v); },
+     [](const Settings& s) -> std::optional<std::string> { return onOffText(s.sound); }},
+    {"soundVolume",
+     [](Settings& s, std::string_view value) {
+         const auto v = number(value, 0, 100);
+         s.soundVolume = v.value_or(s.soundVolume);
+         return v.has_value();
+     },
+     [](const Settings& s) -> std::optional<std::string> { return std::to_string(s.soundVolume); }},
+    {"skillLevel",
+     [](Settings& s, std::string_view value) {
+         const std::string v = lower(value);
+         for (std::size_t i = 0; i < kSkill.settingsNames.size(); ++i) {
+             if (v == kSkill.settingsNames[i] || v == std::to_string(i)) {
+                 s.skillLevel = static_cast<int>(i);
+                 return true;
+             }
+         }
+         return false;
+     },
+     [](const Settings& s) -> std::optional<std::string> {
+         return std::string(kSkill.settingsNames[static_cast<std::size_t>(
+             std::clamp(s.skillLevel, 0, kSkillLevels - 1))]);
+     }},
+    {"colours",
+     [](Settings& s, std::string_view value) {
+         const std::string v = lower(value);
+         if (v != "standard" && v != "colour-blind") {
+             return false;
+         }
+         s.colours = v == "colour-blind" ? ColourScheme::ColourBlind : ColourScheme::Standard;
+         return true;
+     },
+     [](const Settings& s) -> std::optional<std::string> {
+         return s.colours == ColourScheme::ColourBlind ? "colour-blind" : "standard";
+     }},
+    {"fullscreen",
+     [](Settings& s, std::string_view value) {
+         if (lower(value) == "auto") {
+             s.fullscreen.reset();
+             return true;
+         }
+         const auto v = onOff(value);
+         if (v) {
+             s.fullscreen = *v;
+         }
+         return v.has_value();
+     },
+     [](const Settings& s) -> std::optional<std::string> {
+         return s.fullscreen ? onOffText(*s.fullscreen) : "auto";
+     }},
+    {"windowWidth",
+     [](Settings& s, std::string_view v) { return readWindowSize(s.windowWidth, v); },
+     [](const Settings& s) -> std::optional<std::string> { return std::to_string(s.windowWidth); }},
+    {"windowHeight",
+     [](Settings& s, std::string_view v) { return readWindowSize(s.windowHeight, v); },
+     [](const Settings& s) -> std::optional<std::string> {
+         return std::to_string(s.windowHeight);
+     }},
+    // The place is kept whole or not at all.
+    {"windowX", [](Settings& s, std::string_view v) { return readPlace(s.windowX, v); },
+     [](const Settings& s) -> std::optional<std::string> {
+         return s.windowX && s.windowY ? std::optional(std::to_string(*s.windowX)) : std::nullopt;
+     }},
+    {"windowY", [](Settings& s, std::string_view v) { return readPlace(s.windowY, v); },
+     [](const Settings& s) -> std::optional<std::string> {
+         return s.windowX && s.windowY ? std::optional(std::to_string(*s.windowY)) : std::nullopt;
+     }},
+    {"windowMaximised",
+     [](Settings& s, std::string_view v) { return readOnOff(s.windowMaximised, v); },
+     [](const Settings& s) -> std::optional<std::string> { return onOffText(s.windowMaximised); }},
+}};
+
 // Takes one "name = value" into the settings; false when the value is not one
 // the setting can have. A name the game does not know is kept as it stands.
 bool take(Settings& s, const std::string& name, std::string_view original, std::string_view value) {
-    if (name == "sound") {
-        const auto v = onOff(value);
-        s.sound = v.value_or(s.sound);
-        return v.has_value();
-    }
-    if (name == "soundvolume") {
-        const auto v = number(value, 0, 100);
-        s.soundVolume = v.value_or(s.soundVolume);
-        return v.has_value();
-    }
-    if (name == "skilllevel") {
-        const std::string v = lower(value);
-        for (std::size_t i = 0; i < kSkill.settingsNames.size(); ++i) {
-            if (v == kSkill.settingsNames[i] || v == std::to_string(i)) {
-                s.skillLevel = static_cast<int>(i);
-                return true;
-            }
+    for (const Key& key : kKeys) {
+        if (name == lower(key.name)) {
+            return key.read(s, value);
         }
-        return false;
-    }
-    if (name == "colours") {
-        const std::string v = lower(value);
-        if (v == "standard" || v == "colour-blind") {
-            s.colours = v == "colour-blind" ? ColourScheme::ColourBlind : ColourScheme::Standard;
-            return true;
-        }
-        return false;
-    }
-    if (name == "fullscreen") {
-        if (lower(value) == "auto") {
-            s.fullscreen.reset();
-            return true;
-        }
-        const auto v = onOff(value);
-        if (v) {
-            s.fullscreen = *v;
-        }
-        return v.has_value();
-    }
-    if (name == "windowwidth" || name == "windowheight") {
-        int& field = name == "windowwidth" ? s.windowWidth : s.windowHeight;
-        if (value == "0") {
-            field = 0;
-            return true;
-        }
-        const auto v = number(value, kMinWindow, kMaxWindow);
-        field = v.value_or(field);
-        return v.has_value();
-    }
-    if (name == "windowx" || name == "windowy") {
-        const auto v = number(value, -kMaxPlace, kMaxPlace);
-        if (v) {
-            (name == "windowx" ? s.windowX : s.windowY) = *v;
-        }
-        return v.has_value();
-    }
-    if (name == "windowmaximised") {
-        const auto v = onOff(value);
-        s.windowMaximised = v.value_or(s.windowMaximised);
-        return v.has_value();
     }
     // A setting of another version of the game, if it has a setting's name.
     const bool named =
@@ -165,25 +220,11 @@ std::string formatSettings(const Settings& s) {
     std::string out =
         "# Tessarion's settings, kept between games. The game writes this file\n"
         "# whenever a setting changes; a line it cannot read is left out.\n";
-    out += std::string("sound = ") + (s.sound ? "on" : "off") + "\n";
-    out += "soundVolume = " + std::to_string(s.soundVolume) + "\n";
-    const int skill = std::clamp(s.skillLevel, 0, 2);
-    out +=
-        "skillLevel = " + std::string(kSkill.settingsNames[static_cast<std::size_t>(skill)]) + "\n";
-    out += std::string("colours = ") +
-           (s.colours == ColourScheme::ColourBlind ? "colour-blind" : "standard") + "\n";
-    out += std::string("fullscreen = ") +
-           (!s.fullscreen   ? "auto"
-            : *s.fullscreen ? "on"
-                            : "off") +
-           "\n";
-    out += "windowWidth = " + std::to_string(s.windowWidth) + "\n";
-    out += "windowHeight = " + std::to_string(s.windowHeight) + "\n";
-    if (s.windowX && s.windowY) {
-        out += "windowX = " + std::to_string(*s.windowX) + "\n";
-        out += "windowY = " + std::to_string(*s.windowY) + "\n";
+    for (const Key& key : kKeys) {
+        if (const std::optional<std::string> value = key.write(s)) {
+            out += std::string(key.name) + " = " + *value + "\n";
+        }
     }
-    out += std::string("windowMaximised = ") + (s.windowMaximised ? "on" : "off") + "\n";
     if (!s.others.empty()) {
         out += "# Settings of other versions of the game, kept as they were:\n";
         for (const auto& [name, value] : s.others) {
