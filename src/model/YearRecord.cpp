@@ -1,7 +1,5 @@
 #include "model/YearRecord.h"
 
-#include <cstdlib>
-
 #include "model/Empire.h"
 #include "model/Province.h"
 #include "model/World.h"

@@ -23,6 +23,7 @@ enum class BattleKind : std::uint8_t {
     EnemyAttack,  // two of the other powers fought each other
 };
 inline constexpr std::size_t kBattleKinds = 5;
+static_assert(static_cast<std::size_t>(BattleKind::EnemyAttack) + 1 == kBattleKinds);
 
 // What an entry of the year's record tells. The order is that of the groups
 // the year report shows: battles, provinces, legions, treasury.
@@ -48,6 +49,7 @@ enum class EntryKind : std::uint8_t {
     Bonus,
 };
 inline constexpr std::size_t kEntryKinds = 17;
+static_assert(static_cast<std::size_t>(EntryKind::Bonus) + 1 == kEntryKinds);
 
 enum class EntryGroup : std::uint8_t { Battles, Provinces, Legions, Treasury };
 EntryGroup entryGroup(EntryKind kind);
