@@ -111,6 +111,10 @@ async function loadFirst() {
 // Closes the intro and the welcome: no hints, then the Prefect's good luck. The intro may
 // miss the very first key of the page, so it gets Escape twice: a second one is harmless, as
 // Escape never answers the welcome's question.
+// Through the boxes of a start by keys, each given time: a kept game offered
+// (Escape: No), the intro (Escape), the welcome (No to the hints) and the good
+// luck. A key that finds no box left, with nothing framed on the map, does
+// nothing.
 async function begin() {
   await key('Escape', 2000);
   await key('Escape', 2000);
@@ -193,6 +197,11 @@ const ui = {
 // the turn ended by the End turn button, the lesson that follows closed, a scenario refused
 // with No, and a second turn ended by a long press on the map.
 async function playByTouch(expected) {
+  // The game kept at the last year's end is offered first: No, a new game.
+  if ((await saves()).includes('autosave.TSN')) {
+    await shot('touch-continue');
+    await tapBox(ui.no, 2000);
+  }
   await tapBox(ui.lessonClose, 2000);
   await tapBox(ui.lessonClose, 2000);  // as for the keys: the first may come too early
   await shot('touch-welcome');
@@ -266,7 +275,8 @@ try {
   await sleep(500);
   await shot('saved-games');
   const listed = await page.$$eval('#saves-list a[download]', (links) => links.map((a) => a.download));
-  if (listed.join() !== 'checkagain.TSN,checktest.TSN') fail(`the saved games panel lists ${listed}`);
+  // The game kept at each year's end is an ordinary saved game beside them.
+  if (listed.join() !== 'autosave.TSN,checkagain.TSN,checktest.TSN') fail(`the saved games panel lists ${listed}`);
   await page.click('#saves-close');
 
   // The Help and History pages are served beside the game.
