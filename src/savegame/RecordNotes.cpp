@@ -1,11 +1,11 @@
 #include "savegame/RecordNotes.h"
 
-#include <charconv>
 #include <cstdint>
 
 #include "game/Chronicle.h"
 #include "game/Game.h"
 #include "savegame/SaveLimits.h"
+#include "savegame/WholeNumber.h"
 
 namespace tessarion {
 
@@ -39,18 +39,15 @@ std::vector<std::string_view> wordsOf(std::string_view values) {
 
 std::int64_t numberIn(std::string_view word, std::int64_t lowest, std::int64_t highest,
                       const std::string& what) {
-    std::int64_t n = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), n);
-    // Only as the game writes numbers: no "+1", "-0" or "007".
-    if (error != std::errc{} || end != word.data() + word.size() || word.empty() ||
-        std::to_string(n) != word) {
+    const std::optional<std::int64_t> n = wholeNumber(word);
+    if (!n) {
         refuse(what + " should be a whole number, not \"" + std::string(word) + "\"");
     }
-    if (n < lowest || n > highest) {
-        refuse(what + " is " + std::to_string(n) + ", beyond anything a game reaches (" +
+    if (*n < lowest || *n > highest) {
+        refuse(what + " is " + std::to_string(*n) + ", beyond anything a game reaches (" +
                std::to_string(lowest) + " to " + std::to_string(highest) + ")");
     }
-    return n;
+    return *n;
 }
 
 void expectWords(const std::vector<std::string_view>& words, std::size_t count,

@@ -19,6 +19,7 @@
 #include "savegame/AtomicWrite.h"
 #include "savegame/RecordNotes.h"
 #include "savegame/SaveLimits.h"
+#include "savegame/WholeNumber.h"
 
 namespace tessarion {
 
@@ -294,25 +295,6 @@ struct LoadError {
     int line;
     std::string what;
 };
-
-// A whole field holding a number exactly as the writer puts it: an optional
-// minus sign and digits, no leading zero, nothing else.
-std::optional<std::int64_t> wholeNumber(std::string_view field) {
-    std::size_t i = field.size() > 0 && field[0] == '-' ? 1 : 0;
-    const std::string_view digits = field.substr(i);
-    if (digits.empty() || digits.size() > 11 || (digits[0] == '0' && digits.size() > 1) ||
-        (i == 1 && digits == "0")) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return i == 1 ? -value : value;
-}
 
 // A value line taken apart: the value, and the notes after its comment.
 struct ValueLine {
