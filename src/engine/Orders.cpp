@@ -1,5 +1,7 @@
 #include "engine/Orders.h"
 
+#include <utility>
+
 #include "model/YearRecord.h"
 
 #include "engine/Realm.h"
@@ -62,67 +64,10 @@ void replaceAll(std::string& text, const std::string& what, const std::string& b
     }
 }
 
-OrderPlan refused(OrderRefusal why) {
+OrderPlan refused(OrderRefusal why, std::string explanation = {}) {
     OrderPlan plan;
     plan.refusal = why;
-    return plan;
-}
-
-// The checks of an order, in the order the rules make them. When `speaking`,
-// the rules tell the player what they explain (the legions have all moved,
-// the frontier rules) and report a province held twice, as the order itself
-// does; otherwise nothing is shown.
-OrderPlan examineOrder(Realm& realm, const Province* from, const Province* to, bool speaking) {
-    RomanEmpire& romans = realm.romans;
-    if (from == nullptr || romans.legions.empty() || !hasReadyLegion(romans, from)) {
-        if (from == nullptr || romans.legionsIn(from) == 0) {
-            return refused(OrderRefusal::NoLegion);
-        }
-        if (hasUnmovedLegionIn(romans, from)) {
-            return refused(OrderRefusal::Marching);
-        }
-        if (speaking) {
-            showMessage(realm,
-                        "Princeps,\r\n\r\nAll the units in the province have already "
-                        "moved.\r\nNotice how the legion icon appears grayed out.  You will "
-                        "be\r\nable to move grayed out legions again next turn.");
-        }
-        return refused(OrderRefusal::AllMoved);
-    }
-    if (to == nullptr) {
-        return refused(OrderRefusal::NoProvince);
-    }
-    if (to == from) {
-        return refused(OrderRefusal::SamePlace);
-    }
-    if (isBeyondBorder(to)) {
-        Empire* owner = speaking ? realm.getOwner(to) : realm.ownerOf(to);
-        if (owner == nullptr || owner->legionsIn(to) == 0) {
-            if (speaking) {
-                explainBorderRule(realm, to);
-            }
-            return refused(OrderRefusal::BorderRule);
-        }
-    }
-    OrderPlan plan;
-    if (isNeighbour(from, to) || isNeighbour(to, from)) {
-        Empire* owner = realm.ownerOf(to);
-        const bool defended = owner != nullptr && owner->legionsIn(to) > 0;
-        const bool hostile = owner != nullptr && owner != &romans;
-        plan.kind = !hostile || !defended ? OrderKind::Move
-                    : isBeyondBorder(to)  ? OrderKind::Raid
-                                          : OrderKind::Attack;
-        plan.route = {const_cast<Province*>(from), const_cast<Province*>(to)};
-        return plan;
-    }
-    if (isBeyondBorder(to)) {
-        return refused(OrderRefusal::TooFarBeyond);
-    }
-    plan.route = findRoute(realm, const_cast<Province*>(from), const_cast<Province*>(to));
-    if (plan.route.size() < 2) {
-        return refused(OrderRefusal::NoRoute);
-    }
-    plan.kind = OrderKind::Route;
+    plan.explanation = std::move(explanation);
     return plan;
 }
 
@@ -144,13 +89,58 @@ std::string refusalText(OrderRefusal refusal, const Province* from, const Provin
     return text;
 }
 
+// The checks of an order, in the order the rules make them.
 OrderPlan planOrder(Realm& realm, const Province* from, const Province* to) {
-    return examineOrder(realm, from, to, false);
+    RomanEmpire& romans = realm.romans;
+    if (from == nullptr || romans.legions.empty() || !hasReadyLegion(romans, from)) {
+        if (from == nullptr || romans.legionsIn(from) == 0) {
+            return refused(OrderRefusal::NoLegion);
+        }
+        if (hasUnmovedLegionIn(romans, from)) {
+            return refused(OrderRefusal::Marching);
+        }
+        return refused(OrderRefusal::AllMoved,
+                       "Princeps,\r\n\r\nAll the units in the province have already "
+                       "moved.\r\nNotice how the legion icon appears grayed out.  You will "
+                       "be\r\nable to move grayed out legions again next turn.");
+    }
+    if (to == nullptr) {
+        return refused(OrderRefusal::NoProvince);
+    }
+    if (to == from) {
+        return refused(OrderRefusal::SamePlace);
+    }
+    const Empire* owner = realm.ownerOf(to);
+    const bool defended = owner != nullptr && owner->legionsIn(to) > 0;
+    if (isBeyondBorder(to) && !defended) {
+        return refused(OrderRefusal::BorderRule, borderRuleExplanation(to));
+    }
+    OrderPlan plan;
+    if (isNeighbour(from, to) || isNeighbour(to, from)) {
+        const bool hostile = owner != nullptr && owner != &romans;
+        plan.kind = !hostile || !defended ? OrderKind::Move
+                    : isBeyondBorder(to)  ? OrderKind::Raid
+                                          : OrderKind::Attack;
+        plan.route = {const_cast<Province*>(from), const_cast<Province*>(to)};
+        return plan;
+    }
+    if (isBeyondBorder(to)) {
+        return refused(OrderRefusal::TooFarBeyond);
+    }
+    plan.route = findRoute(realm, const_cast<Province*>(from), const_cast<Province*>(to));
+    if (plan.route.size() < 2) {
+        return refused(OrderRefusal::NoRoute);
+    }
+    plan.kind = OrderKind::Route;
+    return plan;
 }
 
 OrderResult dropLegion(Realm& realm, Province* from, Province* to) {
-    const OrderPlan plan = examineOrder(realm, from, to, true);
+    const OrderPlan plan = planOrder(realm, from, to);
     if (!plan.accepted()) {
+        if (!plan.explanation.empty()) {
+            showMessage(realm, plan.explanation);
+        }
         return {OrderOutcome::Refused, plan.refusal};
     }
     RomanEmpire& romans = realm.romans;

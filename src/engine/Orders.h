@@ -40,12 +40,17 @@ struct OrderPlan {
     // Every province from the source to the target, both included; empty when
     // refused.
     Route route;
+    // What the advisor tells the player when the order is given anyway (all
+    // the legions have moved, the frontier rules); empty when the rules say
+    // nothing.
+    std::string explanation;
 
     bool accepted() const { return refusal == OrderRefusal::None; }
 };
 
 // Changes nothing, draws nothing and shows nothing: the order a drag from
-// `from` to `to` would give (`to` may be none, for a drop on no province).
+// `from` to `to` would give (`to` may be none, for a drop on no province),
+// with what the advisor would say of a refusal.
 OrderPlan planOrder(Realm& realm, const Province* from, const Province* to);
 
 // What carrying out an order did.
@@ -64,9 +69,9 @@ struct OrderResult {
     bool carriedOut() const { return outcome != OrderOutcome::Refused; }
 };
 
-// Carries out the order planned for a drag from `from` to `to`: the same
-// checks, the advisor's explanations where the rules give one (all moved, the
-// frontier rules) and the same draws in the same order as the player's drag.
+// Carries out the order planned for a drag from `from` to `to`: the plan's
+// explanation shown when it is refused, and the same draws in the same order
+// as the player's drag.
 // A carried out order leaves the map to be redrawn.
 OrderResult dropLegion(Realm& realm, Province* from, Province* to);
 

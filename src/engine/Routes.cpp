@@ -10,22 +10,18 @@
 
 namespace tessarion {
 
-void explainBorderRule(World& world, const Province* province) {
+const char* borderRuleExplanation(const Province* province) {
     if (isGermanicSide(province)) {
-        showMessage(
-            world,
-            "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
-            "Forest of "
-            "Germania.\r\nConsequently, Roman troops will not enter that \r\nterritory unless "
-            "there are barbarians "
-            "to attack.");
-    } else if (isBeyondBorder(province)) {
-        showMessage(
-            world,
-            "The Romans believed the Tigris river was the\r\n\"natural\" border of the empire. "
-            "Roman\r\ntroops "
-            "will not cross it unless there is an\r\nimmediate military threat.");
+        return "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
+               "Forest of Germania.\r\nConsequently, Roman troops will not enter that "
+               "\r\nterritory unless there are barbarians to attack.";
     }
+    if (isBeyondBorder(province)) {
+        return "The Romans believed the Tigris river was the\r\n\"natural\" border of the "
+               "empire. Roman\r\ntroops will not cross it unless there is an\r\nimmediate "
+               "military threat.";
+    }
+    return "";
 }
 
 Route findRoute(World& world, Province* from, Province* to) {

@@ -8,8 +8,9 @@ namespace tessarion {
 class World;
 struct Province;
 
-// Tells the player why Roman troops stay out of a land beyond the frontier.
-void explainBorderRule(World& world, const Province* province);
+// Why Roman troops stay out of a land beyond the frontier, in the advisor's
+// words (empty for a province inside it).
+const char* borderRuleExplanation(const Province* province);
 
 // The shortest route from `from` to `to` over the neighbour lists; among
 // routes of equal length the one whose steps come earliest in each

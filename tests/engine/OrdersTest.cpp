@@ -197,6 +197,7 @@ TEST_F(OrdersTest, EveryRefusalHasItsReason) {
         const OrderPlan plan = planOrder(game(), p(row.from), to);
         EXPECT_EQ(plan.refusal, row.refusal);
         EXPECT_TRUE(plan.route.empty());
+        EXPECT_EQ(plan.explanation.empty(), row.box == nullptr);
         EXPECT_EQ(stateJson(game()), before);
         EXPECT_EQ(game().random.state(), draws);
         EXPECT_TRUE(advisor.messages.empty());
@@ -210,6 +211,7 @@ TEST_F(OrdersTest, EveryRefusalHasItsReason) {
         if (row.box != nullptr) {
             ASSERT_EQ(advisor.messages.size(), 1u);
             EXPECT_EQ(advisor.messages[0].rfind(row.box, 0), 0u) << advisor.messages[0];
+            EXPECT_EQ(advisor.messages[0], plan.explanation);
         } else {
             EXPECT_TRUE(advisor.messages.empty());
         }
