@@ -610,7 +610,6 @@ void CommandLoop::screenshot(const Tokens& t) {
         screen_->buildOverlayKeys();
         screen_->loadPictures();
     }
-    screen_->hoveredProvince = nullptr;
     std::string why;
     if (!writeScreenshot(*screen_, file, why)) {
         throw Refusal{why};

@@ -71,6 +71,7 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
                                           [this] { runner_.presentFrame(); }}) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     screen_->mapCursor = &shell_.cursor;
+    screen_->view = &shell_.view;
     screen_->onPresent = [this](const Surface&) { runner_.presentFrame(); };
     screen_->drawOverMap = [this](Surface& target) {
         routesDrawn_ = routesWanted();
@@ -129,12 +130,11 @@ bool Desktop::startUp() {
         clearFrame();
         dialogs_.showSplash();
     }
-    shell_.soundEnabled = config_.sound.value_or(settings_.sound);
-    shell_.soundVolume = settings_.soundVolume;
-    shell_.colours = settings_.colours;
-    screen_->colours = settings_.colours;
+    shell_.view.soundEnabled = config_.sound.value_or(settings_.sound);
+    shell_.view.soundVolume = settings_.soundVolume;
+    shell_.view.colours = settings_.colours;
     started_ = settings_;
-    started_.sound = shell_.soundEnabled;
+    started_.sound = shell_.view.soundEnabled;
     started_.fullscreen = platform_.isFullscreen();
     loadPictures();
     menuChecksChanged();
@@ -213,9 +213,10 @@ void Desktop::rememberSettings(bool windowSize) {
         }
     };
     take(settings_.skillLevel, started_.skillLevel, game_.skillLevel());
-    take(settings_.sound, started_.sound, shell_.soundEnabled);
-    take(settings_.soundVolume, started_.soundVolume, shell_.soundVolume);
-    take(settings_.colours, started_.colours, shell_.colours);
+    const WindowState& view = shell_.view;
+    take(settings_.sound, started_.sound, view.soundEnabled);
+    take(settings_.soundVolume, started_.soundVolume, view.soundVolume);
+    take(settings_.colours, started_.colours, view.colours);
     take(settings_.fullscreen, started_.fullscreen, std::optional<bool>(platform_.isFullscreen()));
     if (windowSize) {
         const WindowPlace place = platform_.windowPlace();
@@ -644,7 +645,7 @@ Province* Desktop::dragged() const {
 }
 
 std::vector<RouteOnMap> Desktop::routesWanted() {
-    Province* over = shell_.hoveredProvince;
+    Province* over = shell_.view.hoveredProvince;
     Province* from = dragged();
     if (from == nullptr && shell_.cursor.picked != nullptr) {
         // A legion picked up by the keyboard shows its way as a dragged one does.
@@ -687,8 +688,6 @@ void Desktop::redrawScreen() {
 }
 
 void Desktop::drawProvinceInfo() {
-    screen_->hoveredProvince = shell_.hoveredProvince;
-    screen_->refusal = shell_.refusal;
     tessarion::drawProvinceInfo(*screen_, screen_->window);
     runner_.presentFrame();
 }
@@ -754,8 +753,6 @@ void Desktop::showBusy(bool busy) {
 }
 
 void Desktop::drawMapCursor() {
-    screen_->hoveredProvince = shell_.hoveredProvince;
-    screen_->refusal = shell_.refusal;
     screen_->redrawScreen();
 }
 
@@ -768,7 +765,7 @@ void Desktop::exportChronicle() {
     if (!prefix) {
         return;
     }
-    const ChronicleExport written = tessarion::exportChronicle(game_, shell_.colours, *prefix);
+    const ChronicleExport written = tessarion::exportChronicle(game_, shell_.view.colours, *prefix);
     if (written.ok) {
         alert("Alert", "Chronicle exported:\r\n" + printableText(written.pngPath) + "\r\n" +
                            printableText(written.csvPath));
@@ -782,14 +779,14 @@ void Desktop::menuChecksChanged() {
     menu_.setChecked(cmd::kEasy, skill == 0);
     menu_.setChecked(cmd::kNormal, skill == 1);
     menu_.setChecked(cmd::kHard, skill == 2);
-    menu_.setChecked(cmd::kSound, shell_.soundEnabled);
+    menu_.setChecked(cmd::kSound, shell_.view.soundEnabled);
     for (int volume : cmd::kVolumes) {
-        menu_.setChecked(volume, cmd::volumeOf(volume) == shell_.soundVolume);
+        menu_.setChecked(volume, cmd::volumeOf(volume) == shell_.view.soundVolume);
     }
-    sounds_.setVolume(shell_.soundVolume);
-    menu_.setChecked(cmd::kColours, shell_.colours == ColourScheme::ColourBlind);
-    if (screen_->colours != shell_.colours) {
-        screen_->setColourScheme(shell_.colours, config_.pictures);
+    sounds_.setVolume(shell_.view.soundVolume);
+    menu_.setChecked(cmd::kColours, shell_.view.colours == ColourScheme::ColourBlind);
+    if (screen_->colours() != shell_.view.colours) {
+        screen_->setColourScheme(shell_.view.colours, config_.pictures);
         screen_->redrawScreen();
     }
     rememberSettings();
@@ -873,7 +870,7 @@ void Desktop::playSound(Sound sound) {
         // The army crossing the frontier is shown whether or not it is heard.
         screen_->redrawScreen();
     }
-    if (!shell_.soundEnabled) {
+    if (!shell_.view.soundEnabled) {
         return;
     }
     if (!SoundBoard::holdsUp(sound)) {

@@ -233,7 +233,7 @@ void Dialogs::showResults(int invasions, int plagues, int rebellions) {
         numbers(s, cx, cy);
         const ChronicleChart chart(screen_.game().chronicle, cx + kPictureWidth, cy + 3,
                                    kChartWidth - 6, 400);
-        chart.draw(s, screen_.colours);
+        chart.draw(s, screen_.colours());
     };
     runner_.run(box);
 }
@@ -247,7 +247,7 @@ void Dialogs::showYearReport() {
 
 void Dialogs::showChronicle() {
     const Game& game = screen_.game();
-    ChronicleBox box(chronicleTitle(game), game.chronicle, screen_.colours, screenWidth(),
+    ChronicleBox box(chronicleTitle(game), game.chronicle, screen_.colours(), screenWidth(),
                      screenHeight());
     runner_.run(box);
 }

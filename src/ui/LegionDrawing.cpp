@@ -17,7 +17,7 @@ namespace {
 
 const Sprite& iconSprite(const Screen& screen, int icon) {
     const Pictures& p = screen.pictures;
-    const bool clear = screen.colours == ColourScheme::ColourBlind;
+    const bool clear = screen.colours() == ColourScheme::ColourBlind;
     switch (icon) {
         case kIconRoman:
             return clear ? p.romanLegionColourBlind : p.romanLegion;
@@ -68,7 +68,7 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
     const int wx = layout::windowXOfMap(x, screen.layoutOffsetX);
     const int wy = layout::windowYOfMap(y);
     const Sprite& sprite = iconSprite(screen, icon);
-    if (screen.colours == ColourScheme::ColourBlind) {
+    if (screen.colours() == ColourScheme::ColourBlind) {
         drawOutline(target, sprite, wx, wy);
     }
     sprite.drawTransparent(target, wx, wy);
@@ -131,7 +131,7 @@ void drawLegend(Screen& screen, Surface& s) {
     s.drawText(o + 20, 370, "Sassanids");
     iconSprite(screen, kIconRebel).drawTransparent(s, o + 50, 410);
     s.drawText(o + 20, 475, "Rebelling Legion");
-    if (screen.colours == ColourScheme::ColourBlind) {
+    if (screen.colours() == ColourScheme::ColourBlind) {
         drawLandSwatch(s, o + 110, 135, colourBlindColour(Ground::Roman));
         drawLandSwatch(s, o + 110, 230, colourBlindColour(Ground::Germanic));
         drawLandSwatch(s, o + 110, 320, colourBlindColour(Ground::Persian));

@@ -144,10 +144,12 @@ void drawProvinceInfo(Screen& screen, Surface& target) {
     const TextStyle saved = target.text;
     target.text = {kWhite, kBlack, false};
     target.fillRect(screen.x(185), 595, screen.x(965), 618, kBlack);
-    if (!screen.refusal.empty()) {
+    const WindowState none;
+    const WindowState& view = screen.view != nullptr ? *screen.view : none;
+    if (!view.refusal.empty()) {
         target.text.colour = kRefusalColour;
-        printAt(target, screen.x(185), 600, "No order: %s.", screen.refusal.c_str());
-    } else if (const Province* p = screen.hoveredProvince) {
+        printAt(target, screen.x(185), 600, "No order: %s.", view.refusal.c_str());
+    } else if (const Province* p = view.hoveredProvince) {
         printAt(target, screen.x(185), 600, "Province: %s", p->name.c_str());
         printAt(target, screen.x(430), 600, "Tax value:");
         if (p->taxValue != 0) {

@@ -44,12 +44,15 @@ void Screen::loadPictures() {
 }
 
 void Screen::loadPictures(const PictureProvider& provider) {
+    if (view != nullptr) {
+        colours_ = view->colours;
+    }
     pictures.load(provider);
     loadMapPictures(provider);
 }
 
 void Screen::setColourScheme(ColourScheme scheme, const PictureProvider& provider) {
-    colours = scheme;
+    colours_ = scheme;
     pictures.constantinople.load(provider);
     for (Sprite& overlay : pictures.overlays) {
         overlay.load(provider);
@@ -62,7 +65,7 @@ void Screen::loadMapPictures(const PictureProvider& provider) {
     map.load(provider);
     baseMap = Surface(kMapWidth, kMapHeight);
     baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
-    if (colours == ColourScheme::ColourBlind) {
+    if (colours_ == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
     } else {
         paintLandOfNoProvince(*this);

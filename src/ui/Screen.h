@@ -10,6 +10,7 @@
 #include "ui/Layout.h"
 #include "ui/Pictures.h"
 #include "ui/Surface.h"
+#include "ui/WindowState.h"
 
 namespace tessarion {
 
@@ -92,17 +93,16 @@ class Screen {
     Game& game() const { return game_; }
 
     int layoutOffsetX = 0;
-    // The map's colours; change them with setColourScheme.
-    ColourScheme colours = ColourScheme::Standard;
-    // The province under the mouse, kept up to date by the shell.
-    const Province* hoveredProvince = nullptr;
+    // The colours the map's pictures were decoded in; change them with
+    // setColourScheme.
+    ColourScheme colours() const { return colours_; }
+    // The player's choices and the province under the pointer, as the shell
+    // keeps them; nothing hovered and no refusal while none is given.
+    const WindowState* view = nullptr;
     // The keyboard's highlight and picked-up legion, drawn over the map.
     const MapCursor* mapCursor = nullptr;
     // The game plays out an order or a turn: the end-turn button says so.
     bool endTurnBusy = false;
-    // Why the last drop gave no order: shown in the province line instead of
-    // the province until the player moves on.
-    std::string refusal;
 
     Surface backBuffer;
     Surface baseMap;
@@ -144,6 +144,7 @@ class Screen {
     void noteChanged(const std::optional<std::vector<Area>>& areas);
 
     Game& game_;
+    ColourScheme colours_ = ColourScheme::Standard;
     Surface background_;
     // Where the back buffer changed since the window last took it (nothing:
     // take all of it).

@@ -15,10 +15,10 @@ namespace tessarion {
 void Shell::mouseMove(int x, int y) {
     mouseMapX = layout::mapXOfWindow(x, layoutOffsetX);
     mouseMapY = layout::mapYOfWindow(y);
-    hoveredProvince = provinceShownAt(game_, mouseMapX, mouseMapY);
-    if (hoveredProvince != shownProvince) {
-        shownProvince = hoveredProvince;
-        refusal.clear();
+    view.hoveredProvince = provinceShownAt(game_, mouseMapX, mouseMapY);
+    if (view.hoveredProvince != shownProvince) {
+        shownProvince = view.hoveredProvince;
+        view.refusal.clear();
         host_.drawProvinceInfo();
     }
 }
@@ -35,8 +35,8 @@ Province* Shell::legionBoxAt(int mapX, int mapY) const {
 }
 
 void Shell::leftButtonDown(int x, int y) {
-    if (!refusal.empty()) {
-        refusal.clear();
+    if (!view.refusal.empty()) {
+        view.refusal.clear();
         host_.drawProvinceInfo();
     }
     dragSource = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
@@ -62,7 +62,7 @@ bool Shell::giveOrder(Province* from, Province* to) {
     }
     lastDrop = orderLegion(game_, from, to);
     if (!lastDrop.carriedOut()) {
-        refusal = refusalText(lastDrop.refusal, from, to);
+        view.refusal = refusalText(lastDrop.refusal, from, to);
         host_.drawProvinceInfo();
     }
     return lastDrop.carriedOut();
@@ -106,10 +106,10 @@ bool Shell::endTurnButtonUp(int x, int y) {
 
 void Shell::showHighlight(Province* province) {
     if (province != shownProvince) {
-        refusal.clear();  // the player has moved on, as with the mouse
+        view.refusal.clear();  // the player has moved on, as with the mouse
     }
     cursor.highlighted = province;
-    hoveredProvince = province;
+    view.hoveredProvince = province;
     shownProvince = province;
     host_.drawMapCursor();
 }
@@ -267,18 +267,18 @@ bool Shell::command(int id, int param) {
             host_.menuChecksChanged();
             return true;
         case cmd::kSound:
-            soundEnabled = !soundEnabled;
+            view.soundEnabled = !view.soundEnabled;
             host_.menuChecksChanged();
             return true;
         case cmd::kVolume25:
         case cmd::kVolume50:
         case cmd::kVolume75:
         case cmd::kVolume100:
-            soundVolume = cmd::volumeOf(id);
+            view.soundVolume = cmd::volumeOf(id);
             host_.menuChecksChanged();
             return true;
         case cmd::kColours:
-            colours = colours == ColourScheme::Standard ? ColourScheme::ColourBlind
+            view.colours = view.colours == ColourScheme::Standard ? ColourScheme::ColourBlind
                                                         : ColourScheme::Standard;
             host_.menuChecksChanged();
             return true;

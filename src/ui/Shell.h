@@ -7,9 +7,9 @@
 #include "game/Commands.h"
 #include "game/Lessons.h"
 #include "model/FrontEnd.h"
-#include "ui/ColourScheme.h"
 #include "ui/Layout.h"
 #include "ui/MapCursor.h"
+#include "ui/WindowState.h"
 
 namespace tessarion {
 
@@ -73,11 +73,9 @@ class Shell {
     int mapOriginX() const { return layout::windowXOfMap(0, layoutOffsetX); }
     static constexpr int kMapOriginY = layout::kMapTop;
 
-    bool soundEnabled = true;
-    // Percent of full loudness.
-    int soundVolume = 100;
-    // The map's colours (the Options menu's colour-blind switch).
-    ColourScheme colours = ColourScheme::Standard;
+    // The window's choices and what the pointer rests on; the screen and the
+    // desktop read them here.
+    WindowState view;
     bool keyP = false;
     bool keyF = false;
     bool keyJ = false;
@@ -86,7 +84,7 @@ class Shell {
     bool chordFired = false;
     int mouseMapX = 0;
     int mouseMapY = 0;
-    Province* hoveredProvince = nullptr;
+    // The province the province line last showed.
     Province* shownProvince = nullptr;
 
     enum class Key { P, F, J, Other };
@@ -109,9 +107,6 @@ class Shell {
     Province* dragSource = nullptr;
     // What the last left-button release did.
     OrderResult lastDrop;
-    // Why the last drop gave no order, for the province line; empty once the
-    // player moves on (the next press, or the pointer reaching another province).
-    std::string refusal;
 
     // Ends the turn: the right click, the end-turn button and its key.
     void endTurn();

@@ -250,7 +250,7 @@ TEST_F(DesktopTest, ARefusedDropSaysWhyInTheProvinceLine) {
     run({atItalia(InputEvent::Type::MouseMove), atItalia(InputEvent::Type::MouseDown),
          atItalia(InputEvent::Type::MouseUp)});
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(desktop_->shell().refusal, "the legion is already in Italia");
+    EXPECT_EQ(desktop_->shell().view.refusal, "the legion is already in Italia");
     EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
     // A whole repaint keeps it.
     desktop_->redrawScreen();
@@ -274,7 +274,7 @@ TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
     run({atItalia(InputEvent::Type::MouseDown), atRaetia(InputEvent::Type::MouseMove),
          atRaetia(InputEvent::Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
-    EXPECT_EQ(desktop_->shell().hoveredProvince, p("Raetia"));
+    EXPECT_EQ(desktop_->shell().view.hoveredProvince, p("Raetia"));
 
     script({key(KeyCode::Escape)});  // the Maximinus Thrax lesson
     run({mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right),
@@ -294,7 +294,7 @@ TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
     // The highlight shows on Italia, takes a legion up, goes to Raetia and drops it there.
     run({key(KeyCode::Down), key(KeyCode::Enter), key(KeyCode::Up), key(KeyCode::Left)});
     EXPECT_EQ(desktop_->shell().cursor.picked, p("Italia"));
-    EXPECT_EQ(desktop_->screen().hoveredProvince, p("Raetia")) << "the panel follows";
+    EXPECT_EQ(desktop_->shell().view.hoveredProvince, p("Raetia")) << "the panel follows";
     // The way it would take shows as a drag's does.
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     EXPECT_EQ(desktop_->routesShown().front(), plannedRoute(*game_, p("Italia"), p("Raetia")));
@@ -626,13 +626,13 @@ TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
 
 TEST_F(DesktopTest, TheVolumeStepReachesThePlatformAtOnceAndIsTheOneChecked) {
     start();
-    EXPECT_EQ(desktop_->shell().soundVolume, 100);
+    EXPECT_EQ(desktop_->shell().view.soundVolume, 100);
     EXPECT_TRUE(desktop_->menuBar().isChecked(cmd::kVolume100));
     platform.log.clear();
     desktop_->shell().command(cmd::kVolume25);
     desktop_->shell().command(cmd::kVolume75);
     EXPECT_EQ(platform.log, (std::vector<std::string>{"volume 25", "volume 75"}));
-    EXPECT_EQ(desktop_->shell().soundVolume, 75);
+    EXPECT_EQ(desktop_->shell().view.soundVolume, 75);
     for (int volume : cmd::kVolumes) {
         EXPECT_EQ(desktop_->menuBar().isChecked(volume), volume == cmd::kVolume75) << volume;
     }

@@ -174,7 +174,7 @@ TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
     game().addLegions("Italia", &game().romans, 3);
     game().addLegions("Dacia", &game().barbarians, 2);
     check("new legions");
-    s.hoveredProvince = p("Italia");
+    view.hoveredProvince = p("Italia");
     check("a province under the mouse");
     game().addNews("Dacia has fallen");
     check("a news line");
@@ -189,7 +189,7 @@ TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
     game().turn = 313 - 235;
     check("Constantinople named");
     game().romans.clearLegions();
-    s.hoveredProvince = nullptr;
+    view.hoveredProvince = nullptr;
     check("legions gone");
     s.resize(1600, 900);
     check("a wider window");
@@ -204,7 +204,7 @@ TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
 TEST_F(MapTest, TheLayoutOnA1366AndA1920WideWindow) {
     moveOwner("Syria", &game().sassanids);
     game().addLegions("Italia", &game().barbarians, 2);
-    display().hoveredProvince = p("Italia");
+    view.hoveredProvince = p("Italia");
     for (const auto& [width, height, dx] :
          {std::tuple{1366, 768, 0}, std::tuple{1920, 1080, 277}}) {
         SCOPED_TRACE(width);

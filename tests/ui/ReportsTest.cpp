@@ -115,7 +115,7 @@ TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
     const std::uint32_t full = colourOf(268);
     const std::uint32_t empty = colourOf(269);
     Province* prov = p("Italia");
-    display().hoveredProvince = prov;
+    view.hoveredProvince = prov;
     prov->taxValue = 1;
     EXPECT_EQ(coins(paint()), (std::vector{full, empty, empty, empty}));
     prov->taxValue = 4;
@@ -135,7 +135,7 @@ TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
 TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {
     Province* prov = p("Syria");
     prov->hostility = 2;
-    display().hoveredProvince = prov;
+    view.hoveredProvince = prov;
     Surface& window = display().window;
     drawProvinceInfo(display(), window);
     EXPECT_TRUE(textAt(window, 185, 600, "Province: Syria", kWhite, kBlack));
@@ -143,7 +143,7 @@ TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {
     EXPECT_TRUE(
         textAt(window, 660, 600, "Attributes: " + prov->attributes + " (hostile)", kWhite, kBlack));
 
-    display().hoveredProvince = nullptr;
+    view.hoveredProvince = nullptr;
     drawProvinceInfo(display(), window);
     Surface expected(display().width(), display().height());
     expected.text = {kWhite, kBlack, false};

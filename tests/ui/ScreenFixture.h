@@ -98,6 +98,7 @@ class ScreenFixture : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         display_ = std::make_unique<Screen>(game(), width_, height_);
+        display_->view = &view;
         display_->buildOverlayKeys();
         display_->loadPictures(flatPicture);
         newGame();
@@ -109,6 +110,8 @@ class ScreenFixture : public GameTest {
     }
 
     Screen& display() { return *display_; }
+    // What the shell would keep: the province under the pointer, the refusal.
+    WindowState view;
 
     // Where a province's legion icons stand in the window.
     Point iconAt(const std::string& name) {

@@ -168,7 +168,7 @@ TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
     desktop->shell().command(cmd::kHard);
     desktop->shell().command(cmd::kSound);
     desktop->shell().command(cmd::kColours);
-    EXPECT_EQ(desktop->screen().colours, ColourScheme::ColourBlind);
+    EXPECT_EQ(desktop->screen().colours(), ColourScheme::ColourBlind);
     // Each change is written as it is made: a run that is killed keeps them.
     EXPECT_EQ(onDisk().skillLevel, 2);
     EXPECT_FALSE(onDisk().sound);
@@ -182,16 +182,16 @@ TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
     desktop->handle(placed);
     EXPECT_EQ(onDisk().windowX, std::optional<int>(-1700));
     EXPECT_TRUE(onDisk().windowMaximised);
-    desktop->shell().soundVolume = 40;
+    desktop->shell().view.soundVolume = 40;
     stop();
     EXPECT_EQ(onDisk().windowWidth, 1500);
     EXPECT_EQ(onDisk().soundVolume, 40);
 
     ASSERT_TRUE(start());
     EXPECT_EQ(game->skillLevel(), 2);
-    EXPECT_FALSE(desktop->shell().soundEnabled);
-    EXPECT_EQ(desktop->shell().soundVolume, 40);
-    EXPECT_EQ(desktop->screen().colours, ColourScheme::ColourBlind);
+    EXPECT_FALSE(desktop->shell().view.soundEnabled);
+    EXPECT_EQ(desktop->shell().view.soundVolume, 40);
+    EXPECT_EQ(desktop->screen().colours(), ColourScheme::ColourBlind);
     EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kColours));
     EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kHard));
     EXPECT_EQ(platform->windowWidth, 1500);
@@ -219,7 +219,7 @@ TEST_F(DesktopSettingsTest, TheCommandLineHoldsForOneRunOnly) {
     config.sound = false;      // --nosound
     config.fullscreen = true;  // --fullscreen
     ASSERT_TRUE(start(1920, 1080, config));
-    EXPECT_FALSE(desktop->shell().soundEnabled);
+    EXPECT_FALSE(desktop->shell().view.soundEnabled);
     EXPECT_TRUE(platform->fullscreen);
     desktop->shell().command(cmd::kEasy);
     stop();

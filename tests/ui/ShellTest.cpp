@@ -115,7 +115,7 @@ TEST_F(ShellTest, KeyboardPicksUpADropsAndCancels) {
     shell().mouseMove(wx(r.left + 2), wy(r.top + 2));
     shell().moveHighlight(Heading::Up);
     EXPECT_EQ(shell().cursor.highlighted, p("Italia"));
-    EXPECT_EQ(shell().hoveredProvince, p("Italia"));
+    EXPECT_EQ(shell().view.hoveredProvince, p("Italia"));
 
     // Italia's legion to Raetia: Enter, up, left, Enter.
     shell().pickOrDrop();
@@ -148,9 +148,9 @@ TEST_F(ShellTest, KeyboardPicksUpADropsAndCancels) {
     EXPECT_EQ(shell().cursor.picked, nullptr);
     EXPECT_TRUE(advisor.saw("All the units in the province have already moved."));
     // The province line says why until the highlight moves on.
-    EXPECT_EQ(shell().refusal, "all the legions in Raetia have already moved");
+    EXPECT_EQ(shell().view.refusal, "all the legions in Raetia have already moved");
     shell().moveHighlight(Heading::Down);  // Narbonensis
-    EXPECT_EQ(shell().refusal, "");
+    EXPECT_EQ(shell().view.refusal, "");
     // Enter on the province it was picked up from puts it down.
     shell().moveHighlight(Heading::Right);  // Italia
     shell().pickOrDrop();
@@ -168,10 +168,10 @@ TEST_F(ShellTest, HoverRedrawsThePanelOnlyWhenTheProvinceChanges) {
     const Rect& r = p("Italia")->hitRects.front();
     shell().mouseMove(wx(r.left + 2), wy(r.top + 2));
     shell().mouseMove(wx(r.left + 3), wy(r.top + 3));
-    EXPECT_EQ(shell().hoveredProvince, p("Italia"));
+    EXPECT_EQ(shell().view.hoveredProvince, p("Italia"));
     shell().mouseMove(wx(r.left), wy(r.top + 3));  // on the edge: Italia's painted land
     shell().mouseMove(1, 1);
-    EXPECT_EQ(shell().hoveredProvince, nullptr);
+    EXPECT_EQ(shell().view.hoveredProvince, nullptr);
     EXPECT_EQ(host.log, (std::vector<std::string>{"panel", "panel"}));
 }
 
@@ -264,13 +264,13 @@ TEST_F(ShellTest, EveryPaintedPixelAnswersTheMouse) {
             Province* rules = provinceAt(game(), x, y);
             const int under = land.at(x, y);
             if (rules != nullptr) {
-                ASSERT_EQ(shell().hoveredProvince, rules) << x << "," << y;
+                ASSERT_EQ(shell().view.hoveredProvince, rules) << x << "," << y;
             } else if (under >= 0) {
                 const auto i = static_cast<std::size_t>(under);
-                ASSERT_EQ(shell().hoveredProvince, game().provinces[i].get()) << x << "," << y;
+                ASSERT_EQ(shell().view.hoveredProvince, game().provinces[i].get()) << x << "," << y;
                 ++sampled[i];
             } else {
-                ASSERT_EQ(shell().hoveredProvince, nullptr) << x << "," << y;
+                ASSERT_EQ(shell().view.hoveredProvince, nullptr) << x << "," << y;
                 sea += under == res::MapLand::kSea;
             }
         }
