@@ -1,22 +1,17 @@
 #include "ui/Desktop.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "game/Game.h"
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
-#include "model/PrintableText.h"
-#include "platform/FileSystem.h"
 #include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
 #include "ui/AdvisorBox.h"
-#include "ui/ChronicleExport.h"
 #include "ui/EndTurnButton.h"
 #include "ui/Reports.h"
-#include "ui/YearSummary.h"
 
 namespace tessarion {
 
@@ -30,23 +25,6 @@ int frameWidthFor(std::pair<int, int> screen) {
     const int w = screen.first;
     const int h = std::max(screen.second, 1);
     return std::max(Screen::kLayoutWidth, w * Screen::kLayoutHeight / h);
-}
-
-// The menu bar stands where the desktop's own would, outside the client
-// area: nothing on its strip reaches the map.
-bool onMenuBar(const InputEvent& e) {
-    return layout::clientYOfFrame(e.y) < 0;
-}
-
-// The letters of the People's Front chord; the others are no key of the shell's.
-Shell::Key shellKey(const InputEvent& e) {
-    if (e.key != KeyCode::Letter) {
-        return Shell::Key::Other;
-    }
-    return e.letter == 'p'   ? Shell::Key::P
-           : e.letter == 'f' ? Shell::Key::F
-           : e.letter == 'j' ? Shell::Key::J
-                             : Shell::Key::Other;
 }
 
 }  // namespace
@@ -68,7 +46,9 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
       dialogs_(platform, runner_, *screen_, sounds_, config_),
       animator_(*screen_, Animator::Hooks{[this](Sound s) { playSound(s); },
                                           [this](int ms) { runner_.pause(ms); },
-                                          [this] { runner_.presentFrame(); }}) {
+                                          [this] { runner_.presentFrame(); }}),
+      kept_(game, platform, config_.autosaveFile, config_.note),
+      settings_(config_.settingsFile, config_.note) {
     shell_.layoutOffsetX = screen_->layoutOffsetX;
     screen_->mapCursor = &shell_.cursor;
     screen_->view = &shell_.view;
@@ -90,21 +70,21 @@ bool Desktop::startUp() {
     frontEnd_.emplace(game_, *this);
     // Saves killed part-way by an earlier run leave their temporary files.
     removeStaleTemporaries(config_.saveFolder);
-    readSettings();
+    settings_.read();
+    const Settings& kept = settings_.settings();
     // The first game is already played at the remembered skill.
-    game_.setSkillLevel(settings_.skillLevel);
+    game_.setSkillLevel(kept.skillLevel);
     // Nothing of the first set-up makes a noise.
     settingUp_ = true;
     beginFirstGame(game_);
     settingUp_ = false;
-    filedText_ = saveGameText(game_);
+    kept_.filed();
     screen_->buildOverlayKeys();
 
-    if (settings_.windowWidth > 0 && settings_.windowHeight > 0) {
-        platform_.setWindowPlace({settings_.windowX.value_or(0), settings_.windowY.value_or(0),
-                                  settings_.windowWidth, settings_.windowHeight,
-                                  settings_.windowX && settings_.windowY,
-                                  settings_.windowMaximised});
+    if (kept.windowWidth > 0 && kept.windowHeight > 0) {
+        platform_.setWindowPlace({kept.windowX.value_or(0), kept.windowY.value_or(0),
+                                  kept.windowWidth, kept.windowHeight,
+                                  kept.windowX && kept.windowY, kept.windowMaximised});
     }
     if (!platform_.openWindow(kTitle, frameWidth(), runner_.frame().height())) {
         return false;
@@ -112,7 +92,7 @@ bool Desktop::startUp() {
     windowOpen_ = true;
     // A screen too small for the whole frame in a window gets it full screen,
     // pixel for pixel, unless the player chose otherwise.
-    const bool fullscreen = config_.fullscreen.value_or(settings_.fullscreen.value_or(
+    const bool fullscreen = config_.fullscreen.value_or(kept.fullscreen.value_or(
         !platform_.windowFits(frameWidth(), runner_.frame().height())));
     if (config_.pictures) {
         // The application icon keeps its own transparency.
@@ -130,109 +110,16 @@ bool Desktop::startUp() {
         clearFrame();
         dialogs_.showSplash();
     }
-    shell_.view.soundEnabled = config_.sound.value_or(settings_.sound);
-    shell_.view.soundVolume = settings_.soundVolume;
-    shell_.view.colours = settings_.colours;
-    started_ = settings_;
-    started_.sound = shell_.view.soundEnabled;
-    started_.fullscreen = platform_.isFullscreen();
+    shell_.view.soundEnabled = config_.sound.value_or(kept.sound);
+    shell_.view.soundVolume = kept.soundVolume;
+    shell_.view.colours = kept.colours;
+    Settings started = kept;
+    started.sound = shell_.view.soundEnabled;
+    started.fullscreen = platform_.isFullscreen();
+    settings_.startWith(started);
     loadPictures();
     menuChecksChanged();
     return !quitting();
-}
-
-void Desktop::readSettings() {
-    if (config_.settingsFile.empty()) {
-        return;
-    }
-    SettingsRead read = loadSettings(config_.settingsFile);
-    settings_ = read.settings;
-    if (read.notes.empty()) {
-        return;
-    }
-    for (const std::string& note : read.notes) {
-        if (config_.note) {
-            config_.note("settings file " + config_.settingsFile + ": " + note);
-        }
-    }
-    std::string text =
-        "Princeps,\r\n\r\nYour settings file could not all be read:\r\n" + read.notes.front() + ".";
-    if (read.notes.size() > 1) {
-        text += "\r\n(" + std::to_string(read.notes.size() - 1) + " more like it.)";
-    }
-    text += "\r\nThe other settings are kept.";
-    noteSettings(text);
-    // What could not be read goes; the file says again what the game will do.
-    writeSettings();
-}
-
-void Desktop::writeSettings() {
-    if (config_.settingsFile.empty()) {
-        return;
-    }
-    const std::optional<std::string> error = storeSettings(config_.settingsFile, settings_);
-    if (!error) {
-        return;
-    }
-    if (config_.note) {
-        config_.note("settings file " + config_.settingsFile + " not written: " + *error);
-    }
-    if (!settingsUnwritable_) {
-        settingsUnwritable_ = true;
-        noteSettings("Princeps,\r\n\r\nYour settings could not be kept for the next game:\r\n" +
-                     *error + ".");
-    }
-}
-
-void Desktop::noteSettings(const std::string& text) {
-    settingsNotes_.push_back(text);
-    if (runner_.mapPainted && !quitting()) {
-        showSettingsNotes();
-    }
-}
-
-void Desktop::showSettingsNotes() {
-    std::vector<std::string> notes;
-    notes.swap(settingsNotes_);
-    for (const std::string& text : notes) {
-        tessarion::showMessage(game_, text);
-    }
-}
-
-void Desktop::rememberSettings(bool windowSize) {
-    if (!windowOpen_) {
-        return;
-    }
-    const Settings before = settings_;
-    // Each setting the player changed since start-up; what the command line
-    // chose for this run alone stays out of the file.
-    auto take = [](auto& kept, auto& started, const auto& now) {
-        if (started != now) {
-            kept = now;
-            started = now;
-        }
-    };
-    take(settings_.skillLevel, started_.skillLevel, game_.skillLevel());
-    const WindowState& view = shell_.view;
-    take(settings_.sound, started_.sound, view.soundEnabled);
-    take(settings_.soundVolume, started_.soundVolume, view.soundVolume);
-    take(settings_.colours, started_.colours, view.colours);
-    take(settings_.fullscreen, started_.fullscreen, std::optional<bool>(platform_.isFullscreen()));
-    if (windowSize) {
-        const WindowPlace place = platform_.windowPlace();
-        if (place.width > 0 && place.height > 0) {
-            settings_.windowWidth = place.width;
-            settings_.windowHeight = place.height;
-            settings_.windowMaximised = place.maximised;
-            if (place.positioned) {
-                settings_.windowX = place.x;
-                settings_.windowY = place.y;
-            }
-        }
-    }
-    if (!(settings_ == before)) {
-        writeSettings();
-    }
 }
 
 void Desktop::loadPictures() {
@@ -254,7 +141,7 @@ void Desktop::firstPaint() {
     }
     // Cleared first, so the intro and the welcome come once per run.
     firstPaint_ = false;
-    showSettingsNotes();
+    noteSettings();
     // A game continued is no new game of 235 AD: no introduction to one, no
     // hints before it starts.
     if (offerToContinue()) {
@@ -267,84 +154,20 @@ void Desktop::firstPaint() {
 }
 
 bool Desktop::offerToContinue() {
-    if (config_.autosaveFile.empty() || config_.loadFile || quitting()) {
+    if (config_.loadFile || quitting()) {
         return false;
     }
-    std::string bytes;
-    std::error_code ec;
-    if (!std::filesystem::exists(config_.autosaveFile, ec) ||
-        files::readRegularFile(config_.autosaveFile, 1 << 20, bytes)) {
+    const std::optional<int> year = kept_.keptYear();
+    if (!year || !askYesNo(formatText("Continue the game of %d AD?", *year), Question{})) {
         return false;
     }
-    // A kept game that no longer loads is not offered; the next year's end
-    // replaces it.
-    const SavedGameInfo info = inspectGameText(game_, bytes);
-    if (!info.result.ok ||
-        !askYesNo(formatText("Continue the game of %d AD?", info.year), Question{})) {
-        return false;
-    }
-    const FileResult loaded = loadGame(game_, config_.autosaveFile);
+    const FileResult loaded = kept_.takeKept();
     if (!loaded.ok) {
         alert(loaded.caption, loaded.error);
         return false;
     }
-    filedText_ = autosavedText_ = saveGameText(game_);
     screen_->redrawScreen();
     return true;
-}
-
-bool Desktop::changedSinceFiled() {
-    return saveGameText(game_) != filedText_;
-}
-
-void Desktop::gameFiled() {
-    filedText_ = saveGameText(game_);
-    noteUnsaved();
-}
-
-void Desktop::autosave() {
-    if (config_.autosaveFile.empty() || gameOver_) {
-        return;
-    }
-    const std::string text = saveGameText(game_);
-    if (text == autosavedText_) {
-        return;
-    }
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(config_.autosaveFile).parent_path(),
-                                        ec);
-    if (const FileResult saved = saveGame(game_, config_.autosaveFile); !saved.ok) {
-        // Not worth a box at every year's end: the player's own saves say
-        // what is wrong with the folder.
-        if (config_.note) {
-            config_.note("the game could not be kept in " + config_.autosaveFile + ": " +
-                         saved.error);
-        }
-        return;
-    }
-    autosavedText_ = filedText_ = text;
-    noteUnsaved();
-}
-
-bool Desktop::mayLeave() {
-    if (!changedSinceFiled()) {
-        return true;
-    }
-    const char* question =
-        config_.autosaveFile.empty()
-            ? "Are you sure you want to discard the current game?"
-            : "Princeps,\r\n\r\nThe game has changed since it was last saved.\r\n"
-              "It will be kept and offered when you return.\r\n\r\n"
-              "Do you want to leave the game now?";
-    return tessarion::askYesNo(game_, question);
-}
-
-void Desktop::noteUnsaved() {
-    const bool unsaved = changedSinceFiled();
-    if (unsaved != unsavedNoted_) {
-        unsavedNoted_ = unsaved;
-        platform_.setUnsavedChanges(unsaved);
-    }
 }
 
 int Desktop::run() {
@@ -391,15 +214,7 @@ int Desktop::run() {
 
 void Desktop::shutDown() {
     if (windowOpen_) {
-        if (gameOver_) {
-            // Nothing is left to go on with next time.
-            std::error_code ec;
-            if (!config_.autosaveFile.empty()) {
-                std::filesystem::remove(config_.autosaveFile, ec);
-            }
-        } else {
-            autosave();
-        }
+        kept_.keepOrForget();
         rememberSettings(true);
         // Farewell: the About box over an empty window, closing by itself.
         runner_.reopen();  // let the box run its course
@@ -424,7 +239,7 @@ bool Desktop::handle(const InputEvent& e) {
             break;
         case InputEvent::Type::Hidden:
             // The page or the window may not come back (a browser tab closed).
-            autosave();
+            kept_.keep();
             break;
         case InputEvent::Type::None:
             break;
@@ -448,10 +263,10 @@ bool Desktop::handle(const InputEvent& e) {
     }
     runPostedCommands();
     if (game_.year() != year && !quitting()) {
-        autosave();  // a year ended
+        kept_.keep();  // a year ended
     }
     if (e.type != InputEvent::Type::MouseMove && e.type != InputEvent::Type::TouchMove) {
-        noteUnsaved();
+        kept_.noteUnsaved();
     }
     return !quitting();
 }
@@ -471,158 +286,6 @@ bool Desktop::windowEvent(const InputEvent& e) {
     fitFrameToWindow();
     runner_.presentFrame();
     return true;
-}
-
-void Desktop::dispatch(const InputEvent& e) {
-    switch (e.type) {
-        case InputEvent::Type::MouseMove:
-            if (menu_.active()) {
-                menu_.mouseMove(e.x, e.y);
-                runner_.presentFrame();
-            } else if (!onMenuBar(e)) {
-                shell_.mouseMove(e.x, layout::clientYOfFrame(e.y));
-            }
-            break;
-        case InputEvent::Type::MouseDown:
-            mouseDown(e);
-            break;
-        case InputEvent::Type::MouseUp:
-            mouseUp(e);
-            break;
-        case InputEvent::Type::KeyDown:
-            keyDown(e);
-            break;
-        case InputEvent::Type::KeyUp:
-            keyUp(e);
-            break;
-        case InputEvent::Type::Text:
-            if (!menu_.active()) {
-                shell_.character(e.text);
-            }
-            break;
-        default:
-            break;
-    }
-}
-
-void Desktop::mouseDown(const InputEvent& e) {
-    if (e.button == InputEvent::Button::Left) {
-        // Whatever this press starts, the last drag is over.
-        shell_.dragSource = nullptr;
-    }
-    leftHeld_ = false;
-    bool consumed = false;
-    const bool menusWereActive = menu_.active();
-    menu_.mouseDown(e.x, e.y, consumed);
-    if (consumed || onMenuBar(e)) {
-        runner_.presentFrame();
-        return;
-    }
-    if (menusWereActive) {
-        runner_.presentFrame();  // the bar let go of the keyboard
-    }
-    if (e.button == InputEvent::Button::Left) {
-        shell_.hideMapCursor();
-        const int y = layout::clientYOfFrame(e.y);
-        summaryPressed_ = YearSummary::contains(game_, e.x, y, screen_->layoutOffsetX);
-        if (summaryPressed_) {
-            return;  // the summary line opens the year's report when let go
-        }
-        if (!shell_.endTurnButtonDown(e.x, y)) {
-            shell_.leftButtonDown(e.x, y);
-            leftHeld_ = true;
-        }
-    }
-}
-
-void Desktop::mouseUp(const InputEvent& e) {
-    // The route of the drag goes with the button.
-    leftHeld_ = false;
-    bool consumed = false;
-    const std::optional<int> id = menu_.mouseUp(e.x, e.y, consumed);
-    if (consumed) {
-        runner_.presentFrame();
-        if (id) {
-            command(*id);
-        }
-    } else if (e.button == InputEvent::Button::Left && summaryPressed_) {
-        summaryPressed_ = false;
-        if (YearSummary::contains(game_, e.x, layout::clientYOfFrame(e.y),
-                                  screen_->layoutOffsetX)) {
-            command(cmd::kYearReport);
-        }
-    } else if (e.button == InputEvent::Button::Left) {
-        // The end-turn button lets go of a press wherever it ends, the menu
-        // bar's strip included, so that it is never left drawn pressed.
-        const int y = layout::clientYOfFrame(e.y);
-        if (!shell_.endTurnButtonUp(e.x, y) && !onMenuBar(e)) {
-            shell_.leftButtonUp(e.x, y);
-        }
-    } else if (onMenuBar(e)) {
-        return;
-    } else if (e.button == InputEvent::Button::Right) {
-        shell_.rightButtonUp();
-    }
-}
-
-void Desktop::keyDown(const InputEvent& e) {
-    bool consumed = false;
-    const std::optional<int> id = menu_.keyDown(e, consumed);
-    if (!consumed) {
-        shell_.keyDown(shellKey(e));
-        mapKey(e);
-        return;
-    }
-    runner_.presentFrame();
-    if (id) {
-        command(*id);
-    }
-}
-
-void Desktop::mapKey(const InputEvent& e) {
-    switch (e.key) {
-        case KeyCode::Left:
-            shell_.moveHighlight(Heading::Left);
-            break;
-        case KeyCode::Right:
-            shell_.moveHighlight(Heading::Right);
-            break;
-        case KeyCode::Up:
-            shell_.moveHighlight(Heading::Up);
-            break;
-        case KeyCode::Down:
-            shell_.moveHighlight(Heading::Down);
-            break;
-        case KeyCode::Enter:
-        case KeyCode::Space:
-            // Held down, it would pick up and drop again and again.
-            if (!e.repeat) {
-                shell_.pickOrDrop();
-            }
-            break;
-        case KeyCode::Escape:
-            shell_.cancelPick();
-            break;
-        case KeyCode::Letter:
-            // Held down it would end one turn after another.
-            if (e.letter == EndTurnButton::kKey && !e.alt && !e.repeat) {
-                shell_.endTurn();
-            }
-            break;
-        default:
-            break;
-    }
-}
-
-void Desktop::keyUp(const InputEvent& e) {
-    bool consumed = false;
-    menu_.keyUp(e, consumed);
-    if (consumed) {
-        runner_.presentFrame();
-    }
-    if (e.key == KeyCode::Letter) {
-        shell_.keyUp(shellKey(e));
-    }
 }
 
 void Desktop::fitFrameToWindow() {
@@ -668,20 +331,7 @@ void Desktop::showRoutes() {
     }
 }
 
-void Desktop::command(int id, int param) {
-    shell_.command(id, param);
-    runner_.presentFrame();
-}
-
-void Desktop::runPostedCommands() {
-    while (!quitting() && !posted_.empty()) {
-        auto [id, param] = posted_.front();
-        posted_.pop_front();
-        command(id, param);
-    }
-}
-
-// The host of the shell.
+// Drawing for the shell.
 
 void Desktop::redrawScreen() {
     screen_->redrawScreen();
@@ -690,43 +340,6 @@ void Desktop::redrawScreen() {
 void Desktop::drawProvinceInfo() {
     tessarion::drawProvinceInfo(*screen_, screen_->window);
     runner_.presentFrame();
-}
-
-void Desktop::playLesson(const Lesson& lesson) {
-    zoomFrame(lesson.zoomX, lesson.zoomY);
-    openPictureBox(lesson.picture);
-}
-
-void Desktop::openWebPage(const std::string& path) {
-    dialogs_.openWebPage(path);
-}
-
-void Desktop::showAbout() {
-    dialogs_.showAbout();
-}
-
-std::optional<std::string> Desktop::chooseSavePath() {
-    return dialogs_.chooseSavePath();
-}
-
-std::optional<std::string> Desktop::chooseLoadPath() {
-    return dialogs_.chooseLoadPath();
-}
-
-void Desktop::alert(const std::string& caption, const std::string& text) {
-    dialogs_.alert(caption, text);
-}
-
-void Desktop::quit() {
-    // Only the rules end the program this way: the game is over.
-    gameOver_ = true;
-    runner_.close();
-}
-
-void Desktop::leave() {
-    if (mayLeave()) {
-        runner_.close();
-    }
 }
 
 void Desktop::drawEndTurnButton(bool pressed) {
@@ -756,41 +369,10 @@ void Desktop::drawMapCursor() {
     screen_->redrawScreen();
 }
 
-void Desktop::showYearReport() {
-    dialogs_.showYearReport();
-}
-
-void Desktop::exportChronicle() {
-    const std::optional<std::string> prefix = dialogs_.chooseExportPath();
-    if (!prefix) {
-        return;
-    }
-    const ChronicleExport written = tessarion::exportChronicle(game_, shell_.view.colours, *prefix);
-    if (written.ok) {
-        alert("Alert", "Chronicle exported:\r\n" + printableText(written.pngPath) + "\r\n" +
-                           printableText(written.csvPath));
-    } else {
-        alert("ERROR", written.error);
-    }
-}
-
-void Desktop::menuChecksChanged() {
-    const int skill = game_.skillLevel();
-    menu_.setChecked(cmd::kEasy, skill == 0);
-    menu_.setChecked(cmd::kNormal, skill == 1);
-    menu_.setChecked(cmd::kHard, skill == 2);
-    menu_.setChecked(cmd::kSound, shell_.view.soundEnabled);
-    for (int volume : cmd::kVolumes) {
-        menu_.setChecked(volume, cmd::volumeOf(volume) == shell_.view.soundVolume);
-    }
-    sounds_.setVolume(shell_.view.soundVolume);
-    menu_.setChecked(cmd::kColours, shell_.view.colours == ColourScheme::ColourBlind);
-    if (screen_->colours() != shell_.view.colours) {
-        screen_->setColourScheme(shell_.view.colours, config_.pictures);
-        screen_->redrawScreen();
-    }
-    rememberSettings();
-    runner_.presentFrame();
+void Desktop::quit() {
+    // Only the rules end the program this way: the game is over.
+    kept_.end();
+    runner_.close();
 }
 
 // The advisor.

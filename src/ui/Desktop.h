@@ -11,6 +11,8 @@
 #include "ui/Animation.h"
 #include "ui/DesktopConfig.h"
 #include "ui/Dialogs.h"
+#include "ui/KeptGame.h"
+#include "ui/KeptSettings.h"
 #include "ui/MenuBar.h"
 #include "ui/ModalBox.h"
 #include "ui/ModalRunner.h"
@@ -92,7 +94,7 @@ class Desktop : public ShellHost {
     // The box open at the moment, if any (for tests).
     ModalBox* openBox() const { return runner_.openBox(); }
     // The settings as the file keeps them.
-    const Settings& settings() const { return settings_; }
+    const Settings& settings() const { return settings_.settings(); }
 
     // The client area's height for a screen: the layout's 768 rows where they
     // fit below the menu bar; on a shorter screen the empty rows under the
@@ -102,6 +104,8 @@ class Desktop : public ShellHost {
     const std::vector<RouteOnMap>& routesShown() const { return routesDrawn_; }
 
   private:
+    // The People's Front chord's letters; the others are no key of the shell's.
+    static Shell::Key shellKey(const InputEvent& e);
     void command(int id, int param = 0);
     void runPostedCommands();
     void dispatch(const InputEvent& event);
@@ -125,27 +129,17 @@ class Desktop : public ShellHost {
     void showRoutes();
     void loadPictures();
     void clearFrame();
-    // The game as it stands differs from the one last saved, loaded or kept.
-    bool changedSinceFiled();
-    // Keeps the game in the autosave, when it changed since the last.
-    void autosave();
     // At start-up: the game the last run kept, offered to go on with; true
     // when the player took it.
     bool offerToContinue();
     // Asks before the player leaves a game that has changed; true to leave.
     bool mayLeave();
-    // Tells the platform whether leaving now would lose anything.
-    void noteUnsaved();
-    // The settings file, read at start-up; rewritten at once when damaged.
-    void readSettings();
     // Takes what the player changed since start-up into the settings (and the
-    // window's size, when asked), and writes them when they differ from the file's.
+    // window's place, when asked), and writes them when they differ from the file's.
     void rememberSettings(bool windowSize = false);
-    void writeSettings();
     // Tells the player, once the window shows the map, what became of the
-    // settings file; each kind of trouble once a run.
-    void noteSettings(const std::string& text);
-    void showSettingsNotes();
+    // settings file.
+    void noteSettings();
 
     Platform& platform_;
     Game& game_;
@@ -171,21 +165,8 @@ class Desktop : public ShellHost {
     int busyDepth_ = 0;
     std::vector<RouteOnMap> routesDrawn_;
     std::deque<std::pair<int, int>> posted_;
-    // The game's saved text as last written or read (by the player or the
-    // autosave), and as the autosave last kept it.
-    std::string filedText_;
-    std::string autosavedText_;
-    bool unsavedNoted_ = false;
-    // The rules ended the program (defeat, or the player stopped at the end):
-    // there is no game left to continue.
-    bool gameOver_ = false;
-    // What the settings file holds, and what this run started with (the
-    // command line may differ from the file; only the player's own changes
-    // are written back).
-    Settings settings_;
-    Settings started_;
-    std::vector<std::string> settingsNotes_;
-    bool settingsUnwritable_ = false;
+    KeptGame kept_;
+    KeptSettings settings_;
 };
 
 }  // namespace tessarion
