@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstddef>
+#include <iterator>
+
 namespace tessarion {
 
 // Menu command ids: the menus, the keyboard, the console's `command` and the
-// rules' own queued commands (play again at 476 AD) all speak in these; the
-// scenarios' ids are in their table (game/Scenarios.cpp).
+// rules' own queued commands (play again at 476 AD) all speak in these. The
+// scenarios and the lessons have ranges of their own, their ids in their
+// tables (kScenarios in game/Scenarios.cpp, kLessons in game/Lessons.h); the
+// compiler checks every table against the others, so no two commands can
+// share an id.
 namespace cmd {
 inline constexpr int kNewGame = 3002;
 inline constexpr int kSave = 3001;
@@ -35,6 +41,56 @@ inline constexpr int kTakeQuiz = 108;
 inline constexpr int kHelp = 110;
 inline constexpr int kVideoTutorial = 103;
 inline constexpr int kAbout = 104;
+
+// Every command above, once: a new command goes here as well.
+inline constexpr int kAll[] = {
+    kNewGame, kSave, kLoad, kExit, kExportChronicle, kEasy, kNormal, kHard, kSound,
+    kVolume25, kVolume50, kVolume75, kVolume100, kColours, kYearReport, kChronicle,
+    kStudyGuide, kTakeQuiz, kHelp, kVideoTutorial, kAbout,
+};
+
+// The ranges of the tables' ids.
+struct IdRange {
+    int first;
+    int last;
+    constexpr bool holds(int id) const { return first <= id && id <= last; }
+};
+inline constexpr IdRange kScenarioIds{1100, 1199};
+inline constexpr IdRange kLessonIds{2000, 2099};
+
+// No id twice among `ids`, and none in a table's range.
+template <typename Ids>
+constexpr bool ownIds(const Ids& ids) {
+    for (std::size_t i = 0; i < std::size(ids); ++i) {
+        if (kScenarioIds.holds(ids[i]) || kLessonIds.holds(ids[i])) {
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (ids[i] == ids[j]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(ownIds(kAll), "two commands share an id, or one stands in a table's range");
+
+// The ids a table gives its rows (`idOf(row)`): each in the table's range, no
+// two alike.
+template <typename Table, typename IdOf>
+constexpr bool tableIds(const Table& table, IdRange range, IdOf idOf) {
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        if (!range.holds(idOf(table[i]))) {
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (idOf(table[i]) == idOf(table[j])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 }  // namespace cmd
 
 }  // namespace tessarion

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "game/Commands.h"
+
 namespace tessarion {
 
 // A history lesson: an entry of the History menu and, in its year, a
@@ -33,6 +35,9 @@ inline constexpr Lesson kLessons[] = {
     {2007, "Sack of 455 AD", 455, "vandals", "IDR_VANDAL_SACK", 489, 308},
     {2008, "Romulus Augustulus", 476, "odoacer", "IDR_ODOACER", 489, 308},
 };
+
+static_assert(cmd::tableIds(kLessons, cmd::kLessonIds, [](const Lesson& l) { return l.menuId; }),
+              "a lesson's menu id is another's, or outside the lessons' range");
 
 // Each is null when no lesson matches.
 const Lesson* lessonForMenu(int menuId);

@@ -2,6 +2,7 @@
 
 #include "engine/Routes.h"
 #include "game/Chronicle.h"
+#include "game/Commands.h"
 #include "game/Events.h"
 #include "game/Game.h"
 #include "game/TurnCycle.h"
@@ -124,6 +125,8 @@ constexpr Scenario kScenarios[] = {
     {1102, "Honorius (410 AD)", 410, 409, setUp410, false},
     {1103, "Valentinian III (455 AD)", 455, 454, setUp455, false},
 };
+static_assert(cmd::tableIds(kScenarios, cmd::kScenarioIds, [](const Scenario& s) { return s.id; }),
+              "a scenario's id is another's, or outside the scenarios' range");
 
 }  // namespace
 

@@ -46,12 +46,20 @@ TEST(Lessons, EachLessonIsFoundOnceByMenuPictureAndYear) {
     EXPECT_EQ(lessonForPicture("intro"), nullptr) << "the introduction has no lesson";
 }
 
-TEST(Lessons, MenuIdsAreNoOtherCommands) {
-    for (int other : {cmd::kNewGame, cmd::kSave, cmd::kLoad, cmd::kExit, cmd::kEasy, cmd::kNormal,
-                      cmd::kHard, cmd::kSound, cmd::kStudyGuide, cmd::kTakeQuiz, cmd::kHelp,
-                      cmd::kVideoTutorial, cmd::kAbout}) {
-        EXPECT_EQ(lessonForMenu(other), nullptr) << other;
-        EXPECT_FALSE(isScenario(other)) << other;
+// Every command of the game, plain, a scenario's or a lesson's, has an id of
+// its own, and each lookup knows only its own.
+TEST(CommandIds, NoTwoCollide) {
+    std::multiset<int> ids(std::begin(cmd::kAll), std::end(cmd::kAll));
+    for (const Scenario& s : scenarios()) {
+        ids.insert(s.id);
+    }
+    for (const Lesson& l : kLessons) {
+        ids.insert(l.menuId);
+    }
+    for (int id : ids) {
+        EXPECT_EQ(ids.count(id), 1u) << id;
+        EXPECT_EQ(isScenario(id), findScenario(id) != nullptr && cmd::kScenarioIds.holds(id));
+        EXPECT_EQ(lessonForMenu(id) != nullptr, cmd::kLessonIds.holds(id)) << id;
     }
 }
 
