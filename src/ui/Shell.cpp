@@ -240,12 +240,10 @@ bool Shell::command(int id, int param) {
         // A legion picked up in one game is none of the next one's.
         cursor.picked = nullptr;
     }
-    for (const WebPage& page : kWebPages) {
-        if (page.command == id) {
-            host_.openWebPage(page.path);
-            return true;
-        }
-    }
+    return fileCommand(id, param) || optionCommand(id) || historyCommand(id) || helpCommand(id);
+}
+
+bool Shell::fileCommand(int id, int param) {
     switch (id) {
         case cmd::kNewGame:
             newGame(game_, param != 0);
@@ -257,45 +255,11 @@ bool Shell::command(int id, int param) {
         case cmd::kLoad:
             loadCommand();
             return true;
-        case cmd::kExit:
-            host_.leave();
-            return true;
-        case cmd::kEasy:
-        case cmd::kNormal:
-        case cmd::kHard:
-            game_.setSkillLevel(id - cmd::kEasy);
-            host_.menuChecksChanged();
-            return true;
-        case cmd::kSound:
-            view.soundEnabled = !view.soundEnabled;
-            host_.menuChecksChanged();
-            return true;
-        case cmd::kVolume25:
-        case cmd::kVolume50:
-        case cmd::kVolume75:
-        case cmd::kVolume100:
-            view.soundVolume = cmd::volumeOf(id);
-            host_.menuChecksChanged();
-            return true;
-        case cmd::kColours:
-            view.colours = view.colours == ColourScheme::Standard ? ColourScheme::ColourBlind
-                                                        : ColourScheme::Standard;
-            host_.menuChecksChanged();
-            return true;
-        case cmd::kHelp:
-            showWelcome(game_);
-            return true;
-        case cmd::kAbout:
-            host_.showAbout();
-            return true;
-        case cmd::kYearReport:
-            host_.showYearReport();
-            return true;
-        case cmd::kChronicle:
-            host_.showChronicle();
-            return true;
         case cmd::kExportChronicle:
             host_.exportChronicle();
+            return true;
+        case cmd::kExit:
+            host_.leave();
             return true;
         default:
             break;
@@ -306,8 +270,65 @@ bool Shell::command(int id, int param) {
         }
         return true;
     }
+    return false;
+}
+
+bool Shell::optionCommand(int id) {
+    switch (id) {
+        case cmd::kEasy:
+        case cmd::kNormal:
+        case cmd::kHard:
+            game_.setSkillLevel(id - cmd::kEasy);
+            break;
+        case cmd::kSound:
+            view.soundEnabled = !view.soundEnabled;
+            break;
+        case cmd::kVolume25:
+        case cmd::kVolume50:
+        case cmd::kVolume75:
+        case cmd::kVolume100:
+            view.soundVolume = cmd::volumeOf(id);
+            break;
+        case cmd::kColours:
+            view.colours = view.colours == ColourScheme::Standard ? ColourScheme::ColourBlind
+                                                                  : ColourScheme::Standard;
+            break;
+        default:
+            return false;
+    }
+    host_.menuChecksChanged();
+    return true;
+}
+
+bool Shell::historyCommand(int id) {
+    if (id == cmd::kYearReport) {
+        host_.showYearReport();
+        return true;
+    }
+    if (id == cmd::kChronicle) {
+        host_.showChronicle();
+        return true;
+    }
     if (const Lesson* lesson = lessonForMenu(id)) {
         host_.playLesson(*lesson);
+        return true;
+    }
+    return false;
+}
+
+bool Shell::helpCommand(int id) {
+    for (const WebPage& page : kWebPages) {
+        if (page.command == id) {
+            host_.openWebPage(page.path);
+            return true;
+        }
+    }
+    if (id == cmd::kHelp) {
+        showWelcome(game_);
+        return true;
+    }
+    if (id == cmd::kAbout) {
+        host_.showAbout();
         return true;
     }
     return false;

@@ -130,6 +130,12 @@ class Shell {
     void hideMapCursor();
 
   private:
+    // The commands of each menu (the scenarios are the File menu's, the web
+    // pages the History's and the Help's); false for an id of another menu.
+    bool fileCommand(int id, int param);
+    bool optionCommand(int id);
+    bool historyCommand(int id);
+    bool helpCommand(int id);
     // Every order the player gives, by mouse, finger or keyboard, goes
     // through here; a refusal is kept for the province line. True when the
     // order was carried out.
