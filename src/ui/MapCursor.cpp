@@ -114,30 +114,25 @@ int nearestToward(const Game& game, std::size_t from, Heading heading, long& sco
     return best;
 }
 
-}  // namespace
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-Province* provinceToward(Game& game, const Province& from, Heading heading) {
-    // Steps along one axis are paired, the closest pairs first, so that the
-    // opposite arrow leads back: Left undoes Right. At first a pair may be no
-    // more than twice as long as either end's nearest step that way, so that
-    // the natural pairs form; then what is left is paired as it can be. A
-    // province left without a partner takes its nearest step, which the
-    // opposite arrow cannot undo.
-    const bool forward = heading == Heading::Right || heading == Heading::Down;
-    const Heading ahead = forward ? heading : opposite(heading);
+// The steps along one axis, paired: next[a] is b when the step a -> b that
+// way is paired with b -> a the opposite way, previous[b] is then a.
+struct Pairing {
+    std::vector<std::size_t> next;
+    std::vector<std::size_t> previous;
+};
+
+// Pairs the closest steps first. At first a pair may be no more than twice as
+// long as either end's nearest step that way, so that the natural pairs form;
+// then what is left is paired as it can be.
+Pairing pairAlong(const Game& game, Heading ahead) {
     const std::size_t n = game.provinces.size();
     std::vector<long> nearestAhead(n);
     std::vector<long> nearestBack(n);
-    std::size_t self = n;
     for (std::size_t i = 0; i < n; ++i) {
         nearestToward(game, i, ahead, nearestAhead[i]);
         nearestToward(game, i, opposite(ahead), nearestBack[i]);
-        if (game.provinces[i].get() == &from) {
-            self = i;
-        }
-    }
-    if (self == n) {
-        return nullptr;
     }
     struct Step {
         long score;
@@ -158,22 +153,41 @@ Province* provinceToward(Game& game, const Province& from, Heading heading) {
     std::sort(steps.begin(), steps.end(), [](const Step& x, const Step& y) {
         return std::tie(x.score, x.a, x.b) < std::tie(y.score, y.a, y.b);
     });
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> next(n, kNone);
-    std::vector<std::size_t> previous(n, kNone);
+    Pairing pairs{std::vector<std::size_t>(n, kNone), std::vector<std::size_t>(n, kNone)};
     for (const bool natural : {true, false}) {
         for (const Step& s : steps) {
-            if (next[s.a] != kNone || previous[s.b] != kNone) {
+            if (pairs.next[s.a] != kNone || pairs.previous[s.b] != kNone) {
                 continue;
             }
             if (natural && s.score > 4 * std::min(nearestAhead[s.a], nearestBack[s.b])) {
                 continue;
             }
-            next[s.a] = s.b;
-            previous[s.b] = s.a;
+            pairs.next[s.a] = s.b;
+            pairs.previous[s.b] = s.a;
         }
     }
-    const std::size_t paired = forward ? next[self] : previous[self];
+    return pairs;
+}
+
+}  // namespace
+
+Province* provinceToward(Game& game, const Province& from, Heading heading) {
+    // Steps along one axis are paired, so that the opposite arrow leads back:
+    // Left undoes Right. A province left without a partner takes its nearest
+    // step, which the opposite arrow cannot undo.
+    const bool forward = heading == Heading::Right || heading == Heading::Down;
+    const std::size_t n = game.provinces.size();
+    std::size_t self = n;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (game.provinces[i].get() == &from) {
+            self = i;
+        }
+    }
+    if (self == n) {
+        return nullptr;
+    }
+    const Pairing pairs = pairAlong(game, forward ? heading : opposite(heading));
+    const std::size_t paired = forward ? pairs.next[self] : pairs.previous[self];
     if (paired != kNone) {
         return game.provinces[paired].get();
     }
