@@ -9,7 +9,6 @@
 #include "model/InternalError.h"
 #include "model/PrintableText.h"
 #include "platform/FileSystem.h"
-#include "savegame/AtomicWrite.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
 #include "ui/AdvisorBox.h"
@@ -88,7 +87,7 @@ Desktop::~Desktop() = default;
 bool Desktop::startUp() {
     frontEnd_.emplace(game_, *this);
     // Saves killed part-way by an earlier run leave their temporary files.
-    removeStaleTemporaries(config_.saveFolder);
+    files::removeStaleTemporaries(config_.saveFolder);
     readSettings();
     // The first game is already played at the remembered skill.
     game_.setSkillLevel(settings_.skillLevel);
