@@ -179,7 +179,7 @@ void WorldMap::tryNameBoxes(int pi, const NameTables& t, const std::vector<std::
                            (lines.size() > 1 ? 15 : 0);
             if (score > choice.score) {
                 choice.score = score;
-                choice.best = {pi, static_cast<float>(x), static_cast<float>(y), size, bw, bh,
+                choice.best = {pi,   static_cast<float>(x), static_cast<float>(y), size, bw, bh,
                                lines};
             }
         }

@@ -22,8 +22,7 @@ using Tokens = std::vector<std::string>;
 // terminal `person` tells what a person reads besides (ConsolePerson.h).
 class CommandLoop {
   public:
-    CommandLoop(Game& game, Shell& shell, ConsoleHost& host, PersonHost* person,
-                std::ostream& out);
+    CommandLoop(Game& game, Shell& shell, ConsoleHost& host, PersonHost* person, std::ostream& out);
     ~CommandLoop();
 
     // Carries out commands until the input ends or the game ends the program;

@@ -4,9 +4,9 @@
 
 #include "app/Console.h"
 #include "app/WebSite.h"
-#include "model/YearRecord.h"
 #include "game/Game.h"
 #include "game/Lessons.h"
+#include "model/YearRecord.h"
 #include "ui/Pictures.h"
 
 namespace tessarion {

@@ -58,8 +58,8 @@ void PersonHost::refreshReports() {
     // The log is a window of the last lines: what is new follows the longest
     // tail of what was told that starts it.
     std::size_t overlap = std::min(toldNews_.size(), log.size());
-    while (overlap > 0 && !std::equal(toldNews_.end() - static_cast<long>(overlap),
-                                      toldNews_.end(), log.begin())) {
+    while (overlap > 0 && !std::equal(toldNews_.end() - static_cast<long>(overlap), toldNews_.end(),
+                                      log.begin())) {
         --overlap;
     }
     for (std::size_t i = overlap; i < log.size(); ++i) {
@@ -70,7 +70,7 @@ void PersonHost::refreshReports() {
 
 void PersonHost::greet(std::ostream& out) {
     out << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
-            "do, quit to leave.\n";
+           "do, quit to leave.\n";
 }
 
 void PersonHost::prompt() {

@@ -162,9 +162,8 @@ struct SimulatorOption {
 };
 
 const SimulatorOption kOptions[] = {
-    {"--games", takeGames}, {"--skill", takeSkill}, {"--seed", takeSeed},
-    {"--player", takePlayer}, {"--from", takeFrom}, {"--jobs", takeJobs},
-    {"--csv", takeCsv},
+    {"--games", takeGames}, {"--skill", takeSkill}, {"--seed", takeSeed}, {"--player", takePlayer},
+    {"--from", takeFrom},   {"--jobs", takeJobs},   {"--csv", takeCsv},
 };
 
 }  // namespace

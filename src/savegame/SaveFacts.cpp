@@ -205,8 +205,8 @@ void readFactLine(Game& game, const LineReader& in, std::string_view got, SavedG
     } catch (const RecordNoteError& e) {
         in.fail(e.what);
     }
-    const auto fact = std::find_if(kFacts.begin(), kFacts.end(),
-                                   [&](const Fact& f) { return f.name == name; });
+    const auto fact =
+        std::find_if(kFacts.begin(), kFacts.end(), [&](const Fact& f) { return f.name == name; });
     if (fact == kFacts.end()) {
         in.fail("there is an unknown fact after the last legion block: " + inQuotes(name));
     }
