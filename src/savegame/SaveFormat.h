@@ -21,16 +21,16 @@
 namespace tessarion::save {
 
 // The format has grown by what older files lack, never by changing a line:
-// each version still loads as it always did. The file names no version; it
-// shows which it is by what it holds, and the reader asks of it no more than
-// that version had.
+// each version still loads as it always did, and the writer writes the
+// newest. The file names no version; it shows which it is by what it holds,
+// and the reader asks of it no more than that version had (a fact of a newer
+// version than the file shows may be missing).
 enum class FormatVersion {
     Values = 1,   // the values and their comments, all a reader of values alone needs
     Notes = 2,    // the notes after some comments: moved legions, routes, recruiting counts
     Facts = 3,    // the facts after the last legion block
     Records = 4,  // the year's record and the chronicle among the facts
 };
-inline constexpr FormatVersion kFormatVersion = FormatVersion::Records;
 
 // The comments the writer puts after each value, blanks included. The reader
 // takes a value line with exactly its comment, with no comment at all, or

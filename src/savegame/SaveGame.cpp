@@ -20,7 +20,9 @@ namespace {
 
 using namespace save;
 
-// The file, block by block; each block the version of the format it arrived in.
+// The file, block by block, each with the version of the format it arrived
+// in. A file of an older version lacks the newer blocks: the facts block then
+// finds nothing but blank lines after the legions.
 const std::array<Block, 4> kBlocks = {{
     {"header", FormatVersion::Values, writeHeader, readHeader},
     {"provinces", FormatVersion::Values, writeProvinces, readProvinces},
