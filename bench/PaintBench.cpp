@@ -34,10 +34,12 @@ struct BusyScreen {
         game.turn = 100;
         screen.buildOverlayKeys();
         screen.loadPictures();
-        screen.hoveredProvince = game.findProvince("Italia");
+        screen.view = &view;
+        view.hoveredProvince = game.findProvince("Italia");
     }
     Game game;
     Screen screen;
+    WindowState view;
 };
 
 // The processor time of this thread: on a machine shared with other work the

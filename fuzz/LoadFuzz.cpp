@@ -27,7 +27,6 @@
 #include "game/TurnCycle.h"
 #include "model/FrontEnd.h"
 #include "model/Random.h"
-#include "savegame/AtomicWrite.h"
 #include "savegame/SaveGame.h"
 #include "savegame/SaveLimits.h"
 

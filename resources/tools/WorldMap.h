@@ -85,26 +85,72 @@ class WorldMap {
         int overlay = -1;                       // index into overlays_
     };
 
+    struct WorldLine;   // WorldMapLoad.cpp
+    struct Walls;       // WorldMapProvinces.cpp
+    struct Growth;      // WorldMapProvinces.cpp
+    struct NameTables;  // WorldMapNames.cpp
+    struct NameChoice;  // WorldMapNames.cpp
+
+    // The world file and what it names (WorldMapLoad.cpp).
     bool readProvinces();
     bool readCoasts(const std::string& path);
     bool readOverlays(const std::string& path);
-    void fitWarp();
-    void claimIslands(std::vector<int>& owner) const;
+    bool readWorldLine(const std::string& word, const WorldLine& at, Shape*& current);
+    bool readShape(const WorldLine& at, const std::string& kind);
+    bool readCoastsLine(const WorldLine& at);
+    bool readPin(const WorldLine& at);
+    bool readIsland(const WorldLine& at);
+    bool readSeaLabel(const WorldLine& at);
+    bool readCapital(const WorldLine& at);
+    bool readPicturesLine(const WorldLine& at);
+    bool readPoints(const WorldLine& at, Shape& shape);
+    bool fail(const WorldLine& at, const std::string& what);
     int provinceIndex(const std::string& name) const;
     int provinceAt(int x, int y) const;
+
+    // The land (WorldMapLand.cpp).
+    void fitWarp();
     void buildLand();
+    void claimIslands(std::vector<int>& owner) const;
+
+    // The provinces' land (WorldMapProvinces.cpp).
     void buildProvinces();
-    void placeNames(const Font& serifBold);
-    Raster render(int variant) const;  // 0 the map, 1 white, 2 yellow, 3 magenta land
-    void paintRivers(Raster& image) const;
-    bool writeLand(const std::string& path) const;
-    bool writeNames(const std::string& path) const;
-    void paintNames(Raster& image, const Font& serifBold, const Font& italic) const;
+    Walls buildWalls();
+    bool allowed(int p, int x, int y) const;
+    void seedGrowth(Growth& growth, const std::vector<float>& nearLandWall) const;
+    void growFromRectangles(Growth& growth, const std::vector<std::uint8_t>& wall) const;
+    void fillCoasts(std::vector<int>& owner, const std::vector<std::uint8_t>& wall) const;
+    void wobbleBorders(std::vector<int>& owner, const std::vector<float>& nearWall) const;
+    bool isHeartOfRectangle(int x, int y, int p) const;
+    void growOntoBanks(std::vector<int>& owner, const std::vector<std::uint8_t>& wall) const;
+    void keepRulesOfTheMap(std::vector<int>& owner) const;
+    void setLabels(const std::vector<int>& owner, const std::vector<std::uint8_t>& wall);
+    void giveFrontierToNeighbours(std::vector<int>& owner,
+                                  const std::vector<std::uint8_t>& wall) const;
     bool isBorder(int x, int y) const;
     // Whether (x, y) lies inside province p's overlay frame, inset pixels from its edge.
     bool inFrame(int p, int x, int y, float inset) const;
-    void giveFrontierToNeighbours(std::vector<int>& owner,
-                                  const std::vector<std::uint8_t>& wall) const;
+
+    // The names (WorldMapNames.cpp).
+    void placeNames(const Font& serifBold);
+    std::vector<std::uint8_t> busyPixels() const;
+    NameTables nameTables(int pi, const std::vector<std::uint8_t>& busy) const;
+    void tryNameBoxes(int pi, const NameTables& t, const std::vector<std::string>& lines,
+                      float size, double least, const Font& serifBold, NameChoice& choice) const;
+    void paintNames(Raster& image, const Font& serifBold, const Font& italic) const;
+    bool writeNames(const std::string& path) const;
+
+    // The pictures (WorldMap.cpp).
+    Raster render(int variant) const;  // 0 the map, 1 white, 2 yellow, 3 magenta land
+    void paintRivers(Raster& image) const;
+    void finishPicture(Raster& image, const Font& serifBold, const Font& italic) const;
+    void letterCapital(Raster& image, const Font& serifBold, const std::string& text,
+                       int width) const;
+    int oldCapitalWidth() const;
+    Raster newCapitalLabel(const Raster& base, const Raster& bare, const Font& serifBold) const;
+    bool writeOverlay(const Overlay& o, const std::array<Raster, 3>& variants,
+                      const std::string& dir) const;
+    bool writeLand(const std::string& path) const;
     int label(int x, int y) const { return labels_[static_cast<std::size_t>(y) * kWidth + x]; }
 
     std::string error_;

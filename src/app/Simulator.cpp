@@ -80,63 +80,108 @@ int SimulationOptions::defaultJobs() {
     return cores > 0 ? static_cast<int>(std::min(cores, 1024u)) : 1;
 }
 
+namespace {
+
+// Each option takes the value after it, and says why when it cannot.
+using OptionProblem = std::optional<std::string>;
+
+OptionProblem takeGames(const std::string& value, bool hasValue, SimulationOptions& options) {
+    long long n = 0;
+    if (!hasValue || !parseNumber(value, 1, 100000000, n)) {
+        return "--games needs a whole number from 1 to 100000000";
+    }
+    options.games = static_cast<int>(n);
+    return std::nullopt;
+}
+
+OptionProblem takeSkill(const std::string& value, bool hasValue, SimulationOptions& options) {
+    long long n = 0;
+    if (value == "all") {
+        options.skills = {0, 1, 2};
+    } else if (hasValue && parseNumber(value, 0, 2, n)) {
+        options.skills = {static_cast<int>(n)};
+    } else {
+        return "--skill needs 0 (Easy), 1 (Normal), 2 (Hard) or all";
+    }
+    return std::nullopt;
+}
+
+OptionProblem takeSeed(const std::string& value, bool hasValue, SimulationOptions& options) {
+    options.seed = hasValue ? parseSeed(value) : std::nullopt;
+    if (!options.seed) {
+        return "--seed needs a number from 0 to 4294967295";
+    }
+    return std::nullopt;
+}
+
+OptionProblem takePlayer(const std::string& value, bool, SimulationOptions& options) {
+    if (value == "idle") {
+        options.players = {PlayerKind::Idle};
+    } else if (value == "general") {
+        options.players = {PlayerKind::General};
+    } else if (value == "all") {
+        options.players = {PlayerKind::Idle, PlayerKind::General};
+    } else {
+        return "--player needs idle, general or all";
+    }
+    return std::nullopt;
+}
+
+OptionProblem takeFrom(const std::string& value, bool hasValue, SimulationOptions& options) {
+    long long n = 0;
+    if (!hasValue || !parseNumber(value, 0, 65535, n) ||
+        (n != 235 && !isScenario(static_cast<int>(n)))) {
+        std::string ids = scenarioIds(", ");
+        ids.replace(ids.rfind(", "), 2, " or ");
+        return "--from needs 235 (the campaign) or a scenario: " + ids;
+    }
+    options.from = static_cast<int>(n);
+    return std::nullopt;
+}
+
+OptionProblem takeJobs(const std::string& value, bool hasValue, SimulationOptions& options) {
+    long long n = 0;
+    if (!hasValue || !parseNumber(value, 1, 1024, n)) {
+        return "--jobs needs a whole number from 1 to 1024";
+    }
+    options.jobs = static_cast<int>(n);
+    return std::nullopt;
+}
+
+OptionProblem takeCsv(const std::string& value, bool hasValue, SimulationOptions& options) {
+    if (!hasValue || value.empty()) {
+        return "--csv needs a file name";
+    }
+    options.csvPath = value;
+    return std::nullopt;
+}
+
+struct SimulatorOption {
+    std::string_view name;
+    OptionProblem (*take)(const std::string& value, bool hasValue, SimulationOptions&);
+};
+
+const SimulatorOption kOptions[] = {
+    {"--games", takeGames}, {"--skill", takeSkill}, {"--seed", takeSeed}, {"--player", takePlayer},
+    {"--from", takeFrom},   {"--jobs", takeJobs},   {"--csv", takeCsv},
+};
+
+}  // namespace
+
 std::variant<SimulationOptions, std::string> parseSimulationOptions(
     const std::vector<std::string>& args) {
     SimulationOptions options;
-    // Every option takes the value after it.
     for (std::size_t i = 0; i < args.size(); i += 2) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         const std::string value = hasValue ? args[i + 1] : std::string();
-        long long n = 0;
-        if (arg == "--games") {
-            if (!hasValue || !parseNumber(value, 1, 100000000, n)) {
-                return "--games needs a whole number from 1 to 100000000";
-            }
-            options.games = static_cast<int>(n);
-        } else if (arg == "--skill") {
-            if (value == "all") {
-                options.skills = {0, 1, 2};
-            } else if (hasValue && parseNumber(value, 0, 2, n)) {
-                options.skills = {static_cast<int>(n)};
-            } else {
-                return "--skill needs 0 (Easy), 1 (Normal), 2 (Hard) or all";
-            }
-        } else if (arg == "--seed") {
-            options.seed = hasValue ? parseSeed(value) : std::nullopt;
-            if (!options.seed) {
-                return "--seed needs a number from 0 to 4294967295";
-            }
-        } else if (arg == "--player") {
-            if (value == "idle") {
-                options.players = {PlayerKind::Idle};
-            } else if (value == "general") {
-                options.players = {PlayerKind::General};
-            } else if (value == "all") {
-                options.players = {PlayerKind::Idle, PlayerKind::General};
-            } else {
-                return "--player needs idle, general or all";
-            }
-        } else if (arg == "--from") {
-            if (!hasValue || !parseNumber(value, 0, 65535, n) ||
-                (n != 235 && !isScenario(static_cast<int>(n)))) {
-                std::string ids = scenarioIds(", ");
-                ids.replace(ids.rfind(", "), 2, " or ");
-                return "--from needs 235 (the campaign) or a scenario: " + ids;
-            }
-            options.from = static_cast<int>(n);
-        } else if (arg == "--jobs") {
-            if (!hasValue || !parseNumber(value, 1, 1024, n)) {
-                return "--jobs needs a whole number from 1 to 1024";
-            }
-            options.jobs = static_cast<int>(n);
-        } else if (arg == "--csv") {
-            if (!hasValue || value.empty()) {
-                return "--csv needs a file name";
-            }
-            options.csvPath = value;
-        } else {
+        const auto option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                         [&](const SimulatorOption& o) { return o.name == arg; });
+        if (option == std::end(kOptions)) {
             return "unknown simulator option " + arg;
+        }
+        if (OptionProblem problem = option->take(value, hasValue, options)) {
+            return *problem;
         }
     }
     return options;
@@ -295,6 +340,63 @@ void playAll(std::vector<Task>& tasks, int jobs, int from, std::uint32_t seed, C
     }
 }
 
+// Told at once, not after the games, when the table cannot be written
+// there; the check leaves no file behind and an earlier one untouched.
+bool canWriteCsv(const std::string& path, std::ostream& err) {
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(path, ec);
+    errno = 0;
+    std::ofstream probe(path, std::ios::binary | std::ios::app);
+    if (!probe) {
+        err << "tessarion: cannot write " << printableText(path) << " ("
+            << files::errorReason(errno != 0 ? errno : EIO) << ")\n";
+        return false;
+    }
+    probe.close();
+    if (!existed) {
+        std::filesystem::remove(path, ec);
+    }
+    return true;
+}
+
+// Every game to play: each skill with each player, `games` of each.
+std::vector<Task> tasksOf(const SimulationOptions& options) {
+    std::vector<Task> tasks;
+    for (int skill : options.skills) {
+        for (PlayerKind player : options.players) {
+            for (int i = 0; i < options.games; ++i) {
+                tasks.push_back(Task{skill, player, i, {}, 0, false});
+            }
+        }
+    }
+    return tasks;
+}
+
+// The games played, a row of the table for each skill and player.
+struct Summary {
+    std::vector<TableRow> rows;
+    std::vector<GameResult> failures;
+    long long years = 0;
+};
+
+Summary summarizeAll(const std::vector<Task>& tasks, int games) {
+    Summary summary;
+    for (std::size_t first = 0; first < tasks.size(); first += static_cast<std::size_t>(games)) {
+        std::vector<GameResult> results;
+        double seconds = 0;
+        for (std::size_t t = first; t < first + static_cast<std::size_t>(games); ++t) {
+            results.push_back(tasks[t].result);
+            seconds += tasks[t].seconds;
+            if (!tasks[t].result.failure.empty()) {
+                summary.failures.push_back(tasks[t].result);
+            }
+        }
+        summary.rows.push_back(summarize(results, seconds));
+        summary.years += summary.rows.back().years;
+    }
+    return summary;
+}
+
 void reportFailure(const GameResult& g, std::ostream& err) {
     err << "tessarion: game " << g.index << " (skill " << g.skill << ", " << playerName(g.player)
         << ", from " << g.from << ", seed " << g.seed << ") failed in " << g.endYear
@@ -315,33 +417,14 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
 
     CsvFile csv;
     if (options.csvPath) {
-        // Told at once, not after the games, when the table cannot be written
-        // there; the check leaves no file behind and an earlier one untouched.
-        std::error_code ec;
-        const bool existed = std::filesystem::exists(*options.csvPath, ec);
-        errno = 0;
-        std::ofstream probe(*options.csvPath, std::ios::binary | std::ios::app);
-        if (!probe) {
-            err << "tessarion: cannot write " << printableText(*options.csvPath) << " ("
-                << files::errorReason(errno != 0 ? errno : EIO) << ")\n";
+        if (!canWriteCsv(*options.csvPath, err)) {
             return 2;
-        }
-        probe.close();
-        if (!existed) {
-            std::filesystem::remove(*options.csvPath, ec);
         }
         csv.open = true;
         csv.write(csvHeader());
     }
 
-    std::vector<Task> tasks;
-    for (int skill : options.skills) {
-        for (PlayerKind player : options.players) {
-            for (int i = 0; i < options.games; ++i) {
-                tasks.push_back(Task{skill, player, i, {}, 0, false});
-            }
-        }
-    }
+    std::vector<Task> tasks = tasksOf(options);
     const auto wallStart = std::chrono::steady_clock::now();
     {
         ProgressBar bar(err, showProgress, static_cast<long long>(tasks.size()));
@@ -350,30 +433,14 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     const double wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
 
-    std::vector<TableRow> rows;
-    std::vector<GameResult> failures;
-    long long years = 0;
-    for (std::size_t first = 0; first < tasks.size();
-         first += static_cast<std::size_t>(options.games)) {
-        std::vector<GameResult> results;
-        double seconds = 0;
-        for (std::size_t t = first; t < first + static_cast<std::size_t>(options.games); ++t) {
-            results.push_back(tasks[t].result);
-            seconds += tasks[t].seconds;
-            if (!tasks[t].result.failure.empty()) {
-                failures.push_back(tasks[t].result);
-            }
-        }
-        rows.push_back(summarize(results, seconds));
-        years += rows.back().years;
-    }
-    out << formatTable(options.games, options.from, seed, rows);
+    const Summary summary = summarizeAll(tasks, options.games);
+    out << formatTable(options.games, options.from, seed, summary.rows);
     char speed[160];
     std::snprintf(speed, sizeof speed, "On %d %s: %.0f game-years a second of wall time.\n",
                   options.jobs, options.jobs == 1 ? "thread" : "threads",
-                  wallSeconds > 0 ? static_cast<double>(years) / wallSeconds : 0.0);
+                  wallSeconds > 0 ? static_cast<double>(summary.years) / wallSeconds : 0.0);
     out << speed;
-    for (const GameResult& g : failures) {
+    for (const GameResult& g : summary.failures) {
         reportFailure(g, err);
     }
     if (csv.open) {
@@ -385,7 +452,7 @@ int runSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
             return 2;
         }
     }
-    return failures.empty() ? 0 : 3;
+    return summary.failures.empty() ? 0 : 3;
 }
 
 }  // namespace tessarion

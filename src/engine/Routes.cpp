@@ -25,7 +25,12 @@ const char* borderRuleExplanation(const Province* province) {
 }
 
 Route findRoute(World& world, Province* from, Province* to) {
-    (void)world;
+    Route result = shortestRoute(from, to);
+    checkRoute(world, result);
+    return result;
+}
+
+Route shortestRoute(Province* from, Province* to) {
     Route result;
     if (from == nullptr || to == nullptr || from->index < 0) {
         return result;
@@ -75,7 +80,6 @@ Route findRoute(World& world, Province* from, Province* to) {
     for (int i = found; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
         result[static_cast<std::size_t>(--steps)] = nodes[static_cast<std::size_t>(i)].province;
     }
-    checkRoute(world, result);
     return result;
 }
 

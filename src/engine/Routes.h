@@ -16,6 +16,8 @@ const char* borderRuleExplanation(const Province* province);
 // routes of equal length the one whose steps come earliest in each
 // province's neighbour list. Empty when `to` cannot be reached.
 Route findRoute(World& world, Province* from, Province* to);
+// The same route, with no report however it turns out.
+Route shortestRoute(Province* from, Province* to);
 
 // Reports "Route is invalid" at the first step between two provinces that are
 // not neighbours. The route is used either way.

@@ -7,9 +7,9 @@
 
 namespace tessarion {
 
-Tally tallyOf(Game& game) {
+Tally tallyOf(const Game& game) {
     Tally t;
-    const std::array<Empire*, 4> powers = game.powers();
+    const std::array<const Empire*, 4> powers = game.powers();
     for (std::size_t i = 0; i < kPowerCount; ++i) {
         t.legions[i] = powers[i]->legionCount();
         t.provinces[i] = static_cast<int>(powers[i]->provinces.size());

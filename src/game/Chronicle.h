@@ -11,7 +11,7 @@ class Game;
 
 // The state the year's record and the chronicle compare: each power's
 // legions and provinces and the treasury.
-Tally tallyOf(Game& game);
+Tally tallyOf(const Game& game);
 
 // A game just set up (New Game, a scenario, play-again, a file without a
 // chronicle): the chronicle starts with the game as it stands, and a new

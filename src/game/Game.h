@@ -34,6 +34,9 @@ class Game : public Realm {
     std::array<Empire*, 4> powers() override {
         return {&romans, &barbarians, &sassanids, &rogueRomans};
     }
+    std::array<const Empire*, 4> powers() const {
+        return {&romans, &barbarians, &sassanids, &rogueRomans};
+    }
 
     // New Game, a scenario and play-again: everything of the game (the
     // Results counts, the marks, last year's figures) but the tribes'

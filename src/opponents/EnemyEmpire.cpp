@@ -13,6 +13,41 @@
 
 namespace tessarion {
 
+namespace {
+
+// A province the route search has reached, and the node it was reached from.
+struct SearchNode {
+    Province* province;
+    int parent;
+};
+using SearchNodes = std::array<SearchNode, kProvinceCount>;
+
+// Whether `p` lies on the partial route that ends at node `index`.
+bool isOnRoute(const SearchNodes& nodes, int index, const Province* p) {
+    for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
+        if (nodes[static_cast<std::size_t>(i)].province == p) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The partial route that ends at node `index`, and then `next`.
+Route routeThrough(const SearchNodes& nodes, int index, Province* next) {
+    int steps = 1;
+    for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
+        ++steps;
+    }
+    Route route(static_cast<std::size_t>(steps));
+    route[static_cast<std::size_t>(--steps)] = next;
+    for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
+        route[static_cast<std::size_t>(--steps)] = nodes[static_cast<std::size_t>(i)].province;
+    }
+    return route;
+}
+
+}  // namespace
+
 EnemyEmpire::EnemyEmpire(Realm& inRealm, Power which, int colour)
     : Empire(inRealm, which, colour), realm(inRealm) {}
 
@@ -103,19 +138,15 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
     // so remembering it changes no result and keeps a power shut in among its
     // own lands from enumerating every path through them. Each province
     // enters the search once, so it fits in place.
-    struct Node {
-        Province* province;
-        int parent;
-    };
     if (start == nullptr || start->index < 0) {
         return std::nullopt;
     }
-    std::array<Node, kProvinceCount> nodes;
+    SearchNodes nodes;
     int count = 0;
     std::uint32_t reached = 0;
     const auto reach = [&](Province* p, int parent) {
         reached |= std::uint32_t{1} << p->index;
-        nodes[static_cast<std::size_t>(count++)] = Node{p, parent};
+        nodes[static_cast<std::size_t>(count++)] = SearchNode{p, parent};
     };
     reach(start, -1);
     // The nodes double as the queue: they are appended in the order reached.
@@ -123,33 +154,13 @@ std::optional<Route> EnemyEmpire::planRoute(Province* start) {
         Province* last = nodes[static_cast<std::size_t>(index)].province;
         for (int n = 0; n < last->neighbourCount; ++n) {
             Province* next = last->neighbours[static_cast<std::size_t>(n)];
-            if (next == nullptr || next->index < 0) {
-                continue;
-            }
             // A province already on this partial route is skipped; one reached
             // by another route can only be a province of this power.
-            bool onRoute = false;
-            for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
-                if (nodes[static_cast<std::size_t>(i)].province == next) {
-                    onRoute = true;
-                    break;
-                }
-            }
-            if (onRoute) {
+            if (next == nullptr || next->index < 0 || isOnRoute(nodes, index, next)) {
                 continue;
             }
-            Empire* owner = realm.getOwner(next);
-            if (owner != this) {
-                int steps = 1;
-                for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
-                    ++steps;
-                }
-                Route route(static_cast<std::size_t>(steps));
-                route[static_cast<std::size_t>(--steps)] = next;
-                for (int i = index; i >= 0; i = nodes[static_cast<std::size_t>(i)].parent) {
-                    route[static_cast<std::size_t>(--steps)] =
-                        nodes[static_cast<std::size_t>(i)].province;
-                }
+            if (realm.getOwner(next) != this) {
+                Route route = routeThrough(nodes, index, next);
                 checkRoute(realm, route);
                 return route;
             }

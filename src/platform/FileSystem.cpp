@@ -351,6 +351,20 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
     return std::nullopt;
 }
 
+namespace {
+
+// A write that failed after its temporary file was made: the temporary goes
+// and the folder is closed.
+WriteOutcome abandonTemporary(int dir, const std::string& temporary, int why, bool keepOut) {
+    unlinkat(dir, temporary.c_str(), 0);
+    close(dir);
+    WriteOutcome outcome = failedWriting(errorReason(why));
+    outcome.alreadyThere = why == EEXIST && keepOut;
+    return outcome;
+}
+
+}  // namespace
+
 WriteOutcome replaceFile(const std::string& path, std::string_view bytes, ReplaceOptions options) {
     // A file-size limit would otherwise kill the game in the middle of a
     // save; ignored, the write fails with EFBIG and is reported.
@@ -386,25 +400,18 @@ WriteOutcome replaceFile(const std::string& path, std::string_view bytes, Replac
         close(dir);
         return notSetUp(errorReason(openError));
     }
-    auto abandon = [&](int why) {
-        unlinkat(dir, temporary.c_str(), 0);
-        close(dir);
-        WriteOutcome outcome = failedWriting(errorReason(why));
-        outcome.alreadyThere = why == EEXIST && options.keepOut;
-        return outcome;
-    };
     // The mask of new files must not narrow the permissions kept.
     const bool written =
         (!existing.replacing || fchmod(fd, existing.mode) == 0) && writeAll(fd, bytes);
     const int writeError = errno;
     if (close(fd) != 0 || !written) {
-        return abandon(written ? errno : writeError);
+        return abandonTemporary(dir, temporary, written ? errno : writeError, options.keepOut);
     }
     if (existing.replacing && options.keepBackup) {
         keepBackup(dir, name);
     }
     if (const int placeError = putInPlace(dir, temporary, name, options.keepOut)) {
-        return abandon(placeError);
+        return abandonTemporary(dir, temporary, placeError, options.keepOut);
     }
     // The rename is only durable once the folder's entry is on disk too; some
     // file systems refuse to sync a folder, and the new file is whole anyway.
@@ -450,24 +457,38 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
     return std::nullopt;
 }
 
+namespace {
+
+// Why the file there cannot be replaced, or nothing when it can (or there is
+// none).
+std::optional<WriteOutcome> refusedTarget(const fs::file_status& status, ReplaceOptions options) {
+    if (!fs::exists(status)) {
+        return std::nullopt;
+    }
+    if (fs::is_directory(status)) {
+        return notSetUp(errorReason(EISDIR));
+    }
+    if (!fs::is_regular_file(status)) {
+        return notSetUp("it is not a regular file");
+    }
+    if (options.keepOut) {
+        return WriteOutcome{false, false, true, errorReason(EEXIST)};
+    }
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+        return notSetUp("the file is read-only");
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 WriteOutcome replaceFile(const std::string& path, std::string_view bytes, ReplaceOptions options) {
     std::error_code ec;
     const fs::path target = path;
     const fs::file_status status = fs::status(target, ec);
     const bool replacing = fs::exists(status);
-    if (replacing) {
-        if (fs::is_directory(status)) {
-            return notSetUp(errorReason(EISDIR));
-        }
-        if (!fs::is_regular_file(status)) {
-            return notSetUp("it is not a regular file");
-        }
-        if (options.keepOut) {
-            return WriteOutcome{false, false, true, errorReason(EEXIST)};
-        }
-        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-            return notSetUp("the file is read-only");
-        }
+    if (std::optional<WriteOutcome> refused = refusedTarget(status, options)) {
+        return *refused;
     }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     cleanFolderOnce(folder);

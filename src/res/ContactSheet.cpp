@@ -51,20 +51,25 @@ void label(Canvas& canvas, int x, int y, const std::string& text) {
     }
 }
 
-}  // namespace
+// Where each picture goes: shelf packing in id order, rows as tall as
+// their tallest picture.
+struct Placed {
+    int x;
+    int y;
+    const std::pair<int, Image>* picture;
+};
 
-std::vector<unsigned char> contactSheetPng(const std::vector<std::pair<int, Image>>& pictures) {
-    // Shelf packing in id order: rows as tall as their tallest picture.
-    struct Placed {
-        int x;
-        int y;
-        const std::pair<int, Image>* picture;
-    };
+struct Shelves {
     std::vector<Placed> placed;
+    int width;
+    int height;
+};
+
+Shelves placeOnShelves(const std::vector<std::pair<int, Image>>& pictures) {
+    Shelves shelves{{}, kGap, 0};
     int x = kGap;
     int y = kGap;
     int rowHeight = 0;
-    int width = kGap;
     for (const auto& p : pictures) {
         int w = std::max(p.second.width, 24);
         if (x + w + kGap > kSheetWidth && x > kGap) {
@@ -72,42 +77,47 @@ std::vector<unsigned char> contactSheetPng(const std::vector<std::pair<int, Imag
             y += rowHeight + kGap;
             rowHeight = 0;
         }
-        placed.push_back({x, y, &p});
+        shelves.placed.push_back({x, y, &p});
         x += w + kGap;
-        width = std::max(width, x);
+        shelves.width = std::max(shelves.width, x);
         rowHeight = std::max(rowHeight, p.second.height + kLabel);
     }
-    Canvas canvas{width, y + rowHeight + kGap, {}};
-    canvas.pixels.assign(static_cast<std::size_t>(canvas.width) * canvas.height, kBackground);
-    for (const Placed& p : placed) {
-        const Image& image = p.picture->second;
-        label(canvas, p.x, p.y + 2, std::to_string(p.picture->first));
-        for (int j = 0; j < image.height; ++j) {
-            for (int i = 0; i < image.width; ++i) {
-                std::uint32_t c = image.pixels[static_cast<std::size_t>(j) * image.width + i];
-                std::uint32_t a = c >> 24;
-                if (a < 255) {
-                    // Transparent parts of pictures with alpha show on a checkerboard.
-                    std::uint32_t under = ((i / 4 + j / 4) % 2) ? kCheckerA : kCheckerB;
-                    auto blend = [a](std::uint32_t top, std::uint32_t bottom, int shift) {
-                        std::uint32_t t = (top >> shift) & 0xFF;
-                        std::uint32_t b = (bottom >> shift) & 0xFF;
-                        return ((t * a + b * (255 - a)) / 255) << shift;
-                    };
-                    c = 0xFF000000u | blend(c, under, 16) | blend(c, under, 8) | blend(c, under, 0);
-                }
-                canvas.put(p.x + i, p.y + kLabel + j, c);
+    shelves.height = y + rowHeight + kGap;
+    return shelves;
+}
+
+// The picture under its id; transparent parts of pictures with alpha show on
+// a checkerboard.
+void drawPlaced(Canvas& canvas, const Placed& p) {
+    const Image& image = p.picture->second;
+    label(canvas, p.x, p.y + 2, std::to_string(p.picture->first));
+    for (int j = 0; j < image.height; ++j) {
+        for (int i = 0; i < image.width; ++i) {
+            std::uint32_t c = image.pixels[static_cast<std::size_t>(j) * image.width + i];
+            std::uint32_t a = c >> 24;
+            if (a < 255) {
+                std::uint32_t under = ((i / 4 + j / 4) % 2) ? kCheckerA : kCheckerB;
+                auto blend = [a](std::uint32_t top, std::uint32_t bottom, int shift) {
+                    std::uint32_t t = (top >> shift) & 0xFF;
+                    std::uint32_t b = (bottom >> shift) & 0xFF;
+                    return ((t * a + b * (255 - a)) / 255) << shift;
+                };
+                c = 0xFF000000u | blend(c, under, 16) | blend(c, under, 8) | blend(c, under, 0);
             }
+            canvas.put(p.x + i, p.y + kLabel + j, c);
         }
     }
+}
+
+// Encoded in memory: the writer's own file output would not tell a failed
+// write. Empty when encoding fails.
+std::vector<unsigned char> encodePng(const Canvas& canvas) {
     std::vector<unsigned char> rgb(canvas.pixels.size() * 3);
     for (std::size_t i = 0; i < canvas.pixels.size(); ++i) {
         rgb[i * 3 + 0] = static_cast<unsigned char>(canvas.pixels[i] >> 16);
         rgb[i * 3 + 1] = static_cast<unsigned char>(canvas.pixels[i] >> 8);
         rgb[i * 3 + 2] = static_cast<unsigned char>(canvas.pixels[i]);
     }
-    // Encoded in memory: the writer's own file output would not tell a
-    // failed write.
     std::vector<unsigned char> png;
     const auto append = [](void* context, void* data, int size) {
         auto* out = static_cast<std::vector<unsigned char>*>(context);
@@ -119,6 +129,18 @@ std::vector<unsigned char> contactSheetPng(const std::vector<std::pair<int, Imag
         png.clear();
     }
     return png;
+}
+
+}  // namespace
+
+std::vector<unsigned char> contactSheetPng(const std::vector<std::pair<int, Image>>& pictures) {
+    const Shelves shelves = placeOnShelves(pictures);
+    Canvas canvas{shelves.width, shelves.height, {}};
+    canvas.pixels.assign(static_cast<std::size_t>(canvas.width) * canvas.height, kBackground);
+    for (const Placed& p : shelves.placed) {
+        drawPlaced(canvas, p);
+    }
+    return encodePng(canvas);
 }
 
 }  // namespace tessarion::res

@@ -170,7 +170,7 @@ void addEntry(std::optional<YearRecord>& record, const YearEntry& e, const char*
 
 }  // namespace
 
-std::vector<std::string> recordNoteLines(Game& game) {
+std::vector<std::string> recordNoteLines(const Game& game) {
     std::vector<std::string> lines;
     const YearRecord& open = game.yearRecord;
     if (open.empty()) {

@@ -28,7 +28,7 @@ class Game;
 // change of legions and the sesterces.
 // Nothing when the records do not explain the game as it stands (a position
 // set up by hand rather than played).
-std::vector<std::string> recordNoteLines(Game& game);
+std::vector<std::string> recordNoteLines(const Game& game);
 
 struct SavedRecords {
     std::optional<YearRecord> open;

@@ -17,6 +17,12 @@ struct FileResult {
     std::string error;    // its text
 };
 
+// Replaces the file at `path` with `bytes` as files::replaceFile does (a
+// reader or a crash sees the old file whole or the new one whole, the old one
+// kept as NAME.bak); on failure the old file stays and the message says why,
+// in the words of a save.
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
 // Writes the game to a saved-game file (see writeFileAtomically); refused
 // when the game holds something a saved game may not (SaveLimits.h).
 FileResult saveGame(Game& game, const std::string& path);

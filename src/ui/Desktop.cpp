@@ -6,7 +6,7 @@
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
-#include "savegame/AtomicWrite.h"
+#include "platform/FileSystem.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
 #include "ui/AdvisorBox.h"
@@ -69,7 +69,7 @@ Desktop::~Desktop() = default;
 bool Desktop::startUp() {
     frontEnd_.emplace(game_, *this);
     // Saves killed part-way by an earlier run leave their temporary files.
-    removeStaleTemporaries(config_.saveFolder);
+    files::removeStaleTemporaries(config_.saveFolder);
     settings_.read();
     const Settings& kept = settings_.settings();
     // The first game is already played at the remembered skill.

@@ -5,7 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "savegame/AtomicWrite.h"
+#include "platform/FileSystem.h"
+#include "savegame/SaveGame.h"
 #include "savegame/SavedGameFixture.h"
 
 #ifdef __linux__
@@ -172,11 +173,11 @@ TEST_F(AtomicWriteTest, StaleTemporaryFilesAreRemoved) {
              ".tessarion-" + alive + "-7.tmp", "notes.tmp", "game.TSN.x-3.tmp"}) {
         std::ofstream(folder / name) << "half a save";
     }
-    EXPECT_EQ(removeStaleTemporaries(folder.string()), 2);
+    EXPECT_EQ(files::removeStaleTemporaries(folder.string()), 2);
     EXPECT_EQ(folderListing(),
               (std::vector<std::string>{".tessarion-" + alive + "-7.tmp", "game.TSN",
                                         "game.TSN.x-3.tmp", "notes.tmp"}));
-    EXPECT_EQ(removeStaleTemporaries((folder / "none").string()), 0);
+    EXPECT_EQ(files::removeStaleTemporaries((folder / "none").string()), 0);
 
     // Any folder the game saves to is cleaned by its first save there, not
     // only the folder it starts in.
