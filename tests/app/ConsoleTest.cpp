@@ -73,7 +73,8 @@ TEST(ConsoleTest, RefusedCommandsLeaveTheGameAlone) {
         {"drop Italia", "drop needs two province names"},
         {"drop Italia Atlantis", "unknown province Atlantis"},
         {"play hero", "play takes the name of a built-in player: general"},
-        {"scenario 1104", "scenario needs one of the ids 1100, 1101, 1102, 1103"},
+        // Past the scenarios' range, so no scenario ever takes it.
+        {"scenario 1200", "scenario needs one of the ids " + scenarioIds(", ")},
         {"command 70000", "command needs an id and an optional number"},
         {"command 9999", "unknown command id 9999"},
         {"screenshot", "screenshot needs a file path"},

@@ -40,7 +40,7 @@ TEST(SimulatorOptionsTest, EveryOption) {
 TEST(SimulatorOptionsTest, BadOptionsSayWhatIsWrong) {
     for (const char* bad :
          {"--games", "--games 0", "--games 12x", "--skill 3", "--seed 4294967296", "--seed -1",
-          "--player hero", "--from 236", "--from 1104", "--csv", "--jobs 0", "--fast"}) {
+          "--player hero", "--from 236", "--from 1200", "--csv", "--jobs 0", "--fast"}) {
         std::vector<std::string> args;
         std::istringstream words(bad);
         for (std::string word; words >> word;) {
