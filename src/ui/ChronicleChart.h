@@ -45,6 +45,10 @@ struct ChronicleChart {
     int legendHeight() const;
 
   private:
+    void drawAxes(Surface& s, ColourScheme scheme) const;
+    void drawYears(Surface& s) const;
+    void drawLines(Surface& s, ColourScheme scheme) const;
+    void drawLegend(Surface& s, ColourScheme scheme) const;
     std::span<const ChronicleRow> rows_;
     Area whole_;
     Area provinces_;
