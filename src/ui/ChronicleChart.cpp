@@ -297,10 +297,16 @@ int ChronicleChart::yOfTreasury(std::int64_t sesterces) const {
 
 void ChronicleChart::draw(Surface& s, ColourScheme scheme) const {
     s.fillRect(whole_.left, whole_.top, whole_.right, whole_.bottom, kBackground);
+    drawAxes(s, scheme);
+    drawYears(s);
+    drawLines(s, scheme);
+    drawLegend(s, scheme);
+}
+
+// The panels: their grid, axes and titles.
+void ChronicleChart::drawAxes(Surface& s, ColourScheme scheme) const {
     Font& font = defaultFont();
     const int line = font.height();
-
-    // The panels: their grid, axes and titles.
     for (const Area& panel : {provinces_, money_}) {
         s.fillRect(panel.left, panel.top, panel.right, panel.bottom, kBlack);
         s.drawFrame(panel.left - 1, panel.top - 1, panel.right + 1, panel.bottom + 1, kAxis);
@@ -335,8 +341,11 @@ void ChronicleChart::draw(Surface& s, ColourScheme scheme) const {
         const int y = yOfTreasury(0);
         s.drawLine(money_.left, y, money_.right, y, kAxis);
     }
+}
 
-    // The years along the foot: a step that keeps the labels apart.
+// The years along the foot: a step that keeps the labels apart.
+void ChronicleChart::drawYears(Surface& s) const {
+    Font& font = defaultFont();
     const int span = lastYear_ - firstYear_;
     const int room = provinces_.right - provinces_.left;
     int step = 1;
@@ -367,8 +376,12 @@ void ChronicleChart::draw(Surface& s, ColourScheme scheme) const {
             lastLabelRight = labelLeft + font.width(label);
         }
     }
+}
 
-    // The lines: history's first, under the powers; the Romans last, on top.
+// The lines: history's first, under the powers; the Romans last, on top.
+void ChronicleChart::drawLines(Surface& s, ColourScheme scheme) const {
+    const int span = lastYear_ - firstYear_;
+    const int room = provinces_.right - provinces_.left;
     const int markEvery =
         std::max(1, kMarkerSpacing * span / std::max(1, room));  // rows between markers
     {
@@ -409,8 +422,11 @@ void ChronicleChart::draw(Surface& s, ColourScheme scheme) const {
     series(
         money_, powerStyle(scheme, 0),
         [&](const ChronicleRow& r) { return yOfLegions(r.tally.legions[0]); }, 0);
+}
 
-    // The legend: each line's sample with its marker, then its name.
+// The legend: each line's sample with its marker, then its name.
+void ChronicleChart::drawLegend(Surface& s, ColourScheme scheme) const {
+    const int line = defaultFont().height();
     const std::array<LineStyle, kLegendLabels.size()> styles = {
         powerStyle(scheme, 0), powerStyle(scheme, 1), powerStyle(scheme, 2), powerStyle(scheme, 3),
         kHistoryStyle,         powerStyle(scheme, 0), kTreasuryStyle};
