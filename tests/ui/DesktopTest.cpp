@@ -269,20 +269,6 @@ TEST_F(DesktopTest, ARefusedDropSaysWhyInTheProvinceLine) {
     EXPECT_EQ(countPixels(window, x, 595, desktop_->screen().x(965), 618, kRefusalColour), 0);
 }
 
-TEST_F(DesktopTest, DragMovesALegionAndARightClickEndsTheTurn) {
-    start();
-    run({atItalia(InputEvent::Type::MouseDown), atRaetia(InputEvent::Type::MouseMove),
-         atRaetia(InputEvent::Type::MouseUp)});
-    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
-    EXPECT_EQ(desktop_->shell().hoveredProvince, p("Raetia"));
-
-    script({key(KeyCode::Escape)});  // the Maximinus Thrax lesson
-    run({mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right),
-         mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
-    EXPECT_EQ(game_->year(), 236);
-    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "picture 162"), boxes.end());
-}
-
 TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
     // The splash, the intro, No to the hints by Tab, the Prefect's good luck.
     script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Tab), key(KeyCode::Enter),
