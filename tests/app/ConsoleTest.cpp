@@ -45,17 +45,6 @@ TEST(ConsoleTest, TokenizerAndEscapes) {
     EXPECT_EQ(Console::plainText("a\r\nb\x1B[2J\xE2\x80\xAE"), "a\nb\\x1B[2J\\u202E");
 }
 
-TEST(ConsoleTest, StartsTheNormalNewGameOfTheSeed) {
-    Session r = play("state\n", 42);
-    EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.has("\"treasury\": 75000"));
-    EXPECT_TRUE(r.has("\"year\": 235"));
-    EXPECT_TRUE(
-        r.has("{\"name\": \"Germanic Tribes\", \"provinces\": [\"Upper Rhine\", \"Sarmatia\", "
-              "\"Lower Rhine\", \"Upper "
-              "Danube\", \"Lower Danube\"], \"legions\": [{\"province\": \"Upper Rhine\""));
-}
-
 // Every refusal says what is wrong and leaves the game exactly as it was; a
 // command that takes nothing is no command at all when given something.
 TEST(ConsoleTest, RefusedCommandsLeaveTheGameAlone) {

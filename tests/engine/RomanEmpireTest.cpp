@@ -69,6 +69,9 @@ TEST_F(RomanYearTest, PayNeverDrivesTheTreasuryNegative) {
     payLegions(romans());
     EXPECT_EQ(romans().upkeep, 1500);
     EXPECT_EQ(romans().treasury, 0);
+    romans().treasury = 1;  // a last sesterce still goes to the legions
+    payLegions(romans());
+    EXPECT_EQ(romans().treasury, 0);
     romans().treasury = -50;
     payLegions(romans());
     EXPECT_EQ(romans().treasury, -50);
