@@ -16,6 +16,7 @@
 #include <sstream>
 #include <utility>
 
+#include "game/Chronicle.h"
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/StateJson.h"
@@ -62,7 +63,8 @@ TEST(SoakTest, EveryStartSkillAndPlayerPlaysToItsEnd) {
     }
 }
 
-// A year in a line: the treasury, each power's provinces and legions, and a
+// A year in a line: the treasury, each power's provinces and legions, the
+// provinces history left Rome that year (the chronicle's other line), and a
 // digest of the whole state as the console's `state` gives it.
 std::string yearLine(Game& game) {
     std::ostringstream line;
@@ -79,7 +81,7 @@ std::string yearLine(Game& game) {
     for (unsigned char c : stateJson(game)) {
         hash = (hash ^ c) * 1099511628211ull;
     }
-    line << ' ' << std::hex << (hash >> 32);
+    line << " history " << historicalProvinces(game.year()) << ' ' << std::hex << (hash >> 32);
     return line.str();
 }
 
@@ -104,7 +106,8 @@ std::string firstDifference(const std::string& kept, const std::string& played) 
         if (!moreA || !moreB || la != lb) {
             return "in " + game + "\n  kept:   " + (moreA ? la : "(end)") +
                    "\n  played: " + (moreB ? lb : "(end)") +
-                   "\n(year treasury provinces legions digest; replay it with the console's "
+                   "\n(year treasury provinces legions history digest; replay it with the "
+                   "console's "
                    "--seed and `state`)";
         }
         game = la.rfind("game ", 0) == 0 ? la : game;
