@@ -393,6 +393,7 @@ TEST_F(WorldTest, ARaidInOneGameIsNewsInThatGameOnly) {
 TEST_F(WorldTest, AdvisorCutsLongTextsAndTreatsQuestionsAsText) {
     showMessage(game(), std::string(600, 'x'));
     EXPECT_EQ(advisor.messages.back().size(), 511u);
+    EXPECT_EQ(formatText("%s", std::string(600, 'x').c_str()), std::string(511, 'x'));
     askYesNo(game(), "100%% sure? %s %d %");
     EXPECT_EQ(advisor.questions.back(), "100% sure? %s %d %");
 }
