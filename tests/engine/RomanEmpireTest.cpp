@@ -197,8 +197,9 @@ TEST_F(RomanYearTest, SettlersComeToAHeldRhineProvince) {
 }
 
 TEST_F(RomanYearTest, HintsComeInOrderOncePerRun) {
-    for (int i = 0; i < 5; ++i) {
-        rigDraws(game(), {0});
+    // One year in ten: draws of 10, 20, ... give a hint, 9 and 11 none.
+    for (int draw : {9, 11, 10, 20, 30, 40, 50}) {
+        rigDraws(game(), {draw});
         showProvinceHint(romans());
     }
     ASSERT_EQ(advisor.messages.size(), 4u);
