@@ -34,6 +34,8 @@ TEST_F(RomanYearTest, TaxesAndTheLegionCapFollowTheProvincesHeld) {
     EXPECT_EQ(collectTaxes(romans()), 2550);
     holdOnly({"Dacia"});
     EXPECT_EQ(legionCap(romans()), 3);
+    holdOnly({"Italia", "Raetia"});
+    EXPECT_EQ(legionCap(romans()), 3) << "never fewer than three";
     holdOnly({"Aegyptus", "Britannia", "Italia"});
     EXPECT_EQ(legionCap(romans()), 6);
 }
