@@ -163,8 +163,8 @@ class Checker:
                 self.fail(f"the overlay mask of {o.province} differs from its land")
             covered[box] |= opaque
             # Plain reads white, yellow yellow and blue magenta.
-            r, g, b = ([self.picture(pid)[opaque][:, k].sum() for k in range(3)]
-                       for pid in o.pictures())
+            r, g, b = zip(*([self.picture(pid)[opaque][:, k].sum() for k in range(3)]
+                            for pid in o.pictures()))
             if min(r[0], g[0], b[0]) * 10 <= max(r[0], g[0], b[0]) * 8:
                 self.fail(f"the plain overlay of {o.province} is not white")
             if not (g[1] * 2 > b[1] * 3 and r[1] * 2 > b[1] * 3):
