@@ -189,6 +189,8 @@ TEST_F(YearRecordTest, TheSummaryLineCountsRomanBattlesAndNamesProvinces) {
                  battle(0, 0, G, S)};
     EXPECT_EQ(summariseYear(r, game()),
               "236 AD: 3 battles, 2 won; Belgica lost; legions -1; treasury +6,450");
+    r.entries = {battle(0, -1, R, G)};
+    EXPECT_EQ(summariseYear(r, game()), "236 AD: 1 battle, 1 won; legions -1; treasury +6,450");
     EXPECT_EQ(groupedNumber(-1234567), "-1,234,567");
     EXPECT_EQ(signedGroupedNumber(999), "+999");
 }
