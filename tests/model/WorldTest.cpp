@@ -396,6 +396,8 @@ TEST_F(WorldTest, AdvisorCutsLongTextsAndTreatsQuestionsAsText) {
     EXPECT_EQ(formatText("%s", std::string(600, 'x').c_str()), std::string(511, 'x'));
     askYesNo(game(), "100%% sure? %s %d %");
     EXPECT_EQ(advisor.questions.back(), "100% sure? %s %d %");
+    askYesNo(game(), "Pay 100%%");
+    EXPECT_EQ(advisor.questions.back(), "Pay 100%") << "the last two characters too";
 }
 
 }  // namespace
