@@ -17,7 +17,8 @@ namespace {
 // rules' request to end the program ends the game.
 class SimulatedPlayer : public FrontEnd {
   public:
-    SimulatedPlayer(PlayerKind player, const Game& game) : player_(player), game_(game) {}
+    SimulatedPlayer(PlayerKind player, Game& game, const std::function<void(Game&)>& eachYear)
+        : player_(player), game_(game), eachYear_(eachYear) {}
 
     bool askYesNo(const std::string&, const Question& question) override {
         if (question.topic == Question::Topic::Defeat) {
@@ -32,6 +33,9 @@ class SimulatedPlayer : public FrontEnd {
         if (books.empty()) {
             books = record.checkBooks();
         }
+        if (eachYear_) {
+            eachYear_(game_);
+        }
     }
 
     bool defeated = false;
@@ -40,7 +44,8 @@ class SimulatedPlayer : public FrontEnd {
 
   private:
     PlayerKind player_;
-    const Game& game_;
+    Game& game_;
+    const std::function<void(Game&)>& eachYear_;
 };
 
 // Ends turns, the general giving his orders first, until the game is over.
@@ -92,7 +97,8 @@ bool answerQuestion(PlayerKind player, const Question& question, int treasury) {
     }
 }
 
-GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) {
+GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed,
+                    const std::function<void(Game&)>& eachYear) {
     GameResult result;
     result.skill = skill;
     result.player = player;
@@ -101,7 +107,7 @@ GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed) 
 
     GameSession session(seed);
     Game* game = &session.game();
-    SimulatedPlayer simulated(player, *game);
+    SimulatedPlayer simulated(player, *game, eachYear);
     GeneralPlayer general;
     FrontEndScope frontEnd(*game, simulated);
     game->setSkillLevel(skill);

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/FrontEnd.h"
 
 namespace tessarion {
+
+class Game;
 
 // The built-in players of whole games (the balance simulator's and the soak tests').
 enum class PlayerKind { Idle, General };
@@ -43,8 +46,10 @@ inline constexpr int kTurnLimit = 476 - 235 + 10;
 
 // Plays one whole game: from `from` (235 or a scenario command) at the skill
 // level, with every question answered by the player's policy, until defeat or
-// 476 AD. Games on different threads do not touch each other.
-GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed);
+// 476 AD. Games on different threads do not touch each other. `eachYear`, when
+// given, is shown the game as every year ends (the tests keep a record of it).
+GameResult playGame(int skill, PlayerKind player, int from, std::uint32_t seed,
+                    const std::function<void(Game&)>& eachYear = {});
 
 // How the player answers an advisor question, given the treasury at the time.
 bool answerQuestion(PlayerKind player, const Question& question, int treasury);

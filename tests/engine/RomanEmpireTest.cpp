@@ -34,6 +34,8 @@ TEST_F(RomanYearTest, TaxesAndTheLegionCapFollowTheProvincesHeld) {
     EXPECT_EQ(collectTaxes(romans()), 2550);
     holdOnly({"Dacia"});
     EXPECT_EQ(legionCap(romans()), 3);
+    holdOnly({"Italia", "Raetia"});
+    EXPECT_EQ(legionCap(romans()), 3) << "never fewer than three";
     holdOnly({"Aegyptus", "Britannia", "Italia"});
     EXPECT_EQ(legionCap(romans()), 6);
 }
@@ -68,6 +70,9 @@ TEST_F(RomanYearTest, PayNeverDrivesTheTreasuryNegative) {
     romans().treasury = 1000;
     payLegions(romans());
     EXPECT_EQ(romans().upkeep, 1500);
+    EXPECT_EQ(romans().treasury, 0);
+    romans().treasury = 1;  // a last sesterce still goes to the legions
+    payLegions(romans());
     EXPECT_EQ(romans().treasury, 0);
     romans().treasury = -50;
     payLegions(romans());
@@ -194,8 +199,9 @@ TEST_F(RomanYearTest, SettlersComeToAHeldRhineProvince) {
 }
 
 TEST_F(RomanYearTest, HintsComeInOrderOncePerRun) {
-    for (int i = 0; i < 5; ++i) {
-        rigDraws(game(), {0});
+    // One year in ten: draws of 10, 20, ... give a hint, 9 and 11 none.
+    for (int draw : {9, 11, 10, 20, 30, 40, 50}) {
+        rigDraws(game(), {draw});
         showProvinceHint(romans());
     }
     ASSERT_EQ(advisor.messages.size(), 4u);

@@ -44,6 +44,7 @@ TEST_F(RoutesTest, AgreesWithTheFullEnumerationForEveryPair) {
 TEST_F(RoutesTest, NoRouteIntoTheLandsBeyondTheFrontier) {
     EXPECT_TRUE(findRoute(game(), p("Italia"), p("Armenia")).empty());
     EXPECT_TRUE(findRoute(game(), p("Sarmatia"), p("Lower Rhine")).empty());
+    EXPECT_TRUE(findRoute(game(), nullptr, p("Italia")).empty());  // nor from nowhere
 }
 
 TEST_F(RoutesTest, CheckRouteReportsTheFirstBadStepOnly) {

@@ -2,9 +2,24 @@
 // each scenario: no internal error, no game that fails to end, and (under the
 // sanitizers) nothing leaked or touched after it was freed. The long soak is
 // the same thing with thousands of games: scripts/bench or --simulate.
+//
+// The general's games are also kept year by year in tests/game/whole-games.txt,
+// so that a change to any draw, odds, set-up or choice of the general shows in
+// the rules' own tests. After a change meant to alter the games, write the
+// record anew and read the difference before committing it:
+//
+//   TESSARION_UPDATE_TRANSCRIPTS=1 build/dev/tests/tessarion_rules_tests --gtest_filter='Soak*'
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "game/Chronicle.h"
+#include "game/Game.h"
 #include "game/Scenarios.h"
+#include "game/StateJson.h"
 #include "game/WholeGame.h"
 
 namespace tessarion {
@@ -24,24 +39,104 @@ std::vector<Start> starts() {
     return out;
 }
 
+std::string which(const GameResult& g) {
+    return "from " + std::to_string(g.from) + ", skill " + std::to_string(g.skill) + ", " +
+           playerName(g.player) + ", seed " + std::to_string(g.seed);
+}
+
+void expectPlayedToTheEnd(const GameResult& g, const Start& start) {
+    EXPECT_EQ(g.failure, "") << which(g);
+    EXPECT_EQ(g.startYear, start.firstYear) << which(g);
+    EXPECT_TRUE(g.defeated || g.endYear == 476) << which(g) << ": " << g.endYear;
+    EXPECT_LE(g.endYear, 476) << which(g);
+}
+
 TEST(SoakTest, EveryStartSkillAndPlayerPlaysToItsEnd) {
+    // The general's first seed of each start is played in the record below.
     for (const Start& start : starts()) {
         for (int skill = 0; skill < 3; ++skill) {
             for (PlayerKind player : {PlayerKind::Idle, PlayerKind::General}) {
-                for (int i = 0; i < 2; ++i) {
-                    const std::uint32_t seed = gameSeed(static_cast<std::uint32_t>(start.from), i);
-                    const GameResult g = playGame(skill, player, start.from, seed);
-                    const std::string which = "from " + std::to_string(start.from) + ", skill " +
-                                              std::to_string(skill) + ", " + playerName(player) +
-                                              ", seed " + std::to_string(seed);
-                    EXPECT_EQ(g.failure, "") << which;
-                    EXPECT_EQ(g.startYear, start.firstYear) << which;
-                    EXPECT_TRUE(g.defeated || g.endYear == 476) << which << ": " << g.endYear;
-                    EXPECT_LE(g.endYear, 476) << which;
-                }
+                const std::uint32_t seed = gameSeed(static_cast<std::uint32_t>(start.from), 1);
+                expectPlayedToTheEnd(playGame(skill, player, start.from, seed), start);
             }
         }
     }
+}
+
+// A year in a line: the treasury, each power's provinces and legions, the
+// provinces history left Rome that year (the chronicle's other line), and a
+// digest of the whole state as the console's `state` gives it.
+std::string yearLine(Game& game) {
+    std::ostringstream line;
+    line << game.year() << ' ' << game.romans.treasury;
+    char sep = ' ';
+    for (const Empire* e : game.powers()) {
+        line << std::exchange(sep, '/') << e->provinces.size();
+    }
+    sep = ' ';
+    for (const Empire* e : game.powers()) {
+        line << std::exchange(sep, '/') << e->legions.size();
+    }
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : stateJson(game)) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    line << " history " << historicalProvinces(game.year()) << ' ' << std::hex << (hash >> 32);
+    return line.str();
+}
+
+std::string record(const GameResult& g, const std::string& years) {
+    return "game " + which(g) + ": played " + std::to_string(g.startYear) + "-" +
+           std::to_string(g.endYear) + (g.defeated ? " defeated" : "") + ", " +
+           std::to_string(g.invasions) + " invasions, " + std::to_string(g.plagues) + " plagues, " +
+           std::to_string(g.rebellions) + " rebellions\n" + years;
+}
+
+// The first line where the kept record and the played games part.
+std::string firstDifference(const std::string& kept, const std::string& played) {
+    std::istringstream a(kept);
+    std::istringstream b(played);
+    std::string game;
+    for (std::string la, lb;;) {
+        const bool moreA = static_cast<bool>(std::getline(a, la));
+        const bool moreB = static_cast<bool>(std::getline(b, lb));
+        if (!moreA && !moreB) {
+            return "no difference";
+        }
+        if (!moreA || !moreB || la != lb) {
+            return "in " + game + "\n  kept:   " + (moreA ? la : "(end)") +
+                   "\n  played: " + (moreB ? lb : "(end)") +
+                   "\n(year treasury provinces legions history digest; replay it with the "
+                   "console's "
+                   "--seed and `state`)";
+        }
+        game = la.rfind("game ", 0) == 0 ? la : game;
+    }
+}
+
+TEST(SoakTest, TheGeneralsGamesPlayAsRecorded) {
+    std::string played;
+    for (const Start& start : starts()) {
+        for (int skill = 0; skill < 3; ++skill) {
+            std::string years;
+            const auto seed = static_cast<std::uint32_t>(start.from * 10 + skill);
+            const GameResult g = playGame(skill, PlayerKind::General, start.from, seed,
+                                          [&](Game& game) { years += yearLine(game) + "\n"; });
+            expectPlayedToTheEnd(g, start);
+            EXPECT_EQ(g.from, start.from);
+            played += record(g, years);
+        }
+    }
+    const std::string path = std::string(TESSARION_SOURCE_DIR) + "/tests/game/whole-games.txt";
+    if (std::getenv("TESSARION_UPDATE_TRANSCRIPTS") != nullptr) {
+        std::ofstream(path, std::ios::binary) << played;
+        return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(kept.empty()) << path
+                               << " is missing: write it with TESSARION_UPDATE_TRANSCRIPTS=1";
+    EXPECT_TRUE(kept == played) << firstDifference(kept, played);
 }
 
 }  // namespace

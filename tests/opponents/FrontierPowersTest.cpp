@@ -69,12 +69,12 @@ TEST_F(FrontierPowersTest, RefusedPeaceBringsAnArmyAtOnce) {
     tribes().tribeCountdown = {9, 0, 9, 9};
     game().romans.treasury = 50000;
     game().setSkillLevel(2);
-    rigDraws(game(), {0});
+    // An offer, its price and years, then the wait for the next one: 8 % 5 + 5.
+    rigDraws(game(), {0, 0, 0, 8});
     tribes().endTurn();  // refused: the queue of answers is empty
     EXPECT_EQ(game().romans.treasury, 50000);
     EXPECT_EQ(p("Upper Rhine")->hostility, 2);
-    EXPECT_GE(tribes().tribeCountdown[1], 5);
-    EXPECT_LE(tribes().tribeCountdown[1], 9);
+    EXPECT_EQ(tribes().tribeCountdown[1], 8);
     EXPECT_GE(tribes().legionsIn(p("Upper Rhine")), 3);
     EXPECT_LE(tribes().legionsIn(p("Upper Rhine")), 5);
     EXPECT_EQ(game().invasionCount, 1);

@@ -1,5 +1,6 @@
 // The painted map against the numbers the rules use: whose land lies where, as the map tool
-// drew it into the pictures the game embeds.
+// drew it into the pictures the game embeds. The overlays, seas and islands are checked by
+// the build (resources/art/check_pictures.py).
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,7 +14,6 @@
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "res/ResourceStore.h"
-#include "ui/Layout.h"
 #include "ui/Pictures.h"
 
 namespace tessarion {
@@ -96,90 +96,6 @@ TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
         const int limit = name == "Macedonia" ? 70 : 35;
         EXPECT_LT(sea[i] * 100, total[i] * limit) << name;
     }
-}
-
-// Each overlay covers its province's land exactly: a pixel left out would keep the Roman colour
-// when the province is lost, a pixel too many would paint a neighbour.
-TEST(MapLand, EachOverlayMaskIsExactlyItsProvincesLand) {
-    Game game;
-    const MapLand& land = MapLand::embedded();
-    for (const OverlayEntry& o : kOverlays) {
-        const int own = indexOf(game, game.findProvince(o.province));
-        ASSERT_GE(own, 0) << o.province;
-        const res::Image mask = res::decodePicture(o.mask);
-        ASSERT_EQ(mask.width, o.width);
-        const int left = layout::mapXOfWindow(o.x, 0);
-        const int top = layout::mapYOfWindow(o.y);
-        int covered = 0;
-        int wrong = 0;
-        int outside = 0;
-        for (int y = 0; y < H; ++y) {
-            for (int x = 0; x < W; ++x) {
-                const bool mine = land.at(x, y) == own;
-                const bool inBox =
-                    x >= left && y >= top && x < left + o.width && y < top + o.height;
-                if (!inBox) {
-                    outside += mine;
-                    continue;
-                }
-                const std::size_t i = static_cast<std::size_t>(y - top) * mask.width + (x - left);
-                const bool opaque = (mask.pixels[i] & 0xFFFFFFu) == 0;
-                wrong += opaque != mine;
-                covered += mine;
-            }
-        }
-        EXPECT_EQ(outside, 0) << o.province << " has land outside its overlay";
-        EXPECT_EQ(wrong, 0) << o.province << "'s mask differs from its land";
-        EXPECT_GT(covered, 500) << o.province;
-    }
-}
-
-// The Roman colour shows nowhere an overlay cannot cover: such a pixel would stay Roman
-// when its province is lost (five of them once did, at the western end of the Wall).
-TEST(MapLand, TheRomanColourLiesUnderTheOverlaysAlone) {
-    const res::Image map = res::decodePicture(kBaseMapId);
-    ASSERT_EQ(map.width, W);
-    ASSERT_EQ(map.height, H);
-    std::vector<std::uint8_t> covered(static_cast<std::size_t>(W) * H, 0);
-    for (const OverlayEntry& o : kOverlays) {
-        const res::Image mask = res::decodePicture(o.mask);
-        const int left = layout::mapXOfWindow(o.x, 0);
-        const int top = layout::mapYOfWindow(o.y);
-        for (int y = 0; y < mask.height; ++y) {
-            for (int x = 0; x < mask.width; ++x) {
-                const bool opaque =
-                    (mask.pixels[static_cast<std::size_t>(y) * mask.width + x] & 0xFFFFFFu) == 0;
-                if (opaque && left + x >= 0 && left + x < W && top + y >= 0 && top + y < H) {
-                    covered[static_cast<std::size_t>(top + y) * W + left + x] = 1;
-                }
-            }
-        }
-    }
-    // The map tool's Roman land, (232, 150, 128) under its grain of a few per cent.
-    auto roman = [](std::uint32_t c) {
-        const int r = static_cast<int>((c >> 16) & 0xFF);
-        const int g = static_cast<int>((c >> 8) & 0xFF);
-        const int b = static_cast<int>(c & 0xFF);
-        for (int percent = 85; percent <= 104; ++percent) {
-            if (std::abs(r - 232 * percent / 100) <= 4 && std::abs(g - 150 * percent / 100) <= 4 &&
-                std::abs(b - 128 * percent / 100) <= 4) {
-                return true;
-            }
-        }
-        return false;
-    };
-    std::string stray;
-    int count = 0;
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * W + x;
-            if (!covered[i] && roman(map.pixels[i])) {
-                stray +=
-                    count++ < 8 ? " (" + std::to_string(x) + ", " + std::to_string(y) + ")" : "";
-            }
-        }
-    }
-    EXPECT_EQ(count, 0) << "Roman colour outside every overlay at" << stray;
 }
 
 // What a province's legions cover on the map: the icon at the anchor and the count beside it
@@ -269,71 +185,6 @@ TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
         }
         EXPECT_GT(mine * 8, icon.width * icon.height) << p->name;
         EXPECT_LT(stray * 100, icon.width * icon.height * 8) << p->name;
-    }
-}
-
-// One sea from the Atlantic to the Black Sea (the straits stay open), and the great islands
-// are islands, each its province's.
-TEST(MapLand, StraitsAreOpenAndTheIslandsAreThere) {
-    Game game;
-    const MapLand& land = MapLand::embedded();
-    auto flood = [&](int x0, int y0, bool sea) {
-        std::vector<std::uint8_t> seen(static_cast<std::size_t>(W) * H, 0);
-        std::vector<std::pair<int, int>> stack = {{x0, y0}};
-        seen[static_cast<std::size_t>(y0) * W + x0] = 1;
-        while (!stack.empty()) {
-            auto [x, y] = stack.back();
-            stack.pop_back();
-            const std::array<std::pair<int, int>, 4> next = {
-                {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}}};
-            for (auto [nx, ny] : next) {
-                if (nx < 0 || ny < 0 || nx >= W || ny >= H) {
-                    continue;
-                }
-                const std::size_t i = static_cast<std::size_t>(ny) * W + nx;
-                if (!seen[i] && (land.at(nx, ny) == MapLand::kSea) == sea) {
-                    seen[i] = 1;
-                    stack.push_back({nx, ny});
-                }
-            }
-        }
-        return seen;
-    };
-    const auto ocean = flood(10, 200, true);
-    struct Water {
-        const char* name;
-        int x, y;
-    };
-    for (const Water& w : {Water{"western Mediterranean", 200, 320},
-                           {"Tyrrhenian", 290, 300},
-                           {"Adriatic", 350, 240},
-                           {"Ionian", 400, 380},
-                           {"Aegean", 495, 330},
-                           {"Black Sea", 620, 240},
-                           {"Levant", 600, 430}}) {
-        ASSERT_EQ(land.at(w.x, w.y), MapLand::kSea) << w.name;
-        EXPECT_TRUE(ocean[static_cast<std::size_t>(w.y) * W + w.x]) << w.name << " is cut off";
-    }
-    struct Isle {
-        const char* name;
-        int x, y;
-        const char* province;
-    };
-    for (const Isle& isle : {Isle{"Sicily", 321, 345, "Italia"},
-                             {"Sardinia", 265, 319, "Italia"},
-                             {"Corsica", 261, 274, "Italia"},
-                             {"Crete", 507, 400, "Macedonia"},
-                             {"Cyprus", 600, 407, "Lydia"},
-                             {"Mallorca", 179, 313, "Terraconensis"}}) {
-        EXPECT_EQ(land.at(isle.x, isle.y), indexOf(game, game.findProvince(isle.province)))
-            << isle.name;
-        const auto island = flood(isle.x, isle.y, false);
-        int size = 0;
-        for (std::uint8_t s : island) {
-            size += s;
-        }
-        EXPECT_GT(size, 60) << isle.name;
-        EXPECT_LT(size, 3000) << isle.name << " is joined to the mainland";
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/InternalError.h"
 #include "ui/ScreenFixture.h"
 
 namespace tessarion::test {
@@ -73,37 +72,6 @@ TEST_F(LegionDrawingTest, AProvinceWithoutLegionsShowsNothing) {
     drawLegion(display(), t, p("Italia")->legionX, p("Italia")->legionY, kIconRoman, 0);
     EXPECT_EQ(t.pixel(at.x, at.y), colourOf(168));
     EXPECT_EQ(countPixels(t, at.x, at.y, at.x + 74, at.y + 65, kWhite), 0);
-}
-
-TEST_F(LegionDrawingTest, UnsupportedIconsAreInternalErrorsAndDrawNothing) {
-    Surface t(display().width(), display().height());
-    const auto before = t.pixels();
-    for (const int icon : {2, 6, -1}) {
-        try {
-            drawLegion(display(), t, 100, 100, icon, 3);
-            ADD_FAILURE() << icon;
-        } catch (const InternalError& e) {
-            EXPECT_STREQ(e.what(), "drawLegion() can't draw unsupported icon");
-        }
-    }
-    EXPECT_EQ(t.pixels(), before);
-}
-
-TEST_F(LegionDrawingTest, AnUnsetIconPositionIsAnInternalErrorYFirst) {
-    Province* italia = p("Italia");
-    italia->legionX = -1;
-    italia->legionY = -1;
-    EXPECT_NO_THROW(drawLegions(display()));  // no legions there, nothing to place
-    game().addLegions("Italia", &game().barbarians, 1);
-    for (const char* unset : {"legionY not initialized", "legionX not initialized"}) {
-        try {
-            drawLegions(display());
-            ADD_FAILURE() << unset;
-        } catch (const InternalError& e) {
-            EXPECT_STREQ(e.what(), unset);
-        }
-        italia->legionY = 100;
-    }
 }
 
 TEST_F(LegionDrawingTest, TheLegendStandsWithNoLegionsOnTheMap) {

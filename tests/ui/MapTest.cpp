@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "model/InternalError.h"
 #include "model/ProvinceTable.h"
 #include "support/TestGame.h"
 #include "ui/EndTurnButton.h"
@@ -248,17 +247,6 @@ TEST(ScreenSize, NeverSmallerThanTheLayout) {
     EXPECT_EQ(Screen(game, 1366, 768).height(), 768);
     EXPECT_EQ(small.layoutOffsetX, 0);
     EXPECT_EQ(Screen(game, 1600, 900).layoutOffsetX, 117);
-}
-
-TEST_F(MapTest, AnOverlayWithoutAPositionIsAnInternalError) {
-    moveOwner("Dacia", &game().barbarians);
-    display().overlayPositions.erase("Dacia");
-    try {
-        display().drawOwnerOverlays(display().backBuffer);
-        FAIL();
-    } catch (const InternalError& e) {
-        EXPECT_STREQ(e.what(), "Couldn't find coords for province Dacia");
-    }
 }
 
 }  // namespace

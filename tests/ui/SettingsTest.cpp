@@ -22,22 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SettingsTest, WrittenSettingsReadBackAsTheyWere) {
-    Settings changed;
-    changed.sound = false;
-    changed.soundVolume = 35;
-    changed.skillLevel = 2;
-    changed.colours = ColourScheme::ColourBlind;
-    changed.fullscreen = false;
-    changed.windowWidth = 1200;
-    changed.windowHeight = 700;
-    for (const Settings& s : {Settings{}, changed}) {
-        const SettingsRead read = parseSettings(formatSettings(s));
-        EXPECT_TRUE(read.notes.empty()) << read.notes.front();
-        EXPECT_EQ(read.settings, s) << formatSettings(s);
-    }
-}
-
 TEST(SettingsTest, ReadingKeepsWhatItUnderstandsAndNotesTheRest) {
     const SettingsRead read = parseSettings(
         "# edited by hand\r\n"

@@ -66,14 +66,6 @@ TEST_F(ShellTest, LegionBoxIncludesItsFarCornerOnly) {
               p("Aquitania"));
 }
 
-TEST_F(ShellTest, PressPicksTheProvinceOfTheLegionBox) {
-    Province* syria = p("Syria");
-    shell().leftButtonDown(wx(syria->legionX + 10), wy(syria->legionY + 10));
-    EXPECT_EQ(shell().dragSource, syria);
-    shell().leftButtonDown(5, 700);
-    EXPECT_EQ(shell().dragSource, nullptr);
-}
-
 TEST_F(ShellTest, DroppingTheLastUnmovedLegionEndsTheTurn) {
     clearAllLegions();
     give(game().romans, "Britannia");
@@ -173,22 +165,6 @@ TEST_F(ShellTest, HoverRedrawsThePanelOnlyWhenTheProvinceChanges) {
     shell().mouseMove(1, 1);
     EXPECT_EQ(shell().view.hoveredProvince, nullptr);
     EXPECT_EQ(host.log, (std::vector<std::string>{"panel", "panel"}));
-}
-
-TEST_F(ShellTest, KeyChordRaisesThePeoplesFrontOnceAPress) {
-    shell().keyDown(Shell::Key::P);
-    shell().keyDown(Shell::Key::F);
-    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 0);
-    shell().keyDown(Shell::Key::J);
-    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
-    shell().keyDown(Shell::Key::Other);  // auto-repeat or any key while held
-    shell().keyDown(Shell::Key::J);
-    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
-    shell().keyUp(Shell::Key::F);
-    shell().keyDown(Shell::Key::J);
-    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 5);
-    shell().keyDown(Shell::Key::F);
-    EXPECT_EQ(game().romans.legionsIn(p("Palestina")), 10);
 }
 
 TEST_F(ShellTest, MenuCommands) {

@@ -1,0 +1,279 @@
+#!/usr/bin/env python3
+"""Checks the drawn pictures as the game will use them, and stops the build when one is wrong:
+
+- every picture and mask of pictures.txt is there at its listed size, and nothing else is;
+- a mask is pure black and white, and its picture black wherever the mask lets the map show
+  (drawing ANDs the mask and ORs the picture);
+- each ownership overlay covers exactly its province's land (map-land.bin), reads white,
+  yellow and magenta in its three colours, and the Roman colour shows nowhere an overlay
+  cannot cover, or it would stay Roman when its province is lost;
+- the seas are one water from the Atlantic to the Black Sea and the great islands islands;
+- a march's frames differ, a fall ends lying down, a pale legion is its legion washed out,
+  and the CONSTANTINOPLE label fits over the map where it is drawn.
+
+    check_pictures.py DIR     (the folder art.py drew into)
+"""
+import os
+import struct
+import sys
+import zlib
+
+import numpy as np
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import manifest  # noqa: E402
+
+# The map's top-left corner in the window, where the overlays' positions are counted from,
+# as the map tool places them.
+MAP_LEFT, MAP_TOP = 180, 30
+SEA, NO_PROVINCE = 255, 254
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    return struct.unpack(">II", head[16:24])
+
+
+def read_png(path):
+    """The picture as an array of rows x columns x RGB (8-bit, RGB or RGBA, not interlaced)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    at, idat = 8, b""
+    while at < len(data):
+        size, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + size]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if depth != 8 or colour not in (2, 6) or interlace:
+                raise ValueError(f"{path}: not 8-bit RGB or RGBA")
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + size
+    bpp = 3 if colour == 2 else 4
+    raw = np.frombuffer(zlib.decompress(idat), np.uint8).reshape(height, width * bpp + 1)
+    out = np.zeros((height, width * bpp), np.int32)
+    prev = np.zeros(width * bpp, np.int32)
+    for y in range(height):
+        kind, line = raw[y, 0], raw[y, 1:].astype(np.int32)
+        if kind == 0:
+            row = line
+        elif kind == 2:
+            row = (line + prev) & 255
+        elif kind == 1:
+            row = line.copy()
+            for x in range(bpp, len(row)):
+                row[x] = (row[x] + row[x - bpp]) & 255
+        else:
+            row = line.copy()
+            for x in range(len(row)):
+                a = row[x - bpp] if x >= bpp else 0
+                b = prev[x]
+                if kind == 3:
+                    row[x] = (row[x] + (a + b) // 2) & 255
+                else:
+                    c = prev[x - bpp] if x >= bpp else 0
+                    p = a + b - c
+                    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                    row[x] = (row[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        out[y] = prev = row
+    return out.reshape(height, width, bpp)[:, :, :3]
+
+
+def read_land(path, width, height):
+    """Whose land lies under every map pixel: runs of (owner, 16-bit count)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    runs = np.frombuffer(data, np.uint8).reshape(-1, 3).astype(np.int64)
+    land = np.repeat(runs[:, 0], runs[:, 1] + 256 * runs[:, 2])
+    if land.size != width * height:
+        raise ValueError(f"{path}: {land.size} pixels for a {width}x{height} map")
+    return land.reshape(height, width)
+
+
+class Checker:
+    def __init__(self, folder):
+        self.folder = folder
+        self.faults = []
+        self.cache = {}
+
+    def fail(self, text):
+        self.faults.append(text)
+
+    def picture(self, pid):
+        if pid not in self.cache:
+            self.cache[pid] = read_png(os.path.join(self.folder, f"{pid}.png"))
+        return self.cache[pid]
+
+    def opaque(self, mask_id):
+        mask = self.picture(mask_id)
+        return mask.sum(axis=2) == 0
+
+    def sizes(self, pictures, overlays):
+        listed = {}
+        for p in pictures:
+            listed[p.picture] = (p.width, p.height)
+            if p.mask >= 0:
+                listed[p.mask] = (p.width, p.height)
+        for o in overlays:
+            for pid in o.pictures() + [o.mask]:
+                listed[pid] = (o.width, o.height)
+        for pid, size in sorted(listed.items()):
+            path = os.path.join(self.folder, f"{pid}.png")
+            if not os.path.exists(path):
+                self.fail(f"picture {pid} was not drawn")
+            elif png_size(path) != size:
+                self.fail(f"picture {pid} is {png_size(path)}, listed as {size}")
+        for name in os.listdir(self.folder):
+            stem, ext = os.path.splitext(name)
+            if ext == ".png" and stem.isdigit() and int(stem) not in listed:
+                self.fail(f"{name} is in no list")
+
+    def masks(self, pictures, overlays):
+        pairs = [(p.picture, p.mask) for p in pictures if p.mask >= 0]
+        pairs += [(pid, o.mask) for o in overlays for pid in o.pictures()]
+        for pid, mask_id in pairs:
+            mask, picture = self.picture(mask_id), self.picture(pid)
+            total = mask.sum(axis=2)
+            if ((total != 0) & (total != 3 * 255)).any():
+                self.fail(f"mask {mask_id} is not pure black and white")
+            if (picture[total == 3 * 255] != 0).any():
+                self.fail(f"picture {pid} shows through its mask {mask_id}")
+            if (total == 0).sum() * 20 <= total.size:
+                self.fail(f"mask {mask_id} lets almost everything through")
+
+    def overlays(self, overlays, land, base):
+        covered = np.zeros(land.shape, bool)
+        index = {}  # the land's number of each province with an overlay
+        for o in overlays:
+            left, top = o.x - MAP_LEFT, o.y - MAP_TOP
+            box = (slice(top, top + o.height), slice(left, left + o.width))
+            opaque = self.opaque(o.mask)
+            under = land[box][opaque]
+            owners = under[under < NO_PROVINCE]
+            if owners.size < 500:
+                self.fail(f"the overlay of {o.province} covers hardly any land")
+                continue
+            own = index[o.province] = np.bincount(owners).argmax()
+            mine = land == own
+            if mine.sum() != mine[box].sum():
+                self.fail(f"{o.province} has land outside its overlay")
+            if (mine[box] != opaque).any():
+                self.fail(f"the overlay mask of {o.province} differs from its land")
+            covered[box] |= opaque
+            # Plain reads white, yellow yellow and blue magenta.
+            r, g, b = zip(*([self.picture(pid)[opaque][:, k].sum() for k in range(3)]
+                            for pid in o.pictures()))
+            if min(r[0], g[0], b[0]) * 10 <= max(r[0], g[0], b[0]) * 8:
+                self.fail(f"the plain overlay of {o.province} is not white")
+            if not (g[1] * 2 > b[1] * 3 and r[1] * 2 > b[1] * 3):
+                self.fail(f"the yellow overlay of {o.province} is not yellow")
+            if not (b[2] * 2 > g[2] * 3 and r[2] * 2 > g[2] * 3):
+                self.fail(f"the blue overlay of {o.province} is not magenta")
+        # The map tool's Roman land, (232, 150, 128) under its grain of a few per cent.
+        roman = np.zeros(land.shape, bool)
+        for percent in range(85, 105):
+            near = np.abs(base - np.array([232, 150, 128]) * percent // 100) <= 4
+            roman |= near.all(axis=2)
+        stray = np.argwhere(roman & ~covered)
+        if stray.size:
+            self.fail(f"the Roman colour lies outside every overlay at (x, y) "
+                      f"{[(int(x), int(y)) for y, x in stray[:8]]}")
+        return index
+
+    def seas_and_islands(self, land, base, index):
+        height, width = land.shape
+        sea = land == SEA
+
+        def flood(x0, y0, water):
+            seen = np.zeros(land.shape, bool)
+            seen[y0, x0] = True
+            stack = [(x0, y0)]
+            while stack:
+                x, y = stack.pop()
+                for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                    if 0 <= nx < width and 0 <= ny < height and not seen[ny, nx] \
+                            and sea[ny, nx] == water:
+                        seen[ny, nx] = True
+                        stack.append((nx, ny))
+            return seen
+
+        ocean = flood(10, 200, True)
+        for name, x, y in (("western Mediterranean", 200, 320), ("Tyrrhenian", 290, 300),
+                           ("Adriatic", 350, 240), ("Ionian", 400, 380), ("Aegean", 495, 330),
+                           ("Black Sea", 620, 240), ("Levant", 600, 430)):
+            if not ocean[y, x]:
+                self.fail(f"the {name} is land or cut off from the ocean")
+        for name, x, y, province in (
+                ("Sicily", 321, 345, "Italia"), ("Sardinia", 265, 319, "Italia"),
+                ("Corsica", 261, 274, "Italia"), ("Crete", 507, 400, "Macedonia"),
+                ("Cyprus", 600, 407, "Lydia"), ("Mallorca", 179, 313, "Terraconensis")):
+            size = flood(x, y, False).sum() if not sea[y, x] else 0
+            if not 60 < size < 3000:
+                self.fail(f"{name} is missing or joined to the mainland ({size} pixels)")
+            elif land[y, x] != index.get(province):
+                self.fail(f"{name} is not {province}'s land")
+        # The painted seas are blue: the Atlantic, the Mediterranean, the Ionian, the Black
+        # and the Red Sea.
+        for x, y in ((60, 120), (20, 230), (225, 330), (380, 335), (630, 200), (625, 540)):
+            r, _, b = base[y, x]
+            if b <= r + 30:
+                self.fail(f"the sea at {x},{y} is not blue")
+
+    def figures(self, pictures):
+        by_name = {p.name: p for p in pictures}
+        for name, frames in manifest.animations(pictures).items():
+            masks = [self.opaque(f.mask) for f in frames]
+            if name.endswith("March"):
+                for a, b, f in zip(masks, masks[1:], frames[1:]):
+                    if (a != b).sum() <= 40:
+                        self.fail(f"{name}: frame {f.picture} hardly differs from the one before")
+            elif name.endswith("Fall"):
+                rows = [np.flatnonzero(m.any(axis=1)) for m in (masks[0], masks[-1])]
+                standing, lying = (r[-1] - r[0] for r in rows)
+                if lying * 10 >= standing * 7 or rows[1][-1] <= 50:
+                    self.fail(f"{name}: the last frame does not lie on the ground")
+        for p in pictures:
+            if p.kind != "pale":
+                continue
+            full, pale = self.picture(by_name[p.drawn_by].picture), self.picture(p.picture)
+            if ((full.sum(axis=2) == 0) != (pale.sum(axis=2) == 0)).any():
+                self.fail(f"{p.name} is not shaped as {p.drawn_by}")
+            spread = [(x.max(axis=2) - x.min(axis=2)).sum() for x in (full, pale)]
+            if spread[1] * 4 >= spread[0]:
+                self.fail(f"{p.name} is not washed out")
+
+    def label(self, pictures, base):
+        # CONSTANTINOPLE replaces the city's old name in place: the label matches the map
+        # around its lettering and differs where the letters are.
+        label = self.picture(next(p.picture for p in pictures if p.name == "constantinople"))
+        h, w, _ = label.shape
+        same = (label == base[264:264 + h, 544:544 + w]).all(axis=2)
+        if same.sum() <= 400 or (~same).sum() <= 100 or not (same[0, 0] and same[0, -1]):
+            self.fail("the CONSTANTINOPLE label does not fit over the map")
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    folder = sys.argv[1]
+    pictures, overlays = manifest.read()
+    check = Checker(folder)
+    check.sizes(pictures, overlays)
+    if not check.faults:
+        base_id = next(p.picture for p in pictures if p.name == "baseMap")
+        base = check.picture(base_id)
+        land = read_land(os.path.join(folder, "map-land.bin"), base.shape[1], base.shape[0])
+        check.masks(pictures, overlays)
+        index = check.overlays(overlays, land, base)
+        check.seas_and_islands(land, base, index)
+        check.figures(pictures)
+        check.label(pictures, base)
+    for fault in check.faults:
+        print(f"check_pictures.py: {fault}", file=sys.stderr)
+    return 1 if check.faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
