@@ -85,13 +85,20 @@ namespace {
 // Each option takes the value after it, and says why when it cannot.
 using OptionProblem = std::optional<std::string>;
 
-OptionProblem takeGames(const std::string& value, bool hasValue, SimulationOptions& options) {
+// A whole number from `least` to `most` into `into`.
+OptionProblem takeWhole(const std::string& value, bool hasValue, const char* name, int least,
+                        int most, int& into) {
     long long n = 0;
-    if (!hasValue || !parseNumber(value, 1, 100000000, n)) {
-        return "--games needs a whole number from 1 to 100000000";
+    if (!hasValue || !parseNumber(value, least, most, n)) {
+        return std::string(name) + " needs a whole number from " + std::to_string(least) +
+               " to " + std::to_string(most);
     }
-    options.games = static_cast<int>(n);
+    into = static_cast<int>(n);
     return std::nullopt;
+}
+
+OptionProblem takeGames(const std::string& value, bool hasValue, SimulationOptions& options) {
+    return takeWhole(value, hasValue, "--games", 1, 100000000, options.games);
 }
 
 OptionProblem takeSkill(const std::string& value, bool hasValue, SimulationOptions& options) {
@@ -140,12 +147,7 @@ OptionProblem takeFrom(const std::string& value, bool hasValue, SimulationOption
 }
 
 OptionProblem takeJobs(const std::string& value, bool hasValue, SimulationOptions& options) {
-    long long n = 0;
-    if (!hasValue || !parseNumber(value, 1, 1024, n)) {
-        return "--jobs needs a whole number from 1 to 1024";
-    }
-    options.jobs = static_cast<int>(n);
-    return std::nullopt;
+    return takeWhole(value, hasValue, "--jobs", 1, 1024, options.jobs);
 }
 
 OptionProblem takeCsv(const std::string& value, bool hasValue, SimulationOptions& options) {
