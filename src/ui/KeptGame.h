@@ -30,7 +30,6 @@ class KeptGame {
     void keep();
     // The game is over: nothing is left to go on with, and nothing is kept.
     void end() { over_ = true; }
-    bool over() const { return over_; }
     // At the window's close: keeps the game, or forgets the autosave of a
     // game that is over.
     void keepOrForget();

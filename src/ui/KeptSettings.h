@@ -34,7 +34,6 @@ class KeptSettings {
     // What the player should be told of the file, once each kind a run, in
     // the advisor's words; taken, so each is told once.
     std::vector<std::string> takeNotes();
-    bool hasNotes() const { return !notes_.empty(); }
 
   private:
     void write();
