@@ -4,11 +4,13 @@
 #include <cctype>
 #include <istream>
 #include <ostream>
+#include <string_view>
 
 #include "app/Console.h"
 #include "engine/Orders.h"
 #include "game/Game.h"
 #include "model/YearRecord.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -16,11 +18,30 @@ namespace {
 
 // The year in a few lines a person reads: the summary, then each entry.
 std::string yearParagraph(const YearRecord& record, Game& game) {
-    std::string text = summariseYear(record, game) + ".";
+    std::string text = summariseYear(record, game, wording()) + ".";
     for (const YearEntry& e : record.entries) {
-        text += "\n  " + describeEntry(e, game) + ".";
+        text += "\n  " + describeEntry(e, game, wording()) + ".";
     }
     return text;
+}
+
+// The reply as typed, in lower case and without accents: "Sì" and "si" are
+// the same answer to a pupil at a keyboard without the accented letter.
+std::string lowered(const std::string& text) {
+    // The base letters of the accented small letters U+00E0 to U+00FF.
+    static constexpr std::string_view kBase = "aaaaaaaceeeeiiiidnooooo/ouuuuyty";
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c == 0xC3 && next >= 0x80 && next <= 0xBF) {
+            out += kBase[(next | 0x20) - 0xA0];
+            ++i;
+        } else {
+            out += static_cast<char>(std::tolower(c));
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -33,7 +54,7 @@ void PersonHost::startTelling() {
 }
 
 void PersonHost::showMessage(const std::string& text) {
-    out_ << '\n' << Console::plainText(text) << "\n\n";
+    out_ << '\n' << Console::plainText(tr(text)) << "\n\n";
 }
 
 bool PersonHost::askYesNo(const std::string& text, const Question&) {
@@ -41,7 +62,7 @@ bool PersonHost::askYesNo(const std::string& text, const Question&) {
         return ask(text);
     }
     const bool yes = takeAnswer();
-    out_ << '\n' << Console::plainText(text) << "\n-> " << (yes ? "yes" : "no") << "\n\n";
+    out_ << '\n' << Console::plainText(tr(text)) << "\n-> " << tr(yes ? "yes" : "no") << "\n\n";
     return yes;
 }
 
@@ -50,7 +71,7 @@ void PersonHost::yearEnded(const YearRecord& record) {
 }
 
 void PersonHost::alert(const std::string& caption, const std::string& text) {
-    out_ << "ALERT: " << caption << ": " << Console::plainText(text) << '\n';
+    out_ << "ALERT: " << tr(caption) << ": " << Console::plainText(tr(text)) << '\n';
 }
 
 void PersonHost::refreshReports() {
@@ -63,14 +84,15 @@ void PersonHost::refreshReports() {
         --overlap;
     }
     for (std::size_t i = overlap; i < log.size(); ++i) {
-        out_ << "NEWS: " << log[i] << '\n';
+        out_ << "NEWS: " << tr(log[i]) << '\n';
     }
     toldNews_ = log;
 }
 
 void PersonHost::greet(std::ostream& out) {
-    out << "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
-           "do, quit to leave.\n";
+    out << tr(
+        "Tessarion, 235 AD. Type map and report to look around, commands for what you can "
+        "do, quit to leave.\n");
 }
 
 void PersonHost::prompt() {
@@ -80,38 +102,40 @@ void PersonHost::prompt() {
 void PersonHost::tellNewYear() {
     if (game_.turn != toldTurn_) {
         toldTurn_ = game_.turn;
-        out_ << "\n== " << game_.year() << " AD ==\n";
+        out_ << "\n== " << trFormat(N_("%d AD"), {std::to_string(game_.year())}) << " ==\n";
     }
 }
 
 void PersonHost::tellOrder(const OrderResult& result, const Province* from, const Province* to) {
     if (result.carriedOut()) {
-        out_ << "Done: a legion of " << from->name << " sent to " << to->name << ".\n";
+        out_ << trFormat(N_("Done: a legion of %s sent to %s."), {from->name, to->name}) << '\n';
     } else if (!refusalReason(result.refusal).explainedByAdvisor) {
-        out_ << "No order: " << refusalText(result.refusal, from, to) << ".\n";
+        out_ << trFormat(N_("No order: %s."), {refusalText(result.refusal, from, to, wording())})
+             << '\n';
     }
 }
 
 bool PersonHost::ask(const std::string& text) {
-    out_ << '\n' << Console::plainText(text) << '\n';
+    out_ << '\n' << Console::plainText(tr(text)) << '\n';
     std::string reply;
+    const std::string yes = lowered(tr("yes"));
+    const std::string no = lowered(tr("no"));
     for (;;) {
-        out_ << "Yes or no? " << std::flush;
+        out_ << tr("Yes or no? ") << std::flush;
         if (!std::getline(in_, reply)) {
-            out_ << "no\n";
+            out_ << no << '\n';
             return false;  // the input has ended: the cautious answer
         }
-        for (char& c : reply) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
+        reply = lowered(reply);
         while (!reply.empty() && (reply.back() == ' ' || reply.back() == '\r')) {
             reply.pop_back();
         }
-        if (reply == "yes" || reply == "y") {
+        // The language's words and their first letters; English's always.
+        if (reply == "yes" || reply == "y" || reply == yes || reply == yes.substr(0, 1)) {
             out_ << '\n';
             return true;
         }
-        if (reply == "no" || reply == "n") {
+        if (reply == "no" || reply == "n" || reply == no || reply == no.substr(0, 1)) {
             out_ << '\n';
             return false;
         }

@@ -28,11 +28,13 @@
 #include "platform/FileSystem.h"
 #include "platform/HostSystem.h"
 #include "platform/SdlPlatform.h"
+#include "res/Languages.h"
 #include "res/ResourceStore.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
 #include "ui/ChronicleExport.h"
 #include "ui/Desktop.h"
+#include "ui/Language.h"
 #include "ui/PictureStore.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
@@ -55,7 +57,8 @@ std::string usage() {
            "  --windowed         start in a window (the default where the screen has room)\n"
            "  --load FILE        load a saved game once the game is up\n"
            "  --nosound          start with the sound switched off\n"
-           "                     (these three hold for the run; the settings file keeps the "
+           "  --language CODE    speak en, de, fr, it or es (the default is the system's)\n"
+           "                     (these four hold for the run; the settings file keeps the "
            "menus' choices)\n"
            "  --export-resources DIR  write every picture (ID.png), sound (NAME.wav) and a contact "
            "sheet\n"
@@ -112,10 +115,22 @@ int exportChronicle(const std::string& saved, const std::string& prefix) {
 }
 
 // What the command line chose for this run; nothing leaves it to the settings.
+// The language the system asks for, among the game's.
+std::string systemLanguage() {
+    auto env = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string_view(value != nullptr ? value : "");
+    };
+    const std::string host = tessarion::userInterfaceLanguages();
+    return std::string(tessarion::res::systemLanguage(
+        host.empty() ? env("LANGUAGE") : host, env("LC_ALL"), env("LC_MESSAGES"), env("LANG")));
+}
+
 struct WindowOptions {
     std::optional<bool> fullscreen;
     std::optional<bool> sound;
     std::optional<std::string> load;
+    std::optional<std::string> language;
 };
 
 int desktop(tessarion::Game& game, const WindowOptions& options) {
@@ -142,6 +157,8 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     config.fullscreen = options.fullscreen;
     config.sound = options.sound;
     config.loadFile = options.load;
+    config.language = options.language;
+    config.systemLanguage = systemLanguage();
     tessarion::Desktop window(platform, game, config);
     return window.run();
 }
@@ -153,6 +170,8 @@ int windowGame(std::optional<std::uint32_t> seed, const std::optional<std::strin
     tessarion::GameSession session(seed ? *seed : tessarion::clockSeed());
     try {
         if (shot) {
+            // English unless asked: the pictures of the docs are made this way.
+            tessarion::setLanguage(window.language.value_or("en"));
             return screenshot(session.game(), *shot);
         }
         return desktop(session.game(), window);
@@ -196,6 +215,17 @@ bool takeSetting(const std::vector<std::string>& args, std::size_t& i, Options& 
         }
     } else if (arg == "--fullscreen" || arg == "--windowed") {
         options.window.fullscreen = arg == "--fullscreen";
+    } else if (arg == "--language") {
+        const std::string* code = valueOf(args, i, "a language: en, de, fr, it or es");
+        if (code == nullptr) {
+            return false;
+        }
+        if (tessarion::res::findLanguage(*code) == nullptr && *code != "pseudo") {
+            std::cerr << "tessarion: --language " << tessarion::printableText(*code)
+                      << " is not one of the game's: en, de, fr, it, es\n";
+            return false;
+        }
+        options.window.language = *code;
     } else if (arg == "--nosound") {
         options.window.sound = false;
     } else if (arg == "--load" || arg == "--screenshot") {
@@ -276,6 +306,9 @@ int run(int argc, char** argv) {
     }
     const Options& options = std::get<Options>(chosen);
     if (options.console) {
+        // A person at a terminal reads the game in their language; the
+        // protocol for pipes stays English whatever is chosen.
+        tessarion::setLanguage(options.window.language.value_or(systemLanguage()));
         tessarion::Console session(std::cin, std::cout, isatty(0) != 0,
                                    isatty(0) != 0 && isatty(1) != 0);
         const int code = session.run(options.seed);

@@ -10,6 +10,7 @@
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -46,15 +47,16 @@ namespace {
 
 constexpr RefusalReason kRefusals[] = {
     {OrderRefusal::None, false, ""},
-    {OrderRefusal::NoLegion, false, "no Roman legion stands in FROM"},
-    {OrderRefusal::AllMoved, true, "all the legions in FROM have already moved"},
-    {OrderRefusal::Marching, false, "the legions in FROM are already marching to their orders"},
-    {OrderRefusal::SamePlace, false, "the legion is already in TO"},
-    {OrderRefusal::NoProvince, false, "there is no province there"},
+    // TRANSLATORS: FROM and TO are replaced by the provinces' names: keep them as they are.
+    {OrderRefusal::NoLegion, false, N_("no Roman legion stands in FROM")},
+    {OrderRefusal::AllMoved, true, N_("all the legions in FROM have already moved")},
+    {OrderRefusal::Marching, false, N_("the legions in FROM are already marching to their orders")},
+    {OrderRefusal::SamePlace, false, N_("the legion is already in TO")},
+    {OrderRefusal::NoProvince, false, N_("there is no province there")},
     {OrderRefusal::BorderRule, true,
-     "Roman troops stay out of TO unless there is an enemy to attack"},
-    {OrderRefusal::TooFarBeyond, false, "too far beyond the frontier"},
-    {OrderRefusal::NoRoute, false, "there is no way from FROM to TO"},
+     N_("Roman troops stay out of TO unless there is an enemy to attack")},
+    {OrderRefusal::TooFarBeyond, false, N_("too far beyond the frontier")},
+    {OrderRefusal::NoRoute, false, N_("there is no way from FROM to TO")},
 };
 
 void replaceAll(std::string& text, const std::string& what, const std::string& by) {
@@ -82,8 +84,9 @@ const RefusalReason& refusalReason(OrderRefusal refusal) {
     throw InternalError("a refusal without a reason");
 }
 
-std::string refusalText(OrderRefusal refusal, const Province* from, const Province* to) {
-    std::string text = refusalReason(refusal).text;
+std::string refusalText(OrderRefusal refusal, const Province* from, const Province* to,
+                        const Wording& wording) {
+    std::string text = wording.text(refusalReason(refusal).text);
     replaceAll(text, "FROM", from != nullptr ? from->name : "");
     replaceAll(text, "TO", to != nullptr ? to->name : "");
     return text;
@@ -100,9 +103,9 @@ OrderPlan planOrder(Realm& realm, const Province* from, const Province* to) {
             return refused(OrderRefusal::Marching);
         }
         return refused(OrderRefusal::AllMoved,
-                       "Princeps,\r\n\r\nAll the units in the province have already "
-                       "moved.\r\nNotice how the legion icon appears grayed out.  You will "
-                       "be\r\nable to move grayed out legions again next turn.");
+                       N_("Princeps,\r\n\r\nAll the units in the province have already "
+                          "moved.\r\nNotice how the legion icon appears grayed out.  You will "
+                          "be\r\nable to move grayed out legions again next turn."));
     }
     if (to == nullptr) {
         return refused(OrderRefusal::NoProvince);
@@ -180,14 +183,14 @@ OrderOutcome fightFor(Province* target, RomanEmpire& attacker, Province* source,
     if (r % 2 == 0) {
         attacker.realm.frontEnd().flashLegion(attacker.power, source);
         attacker.destroyFirstLegionIn(source, [](const Legion& l) { return !l.moved; });
-        realm.addNews("Our attack on " + target->name + " failed");
+        realm.addNews(formatText("Our attack on %s failed", target->name.c_str()));
         return OrderOutcome::BattleLost;
     }
     attacker.realm.frontEnd().flashLegion(owner->power, target);
     owner->destroyFirstLegionIn(target, [](const Legion&) { return true; });
     if (owner->legionsIn(target) > 0) {
         acting->moved = true;
-        realm.addNews("Enemy legion in " + target->name + " defeated");
+        realm.addNews(formatText("Enemy legion in %s defeated", target->name.c_str()));
         return OrderOutcome::BattleWon;
     }
     takeProvince(&attacker, target, realm, owner);

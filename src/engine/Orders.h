@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/Legion.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -85,7 +86,8 @@ struct RefusalReason {
 };
 const RefusalReason& refusalReason(OrderRefusal refusal);
 // The short text of a refusal for the player ("too far beyond the frontier").
-std::string refusalText(OrderRefusal refusal, const Province* from, const Province* to);
+std::string refusalText(OrderRefusal refusal, const Province* from, const Province* to,
+                        const Wording& wording = englishWording());
 
 // A legion of the empire stands in the province with neither moved nor a route.
 bool hasReadyLegion(const Empire& empire, const Province* province);

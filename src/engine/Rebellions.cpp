@@ -5,6 +5,7 @@
 #include "engine/Routes.h"
 #include "model/FrontEnd.h"
 #include "model/Random.h"
+#include "model/Wording.h"
 #include "model/YearRecord.h"
 
 namespace tessarion {
@@ -49,10 +50,9 @@ void rebelLegions(Province* province, RomanEmpire& romans) {
         }
     }
     showMessage(romans.realm,
-                "Princeps,\r\n\r\nThe " + group->name +
-                    " have rebelled! They have\r\nproclaimed their commander the new Emperor and "
-                    "are\r\nmarching on "
-                    "Rome!");
+                formatText("Princeps,\r\n\r\nThe %s have rebelled! They have\r\nproclaimed "
+                           "their commander the new Emperor and are\r\nmarching on Rome!",
+                           group->name.c_str()));
     if (!romans.rebellionExplained) {
         showMessage(
             romans.realm,
@@ -116,16 +116,17 @@ bool unrest(RomanEmpire& romans, Realm& realm, ProvinceId where, const char* mes
 
 void provinceRevolts(RomanEmpire& romans) {
     Realm& realm = romans.realm;
-    unrest(romans, realm, ProvinceId::Britannia,
-           "Princeps,\r\n\r\nThe tribes of Britannia have rebelled against Roman rule!\r\n\r\nWe "
+    unrest(
+        romans, realm, ProvinceId::Britannia,
+        N_("Princeps,\r\n\r\nThe tribes of Britannia have rebelled against Roman rule!\r\n\r\nWe "
            "should send a legion "
-           "there to restore order.",
-           "Britannia has rebelled");
+           "there to restore order."),
+        N_("Britannia has rebelled"));
     unrest(romans, realm, ProvinceId::Aegyptus,
-           "Princeps,\r\n\r\nThe people of Aegyptus have rebelled against Roman rule!\r\n\r\nWe "
-           "should send a legion "
-           "there to restore order.",
-           "Aegyptus has rebelled");
+           N_("Princeps,\r\n\r\nThe people of Aegyptus have rebelled against Roman rule!\r\n\r\nWe "
+              "should send a legion "
+              "there to restore order."),
+           N_("Aegyptus has rebelled"));
     Province* italia = realm.province(ProvinceId::Italia);
     if (lacksGrain(realm) && romans.ownsProvince(italia)) {
         if (realm.random.draw() % kSkill.grainRiotOdds[realm.skillLevel()] == 0) {

@@ -200,8 +200,9 @@ bool checkForFreeLegions(Realm& realm, Province*& province, int& count) {
 }
 
 void settleTribe(Province* province, RomanEmpire& romans, int count) {
-    showMessage(romans.realm, "A tribe from across the Rhine has settled in\r\n" + province->name +
-                                  " providing us with more legions there.");
+    showMessage(romans.realm, formatText("A tribe from across the Rhine has settled in\r\n%s "
+                                         "providing us with more legions there.",
+                                         province->name.c_str()));
     const RecordCause settlers(romans.realm, EntryKind::Settlers, province, romans.power);
     for (int i = 0; i < count; ++i) {
         romans.createLegion(province);

@@ -6,20 +6,23 @@
 #include "model/FrontEnd.h"
 #include "model/Province.h"
 #include "model/ProvinceTable.h"
+#include "model/Wording.h"
 #include "model/World.h"
 
 namespace tessarion {
 
 const char* borderRuleExplanation(const Province* province) {
     if (isGermanicSide(province)) {
-        return "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
-               "Forest of Germania.\r\nConsequently, Roman troops will not enter that "
-               "\r\nterritory unless there are barbarians to attack.";
+        return N_(
+            "In 9 AD, a Roman army of 15,000 men was ambushed\r\nand massacred in the Teutoburg "
+            "Forest of Germania.\r\nConsequently, Roman troops will not enter that "
+            "\r\nterritory unless there are barbarians to attack.");
     }
     if (isBeyondBorder(province)) {
-        return "The Romans believed the Tigris river was the\r\n\"natural\" border of the "
-               "empire. Roman\r\ntroops will not cross it unless there is an\r\nimmediate "
-               "military threat.";
+        return N_(
+            "The Romans believed the Tigris river was the\r\n\"natural\" border of the "
+            "empire. Roman\r\ntroops will not cross it unless there is an\r\nimmediate "
+            "military threat.");
     }
     return "";
 }

@@ -4,6 +4,7 @@
 
 #include "game/Game.h"
 #include "model/FrontEnd.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -42,27 +43,27 @@ namespace {
 // by the peoples from beyond count as lost; short-lived usurpers inside the
 // empire do not. Dates are the usual ones of the histories in docs/history.md.
 constexpr std::array<HistoryPeriod, 21> kHistory = {{
-    {235, 23, "the empire whole under Maximinus Thrax"},
-    {260, 16, "Postumus's Gallic empire: Britain, Gaul and Spain"},
-    {269, 19, "Spain and Narbonensis return to Claudius II"},
-    {270, 16, "Zenobia of Palmyra takes Syria, Palestine and Egypt"},
-    {271, 15, "Dacia given up beyond the Danube"},
-    {273, 18, "Aurelian retakes the east"},
-    {274, 22, "Aurelian ends the Gallic empire"},
-    {286, 21, "Carausius rules Britain"},
-    {296, 22, "Constantius retakes Britain"},
-    {297, 21, "Domitianus rises in Egypt"},
-    {298, 22, "Diocletian retakes Egypt"},
-    {410, 21, "Britain left to defend itself"},
-    {411, 20, "Alans, Vandals and Sueves share out Spain"},
-    {418, 19, "the Visigoths settled in Aquitania"},
-    {433, 18, "Pannonia ceded to the Huns"},
-    {435, 17, "the Vandals granted Mauretania"},
-    {439, 16, "the Vandals take Carthage and Africa"},
-    {461, 14, "northern Gaul goes its own way"},
-    {462, 13, "Narbonne ceded to the Visigoths"},
-    {473, 12, "the Visigoths take Tarraconensis"},
-    {476, 10, "the last western emperor deposed: the east and Dalmatia remain"},
+    {235, 23, N_("the empire whole under Maximinus Thrax")},
+    {260, 16, N_("Postumus's Gallic empire: Britain, Gaul and Spain")},
+    {269, 19, N_("Spain and Narbonensis return to Claudius II")},
+    {270, 16, N_("Zenobia of Palmyra takes Syria, Palestine and Egypt")},
+    {271, 15, N_("Dacia given up beyond the Danube")},
+    {273, 18, N_("Aurelian retakes the east")},
+    {274, 22, N_("Aurelian ends the Gallic empire")},
+    {286, 21, N_("Carausius rules Britain")},
+    {296, 22, N_("Constantius retakes Britain")},
+    {297, 21, N_("Domitianus rises in Egypt")},
+    {298, 22, N_("Diocletian retakes Egypt")},
+    {410, 21, N_("Britain left to defend itself")},
+    {411, 20, N_("Alans, Vandals and Sueves share out Spain")},
+    {418, 19, N_("the Visigoths settled in Aquitania")},
+    {433, 18, N_("Pannonia ceded to the Huns")},
+    {435, 17, N_("the Vandals granted Mauretania")},
+    {439, 16, N_("the Vandals take Carthage and Africa")},
+    {461, 14, N_("northern Gaul goes its own way")},
+    {462, 13, N_("Narbonne ceded to the Visigoths")},
+    {473, 12, N_("the Visigoths take Tarraconensis")},
+    {476, 10, N_("the last western emperor deposed: the east and Dalmatia remain")},
 }};
 
 }  // namespace

@@ -44,9 +44,10 @@ inline constexpr int kAbout = 104;
 
 // Every command above, once: a new command goes here as well.
 inline constexpr int kAll[] = {
-    kNewGame, kSave, kLoad, kExit, kExportChronicle, kEasy, kNormal, kHard, kSound,
-    kVolume25, kVolume50, kVolume75, kVolume100, kColours, kYearReport, kChronicle,
-    kStudyGuide, kTakeQuiz, kHelp, kVideoTutorial, kAbout,
+    kNewGame,   kSave,          kLoad,       kExit,      kExportChronicle, kEasy,
+    kNormal,    kHard,          kSound,      kVolume25,  kVolume50,        kVolume75,
+    kVolume100, kColours,       kYearReport, kChronicle, kStudyGuide,      kTakeQuiz,
+    kHelp,      kVideoTutorial, kAbout,
 };
 
 // The ranges of the tables' ids.
@@ -57,12 +58,14 @@ struct IdRange {
 };
 inline constexpr IdRange kScenarioIds{1100, 1199};
 inline constexpr IdRange kLessonIds{2000, 2099};
+// Options > Language: the first id plus the language's place in the list.
+inline constexpr IdRange kLanguageIds{6200, 6209};
 
 // No id twice among `ids`, and none in a table's range.
 template <typename Ids>
 constexpr bool ownIds(const Ids& ids) {
     for (std::size_t i = 0; i < std::size(ids); ++i) {
-        if (kScenarioIds.holds(ids[i]) || kLessonIds.holds(ids[i])) {
+        if (kScenarioIds.holds(ids[i]) || kLessonIds.holds(ids[i]) || kLanguageIds.holds(ids[i])) {
             return false;
         }
         for (std::size_t j = 0; j < i; ++j) {

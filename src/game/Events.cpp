@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "game/GameEvent.h"
 #include "model/FrontEnd.h"
+#include "model/Wording.h"
 #include "model/YearRecord.h"
 
 namespace tessarion {
@@ -49,34 +50,35 @@ void setUpEvents(Game& game) {
     rebellion(260, "",
               {"Britannia", "Lugdunensis", "Aquitania", "Belgica", "Terraconensis", "Narbonensis",
                "Raetia", "Lusitania", "Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia"});
-    rebellion(286,
-              "The governor of Britannia, Marcus Carausius, has rebelled\r\nand several provinces "
-              "in Gaul have joined "
-              "him!",
-              {"Britannia", "Lugdunensis", "Belgica"});
-    rebellion(298, "Princeps,\r\nThe Egyptians have rebelled!", {"Aegyptus"});
+    rebellion(
+        286,
+        N_("The governor of Britannia, Marcus Carausius, has rebelled\r\nand several provinces "
+           "in Gaul have joined "
+           "him!"),
+        {"Britannia", "Lugdunensis", "Belgica"});
+    rebellion(298, N_("Princeps,\r\nThe Egyptians have rebelled!"), {"Aegyptus"});
     rebellion(306,
-              "Princeps,\r\n\r\nThe eastern emperor Licinius is trying to claim\r\nthe whole "
-              "empire for himself. He is "
-              "marching on \r\nRome with 3 legions!",
+              N_("Princeps,\r\n\r\nThe eastern emperor Licinius is trying to claim\r\nthe whole "
+                 "empire for himself. He is "
+                 "marching on \r\nRome with 3 legions!"),
               {"Palestina", "Syria", "Aegyptus", "Lydia", "Cappadocia", "Africa", "Mauretania",
                "Macedonia", "Thracia", "Dalmatia", "Pontus", "Phrygia"});
     invasion(306, "", &game.rogueRomans, "Thracia", "Italia", 3);
     rebellion(407,
-              "Princeps,\r\n\r\nA usurper in Britannia calling himself Constantine III,\r\nhas "
-              "rebelled, and is "
-              "marching in Gaul!",
+              N_("Princeps,\r\n\r\nA usurper in Britannia calling himself Constantine III,\r\nhas "
+                 "rebelled, and is "
+                 "marching in Gaul!"),
               {"Britannia"});
     invasion(407, "", &game.rogueRomans, "Britannia", "Aquitania", 7);
     Empire* germans = game.getEmpire("Germanic Tribes");
-    invasion(411, "Princeps,\r\n\r\nThe Visigoth king Alaric is marching on Rome!", germans,
+    invasion(411, N_("Princeps,\r\n\r\nThe Visigoth king Alaric is marching on Rome!"), germans,
              "Sarmatia", "Italia", 15);
-    invasion(411, "Princeps,\r\n\r\nThe Saxons are preparing to attack Britannia!", germans,
+    invasion(411, N_("Princeps,\r\n\r\nThe Saxons are preparing to attack Britannia!"), germans,
              "Upper Rhine", "Britannia", 5);
-    invasion(430, "Princeps,\r\n\r\nA tribe called the Vandals is crossing the Rhine river!",
+    invasion(430, N_("Princeps,\r\n\r\nA tribe called the Vandals is crossing the Rhine river!"),
              germans, "Upper Rhine", "Africa", 15);
-    invasion(451, "Princeps,\r\n\r\nThe Huns have massed a large army across the Rhine!", germans,
-             "Upper Rhine", "Aquitania", 20);
+    invasion(451, N_("Princeps,\r\n\r\nThe Huns have massed a large army across the Rhine!"),
+             germans, "Upper Rhine", "Aquitania", 20);
 }
 
 void runEvents(Game& game) {

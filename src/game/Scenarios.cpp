@@ -7,6 +7,7 @@
 #include "game/Game.h"
 #include "game/TurnCycle.h"
 #include "model/FrontEnd.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -120,10 +121,10 @@ void setUp455(Game& game) {
 // the 260 and 308 set-ups stand in the year before their crises, whose events
 // the first end of turn fires; the 410 and 455 ones are played from their eve.
 constexpr Scenario kScenarios[] = {
-    {1100, "Valerian (260 AD)", 260, 259, setUp260, true},
-    {1101, "Constantine (308 AD)", 308, 305, setUp308, true},
-    {1102, "Honorius (410 AD)", 410, 409, setUp410, false},
-    {1103, "Valentinian III (455 AD)", 455, 454, setUp455, false},
+    {1100, N_("Valerian (260 AD)"), 260, 259, setUp260, true},
+    {1101, N_("Constantine (308 AD)"), 308, 305, setUp308, true},
+    {1102, N_("Honorius (410 AD)"), 410, 409, setUp410, false},
+    {1103, N_("Valentinian III (455 AD)"), 455, 454, setUp455, false},
 };
 static_assert(cmd::tableIds(kScenarios, cmd::kScenarioIds, [](const Scenario& s) { return s.id; }),
               "a scenario's id is another's, or outside the scenarios' range");

@@ -198,7 +198,7 @@ void takeProvince(Empire* empire, Province* province, World& world, Empire* prev
         previousOwner->onCapitalTaken();
     }
     if (beyond) {
-        world.addNews("Our raid into " + province->name + " was successful");
+        world.addNews(formatText("Our raid into %s was successful", province->name.c_str()));
         return;
     }
     if (empire->ownsProvince(province)) {
@@ -206,9 +206,9 @@ void takeProvince(Empire* empire, Province* province, World& world, Empire* prev
     }
     empire->addProvince(province);
     if (empire->isRomans()) {
-        world.addNews("We have reconquered " + province->name);
+        world.addNews(formatText("We have reconquered %s", province->name.c_str()));
     } else if (previousOwner != nullptr && previousOwner->isRomans()) {
-        world.addNews(province->name + " has been overrun");
+        world.addNews(formatText("%s has been overrun", province->name.c_str()));
     }
 }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "model/Wording.h"
+
 namespace tessarion {
 
 // The three skill levels. Every odds table of the rules has one entry per
@@ -36,7 +38,7 @@ struct SkillTable {
 };
 
 inline constexpr SkillTable kSkill = {
-    .names = {"Easy", "Normal", "Hard"},
+    .names = {N_("Easy"), N_("Normal"), N_("Hard")},
     .settingsNames = {"easy", "normal", "hard"},
     .startingTreasury = {100000, 75000, 50000},
     .plagueOdds = {20, 15, 10},

@@ -313,145 +313,162 @@ std::string signedGroupedNumber(std::int64_t value) {
 
 namespace {
 
-std::string powerText(int index) {
-    return index == kNobody ? std::string("nobody")
-                            : "the " + std::string(powerName(static_cast<Power>(index)));
+std::string powerText(int index, const Wording& w) {
+    static constexpr const char* kPowers[kPowerCount] = {
+        N_("the Romans"), N_("the Germanic Tribes"), N_("the Sassanids"),
+        N_("the Rebelling Legions")};
+    return index == kNobody ? w.text(N_("nobody")) : w.text(kPowers[index]);
 }
 
 std::string provinceText(World& world, int index) {
     return index < 0 ? std::string("?") : world.provinces[static_cast<std::size_t>(index)]->name;
 }
 
-std::string lossText(int lost) {
-    return lost == 0   ? std::string("none")
-           : lost == 1 ? std::string("1 legion")
-                       : std::to_string(lost) + " legions";
+std::string lossText(int lost, const Wording& w) {
+    return lost == 0   ? w.text(N_("none"))
+           : lost == 1 ? w.text(N_("1 legion"))
+                       : w.format(N_("%d legions"), {std::to_string(lost)});
 }
 
 // "Battle for Syria (defence): the Sassanids from Armenia attacked the
 // Romans; the Sassanids lost 1 legion, the Romans none; the Romans hold Syria".
-std::string battleText(const YearEntry& e, World& world) {
-    static constexpr const char* kKinds[kBattleKinds] = {"attack", "raid", "on the march",
-                                                         "defence", "between enemies"};
+std::string battleText(const YearEntry& e, World& world, const Wording& w) {
+    static constexpr const char* kKinds[kBattleKinds] = {
+        N_("attack"), N_("raid"), N_("on the march"), N_("defence"), N_("between enemies")};
     const std::string where = provinceText(world, e.province);
-    std::string text = "Battle for " + where + " (" + kKinds[static_cast<int>(e.battle)] +
-                       "): " + powerText(e.attacker);
+    const std::string kind = w.text(kKinds[static_cast<int>(e.battle)]);
+    const std::string attacker = powerText(e.attacker, w);
+    const std::string defender = powerText(e.defender, w);
+    const std::string attackerLost = lossText(-e.legions[static_cast<std::size_t>(e.attacker)], w);
+    const std::string defenderLost = lossText(-e.legions[static_cast<std::size_t>(e.defender)], w);
+    const std::string holds = e.holder == kNobody
+                                  ? w.format(N_("nobody holds %s"), {where})
+                                  : w.format(N_("%s hold %s"), {powerText(e.holder, w), where});
     if (e.from >= 0) {
-        text += " from " + provinceText(world, e.from);
+        return w.format(N_("Battle for %s (%s): %s from %s attacked %s; %s lost %s, %s %s; %s"),
+                        {where, kind, attacker, provinceText(world, e.from), defender, attacker,
+                         attackerLost, defender, defenderLost, holds});
     }
-    text += " attacked " + powerText(e.defender) + "; " + powerText(e.attacker) + " lost " +
-            lossText(-e.legions[static_cast<std::size_t>(e.attacker)]) + ", " +
-            powerText(e.defender) + " " +
-            lossText(-e.legions[static_cast<std::size_t>(e.defender)]) + "; ";
-    return text +
-           (e.holder == kNobody ? "nobody holds " + where : powerText(e.holder) + " hold " + where);
+    return w.format(
+        N_("Battle for %s (%s): %s attacked %s; %s lost %s, %s %s; %s"),
+        {where, kind, attacker, defender, attacker, attackerLost, defender, defenderLost, holds});
 }
 
-std::string provinceChangeText(const YearEntry& e, World& world) {
+std::string provinceChangeText(const YearEntry& e, World& world, const Wording& w) {
     const std::string where = provinceText(world, e.province);
+    const std::string attacker = powerText(e.attacker, w);
+    const std::string defender = powerText(e.defender, w);
     if (e.attacker == kRomans) {
-        return where + " retaken" +
-               (e.defender == kNobody ? std::string() : " from " + powerText(e.defender));
+        return e.defender == kNobody ? w.format(N_("%s retaken"), {where})
+                                     : w.format(N_("%s retaken from %s"), {where, defender});
     }
     if (e.defender == kRomans) {
-        return where + (e.attacker == kNobody ? " lost: it rose against us"
-                                              : " lost to " + powerText(e.attacker));
+        return e.attacker == kNobody ? w.format(N_("%s lost: it rose against us"), {where})
+                                     : w.format(N_("%s lost to %s"), {where, attacker});
     }
     if (e.attacker == kNobody) {
-        return where + " given up by " + powerText(e.defender);
+        return w.format(N_("%s given up by %s"), {where, defender});
     }
-    return where + " taken by " + powerText(e.attacker) +
-           (e.defender == kNobody ? std::string() : " from " + powerText(e.defender));
+    return e.defender == kNobody
+               ? w.format(N_("%s taken by %s"), {where, attacker})
+               : w.format(N_("%s taken by %s from %s"), {where, attacker, defender});
 }
 
 // The legions an entry made or lost, power by power: "the Romans -3, the
 // Rebelling Legions +3".
-std::string legionChangesText(const YearEntry& e) {
+std::string legionChangesText(const YearEntry& e, const Wording& w) {
     std::string text;
     for (std::size_t i = 0; i < kPowerCount; ++i) {
         if (e.legions[i] == 0) {
             continue;
         }
-        text += (text.empty() ? "" : ", ") + powerText(static_cast<int>(i)) + " " +
+        text += (text.empty() ? "" : ", ") + powerText(static_cast<int>(i), w) + " " +
                 (e.legions[i] > 0 ? "+" : "") + std::to_string(e.legions[i]);
     }
-    return text.empty() ? std::string("no legion") : text;
+    return text.empty() ? w.text(N_("no legion")) : text;
 }
 
-std::string legionEntryText(const YearEntry& e, World& world) {
+std::string legionEntryText(const YearEntry& e, World& world, const Wording& w) {
     static constexpr const char* kWhat[] = {
-        "Legions raised",
-        "Legions disbanded for want of pay",
-        "Legions went over to a rebel emperor",
-        "A revolt",
-        "Grain riots",
-        "A tribe settled",
-        "The People's Front of Judea",
-        "An invasion army",
-        "An army of the year's events",
-        "Legions made or lost without a cause",
+        N_("Legions raised"),
+        N_("Legions disbanded for want of pay"),
+        N_("Legions went over to a rebel emperor"),
+        N_("A revolt"),
+        N_("Grain riots"),
+        N_("A tribe settled"),
+        N_("The People's Front of Judea"),
+        N_("An invasion army"),
+        N_("An army of the year's events"),
+        N_("Legions made or lost without a cause"),
     };
     const auto at = static_cast<std::size_t>(e.kind) - static_cast<std::size_t>(EntryKind::Raised);
-    std::string text = kWhat[at];
+    const std::string what = w.text(kWhat[at]);
+    const std::string changes = legionChangesText(e, w);
     if (e.province >= 0) {
-        text += " in " + provinceText(world, e.province);
+        return w.format(N_("%s in %s: %s"), {what, provinceText(world, e.province), changes});
     }
-    return text + ": " + legionChangesText(e);
+    return w.format(N_("%s: %s"), {what, changes});
 }
 
-std::string moneyText(const YearEntry& e) {
-    static constexpr const char* kWhat[] = {"Taxes", "Pay of the legions", "Tribute for peace",
-                                            "Rome plundered", "Bonus to the legions"};
+std::string signedNumber(std::int64_t value, const Wording& w) {
+    return (value >= 0 ? "+" : "") + w.number(value);
+}
+
+std::string moneyText(const YearEntry& e, const Wording& w) {
+    static constexpr const char* kWhat[] = {N_("Taxes"), N_("Pay of the legions"),
+                                            N_("Tribute for peace"), N_("Rome plundered"),
+                                            N_("Bonus to the legions")};
     const auto at = static_cast<std::size_t>(e.kind) - static_cast<std::size_t>(EntryKind::Taxes);
-    return std::string(kWhat[at]) + ": " + signedGroupedNumber(e.sesterces) + " sesterces";
+    return w.format(N_("%s: %s sesterces"), {w.text(kWhat[at]), signedNumber(e.sesterces, w)});
 }
 
 }  // namespace
 
-std::string describeEntry(const YearEntry& entry, World& world) {
+std::string describeEntry(const YearEntry& entry, World& world, const Wording& wording) {
     switch (entryGroup(entry.kind)) {
         case EntryGroup::Battles:
-            return battleText(entry, world);
+            return battleText(entry, world, wording);
         case EntryGroup::Provinces:
-            return provinceChangeText(entry, world);
+            return provinceChangeText(entry, world, wording);
         case EntryGroup::Legions:
-            return legionEntryText(entry, world);
+            return legionEntryText(entry, world, wording);
         case EntryGroup::Treasury:
-            return moneyText(entry);
+            return moneyText(entry, wording);
     }
     return {};
 }
 
-std::string summariseYear(const YearRecord& record, World& world) {
-    std::string text = std::to_string(record.year) + " AD: ";
+std::string summariseYear(const YearRecord& record, World& world, const Wording& w) {
     const int battles = record.romanBattles();
-    text += battles == 1 ? "1 battle" : std::to_string(battles) + " battles";
+    std::string text = battles == 1
+                           ? w.format(N_("%d AD: 1 battle"), {std::to_string(record.year)})
+                           : w.format(N_("%d AD: %d battles"),
+                                      {std::to_string(record.year), std::to_string(battles)});
     if (battles > 0) {
-        text += ", " + std::to_string(record.romanBattlesWon()) + " won";
+        text = w.format(N_("%s, %d won"), {text, std::to_string(record.romanBattlesWon())});
     }
     std::string lost;
     std::string won;
     for (const YearEntry& e : record.entries) {
-        if (e.kind != EntryKind::ProvinceChange) {
+        if (e.kind != EntryKind::ProvinceChange ||
+            (e.defender != kRomans && e.attacker != kRomans)) {
             continue;
         }
-        std::string& list = e.defender == kRomans ? lost : e.attacker == kRomans ? won : text;
-        if (&list == &text) {
-            continue;
-        }
+        std::string& list = e.defender == kRomans ? lost : won;
         list += (list.empty() ? "" : ", ") + provinceText(world, e.province);
     }
     if (!lost.empty()) {
-        text += "; " + lost + " lost";
+        text += "; " + w.format(N_("%s lost"), {lost});
     }
     if (!won.empty()) {
-        text += "; " + won + " retaken";
+        text += "; " + w.format(N_("%s retaken"), {won});
     }
     const int legions = record.after.legions[powerIndex(Power::Romans)] -
                         record.before.legions[powerIndex(Power::Romans)];
-    text += "; legions " + signedGroupedNumber(legions);
-    return text + "; treasury " +
-           signedGroupedNumber(record.after.treasury - record.before.treasury);
+    text += "; " + w.format(N_("legions %s"), {signedNumber(legions, w)});
+    return text + "; " +
+           w.format(N_("treasury %s"),
+                    {signedNumber(record.after.treasury - record.before.treasury, w)});
 }
 
 }  // namespace tessarion

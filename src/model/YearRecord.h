@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Power.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -179,10 +180,12 @@ struct ChronicleRow {
 };
 
 // One line of the record as the player reads it.
-std::string describeEntry(const YearEntry& entry, World& world);
+std::string describeEntry(const YearEntry& entry, World& world,
+                          const Wording& wording = englishWording());
 // The year in one line, as shown under the map after the computer's turn:
 // "235 AD: 3 battles, 2 won; Belgica lost; treasury +6,450".
-std::string summariseYear(const YearRecord& record, World& world);
+std::string summariseYear(const YearRecord& record, World& world,
+                          const Wording& wording = englishWording());
 // "6,450", "-24,000": thousands grouped as the reports write them.
 std::string groupedNumber(std::int64_t value);
 std::string signedGroupedNumber(std::int64_t value);

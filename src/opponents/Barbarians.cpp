@@ -6,6 +6,7 @@
 #include "model/FrontEnd.h"
 #include "model/InternalError.h"
 #include "model/Random.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -20,10 +21,10 @@ struct Tribe {
     int landCount;
 };
 constexpr std::array<Tribe, 4> kTribes = {{
-    {"Saxons", {ProvinceId::LowerRhine}, 1},
-    {"Franks", {ProvinceId::UpperRhine}, 1},
-    {"Marcomanni", {ProvinceId::UpperDanube}, 1},
-    {"Goths", {ProvinceId::LowerDanube, ProvinceId::Sarmatia}, 2},
+    {N_("Saxons"), {ProvinceId::LowerRhine}, 1},
+    {N_("Franks"), {ProvinceId::UpperRhine}, 1},
+    {N_("Marcomanni"), {ProvinceId::UpperDanube}, 1},
+    {N_("Goths"), {ProvinceId::LowerDanube, ProvinceId::Sarmatia}, 2},
 }};
 
 // The people the news names for an army leaving a land: the first name, or
@@ -34,10 +35,10 @@ struct Crossing {
     const char* onOdd;  // nullptr: no draw
 };
 constexpr std::array<Crossing, 5> kCrossings = {{
-    {"Upper Rhine", "Franks", "Vandals"},
-    {"Sarmatia", "Goths", "Ostrogoths"},
+    {"Upper Rhine", "Franks", N_("Vandals")},
+    {"Sarmatia", "Goths", N_("Ostrogoths")},
     {"Lower Rhine", "Saxons", nullptr},
-    {"Lower Danube", "Goths", "Visigoths"},
+    {"Lower Danube", "Goths", N_("Visigoths")},
     {"Upper Danube", "Marcomanni", nullptr},
 }};
 
@@ -122,8 +123,8 @@ void Barbarians::invade(Province* origin) {
     const int s = realm.skillLevel();
     const int size = realm.random.draw() % (s + 1) + (s + 1);
     raiseInvasionArmy(origin, target, size);
-    announceInvasion("The " + tribeNameFor(origin->name, realm.random) +
-                     " have crossed the frontier!");
+    announceInvasion(formatText("The %s have crossed the frontier!",
+                                tribeNameFor(origin->name, realm.random).c_str()));
     realm.invasionCount += 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/Realm.h"
 #include "model/Random.h"
+#include "model/Wording.h"
 
 namespace tessarion {
 
@@ -20,7 +21,7 @@ void Sassanids::endTurn() {
         if (Province* target = chooseTarget()) {
             raiseInvasionArmy(origin, target, size);
             if (realm.sassanidWarningPending) {
-                announceInvasion("The Sassanids have crossed the Tigris!");
+                announceInvasion(N_("The Sassanids have crossed the Tigris!"));
                 realm.sassanidWarningPending = false;
             }
         }

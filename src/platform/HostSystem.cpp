@@ -11,6 +11,9 @@
 #endif
 #include <windows.h>
 #endif
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace tessarion {
 
@@ -73,6 +76,41 @@ fs::path programFolder(const std::string& argv0) {
     }
 #endif
     return fs::absolute(fs::path(argv0), ec).parent_path();
+}
+
+#ifdef __EMSCRIPTEN__
+// The page's languages, most wanted first; the caller frees the text.
+EM_JS(char*, browserLanguages, (), {
+    const list = (navigator.languages && navigator.languages.length) ? navigator.languages
+                                                                     : [navigator.language || ""];
+    return stringToNewUTF8(list.join(":"));
+});
+#endif
+
+std::string userInterfaceLanguages() {
+#if defined(__EMSCRIPTEN__)
+    char* list = browserLanguages();
+    std::string languages = list != nullptr ? list : "";
+    std::free(list);
+    return languages;
+#elif defined(_WIN32)
+    // The primary language of the user's interface language, named as the
+    // locale variables would name it.
+    switch (PRIMARYLANGID(GetUserDefaultUILanguage())) {
+        case LANG_GERMAN:
+            return "de";
+        case LANG_FRENCH:
+            return "fr";
+        case LANG_ITALIAN:
+            return "it";
+        case LANG_SPANISH:
+            return "es";
+        default:
+            return "en";
+    }
+#else
+    return "";
+#endif
 }
 
 std::string savedGamesFolder() {

@@ -27,6 +27,12 @@ std::string settingsFile();
 // A file:// address for an absolute path (file:///C:/... on Windows).
 std::string fileUrl(const std::filesystem::path& path);
 
+// The languages the player's system is set to, by preference, as a
+// colon-separated list of language codes ("de-DE:en"): the user's interface
+// language on Windows, the browser's languages in the browser. Empty
+// elsewhere, where the locale variables of the environment say it.
+std::string userInterfaceLanguages();
+
 // Windows builds are GUI programs, which start without a console: this
 // connects standard input and output to the terminal the program was started
 // from, where they were not redirected already. With create, a program

@@ -19,5 +19,7 @@ std::span<const Blob> scriptBlobs();
 std::span<const Blob> cueBlobs();
 std::span<const Blob> fontBlobs();
 std::span<const Blob> mapBlobs();
+// The compiled catalogues, named by their language code.
+std::span<const Blob> catalogueBlobs();
 
 }  // namespace tessarion::res::detail

@@ -10,6 +10,7 @@
 #include "game/Events.h"
 #include "game/Game.h"
 #include "model/InternalError.h"
+#include "model/Wording.h"
 #include "platform/FileSystem.h"
 #include "savegame/SaveFormat.h"
 #include "savegame/SaveLimits.h"
@@ -131,15 +132,17 @@ std::optional<std::string> checkedSave(Game& game, std::string& text) {
 }
 
 FileResult loadError(const LoadError& e) {
-    std::string text = "Unable to load the game";
+    // The window translates the lead; the details stay as the reader wrote them.
     if (e.line > 0) {
-        text += ", line " + std::to_string(e.line);
+        return {
+            false, N_("ERROR"),
+            fillText(N_("Unable to load the game, line %d: %s"), {std::to_string(e.line), e.what})};
     }
-    return {false, "ERROR", text + ": " + e.what};
+    return {false, N_("ERROR"), fillText(N_("Unable to load the game: %s"), {e.what})};
 }
 
 FileResult outOfMemory() {
-    return {false, "ERROR", "Unable to load the game: there is not enough memory to read it"};
+    return {false, "ERROR", N_("Unable to load the game: there is not enough memory to read it")};
 }
 
 }  // namespace
@@ -174,20 +177,20 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         return {true, "", ""};
     }
     if (outcome.started) {
-        return {false, "ERROR", "Unable to save the game: " + outcome.reason};
+        return {false, "ERROR", fillText(N_("Unable to save the game: %s"), {outcome.reason})};
     }
-    return {false, "ERROR", "Unable to open file! (" + outcome.reason + ")"};
+    return {false, "ERROR", fillText(N_("Unable to open file! (%s)"), {outcome.reason})};
 }
 
 FileResult saveGame(Game& game, const std::string& path) {
     try {
         std::string text;
         if (std::optional<std::string> why = checkedSave(game, text)) {
-            return {false, "ERROR", "Unable to save the game: " + *why};
+            return {false, "ERROR", fillText(N_("Unable to save the game: %s"), {*why})};
         }
         return writeFileAtomically(path, text);
     } catch (const std::bad_alloc&) {
-        return {false, "ERROR", "Unable to save the game: there is not enough memory"};
+        return {false, "ERROR", N_("Unable to save the game: there is not enough memory")};
     }
 }
 
@@ -222,7 +225,7 @@ FileResult loadGame(Game& game, const std::string& path) {
     try {
         if (std::optional<std::string> why =
                 files::readRegularFile(path, kMaxSaveFileSize + 1, bytes)) {
-            return FileResult{false, "ERROR", "Unable to open file (" + *why + ")"};
+            return FileResult{false, "ERROR", fillText(N_("Unable to open file (%s)"), {*why})};
         }
     } catch (const std::bad_alloc&) {
         return outOfMemory();

@@ -4,6 +4,7 @@
 
 #include "ui/Font.h"
 #include "ui/Graphic.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -11,7 +12,7 @@ using namespace box;
 
 AdvisorBox::AdvisorBox(Kind kind, std::string text, int screenWidth, int screenHeight,
                        const Graphic* portrait)
-    : kind_(kind), lines_(splitLines(text)), portrait_(portrait) {
+    : kind_(kind), lines_(splitLines(tr(text))), portrait_(portrait) {
     left = screenWidth / 2 - 300;
     top = screenHeight / 2 - 200;
     if (kind == Kind::Message) {
@@ -23,7 +24,7 @@ AdvisorBox::AdvisorBox(Kind kind, std::string text, int screenWidth, int screenH
         textY_ = dluY(9);
         textW_ = dluX(197);
         textH_ = dluY(61);
-        buttons_.push_back({kOk, "OK", dluX(123), dluY(75), dluX(50), dluY(14)});
+        buttons_.push_back({kOk, tr("OK"), dluX(123), dluY(75), dluX(50), dluY(14)});
         focus_ = kOk;
     } else {
         width = dluX(258) + 2 * BoxChrome::kBorder;
@@ -34,8 +35,8 @@ AdvisorBox::AdvisorBox(Kind kind, std::string text, int screenWidth, int screenH
         textY_ = dluY(7);
         textW_ = dluX(182);
         textH_ = dluY(58);
-        buttons_.push_back({kYes, "Yes", dluX(16), dluY(68), dluX(50), dluY(14)});
-        buttons_.push_back({kNo, "No", dluX(197), dluY(70), dluX(50), dluY(14)});
+        buttons_.push_back({kYes, tr("Yes"), dluX(16), dluY(68), dluX(50), dluY(14)});
+        buttons_.push_back({kNo, tr("No"), dluX(197), dluY(70), dluX(50), dluY(14)});
         focus_ = kYes;
     }
 }
@@ -62,7 +63,7 @@ int AdvisorBox::widestLine() const {
 }
 
 void AdvisorBox::draw(Surface& s) const {
-    BoxChrome::draw(s, left, top, width, height, kTitle, true, kBodyColour);
+    BoxChrome::draw(s, left, top, width, height, tr(kTitle), true, kBodyColour);
     const int cx = clientLeft();
     const int cy = clientTop();
     if (portrait_ != nullptr) {

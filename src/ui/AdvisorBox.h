@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Wording.h"
 #include "ui/BoxChrome.h"
 #include "ui/ModalBox.h"
 
@@ -16,7 +17,7 @@ class Graphic;
 class AdvisorBox : public ModalBox {
   public:
     enum class Kind { Message, Question };
-    static constexpr const char* kTitle = "Message from the Praetorian Prefect";
+    static constexpr const char* kTitle = N_("Message from the Praetorian Prefect");
 
     AdvisorBox(Kind kind, std::string text, int screenWidth, int screenHeight,
                const Graphic* portrait);

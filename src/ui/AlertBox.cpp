@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Font.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -10,7 +11,7 @@ using namespace box;
 
 AlertBox::AlertBox(std::string caption, std::string text, int screenWidth, int screenHeight,
                    bool question)
-    : caption_(std::move(caption)), lines_(splitLines(text)) {
+    : caption_(tr(caption)), lines_(splitLines(tr(text))) {
     int widest = defaultFont().width(caption_) + 60;
     for (const std::string& l : lines_) {
         widest = std::max(widest, defaultFont().width(l));
@@ -23,10 +24,10 @@ AlertBox::AlertBox(std::string caption, std::string text, int screenWidth, int s
     const int clientW = width - 2 * BoxChrome::kBorder;
     const int buttonY = height - BoxChrome::kCaption - 2 * BoxChrome::kBorder - 40;
     if (question) {
-        buttons_ = {{kYes, "Yes", clientW / 2 - 88 - 8, buttonY, 88, 28},
-                    {kNo, "No", clientW / 2 + 8, buttonY, 88, 28}};
+        buttons_ = {{kYes, tr("Yes"), clientW / 2 - 88 - 8, buttonY, 88, 28},
+                    {kNo, tr("No"), clientW / 2 + 8, buttonY, 88, 28}};
     } else {
-        buttons_ = {{1, "OK", (clientW - 88) / 2, buttonY, 88, 28}};
+        buttons_ = {{1, tr("OK"), (clientW - 88) / 2, buttonY, 88, 28}};
     }
 }
 

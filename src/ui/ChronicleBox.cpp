@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "ui/ChronicleChart.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -10,8 +11,8 @@ using namespace box;
 std::string chronicleTitle(const Game& game) {
     const int first = game.chronicle.empty() ? game.year() : game.chronicle.front().year;
     const int last = game.chronicle.empty() ? game.year() : game.chronicle.back().year;
-    return "Chronicle of the Empire, " + std::to_string(first) + " - " + std::to_string(last) +
-           " AD";
+    return trFormat(N_("Chronicle of the Empire, %d - %d AD"),
+                    {std::to_string(first), std::to_string(last)});
 }
 
 ChronicleBox::ChronicleBox(std::string title, std::vector<ChronicleRow> rows, ColourScheme scheme,
@@ -19,7 +20,7 @@ ChronicleBox::ChronicleBox(std::string title, std::vector<ChronicleRow> rows, Co
     : title_(std::move(title)), rows_(std::move(rows)), scheme_(scheme) {
     const int clientWidth = kChartWidth + 2 * kChartX;
     const int buttonsY = kChartY + kChartHeight + 10;
-    ok_ = {kOk, "OK", clientWidth - 8 - 88, buttonsY, 88, 28};
+    ok_ = {kOk, tr("OK"), clientWidth - 8 - 88, buttonsY, 88, 28};
     width = clientWidth + 2 * BoxChrome::kBorder;
     height = buttonsY + 28 + 10 + BoxChrome::kCaption + 2 * BoxChrome::kBorder;
     left = (screenWidth - width) / 2;

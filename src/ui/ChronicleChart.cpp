@@ -8,6 +8,7 @@
 #include "game/Chronicle.h"
 #include "model/ProvinceTable.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 #include "ui/MapColours.h"
 
 namespace tessarion {
@@ -188,13 +189,13 @@ int scale(std::int64_t value, std::int64_t low, std::int64_t high, int bottom, i
 
 // The legend's entries in order: the four powers, history, then the lower
 // panel's two lines.
-constexpr std::array<const char*, 7> kLegendLabels = {"Romans",
-                                                      "Germanic Tribes",
-                                                      "Sassanids",
-                                                      "Rebelling Legions",
-                                                      "Roman provinces in history",
-                                                      "Roman legions",
-                                                      "Treasury"};
+constexpr std::array<const char*, 7> kLegendLabels = {N_("Romans"),
+                                                      N_("Germanic Tribes"),
+                                                      N_("Sassanids"),
+                                                      N_("Rebelling Legions"),
+                                                      N_("Roman provinces in history"),
+                                                      N_("Roman legions"),
+                                                      N_("Treasury")};
 constexpr int kSample = 36;  // the sample line and the space after it
 constexpr int kEntryGap = 22;
 
@@ -311,11 +312,11 @@ void ChronicleChart::drawAxes(Surface& s, ColourScheme scheme) const {
         s.fillRect(panel.left, panel.top, panel.right, panel.bottom, kBlack);
         s.drawFrame(panel.left - 1, panel.top - 1, panel.right + 1, panel.bottom + 1, kAxis);
     }
-    write(s, provinces_.left, provinces_.top - line - 2, "Provinces held", kInk);
-    const std::string legionsTitle = "Roman legions (left)";
+    write(s, provinces_.left, provinces_.top - line - 2, tr("Provinces held"), kInk);
+    const std::string legionsTitle = tr("Roman legions (left)");
     write(s, money_.left, money_.top - line - 2, legionsTitle, powerColour(scheme, 0));
     write(s, money_.left + font.width(legionsTitle) + 16, money_.top - line - 2,
-          "Treasury in sesterces (right)", kTreasuryColour);
+          tr("Treasury in sesterces (right)"), kTreasuryColour);
     for (int n = 0; n <= kProvinceCount; n += 10) {
         const int y = yOfProvinces(n);
         s.drawLine(provinces_.left, y, provinces_.right, y, kGrid);
@@ -368,7 +369,7 @@ void ChronicleChart::drawYears(Surface& s) const {
             }
         }
         const std::string label = year == lastYear_ || year + step > lastYear_
-                                      ? std::to_string(year) + " AD"
+                                      ? trFormat(N_("%d AD"), {std::to_string(year)})
                                       : std::to_string(year);
         const int labelLeft = x - font.width(std::to_string(year)) / 2;
         if (labelLeft > lastLabelRight + 8 && labelLeft + font.width(label) <= whole_.right) {

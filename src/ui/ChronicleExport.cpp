@@ -9,6 +9,7 @@
 #include "game/Chronicle.h"
 #include "game/Game.h"
 #include "model/PrintableText.h"
+#include "model/Wording.h"
 #include "platform/FileSystem.h"
 #include "ui/ChronicleBox.h"
 #include "ui/ChronicleChart.h"
@@ -37,7 +38,8 @@ std::optional<std::string> writeExported(const std::string& path, std::string_vi
     if (outcome.ok) {
         return std::nullopt;
     }
-    return "Unable to export the chronicle: " + printableText(path) + ": " + outcome.reason;
+    return fillText(N_("Unable to export the chronicle: %s: %s"),
+                    {printableText(path), outcome.reason});
 }
 
 }  // namespace
@@ -68,7 +70,7 @@ ChronicleExport exportChronicle(Game& game, ColourScheme scheme, const std::stri
     result.csvPath = prefix + ".csv";
     const std::vector<unsigned char> png = encodePng(chronicleImage(game, scheme));
     if (png.empty()) {
-        result.error = "Unable to export the chronicle: the picture could not be made";
+        result.error = N_("Unable to export the chronicle: the picture could not be made");
         return result;
     }
     if (auto error = writeExported(

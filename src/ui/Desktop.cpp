@@ -6,6 +6,7 @@
 #include "game/GameSession.h"
 #include "game/Scenarios.h"
 #include "model/InternalError.h"
+#include "model/Wording.h"
 #include "platform/FileSystem.h"
 #include "savegame/EmergencySave.h"
 #include "savegame/SaveGame.h"
@@ -83,8 +84,8 @@ bool Desktop::startUp() {
 
     if (kept.windowWidth > 0 && kept.windowHeight > 0) {
         platform_.setWindowPlace({kept.windowX.value_or(0), kept.windowY.value_or(0),
-                                  kept.windowWidth, kept.windowHeight,
-                                  kept.windowX && kept.windowY, kept.windowMaximised});
+                                  kept.windowWidth, kept.windowHeight, kept.windowX && kept.windowY,
+                                  kept.windowMaximised});
     }
     if (!platform_.openWindow(kTitle, frameWidth(), runner_.frame().height())) {
         return false;
@@ -92,8 +93,8 @@ bool Desktop::startUp() {
     windowOpen_ = true;
     // A screen too small for the whole frame in a window gets it full screen,
     // pixel for pixel, unless the player chose otherwise.
-    const bool fullscreen = config_.fullscreen.value_or(kept.fullscreen.value_or(
-        !platform_.windowFits(frameWidth(), runner_.frame().height())));
+    const bool fullscreen = config_.fullscreen.value_or(
+        kept.fullscreen.value_or(!platform_.windowFits(frameWidth(), runner_.frame().height())));
     if (config_.pictures) {
         // The application icon keeps its own transparency.
         const store::Image icon = config_.pictures(kIconPicture);
@@ -113,6 +114,10 @@ bool Desktop::startUp() {
     shell_.view.soundEnabled = config_.sound.value_or(kept.sound);
     shell_.view.soundVolume = kept.soundVolume;
     shell_.view.colours = kept.colours;
+    shell_.view.language =
+        config_.language.value_or(kept.language.value_or(config_.systemLanguage));
+    startLanguage_ = shell_.view.language;
+    keptLanguage_ = kept.language;
     Settings started = kept;
     started.sound = shell_.view.soundEnabled;
     started.fullscreen = platform_.isFullscreen();
@@ -202,7 +207,7 @@ int Desktop::run() {
         const EmergencySave saved = saveForEmergency(game_, config_.saveFolder);
         runner_.reopen();
         runner_.mapPainted = false;  // the state cannot be painted any more
-        alert("ERROR", emergencyMessage(what, saved));
+        alert(N_("ERROR"), emergencyMessage(what, saved));
         windowOpen_ = false;
         platform_.stopSound();
         frontEnd_.reset();

@@ -157,6 +157,9 @@ class Desktop : public ShellHost {
     Animator animator_;
     bool firstPaint_ = true;
     bool windowOpen_ = false;
+    // The language the window started in, and the one the settings kept.
+    std::string startLanguage_;
+    std::optional<std::string> keptLanguage_;
     // The left button went down on the map and has not come up yet.
     bool leftHeld_ = false;
     // The left button went down on the year's summary line under the map.

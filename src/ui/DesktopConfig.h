@@ -29,6 +29,10 @@ struct DesktopConfig {
     // The command line's choices for this run, over the settings file's.
     std::optional<bool> fullscreen;
     std::optional<bool> sound;
+    std::optional<std::string> language;
+    // The language the system asks for, when neither the command line nor
+    // the settings name one.
+    std::string systemLanguage = "en";
     // The saved game the window keeps of the game in play (whenever a year
     // ends, and when the window closes or is hidden), offered at the next
     // start; none when empty.

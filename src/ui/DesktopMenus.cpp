@@ -2,7 +2,10 @@
 
 #include "game/Game.h"
 #include "model/PrintableText.h"
+#include "model/Wording.h"
+#include "res/Languages.h"
 #include "ui/ChronicleExport.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -64,10 +67,11 @@ void Desktop::exportChronicle() {
     }
     const ChronicleExport written = tessarion::exportChronicle(game_, shell_.view.colours, *prefix);
     if (written.ok) {
-        alert("Alert", "Chronicle exported:\r\n" + printableText(written.pngPath) + "\r\n" +
-                           printableText(written.csvPath));
+        alert(N_("Alert"),
+              fillText(N_("Chronicle exported:\r\n%s\r\n%s"),
+                       {printableText(written.pngPath), printableText(written.csvPath)}));
     } else {
-        alert("ERROR", written.error);
+        alert(N_("ERROR"), written.error);
     }
 }
 
@@ -82,14 +86,23 @@ void Desktop::menuChecksChanged() {
     }
     sounds_.setVolume(shell_.view.soundVolume);
     menu_.setChecked(cmd::kColours, shell_.view.colours == ColourScheme::ColourBlind);
+    for (std::size_t i = 0; i < res::languages().size(); ++i) {
+        menu_.setChecked(cmd::kLanguageIds.first + static_cast<int>(i),
+                         res::languages()[i].code == shell_.view.language);
+    }
+    const bool newLanguage = languageCode() != shell_.view.language;
+    if (newLanguage) {
+        setLanguage(shell_.view.language);
+    }
     if (screen_->colours() != shell_.view.colours) {
         screen_->setColourScheme(shell_.view.colours, config_.pictures);
+        screen_->redrawScreen();
+    } else if (newLanguage) {
         screen_->redrawScreen();
     }
     rememberSettings();
     runner_.presentFrame();
 }
-
 
 void Desktop::noteSettings() {
     if (runner_.mapPainted && !quitting()) {
@@ -108,6 +121,10 @@ void Desktop::rememberSettings(bool windowSize) {
     now.sound = shell_.view.soundEnabled;
     now.soundVolume = shell_.view.soundVolume;
     now.colours = shell_.view.colours;
+    // The language is kept once the player picks one; until then the game
+    // follows the system (and --language is for this run only).
+    now.language = shell_.view.language == startLanguage_ ? keptLanguage_
+                                                          : std::optional(shell_.view.language);
     now.fullscreen = platform_.isFullscreen();
     settings_.remember(now, windowSize ? std::optional(platform_.windowPlace()) : std::nullopt);
     noteSettings();

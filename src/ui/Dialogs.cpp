@@ -19,6 +19,7 @@
 #include "ui/ChronicleChart.h"
 #include "ui/ChronicleExport.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 #include "ui/LessonBox.h"
 #include "ui/ModalRunner.h"
 #include "ui/PictureFrameBox.h"
@@ -59,7 +60,7 @@ std::string savedAt(fs::file_time_type written) {
     const bool known = localtime_r(&t, &local) != nullptr;
 #endif
     if (known && std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local) > 0) {
-        return std::string(",  saved ") + date;
+        return fillText(tr(",  saved %s"), {date});
     }
     return "";
 }
@@ -77,7 +78,8 @@ SavedGameEntry describeSavedGame(Game& game, const fs::directory_entry& file) {
     }
     const SavedGameInfo info = inspectGameText(game, bytes);
     entry.damaged = !info.result.ok;
-    entry.details = entry.damaged ? "damaged" : std::to_string(info.year) + " AD";
+    entry.details =
+        entry.damaged ? tr("damaged") : trFormat(N_("%d AD"), {std::to_string(info.year)});
     return entry;
 }
 
@@ -210,7 +212,7 @@ void Dialogs::alert(const std::string& caption, const std::string& text) {
 }
 
 void Dialogs::showAbout(std::optional<int> lifetimeMs) {
-    PictureFrameBox about(&about_, "About Tessarion", 600, 400, screenWidth(), screenHeight());
+    PictureFrameBox about(&about_, tr("About Tessarion"), 600, 400, screenWidth(), screenHeight());
     if (lifetimeMs) {
         about.closeAt = platform_.ticks() + static_cast<std::uint64_t>(*lifetimeMs);
     }
@@ -223,7 +225,7 @@ void Dialogs::showResults(int invasions, int plagues, int rebellions) {
     // the player instead of closing by itself.
     constexpr int kPictureWidth = 612;
     constexpr int kChartWidth = 560;
-    PictureFrameBox box(&results_, "Results", kPictureWidth + kChartWidth, 406, screenWidth(),
+    PictureFrameBox box(&results_, tr("Results"), kPictureWidth + kChartWidth, 406, screenWidth(),
                         screenHeight());
     box.pictureX = 6;
     box.pictureY = 3;
@@ -255,7 +257,7 @@ void Dialogs::showChronicle() {
 void Dialogs::openPictureBox(int pictureId) {
     const std::string narration = SoundBoard::narrationOf(pictureId);
     const std::string script =
-        config_.lessonScript && !narration.empty() ? config_.lessonScript(narration) : "";
+        config_.lessonScript && !narration.empty() ? tr(config_.lessonScript(narration)) : "";
     LessonBox box(screen_.pictures.fullPicture(pictureId), pictureId, script, screenWidth(),
                   screenHeight(), &screen_.pictures.playButton, &screen_.pictures.stopButton);
     box.narrationLength = sounds_.length(narration);
@@ -284,8 +286,10 @@ void Dialogs::openWebPage(const std::string& path) {
     }
     // Without a browser the player can still open the page by hand.
     const std::string where = address.rfind("file://", 0) == 0 ? address.substr(7) : address;
-    alert("Tessarion",
-          "No web browser could be started to show this page.\r\nIt is here:\r\n\r\n" + where);
+    alert(
+        "Tessarion",
+        fillText(N_("No web browser could be started to show this page.\r\nIt is here:\r\n\r\n%s"),
+                 {where}));
 }
 
 std::optional<std::string> Dialogs::nativeChoice(bool save) {
@@ -319,8 +323,9 @@ std::optional<std::string> Dialogs::chooseSavePath() {
         }
         // Another game under that name would be lost: ask, and on No let the
         // player choose again.
-        AlertBox ask("Confirm Save As",
-                     path.filename().string() + " already exists.\r\nDo you want to replace it?",
+        AlertBox ask(N_("Confirm Save As"),
+                     fillText(N_("%s already exists.\r\nDo you want to replace it?"),
+                              {path.filename().string()}),
                      screenWidth(), screenHeight(), true);
         runner_.run(ask);
         if (ask.endCode == AlertBox::kYes) {
@@ -340,9 +345,9 @@ std::optional<std::string> Dialogs::chooseExportPath() {
     std::string name;
     for (;;) {
         FileBox box(true, exportsIn(config_.saveFolder), screenWidth(), screenHeight());
-        box.title = "Export the chronicle";
-        box.prompt = "Chronicles exported (a .png picture and a .csv table each):";
-        box.emptyList = "(no chronicles exported yet)";
+        box.title = tr("Export the chronicle");
+        box.prompt = tr("Chronicles exported (a .png picture and a .csv table each):");
+        box.emptyList = tr("(no chronicles exported yet)");
         box.name = name;
         runner_.run(box);
         if (box.endCode != 1) {
@@ -360,7 +365,8 @@ std::optional<std::string> Dialogs::chooseExportPath() {
         if (taken.empty()) {
             return prefix.string();
         }
-        AlertBox ask("Confirm Export", taken + " already exists.\r\nDo you want to replace it?",
+        AlertBox ask(N_("Confirm Export"),
+                     fillText(N_("%s already exists.\r\nDo you want to replace it?"), {taken}),
                      screenWidth(), screenHeight(), true);
         runner_.run(ask);
         if (ask.endCode == AlertBox::kYes) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Font.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -11,7 +12,7 @@ namespace {
 constexpr std::uint32_t kShadow = 0xFF8C7A5C;
 constexpr std::uint32_t kInk = 0xFF1C1710;
 
-void write(Surface& s, int x, int y, const char* text, std::uint32_t colour) {
+void write(Surface& s, int x, int y, const std::string& text, std::uint32_t colour) {
     const TextStyle saved = s.text;
     s.text = {colour, kBlack, false};
     s.drawText(x, y, text);
@@ -32,7 +33,7 @@ void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed, bool busy)
     // the two hints differ in length.
     s.fillRect(x - 2, y - 2, x + kWidth + 2, y + kHeight + 2, kBlack);
     const int hintX = hintLeft() + layoutOffsetX;
-    const int hintWidth = std::max(font.width(kHint), font.width(kBusyHint));
+    const int hintWidth = std::max(font.width(tr(kHint)), font.width(tr(kBusyHint)));
     s.fillRect(hintX, textTop(), hintX + hintWidth + 2, textTop() + font.height(), kBlack);
     pressed = pressed && !busy;
     s.fillRect(x, y, x + kWidth, y + kHeight, busy ? kFaceBusy : pressed ? kFacePressed : kFace);
@@ -40,10 +41,10 @@ void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed, bool busy)
     s.drawFrame(x, y, x + kWidth, y + kHeight, kInk);
     s.drawFrame(x + 1, y + 1, x + kWidth - 1, y + kHeight - 1, kShadow);
     const int shift = pressed ? 1 : 0;
-    const char* label = busy ? kBusyLabel : kLabel;
+    const std::string label = tr(busy ? kBusyLabel : kLabel);
     write(s, x + (kWidth - font.width(label)) / 2 + shift, textTop() + shift, label,
           busy ? kInkBusy : kInk);
-    write(s, hintX, textTop(), busy ? kBusyHint : kHint, kHintColour);
+    write(s, hintX, textTop(), tr(busy ? kBusyHint : kHint), kHintColour);
 }
 
 }  // namespace tessarion

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "model/Wording.h"
 #include "ui/Surface.h"
 
 namespace tessarion {
@@ -15,12 +16,12 @@ struct EndTurnButton {
     static constexpr int kTop = 625;
     static constexpr int kWidth = 92;
     static constexpr int kHeight = 26;
-    static constexpr const char* kLabel = "End turn";
-    static constexpr const char* kHint = "or right click, or press E";
+    static constexpr const char* kLabel = N_("End turn");
+    static constexpr const char* kHint = N_("or right click, or press E");
     // While the game plays out an order or the other powers' year: the
     // button greyed, and nothing it does until the player has the game back.
-    static constexpr const char* kBusyLabel = "Please wait";
-    static constexpr const char* kBusyHint = "the computer is moving";
+    static constexpr const char* kBusyLabel = N_("Please wait");
+    static constexpr const char* kBusyHint = N_("the computer is moving");
     // The key that ends the turn; no box closes on it, so a second press
     // meant for a box cannot end a turn.
     static constexpr char kKey = 'e';

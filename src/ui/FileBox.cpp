@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Font.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -22,8 +23,8 @@ FileBox::FileBox(bool saving, std::vector<SavedGameEntry> existing, int screenWi
     left = (screenWidth - width) / 2;
     top = (screenHeight - height) / 2;
     const int buttonsY = height - BoxChrome::kCaption - 2 * BoxChrome::kBorder - 40;
-    ok_ = {1, saving ? "Save" : "Load", 440 - 2 * 96 - 16, buttonsY, 88, 28};
-    cancel_ = {2, "Cancel", 440 - 96 - 8, buttonsY, 88, 28};
+    ok_ = {1, saving ? tr("Save") : tr("Load"), 440 - 2 * 96 - 16, buttonsY, 88, 28};
+    cancel_ = {2, tr("Cancel"), 440 - 96 - 8, buttonsY, 88, 28};
     if (!saving && !files_.empty()) {
         selected_ = 0;
     }
@@ -44,14 +45,14 @@ int FileBox::rowAt(int x, int y) const {
 
 void FileBox::draw(Surface& s) const {
     const std::string caption = !title.empty() ? title
-                                : saving_      ? "Save the game"
-                                               : "Load a saved game";
+                                : saving_      ? tr("Save the game")
+                                               : tr("Load a saved game");
     BoxChrome::draw(s, left, top, width, height, caption, true, kBodyColour);
     const int cx = clientLeft();
     const int cy = clientTop();
     const std::string above = !prompt.empty() ? prompt
-                              : saving_       ? "Saved games (Tessarion Files, .TSN):"
-                                              : "Choose a saved game:";
+                              : saving_       ? tr("Saved games (Tessarion Files, .TSN):")
+                                              : tr("Choose a saved game:");
     drawTextIn(s, cx + 12, cy + 10, above, kInkColour);
     const int listH = kFileRows * lineHeight();
     s.fillRect(cx + 12, cy + kListTop, cx + 440 - 12, cy + kListTop + listH, kWhite);
@@ -59,7 +60,7 @@ void FileBox::draw(Surface& s) const {
                 kShadowColour);
     if (files_.empty()) {
         drawTextIn(s, cx + 18, cy + kListTop + 2,
-                   emptyList.empty() ? "(no saved games yet)" : emptyList, kShadowColour);
+                   emptyList.empty() ? tr("(no saved games yet)") : emptyList, kShadowColour);
     }
     for (int row = 0; row < kFileRows && firstRow_ + row < static_cast<int>(files_.size()); ++row) {
         const int i = firstRow_ + row;
@@ -82,7 +83,7 @@ void FileBox::draw(Surface& s) const {
     }
     if (saving_) {
         const int y = cy + kListTop + listH + 12;
-        drawTextIn(s, cx + 12, y + 4, "Name:", kInkColour);
+        drawTextIn(s, cx + 12, y + 4, tr("Name:"), kInkColour);
         s.fillRect(cx + 60, y, cx + 440 - 12, y + lineHeight() + 6, kWhite);
         s.drawFrame(cx + 59, y - 1, cx + 440 - 11, y + lineHeight() + 7, kShadowColour);
         drawTextIn(s, cx + 64, y + 3, name, kInkColour);

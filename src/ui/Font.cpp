@@ -46,8 +46,33 @@ Font::Font(std::span<const unsigned char> data, int pixelSize)
 
 Font::~Font() = default;
 
-const Glyph& Font::glyph(unsigned char c) {
-    std::unique_ptr<Glyph>& slot = glyphs_[c];
+char32_t nextCharacter(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                              : 1;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    if (length > 1 && at + length <= text.size()) {
+        bool wellFormed = true;
+        for (std::size_t i = 1; i < length && wellFormed; ++i) {
+            const auto next = static_cast<unsigned char>(text[at + i]);
+            wellFormed = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and what lies past Unicode are no characters.
+        if (wellFormed && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
+            !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF) {
+            at += length;
+            return code;
+        }
+    }
+    ++at;
+    return lead;
+}
+
+const Glyph& Font::glyph(char32_t c) {
+    std::unique_ptr<Glyph>& slot = c < glyphs_.size() ? glyphs_[c] : moreGlyphs_[c];
     if (slot) {
         return *slot;
     }
@@ -75,8 +100,8 @@ const Glyph& Font::glyph(unsigned char c) {
 
 int Font::width(std::string_view text) {
     int w = 0;
-    for (unsigned char c : text) {
-        w += glyph(c).advance;
+    for (std::size_t at = 0; at < text.size();) {
+        w += glyph(nextCharacter(text, at)).advance;
     }
     return w;
 }

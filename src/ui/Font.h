@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tessarion {
@@ -19,8 +20,13 @@ struct Glyph {
     std::vector<unsigned char> coverage;
 };
 
-// A scalable font rendered at one pixel size. Texts are single bytes, read as
-// Latin-1; every glyph is rendered once and kept.
+// The character at `text[at]`, moving `at` past it. Texts are UTF-8 (the
+// translations need accents); a byte that does not begin well-formed UTF-8 is
+// read as Latin-1, as the game's texts once were.
+char32_t nextCharacter(std::string_view text, std::size_t& at);
+
+// A scalable font rendered at one pixel size; every glyph is rendered once
+// and kept.
 class Font {
   public:
     Font(std::span<const unsigned char> data, int pixelSize);
@@ -28,7 +34,7 @@ class Font {
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
-    const Glyph& glyph(unsigned char c);
+    const Glyph& glyph(char32_t c);
     int width(std::string_view text);
     int ascent() const { return ascent_; }
     // The height of a text cell: ascent plus descent.
@@ -38,6 +44,7 @@ class Font {
     struct FreeTypeState;
     std::unique_ptr<FreeTypeState> ft_;
     std::array<std::unique_ptr<Glyph>, 256> glyphs_;
+    std::unordered_map<char32_t, std::unique_ptr<Glyph>> moreGlyphs_;
     int ascent_ = 0;
     int height_ = 0;
 };

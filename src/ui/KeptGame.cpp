@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "model/Wording.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
@@ -10,10 +11,7 @@ namespace tessarion {
 
 KeptGame::KeptGame(Game& game, Platform& platform, std::string autosaveFile,
                    std::function<void(const std::string&)> note)
-    : game_(game),
-      platform_(platform),
-      file_(std::move(autosaveFile)),
-      note_(std::move(note)) {}
+    : game_(game), platform_(platform), file_(std::move(autosaveFile)), note_(std::move(note)) {}
 
 bool KeptGame::changed() const {
     return saveGameText(game_) != filedText_;
@@ -82,10 +80,10 @@ FileResult KeptGame::takeKept() {
 }
 
 const char* KeptGame::leaveQuestion() const {
-    return file_.empty() ? "Are you sure you want to discard the current game?"
-                         : "Princeps,\r\n\r\nThe game has changed since it was last saved.\r\n"
-                           "It will be kept and offered when you return.\r\n\r\n"
-                           "Do you want to leave the game now?";
+    return file_.empty() ? N_("Are you sure you want to discard the current game?")
+                         : N_("Princeps,\r\n\r\nThe game has changed since it was last saved.\r\n"
+                              "It will be kept and offered when you return.\r\n\r\n"
+                              "Do you want to leave the game now?");
 }
 
 void KeptGame::noteUnsaved() {

@@ -1,4 +1,5 @@
 #include "ui/KeptSettings.h"
+#include "model/Wording.h"
 
 #include <utility>
 
@@ -21,8 +22,8 @@ void KeptSettings::read() {
             note_("settings file " + file_ + ": " + note);
         }
     }
-    std::string text =
-        "Princeps,\r\n\r\nYour settings file could not all be read:\r\n" + read.notes.front() + ".";
+    std::string text = N_("Princeps,\r\n\r\nYour settings file could not all be read:\r\n") +
+                       read.notes.front() + ".";
     if (read.notes.size() > 1) {
         text += "\r\n(" + std::to_string(read.notes.size() - 1) + " more like it.)";
     }
@@ -45,8 +46,9 @@ void KeptSettings::write() {
     }
     if (!unwritable_) {
         unwritable_ = true;
-        notes_.push_back("Princeps,\r\n\r\nYour settings could not be kept for the next game:\r\n" +
-                         *error + ".");
+        notes_.push_back(
+            N_("Princeps,\r\n\r\nYour settings could not be kept for the next game:\r\n") + *error +
+            ".");
     }
 }
 

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 #include "ui/MapColours.h"
 #include "ui/Screen.h"
 
@@ -124,23 +125,28 @@ void drawLegend(Screen& screen, Surface& s) {
     s.text = {kWhite, kBlack, false};
     const Pictures& p = screen.pictures;
     iconSprite(screen, kIconRoman).drawTransparent(s, o + 50, 110);
-    s.drawText(o + 20, 180, "Roman Legion");
+    s.drawText(o + 20, 180, tr("Roman Legion"));
     iconSprite(screen, kIconBarbarian).drawTransparent(s, o + 50, 210);
-    s.drawText(o + 30, 270, "Barbarians");
+    s.drawText(o + 30, 270, tr("Barbarians"));
     iconSprite(screen, kIconSassanid).drawTransparent(s, o + 50, 300);
-    s.drawText(o + 20, 370, "Sassanids");
+    s.drawText(o + 20, 370, tr("Sassanids"));
     iconSprite(screen, kIconRebel).drawTransparent(s, o + 50, 410);
-    s.drawText(o + 20, 475, "Rebelling Legion");
+    s.drawText(o + 20, 475, tr("Rebelling Legion"));
     if (screen.colours() == ColourScheme::ColourBlind) {
         drawLandSwatch(s, o + 110, 135, colourBlindColour(Ground::Roman));
         drawLandSwatch(s, o + 110, 230, colourBlindColour(Ground::Germanic));
         drawLandSwatch(s, o + 110, 320, colourBlindColour(Ground::Persian));
         drawLandSwatch(s, o + 110, 435, colourBlindColour(Ground::Plain));
     }
-    s.drawText(o + 10, 530, "The number next to an");
-    s.drawText(o + 10, 550, "icon indicates how many");
-    s.drawText(o + 10, 570, "legions are in that");
-    s.drawText(o + 10, 590, "province");
+    // The note under the legend, a line every 20 points.
+    const std::string note =
+        tr("The number next to an\nicon indicates how many\nlegions are in that\nprovince");
+    int y = 530;
+    for (std::size_t start = 0; start < note.size(); y += 20) {
+        const std::size_t end = std::min(note.find('\n', start), note.size());
+        s.drawText(o + 10, y, std::string_view(note).substr(start, end - start));
+        start = end + 1;
+    }
     p.legendTitle.draw(s, o + 0, 40);
     s.text = saved;
 }

@@ -7,7 +7,9 @@
 #include "game/Lessons.h"
 #include "game/Scenarios.h"
 #include "model/Skill.h"
+#include "res/Languages.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -41,8 +43,9 @@ char mnemonic(const std::string& label) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(label[amp + 1])));
 }
 
-void drawLabel(Surface& s, int x, int y, const std::string& label, std::uint32_t colour,
+void drawLabel(Surface& s, int x, int y, const std::string& english, std::uint32_t colour,
                bool underline) {
+    const std::string label = tr(english);
     const TextStyle saved = s.text;
     s.text.colour = colour;
     s.text.opaque = false;
@@ -86,6 +89,16 @@ std::vector<MenuItem> lessonItems() {
     return items;
 }
 
+// The Language submenu: each language in its own name.
+std::vector<MenuItem> languageItems() {
+    std::vector<MenuItem> items;
+    for (std::size_t i = 0; i < res::languages().size(); ++i) {
+        items.emplace_back(std::string(res::languages()[i].ownName),
+                           cmd::kLanguageIds.first + static_cast<int>(i));
+    }
+    return items;
+}
+
 // The Scenarios submenu, in the order of the scenario table.
 std::vector<MenuItem> scenarioItems() {
     std::vector<MenuItem> items;
@@ -99,39 +112,40 @@ std::vector<MenuItem> scenarioItems() {
 
 MenuBar::MenuBar() {
     menus = {
-        {"&File",
-         {{"New Game", cmd::kNewGame},
-          {"Save", cmd::kSave},
-          {"Load", cmd::kLoad},
-          {"Export Chronicle", cmd::kExportChronicle},
-          {"E&xit", cmd::kExit}}},
-        {"Options",
-         {{"Skill Level",
+        {N_("&File"),
+         {{N_("New Game"), cmd::kNewGame},
+          {N_("Save"), cmd::kSave},
+          {N_("Load"), cmd::kLoad},
+          {N_("Export Chronicle"), cmd::kExportChronicle},
+          {N_("E&xit"), cmd::kExit}}},
+        {N_("Options"),
+         {{N_("Skill Level"),
            0,
            false,
            {{std::string(kSkill.names[0]), cmd::kEasy},
             {std::string(kSkill.names[1]), cmd::kNormal, true},
             {std::string(kSkill.names[2]), cmd::kHard}}},
-          {"Sound", cmd::kSound, true},
-          {"Volume",
+          {N_("Sound"), cmd::kSound, true},
+          {N_("Volume"),
            0,
            false,
            {{"25%", cmd::kVolume25},
             {"50%", cmd::kVolume50},
             {"75%", cmd::kVolume75},
             {"100%", cmd::kVolume100, true}}},
-          {"Colour-blind Map", cmd::kColours},
-          {"Scenarios", 0, false, scenarioItems()}}},
-        {"History",
-         {{"History Lessons", 0, false, lessonItems()},
-          {"Year Report", cmd::kYearReport},
-          {"Chronicle", cmd::kChronicle},
-          {"Study Guide", cmd::kStudyGuide},
-          {"Take Quiz", cmd::kTakeQuiz}}},
-        {"&Help",
-         {{"Help", cmd::kHelp},
-          {"Video Tutorial", cmd::kVideoTutorial},
-          {"&About ...", cmd::kAbout}}},
+          {N_("Colour-blind Map"), cmd::kColours},
+          {N_("Language"), 0, false, languageItems()},
+          {N_("Scenarios"), 0, false, scenarioItems()}}},
+        {N_("History"),
+         {{N_("History Lessons"), 0, false, lessonItems()},
+          {N_("Year Report"), cmd::kYearReport},
+          {N_("Chronicle"), cmd::kChronicle},
+          {N_("Study Guide"), cmd::kStudyGuide},
+          {N_("Take Quiz"), cmd::kTakeQuiz}}},
+        {N_("&Help"),
+         {{N_("Help"), cmd::kHelp},
+          {N_("Video Tutorial"), cmd::kVideoTutorial},
+          {N_("&About ..."), cmd::kAbout}}},
     };
 }
 
@@ -177,7 +191,7 @@ void MenuBar::close() {
 int MenuBar::itemWidth(const std::vector<MenuItem>& items) const {
     int widest = 0;
     for (const MenuItem& item : items) {
-        widest = std::max(widest, defaultFont().width(plain(item.label)));
+        widest = std::max(widest, defaultFont().width(plain(tr(item.label))));
     }
     return widest + 52;
 }
@@ -185,7 +199,7 @@ int MenuBar::itemWidth(const std::vector<MenuItem>& items) const {
 MenuBar::Box MenuBar::titleBox(int menu) const {
     int x = 4;
     for (int i = 0; i < static_cast<int>(menus.size()); ++i) {
-        const int w = defaultFont().width(plain(menus[static_cast<std::size_t>(i)].label)) +
+        const int w = defaultFont().width(plain(tr(menus[static_cast<std::size_t>(i)].label))) +
                       2 * kTitlePadding;
         if (i == menu) {
             return {x, 0, x + w, kHeight};
@@ -402,7 +416,7 @@ namespace {
 template <class Entries>
 int entryWithMnemonic(const Entries& entries, char letter) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (mnemonic(entries[i].label) == letter) {
+        if (mnemonic(tr(entries[i].label)) == letter) {
             return static_cast<int>(i);
         }
     }

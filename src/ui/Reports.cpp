@@ -6,6 +6,7 @@
 #include "engine/RomanEmpire.h"
 #include "game/Game.h"
 #include "model/InternalError.h"
+#include "ui/Language.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
@@ -19,29 +20,35 @@ __attribute__((format(printf, 4, 5))) void printAt(Surface& s, int x, int y, con
     char line[256];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
+    std::vsnprintf(line, sizeof line, tr(format).c_str(), args);
     va_end(args);
     s.drawText(x, y, line);
+}
+
+// A report line into the fixed buffer the report's lines are made in.
+void setLine(char* line, std::size_t size, const std::string& text) {
+    std::snprintf(line, size, "%s", text.c_str());
 }
 
 // The lines that say where the empire stands whatever year is shown: the
 // treasury, the legions it can support and the two status lines.
 template <typename Next>
 void addStanding(const RomanEmpire& romans, char* line, std::size_t size, Next next) {
-    std::snprintf(line, size, "Treasury: %d", romans.treasury);
+    setLine(line, size, trFormat(N_("Treasury: %d"), {localNumber(romans.treasury)}));
     next(false);
-    std::snprintf(line, size, "The Empire can support %d legions", legionCap(romans));
+    setLine(line, size,
+            trFormat(N_("The Empire can support %d legions"), {localNumber(legionCap(romans))}));
     next(false);
     const bool plague = romans.plague;
-    const char* first = !plague               ? "Taxes are being collected"
-                        : romans.treasury > 0 ? "The Empire is suffering from a plague."
-                                              : "The Empire is out of money:";
-    const char* second = !plague               ? "Legions are being paid"
-                         : romans.treasury > 0 ? "Legion creation and tax collection is slowed!"
-                                               : "The legions are disbanding!";
-    std::snprintf(line, size, "%s", first);
+    const char* first = !plague               ? N_("Taxes are being collected")
+                        : romans.treasury > 0 ? N_("The Empire is suffering from a plague.")
+                                              : N_("The Empire is out of money:");
+    const char* second = !plague               ? N_("Legions are being paid")
+                         : romans.treasury > 0 ? N_("Legion creation and tax collection is slowed!")
+                                               : N_("The legions are disbanding!");
+    std::snprintf(line, size, "%s", tr(first).c_str());
     next(plague);
-    std::snprintf(line, size, "%s", second);
+    std::snprintf(line, size, "%s", tr(second).c_str());
     next(plague);
 }
 
@@ -61,39 +68,43 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
     if (record.empty()) {
         // Nothing booked yet (a game just set up or loaded): the empire's
         // own figures of a year's taxes and pay.
-        std::snprintf(line, sizeof line, "YEAR: %d AD", game.turn + 235);
+        std::snprintf(line, sizeof line, tr("YEAR: %d AD").c_str(), game.turn + 235);
         add(1110, 100, false);
-        std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+        std::snprintf(line, sizeof line, "%s", tr("ECONOMIC REPORT").c_str());
         add(1010, 130, false);
-        std::snprintf(line, sizeof line, "Tax Revenue: %d", romans.lastIncome);
+        setLine(line, sizeof line,
+                trFormat(N_("Tax Revenue: %d"), {localNumber(romans.lastIncome)}));
         add(1010, 160, false);
-        std::snprintf(line, sizeof line, "Legion Cost: %d", romans.upkeep);
+        setLine(line, sizeof line, trFormat(N_("Legion Cost: %d"), {localNumber(romans.upkeep)}));
         add(1010, 180, false);
-        std::snprintf(line, sizeof line, "Net: %+d", romans.lastIncome - romans.upkeep);
+        setLine(line, sizeof line,
+                trFormat(N_("Net: %+d"), {localNumber(romans.lastIncome - romans.upkeep, true)}));
         add(1010, 200, false);
     } else {
         const long long taxes = record.moneyOf(EntryKind::Taxes);
         const long long pay = -record.moneyOf(EntryKind::Pay);
         const long long net = record.moneyChange();
-        std::snprintf(line, sizeof line, "YEAR: %d AD", record.year + 1);
+        std::snprintf(line, sizeof line, tr("YEAR: %d AD").c_str(), record.year + 1);
         add(1110, 100, false);
         // One line more than before, in the same room above the military
         // report: the header a little higher, the lines a little closer.
-        std::snprintf(line, sizeof line, "ECONOMIC REPORT");
+        std::snprintf(line, sizeof line, "%s", tr("ECONOMIC REPORT").c_str());
         add(1010, 124, false);
         int y = 148;
         auto next = [&](bool red) {
             add(1010, y, red);
             y += 19;
         };
-        std::snprintf(line, sizeof line, "Tax Revenue: %lld", taxes);
+        setLine(line, sizeof line, trFormat(N_("Tax Revenue: %lld"), {localNumber(taxes)}));
         next(false);
-        std::snprintf(line, sizeof line, "Legion Cost: %lld", pay);
+        setLine(line, sizeof line, trFormat(N_("Legion Cost: %lld"), {localNumber(pay)}));
         next(false);
         // Whatever else moved the treasury, so that the lines add up to Net.
-        std::snprintf(line, sizeof line, "Tribute, Bonus, Plunder: %+lld", net - taxes + pay);
+        setLine(
+            line, sizeof line,
+            trFormat(N_("Tribute, Bonus, Plunder: %+lld"), {localNumber(net - taxes + pay, true)}));
         next(false);
-        std::snprintf(line, sizeof line, "Net: %+lld", net);
+        setLine(line, sizeof line, trFormat(N_("Net: %+lld"), {localNumber(net, true)}));
         next(false);
         addStanding(romans, line, sizeof line, next);
         return lines;
@@ -123,7 +134,7 @@ void drawMilitaryReport(Screen& screen) {
     Surface& s = screen.backBuffer;
     const Game& game = screen.game();
     s.text.opaque = false;
-    printAt(s, screen.x(1010), 320, "MILITARY REPORT");
+    printAt(s, screen.x(1010), 320, N_("MILITARY REPORT"));
     int y = 360;
     for (std::size_t i = 0; i < game.newsLog.size(); ++i) {
         // The year in a column of its own, muted, so that this year's losses
@@ -134,7 +145,7 @@ void drawMilitaryReport(Screen& screen) {
             printAt(s, screen.x(kNewsYearX), y, "%d", game.newsYears[i]);
             s.text.colour = ink;
         }
-        printAt(s, screen.x(kNewsTextX), y, "%s", game.newsLog[i].c_str());
+        printAt(s, screen.x(kNewsTextX), y, "%s", tr(game.newsLog[i]).c_str());
         y += 20;
     }
     s.text.opaque = true;
@@ -148,10 +159,10 @@ void drawProvinceInfo(Screen& screen, Surface& target) {
     const WindowState& view = screen.view != nullptr ? *screen.view : none;
     if (!view.refusal.empty()) {
         target.text.colour = kRefusalColour;
-        printAt(target, screen.x(185), 600, "No order: %s.", view.refusal.c_str());
+        printAt(target, screen.x(185), 600, N_("No order: %s."), view.refusal.c_str());
     } else if (const Province* p = view.hoveredProvince) {
-        printAt(target, screen.x(185), 600, "Province: %s", p->name.c_str());
-        printAt(target, screen.x(430), 600, "Tax value:");
+        printAt(target, screen.x(185), 600, N_("Province: %s"), p->name.c_str());
+        printAt(target, screen.x(430), 600, N_("Tax value:"));
         if (p->taxValue != 0) {
             for (int k = 1; k <= 4; ++k) {
                 const Graphic& coin =
@@ -159,11 +170,12 @@ void drawProvinceInfo(Screen& screen, Surface& target) {
                 coin.draw(target, screen.x(515 + 22 * (k - 1)), 595);
             }
         }
-        printAt(target, screen.x(660), 600, "Attributes: %s", provinceAttributesText(*p).c_str());
+        printAt(target, screen.x(660), 600, N_("Attributes: %s"),
+                provinceAttributesText(*p).c_str());
     } else {
-        printAt(target, screen.x(185), 600, "Province:");
-        printAt(target, screen.x(430), 600, "Tax value:");
-        printAt(target, screen.x(660), 600, "Attributes:");
+        printAt(target, screen.x(185), 600, N_("Province:"));
+        printAt(target, screen.x(430), 600, N_("Tax value:"));
+        printAt(target, screen.x(660), 600, N_("Attributes:"));
     }
     target.text = saved;
 }
@@ -171,11 +183,11 @@ void drawProvinceInfo(Screen& screen, Surface& target) {
 std::string provinceAttributesText(const Province& province) {
     switch (province.hostility) {
         case 0:
-            return province.attributes;
+            return tr(province.attributes);
         case 1:
-            return province.attributes + " (friendly)";
+            return trFormat(N_("%s (friendly)"), {tr(province.attributes)});
         case 2:
-            return province.attributes + " (hostile)";
+            return trFormat(N_("%s (hostile)"), {tr(province.attributes)});
         default:
             throw InternalError("invalid hostility flag");
     }

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/EndTurnButton.h"
+#include "ui/Language.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapColours.h"
 #include "ui/MapCursor.h"
@@ -268,7 +269,8 @@ void Screen::paintScreen(Surface& target) {
     target.drawLine(x(985), 590, x(985), 620, kWhite);
     target.drawLine(x(175), 620, x(985), 620, kWhite);
     char line[256];
-    std::snprintf(line, sizeof line, "Instructions:  Left-click and drag to move legions.  ");
+    std::snprintf(line, sizeof line, "%s",
+                  tr("Instructions:  Left-click and drag to move legions.  ").c_str());
     target.drawText(x(230), 630, line);
     target.text = saved;
     EndTurnButton::draw(target, layoutOffsetX, false, endTurnBusy);

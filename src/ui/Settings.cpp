@@ -1,5 +1,7 @@
 #include "ui/Settings.h"
 
+#include "res/Languages.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -102,7 +104,7 @@ struct Key {
     std::optional<std::string> (*write)(const Settings&);
 };
 
-const std::array<Key, 10> kKeys = {{
+const std::array<Key, 11> kKeys = {{
     {"sound", [](Settings& s, std::string_view v) { return readOnOff(s.sound, v); },
      [](const Settings& s) -> std::optional<std::string> { return onOffText(s.sound); }},
     {"soundVolume",
@@ -139,6 +141,16 @@ const std::array<Key, 10> kKeys = {{
      [](const Settings& s) -> std::optional<std::string> {
          return s.colours == ColourScheme::ColourBlind ? "colour-blind" : "standard";
      }},
+    {"language",
+     [](Settings& s, std::string_view value) {
+         const res::Language* language = res::findLanguage(lower(value));
+         if (language == nullptr) {
+             return false;
+         }
+         s.language = std::string(language->code);
+         return true;
+     },
+     [](const Settings& s) { return s.language; }},
     {"fullscreen",
      [](Settings& s, std::string_view value) {
          if (lower(value) == "auto") {

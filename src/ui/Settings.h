@@ -15,6 +15,9 @@ struct Settings {
     int soundVolume = 100;  // percent
     int skillLevel = 1;     // 0 Easy, 1 Normal, 2 Hard
     ColourScheme colours = ColourScheme::Standard;
+    // The language's code; nothing until the player chooses one, and the
+    // game then speaks the system's language.
+    std::optional<std::string> language;
     // Nothing until the player chooses: the game then starts in full screen
     // only where a window cannot show the whole frame pixel for pixel.
     std::optional<bool> fullscreen;

@@ -1,11 +1,15 @@
 #include "ui/Shell.h"
 
+#include "res/Languages.h"
+#include "ui/Language.h"
+
 #include "engine/Orders.h"
 #include "engine/Rebellions.h"
 #include "game/Game.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
 #include "model/FrontEnd.h"
+#include "model/Wording.h"
 #include "savegame/SaveGame.h"
 #include "ui/EndTurnButton.h"
 #include "ui/MapHit.h"
@@ -62,7 +66,7 @@ bool Shell::giveOrder(Province* from, Province* to) {
     }
     lastDrop = orderLegion(game_, from, to);
     if (!lastDrop.carriedOut()) {
-        view.refusal = refusalText(lastDrop.refusal, from, to);
+        view.refusal = refusalText(lastDrop.refusal, from, to, wording());
         host_.drawProvinceInfo();
     }
     return lastDrop.carriedOut();
@@ -293,8 +297,14 @@ bool Shell::optionCommand(int id) {
             view.colours = view.colours == ColourScheme::Standard ? ColourScheme::ColourBlind
                                                                   : ColourScheme::Standard;
             break;
-        default:
-            return false;
+        default: {
+            const auto place = static_cast<std::size_t>(id - cmd::kLanguageIds.first);
+            if (!cmd::kLanguageIds.holds(id) || place >= res::languages().size()) {
+                return false;
+            }
+            view.language = std::string(res::languages()[place].code);
+            break;
+        }
     }
     host_.menuChecksChanged();
     return true;
@@ -342,7 +352,7 @@ void Shell::saveCommand() {
     FileResult result = saveGame(game_, *path);
     if (result.ok) {
         host_.gameFiled();
-        host_.alert("Alert", "Game saved");
+        host_.alert(N_("Alert"), N_("Game saved"));
     } else {
         host_.alert(result.caption, result.error);
     }

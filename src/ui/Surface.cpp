@@ -246,8 +246,8 @@ void Surface::drawText(int x, int y, std::string_view s, Font& font) {
     long long inkTop = y;
     long long inkRight = penX;
     long long inkBottom = y;
-    for (unsigned char c : s) {
-        const Glyph& g = font.glyph(c);
+    for (std::size_t at = 0; at < s.size();) {
+        const Glyph& g = font.glyph(nextCharacter(s, at));
         if (g.width > 0 && g.height > 0) {
             inkLeft = std::min<long long>(inkLeft, penX + g.left);
             inkRight = std::max<long long>(inkRight, penX + g.left + g.width);

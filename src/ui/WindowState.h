@@ -17,6 +17,8 @@ struct WindowState {
     int soundVolume = 100;
     // The map's colours (the Options menu's colour-blind switch).
     ColourScheme colours = ColourScheme::Standard;
+    // The language the window speaks (Options > Language), by its code.
+    std::string language = "en";
     // The province under the pointer or the keyboard's highlight.
     Province* hoveredProvince = nullptr;
     // Why the last drop gave no order, for the province line; empty once the

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "game/Game.h"
+#include "model/Wording.h"
 #include "model/YearRecord.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 
@@ -47,64 +49,68 @@ std::vector<std::string> wrap(const std::string& text, int firstWidth, int other
 }
 
 std::string powerPlural(std::size_t power) {
-    return std::string(powerName(static_cast<Power>(power)));
+    return tr(powerName(static_cast<Power>(power)));
 }
 
-std::string countWithChange(int after, int before, const char* what) {
-    return std::to_string(after) + " " + what + " (" + signedGroupedNumber(after - before) + ")";
+// "12 provinces (+1)": `format` takes the count and the change.
+std::string countWithChange(int after, int before, const char* format) {
+    return trFormat(format, {std::to_string(after), signedGroupedNumber(after - before)});
 }
 
 }  // namespace
 
 std::string yearReportTitle(const YearRecord& record) {
-    return record.empty() ? std::string("Year Report")
-                          : "Year Report: " + std::to_string(record.year) + " AD";
+    return record.empty() ? tr("Year Report")
+                          : trFormat(N_("Year Report: %d AD"), {std::to_string(record.year)});
 }
 
 std::vector<ReportRow> yearReportRows(const YearRecord& record, Game& game) {
     std::vector<ReportRow> rows;
     if (record.empty()) {
         rows.push_back(
-            {"No year has ended yet: the report is made at the end of each turn.", false});
+            {tr("No year has ended yet: the report is made at the end of each turn."), false});
         return rows;
     }
     const int battles = record.romanBattles();
-    std::string battlesHeading = "Battles";
-    if (battles > 0) {
-        battlesHeading += " (the Romans fought " + std::to_string(battles) + ", won " +
-                          std::to_string(record.romanBattlesWon()) + ")";
-    }
+    const std::string battlesHeading =
+        battles > 0 ? trFormat(N_("Battles (the Romans fought %d, won %d)"),
+                               {std::to_string(battles), std::to_string(record.romanBattlesWon())})
+                    : tr("Battles");
     const std::pair<EntryGroup, std::string> groups[] = {
         {EntryGroup::Battles, battlesHeading},
-        {EntryGroup::Provinces, "Provinces"},
-        {EntryGroup::Legions, "Legions"},
-        {EntryGroup::Treasury, "Treasury"},
+        {EntryGroup::Provinces, tr("Provinces")},
+        {EntryGroup::Legions, tr("Legions")},
+        {EntryGroup::Treasury, tr("Treasury")},
     };
     for (const auto& [group, heading] : groups) {
         rows.push_back({heading, true});
         const std::size_t before = rows.size();
         for (const YearEntry& e : record.entries) {
             if (entryGroup(e.kind) == group) {
-                rows.push_back({describeEntry(e, game), false});
+                rows.push_back({describeEntry(e, game, wording()), false});
             }
         }
         if (rows.size() == before) {
-            rows.push_back({"None.", false});
+            rows.push_back({tr("None."), false});
         }
     }
-    rows.push_back({"At the end of the year", true});
+    rows.push_back({tr("At the end of the year"), true});
     for (std::size_t i = 0; i < kPowerCount; ++i) {
         rows.push_back(
-            {powerPlural(i) + ": " +
-                 countWithChange(record.after.provinces[i], record.before.provinces[i],
-                                 "provinces") +
-                 ", " +
-                 countWithChange(record.after.legions[i], record.before.legions[i], "legions"),
+            {trFormat(N_("%s: %s, %s"),
+                      {powerPlural(i),
+                       countWithChange(record.after.provinces[i], record.before.provinces[i],
+                                       N_("%s provinces (%s)")),
+                       countWithChange(record.after.legions[i], record.before.legions[i],
+                                       N_("%s legions (%s)"))}),
              false});
     }
-    rows.push_back({"Treasury: " + groupedNumber(record.after.treasury) + " sesterces (" +
-                        signedGroupedNumber(record.after.treasury - record.before.treasury) + ")",
-                    false});
+    const Wording& w = wording();
+    const long long change = record.after.treasury - record.before.treasury;
+    rows.push_back(
+        {trFormat(N_("Treasury: %s sesterces (%s)"),
+                  {w.number(record.after.treasury), (change >= 0 ? "+" : "") + w.number(change)}),
+         false});
     return rows;
 }
 

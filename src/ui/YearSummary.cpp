@@ -4,6 +4,7 @@
 #include "model/YearRecord.h"
 #include "ui/EndTurnButton.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 #include "ui/Screen.h"
 
 namespace tessarion {
@@ -18,7 +19,7 @@ int YearSummary::textTop() {
 }
 
 std::string YearSummary::text(Game& game) {
-    return game.lastYear.empty() ? std::string() : summariseYear(game.lastYear, game);
+    return game.lastYear.empty() ? std::string() : summariseYear(game.lastYear, game, wording());
 }
 
 void YearSummary::draw(Screen& screen, Surface& target) {
@@ -41,9 +42,10 @@ void YearSummary::draw(Screen& screen, Surface& target) {
     const int x = screen.x(kLeft);
     const int y = textTop();
     target.drawText(x, y, line);
-    if (font.width(line) + font.width(kHint) <= room) {
+    const std::string hint = tr(kHint);
+    if (font.width(line) + font.width(hint) <= room) {
         target.text.colour = EndTurnButton::kHintColour;
-        target.drawText(x + font.width(line), y, kHint);
+        target.drawText(x + font.width(line), y, hint);
     }
     target.text = saved;
 }

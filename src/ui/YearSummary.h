@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/Wording.h"
 #include "ui/Surface.h"
 
 namespace tessarion {
@@ -21,7 +22,7 @@ struct YearSummary {
     static constexpr int kRight = 978;
     static constexpr int kBottom = 672;
     static constexpr char kKey = 'y';
-    static constexpr const char* kHint = "  (Y or click: the year's report)";
+    static constexpr const char* kHint = N_("  (Y or click: the year's report)");
     static constexpr std::uint32_t kColour = 0xFFF0DCA8;
 
     // Where its text's cell stands.

@@ -7,6 +7,7 @@
 
 #include "game/Game.h"
 #include "game/Scenarios.h"
+#include "ui/Language.h"
 
 namespace tessarion {
 namespace {
@@ -126,6 +127,46 @@ TEST(ConsoleTest, MapAndReportReadAsText) {
     EXPECT_TRUE(r.has("\nTreasury: 75000\nThe Empire can support 25 legions\n"));
     EXPECT_TRUE(r.has("  drop FROM TO"));
     EXPECT_FALSE(r.has("Type map and report")) << "no hint line when the input is not a person's";
+}
+
+// A person at a terminal reads the game in their language: every message
+// and question of a seeded session is said otherwise than in English, and the
+// answers are the language's words.
+TEST(ConsoleTest, APersonReadsTheSessionInTheirLanguage) {
+    auto session = [](std::string_view language, const std::string& yes) {
+        setLanguage(language);
+        std::string input;
+        for (int year = 0; year < 12; ++year) {
+            input += "end\n" + yes + "\n" + yes + "\n";
+        }
+        std::istringstream in(input);
+        std::ostringstream out;
+        Console(in, out, true, true).run(11);
+        setLanguage("en");
+        return out.str();
+    };
+    const std::string english = session("en", "yes");
+    // The advisor's paragraphs and the questions, as the English session shows them.
+    std::vector<std::string> said;
+    std::istringstream lines(english);
+    for (std::string line; std::getline(lines, line);) {
+        // Every line of a text is the game's, but for the prompt's mark; short
+        // ones may be a name, and "Princeps," is Latin in every language.
+        // ("SHOW:" names what a window would open: the protocol's word.)
+        line = line.substr(line.rfind("> ", 0) == 0 ? 2 : 0);
+        if ((line.size() >= 20 && line.rfind("SHOW: ", 0) != 0) || line == "Yes or no? ") {
+            said.push_back(line.substr(line.rfind("NEWS: ", 0) == 0 ? 6 : 0));
+        }
+    }
+    ASSERT_GT(said.size(), 5u);
+    for (const auto& [language, yes] : {std::pair{"de", "ja"}, std::pair{"fr", "oui"}}) {
+        const std::string shown = session(language, yes);
+        EXPECT_NE(shown.find("== 240"), std::string::npos)
+            << language << ": the answers were taken";
+        for (const std::string& line : said) {
+            EXPECT_EQ(shown.find(line), std::string::npos) << language << " still says: " << line;
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/FrontEnd.h"
+#include "model/Wording.h"
+#include "res/Catalogue.h"
+#include "res/Languages.h"
+
+namespace tessarion::res {
+namespace {
+
+// A compiled catalogue, laid out as msgfmt writes one (no hash table).
+std::vector<unsigned char> compiled(std::vector<std::pair<std::string, std::string>> entries) {
+    entries.insert(entries.begin(), {"", "Content-Type: text/plain; charset=UTF-8\n"});
+    const std::size_t count = entries.size();
+    std::vector<unsigned char> out(28 + 16 * count);
+    auto put = [&out](std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            out[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
+        }
+    };
+    put(0, 0x950412DE);
+    put(8, static_cast<std::uint32_t>(count));
+    put(12, 28);
+    put(16, static_cast<std::uint32_t>(28 + 8 * count));
+    for (std::size_t side = 0; side < 2; ++side) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string& text = side == 0 ? entries[i].first : entries[i].second;
+            put(28 + 8 * (side * count + i), static_cast<std::uint32_t>(text.size()));
+            put(28 + 8 * (side * count + i) + 4, static_cast<std::uint32_t>(out.size()));
+            out.insert(out.end(), text.begin(), text.end());
+            out.push_back(0);
+        }
+    }
+    return out;
+}
+
+Catalogue german() {
+    std::string error;
+    auto catalogue = Catalogue::read(
+        compiled({{"Franks", "Franken"},
+                  {"The %s have crossed the frontier!", "Die %s haben die Grenze überschritten!"},
+                  {"Princeps,\n\nThe legions demand %d sesterces.",
+                   "Princeps,\n\nDie Legionen fordern %d Sesterzen."},
+                  {"treasury %s", "Kasse %s"},
+                  {"%s retaken from %s", "%s von %2$s zurückerobert, nicht von %1$s"},
+                  {"the Sassanids", "den Sassaniden"},
+                  {"Tax Revenue: %d", "Steuern: %d"},
+                  {"Volume 50%%", "Lautstärke 50 %%"}}),
+        error);
+    EXPECT_TRUE(catalogue.has_value()) << error;
+    catalogue->setGroupSeparator(".");
+    return *std::move(catalogue);
+}
+
+TEST(CatalogueTest, TranslatesTheRulesFinishedTextsThroughTheirFormats) {
+    const Catalogue de = german();
+    // A value that is itself an entry is translated; a name that is not stays.
+    EXPECT_EQ(de.translate("The Franks have crossed the frontier!"),
+              "Die Franken haben die Grenze überschritten!");
+    EXPECT_EQ(de.translate("The Vandals have crossed the frontier!"),
+              "Die Vandals haben die Grenze überschritten!");
+    // The advisor's line ends come back as they went in; large numbers are grouped.
+    EXPECT_EQ(de.translate("Princeps,\r\n\r\nThe legions demand 12000 sesterces."),
+              "Princeps,\r\n\r\nDie Legionen fordern 12.000 Sesterzen.");
+    // A grouped English value is regrouped; the year summary goes piece by piece.
+    EXPECT_EQ(de.translate("Belgica lost; treasury +6,450"), "Belgica lost; Kasse +6.450");
+    // The translation may put the values in its own order.
+    EXPECT_EQ(de.translate("Syria retaken from the Sassanids"),
+              "Syria von den Sassaniden zurückerobert, nicht von Syria");
+    // The window's own formats are found as they stand, and "%%" is one sign
+    // in a text that is shown as it is.
+    EXPECT_EQ(de.translate("Tax Revenue: %d"), "Steuern: %d");
+    EXPECT_EQ(de.translate("Volume 50%"), "Lautstärke 50 %");
+    // What the catalogue does not hold stays English.
+    EXPECT_EQ(de.translate("Italia"), "Italia");
+    EXPECT_EQ(de.translate("The %s have crossed"), "The %s have crossed");
+    EXPECT_EQ(de.number(-1234567), "-1.234.567");
+}
+
+TEST(CatalogueTest, RefusesADamagedCatalogueWhole) {
+    const std::vector<unsigned char> good = compiled({{"Franks", "Franken"}});
+    std::vector<std::vector<unsigned char>> damaged;
+    damaged.emplace_back(good.begin(), good.begin() + 20);  // short of its header
+    damaged.push_back(good);
+    damaged.back()[0] = 0;  // no catalogue's magic
+    damaged.push_back(good);
+    damaged.back()[12] = 0xFF;  // the table of English texts far outside
+    damaged.push_back(good);
+    damaged.back().pop_back();  // the last text loses its end
+    damaged.push_back(good);
+    damaged.back()[8] = 0xFF;  // more entries than the bytes could hold
+    for (const auto& bytes : damaged) {
+        std::string error;
+        EXPECT_FALSE(Catalogue::read(bytes, error).has_value());
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(CatalogueTest, FillTextTakesValuesInOrderOrByPlace) {
+    EXPECT_EQ(fillText("%s lost %d, %2$s", {"Rome", "3"}), "Rome lost 3, 3");
+    EXPECT_EQ(fillText("%+d at 100%% of %s", {"+5"}), "+5 at 100% of ");
+    EXPECT_EQ(fillText("50% off", {}), "50% off");
+}
+
+TEST(CatalogueTest, ThePseudoLanguageIsLongerAndKeepsFormatsAndLines) {
+    const Catalogue pseudo = Catalogue::pseudo();
+    const std::string english = "Princeps,\r\n\r\nThe treasury holds %d sesterces.";
+    const std::string shown = pseudo.translate(english);
+    EXPECT_NE(shown.find("%d"), std::string::npos);
+    EXPECT_NE(shown.find("\r\n\r\n"), std::string::npos);
+    // In letters, not bytes: every accented letter is two bytes.
+    std::size_t letters = 0;
+    for (unsigned char c : shown) {
+        letters += (c & 0xC0) != 0x80 ? 1 : 0;
+    }
+    EXPECT_GE(letters * 10, english.size() * 13) << shown;
+}
+
+TEST(LanguagesTest, TheSystemsFirstLanguageOfOursIsChosen) {
+    EXPECT_EQ(systemLanguage("pt_BR:fr_CA:de", "it_IT.UTF-8", "", ""), "fr");
+    EXPECT_EQ(systemLanguage("", "", "es_ES.UTF-8", "de_DE.UTF-8"), "es");
+    EXPECT_EQ(systemLanguage("", "C", "de_DE.UTF-8", ""), "en") << "LC_ALL rules the others";
+    EXPECT_EQ(systemLanguage("de-AT", "", "", ""), "de") << "the browser's form";
+    EXPECT_EQ(systemLanguage("", "", "", ""), "en");
+    // Every language but English has its catalogue built in, and a text in it.
+    for (const Language& language : languages()) {
+        const Catalogue* catalogue = catalogueFor(language.code);
+        EXPECT_EQ(catalogue == nullptr, language.code == "en") << language.code;
+        if (catalogue != nullptr) {
+            EXPECT_NE(catalogue->translate("Message from the Praetorian Prefect"),
+                      "Message from the Praetorian Prefect");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessarion::res
