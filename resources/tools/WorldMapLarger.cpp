@@ -2,6 +2,10 @@
 // grid's own pixels, while every province keeps the land the map's own grid gave it, so the
 // larger pictures show the same provinces and overlays, only finer.
 
+#include <array>
+#include <cmath>
+#include <utility>
+
 #include "MapPixels.h"
 #include "WorldMap.h"
 
@@ -24,21 +28,54 @@ bool WorldMap::makeLarger(int scale, const Font& serifBold, const std::string& d
     return written;
 }
 
-// Each land pixel of the larger grid takes the province of the map pixel it lies in. Where
-// the finer coast has land the map had as sea, the nearest land of the map lends its
-// province, as long as that province's overlay still covers the pixel.
+// Each land pixel of the larger grid takes the province most of the map's pixels about it
+// hold, the nearest weighing most: a border keeps its place but its steps are a pixel of the
+// larger grid, not of the map. Where the finer coast has land the map had as sea, the
+// nearest land of the map lends its province, as long as that province's overlay still
+// covers the pixel.
 void WorldMap::labelLargerGrid(const std::vector<int>& coarse) {
     labels_.assign(static_cast<std::size_t>(W) * H, -1);
+    const float s = static_cast<float>(S);
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
             const std::size_t i = idx(x, y);
             if (!land_[i]) {
                 continue;
             }
-            int l = coarse[static_cast<std::size_t>(y / S) * kWidth + x / S];
-            if (l == -1) {
-                l = nearestLandLabel(coarse, x / S, y / S);
+            const float cx = (static_cast<float>(x) + 0.5f) / s;
+            const float cy = (static_cast<float>(y) + 0.5f) / s;
+            int best = -1;
+            float bestWeight = 0;
+            std::array<std::pair<int, float>, 9> votes{};
+            int voters = 0;
+            for (int k = 0; k < 9; ++k) {
+                const int mx = x / S + k % 3 - 1;
+                const int my = y / S + k / 3 - 1;
+                if (mx < 0 || my < 0 || mx >= kWidth || my >= kHeight) {
+                    continue;
+                }
+                const int l = coarse[static_cast<std::size_t>(my) * kWidth + mx];
+                if (l == -1) {
+                    continue;
+                }
+                const float dx = static_cast<float>(mx) + 0.5f - cx;
+                const float dy = static_cast<float>(my) + 0.5f - cy;
+                const float weight = std::exp(-(dx * dx + dy * dy) / (2 * 0.7f * 0.7f));
+                int v = 0;
+                while (v < voters && votes[static_cast<std::size_t>(v)].first != l) {
+                    ++v;
+                }
+                if (v == voters) {
+                    votes[static_cast<std::size_t>(voters++)] = {l, 0.0f};
+                }
+                auto& vote = votes[static_cast<std::size_t>(v)];
+                vote.second += weight;
+                if (vote.second > bestWeight) {
+                    bestWeight = vote.second;
+                    best = vote.first;
+                }
             }
+            const int l = best == -1 ? nearestLandLabel(coarse, x / S, y / S) : best;
             labels_[i] = l >= 0 && !inFrame(l, x, y, 0) ? -2 : l;
         }
     }
