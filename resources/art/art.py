@@ -1,10 +1,12 @@
 """Makes every picture of the game from the sources in this folder.
 
     art.py --list                       prints the picture ids, one a line
+    art.py --list-map                   prints the ids of the map's pictures, one a line
     art.py --out DIR --artgen TOOL --rsvg RSVG --fonts DIR
 
 pictures.txt lists them all: ids, sizes and what draws each. The map and its overlays come
-from the artgen tool (world.txt, the overlay lines of pictures.txt and the province table); every
+from the artgen tool (world.txt, the overlay lines of pictures.txt and the province table), at
+their own size and, in the folder 2x, at twice it; every
 other picture is written here as SVG and rendered with rsvg-convert; masked pictures are then
 split by artgen into the picture (black where transparent) and its mask.
 """
@@ -23,6 +25,18 @@ import manifest  # noqa: E402
 import scenes  # noqa: E402
 import sprites  # noqa: E402
 from svg import document  # noqa: E402
+
+
+# The map is drawn again at this many times its pixels, for larger screens.
+MAP_SCALE = 2
+
+
+def map_ids(pictures, overlays):
+    """The ids of the map's pictures: the map, its label, the overlays and their masks."""
+    ids = [p.picture for p in pictures if p.kind == "map"]
+    for o in overlays:
+        ids += o.pictures() + [o.mask]
+    return sorted(set(ids))
 
 
 def maker(name):
@@ -66,7 +80,8 @@ def draw_all(args, pictures):
     work = os.path.join(out, "work")
     os.makedirs(work, exist_ok=True)
     # The map first: the intro, splash and two lessons show it.
-    run([args.artgen, "map", os.path.join(HERE, "world.txt"), args.fonts, out])
+    run([args.artgen, "map", os.path.join(HERE, "world.txt"), args.fonts, out,
+         str(MAP_SCALE), os.path.join(out, f"{MAP_SCALE}x")])
     # The renderer only reads images beside the SVG that uses them.
     maps = {}
     for key, name in (("map", "111.png"), ("three", "map-three-empires.png"),
@@ -110,6 +125,7 @@ def draw_all(args, pictures):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--list", action="store_true")
+    parser.add_argument("--list-map", action="store_true")
     parser.add_argument("--out")
     parser.add_argument("--artgen")
     parser.add_argument("--rsvg")
@@ -122,6 +138,9 @@ def main():
         return 1
     if args.list:
         print("\n".join(str(i) for i in manifest.all_ids(pictures, overlays)))
+        return 0
+    if args.list_map:
+        print("\n".join(str(i) for i in map_ids(pictures, overlays)))
         return 0
 
     draw_all(args, pictures)

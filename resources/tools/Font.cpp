@@ -27,6 +27,25 @@ bool Font::load(const std::string& path) {
     return stbtt_InitFont(f, data_.data(), stbtt_GetFontOffsetForIndex(data_.data(), 0)) != 0;
 }
 
+float Font::ascent(float size) const {
+    const stbtt_fontinfo* f = face(info_);
+    int ascent = 0;
+    int descent = 0;
+    int gap = 0;
+    stbtt_GetFontVMetrics(f, &ascent, &descent, &gap);
+    return std::ceil(static_cast<float>(ascent) * stbtt_ScaleForPixelHeight(f, size));
+}
+
+float Font::capHeight(float size) const {
+    const stbtt_fontinfo* f = face(info_);
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+    stbtt_GetCodepointBox(f, 'H', &x0, &y0, &x1, &y1);
+    return static_cast<float>(y1) * stbtt_ScaleForPixelHeight(f, size);
+}
+
 float Font::measure(const std::string& text, float size, float spacing) const {
     const stbtt_fontinfo* f = face(info_);
     float s = stbtt_ScaleForPixelHeight(f, size);

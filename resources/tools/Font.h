@@ -13,6 +13,10 @@ class Font {
   public:
     bool load(const std::string& path);
 
+    // How far the baseline lies below the top of the text, and how tall the capitals stand,
+    // in pixels at the given pixel height.
+    float ascent(float size) const;
+    float capHeight(float size) const;
     // Width in pixels of text at the given pixel height, with extra spacing between letters.
     float measure(const std::string& text, float size, float spacing = 0.0f) const;
     // Coverage (0..255) of the text, baseline at y = ascent; width from measure().

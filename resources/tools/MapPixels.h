@@ -15,21 +15,42 @@
 
 namespace tessarion::art {
 
-constexpr int W = WorldMap::kWidth;
-constexpr int H = WorldMap::kHeight;
+// The grid being drawn: the map's own 800 x 548 pixels while the land and the provinces are
+// laid out, S times as many in each direction while a larger copy is drawn (see GridScale).
+inline int W = WorldMap::kWidth;
+inline int H = WorldMap::kHeight;
+inline int S = 1;
+
+// Sets the grid to scale times the map's pixels for as long as it lives.
+class GridScale {
+  public:
+    explicit GridScale(int scale) {
+        S = scale;
+        W = WorldMap::kWidth * scale;
+        H = WorldMap::kHeight * scale;
+    }
+    ~GridScale() {
+        S = 1;
+        W = WorldMap::kWidth;
+        H = WorldMap::kHeight;
+    }
+    GridScale(const GridScale&) = delete;
+    GridScale& operator=(const GridScale&) = delete;
+};
 
 inline std::size_t idx(int x, int y) {
     return static_cast<std::size_t>(y) * W + x;
 }
 
-// Where a province's legions stand: the icon at the anchor, and the count beside it in the
-// small sans font (on the icon's left where the right would leave the map). Labels keep off
-// both; the rest of the box beside the icon is free.
-constexpr int kIconWidth = 35;
+// Where a province's legions stand, in map pixels: the icon at the anchor, and the count
+// beside it in the small sans font (on the icon's left where the right would leave the map).
+// Labels keep off both; the rest of the box beside the icon is free.
+constexpr int kIconWidth = 43;  // the widest, the barbarians'
 constexpr int kIconHeight = 65;
 constexpr int kCountWidth = 24;  // room for two digits and their white box
 inline std::array<std::array<int, 4>, 2> legionShapes(int legionX, int legionY) {
-    const int countX = legionX + 40 + kCountWidth > W ? legionX - kCountWidth - 2 : legionX + 38;
+    const int countX =
+        legionX + 40 + kCountWidth > WorldMap::kWidth ? legionX - kCountWidth - 2 : legionX + 38;
     return {{{legionX, legionY, kIconWidth, kIconHeight}, {countX, legionY + 23, kCountWidth, 22}}};
 }
 
@@ -75,6 +96,8 @@ void forNeighbours(std::size_t i, Visit visit) {
 // Projects a line of longitude/latitude points, cut into short steps first so that the warp
 // bends it instead of only moving its corners.
 std::vector<Point> projectLine(const WorldMap& map, const std::vector<Point>& line, bool closed);
+// Map pixels onto the grid as it is scaled now.
+std::vector<Point> onGrid(std::vector<Point> line);
 
 // Chamfer distance from every pixel to the nearest pixel set in mask.
 std::vector<float> distanceTo(const std::vector<std::uint8_t>& mask);

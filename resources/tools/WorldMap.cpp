@@ -13,18 +13,27 @@
 
 namespace tessarion::art {
 
-bool WorldMap::make(const Font& serifBold, const Font& italic, const std::string& dir) {
+bool WorldMap::make(const Font& serifBold, const std::string& dir) {
     buildLand();
     buildProvinces();
     placeNames(serifBold);
+    if (!writeNames(dir + "/map-names.txt", serifBold)) {
+        error_ = "cannot write the names into " + dir;
+        return false;
+    }
+    return writePictures(serifBold, dir, "map-land.bin");
+}
 
+// The map, the city's labels, the land file and the overlays, at the grid's scale.
+bool WorldMap::writePictures(const Font& serifBold, const std::string& dir,
+                             const std::string& landFile) {
     Raster base = render(0);
-    finishPicture(base, serifBold, italic);
-    Raster bare = base.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
+    markCapital(base);
+    Raster bare = capitalCrop(base);
     letterCapital(base, serifBold, capitalOld_, oldCapitalWidth());
     const Raster newLabel = newCapitalLabel(base, bare, serifBold);
     if (!writePng(dir + "/111.png", base) || !writePng(dir + "/251.png", newLabel) ||
-        !writeLand(dir + "/map-land.bin") || !writeNames(dir + "/map-names.txt")) {
+        !writeLand(dir + "/" + landFile)) {
         error_ = "cannot write the map into " + dir;
         return false;
     }
@@ -32,7 +41,7 @@ bool WorldMap::make(const Font& serifBold, const Font& italic, const std::string
     std::array<Raster, 3> variants;
     for (int v = 0; v < 3; ++v) {
         variants[static_cast<std::size_t>(v)] = render(v + 1);
-        finishPicture(variants[static_cast<std::size_t>(v)], serifBold, italic);
+        markCapital(variants[static_cast<std::size_t>(v)]);
     }
     for (const Overlay& o : overlays_) {
         if (!writeOverlay(o, variants, dir)) {
@@ -43,15 +52,15 @@ bool WorldMap::make(const Font& serifBold, const Font& italic, const std::string
     return true;
 }
 
-// The names and the city's mark over a rendered map.
-void WorldMap::finishPicture(Raster& image, const Font& serifBold, const Font& italic) const {
-    paintNames(image, serifBold, italic);
-    // Byzantium: a city mark at the tip of Thrace.
-    for (int y = -3; y <= 3; ++y) {
-        for (int x = -3; x <= 3; ++x) {
-            float d = std::hypot(static_cast<float>(x), static_cast<float>(y));
-            int px = static_cast<int>(capital_.x) + x;
-            int py = static_cast<int>(capital_.y) + y;
+// Byzantium: a city mark at the tip of Thrace. The game letters the names of the provinces
+// and seas over the map itself, at the screen's own size.
+void WorldMap::markCapital(Raster& image) const {
+    const float s = static_cast<float>(S);
+    for (int y = -3 * S; y <= 3 * S; ++y) {
+        for (int x = -3 * S; x <= 3 * S; ++x) {
+            float d = std::hypot(static_cast<float>(x), static_cast<float>(y)) / s;
+            int px = static_cast<int>(capital_.x * s) + x;
+            int py = static_cast<int>(capital_.y * s) + y;
             if (d <= 2.9f) {
                 image.blend(px, py, d <= 1.7f ? rgb(150, 20, 20) : rgb(255, 245, 225),
                             std::clamp(3.2f - d, 0.0f, 1.0f));
@@ -63,14 +72,16 @@ void WorldMap::finishPicture(Raster& image, const Font& serifBold, const Font& i
 // The city's name in its box, as large as fits the width.
 void WorldMap::letterCapital(Raster& image, const Font& serifBold, const std::string& text,
                              int width) const {
-    float size = 11;
-    while (serifBold.measure(text, size, 0.3f) > width - 4 && size > 6) {
-        size -= 0.5f;
+    const float s = static_cast<float>(S);
+    width *= S;
+    float size = 11 * s;
+    while (serifBold.measure(text, size, 0.3f * s) > width - 4 * S && size > 6 * s) {
+        size -= 0.5f * s;
     }
-    float w = serifBold.measure(text, size, 0.3f);
-    serifBold.draw(image, capitalBox_[0] + (width - w) / 2.0f,
-                   capitalBox_[1] + (capitalBox_[3] - size) / 2.0f - 1.5f, text, size,
-                   rgb(248, 238, 210), 0.3f);
+    float w = serifBold.measure(text, size, 0.3f * s);
+    serifBold.draw(image, capitalBox_[0] * s + (width - w) / 2.0f,
+                   capitalBox_[1] * s + (capitalBox_[3] * s - size) / 2.0f - 1.5f * s, text, size,
+                   rgb(248, 238, 210), 0.3f * s);
 }
 
 // The old name keeps clear of a legion box that reaches into the label's box (Pontus's),
@@ -87,6 +98,11 @@ int WorldMap::oldCapitalWidth() const {
     return oldWidth;
 }
 
+Raster WorldMap::capitalCrop(const Raster& image) const {
+    return image.crop(capitalBox_[0] * S, capitalBox_[1] * S, capitalBox_[2] * S,
+                      capitalBox_[3] * S);
+}
+
 // The label picture of the new name: drawn in map coordinates, over the box without the old
 // name, so it sits exactly where the old one did.
 Raster WorldMap::newCapitalLabel(const Raster& base, const Raster& bare,
@@ -94,26 +110,28 @@ Raster WorldMap::newCapitalLabel(const Raster& base, const Raster& bare,
     Raster scratch = base;
     for (int y = 0; y < bare.height; ++y) {
         for (int x = 0; x < bare.width; ++x) {
-            scratch.at(capitalBox_[0] + x, capitalBox_[1] + y) = bare.at(x, y);
+            scratch.at(capitalBox_[0] * S + x, capitalBox_[1] * S + y) = bare.at(x, y);
         }
     }
     letterCapital(scratch, serifBold, capitalNew_, capitalBox_[2]);
-    return scratch.crop(capitalBox_[0], capitalBox_[1], capitalBox_[2], capitalBox_[3]);
+    return capitalCrop(scratch);
 }
 
 // One province's overlay in its three colours and its mask.
 bool WorldMap::writeOverlay(const Overlay& o, const std::array<Raster, 3>& variants,
                             const std::string& dir) const {
     int p = provinceIndex(o.province);
-    int left = o.x - 180;
-    int top = o.y - 30;
-    Raster mask(o.width, o.height, rgb(255, 255, 255));
+    int left = (o.x - 180) * S;
+    int top = (o.y - 30) * S;
+    const int width = o.width * S;
+    const int height = o.height * S;
+    Raster mask(width, height, rgb(255, 255, 255));
     std::array<Raster, 3> pictures;
     for (auto& pic : pictures) {
-        pic = Raster(o.width, o.height, rgb(0, 0, 0));
+        pic = Raster(width, height, rgb(0, 0, 0));
     }
-    for (int y = 0; y < o.height; ++y) {
-        for (int x = 0; x < o.width; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             int mx = left + x;
             int my = top + y;
             if (mx < 0 || my < 0 || mx >= W || my >= H) {
@@ -144,8 +162,8 @@ bool WorldMap::writeOverlay(const Overlay& o, const std::array<Raster, 3>& varia
 
 void WorldMap::paintRivers(Raster& image) const {
     for (std::size_t r = 0; r < riverPaths_.size(); ++r) {
-        const auto& path = riverPaths_[r];
-        float width = riverWidths_[r];
+        const std::vector<Point> path = onGrid(riverPaths_[r]);
+        float width = riverWidths_[r] * static_cast<float>(S);
         // Rivers widen towards their mouths.
         std::vector<float> along(path.size(), 0.0f);
         for (std::size_t i = 1; i < path.size(); ++i) {
@@ -167,16 +185,21 @@ void WorldMap::paintRivers(Raster& image) const {
 }
 
 Raster WorldMap::render(int variant) const {
+    // Distances and the noise are measured in map pixels whatever the grid's scale; only the
+    // grain is the grid's own.
+    const float s = static_cast<float>(S);
     Raster image(W, H);
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
             std::size_t i = idx(x, y);
             int l = labels_[i];
+            const float fx = static_cast<float>(x) / s;
+            const float fy = static_cast<float>(y) / s;
             if (l == -1) {
-                float d = seaDistance_[i];
+                float d = seaDistance_[i] / s;
                 float t = std::clamp((d - 2.0f) / 40.0f, 0.0f, 1.0f);
                 std::uint32_t c = mix(kSeaShallow, kSeaDeep, t);
-                c = scale(c, 0.97f + 0.05f * fbm(x * 0.03f, y * 0.05f, 500, 2));
+                c = scale(c, 0.97f + 0.05f * fbm(fx * 0.03f, fy * 0.05f, 500, 2));
                 // Engraved ripple lines follow the coasts.
                 if (std::fabs(d - 4.5f) < 0.6f || std::fabs(d - 9.0f) < 0.5f) {
                     c = mix(c, kSeaShallow, 0.45f);
@@ -202,7 +225,7 @@ Raster WorldMap::render(int variant) const {
                     c = kPersian;
                 }
             }
-            float grain = 0.94f + 0.06f * fbm(x * 0.06f, y * 0.06f, 700, 4) +
+            float grain = 0.94f + 0.06f * fbm(fx * 0.06f, fy * 0.06f, 700, 4) +
                           0.025f * (hash01(x, y, 3) - 0.5f);
             c = scale(c, grain);
             if (isBorder(x, y)) {

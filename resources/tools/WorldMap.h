@@ -29,8 +29,13 @@ class WorldMap {
     const std::string& error() const { return error_; }
 
     // Lays out land, provinces and names, then writes 111.png, 251.png, the overlay pictures
-    // and masks, and the province land (see writeLand) into dir.
-    bool make(const Font& serifBold, const Font& italic, const std::string& dir);
+    // and masks, the province land (see writeLand) and the names' places (see writeNames)
+    // into dir. The pictures carry no names but the city's: the game letters them.
+    bool make(const Font& serifBold, const std::string& dir);
+    // After make: the same pictures drawn at scale times their pixels (the coasts, rivers and
+    // lettering at the larger grid's own pixels, the provinces as make laid them out), with
+    // the land file of that grid as map-land-SCALEx.bin, into dir.
+    bool makeLarger(int scale, const Font& serifBold, const std::string& dir);
 
     // Where a place lands on the map: the projection and the warp.
     Point project(Point lonLat) const;
@@ -113,6 +118,10 @@ class WorldMap {
     void buildLand();
     void claimIslands(std::vector<int>& owner) const;
 
+    // The larger grid's land and provinces from the map's own (WorldMapLarger.cpp).
+    void labelLargerGrid(const std::vector<int>& coarse);
+    int nearestLandLabel(const std::vector<int>& coarse, int x, int y) const;
+
     // The provinces' land (WorldMapProvinces.cpp).
     void buildProvinces();
     Walls buildWalls();
@@ -137,13 +146,14 @@ class WorldMap {
     NameTables nameTables(int pi, const std::vector<std::uint8_t>& busy) const;
     void tryNameBoxes(int pi, const NameTables& t, const std::vector<std::string>& lines,
                       float size, double least, const Font& serifBold, NameChoice& choice) const;
-    void paintNames(Raster& image, const Font& serifBold, const Font& italic) const;
-    bool writeNames(const std::string& path) const;
+    bool writeNames(const std::string& path, const Font& serifBold) const;
 
     // The pictures (WorldMap.cpp).
+    bool writePictures(const Font& serifBold, const std::string& dir, const std::string& landFile);
+    Raster capitalCrop(const Raster& image) const;
     Raster render(int variant) const;  // 0 the map, 1 white, 2 yellow, 3 magenta land
     void paintRivers(Raster& image) const;
-    void finishPicture(Raster& image, const Font& serifBold, const Font& italic) const;
+    void markCapital(Raster& image) const;
     void letterCapital(Raster& image, const Font& serifBold, const std::string& text,
                        int width) const;
     int oldCapitalWidth() const;
@@ -151,9 +161,12 @@ class WorldMap {
     bool writeOverlay(const Overlay& o, const std::array<Raster, 3>& variants,
                       const std::string& dir) const;
     bool writeLand(const std::string& path) const;
-    int label(int x, int y) const { return labels_[static_cast<std::size_t>(y) * kWidth + x]; }
+    int label(int x, int y) const {
+        return labels_[static_cast<std::size_t>(y) * kWidth * scale_ + x];
+    }
 
     std::string error_;
+    int scale_ = 1;  // of the grid labels_, land_ and seaDistance_ are laid on
     std::vector<Shape> shapes_;
     std::vector<std::vector<Point>> coasts_;  // land rings, longitude and latitude
     std::vector<Pin> pins_;

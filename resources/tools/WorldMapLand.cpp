@@ -170,22 +170,35 @@ std::vector<Point> projectLine(const WorldMap& map, const std::vector<Point>& li
     return out;
 }
 
+std::vector<Point> onGrid(std::vector<Point> line) {
+    if (S != 1) {
+        for (Point& p : line) {
+            p = {p.x * static_cast<float>(S), p.y * static_cast<float>(S)};
+        }
+    }
+    return line;
+}
+
+// The land on the grid as it is scaled now: the coasts and straits are drawn at its own
+// pixels, so a larger map has finer coasts, not coarser ones.
 void WorldMap::buildLand() {
+    scale_ = S;
     // Rings are filled even-odd, so a lake inside land toggles back to water.
     land_.assign(static_cast<std::size_t>(W) * H, 0);
     for (const auto& ring : coasts_) {
-        fillPolygon(projectLine(*this, ring, true), [&](int x, int y) { land_[idx(x, y)] ^= 1; });
+        fillPolygon(onGrid(projectLine(*this, ring, true)),
+                    [&](int x, int y) { land_[idx(x, y)] ^= 1; });
     }
     // Straits narrower than a pixel would close at this scale: they are cut open.
     for (const Shape& s : shapes_) {
         if (s.kind == "strait") {
-            strokePolyline(projectLine(*this, s.points, false), s.width / 2,
+            strokePolyline(onGrid(projectLine(*this, s.points, false)), s.width * S / 2,
                            [&](int x, int y, float) { land_[idx(x, y)] = 0; });
         }
     }
     if (capitalBox_[2] > 0) {
-        for (int y = capitalBox_[1]; y < capitalBox_[1] + capitalBox_[3]; ++y) {
-            for (int x = capitalBox_[0]; x < capitalBox_[0] + capitalBox_[2]; ++x) {
+        for (int y = capitalBox_[1] * S; y < (capitalBox_[1] + capitalBox_[3]) * S; ++y) {
+            for (int x = capitalBox_[0] * S; x < (capitalBox_[0] + capitalBox_[2]) * S; ++x) {
                 land_[idx(x, y)] = 0;
             }
         }

@@ -73,16 +73,24 @@ void WorldMap::placeNames(const Font& serifBold) {
         NameChoice choice;
         // A name never goes under anything busy. Where the province's own land leaves no room
         // beside the legions (the small frontier provinces), it may reach over a neighbour's
-        // land at a price, and shrink to the smallest size still legible on a laptop screen;
-        // a province with little land of its own (the Lower Rhine's is mostly sea and icon)
-        // takes a box only partly on its land when nothing better is free.
-        for (double least : {0.35, 0.15}) {
+        // land at a price; a province with little land of its own (the Lower Rhine's is
+        // mostly sea and icon) takes a box only partly on its land when nothing better is
+        // free. The sizes are the capitals' heights: from 9 up the game letters the name at
+        // the map's own size on a laptop; smaller ones it can letter only on larger screens.
+        const float perCapital = 10.0f / serifBold.capHeight(10.0f);
+        const std::vector<float> legible = {12.0f, 11.0f, 10.0f, 9.0f};
+        const std::vector<float> small = {8.0f, 7.0f, 6.0f};
+        // A name with no room even so (Cappadocia's, between three provinces' legions) takes
+        // what little it can find, mostly beside its land.
+        const std::pair<const std::vector<float>*, double> passes[] = {
+            {&legible, 0.35}, {&legible, 0.15}, {&small, 0.35}, {&small, 0.15}, {&small, 0.05}};
+        for (const auto& [capitals, least] : passes) {
             if (choice.found()) {
                 break;
             }
-            for (float size : {14.0f, 13.0f, 12.0f, 11.0f, 10.0f, 9.0f}) {
+            for (float capital : *capitals) {
                 for (const auto& lines : layouts) {
-                    tryNameBoxes(pi, tables, lines, size, least, serifBold, choice);
+                    tryNameBoxes(pi, tables, lines, capital * perCapital, least, serifBold, choice);
                 }
             }
         }
@@ -152,13 +160,16 @@ WorldMap::NameTables WorldMap::nameTables(int pi, const std::vector<std::uint8_t
 void WorldMap::tryNameBoxes(int pi, const NameTables& t, const std::vector<std::string>& lines,
                             float size, double least, const Font& serifBold,
                             NameChoice& choice) const {
+    // The box the game's lettering takes: the capitals, a line and a half apart, spaced a
+    // tenth of their height, with two pixels of halo and rounding all round.
+    const float capital = serifBold.capHeight(size);
     int bw = 0;
     for (const auto& l : lines) {
-        bw = std::max(bw, static_cast<int>(std::ceil(serifBold.measure(l, size, 0.6f))));
+        bw = std::max(bw, static_cast<int>(std::ceil(serifBold.measure(l, size, 0.1f * capital))));
     }
-    int lineHeight = static_cast<int>(size * 0.8f) + 2;
-    int bh = lineHeight * static_cast<int>(lines.size());
-    bw += 2;
+    bw += 4;
+    const int bh = static_cast<int>(
+        std::ceil(capital * (1.0f + 1.5f * static_cast<float>(lines.size() - 1)) + 5.0f));
     for (int y = 1; y + bh < H - 1; ++y) {
         for (int x = 1; x + bw < W - 1; ++x) {
             int inside = boxSum(t.good, x, y, x + bw, y + bh);
@@ -186,33 +197,32 @@ void WorldMap::tryNameBoxes(int pi, const NameTables& t, const std::vector<std::
     }
 }
 
-void WorldMap::paintNames(Raster& image, const Font& serifBold, const Font& italic) const {
-    for (const SeaLabel& l : seaLabels_) {
-        italic.draw(image, l.x, l.y, l.text, l.size, kSeaInk, 1.2f);
-    }
-    for (const PlacedName& n : names_) {
-        int lineHeight = static_cast<int>(n.size * 0.8f) + 2;
-        for (std::size_t i = 0; i < n.lines.size(); ++i) {
-            float w = serifBold.measure(n.lines[i], n.size, 0.6f);
-            float bw = 0;
-            for (const auto& l : n.lines) {
-                bw = std::max(bw, serifBold.measure(l, n.size, 0.6f));
-            }
-            float x = n.x + 1 + (bw - w) / 2;
-            float y = n.y + static_cast<float>(i * lineHeight) - n.size * 0.18f;
-            serifBold.draw(image, x, y, n.lines[i], n.size, kInk, 0.6f, rgb(250, 240, 220), 0.35f);
-        }
-    }
-}
-
-bool WorldMap::writeNames(const std::string& path) const {
-    // Where each province's name went, for the checks that keep it clear of the legions.
+bool WorldMap::writeNames(const std::string& path, const Font& serifBold) const {
+    // The game letters the names at the screen's own size, and drops those that no longer fit
+    // there. Each is given by the middle of its capitals and their height, as they would
+    // stand on the map itself.
     std::ofstream file(path);
-    file << "# left top width height size province\n";
+    file << "# The names on the map, in map pixels: the kind (province or sea), the province\n"
+            "# (spaces as _, - for a sea), the middle of the capitals, their height, and the\n"
+            "# lines (| between two).\n";
     for (const PlacedName& n : names_) {
-        file << static_cast<int>(n.x) << ' ' << static_cast<int>(n.y) << ' ' << n.width << ' '
-             << n.height << ' ' << n.size << ' '
-             << provinces_[static_cast<std::size_t>(n.province)].name << '\n';
+        std::string name = provinces_[static_cast<std::size_t>(n.province)].name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        std::string lines;
+        for (const auto& l : n.lines) {
+            lines += (lines.empty() ? "" : "|") + l;
+        }
+        file << "province " << name << ' ' << n.x + static_cast<float>(n.width) / 2 << ' '
+             << n.y + static_cast<float>(n.height) / 2 << ' ' << serifBold.capHeight(n.size) << ' '
+             << lines << '\n';
+    }
+    for (const SeaLabel& l : seaLabels_) {
+        // The sea names were set in the italic, spaced wide; their capitals are about as tall
+        // as the bold's.
+        const float width = serifBold.measure(l.text, l.size, 1.2f);
+        file << "sea - " << l.x + width / 2 << ' '
+             << l.y + serifBold.ascent(l.size) - serifBold.capHeight(l.size) / 2 << ' '
+             << serifBold.capHeight(l.size) << ' ' << l.text << '\n';
     }
     return static_cast<bool>(file);
 }

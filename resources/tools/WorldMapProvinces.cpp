@@ -337,10 +337,10 @@ bool WorldMap::inFrame(int p, int x, int y, float inset) const {
         return true;
     }
     const Overlay& o = overlays_[static_cast<std::size_t>(d.overlay)];
-    const int left = o.x - 180;
-    const int top = o.y - 30;
-    return x >= left + inset && y >= top + inset && x < left + o.width - inset &&
-           y < top + o.height - inset;
+    const int left = (o.x - 180) * S;
+    const int top = (o.y - 30) * S;
+    return x >= left + inset && y >= top + inset && x < left + o.width * S - inset &&
+           y < top + o.height * S - inset;
 }
 
 bool WorldMap::isBorder(int x, int y) const {
@@ -348,15 +348,18 @@ bool WorldMap::isBorder(int x, int y) const {
     if (l < 0 && l != -2) {
         return false;
     }
-    const int ox[2] = {1, 0};
-    const int oy[2] = {0, 1};
-    for (int k = 0; k < 2; ++k) {
-        int nx = x + ox[k];
-        int ny = y + oy[k];
-        if (nx < W && ny < H) {
-            int n = label(nx, ny);
-            if (n != l && (n >= 0 || n == -2)) {
-                return true;
+    // A border is a map pixel wide on a larger grid too.
+    for (int step = 1; step <= S; ++step) {
+        const int ox[2] = {step, 0};
+        const int oy[2] = {0, step};
+        for (int k = 0; k < 2; ++k) {
+            int nx = x + ox[k];
+            int ny = y + oy[k];
+            if (nx < W && ny < H) {
+                int n = label(nx, ny);
+                if (n != l && (n >= 0 || n == -2)) {
+                    return true;
+                }
             }
         }
     }

@@ -1,6 +1,7 @@
 // Build-time picture tool: makes the map and its overlays, and turns rendered RGBA pictures
 // into the picture-and-mask pairs the game draws with AND/OR copies.
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ using namespace tessarion::art;
 namespace {
 
 int usage() {
-    std::cerr << "usage: artgen map WORLD FONTDIR OUTDIR\n"
+    std::cerr << "usage: artgen map WORLD FONTDIR OUTDIR [SCALE LARGEDIR]\n"
                  "       artgen split RGBA.png PICTURE.png MASK.png\n"
                  "       artgen pale PICTURE.png OUT.png\n"
                  "       artgen flatten RGBA.png OUT.png\n";
@@ -83,16 +84,18 @@ int flatten(const std::string& in, const std::string& out) {
     return writePng(out, src) ? 0 : 1;
 }
 
-int map(const std::string& world, const std::string& fontDir, const std::string& outDir) {
+// The map and its overlays into outDir, and when scale is above 1 the same drawn at scale
+// times their pixels into largeDir.
+int map(const std::string& world, const std::string& fontDir, const std::string& outDir, int scale,
+        const std::string& largeDir) {
     Font serifBold;
-    Font italic;
-    if (!serifBold.load(fontDir + "/EBGaramond12-Bold.otf") ||
-        !italic.load(fontDir + "/EBGaramond12-Italic.otf")) {
+    if (!serifBold.load(fontDir + "/EBGaramond12-Bold.otf")) {
         std::cerr << "artgen: cannot load the fonts in " << fontDir << "\n";
         return 1;
     }
     WorldMap worldMap;
-    if (!worldMap.load(world) || !worldMap.make(serifBold, italic, outDir)) {
+    if (!worldMap.load(world) || !worldMap.make(serifBold, outDir) ||
+        (scale > 1 && !worldMap.makeLarger(scale, serifBold, largeDir))) {
         std::cerr << "artgen: " << worldMap.error() << "\n";
         return 1;
     }
@@ -135,7 +138,15 @@ int map(const std::string& world, const std::string& fontDir, const std::string&
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 4 && args[0] == "map") {
-        return map(args[1], args[2], args[3]);
+        return map(args[1], args[2], args[3], 1, "");
+    }
+    if (args.size() == 6 && args[0] == "map") {
+        const int scale = std::atoi(args[4].c_str());
+        if (scale < 1 || scale > 4) {
+            std::cerr << "artgen: the scale is a whole number from 1 to 4, not " << args[4] << "\n";
+            return 2;
+        }
+        return map(args[1], args[2], args[3], scale, args[5]);
     }
     if (args.size() == 4 && args[0] == "split") {
         return split(args[1], args[2], args[3]);

@@ -1,5 +1,7 @@
 #include "res/MapLand.h"
 
+#include <string>
+
 #include "res/EmbeddedData.h"
 
 namespace tessarion::res {
@@ -9,10 +11,20 @@ namespace {
 constexpr unsigned char kSeaCode = 255;
 constexpr unsigned char kNoProvinceCode = 254;
 
+std::span<const unsigned char> mapBlob(const std::string& name) {
+    for (const detail::Blob& b : detail::mapBlobs()) {
+        if (name == b.name) {
+            return {b.begin, static_cast<std::size_t>(b.end - b.begin)};
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
-MapLand::MapLand(std::span<const unsigned char> runs) {
-    constexpr std::size_t total = static_cast<std::size_t>(kWidth) * kHeight;
+MapLand::MapLand(std::span<const unsigned char> runs, int scale)
+    : width_(kWidth * scale), height_(kHeight * scale) {
+    const std::size_t total = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
     if (runs.size() % 3 != 0) {
         return;
     }
@@ -30,22 +42,17 @@ MapLand::MapLand(std::span<const unsigned char> runs) {
     }
 }
 
-const MapLand& MapLand::embedded() {
-    static const MapLand land([] {
-        auto blobs = detail::mapBlobs();
-        return blobs.empty()
-                   ? std::span<const unsigned char>()
-                   : std::span<const unsigned char>(
-                         blobs[0].begin, static_cast<std::size_t>(blobs[0].end - blobs[0].begin));
-    }());
-    return land;
+const MapLand& MapLand::embedded(int scale) {
+    static const MapLand land(mapBlob("map-land"));
+    static const MapLand large(mapBlob("map-land-2x"), 2);
+    return scale == 2 ? large : land;
 }
 
 int MapLand::at(int x, int y) const {
-    if (cells_.empty() || x < 0 || y < 0 || x >= kWidth || y >= kHeight) {
+    if (cells_.empty() || x < 0 || y < 0 || x >= width_ || y >= height_) {
         return kSea;
     }
-    const unsigned char code = cells_[static_cast<std::size_t>(y) * kWidth + x];
+    const unsigned char code = cells_[static_cast<std::size_t>(y) * width_ + x];
     return code == kSeaCode ? kSea : code == kNoProvinceCode ? kNoProvince : code;
 }
 

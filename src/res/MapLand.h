@@ -6,7 +6,8 @@
 namespace tessarion::res {
 
 // Whose painted land lies under each pixel of the 800x548 map, as the map tool drew it: the
-// map answers the mouse wherever it shows a province, not only on the click rectangles.
+// map answers the mouse wherever it shows a province, not only on the click rectangles. The
+// map drawn at twice its pixels has a land of its own, twice as fine.
 class MapLand {
   public:
     static constexpr int kWidth = 800;
@@ -14,18 +15,24 @@ class MapLand {
     static constexpr int kSea = -1;
     static constexpr int kNoProvince = -2;
 
-    // Decodes the tool's runs (value, length low byte, length high byte). Damaged data, which
-    // does not cover the map exactly, leaves the map empty: all sea.
-    explicit MapLand(std::span<const unsigned char> runs);
-    // The map embedded in the game.
-    static const MapLand& embedded();
+    // Decodes the tool's runs (value, length low byte, length high byte) of a map drawn at
+    // scale times its pixels. Damaged data, which does not cover the map exactly, leaves the
+    // map empty: all sea.
+    explicit MapLand(std::span<const unsigned char> runs, int scale = 1);
+    // The land embedded in the game: of the map itself (scale 1), or of the map drawn at twice
+    // its pixels (scale 2).
+    static const MapLand& embedded(int scale = 1);
 
     bool empty() const { return cells_.empty(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
     // The province's index in the province table, kNoProvince on land of no province, kSea on
-    // the sea and off the map.
+    // the sea and off the map; x and y in the pixels of the map this land was drawn for.
     int at(int x, int y) const;
 
   private:
+    int width_ = kWidth;
+    int height_ = kHeight;
     std::vector<unsigned char> cells_;
 };
 

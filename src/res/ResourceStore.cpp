@@ -24,8 +24,8 @@ namespace {
 
 using detail::Blob;
 
-const Blob* findPicture(int id) {
-    for (const Blob& b : detail::pictureBlobs()) {
+const Blob* findPicture(int id, std::span<const Blob> blobs = detail::pictureBlobs()) {
+    for (const Blob& b : blobs) {
         if (b.id == id) {
             return &b;
         }
@@ -103,8 +103,15 @@ std::span<const unsigned char> pictureData(int id) {
     return bytes(findPicture(id));
 }
 
+Image decodeLargePicture(int id) {
+    return decodePng(bytes(findPicture(id, detail::largePictureBlobs())));
+}
+
 Image decodePicture(int id) {
-    std::span<const unsigned char> png = pictureData(id);
+    return decodePng(pictureData(id));
+}
+
+Image decodePng(std::span<const unsigned char> png) {
     Image image;
     if (png.empty()) {
         return image;
@@ -158,6 +165,12 @@ std::span<const unsigned char> fontData(const std::string& name) {
     }
     if (name == "serif") {
         return bytes(findNamed(detail::fontBlobs(), "EBGaramond12-Regular"));
+    }
+    if (name == "serif-bold") {
+        return bytes(findNamed(detail::fontBlobs(), "EBGaramond12-Bold"));
+    }
+    if (name == "serif-italic") {
+        return bytes(findNamed(detail::fontBlobs(), "EBGaramond12-Italic"));
     }
     return {};
 }

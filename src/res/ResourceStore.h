@@ -19,6 +19,11 @@ bool hasPicture(int id);
 std::vector<int> pictureIds();  // ascending
 // Empty Image when unknown; the bitmap's own size.
 Image decodePicture(int id);
+// The picture as the build drew it at twice its size, for screens larger than the layout;
+// empty when only the one size is made (the map's pictures have both).
+Image decodeLargePicture(int id);
+// A PNG's pixels; empty when it is not one.
+Image decodePng(std::span<const unsigned char> png);
 // The embedded PNG bytes, empty when unknown.
 std::span<const unsigned char> pictureData(int id);
 // WAV bytes (plain PCM), decoded afresh at each call (nothing is kept); empty when unknown.
@@ -28,7 +33,8 @@ std::uint64_t soundLength(const std::string& name);
 // The sound as it is stored in the executable (see SoundCodec.h), empty when unknown.
 std::span<const unsigned char> compressedSoundData(const std::string& name);
 std::vector<std::string> soundNames();
-// "sans" or "serif"; empty for any other name.
+// "sans", "serif", "serif-bold" (the map's names) or "serif-italic" (the seas' names); empty
+// for any other name.
 std::span<const unsigned char> fontData(const std::string& name);
 // Caption text of a narration, empty when unknown.
 std::string lessonScript(const std::string& narrationName);

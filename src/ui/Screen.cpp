@@ -12,6 +12,7 @@
 #include "ui/LegionDrawing.h"
 #include "ui/MapColours.h"
 #include "ui/MapCursor.h"
+#include "ui/MapLabels.h"
 #include "ui/Reports.h"
 #include "ui/Shell.h"
 #include "ui/YearSummary.h"
@@ -155,8 +156,9 @@ void Screen::buildBackground(Scenery wanted) {
             o.sprite->drawTransparent(b, o.at.x, o.at.y);
         }
     }
+    drawMapNames(b, game_, x(layout::kMapLeft), layout::kMapTop, 1.0);
     // The animations mend the ground under a moving figure from the map as
-    // its owners colour it, without the label.
+    // its owners colour it, with its names but without the label.
     cleanMap.blit(b, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
     if (wanted.constantinople) {
         pictures.constantinople.draw(b, x(724), 294);

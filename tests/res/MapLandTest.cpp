@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,55 +111,6 @@ std::array<Box, 2> legionCover(const Province& p) {
     return {{{p.legionX, p.legionY, icon.width, icon.height}, {countX, p.legionY + 23, 24, 22}}};
 }
 
-// Every province is named once, inside the map, mostly over its own land, and no name lies
-// under any legion's icon or count, nor under the other names.
-TEST(MapLand, ProvinceNamesKeepClearOfTheLegions) {
-    Game game;
-    const MapLand& land = MapLand::embedded();
-    std::ifstream in(TESSARION_MAP_NAMES);
-    ASSERT_TRUE(in) << TESSARION_MAP_NAMES;
-    std::vector<std::pair<Box, std::string>> names;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::istringstream words(line);
-        Box b{};
-        float size = 0;
-        std::string name;
-        words >> b.left >> b.top >> b.width >> b.height >> size;
-        std::getline(words >> std::ws, name);
-        ASSERT_FALSE(name.empty()) << line;
-        EXPECT_GE(size, 9.0f) << name << " is too small to read";
-        names.push_back({b, name});
-    }
-    ASSERT_EQ(names.size(), game.provinces.size());
-    for (const auto& [box, name] : names) {
-        const Province* p = game.findProvince(name);
-        ASSERT_NE(p, nullptr) << name;
-        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.left + box.width <= W &&
-                    box.top + box.height <= H)
-            << name;
-        for (const auto& q : game.provinces) {
-            for (const Box& cover : legionCover(*q)) {
-                EXPECT_FALSE(box.overlaps(cover))
-                    << name << " lies under " << q->name << "'s legions";
-            }
-        }
-        for (const auto& [other, otherName] : names) {
-            EXPECT_TRUE(otherName == name || !box.overlaps(other)) << name << " on " << otherName;
-        }
-        int own = 0;
-        for (int y = box.top; y < box.top + box.height; ++y) {
-            for (int x = box.left; x < box.left + box.width; ++x) {
-                own += land.at(x, y) == indexOf(game, p);
-            }
-        }
-        EXPECT_GE(own * 100, box.width * box.height * 15) << name << " is far from its land";
-    }
-}
-
 // A province's legion icon stands on its own land, and on no other province's except where
 // that one's click rectangles reach under it (the geometry the rules fix).
 TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
@@ -185,6 +134,68 @@ TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
         }
         EXPECT_GT(mine * 8, icon.width * icon.height) << p->name;
         EXPECT_LT(stray * 100, icon.width * icon.height * 8) << p->name;
+    }
+}
+
+// The map drawn at twice its pixels shows the same land: its own land file agrees with the
+// map's pixel for pixel but along the finer coasts, and every picture of the set is twice the
+// size, with the same colours where it lies.
+TEST(MapLand, TheLargerMapShowsTheSameLandAndPictures) {
+    const MapLand& land = MapLand::embedded();
+    const MapLand& large = MapLand::embedded(2);
+    ASSERT_FALSE(large.empty());
+    ASSERT_EQ(large.width(), 2 * W);
+    int provinceCells = 0;
+    int agreeing = 0;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            const int under = land.at(x, y);
+            if (under < 0) {
+                continue;
+            }
+            ++provinceCells;
+            for (int k = 0; k < 4; ++k) {
+                agreeing += large.at(2 * x + k % 2, 2 * y + k / 2) == under;
+            }
+        }
+    }
+    EXPECT_GT(agreeing, provinceCells * 4 * 97 / 100);
+
+    std::vector<int> ids = {kBaseMapId, pic::constantinople.id};
+    for (const OverlayEntry& o : kOverlays) {
+        ids.insert(ids.end(), {o.plain, o.yellow, o.blue, o.mask});
+    }
+    for (int id : ids) {
+        const res::Image small = res::decodePicture(id);
+        const res::Image big = res::decodeLargePicture(id);
+        ASSERT_EQ(big.width, 2 * small.width) << id;
+        ASSERT_EQ(big.height, 2 * small.height) << id;
+        // Averaged over blocks of 8 x 8 map pixels, the colours hardly differ.
+        long long difference = 0;
+        long long total = 0;
+        for (int by = 0; by + 8 <= small.height; by += 8) {
+            for (int bx = 0; bx + 8 <= small.width; bx += 8) {
+                for (int shift : {0, 8, 16}) {
+                    long long a = 0;
+                    long long b = 0;
+                    for (int y = 0; y < 16; ++y) {
+                        for (int x = 0; x < 16; ++x) {
+                            const auto at = [shift](const res::Image& im, int px, int py) {
+                                return static_cast<long long>(
+                                    (im.pixels[static_cast<std::size_t>(py) * im.width + px] >>
+                                     shift) &
+                                    0xFF);
+                            };
+                            a += at(small, bx + x / 2, by + y / 2);
+                            b += at(big, 2 * bx + x, 2 * by + y);
+                        }
+                    }
+                    difference += std::abs(a - b) / 256;
+                    total += 255;
+                }
+            }
+        }
+        EXPECT_LT(difference * 100, total * 4) << id;
     }
 }
 

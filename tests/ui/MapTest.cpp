@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "support/TestGame.h"
 #include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
+#include "ui/MapLabels.h"
 #include "ui/Pictures.h"
 #include "ui/ScreenFixture.h"
 
@@ -31,6 +30,13 @@ class MapTest : public ScreenFixture {
         return {};
     }
 
+    // The map as it is shown without overlays: the base map with the names over it.
+    std::vector<std::uint32_t> mapWithNames() {
+        Surface map = display().baseMap;
+        drawMapNames(map, game(), 0, 0, 1.0);
+        return map.pixels();
+    }
+
     std::uint32_t overlayShown(const std::string& name) {
         const Surface s = paint();
         const Point c = overlayCentre(name);
@@ -41,7 +47,7 @@ class MapTest : public ScreenFixture {
 TEST_F(MapTest, OverlayColourFollowsTheOwner) {
     // At the start every province with an overlay is Roman: the map alone.
     paint();
-    EXPECT_EQ(display().cleanMap.pixels(), display().baseMap.pixels());
+    EXPECT_EQ(display().cleanMap.pixels(), mapWithNames());
 
     moveOwner("Syria", &game().sassanids);
     EXPECT_EQ(overlayShown("Syria"), colourOf(217));  // "-blue"
@@ -63,29 +69,12 @@ TEST_F(MapTest, OverlayColourFollowsTheOwner) {
     EXPECT_EQ(s.pixel(908, 386), kMap);
 }
 
-// Every province's name stays in sight in every year: nothing the screen draws on the map
-// (a legion's icon or count in any province, the city's label, which reads CONSTANTINOPLE
-// from 313 AD) covers any of it. Where the map tool lettered each name is in map-names.txt.
+// Every name lettered on the map stays in sight in every year: nothing the screen draws over
+// the map (a legion's icon or count in any province, the city's label, which reads
+// CONSTANTINOPLE from 313 AD) covers any of it.
 TEST_F(MapTest, EveryNameStaysInSightEveryYear) {
-    struct Box {
-        int left, top, width, height;
-        std::string name;
-    };
-    std::vector<Box> names;
-    std::ifstream in(TESSARION_MAP_NAMES);
-    ASSERT_TRUE(in) << TESSARION_MAP_NAMES;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::istringstream words(line);
-        Box b;
-        float size = 0;
-        words >> b.left >> b.top >> b.width >> b.height >> size;
-        std::getline(words >> std::ws, b.name);
-        names.push_back(b);
-    }
-    ASSERT_EQ(names.size(), game().provinces.size());
+    const std::vector<MapLabels::Placed>& names = MapLabels::embedded(game()).layout(1.0);
+    ASSERT_FALSE(names.empty());
     // Legions in every province, of whoever holds it, two digits of them in one.
     for (const auto& q : game().provinces) {
         Empire* owner = game().ownerOf(q.get());
@@ -94,15 +83,15 @@ TEST_F(MapTest, EveryNameStaysInSightEveryYear) {
     for (int year = 235; year <= 476; ++year) {
         game().turn = year - 235;
         const Surface s = paint();
-        for (const Box& b : names) {
+        for (const MapLabels::Placed& n : names) {
             int covered = 0;
-            for (int y = b.top; y < b.top + b.height; ++y) {
-                for (int x = b.left; x < b.left + b.width; ++x) {
+            for (int y = static_cast<int>(n.box.top); y < n.box.bottom; ++y) {
+                for (int x = static_cast<int>(n.box.left); x < n.box.right; ++x) {
                     covered += s.pixel(layout::windowXOfMap(x, display().layoutOffsetX),
-                                       layout::windowYOfMap(y)) != kMap;
+                                       layout::windowYOfMap(y)) != display().cleanMap.pixel(x, y);
                 }
             }
-            ASSERT_EQ(covered, 0) << b.name << " is covered in " << year;
+            ASSERT_EQ(covered, 0) << n.lines[0] << " is covered in " << year;
         }
     }
 }
@@ -114,7 +103,7 @@ TEST_F(MapTest, LandsBeyondTheFrontierNeverGetAnOverlay) {
         moveOwner("Upper Rhine", owner);
         moveOwner("Armenia", owner);
         paint();
-        EXPECT_EQ(display().cleanMap.pixels(), display().baseMap.pixels());
+        EXPECT_EQ(display().cleanMap.pixels(), mapWithNames());
     }
 }
 
@@ -130,7 +119,7 @@ TEST_F(MapTest, ConstantinopleIsNamedFrom313) {
     // The label and the legions stay out of the clean map.
     game().addLegions("Italia", &game().romans, 2);
     paint();
-    EXPECT_EQ(display().cleanMap.pixels(), display().baseMap.pixels());
+    EXPECT_EQ(display().cleanMap.pixels(), mapWithNames());
 }
 
 TEST_F(MapTest, InstructionsAndTheirFrameAreOnTheWindowOnly) {
