@@ -71,8 +71,9 @@ void placeFinger(const SDL_TouchFingerEvent& f, const SdlPlatform::Impl& impl, I
     out.x = static_cast<int>(f.x * static_cast<float>(w));
     out.y = static_cast<int>(f.y * static_cast<float>(h));
     impl.toFrame(out.x, out.y);
-    out.x = std::clamp(out.x, 0, std::max(impl.frameWidth - 1, 0));
-    out.y = std::clamp(out.y, 0, std::max(impl.frameHeight - 1, 0));
+    const auto points = [&](int pixels) { return static_cast<int>(pixels / impl.pixelsPerPoint); };
+    out.x = std::clamp(out.x, 0, std::max(points(impl.frameWidth) - 1, 0));
+    out.y = std::clamp(out.y, 0, std::max(points(impl.frameHeight) - 1, 0));
     out.finger = static_cast<std::int64_t>(f.fingerId);
 }
 

@@ -286,6 +286,24 @@ void SdlPlatform::setWindowPlace(const WindowPlace& place) {
 #endif
 }
 
+std::pair<int, int> SdlPlatform::drawableSize() {
+    if (impl_->window == nullptr) {
+        return screenSize();
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(impl_->window);
+    if (surface != nullptr) {
+        return {surface->w, surface->h};
+    }
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(impl_->window, &w, &h);
+    return {w, h};
+}
+
+void SdlPlatform::setFrameScale(double pixelsPerPoint) {
+    impl_->pixelsPerPoint = pixelsPerPoint > 0 ? pixelsPerPoint : 1.0;
+}
+
 int SdlPlatform::frameWidthFor(int height, int minimum) {
     if (impl_->window == nullptr) {
         return minimum;

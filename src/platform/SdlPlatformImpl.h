@@ -15,12 +15,14 @@ namespace tessarion {
 struct SdlPlatform::Impl {
     bool videoReady = false;
     SDL_Window* window = nullptr;
-    int frameWidth = 0;
+    int frameWidth = 0;  // in pixels
     int frameHeight = 0;
+    double pixelsPerPoint = 1.0;
     // The frame last shown (the game keeps it until the next), to show again
     // when the window is uncovered or resized while the game is busy.
     const std::uint32_t* lastFrame = nullptr;
-    // Where the frame lands in the window: scaled to fit, kept in shape, centred.
+    // Where the frame lands in the window: as it is and centred, or scaled
+    // down to fit, kept in shape.
     SDL_Rect placed{0, 0, 0, 0};
     // For each column of the placed frame, the frame's column shown there.
     std::vector<int> columns;

@@ -41,7 +41,10 @@ std::uint32_t mixPixels(std::uint32_t a, std::uint32_t b, unsigned w) {
 // Fits the frame into a window of w x h pixels.
 void SdlPlatform::Impl::place(int w, int h) {
     SDL_Rect r{0, 0, w, h};
-    if (frameWidth > 0 && frameHeight > 0 && w > 0 && h > 0) {
+    if (frameWidth > 0 && frameHeight > 0 && w >= frameWidth && h >= frameHeight) {
+        // The game draws at the window's own pixels: shown as it is.
+        r = SDL_Rect{(w - frameWidth) / 2, (h - frameHeight) / 2, frameWidth, frameHeight};
+    } else if (frameWidth > 0 && frameHeight > 0 && w > 0 && h > 0) {
         const double scale =
             std::min(static_cast<double>(w) / frameWidth, static_cast<double>(h) / frameHeight);
         r.w = std::max(1, static_cast<int>(frameWidth * scale));
@@ -56,13 +59,16 @@ void SdlPlatform::Impl::place(int w, int h) {
     placed = r;
 }
 
-// A window point as a frame point, through the scaling.
+// A window pixel as a point of the frame's layout.
 void SdlPlatform::Impl::toFrame(int& x, int& y) const {
     if (placed.w <= 0 || placed.h <= 0) {
         return;
     }
-    x = static_cast<int>(std::floor(static_cast<double>(x - placed.x) * frameWidth / placed.w));
-    y = static_cast<int>(std::floor(static_cast<double>(y - placed.y) * frameHeight / placed.h));
+    const double across = static_cast<double>(frameWidth) / placed.w / pixelsPerPoint;
+    const double down = static_cast<double>(frameHeight) / placed.h / pixelsPerPoint;
+    // A point covers the pixels from its edge, rounded to the nearest, to the next.
+    x = static_cast<int>(std::floor((x - placed.x + 0.5) * across));
+    y = static_cast<int>(std::floor((y - placed.y + 0.5) * down));
 }
 
 // Fills a window row's part of the placed frame, from the frame's rows:
