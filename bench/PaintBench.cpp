@@ -68,7 +68,8 @@ double secondsOf(Clock::duration d) {
 void copyFrame(Screen& screen) {
     static Surface copy;
     const Surface& back = screen.backBuffer;
-    if (copy.width() != back.width() || copy.height() != back.height()) {
+    if (copy.pixelWidth() != back.pixelWidth() || copy.pixelHeight() != back.pixelHeight() ||
+        copy.scale() != back.scale()) {
         copy = Surface(back.width(), back.height(), kBlack, back.scale());
     }
     copy.blit(back, 0, 0, back.width(), back.height(), 0, 0);
