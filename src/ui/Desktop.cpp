@@ -289,13 +289,16 @@ void Desktop::fitFrameToWindow() {
     const auto [w, h] = platform_.drawableSize();
     const FrameScale fit = FrameScale::forWindow(w, h);
     const int clientHeight = fit.height - layout::kMenuBarHeight;
+    // The platform maps input by the scale, also when the first frame was
+    // already the right one.
+    platform_.setFrameScale(fit.scale);
     if (fit.width == frameWidth() && clientHeight == screen_->height() &&
         fit.scale == screen_->scale()) {
+        platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
         return;
     }
     screen_->resize(fit.width, clientHeight, fit.scale);
     runner_.resizeFrame();
-    platform_.setFrameScale(fit.scale);
     platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
     screen_->redrawScreen();
 }
