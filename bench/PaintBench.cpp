@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "game/Game.h"
+#include "ui/FrameScale.h"
 #include "ui/RouteDrawing.h"
 #include "ui/Screen.h"
 
@@ -14,9 +15,12 @@ namespace tessarion {
 namespace {
 
 // A screen showing a busy map: a new game with legions of every power about,
-// some provinces lost, a full news report and a province under the mouse.
+// some provinces lost, a full news report and a province under the mouse, on a
+// window of w x h pixels.
 struct BusyScreen {
-    BusyScreen() : screen(game, 1366, 768) {
+    BusyScreen(int w, int h)
+        : fit(FrameScale::forWindow(w, h)),
+          screen(game, fit.width, fit.height - layout::kMenuBarHeight, fit.scale) {
         game.startNewGame();
         for (const char* name : {"Syria", "Dacia", "Britannia", "Mauretania"}) {
             Province* p = game.findProvince(name);
@@ -37,6 +41,7 @@ struct BusyScreen {
         screen.view = &view;
         view.hoveredProvince = game.findProvince("Italia");
     }
+    FrameScale fit;
     Game game;
     Screen screen;
     WindowState view;
@@ -63,15 +68,16 @@ double secondsOf(Clock::duration d) {
 void copyFrame(Screen& screen) {
     static Surface copy;
     const Surface& back = screen.backBuffer;
-    if (copy.width() != back.width() || copy.height() != back.height()) {
-        copy = Surface(back.width(), back.height());
+    if (copy.pixelWidth() != back.pixelWidth() || copy.pixelHeight() != back.pixelHeight() ||
+        copy.scale() != back.scale()) {
+        copy = Surface(back.width(), back.height(), kBlack, back.scale());
     }
     copy.blit(back, 0, 0, back.width(), back.height(), 0, 0);
     benchmark::ClobberMemory();
 }
 
 void BM_PaintScreen(benchmark::State& state) {
-    BusyScreen busy;
+    BusyScreen busy(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     // The copies are timed in the same loop, one after each paint, so that
     // both meet the same machine: the ratio holds when the times do not.
     Clock::duration painting{};
@@ -92,11 +98,16 @@ void BM_PaintScreen(benchmark::State& state) {
     state.counters["frame_copies"] =
         secondsOf(copying) > 0 ? secondsOf(painting) / secondsOf(copying) : 0;
 }
-BENCHMARK(BM_PaintScreen)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_PaintScreen)
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->Args({1366, 768})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160});
 
 // A paint while a legion is dragged across the map, its route drawn over it.
 void BM_PaintScreenWithRoute(benchmark::State& state) {
-    BusyScreen busy;
+    BusyScreen busy(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     Province* from = busy.game.findProvince("Lusitania");
     Province* to = busy.game.findProvince("Aegyptus");
     busy.screen.drawOverMap = [&](Surface& target) {
@@ -116,11 +127,15 @@ void BM_PaintScreenWithRoute(benchmark::State& state) {
     state.counters["frame_copies"] =
         secondsOf(copying) > 0 ? secondsOf(painting) / secondsOf(copying) : 0;
 }
-BENCHMARK(BM_PaintScreenWithRoute)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintScreenWithRoute)
+    ->Unit(benchmark::kMicrosecond)
+    ->Args({1366, 768})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160});
 
 // The map's owners change every time: the background is made again.
 void BM_PaintScreenNewOwners(benchmark::State& state) {
-    BusyScreen busy;
+    BusyScreen busy(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     Province* syria = busy.game.findProvince("Syria");
     bool persian = true;
     for (auto _ : state) {
@@ -138,10 +153,13 @@ void BM_PaintScreenNewOwners(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_PaintScreenNewOwners)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintScreenNewOwners)
+    ->Unit(benchmark::kMicrosecond)
+    ->Args({1366, 768})
+    ->Args({3840, 2160});
 
 void BM_CopyBackBuffer(benchmark::State& state) {
-    BusyScreen busy;
+    BusyScreen busy(1366, 768);
     for (auto _ : state) {
         copyFrame(busy.screen);
     }

@@ -45,6 +45,8 @@ class HeadlessPlatform : public Platform {
         windowWidth = width;
         windowHeight = height;
     }
+    std::pair<int, int> drawableSize() override { return fullscreen ? screenSize() : windowSize(); }
+    void setFrameScale(double pixelsPerPoint) override { frameScale = pixelsPerPoint; }
     int frameWidthFor(int height, int minimum) override {
         return windowHeight > 0 ? std::max(minimum, windowWidth * height / windowHeight) : minimum;
     }
@@ -88,8 +90,9 @@ class HeadlessPlatform : public Platform {
     bool visible = false;
     bool fullscreen = false;
     Cursor cursor = Cursor::Arrow;
-    int frameWidth = 0;
+    int frameWidth = 0;  // in pixels
     int frameHeight = 0;
+    double frameScale = 1.0;
     // The last frame shown.
     std::vector<std::uint32_t> frame;
     int presented = 0;

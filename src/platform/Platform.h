@@ -101,7 +101,8 @@ class Platform {
         (void)pixels, (void)width, (void)height;
     }
     virtual void hideWindow() = 0;
-    // Shows a finished frame (0xAARRGGBB pixels), scaled to the window. The
+    // Shows a finished frame (0xAARRGGBB pixels), centred in the window as it
+    // is, or scaled down while the window is smaller than the frame. The
     // pixels stay as they are until the next frame: the platform may show them
     // again when the window is uncovered.
     virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
@@ -142,6 +143,12 @@ class Platform {
     virtual void setWindowPlace(const WindowPlace& place) {
         setWindowSize(place.width, place.height);
     }
+    // The pixels the frame may fill now: the inside of the window, or the
+    // screen in full screen.
+    virtual std::pair<int, int> drawableSize() { return windowSize(); }
+    // The frames are drawn at this many pixels a point of the layout: input
+    // arrives in points, mapped back from the window's pixels.
+    virtual void setFrameScale(double pixelsPerPoint) { (void)pixelsPerPoint; }
     // The window is wider than the frame's shape would need: the width a
     // frame of the given height should have to fill it.
     virtual int frameWidthFor(int height, int minimum) = 0;

@@ -6,9 +6,9 @@
 
 namespace tessarion {
 
-// The desktop: an SDL2 window whose own surface shows each frame, scaled to
-// the window (nearest neighbour, letterboxed) with the mouse mapped back, and
-// an audio device with one voice.
+// The desktop: an SDL2 window whose own surface shows each frame as it is,
+// centred (scaled down only while the window is smaller than the frame), with
+// the mouse mapped back to layout points, and an audio device with one voice.
 class SdlPlatform : public Platform {
   public:
     SdlPlatform();
@@ -37,6 +37,8 @@ class SdlPlatform : public Platform {
     void setWindowSize(int width, int height) override;
     WindowPlace windowPlace() override;
     void setWindowPlace(const WindowPlace& place) override;
+    std::pair<int, int> drawableSize() override;
+    void setFrameScale(double pixelsPerPoint) override;
     int frameWidthFor(int height, int minimum) override;
     void playWave(const std::string& name, std::span<const unsigned char> wav,
                   SoundMode mode) override;

@@ -75,7 +75,7 @@ void AdvisorBox::draw(Surface& s) const {
     // The read-only text: a sunken white field, clipped to itself.
     const int tx = cx + textX_;
     const int ty = cy + textY_;
-    Surface field(textW_, textH_, kWhite);
+    Surface field(textW_, textH_, kWhite, s.scale());
     field.text = {kInkColour, kWhite, false};
     for (int i = scrollLine_, row = 0; i < static_cast<int>(lines_.size()) && row < visibleLines();
          ++i, ++row) {

@@ -69,10 +69,11 @@ int dluY(int units) {
 }
 
 void darken(Surface& s, int left, int top, int right, int bottom) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, s.width());
-    bottom = std::min(bottom, s.height());
+    // Pixel by pixel, at the surface's own.
+    left = std::max(s.toPixels(left), 0);
+    top = std::max(s.toPixels(top), 0);
+    right = std::min(s.toPixels(right), s.pixelWidth());
+    bottom = std::min(s.toPixels(bottom), s.pixelHeight());
     for (int y = top; y < bottom; ++y) {
         std::uint32_t* row = s.row(y);
         for (int x = left; x < right; ++x) {

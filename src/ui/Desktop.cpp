@@ -12,6 +12,7 @@
 #include "savegame/SaveGame.h"
 #include "ui/AdvisorBox.h"
 #include "ui/EndTurnButton.h"
+#include "ui/FrameScale.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -20,27 +21,20 @@ namespace {
 
 constexpr int kIconPicture = pic::windowIcon.id;
 
-// The client area is laid out 1366 x 768. A screen wider than 16:9 widens it
-// so that the frame fills the screen, the layout centred in it.
-int frameWidthFor(std::pair<int, int> screen) {
-    const int w = screen.first;
-    const int h = std::max(screen.second, 1);
-    return std::max(Screen::kLayoutWidth, w * Screen::kLayoutHeight / h);
+// The screen for a frame: its client area below the menu bar.
+std::unique_ptr<Screen> screenFor(Game& game, const FrameScale& fit) {
+    return std::make_unique<Screen>(game, fit.width, fit.height - layout::kMenuBarHeight,
+                                    fit.scale);
 }
 
 }  // namespace
-
-int Desktop::clientHeightFor(std::pair<int, int> screen) {
-    return std::clamp(screen.second - layout::kMenuBarHeight, Screen::kMinLayoutHeight,
-                      Screen::kLayoutHeight);
-}
 
 Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
     : platform_(platform),
       game_(game),
       config_(std::move(config)),
-      screen_(std::make_unique<Screen>(game, frameWidthFor(platform.screenSize()),
-                                       clientHeightFor(platform.screenSize()))),
+      screen_(screenFor(
+          game, FrameScale::forWindow(platform.screenSize().first, platform.screenSize().second))),
       shell_(game, *this),
       runner_(platform, *screen_, menu_),
       sounds_(platform, config_.sounds),
@@ -50,7 +44,7 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
                                           [this] { runner_.presentFrame(); }}),
       kept_(game, platform, config_.autosaveFile, config_.note),
       settings_(config_.settingsFile, config_.note) {
-    shell_.layoutOffsetX = screen_->layoutOffsetX;
+    shell_.followLayoutOffset(screen_->layoutOffsetX);
     screen_->mapCursor = &shell_.cursor;
     screen_->view = &shell_.view;
     screen_->onPresent = [this](const Surface&) { runner_.presentFrame(); };
@@ -105,8 +99,8 @@ bool Desktop::startUp() {
     platform_.showWindow();
     if (fullscreen) {
         platform_.toggleFullscreen();
-        fitFrameToWindow();
     }
+    fitFrameToWindow();
     if (config_.showSplash) {
         clearFrame();
         dialogs_.showSplash();
@@ -294,17 +288,23 @@ bool Desktop::windowEvent(const InputEvent& e) {
 }
 
 void Desktop::fitFrameToWindow() {
-    // A window wider than 16:9 widens the layout, centred, instead of
-    // stretching it; a narrower one shows it whole with bars.
-    const int height = screen_->height();
-    const int width = platform_.frameWidthFor(height, Screen::kLayoutWidth);
-    if (width == frameWidth()) {
+    // Drawn at the window's own pixels: a window wider than 16:9 widens the
+    // layout, centred, a taller one lengthens the client area, and what is
+    // left is the difference in shape.
+    const auto [w, h] = platform_.drawableSize();
+    const FrameScale fit = FrameScale::forWindow(w, h);
+    const int clientHeight = fit.height - layout::kMenuBarHeight;
+    // The platform maps input by the scale, also when the first frame was
+    // already the right one.
+    platform_.setFrameScale(fit.scale);
+    if (fit.width == frameWidth() && clientHeight == screen_->height() &&
+        fit.scale == screen_->scale()) {
+        platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
         return;
     }
-    screen_->resize(width, height);
+    screen_->resize(fit.width, clientHeight, fit.scale);
     runner_.resizeFrame();
-    shell_.layoutOffsetX = screen_->layoutOffsetX;
-    platform_.setFrameSize(frameWidth(), runner_.frame().height());
+    platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
     screen_->redrawScreen();
 }
 

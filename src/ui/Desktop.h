@@ -96,10 +96,6 @@ class Desktop : public ShellHost {
     // The settings as the file keeps them.
     const Settings& settings() const { return settings_.settings(); }
 
-    // The client area's height for a screen: the layout's 768 rows where they
-    // fit below the menu bar; on a shorter screen the empty rows under the
-    // layout go, so that full screen shows the frame pixel for pixel.
-    static int clientHeightFor(std::pair<int, int> screen);
     // The routes on the map in the last paint.
     const std::vector<RouteOnMap>& routesShown() const { return routesDrawn_; }
 

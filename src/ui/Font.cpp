@@ -3,6 +3,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "ui/PictureStore.h"
@@ -27,7 +29,7 @@ struct Font::FreeTypeState {
 };
 
 Font::Font(std::span<const unsigned char> data, int pixelSize)
-    : ft_(std::make_unique<FreeTypeState>()) {
+    : ft_(std::make_unique<FreeTypeState>()), data_(data), pixelSize_(pixelSize) {
     if (FT_Init_FreeType(&ft_->library) != 0) {
         throw std::runtime_error("FreeType would not start");
     }
@@ -69,6 +71,22 @@ char32_t nextCharacter(std::string_view text, std::size_t& at) {
     }
     ++at;
     return lead;
+}
+
+Font& Font::at(double scale) {
+    int size = static_cast<int>(std::lround(pixelSize_ * scale));
+    if (pixelSize_ >= kLeastPixelSize) {
+        size = std::max(size, kLeastPixelSize);
+    }
+    size = std::max(size, 1);
+    if (size == pixelSize_) {
+        return *this;
+    }
+    std::unique_ptr<Font>& slot = scaled_[size];
+    if (!slot) {
+        slot = std::make_unique<Font>(data_, size);
+    }
+    return *slot;
 }
 
 const Glyph& Font::glyph(char32_t c) {

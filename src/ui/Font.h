@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -34,6 +35,15 @@ class Font {
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
+    // No text a player has to read is drawn smaller than this, whatever the
+    // scale: a font of this size or more is held to it.
+    static constexpr int kLeastPixelSize = 11;
+
+    // The same face at `scale` times this size (at least the least legible
+    // size), made once and kept; this font itself at scale 1.
+    Font& at(double scale);
+    int pixelSize() const { return pixelSize_; }
+
     const Glyph& glyph(char32_t c);
     int width(std::string_view text);
     int ascent() const { return ascent_; }
@@ -45,6 +55,9 @@ class Font {
     std::unique_ptr<FreeTypeState> ft_;
     std::array<std::unique_ptr<Glyph>, 256> glyphs_;
     std::unordered_map<char32_t, std::unique_ptr<Glyph>> moreGlyphs_;
+    std::span<const unsigned char> data_;
+    int pixelSize_ = 0;
+    std::map<int, std::unique_ptr<Font>> scaled_;
     int ascent_ = 0;
     int height_ = 0;
 };

@@ -394,6 +394,9 @@ std::vector<int> MapLabels::inkOf(const Placed& p, double scale, const Area& box
 }
 
 void MapLabels::draw(Surface& target, int originX, int originY, double scale) {
+    // The names are lettered at the target's own pixels, from its origin in points.
+    originX = static_cast<int>(std::lround(originX * target.scale()));
+    originY = static_cast<int>(std::lround(originY * target.scale()));
     for (const Placed& p : layout(scale)) {
         const bool sea = names_[p.name].sea;
         const int left = static_cast<int>(std::floor(p.box.left * scale)) - 2;
@@ -412,13 +415,13 @@ void MapLabels::draw(Surface& target, int originX, int originY, double scale) {
         // A province's name stands in a soft light halo over the land; a sea's needs none.
         for (int y = 0; y < h; ++y) {
             const int ty = originY + top + y;
-            if (ty < 0 || ty >= target.height()) {
+            if (ty < 0 || ty >= target.pixelHeight()) {
                 continue;
             }
             std::uint32_t* row = target.row(ty);
             for (int x = 0; x < w; ++x) {
                 const int tx = originX + left + x;
-                if (tx < 0 || tx >= target.width()) {
+                if (tx < 0 || tx >= target.pixelWidth()) {
                     continue;
                 }
                 if (!sea) {

@@ -14,7 +14,8 @@ ModalRunner::ModalRunner(Platform& platform, Screen& screen, MenuBar& menu)
 }
 
 void ModalRunner::resizeFrame() {
-    frame_ = Surface(screen_.width(), layout::frameYOfClient(screen_.height()));
+    frame_ =
+        Surface(screen_.width(), layout::frameYOfClient(screen_.height()), kBlack, screen_.scale());
 }
 
 void ModalRunner::presentFrame() {
@@ -24,7 +25,7 @@ void ModalRunner::presentFrame() {
     if (box_ != nullptr) {
         box_->draw(frame_);
     }
-    platform_.present(frame_.pixels().data(), frame_.width(), frame_.height());
+    platform_.present(frame_.pixels().data(), frame_.pixelWidth(), frame_.pixelHeight());
 }
 
 ModalRunner::BusyTime::BusyTime(ModalRunner& runner) : runner_(runner) {

@@ -19,15 +19,16 @@
 
 namespace tessarion {
 
-Screen::Screen(Game& game, int width, int height)
-    : baseMap(kMapWidth, kMapHeight), cleanMap(kMapWidth, kMapHeight), game_(game) {
-    resize(width, height);
+Screen::Screen(Game& game, int width, int height, double scale)
+    : baseMap(kMapWidth, kMapHeight), game_(game) {
+    resize(width, height, scale);
 }
 
-void Screen::resize(int width, int height) {
+void Screen::resize(int width, int height, double scale) {
     layoutOffsetX = Shell::layoutOffsetFor(width);
-    backBuffer = Surface(std::max(width, kLayoutWidth), std::max(height, kMinLayoutHeight));
-    window = Surface(backBuffer.width(), backBuffer.height());
+    backBuffer =
+        Surface(std::max(width, kLayoutWidth), std::max(height, kMinLayoutHeight), kBlack, scale);
+    window = Surface(backBuffer.width(), backBuffer.height(), kBlack, scale);
     windowBehind_.reset();
     if (!overlayPositions.empty()) {
         placeOverlays();
@@ -62,11 +63,17 @@ void Screen::setColourScheme(ColourScheme scheme, const PictureProvider& provide
     loadMapPictures(provider);
 }
 
+void Screen::setMapPicture(const Surface& source) {
+    // Kept at its own scale, where its colours are worked on; the background
+    // takes it resized to the screen's (once a scale, and kept).
+    baseMap = Surface(kMapWidth, kMapHeight, kBlack, source.scale());
+    baseMap.blit(source, 0, 0, kMapWidth, kMapHeight, 0, 0);
+}
+
 void Screen::loadMapPictures(const PictureProvider& provider) {
     Graphic map(kBaseMapId, kMapWidth, kMapHeight);
     map.load(provider);
-    baseMap = Surface(kMapWidth, kMapHeight);
-    baseMap.blit(map.surface, 0, 0, kMapWidth, kMapHeight, 0, 0);
+    setMapPicture(map.surface);
     if (colours_ == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
     } else {
@@ -138,14 +145,14 @@ void Screen::drawOwnerOverlays(Surface& target) {
 }
 
 Screen::Scenery Screen::scenery() const {
-    return {backBuffer.width(), backBuffer.height(), layoutOffsetX,
+    return {backBuffer.width(), backBuffer.height(), backBuffer.scale(), layoutOffsetX,
             picturesLoaded_,    game_.year() >= 313, ownerOverlays()};
 }
 
 void Screen::buildBackground(Scenery wanted) {
     Surface& b = background_;
-    if (b.width() != wanted.width || b.height() != wanted.height) {
-        b = Surface(wanted.width, wanted.height);
+    if (b.width() != wanted.width || b.height() != wanted.height || b.scale() != wanted.scale) {
+        b = Surface(wanted.width, wanted.height, kBlack, wanted.scale);
     } else {
         b.fillRect(0, 0, b.width(), b.height(), kBlack);
     }
@@ -156,9 +163,12 @@ void Screen::buildBackground(Scenery wanted) {
             o.sprite->drawTransparent(b, o.at.x, o.at.y);
         }
     }
-    drawMapNames(b, game_, x(layout::kMapLeft), layout::kMapTop, 1.0);
+    drawMapNames(b, game_, x(layout::kMapLeft), layout::kMapTop, b.scale());
     // The animations mend the ground under a moving figure from the map as
     // its owners colour it, with its names but without the label.
+    if (cleanMap.width() != kMapWidth || cleanMap.scale() != wanted.scale) {
+        cleanMap = Surface(kMapWidth, kMapHeight, kBlack, wanted.scale);
+    }
     cleanMap.blit(b, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
     if (wanted.constantinople) {
         pictures.constantinople.draw(b, x(724), 294);
@@ -204,8 +214,7 @@ void Screen::compose() {
     backBuffer.keepDamageLog(false);
     if (drawn) {
         for (const Area& a : *drawn) {
-            backBuffer.blit(ground, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left,
-                            a.top);
+            backBuffer.copyPixels(ground, a);
         }
     } else {
         backBuffer.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
@@ -229,7 +238,8 @@ void Screen::copyToWindow() {
     // Where the window was drawn on since (a figure, the banner, the province
     // line, the instructions) differs from the back buffer too.
     const std::optional<std::vector<Area>> own = window.takeDamage();
-    if (!own || window.width() != backBuffer.width() || window.height() != backBuffer.height()) {
+    if (!own || window.pixelWidth() != backBuffer.pixelWidth() ||
+        window.pixelHeight() != backBuffer.pixelHeight()) {
         windowBehind_.reset();
     } else {
         noteChanged(own);
@@ -244,8 +254,7 @@ void Screen::copyToWindow() {
         });
         areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
         for (const Area& a : areas) {
-            window.blit(backBuffer, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left,
-                        a.top);
+            window.copyPixels(backBuffer, a);
         }
     } else {
         window.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);

@@ -25,8 +25,9 @@ struct Point {
 };
 
 // The game's screen: the window's picture, composed in a back buffer from the
-// game state at every paint. Everything is laid out for 1366 x 768 and moved
-// right by layoutOffsetX on wider screens.
+// game state at every paint. Everything is laid out in points for 1366 x 768,
+// moved right by layoutOffsetX on wider screens, and drawn at `scale` device
+// pixels a point.
 //
 // What changes only with the map's owners and the year's label (the black
 // ground, the parchment, the map with its overlays, the label and the legend)
@@ -45,7 +46,7 @@ class Screen {
 
     // The logical screen is at least 1366 x 768; any extra width centres the
     // layout.
-    Screen(Game& game, int width, int height);
+    Screen(Game& game, int width, int height, double scale = 1.0);
     // The overlay lookups point into the screen's own pictures.
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
@@ -58,8 +59,12 @@ class Screen {
     // pictures of the other scheme are not kept).
     void setColourScheme(ColourScheme scheme, const PictureProvider& provider);
     void buildOverlayKeys();
-    // A window of another shape: new buffers, and the layout centred again.
-    void resize(int width, int height);
+    // The map's picture, at whatever scale it was made: the map drawn from now on.
+    void setMapPicture(const Surface& source);
+    // A window of another shape or scale: new buffers, and the layout
+    // centred again.
+    void resize(int width, int height, double scale = 1.0);
+    double scale() const { return backBuffer.scale(); }
 
     // Composes the whole window in the back buffer and copies it to target,
     // then draws the frame and the instructions on target alone.
@@ -92,6 +97,8 @@ class Screen {
     // The game whose state every paint shows.
     Game& game() const { return game_; }
 
+    // Where the layout starts on a window wider than it; the shell and the
+    // desktop read it here.
     int layoutOffsetX = 0;
     // The colours the map's pictures were decoded in; change them with
     // setColourScheme.
@@ -105,9 +112,10 @@ class Screen {
     bool endTurnBusy = false;
 
     Surface backBuffer;
+    // The map at its source's scale (its colours depend on the scheme).
     Surface baseMap;
     // The map with its overlays but without label or legions, for repairing
-    // the background under moving figures.
+    // the background under moving figures; at the screen's scale.
     Surface cleanMap;
     // What the player sees; presented by the platform after each drawing.
     Surface window;
@@ -125,6 +133,7 @@ class Screen {
     struct Scenery {
         int width = 0;
         int height = 0;
+        double scale = 1.0;
         int layoutOffsetX = 0;
         int pictures = 0;
         bool constantinople = false;

@@ -38,8 +38,8 @@ std::vector<unsigned char> encodePng(const Surface& surface) {
         rgb.push_back(static_cast<unsigned char>(p >> 8));
         rgb.push_back(static_cast<unsigned char>(p));
     }
-    if (stbi_write_png_to_func(appendBytes, &png, surface.width(), surface.height(), 3, rgb.data(),
-                               surface.width() * 3) == 0) {
+    if (stbi_write_png_to_func(appendBytes, &png, surface.pixelWidth(), surface.pixelHeight(), 3,
+                               rgb.data(), surface.pixelWidth() * 3) == 0) {
         png.clear();
     }
     return png;
@@ -65,7 +65,7 @@ bool writePng(const Surface& surface, const std::string& path, std::string& erro
 }
 
 bool writeScreenshot(Screen& screen, const std::string& path, std::string& error) {
-    Surface shot(screen.width(), screen.height());
+    Surface shot(screen.width(), screen.height(), kBlack, screen.scale());
     screen.paintScreen(shot);
     return writePng(shot, path, error);
 }

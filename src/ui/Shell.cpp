@@ -17,7 +17,7 @@
 namespace tessarion {
 
 void Shell::mouseMove(int x, int y) {
-    mouseMapX = layout::mapXOfWindow(x, layoutOffsetX);
+    mouseMapX = layout::mapXOfWindow(x, layoutOffsetX());
     mouseMapY = layout::mapYOfWindow(y);
     view.hoveredProvince = provinceShownAt(game_, mouseMapX, mouseMapY);
     if (view.hoveredProvince != shownProvince) {
@@ -43,7 +43,7 @@ void Shell::leftButtonDown(int x, int y) {
         view.refusal.clear();
         host_.drawProvinceInfo();
     }
-    dragSource = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
+    dragSource = legionBoxAt(layout::mapXOfWindow(x, layoutOffsetX()), layout::mapYOfWindow(y));
 }
 
 void Shell::leftButtonUp(int x, int y) {
@@ -53,7 +53,7 @@ void Shell::leftButtonUp(int x, int y) {
     }
     // Painted land outside every click rectangle drops as the province it shows.
     Province* target =
-        provinceShownAt(game_, layout::mapXOfWindow(x, layoutOffsetX), layout::mapYOfWindow(y));
+        provinceShownAt(game_, layout::mapXOfWindow(x, layoutOffsetX()), layout::mapYOfWindow(y));
     giveOrder(dragSource, target);
 }
 
@@ -86,7 +86,7 @@ void Shell::endTurn() {
 }
 
 bool Shell::endTurnButtonDown(int x, int y) {
-    endTurnButtonPressed = EndTurnButton::contains(x, y, layoutOffsetX);
+    endTurnButtonPressed = EndTurnButton::contains(x, y, layoutOffsetX());
     if (endTurnButtonPressed) {
         host_.drawEndTurnButton(true);
     }
@@ -100,7 +100,7 @@ bool Shell::endTurnButtonUp(int x, int y) {
     endTurnButtonPressed = false;
     host_.drawEndTurnButton(false);
     // Slid off the button before letting go: the player changed his mind.
-    if (EndTurnButton::contains(x, y, layoutOffsetX)) {
+    if (EndTurnButton::contains(x, y, layoutOffsetX())) {
         endTurn();
     }
     return true;

@@ -69,8 +69,11 @@ class Shell {
     static int layoutOffsetFor(int width) {
         return width > layout::kLayoutWidth ? (width - layout::kLayoutWidth) / 2 : 0;
     }
-    int layoutOffsetX = 0;
-    int mapOriginX() const { return layout::windowXOfMap(0, layoutOffsetX); }
+    // Where the layout starts on a window wider than it: the screen owns it,
+    // the shell follows it (0 when there is no screen).
+    int layoutOffsetX() const { return layoutOffset_ != nullptr ? *layoutOffset_ : 0; }
+    void followLayoutOffset(const int& offset) { layoutOffset_ = &offset; }
+    int mapOriginX() const { return layout::windowXOfMap(0, layoutOffsetX()); }
     static constexpr int kMapOriginY = layout::kMapTop;
 
     // The window's choices and what the pointer rests on; the screen and the
@@ -159,6 +162,7 @@ class Shell {
 
     Game& game_;
     ShellHost& host_;
+    const int* layoutOffset_ = nullptr;
 };
 
 }  // namespace tessarion

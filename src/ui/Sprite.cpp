@@ -9,11 +9,11 @@ void Sprite::load(const PictureProvider& provider) {
     mask = Mask(decode(provider, maskId));
     // Art whose transparent parts are not quite black would tint whatever lies
     // under the sprite; blacken them once here rather than trust every file.
-    if (mask.width() == surface.width() && mask.height() == surface.height()) {
-        for (int y = 0; y < surface.height(); ++y) {
+    if (mask.width() == surface.pixelWidth() && mask.height() == surface.pixelHeight()) {
+        for (int y = 0; y < surface.pixelHeight(); ++y) {
             std::uint32_t* pic = surface.row(y);
             const std::uint8_t* m = mask.row(y);
-            for (int x = 0; x < surface.width(); ++x) {
+            for (int x = 0; x < surface.pixelWidth(); ++x) {
                 pic[x] &= m[x] == 0xFF ? kBlack : 0xFFFFFFFF;
             }
         }

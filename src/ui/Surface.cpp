@@ -1,9 +1,11 @@
 #include "ui/Surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "ui/Font.h"
+#include "ui/Resample.h"
 
 namespace tessarion {
 
@@ -29,12 +31,53 @@ std::uint32_t blend(std::uint32_t dst, std::uint32_t colour, unsigned coverage) 
     return 0xFF000000 | rb | g;
 }
 
+std::uint32_t addClamped(std::uint32_t a, std::uint32_t b) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF);
+        out |= std::min<std::uint32_t>(sum, 255) << shift;
+    }
+    return out;
+}
+
 }  // namespace
 
-Surface::Surface(int width, int height, std::uint32_t fill)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
+Surface::Surface(int width, int height, std::uint32_t fill, double scale)
+    : width_(static_cast<int>(std::lround(std::max(width, 0) * scale))),
+      height_(static_cast<int>(std::lround(std::max(height, 0) * scale))),
+      pointWidth_(std::max(width, 0)),
+      pointHeight_(std::max(height, 0)),
+      scale_(scale),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+
+int Surface::toPixels(int points) const {
+    return scale_ == 1.0 ? points : static_cast<int>(std::lround(points * scale_));
+}
+
+void Surface::pixelSpan(long long lo, long long hi, long long& from, long long& to) const {
+    from = std::llround(static_cast<double>(lo) * scale_);
+    to = std::llround(static_cast<double>(hi) * scale_);
+    if (hi > lo && to <= from) {
+        to = from + 1;
+    }
+}
+
+const Surface& Surface::atScale(double scale) const {
+    if (scale == scale_) {
+        return *this;
+    }
+    if (!scaled_ || scaled_->scale_ != scale) {
+        auto copy = std::make_shared<Surface>(pointWidth_, pointHeight_, kBlack, scale);
+        copy->pixels_ = resample(pixels_.data(), width_, height_, copy->width_, copy->height_);
+        scaled_ = std::move(copy);
+    }
+    return *scaled_;
+}
+
+void Surface::copyPixels(const Surface& src, const Area& a) {
+    blitPixels(src, a.left, a.top, a.right - a.left, a.bottom - a.top, a.left, a.top, Op::Copy,
+               false);
+}
 
 void Surface::setPixel(int x, int y, std::uint32_t colour) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_) {
@@ -67,6 +110,7 @@ std::optional<std::vector<Area>> Surface::takeDamage() {
 }
 
 void Surface::noteDrawn(long long left, long long top, long long right, long long bottom) {
+    scaled_.reset();
     if (!logging_ || logOverflowed_) {
         return;
     }
@@ -103,6 +147,23 @@ void Surface::noteDrawn(long long left, long long top, long long right, long lon
 
 void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
                    bool mirrored) {
+    if (scale_ == 1.0 && src.scale_ == 1.0) {
+        blitPixels(src, sx, sy, w, h, dx, dy, op, mirrored);
+        return;
+    }
+    const Surface& from = src.atScale(scale_);
+    long long x0 = 0;
+    long long x1 = 0;
+    long long y0 = 0;
+    long long y1 = 0;
+    pixelSpan(dx, static_cast<long long>(dx) + w, x0, x1);
+    pixelSpan(dy, static_cast<long long>(dy) + h, y0, y1);
+    blitPixels(from, toPixels(sx), toPixels(sy), static_cast<int>(x1 - x0),
+               static_cast<int>(y1 - y0), static_cast<int>(x0), static_cast<int>(y0), op, mirrored);
+}
+
+void Surface::blitPixels(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
+                         bool mirrored) {
     long long c0 = 0;
     long long c1 = w;
     clipSpan(dx, width_, c0, c1);
@@ -157,6 +218,10 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
 
 void Surface::blitMasked(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
                          bool mirrored) {
+    if (scale_ != 1.0 || picture.scale_ != 1.0) {
+        blitMaskedScaled(picture, mask, w, h, dx, dy, mirrored);
+        return;
+    }
     w = std::min({w, picture.width_, mask.width()});
     h = std::min({h, picture.height_, mask.height()});
     long long c0 = 0;
@@ -184,6 +249,24 @@ void Surface::blitMasked(const Surface& picture, const Mask& mask, int w, int h,
 }
 
 void Surface::fillRect(int left, int top, int right, int bottom, std::uint32_t colour) {
+    if (scale_ == 1.0) {
+        fillPixels(left, top, right, bottom, colour);
+        return;
+    }
+    long long x0 = 0;
+    long long x1 = 0;
+    long long y0 = 0;
+    long long y1 = 0;
+    pixelSpan(left, right, x0, x1);
+    pixelSpan(top, bottom, y0, y1);
+    const auto clamp = [](long long v, int limit) {
+        return static_cast<int>(std::clamp<long long>(v, -1, limit + 1));
+    };
+    fillPixels(clamp(x0, width_), clamp(y0, height_), clamp(x1, width_), clamp(y1, height_),
+               colour);
+}
+
+void Surface::fillPixels(int left, int top, int right, int bottom, std::uint32_t colour) {
     const int x0 = std::max(left, 0);
     const int x1 = std::min(right, width_);
     const int y0 = std::max(top, 0);
@@ -198,10 +281,10 @@ void Surface::drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour) {
     if (y0 == y1 || x0 == x1) {
         // Pulling far ends in to just outside the surface keeps the arithmetic
         // below from overflowing and draws the same pixels.
-        x0 = std::clamp(x0, -1, width_);
-        x1 = std::clamp(x1, -1, width_);
-        y0 = std::clamp(y0, -1, height_);
-        y1 = std::clamp(y1, -1, height_);
+        x0 = std::clamp(x0, -1, pointWidth_);
+        x1 = std::clamp(x1, -1, pointWidth_);
+        y0 = std::clamp(y0, -1, pointHeight_);
+        y1 = std::clamp(y1, -1, pointHeight_);
     }
     if (y0 == y1) {
         fillRect(std::min(x0, x1 + 1), y0, std::max(x0 + 1, x1), y0 + 1, colour);
@@ -213,6 +296,10 @@ void Surface::drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour) {
     }
     // Bresenham for the slanted lines nothing in the game draws yet; the last
     // point is left out, as for the straight ones.
+    x0 = toPixels(x0);
+    y0 = toPixels(y0);
+    x1 = toPixels(x1);
+    y1 = toPixels(y1);
     noteDrawn(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1);
     forEachPointOfLine(x0, y0, x1, y1, [&](long long x, long long y) {
         if ((x != x1 || y != y1) && x >= 0 && y >= 0 && x < width_ && y < height_) {
@@ -236,11 +323,37 @@ void Surface::drawText(int x, int y, std::string_view s) {
 }
 
 void Surface::drawText(int x, int y, std::string_view s, Font& font) {
+    if (scale_ != 1.0) {
+        drawTextScaled(x, y, s, font);
+        return;
+    }
     if (text.opaque) {
         fillRect(x, y, x + font.width(s), y + font.height(), text.background);
     }
-    int penX = x;
-    const int baseline = y + font.ascent();
+    drawGlyphs(x, y + font.ascent(), y, s, font);
+}
+
+void Surface::drawTextScaled(int x, int y, std::string_view s, Font& font) {
+    Font& scaled = font.at(scale_);
+    long long x0 = 0;
+    long long x1 = 0;
+    long long y0 = 0;
+    long long y1 = 0;
+    pixelSpan(x, static_cast<long long>(x) + font.width(s), x0, x1);
+    pixelSpan(y, static_cast<long long>(y) + font.height(), y0, y1);
+    // A text held to the least legible size may outgrow its cell: it keeps
+    // the cell's left edge and middle.
+    const long long top = y0 + (y1 - y0 - scaled.height()) / 2;
+    if (text.opaque) {
+        fillPixels(static_cast<int>(x0), static_cast<int>(std::min(y0, top)),
+                   static_cast<int>(std::max(x1, x0 + scaled.width(s))),
+                   static_cast<int>(std::max(y1, top + scaled.height())), text.background);
+    }
+    drawGlyphs(static_cast<int>(x0), static_cast<int>(top) + scaled.ascent(), static_cast<int>(top),
+               s, scaled);
+}
+
+void Surface::drawGlyphs(int penX, int baseline, int y, std::string_view s, Font& font) {
     // Where the letters' ink reaches, for the log.
     long long inkLeft = penX;
     long long inkTop = y;
@@ -273,12 +386,53 @@ void Surface::drawText(int x, int y, std::string_view s, Font& font) {
     noteDrawn(inkLeft, inkTop, inkRight, inkBottom);
 }
 
+void Surface::blitMaskedScaled(const Surface& picture, const Mask& mask, int w, int h, int dx,
+                               int dy, bool mirrored) {
+    // The mask belongs to the picture's pixels; both are resized to this scale.
+    const Surface& pic = picture.atScale(scale_);
+    const Mask& cover =
+        mask.width() == picture.pixelWidth() && mask.height() == picture.pixelHeight()
+            ? mask.resized(pic.pixelWidth(), pic.pixelHeight())
+            : mask;
+    long long x0 = 0;
+    long long x1 = 0;
+    long long y0 = 0;
+    long long y1 = 0;
+    pixelSpan(dx, static_cast<long long>(dx) + std::min(w, picture.width()), x0, x1);
+    pixelSpan(dy, static_cast<long long>(dy) + std::min(h, picture.height()), y0, y1);
+    const int pw = std::min({static_cast<int>(x1 - x0), pic.width_, cover.width()});
+    const int ph = std::min({static_cast<int>(y1 - y0), pic.height_, cover.height()});
+    long long c0 = 0;
+    long long c1 = pw;
+    clipSpan(x0, width_, c0, c1);
+    long long r0 = 0;
+    long long r1 = ph;
+    clipSpan(y0, height_, r0, r1);
+    if (c0 >= c1 || r0 >= r1) {
+        return;
+    }
+    noteDrawn(x0 + c0, y0 + r0, x0 + c1, y0 + r1);
+    for (long long r = r0; r < r1; ++r) {
+        std::uint32_t* out = rowAt(static_cast<int>(y0 + r));
+        const std::uint32_t* in = pic.row(static_cast<int>(r));
+        const std::uint8_t* m = cover.row(static_cast<int>(r));
+        for (long long c = c0; c < c1; ++c) {
+            const long long from = mirrored ? pw - 1 - c : c;
+            std::uint32_t& o = out[x0 + c];
+            // The picture is black where the sprite is clear, so what lies
+            // under shows through by the mask's grey and the picture adds to it.
+            const std::uint32_t keep = blend(0xFF000000u, o, m[from]);
+            o = 0xFF000000u | addClamped(keep, in[from]);
+        }
+    }
+}
+
 Mask::Mask(int width, int height, std::uint8_t fill)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
 
-Mask::Mask(const Surface& picture) : Mask(picture.width(), picture.height()) {
+Mask::Mask(const Surface& picture) : Mask(picture.pixelWidth(), picture.pixelHeight()) {
     for (int y = 0; y < height_; ++y) {
         const std::uint32_t* in = picture.row(y);
         std::uint8_t* out = row(y);
@@ -286,6 +440,24 @@ Mask::Mask(const Surface& picture) : Mask(picture.width(), picture.height()) {
             out[x] = static_cast<std::uint8_t>(in[x] & 0xFF);
         }
     }
+}
+
+}  // namespace tessarion
+
+namespace tessarion {
+
+const Mask& Mask::resized(int w, int h) const {
+    if (w == width_ && h == height_) {
+        return *this;
+    }
+    if (!scaled_ || scaled_->width_ != w || scaled_->height_ != h) {
+        auto copy = std::make_shared<Mask>();
+        copy->width_ = std::max(w, 0);
+        copy->height_ = std::max(h, 0);
+        copy->bits_ = resample(bits_.data(), width_, height_, copy->width_, copy->height_);
+        scaled_ = std::move(copy);
+    }
+    return *scaled_;
 }
 
 }  // namespace tessarion

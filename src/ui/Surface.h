@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,13 @@ struct Area {
 // A rectangle of 32-bit pixels with the few raster operations the game needs.
 // Every operation clips to both surfaces, so any coordinates are safe.
 //
+// A surface has a size in layout points and a scale, the device pixels a
+// point; it holds pixelWidth() x pixelHeight() pixels. Drawing takes points and
+// lands on whole pixels: fills of adjacent rectangles meet without a gap, a
+// line of one point is at least one pixel wide, text is rendered at the scaled
+// size, and a picture of another scale is resized once (and kept) to this one.
+// pixel(), setPixel() and row() work on the device pixels themselves.
+//
 // A surface may keep a log of where it has been drawn on, so that whoever
 // keeps a copy of it can bring the copy up to date by the changed areas alone.
 class Surface {
@@ -69,10 +77,16 @@ class Surface {
     enum class Op { Copy, And, Or };
 
     Surface() = default;
-    Surface(int width, int height, std::uint32_t fill = kBlack);
+    Surface(int width, int height, std::uint32_t fill = kBlack, double scale = 1.0);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
+    // In points.
+    int width() const { return pointWidth_; }
+    int height() const { return pointHeight_; }
+    double scale() const { return scale_; }
+    int pixelWidth() const { return width_; }
+    int pixelHeight() const { return height_; }
+    // A point coordinate's device pixel: its edge, rounded to the nearest.
+    int toPixels(int points) const;
     bool empty() const { return width_ == 0 || height_ == 0; }
     std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
     void setPixel(int x, int y, std::uint32_t colour);
@@ -86,11 +100,13 @@ class Surface {
 
     // The w x h rectangle at (sx, sy) of src onto (dx, dy), combined by op.
     // Mirrored, the columns land right to left in the same rectangle.
+    // Points of both; a source of another scale is resized to this one.
     void blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op = Op::Copy,
               bool mirrored = false);
     // A sprite in one pass: the w x h rectangle at the origin of picture and
     // mask onto (dx, dy), each pixel ANDed with the mask's grey and ORed with
-    // the picture, exactly as the two copies would leave it.
+    // the picture, exactly as the two copies would leave it. Resized, the
+    // mask's edge turns grey and the picture is laid over by its coverage.
     void blitMasked(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
                     bool mirrored = false);
     // Right and bottom edges excluded.
@@ -107,7 +123,15 @@ class Surface {
     void drawText(int x, int y, std::string_view s);
     void drawText(int x, int y, std::string_view s, Font& font);
 
-    // The log of drawn areas: started (empty) or stopped. While it is kept,
+    // The area's device pixels of src onto the same place here, as they are
+    // (the damage log is in device pixels; the surfaces are of one scale).
+    void copyPixels(const Surface& src, const Area& area);
+
+    // This surface at another scale, resized by area and kept until the
+    // surface is drawn on; this one itself at its own scale.
+    const Surface& atScale(double scale) const;
+
+    // The log of drawn areas, in device pixels: started (empty) or stopped. While it is kept,
     // every operation notes the area it drew on.
     void keepDamageLog(bool keep);
     bool keepsDamageLog() const { return logging_; }
@@ -121,15 +145,33 @@ class Surface {
   private:
     std::uint32_t* rowAt(int y) { return pixels_.data() + index(0, y); }
     void noteDrawn(long long left, long long top, long long right, long long bottom);
+    // The operations in device pixels.
+    void blitPixels(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
+                    bool mirrored);
+    void fillPixels(int left, int top, int right, int bottom, std::uint32_t colour);
+    void blitMaskedScaled(const Surface& picture, const Mask& mask, int w, int h, int dx, int dy,
+                          bool mirrored);
+    void drawTextScaled(int x, int y, std::string_view s, Font& font);
+    // The letters with the pen at penX on the baseline, in device pixels; y
+    // is the cell's top.
+    void drawGlyphs(int penX, int baseline, int y, std::string_view s, Font& font);
+    // A point span [lo, hi) in device pixels, at least one pixel when not empty.
+    void pixelSpan(long long lo, long long hi, long long& from, long long& to) const;
 
     std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);
     }
 
-    int width_ = 0;
+    int width_ = 0;  // device pixels
     int height_ = 0;
+    int pointWidth_ = 0;
+    int pointHeight_ = 0;
+    double scale_ = 1.0;
     std::vector<std::uint32_t> pixels_;
+    // The last resized copy atScale made, shared by copies of this surface
+    // until either is drawn on.
+    mutable std::shared_ptr<const Surface> scaled_;
     bool logging_ = false;
     bool logOverflowed_ = false;
     std::vector<Area> drawn_;
@@ -157,13 +199,17 @@ class Mask {
         return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
     }
     std::uint8_t* row(int y) {
+        scaled_.reset();
         return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
     }
+    // The mask resized by area to w x h (kept until it changes).
+    const Mask& resized(int w, int h) const;
 
   private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> bits_;
+    mutable std::shared_ptr<const Mask> scaled_;
 };
 
 }  // namespace tessarion

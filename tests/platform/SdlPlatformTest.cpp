@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <deque>
 #include <functional>
@@ -36,10 +38,17 @@ class ScriptedSdl : public Platform {
         return real_.openWindow(title, w, h);
     }
     void setFrameSize(int w, int h) override { real_.setFrameSize(w, h); }
+    std::pair<int, int> drawableSize() override { return real_.drawableSize(); }
+    void setFrameScale(double pixelsPerPoint) override {
+        scale = pixelsPerPoint;
+        real_.setFrameScale(pixelsPerPoint);
+    }
     void showWindow() override { real_.showWindow(); }
     void hideWindow() override { real_.hideWindow(); }
     void present(const std::uint32_t* pixels, int w, int h) override {
         ++presented;
+        frameWidth = w;
+        frameHeight = h;
         real_.present(pixels, w, h);
     }
     bool pollEvent(InputEvent& event) override {
@@ -76,8 +85,9 @@ class ScriptedSdl : public Platform {
 
     std::deque<std::function<SDL_Event()>> script;
     std::deque<std::function<SDL_Event()>> duringSleep;
-    int frameWidth = 0;
+    int frameWidth = 0;  // in pixels, as last shown
     int frameHeight = 0;
+    double scale = 1.0;  // pixels a point
     int presented = 0;
     int sounds = 0;
 
@@ -142,24 +152,25 @@ TEST_F(SdlPlatformTest, AWholeTurnInARealWindow) {
     config.exitWaitMs = 10;
     Desktop desktop(platform, *game, config);
 
-    // A frame point as a window point, through the scaling of the frame.
+    // A layout point as a window pixel: the frame is drawn at the window's
+    // pixels and centred, or scaled down while the window is smaller.
     auto mouse = [&](Uint32 type, int fx, int fy, Uint8 button) {
         return [&, type, fx, fy, button] {
             int ww = 0;
             int wh = 0;
             SDL_GetWindowSize(SDL_GetMouseFocus() ? SDL_GetMouseFocus() : SDL_GetWindowFromID(1),
                               &ww, &wh);
-            const double scale = std::min(static_cast<double>(ww) / platform.frameWidth,
-                                          static_cast<double>(wh) / platform.frameHeight);
-            const double ox = (ww - platform.frameWidth * scale) / 2;
-            const double oy = (wh - platform.frameHeight * scale) / 2;
+            const double fit = std::min({1.0, static_cast<double>(ww) / platform.frameWidth,
+                                         static_cast<double>(wh) / platform.frameHeight});
+            const double ox = (ww - platform.frameWidth * fit) / 2;
+            const double oy = (wh - platform.frameHeight * fit) / 2;
             SDL_Event e{};
             e.type = type;
             e.button.windowID = 1;
             e.button.button = button;
             e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-            e.button.x = static_cast<int>(ox + (fx + 0.5) * scale);
-            e.button.y = static_cast<int>(oy + (fy + 0.5) * scale);
+            e.button.x = static_cast<int>(std::floor(ox) + (fx + 0.5) * platform.scale * fit);
+            e.button.y = static_cast<int>(std::floor(oy) + (fy + 0.5) * platform.scale * fit);
             return e;
         };
     };

@@ -646,18 +646,21 @@ TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
 TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     start();
     ASSERT_EQ(desktop_->frameWidth(), 1366);
+    // A window (not full screen) the player made wide.
+    platform.fullscreen = false;
     platform.windowWidth = 2560;
     platform.windowHeight = 1080;
     InputEvent exposed;
     exposed.type = InputEvent::Type::Exposed;
     run({exposed});
-    // The client area keeps its height (768 rows, fewer on a short screen)
-    // and takes the window's shape.
-    const int wide = 2560 * desktop_->screen().height() / 1080;
-    EXPECT_GT(wide, 1700);
-    EXPECT_EQ(desktop_->frameWidth(), wide);
-    EXPECT_EQ(desktop_->shell().layoutOffsetX, (wide - 1366) / 2);
-    EXPECT_EQ(platform.frameWidth, wide);
+    // Drawn larger to fill the window's height, the layout takes the window's
+    // shape in points, and the frame is the window's own pixels.
+    const int wide = desktop_->frameWidth();
+    EXPECT_NEAR(desktop_->screen().scale(), 1080.0 / 692, 0.001);
+    EXPECT_GT(wide, 1600);
+    EXPECT_EQ(desktop_->shell().layoutOffsetX(), (wide - 1366) / 2);
+    EXPECT_NEAR(platform.frameWidth, 2560, 2);
+    EXPECT_NEAR(platform.frameHeight, 1080, 1);
     // The press and release land on the provinces, shifted with the layout.
     const InputEvent press = atItalia(InputEvent::Type::MouseDown);
     EXPECT_GT(press.x, (wide - 1366) / 2 + 180);

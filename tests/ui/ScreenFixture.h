@@ -121,7 +121,7 @@ class ScreenFixture : public GameTest {
     }
 
     Surface paint() {
-        Surface target(display().width(), display().height(), kBlack);
+        Surface target(display().width(), display().height(), kBlack, display().scale());
         display().paintScreen(target);
         return target;
     }

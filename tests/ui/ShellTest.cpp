@@ -95,7 +95,8 @@ TEST_F(ShellTest, TheEndTurnButtonEndsTheTurnOnlyForAPressAndReleaseOnIt) {
     EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "button down"), 2);
     EXPECT_EQ(std::count(host.log.begin(), host.log.end(), "button up"), 2);
     // On a wider window the button moves with the layout.
-    shell().layoutOffsetX = 200;
+    const int offset = 200;
+    shell().followLayoutOffset(offset);
     EXPECT_FALSE(shell().endTurnButtonDown(x, y));
     EXPECT_TRUE(shell().endTurnButtonDown(x + 200, y));
 }

@@ -1,0 +1,145 @@
+// Drawing at the window's own pixels: the frame's fit, whole-pixel fills,
+// sharp text and pictures at any scale, and the laptop's frame unchanged.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "ScreenFixture.h"
+#include "ui/Font.h"
+#include "ui/FrameScale.h"
+#include "ui/Surface.h"
+
+namespace tessarion {
+namespace {
+
+constexpr double kScales[] = {0.75, 1.4, 2.8};
+
+TEST(FrameScaleTest, TheFrameFillsTheWindowAndTheLaptopStaysOneToOne) {
+    // The laptop, full screen or in a maximised window, and a window within 2 %.
+    for (auto [w, h] : std::vector<std::pair<int, int>>{{1366, 768}, {1366, 700}, {1380, 705}}) {
+        const FrameScale f = FrameScale::forWindow(w, h);
+        EXPECT_EQ(f.scale, 1.0) << w << "x" << h;
+        EXPECT_EQ(f.pixelWidth, w);
+        EXPECT_EQ(f.pixelHeight, h);
+    }
+    // Larger and smaller screens: drawn at their pixels, filled but for the
+    // difference in shape, the client area never shorter than the layout's.
+    for (auto [w, h] :
+         std::vector<std::pair<int, int>>{{1920, 1080}, {3840, 2160}, {1024, 600}, {1280, 720}}) {
+        const FrameScale f = FrameScale::forWindow(w, h);
+        EXPECT_NEAR(f.scale, std::min(w / 1366.0, h / 692.0), 1e-9);
+        EXPECT_LE(f.pixelWidth, w);
+        EXPECT_LE(f.pixelHeight, h);
+        EXPECT_TRUE(f.pixelWidth >= w - 3 || f.pixelHeight >= h - 3) << w << "x" << h;
+        EXPECT_GE(f.height, FrameScale::kFittedHeight);
+    }
+    // Wider than 16:9, the layout is widened in points (and centred by the screen).
+    EXPECT_GT(FrameScale::forWindow(2560, 1080).width, 1600);
+    // Every pixel maps back to the point it was drawn for.
+    const FrameScale f = FrameScale::forWindow(1920, 1080);
+    for (int point : {0, 1, 699, 1365}) {
+        EXPECT_EQ(f.toPoints(f.toPixels(point)), point);
+    }
+}
+
+// Whether a pixel is neither the ground nor the ink, in a picture of two colours.
+bool mixed(std::uint32_t p, std::uint32_t ground, std::uint32_t ink) {
+    return p != ground && p != ink;
+}
+
+// The longest run of mixed pixels along any row: an edge drawn at the
+// device's pixels has one or two, a magnified frame smears it over `scale`.
+int widestEdge(const Surface& s, std::uint32_t ground, std::uint32_t ink) {
+    int widest = 0;
+    for (int y = 0; y < s.pixelHeight(); ++y) {
+        int run = 0;
+        for (int x = 0; x < s.pixelWidth(); ++x) {
+            run = mixed(s.pixel(x, y), ground, ink) ? run + 1 : 0;
+            widest = std::max(widest, run);
+        }
+    }
+    return widest;
+}
+
+TEST(ScaleTest, FillsMeetWithoutGapsAndLinesKeepAPixel) {
+    for (double scale : kScales) {
+        Surface s(40, 10, kBlack, scale);
+        // Adjacent rectangles of one point and more: every pixel covered.
+        for (int x = 0; x < 40; ++x) {
+            s.fillRect(x, 0, x + 1, 5, x % 2 ? kRed : kWhite);
+        }
+        for (int x = 0; x < s.toPixels(40); ++x) {
+            EXPECT_NE(s.pixel(x, 0), kBlack) << "gap at " << x << " at scale " << scale;
+        }
+        s.drawLine(0, 7, 40, 7, kRed);
+        EXPECT_EQ(s.pixel(s.pixelWidth() / 2, s.toPixels(7)), kRed) << scale;
+        EXPECT_GE(s.toPixels(8) - s.toPixels(7), 1);
+    }
+}
+
+TEST(ScaleTest, TextAndPictureEdgesAreSharpAtEveryScale) {
+    // A picture of two halves, made at the layout's size.
+    Surface picture(20, 20, kWhite);
+    picture.fillRect(10, 0, 20, 20, kRed);
+    for (double scale : kScales) {
+        if (scale > 1) {
+            // Rendered at this size, not a smaller text enlarged: the stems
+            // reach full ink and their edges stay within a pixel or two.
+            Surface text(120, 30, kWhite, scale);
+            text.text = {kBlack, kWhite, false};
+            text.drawText(5, 5, "HIH");
+            EXPECT_LE(widestEdge(text, kWhite, kBlack), 2) << "text at " << scale;
+            EXPECT_GT(std::count(text.pixels().begin(), text.pixels().end(), kBlack), 10) << scale;
+        }
+
+        Surface onto(40, 40, kWhite, scale);
+        onto.blit(picture, 0, 0, 20, 20, 3, 3);
+        EXPECT_LE(widestEdge(onto, kWhite, kRed), 1) << "picture at " << scale;
+        EXPECT_EQ(onto.pixel(onto.toPixels(18), onto.toPixels(10)), kRed);
+    }
+    // Report text stays legible on the smallest screens.
+    EXPECT_GE(defaultFont().at(0.75).pixelSize(), Font::kLeastPixelSize);
+    EXPECT_EQ(&defaultFont().at(1.0), &defaultFont());
+}
+
+TEST(ScaleTest, ASpriteKeepsItsOutlineAndWhatLiesUnderIt) {
+    Surface picture(10, 10, kBlack);
+    picture.fillRect(2, 2, 8, 8, kRed);
+    Mask mask(10, 10, 0xFF);
+    for (int y = 2; y < 8; ++y) {
+        std::fill(mask.row(y) + 2, mask.row(y) + 8, std::uint8_t{0});
+    }
+    for (double scale : kScales) {
+        Surface s(20, 20, kWhite, scale);
+        s.blitMasked(picture, mask, 10, 10, 5, 5);
+        EXPECT_EQ(s.pixel(s.toPixels(5), s.toPixels(5)), kWhite) << scale;
+        EXPECT_EQ(s.pixel(s.toPixels(10), s.toPixels(10)), kRed) << scale;
+        // Across its middle, the outline is a pixel wide at most.
+        Surface middle(20, 1, kWhite, scale);
+        middle.blit(s, 0, 10, 20, 1, 0, 0);
+        EXPECT_LE(widestEdge(middle, kWhite, kRed), 1) << scale;
+    }
+}
+
+class ScaledScreenTest : public test::ScreenFixture {};
+
+TEST_F(ScaledScreenTest, TheLaptopFrameIsTheSameAfterAnyOtherScale) {
+    display().loadPictures();
+    const int height = display().height();
+    const Surface before = paint();
+    for (double scale : kScales) {
+        display().resize(1366, height, scale);
+        const Surface scaled = paint();
+        EXPECT_EQ(scaled.pixelWidth(), std::lround(1366 * scale));
+        // The map lies where the layout puts it, at this scale.
+        EXPECT_NE(scaled.pixel(scaled.toPixels(500), scaled.toPixels(300)), kBlack) << scale;
+    }
+    display().resize(1366, height, 1.0);
+    const Surface after = paint();
+    EXPECT_TRUE(after.pixels() == before.pixels());
+}
+
+}  // namespace
+}  // namespace tessarion
