@@ -220,20 +220,6 @@ TEST_F(YearRecordTest, TheChronicleHasARowAYearFromTheStart) {
     EXPECT_EQ(game().lastYear.year, 259);
 }
 
-TEST_F(YearRecordTest, HistorysLineFollowsTheEmpiresLosses) {
-    const int years[] = {235, 259, 260, 271, 274, 298, 409, 410, 439, 475, 476};
-    const int held[] = {23, 23, 16, 15, 22, 22, 22, 21, 16, 12, 10};
-    for (std::size_t i = 0; i < std::size(years); ++i) {
-        EXPECT_EQ(historicalProvinces(years[i]), held[i]) << years[i];
-    }
-    int previous = 0;
-    for (const HistoryPeriod& period : historyPeriods()) {
-        EXPECT_GT(period.from, previous) << "periods in order";
-        EXPECT_LE(period.provinces, 23);
-        previous = period.from;
-    }
-}
-
 // A saved game keeps the year being played, the last year and the
 // chronicle; a file whose records do not add up to its game is refused.
 TEST_F(YearRecordTest, TheRecordsGoThroughASavedGame) {
