@@ -213,6 +213,7 @@ TEST_F(YearRecordTest, TheChronicleHasARowAYearFromTheStart) {
               "roman_legions,germanic_legions,sassanid_legions,rebel_legions,treasury,"
               "historical_roman_provinces");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), ','), 4 * 10) << "eleven columns a row";
 
     startScenario(game(), 1100);  // set up in 259, its first year played at once
     ASSERT_EQ(game().chronicle.size(), 2u);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -20,12 +21,14 @@ inline std::string contentsOf(const std::filesystem::path& path) {
 }
 
 // A folder of the running test's own under the system's temporary folder,
-// removed with everything in it when the test ends.
+// removed with everything in it when the test ends. Other checkouts on the
+// machine may run the same test at the same moment: the name is drawn afresh.
 struct TestFolder {
     explicit TestFolder(const std::string& kind)
         : path(std::filesystem::temp_directory_path() /
                ("tessarion-" + kind + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                std::to_string(std::random_device{}()) + "-" +
                 std::to_string(reinterpret_cast<std::uintptr_t>(this)))) {
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
