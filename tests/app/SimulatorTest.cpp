@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
+
+#include "support/TestFolder.h"
 
 namespace tessarion {
 namespace {
@@ -96,7 +97,7 @@ TEST(SimulatorTest, TableSumsAndMeans) {
 }
 
 std::vector<std::vector<std::string>> readCsv(const std::string& path) {
-    std::ifstream in(path);
+    std::istringstream in(contentsOf(path));
     std::vector<std::vector<std::string>> rows;
     std::string line;
     while (std::getline(in, line)) {
@@ -112,8 +113,9 @@ std::vector<std::vector<std::string>> readCsv(const std::string& path) {
 }
 
 TEST(SimulatorTest, AGameReplaysFromTheSeedInItsRow) {
-    const std::string first = ::testing::TempDir() + "simulator_run.csv";
-    const std::string again = ::testing::TempDir() + "simulator_replay.csv";
+    const TestFolder temporary("simulator");
+    const std::string first = (temporary.path / "run.csv").string();
+    const std::string again = (temporary.path / "replay.csv").string();
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(runSimulator({"--games", "3", "--skill", "0", "--player", "general", "--seed", "2024",
@@ -140,8 +142,9 @@ TEST(SimulatorTest, AGameReplaysFromTheSeedInItsRow) {
 // Games side by side give what they give one after another: the same table
 // (but the measured speed) and the same CSV rows in the same order.
 TEST(SimulatorTest, SeveralJobsPlayTheSameGamesAsOne) {
-    auto run = [](const std::string& jobs) {
-        const std::string csv = ::testing::TempDir() + "simulator_jobs_" + jobs + ".csv";
+    const TestFolder temporary("simulator");
+    auto run = [&](const std::string& jobs) {
+        const std::string csv = (temporary.path / ("jobs-" + jobs + ".csv")).string();
         std::ostringstream out;
         std::ostringstream err;
         EXPECT_EQ(runSimulator({"--games", "4", "--skill", "all", "--player", "all", "--seed", "77",
@@ -164,10 +167,7 @@ TEST(SimulatorTest, SeveralJobsPlayTheSameGamesAsOne) {
                              line.rfind("Hard", 0) == 0;
             kept += (row ? line.substr(0, speedColumn) : line) + '\n';
         }
-        std::ifstream f(csv);
-        std::stringstream rows;
-        rows << f.rdbuf();
-        return std::make_pair(kept, rows.str());
+        return std::make_pair(kept, contentsOf(csv));
     };
     const auto one = run("1");
     const auto three = run("3");

@@ -6,12 +6,11 @@
 //   TESSARION_UPDATE_TRANSCRIPTS=1 build/dev/tests/tessarion_tests --gtest_filter='Transcript*'
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "app/Console.h"
+#include "support/Recorded.h"
 
 namespace tessarion {
 namespace {
@@ -20,32 +19,6 @@ constexpr int kYears = 30;
 
 std::string transcriptPath(const std::string& name) {
     return std::string(TESSARION_TRANSCRIPTS) + "/" + name + ".txt";
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream text;
-    text << f.rdbuf();
-    return text.str();
-}
-
-// The line where two texts part, for a readable failure.
-std::string firstDifference(const std::string& want, const std::string& got) {
-    std::istringstream a(want);
-    std::istringstream b(got);
-    std::string la;
-    std::string lb;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(a, la));
-        const bool moreB = static_cast<bool>(std::getline(b, lb));
-        if (!moreA && !moreB) {
-            return "no difference";
-        }
-        if (!moreA || !moreB || la != lb) {
-            return "line " + std::to_string(line) + "\nstored: " + (moreA ? la : "(end)") +
-                   "\nplayed: " + (moreB ? lb : "(end)");
-        }
-    }
 }
 
 std::string runConsole(const std::string& script, std::uint32_t seed, bool terminal) {
@@ -58,15 +31,7 @@ std::string runConsole(const std::string& script, std::uint32_t seed, bool termi
 }
 
 void compareWithStored(const std::string& name, const std::string& played) {
-    const std::string path = transcriptPath(name);
-    if (std::getenv("TESSARION_UPDATE_TRANSCRIPTS") != nullptr) {
-        std::ofstream(path, std::ios::binary) << played;
-        return;
-    }
-    const std::string stored = readFile(path);
-    ASSERT_FALSE(stored.empty()) << path
-                                 << " is missing: write it with TESSARION_UPDATE_TRANSCRIPTS=1";
-    EXPECT_TRUE(stored == played) << name << ": " << firstDifference(stored, played);
+    test::expectAsRecorded(transcriptPath(name), played);
 }
 
 // The general plays every start at every skill for kYears turns. Every

@@ -1,8 +1,6 @@
 // The scenarios, New Game and the welcome.
 #include <algorithm>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "game/Commands.h"
@@ -10,6 +8,7 @@
 #include "game/HistoryFixture.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
+#include "support/TestFolder.h"
 
 namespace tessarion {
 namespace {
@@ -124,10 +123,7 @@ TEST(ScenarioTable, RowsAreDistinctCommandsInHistoryOrder) {
 }
 
 std::string document(const std::string& path) {
-    std::ifstream f(std::string(TESSARION_SOURCE_DIR) + "/" + path);
-    std::stringstream text;
-    text << f.rdbuf();
-    return text.str();
+    return contentsOf(std::string(TESSARION_SOURCE_DIR) + "/" + path);
 }
 
 // The README and the console's page list the scenarios by hand: they must

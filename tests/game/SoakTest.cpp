@@ -11,8 +11,6 @@
 //   TESSARION_UPDATE_TRANSCRIPTS=1 build/dev/tests/tessarion_rules_tests --gtest_filter='Soak*'
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -21,6 +19,7 @@
 #include "game/Scenarios.h"
 #include "game/StateJson.h"
 #include "game/WholeGame.h"
+#include "support/Recorded.h"
 
 namespace tessarion {
 namespace {
@@ -92,28 +91,6 @@ std::string record(const GameResult& g, const std::string& years) {
            std::to_string(g.rebellions) + " rebellions\n" + years;
 }
 
-// The first line where the kept record and the played games part.
-std::string firstDifference(const std::string& kept, const std::string& played) {
-    std::istringstream a(kept);
-    std::istringstream b(played);
-    std::string game;
-    for (std::string la, lb;;) {
-        const bool moreA = static_cast<bool>(std::getline(a, la));
-        const bool moreB = static_cast<bool>(std::getline(b, lb));
-        if (!moreA && !moreB) {
-            return "no difference";
-        }
-        if (!moreA || !moreB || la != lb) {
-            return "in " + game + "\n  kept:   " + (moreA ? la : "(end)") +
-                   "\n  played: " + (moreB ? lb : "(end)") +
-                   "\n(year treasury provinces legions history digest; replay it with the "
-                   "console's "
-                   "--seed and `state`)";
-        }
-        game = la.rfind("game ", 0) == 0 ? la : game;
-    }
-}
-
 TEST(SoakTest, TheGeneralsGamesPlayAsRecorded) {
     std::string played;
     for (const Start& start : starts()) {
@@ -127,16 +104,10 @@ TEST(SoakTest, TheGeneralsGamesPlayAsRecorded) {
             played += record(g, years);
         }
     }
-    const std::string path = std::string(TESSARION_SOURCE_DIR) + "/tests/game/whole-games.txt";
-    if (std::getenv("TESSARION_UPDATE_TRANSCRIPTS") != nullptr) {
-        std::ofstream(path, std::ios::binary) << played;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_FALSE(kept.empty()) << path
-                               << " is missing: write it with TESSARION_UPDATE_TRANSCRIPTS=1";
-    EXPECT_TRUE(kept == played) << firstDifference(kept, played);
+    test::expectAsRecorded(std::string(TESSARION_SOURCE_DIR) + "/tests/game/whole-games.txt",
+                           played, "game ",
+                           "\n(year treasury provinces legions history digest; replay it with "
+                           "the console's --seed and `state`)");
 }
 
 }  // namespace

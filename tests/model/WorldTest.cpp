@@ -1,7 +1,5 @@
 // The province table, lookups, news and the generator.
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <random>
 #include <set>
@@ -12,6 +10,7 @@
 #include "model/InternalError.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
+#include "support/Recorded.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
@@ -123,65 +122,8 @@ TEST_F(WorldTest, TheMapPlaysAsRecorded) {
         }
         played << '\n';
     }
-    const std::string path = std::string(TESSARION_SOURCE_DIR) + "/tests/model/map-table.txt";
-    if (std::getenv("TESSARION_UPDATE_TRANSCRIPTS") != nullptr) {
-        std::ofstream(path, std::ios::binary) << played.str();
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::istringstream now(played.str());
-    std::string kept;
-    std::string line;
-    for (int n = 1; std::getline(now, line); ++n) {
-        ASSERT_TRUE(std::getline(in, kept)) << path << " is missing or short";
-        EXPECT_EQ(line, kept) << path << ", line " << n;
-    }
-}
-
-TEST_F(WorldTest, NeighboursAreOneWayAcrossTheFrontierAndSymmetricInside) {
-    EXPECT_TRUE(isNeighbour(p("Upper Rhine"), p("Belgica")));
-    EXPECT_FALSE(isNeighbour(p("Belgica"), p("Upper Rhine")));
-    for (auto& a : game().provinces) {
-        for (int i = 0; i < a->neighbourCount; ++i) {
-            Province* b = a->neighbours[static_cast<std::size_t>(i)];
-            if (isBeyondBorder(a.get())) {
-                EXPECT_FALSE(isBeyondBorder(b));
-            } else {
-                EXPECT_TRUE(isNeighbour(b, a.get())) << a->name << " -> " << b->name;
-            }
-        }
-    }
-}
-
-TEST_F(WorldTest, ProvinceAtUsesStrictEdgesAndTheLowerIndex) {
-    EXPECT_EQ(provinceAt(game(), 480, 240)->name, "Dacia");
-    EXPECT_EQ(provinceAt(game(), 485, 300)->name, "Macedonia");
-    // Britannia's rectangle is 88,17 .. 158,104.
-    EXPECT_EQ(provinceAt(game(), 89, 18)->name, "Britannia");
-    EXPECT_EQ(provinceAt(game(), 88, 50), nullptr);
-    EXPECT_EQ(provinceAt(game(), 100, 104), nullptr);
-    EXPECT_EQ(provinceAt(game(), 5, 5), nullptr);
-    Province dummy("Nowhere", 0);
-    EXPECT_THROW(legionX(dummy), InternalError);
-    EXPECT_THROW(legionY(dummy), InternalError);
-}
-
-// The lookup is worked out once for the whole map; every point must still
-// land where reading the rectangles in table order puts it.
-TEST_F(WorldTest, ProvinceAtAgreesWithTheRectanglesAtEveryPoint) {
-    for (int y = -1; y <= kMapHeight; ++y) {
-        for (int x = -1; x <= kMapWidth; ++x) {
-            Province* expected = nullptr;
-            for (auto& prov : game().provinces) {
-                for (const Rect& r : prov->hitRects) {
-                    if (expected == nullptr && r.containsStrictly(x, y)) {
-                        expected = prov.get();
-                    }
-                }
-            }
-            ASSERT_EQ(provinceAt(game(), x, y), expected) << x << "," << y;
-        }
-    }
+    test::expectAsRecorded(std::string(TESSARION_SOURCE_DIR) + "/tests/model/map-table.txt",
+                           played.str());
 }
 
 TEST_F(WorldTest, NewGameAtEachSkillLevel) {
@@ -322,36 +264,6 @@ TEST_F(WorldTest, OwnersFollowEveryChangeOfTheLists) {
     }
 }
 
-TEST_F(WorldTest, TheRulesNamesForProvincesAreTheTables) {
-    const std::pair<ProvinceId, const char*> named[] = {
-        {ProvinceId::Italia, "Italia"},
-        {ProvinceId::UpperRhine, "Upper Rhine"},
-        {ProvinceId::Aegyptus, "Aegyptus"},
-        {ProvinceId::Armenia, "Armenia"},
-        {ProvinceId::Sarmatia, "Sarmatia"},
-        {ProvinceId::Dacia, "Dacia"},
-        {ProvinceId::Britannia, "Britannia"},
-        {ProvinceId::LowerRhine, "Lower Rhine"},
-        {ProvinceId::LowerDanube, "Lower Danube"},
-        {ProvinceId::Mesopotamia, "Mesopotamia"},
-        {ProvinceId::UpperDanube, "Upper Danube"},
-        {ProvinceId::Cappadocia, "Cappadocia"},
-    };
-    for (auto [id, name] : named) {
-        EXPECT_EQ(game().province(id)->name, name);
-        EXPECT_TRUE(game().province(id)->is(id));
-    }
-    std::vector<std::string> beyond;
-    for (auto& prov : game().provinces) {
-        if (isBeyondBorder(prov.get())) {
-            beyond.push_back(prov->name + (isGermanicSide(prov.get()) ? "" : " (Tigris)"));
-        }
-    }
-    EXPECT_EQ(beyond, (std::vector<std::string>{"Upper Rhine", "Armenia (Tigris)", "Sarmatia",
-                                                "Lower Rhine", "Lower Danube",
-                                                "Mesopotamia (Tigris)", "Upper Danube"}));
-}
-
 TEST_F(WorldTest, LookupsByName) {
     EXPECT_EQ(game().getEmpire("Rogue Romans"), &game().rogueRomans);
     EXPECT_EQ(game().getEmpire("Rebelling Legions"), &game().rogueRomans);
@@ -359,6 +271,9 @@ TEST_F(WorldTest, LookupsByName) {
     EXPECT_THROW(game().findProvince("Atlantis"), NotFoundError);
     EXPECT_EQ(advisor.messages.back(), "province Atlantis not found!");
     EXPECT_THROW(game().romans.removeProvince(p("Armenia")), InternalError);
+    Province dummy("Nowhere", 0);
+    EXPECT_THROW(legionX(dummy), InternalError);
+    EXPECT_THROW(legionY(dummy), InternalError);
 }
 
 TEST_F(WorldTest, NewsLogDropsRepeatsAndKeepsTen) {

@@ -5,26 +5,19 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "SoundList.h"
 #include "res/ResourceStore.h"
+#include "support/TestFolder.h"
 
 namespace tessarion {
 namespace {
 
 // The sound folder hands the test its paths when it is part of the build.
 #if defined(TESSARION_AUDIO_DIR) && defined(TESSARION_LESSON_DIR)
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::uint32_t le(const std::string& b, std::size_t at, int bytes) {
     std::uint32_t v = 0;
@@ -76,7 +69,7 @@ TEST(Audio, TheExecutableDecodesEverySoundAsBuilt) {
     for (const ListedSound& listed : kSoundList) {
         SCOPED_TRACE(listed.name);
         const Wave built =
-            parseWave(readFile(std::string(TESSARION_AUDIO_DIR) + "/" + listed.name + ".wav"));
+            parseWave(contentsOf(std::string(TESSARION_AUDIO_DIR) + "/" + listed.name + ".wav"));
         const std::vector<unsigned char> embedded = res::soundData(listed.name);
         const Wave played = parseWave(std::string(embedded.begin(), embedded.end()));
         ASSERT_FALSE(built.samples.empty());
@@ -100,9 +93,9 @@ TEST(Audio, TheExecutableDecodesEverySoundAsBuilt) {
             continue;
         }
         EXPECT_EQ(res::lessonScript(listed.name),
-                  readFile(std::string(TESSARION_LESSON_DIR) + "/" + listed.name + ".txt"));
+                  contentsOf(std::string(TESSARION_LESSON_DIR) + "/" + listed.name + ".txt"));
         std::istringstream cues(
-            readFile(std::string(TESSARION_AUDIO_DIR) + "/" + listed.name + ".cues"));
+            contentsOf(std::string(TESSARION_AUDIO_DIR) + "/" + listed.name + ".cues"));
         std::vector<std::uint64_t> lines;
         for (std::string kind, rest; cues >> kind && std::getline(cues, rest);) {
             if (kind == "line") {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "res/ResourceStore.h"
+#include "support/TestFolder.h"
 #include "ui/Pictures.h"
 
 namespace tessarion {
@@ -135,10 +134,8 @@ TEST(PictureStore, MapShowsTheColoursOfThePowers) {
 }
 
 TEST(PictureStore, ExportWritesEveryPictureAndASheet) {
-    // Named for this run: other checkouts may run the same test at the same time.
-    const std::string run = std::to_string(::getpid());
-    auto dir = std::filesystem::temp_directory_path() / ("tessarion-export-test-" + run);
-    std::filesystem::remove_all(dir);
+    const TestFolder temporary("export");
+    const auto dir = temporary.path / "art";
     std::ostringstream err;
     ASSERT_EQ(res::exportResources(dir.string(), err), 0) << err.str();
     for (int id : res::pictureIds()) {
@@ -150,15 +147,12 @@ TEST(PictureStore, ExportWritesEveryPictureAndASheet) {
         EXPECT_TRUE(std::filesystem::exists(dir / (name + ".wav"))) << name;
     }
     EXPECT_GT(std::filesystem::file_size(dir / "sheet.png"), 100000u);
-    std::filesystem::remove_all(dir);
 
     // A directory that cannot be made is reported, not thrown.
-    auto blocker = std::filesystem::temp_directory_path() / ("tessarion-export-blocker-" + run);
-    std::ofstream(blocker) << "a file, not a directory";
+    std::ofstream(temporary.path / "blocker") << "a file, not a directory";
     std::ostringstream err2;
-    EXPECT_EQ(res::exportResources((blocker / "sub").string(), err2), 1);
+    EXPECT_EQ(res::exportResources((temporary.path / "blocker" / "sub").string(), err2), 1);
     EXPECT_FALSE(err2.str().empty());
-    std::filesystem::remove(blocker);
 }
 
 }  // namespace

@@ -102,46 +102,6 @@ TEST_F(DamagedSaveTest, EveryLineDeletedDuplicatedOrBlankedIsRefused) {
     RecordProperty("damaged files refused", tried);
 }
 
-TEST_F(DamagedSaveTest, MisspelledHeadingsAndNumbersWithLettersAreRefusedAtTheirLine) {
-    int tried = 0;
-    static const std::regex kNumber(R"(^(-?[0-9]+)( .*)?$)");
-    for (const std::string& save : saves()) {
-        ASSERT_TRUE(loadGameText(*game, save).ok);
-        const std::vector<std::string> lines = linesOf(save);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string& line = lines[i];
-            std::vector<std::string> damaged = lines;
-            std::smatch match;
-            if (line.find("-provinces") != std::string::npos ||
-                line.find("-Legions") != std::string::npos) {
-                // One letter changed, the case of one letter, a blank added.
-                for (const std::string& heading :
-                     {std::string(line).replace(line.size() - 2, 1, "x"),
-                      std::string(line).replace(line.find('-') + 1, 1,
-                                                line[line.find('-') + 1] == 'L' ? "l" : "P"),
-                      " " + line}) {
-                    damaged[i] = heading;
-                    EXPECT_EQ(refusedLine(joined(damaged)), static_cast<int>(i + 1)) << heading;
-                    ++tried;
-                }
-            } else if (std::regex_match(line, match, kNumber)) {
-                for (const char* junk : {"abc", "e3", ".5", "x10"}) {
-                    damaged[i] = match[1].str() + junk + match[2].str();
-                    EXPECT_EQ(refusedLine(joined(damaged)), static_cast<int>(i + 1)) << damaged[i];
-                    ++tried;
-                }
-                // The label of another line on this one.
-                damaged[i] = match[1].str() + (i == 0 ? "   # treasury" : "   # turn");
-                EXPECT_EQ(refusedLine(joined(damaged)), static_cast<int>(i + 1)) << damaged[i];
-                ++tried;
-            }
-        }
-        expectUntouched();
-    }
-    EXPECT_GT(tried, 1000);
-    RecordProperty("damaged files refused", tried);
-}
-
 // What editors and other systems do to a text file without changing a word
 // of it still loads to the same game.
 TEST_F(DamagedSaveTest, ByteOrderMarkLineEndsAndTrailingBlanksAreHarmless) {

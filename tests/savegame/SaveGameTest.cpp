@@ -408,7 +408,7 @@ TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
 // file of before the facts shows the taxes and pay of the loaded empire,
 // starts the counts again, marks the tribes' lands hostile as at the start,
 // and keeps the running game's words shown (each is said once a run). The
-// skill level stays the running game's.
+// skill level stays the running game's, and the chronicle is the loaded game's.
 TEST_F(SavedGameTest, ALoadedGameShowsItsOwnYear) {
     game->romans.plague = true;
     game->romans.plagueCounter = 5;
@@ -439,8 +439,10 @@ TEST_F(SavedGameTest, ALoadedGameShowsItsOwnYear) {
         game->romans.egyptHintShown = false;
         game->romans.britanniaHintShown = true;
         game->barbarians.setTribeHostility(1, 1);
+        game->chronicle.resize(3);  // the years of the game it replaces
         ASSERT_TRUE(loadGameText(*game, text).ok);
         ASSERT_TRUE(loadGameText(*game, text).ok);
+        EXPECT_EQ(game->chronicle.size(), 1u);
         EXPECT_EQ(game->skillLevel(), 2);
         EXPECT_TRUE(game->newsLog.empty());
         EXPECT_TRUE(game->newsYears.empty());

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,16 +14,10 @@
 #include "model/FrontEnd.h"
 #include "model/Random.h"
 #include "savegame/SaveGame.h"
+#include "support/TestFolder.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
-
-inline std::string contentsOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A file as the game wrote it before it kept the moved marks, the routes,
 // the recruiting counts and the facts after the last legion block: every
@@ -58,24 +48,6 @@ inline std::string asWrittenBefore(const std::string& again, const std::string& 
     const std::string withoutFacts = again.substr(0, facts + 1);
     return withoutFacts == save ? save : withoutNotes(again);
 }
-
-// A folder of the running test's own under the system's temporary folder,
-// removed with everything in it when the test ends.
-struct TestFolder {
-    explicit TestFolder(const std::string& kind)
-        : path(std::filesystem::temp_directory_path() /
-               ("tessarion-" + kind + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-                std::to_string(reinterpret_cast<std::uintptr_t>(this)))) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TestFolder() { std::filesystem::remove_all(path); }
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    std::filesystem::path path;
-};
 
 // A fresh game of a fixed seed, set up as start-up leaves it.
 class SavedGameTest : public ::testing::Test {

@@ -1,16 +1,16 @@
 #include "ui/ChronicleChart.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "game/Chronicle.h"
 #include "game/Game.h"
+#include "support/TestFolder.h"
 #include "ui/ChronicleExport.h"
 #include "ui/Font.h"
 #include "ui/MapColours.h"
+#include "ui/ScreenFixture.h"
 
 namespace tessarion {
 namespace {
@@ -46,16 +46,6 @@ bool near(const Surface& s, int x, int y, std::uint32_t colour, int reach = 2) {
         }
     }
     return false;
-}
-
-int countOf(const Surface& s, int left, int top, int right, int bottom, std::uint32_t colour) {
-    int n = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            n += s.pixel(x, y) == colour;
-        }
-    }
-    return n;
 }
 
 TEST(ChronicleChart, TheRomanLineFollowsTheChronicleWithHistorysBesideIt) {
@@ -99,13 +89,8 @@ TEST(ChronicleChart, TheRomanLineFollowsTheChronicleWithHistorysBesideIt) {
     EXPECT_LE(chart.legendTop() + chart.legendHeight(), kHeight);
     for (const std::uint32_t colour :
          {roman, ChronicleChart::kHistoryColour, ChronicleChart::kTreasuryColour}) {
-        int inLegend = 0;
-        for (int y = chart.legendTop(); y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                inLegend += s.pixel(x, y) == colour;
-            }
-        }
-        EXPECT_GT(inLegend, 10) << std::hex << colour;
+        EXPECT_GT(test::countPixels(s, 0, chart.legendTop(), kWidth, kHeight, colour), 10)
+            << std::hex << colour;
     }
 }
 
@@ -153,7 +138,7 @@ TEST(ChronicleChart, ANarrowChartKeepsItsLegendInside) {
     Surface s(800, 400, 0xFF123456);
     const ChronicleChart narrow(rows, 0, 0, 554, 400);
     narrow.draw(s, ColourScheme::Standard);
-    EXPECT_EQ(countOf(s, 554, 0, 800, 400, 0xFF123456), 246 * 400);
+    EXPECT_EQ(test::countPixels(s, 554, 0, 800, 400, 0xFF123456), 246 * 400);
     EXPECT_GT(narrow.legendHeight(), ChronicleChart(rows, 0, 0, kWidth, kHeight).legendHeight());
     EXPECT_LE(narrow.legendTop() + narrow.legendHeight(), 400);
 }
@@ -178,21 +163,12 @@ TEST(ChronicleChart, ShortSestercesForTheAxis) {
     EXPECT_EQ(shortSesterces(1500000), "1.5M");
 }
 
-class ChronicleExportTest : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
-    const std::string folder = ::testing::TempDir() + "tessarion-chronicle-export-" +
-                               std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "/";
-};
-
-TEST_F(ChronicleExportTest, WritesThePictureAndTheTableBesideEachOther) {
+TEST(ChronicleExport, WritesThePictureAndTheTableBesideEachOther) {
+    const TestFolder temporary("chronicle-export");
+    const std::string folder = temporary.slashed();
     Game game(11);
     game.startNewGame();
     game.chronicle = reign();
-    std::filesystem::create_directories(folder);
     EXPECT_EQ(exportPrefix(folder + "rome.PNG"), folder + "rome");
     EXPECT_EQ(exportPrefix(folder + "rome.csv"), folder + "rome");
     EXPECT_EQ(exportPrefix(folder + "rome"), folder + "rome");

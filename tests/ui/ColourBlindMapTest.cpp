@@ -19,6 +19,7 @@
 #include "ui/MapColours.h"
 #include "ui/RouteDrawing.h"
 #include "ui/Screen.h"
+#include "ui/ScreenFixture.h"
 
 namespace tessarion {
 namespace {
@@ -278,13 +279,7 @@ TEST_F(ColourBlindMapTest, LegionsAndRefusedWaysStandOutFromTheLand) {
     const Province& italia = *p("Italia");
     const int x = layout::windowXOfMap(italia.legionX, 0);
     const int y = layout::windowYOfMap(italia.legionY);
-    int ring = 0;
-    for (int py = y - 1; py < y + 66; ++py) {
-        for (int px = x - 1; px < x + 37; ++px) {
-            ring += painted.pixel(px, py) == kLegionOutline ? 1 : 0;
-        }
-    }
-    EXPECT_GT(ring, 60);
+    EXPECT_GT(countPixels(painted, x - 1, y - 1, x + 37, y + 66, kLegionOutline), 60);
 }
 
 }  // namespace

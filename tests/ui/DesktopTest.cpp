@@ -7,21 +7,18 @@
 #include <optional>
 
 #include "game/Chronicle.h"
-#include "platform/HeadlessPlatform.h"
 #include "savegame/SaveGame.h"
 #include "support/MapPoints.h"
-#include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
 #include "ui/AlertBox.h"
+#include "ui/DesktopFixture.h"
 #include "ui/EndTurnButton.h"
 #include "ui/FileBox.h"
-#include "ui/InputEvents.h"
 #include "ui/LessonBox.h"
 #include "ui/MapHit.h"
 #include "ui/PictureFrameBox.h"
 #include "ui/Reports.h"
 #include "ui/RouteDrawing.h"
-#include "ui/ScreenFixture.h"
 
 namespace tessarion {
 namespace {
@@ -45,44 +42,19 @@ std::string describe(ModalBox& box) {
     return "file";
 }
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public DesktopFixture {
   protected:
-    void SetUp() override {
-        game_ = std::make_unique<Game>(5);
-        makeDesktop(false);
-    }
+    void SetUp() override { makeDesktop(false); }
     // The window on the game, keeping an autosave in the test's folder or not.
     void makeDesktop(bool autosaving) {
-        desktop_.reset();
-        DesktopConfig config;
+        DesktopConfig c = config();
         if (autosaving) {
-            config.autosaveFile = saveFolder + "autosave.TSN";
+            c.autosaveFile = saveFolder + "autosave.TSN";
         }
-        config.webAddress = [](const std::string& path) { return "https://example.test" + path; };
-        // A folder of this test's own: other runs of the tests (and the
-        // emergency saves of a crash test) must not show in its file boxes.
-        config.saveFolder = saveFolder;
-        config.pictures = greyPicture;
-        config.aboutMs = 10;
-        config.exitWaitMs = 10;
-        desktop_ = std::make_unique<Desktop>(platform, *game_, config);
-        desktop_->modal().onBoxOpened = [this](ModalBox& box) { boxes.push_back(describe(box)); };
+        c.webAddress = [](const std::string& path) { return "https://example.test" + path; };
+        DesktopFixture::makeDesktop(c);
     }
-    void TearDown() override {
-        desktop_.reset();
-        game_.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(saveFolder, ec);
-    }
-    const std::string saveFolder =
-        ::testing::TempDir() + "tessarion-desktop-test-" +
-        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "/";
-    void script(const std::vector<InputEvent>& events) {
-        for (const InputEvent& e : events) {
-            platform.input.push_back(e);
-        }
-    }
+    void opened(ModalBox& box) override { boxes.push_back(describe(box)); }
     // The splash and the intro closed and the hints declined with a click on No.
     void scriptStartUp() {
         AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(),
@@ -101,12 +73,6 @@ class DesktopTest : public ::testing::Test {
         ASSERT_TRUE(platform.input.empty());
         boxes.clear();
     }
-    void run(const std::vector<InputEvent>& events) {
-        for (const InputEvent& e : events) {
-            desktop_->handle(e);
-        }
-    }
-    Province* p(const std::string& name) { return game_->findProvince(name); }
     // The mouse on one of Italia's legions, or on Raetia's land, as the
     // window's frame has it (below the menu bar).
     InputEvent atItalia(InputEvent::Type type) {
@@ -133,9 +99,6 @@ class DesktopTest : public ::testing::Test {
                 MenuBar::kHeight + EndTurnButton::kTop + EndTurnButton::kHeight / 2};
     }
 
-    HeadlessPlatform platform;
-    std::unique_ptr<Game> game_;
-    std::unique_ptr<Desktop> desktop_;
     std::vector<std::string> boxes;
 };
 
@@ -150,7 +113,6 @@ TEST_F(DesktopTest, StartUpShowsSplashIntroAndWelcomeOnceAndAboutAtExit) {
     EXPECT_EQ(boxes[3], "message: Your empire consists of provinces.  Each turn, your provinces");
     EXPECT_EQ(boxes[6], "message: Your goal is to hold on to as many Roman provinces");
     EXPECT_EQ(boxes.back(), "frame") << "About at exit";
-    EXPECT_EQ(platform.title, "Tessarion 1.3");
     EXPECT_NE(
         std::find(platform.log.begin(), platform.log.end(), "play loop IDR_INTRO_SND (missing)"),
         platform.log.end());
@@ -369,10 +331,6 @@ TEST_F(DesktopTest, ALongPressOnTheMapEndsTheTurnButNotAFingerLostWhileTheGameWa
     const auto [bx, by] = endTurnButton();
     run(tap(bx, by, 6));
     EXPECT_EQ(game_->year(), 238);
-}
-
-int countColour(const Surface& s, std::uint32_t colour) {
-    return static_cast<int>(std::count(s.pixels().begin(), s.pixels().end(), colour));
 }
 
 TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {

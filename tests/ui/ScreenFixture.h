@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -76,6 +77,10 @@ inline ::testing::AssertionResult textAt(const Surface& s, int x, int y, const s
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+inline int countColour(const Surface& s, std::uint32_t colour) {
+    return static_cast<int>(std::count(s.pixels().begin(), s.pixels().end(), colour));
 }
 
 inline int countPixels(const Surface& s, int left, int top, int right, int bottom,

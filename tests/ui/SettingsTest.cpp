@@ -4,18 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "game/Game.h"
-#include "platform/HeadlessPlatform.h"
-#include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
-#include "ui/Desktop.h"
-#include "ui/InputEvents.h"
-#include "ui/ScreenFixture.h"
+#include "ui/DesktopFixture.h"
 
 namespace tessarion {
 namespace {
@@ -76,62 +70,32 @@ TEST(SettingsTest, BadBytesSpoilOnlyTheirLineAndUnknownNamesAreKept) {
     EXPECT_EQ(huge.notes.size(), 1u);
 }
 
-class SettingsFileTest : public ::testing::Test {
+// The desktop on the headless platform, with a settings file of its own. With
+// no file it starts at the defaults, and the first change makes the folder.
+class DesktopSettingsTest : public test::DesktopFixture {
   protected:
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    const fs::path folder =
-        fs::path(::testing::TempDir()) /
-        ("tessarion-settings-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    const std::string file = (folder / "config" / "tessarion" / "settings.ini").string();
-};
+    const std::string file = (folder.path / "config" / "tessarion" / "settings.ini").string();
 
-TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndStoringMakesTheFolder) {
-    const SettingsRead none = loadSettings(file);
-    EXPECT_EQ(none.settings, Settings{});
-    EXPECT_TRUE(none.notes.empty());
-
-    Settings s;
-    s.skillLevel = 0;
-    ASSERT_FALSE(storeSettings(file, s).has_value());
-    const SettingsRead read = loadSettings(file);
-    EXPECT_EQ(read.settings, s);
-    EXPECT_TRUE(read.notes.empty());
-
-    // A folder where the file should be cannot be read or replaced, and says so.
-    const std::string folderInstead = (folder / "taken").string();
-    fs::create_directories(folderInstead);
-    EXPECT_EQ(loadSettings(folderInstead).notes.size(), 1u);
-    EXPECT_TRUE(storeSettings(folderInstead, s).has_value());
-}
-
-// The desktop on the headless platform, with a settings file of its own.
-class DesktopSettingsTest : public SettingsFileTest {
-  protected:
     // Starts the window on a screen of the given size; false when it did not start.
-    bool start(int screenWidth = 1920, int screenHeight = 1080, DesktopConfig config = {}) {
-        platform = std::make_unique<HeadlessPlatform>(screenWidth, screenHeight);
-        platform->quitWhenIdle = false;
-        game = std::make_unique<Game>(5);
-        config.saveFolder = (folder / "saves").string();
-        config.settingsFile = file;
-        config.note = [this](const std::string& text) { notes.push_back(text); };
-        config.pictures = test::greyPicture;
-        config.sounds = {};
-        config.showSplash = false;
-        config.showIntro = false;
-        config.aboutMs = 0;
-        config.exitWaitMs = 0;
-        desktop = std::make_unique<Desktop>(*platform, *game, config);
-        return desktop->startUp();
+    bool start(int screenWidth = 1920, int screenHeight = 1080,
+               std::optional<bool> fullscreen = std::nullopt, std::optional<bool> sound = {}) {
+        desktop_.reset();
+        platform = HeadlessPlatform(screenWidth, screenHeight);
+        platform.quitWhenIdle = false;
+        game_ = std::make_unique<Game>(5);
+        DesktopConfig c = config();
+        c.settingsFile = file;
+        c.note = [this](const std::string& text) { notes.push_back(text); };
+        c.showSplash = false;
+        c.showIntro = false;
+        c.fullscreen = fullscreen;
+        c.sound = sound;
+        makeDesktop(c);
+        return desktop_->startUp();
     }
     void stop() {
-        desktop->shutDown();
-        desktop.reset();
+        desktop_->shutDown();
+        desktop_.reset();
     }
     Settings onDisk() {
         const SettingsRead read = loadSettings(file);
@@ -139,59 +103,56 @@ class DesktopSettingsTest : public SettingsFileTest {
         return read.settings;
     }
 
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<Game> game;
-    std::unique_ptr<Desktop> desktop;
     std::vector<std::string> notes;
 };
 
 TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
     ASSERT_TRUE(start());
-    EXPECT_EQ(game->skillLevel(), 1);
-    EXPECT_FALSE(platform->fullscreen);
-    desktop->shell().command(cmd::kHard);
-    desktop->shell().command(cmd::kSound);
-    desktop->shell().command(cmd::kColours);
-    EXPECT_EQ(desktop->screen().colours(), ColourScheme::ColourBlind);
+    EXPECT_EQ(game_->skillLevel(), 1);
+    EXPECT_FALSE(platform.fullscreen);
+    desktop_->shell().command(cmd::kHard);
+    desktop_->shell().command(cmd::kSound);
+    desktop_->shell().command(cmd::kColours);
+    EXPECT_EQ(desktop_->screen().colours(), ColourScheme::ColourBlind);
     // Each change is written as it is made: a run that is killed keeps them.
     EXPECT_EQ(onDisk().skillLevel, 2);
     EXPECT_FALSE(onDisk().sound);
     EXPECT_EQ(onDisk().colours, ColourScheme::ColourBlind);
-    platform->windowWidth = 1500;
-    platform->windowHeight = 900;
+    platform.windowWidth = 1500;
+    platform.windowHeight = 900;
     // Moved and maximised: kept as it happens, the size it had before.
-    platform->placed = {-1700, 60, 0, 0, true, true};
+    platform.placed = {-1700, 60, 0, 0, true, true};
     InputEvent placed;
     placed.type = InputEvent::Type::Placed;
-    desktop->handle(placed);
+    desktop_->handle(placed);
     EXPECT_EQ(onDisk().windowX, std::optional<int>(-1700));
     EXPECT_TRUE(onDisk().windowMaximised);
-    desktop->shell().view.soundVolume = 40;
+    desktop_->shell().view.soundVolume = 40;
     stop();
     EXPECT_EQ(onDisk().windowWidth, 1500);
     EXPECT_EQ(onDisk().soundVolume, 40);
 
     ASSERT_TRUE(start());
-    EXPECT_EQ(game->skillLevel(), 2);
-    EXPECT_FALSE(desktop->shell().view.soundEnabled);
-    EXPECT_EQ(desktop->shell().view.soundVolume, 40);
-    EXPECT_EQ(desktop->screen().colours(), ColourScheme::ColourBlind);
-    EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kColours));
-    EXPECT_TRUE(desktop->menuBar().isChecked(cmd::kHard));
-    EXPECT_EQ(platform->windowWidth, 1500);
-    EXPECT_EQ(platform->windowHeight, 900);
-    EXPECT_EQ(platform->placed, (WindowPlace{-1700, 60, 1500, 900, true, true}));
+    EXPECT_EQ(game_->skillLevel(), 2);
+    EXPECT_FALSE(desktop_->shell().view.soundEnabled);
+    EXPECT_EQ(desktop_->shell().view.soundVolume, 40);
+    EXPECT_EQ(desktop_->screen().colours(), ColourScheme::ColourBlind);
+    EXPECT_TRUE(desktop_->menuBar().isChecked(cmd::kColours));
+    EXPECT_TRUE(desktop_->menuBar().isChecked(cmd::kHard));
+    EXPECT_EQ(platform.windowWidth, 1500);
+    EXPECT_EQ(platform.windowHeight, 900);
+    EXPECT_EQ(platform.placed, (WindowPlace{-1700, 60, 1500, 900, true, true}));
     // The first game was set up at the remembered skill: Hard's treasury.
-    EXPECT_EQ(game->romans.treasury, 50000);
+    EXPECT_EQ(game_->romans.treasury, 50000);
 
     // Full screen by F11 is remembered too, and so is leaving it.
-    desktop->handle(test::key(KeyCode::F11));
-    EXPECT_TRUE(platform->fullscreen);
+    desktop_->handle(test::key(KeyCode::F11));
+    EXPECT_TRUE(platform.fullscreen);
     EXPECT_EQ(onDisk().fullscreen, std::optional<bool>(true));
     stop();
     ASSERT_TRUE(start());
-    EXPECT_TRUE(platform->fullscreen);
-    desktop->handle(test::key(KeyCode::F11));
+    EXPECT_TRUE(platform.fullscreen);
+    desktop_->handle(test::key(KeyCode::F11));
     EXPECT_EQ(onDisk().fullscreen, std::optional<bool>(false));
 }
 
@@ -199,13 +160,10 @@ TEST_F(DesktopSettingsTest, TheCommandLineHoldsForOneRunOnly) {
     Settings kept;
     kept.fullscreen = false;
     ASSERT_FALSE(storeSettings(file, kept).has_value());
-    DesktopConfig config;
-    config.sound = false;      // --nosound
-    config.fullscreen = true;  // --fullscreen
-    ASSERT_TRUE(start(1920, 1080, config));
-    EXPECT_FALSE(desktop->shell().view.soundEnabled);
-    EXPECT_TRUE(platform->fullscreen);
-    desktop->shell().command(cmd::kEasy);
+    ASSERT_TRUE(start(1920, 1080, true, false));  // --fullscreen --nosound
+    EXPECT_FALSE(desktop_->shell().view.soundEnabled);
+    EXPECT_TRUE(platform.fullscreen);
+    desktop_->shell().command(cmd::kEasy);
     stop();
     const Settings after = onDisk();
     EXPECT_EQ(after.skillLevel, 0);
@@ -220,21 +178,21 @@ TEST_F(DesktopSettingsTest, ADamagedFileIsShownOnceKeepsItsGoodLinesAndIsWritten
     std::vector<std::string> said;
     for (int run = 0; run < 2; ++run) {
         ASSERT_TRUE(start());
-        desktop->modal().onBoxOpened = [&](ModalBox& box) {
+        desktop_->modal().onBoxOpened = [&](ModalBox& box) {
             if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
                 said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
             }
         };
         // The note if any, No to the hints, the Prefect's good luck.
         for (KeyCode k : {KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
-            platform->input.push_back(test::key(k));
+            platform.input.push_back(test::key(k));
         }
         if (run == 1) {
-            platform->input.pop_front();
+            platform.input.pop_front();
         }
-        desktop->firstPaint();
-        EXPECT_TRUE(platform->input.empty());
-        EXPECT_EQ(game->skillLevel(), 2) << "the good line before the bad one";
+        desktop_->firstPaint();
+        EXPECT_TRUE(platform.input.empty());
+        EXPECT_EQ(game_->skillLevel(), 2) << "the good line before the bad one";
         stop();
     }
     // Told once, on standard error and in the window, as settings.
@@ -243,8 +201,7 @@ TEST_F(DesktopSettingsTest, ADamagedFileIsShownOnceKeepsItsGoodLinesAndIsWritten
     EXPECT_EQ(std::count(said.begin(), said.end(), "Your settings file could not all be read:"), 1);
     // Written again at once, readable, keeping what another version wrote.
     EXPECT_EQ(onDisk().skillLevel, 2);
-    std::ifstream written(file, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(written), {}};
+    const std::string text = contentsOf(file);
     EXPECT_EQ(text.find('\0'), std::string::npos);
     EXPECT_NE(text.find("futureKey = 7\n"), std::string::npos) << text;
 }
@@ -253,19 +210,19 @@ TEST_F(DesktopSettingsTest, ASettingsFileThatCannotBeWrittenIsToldAsSettings) {
     fs::create_directories(file);  // a folder where the file should be
     ASSERT_TRUE(start());
     std::vector<std::string> said;
-    desktop->modal().onBoxOpened = [&](ModalBox& box) {
+    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
         if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
             said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
         }
     };
     // The notes of the reading and of the writing, No to the hints, good luck.
     for (KeyCode k : {KeyCode::Enter, KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
-        platform->input.push_back(test::key(k));
+        platform.input.push_back(test::key(k));
     }
-    desktop->firstPaint();
-    desktop->shell().command(cmd::kHard);
-    desktop->shell().command(cmd::kEasy);
-    EXPECT_TRUE(platform->input.empty());
+    desktop_->firstPaint();
+    desktop_->shell().command(cmd::kHard);
+    desktop_->shell().command(cmd::kEasy);
+    EXPECT_TRUE(platform.input.empty());
     ASSERT_FALSE(notes.empty());
     EXPECT_EQ(notes.back().find("Unable to save the game"), std::string::npos) << notes.back();
     EXPECT_EQ(
@@ -277,18 +234,18 @@ TEST_F(DesktopSettingsTest, ASettingsFileThatCannotBeWrittenIsToldAsSettings) {
 TEST_F(DesktopSettingsTest, AScreenTooSmallForTheWindowGetsTheFramePixelForPixel) {
     // A 1366 x 768 laptop: full screen, the frame exactly the screen's size.
     ASSERT_TRUE(start(1366, 768));
-    EXPECT_TRUE(platform->fullscreen);
-    EXPECT_EQ(platform->frameWidth, 1366);
-    EXPECT_EQ(platform->frameHeight, 768);
+    EXPECT_TRUE(platform.fullscreen);
+    EXPECT_EQ(platform.frameWidth, 1366);
+    EXPECT_EQ(platform.frameHeight, 768);
     // Only the empty rows under the layout went.
-    EXPECT_GE(desktop->screen().height(), Screen::kMinLayoutHeight);
+    EXPECT_GE(desktop_->screen().height(), Screen::kMinLayoutHeight);
     stop();
     // Not remembered as the player's choice: a larger screen next time opens a window.
     EXPECT_FALSE(onDisk().fullscreen.has_value());
     ASSERT_TRUE(start(1920, 1080));
-    EXPECT_FALSE(platform->fullscreen);
+    EXPECT_FALSE(platform.fullscreen);
     // The frame is the window's own pixels.
-    EXPECT_EQ(std::pair(platform->frameWidth, platform->frameHeight), platform->windowSize());
+    EXPECT_EQ(std::pair(platform.frameWidth, platform.frameHeight), platform.windowSize());
     stop();
 
     // The player who left full screen on the laptop keeps a window there.
@@ -296,7 +253,7 @@ TEST_F(DesktopSettingsTest, AScreenTooSmallForTheWindowGetsTheFramePixelForPixel
     windowed.fullscreen = false;
     ASSERT_FALSE(storeSettings(file, windowed).has_value());
     ASSERT_TRUE(start(1366, 768));
-    EXPECT_FALSE(platform->fullscreen);
+    EXPECT_FALSE(platform.fullscreen);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "ui/Shell.h"
 
 #include <optional>
+#include <set>
 
 #include "engine/Orders.h"
 #include "game/Scenarios.h"
@@ -200,10 +201,12 @@ TEST_F(ShellTest, NewGameCommandSkipsTheQuestionWhenPosted) {
 }
 
 // The menus and the shell read the same ids: every item of the bar is served,
-// and the History menu offers the lessons of the lesson table in its order.
+// every command is in the bar once, and the History menu offers the lessons of
+// the lesson table in its order.
 TEST_F(ShellTest, EveryMenuItemIsServedAndTheHistoryMenuIsTheLessonTable) {
     MenuBar bar;
     std::vector<int> lessonsOffered;
+    std::multiset<int> ids;
     for (const Menu& menu : bar.menus) {
         for (const MenuItem& item : menu.items) {
             std::vector<const MenuItem*> commands{&item};
@@ -214,6 +217,7 @@ TEST_F(ShellTest, EveryMenuItemIsServedAndTheHistoryMenuIsTheLessonTable) {
                 if (c->id == 0) {
                     continue;
                 }
+                ids.insert(c->id);
                 if (const Lesson* lesson = lessonForMenu(c->id)) {
                     EXPECT_EQ(c->label, lesson->title);
                     lessonsOffered.push_back(c->id);
@@ -227,6 +231,12 @@ TEST_F(ShellTest, EveryMenuItemIsServedAndTheHistoryMenuIsTheLessonTable) {
         table.push_back(lesson.menuId);
     }
     EXPECT_EQ(lessonsOffered, table);
+    for (int id : ids) {
+        EXPECT_EQ(ids.count(id), 1u) << id;
+    }
+    for (int id : cmd::kAll) {
+        EXPECT_EQ(ids.count(id), 1u) << id << " is in the menus";
+    }
 }
 
 // Painted land outside every click rectangle hovers and drops as the province whose land it is;

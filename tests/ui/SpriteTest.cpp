@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/ScreenFixture.h"
+
 namespace tessarion {
 namespace {
 
@@ -21,11 +23,7 @@ store::Image halfShown(int w, int h, bool mask) {
 }
 
 int columnsOf(const Surface& s, std::uint32_t colour, int y) {
-    int n = 0;
-    for (int x = 0; x < s.width(); ++x) {
-        n += s.pixel(x, y) == colour;
-    }
-    return n;
+    return test::countPixels(s, 0, y, s.width(), y + 1, colour);
 }
 
 TEST(Sprite, DrawsThroughItsMaskMirroredInTheSameRectangle) {

@@ -1,12 +1,6 @@
 // The year told in the window: the line under the map after the computer's
 // turn, the Year Report box it opens, and a loaded game picked up where it was.
 #include <algorithm>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <set>
 
 #include <gtest/gtest.h>
 
@@ -14,17 +8,13 @@
 #include "game/Commands.h"
 #include "game/Game.h"
 #include "model/YearRecord.h"
-#include "platform/HeadlessPlatform.h"
 #include "savegame/SaveGame.h"
-#include "support/TestGame.h"
 #include "ui/AdvisorBox.h"
 #include "ui/AlertBox.h"
 #include "ui/ChronicleBox.h"
-#include "ui/Desktop.h"
-#include "ui/InputEvents.h"
+#include "ui/DesktopFixture.h"
 #include "ui/LessonBox.h"
 #include "ui/Reports.h"
-#include "ui/ScreenFixture.h"
 #include "ui/YearReportBox.h"
 #include "ui/YearSummary.h"
 
@@ -33,26 +23,14 @@ namespace {
 
 using namespace test;
 
-class YearWindowTest : public ::testing::Test {
+class YearWindowTest : public DesktopFixture {
   protected:
-    void SetUp() override { game_ = std::make_unique<Game>(5); }
-    void TearDown() override {
-        desktop_.reset();
-        game_.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(saveFolder, ec);
-    }
     void make(std::optional<std::string> load = std::nullopt) {
-        DesktopConfig config;
-        config.saveFolder = saveFolder;
-        config.pictures = greyPicture;
-        config.aboutMs = 10;
-        config.exitWaitMs = 10;
-        config.loadFile = std::move(load);
-        desktop_ = std::make_unique<Desktop>(platform, *game_, config);
-        desktop_->modal().onBoxOpened = [this](ModalBox& box) { opened(box); };
+        DesktopConfig c = config();
+        c.loadFile = std::move(load);
+        makeDesktop(c);
     }
-    void opened(ModalBox& box) {
+    void opened(ModalBox& box) override {
         if (auto* report = dynamic_cast<YearReportBox*>(&box)) {
             boxes.push_back("report: " + report->title());
             reportLines = report->lines();
@@ -74,41 +52,21 @@ class YearWindowTest : public ::testing::Test {
     void start() {
         make();
         platform.input.clear();
-        for (const InputEvent& e : {key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Tab),
-                                    key(KeyCode::Enter), key(KeyCode::Enter)}) {
-            platform.input.push_back(e);
-        }
+        script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Tab), key(KeyCode::Enter),
+                key(KeyCode::Enter)});
         ASSERT_TRUE(desktop_->startUp());
         desktop_->firstPaint();
         platform.input.clear();
         boxes.clear();
     }
-    void run(const std::vector<InputEvent>& events) {
-        for (const InputEvent& e : events) {
-            desktop_->handle(e);
-        }
-    }
     // Ends the turn with a right click, every box on the way answered with Enter.
     void endTurn() {
-        for (int i = 0; i < 20; ++i) {
-            platform.input.push_back(key(KeyCode::Enter));
-        }
+        script(std::vector<InputEvent>(20, key(KeyCode::Enter)));
         run(click(600, 300, InputEvent::Button::Right));
         platform.input.clear();
         boxes.clear();
     }
-    bool anyBox(const std::string& prefix) const {
-        return std::any_of(boxes.begin(), boxes.end(),
-                           [&](const std::string& b) { return b.rfind(prefix, 0) == 0; });
-    }
 
-    const std::string saveFolder =
-        ::testing::TempDir() + "tessarion-year-window-" +
-        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "/";
-    HeadlessPlatform platform;
-    std::unique_ptr<Game> game_;
-    std::unique_ptr<Desktop> desktop_;
     std::vector<std::string> boxes;
     std::vector<YearReportBox::Line> reportLines;
 };
@@ -167,7 +125,6 @@ TEST_F(YearWindowTest, AfterTheComputersTurnTheLineTellsTheYearAndOpensItsReport
 TEST_F(YearWindowTest, ALoadedGameStartsWithoutTheIntroductionOrTheWelcome) {
     const std::string path = saveFolder + "284.TSN";
     {
-        std::filesystem::create_directories(saveFolder);
         Game old(9);
         old.startNewGame();
         old.turn = 284 - 235;
@@ -200,9 +157,7 @@ TEST_F(YearWindowTest, AtDefeatTheChronicleComesBeforeTheQuestion) {
         game_->barbarians.addProvince(q);
     }
     game_->romans.clearLegions();
-    for (int i = 0; i < 20; ++i) {
-        platform.input.push_back(key(KeyCode::Enter));
-    }
+    script(std::vector<InputEvent>(20, key(KeyCode::Enter)));
     run(click(600, 300, InputEvent::Button::Right));
     const auto chronicle = std::find(boxes.begin(), boxes.end(), "chronicle");
     ASSERT_NE(chronicle, boxes.end());
@@ -220,30 +175,21 @@ TEST_F(YearWindowTest, FileExportChronicleWritesBothFilesBesideTheSavedGames) {
             told = alert->lines();
         }
     };
-    for (const InputEvent& e : typed("rome")) {
-        platform.input.push_back(e);
-    }
-    platform.input.push_back(key(KeyCode::Enter));  // the name
-    platform.input.push_back(key(KeyCode::Enter));  // what was written
+    script(typed("rome"));
+    script({key(KeyCode::Enter), key(KeyCode::Enter)});  // the name, what was written
     desktop_->shell().command(cmd::kExportChronicle);
     ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(told[0], "Chronicle exported:");
     EXPECT_EQ(told[1], saveFolder + "rome.png");
     EXPECT_EQ(told[2], saveFolder + "rome.csv");
-    std::ifstream csv(saveFolder + "rome.csv", std::ios::binary);
-    const std::string written{std::istreambuf_iterator<char>(csv),
-                              std::istreambuf_iterator<char>()};
-    EXPECT_EQ(written, chronicleCsv(*game_));
+    EXPECT_EQ(contentsOf(saveFolder + "rome.csv"), chronicleCsv(*game_));
     EXPECT_TRUE(std::filesystem::exists(saveFolder + "rome.png"));
 
     // Again under the same name: asked first, and No writes nothing.
     told.clear();
-    for (const InputEvent& e : typed("rome")) {
-        platform.input.push_back(e);
-    }
-    platform.input.push_back(key(KeyCode::Enter));
-    platform.input.push_back(key(KeyCode::Escape));  // No to replacing it
-    platform.input.push_back(key(KeyCode::Escape));  // and no other name
+    script(typed("rome"));
+    // No to replacing it, and no other name.
+    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Escape)});
     desktop_->shell().command(cmd::kExportChronicle);
     ASSERT_FALSE(told.empty());
     EXPECT_EQ(told[0], "rome.png already exists.");
@@ -324,29 +270,6 @@ TEST(YearReportRows, EachEntryStandsUnderItsGroupWithTheYearsTotals) {
                   "Treasury: 39,000 sesterces (-11,000)"}));
     EXPECT_EQ(yearReportTitle(record), "Year Report: 240 AD");
     EXPECT_EQ(yearReportRows(YearRecord{}, game).size(), 1u) << "before the first year's end";
-}
-
-// The menus, the keyboard and the console speak in command ids: no two
-// commands may share one.
-TEST(CommandIds, EveryMenuCommandHasItsOwn) {
-    std::multiset<int> ids;
-    std::function<void(const std::vector<MenuItem>&)> collect = [&](const auto& items) {
-        for (const MenuItem& item : items) {
-            if (item.id != 0) {
-                ids.insert(item.id);
-            }
-            collect(item.submenu);
-        }
-    };
-    for (const Menu& menu : MenuBar().menus) {
-        collect(menu.items);
-    }
-    for (int id : ids) {
-        EXPECT_EQ(ids.count(id), 1u) << id;
-    }
-    for (int id : cmd::kAll) {
-        EXPECT_EQ(ids.count(id), 1u) << id << " is in the menus";
-    }
 }
 
 }  // namespace
