@@ -286,6 +286,40 @@ test('the reader\'s language is picked from the address, the kept choice, then t
   assert.strictEqual(pageFor('quiz.de.html', 'en'), 'quiz.html');
 });
 
+// A page as the browser opens it: its address, language and the reader's settings.
+function openPage(file, { lang = 'en', search = '', stored = null, languages = [] } = {}) {
+  const store = new Map(stored ? [['tessarion.language', stored]] : []);
+  const win = {
+    location: { pathname: '/games/tessarion/web/' + file, search, hash: '#crisis', replace(to) { win.movedTo = to; } },
+    navigator: { languages },
+    localStorage: { getItem: (k) => (store.has(k) ? store.get(k) : null), setItem: (k, v) => store.set(k, v) },
+    document: {
+      documentElement: { getAttribute: () => lang },
+      addEventListener: (type, fn) => { win.onclick = fn; },
+    },
+    movedTo: null,
+  };
+  require(path.join(webDir, 'lang.js')).start(win);
+  return { win, store };
+}
+
+test('an English page moves to the reader\'s language unless English was chosen', () => {
+  assert.strictEqual(openPage('guide.html', { languages: ['de-AT', 'en'] }).win.movedTo, 'guide.de.html#crisis');
+  assert.strictEqual(openPage('quiz.html', { languages: ['pt'] }).win.movedTo, null);
+  assert.strictEqual(openPage('quiz.html', { stored: 'en', languages: ['fr'] }).win.movedTo, null);
+  assert.strictEqual(openPage('quiz.html', { search: '?lang=en', languages: ['fr'] }).win.movedTo, null);
+  // A translated page stays put: the reader got there on purpose.
+  assert.strictEqual(openPage('tutorial.it.html', { lang: 'it', stored: 'es' }).win.movedTo, null);
+
+  // The address's choice is kept, and so is a click in the language bar.
+  const { win, store } = openPage('guide.es.html', { lang: 'es', search: '?lang=es' });
+  assert.strictEqual(store.get('tessarion.language'), 'es');
+  win.onclick({ target: { closest: () => ({ getAttribute: () => 'en' }) } });
+  assert.strictEqual(store.get('tessarion.language'), 'en');
+  win.onclick({ target: { closest: () => null } });
+  assert.strictEqual(store.get('tessarion.language'), 'en', 'other clicks change nothing');
+});
+
 if (failures > 0) {
   console.log(failures + ' test(s) failed');
   process.exit(1);
