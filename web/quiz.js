@@ -1,8 +1,9 @@
 /* Tessarion history quiz: the questions, the marking and the page's form.
  *
  * The page loads this file with a plain <script> tag and calls
- * TessarionQuiz.mount(). Node can require() it too, so the marking can be
- * checked without a browser.
+ * TessarionQuiz.mount(). A translated page also loads quiz.xx.js, which adds
+ * its questions and texts to TessarionQuiz.languages. Node can require() them
+ * too, so the marking can be checked without a browser.
  */
 (function (root) {
   'use strict';
@@ -159,6 +160,21 @@
     }
   ];
 
+  // The form's own words; {correct} and {total} are filled in.
+  var TEXTS = {
+    check: 'Check my answers',
+    reset: 'Start again',
+    right: 'Right. ',
+    wrong: 'Wrong. ',
+    unanswered: 'Not answered. ',
+    answerIs: 'The answer is: ',
+    scored: 'You scored {correct} out of {total}. ',
+    perfect: 'Perfect! You would make a fine Praetorian Prefect.',
+    good: 'Well done, Princeps.',
+    fair: 'Not bad. The study guide will fill the gaps.',
+    poor: 'Read the study guide and try again.'
+  };
+
   // The chosen index for one question, or null when the sheet holds no valid
   // choice. Radio buttons give their values as strings, so "2" counts as 2.
   function chosenIndex(value, choiceCount) {
@@ -190,17 +206,17 @@
     return { correct: correct, total: qs.length, results: results };
   }
 
-  function verdictLine(total, correct) {
+  function verdictLine(total, correct, texts) {
     if (correct === total) {
-      return 'Perfect! You would make a fine Praetorian Prefect.';
+      return texts.perfect;
     }
     if (correct * 3 >= total * 2) {
-      return 'Well done, Princeps.';
+      return texts.good;
     }
     if (correct * 3 >= total) {
-      return 'Not bad. The study guide will fill the gaps.';
+      return texts.fair;
     }
-    return 'Read the study guide and try again.';
+    return texts.poor;
   }
 
   function clear(el) {
@@ -209,10 +225,12 @@
     }
   }
 
-  // Builds the quiz inside container and wires its buttons. Returns the
-  // handlers so that callers (and tests) can drive it.
-  function mount(doc, container, questions) {
-    var qs = questions || QUESTIONS;
+  // Builds the quiz inside container and wires its buttons. language is one
+  // of TessarionQuiz.languages ({ questions, texts }), English when left out.
+  // Returns the handlers so that callers (and tests) can drive it.
+  function mount(doc, container, language) {
+    var qs = language ? language.questions : QUESTIONS;
+    var texts = language ? language.texts : TEXTS;
     var form = doc.createElement('form');
     form.setAttribute('novalidate', 'novalidate');
     var radios = [];      // radios[i][j]: choice j of question i
@@ -249,11 +267,11 @@
     row.className = 'buttons-row';
     var checkButton = doc.createElement('button');
     checkButton.type = 'button';
-    checkButton.textContent = 'Check my answers';
+    checkButton.textContent = texts.check;
     var resetButton = doc.createElement('button');
     resetButton.type = 'button';
     resetButton.className = 'secondary';
-    resetButton.textContent = 'Start again';
+    resetButton.textContent = texts.reset;
     row.appendChild(checkButton);
     row.appendChild(resetButton);
     form.appendChild(row);
@@ -287,13 +305,13 @@
         clear(verdicts[i]);
         var mark = doc.createElement('strong');
         mark.className = r.right ? 'right' : 'wrong';
-        mark.textContent = r.right ? 'Right. ' : (r.chosen === null ? 'Not answered. ' : 'Wrong. ');
+        mark.textContent = r.right ? texts.right : (r.chosen === null ? texts.unanswered : texts.wrong);
         verdicts[i].appendChild(mark);
-        var text = r.right ? '' : 'The answer is: ' + qs[i].choices[qs[i].answer] + '. ';
+        var text = r.right ? '' : texts.answerIs + qs[i].choices[qs[i].answer] + '. ';
         verdicts[i].appendChild(doc.createTextNode(text + qs[i].explanation));
       }
-      scoreBox.textContent = 'You scored ' + result.correct + ' out of ' + result.total + '. ' +
-        verdictLine(result.total, result.correct);
+      scoreBox.textContent = texts.scored.replace('{correct}', result.correct)
+        .replace('{total}', result.total) + verdictLine(result.total, result.correct, texts);
       if (typeof scoreBox.scrollIntoView === 'function') {
         scoreBox.scrollIntoView({ block: 'center' });
       }
@@ -316,7 +334,13 @@
     return { check: check, reset: reset, radios: radios, scoreBox: scoreBox };
   }
 
-  var api = { QUESTIONS: QUESTIONS, score: score, mount: mount };
+  var api = {
+    QUESTIONS: QUESTIONS,
+    TEXTS: TEXTS,
+    languages: { en: { questions: QUESTIONS, texts: TEXTS } },
+    score: score,
+    mount: mount
+  };
   if (typeof module !== 'undefined' && module.exports) {
     module.exports = api;
   } else {

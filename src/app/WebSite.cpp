@@ -34,13 +34,25 @@ fs::path webFolder() {
     return {};
 }
 
+// "guide.html" in the given language: "guide.de.html". Codes are two lowercase
+// letters; anything else gives back the English page.
+std::string translatedName(const std::string& file, const std::string& language) {
+    const std::size_t dot = file.rfind(".html");
+    const bool code = language.size() == 2 && language[0] >= 'a' && language[0] <= 'z' &&
+                      language[1] >= 'a' && language[1] <= 'z';
+    if (!code || language == "en" || dot == std::string::npos || dot + 5 != file.size()) {
+        return file;
+    }
+    return file.substr(0, dot) + "." + language + ".html";
+}
+
 }  // namespace
 
 void setProgramPath(const std::string& argv0) {
     gProgramPath = argv0;
 }
 
-std::string webAddress(const std::string& page) {
+std::string WebAddress::operator()(const std::string& page, const std::string& language) const {
     std::string file = page;
     const fs::path folder = webFolder();
     if (folder.empty()) {
@@ -53,8 +65,16 @@ std::string webAddress(const std::string& page) {
         file.erase(file.begin());
     }
 #ifdef __EMSCRIPTEN__
-    return (folder / file).generic_string();  // relative to the game's page
+    // The pages are not in the game's own file system here: the English page
+    // takes the language from the address and moves to its translation.
+    const bool english = translatedName(file, language) == file;
+    return (folder / file).generic_string() + (english ? "" : "?lang=" + language);
 #else
+    const std::string translated = translatedName(file, language);
+    std::error_code ec;
+    if (translated != file && fs::exists(folder / translated, ec)) {
+        file = translated;
+    }
     return fileUrl(folder / file);
 #endif
 }

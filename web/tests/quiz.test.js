@@ -198,28 +198,126 @@ test('the quiz page loads the script before using it', () => {
   assert.ok(/id="quiz"/.test(html), 'quiz.html has no place for the questions');
 });
 
-test('the pages link each other and need nothing from the network', () => {
-  const pages = ['guide.html', 'quiz.html', 'tutorial.html'];
-  for (const page of pages) {
-    const html = read(page);
-    assert.ok(/<link rel="stylesheet" href="style\.css">/.test(html), page + ': no stylesheet');
-    assert.ok(/<meta charset="utf-8">/i.test(html), page + ': no charset');
-    for (const other of pages) {
-      assert.ok(html.includes('href="' + other + '"'), page + ' does not link ' + other);
+const LANGS = ['en', 'de', 'fr', 'it', 'es'];
+const pageIn = (page, lang) => page + (lang === 'en' ? '' : '.' + lang) + '.html';
+const translated = Object.fromEntries(LANGS.slice(1).map((l) => [l, require(path.join(webDir, 'quiz.' + l + '.js'))]));
+
+test('every translation of the quiz asks the same questions with the same answers', () => {
+  for (const [lang, t] of Object.entries(translated)) {
+    assert.strictEqual(t.questions.length, QUESTIONS.length, lang + ': number of questions');
+    const guide = visibleText(read(pageIn('guide', lang)));
+    t.questions.forEach((q, i) => {
+      const where = lang + ' question ' + (i + 1);
+      assert.strictEqual(q.choices.length, QUESTIONS[i].choices.length, where + ': number of choices');
+      assert.strictEqual(q.answer, QUESTIONS[i].answer, where + ': a different right answer');
+      assert.strictEqual(new Set(q.choices).size, q.choices.length, where + ': two choices are the same');
+      assert.ok(q.question && q.explanation && !/\n/.test(q.explanation), where + ': missing text');
+      assert.ok(q.inGuide && guide.includes(q.inGuide.toLowerCase()),
+        where + ': the ' + lang + ' guide never mentions "' + q.inGuide + '"');
+    });
+    for (const key of Object.keys(quiz.TEXTS)) {
+      assert.ok(t.texts[key] && t.texts[key] !== quiz.TEXTS[key], lang + ': "' + key + '" left untranslated');
     }
-    // Every local reference must exist next to the page.
-    const refs = [...html.matchAll(/\b(?:href|src)="([^"#]+)/g)].map((m) => m[1]);
-    for (const ref of refs) {
-      assert.ok(!/^[a-z]+:|^\/\//i.test(ref), page + ' fetches ' + ref);
-      assert.ok(fs.existsSync(path.join(webDir, ref)), page + ' refers to missing ' + ref);
-    }
-    // Same-page anchors must point at something.
-    for (const m of html.matchAll(/href="#([^"]+)"/g)) {
-      assert.ok(html.includes('id="' + m[1] + '"'), page + ': no target for #' + m[1]);
+    assert.ok(t.texts.scored.includes('{correct}') && t.texts.scored.includes('{total}'), lang + ': score line');
+  }
+});
+
+test('a translated quiz page marks in its own language', () => {
+  const container = new Node('div');
+  const page = mount(fakeDocument, container, translated.de);
+  const check = container.all((e) => e.tagName === 'button').find((b) => b.textContent === 'Antworten prüfen');
+  assert.ok(check, 'no German check button');
+  page.radios[0][allWrong[0]].checked = true;
+  check.click();
+  const verdicts = container.all((e) => e.className === 'verdict');
+  assert.ok(verdicts[0].textContent.startsWith('Falsch. Die richtige Antwort: Maximinus Thrax.'),
+    verdicts[0].textContent);
+  assert.ok(page.scoreBox.textContent.startsWith('Du hast 0 von ' + QUESTIONS.length + ' Punkten.'));
+});
+
+test('every page links its siblings and languages and needs nothing from the network', () => {
+  const pages = ['guide', 'quiz', 'tutorial'];
+  for (const lang of LANGS) {
+    for (const base of pages) {
+      const page = pageIn(base, lang);
+      const html = read(page);
+      assert.ok(html.includes('<html lang="' + lang + '">'), page + ': wrong language');
+      assert.ok(/<link rel="stylesheet" href="style\.css">/.test(html), page + ': no stylesheet');
+      assert.ok(/<meta charset="utf-8">/i.test(html), page + ': no charset');
+      assert.ok(/<script src="lang\.js"><\/script>/.test(html), page + ': cannot switch language');
+      for (const other of pages) {
+        assert.ok(html.includes('href="' + pageIn(other, lang) + '"'), page + ' does not link ' + other);
+      }
+      for (const l of LANGS) {
+        assert.ok(html.includes('href="' + pageIn(base, l) + '?lang=' + l + '" hreflang="' + l + '"'),
+          page + ' offers no ' + l);
+      }
+      // Every local reference must exist next to the page.
+      const refs = [...html.matchAll(/\b(?:href|src)="([^"#?]+)/g)].map((m) => m[1]);
+      for (const ref of refs) {
+        assert.ok(!/^[a-z]+:|^\/\//i.test(ref), page + ' fetches ' + ref);
+        assert.ok(fs.existsSync(path.join(webDir, ref)), page + ' refers to missing ' + ref);
+        const other = /^([a-z]+)(?:\.([a-z]{2}))?\.html$/.exec(ref);
+        assert.ok(!other || (other[2] || 'en') === lang || html.includes('hreflang="' + (other[2] || 'en') + '"'),
+          page + ' leads to another language through ' + ref);
+      }
+      // Same-page anchors must point at something.
+      for (const m of html.matchAll(/href="#([^"]+)"/g)) {
+        assert.ok(html.includes('id="' + m[1] + '"'), page + ': no target for #' + m[1]);
+      }
     }
   }
   const css = read('style.css');
   assert.ok(!/@import|url\(/i.test(css), 'style.css fetches something');
+});
+
+test('the reader\'s language is picked from the address, the kept choice, then the browser', () => {
+  const { pickLanguage, pageIn: pageFor } = require(path.join(webDir, 'lang.js'));
+  assert.strictEqual(pickLanguage(null, null, ['de-AT', 'en']), 'de');
+  assert.strictEqual(pickLanguage(null, null, ['pt', 'fr']), 'fr');
+  assert.strictEqual(pickLanguage(null, null, ['pt']), 'en');
+  assert.strictEqual(pickLanguage(null, null, ['en-GB', 'it']), 'en', 'English asked for first');
+  assert.strictEqual(pickLanguage(null, null, undefined), 'en');
+  assert.strictEqual(pickLanguage(null, 'es', ['de']), 'es', 'a kept choice wins');
+  assert.strictEqual(pickLanguage(null, 'en', ['de']), 'en', 'English kept on purpose');
+  assert.strictEqual(pickLanguage('it', 'es', ['de']), 'it', 'the address wins');
+  assert.strictEqual(pickLanguage('xx', 'zz', ['ES-mx']), 'es', 'unknown choices are ignored');
+  assert.strictEqual(pageFor('guide.html', 'fr'), 'guide.fr.html');
+  assert.strictEqual(pageFor('quiz.de.html', 'en'), 'quiz.html');
+});
+
+// A page as the browser opens it: its address, language and the reader's settings.
+function openPage(file, { lang = 'en', search = '', stored = null, languages = [] } = {}) {
+  const store = new Map(stored ? [['tessarion.language', stored]] : []);
+  const win = {
+    location: { pathname: '/games/tessarion/web/' + file, search, hash: '#crisis', replace(to) { win.movedTo = to; } },
+    navigator: { languages },
+    localStorage: { getItem: (k) => (store.has(k) ? store.get(k) : null), setItem: (k, v) => store.set(k, v) },
+    document: {
+      documentElement: { getAttribute: () => lang },
+      addEventListener: (type, fn) => { win.onclick = fn; },
+    },
+    movedTo: null,
+  };
+  require(path.join(webDir, 'lang.js')).start(win);
+  return { win, store };
+}
+
+test('an English page moves to the reader\'s language unless English was chosen', () => {
+  assert.strictEqual(openPage('guide.html', { languages: ['de-AT', 'en'] }).win.movedTo, 'guide.de.html#crisis');
+  assert.strictEqual(openPage('quiz.html', { languages: ['pt'] }).win.movedTo, null);
+  assert.strictEqual(openPage('quiz.html', { stored: 'en', languages: ['fr'] }).win.movedTo, null);
+  assert.strictEqual(openPage('quiz.html', { search: '?lang=en', languages: ['fr'] }).win.movedTo, null);
+  // A translated page stays put: the reader got there on purpose.
+  assert.strictEqual(openPage('tutorial.it.html', { lang: 'it', stored: 'es' }).win.movedTo, null);
+
+  // The address's choice is kept, and so is a click in the language bar.
+  const { win, store } = openPage('guide.es.html', { lang: 'es', search: '?lang=es' });
+  assert.strictEqual(store.get('tessarion.language'), 'es');
+  win.onclick({ target: { closest: () => ({ getAttribute: () => 'en' }) } });
+  assert.strictEqual(store.get('tessarion.language'), 'en');
+  win.onclick({ target: { closest: () => null } });
+  assert.strictEqual(store.get('tessarion.language'), 'en', 'other clicks change nothing');
 });
 
 if (failures > 0) {
