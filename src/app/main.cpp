@@ -147,7 +147,10 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     config.sounds = {tessarion::res::soundData, tessarion::res::soundLength};
     config.lessonScript = tessarion::res::lessonScript;
     config.lessonCaptionTimes = tessarion::res::lessonCaptionTimes;
-    config.webAddress = tessarion::webAddress;
+    // The pages in the language the window speaks at the moment they are opened.
+    config.webAddress = [](const std::string& page) {
+        return tessarion::webAddress(page, std::string(tessarion::languageCode()));
+    };
     config.settingsFile = tessarion::settingsFile();
     // Notes quote the settings file and its folder: nothing in them reaches
     // the terminal raw.

@@ -196,20 +196,7 @@ std::optional<Catalogue> Catalogue::read(std::span<const unsigned char> bytes, s
         if (text.empty()) {
             continue;
         }
-        std::vector<Piece> pieces(1);
-        for (std::size_t at = 0; at < key.size(); ++at) {
-            char conversion = 0;
-            const std::size_t length =
-                key[at] == '%' ? conversionLength(key, at + 1, conversion) : 0;
-            if (length > 0) {
-                pieces.back().conversion = conversion;
-                pieces.emplace_back();
-                at += length;
-            } else {
-                pieces.back().literal += key[at];
-                at += key[at] == '%' && at + 1 < key.size() && key[at + 1] == '%' ? 1 : 0;
-            }
-        }
+        std::vector<Piece> pieces = piecesOf(key);
         // A format is also found as it stands, for the window's own formats
         // that are translated before they are filled.
         catalogue.texts_.emplace(key, std::string(text));
@@ -221,6 +208,24 @@ std::optional<Catalogue> Catalogue::read(std::span<const unsigned char> bytes, s
         }
     }
     return catalogue;
+}
+
+std::vector<Catalogue::Piece> Catalogue::piecesOf(std::string_view english) {
+    std::vector<Piece> pieces(1);
+    for (std::size_t at = 0; at < english.size(); ++at) {
+        char conversion = 0;
+        const std::size_t length =
+            english[at] == '%' ? conversionLength(english, at + 1, conversion) : 0;
+        if (length > 0) {
+            pieces.back().conversion = conversion;
+            pieces.emplace_back();
+            at += length;
+        } else {
+            pieces.back().literal += english[at];
+            at += english[at] == '%' && at + 1 < english.size() && english[at + 1] == '%' ? 1 : 0;
+        }
+    }
+    return pieces;
 }
 
 Catalogue Catalogue::pseudo() {

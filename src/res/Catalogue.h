@@ -55,6 +55,8 @@ class Catalogue final : public Wording {
         std::string translation;
     };
 
+    // The English of an entry cut at its conversions ("%%" read as "%").
+    static std::vector<Piece> piecesOf(std::string_view english);
     std::optional<std::string> whole(std::string_view english, int depth) const;
     std::string parts(std::string_view english, int depth) const;
     std::string value(std::string_view english, int depth) const;

@@ -54,24 +54,27 @@ void addStanding(const RomanEmpire& romans, char* line, std::size_t size, Next n
 
 }  // namespace
 
+// One year's accounts, all from the same record: during the computer's turn
+// the year being booked, otherwise the last one closed. Its year label is the
+// year the accounts lead into, so that the label and the figures change
+// together at the first tax.
 std::vector<ReportLine> economicReportLines(const Game& game) {
     const RomanEmpire& romans = game.romans;
     // Every text of the panels goes through a buffer of 256 bytes; longer ones are cut.
     char line[256];
     std::vector<ReportLine> lines;
     auto add = [&](int x, int y, bool red) { lines.push_back({x, y, line, red}); };
-    // One year's accounts, all from the same record: during the computer's
-    // turn the year being booked, otherwise the last one closed. Its year
-    // label is the year the accounts lead into, so that the label and the
-    // figures change together at the first tax.
+    auto heading = [&](int year, int headerY) {
+        setLine(line, sizeof line, trFormat(N_("YEAR: %d AD"), {std::to_string(year)}));
+        add(1110, 100, false);
+        setLine(line, sizeof line, tr("ECONOMIC REPORT"));
+        add(1010, headerY, false);
+    };
     const YearRecord& record = game.endingTurn ? game.yearRecord : game.lastYear;
     if (record.empty()) {
         // Nothing booked yet (a game just set up or loaded): the empire's
         // own figures of a year's taxes and pay.
-        std::snprintf(line, sizeof line, tr("YEAR: %d AD").c_str(), game.turn + 235);
-        add(1110, 100, false);
-        std::snprintf(line, sizeof line, "%s", tr("ECONOMIC REPORT").c_str());
-        add(1010, 130, false);
+        heading(game.turn + 235, 130);
         setLine(line, sizeof line,
                 trFormat(N_("Tax Revenue: %d"), {localNumber(romans.lastIncome)}));
         add(1010, 160, false);
@@ -84,12 +87,9 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
         const long long taxes = record.moneyOf(EntryKind::Taxes);
         const long long pay = -record.moneyOf(EntryKind::Pay);
         const long long net = record.moneyChange();
-        std::snprintf(line, sizeof line, tr("YEAR: %d AD").c_str(), record.year + 1);
-        add(1110, 100, false);
         // One line more than before, in the same room above the military
         // report: the header a little higher, the lines a little closer.
-        std::snprintf(line, sizeof line, "%s", tr("ECONOMIC REPORT").c_str());
-        add(1010, 124, false);
+        heading(record.year + 1, 124);
         int y = 148;
         auto next = [&](bool red) {
             add(1010, y, red);

@@ -38,6 +38,10 @@ TEST(WebSite, TheQuizIsAPageThatChecksItself) {
     EXPECT_EQ(localFile(webAddress("//quiz.php")), quiz);
     // Only the ending is mapped.
     EXPECT_EQ(localFile(webAddress("/php")).filename(), "php");
+    // A language's own page where it was installed; English for any other code.
+    EXPECT_EQ(localFile(webAddress("/quiz.php", "de")).filename(), "quiz.de.html");
+    EXPECT_EQ(localFile(webAddress("/guide.html", "pt")).filename(), "guide.html");
+    EXPECT_EQ(localFile(webAddress("/guide.html", "DE")).filename(), "guide.html");
 }
 
 }  // namespace
