@@ -133,14 +133,18 @@ async function waitFor(what, predicate, seconds) {
   fail(`${what} (waited ${seconds} s)`);
 }
 
-// The game's frame is shown whole in the canvas, scaled and centred (letterboxed): a point of
-// the frame (the menu bar's strip on top, then the 1366-wide layout) on the page. The game
-// sizes its frame by the device's screen as it does a desktop's: wider than 16:9 widens the
-// layout, and a screen less than 788 high loses empty rows below the parchment (672 at least).
+// The game's frame is shown whole in the canvas, centred (letterboxed): a point of the frame
+// (the menu bar's strip on top, then the 1366-wide layout) on the page. The game draws its
+// frame at the canvas's own pixels, as it does a desktop window's: the scale fits the 1366 x
+// 692 look (exactly 1 within 2 %), wider than 16:9 widens the layout, and a taller canvas
+// gives the client area more rows, up to 768.
 async function frameSize() {
-  const [screenWidth, screenHeight] = await page.evaluate(() => [screen.width, screen.height]);
-  return [Math.max(1366, Math.floor((screenWidth * 768) / Math.max(screenHeight, 1))),
-    20 + Math.min(768, Math.max(672, screenHeight - 20))];
+  const [w, h] = await page.evaluate(() => [canvas.width, canvas.height]);
+  let scale = Math.min(w / 1366, h / 692);
+  if (Math.abs(scale - 1) <= 0.02) scale = 1;
+  scale = Math.min(3, Math.max(0.7, scale));
+  return [Math.max(1366, Math.floor(w / scale + 1e-6)),
+    Math.min(788, Math.max(692, Math.floor(h / scale + 1e-6)))];
 }
 async function framePoint(fx, fy) {
   const [left, top, width, height] = await page.evaluate(() => {
