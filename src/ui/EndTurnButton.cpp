@@ -33,7 +33,8 @@ void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed, bool busy)
     // the two hints differ in length.
     s.fillRect(x - 2, y - 2, x + kWidth + 2, y + kHeight + 2, kBlack);
     const int hintX = hintLeft() + layoutOffsetX;
-    const int hintWidth = std::max(font.width(tr(kHint)), font.width(tr(kBusyHint)));
+    const int hintWidth = std::min(std::max(font.width(tr(kHint)), font.width(tr(kBusyHint))),
+                                   kHintRight - hintLeft());
     s.fillRect(hintX, textTop(), hintX + hintWidth + 2, textTop() + font.height(), kBlack);
     pressed = pressed && !busy;
     s.fillRect(x, y, x + kWidth, y + kHeight, busy ? kFaceBusy : pressed ? kFacePressed : kFace);
@@ -44,7 +45,10 @@ void EndTurnButton::draw(Surface& s, int layoutOffsetX, bool pressed, bool busy)
     const std::string label = tr(busy ? kBusyLabel : kLabel);
     write(s, x + (kWidth - font.width(label)) / 2 + shift, textTop() + shift, label,
           busy ? kInkBusy : kInk);
-    write(s, hintX, textTop(), tr(busy ? kBusyHint : kHint), kHintColour);
+    // The hint is a help, not a need: cut where the map's frame ends.
+    write(s, hintX, textTop(),
+          cutToWidth(font, tr(busy ? kBusyHint : kHint), kHintRight - hintLeft(), s.scale()),
+          kHintColour);
 }
 
 }  // namespace tessarion

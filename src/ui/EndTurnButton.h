@@ -34,6 +34,8 @@ struct EndTurnButton {
     // Where the label and the hint stand.
     static int textTop();
     static int hintLeft() { return kLeft + kWidth + 10; }
+    // The hint ends where the map's frame does.
+    static constexpr int kHintRight = 985;
 
     static bool contains(int clientX, int clientY, int layoutOffsetX) {
         const int x = clientX - layoutOffsetX;

@@ -124,6 +124,49 @@ int Font::width(std::string_view text) {
     return w;
 }
 
+std::string cutToWidth(Font& unscaled, std::string text, int points, double scale) {
+    Font& font = unscaled.at(scale);
+    const int room = static_cast<int>(std::lround(points * scale));
+    if (font.width(text) <= room) {
+        return text;
+    }
+    while (!text.empty() && font.width(text + "...") > room) {
+        // Back to the start of the last character, never into its middle.
+        do {
+            text.pop_back();
+        } while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80);
+        if (!text.empty() && static_cast<unsigned char>(text.back()) >= 0xC0) {
+            text.pop_back();
+        }
+    }
+    return font.width(text + "...") <= room ? text + "..." : std::string();
+}
+
+std::vector<std::string> wrapToWidth(Font& unscaled, std::string_view text, int points,
+                                     double scale) {
+    Font& font = unscaled.at(scale);
+    const int room = static_cast<int>(std::lround(points * scale));
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view rest = text.substr(start, end - start);
+        while (font.width(rest) > room && rest.find(' ') != std::string_view::npos) {
+            // The longest head of the line, up to a space, that fits.
+            std::size_t cut = rest.find(' ');
+            for (std::size_t next = rest.find(' ', cut + 1);
+                 next != std::string_view::npos && font.width(rest.substr(0, next)) <= room;
+                 next = rest.find(' ', next + 1)) {
+                cut = next;
+            }
+            lines.emplace_back(rest.substr(0, cut));
+            rest.remove_prefix(cut + 1);
+        }
+        lines.emplace_back(rest);
+        start = end + 1;
+    }
+    return lines;
+}
+
 Font& defaultFont() {
     static Font font(store::fontData("sans"), kDefaultPixelSize);
     return font;

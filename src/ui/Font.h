@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -61,6 +62,14 @@ class Font {
     int ascent_ = 0;
     int height_ = 0;
 };
+
+// The text as it fits `room` points of `font` drawn at `scale`: whole, or cut
+// at a character with "..." after it (nothing when not even that fits).
+std::string cutToWidth(Font& font, std::string text, int room, double scale);
+
+// The text's lines ("\n" ends one) with every line wider than `room` points
+// at `scale` broken at its spaces; a word wider than the room stands alone.
+std::vector<std::string> wrapToWidth(Font& font, std::string_view text, int room, double scale);
 
 // The one font every text of the game is written in: small, plain, legible,
 // about the size of a classic desktop's default font.

@@ -119,6 +119,9 @@ void drawMapFrame(Screen& screen, Surface& s) {
     s.drawLine(o + 175, 25, o + 985, 25, kWhite);
 }
 
+// From the note's left edge to the map's frame, less a hair.
+constexpr int kLegendTextRoom = 175 - 10 - 2;
+
 void drawLegend(Screen& screen, Surface& s) {
     const int o = screen.layoutOffsetX;
     const TextStyle saved = s.text;
@@ -138,14 +141,13 @@ void drawLegend(Screen& screen, Surface& s) {
         drawLandSwatch(s, o + 110, 320, colourBlindColour(Ground::Persian));
         drawLandSwatch(s, o + 110, 435, colourBlindColour(Ground::Plain));
     }
-    // The note under the legend, a line every 20 points.
+    // The note under the legend, a line every 20 points, kept off the map.
     const std::string note =
         tr("The number next to an\nicon indicates how many\nlegions are in that\nprovince");
     int y = 530;
-    for (std::size_t start = 0; start < note.size(); y += 20) {
-        const std::size_t end = std::min(note.find('\n', start), note.size());
-        s.drawText(o + 10, y, std::string_view(note).substr(start, end - start));
-        start = end + 1;
+    for (const std::string& line : wrapToWidth(defaultFont(), note, kLegendTextRoom, s.scale())) {
+        s.drawText(o + 10, y, line);
+        y += 20;
     }
     p.legendTitle.draw(s, o + 0, 40);
     s.text = saved;

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "model/InternalError.h"
 #include "ui/EndTurnButton.h"
+#include "ui/Font.h"
 #include "ui/Language.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapColours.h"
@@ -279,10 +280,11 @@ void Screen::paintScreen(Surface& target) {
     target.drawLine(x(175), 590, x(175), 620, kWhite);
     target.drawLine(x(985), 590, x(985), 620, kWhite);
     target.drawLine(x(175), 620, x(985), 620, kWhite);
-    char line[256];
-    std::snprintf(line, sizeof line, "%s",
-                  tr("Instructions:  Left-click and drag to move legions.  ").c_str());
-    target.drawText(x(230), 630, line);
+    // Up to the End turn button, however long the language's sentence.
+    target.drawText(
+        x(230), 630,
+        cutToWidth(defaultFont(), tr("Instructions:  Left-click and drag to move legions.  "),
+                   EndTurnButton::kLeft - 4 - 230, target.scale()));
     target.text = saved;
     EndTurnButton::draw(target, layoutOffsetX, false, endTurnBusy);
     if (mapCursor != nullptr) {

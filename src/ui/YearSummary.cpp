@@ -31,12 +31,7 @@ void YearSummary::draw(Screen& screen, Surface& target) {
     const int room = kRight - kLeft;
     // A year of many losses is cut short rather than run under the parchment;
     // the report has it all.
-    if (font.width(line) > room) {
-        while (!line.empty() && font.width(line + "...") > room) {
-            line.pop_back();
-        }
-        line += "...";
-    }
+    line = cutToWidth(font, line, room, 1.0);
     const TextStyle saved = target.text;
     target.text = {kColour, kBlack, false};
     const int x = screen.x(kLeft);
