@@ -6,6 +6,7 @@
 #include "engine/RomanEmpire.h"
 #include "game/Game.h"
 #include "model/InternalError.h"
+#include "ui/Font.h"
 #include "ui/Language.h"
 #include "ui/Screen.h"
 
@@ -116,6 +117,9 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
     return lines;
 }
 
+// Where the parchment's written column ends.
+constexpr int kReportRight = 1312;
+
 void drawEconomicReport(Screen& screen) {
     Surface& s = screen.backBuffer;
     s.text.opaque = false;
@@ -124,7 +128,9 @@ void drawEconomicReport(Screen& screen) {
         if (line.red) {
             s.text.colour = kRed;
         }
-        s.drawText(screen.x(line.x), line.y, line.text);
+        // Inside the parchment, whatever the language: a longer line is cut.
+        s.drawText(screen.x(line.x), line.y,
+                   cutToWidth(defaultFont(), line.text, kReportRight - line.x, s.scale()));
         s.text.colour = saved;
     }
     s.text.opaque = true;
