@@ -52,7 +52,7 @@ void setProgramPath(const std::string& argv0) {
     gProgramPath = argv0;
 }
 
-std::string WebAddress::operator()(const std::string& page, const std::string& language) const {
+std::string webAddress(const std::string& page, const std::string& language) {
     std::string file = page;
     const fs::path folder = webFolder();
     if (folder.empty()) {

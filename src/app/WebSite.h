@@ -15,12 +15,6 @@ void setProgramPath(const std::string& argv0);
 // that checks its own answers: "/quiz.php" opens quiz.html), or the web site's.
 // With a language code other than "en", the translated page ("guide.de.html")
 // is opened when it was installed, the English one otherwise.
-//
-// An object rather than a function, so that it can still be handed on as a
-// one-argument callable (the English pages) while taking the language too.
-struct WebAddress {
-    std::string operator()(const std::string& page, const std::string& language = "en") const;
-};
-inline constexpr WebAddress webAddress{};
+std::string webAddress(const std::string& page, const std::string& language = "en");
 
 }  // namespace tessarion
