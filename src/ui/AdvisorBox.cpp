@@ -11,8 +11,8 @@ namespace tessarion {
 using namespace box;
 
 AdvisorBox::AdvisorBox(Kind kind, std::string text, int screenWidth, int screenHeight,
-                       const Graphic* portrait)
-    : kind_(kind), lines_(splitLines(tr(text))), portrait_(portrait) {
+                       const Graphic* portrait, double scale)
+    : kind_(kind), scale_(scale), portrait_(portrait) {
     left = screenWidth / 2 - 300;
     top = screenHeight / 2 - 200;
     if (kind == Kind::Message) {
@@ -39,6 +39,11 @@ AdvisorBox::AdvisorBox(Kind kind, std::string text, int screenWidth, int screenH
         buttons_.push_back({kNo, tr("No"), dluX(197), dluY(70), dluX(50), dluY(14)});
         focus_ = kYes;
     }
+    for (const std::string& line : splitLines(tr(text))) {
+        for (std::string& part : wrapToWidth(defaultFont(), line, textW_ - 8, scale_)) {
+            lines_.push_back(std::move(part));
+        }
+    }
 }
 
 const BoxButton* AdvisorBox::button(int id) const {
@@ -57,7 +62,7 @@ int AdvisorBox::visibleLines() const {
 int AdvisorBox::widestLine() const {
     int widest = 0;
     for (const std::string& l : lines_) {
-        widest = std::max(widest, defaultFont().width(l));
+        widest = std::max(widest, pointWidth(defaultFont(), l, scale_));
     }
     return widest;
 }

@@ -19,8 +19,11 @@ class AdvisorBox : public ModalBox {
     enum class Kind { Message, Question };
     static constexpr const char* kTitle = N_("Message from the Praetorian Prefect");
 
+    // `scale` is the window's: a line wider than the text field at it is
+    // broken at its spaces (a language's longer sentence, the least legible
+    // size on a small screen), so only a word wider than the field scrolls.
     AdvisorBox(Kind kind, std::string text, int screenWidth, int screenHeight,
-               const Graphic* portrait);
+               const Graphic* portrait, double scale = 1.0);
 
     void draw(Surface& target) const override;
     void mouseDown(int x, int y, InputEvent::Button button) override;
@@ -55,6 +58,7 @@ class AdvisorBox : public ModalBox {
     int widestLine() const;
 
     Kind kind_;
+    double scale_;
     std::vector<std::string> lines_;
     const Graphic* portrait_;
     std::vector<BoxButton> buttons_;

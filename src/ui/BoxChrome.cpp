@@ -29,9 +29,12 @@ void drawButton(Surface& s, int cx, int cy, const BoxButton& b, bool focused, bo
         s.drawFrame(x + 1, y + 1, x + b.w - 1, y + b.h - 1, kShadowColour);
     }
     Font& font = defaultFont();
-    const int tx = x + (b.w - font.width(b.label)) / 2 + (pressed ? 1 : 0);
+    const int tx = x + (b.w - pointWidth(font, b.label, s.scale())) / 2 + (pressed ? 1 : 0);
     const int ty = y + (b.h - font.height()) / 2 + (pressed ? 1 : 0);
-    drawTextIn(s, tx, ty, b.label, kInkColour);
+    {
+        const TextRoom face(s, x + 1, x + b.w - 1);
+        drawTextIn(s, tx, ty, b.label, kInkColour);
+    }
     if (focused) {
         // A dotted focus ring inside the button.
         for (int i = x + 4; i < x + b.w - 4; i += 2) {
@@ -109,6 +112,7 @@ void BoxChrome::draw(Surface& s, int left, int top, int width, int height, const
     s.fillRect(left + kBorder, top + kBorder + kCaption, left + width - kBorder,
                top + height - kBorder, fill);
     if (!title.empty()) {
+        const TextRoom caption(s, left + kBorder, left + width - kBorder - (closeBox ? 22 : 0));
         drawTextIn(s, left + kBorder + 8, top + kBorder + (kCaption - defaultFont().height()) / 2,
                    title, kWhite);
     }

@@ -45,6 +45,7 @@ Desktop::Desktop(Platform& platform, Game& game, DesktopConfig config)
       kept_(game, platform, config_.autosaveFile, config_.note),
       settings_(config_.settingsFile, config_.note) {
     shell_.followLayoutOffset(screen_->layoutOffsetX);
+    shell_.followWindow(screen_->window);
     screen_->mapCursor = &shell_.cursor;
     screen_->view = &shell_.view;
     screen_->onPresent = [this](const Surface&) { runner_.presentFrame(); };

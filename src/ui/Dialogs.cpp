@@ -201,7 +201,7 @@ void Dialogs::showSplash() {
 }
 
 int Dialogs::advise(AdvisorBox::Kind kind, const std::string& text) {
-    AdvisorBox box(kind, text, screenWidth(), screenHeight(), &portrait_);
+    AdvisorBox box(kind, text, screenWidth(), screenHeight(), &portrait_, screen_.window.scale());
     runner_.run(box);
     return box.endCode;
 }

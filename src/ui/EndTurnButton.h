@@ -31,15 +31,19 @@ struct EndTurnButton {
     static constexpr std::uint32_t kHintColour = 0xFFBFB5A0;
     static constexpr std::uint32_t kFaceBusy = 0xFF8E8A82;
     static constexpr std::uint32_t kInkBusy = 0xFF2E2C28;
+    // The face at `scale`: kWidth points, or wider where a label in the
+    // player's language (held to the least legible size) needs it.
+    static int width(double scale);
     // Where the label and the hint stand.
     static int textTop();
-    static int hintLeft() { return kLeft + kWidth + 10; }
+    static int hintLeft(double scale) { return kLeft + width(scale) + 10; }
     // The hint ends where the map's frame does.
     static constexpr int kHintRight = 985;
 
-    static bool contains(int clientX, int clientY, int layoutOffsetX) {
+    static bool contains(int clientX, int clientY, int layoutOffsetX, double scale) {
         const int x = clientX - layoutOffsetX;
-        return x >= kLeft && x < kLeft + kWidth && clientY >= kTop && clientY < kTop + kHeight;
+        return x >= kLeft && x < kLeft + width(scale) && clientY >= kTop &&
+               clientY < kTop + kHeight;
     }
     // Drawn straight on the window, over whatever the screen painted there.
     static void draw(Surface& target, int layoutOffsetX, bool pressed, bool busy = false);

@@ -124,9 +124,14 @@ int Font::width(std::string_view text) {
     return w;
 }
 
+int pointWidth(Font& font, std::string_view text, double scale) {
+    return static_cast<int>(std::ceil(font.at(scale).width(text) / scale - 1e-9));
+}
+
 std::string cutToWidth(Font& unscaled, std::string text, int points, double scale) {
     Font& font = unscaled.at(scale);
-    const int room = static_cast<int>(std::lround(points * scale));
+    // Rounded down: the cut text must not reach a pixel past its room.
+    const int room = static_cast<int>(points * scale);
     if (font.width(text) <= room) {
         return text;
     }
@@ -145,7 +150,7 @@ std::string cutToWidth(Font& unscaled, std::string text, int points, double scal
 std::vector<std::string> wrapToWidth(Font& unscaled, std::string_view text, int points,
                                      double scale) {
     Font& font = unscaled.at(scale);
-    const int room = static_cast<int>(std::lround(points * scale));
+    const int room = static_cast<int>(points * scale);
     std::vector<std::string> lines;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());

@@ -63,6 +63,10 @@ class Font {
     int height_ = 0;
 };
 
+// The points the text takes in `font` drawn at `scale` (the least legible
+// size can make it wider than at scale 1), rounded up.
+int pointWidth(Font& font, std::string_view text, double scale);
+
 // The text as it fits `room` points of `font` drawn at `scale`: whole, or cut
 // at a character with "..." after it (nothing when not even that fits).
 std::string cutToWidth(Font& font, std::string text, int room, double scale);

@@ -122,19 +122,39 @@ void drawMapFrame(Screen& screen, Surface& s) {
 // From the note's left edge to the map's frame, less a hair.
 constexpr int kLegendTextRoom = 175 - 10 - 2;
 
+namespace {
+
+// A name under its icon: where it has always stood, or where a language's
+// longer name needs it, from the column's edge and over as many lines as it takes.
+void legendLabel(Surface& s, int o, int x, int y, const std::string& name) {
+    constexpr int kEdge = 4;
+    if (x + pointWidth(defaultFont(), name, s.scale()) <= 10 + kLegendTextRoom) {
+        s.drawText(o + x, y, name);
+        return;
+    }
+    for (const std::string& line :
+         wrapToWidth(defaultFont(), name, 10 + kLegendTextRoom - kEdge, s.scale())) {
+        s.drawText(o + kEdge, y, line);
+        y += defaultFont().height();
+    }
+}
+
+}  // namespace
+
 void drawLegend(Screen& screen, Surface& s) {
     const int o = screen.layoutOffsetX;
     const TextStyle saved = s.text;
     s.text = {kWhite, kBlack, false};
+    const TextRoom column(s, o, o + 10 + kLegendTextRoom);
     const Pictures& p = screen.pictures;
     iconSprite(screen, kIconRoman).drawTransparent(s, o + 50, 110);
-    s.drawText(o + 20, 180, tr("Roman Legion"));
+    legendLabel(s, o, 20, 180, tr("Roman Legion"));
     iconSprite(screen, kIconBarbarian).drawTransparent(s, o + 50, 210);
-    s.drawText(o + 30, 270, tr("Barbarians"));
+    legendLabel(s, o, 30, 270, tr("Barbarians"));
     iconSprite(screen, kIconSassanid).drawTransparent(s, o + 50, 300);
-    s.drawText(o + 20, 370, tr("Sassanids"));
+    legendLabel(s, o, 20, 370, tr("Sassanids"));
     iconSprite(screen, kIconRebel).drawTransparent(s, o + 50, 410);
-    s.drawText(o + 20, 475, tr("Rebelling Legion"));
+    legendLabel(s, o, 20, 475, tr("Rebelling Legion"));
     if (screen.colours() == ColourScheme::ColourBlind) {
         drawLandSwatch(s, o + 110, 135, colourBlindColour(Ground::Roman));
         drawLandSwatch(s, o + 110, 230, colourBlindColour(Ground::Germanic));

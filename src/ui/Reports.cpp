@@ -1,5 +1,6 @@
 #include "ui/Reports.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -117,20 +118,49 @@ std::vector<ReportLine> economicReportLines(const Game& game) {
     return lines;
 }
 
-// Where the parchment's written column ends.
+// Where the parchment's written column ends for the economic report.
 constexpr int kReportRight = 1312;
+constexpr int kLineStep = 19;
+// From the economic report's last line to the military report's heading.
+constexpr int kReportGap = 39;
+
+std::vector<ReportLine> economicReportLayout(const Game& game, double scale) {
+    std::vector<ReportLine> out;
+    int shift = 0;
+    for (const ReportLine& line : economicReportLines(game)) {
+        int y = line.y + shift;
+        const std::vector<std::string> parts =
+            wrapToWidth(defaultFont(), line.text, kReportRight - line.x, scale);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0) {
+                y += kLineStep;
+                shift += kLineStep;
+            }
+            out.push_back({line.x, y, parts[i], line.red});
+        }
+    }
+    return out;
+}
+
+namespace {
+
+int militaryTop(const Game& game, double scale) {
+    const std::vector<ReportLine> lines = economicReportLayout(game, scale);
+    return lines.empty() ? kMilitaryTop : std::max(kMilitaryTop, lines.back().y + kReportGap);
+}
+
+}  // namespace
 
 void drawEconomicReport(Screen& screen) {
     Surface& s = screen.backBuffer;
     s.text.opaque = false;
-    for (const ReportLine& line : economicReportLines(screen.game())) {
+    const TextRoom parchment(s, screen.x(1010), screen.x(kReportRight));
+    for (const ReportLine& line : economicReportLayout(screen.game(), s.scale())) {
         const std::uint32_t saved = s.text.colour;
         if (line.red) {
             s.text.colour = kRed;
         }
-        // Inside the parchment, whatever the language: a longer line is cut.
-        s.drawText(screen.x(line.x), line.y,
-                   cutToWidth(defaultFont(), line.text, kReportRight - line.x, s.scale()));
+        s.drawText(screen.x(line.x), line.y, line.text);
         s.text.colour = saved;
     }
     s.text.opaque = true;
@@ -140,9 +170,25 @@ void drawMilitaryReport(Screen& screen) {
     Surface& s = screen.backBuffer;
     const Game& game = screen.game();
     s.text.opaque = false;
-    printAt(s, screen.x(1010), 320, N_("MILITARY REPORT"));
-    int y = 360;
-    for (std::size_t i = 0; i < game.newsLog.size(); ++i) {
+    const int top = militaryTop(game, s.scale());
+    printAt(s, screen.x(1010), top, N_("MILITARY REPORT"));
+    // Each piece of news over as many lines as the language needs at this
+    // scale; when they outgrow the parchment, the oldest give way.
+    std::vector<std::vector<std::string>> news;
+    std::size_t lines = 0;
+    for (const std::string& text : game.newsLog) {
+        news.push_back(
+            wrapToWidth(defaultFont(), tr(text), kNewsRight - kNewsTextX, s.scale()));
+        lines += news.back().size();
+    }
+    int y = top + 40;
+    const auto room = static_cast<std::size_t>(std::max(1, (kNewsBottom - y) / 20));
+    std::size_t first = 0;
+    for (; lines > room && first + 1 < news.size(); ++first) {
+        lines -= news[first].size();
+    }
+    const TextRoom parchment(s, screen.x(kNewsYearX), screen.x(kNewsRight));
+    for (std::size_t i = first; i < news.size(); ++i) {
         // The year in a column of its own, muted, so that this year's losses
         // stand apart from old ones and the news still reads as one list.
         if (i < game.newsYears.size()) {
@@ -151,8 +197,10 @@ void drawMilitaryReport(Screen& screen) {
             printAt(s, screen.x(kNewsYearX), y, "%d", game.newsYears[i]);
             s.text.colour = ink;
         }
-        printAt(s, screen.x(kNewsTextX), y, "%s", tr(game.newsLog[i]).c_str());
-        y += 20;
+        for (const std::string& line : news[i]) {
+            s.drawText(screen.x(kNewsTextX), y, line);
+            y += 20;
+        }
     }
     s.text.opaque = true;
 }

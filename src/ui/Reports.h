@@ -21,11 +21,20 @@ struct ReportLine {
 };
 // The economic report's lines as the parchment shows them.
 std::vector<ReportLine> economicReportLines(const Game& game);
+// The same lines as they stand at `scale`: a line longer than the column goes
+// on below, and the lines under it move down.
+std::vector<ReportLine> economicReportLayout(const Game& game, double scale);
 
 // Where a news line of the military report stands (layout x): the year it
 // happened in, muted, then its text.
 inline constexpr int kNewsYearX = 1005;
 inline constexpr int kNewsTextX = 1034;
+// Where the parchment's written column ends, the military report's heading
+// (lower when a language's economic report needs the room), and the line the
+// news ends above.
+inline constexpr int kNewsRight = 1318;
+inline constexpr int kMilitaryTop = 320;
+inline constexpr int kNewsBottom = 560;
 inline constexpr std::uint32_t kNewsYearColour = 0xFF6E5A3C;
 
 // The economic and military reports on the parchment, into the back buffer.

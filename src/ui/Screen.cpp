@@ -281,6 +281,7 @@ void Screen::paintScreen(Surface& target) {
     target.drawLine(x(985), 590, x(985), 620, kWhite);
     target.drawLine(x(175), 620, x(985), 620, kWhite);
     // Up to the End turn button, however long the language's sentence.
+    const TextRoom instructions(target, x(230), x(EndTurnButton::kLeft - 4));
     target.drawText(
         x(230), 630,
         cutToWidth(defaultFont(), tr("Instructions:  Left-click and drag to move legions.  "),

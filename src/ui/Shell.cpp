@@ -86,7 +86,7 @@ void Shell::endTurn() {
 }
 
 bool Shell::endTurnButtonDown(int x, int y) {
-    endTurnButtonPressed = EndTurnButton::contains(x, y, layoutOffsetX());
+    endTurnButtonPressed = EndTurnButton::contains(x, y, layoutOffsetX(), windowScale());
     if (endTurnButtonPressed) {
         host_.drawEndTurnButton(true);
     }
@@ -100,7 +100,7 @@ bool Shell::endTurnButtonUp(int x, int y) {
     endTurnButtonPressed = false;
     host_.drawEndTurnButton(false);
     // Slid off the button before letting go: the player changed his mind.
-    if (EndTurnButton::contains(x, y, layoutOffsetX())) {
+    if (EndTurnButton::contains(x, y, layoutOffsetX(), windowScale())) {
         endTurn();
     }
     return true;

@@ -9,6 +9,7 @@
 #include "model/FrontEnd.h"
 #include "ui/Layout.h"
 #include "ui/MapCursor.h"
+#include "ui/Surface.h"
 #include "ui/WindowState.h"
 
 namespace tessarion {
@@ -73,6 +74,9 @@ class Shell {
     // the shell follows it (0 when there is no screen).
     int layoutOffsetX() const { return layoutOffset_ != nullptr ? *layoutOffset_ : 0; }
     void followLayoutOffset(const int& offset) { layoutOffset_ = &offset; }
+    // The window the shell's buttons are drawn on, for their size at its scale.
+    void followWindow(const Surface& window) { window_ = &window; }
+    double windowScale() const { return window_ != nullptr ? window_->scale() : 1.0; }
     int mapOriginX() const { return layout::windowXOfMap(0, layoutOffsetX()); }
     static constexpr int kMapOriginY = layout::kMapTop;
 
@@ -163,6 +167,7 @@ class Shell {
     Game& game_;
     ShellHost& host_;
     const int* layoutOffset_ = nullptr;
+    const Surface* window_ = nullptr;
 };
 
 }  // namespace tessarion

@@ -50,6 +50,19 @@ Surface::Surface(int width, int height, std::uint32_t fill, double scale)
       scale_(scale),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
 
+namespace {
+
+TextOverflowWatcher& overflowWatcher() {
+    static TextOverflowWatcher watcher;
+    return watcher;
+}
+
+}  // namespace
+
+void watchTextOverflow(TextOverflowWatcher watcher) {
+    overflowWatcher() = std::move(watcher);
+}
+
 int Surface::toPixels(int points) const {
     return scale_ == 1.0 ? points : static_cast<int>(std::lround(points * scale_));
 }
@@ -359,6 +372,7 @@ void Surface::drawGlyphs(int penX, int baseline, int y, std::string_view s, Font
     long long inkTop = y;
     long long inkRight = penX;
     long long inkBottom = y;
+    const long long penStart = penX;
     for (std::size_t at = 0; at < s.size();) {
         const Glyph& g = font.glyph(nextCharacter(s, at));
         if (g.width > 0 && g.height > 0) {
@@ -384,6 +398,16 @@ void Surface::drawGlyphs(int penX, int baseline, int y, std::string_view s, Font
         penX += g.advance;
     }
     noteDrawn(inkLeft, inkTop, inkRight, inkBottom);
+    const TextOverflowWatcher& watcher = overflowWatcher();
+    if (watcher && penX > penStart) {
+        // By the letters' advances: a hair of a letter's overhang is no overrun.
+        const long long left = textRoom_ ? toPixels(textRoom_->first) : 0;
+        const long long right = textRoom_ ? toPixels(textRoom_->second) : width_;
+        const long long overrun = std::max(left - penStart, penX - right);
+        if (overrun > 0) {
+            watcher(s, static_cast<int>(overrun));
+        }
+    }
 }
 
 void Surface::blitMaskedScaled(const Surface& picture, const Mask& mask, int w, int h, int dx,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -122,6 +124,11 @@ class Surface {
     // font unless told otherwise.
     void drawText(int x, int y, std::string_view s);
     void drawText(int x, int y, std::string_view s, Font& font);
+    // The columns, in points, the text drawn from now on must keep to: a
+    // button's face, a box's field. Letters beyond them (or beyond the
+    // surface, where no room is set) are reported to the text watcher.
+    void setTextRoom(int left, int right) { textRoom_ = {left, right}; }
+    void clearTextRoom() { textRoom_.reset(); }
 
     // The area's device pixels of src onto the same place here, as they are
     // (the damage log is in device pixels; the surfaces are of one scale).
@@ -172,9 +179,28 @@ class Surface {
     // The last resized copy atScale made, shared by copies of this surface
     // until either is drawn on.
     mutable std::shared_ptr<const Surface> scaled_;
+    std::optional<std::pair<int, int>> textRoom_;
     bool logging_ = false;
     bool logOverflowed_ = false;
     std::vector<Area> drawn_;
+};
+
+// Told of every text whose letters run out of their room (see setTextRoom),
+// with the device pixels they overrun it by: the check that every language's
+// texts fit their boxes. Nobody is told when no watcher is set.
+using TextOverflowWatcher = std::function<void(std::string_view text, int overrun)>;
+void watchTextOverflow(TextOverflowWatcher watcher);
+
+// The text room of a surface for as long as this lives.
+class TextRoom {
+  public:
+    TextRoom(Surface& s, int left, int right) : surface_(s) { s.setTextRoom(left, right); }
+    ~TextRoom() { surface_.clearTextRoom(); }
+    TextRoom(const TextRoom&) = delete;
+    TextRoom& operator=(const TextRoom&) = delete;
+
+  private:
+    Surface& surface_;
 };
 
 // A sprite's transparency mask at one byte a pixel, the grey of the picture

@@ -31,16 +31,19 @@ void YearSummary::draw(Screen& screen, Surface& target) {
     const int room = kRight - kLeft;
     // A year of many losses is cut short rather than run under the parchment;
     // the report has it all.
-    line = cutToWidth(font, line, room, 1.0);
+    const double scale = target.scale();
+    line = cutToWidth(font, line, room, scale);
     const TextStyle saved = target.text;
     target.text = {kColour, kBlack, false};
     const int x = screen.x(kLeft);
     const int y = textTop();
+    const TextRoom strip(target, x, x + room);
     target.drawText(x, y, line);
     const std::string hint = tr(kHint);
-    if (font.width(line) + font.width(hint) <= room) {
+    const int lineWidth = pointWidth(font, line, scale);
+    if (lineWidth + pointWidth(font, hint, scale) <= room) {
         target.text.colour = EndTurnButton::kHintColour;
-        target.drawText(x + font.width(line), y, hint);
+        target.drawText(x + lineWidth, y, hint);
     }
     target.text = saved;
 }

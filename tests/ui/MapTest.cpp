@@ -221,7 +221,7 @@ TEST_F(MapTest, TheLayoutOnA1366AndA1920WideWindow) {
         EXPECT_EQ(s.pixel(dx + 600, 583), kWhite);
         EXPECT_EQ(s.pixel(dx + EndTurnButton::kLeft + 3, EndTurnButton::kTop + 3),
                   EndTurnButton::kFace);
-        EXPECT_TRUE(textAt(s, dx + EndTurnButton::hintLeft(), EndTurnButton::textTop(),
+        EXPECT_TRUE(textAt(s, dx + EndTurnButton::hintLeft(s.scale()), EndTurnButton::textTop(),
                            EndTurnButton::kHint, EndTurnButton::kHintColour, kBlack));
     }
 }

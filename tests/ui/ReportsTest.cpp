@@ -92,7 +92,7 @@ TEST(MilitaryReport, TheNewsOfWholeGamesFitsThePanel) {
     }
     EXPECT_GT(news.size(), 40u);
     for (const std::string& line : news) {
-        EXPECT_LE(kNewsTextX + defaultFont().width(line), 1318) << line;
+        EXPECT_LE(kNewsTextX + defaultFont().width(line), kNewsRight) << line;
     }
 }
 
