@@ -164,8 +164,15 @@ void drawLegend(Screen& screen, Surface& s) {
     // The note under the legend, a line every 20 points, kept off the map.
     const std::string note =
         tr("The number next to an\nicon indicates how many\nlegions are in that\nprovince");
+    // Its lines as written where they fit; otherwise one paragraph, wrapped.
+    std::vector<std::string> lines = wrapToWidth(defaultFont(), note, kLegendTextRoom, s.scale());
+    if (lines.size() > static_cast<std::size_t>(std::count(note.begin(), note.end(), '\n')) + 1) {
+        std::string paragraph = note;
+        std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
+        lines = wrapToWidth(defaultFont(), paragraph, kLegendTextRoom, s.scale());
+    }
     int y = 530;
-    for (const std::string& line : wrapToWidth(defaultFont(), note, kLegendTextRoom, s.scale())) {
+    for (const std::string& line : lines) {
         s.drawText(o + 10, y, line);
         y += 20;
     }
