@@ -30,14 +30,12 @@ def hills(y, colour, amplitude=18, seed=0.0):
     return poly(pts, colour)
 
 
-def caption(title, subtitle):
+def caption():
+    """The band at the foot of a lesson's picture; the game letters its title and line in the
+    player's language."""
     return (rect(0, 346, W, 54, DEEP_RED) +
             rect(0, 346, W, 3, GOLD) +
-            rect(0, 352, W, 1, GOLD_DARK) +
-            text(W / 2, 377, title, 25, fill="#fbe7b0", anchor="middle", spacing=3,
-                 weight="bold") +
-            text(W / 2, 394, subtitle, 12.5, fill="#e8c77a", anchor="middle", spacing=1.5,
-                 style="italic"))
+            rect(0, 352, W, 1, GOLD_DARK))
 
 
 def column(x, y, height, width=14, colour=STONE):
@@ -196,7 +194,7 @@ def maximinus(maps):
     body += soldiers_row("roman", (100, 160), 338, 1.5) + soldiers_row("roman", (440, 500), 338,
                                                                         1.5, mirror=True)
     body += eagle(540, 230, 1.3)
-    body += caption("MAXIMINUS THRAX", "235 - 238 AD: the legions make a soldier emperor")
+    body += caption()
     return body
 
 
@@ -223,15 +221,10 @@ def three_empires(maps):
     body += rect(left, 0, 3, 346, GOLD_DARK)
     # The map of the three parts.
     body += map_panel(maps["three"], left + 18, 16, 292, 200)
-    legend = [("#78aa6e", "GALLIC EMPIRE", "Postumus"), ("#e8967f", "ROME", "Gallienus"),
-              ("#e2b246", "PALMYRA", "Odaenathus")]
-    for i, (colour, name, ruler) in enumerate(legend):
-        y = 238 + i * 34
-        body += rect(left + 24, y, 24, 18, colour, stroke=INK, stroke_width=1)
-        body += text(left + 58, y + 15, name, 16, weight="bold", spacing=1.5)
-        body += text(left + 300, y + 15, ruler, 14, style="italic", anchor="end")
-    body += caption("THREE EMPIRES", "260 AD: Valerian is taken by Shapur; Gaul and Palmyra "
-                    "break away")
+    # The key's swatches; the game letters each part's name and ruler beside its own.
+    for i, colour in enumerate(("#78aa6e", "#e8967f", "#e2b246")):
+        body += rect(left + 24, 238 + i * 34, 24, 18, colour, stroke=INK, stroke_width=1)
+    body += caption()
     return body
 
 
@@ -244,8 +237,7 @@ def aurelian(maps):
     body += soldiers_row("roman", (150, 200), 336, 1.35) + soldiers_row("roman", (400, 450),
                                                                          336, 1.35, True)
     body += map_panel(maps["whole"], 24, 20, 150, 103)
-    body += caption("AURELIAN", "270 - 275 AD: Restitutor Orbis walls Rome and reunites "
-                    "the empire")
+    body += caption()
     return body
 
 
@@ -259,7 +251,7 @@ def diocletian(maps):
         body += robed(x, 290, 2.2, porphyry, cloak="#5a1e48", crown="laurel",
                       head_colour="#9a4a78", mirror=i % 2 == 1, arm=10, beard=True,
                       hair="#5a1e48")
-    body += caption("DIOCLETIAN", "284 - 305 AD: four emperors share the rule of the empire")
+    body += caption()
     return body
 
 
@@ -280,8 +272,7 @@ def constantine(maps):
     for x in (170, 260, 350):
         body += chi_rho(x + 8, 206, 0.35, colour=GOLD)
     body += _place(figures.falling("roman", 0.7), 470, 300, 1.4)
-    body += caption("CONSTANTINE I", "306 - 337 AD: in this sign conquer; a new Rome "
-                    "on the Bosporus")
+    body += caption()
     return body
 
 
@@ -301,8 +292,7 @@ def adrianople(maps):
     body += _place(figures.falling("roman", 0.9), 150, 330, 1.6)
     body += _place(figures.falling("roman", 0.5), 230, 320, 1.6)
     body += _place(figures.standing("roman"), 90, 320, 1.6)
-    body += caption("BATTLE OF ADRIANOPLE", "378 AD: the Goths destroy the eastern army; "
-                    "Valens falls")
+    body += caption()
     return body
 
 
@@ -311,12 +301,10 @@ def theodosius(maps):
     body = rect(0, 0, W, H, PARCHMENT)
     body += map_panel(maps["divided"], 20, 14, 400, 274)
     body += robed(500, 250, 2.6, "#e8e0d0", cloak=PURPLE, crown="laurel", arm=50)
+    # The heirs' swatches; their names are lettered by the game.
     body += rect(440, 284, 20, 13, "#e8967f", stroke=INK, stroke_width=1)
-    body += text(468, 296, "WEST: HONORIUS", 13, weight="bold", fill=DEEP_RED)
     body += rect(440, 306, 20, 13, "#9682c8", stroke=INK, stroke_width=1)
-    body += text(468, 318, "EAST: ARCADIUS", 13, weight="bold", fill=PURPLE)
-    body += caption("THEODOSIUS I", "379 - 395 AD: the last to rule east and west; "
-                    "at his death the empire divides")
+    body += caption()
     return body
 
 
@@ -328,8 +316,7 @@ def visigoths(maps):
     body += wall(0, 300, W, 90, towers=4, gate=(300, True))
     body += soldiers_row("barbarian", (250, 290, 330), 330, 1.6, mirror=True)
     body += _place(figures.standing("barbarian"), 360, 336, 1.8, mirror=True)
-    body += caption("SACK OF 410 AD", "Alaric and the Visigoths take Rome, "
-                    "the first time in 800 years")
+    body += caption()
     return body
 
 
@@ -342,8 +329,7 @@ def vandals(maps):
     body += temple(420, 200, 130, 44) + fire(560, 168, 1.5)
     for x, y, s in ((90, 270, 1.4), (220, 300, 1.6), (320, 255, 1.1)):
         body += ship(x, y, s, sail="#e8d0a0")
-    body += caption("SACK OF 455 AD", "Gaiseric's Vandals sail from Carthage "
-                    "and plunder Rome for two weeks")
+    body += caption()
     return body
 
 
@@ -356,8 +342,7 @@ def odoacer(maps):
     body += robed(230, 300, 1.8, "#e8e0d0", cloak=PURPLE, crown="laurel", arm=20,
                   hair="#c89a4a")
     body += _place(figures.standing("barbarian"), 380, 300, 2.6, mirror=True)
-    body += caption("ROMULUS AUGUSTULUS", "476 AD: Odoacer deposes the last emperor in "
-                    "the west")
+    body += caption()
     return body
 
 
@@ -369,10 +354,6 @@ def intro(maps):
     body += eagle(300, 120, 2.4)
     body += text(W / 2, 270, "TESSARION", 64, fill=GOLD, anchor="middle", spacing=8,
                  weight="bold", stroke=INK, stroke_width=1.2)
-    body += text(W / 2, 305, "The Roman Empire, 235 AD", 22, fill="#f4e4c0", anchor="middle",
-                 style="italic")
-    body += text(W / 2, 340, "Hold the frontiers through the Crisis of the Third Century", 15,
-                 fill="#e8c77a", anchor="middle")
     return body
 
 
@@ -385,8 +366,6 @@ def splash(maps):
     body += eagle(320, 120, 2.0)
     body += text(w / 2, 260, "TESSARION", 72, fill=GOLD, anchor="middle", spacing=10,
                  weight="bold", stroke=INK, stroke_width=1.5)
-    body += text(w / 2, 300, "A game of the late Roman Empire, 235 - 476 AD", 20,
-                 fill="#f4e4c0", anchor="middle", style="italic")
     body += soldiers_row("roman", (70, 110, 150), 468, 1.0)
     body += soldiers_row("roman", (490, 530, 570), 468, 1.0, mirror=True)
     return body
@@ -400,24 +379,14 @@ def about(maps):
     body += eagle(300, 95, 1.4)
     body += text(W / 2, 200, "TESSARION", 50, fill=DEEP_RED, anchor="middle", spacing=6,
                  weight="bold")
-    body += text(W / 2, 236, "A game of the late Roman Empire", 20, anchor="middle",
-                 style="italic")
-    body += text(W / 2, 268, "Version 1.3", 16, anchor="middle")
-    body += text(W / 2, 320, "Map, pictures, music and narration made for this game.", 13,
-                 anchor="middle")
-    body += text(W / 2, 340, "Lettering in DejaVu Sans and EB Garamond.", 13,
-                 anchor="middle")
     return body
 
 
 def results(maps):
-    """The labels end left of x = 420, at the heights where the box writes the numbers."""
+    """The dark slots where the box writes the numbers, right of the labels the game letters."""
     body = defs(linear("rs", [(0, "#3a1410"), (1, "#1a0806")])) + rect(0, 0, W, H, "url(#rs)")
     body += rect(12, 12, 576, 376, "none", stroke=GOLD, stroke_width=2)
-    body += text(W / 2, 72, "YOU SURVIVED", 36, fill=GOLD, anchor="middle", spacing=5,
-                 weight="bold")
-    for y, label in ((127, "Invasions:"), (168, "Plagues:"), (210, "Rebellions:")):
-        body += text(410, y + 14, label, 26, fill="#f4e4c0", anchor="end", weight="bold")
+    for y in (127, 168, 210):
         body += rect(424, y - 4, 90, 28, "#000000", opacity="0.35", rx=4)
     body += soldiers_row("roman", (120, 165, 210), 350, 1.5)
     body += soldiers_row("roman", (390, 435, 480), 350, 1.5, mirror=True)

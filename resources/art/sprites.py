@@ -129,7 +129,6 @@ def legend(w, h):
     body = (defs(linear("lg", [(0, "#4a1410"), (1, "#2a0a08")])) +
             rect(1, 1, 160, 55, "url(#lg)", stroke=GOLD, stroke_width=2, rx=3) +
             rect(5, 5, 152, 47, "none", stroke=GOLD_DARK, stroke_width=1, rx=2) +
-            text(81, 39, "LEGEND", 27, fill=GOLD, anchor="middle", spacing=4, weight="bold") +
             path("M18,28 l8,-4 l0,8 z M144,28 l-8,-4 l0,8 z", GOLD))
     return document(w, h, body, background="#000000")
 
@@ -138,9 +137,7 @@ def banner(w, h):
     body = (defs(linear("bn", [(0, "#8e2320"), (0.5, "#b5302a"), (1, "#6e1814")])) +
             rect(0, 0, 254, 38, "url(#bn)") +
             rect(2, 2, 250, 34, "none", stroke=GOLD, stroke_width=2) +
-            rect(6, 6, 242, 26, "none", stroke=GOLD_DARK, stroke_width=1) +
-            text(127, 27, "COMPUTER TURN", 21, fill="#fbe7b0", anchor="middle", spacing=3,
-                 weight="bold"))
+            rect(6, 6, 242, 26, "none", stroke=GOLD_DARK, stroke_width=1))
     return document(w, h, body, background="#000000")
 
 
