@@ -221,7 +221,7 @@ def three_empires(maps):
     body += rect(left, 0, 3, 346, GOLD_DARK)
     # The map of the three parts.
     body += map_panel(maps["three"], left + 18, 16, 292, 200)
-    # The key's swatches; the game letters each part's name and ruler beside its own.
+    # The key's swatches; the game letters each part's name and, under it, its ruler.
     for i, colour in enumerate(("#78aa6e", "#e8967f", "#e2b246")):
         body += rect(left + 24, 238 + i * 34, 24, 18, colour, stroke=INK, stroke_width=1)
     body += caption()
@@ -301,9 +301,9 @@ def theodosius(maps):
     body = rect(0, 0, W, H, PARCHMENT)
     body += map_panel(maps["divided"], 20, 14, 400, 274)
     body += robed(500, 250, 2.6, "#e8e0d0", cloak=PURPLE, crown="laurel", arm=50)
-    # The heirs' swatches; their names are lettered by the game.
-    body += rect(440, 284, 20, 13, "#e8967f", stroke=INK, stroke_width=1)
-    body += rect(440, 306, 20, 13, "#9682c8", stroke=INK, stroke_width=1)
+    # The key of the two halves, under the map; the game letters the heirs' names.
+    body += rect(24, 302, 20, 13, "#e8967f", stroke=INK, stroke_width=1)
+    body += rect(24, 324, 20, 13, "#9682c8", stroke=INK, stroke_width=1)
     body += caption()
     return body
 

@@ -129,7 +129,8 @@ def legend(w, h):
     body = (defs(linear("lg", [(0, "#4a1410"), (1, "#2a0a08")])) +
             rect(1, 1, 160, 55, "url(#lg)", stroke=GOLD, stroke_width=2, rx=3) +
             rect(5, 5, 152, 47, "none", stroke=GOLD_DARK, stroke_width=1, rx=2) +
-            path("M18,28 l8,-4 l0,8 z M144,28 l-8,-4 l0,8 z", GOLD))
+            # Two gold points, clear of the word the game letters between them.
+            path("M8,28 l8,-4 l0,8 z M154,28 l-8,-4 l0,8 z", GOLD))
     return document(w, h, body, background="#000000")
 
 

@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
 
 #include <algorithm>
 #include <cmath>
@@ -28,8 +29,11 @@ struct Font::FreeTypeState {
     }
 };
 
-Font::Font(std::span<const unsigned char> data, int pixelSize)
-    : ft_(std::make_unique<FreeTypeState>()), data_(data), pixelSize_(pixelSize) {
+Font::Font(std::span<const unsigned char> data, int pixelSize, bool emboldened)
+    : ft_(std::make_unique<FreeTypeState>()),
+      data_(data),
+      pixelSize_(pixelSize),
+      emboldened_(emboldened) {
     if (FT_Init_FreeType(&ft_->library) != 0) {
         throw std::runtime_error("FreeType would not start");
     }
@@ -84,7 +88,7 @@ Font& Font::at(double scale) {
     }
     std::unique_ptr<Font>& slot = scaled_[size];
     if (!slot) {
-        slot = std::make_unique<Font>(data_, size);
+        slot = std::make_unique<Font>(data_, size, emboldened_);
     }
     return *slot;
 }
@@ -96,10 +100,16 @@ const Glyph& Font::glyph(char32_t c) {
     }
     slot = std::make_unique<Glyph>();
     if (ft_->face == nullptr || c < 0x20 ||
-        FT_Load_Char(ft_->face, c, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
+        FT_Load_Char(ft_->face, c, FT_LOAD_TARGET_NORMAL) != 0) {
         return *slot;
     }
     const FT_GlyphSlot g = ft_->face->glyph;
+    if (emboldened_) {
+        FT_GlyphSlot_Embolden(g);
+    }
+    if (FT_Render_Glyph(g, FT_RENDER_MODE_NORMAL) != 0) {
+        return *slot;
+    }
     const FT_Bitmap& bm = g->bitmap;
     slot->width = static_cast<int>(bm.width);
     slot->height = static_cast<int>(bm.rows);
@@ -114,6 +124,10 @@ const Glyph& Font::glyph(char32_t c) {
                   slot->coverage.begin() + static_cast<std::ptrdiff_t>(y) * slot->width);
     }
     return *slot;
+}
+
+bool Font::has(char32_t c) const {
+    return ft_->face != nullptr && FT_Get_Char_Index(ft_->face, c) != 0;
 }
 
 int Font::width(std::string_view text) {

@@ -31,7 +31,9 @@ char32_t nextCharacter(std::string_view text, std::size_t& at);
 // and kept.
 class Font {
   public:
-    Font(std::span<const unsigned char> data, int pixelSize);
+    // Emboldened, the outlines are thickened as they are rendered: a bold
+    // for the letters a face's own bold lacks.
+    Font(std::span<const unsigned char> data, int pixelSize, bool emboldened = false);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
@@ -46,6 +48,8 @@ class Font {
     int pixelSize() const { return pixelSize_; }
 
     const Glyph& glyph(char32_t c);
+    // Whether the face draws the character itself (rather than its "missing" box).
+    bool has(char32_t c) const;
     int width(std::string_view text);
     int ascent() const { return ascent_; }
     // The height of a text cell: ascent plus descent.
@@ -58,6 +62,7 @@ class Font {
     std::unordered_map<char32_t, std::unique_ptr<Glyph>> moreGlyphs_;
     std::span<const unsigned char> data_;
     int pixelSize_ = 0;
+    bool emboldened_ = false;
     std::map<int, std::unique_ptr<Font>> scaled_;
     int ascent_ = 0;
     int height_ = 0;

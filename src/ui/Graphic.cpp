@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/PaintedWords.h"
+
 namespace tessarion {
 
 Surface Graphic::decode(const PictureProvider& provider, int pictureId) const {
@@ -32,6 +34,8 @@ void Graphic::load(const PictureProvider& provider) {
 
 void Graphic::draw(Surface& target, int x, int y) const {
     target.blit(surface, 0, 0, surface.width(), surface.height(), x, y);
+    // The picture's words, in the window's language and at its pixels.
+    painted::letter(target, id, x, y);
 }
 
 }  // namespace tessarion

@@ -11,7 +11,8 @@ namespace tessarion {
 // Decodes a picture by resource id; an empty image for an unknown one.
 using PictureProvider = std::function<store::Image(int id)>;
 
-// A picture made ready to draw opaque. The draw size belongs to the picture's
+// A picture made ready to draw opaque, with the words that belong to it
+// lettered over it (PaintedWords.h). The draw size belongs to the picture's
 // description: a bitmap larger than it is cut, a smaller one draws what it has.
 class Graphic {
   public:

@@ -31,10 +31,10 @@ constexpr std::uint32_t kPurple = 0xFF6D2A6Au;
 using A = Anchor;
 using F = Face;
 
-constexpr Look kCaptionTitle{25, kCream, F::Bold, 3, true};
-constexpr Look kCaptionLine{12.5, kStraw, F::Italic, 1.5, false};
+constexpr Look kCaptionTitle{25, kCream, F::Bold, 2, true};
+constexpr Look kCaptionLine{12.5, kStraw, F::Italic, 1.25, false};
 constexpr Look kPartName{16, kInk, F::Bold, 1.5, true};
-constexpr Look kRulerName{14, kInk, F::Italic, 0, false};
+constexpr Look kRulerName{13, kInk, F::Italic, 0, false};
 constexpr Look kResultLabel{26, kPale, F::Bold, 0, false};
 constexpr Look kAboutLine{13, kInk, F::Regular, 0, false};
 
@@ -43,14 +43,14 @@ constexpr Word title(const PictureEntry& p) {
     return {p.id, nullptr, 300, 377, A::Middle, kCaptionTitle, 10, 590};
 }
 constexpr Word line(const PictureEntry& p, const char* text) {
-    return {p.id, text, 300, 394, A::Middle, kCaptionLine, 10, 590};
+    return {p.id, text, 300, 394, A::Middle, kCaptionLine, 4, 596};
 }
-// Three Empires' key: each part's name beside its swatch, and its ruler at the end of the row.
+// Three Empires' key: each part's name beside its swatch, and its ruler under the name.
 constexpr Word part(int row, const char* name) {
-    return {pic::threeEmpires.id, name, 330, 253.0 + 34 * row, A::Start, kPartName, 330, 484};
+    return {pic::threeEmpires.id, name, 330, 251.0 + 34 * row, A::Start, kPartName, 330, 592};
 }
 constexpr Word ruler(int row, const char* name) {
-    return {pic::threeEmpires.id, name, 572, 253.0 + 34 * row, A::End, kRulerName, 490, 576};
+    return {pic::threeEmpires.id, name, 330, 267.0 + 34 * row, A::Start, kRulerName, 330, 592};
 }
 // The Results' labels end left of the slots (x 424 on) where the numbers go.
 constexpr Word label(int y, const char* text) {
@@ -63,10 +63,11 @@ constexpr Word about(double y, const char* text, Look look) {
 // clang-format off
 constexpr Word kWords[] = {
     // The map's legend: its plaque, between the two gold points.
-    {pic::legendTitle.id, N_("Legend"), 81, 39, A::Middle, {27, kGold, F::Bold, 4, true}, 28, 134},
-    {pic::turnBanner.id, N_("Computer turn"), 127, 27, A::Middle, {21, kCream, F::Bold, 3, true},
+    {pic::legendTitle.id, N_("Legend"), 81, 39, A::Middle, {27, kGold, F::Bold, 3.2, true},
+     18, 144},
+    {pic::turnBanner.id, N_("Computer turn"), 127, 27, A::Middle, {21, kCream, F::Bold, 2, true},
      10, 244},
-    {pic::results.id, N_("You survived"), 300, 72, A::Middle, {36, kGold, F::Bold, 5, true},
+    {pic::results.id, N_("You survived"), 300, 72, A::Middle, {36, kGold, F::Bold, 3, true},
      20, 580},
     label(127, N_("Invasions:")),
     label(168, N_("Plagues:")),
@@ -102,11 +103,11 @@ constexpr Word kWords[] = {
     title(pic::theodosius),
     line(pic::theodosius,
          N_("379 - 395 AD: the last to rule east and west; at his death the empire divides")),
-    // Theodosius' heirs, beside their halves' swatches.
-    {pic::theodosius.id, N_("West: Honorius"), 468, 296, A::Start,
-     {13, kDeepRed, F::Bold, 0, true}, 468, 596},
-    {pic::theodosius.id, N_("East: Arcadius"), 468, 318, A::Start,
-     {13, kPurple, F::Bold, 0, true}, 468, 596},
+    // Theodosius' heirs, beside their halves' swatches under the map.
+    {pic::theodosius.id, N_("West: Honorius"), 52, 313, A::Start,
+     {13, kDeepRed, F::Bold, 0, true}, 52, 436},
+    {pic::theodosius.id, N_("East: Arcadius"), 52, 335, A::Start,
+     {13, kPurple, F::Bold, 0, true}, 52, 436},
     title(pic::visigoths),
     line(pic::visigoths, N_("Alaric and the Visigoths take Rome, the first time in 800 years")),
     title(pic::vandals),
@@ -116,16 +117,38 @@ constexpr Word kWords[] = {
 };
 // clang-format on
 
-Font& fontOf(Face face, int pixelSize) {
-    static std::map<std::pair<Face, int>, std::unique_ptr<Font>> fonts;
-    std::unique_ptr<Font>& slot = fonts[{face, pixelSize}];
+// The embedded bold has no accented letters: a bold word that needs one is set in the
+// regular face, thickened, whole, so that its letters stay alike.
+enum class Cut { Regular, Bold, Italic, ThickenedRegular };
+
+Font& fontOf(Cut cut, int pixelSize) {
+    static std::map<std::pair<Cut, int>, std::unique_ptr<Font>> fonts;
+    std::unique_ptr<Font>& slot = fonts[{cut, pixelSize}];
     if (!slot) {
-        const char* name = face == Face::Bold     ? "serif-bold"
-                           : face == Face::Italic ? "serif-italic"
-                                                  : "serif";
-        slot = std::make_unique<Font>(store::fontData(name), pixelSize);
+        const char* name = cut == Cut::Bold     ? "serif-bold"
+                           : cut == Cut::Italic ? "serif-italic"
+                                                : "serif";
+        slot =
+            std::make_unique<Font>(store::fontData(name), pixelSize, cut == Cut::ThickenedRegular);
     }
     return *slot;
+}
+
+Font& fontFor(Face face, std::string_view text, int pixelSize) {
+    if (face == Face::Italic) {
+        return fontOf(Cut::Italic, pixelSize);
+    }
+    if (face == Face::Regular) {
+        return fontOf(Cut::Regular, pixelSize);
+    }
+    Font& bold = fontOf(Cut::Bold, pixelSize);
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t c = nextCharacter(text, at);
+        if (c > ' ' && !bold.has(c)) {
+            return fontOf(Cut::ThickenedRegular, pixelSize);
+        }
+    }
+    return bold;
 }
 
 // The title of the lesson whose picture this is; empty for any other.
@@ -167,24 +190,28 @@ std::string shownText(const Word& word) {
 
 Setting settingFor(const Word& word, std::string_view text, double scale) {
     const double room = (word.roomRight - word.roomLeft) * scale;
-    // As large as the picture wants it, held to the least size that reads.
-    int size = std::max(1, static_cast<int>(std::lround(word.look.size * scale)));
-    if (word.look.size >= Font::kLeastPixelSize) {
-        size = std::max(size, Font::kLeastPixelSize);
-    }
+    // As large as the picture wants it, held to the least size that reads. A longer word
+    // may be set smaller, down to that least size, or down to the size the picture itself
+    // shows at this scale where that is less.
+    const int designed = std::max(1, static_cast<int>(std::lround(word.look.size * scale)));
+    const int least = std::min(designed, Font::kLeastPixelSize);
+    const int size = std::max(designed, Font::kLeastPixelSize);
     const auto at = [&](int pixels) {
         const double tracking = word.look.spacing * pixels / word.look.size;
-        return Setting{pixels, tracking, widthAt(fontOf(word.look.face, pixels), text, tracking)};
+        return Setting{pixels, tracking,
+                       widthAt(fontFor(word.look.face, text, pixels), text, tracking)};
     };
     Setting s = at(size);
-    while (s.width > room && s.pixelSize > Font::kLeastPixelSize) {
+    while (s.width > room && s.pixelSize > least) {
         s = at(s.pixelSize - 1);
     }
     if (s.width > room && s.tracking > 0) {
         // At the least size, the letters close up as far as they must.
-        const double letters = s.width - widthAt(fontOf(word.look.face, s.pixelSize), text, 0);
+        const double letters =
+            s.width - widthAt(fontFor(word.look.face, text, s.pixelSize), text, 0);
         const double closed = std::max(0.0, s.tracking * (1 - (s.width - room) / letters));
-        s = {s.pixelSize, closed, widthAt(fontOf(word.look.face, s.pixelSize), text, closed)};
+        s = {s.pixelSize, closed,
+             widthAt(fontFor(word.look.face, text, s.pixelSize), text, closed)};
     }
     return s;
 }
@@ -205,7 +232,7 @@ void letter(Surface& target, int pictureId, int x, int y) {
         target.text = {word.look.colour, kBlack, false};
         const TextRoom room(target, x + word.roomLeft, x + word.roomRight);
         target.drawLetters(pen, static_cast<int>(std::lround((y + word.y) * scale)), text,
-                           fontOf(word.look.face, s.pixelSize), s.tracking);
+                           fontFor(word.look.face, text, s.pixelSize), s.tracking);
     }
     target.text = saved;
 }

@@ -15,8 +15,9 @@ class Surface;
 // the window's own pixels, each where, how large and in what face the picture wants it.
 //
 // A word that is wider in a language than its room is set smaller, down to the least size
-// that reads, and then closer; it overruns its room only when even that is not enough,
-// which the surface reports.
+// that reads (or the size the picture itself shows at this scale, where that is less), and
+// then closer; it overruns its room only when even that is not enough, which the surface
+// reports.
 namespace painted {
 
 enum class Face { Regular, Bold, Italic };

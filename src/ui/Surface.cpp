@@ -366,14 +366,25 @@ void Surface::drawTextScaled(int x, int y, std::string_view s, Font& font) {
                s, scaled);
 }
 
-void Surface::drawGlyphs(int penX, int baseline, int y, std::string_view s, Font& font) {
+void Surface::drawLetters(double penX, int baseline, std::string_view s, Font& font,
+                          double tracking) {
+    drawGlyphs(penX, baseline, baseline - font.ascent(), s, font, tracking);
+}
+
+void Surface::drawGlyphs(double pen, int baseline, int y, std::string_view s, Font& font,
+                         double tracking) {
     // Where the letters' ink reaches, for the log.
-    long long inkLeft = penX;
+    const long long penStart = std::lround(pen);
+    long long inkLeft = penStart;
     long long inkTop = y;
-    long long inkRight = penX;
+    long long inkRight = penStart;
     long long inkBottom = y;
-    const long long penStart = penX;
+    int penX = static_cast<int>(penStart);
     for (std::size_t at = 0; at < s.size();) {
+        if (at > 0) {
+            pen += tracking;
+        }
+        penX = static_cast<int>(std::lround(pen));
         const Glyph& g = font.glyph(nextCharacter(s, at));
         if (g.width > 0 && g.height > 0) {
             inkLeft = std::min<long long>(inkLeft, penX + g.left);
@@ -395,7 +406,8 @@ void Surface::drawGlyphs(int penX, int baseline, int y, std::string_view s, Font
                 }
             }
         }
-        penX += g.advance;
+        pen += g.advance;
+        penX = static_cast<int>(std::lround(pen));
     }
     noteDrawn(inkLeft, inkTop, inkRight, inkBottom);
     const TextOverflowWatcher& watcher = overflowWatcher();

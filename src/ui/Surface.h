@@ -128,6 +128,9 @@ class Surface {
     // button's face, a box's field. Letters beyond them (or beyond the
     // surface, where no room is set) are reported to the text watcher.
     void setTextRoom(int left, int right) { textRoom_ = {left, right}; }
+    // Letters placed in device pixels: the pen starts at penX on the baseline,
+    // and tracking pixels stand between letters. The text room applies.
+    void drawLetters(double penX, int baseline, std::string_view s, Font& font, double tracking);
     void clearTextRoom() { textRoom_.reset(); }
 
     // The area's device pixels of src onto the same place here, as they are
@@ -161,7 +164,8 @@ class Surface {
     void drawTextScaled(int x, int y, std::string_view s, Font& font);
     // The letters with the pen at penX on the baseline, in device pixels; y
     // is the cell's top.
-    void drawGlyphs(int penX, int baseline, int y, std::string_view s, Font& font);
+    void drawGlyphs(double penX, int baseline, int y, std::string_view s, Font& font,
+                    double tracking = 0);
     // A point span [lo, hi) in device pixels, at least one pixel when not empty.
     void pixelSpan(long long lo, long long hi, long long& from, long long& to) const;
 
