@@ -13,6 +13,7 @@
 #include "ui/AdvisorBox.h"
 #include "ui/EndTurnButton.h"
 #include "ui/FrameScale.h"
+#include "ui/Language.h"
 #include "ui/Reports.h"
 
 namespace tessarion {
@@ -102,6 +103,11 @@ bool Desktop::startUp() {
         platform_.toggleFullscreen();
     }
     fitFrameToWindow();
+    shell_.view.language =
+        config_.language.value_or(kept.language.value_or(config_.systemLanguage));
+    startLanguage_ = shell_.view.language;
+    keptLanguage_ = kept.language;
+    setLanguage(shell_.view.language);  // the splash speaks it already
     if (config_.showSplash) {
         clearFrame();
         dialogs_.showSplash();
@@ -109,10 +115,6 @@ bool Desktop::startUp() {
     shell_.view.soundEnabled = config_.sound.value_or(kept.sound);
     shell_.view.soundVolume = kept.soundVolume;
     shell_.view.colours = kept.colours;
-    shell_.view.language =
-        config_.language.value_or(kept.language.value_or(config_.systemLanguage));
-    startLanguage_ = shell_.view.language;
-    keptLanguage_ = kept.language;
     Settings started = kept;
     started.sound = shell_.view.soundEnabled;
     started.fullscreen = platform_.isFullscreen();
