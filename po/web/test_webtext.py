@@ -154,19 +154,20 @@ class Catalogues(unittest.TestCase):
         self.assertIn('msgctxt "menu item"\nmsgid "Help"', pot)
         self.assertIn('msgid "Read the <a href=\\"guide.html#crisis\\">study guide</a>', pot)
 
-    def test_the_quiz_takes_only_its_own_texts(self):
+    def test_a_script_takes_only_its_own_texts(self):
         po = self.write('msgid ""\nmsgstr "Language: de\\n"\n\n'
                         '#: web/quiz.js:3\nmsgid "Right."\nmsgstr "Richtig."\n\n'
                         '#: web/quiz.js:9\nmsgctxt "study guide words"\nmsgid "Shapur I"\n'
                         'msgstr "Schapur I."\n\n'
                         '#: web/guide.html:4\nmsgid "Guide"\nmsgstr "Lernhilfe"\n')
         out = po.parent / "quiz-texts.js"
-        webtext.make_quiz(out, "web/quiz.js", [po])
+        webtext.make_script_texts(out, "web/quiz.js", [po], "TessarionQuizTexts")
         script = out.read_text(encoding="utf-8")
         start = script.index("var texts = ") + len("var texts = ")
         texts = json.loads(script[start:script.index(";\n", start)])
         self.assertEqual(texts, {"de": {"Right.": "Richtig.",
                                         "study guide words\u0004Shapur I": "Schapur I."}})
+        self.assertIn("root.TessarionQuizTexts = texts;", script)
 
 
 class Checking(unittest.TestCase):

@@ -11,8 +11,9 @@ the scripts, the ids) stays the master's.
     webtext.py page --po LANG.po --out DIR PAGE...
                                                 each page in the catalogue's language:
                                                 guide.html gives DIR/guide.LANG.html
-    webtext.py quiz --out FILE JS LANG.po...    the quiz's texts in every language, as a
-                                                script the quiz page loads beside JS
+    webtext.py script --out FILE --name NAME JS LANG.po...
+                                                the texts of the script JS in every
+                                                language, as a script that sets NAME
     webtext.py units PAGE                       the entries of one page, one a line (for checks)
 
 What is not an entry: words in an element marked translate="no" or with a lang of
@@ -333,6 +334,7 @@ def write_pot(pages, out):
 def make_pages(po, out, pages):
     language = Path(po).stem
     catalogue = translations(po)
+    Path(out).mkdir(parents=True, exist_ok=True)
     for page in pages:
         master = Page(Path(page).read_text(encoding="utf-8"))
         html = localise(master.translate(lambda context, msgid: catalogue.get((context, msgid))),
@@ -341,24 +343,26 @@ def make_pages(po, out, pages):
         target.write_text(html, encoding="utf-8")
 
 
-def make_quiz(out, script, catalogues):
-    """The quiz script's texts in every language: {language: {msgid: msgstr}}, a context
-    written before its text as "context\\u0004text" (as the compiled catalogues do)."""
-    name = Path(script).name
+def make_script_texts(out, script, catalogues, name):
+    """The texts of a script in every language, as a script that sets the global name (or
+    is a module for Node): {language: {msgid: msgstr}}, a context written before its text
+    as "context\\u0004text" (as the compiled catalogues do)."""
+    source = Path(script).name
     texts = {}
     for po in catalogues:
         wanted = {(e["msgctxt"], e["msgid"]) for e in read_po(po)
-                  if any(r.split(":")[0].endswith(name) for r in e["references"])}
+                  if any(Path(r.split(":")[0]).name == source for r in e["references"])}
         texts[Path(po).stem] = {(c + "\u0004" if c else "") + m: s
                                 for (c, m), s in translations(po).items()
                                 if (c, m) in wanted}
     body = json.dumps(texts, ensure_ascii=False, indent=1, sort_keys=True)
+    Path(out).parent.mkdir(parents=True, exist_ok=True)
     Path(out).write_text(
-        "/* Made by po/web/webtext.py from po/web/*.po when the game is built: the quiz's\n"
-        " * texts in each language, looked up by their English. */\n"
+        "/* Made by po/web/webtext.py from po/web/*.po when the game is built: the texts of\n"
+        " * %s in each language, looked up by their English. */\n" % source +
         "(function (root) {\n  'use strict';\n  var texts = " + body.replace("\n", "\n  ") +
         ";\n  if (typeof module !== 'undefined' && module.exports) {\n"
-        "    module.exports = texts;\n  } else {\n    root.TessarionQuizTexts = texts;\n  }\n"
+        "    module.exports = texts;\n  } else {\n    root.%s = texts;\n  }\n" % name +
         "})(typeof window !== 'undefined' ? window : this);\n", encoding="utf-8")
 
 
@@ -371,10 +375,11 @@ def main(argv):
     page.add_argument("--po", required=True)
     page.add_argument("--out", required=True)
     page.add_argument("pages", nargs="+")
-    quiz = commands.add_parser("quiz", help="the quiz's texts in every language")
-    quiz.add_argument("--out", required=True)
-    quiz.add_argument("script")
-    quiz.add_argument("catalogues", nargs="*")
+    script = commands.add_parser("script", help="a script's texts in every language")
+    script.add_argument("--out", required=True)
+    script.add_argument("--name", required=True)
+    script.add_argument("script")
+    script.add_argument("catalogues", nargs="*")
     units = commands.add_parser("units", help="the entries of one page, one a line")
     units.add_argument("page")
     args = parser.parse_args(argv[1:])
@@ -382,8 +387,8 @@ def main(argv):
         write_pot(args.pages, sys.stdout)
     elif args.command == "page":
         make_pages(args.po, args.out, args.pages)
-    elif args.command == "quiz":
-        make_quiz(args.out, args.script, args.catalogues)
+    elif args.command == "script":
+        make_script_texts(args.out, args.script, args.catalogues, args.name)
     else:
         for context, msgid, line in Page(Path(args.page).read_text(encoding="utf-8")).entries():
             print("%d\t%s%s" % (line, context + " | " if context else "", msgid))
