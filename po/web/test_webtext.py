@@ -4,12 +4,12 @@
     python3 po/web/test_webtext.py
 """
 
-import importlib.machinery
-import importlib.util
 import io
 import json
+import runpy
 import sys
 import tempfile
+import types
 import unittest
 from pathlib import Path
 
@@ -17,11 +17,8 @@ HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 import webtext  # noqa: E402
 
-# po/web/check has no .py ending: load it by its path.
-_loader = importlib.machinery.SourceFileLoader("webcheck", str(HERE / "check"))
-_spec = importlib.util.spec_from_loader("webcheck", _loader)
-webcheck = importlib.util.module_from_spec(_spec)
-_loader.exec_module(webcheck)
+# po/web/check has no .py ending: run it by its path (its main() is left alone).
+webcheck = types.SimpleNamespace(**runpy.run_path(str(HERE / "check"), run_name="webcheck"))
 
 PAGE = """<!DOCTYPE html>
 <html lang="en">
