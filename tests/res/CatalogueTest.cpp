@@ -9,6 +9,7 @@
 #include "model/Wording.h"
 #include "res/Catalogue.h"
 #include "res/Languages.h"
+#include "savegame/EmergencySave.h"
 
 namespace tessarion::res {
 namespace {
@@ -134,6 +135,11 @@ TEST(LanguagesTest, TheSystemsFirstLanguageOfOursIsChosen) {
         if (catalogue != nullptr) {
             EXPECT_NE(catalogue->translate("Message from the Praetorian Prefect"),
                       "Message from the Praetorian Prefect");
+            // The farewell of a crash too, with its own values kept.
+            const std::string crash = catalogue->translate(
+                emergencyMessage("stuck", EmergencySave{true, "/saves/emergency-1.TSN", ""}));
+            EXPECT_EQ(crash.find("internal error"), std::string::npos) << crash;
+            EXPECT_NE(crash.find("/saves/emergency-1.TSN"), std::string::npos) << crash;
         }
     }
 }
