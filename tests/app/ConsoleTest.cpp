@@ -135,7 +135,8 @@ TEST(ConsoleTest, MapAndReportReadAsText) {
 TEST(ConsoleTest, APersonReadsTheSessionInTheirLanguage) {
     auto session = [](std::string_view language, const std::string& yes) {
         setLanguage(language);
-        std::string input;
+        // The listings and a refusal too, then years of questions.
+        std::string input = "commands\nmap\nreport\nfoo\n";
         for (int year = 0; year < 12; ++year) {
             input += "end\n" + yes + "\n" + yes + "\n";
         }

@@ -43,7 +43,8 @@ std::vector<unsigned char> compiled(std::vector<std::pair<std::string, std::stri
 Catalogue german() {
     std::string error;
     auto catalogue = Catalogue::read(
-        compiled({{"Franks", "Franken"},
+        compiled({{"%s: %s", "%s – %s"},
+                  {"Franks", "Franken"},
                   {"The %s have crossed the frontier!", "Die %s haben die Grenze überschritten!"},
                   {"Princeps,\n\nThe legions demand %d sesterces.",
                    "Princeps,\n\nDie Legionen fordern %d Sesterzen."},
@@ -51,6 +52,7 @@ Catalogue german() {
                   {"%s retaken from %s", "%s von %2$s zurückerobert, nicht von %1$s"},
                   {"the Sassanids", "den Sassaniden"},
                   {"Tax Revenue: %d", "Steuern: %d"},
+                  {"unknown command: %s", "unbekannter Befehl: %s"},
                   {"Volume 50%%", "Lautstärke 50 %%"}}),
         error);
     EXPECT_TRUE(catalogue.has_value()) << error;
@@ -77,6 +79,9 @@ TEST(CatalogueTest, TranslatesTheRulesFinishedTextsThroughTheirFormats) {
     // in a text that is shown as it is.
     EXPECT_EQ(de.translate("Tax Revenue: %d"), "Steuern: %d");
     EXPECT_EQ(de.translate("Volume 50%"), "Lautstärke 50 %");
+    // Of two formats that both match, the one with more of its own words.
+    EXPECT_EQ(de.translate("unknown command: foo"), "unbekannter Befehl: foo");
+    EXPECT_EQ(de.translate("Franks: Italia"), "Franken – Italia");
     // What the catalogue does not hold stays English.
     EXPECT_EQ(de.translate("Italia"), "Italia");
     EXPECT_EQ(de.translate("The %s have crossed"), "The %s have crossed");
