@@ -82,7 +82,7 @@ std::string mapText(Game& game, bool translated) {
                                       : " (" + std::to_string(ready) + " can move)";
             }
         }
-        o << padded(p->name, 14) << ' ' << padded(owner ? say(owner->name) : say(N_("nobody")), 18)
+        o << padded(say(p->name), 14) << ' ' << padded(owner ? say(owner->name) : say(N_("nobody")), 18)
           << ' ' << (legions.empty() ? say(N_("none")) : legions) << '\n';
     }
     return o.str();
