@@ -31,19 +31,29 @@ void ModalRunner::keepUnder() {
         covered.push_back(
             {box_->left, box_->top, box_->left + box_->width + 4, box_->top + box_->height + 4});
     }
-    under_.clear();
+    underAreas_.clear();
+    std::size_t size = 0;
     for (const MenuBar::Box& b : covered) {
         // Whole pixels, one more each side for the rounding of the drawing.
         const auto edge = [&](int points, int more, int limit) {
             return std::clamp(static_cast<int>(std::floor(points * f.scale())) + more, 0, limit);
         };
-        Kept k;
-        k.area = {edge(b.left, -1, f.pixelWidth()), edge(b.top, -1, f.pixelHeight()),
-                  edge(b.right, 2, f.pixelWidth()), edge(b.bottom, 2, f.pixelHeight())};
-        for (int y = k.area.top; y < k.area.bottom; ++y) {
-            k.pixels.insert(k.pixels.end(), f.row(y) + k.area.left, f.row(y) + k.area.right);
+        const Area a{edge(b.left, -1, f.pixelWidth()), edge(b.top, -1, f.pixelHeight()),
+                     edge(b.right, 2, f.pixelWidth()), edge(b.bottom, 2, f.pixelHeight())};
+        underAreas_.push_back(a);
+        size +=
+            static_cast<std::size_t>(a.right - a.left) * static_cast<std::size_t>(a.bottom - a.top);
+    }
+    // Sized once: a box at a large scale keeps megabytes.
+    underPixels_.resize(size);
+    if (size == 0) {
+        underPixels_.shrink_to_fit();
+    }
+    std::uint32_t* to = underPixels_.data();
+    for (const Area& a : underAreas_) {
+        for (int y = a.top; y < a.bottom; ++y) {
+            to = std::copy(f.row(y) + a.left, f.row(y) + a.right, to);
         }
-        under_.push_back(std::move(k));
     }
 }
 
@@ -52,21 +62,19 @@ bool ModalRunner::putBack(const std::optional<std::vector<Area>>& drawn) {
     const int barRows = f.pixelHeight() - screen_.window.pixelHeight();
     bool within = drawn.has_value();
     for (const Area& d : drawn.value_or(std::vector<Area>{})) {
-        const bool kept =
-            d.bottom <= barRows || std::any_of(under_.begin(), under_.end(), [&](const Kept& k) {
-                return d.left >= k.area.left && d.top >= k.area.top && d.right <= k.area.right &&
-                       d.bottom <= k.area.bottom;
-            });
-        within = within && kept;
+        within = within && (d.bottom <= barRows ||
+                            std::any_of(underAreas_.begin(), underAreas_.end(), [&](const Area& k) {
+                                return d.left >= k.left && d.top >= k.top && d.right <= k.right &&
+                                       d.bottom <= k.bottom;
+                            }));
     }
-    for (const Kept& k : under_) {
-        const auto w = static_cast<std::size_t>(k.area.right - k.area.left);
-        for (int y = k.area.top; y < k.area.bottom; ++y) {
-            std::copy_n(k.pixels.data() + static_cast<std::size_t>(y - k.area.top) * w, w,
-                        f.row(y) + k.area.left);
+    const std::uint32_t* from = underPixels_.data();
+    for (const Area& a : underAreas_) {
+        const auto w = static_cast<std::size_t>(a.right - a.left);
+        for (int y = a.top; y < a.bottom; ++y, from += w) {
+            std::copy_n(from, w, f.row(y) + a.left);
         }
     }
-    under_.clear();
     return within;
 }
 

@@ -103,12 +103,10 @@ class ModalRunner {
     Platform& platform_;
     Screen& screen_;
     MenuBar& menu_;
-    // The pixels under the menu and the box while they are shown.
-    struct Kept {
-        Area area;
-        std::vector<std::uint32_t> pixels;
-    };
-    std::vector<Kept> under_;
+    // The pixels under the menu and the box while they are shown, area by
+    // area, row by row.
+    std::vector<Area> underAreas_;
+    std::vector<std::uint32_t> underPixels_;
     ModalBox* box_ = nullptr;
     bool closing_ = false;
     int busy_ = 0;
