@@ -42,10 +42,7 @@ class LoadRejectionTest : public SavedGameTest {
 
     // The good file with the first occurrence of `from` changed to `to`.
     std::string edited(const std::string& from, const std::string& to) const {
-        std::string text = good;
-        const std::size_t at = text.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return at == std::string::npos ? text : text.replace(at, from.size(), to);
+        return tessarion::edited(good, from, to);
     }
 
     // The number of the line on which `needle` first starts in the good file.
@@ -308,6 +305,72 @@ TEST_F(LoadRejectionTest, OnlyRegularFilesAreRead) {
     EXPECT_TRUE(loadGame(*game, (folder.path / "link.TSN").string()).ok);
 #endif
     EXPECT_EQ(stateJson(*game), before);
+}
+
+// What the rules never reach is refused at its line, with the reason, and
+// the running game stays as it was: a file the game wrote never loads as
+// another game.
+TEST_F(SavedGameTest, WhatTheRulesNeverReachIsRefusedAtItsLine) {
+    game->turn = 4;
+    const std::string good = saveGameText(*game);
+    ASSERT_TRUE(loadGameText(*game, good).ok);
+    const std::string recruits = good.substr(good.find("recruits ") + 9, 30);
+    // The lines whose values are drawn, each whole.
+    auto lineWith = [&](const std::string& start) {
+        const std::size_t at = good.find(start);
+        return good.substr(at, good.find('\n', at) - at);
+    };
+    const std::string marks = lineWith("# marks ");
+    std::string gothsApart = marks;
+    gothsApart[8 + static_cast<std::size_t>(ProvinceId::Sarmatia)] = '1';
+    const std::string dice = lineWith("# dice ");
+    std::string wide = "70";
+    for (int i = 1; i < kProvinceCount; ++i) {
+        wide += " 0";
+    }
+    struct Edit {
+        std::string from;
+        std::string to;
+        std::string says;
+    };
+    const std::vector<Edit> edits{
+        {"75000   # treasury", "-1   # treasury", "the treasury is -1, beyond"},
+        {"75000   # treasury", "-1000000000   # treasury", "the treasury is -1000000000"},
+        {"0   # plague counter", "20   # plague counter", "the plague counter is 20"},
+        {"0   # plague counter", "-1   # plague counter", "the plague counter is -1"},
+        {"# plague counter\n", "# plague counter\n15   # roman tribute owned by barbarians\n",
+         "tribe 0 is 15"},
+        // A count grows by one a year at most: by 6 in the fourth year.
+        {recruits, "7" + recruits.substr(1), "a recruiting count is 7, beyond"},
+        {recruits, wide, "a recruiting count is 70"},
+        {"# results 0 0 0", "# results 21 0 0", "the number of invasions is 21"},
+        {"# results 0 0 0", "# results 0 5 0", "the number of plagues is 5"},
+        {"# results 0 0 0", "# results 0 0 13", "the number of rebellions is 13"},
+        {"# results 0 0 0", "# results 0 0", "the results should be 3 numbers"},
+        {"# economy 0 0", "# economy 0 100", "not 375 for each legion"},
+        {"# economy 0 0", "# economy 99999 0", "last year's taxes is 99999"},
+        {"# marks 0", "# marks 1", "Italia cannot bear the mark"},
+        {"# marks 0", "# marks 3", "Italia cannot bear the mark"},
+        {marks, gothsApart, "Sarmatia and Lower Danube"},
+        {"# marks 0", "# marks ", "the marks should be 30 digits"},
+        {"# shown", "# shown dacia", "the dacia hint is shown only after the britannia hint"},
+        {"# shown", "# shown cap cap", "not \"cap\""},
+        {"# shown", "# shown hint", "not \"hint\""},
+        {dice, "# dice 4294967296", "the state of the dice is 4294967296"},
+        {dice, "# dice -", "the state of the dice should be a whole number"},
+        {"# results", "# dice 1\n# results", "the fact \"dice\" is told twice"},
+        {"# economy", "# weather fair\n# economy", "an unknown fact after the last legion block"},
+        {"# results 0 0 0\n", "", "the fact \"results\" is missing"},
+        {"# end\n", "", "the file ends before the end of the facts"},
+        {"# end\n", "# end\nRomans-provinces\n", "there is more after the end of the facts"},
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.to);
+        const std::string text = edited(good, e.from, e.to);
+        const std::string error = expectRejected(text);
+        EXPECT_NE(error.find(e.says), std::string::npos) << error;
+        EXPECT_EQ(error.rfind("Unable to load the game, line ", 0), 0u) << error;
+    }
 }
 
 }  // namespace

@@ -52,23 +52,6 @@ TEST(Surface, CopiesClipAtEveryEdge) {
     EXPECT_EQ(dst.pixel(1, 1), kA);
 }
 
-TEST(Surface, MirroredCopyFlipsWithinTheSameRectangle) {
-    const Surface src = numbered();
-    Surface dst(6, 2, kA);
-    dst.blit(src, 0, 0, 3, 2, 1, 0, Surface::Op::Copy, true);
-    EXPECT_EQ(dst.pixel(0, 0), kA);
-    EXPECT_EQ(dst.pixel(1, 0), 0xFF000003u);
-    EXPECT_EQ(dst.pixel(3, 0), 0xFF000001u);
-    EXPECT_EQ(dst.pixel(3, 1), 0xFF00000Bu);
-    EXPECT_EQ(dst.pixel(4, 0), kA);
-    // Cut at the left edge, the columns that remain are still the flipped ones.
-    Surface cut(6, 2, kA);
-    cut.blit(src, 0, 0, 3, 2, -1, 0, Surface::Op::Copy, true);
-    EXPECT_EQ(cut.pixel(0, 0), 0xFF000002u);
-    EXPECT_EQ(cut.pixel(1, 0), 0xFF000001u);
-    EXPECT_EQ(cut.pixel(2, 0), kA);
-}
-
 TEST(Surface, LinesLeaveOutTheirEndPointAndClip) {
     Surface s(10, 10, kBlack);
     s.drawLine(2, 3, 6, 3, kWhite);
