@@ -102,5 +102,25 @@ TEST_F(LegionListTest, KeepsListOrderThroughEveryChange) {
     check(e, {p("Syria"), p("Italia")});
 }
 
+// While a walk is on, the slots stay put however many legions fall (far more holes than
+// legions); once it ends, the holes close.
+TEST_F(LegionListTest, AWalkKeepsEverySlotThroughAMassacre) {
+    Empire& e = game().romans;
+    for (int i = 0; i < 100; ++i) {
+        e.createLegion(p("Italia"));
+    }
+    const Legion* last = e.legions.back().get();
+    {
+        const LegionList::Walk walk(e.legions);
+        for (int i = 0; i < 90; ++i) {
+            e.destroyLegionAt(0);
+        }
+        EXPECT_EQ(last->slot, 99u);
+        EXPECT_EQ(e.legions.at(99), last);
+    }
+    EXPECT_EQ(last->slot, 9u);
+    EXPECT_EQ(e.legionsIn(p("Italia")), 10);
+}
+
 }  // namespace
 }  // namespace tessarion
