@@ -299,34 +299,6 @@ TEST_F(SavedGameTest, AGameAtEveryLimitCanBeSavedAfterEveryYear) {
     }
 }
 
-// Loading rebuilds the schedule of historical events for the loaded year: an
-// event the running game has used up comes back when it still lies ahead,
-// and one before the loaded year never fires.
-TEST_F(SavedGameTest, LoadingRebuildsTheScheduleOfEvents) {
-    const std::string early = saveGameText(*game);  // 235 AD
-    game->turn = 59;                                // 294 AD
-    std::string late = saveGameText(*game);
-    // The running game has played past 260 and 286.
-    game->turn = 70;
-    runEvents(*game);
-    ASSERT_GT(game->events.front()->year, 300);
-
-    ASSERT_TRUE(loadGameText(*game, early).ok);
-    ASSERT_EQ(game->events.size(), 11u);
-    EXPECT_EQ(game->events.front()->year, 260);
-    EXPECT_EQ(game->events.back()->year, 451);
-
-    ASSERT_TRUE(loadGameText(*game, late).ok);
-    advisor.messages.clear();
-    endTurnCycle(*game);
-    EXPECT_EQ(game->year(), 295);
-    EXPECT_EQ(game->events.front()->year, 298);
-    for (const std::string& m : advisor.messages) {
-        EXPECT_EQ(m.find("Carausius"), std::string::npos)
-            << "the event of 286 fired after a load in 294";
-    }
-}
-
 // A load shows the loaded game alone: none of the news of the game it
 // replaces (however often it is loaded), the plague as the file has it, and
 // the figures, Results counts, marks and words shown of the saved game. A

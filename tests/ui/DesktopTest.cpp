@@ -410,17 +410,6 @@ TEST_F(DesktopTest, AComputersTurnShowsTheBusySignAndEachBoxItsYear) {
     EXPECT_FALSE(desktop_->modal().waiting());
 }
 
-TEST_F(DesktopTest, ABoxWaitingForThePlayerDrawsNothingUntilInput) {
-    start();
-    InputEvent enter = key(KeyCode::Enter);
-    enter.time = platform.ticks() + 60000;  // a minute later
-    script({enter});
-    const int before = platform.presented;
-    desktop_->showMessage("Princeps,\r\n\r\nWe wait.");
-    EXPECT_GE(platform.ticks(), enter.time);
-    EXPECT_LE(platform.presented - before, 3) << "one frame as it opens, one for the key";
-}
-
 TEST_F(DesktopTest, KeyChordAndAccelerators) {
     start();
     auto uprisings = [this] {
@@ -454,13 +443,6 @@ TEST_F(DesktopTest, KeyChordAndAccelerators) {
     run({keyUp(KeyCode::Letter, 'j'), j});
     EXPECT_EQ(uprisings(), 3) << "let go and pressed again, it rises again";
     run({keyUp(KeyCode::Letter, 'p'), keyUp(KeyCode::Letter, 'f'), keyUp(KeyCode::Letter, 'j')});
-
-    // A key held down when a box opens and let go in it is no longer held.
-    script({keyUp(KeyCode::Letter, 'p'), key(KeyCode::Enter)});
-    run({p});
-    desktop_->showMessage("Princeps,\r\n\r\nA test.");
-    run({f, j});
-    EXPECT_EQ(uprisings(), 3);
 
     InputEvent question;
     question.type = InputEvent::Type::Text;
@@ -498,26 +480,6 @@ TEST_F(DesktopTest, TheVolumeStepReachesThePlatformAtOnceAndIsTheOneChecked) {
     for (int volume : cmd::kVolumes) {
         EXPECT_EQ(desktop_->menuBar().isChecked(volume), volume == cmd::kVolume75) << volume;
     }
-}
-
-TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
-    start();
-    desktop_->shell().command(cmd::kSound);  // sound off
-    platform.log.clear();
-    const std::uint64_t before = platform.ticks();
-    game_->frontEnd().animateMove(p("Italia"), p("Raetia"));
-    EXPECT_EQ(platform.ticks() - before, 9u * 50u + 330u);
-    EXPECT_TRUE(platform.log.empty()) << "no sound when it is switched off";
-
-    // An enemy move along one border is shown once a turn.
-    desktop_->shell().command(cmd::kSound);
-    const std::uint64_t t = platform.ticks();
-    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    EXPECT_EQ(platform.ticks() - t, 3u * 100u + 330u);
-    desktop_->clearShownMoves();
-    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    EXPECT_EQ(platform.ticks() - t, 2u * (3u * 100u + 330u));
 }
 
 TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
