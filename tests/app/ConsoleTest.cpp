@@ -120,11 +120,9 @@ TEST(ConsoleTest, PicturesPagesAndScenarios) {
 }
 
 TEST(ConsoleTest, MapAndReportReadAsText) {
+    // (The map and the report of whole games are in the kept transcripts.)
     Session r = play("drop Italia Raetia\nmap\nreport\ncommands\n");
-    EXPECT_TRUE(r.has("\nItalia         Romans             Romans 4 (4 can move)\n"));
     EXPECT_TRUE(r.has("\nRaetia         Romans             Romans 1 (0 can move)\n"));
-    EXPECT_TRUE(r.has("\nUpper Rhine    Germanic Tribes    Germanic Tribes 2\n"));
-    EXPECT_TRUE(r.has("\nTreasury: 75000\nThe Empire can support 25 legions\n"));
     EXPECT_TRUE(r.has("  drop FROM TO"));
     EXPECT_FALSE(r.has("Type map and report")) << "no hint line when the input is not a person's";
 }

@@ -155,16 +155,9 @@ TEST_F(WorldTest, AnUnknownSkillLevelPlaysAsNormal) {
     }
     game().setSkillLevel(2);
     EXPECT_EQ(game().skillLevel(), 2);
-
     game().setSkillLevel(42);
     game().startNewGame();
     EXPECT_EQ(game().romans.treasury, 75000);
-    for (int turn = 0; turn < 60; ++turn) {
-        if (endTurnCycle(game())) {
-            break;
-        }
-    }
-    EXPECT_GT(game().year(), 235);
 }
 
 TEST_F(WorldTest, ResetKeepsWhatBelongsToTheRun) {

@@ -95,47 +95,6 @@ TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
     }
 }
 
-// What a province's legions cover on the map: the icon at the anchor and the count beside it
-// (on the icon's left where the right would leave the map).
-struct Box {
-    int left, top, width, height;
-    bool overlaps(const Box& o) const {
-        return left < o.left + o.width && o.left < left + width && top < o.top + o.height &&
-               o.top < top + height;
-    }
-};
-std::array<Box, 2> legionCover(const Province& p) {
-    const int countX = p.legionX + 40 + 24 > W ? p.legionX - 26 : p.legionX + 38;
-    const PictureEntry& icon = pic::romanLegion;
-    return {{{p.legionX, p.legionY, icon.width, icon.height}, {countX, p.legionY + 23, 24, 22}}};
-}
-
-// A province's legion icon stands on its own land, and on no other province's except where
-// that one's click rectangles reach under it (the geometry the rules fix).
-TEST(MapLand, LegionIconsStandOnTheirOwnLand) {
-    Game game;
-    const MapLand& land = MapLand::embedded();
-    for (const auto& p : game.provinces) {
-        const Box icon = legionCover(*p)[0];
-        const int own = indexOf(game, p.get());
-        int mine = 0;
-        int stray = 0;
-        for (int y = std::max(0, icon.top); y < std::min(H, icon.top + icon.height); ++y) {
-            for (int x = std::max(0, icon.left); x < std::min(W, icon.left + icon.width); ++x) {
-                const int under = land.at(x, y);
-                mine += under == own;
-                if (under == own || under == MapLand::kSea || under == MapLand::kNoProvince) {
-                    continue;
-                }
-                const Province* theirs = provinceAt(game, x, y);
-                stray += theirs == nullptr || indexOf(game, theirs) != under;
-            }
-        }
-        EXPECT_GT(mine * 8, icon.width * icon.height) << p->name;
-        EXPECT_LT(stray * 100, icon.width * icon.height * 8) << p->name;
-    }
-}
-
 // The map drawn at twice its pixels, for screens larger than the layout, is embedded beside
 // the first (the build compares their land and colours).
 TEST(MapLand, TheLargerMapIsEmbedded) {

@@ -55,15 +55,8 @@ TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
     EXPECT_EQ(pictureNamed("no such picture"), nullptr);
 }
 
-TEST(PictureStore, UnknownNamesAreEmptyAndTheFontsAreEmbedded) {
-    EXPECT_FALSE(res::hasPicture(9999));
-    EXPECT_TRUE(res::pictureData(9999).empty());
-    EXPECT_EQ(res::decodePicture(9999).width, 0);
-    EXPECT_TRUE(res::decodePicture(-1).pixels.empty());
-    EXPECT_EQ(pictureDrawSize(9999).width, 0);
+TEST(PictureStore, TheFontsAreEmbedded) {
     EXPECT_TRUE(res::fontData("mono").empty());
-    EXPECT_TRUE(res::lessonScript("IDR_NO_SUCH_LESSON").empty());
-
     auto sans = res::fontData("sans");
     auto serif = res::fontData("serif");
     ASSERT_GT(sans.size(), 100000u);

@@ -158,17 +158,6 @@ TEST_F(ShellTest, KeyboardPicksUpADropsAndCancels) {
     EXPECT_EQ(game().year(), 236);
 }
 
-TEST_F(ShellTest, HoverRedrawsThePanelOnlyWhenTheProvinceChanges) {
-    const Rect& r = p("Italia")->hitRects.front();
-    shell().mouseMove(wx(r.left + 2), wy(r.top + 2));
-    shell().mouseMove(wx(r.left + 3), wy(r.top + 3));
-    EXPECT_EQ(shell().view.hoveredProvince, p("Italia"));
-    shell().mouseMove(wx(r.left), wy(r.top + 3));  // on the edge: Italia's painted land
-    shell().mouseMove(1, 1);
-    EXPECT_EQ(shell().view.hoveredProvince, nullptr);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"panel", "panel"}));
-}
-
 TEST_F(ShellTest, MenuCommands) {
     EXPECT_TRUE(shell().character('?'));
     EXPECT_TRUE(shell().character('/'));
