@@ -87,16 +87,6 @@ TEST_F(GeneralOrdersTest, GuardsTheProvincesABandCanStrike) {
     EXPECT_TRUE(to == "Raetia" || to == "Pannonia") << to;
 }
 
-// A legion held up on its march takes the next order from its province, and the ready
-// legions stay as they were: the general knows that order as given, and does not give it again.
-TEST_F(GeneralOrdersTest, AnOrderAHeldUpLegionTookIsNotGivenAgain) {
-    moveOwner("Belgica", nullptr);
-    give(game().romans, "Britannia", 3);
-    game().romans.legions[0]->setRoute({p("Britannia"), p("Belgica"), p("Lugdunensis")});
-    GeneralPlayer().playTurn(game());
-    EXPECT_EQ(game().romans.legionsIn(p("Belgica")), 1);
-}
-
 TEST_F(GeneralOrdersTest, LetsThePersiansLastLegionBreakOnOurGarrison) {
     moveOwner("Syria", &game().sassanids);
     give(game().sassanids, "Syria", 1);

@@ -103,7 +103,7 @@ TEST_F(LegionListTest, KeepsListOrderThroughEveryChange) {
 }
 
 // While a walk is on, the slots stay put however many legions fall (far more holes than
-// legions); once it ends, the holes close.
+// legions) or are raised; once it ends, the holes close.
 TEST_F(LegionListTest, AWalkKeepsEverySlotThroughAMassacre) {
     Empire& e = game().romans;
     for (int i = 0; i < 100; ++i) {
@@ -115,11 +115,12 @@ TEST_F(LegionListTest, AWalkKeepsEverySlotThroughAMassacre) {
         for (int i = 0; i < 90; ++i) {
             e.destroyLegionAt(0);
         }
+        e.createLegion(p("Italia"));  // raised in the middle of it, as rebels are
         EXPECT_EQ(last->slot, 99u);
         EXPECT_EQ(e.legions.at(99), last);
     }
     EXPECT_EQ(last->slot, 9u);
-    EXPECT_EQ(e.legionsIn(p("Italia")), 10);
+    EXPECT_EQ(e.legionsIn(p("Italia")), 11);
 }
 
 }  // namespace
