@@ -110,18 +110,6 @@ TEST(ChronicleChart, ColourBlindPlayersGetTheirMapsColours) {
               ChronicleChart::powerColour(ColourScheme::ColourBlind, 2));
 }
 
-// Beside the Results picture the chart is narrower: the legend takes more
-// rows rather than running past it.
-TEST(ChronicleChart, ANarrowChartKeepsItsLegendInside) {
-    const std::vector<ChronicleRow> rows = reign();
-    Surface s(800, 400, 0xFF123456);
-    const ChronicleChart narrow(rows, 0, 0, 554, 400);
-    narrow.draw(s, ColourScheme::Standard);
-    EXPECT_EQ(test::countPixels(s, 554, 0, 800, 400, 0xFF123456), 246 * 400);
-    EXPECT_GT(narrow.legendHeight(), ChronicleChart(rows, 0, 0, kWidth, kHeight).legendHeight());
-    EXPECT_LE(narrow.legendTop() + narrow.legendHeight(), 400);
-}
-
 // A single row (a game just begun) draws without dividing by nothing.
 TEST(ChronicleChart, AGameJustBegunHasOnePoint) {
     std::vector<ChronicleRow> rows = {reign().front()};

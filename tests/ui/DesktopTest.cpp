@@ -468,20 +468,6 @@ TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
     EXPECT_EQ(platform.log, expected);
 }
 
-TEST_F(DesktopTest, TheVolumeStepReachesThePlatformAtOnceAndIsTheOneChecked) {
-    start();
-    EXPECT_EQ(desktop_->shell().view.soundVolume, 100);
-    EXPECT_TRUE(desktop_->menuBar().isChecked(cmd::kVolume100));
-    platform.log.clear();
-    desktop_->shell().command(cmd::kVolume25);
-    desktop_->shell().command(cmd::kVolume75);
-    EXPECT_EQ(platform.log, (std::vector<std::string>{"volume 25", "volume 75"}));
-    EXPECT_EQ(desktop_->shell().view.soundVolume, 75);
-    for (int volume : cmd::kVolumes) {
-        EXPECT_EQ(desktop_->menuBar().isChecked(volume), volume == cmd::kVolume75) << volume;
-    }
-}
-
 TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     start();
     ASSERT_EQ(desktop_->frameWidth(), 1366);
@@ -610,22 +596,6 @@ TEST_F(DesktopTest, BoxesBannerAndMarchLeaveTheWindowAsTheGameIs) {
     desktop_->playSound(Sound::March);
     EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
     EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "play sync IDR_MARCH_SND"), 0);
-}
-
-TEST_F(DesktopTest, AWebPageWithoutABrowserSaysWhereItIs) {
-    start();
-    platform.browser = false;
-    std::vector<std::string> said;
-    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
-        if (auto* alert = dynamic_cast<AlertBox*>(&box)) {
-            said = alert->lines();
-        }
-    };
-    script({key(KeyCode::Enter)});
-    desktop_->shell().command(cmd::kStudyGuide);
-    ASSERT_FALSE(said.empty());
-    EXPECT_EQ(said.back(), "https://example.test/guide.html");
-    EXPECT_EQ(platform.log.back(), "open https://example.test/guide.html");
 }
 
 TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {
