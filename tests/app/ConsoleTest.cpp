@@ -88,16 +88,6 @@ TEST(ConsoleTest, RefusedCommandsLeaveTheGameAlone) {
     EXPECT_EQ(lines.back(), lines[0]);
 }
 
-TEST(ConsoleTest, OrdersTheTurnAndAKeyChord) {
-    Session r = play(
-        "# a comment\n\ndrop Italia Raetia\ndrop Italia \"Upper Rhine\"\ndrop Aegyptus "
-        "Sarmatia\nend\nstate\npfj\n");
-    EXPECT_TRUE(r.has("MESSAGE: In 9 AD, a Roman army of 15,000 men was ambushed\\nand massacred"));
-    EXPECT_TRUE(r.has("SHOW: lesson \"Maximinus Thrax\" (picture 162)"));
-    EXPECT_TRUE(r.has("\"year\": 236"));
-    EXPECT_TRUE(r.has("MESSAGE: The People's Front of Judea has rallied to your cause!"));
-}
-
 TEST(ConsoleTest, QuestionsTakeQueuedAnswersAndTheGameCanEndTheProgram) {
     Session r = play("answer no\ncommand 3002\nhelp\ncommand 105\nstate\n");
     EXPECT_TRUE(r.has("QUESTION: Discard the current game? -> no"));

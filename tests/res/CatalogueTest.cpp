@@ -88,20 +88,6 @@ TEST(CatalogueTest, FillTextTakesValuesInOrderOrByPlace) {
     EXPECT_EQ(fillText("50% off", {}), "50% off");
 }
 
-TEST(CatalogueTest, ThePseudoLanguageIsLongerAndKeepsFormatsAndLines) {
-    const Catalogue pseudo = Catalogue::pseudo();
-    const std::string english = "Princeps,\r\n\r\nThe treasury holds %d sesterces.";
-    const std::string shown = pseudo.translate(english);
-    EXPECT_NE(shown.find("%d"), std::string::npos);
-    EXPECT_NE(shown.find("\r\n\r\n"), std::string::npos);
-    // In letters, not bytes: every accented letter is two bytes.
-    std::size_t letters = 0;
-    for (unsigned char c : shown) {
-        letters += (c & 0xC0) != 0x80 ? 1 : 0;
-    }
-    EXPECT_GE(letters * 10, english.size() * 13) << shown;
-}
-
 TEST(LanguagesTest, TheSystemsFirstLanguageOfOursIsChosen) {
     EXPECT_EQ(systemLanguage("pt_BR:fr_CA:de", "it_IT.UTF-8", "", ""), "fr");
     EXPECT_EQ(systemLanguage("", "", "es_ES.UTF-8", "de_DE.UTF-8"), "es");

@@ -181,14 +181,6 @@ TEST_F(ShellTest, ScenarioAnsweredNoLeavesTheGameAlone) {
     EXPECT_EQ(game().year(), 409);
 }
 
-TEST_F(ShellTest, NewGameCommandSkipsTheQuestionWhenPosted) {
-    game().turn = 40;
-    shell().command(cmd::kNewGame, 1);
-    EXPECT_EQ(game().turn, 0);
-    EXPECT_TRUE(advisor.questions.empty());
-    EXPECT_EQ(host.log, std::vector<std::string>{"redraw"});
-}
-
 // The menus and the shell read the same ids: every item of the bar is served,
 // every command is in the bar once, and the History menu offers the lessons of
 // the lesson table in its order.
