@@ -1,8 +1,8 @@
 #pragma once
 
 // How far apart two colours look to eyes without one kind of cone: Machado, Oliveira and
-// Fernandes' simulation matrices at full severity, on linear light, and the distance in
-// CIELAB. For the checks of the colour-blind map.
+// Fernandes' simulation matrices at full severity, on linear light, and the distance CIEDE2000
+// (as the README promises it). For the checks of the colour-blind map.
 
 #include <algorithm>
 #include <array>
@@ -55,10 +55,39 @@ inline std::array<double, 3> seenLab(std::uint32_t colour, Vision v) {
     return {116 * y - 16, 500 * (x - y), 200 * (y - z)};
 }
 
+inline double ciede2000(const std::array<double, 3>& p, const std::array<double, 3>& q) {
+    constexpr double kDeg = 3.14159265358979323846 / 180;
+    const double c7 = std::pow((std::hypot(p[1], p[2]) + std::hypot(q[1], q[2])) / 2, 7);
+    const double g = 1.5 - 0.5 * std::sqrt(c7 / (c7 + std::pow(25.0, 7)));
+    const double c1 = std::hypot(g * p[1], p[2]);
+    const double c2 = std::hypot(g * q[1], q[2]);
+    auto hue = [](double b, double a) {
+        const double h = a == 0 && b == 0 ? 0 : std::atan2(b, a) / kDeg;
+        return h < 0 ? h + 360 : h;
+    };
+    const double h1 = hue(p[2], g * p[1]);
+    const double h2 = hue(q[2], g * q[1]);
+    const double dh = c1 * c2 == 0 ? 0 : std::remainder(h2 - h1, 360.0);
+    const double dH = 2 * std::sqrt(c1 * c2) * std::sin(dh * kDeg / 2);
+    const double l = (p[0] + q[0]) / 2;
+    const double c = (c1 + c2) / 2;
+    double h = h1 + h2;
+    if (c1 * c2 != 0) {
+        h = std::abs(h1 - h2) <= 180 ? h / 2 : h < 360 ? (h + 360) / 2 : (h - 360) / 2;
+    }
+    const double t = 1 - 0.17 * std::cos((h - 30) * kDeg) + 0.24 * std::cos(2 * h * kDeg) +
+                     0.32 * std::cos((3 * h + 6) * kDeg) - 0.20 * std::cos((4 * h - 63) * kDeg);
+    const double rc = 2 * std::sqrt(std::pow(c, 7) / (std::pow(c, 7) + std::pow(25.0, 7)));
+    const double rt = -std::sin(60 * std::exp(-std::pow((h - 275) / 25, 2)) * kDeg) * rc;
+    const double sl = 1 + 0.015 * (l - 50) * (l - 50) / std::sqrt(20 + (l - 50) * (l - 50));
+    const double dl = (q[0] - p[0]) / sl;
+    const double dc = (c2 - c1) / (1 + 0.045 * c);
+    const double dhs = dH / (1 + 0.015 * c * t);
+    return std::sqrt(dl * dl + dc * dc + dhs * dhs + rt * dc * dhs);
+}
+
 inline double seenDistance(std::uint32_t a, std::uint32_t b, Vision v) {
-    const auto p = seenLab(a, v);
-    const auto q = seenLab(b, v);
-    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+    return ciede2000(seenLab(a, v), seenLab(b, v));
 }
 
 }  // namespace tessarion::test
