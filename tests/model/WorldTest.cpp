@@ -33,6 +33,7 @@ TEST(RandomTest, ProducesTheExactLinearCongruentialSequence) {
     EXPECT_EQ(rigged.draw(), 0);
     EXPECT_EQ(rigged.draw(), expected[2]);
     EXPECT_THROW(rigged.rig({32768}), InternalError);
+    EXPECT_NO_THROW(rigged.rig({32767})) << "the generator's largest draw";
 }
 
 class WorldTest : public GameTest {};
