@@ -10,6 +10,7 @@
 #include "model/InternalError.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
+#include "model/Wording.h"
 #include "support/Recorded.h"
 #include "support/TestGame.h"
 
@@ -34,6 +35,13 @@ TEST(RandomTest, ProducesTheExactLinearCongruentialSequence) {
     EXPECT_EQ(rigged.draw(), expected[2]);
     EXPECT_THROW(rigged.rig({32768}), InternalError);
     EXPECT_NO_THROW(rigged.rig({32767})) << "the generator's largest draw";
+}
+
+// The translations' texts take their values in order or by place.
+TEST(WordingTest, FillTextTakesValuesInOrderOrByPlace) {
+    EXPECT_EQ(fillText("%s lost %d, %2$s", {"Rome", "3"}), "Rome lost 3, 3");
+    EXPECT_EQ(fillText("%+d at 100%% of %s", {"+5"}), "+5 at 100% of ");
+    EXPECT_EQ(fillText("50% off", {}), "50% off");
 }
 
 class WorldTest : public GameTest {};

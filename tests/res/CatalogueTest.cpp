@@ -82,12 +82,6 @@ TEST(CatalogueTest, TranslatesTheRulesFinishedTextsThroughTheirFormats) {
     EXPECT_EQ(de.number(-1234567), "-1.234.567");
 }
 
-TEST(CatalogueTest, FillTextTakesValuesInOrderOrByPlace) {
-    EXPECT_EQ(fillText("%s lost %d, %2$s", {"Rome", "3"}), "Rome lost 3, 3");
-    EXPECT_EQ(fillText("%+d at 100%% of %s", {"+5"}), "+5 at 100% of ");
-    EXPECT_EQ(fillText("50% off", {}), "50% off");
-}
-
 TEST(LanguagesTest, TheSystemsFirstLanguageOfOursIsChosen) {
     EXPECT_EQ(systemLanguage("pt_BR:fr_CA:de", "it_IT.UTF-8", "", ""), "fr");
     EXPECT_EQ(systemLanguage("", "", "es_ES.UTF-8", "de_DE.UTF-8"), "es");
