@@ -102,6 +102,19 @@ TEST_F(LegionListTest, KeepsListOrderThroughEveryChange) {
     check(e, {p("Syria"), p("Italia")});
 }
 
+// A province made outside the table (as a test makes one) keeps its count all the same.
+TEST_F(LegionListTest, AProvinceOutsideTheTableIsCountedToo) {
+    Province nowhere("Nowhere", 0);
+    Empire& e = game().romans;
+    e.createLegion(&nowhere);
+    e.createLegion(p("Italia"));
+    e.createLegion(&nowhere);
+    EXPECT_EQ(e.legionsIn(&nowhere), 2);
+    e.destroyLegionAt(0);
+    EXPECT_EQ(e.legionsIn(&nowhere), 1);
+    e.clearLegions();
+}
+
 // While a walk is on, the slots stay put however many legions fall (far more holes than
 // legions) or are raised; once it ends, the holes close.
 TEST_F(LegionListTest, AWalkKeepsEverySlotThroughAMassacre) {
