@@ -108,7 +108,7 @@ TEST_F(RomanYearTest, LowFundsWarningOnceBelow5000) {
 
 TEST_F(RomanYearTest, BonusDemandAmountsAndMutinyWhenItCannotBePaid) {
     give(romans(), "Thracia", 11);
-    for (auto [treasury, amount] : {std::pair{60000, 12000}, {30000, 10000}}) {
+    for (auto [treasury, amount] : {std::pair{60000, 12000}, {30000, 10000}, {10000, 10000}}) {
         romans().treasury = treasury;
         advisor.answers = {true};
         demandBonus(game());

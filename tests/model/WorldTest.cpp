@@ -42,6 +42,7 @@ TEST(WordingTest, FillTextTakesValuesInOrderOrByPlace) {
     EXPECT_EQ(fillText("%s lost %d, %2$s", {"Rome", "3"}), "Rome lost 3, 3");
     EXPECT_EQ(fillText("%+d at 100%% of %s", {"+5"}), "+5 at 100% of ");
     EXPECT_EQ(fillText("50% off", {}), "50% off");
+    EXPECT_EQ(fillText("at 100%", {}), "at 100%");
 }
 
 class WorldTest : public GameTest {};
