@@ -88,45 +88,6 @@ TEST(CatalogueTest, TranslatesTheRulesFinishedTextsThroughTheirFormats) {
     EXPECT_EQ(de.number(-1234567), "-1.234.567");
 }
 
-TEST(CatalogueTest, RefusesADamagedCatalogueWhole) {
-    const std::vector<unsigned char> good = compiled({{"Franks", "Franken"}});
-    std::vector<std::vector<unsigned char>> damaged;
-    damaged.emplace_back(good.begin(), good.begin() + 20);  // short of its header
-    damaged.push_back(good);
-    damaged.back()[0] = 0;  // no catalogue's magic
-    damaged.push_back(good);
-    damaged.back()[12] = 0xFF;  // the table of English texts far outside
-    damaged.push_back(good);
-    damaged.back().pop_back();  // the last text loses its end
-    damaged.push_back(good);
-    damaged.back()[8] = 0xFF;  // more entries than the bytes could hold
-    for (const auto& bytes : damaged) {
-        std::string error;
-        EXPECT_FALSE(Catalogue::read(bytes, error).has_value());
-        EXPECT_FALSE(error.empty());
-    }
-}
-
-TEST(CatalogueTest, FillTextTakesValuesInOrderOrByPlace) {
-    EXPECT_EQ(fillText("%s lost %d, %2$s", {"Rome", "3"}), "Rome lost 3, 3");
-    EXPECT_EQ(fillText("%+d at 100%% of %s", {"+5"}), "+5 at 100% of ");
-    EXPECT_EQ(fillText("50% off", {}), "50% off");
-}
-
-TEST(CatalogueTest, ThePseudoLanguageIsLongerAndKeepsFormatsAndLines) {
-    const Catalogue pseudo = Catalogue::pseudo();
-    const std::string english = "Princeps,\r\n\r\nThe treasury holds %d sesterces.";
-    const std::string shown = pseudo.translate(english);
-    EXPECT_NE(shown.find("%d"), std::string::npos);
-    EXPECT_NE(shown.find("\r\n\r\n"), std::string::npos);
-    // In letters, not bytes: every accented letter is two bytes.
-    std::size_t letters = 0;
-    for (unsigned char c : shown) {
-        letters += (c & 0xC0) != 0x80 ? 1 : 0;
-    }
-    EXPECT_GE(letters * 10, english.size() * 13) << shown;
-}
-
 TEST(LanguagesTest, TheSystemsFirstLanguageOfOursIsChosen) {
     EXPECT_EQ(systemLanguage("pt_BR:fr_CA:de", "it_IT.UTF-8", "", ""), "fr");
     EXPECT_EQ(systemLanguage("", "", "es_ES.UTF-8", "de_DE.UTF-8"), "es");
