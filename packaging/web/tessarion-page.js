@@ -6,128 +6,48 @@ const SAVES = '/saves';
 const $ = (id) => document.getElementById(id);
 const canvas = $('canvas');
 
-// --- The page's words in the player's language. The game's own menus are named as the game
-// shows them in that language (File > Save is Datei > Speichern in German).
-const TEXTS = {
-  en: {
-    loading: 'Loading the game\u2026',
-    starting: 'Starting the game\u2026',
-    progress: (got, total) => `${got} of ${total} MB`,
-    help: 'How to play',
-    turn: 'Turn your device sideways: the map of the empire needs a wide screen.',
-    ended: 'You have left the game. You can close this tab now.',
-    again: 'Play again',
-    saves: 'Saved games',
-    savesHint: 'Download your saved games, or add one from this computer',
-    noSaves: 'No saved games yet: File > Save in the game makes one.',
-    add: 'Add a saved game from this computer:',
-    thenLoad: 'Then open it with File > Load.',
-    close: 'Close',
-    download: 'Download',
-    tooLarge: (name) => `${name} is too large to be a saved game.`,
-    stopped: (what) => `The game stopped unexpectedly (${what}). Reload the page to start again.`,
-    noWasm: 'This browser cannot run the game: it has no WebAssembly.',
-    notLoaded: 'The game could not be loaded. Check the connection and reload the page.',
-    notLoadedWhy: (why) => `The game could not be loaded: ${why}. Check the connection and reload the page.`,
-  },
-  de: {
-    loading: 'Das Spiel wird geladen\u2026',
-    starting: 'Das Spiel startet\u2026',
-    progress: (got, total) => `${got} von ${total} MB`,
-    help: 'So wird gespielt',
-    turn: 'Dreh dein Gerät quer: Die Karte des Reiches braucht einen breiten Bildschirm.',
-    ended: 'Du hast das Spiel verlassen. Du kannst diesen Tab jetzt schließen.',
-    again: 'Noch einmal spielen',
-    saves: 'Gespeicherte Spiele',
-    savesHint: 'Gespeicherte Spiele herunterladen oder eines von diesem Computer hinzufügen',
-    noSaves: 'Noch keine gespeicherten Spiele: Datei > Speichern im Spiel legt eines an.',
-    add: 'Ein gespeichertes Spiel von diesem Computer hinzufügen:',
-    thenLoad: 'Öffne es dann mit Datei > Laden.',
-    close: 'Schließen',
-    download: 'Herunterladen',
-    tooLarge: (name) => `${name} ist zu groß für ein gespeichertes Spiel.`,
-    stopped: (what) => `Das Spiel wurde unerwartet beendet (${what}). Lade die Seite neu, um von vorn zu beginnen.`,
-    noWasm: 'Dieser Browser kann das Spiel nicht ausführen: Ihm fehlt WebAssembly.',
-    notLoaded: 'Das Spiel konnte nicht geladen werden. Prüfe die Verbindung und lade die Seite neu.',
-    notLoadedWhy: (why) => `Das Spiel konnte nicht geladen werden: ${why}. Prüfe die Verbindung und lade die Seite neu.`,
-  },
-  fr: {
-    loading: 'Chargement du jeu\u2026',
-    starting: 'Lancement du jeu\u2026',
-    progress: (got, total) => `${got} sur ${total} Mo`,
-    help: 'Comment jouer',
-    turn: 'Tournez votre appareil : la carte de l\u2019Empire demande un écran large.',
-    ended: 'Vous avez quitté le jeu. Vous pouvez maintenant fermer cet onglet.',
-    again: 'Rejouer',
-    saves: 'Parties enregistrées',
-    savesHint: 'Télécharger vos parties enregistrées, ou en ajouter une depuis cet ordinateur',
-    noSaves: 'Aucune partie enregistrée pour l\u2019instant : Fichier > Enregistrer, dans le jeu, en crée une.',
-    add: 'Ajouter une partie enregistrée depuis cet ordinateur :',
-    thenLoad: 'Ouvrez-la ensuite avec Fichier > Charger.',
-    close: 'Fermer',
-    download: 'Télécharger',
-    tooLarge: (name) => `${name} est trop gros pour être une partie enregistrée.`,
-    stopped: (what) => `Le jeu s\u2019est arrêté de façon inattendue (${what}). Rechargez la page pour recommencer.`,
-    noWasm: 'Ce navigateur ne peut pas faire tourner le jeu : il ne connaît pas WebAssembly.',
-    notLoaded: 'Le jeu n\u2019a pas pu être chargé. Vérifiez la connexion et rechargez la page.',
-    notLoadedWhy: (why) => `Le jeu n\u2019a pas pu être chargé : ${why}. Vérifiez la connexion et rechargez la page.`,
-  },
-  it: {
-    loading: 'Caricamento del gioco\u2026',
-    starting: 'Avvio del gioco\u2026',
-    progress: (got, total) => `${got} di ${total} MB`,
-    help: 'Come si gioca',
-    turn: 'Gira il dispositivo in orizzontale: la mappa dell\u2019impero ha bisogno di uno schermo largo.',
-    ended: 'Sei uscito dal gioco. Ora puoi chiudere questa scheda.',
-    again: 'Gioca di nuovo',
-    saves: 'Partite salvate',
-    savesHint: 'Scarica le partite salvate, o aggiungine una da questo computer',
-    noSaves: 'Ancora nessuna partita salvata: la crea File > Salva nel gioco.',
-    add: 'Aggiungi una partita salvata da questo computer:',
-    thenLoad: 'Poi aprila con File > Carica.',
-    close: 'Chiudi',
-    download: 'Scarica',
-    tooLarge: (name) => `${name} è troppo grande per essere una partita salvata.`,
-    stopped: (what) => `Il gioco si è fermato all\u2019improvviso (${what}). Ricarica la pagina per ricominciare.`,
-    noWasm: 'Questo browser non può eseguire il gioco: non supporta WebAssembly.',
-    notLoaded: 'Non è stato possibile caricare il gioco. Controlla la connessione e ricarica la pagina.',
-    notLoadedWhy: (why) => `Non è stato possibile caricare il gioco: ${why}. Controlla la connessione e ricarica la pagina.`,
-  },
-  es: {
-    loading: 'Cargando el juego\u2026',
-    starting: 'Iniciando el juego\u2026',
-    progress: (got, total) => `${got} de ${total} MB`,
-    help: 'Cómo se juega',
-    turn: 'Gira el dispositivo en horizontal: el mapa del Imperio necesita una pantalla ancha.',
-    ended: 'Has salido del juego. Ya puedes cerrar esta pestaña.',
-    again: 'Jugar otra vez',
-    saves: 'Partidas guardadas',
-    savesHint: 'Descarga tus partidas guardadas o añade una desde este ordenador',
-    noSaves: 'Aún no hay partidas guardadas: Archivo > Guardar, en el juego, crea una.',
-    add: 'Añadir una partida guardada desde este ordenador:',
-    thenLoad: 'Luego ábrela con Archivo > Cargar.',
-    close: 'Cerrar',
-    download: 'Descargar',
-    tooLarge: (name) => `${name} es demasiado grande para ser una partida guardada.`,
-    stopped: (what) => `El juego se ha detenido de forma inesperada (${what}). Recarga la página para empezar de nuevo.`,
-    noWasm: 'Este navegador no puede ejecutar el juego: no tiene WebAssembly.',
-    notLoaded: 'No se ha podido cargar el juego. Comprueba la conexión y recarga la página.',
-    notLoadedWhy: (why) => `No se ha podido cargar el juego: ${why}. Comprueba la conexión y recarga la página.`,
-  },
+// --- The page's words in the player's language: the English here, the other languages'
+// from page-texts.js (made from po/web/LANG.po when the game is built), looked up by their
+// English. The game's own menus are named as the game shows them in that language (File >
+// Save is Datei > Speichern in German). {got}, {name} and the like are filled in by fill().
+const N_ = (english) => english;
+const ENGLISH = {
+  loading: N_('Loading the game\u2026'),
+  starting: N_('Starting the game\u2026'),
+  progress: N_('{got} of {total} MB'),
+  help: N_('How to play'),
+  turn: N_('Turn your device sideways: the map of the empire needs a wide screen.'),
+  ended: N_('You have left the game. You can close this tab now.'),
+  again: N_('Play again'),
+  saves: N_('Saved games'),
+  savesHint: N_('Download your saved games, or add one from this computer'),
+  noSaves: N_('No saved games yet: File > Save in the game makes one.'),
+  add: N_('Add a saved game from this computer:'),
+  thenLoad: N_('Then open it with File > Load.'),
+  close: N_('Close'),
+  download: N_('Download'),
+  tooLarge: N_('{name} is too large to be a saved game.'),
+  stopped: N_('The game stopped unexpectedly ({what}). Reload the page to start again.'),
+  noWasm: N_('This browser cannot run the game: it has no WebAssembly.'),
+  notLoaded: N_('The game could not be loaded. Check the connection and reload the page.'),
+  notLoadedWhy: N_('The game could not be loaded: {why}. Check the connection and reload the page.'),
 };
+const TRANSLATIONS = globalThis.TessarionPageTexts || {};
 
 // The first language of the browser's list that the page speaks ("de-AT" is German); English
 // when it speaks none of them.
 function pageLanguage(preferred) {
   for (const tag of preferred || []) {
     const code = String(tag).toLowerCase().split(/[-_]/)[0];
-    if (Object.hasOwn(TEXTS, code)) return code;
+    if (code === 'en' || Object.hasOwn(TRANSLATIONS, code)) return code;
   }
   return 'en';
 }
 
 const language = pageLanguage(navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language]);
-const text = TEXTS[language];
+const text = Object.fromEntries(Object.entries(ENGLISH).map(
+  ([key, english]) => [key, (TRANSLATIONS[language] || {})[english] || english]));
+const fill = (format, values) => format.replace(/\{(\w+)\}/g, (all, name) => values[name] ?? all);
 
 // Each language's "How to play" beside the game; the English walk-through of the first turns
 // where the page of that language is missing (or the browser is offline without it).
@@ -237,7 +157,7 @@ $('upload').addEventListener('change', async (event) => {
   let name = file.name.replace(/[^A-Za-z0-9 ._-]/g, '_').replace(/^\.+/, '');
   if (!/\.tsn$/i.test(name)) name += '.TSN';
   if (file.size > 1 << 20) {
-    alert(text.tooLarge(file.name));
+    alert(fill(text.tooLarge, { name: file.name }));
   } else {
     FS.writeFile(`${SAVES}/${name}`, new Uint8Array(await file.arrayBuffer()));
     saveToBrowser();
@@ -276,7 +196,7 @@ window.Module = {
     canvas.hidden = true;
     $('ended').hidden = false;
   },
-  onAbort: (what) => fail(text.stopped(what)),
+  onAbort: (what) => fail(fill(text.stopped, { what })),
 };
 
 // Megabytes to one decimal, written as the page's language writes them (12.5 or 12,5).
@@ -301,7 +221,7 @@ async function download(url) {
     if (received + value.length > total) throw new Error(`${url}: longer than announced`);
     data.set(value, received);
     received += value.length;
-    setProgress(received / total, text.progress(megabytes(received), megabytes(total)));
+    setProgress(received / total, fill(text.progress, { got: megabytes(received), total: megabytes(total) }));
   }
   return data.buffer.slice(0, received);
 }
@@ -314,7 +234,7 @@ async function start() {
   try {
     Module.wasmBinary = await download('tessarion.wasm');
   } catch (error) {
-    fail(text.notLoadedWhy(error.message));
+    fail(fill(text.notLoadedWhy, { why: error.message }));
     return;
   }
   $('status').textContent = text.starting;

@@ -7,7 +7,11 @@
 - each ownership overlay covers exactly its province's land (map-land.bin), reads white,
   yellow and magenta in its three colours, and the Roman colour shows nowhere an overlay
   cannot cover, or it would stay Roman when its province is lost;
+- the map shows each province in its first owner's colour: the overlays' provinces Roman,
+  the others (the tribes' and the Persians') yellow or magenta, and both of those somewhere;
 - the seas are one water from the Atlantic to the Black Sea and the great islands islands;
+- the map drawn again at twice its pixels (2x/) shows the same land and, block by block, the
+  same colours;
 - a march's frames differ, a fall ends lying down, a pale legion is its legion washed out,
   and the CONSTANTINOPLE label fits over the map where it is drawn.
 
@@ -62,21 +66,21 @@ def read_png(path):
         elif kind == 2:
             row = (line + prev) & 255
         elif kind == 1:
-            row = line.copy()
-            for x in range(bpp, len(row)):
-                row[x] = (row[x] + row[x - bpp]) & 255
+            row = np.cumsum(line.reshape(-1, bpp), axis=0).reshape(-1) & 255
         else:
-            row = line.copy()
+            # Plain lists: element by element, numpy's scalars are slow.
+            row, up = line.tolist(), prev.tolist()
             for x in range(len(row)):
                 a = row[x - bpp] if x >= bpp else 0
-                b = prev[x]
+                b = up[x]
                 if kind == 3:
                     row[x] = (row[x] + (a + b) // 2) & 255
                 else:
-                    c = prev[x - bpp] if x >= bpp else 0
+                    c = up[x - bpp] if x >= bpp else 0
                     p = a + b - c
                     pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
                     row[x] = (row[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+            row = np.array(row, np.int32)
         out[y] = prev = row
     return out.reshape(height, width, bpp)[:, :, :3]
 
@@ -180,7 +184,23 @@ class Checker:
         if stray.size:
             self.fail(f"the Roman colour lies outside every overlay at (x, y) "
                       f"{[(int(x), int(y)) for y, x in stray[:8]]}")
+        self.powers(land, base, index, roman)
         return index
+
+    def powers(self, land, base, index, roman):
+        r, g, b = (base[:, :, k] for k in range(3))
+        colours = {"Roman": roman, "yellow": (r > 170) & (g > 140) & (b + 60 < g),
+                   "magenta": (r > 140) & (b > 120) & (g + 50 < b)}
+        seen = set()
+        for own in np.unique(land[land < NO_PROVINCE]):
+            mine = land == own
+            allowed = ["Roman"] if own in index.values() else ["yellow", "magenta"]
+            shown = [c for c in allowed if colours[c][mine].sum() * 10 > mine.sum() * 7]
+            if not shown:
+                self.fail(f"province {own} of the map land is not painted {' or '.join(allowed)}")
+            seen.update(shown)
+        if seen != set(colours):
+            self.fail(f"the map shows its powers only in {sorted(seen)}")
 
     def seas_and_islands(self, land, base, index):
         height, width = land.shape
@@ -220,6 +240,27 @@ class Checker:
             r, _, b = base[y, x]
             if b <= r + 30:
                 self.fail(f"the sea at {x},{y} is not blue")
+
+    def larger(self, land):
+        folder = os.path.join(self.folder, "2x")
+        height, width = land.shape
+        large = read_land(os.path.join(folder, "map-land-2x.bin"), 2 * width, 2 * height)
+        provinces = land < NO_PROVINCE
+        agreeing = sum((large[dy::2, dx::2] == land)[provinces].sum() for dy in (0, 1) for dx in (0, 1))
+        if agreeing * 100 <= provinces.sum() * 4 * 97:
+            self.fail("the larger map's land differs from the map's")
+        for name in sorted(n for n in os.listdir(folder) if n.endswith(".png")):
+            small = self.picture(int(name[:-4])).astype(np.int64)
+            big = read_png(os.path.join(folder, name)).astype(np.int64)
+            h, w = small.shape[0] // 8 * 8, small.shape[1] // 8 * 8
+            if big.shape != (2 * small.shape[0], 2 * small.shape[1], 3):
+                self.fail(f"2x/{name} is not twice the size of its picture")
+                continue
+            # Averaged over blocks of 8 x 8 pixels of the smaller picture, the colours hardly differ.
+            a = small[:h, :w].reshape(h // 8, 8, w // 8, 8, 3).mean(axis=(1, 3))
+            b = big[:2 * h, :2 * w].reshape(h // 8, 16, w // 8, 16, 3).mean(axis=(1, 3))
+            if np.abs(a - b).sum() * 100 >= a.size * 255 * 4:
+                self.fail(f"2x/{name} differs in colour from its picture")
 
     def figures(self, pictures):
         by_name = {p.name: p for p in pictures}
@@ -268,6 +309,7 @@ def main():
         check.masks(pictures, overlays)
         index = check.overlays(overlays, land, base)
         check.seas_and_islands(land, base, index)
+        check.larger(land)
         check.figures(pictures)
         check.label(pictures, base)
     for fault in check.faults:

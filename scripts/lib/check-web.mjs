@@ -321,11 +321,18 @@ try {
 
   // Any page from 1024 x 600 up shows the whole frame (letterboxed), a phone held upright is
   // asked to turn: screenshots of each for the eye, and the card's visibility checked.
-  for (const [width, height, upright] of [[1024, 600, false], [1366, 768, false], [1920, 1080, false],
-                                          [390, 844, true]]) {
-    await page.setViewport({ width, height, isMobile: upright, hasTouch: upright });
+  // A high-density tablet (two device pixels to a CSS pixel) gets a canvas of its own pixels.
+  for (const [width, height, upright, ratio] of [[1024, 600, false, 1], [1366, 768, false, 1],
+                                                 [1920, 1080, false, 1], [1280, 800, false, 2],
+                                                 [390, 844, true, 1]]) {
+    await page.setViewport({ width, height, isMobile: upright, hasTouch: upright || ratio > 1,
+                             deviceScaleFactor: ratio });
     await sleep(3000);
-    await shot(`screen-${width}x${height}`);
+    await shot(`screen-${width}x${height}${ratio > 1 ? `-x${ratio}` : ''}`);
+    const pixels = await page.evaluate(() => [canvas.width, canvas.height]);
+    if (!upright && (pixels[0] !== width * ratio || pixels[1] !== height * ratio)) {
+      fail(`at ${width} x ${height}, ${ratio} pixels a point, the canvas has ${pixels} pixels`);
+    }
     const asked = await page.evaluate(() => getComputedStyle(document.getElementById('turn')).display !== 'none');
     if (asked !== upright) fail(`at ${width} x ${height} the page ${asked ? 'asks' : 'does not ask'} to turn the device`);
     const canvasSize = await page.evaluate(() => [canvas.clientWidth, canvas.clientHeight]);

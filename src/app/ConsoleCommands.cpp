@@ -20,6 +20,7 @@
 #include "game/TurnCycle.h"
 #include "model/InternalError.h"
 #include "savegame/EmergencySave.h"
+#include "ui/Language.h"
 #include "ui/Reports.h"
 #include "ui/Screen.h"
 #include "ui/Screenshot.h"
@@ -28,6 +29,19 @@
 namespace tessarion {
 
 namespace {
+
+// The text and blanks after it up to `width` letters (an accented letter is
+// one), as a column of the map's table.
+std::string padded(std::string text, std::size_t width) {
+    std::size_t letters = 0;
+    for (unsigned char c : text) {
+        letters += (c & 0xC0) != 0x80;
+    }
+    if (letters < width) {
+        text.append(width - letters, ' ');
+    }
+    return text;
+}
 
 Province* provinceNamed(Game& game, const std::string& name) {
     for (auto& p : game.provinces) {
@@ -40,11 +54,16 @@ Province* provinceNamed(Game& game, const std::string& name) {
 
 // A table a person (or a screen reader) can follow: every province, who holds
 // it and whose legions stand there.
-std::string mapText(Game& game) {
+std::string mapText(Game& game, bool translated) {
+    const auto say = [translated](std::string_view english) {
+        return translated ? tr(english) : std::string(english);
+    };
     std::ostringstream o;
-    char line[256];
-    std::snprintf(line, sizeof line, "%-14s %-18s %s\n", "Province", "Held by", "Legions");
-    o << "Year " << game.year() << " AD\n" << line;
+    o << (translated ? trFormat(N_("Year %d AD"), {std::to_string(game.year())})
+                     : "Year " + std::to_string(game.year()) + " AD")
+      << '\n';
+    o << padded(say(N_("Province")), 14) << ' ' << padded(say(N_("Held by")), 18) << ' '
+      << say(N_("Legions")) << '\n';
     for (auto& p : game.provinces) {
         Empire* owner = game.ownerOf(p.get());
         std::string legions;
@@ -53,31 +72,30 @@ std::string mapText(Game& game) {
             if (n == 0) {
                 continue;
             }
-            legions += (legions.empty() ? "" : ", ") + e->name + " " + std::to_string(n);
+            legions += (legions.empty() ? "" : ", ") + say(e->name) + " " + std::to_string(n);
             if (e == &game.romans) {
                 int ready = 0;
                 for (const auto& l : e->legions) {
                     ready += sameProvince(l->province, p.get()) && !l->moved;
                 }
-                legions += " (" + std::to_string(ready) + " can move)";
+                legions += translated ? " (" + trFormat(N_("%d can move"), {std::to_string(ready)}) + ")"
+                                      : " (" + std::to_string(ready) + " can move)";
             }
         }
-        std::snprintf(line, sizeof line, "%-14s %-18s %s\n", p->name.c_str(),
-                      owner ? owner->name.c_str() : "nobody",
-                      legions.empty() ? "none" : legions.c_str());
-        o << line;
+        o << padded(say(p->name), 14) << ' ' << padded(owner ? say(owner->name) : say(N_("nobody")), 18)
+          << ' ' << (legions.empty() ? say(N_("none")) : legions) << '\n';
     }
     return o.str();
 }
 
-std::string reportText(const Game& game) {
+std::string reportText(const Game& game, bool translated) {
     std::ostringstream o;
     for (const ReportLine& line : economicReportLines(game)) {
         o << line.text << (line.red ? " (!)" : "") << '\n';
     }
-    o << "MILITARY REPORT\n";
+    o << (translated ? tr("MILITARY REPORT") : "MILITARY REPORT") << '\n';
     for (const std::string& news : game.newsLog) {
-        o << "  " << news << '\n';
+        o << "  " << (translated ? tr(news) : news) << '\n';
     }
     return o.str();
 }
@@ -109,7 +127,7 @@ long long number(const std::string& text, long long minimum, long long maximum,
 // A file path, the only argument of screenshot, save and load.
 const std::string& path(const Tokens& t) {
     if (t.size() != 2 || t[1].empty()) {
-        throw Refusal{t[0] + " needs a file path"};
+        throw Refusal{formatText(N_("%s needs a file path"), t[0].c_str())};
     }
     return t[1];
 }
@@ -127,32 +145,32 @@ struct ConsoleCommand {
 
 // The `new` line of the `commands` list names the scenarios of the table.
 const char* newGamePurpose() {
-    static const std::string text = "a new game; a scenario (" + scenarioIds(", ") + ")";
+    static const std::string text = formatText(N_("a new game; a scenario (%s)"), scenarioIds(", ").c_str());
     return text.c_str();
 }
 
 // In the order of the `commands` list.
 const ConsoleCommand kCommands[] = {
-    {"map", true, &CommandLoop::map, "map", "every province: owner and legions"},
-    {"report", true, &CommandLoop::report, "report", "the economic and military reports"},
+    {"map", true, &CommandLoop::map, "map", N_("every province: owner and legions")},
+    {"report", true, &CommandLoop::report, "report", N_("the economic and military reports")},
     {"drop", false, &CommandLoop::drop, "drop FROM TO",
-     "move or attack with a legion (names with blanks in quotes)"},
-    {"end", true, &CommandLoop::endTurn, "end", "end the turn"},
-    {"answer", false, &CommandLoop::answer, "answer yes|no ...", "answers for the next questions"},
+     N_("move or attack with a legion (names with blanks in quotes)")},
+    {"end", true, &CommandLoop::endTurn, "end", N_("end the turn")},
+    {"answer", false, &CommandLoop::answer, "answer yes|no ...", N_("answers for the next questions")},
     {"play", false, &CommandLoop::play, "play general",
-     "let the built-in general give this turn's orders"},
-    {"pfj", true, &CommandLoop::peoplesFront, "pfj", "the People's Front of Judea"},
+     N_("let the built-in general give this turn's orders")},
+    {"pfj", true, &CommandLoop::peoplesFront, "pfj", N_("the People's Front of Judea")},
     {"new", true, &CommandLoop::newGame, "new, scenario ID", newGamePurpose()},
     {"scenario", false, &CommandLoop::scenario, nullptr, nullptr},
     {"skill", false, &CommandLoop::skill, "skill 0|1|2",
-     "Easy, Normal, Hard (from the next new game)"},
-    {"save", false, &CommandLoop::file, "save FILE, load FILE", "saved games"},
+     N_("Easy, Normal, Hard (from the next new game)")},
+    {"save", false, &CommandLoop::file, "save FILE, load FILE", N_("saved games")},
     {"load", false, &CommandLoop::file, nullptr, nullptr},
-    {"help", true, &CommandLoop::help, "help", "the Prefect's hints"},
-    {"state", true, &CommandLoop::state, "state", "the whole game as JSON"},
+    {"help", true, &CommandLoop::help, "help", N_("the Prefect's hints")},
+    {"state", true, &CommandLoop::state, "state", N_("the whole game as JSON")},
     {"chronicle", true, &CommandLoop::chronicle, "chronicle",
-     "the game year by year as CSV, with history beside it"},
-    {"quit", true, &CommandLoop::quit, "quit", "leave"},
+     N_("the game year by year as CSV, with history beside it")},
+    {"quit", true, &CommandLoop::quit, "quit", N_("leave")},
     {"seed", false, &CommandLoop::seed, nullptr, nullptr},
     {"press", false, &CommandLoop::pointer, nullptr, nullptr},
     {"release", false, &CommandLoop::pointer, nullptr, nullptr},
@@ -207,6 +225,10 @@ CommandLoop::CommandLoop(Game& game, Shell& shell, ConsoleHost& host, PersonHost
 
 CommandLoop::~CommandLoop() = default;
 
+std::string CommandLoop::told(std::string_view english) const {
+    return person_ != nullptr ? tr(english) : std::string(english);
+}
+
 int CommandLoop::readCommands(std::istream& in, bool interactive) {
     if (interactive) {
         PersonHost::greet(out_);
@@ -228,13 +250,14 @@ int CommandLoop::readCommands(std::istream& in, bool interactive) {
         errno = 0;
         try {
             if (read == LineRead::TooLong) {
-                throw Refusal{"the line is longer than " + std::to_string(kLongestLine) + " bytes"};
+                throw Refusal{formatText(N_("the line is longer than %s bytes"),
+                                        std::to_string(kLongestLine).c_str())};
             }
             if (const std::optional<int> code = carryOut(line)) {
                 return *code;
             }
         } catch (const Refusal& refusal) {
-            out_ << "ERROR: " << Console::escapeText(refusal.reason) << '\n';
+            out_ << "ERROR: " << Console::escapeText(told(refusal.reason)) << '\n';
         } catch (...) {
             return stopForInternalError();
         }
@@ -252,7 +275,7 @@ int CommandLoop::readCommands(std::istream& in, bool interactive) {
 std::optional<int> CommandLoop::carryOut(const std::string& line) {
     const std::optional<Tokens> t = Console::tokenize(line);
     if (!t) {
-        throw Refusal{"unclosed quote"};
+        throw Refusal{N_("unclosed quote")};
     }
     if (t->empty() || (*t)[0][0] == '#') {
         return std::nullopt;
@@ -261,7 +284,7 @@ std::optional<int> CommandLoop::carryOut(const std::string& line) {
         return (*t)[0] == c.name && (!c.bare || t->size() == 1);
     });
     if (command == std::end(kCommands)) {
-        throw Refusal{"unknown command: " + line};
+        throw Refusal{formatText(N_("unknown command: %s"), line.c_str())};
     }
     (this->*command->carryOut)(*t);
     if (leaving_) {
@@ -308,10 +331,10 @@ void CommandLoop::help(const Tokens&) {
     shell_.command(cmd::kHelp);
 }
 void CommandLoop::map(const Tokens&) {
-    out_ << mapText(game_);
+    out_ << mapText(game_, person_ != nullptr);
 }
 void CommandLoop::report(const Tokens&) {
-    out_ << reportText(game_);
+    out_ << reportText(game_, person_ != nullptr);
 }
 void CommandLoop::chronicle(const Tokens&) {
     out_ << chronicleCsv(game_);
@@ -320,13 +343,13 @@ void CommandLoop::chronicle(const Tokens&) {
 void CommandLoop::seed(const Tokens& t) {
     const std::optional<std::uint32_t> seed = t.size() == 2 ? parseSeed(t[1]) : std::nullopt;
     if (!seed) {
-        throw Refusal{"seed needs a number from 0 to 4294967295"};
+        throw Refusal{N_("seed needs a number from 0 to 4294967295")};
     }
     game_.random.seed(*seed);
 }
 
 void CommandLoop::skill(const Tokens& t) {
-    const std::string why = "skill needs 0, 1 or 2";
+    const std::string why = N_("skill needs 0, 1 or 2");
     expectArguments(t, 1, 1, why);
     shell_.command(cmd::kEasy + static_cast<int>(number(t[1], 0, 2, why)));
 }
@@ -334,7 +357,7 @@ void CommandLoop::skill(const Tokens& t) {
 void CommandLoop::answer(const Tokens& t) {
     const auto yesOrNo = [](const std::string& a) { return a == "yes" || a == "no"; };
     if (t.size() < 2 || !std::all_of(t.begin() + 1, t.end(), yesOrNo)) {
-        throw Refusal{"answer takes yes or no, one or more"};
+        throw Refusal{N_("answer takes yes or no, one or more")};
     }
     for (auto a = t.begin() + 1; a != t.end(); ++a) {
         host_.answers.push_back(*a == "yes");
@@ -343,7 +366,7 @@ void CommandLoop::answer(const Tokens& t) {
 
 // press X Y, release X Y: the left button at a window point.
 void CommandLoop::pointer(const Tokens& t) {
-    const std::string why = t[0] + " needs two whole numbers X Y";
+    const std::string why = formatText(N_("%s needs two whole numbers X Y"), t[0].c_str());
     expectArguments(t, 2, 2, why);
     const int x = static_cast<int>(number(t[1], -100000, 100000, why));
     const int y = static_cast<int>(number(t[2], -100000, 100000, why));
@@ -359,7 +382,8 @@ void CommandLoop::drop(const Tokens& t) {
     Province* from = provinceNamed(game_, t[1]);
     Province* to = provinceNamed(game_, t[2]);
     if (from == nullptr || to == nullptr) {
-        throw Refusal{"unknown province " + (from == nullptr ? t[1] : t[2])};
+        throw Refusal{
+            formatText(N_("unknown province %s"), (from == nullptr ? t[1] : t[2]).c_str())};
     }
     const OrderResult result = orderLegion(game_, from, to);
     if (person_ != nullptr) {
@@ -369,7 +393,7 @@ void CommandLoop::drop(const Tokens& t) {
 
 void CommandLoop::play(const Tokens& t) {
     if (t.size() != 2 || t[1] != "general") {
-        throw Refusal{"play takes the name of a built-in player: general"};
+        throw Refusal{N_("play takes the name of a built-in player: general")};
     }
     general_.playTurn(game_);
 }
@@ -386,7 +410,8 @@ void CommandLoop::peoplesFront(const Tokens&) {
 
 void CommandLoop::scenario(const Tokens& t) {
     // Any id of the table, wherever its row stands.
-    const std::string why = "scenario needs one of the ids " + scenarioIds(", ");
+    const std::string why =
+        formatText(N_("scenario needs one of the ids %s"), scenarioIds(", ").c_str());
     expectArguments(t, 1, 1, why);
     const int id = static_cast<int>(number(t[1], 0, 2147483647LL, why));
     if (!isScenario(id)) {
@@ -396,22 +421,20 @@ void CommandLoop::scenario(const Tokens& t) {
 }
 
 void CommandLoop::menuCommand(const Tokens& t) {
-    const std::string why = "command needs an id and an optional number";
+    const std::string why = N_("command needs an id and an optional number");
     expectArguments(t, 1, 2, why);
     const long long id = number(t[1], 0, 65535, why);
     const long long param = t.size() == 3 ? number(t[2], -2147483648LL, 2147483647LL, why) : 0;
     if (!shell_.command(static_cast<int>(id), static_cast<int>(param))) {
-        throw Refusal{"unknown command id " + t[1]};
+        throw Refusal{formatText(N_("unknown command id %s"), t[1].c_str())};
     }
 }
 
 void CommandLoop::listCommands(const Tokens&) {
-    out_ << "Commands (docs/console.md has them all):\n";
-    char line[160];
+    out_ << told(N_("Commands (docs/console.md has them all):")) << '\n';
     for (const ConsoleCommand& c : kCommands) {
         if (c.synopsis != nullptr) {
-            std::snprintf(line, sizeof line, "  %-22s %s\n", c.synopsis, c.purpose);
-            out_ << line;
+            out_ << "  " << padded(c.synopsis, 22) << ' ' << told(c.purpose) << '\n';
         }
     }
 }

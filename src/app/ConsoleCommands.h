@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/GeneralPlayer.h"
@@ -55,6 +56,8 @@ class CommandLoop {
     void file(const Tokens& t);
 
   private:
+    // What the session says in the person's language; a pipe gets the English.
+    std::string told(std::string_view english) const;
     std::optional<int> carryOut(const std::string& line);
     int stopForInternalError();
 

@@ -25,25 +25,6 @@ std::string yearParagraph(const YearRecord& record, Game& game) {
     return text;
 }
 
-// The reply as typed, in lower case and without accents: "Sì" and "si" are
-// the same answer to a pupil at a keyboard without the accented letter.
-std::string lowered(const std::string& text) {
-    // The base letters of the accented small letters U+00E0 to U+00FF.
-    static constexpr std::string_view kBase = "aaaaaaaceeeeiiiidnooooo/ouuuuyty";
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (c == 0xC3 && next >= 0x80 && next <= 0xBF) {
-            out += kBase[(next | 0x20) - 0xA0];
-            ++i;
-        } else {
-            out += static_cast<char>(std::tolower(c));
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 PersonHost::PersonHost(Game& game, std::istream& in, std::ostream& out)
@@ -118,15 +99,15 @@ void PersonHost::tellOrder(const OrderResult& result, const Province* from, cons
 bool PersonHost::ask(const std::string& text) {
     out_ << '\n' << Console::plainText(tr(text)) << '\n';
     std::string reply;
-    const std::string yes = lowered(tr("yes"));
-    const std::string no = lowered(tr("no"));
+    const std::string yes = plainLowerCase(tr("yes"));
+    const std::string no = plainLowerCase(tr("no"));
     for (;;) {
         out_ << tr("Yes or no? ") << std::flush;
         if (!std::getline(in_, reply)) {
             out_ << no << '\n';
             return false;  // the input has ended: the cautious answer
         }
-        reply = lowered(reply);
+        reply = plainLowerCase(reply);
         while (!reply.empty() && (reply.back() == ' ' || reply.back() == '\r')) {
             reply.pop_back();
         }

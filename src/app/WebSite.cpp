@@ -14,7 +14,7 @@ namespace {
 
 std::string gProgramPath;
 
-// The installed pages, or those of the source tree the program was built from.
+// The installed pages, or those the build gathered where the program was built.
 fs::path webFolder() {
 #ifdef __EMSCRIPTEN__
     // In the browser the pages are served from the game page's own folder.
@@ -22,8 +22,8 @@ fs::path webFolder() {
 #endif
     const fs::path bin = programFolder(gProgramPath);
     std::vector<fs::path> candidates = {bin / ".." / "share" / "tessarion" / "web", bin / "web"};
-#ifdef TESSARION_SOURCE_DIR
-    candidates.push_back(fs::path(TESSARION_SOURCE_DIR) / "web");
+#ifdef TESSARION_WEB_DIR
+    candidates.push_back(fs::path(TESSARION_WEB_DIR));
 #endif
     std::error_code ec;
     for (const fs::path& candidate : candidates) {

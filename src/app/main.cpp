@@ -144,6 +144,7 @@ int desktop(tessarion::Game& game, const WindowOptions& options) {
     // An ordinary saved game among the player's own, so File > Load lists it.
     config.autosaveFile = (std::filesystem::path(config.saveFolder) / "autosave.TSN").string();
     config.pictures = tessarion::store::decodePicture;
+    config.largePictures = tessarion::store::decodeLargePicture;
     config.sounds = {tessarion::res::soundData, tessarion::res::soundLength};
     config.lessonScript = tessarion::res::lessonScript;
     config.lessonCaptionTimes = tessarion::res::lessonCaptionTimes;

@@ -1,5 +1,6 @@
 #include "model/Wording.h"
 
+#include <cctype>
 #include <charconv>
 
 namespace tessarion {
@@ -73,6 +74,24 @@ std::string Wording::number(long long value) const {
 const Wording& englishWording() {
     static const Wording english;
     return english;
+}
+
+std::string plainLowerCase(std::string_view text) {
+    // The base letters of the accented small letters U+00E0 to U+00FF (the
+    // capitals differ by one bit).
+    static constexpr std::string_view kBase = "aaaaaaaceeeeiiiidnooooo/ouuuuyty";
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c == 0xC3 && next >= 0x80 && next <= 0xBF) {
+            out += kBase[(next | 0x20) - 0xA0];
+            ++i;
+        } else {
+            out += static_cast<char>(std::tolower(c));
+        }
+    }
+    return out;
 }
 
 }  // namespace tessarion

@@ -17,6 +17,11 @@ constexpr const char* N_(const char* english) {
 // "%d" (with their flags) take the next value, "%2$s" the second, "%%" is a
 // percent sign. A conversion without a value is left out.
 std::string fillText(std::string_view format, std::span<const std::string_view> values);
+
+// The text in lower case, each accented Latin letter as its plain one: "Sì"
+// and "si" are one answer to a pupil at a keyboard without the accented
+// letter, and the map's capitals are set without accents.
+std::string plainLowerCase(std::string_view text);
 inline std::string fillText(std::string_view format,
                             std::initializer_list<std::string_view> values) {
     return fillText(format, std::span<const std::string_view>(values.begin(), values.size()));

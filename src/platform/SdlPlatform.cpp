@@ -111,8 +111,13 @@ bool SdlPlatform::openWindow(const std::string& title, int width, int height) {
             }
         }
     }
-    impl_->window =
-        SDL_CreateWindow(title.c_str(), x, y, w, h, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
+#ifdef __EMSCRIPTEN__
+    // The canvas gets the device's own pixels: two to a CSS pixel on a
+    // high-density tablet.
+    flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+#endif
+    impl_->window = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
     if (impl_->window == nullptr) {
         return false;
     }
@@ -290,13 +295,17 @@ std::pair<int, int> SdlPlatform::drawableSize() {
     if (impl_->window == nullptr) {
         return screenSize();
     }
+    int w = 0;
+    int h = 0;
+#ifdef __EMSCRIPTEN__
+    SDL_GetWindowSizeInPixels(impl_->window, &w, &h);
+#else
     SDL_Surface* surface = SDL_GetWindowSurface(impl_->window);
     if (surface != nullptr) {
         return {surface->w, surface->h};
     }
-    int w = 0;
-    int h = 0;
     SDL_GetWindowSize(impl_->window, &w, &h);
+#endif
     return {w, h};
 }
 

@@ -24,6 +24,9 @@ struct SdlPlatform::Impl {
     // Where the frame lands in the window: as it is and centred, or scaled
     // down to fit, kept in shape.
     SDL_Rect placed{0, 0, 0, 0};
+    // Device pixels to a unit of the window's size, in which SDL gives the
+    // mouse and fingers: 1 but in a browser on a high-density screen.
+    double pixelsPerUnit = 1.0;
     // For each column of the placed frame, the frame's column shown there.
     std::vector<int> columns;
     std::vector<int> columnWeights;
@@ -68,6 +71,10 @@ struct SdlPlatform::Impl {
     void toFrame(int& x, int& y) const;
     void showFrame();
     void showConverted(SDL_Surface* out);
+    // The browser's canvas, which has the device's pixels where SDL's window
+    // surface has only CSS pixels: the frame is put there directly.
+    void showInCanvas();
+    std::vector<std::uint32_t> canvasPixels;
     void fillRow(std::uint32_t* to, int fy) const;
     // Shows the last frame again (the window was uncovered or resized while
     // the game could not paint).

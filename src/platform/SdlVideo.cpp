@@ -6,6 +6,10 @@
 
 #include "platform/SdlPlatformImpl.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace tessarion {
 
 namespace {
@@ -67,8 +71,8 @@ void SdlPlatform::Impl::toFrame(int& x, int& y) const {
     const double across = static_cast<double>(frameWidth) / placed.w / pixelsPerPoint;
     const double down = static_cast<double>(frameHeight) / placed.h / pixelsPerPoint;
     // A point covers the pixels from its edge, rounded to the nearest, to the next.
-    x = static_cast<int>(std::floor((x - placed.x + 0.5) * across));
-    y = static_cast<int>(std::floor((y - placed.y + 0.5) * down));
+    x = static_cast<int>(std::floor((x * pixelsPerUnit - placed.x + 0.5) * across));
+    y = static_cast<int>(std::floor((y * pixelsPerUnit - placed.y + 0.5) * down));
 }
 
 // Fills a window row's part of the placed frame, from the frame's rows:
@@ -111,12 +115,58 @@ void SdlPlatform::Impl::showConverted(SDL_Surface* out) {
     SDL_UpdateWindowSurface(window);
 }
 
+#ifdef __EMSCRIPTEN__
+void SdlPlatform::Impl::showInCanvas() {
+    int w = 0;
+    int h = 0;
+    int units = 0;
+    SDL_GetWindowSizeInPixels(window, &w, &h);
+    SDL_GetWindowSize(window, &units, nullptr);
+    pixelsPerUnit = units > 0 && w > 0 ? static_cast<double>(w) / units : 1.0;
+    place(w, h);
+    if (static_cast<int>(rows.size()) != placed.h || rowsFor != frameHeight) {
+        rowsFor = frameHeight;
+        taps(frameHeight, placed.h, rows, rowWeights);
+    }
+    // The canvas takes bytes red, green, blue, alpha: 0xAABBGGRR read as a word.
+    canvasPixels.resize(static_cast<std::size_t>(placed.w) * static_cast<std::size_t>(placed.h));
+    for (int y = 0; y < placed.h; ++y) {
+        std::uint32_t* row = canvasPixels.data() + static_cast<std::ptrdiff_t>(y) * placed.w;
+        fillRow(row, y);
+        for (int x = 0; x < placed.w; ++x) {
+            const std::uint32_t p = row[x];
+            row[x] = 0xFF000000u | (p & 0xFF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu);
+        }
+    }
+    EM_ASM(
+        {
+            const canvas = Module['canvas'];
+            if (canvas.width != $0 || canvas.height != $1) {
+                canvas.width = $0;
+                canvas.height = $1;
+            }
+            const context = canvas.getContext('2d');
+            if ($4 < $0 || $5 < $1) {
+                context.fillStyle = '#000';
+                context.fillRect(0, 0, $0, $1);
+            }
+            const bytes = new Uint8ClampedArray(HEAPU8.buffer, $6, $4 * $5 * 4);
+            context.putImageData(new ImageData(bytes, $4, $5), $2, $3);
+        },
+        w, h, placed.x, placed.y, placed.w, placed.h, canvasPixels.data());
+}
+#endif
+
 // Draws the last frame into the window's own surface and shows it. No GPU,
-// no GL: the window's plain surface is all the game needs.
+// no GL: the window's plain surface is all the game needs (in a browser, the
+// canvas).
 void SdlPlatform::Impl::showFrame() {
     if (window == nullptr || lastFrame == nullptr) {
         return;
     }
+#ifdef __EMSCRIPTEN__
+    showInCanvas();
+#else
     SDL_Surface* out = SDL_GetWindowSurface(window);
     if (out == nullptr) {
         return;
@@ -151,6 +201,7 @@ void SdlPlatform::Impl::showFrame() {
         SDL_UnlockSurface(out);
     }
     SDL_UpdateWindowSurface(window);
+#endif
 }
 
 void SdlPlatform::present(const std::uint32_t* pixels, int width, int height) {

@@ -201,7 +201,11 @@ std::optional<Catalogue> Catalogue::read(std::span<const unsigned char> bytes, s
         // that are translated before they are filled.
         catalogue.texts_.emplace(key, std::string(text));
         if (pieces.size() > 1) {
-            catalogue.formats_.push_back({std::move(pieces), std::string(text)});
+            std::size_t literal = 0;
+            for (const Piece& piece : pieces) {
+                literal += piece.literal.size();
+            }
+            catalogue.formats_.push_back({std::move(pieces), std::string(text), literal});
         } else if (pieces.front().literal != key) {
             // "%%" in a text that is no format: shown as one percent sign.
             catalogue.texts_.emplace(pieces.front().literal, fillText(text, {}));
@@ -266,32 +270,40 @@ std::optional<std::string> Catalogue::whole(std::string_view english, int depth)
     if (const auto found = texts_.find(std::string(english)); found != texts_.end()) {
         return found->second;
     }
+    // Of the formats that match, the one with the most of its own words
+    // ("unknown command: %s" rather than "%s: %s").
+    const Format* best = nullptr;
     std::vector<std::string_view> values;
+    std::vector<std::string_view> bestValues;
     for (const Format& format : formats_) {
         values.clear();
-        if (!matchFrom(format.english, 0, english, 0, values)) {
-            continue;
+        if ((best == nullptr || format.literal > best->literal) &&
+            matchFrom(format.english, 0, english, 0, values)) {
+            best = &format;
+            bestValues = values;
         }
-        // Each value the English was made with, in the language: texts
-        // translated, grouped numbers regrouped; the translation may put
-        // them in its own order ("%2$s").
-        std::vector<std::string> written;
-        std::size_t piece = 0;
-        for (std::string_view found : values) {
-            while (format.english[piece].conversion == 0) {
-                ++piece;
-            }
-            // Whole numbers of four digits or more are grouped (the years
-            // the texts name are all below 1000).
-            const bool text = format.english[piece++].conversion == 's';
-            written.push_back(text                ? value(found, depth)
-                              : found.size() >= 4 ? number(std::stoll(std::string(found)))
-                                                  : std::string(found));
-        }
-        const std::vector<std::string_view> views(written.begin(), written.end());
-        return fillText(format.translation, views);
     }
-    return std::nullopt;
+    if (best == nullptr) {
+        return std::nullopt;
+    }
+    // Each value the English was made with, in the language: texts
+    // translated, grouped numbers regrouped; the translation may put them in
+    // its own order ("%2$s").
+    std::vector<std::string> written;
+    std::size_t piece = 0;
+    for (std::string_view found : bestValues) {
+        while (best->english[piece].conversion == 0) {
+            ++piece;
+        }
+        // Whole numbers of four digits or more are grouped (the years the
+        // texts name are all below 1000).
+        const bool text = best->english[piece++].conversion == 's';
+        written.push_back(text                ? value(found, depth)
+                          : found.size() >= 4 ? number(std::stoll(std::string(found)))
+                                              : std::string(found));
+    }
+    const std::vector<std::string_view> views(written.begin(), written.end());
+    return fillText(best->translation, views);
 }
 
 std::string Catalogue::value(std::string_view english, int depth) const {

@@ -53,6 +53,7 @@ class Catalogue final : public Wording {
     struct Format {
         std::vector<Piece> english;
         std::string translation;
+        std::size_t literal = 0;  // the English's own characters, not its values
     };
 
     // The English of an entry cut at its conversions ("%%" read as "%").

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "model/PrintableText.h"
+#include "model/Wording.h"
 #include "platform/FileSystem.h"
 #include "savegame/SaveGame.h"
 
@@ -107,9 +108,14 @@ EmergencySave saveForEmergency(Game& game, const std::string& folder) {
 
 std::string emergencyMessage(const std::string& error, const EmergencySave& save) {
     // The folder comes from the environment, the error from anywhere.
-    return "Tessarion has met an internal error and must close:\r\n" + printableText(error) +
-           (save.saved ? "\r\n\r\nThe game was saved to " + printableText(save.path)
-                       : "\r\n\r\nThe game could not be saved: " + printableText(save.reason));
+    // One format each way, so that the window can show it in the player's language.
+    return save.saved
+               ? fillText(N_("Tessarion has met an internal error and must close:\r\n%s\r\n\r\n"
+                             "The game was saved to %s"),
+                          {printableText(error), printableText(save.path)})
+               : fillText(N_("Tessarion has met an internal error and must close:\r\n%s\r\n\r\n"
+                             "The game could not be saved: %s"),
+                          {printableText(error), printableText(save.reason)});
 }
 
 std::string describeCurrentException() {

@@ -73,7 +73,7 @@ void Animator::march(SpriteAnimation& set, Province* origin, Province* destinati
     const int x = layout::windowXOfMap(ox, screen_.layoutOffsetX);
     const int y = layout::windowYOfMap(oy);
     // Take the mover's icon out of the back buffer; its count stays.
-    screen_.backBuffer.blit(screen_.cleanMap, ox, oy, iconWidth, iconHeight, x, y);
+    screen_.backBuffer.blit(screen_.ground(), x, y, iconWidth, iconHeight, x, y);
     playAnimation(set, screen_.window, x, y, screen_.backBuffer, x, y, mirrored);
 }
 
@@ -126,17 +126,17 @@ void Animator::flashLegion(Power who, Province* province) {
     const int y = layout::windowYOfMap(py);
     switch (who) {
         case Power::Romans:
-            screen_.backBuffer.blit(screen_.cleanMap, px, py, 35, 65, x, y);
+            screen_.backBuffer.blit(screen_.ground(), x, y, 35, 65, x, y);
             playAnimation(romanFall, screen_.window, x, y, screen_.backBuffer, x, y, false);
             break;
         case Power::RebellingLegions:
-            playAnimation(rebelFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+            playAnimation(rebelFall, screen_.window, x, y, screen_.ground(), x, y, false);
             break;
         case Power::Sassanids:
-            playAnimation(persianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+            playAnimation(persianFall, screen_.window, x, y, screen_.ground(), x, y, false);
             break;
         case Power::GermanicTribes:
-            playAnimation(barbarianFall, screen_.window, x, y, screen_.cleanMap, px, py, false);
+            playAnimation(barbarianFall, screen_.window, x, y, screen_.ground(), x, y, false);
             break;
     }
 }

@@ -125,14 +125,15 @@ bool Desktop::startUp() {
 }
 
 void Desktop::loadPictures() {
-    screen_->loadPictures(config_.pictures);
+    screen_->loadPictures(config_.pictures, config_.largePictures);
     animator_.load(config_.pictures);
     dialogs_.loadPictures();
 }
 
 void Desktop::clearFrame() {
     Surface& frame = runner_.frame();
-    frame.fillRect(0, 0, frame.width(), frame.height(), kBlack);
+    frame.fillRect(0, 0, frame.width(), layout::kMenuBarHeight, kBlack);
+    screen_->window.fillRect(0, 0, screen_->window.width(), screen_->window.height(), kBlack);
 }
 
 void Desktop::firstPaint() {
@@ -306,7 +307,6 @@ void Desktop::fitFrameToWindow() {
         return;
     }
     screen_->resize(fit.width, clientHeight, fit.scale);
-    runner_.resizeFrame();
     platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
     screen_->redrawScreen();
 }

@@ -15,6 +15,9 @@ namespace tessarion {
 struct DesktopConfig {
     std::string saveFolder;  // created when the first game is saved
     PictureProvider pictures;
+    // The map's pictures drawn at twice their size, for screens drawn larger
+    // than the layout; none: the map is enlarged from its own size.
+    PictureProvider largePictures;
     SoundProvider sounds;
     std::function<std::string(const std::string&)> lessonScript;
     // When each caption line of a narration is spoken (ms); empty paces them by length.

@@ -6,16 +6,18 @@
 
 namespace tessarion {
 
-Surface Graphic::decode(const PictureProvider& provider, int pictureId) const {
+Surface Graphic::decode(const PictureProvider& provider, int pictureId, int pixelsPerPoint) const {
     const store::Image image = provider(pictureId);
-    const int w = std::min(image.width, width);
-    const int h = std::min(image.height, height);
+    const int w = std::min(image.width, width * pixelsPerPoint);
+    const int h = std::min(image.height, height * pixelsPerPoint);
     if (w <= 0 || h <= 0 ||
         image.pixels.size() <
             static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return {};
     }
-    Surface s(w, h);
+    // A bitmap short of whole points leaves the last one's missing pixels black.
+    Surface s((w + pixelsPerPoint - 1) / pixelsPerPoint, (h + pixelsPerPoint - 1) / pixelsPerPoint,
+              kBlack, pixelsPerPoint);
     for (int y = 0; y < h; ++y) {
         const std::uint32_t* in = image.pixels.data() + static_cast<std::size_t>(y) *
                                                             static_cast<std::size_t>(image.width);
@@ -28,8 +30,8 @@ Surface Graphic::decode(const PictureProvider& provider, int pictureId) const {
     return s;
 }
 
-void Graphic::load(const PictureProvider& provider) {
-    surface = decode(provider, id);
+void Graphic::load(const PictureProvider& provider, int pixelsPerPoint) {
+    surface = decode(provider, id, pixelsPerPoint);
 }
 
 void Graphic::draw(Surface& target, int x, int y) const {

@@ -22,7 +22,9 @@ class Graphic {
         : Graphic(picture.id, picture.width, picture.height) {}
     virtual ~Graphic() = default;
 
-    virtual void load(const PictureProvider& provider);
+    // The provider's bitmap drawn at pixelsPerPoint times the draw size (the
+    // build draws some pictures at twice their size for larger screens).
+    virtual void load(const PictureProvider& provider, int pixelsPerPoint = 1);
     virtual void draw(Surface& target, int x, int y) const;
 
     int id;
@@ -31,7 +33,7 @@ class Graphic {
     Surface surface;
 
   protected:
-    Surface decode(const PictureProvider& provider, int pictureId) const;
+    Surface decode(const PictureProvider& provider, int pictureId, int pixelsPerPoint = 1) const;
 };
 
 }  // namespace tessarion

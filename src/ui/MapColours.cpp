@@ -125,10 +125,10 @@ std::uint32_t colourBlindColour(Ground ground) {
 
 std::uint32_t typicalColour(const Surface& picture, const Mask* mask) {
     Histogram h;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const bool shown = mask == nullptr || (x < mask->width() && y < mask->height() &&
-                                                   mask->at(x, y) == 0);
+    for (int y = 0; y < picture.pixelHeight(); ++y) {
+        for (int x = 0; x < picture.pixelWidth(); ++x) {
+            const bool shown =
+                mask == nullptr || (x < mask->width() && y < mask->height() && mask->at(x, y) == 0);
             if (shown) {
                 h.add(picture.pixel(x, y));
             }
@@ -141,8 +141,8 @@ MapRecolouring::MapRecolouring(const Surface& baseMap, const res::MapLand& land)
     // Each province's colour first: its hue tells whose land the map painted it.
     std::vector<Histogram> provinces(kProvinceCount);
     std::array<Histogram, kGroundCount> grounds;
-    const int w = std::min(baseMap.width(), static_cast<int>(res::MapLand::kWidth));
-    const int h = std::min(baseMap.height(), static_cast<int>(res::MapLand::kHeight));
+    const int w = std::min(baseMap.pixelWidth(), land.width());
+    const int h = std::min(baseMap.pixelHeight(), land.height());
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const int at = land.at(x, y);
@@ -195,13 +195,15 @@ Ground MapRecolouring::groundAt(int x, int y) const {
 }
 
 void MapRecolouring::recolour(Surface& picture, int x, int y) const {
+    x *= landScale();
+    y *= landScale();
     std::array<Tint, kGroundCount> tints{};
     for (std::size_t i = 0; i < kGroundCount; ++i) {
         tints[i] = tintFor(standard_[i], kColourBlind[i], static_cast<Ground>(i) == Ground::Sea);
     }
-    for (int py = 0; py < picture.height(); ++py) {
+    for (int py = 0; py < picture.pixelHeight(); ++py) {
         std::uint32_t* row = picture.row(py);
-        for (int px = 0; px < picture.width(); ++px) {
+        for (int px = 0; px < picture.pixelWidth(); ++px) {
             row[px] = apply(tints[static_cast<std::size_t>(groundAt(x + px, y + py))], row[px]);
         }
     }
@@ -210,9 +212,11 @@ void MapRecolouring::recolour(Surface& picture, int x, int y) const {
 void MapRecolouring::recolourGround(Surface& picture, int x, int y, Ground ground,
                                     std::uint32_t to) const {
     const Tint tint = tintFor(standard_[static_cast<std::size_t>(ground)], to, false);
-    for (int py = 0; py < picture.height(); ++py) {
+    x *= landScale();
+    y *= landScale();
+    for (int py = 0; py < picture.pixelHeight(); ++py) {
         std::uint32_t* row = picture.row(py);
-        for (int px = 0; px < picture.width(); ++px) {
+        for (int px = 0; px < picture.pixelWidth(); ++px) {
             if (groundAt(x + px, y + py) == ground) {
                 row[px] = apply(tint, row[px]);
             }
@@ -222,9 +226,9 @@ void MapRecolouring::recolourGround(Surface& picture, int x, int y, Ground groun
 
 void recolourOverlay(Surface& picture, const Mask& mask, Ground ground) {
     const Tint tint = tintFor(typicalColour(picture, &mask), colourBlindColour(ground), false);
-    for (int y = 0; y < picture.height() && y < mask.height(); ++y) {
+    for (int y = 0; y < picture.pixelHeight() && y < mask.height(); ++y) {
         std::uint32_t* row = picture.row(y);
-        for (int x = 0; x < picture.width() && x < mask.width(); ++x) {
+        for (int x = 0; x < picture.pixelWidth() && x < mask.width(); ++x) {
             if (mask.at(x, y) == 0) {
                 row[x] = apply(tint, row[x]);
             }
@@ -233,7 +237,8 @@ void recolourOverlay(Surface& picture, const Mask& mask, Ground ground) {
 }
 
 void paintColourBlind(Screen& screen) {
-    const MapRecolouring recolouring(screen.baseMap, res::MapLand::embedded());
+    const MapRecolouring recolouring(screen.baseMap,
+                                     res::MapLand::embedded(screen.mapPixelsPerPoint()));
     recolouring.recolour(screen.baseMap, 0, 0);
     // The label stands on Thrace, where the layout puts it.
     recolouring.recolour(screen.pictures.constantinople.surface, layout::mapXOfWindow(724, 0),
@@ -247,7 +252,8 @@ void paintColourBlind(Screen& screen) {
 }
 
 void paintLandOfNoProvince(Screen& screen) {
-    const MapRecolouring recolouring(screen.baseMap, res::MapLand::embedded());
+    const MapRecolouring recolouring(screen.baseMap,
+                                     res::MapLand::embedded(screen.mapPixelsPerPoint()));
     recolouring.recolourGround(screen.baseMap, 0, 0, Ground::NoProvince, kStandardNoProvince);
 }
 

@@ -31,12 +31,14 @@ std::uint32_t typicalColour(const Surface& picture, const Mask* mask = nullptr);
 // theirs, so the map stays the same map in other paint.
 class MapRecolouring {
   public:
-    // Learns each ground's colour from the standard base map (800 x 548) and
-    // whose land lies under each of its pixels.
+    // Learns each ground's colour from the standard base map and whose land
+    // lies under each of its pixels (a land drawn for the map's own pixels:
+    // 800 x 548, or twice that).
     MapRecolouring(const Surface& baseMap, const res::MapLand& land);
 
     // A picture lying on the map with its top-left corner at map point
-    // (x, y): the base map itself at (0, 0), or the Constantinople label.
+    // (x, y): the base map itself at (0, 0), or the Constantinople label. Its
+    // pixels are the land's.
     void recolour(Surface& picture, int x, int y) const;
 
     // Only one ground of the picture takes a new colour, the rest as it is.
@@ -47,6 +49,7 @@ class MapRecolouring {
 
   private:
     Ground groundAt(int x, int y) const;
+    int landScale() const { return land_.width() / res::MapLand::kWidth; }
 
     const res::MapLand& land_;
     std::array<std::uint32_t, kGroundCount> standard_{};

@@ -1,6 +1,7 @@
 #include "ui/MapLabels.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -8,6 +9,7 @@
 #include "res/EmbeddedData.h"
 #include "res/MapLand.h"
 #include "ui/Font.h"
+#include "ui/Language.h"
 #include "ui/Layout.h"
 #include "ui/PictureStore.h"
 #include "ui/Pictures.h"
@@ -92,6 +94,7 @@ std::vector<std::string> otherLines(const std::vector<std::string>& lines) {
 MapLabels::MapLabels(std::string_view table, std::vector<Anchor> anchors)
     : names_(readTable(table, anchors)) {
     for (const Anchor& a : anchors) {
+        provinces_.push_back(a.name);
         const double x = a.legionX;
         const double y = a.legionY;
         keepClear_.push_back({x, y, x + kIconWidth, y + kIconHeight});
@@ -286,7 +289,25 @@ int MapLabels::capitalFor(const Name& name, double scale) {
 
 MapLabels::Placed MapLabels::atAnchor(std::size_t index, double scale) {
     const Name& name = names_[index];
-    return setAt(index, name.lines, name.x, name.y, scale, capitalFor(name, scale));
+    return setAt(index, linesOf(name), name.x, name.y, scale, capitalFor(name, scale));
+}
+
+std::vector<std::string> MapLabels::linesOf(const Name& name) const {
+    if (name.sea || name.province < 0) {
+        return name.lines;
+    }
+    const std::string& english = provinces_[static_cast<std::size_t>(name.province)];
+    const std::string translated = tr(english);
+    if (translated == english) {
+        return name.lines;
+    }
+    // Capitals without accents, as the map letters every name; one line, and
+    // the other way to set it is on two.
+    std::string shown = plainLowerCase(translated);
+    for (char& c : shown) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return {shown};
 }
 
 // The places a name may take: where the tool put it, then ever further round it, to the
@@ -316,12 +337,13 @@ bool MapLabels::placeOne(std::size_t index, double scale, std::vector<Placed>& k
     const double allowed = std::max(
         0.3,
         foreignShare(name, setAt(index, name.lines, name.x, name.y, 1, toolCapital).box) + 0.1);
-    std::vector<std::vector<std::string>> ways = {name.lines};
-    if (auto other = otherLines(name.lines); !other.empty()) {
+    const std::vector<std::string> lines = linesOf(name);
+    std::vector<std::vector<std::string>> ways = {lines};
+    if (auto other = otherLines(lines); !other.empty()) {
         ways.push_back(std::move(other));
     }
-    for (const auto& lines : ways) {
-        const Placed there = setAt(index, lines, name.x, name.y, scale, capitalFor(name, scale));
+    for (const auto& way : ways) {
+        const Placed there = setAt(index, way, name.x, name.y, scale, capitalFor(name, scale));
         const ForeignLand foreign(
             name, {there.box.left - kFarthest - 1, there.box.top - kFarthest - 1,
                    there.box.right + kFarthest + 1, there.box.bottom + kFarthest + 1});
@@ -343,7 +365,8 @@ bool MapLabels::placeOne(std::size_t index, double scale, std::vector<Placed>& k
 }
 
 const std::vector<MapLabels::Placed>& MapLabels::layout(double scale) {
-    if (auto known = layouts_.find(scale); known != layouts_.end()) {
+    const std::pair<std::string, double> key{std::string(languageCode()), scale};
+    if (auto known = layouts_.find(key); known != layouts_.end()) {
         return known->second;
     }
     // The provinces' names first, in the table's order; the seas' where room is left.
@@ -355,7 +378,7 @@ const std::vector<MapLabels::Placed>& MapLabels::layout(double scale) {
             }
         }
     }
-    return layouts_[scale] = std::move(kept);
+    return layouts_[key] = std::move(kept);
 }
 
 // The coverage of a name's letters over its box in device pixels.

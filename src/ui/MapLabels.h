@@ -76,8 +76,12 @@ class MapLabels {
     // What no name may lie under: every province's legion icons and count, and the city's
     // label.
     const std::vector<Box>& keepClear() const { return keepClear_; }
-    // The names lettered at this scale, worked out once per scale.
+    // The names lettered at this scale in the window's language, worked out
+    // once per scale and language.
     const std::vector<Placed>& layout(double scale);
+    // The name's lines: as the tool set them, or a province's name in the
+    // player's language where it has one (the Latin names have none).
+    std::vector<std::string> linesOf(const Name& name) const;
     // How much of the box lies on land not the name's own (any land, for a sea's name).
     double foreignShare(const Name& name, const Box& box) const;
     // Whether a name may stand in the box: on the map and clear of keepClear().
@@ -104,8 +108,9 @@ class MapLabels {
     std::vector<int> inkOf(const Placed& p, double scale, const Area& box);
 
     std::vector<Name> names_;
+    std::vector<std::string> provinces_;  // the anchors' names
     std::vector<Box> keepClear_;
-    std::map<double, std::vector<Placed>> layouts_;
+    std::map<std::pair<std::string, double>, std::vector<Placed>> layouts_;
     std::map<std::pair<bool, int>, std::unique_ptr<Font>> fonts_;
 };
 

@@ -216,6 +216,19 @@ MenuBar::Box MenuBar::dropdownBox(int menu) const {
             kHeight + 4 + kItemHeight * static_cast<int>(items.size())};
 }
 
+std::optional<MenuBar::Box> MenuBar::openArea() const {
+    if (open_ < 0) {
+        return std::nullopt;
+    }
+    Box area = dropdownBox(open_);
+    if (subOpen_ && item_ >= 0) {
+        const Box sub = submenuBox(open_, item_);
+        area = {std::min(area.left, sub.left), std::min(area.top, sub.top),
+                std::max(area.right, sub.right), std::max(area.bottom, sub.bottom)};
+    }
+    return area;
+}
+
 MenuBar::Box MenuBar::itemBox(int menu, int item) const {
     const Box drop = dropdownBox(menu);
     const int top = drop.top + 2 + kItemHeight * item;

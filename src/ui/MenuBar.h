@@ -69,6 +69,9 @@ class MenuBar {
     Box itemBox(int menu, int item) const;
     Box submenuBox(int menu, int item) const;
     Box subitemBox(int menu, int item, int sub) const;
+    // What the open menu covers below the bar (its list and any submenu);
+    // nothing while none is open.
+    std::optional<Box> openArea() const;
     int openMenu() const { return open_; }
     int highlightedItem() const { return item_; }
     int highlightedSubitem() const { return sub_; }

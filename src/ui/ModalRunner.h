@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "ui/ModalBox.h"
@@ -13,8 +15,9 @@ namespace tessarion {
 class MenuBar;
 class Screen;
 
-// Runs the window's modal boxes and keeps its frame: the menu bar, the
-// screen's window surface and the open box, presented together. It also
+// Runs the window's modal boxes and shows the screen's frame: the menu bar
+// and the open box drawn over the frame for each showing, then taken off
+// again, so that the window under them stays the game's picture. It also
 // keeps the game's busy time, in which input the player gave while the game
 // was working is dropped.
 class ModalRunner {
@@ -33,8 +36,6 @@ class ModalRunner {
     void noteWait() { waited_ = true; }
     // Shows the frame: menu bar, the window surface, any open box.
     void presentFrame();
-    // A new frame for a window surface of another size.
-    void resizeFrame();
 
     // From its making until its end the game works on an input of the
     // player's; what the player does meanwhile is dropped rather than acted
@@ -84,8 +85,8 @@ class ModalRunner {
     }
 
     ModalBox* openBox() const { return box_; }
-    Surface& frame() { return frame_; }
-    const Surface& frame() const { return frame_; }
+    Surface& frame();
+    const Surface& frame() const;
 
   private:
     void deliver(ModalBox& box, const InputEvent& e);
@@ -94,11 +95,18 @@ class ModalRunner {
     // How long the box's loop may wait for input before it ticks; -1 for as
     // long as it takes.
     int waitFor(const ModalBox& box, std::uint64_t now) const;
+    // Keeps what lies under the open menu and box, in the frame's pixels.
+    void keepUnder();
+    // Puts it back; true when the menu and box drew only where it was kept.
+    bool putBack(const std::optional<std::vector<Area>>& drawn);
 
     Platform& platform_;
     Screen& screen_;
     MenuBar& menu_;
-    Surface frame_;
+    // The pixels under the menu and the box while they are shown, area by
+    // area, row by row.
+    std::vector<Area> underAreas_;
+    std::vector<std::uint32_t> underPixels_;
     ModalBox* box_ = nullptr;
     bool closing_ = false;
     int busy_ = 0;

@@ -16,19 +16,22 @@ Pictures::Pictures() {
 
 void Pictures::load(const PictureProvider& provider) {
     for (Graphic* g : std::initializer_list<Graphic*>{
-             &parchment, &constantinople, &romanLegion, &romanLegionMoved, &barbarianLegion,
-             &sassanidLegion, &rebelLegion, &romanLegionColourBlind, &romanLegionMovedColourBlind,
+             &parchment, &romanLegion, &romanLegionMoved, &barbarianLegion, &sassanidLegion,
+             &rebelLegion, &romanLegionColourBlind, &romanLegionMovedColourBlind,
              &barbarianLegionColourBlind, &sassanidLegionColourBlind, &rebelLegionColourBlind,
-             &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &playButton,
-             &stopButton}) {
+             &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &playButton, &stopButton}) {
         g->load(provider);
     }
     provider_ = provider;
     for (Graphic& g : fullPictures) {
         g.surface = Surface();
     }
+}
+
+void Pictures::loadMap(const PictureProvider& provider, int pixelsPerPoint) {
+    constantinople.load(provider, pixelsPerPoint);
     for (Sprite& s : overlays) {
-        s.load(provider);
+        s.load(provider, pixelsPerPoint);
     }
 }
 

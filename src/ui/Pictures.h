@@ -44,7 +44,11 @@ struct Pictures {
     std::vector<Sprite> overlays;
 
     Pictures();
+    // Every picture but the map's, which loadMap decodes.
     void load(const PictureProvider& provider);
+    // The pictures lying on the map (the Constantinople label, the overlays),
+    // from bitmaps drawn at pixelsPerPoint times their size.
+    void loadMap(const PictureProvider& provider, int pixelsPerPoint);
     // A picture of the picture box by id, decoded (the one shown before it is
     // let go); null for any other id.
     const Graphic* fullPicture(int id);

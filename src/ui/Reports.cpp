@@ -215,7 +215,7 @@ void drawProvinceInfo(Screen& screen, Surface& target) {
         target.text.colour = kRefusalColour;
         printAt(target, screen.x(185), 600, N_("No order: %s."), view.refusal.c_str());
     } else if (const Province* p = view.hoveredProvince) {
-        printAt(target, screen.x(185), 600, N_("Province: %s"), p->name.c_str());
+        printAt(target, screen.x(185), 600, N_("Province: %s"), tr(p->name).c_str());
         printAt(target, screen.x(430), 600, N_("Tax value:"));
         if (p->taxValue != 0) {
             for (int k = 1; k <= 4; ++k) {

@@ -47,47 +47,56 @@ Taps tapsFor(int from, int n) {
     return t;
 }
 
-// Resamples `channels` interleaved 8-bit channels a pixel; one pass along rows
-// into 16.16 sums, then one down the columns.
+// Reduces one old row across into `Channels` 16.16 sums a new pixel.
 template <typename Pixel, int Channels>
-std::vector<Pixel> resize(const Pixel* in, int width, int height, int toWidth, int toHeight) {
-    std::vector<Pixel> out(static_cast<std::size_t>(std::max(toWidth, 0)) *
-                           static_cast<std::size_t>(std::max(toHeight, 0)));
+void narrowRow(const Pixel* src, const Taps& across, std::uint32_t* dst) {
+    for (std::size_t x = 0; x < across.count.size(); ++x) {
+        for (int c = 0; c < Channels; ++c) {
+            std::uint64_t sum = 0;
+            for (int j = 0; j < across.count[x]; ++j) {
+                const std::uint32_t p = src[across.first[x] + j];
+                sum += static_cast<std::uint64_t>((p >> (8 * c)) & 0xFF) *
+                       across.weights[across.start[x] + static_cast<std::size_t>(j)];
+            }
+            dst[x * Channels + static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(sum);
+        }
+    }
+}
+
+// Resamples `channels` interleaved 8-bit channels a pixel; each old row is
+// reduced across into 16.16 sums, then the new rows are made down the
+// columns. Only the old rows the new row in hand needs are kept reduced, so a
+// large picture costs no more than a few rows besides its input and output.
+template <typename Pixel, int Channels>
+void resize(const Pixel* in, int width, int height, Pixel* out, std::size_t outStride, int toWidth,
+            int toHeight) {
     if (width <= 0 || height <= 0 || toWidth <= 0 || toHeight <= 0) {
-        return out;
+        return;
     }
     const Taps across = tapsFor(width, toWidth);
     const Taps down = tapsFor(height, toHeight);
     const auto rowLength = static_cast<std::size_t>(toWidth) * Channels;
-    // Each old row reduced across, channel by channel, in 1/65536ths.
-    std::vector<std::uint32_t> narrow(rowLength * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const Pixel* src = in + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        std::uint32_t* dst = narrow.data() + rowLength * static_cast<std::size_t>(y);
-        for (std::size_t x = 0; x < static_cast<std::size_t>(toWidth); ++x) {
-            for (int c = 0; c < Channels; ++c) {
-                std::uint64_t sum = 0;
-                for (int j = 0; j < across.count[x]; ++j) {
-                    const std::uint32_t p = src[across.first[x] + j];
-                    sum += static_cast<std::uint64_t>((p >> (8 * c)) & 0xFF) *
-                           across.weights[across.start[x] + static_cast<std::size_t>(j)];
-                }
-                dst[x * Channels + static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(sum);
-            }
-        }
-    }
+    const int kept = *std::max_element(down.count.begin(), down.count.end());
+    std::vector<std::uint32_t> narrow(rowLength * static_cast<std::size_t>(kept));
+    const auto narrowed = [&](int row) {
+        return narrow.data() + rowLength * static_cast<std::size_t>(row % kept);
+    };
+    int ready = 0;  // the old rows reduced so far
     for (std::size_t y = 0; y < static_cast<std::size_t>(toHeight); ++y) {
-        Pixel* dst = out.data() + y * static_cast<std::size_t>(toWidth);
+        for (; ready < down.first[y] + down.count[y]; ++ready) {
+            narrowRow<Pixel, Channels>(
+                in + static_cast<std::size_t>(ready) * static_cast<std::size_t>(width), across,
+                narrowed(ready));
+        }
+        Pixel* dst = out + y * outStride;
         for (std::size_t x = 0; x < static_cast<std::size_t>(toWidth); ++x) {
             std::uint32_t pixel = 0;
             for (int c = 0; c < Channels; ++c) {
                 std::uint64_t sum = 0;
                 for (int j = 0; j < down.count[y]; ++j) {
-                    const auto row = static_cast<std::size_t>(down.first[y] + j);
-                    sum +=
-                        static_cast<std::uint64_t>(
-                            narrow[row * rowLength + x * Channels + static_cast<std::size_t>(c)]) *
-                        down.weights[down.start[y] + static_cast<std::size_t>(j)];
+                    sum += static_cast<std::uint64_t>(narrowed(
+                               down.first[y] + j)[x * Channels + static_cast<std::size_t>(c)]) *
+                           down.weights[down.start[y] + static_cast<std::size_t>(j)];
                 }
                 const auto v = static_cast<std::uint32_t>(
                     std::min<std::uint64_t>((sum + (std::uint64_t{1} << 31)) >> 32, 255));
@@ -96,6 +105,14 @@ std::vector<Pixel> resize(const Pixel* in, int width, int height, int toWidth, i
             dst[x] = static_cast<Pixel>(pixel);
         }
     }
+}
+
+template <typename Pixel, int Channels>
+std::vector<Pixel> resized(const Pixel* in, int width, int height, int toWidth, int toHeight) {
+    std::vector<Pixel> out(static_cast<std::size_t>(std::max(toWidth, 0)) *
+                           static_cast<std::size_t>(std::max(toHeight, 0)));
+    resize<Pixel, Channels>(in, width, height, out.data(),
+                            static_cast<std::size_t>(std::max(toWidth, 0)), toWidth, toHeight);
     return out;
 }
 
@@ -103,12 +120,17 @@ std::vector<Pixel> resize(const Pixel* in, int width, int height, int toWidth, i
 
 std::vector<std::uint32_t> resample(const std::uint32_t* pixels, int width, int height, int toWidth,
                                     int toHeight) {
-    return resize<std::uint32_t, 4>(pixels, width, height, toWidth, toHeight);
+    return resized<std::uint32_t, 4>(pixels, width, height, toWidth, toHeight);
+}
+
+void resampleInto(const std::uint32_t* pixels, int width, int height, std::uint32_t* out,
+                  std::size_t outStride, int toWidth, int toHeight) {
+    resize<std::uint32_t, 4>(pixels, width, height, out, outStride, toWidth, toHeight);
 }
 
 std::vector<std::uint8_t> resample(const std::uint8_t* bytes, int width, int height, int toWidth,
                                    int toHeight) {
-    return resize<std::uint8_t, 1>(bytes, width, height, toWidth, toHeight);
+    return resized<std::uint8_t, 1>(bytes, width, height, toWidth, toHeight);
 }
 
 }  // namespace tessarion

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,9 @@ namespace tessarion {
 // Pixels are 0xAARRGGBB, rows without padding.
 std::vector<std::uint32_t> resample(const std::uint32_t* pixels, int width, int height, int toWidth,
                                     int toHeight);
+// The same straight into rows of `out` lying outStride pixels apart.
+void resampleInto(const std::uint32_t* pixels, int width, int height, std::uint32_t* out,
+                  std::size_t outStride, int toWidth, int toHeight);
 // The same for one byte a pixel (a sprite's mask).
 std::vector<std::uint8_t> resample(const std::uint8_t* bytes, int width, int height, int toWidth,
                                    int toHeight);

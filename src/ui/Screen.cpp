@@ -2,6 +2,7 @@
 #include "ui/Layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <tuple>
 
@@ -27,11 +28,23 @@ Screen::Screen(Game& game, int width, int height, double scale)
 
 void Screen::resize(int width, int height, double scale) {
     layoutOffsetX = Shell::layoutOffsetFor(width);
+    // The old buffers go before the new are made, so that a large screen's
+    // never live side by side.
+    window = Surface();
+    frame = Surface();
+    backBuffer = Surface();
+    background_ = Surface();
+    shown_.reset();
     backBuffer =
         Surface(std::max(width, kLayoutWidth), std::max(height, kMinLayoutHeight), kBlack, scale);
-    window = Surface(backBuffer.width(), backBuffer.height(), kBlack, scale);
+    const int barRows = static_cast<int>(std::lround(layout::kMenuBarHeight * scale));
+    frame = Surface(backBuffer.width(), layout::frameYOfClient(backBuffer.height()), scale,
+                    backBuffer.pixelWidth(), barRows + backBuffer.pixelHeight());
+    window = Surface::viewOf(frame, barRows, backBuffer.height());
     windowBehind_.reset();
-    if (!overlayPositions.empty()) {
+    if (map_ && wantsLargeMap(scale) != (mapPixelsPerPoint() == 2)) {
+        loadMapPictures();  // the pictures made for this size
+    } else if (!overlayPositions.empty()) {
         placeOverlays();
     }
 }
@@ -44,24 +57,23 @@ void Screen::placeOverlays() {
 }
 
 void Screen::loadPictures() {
-    loadPictures(store::decodePicture);
+    loadPictures(store::decodePicture, store::decodeLargePicture);
 }
 
-void Screen::loadPictures(const PictureProvider& provider) {
+void Screen::loadPictures(const PictureProvider& provider, const PictureProvider& large) {
     if (view != nullptr) {
         colours_ = view->colours;
     }
     pictures.load(provider);
-    loadMapPictures(provider);
+    map_ = provider;
+    largeMap_ = large;
+    loadMapPictures();
 }
 
 void Screen::setColourScheme(ColourScheme scheme, const PictureProvider& provider) {
     colours_ = scheme;
-    pictures.constantinople.load(provider);
-    for (Sprite& overlay : pictures.overlays) {
-        overlay.load(provider);
-    }
-    loadMapPictures(provider);
+    map_ = provider;
+    loadMapPictures();
 }
 
 void Screen::setMapPicture(const Surface& source) {
@@ -71,16 +83,23 @@ void Screen::setMapPicture(const Surface& source) {
     baseMap.blit(source, 0, 0, kMapWidth, kMapHeight, 0, 0);
 }
 
-void Screen::loadMapPictures(const PictureProvider& provider) {
+void Screen::loadMapPictures() {
     Graphic map(kBaseMapId, kMapWidth, kMapHeight);
-    map.load(provider);
+    int pixelsPerPoint = 1;
+    if (wantsLargeMap(scale())) {
+        map.load(largeMap_, 2);
+        pixelsPerPoint = map.surface.empty() ? 1 : 2;
+    }
+    if (pixelsPerPoint == 1) {
+        map.load(map_);
+    }
+    pictures.loadMap(pixelsPerPoint == 2 ? largeMap_ : map_, pixelsPerPoint);
     setMapPicture(map.surface);
     if (colours_ == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
     } else {
         paintLandOfNoProvince(*this);
     }
-    cleanMap = baseMap;
     ++picturesLoaded_;
 
     overlaySprites.clear();
@@ -158,19 +177,13 @@ void Screen::buildBackground(Scenery wanted) {
         b.fillRect(0, 0, b.width(), b.height(), kBlack);
     }
     pictures.parchment.drawTransparent(b, x(980), 0);
-    b.blit(baseMap, 0, 0, kMapWidth, kMapHeight, x(layout::kMapLeft), layout::kMapTop);
+    b.drawResized(baseMap, x(layout::kMapLeft), layout::kMapTop);
     for (const Overlay& o : wanted.overlays) {
         if (o.sprite != nullptr) {
             o.sprite->drawTransparent(b, o.at.x, o.at.y);
         }
     }
     drawMapNames(b, game_, x(layout::kMapLeft), layout::kMapTop, b.scale());
-    // The animations mend the ground under a moving figure from the map as
-    // its owners colour it, with its names but without the label.
-    if (cleanMap.width() != kMapWidth || cleanMap.scale() != wanted.scale) {
-        cleanMap = Surface(kMapWidth, kMapHeight, kBlack, wanted.scale);
-    }
-    cleanMap.blit(b, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
     if (wanted.constantinople) {
         pictures.constantinople.draw(b, x(724), 294);
     }
@@ -185,6 +198,12 @@ bool Screen::refreshBackground() {
     }
     buildBackground(std::move(wanted));
     return true;
+}
+
+Surface Screen::groundMap() const {
+    Surface map(kMapWidth, kMapHeight, kBlack, background_.scale());
+    map.blit(background_, x(layout::kMapLeft), layout::kMapTop, kMapWidth, kMapHeight, 0, 0);
+    return map;
 }
 
 const Surface& Screen::background() {
@@ -296,6 +315,11 @@ void Screen::paintScreen(Surface& target) {
 void Screen::redrawScreen() {
     paintScreen(window);
     present();
+}
+
+void Screen::repaintAll() {
+    windowBehind_.reset();
+    paintScreen(window);
 }
 
 void Screen::present() const {

@@ -32,7 +32,8 @@ struct Point {
 // What changes only with the map's owners and the year's label (the black
 // ground, the parchment, the map with its overlays, the label and the legend)
 // is kept composed in a background of its own and made again only when one of
-// those changes. The back buffer and the window keep logs of where they were
+// those changes (the map resized straight into it each time: no resized copy
+// of it is kept). The back buffer and the window keep logs of where they were
 // drawn on, so a paint puts back from the background only what was drawn over
 // it since the last, draws the legions, the reports and the province line,
 // and hands the window just the areas that changed.
@@ -52,12 +53,17 @@ class Screen {
     Screen& operator=(const Screen&) = delete;
 
     // Decodes every picture (the store's own unless told otherwise) and fills
-    // overlaySprites and overlayPositions.
-    void loadPictures(const PictureProvider& provider);
+    // overlaySprites and overlayPositions. The map's pictures come from
+    // `large`, drawn at twice their size, whenever the screen is drawn larger
+    // than the layout and it has them; they are reduced to the screen's scale.
+    void loadPictures(const PictureProvider& provider, const PictureProvider& large = {});
     void loadPictures();
     // Another colour scheme: the map's pictures are decoded again in it (the
     // pictures of the other scheme are not kept).
     void setColourScheme(ColourScheme scheme, const PictureProvider& provider);
+    // How many pixels a point the map's pictures were drawn at: 2 from the
+    // large pictures, else 1.
+    int mapPixelsPerPoint() const { return baseMap.scale() >= 2.0 ? 2 : 1; }
     void buildOverlayKeys();
     // The map's picture, at whatever scale it was made: the map drawn from now on.
     void setMapPicture(const Surface& source);
@@ -73,6 +79,9 @@ class Screen {
     void compose();
     // paintScreen onto the window, then shows it.
     void redrawScreen();
+    // paintScreen onto the window, all of it taken afresh from the back
+    // buffer: something drew on it unseen.
+    void repaintAll();
     // The ownership overlays of every province slot, onto target (a surface
     // the size of the window).
     void drawOwnerOverlays(Surface& target);
@@ -86,6 +95,11 @@ class Screen {
     std::vector<Overlay> ownerOverlays() const;
     // The background as the next paint will use it.
     const Surface& background();
+    // The background as the last paint made it: the ground under the
+    // legions, which the animations mend a moving figure's place from.
+    const Surface& ground() const { return background_; }
+    // The map's part of it, at the screen's scale (a copy).
+    Surface groundMap() const;
     // Shows the window surface, for whoever drew straight onto it.
     void present() const;
 
@@ -114,10 +128,9 @@ class Screen {
     Surface backBuffer;
     // The map at its source's scale (its colours depend on the scheme).
     Surface baseMap;
-    // The map with its overlays but without label or legions, for repairing
-    // the background under moving figures; at the screen's scale.
-    Surface cleanMap;
-    // What the player sees; presented by the platform after each drawing.
+    // What the platform shows: the menu bar's rows, then the window.
+    Surface frame;
+    // What the player sees below the menu bar: a view of the frame's rows.
     Surface window;
     std::function<void(const Surface&)> onPresent;
     // Drawn over the legions at every paint (the routes on the map).
@@ -141,7 +154,8 @@ class Screen {
         bool operator==(const Scenery&) const = default;
     };
     void placeOverlays();
-    void loadMapPictures(const PictureProvider& provider);
+    void loadMapPictures();
+    bool wantsLargeMap(double scale) const { return scale > 1.0 && static_cast<bool>(largeMap_); }
     Scenery scenery() const;
     void buildBackground(Scenery wanted);
     // Makes the background again if what it shows changed; true when it did.
@@ -161,6 +175,9 @@ class Screen {
     std::optional<Scenery> shown_;
     // Counts the pictures' loadings, so that new pictures make a new background.
     int picturesLoaded_ = 0;
+    // Where the map's pictures come from, at the layout's size and at twice it.
+    PictureProvider map_;
+    PictureProvider largeMap_;
 };
 
 }  // namespace tessarion

@@ -4,9 +4,9 @@
 
 namespace tessarion {
 
-void Sprite::load(const PictureProvider& provider) {
-    Graphic::load(provider);
-    mask = Mask(decode(provider, maskId));
+void Sprite::load(const PictureProvider& provider, int pixelsPerPoint) {
+    Graphic::load(provider, pixelsPerPoint);
+    mask = Mask(decode(provider, maskId, pixelsPerPoint));
     // Art whose transparent parts are not quite black would tint whatever lies
     // under the sprite; blacken them once here rather than trust every file.
     if (mask.width() == surface.pixelWidth() && mask.height() == surface.pixelHeight()) {

@@ -13,7 +13,7 @@ class Sprite : public Graphic {
     explicit Sprite(const PictureEntry& picture)
         : Sprite(picture.id, picture.mask, picture.width, picture.height) {}
 
-    void load(const PictureProvider& provider) override;
+    void load(const PictureProvider& provider, int pixelsPerPoint = 1) override;
     // Mask ANDed in, then picture ORed in, over the draw rectangle at (x, y);
     // mirrored left to right in the same rectangle when asked.
     void drawTransparent(Surface& target, int x, int y, bool mirrored = false) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "ui/Font.h"
 #include "ui/Resample.h"
@@ -48,7 +49,88 @@ Surface::Surface(int width, int height, std::uint32_t fill, double scale)
       pointWidth_(std::max(width, 0)),
       pointHeight_(std::max(height, 0)),
       scale_(scale),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill),
+      data_(pixels_.data()) {}
+
+Surface::Surface(int width, int height, double scale, int pixelWidth, int pixelHeight,
+                 std::uint32_t fill)
+    : width_(std::max(pixelWidth, 0)),
+      height_(std::max(pixelHeight, 0)),
+      pointWidth_(std::max(width, 0)),
+      pointHeight_(std::max(height, 0)),
+      scale_(scale),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill),
+      data_(pixels_.data()) {}
+
+Surface::Surface(const Surface& other)
+    : width_(other.width_),
+      height_(other.height_),
+      pointWidth_(other.pointWidth_),
+      pointHeight_(other.pointHeight_),
+      scale_(other.scale_),
+      pixels_(other.pixels().begin(), other.pixels().end()),
+      data_(pixels_.data()),
+      scaled_(other.scaled_),
+      logging_(other.logging_),
+      logOverflowed_(other.logOverflowed_),
+      drawn_(other.drawn_) {}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      pointWidth_(std::exchange(other.pointWidth_, 0)),
+      pointHeight_(std::exchange(other.pointHeight_, 0)),
+      scale_(other.scale_),
+      pixels_(std::move(other.pixels_)),
+      data_(std::exchange(other.data_, nullptr)),
+      scaled_(std::move(other.scaled_)),
+      logging_(other.logging_),
+      logOverflowed_(other.logOverflowed_),
+      drawn_(std::move(other.drawn_)) {
+    other.pixels_.clear();
+}
+
+Surface& Surface::operator=(const Surface& other) {
+    if (this != &other) {
+        *this = Surface(other);
+    }
+    return *this;
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        pointWidth_ = std::exchange(other.pointWidth_, 0);
+        pointHeight_ = std::exchange(other.pointHeight_, 0);
+        scale_ = other.scale_;
+        pixels_ = std::move(other.pixels_);
+        other.pixels_.clear();
+        data_ = std::exchange(other.data_, nullptr);
+        scaled_ = std::move(other.scaled_);
+        logging_ = other.logging_;
+        logOverflowed_ = other.logOverflowed_;
+        drawn_ = std::move(other.drawn_);
+    }
+    return *this;
+}
+
+Surface Surface::viewOf(Surface& whole, int topPixel, int height) {
+    Surface view;
+    const int top = std::clamp(topPixel, 0, whole.height_);
+    view.width_ = whole.width_;
+    view.height_ = whole.height_ - top;
+    view.pointWidth_ = whole.pointWidth_;
+    view.pointHeight_ = std::max(height, 0);
+    view.scale_ = whole.scale_;
+    view.data_ =
+        whole.data_ + static_cast<std::size_t>(top) * static_cast<std::size_t>(whole.width_);
+    return view;
+}
+
+bool operator==(PixelRows a, PixelRows b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
 
 namespace {
 
@@ -80,8 +162,17 @@ const Surface& Surface::atScale(double scale) const {
         return *this;
     }
     if (!scaled_ || scaled_->scale_ != scale) {
-        auto copy = std::make_shared<Surface>(pointWidth_, pointHeight_, kBlack, scale);
-        copy->pixels_ = resample(pixels_.data(), width_, height_, copy->width_, copy->height_);
+        // Made straight from the resampled pixels, the old one let go first:
+        // no second picture's worth of memory for a moment.
+        scaled_.reset();
+        auto copy = std::make_shared<Surface>();
+        copy->pointWidth_ = pointWidth_;
+        copy->pointHeight_ = pointHeight_;
+        copy->scale_ = scale;
+        copy->width_ = static_cast<int>(std::lround(pointWidth_ * scale));
+        copy->height_ = static_cast<int>(std::lround(pointHeight_ * scale));
+        copy->pixels_ = resample(data_, width_, height_, copy->width_, copy->height_);
+        copy->data_ = copy->pixels_.data();
         scaled_ = std::move(copy);
     }
     return *scaled_;
@@ -94,7 +185,7 @@ void Surface::copyPixels(const Surface& src, const Area& a) {
 
 void Surface::setPixel(int x, int y, std::uint32_t colour) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_) {
-        pixels_[index(x, y)] = colour;
+        data_[index(x, y)] = colour;
         noteDrawn(x, y, x + 1, y + 1);
     }
 }
@@ -173,6 +264,23 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
     pixelSpan(dy, static_cast<long long>(dy) + h, y0, y1);
     blitPixels(from, toPixels(sx), toPixels(sy), static_cast<int>(x1 - x0),
                static_cast<int>(y1 - y0), static_cast<int>(x0), static_cast<int>(y0), op, mirrored);
+}
+
+void Surface::drawResized(const Surface& src, int dx, int dy) {
+    long long x0 = 0;
+    long long x1 = 0;
+    long long y0 = 0;
+    long long y1 = 0;
+    pixelSpan(dx, static_cast<long long>(dx) + src.pointWidth_, x0, x1);
+    pixelSpan(dy, static_cast<long long>(dy) + src.pointHeight_, y0, y1);
+    if (src.scale_ == scale_ || x0 < 0 || y0 < 0 || x1 > width_ || y1 > height_) {
+        blit(src, 0, 0, src.pointWidth_, src.pointHeight_, dx, dy);
+        return;
+    }
+    noteDrawn(x0, y0, x1, y1);
+    resampleInto(src.data_, src.width_, src.height_, rowAt(static_cast<int>(y0)) + x0,
+                 static_cast<std::size_t>(width_), static_cast<int>(x1 - x0),
+                 static_cast<int>(y1 - y0));
 }
 
 void Surface::blitPixels(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
@@ -316,7 +424,7 @@ void Surface::drawLine(int x0, int y0, int x1, int y1, std::uint32_t colour) {
     noteDrawn(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1);
     forEachPointOfLine(x0, y0, x1, y1, [&](long long x, long long y) {
         if ((x != x1 || y != y1) && x >= 0 && y >= 0 && x < width_ && y < height_) {
-            pixels_[index(static_cast<int>(x), static_cast<int>(y))] = colour;
+            data_[index(static_cast<int>(x), static_cast<int>(y))] = colour;
         }
     });
 }

@@ -5,6 +5,7 @@
 #include <utility>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -53,6 +54,13 @@ struct TextStyle {
     bool opaque = true;
 };
 
+// A surface's pixels, row after row; two are equal when every pixel is.
+class PixelRows : public std::span<const std::uint32_t> {
+  public:
+    using std::span<const std::uint32_t>::span;
+    friend bool operator==(PixelRows a, PixelRows b);
+};
+
 // A rectangle of a surface, right and bottom edges excluded.
 struct Area {
     int left = 0;
@@ -74,12 +82,28 @@ struct Area {
 //
 // A surface may keep a log of where it has been drawn on, so that whoever
 // keeps a copy of it can bring the copy up to date by the changed areas alone.
+//
+// A surface may also be a view of another's rows (the window under the menu
+// bar, in the frame the platform shows): drawing on it draws on those. A copy
+// of a view has pixels of its own.
 class Surface {
   public:
     enum class Op { Copy, And, Or };
 
     Surface() = default;
     Surface(int width, int height, std::uint32_t fill = kBlack, double scale = 1.0);
+    // Exactly pixelWidth x pixelHeight pixels for width x height points.
+    Surface(int width, int height, double scale, int pixelWidth, int pixelHeight,
+            std::uint32_t fill = kBlack);
+    Surface(const Surface& other);
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(const Surface& other);
+    Surface& operator=(Surface&& other) noexcept;
+    ~Surface() = default;
+
+    // The pixel rows of `whole` from `topPixel` down, as a surface of width x
+    // height points at whole's scale; valid while whole keeps its pixels.
+    static Surface viewOf(Surface& whole, int topPixel, int height);
 
     // In points.
     int width() const { return pointWidth_; }
@@ -90,15 +114,17 @@ class Surface {
     // A point coordinate's device pixel: its edge, rounded to the nearest.
     int toPixels(int points) const;
     bool empty() const { return width_ == 0 || height_ == 0; }
-    std::uint32_t pixel(int x, int y) const { return pixels_[index(x, y)]; }
+    std::uint32_t pixel(int x, int y) const { return data_[index(x, y)]; }
     void setPixel(int x, int y, std::uint32_t colour);
     // Writing through a row counts as drawing on all of it.
     std::uint32_t* row(int y) {
         noteDrawn(0, y, width_, y + 1);
         return rowAt(y);
     }
-    const std::uint32_t* row(int y) const { return pixels_.data() + index(0, y); }
-    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+    const std::uint32_t* row(int y) const { return data_ + index(0, y); }
+    PixelRows pixels() const {
+        return {data_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)};
+    }
 
     // The w x h rectangle at (sx, sy) of src onto (dx, dy), combined by op.
     // Mirrored, the columns land right to left in the same rectangle.
@@ -133,6 +159,11 @@ class Surface {
     void drawLetters(double penX, int baseline, std::string_view s, Font& font, double tracking);
     void clearTextRoom() { textRoom_.reset(); }
 
+    // The whole of src at (dx, dy), resized to this scale straight into
+    // place: no resized copy is made or kept (for a large picture drawn
+    // seldom). Where it would not lie wholly on this surface, as blit.
+    void drawResized(const Surface& src, int dx, int dy);
+
     // The area's device pixels of src onto the same place here, as they are
     // (the damage log is in device pixels; the surfaces are of one scale).
     void copyPixels(const Surface& src, const Area& area);
@@ -153,7 +184,7 @@ class Surface {
     std::optional<std::vector<Area>> damage() const;
 
   private:
-    std::uint32_t* rowAt(int y) { return pixels_.data() + index(0, y); }
+    std::uint32_t* rowAt(int y) { return data_ + index(0, y); }
     void noteDrawn(long long left, long long top, long long right, long long bottom);
     // The operations in device pixels.
     void blitPixels(const Surface& src, int sx, int sy, int w, int h, int dx, int dy, Op op,
@@ -179,7 +210,9 @@ class Surface {
     int pointWidth_ = 0;
     int pointHeight_ = 0;
     double scale_ = 1.0;
+    // The pixels, the surface's own or (a view) another's.
     std::vector<std::uint32_t> pixels_;
+    std::uint32_t* data_ = nullptr;
     // The last resized copy atScale made, shared by copies of this surface
     // until either is drawn on.
     mutable std::shared_ptr<const Surface> scaled_;

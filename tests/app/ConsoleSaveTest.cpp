@@ -28,18 +28,6 @@ class ConsoleSaveTest : public ::testing::Test {
         return contentsOf(out);
     }
 
-    // The state line printed right after the given command's output.
-    static std::string stateAfter(const std::string& output, const std::string& marker) {
-        const std::size_t at = output.find(marker);
-        const std::size_t start = output.find("{\"turn\"", at == std::string::npos ? 0 : at);
-        return output.substr(start, output.find('\n', start) - start);
-    }
-
-    static std::string field(const std::string& state, const std::string& name) {
-        const std::size_t start = state.find("\"" + name + "\": ");
-        return state.substr(start, state.find_first_of(",]", start) - start);
-    }
-
     TestFolder temporary{"console"};
     fs::path folder = temporary.path;
 };
@@ -49,7 +37,7 @@ TEST_F(ConsoleSaveTest, AGameSavedInOneProcessLoadsInAnother) {
     const std::string again = (folder / "again.TSN").string();
     // A legion sent on a long march, a few years played, then saved.
     const std::string saving =
-        run(11, "drop Italia Mauretania\nend\nend\nsave " + first + "\nstate\nquit\n");
+        run(11, "drop Italia Mauretania\nend\nend\nsave " + first + "\nquit\n");
     ASSERT_NE(saving.find("ALERT: Alert: Game saved\n"), std::string::npos) << saving;
     const std::string saved = contentsOf(first);
     // The route it is on, and how far it has come, go with it.
@@ -59,28 +47,28 @@ TEST_F(ConsoleSaveTest, AGameSavedInOneProcessLoadsInAnother) {
 
     // Another seed, another position, then the load and a save of what loaded.
     const std::string loading =
-        run(3, "end\nend\nend\nload " + first + "\nstate\nsave " + again + "\nquit\n");
+        run(3, "end\nend\nend\nload " + first + "\nsave " + again + "\nquit\n");
     EXPECT_EQ(loading.find("ALERT: ERROR"), std::string::npos) << loading;
-    EXPECT_EQ(contentsOf(again), saved);
-    const std::string before = stateAfter(saving, "Game saved");
-    const std::string after = stateAfter(loading, "");
-    for (const char* name : {"turn", "treasury", "plague", "plagueCounter", "tribeCountdown"}) {
-        EXPECT_EQ(field(after, name), field(before, name));
-    }
+    EXPECT_EQ(contentsOf(again), saved) << "the very game, written again";
 }
 
-TEST_F(ConsoleSaveTest, ADamagedFileIsRefusedAndTheGamePlaysOn) {
+// A damaged file, a missing one and a save that fails are told, and the game plays on.
+TEST_F(ConsoleSaveTest, FailuresAreToldAndTheGamePlaysOn) {
     const std::string path = (folder / "bad.TSN").string();
     std::ofstream(path, std::ios::binary) << "3   # turn\n1000   # treasury\n";
     const std::string output =
         run(5, "state\nload " + path + "\nstate\nload " + (folder / "none.TSN").string() +
-                   "\nstate\nend\nquit\nstate\n");
+                   "\nstate\nsave " + (folder / "missing" / "game.TSN").string() +
+                   "\nend\nquit\nstate\n");
     EXPECT_NE(
         output.find(
             "ALERT: ERROR: Unable to load the game, line 3: the file ends before the plague\n"),
         std::string::npos)
         << output;
     EXPECT_NE(output.find("ALERT: ERROR: Unable to open file (no such file or folder)\n"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("ALERT: ERROR: Unable to open file! (no such file or folder)\n"),
               std::string::npos)
         << output;
     std::istringstream lines(output);
@@ -93,12 +81,6 @@ TEST_F(ConsoleSaveTest, ADamagedFileIsRefusedAndTheGamePlaysOn) {
     ASSERT_EQ(states.size(), 3u) << "nothing runs after quit";
     EXPECT_EQ(states[1], states[0]);
     EXPECT_EQ(states[2], states[0]);
-}
-
-TEST_F(ConsoleSaveTest, AFailedSaveSaysSo) {
-    const std::string output =
-        run(5, "save " + (folder / "missing" / "game.TSN").string() + "\nquit\n");
-    EXPECT_EQ(output, "ALERT: ERROR: Unable to open file! (no such file or folder)\n");
 }
 
 }  // namespace

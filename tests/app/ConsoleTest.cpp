@@ -88,16 +88,6 @@ TEST(ConsoleTest, RefusedCommandsLeaveTheGameAlone) {
     EXPECT_EQ(lines.back(), lines[0]);
 }
 
-TEST(ConsoleTest, OrdersTheTurnAndAKeyChord) {
-    Session r = play(
-        "# a comment\n\ndrop Italia Raetia\ndrop Italia \"Upper Rhine\"\ndrop Aegyptus "
-        "Sarmatia\nend\nstate\npfj\n");
-    EXPECT_TRUE(r.has("MESSAGE: In 9 AD, a Roman army of 15,000 men was ambushed\\nand massacred"));
-    EXPECT_TRUE(r.has("SHOW: lesson \"Maximinus Thrax\" (picture 162)"));
-    EXPECT_TRUE(r.has("\"year\": 236"));
-    EXPECT_TRUE(r.has("MESSAGE: The People's Front of Judea has rallied to your cause!"));
-}
-
 TEST(ConsoleTest, QuestionsTakeQueuedAnswersAndTheGameCanEndTheProgram) {
     Session r = play("answer no\ncommand 3002\nhelp\ncommand 105\nstate\n");
     EXPECT_TRUE(r.has("QUESTION: Discard the current game? -> no"));
@@ -120,11 +110,9 @@ TEST(ConsoleTest, PicturesPagesAndScenarios) {
 }
 
 TEST(ConsoleTest, MapAndReportReadAsText) {
+    // (The map and the report of whole games are in the kept transcripts.)
     Session r = play("drop Italia Raetia\nmap\nreport\ncommands\n");
-    EXPECT_TRUE(r.has("\nItalia         Romans             Romans 4 (4 can move)\n"));
     EXPECT_TRUE(r.has("\nRaetia         Romans             Romans 1 (0 can move)\n"));
-    EXPECT_TRUE(r.has("\nUpper Rhine    Germanic Tribes    Germanic Tribes 2\n"));
-    EXPECT_TRUE(r.has("\nTreasury: 75000\nThe Empire can support 25 legions\n"));
     EXPECT_TRUE(r.has("  drop FROM TO"));
     EXPECT_FALSE(r.has("Type map and report")) << "no hint line when the input is not a person's";
 }
@@ -135,7 +123,8 @@ TEST(ConsoleTest, MapAndReportReadAsText) {
 TEST(ConsoleTest, APersonReadsTheSessionInTheirLanguage) {
     auto session = [](std::string_view language, const std::string& yes) {
         setLanguage(language);
-        std::string input;
+        // The listings and a refusal too, then years of questions.
+        std::string input = "commands\nmap\nreport\nfoo\n";
         for (int year = 0; year < 12; ++year) {
             input += "end\n" + yes + "\n" + yes + "\n";
         }

@@ -114,21 +114,5 @@ TEST_F(OutputFailureTest, ExportsReportAFullDisk) {
     EXPECT_NE(run.errors.find("(File too large)"), std::string::npos) << run.errors;
 }
 
-// Whatever a command line or a command holds reaches the terminal escaped.
-TEST_F(OutputFailureTest, CommandLinesAndCommandsAreShownEscaped) {
-    Run run = shell("\"$EXE\" \"--bad$(printf '\\033[31m\\007')\"");
-    EXPECT_EQ(run.code, 2);
-    EXPECT_NE(run.errors.find("unknown option --bad\\x1B[31m\\x07"), std::string::npos)
-        << run.errors;
-    run = shell(
-        "printf 'drop \"Rome\\033]0;x\\007\" Italia\\nfoo\\342\\200\\256\\n' | \"$EXE\" "
-        "--console --seed 3 >'" +
-        at("out.txt") + "'");
-    EXPECT_EQ(run.code, 0) << run.errors;
-    EXPECT_EQ(contentsOf(folder / "out.txt"),
-              "ERROR: unknown province Rome\\x1B]0;x\\x07\n"
-              "ERROR: unknown command: foo\\u202E\n");
-}
-
 }  // namespace
 }  // namespace tessarion

@@ -19,7 +19,7 @@ std::filesystem::path localFile(const std::string& address) {
 }
 
 TEST(WebSite, PagesOpenFromTheCopyBesideTheGame) {
-    // The tests run from the build tree, so the pages are the source tree's.
+    // The tests run from the build tree, so the pages are those the build gathered.
     for (const char* page : {"/guide.html", "/tutorial.html"}) {
         const std::filesystem::path file = localFile(webAddress(page));
         ASSERT_FALSE(file.empty()) << webAddress(page);

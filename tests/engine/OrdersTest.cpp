@@ -221,6 +221,10 @@ TEST_F(OrdersTest, EveryRefusalHasItsReason) {
     EXPECT_EQ(refusalText(OrderRefusal::NoRoute, p("Italia"), p("Britannia")),
               "there is no way from Italia to Britannia");
     EXPECT_FALSE(refusalReason(OrderRefusal::NoRoute).explainedByAdvisor);
+    // A name that holds the placeholder is put in once.
+    const Province odd("TOTO", 0);
+    EXPECT_EQ(refusalText(OrderRefusal::BorderRule, p("Dacia"), &odd),
+              "Roman troops stay out of TOTO unless there is an enemy to attack");
 }
 
 // The query names the order the drop gives and the way it goes, and carrying

@@ -40,6 +40,15 @@ TEST_F(RebellionsTest, DanubeMutinyTurnsTheRhineGroup) {
     EXPECT_EQ(advisor.messages.size(), shown + 1) << "the colours are explained once";
 }
 
+// The group's first province with legions sends them on Rome, even from next door, wherever
+// in the group the revolt broke out.
+TEST_F(RebellionsTest, RebelsNextDoorMarchOnRome) {
+    give(game().romans, "Raetia", 2);
+    rebelLegions(p("Britannia"), game().romans);
+    ASSERT_EQ(game().rogueRomans.legionsIn(p("Raetia")), 2);
+    EXPECT_EQ(game().rogueRomans.legions[0]->route, (Route{p("Raetia"), p("Italia")}));
+}
+
 TEST_F(RebellionsTest, GroupHeldByOthersStillAnnouncesTheRevolt) {
     for (const char* name : {"Mauretania", "Africa"}) {
         moveOwner(name, &game().barbarians);

@@ -90,8 +90,12 @@ TEST_F(RomanYearTest, EmptyTreasuryDisbandsTheNewestLegionEachTurn) {
     EXPECT_EQ(romans().legions[0].get(), first);
 }
 
-TEST_F(RomanYearTest, LowFundsWarningOnce) {
+TEST_F(RomanYearTest, LowFundsWarningOnceBelow5000) {
     holdOnly({"Dacia"});
+    romans().treasury = 5000 - collectTaxes(romans());
+    romans().endTurn();
+    ASSERT_EQ(romans().treasury, 5000);
+    EXPECT_FALSE(advisor.saw("We are running out of money!")) << "5000 is enough";
     romans().treasury = 1000;
     romans().endTurn();
     romans().endTurn();
@@ -104,7 +108,7 @@ TEST_F(RomanYearTest, LowFundsWarningOnce) {
 
 TEST_F(RomanYearTest, BonusDemandAmountsAndMutinyWhenItCannotBePaid) {
     give(romans(), "Thracia", 11);
-    for (auto [treasury, amount] : {std::pair{60000, 12000}, {30000, 10000}}) {
+    for (auto [treasury, amount] : {std::pair{60000, 12000}, {30000, 10000}, {10000, 10000}}) {
         romans().treasury = treasury;
         advisor.answers = {true};
         demandBonus(game());

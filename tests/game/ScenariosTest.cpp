@@ -29,6 +29,8 @@ class ScenariosTest : public test::HistoryTest {
         game().romans.lastIncome = 9200;
         game().romans.upkeep = 4125;
         game().barbarians.tribeCountdown = {9, 8, 7, 6};
+        game().barbarians.setTribeHostility(0, 1);
+        game().invasionCount = 34;
         game().romans.egyptHintShown = true;
     }
 };
@@ -156,8 +158,8 @@ TEST(ScenarioTable, TheDocumentsListTheTable) {
 }
 
 // New Game (and play-again, which is New Game) and every scenario show
-// nothing of the game before: no plague, no news, no figures of a year not
-// played. A start whose set-up plays a year may have news and a plague of
+// nothing of the game before: no plague, no news, no figures or Results
+// counts of a year not played, the tribes' lands hostile as at the start. A start whose set-up plays a year may have news and a plague of
 // its own.
 TEST_F(ScenariosTest, EveryStartShowsNothingOfThePreviousGame) {
     std::vector<const Scenario*> starts{nullptr};
@@ -186,7 +188,9 @@ TEST_F(ScenariosTest, EveryStartShowsNothingOfThePreviousGame) {
             EXPECT_EQ(romans.upkeep, 0);
             // Kept for the run (a year played counts them down).
             EXPECT_EQ(game().barbarians.tribeCountdown, (std::array<int, 4>{9, 8, 7, 6}));
+            EXPECT_EQ(game().invasionCount, 0);
         }
+        EXPECT_EQ(p("Upper Rhine")->hostility, 2) << "the tribes' lands hostile again";
         EXPECT_TRUE(romans.egyptHintShown) << "each hint once a run";
     }
 }

@@ -235,11 +235,7 @@ TEST_F(YearRecordTest, TheRecordsGoThroughASavedGame) {
     Game other(99);
     ASSERT_TRUE(loadGameText(other, text).ok) << loadGameText(other, text).error;
     EXPECT_EQ(other.chronicle, game().chronicle);
-    EXPECT_EQ(other.lastYear.entries, game().lastYear.entries);
-    EXPECT_EQ(other.lastYear.before, game().lastYear.before);
-    EXPECT_EQ(other.lastYear.after, game().lastYear.after);
-    EXPECT_EQ(other.yearRecord.entries, game().yearRecord.entries);
-    EXPECT_EQ(saveGameText(other), text);
+    EXPECT_EQ(saveGameText(other), text) << "the records written again as they were read";
 
     const auto tampered = [&](const std::string& from, const std::string& to) {
         std::string t = text;

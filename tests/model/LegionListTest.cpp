@@ -102,5 +102,39 @@ TEST_F(LegionListTest, KeepsListOrderThroughEveryChange) {
     check(e, {p("Syria"), p("Italia")});
 }
 
+// A province made outside the table (as a test makes one) keeps its count all the same.
+TEST_F(LegionListTest, AProvinceOutsideTheTableIsCountedToo) {
+    Province nowhere("Nowhere", 0);
+    Empire& e = game().romans;
+    e.createLegion(&nowhere);
+    e.createLegion(p("Italia"));
+    e.createLegion(&nowhere);
+    EXPECT_EQ(e.legionsIn(&nowhere), 2);
+    e.destroyLegionAt(0);
+    EXPECT_EQ(e.legionsIn(&nowhere), 1);
+    e.clearLegions();
+}
+
+// While a walk is on, the slots stay put however many legions fall (far more holes than
+// legions) or are raised; once it ends, the holes close.
+TEST_F(LegionListTest, AWalkKeepsEverySlotThroughAMassacre) {
+    Empire& e = game().romans;
+    for (int i = 0; i < 100; ++i) {
+        e.createLegion(p("Italia"));
+    }
+    const Legion* last = e.legions.back().get();
+    {
+        const LegionList::Walk walk(e.legions);
+        for (int i = 0; i < 90; ++i) {
+            e.destroyLegionAt(0);
+        }
+        e.createLegion(p("Italia"));  // raised in the middle of it, as rebels are
+        EXPECT_EQ(last->slot, 99u);
+        EXPECT_EQ(e.legions.at(99), last);
+    }
+    EXPECT_EQ(last->slot, 9u);
+    EXPECT_EQ(e.legionsIn(p("Italia")), 11);
+}
+
 }  // namespace
 }  // namespace tessarion

@@ -30,6 +30,7 @@ TEST(PrintableTextTest, BytesThatAreNotUtf8AreEscapedOneByOne) {
     EXPECT_EQ(printableText("\xC0\xAF"), "\\xC0\\xAF");
     EXPECT_EQ(printableText("\xED\xA0\x80"), "\\xED\\xA0\\x80");
     EXPECT_EQ(printableText("\xF5\x80\x80\x80"), "\\xF5\\x80\\x80\\x80");
+    EXPECT_EQ(printableText("\xF4\x8F\xBF\xBF"), "\xF4\x8F\xBF\xBF") << "the last code point is one";
 }
 
 TEST(PrintableTextTest, ReadableTextStaysAsItIs) {

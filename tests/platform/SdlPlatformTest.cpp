@@ -27,37 +27,30 @@ namespace {
 
 // The real platform, with a script of SDL events fed into SDL's own queue one
 // at a time, so that they go through the same translation as a person's.
-class ScriptedSdl : public Platform {
+class ScriptedSdl : public SdlPlatform {
   public:
-    explicit ScriptedSdl(SdlPlatform& real) : real_(real) {}
-
-    std::pair<int, int> screenSize() override { return real_.screenSize(); }
     bool openWindow(const std::string& title, int w, int h) override {
         frameWidth = w;
         frameHeight = h;
-        return real_.openWindow(title, w, h);
+        return SdlPlatform::openWindow(title, w, h);
     }
-    void setFrameSize(int w, int h) override { real_.setFrameSize(w, h); }
-    std::pair<int, int> drawableSize() override { return real_.drawableSize(); }
     void setFrameScale(double pixelsPerPoint) override {
         scale = pixelsPerPoint;
-        real_.setFrameScale(pixelsPerPoint);
+        SdlPlatform::setFrameScale(pixelsPerPoint);
     }
-    void showWindow() override { real_.showWindow(); }
-    void hideWindow() override { real_.hideWindow(); }
     void present(const std::uint32_t* pixels, int w, int h) override {
         ++presented;
         frameWidth = w;
         frameHeight = h;
-        real_.present(pixels, w, h);
+        SdlPlatform::present(pixels, w, h);
     }
     bool pollEvent(InputEvent& event) override {
         feed();
-        return real_.pollEvent(event);
+        return SdlPlatform::pollEvent(event);
     }
     bool waitEvent(InputEvent& event, int timeoutMs) override {
         feed();
-        return real_.waitEvent(event, timeoutMs < 0 ? 50 : std::min(timeoutMs, 50));
+        return SdlPlatform::waitEvent(event, timeoutMs < 0 ? 50 : std::min(timeoutMs, 50));
     }
     void sleep(int ms) override {
         // What the player does while the game sleeps arrives now.
@@ -66,21 +59,8 @@ class ScriptedSdl : public Platform {
             duringSleep.pop_front();
             SDL_PushEvent(&e);
         }
-        real_.sleep(ms);
+        SdlPlatform::sleep(ms);
     }
-    void discardInput(std::uint64_t since) override { real_.discardInput(since); }
-    std::uint64_t ticks() override { return real_.ticks(); }
-    void toggleFullscreen() override { real_.toggleFullscreen(); }
-    int frameWidthFor(int height, int minimum) override {
-        return real_.frameWidthFor(height, minimum);
-    }
-    void playWave(const std::string& name, std::span<const unsigned char> wav,
-                  SoundMode mode) override {
-        ++sounds;
-        real_.playWave(name, wav, mode);
-    }
-    void stopSound() override { real_.stopSound(); }
-    void setVolume(int percent) override { real_.setVolume(percent); }
     bool openUrl(const std::string&) override { return true; }
 
     std::deque<std::function<SDL_Event()>> script;
@@ -89,7 +69,6 @@ class ScriptedSdl : public Platform {
     int frameHeight = 0;
     double scale = 1.0;  // pixels a point
     int presented = 0;
-    int sounds = 0;
 
   private:
     // The next scripted event only once the game has taken the one before, as
@@ -102,7 +81,6 @@ class ScriptedSdl : public Platform {
             SDL_PushEvent(&e);
         }
     }
-    SdlPlatform& real_;
 };
 
 SDL_Event keyDown(SDL_Keycode key) {
@@ -139,8 +117,8 @@ class SdlPlatformTest : public ::testing::Test {
 };
 
 TEST_F(SdlPlatformTest, AWholeTurnInARealWindow) {
-    SdlPlatform& sdl = *sdl_;
-    ScriptedSdl platform(sdl);
+    sdl_.reset();  // the one platform: this one scripted
+    ScriptedSdl platform;
     auto game = std::make_unique<Game>(11);
     DesktopConfig config;
     config.saveFolder = ::testing::TempDir() + "tessarion-sdl-test";

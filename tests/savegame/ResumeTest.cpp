@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engine/Orders.h"
-#include "engine/Routes.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
 #include "savegame/SavedGameFixture.h"
@@ -23,31 +22,13 @@ struct Action {
     bool endsTurn() const { return from < 0; }
 };
 
-// The player's drag from one province to another, as the window carries it
-// out: a neighbour is moved into or attacked, a province farther away is
-// marched to, with the first step at once.
-void order(Game& game, Province* from, Province* to) {
-    if (!hasReadyLegion(game.romans, from) || from == to || isBeyondBorder(to)) {
-        return;
-    }
-    if (isNeighbour(from, to) || isNeighbour(to, from)) {
-        attackProvince(to, game.romans, from);
-        return;
-    }
-    const Route route = findRoute(game, from, to);
-    if (route.size() >= 2) {
-        if (Legion* legion = setLegionRoute(game.romans, from, route)) {
-            game.romans.moveLegionStep(legion);
-        }
-    }
-}
-
 bool perform(Game& game, const Action& action) {
     if (action.endsTurn()) {
         return endTurnCycle(game);
     }
-    order(game, game.provinces[static_cast<std::size_t>(action.from)].get(),
-          game.provinces[static_cast<std::size_t>(action.to)].get());
+    // The player's drag from one province to another, as the window carries it out.
+    dropLegion(game, game.provinces[static_cast<std::size_t>(action.from)].get(),
+               game.provinces[static_cast<std::size_t>(action.to)].get());
     return false;
 }
 

@@ -49,6 +49,13 @@ inline std::string asWrittenBefore(const std::string& again, const std::string& 
     return withoutFacts == save ? save : withoutNotes(again);
 }
 
+// The text with the first occurrence of `from` changed to `to`.
+inline std::string edited(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
 // A fresh game of a fixed seed, set up as start-up leaves it.
 class SavedGameTest : public ::testing::Test {
   protected:

@@ -156,10 +156,6 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     EXPECT_FALSE(menu.isChecked(5001));
     EXPECT_FALSE(menu.active());
 
-    // Alt+H then the underlined letter of "About ...".
-    run({key(KeyCode::Letter, 'h', true), key(KeyCode::Letter, 'a')});
-    EXPECT_EQ(boxes.back(), "frame");
-
     // A click on the map while a menu is open only closes the menu.
     run({key(KeyCode::Letter, 'f', true)});
     EXPECT_EQ(menu.openMenu(), 0);
@@ -245,10 +241,6 @@ TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
     // The way it would take shows as a drag's does.
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     EXPECT_EQ(desktop_->routesShown().front(), plannedRoute(*game_, p("Italia"), p("Raetia")));
-    // Drawn on the window: white around Raetia's legion box.
-    const int bx = desktop_->screen().layoutOffsetX + layout::kMapLeft + p("Raetia")->legionX;
-    const int by = layout::kMapTop + p("Raetia")->legionY;
-    EXPECT_EQ(desktop_->screen().window.pixel(bx - 3, by + 20), kWhite);
     run({key(KeyCode::Space)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
 
@@ -267,46 +259,6 @@ TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
     EXPECT_FALSE(desktop_->askYesNo("Pay them?", {}));
     EXPECT_TRUE(platform.input.empty());
     EXPECT_EQ(game_->year(), 236);
-}
-
-TEST_F(DesktopTest, AWholeTurnByTouchAlone) {
-    // The splash and the intro close on taps (the intro on its close box), the
-    // hints are refused with No and the Prefect's good luck closed with OK.
-    LessonBox intro(nullptr, 266, "", desktop_->frameWidth(), 768, nullptr, nullptr);
-    AdvisorBox question(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(), 768, nullptr);
-    AdvisorBox message(AdvisorBox::Kind::Message, "x", desktop_->frameWidth(), 768, nullptr);
-    const BoxButton* no = question.button(AdvisorBox::kNo);
-    const BoxButton* ok = message.button(AdvisorBox::kOk);
-    script(tap(600, 400));
-    script(tap(intro.left + intro.width - 12, intro.top + MenuBar::kHeight + 12));
-    script(tap(question.clientLeft() + no->x + 5,
-               question.clientTop() + MenuBar::kHeight + no->y + 5));
-    script(
-        tap(message.clientLeft() + ok->x + 5, message.clientTop() + MenuBar::kHeight + ok->y + 5));
-    ASSERT_TRUE(desktop_->startUp());
-    desktop_->firstPaint();
-    ASSERT_TRUE(platform.input.empty());
-    ASSERT_EQ(desktop_->openBox(), nullptr);
-
-    // A finger drags one of Italia's legions to Raetia.
-    const InputEvent from = atItalia(InputEvent::Type::MouseDown);
-    const InputEvent to = atRaetia(InputEvent::Type::MouseUp);
-    run({touch(InputEvent::Type::TouchDown, from.x, from.y, 0),
-         touch(InputEvent::Type::TouchMove, (from.x + to.x) / 2, (from.y + to.y) / 2, 0),
-         touch(InputEvent::Type::TouchMove, to.x, to.y, 0),
-         touch(InputEvent::Type::TouchUp, to.x, to.y, 0)});
-    EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
-
-    // A tap on the button ends the turn; the lesson that opens closes on a tap
-    // on its close box.
-    LessonBox lesson(nullptr, 162, "", desktop_->frameWidth(), 768, nullptr, nullptr);
-    script(tap(lesson.left + lesson.width - 12, lesson.top + MenuBar::kHeight + 12));
-    const auto [bx, by] = endTurnButton();
-    run(tap(bx, by));
-    EXPECT_EQ(game_->year(), 236);
-    EXPECT_TRUE(platform.input.empty());
-    EXPECT_EQ(desktop_->openBox(), nullptr);
-    EXPECT_FALSE(desktop_->quitting());
 }
 
 TEST_F(DesktopTest, ALongPressOnTheMapEndsTheTurnButNotAFingerLostWhileTheGameWasBusy) {
@@ -366,13 +318,6 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
               kRouteTaken)
         << "shown at once";
 
-    // Beyond the frontier with nobody there: refused at a glance.
-    run({onMap(InputEvent::Type::MouseMove, test::dropPointFor(shell, p("Sarmatia")))});
-    ASSERT_EQ(desktop_->routesShown().size(), 1u);
-    EXPECT_FALSE(desktop_->routesShown().front().accepted);
-    EXPECT_GT(countColour(screen.window, kRouteRefused), 50);
-    EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
-
     // Dropped: the legion takes its first step and the drag's way is gone.
     run({overFar, onMap(InputEvent::Type::MouseUp, test::dropPointFor(shell, far))});
     Province* first = p(way.steps[1]->name);
@@ -402,14 +347,23 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
 }
 
-// A year whose events speak: the wait cursor shows from the right click until the player has
-// the game back, but never over a box that asks him; and every box stands over its own year.
-TEST_F(DesktopTest, AComputersTurnShowsTheWaitCursorAndEachBoxItsYear) {
+// From the end of the turn (here by a right click, in a year whose events speak) the player
+// sees the game at work until it is his again: the wait cursor, but never over a box that asks
+// him, and the button greyed and relabelled; and every box stands over its own year.
+TEST_F(DesktopTest, AComputersTurnShowsTheBusySignAndEachBoxItsYear) {
     start();
     game_->turn = 285 - 235;
     beginChronicle(*game_);  // the year's record starts in the year set, as a scenario's does
     desktop_->redrawScreen();
     Screen& screen = desktop_->screen();
+    const int bx = screen.layoutOffsetX + EndTurnButton::kLeft + 4;
+    const int by = EndTurnButton::kTop + 4;
+    auto busyLabel = [&] {
+        return countPixels(screen.window, bx, by, bx + EndTurnButton::kWidth - 8,
+                           by + EndTurnButton::kHeight - 8, EndTurnButton::kInkBusy);
+    };
+    ASSERT_EQ(screen.window.pixel(bx, by), EndTurnButton::kFace);
+    EXPECT_EQ(busyLabel(), 0);
     std::vector<Cursor> whileBoxesOpen;
     // The year each box opened in, and whether the report showed it then.
     std::vector<std::pair<int, bool>> seen;
@@ -418,6 +372,12 @@ TEST_F(DesktopTest, AComputersTurnShowsTheWaitCursorAndEachBoxItsYear) {
         const std::string year = "YEAR: " + std::to_string(game_->year()) + " AD";
         seen.emplace_back(game_->year(), test::textAt(screen.window, screen.x(1110), 100, year,
                                                       kBlack, 0xFF808080));
+        // What the player is shown while the box is open: the frame.
+        EXPECT_EQ(platform.frame[static_cast<std::size_t>((by + MenuBar::kHeight) *
+                                                              platform.frameWidth +
+                                                          bx)],
+                  EndTurnButton::kFaceBusy);
+        EXPECT_GT(busyLabel(), 10) << "the label says the computer is moving";
     };
     script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
     const std::size_t before = platform.log.size();
@@ -444,17 +404,10 @@ TEST_F(DesktopTest, AComputersTurnShowsTheWaitCursorAndEachBoxItsYear) {
     for (const auto& [year, shown] : seen) {
         EXPECT_TRUE(shown) << "a box in " << year << " over another year";
     }
-}
-
-TEST_F(DesktopTest, ABoxWaitingForThePlayerDrawsNothingUntilInput) {
-    start();
-    InputEvent enter = key(KeyCode::Enter);
-    enter.time = platform.ticks() + 60000;  // a minute later
-    script({enter});
-    const int before = platform.presented;
-    desktop_->showMessage("Princeps,\r\n\r\nWe wait.");
-    EXPECT_GE(platform.ticks(), enter.time);
-    EXPECT_LE(platform.presented - before, 3) << "one frame as it opens, one for the key";
+    // Back to the player.
+    EXPECT_EQ(screen.window.pixel(bx, by), EndTurnButton::kFace);
+    EXPECT_EQ(busyLabel(), 0);
+    EXPECT_FALSE(desktop_->modal().waiting());
 }
 
 TEST_F(DesktopTest, KeyChordAndAccelerators) {
@@ -491,63 +444,11 @@ TEST_F(DesktopTest, KeyChordAndAccelerators) {
     EXPECT_EQ(uprisings(), 3) << "let go and pressed again, it rises again";
     run({keyUp(KeyCode::Letter, 'p'), keyUp(KeyCode::Letter, 'f'), keyUp(KeyCode::Letter, 'j')});
 
-    // A key held down when a box opens and let go in it is no longer held.
-    script({keyUp(KeyCode::Letter, 'p'), key(KeyCode::Enter)});
-    run({p});
-    desktop_->showMessage("Princeps,\r\n\r\nA test.");
-    run({f, j});
-    EXPECT_EQ(uprisings(), 3);
-
     InputEvent question;
     question.type = InputEvent::Type::Text;
     question.text = '?';
     run({keyUp(KeyCode::Letter, 'j'), question});
     EXPECT_EQ(boxes.back(), "frame");
-}
-
-// Whichever way the turn ends, the player sees the game at work until it is
-// his again: the button greyed and relabelled for the keyboard and the
-// finger, the wait cursor for the mouse.
-TEST_F(DesktopTest, EndingTheTurnByKeyShowsTheBusySignUntilThePlayerHasTheGameBack) {
-    start();
-    Screen& screen = desktop_->screen();
-    const int bx = screen.layoutOffsetX + EndTurnButton::kLeft + 4;
-    const int by = EndTurnButton::kTop + 4;
-    ASSERT_EQ(screen.window.pixel(bx, by), EndTurnButton::kFace);
-    auto busyLabel = [&] {
-        return countPixels(screen.window, bx, by, bx + EndTurnButton::kWidth - 8,
-                           by + EndTurnButton::kHeight - 8, EndTurnButton::kInkBusy);
-    };
-    EXPECT_EQ(busyLabel(), 0);
-    std::vector<std::uint32_t> faces;
-    std::vector<int> labels;
-    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
-        boxes.push_back(describe(box));
-        faces.push_back(screen.window.pixel(bx, by));
-        labels.push_back(busyLabel());
-        // What the player is shown while the box is open: the frame.
-        faces.push_back(platform.frame[static_cast<std::size_t>(
-            (by + MenuBar::kHeight) * platform.frameWidth + bx)]);
-    };
-    script({key(KeyCode::Escape)});  // the lesson of 236
-    const std::size_t logBefore = platform.log.size();
-    run({key(KeyCode::Letter, 'e')});
-    ASSERT_EQ(game_->year(), 236);
-    ASSERT_FALSE(faces.empty());
-    for (std::uint32_t face : faces) {
-        EXPECT_EQ(face, EndTurnButton::kFaceBusy);
-    }
-    for (int label : labels) {
-        EXPECT_GT(label, 10) << "the label says the computer is moving";
-    }
-    EXPECT_NE(std::find(platform.log.begin() + static_cast<long>(logBefore), platform.log.end(),
-                        "cursor wait"),
-              platform.log.end());
-    // Back to the player.
-    EXPECT_EQ(screen.window.pixel(bx, by), EndTurnButton::kFace);
-    EXPECT_EQ(busyLabel(), 0);
-    EXPECT_EQ(platform.cursor, Cursor::Arrow);
-    EXPECT_FALSE(desktop_->modal().waiting());
 }
 
 TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
@@ -565,40 +466,6 @@ TEST_F(DesktopTest, LessonButtonPlaysAndStopsTheNarration) {
     const std::vector<std::string> expected{"play async IDR_ADRIANOPLE (missing)", "stop sound",
                                             "stop sound"};
     EXPECT_EQ(platform.log, expected);
-}
-
-TEST_F(DesktopTest, TheVolumeStepReachesThePlatformAtOnceAndIsTheOneChecked) {
-    start();
-    EXPECT_EQ(desktop_->shell().view.soundVolume, 100);
-    EXPECT_TRUE(desktop_->menuBar().isChecked(cmd::kVolume100));
-    platform.log.clear();
-    desktop_->shell().command(cmd::kVolume25);
-    desktop_->shell().command(cmd::kVolume75);
-    EXPECT_EQ(platform.log, (std::vector<std::string>{"volume 25", "volume 75"}));
-    EXPECT_EQ(desktop_->shell().view.soundVolume, 75);
-    for (int volume : cmd::kVolumes) {
-        EXPECT_EQ(desktop_->menuBar().isChecked(volume), volume == cmd::kVolume75) << volume;
-    }
-}
-
-TEST_F(DesktopTest, AnimationsTakeTheirTimeWithOrWithoutSound) {
-    start();
-    desktop_->shell().command(cmd::kSound);  // sound off
-    platform.log.clear();
-    const std::uint64_t before = platform.ticks();
-    game_->frontEnd().animateMove(p("Italia"), p("Raetia"));
-    EXPECT_EQ(platform.ticks() - before, 9u * 50u + 330u);
-    EXPECT_TRUE(platform.log.empty()) << "no sound when it is switched off";
-
-    // An enemy move along one border is shown once a turn.
-    desktop_->shell().command(cmd::kSound);
-    const std::uint64_t t = platform.ticks();
-    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    EXPECT_EQ(platform.ticks() - t, 3u * 100u + 330u);
-    desktop_->clearShownMoves();
-    game_->frontEnd().animateMove(p("Upper Rhine"), p("Belgica"));
-    EXPECT_EQ(platform.ticks() - t, 2u * (3u * 100u + 330u));
 }
 
 TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
@@ -729,22 +596,6 @@ TEST_F(DesktopTest, BoxesBannerAndMarchLeaveTheWindowAsTheGameIs) {
     desktop_->playSound(Sound::March);
     EXPECT_TRUE(screen.window.pixels() == paintedFromState(*desktop_).pixels());
     EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "play sync IDR_MARCH_SND"), 0);
-}
-
-TEST_F(DesktopTest, AWebPageWithoutABrowserSaysWhereItIs) {
-    start();
-    platform.browser = false;
-    std::vector<std::string> said;
-    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
-        if (auto* alert = dynamic_cast<AlertBox*>(&box)) {
-            said = alert->lines();
-        }
-    };
-    script({key(KeyCode::Enter)});
-    desktop_->shell().command(cmd::kStudyGuide);
-    ASSERT_FALSE(said.empty());
-    EXPECT_EQ(said.back(), "https://example.test/guide.html");
-    EXPECT_EQ(platform.log.back(), "open https://example.test/guide.html");
 }
 
 TEST_F(DesktopTest, SaveAsksBeforeReplacingAndLoadListsNewestFirstWithYears) {

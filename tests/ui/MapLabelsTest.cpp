@@ -10,6 +10,7 @@
 
 #include "game/Game.h"
 #include "model/ProvinceTable.h"
+#include "ui/Language.h"
 #include "ui/MapLabels.h"
 #include "ui/Surface.h"
 
@@ -68,6 +69,37 @@ TEST(MapLabels, KeptNamesAreClearAndLegibleAndOnlyNamesWithoutRoomAreDropped) {
 
 // The ink falls inside the laid-out boxes, and each single line's capitals stand at least
 // the least height on the screen's own pixels.
+// The names that are not Latin are lettered in the player's language, in
+// capitals without accents, and still keep clear of the legions and each other.
+TEST(MapLabels, NamesThatAreNotLatinSpeakThePlayersLanguage) {
+    Game game;
+    MapLabels& labels = MapLabels::embedded(game);
+    auto nameOf = [&](std::string_view province) -> const MapLabels::Name& {
+        for (const MapLabels::Name& n : labels.names()) {
+            if (!n.sea && game.provinces[static_cast<std::size_t>(n.province)]->name == province) {
+                return n;
+            }
+        }
+        ADD_FAILURE() << province;
+        return labels.names().front();
+    };
+    const MapLabels::Name& rhine = nameOf("Upper Rhine");
+    const std::pair<const char*, std::vector<std::string>> shown[] = {
+        {"de", {"OBERRHEIN"}}, {"fr", {"RHIN SUPERIEUR"}}, {"en", rhine.lines}};
+    for (const auto& [language, lines] : shown) {
+        setLanguage(language);
+        EXPECT_EQ(labels.linesOf(rhine), lines) << language;
+        EXPECT_EQ(labels.linesOf(nameOf("Italia")), nameOf("Italia").lines) << language;
+        std::vector<Box> boxes;
+        for (const MapLabels::Placed& p : labels.layout(1.0)) {
+            EXPECT_FALSE(overlapsAny(p.box, labels.keepClear())) << language << p.lines[0];
+            EXPECT_FALSE(overlapsAny(p.box, boxes)) << language << p.lines[0];
+            boxes.push_back(p.box);
+        }
+        EXPECT_GE(boxes.size(), 26u) << language;
+    }
+}
+
 TEST(MapLabels, TheInkIsWhereTheLayoutPutsIt) {
     Game game;
     MapLabels& labels = MapLabels::embedded(game);

@@ -119,14 +119,6 @@ TEST_F(ProvinceInfoTest, CoinsShowTheTaxValue) {
     EXPECT_EQ(coins(paint()), (std::vector{full, full, full, full}));
     prov->taxValue = 0;
     EXPECT_EQ(coins(paint()), (std::vector{kBlack, kBlack, kBlack, kBlack}));
-    // The coins are 20 pixels square, 22 apart.
-    prov->taxValue = 2;
-    const Surface s = paint();
-    EXPECT_EQ(s.pixel(515, 595), full);
-    EXPECT_EQ(s.pixel(534, 614), full);
-    EXPECT_EQ(s.pixel(535, 600), kBlack);
-    EXPECT_EQ(s.pixel(537, 595), full);
-    EXPECT_EQ(s.pixel(600, 614), empty);
 }
 
 TEST_F(ProvinceInfoTest, TheLineFollowsTheMouseOntoTheSea) {

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "ScreenFixture.h"
+#include "res/MapLand.h"
 #include "ui/Font.h"
 #include "ui/FrameScale.h"
+#include "ui/MapColours.h"
 #include "ui/Surface.h"
 
 namespace tessarion {
@@ -139,6 +141,85 @@ TEST_F(ScaledScreenTest, TheLaptopFrameIsTheSameAfterAnyOtherScale) {
     display().resize(1366, height, 1.0);
     const Surface after = paint();
     EXPECT_TRUE(after.pixels() == before.pixels());
+}
+
+// The share of the map's coast that a paint at scale 2 shows sharp: of the
+// 2 x 2 pixel blocks the large map's coast runs through, those that are not
+// one colour. A copy of the map enlarged from its own size has none.
+double sharpCoast(const Surface& painted, int mapLeft, int mapTop) {
+    const res::MapLand& land = res::MapLand::embedded(2);
+    int coast = 0;
+    int sharp = 0;
+    const auto sea = [&](int x, int y) { return land.at(x, y) == res::MapLand::kSea; };
+    for (int y = 0; y + 1 < land.height(); y += 2) {
+        for (int x = 0; x + 1 < land.width(); x += 2) {
+            if (sea(x, y) == sea(x + 1, y) && sea(x, y) == sea(x, y + 1) &&
+                sea(x, y) == sea(x + 1, y + 1)) {
+                continue;
+            }
+            ++coast;
+            const std::uint32_t first = painted.pixel(mapLeft + x, mapTop + y);
+            sharp += painted.pixel(mapLeft + x + 1, mapTop + y) != first ||
+                     painted.pixel(mapLeft + x, mapTop + y + 1) != first ||
+                     painted.pixel(mapLeft + x + 1, mapTop + y + 1) != first;
+        }
+    }
+    return coast > 0 ? static_cast<double>(sharp) / coast : 0.0;
+}
+
+TEST_F(ScaledScreenTest, LargerScreensDrawTheMapFromItsLargePictures) {
+    Screen& s = display();
+    s.loadPictures();
+    const Surface laptop = paint();
+    EXPECT_EQ(s.mapPixelsPerPoint(), 1);
+    for (double scale : {1.4, 2.0}) {
+        s.resize(1366, s.height(), scale);
+        EXPECT_EQ(s.mapPixelsPerPoint(), 2) << scale;
+        EXPECT_EQ(s.pictures.overlays[0].surface.scale(), 2.0) << scale;
+    }
+    const Surface large = paint();
+    EXPECT_GT(sharpCoast(large, large.toPixels(s.x(layout::kMapLeft)),
+                         large.toPixels(layout::kMapTop)),
+              0.8);
+    // Back on the laptop, the map's own pictures again, pixel for pixel.
+    s.resize(1366, s.height(), 1.0);
+    EXPECT_EQ(s.mapPixelsPerPoint(), 1);
+    EXPECT_TRUE(paint().pixels() == laptop.pixels());
+}
+
+TEST_F(ScaledScreenTest, TheLargeMapTakesTheColourBlindColoursLikeTheSmall) {
+    // Each ground's usual colour, on the map as it was recoloured at either size.
+    const auto grounds = [&](double scale) {
+        display().resize(1366, display().height(), scale);
+        const Surface& map = display().baseMap;
+        const res::MapLand& land = res::MapLand::embedded(display().mapPixelsPerPoint());
+        std::vector<std::vector<std::uint32_t>> byGround(3);
+        for (int y = 0; y < map.pixelHeight(); ++y) {
+            for (int x = 0; x < map.pixelWidth(); ++x) {
+                const int at = land.at(x, y);
+                byGround[at == res::MapLand::kSea ? 0 : at == res::MapLand::kNoProvince ? 1 : 2]
+                    .push_back(map.pixel(x, y));
+            }
+        }
+        std::vector<std::uint32_t> typical;
+        for (const auto& g : byGround) {
+            Surface row(static_cast<int>(g.size()), 1);
+            std::copy(g.begin(), g.end(), row.row(0));
+            typical.push_back(typicalColour(row));
+        }
+        return typical;
+    };
+    view.colours = ColourScheme::ColourBlind;
+    display().loadPictures();
+    const std::vector<std::uint32_t> small = grounds(1.0);
+    const std::vector<std::uint32_t> large = grounds(2.0);
+    EXPECT_EQ(display().mapPixelsPerPoint(), 2);
+    for (std::size_t i = 0; i < small.size(); ++i) {
+        for (int shift : {0, 8, 16}) {
+            EXPECT_NEAR((small[i] >> shift) & 0xFF, (large[i] >> shift) & 0xFF, 8)
+                << "ground " << i;
+        }
+    }
 }
 
 }  // namespace

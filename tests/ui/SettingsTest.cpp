@@ -103,7 +103,17 @@ class DesktopSettingsTest : public test::DesktopFixture {
         return read.settings;
     }
 
+    // The third line of each advisor box that opens: what the note says.
+    void listenToTheAdvisor() {
+        desktop_->modal().onBoxOpened = [this](ModalBox& box) {
+            if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
+                said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
+            }
+        };
+    }
+
     std::vector<std::string> notes;
+    std::vector<std::string> said;
 };
 
 TEST_F(DesktopSettingsTest, TheMenusChoicesAndTheWindowAreThereAtTheNextStart) {
@@ -175,14 +185,9 @@ TEST_F(DesktopSettingsTest, ADamagedFileIsShownOnceKeepsItsGoodLinesAndIsWritten
     fs::create_directories(fs::path(file).parent_path());
     std::ofstream(file, std::ios::binary)
         << std::string("skillLevel = hard\n\0\xff\xfe\nfutureKey = 7\n", 35);
-    std::vector<std::string> said;
     for (int run = 0; run < 2; ++run) {
         ASSERT_TRUE(start());
-        desktop_->modal().onBoxOpened = [&](ModalBox& box) {
-            if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
-                said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
-            }
-        };
+        listenToTheAdvisor();
         // The note if any, No to the hints, the Prefect's good luck.
         for (KeyCode k : {KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
             platform.input.push_back(test::key(k));
@@ -209,12 +214,7 @@ TEST_F(DesktopSettingsTest, ADamagedFileIsShownOnceKeepsItsGoodLinesAndIsWritten
 TEST_F(DesktopSettingsTest, ASettingsFileThatCannotBeWrittenIsToldAsSettings) {
     fs::create_directories(file);  // a folder where the file should be
     ASSERT_TRUE(start());
-    std::vector<std::string> said;
-    desktop_->modal().onBoxOpened = [&](ModalBox& box) {
-        if (auto* advisor = dynamic_cast<AdvisorBox*>(&box)) {
-            said.push_back(advisor->lines().size() > 2 ? advisor->lines()[2] : "");
-        }
-    };
+    listenToTheAdvisor();
     // The notes of the reading and of the writing, No to the hints, good luck.
     for (KeyCode k : {KeyCode::Enter, KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
         platform.input.push_back(test::key(k));

@@ -26,23 +26,6 @@ class SoundBoardTest : public ::testing::Test {
     std::map<std::string, int> decoded;
 };
 
-TEST_F(SoundBoardTest, EveryEffectPlaysAsListedAndOnlyTheMarchHoldsTheGameUp) {
-    board.play(Sound::Battle);
-    board.play(Sound::March);
-    board.play(Sound::Plague);
-    board.play(Sound::PeoplesFront);
-    board.play(Sound::Intro);
-    board.playTheme();
-    const std::vector<std::string> expected{"play async IDR_SWORD_SND", "play sync IDR_MARCH_SND",
-                                            "play async IDR_COUGH_SND", "play async IDR_PFJ_SND",
-                                            "play async IDR_INTRO_SND", "play loop IDR_INTRO_SND"};
-    EXPECT_EQ(platform.log, expected);
-    EXPECT_TRUE(SoundBoard::holdsUp(Sound::March));
-    for (Sound other : {Sound::Battle, Sound::Plague, Sound::PeoplesFront, Sound::Intro}) {
-        EXPECT_FALSE(SoundBoard::holdsUp(other));
-    }
-}
-
 TEST_F(SoundBoardTest, EffectsStayDecodedWhileTheThemeAndNarrationsAreLetGo) {
     for (int i = 0; i < 3; ++i) {
         board.play(Sound::Battle);

@@ -52,23 +52,6 @@ TEST(Surface, CopiesClipAtEveryEdge) {
     EXPECT_EQ(dst.pixel(1, 1), kA);
 }
 
-TEST(Surface, MirroredCopyFlipsWithinTheSameRectangle) {
-    const Surface src = numbered();
-    Surface dst(6, 2, kA);
-    dst.blit(src, 0, 0, 3, 2, 1, 0, Surface::Op::Copy, true);
-    EXPECT_EQ(dst.pixel(0, 0), kA);
-    EXPECT_EQ(dst.pixel(1, 0), 0xFF000003u);
-    EXPECT_EQ(dst.pixel(3, 0), 0xFF000001u);
-    EXPECT_EQ(dst.pixel(3, 1), 0xFF00000Bu);
-    EXPECT_EQ(dst.pixel(4, 0), kA);
-    // Cut at the left edge, the columns that remain are still the flipped ones.
-    Surface cut(6, 2, kA);
-    cut.blit(src, 0, 0, 3, 2, -1, 0, Surface::Op::Copy, true);
-    EXPECT_EQ(cut.pixel(0, 0), 0xFF000002u);
-    EXPECT_EQ(cut.pixel(1, 0), 0xFF000001u);
-    EXPECT_EQ(cut.pixel(2, 0), kA);
-}
-
 TEST(Surface, LinesLeaveOutTheirEndPointAndClip) {
     Surface s(10, 10, kBlack);
     s.drawLine(2, 3, 6, 3, kWhite);
@@ -126,65 +109,6 @@ TEST(Surface, TextInColourOverATransparentOrOpaqueBackground) {
     Surface tiny(4, 4, kA);
     tiny.drawText(-3, -6, "Mesopotamia");
     tiny.drawText(2, 2, "Mesopotamia");
-}
-
-// Whoever keeps a copy of a surface brings it up to date from the log alone:
-// every pixel any operation changes must lie in an area the log names.
-TEST(Surface, ItsLogNamesEveryPixelDrawn) {
-    Surface s(120, 60, 0xFF102030);
-    EXPECT_FALSE(s.takeDamage()) << "no log until one is kept";
-    s.keepDamageLog(true);
-    Surface picture(30, 20, 0xFFC08020);
-    Mask mask(30, 20, 0);
-    const std::vector<std::function<void(Surface&)>> drawings = {
-        [](Surface& t) { t.fillRect(-10, -10, 6, 7, kWhite); },
-        [&](Surface& t) { t.blit(picture, 0, 0, 30, 20, 105, 50); },
-        [&](Surface& t) { t.blitMasked(picture, mask, 30, 20, -12, 30, true); },
-        [](Surface& t) { t.drawLine(10, 55, 70, 3, kRed); },
-        [](Surface& t) { t.drawFrame(40, 10, 90, 40, kWhite); },
-        [](Surface& t) {
-            t.text = {kWhite, kBlack, false};
-            t.drawText(50, 20, "Ave, Princeps");
-        },
-        [](Surface& t) {
-            t.text = {kBlack, kWhite, true};
-            t.drawText(-3, 44, "gjq");
-        },
-        [](Surface& t) { t.setPixel(119, 0, kRed); },
-        [](Surface& t) { t.row(33)[2] = kRed; },
-    };
-    for (const auto& draw : drawings) {
-        const Surface before = s;
-        draw(s);
-        const auto log = s.takeDamage();
-        ASSERT_TRUE(log);
-        for (const Area& a : *log) {
-            EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= 120 && a.bottom <= 60);
-        }
-        int changed = 0;
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 120; ++x) {
-                if (s.pixel(x, y) == before.pixel(x, y)) {
-                    continue;
-                }
-                ++changed;
-                EXPECT_TRUE(std::any_of(log->begin(), log->end(),
-                                        [&](const Area& a) {
-                                            return x >= a.left && x < a.right && y >= a.top &&
-                                                   y < a.bottom;
-                                        }))
-                    << "(" << x << ", " << y << ") changed unlogged";
-            }
-        }
-        EXPECT_GT(changed, 0);
-    }
-    // A log of thousands of scattered points says "everything" instead.
-    for (int i = 0; i < 3000; ++i) {
-        s.setPixel((i * 37) % 120, (i * 53) % 60, kWhite);
-    }
-    EXPECT_FALSE(s.takeDamage());
-    s.setPixel(1, 1, kRed);
-    EXPECT_TRUE(s.takeDamage()) << "and starts afresh once taken";
 }
 
 }  // namespace

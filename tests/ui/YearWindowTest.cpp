@@ -109,14 +109,6 @@ TEST_F(YearWindowTest, AfterTheComputersTurnTheLineTellsTheYearAndOpensItsReport
     })) << "every year's taxes are in it";
     EXPECT_FALSE(desktop_->openBox()) << "Enter closed it";
 
-    // So do its key and the History menu.
-    platform.input.push_back(key(KeyCode::Escape));
-    run(typed("y"));
-    platform.input.push_back(key(KeyCode::Enter));
-    desktop_->shell().command(cmd::kYearReport);
-    EXPECT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes.back(), boxes.front());
-
     // A new game has no year to tell.
     desktop_->shell().command(cmd::kNewGame, 1);
     EXPECT_EQ(lineStrip(), stripArea);
@@ -184,15 +176,6 @@ TEST_F(YearWindowTest, FileExportChronicleWritesBothFilesBesideTheSavedGames) {
     EXPECT_EQ(told[2], saveFolder + "rome.csv");
     EXPECT_EQ(contentsOf(saveFolder + "rome.csv"), chronicleCsv(*game_));
     EXPECT_TRUE(std::filesystem::exists(saveFolder + "rome.png"));
-
-    // Again under the same name: asked first, and No writes nothing.
-    told.clear();
-    script(typed("rome"));
-    // No to replacing it, and no other name.
-    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Escape)});
-    desktop_->shell().command(cmd::kExportChronicle);
-    ASSERT_FALSE(told.empty());
-    EXPECT_EQ(told[0], "rome.png already exists.");
 }
 
 // A long year scrolls: by line, to either end, by the bar's arrows; its lines

@@ -1,12 +1,17 @@
 // Checks the quiz's questions and marking, and that the three pages hang
-// together offline. Plain Node: node web/tests/quiz.test.js
+// together offline in every language. It reads the pages the build gathers:
+// node web/tests/quiz.test.js BUILD/web/pages
 'use strict';
 
 const assert = require('assert');
 const fs = require('fs');
 const path = require('path');
 
-const webDir = path.join(__dirname, '..');
+const webDir = path.resolve(process.argv[2] || path.join(__dirname, '..'));
+if (!fs.existsSync(path.join(webDir, 'quiz-texts.js'))) {
+  console.log('FAIL ' + webDir + ' holds no translated pages: name the build\'s web/pages folder');
+  process.exit(1);
+}
 const quiz = require(path.join(webDir, 'quiz.js'));
 const { QUESTIONS, score, mount } = quiz;
 const read = (name) => fs.readFileSync(path.join(webDir, name), 'utf8');
@@ -189,42 +194,52 @@ test('the page form marks a sheet and starts again', () => {
   assert.ok(page.scoreBox.textContent.startsWith('You scored ' + n + ' out of ' + n + '.'));
 });
 
-test('the quiz page loads the script before using it', () => {
-  const html = read('quiz.html');
-  const src = html.search(/<script\s+src="quiz\.js"\s*>\s*<\/script>/);
-  const use = html.indexOf('TessarionQuiz.mount(');
-  assert.ok(src >= 0, 'quiz.html does not load quiz.js');
-  assert.ok(use > src, 'quiz.html calls the quiz before loading it');
-  assert.ok(/id="quiz"/.test(html), 'quiz.html has no place for the questions');
-});
-
 const LANGS = ['en', 'de', 'fr', 'it', 'es'];
 const pageIn = (page, lang) => page + (lang === 'en' ? '' : '.' + lang) + '.html';
-const translated = Object.fromEntries(LANGS.slice(1).map((l) => [l, require(path.join(webDir, 'quiz.' + l + '.js'))]));
+const quizTexts = require(path.join(webDir, 'quiz-texts.js'));
+const translated = Object.fromEntries(LANGS.slice(1).map((l) => [l, quiz.translated(quizTexts[l])]));
 
-test('every translation of the quiz asks the same questions with the same answers', () => {
+test('every quiz page loads its texts and the script before using them', () => {
+  for (const lang of LANGS) {
+    const html = read(pageIn('quiz', lang));
+    const texts = html.search(/<script\s+src="quiz-texts\.js"\s*>\s*<\/script>/);
+    const src = html.search(/<script\s+src="quiz\.js"\s*>\s*<\/script>/);
+    const use = html.indexOf('TessarionQuiz.mount(');
+    assert.ok(texts >= 0 && src > texts, lang + ': the texts are not loaded before quiz.js');
+    assert.ok(use > src, lang + ': the page calls the quiz before loading it');
+    assert.ok(/id="quiz"/.test(html), lang + ': no place for the questions');
+  }
+});
+
+// The catalogues give every text of the quiz: a text the page would look up in vain (a
+// changed English text, a lost entry) would show in English.
+test('every translation of the quiz is complete and answered by its own guide', () => {
   for (const [lang, t] of Object.entries(translated)) {
-    assert.strictEqual(t.questions.length, QUESTIONS.length, lang + ': number of questions');
+    assert.ok(quizTexts[lang], lang + ': no texts');
     const guide = visibleText(read(pageIn('guide', lang)));
     t.questions.forEach((q, i) => {
       const where = lang + ' question ' + (i + 1);
-      assert.strictEqual(q.choices.length, QUESTIONS[i].choices.length, where + ': number of choices');
-      assert.strictEqual(q.answer, QUESTIONS[i].answer, where + ': a different right answer');
+      const english = QUESTIONS[i];
+      assert.notStrictEqual(q.question, english.question, where + ': the question is English');
+      assert.notStrictEqual(q.explanation, english.explanation, where + ': the explanation is English');
       assert.strictEqual(new Set(q.choices).size, q.choices.length, where + ': two choices are the same');
-      assert.ok(q.question && q.explanation && !/\n/.test(q.explanation), where + ': missing text');
-      assert.ok(q.inGuide && guide.includes(q.inGuide.toLowerCase()),
+      assert.ok(!/\n/.test(q.explanation), where + ': the explanation is not one line');
+      assert.ok(guide.includes(q.inGuide.toLowerCase()),
         where + ': the ' + lang + ' guide never mentions "' + q.inGuide + '"');
     });
     for (const key of Object.keys(quiz.TEXTS)) {
-      assert.ok(t.texts[key] && t.texts[key] !== quiz.TEXTS[key], lang + ': "' + key + '" left untranslated');
+      assert.ok(t.texts[key] !== quiz.TEXTS[key], lang + ': "' + key + '" left untranslated');
     }
-    assert.ok(t.texts.scored.includes('{correct}') && t.texts.scored.includes('{total}'), lang + ': score line');
   }
 });
 
 test('a translated quiz page marks in its own language', () => {
   const container = new Node('div');
-  const page = mount(fakeDocument, container, translated.de);
+  // As in the browser: the texts script has run, and the page says which language it is.
+  globalThis.TessarionQuizTexts = quizTexts;
+  const germanPage = Object.assign({ documentElement: { getAttribute: () => 'de' } }, fakeDocument);
+  const page = mount(germanPage, container);
+  delete globalThis.TessarionQuizTexts;
   const check = container.all((e) => e.tagName === 'button').find((b) => b.textContent === 'Antworten prüfen');
   assert.ok(check, 'no German check button');
   page.radios[0][allWrong[0]].checked = true;

@@ -1,6 +1,7 @@
 // Runs the page's script against a small stand-in for the browser and checks the language it
 // speaks: chosen from the browser's list, every text of the page translated, and the help
-// link going to that language's "How to play". Plain Node: node packaging/web/tests/page.test.js
+// link going to that language's "How to play". It needs the texts the build makes:
+// node packaging/web/tests/page.test.js BUILD/web/page-texts.js
 'use strict';
 
 const assert = require('assert');
@@ -11,6 +12,11 @@ const vm = require('vm');
 const webDir = path.join(__dirname, '..');
 const html = fs.readFileSync(path.join(webDir, 'index.html'), 'utf8');
 const script = fs.readFileSync(path.join(webDir, 'tessarion-page.js'), 'utf8');
+if (!process.argv[2]) {
+  console.log('FAIL name the page-texts.js the build made');
+  process.exit(1);
+}
+const texts = fs.readFileSync(process.argv[2], 'utf8');
 
 function element(attributes) {
   return {
@@ -68,6 +74,7 @@ async function load(languages, { helpPages = [], wasm = true, offline = false } 
   sandbox.window = sandbox;
   vm.createContext(sandbox);
   if (!wasm) vm.runInContext('delete globalThis.WebAssembly', sandbox);
+  vm.runInContext(texts, sandbox);
   vm.runInContext(script, sandbox);
   for (let i = 0; i < 5; i += 1) await new Promise((resolve) => setImmediate(resolve));
   const byId = (id) => page.find((e) => e.id === id);
