@@ -49,19 +49,11 @@ const text = Object.fromEntries(Object.entries(ENGLISH).map(
   ([key, english]) => [key, (TRANSLATIONS[language] || {})[english] || english]));
 const fill = (format, values) => format.replace(/\{(\w+)\}/g, (all, name) => values[name] ?? all);
 
-// Each language's "How to play" beside the game; the English walk-through of the first turns
-// where the page of that language is missing (or the browser is offline without it).
+// "How to play" is the walk-through of the first turns, in the page's language: the game's
+// site holds it in every language the game speaks.
 function linkHelp() {
-  const links = document.querySelectorAll('a.help');
   if (language === 'en') return;
-  const page = `how-to-play.${language}.html`;
-  for (const link of links) link.href = page;
-  fetch(page, { method: 'HEAD' })
-    .then((response) => response.ok)
-    .catch(() => false)
-    .then((found) => {
-      if (!found) for (const link of links) link.href = 'web/tutorial.html';
-    });
+  for (const link of document.querySelectorAll('a.help')) link.href = `web/tutorial.${language}.html`;
 }
 
 function translatePage() {
