@@ -1,7 +1,6 @@
 #include "ui/MapLabels.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -11,6 +10,7 @@
 #include "ui/Font.h"
 #include "ui/Language.h"
 #include "ui/Layout.h"
+#include "ui/PaintedWords.h"
 #include "ui/PictureStore.h"
 #include "ui/Pictures.h"
 #include "ui/Surface.h"
@@ -301,13 +301,9 @@ std::vector<std::string> MapLabels::linesOf(const Name& name) const {
     if (translated == english) {
         return name.lines;
     }
-    // Capitals without accents, as the map letters every name; one line, and
-    // the other way to set it is on two.
-    std::string shown = plainLowerCase(translated);
-    for (char& c : shown) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return {shown};
+    // Capitals without accents (the map's faces have none), as the map
+    // letters every name; one line, and the other way to set it is on two.
+    return {capitals(plainLowerCase(translated))};
 }
 
 // The places a name may take: where the tool put it, then ever further round it, to the
