@@ -63,11 +63,11 @@ double secondsOf(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// One copy of the whole back buffer onto a surface of its size (not the
-// window, whose next paint would have to mend all of it).
+// One copy of the whole window onto a surface of its size (the measure a
+// paint is counted in).
 void copyFrame(Screen& screen) {
     static Surface copy;
-    const Surface& back = screen.backBuffer;
+    const Surface& back = screen.window;
     if (copy.pixelWidth() != back.pixelWidth() || copy.pixelHeight() != back.pixelHeight() ||
         copy.scale() != back.scale()) {
         copy = Surface(back.width(), back.height(), kBlack, back.scale());

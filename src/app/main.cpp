@@ -134,6 +134,7 @@ struct WindowOptions {
 };
 
 int desktop(tessarion::Game& game, const WindowOptions& options) {
+    tessarion::returnFreedMemoryPromptly();
     tessarion::SdlPlatform platform;
     if (!platform.ready()) {
         std::cerr << "tessarion: no display to open a window on (try --console)\n";

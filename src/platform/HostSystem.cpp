@@ -5,6 +5,9 @@
 #include <optional>
 #include <system_error>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -214,6 +217,14 @@ void attachConsole(bool create) {
     }
 #else
     (void)create;
+#endif
+}
+
+void returnFreedMemoryPromptly() {
+#if defined(__GLIBC__)
+    // Fixed thresholds also stop glibc from raising them as blocks are freed.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 1024 * 1024);
 #endif
 }
 

@@ -40,4 +40,11 @@ std::string userInterfaceLanguages();
 // Elsewhere it does nothing.
 void attachConsole(bool create);
 
+// Hands a large block of memory back to the system as soon as it is freed.
+// The window's buffers and pictures on a large screen are megabytes each, and
+// glibc would otherwise keep freed blocks of up to 32 MB for reuse, so that
+// a resized picture once shown stays in the game's memory for good. Does
+// nothing where the allocator is another.
+void returnFreedMemoryPromptly();
+
 }  // namespace tessarion

@@ -64,6 +64,45 @@ void SdlPlatform::Impl::mix(void* user, Uint8* stream, int length) {
     }
 }
 
+// The sound in the device's format, converted a piece at a time into room
+// reserved for the whole: a narration's conversion in one go would need
+// several times its result at once (tens of megabytes).
+std::vector<Uint8> SdlPlatform::Impl::convert(const SDL_AudioSpec& source, const Uint8* samples,
+                                              Uint32 length) const {
+    std::vector<Uint8> out;
+    SDL_AudioStream* stream = SDL_NewAudioStream(source.format, source.channels, source.freq,
+                                                 device.format, device.channels, device.freq);
+    if (stream == nullptr) {
+        return out;
+    }
+    const auto frameBytes = [](SDL_AudioFormat format, int channels) {
+        return static_cast<double>(SDL_AUDIO_BITSIZE(format) / 8 * channels);
+    };
+    const double frames = length / frameBytes(source.format, source.channels);
+    const double expected = frames * device.freq / std::max(source.freq, 1) *
+                            frameBytes(device.format, device.channels);
+    out.reserve(static_cast<std::size_t>(expected) + 65536);
+    constexpr Uint32 kPiece = 32768;
+    Uint8 piece[kPiece];
+    const auto drain = [&] {
+        int got = 0;
+        while ((got = SDL_AudioStreamGet(stream, piece, static_cast<int>(kPiece))) > 0) {
+            out.insert(out.end(), piece, piece + got);
+        }
+    };
+    for (Uint32 at = 0; at < length; at += kPiece) {
+        if (SDL_AudioStreamPut(stream, samples + at, static_cast<int>(std::min(kPiece, length - at))) !=
+            0) {
+            break;
+        }
+        drain();
+    }
+    SDL_AudioStreamFlush(stream);
+    drain();
+    SDL_FreeAudioStream(stream);
+    return out;
+}
+
 bool SdlPlatform::Impl::playing() {
     if (audio == 0) {
         return false;
@@ -85,23 +124,11 @@ void SdlPlatform::playWave(const std::string&, std::span<const unsigned char> wa
     if (SDL_LoadWAV_RW(rw, 1, &source, &buffer, &length) == nullptr) {
         return;
     }
-    std::vector<Uint8> converted;
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, impl_->device.format,
-                          impl_->device.channels, impl_->device.freq) >= 0) {
-        cvt.len = static_cast<int>(length);
-        converted.resize(static_cast<std::size_t>(cvt.len) *
-                         static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
-        std::memcpy(converted.data(), buffer, length);
-        cvt.buf = converted.data();
-        // Called even when nothing needs converting: it is what sets the
-        // length of the result (a sound already in the device's format would
-        // otherwise come out empty, and silent).
-        SDL_ConvertAudio(&cvt);
-        converted.resize(static_cast<std::size_t>(cvt.len_cvt));
-        // The conversion needed room for several times the result.
-        converted.shrink_to_fit();
-    }
+    // The sound playing goes first, so that two long ones never share the memory.
+    SDL_LockAudioDevice(impl_->audio);
+    impl_->release();
+    SDL_UnlockAudioDevice(impl_->audio);
+    std::vector<Uint8> converted = impl_->convert(source, buffer, length);
     SDL_FreeWAV(buffer);
 
     SDL_LockAudioDevice(impl_->audio);

@@ -89,6 +89,8 @@ struct SdlPlatform::Impl {
     void closeAudio();
     void release();
     bool playing();
+    std::vector<Uint8> convert(const SDL_AudioSpec& source, const Uint8* samples,
+                               Uint32 length) const;
     static void mix(void* user, Uint8* stream, int length);
 };
 

@@ -38,8 +38,8 @@ void Animator::load(const PictureProvider& provider) {
     crossedSwords.load(provider);
 }
 
-void Animator::playAnimation(SpriteAnimation& set, Surface& target, int x, int y,
-                             const Surface& background, int bx, int by, bool mirrored) {
+void Animator::playAnimation(SpriteAnimation& set, Surface& target, int x, int y, bool mirrored,
+                             const Surface* ground) {
     if (set.frames.empty()) {
         return;
     }
@@ -47,13 +47,20 @@ void Animator::playAnimation(SpriteAnimation& set, Surface& target, int x, int y
     const int w = set.frames.front()->width;
     const int h = set.frames.front()->height;
     if (w > 30) {
-        const int d = (w - 30) / 2;
-        x -= d;
-        bx -= d;
+        x -= (w - 30) / 2;
+    }
+    SavedPixels under;
+    if (ground == nullptr) {
+        const Area place{x, y, x + w, y + h};
+        under.keep(target, {&place, 1});
     }
     set.currentFrame = 0;
     for (auto& frame : set.frames) {
-        target.blit(background, bx, by, w, h, x, y);
+        if (ground != nullptr) {
+            target.blit(*ground, x, y, w, h, x, y);
+        } else {
+            under.putBack(target);
+        }
         frame->drawTransparent(target, x, y, mirrored);
         if (hooks_.present) {
             hooks_.present();
@@ -72,9 +79,9 @@ void Animator::march(SpriteAnimation& set, Province* origin, Province* destinati
     const int oy = legionY(*origin);
     const int x = layout::windowXOfMap(ox, screen_.layoutOffsetX);
     const int y = layout::windowYOfMap(oy);
-    // Take the mover's icon out of the back buffer; its count stays.
-    screen_.backBuffer.blit(screen_.ground(), x, y, iconWidth, iconHeight, x, y);
-    playAnimation(set, screen_.window, x, y, screen_.backBuffer, x, y, mirrored);
+    // Take the mover's icon off the window; its count stays.
+    screen_.window.blit(screen_.ground(), x, y, iconWidth, iconHeight, x, y);
+    playAnimation(set, screen_.window, x, y, mirrored);
 }
 
 void Animator::animateMove(Province* origin, Province* destination) {
@@ -126,17 +133,17 @@ void Animator::flashLegion(Power who, Province* province) {
     const int y = layout::windowYOfMap(py);
     switch (who) {
         case Power::Romans:
-            screen_.backBuffer.blit(screen_.ground(), x, y, 35, 65, x, y);
-            playAnimation(romanFall, screen_.window, x, y, screen_.backBuffer, x, y, false);
+            screen_.window.blit(screen_.ground(), x, y, 35, 65, x, y);
+            playAnimation(romanFall, screen_.window, x, y, false);
             break;
         case Power::RebellingLegions:
-            playAnimation(rebelFall, screen_.window, x, y, screen_.ground(), x, y, false);
+            playAnimation(rebelFall, screen_.window, x, y, false, &screen_.ground());
             break;
         case Power::Sassanids:
-            playAnimation(persianFall, screen_.window, x, y, screen_.ground(), x, y, false);
+            playAnimation(persianFall, screen_.window, x, y, false, &screen_.ground());
             break;
         case Power::GermanicTribes:
-            playAnimation(barbarianFall, screen_.window, x, y, screen_.ground(), x, y, false);
+            playAnimation(barbarianFall, screen_.window, x, y, false, &screen_.ground());
             break;
     }
 }

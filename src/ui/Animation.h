@@ -45,8 +45,11 @@ class Animator {
 
     void animateMove(Province* origin, Province* destination);
     void flashLegion(Power who, Province* province);
-    void playAnimation(SpriteAnimation& set, Surface& target, int x, int y,
-                       const Surface& background, int bx, int by, bool mirrored);
+    // The set's frames one after another at (x, y) of target, each over
+    // what lay there before the first: taken from `ground` where given
+    // (same places), else kept from the target itself.
+    void playAnimation(SpriteAnimation& set, Surface& target, int x, int y, bool mirrored,
+                       const Surface* ground = nullptr);
     void clearShownMoves() { shownMoves.clear(); }
 
     SpriteAnimation romanMarch;

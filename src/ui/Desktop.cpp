@@ -402,10 +402,8 @@ void Desktop::showComputerTurn() {
     p.turnBanner.draw(screen_->window, x, y);
     runner_.presentFrame();
     runner_.pause(500);
-    // The banner's place is painted again from the game, as the window's
-    // paint would after invalidating it.
-    screen_->compose();
-    screen_->window.blit(screen_->backBuffer, x, y, p.turnBanner.width, p.turnBanner.height, x, y);
+    // The banner's place is painted again from the game.
+    screen_->paintScreen(screen_->window);
     runner_.presentFrame();
 }
 
@@ -430,7 +428,7 @@ void Desktop::zoomFrame(int layoutX, int y) {
         bottom += db;
         runner_.pause(50);
     }
-    screen_->window.blit(screen_->backBuffer, left, top, 600, 400, left, top);
+    screen_->paintScreen(screen_->window);
     runner_.presentFrame();
 }
 

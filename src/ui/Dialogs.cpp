@@ -198,6 +198,7 @@ void Dialogs::showSplash() {
     PictureFrameBox splash(&splash_, "", 640, 480, screenWidth(), screenHeight());
     splash.closeAt = platform_.ticks() + 5000;
     runner_.run(splash);
+    splash_.surface = Surface();  // shown once a game
 }
 
 int Dialogs::advise(AdvisorBox::Kind kind, const std::string& text) {

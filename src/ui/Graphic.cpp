@@ -35,7 +35,15 @@ void Graphic::load(const PictureProvider& provider, int pixelsPerPoint) {
 }
 
 void Graphic::draw(Surface& target, int x, int y) const {
-    target.blit(surface, 0, 0, surface.width(), surface.height(), x, y);
+    // A picture as large as a box's (a lesson's, the splash) is resized into
+    // place each time it is drawn rather than kept resized: at 4K such a copy
+    // takes 8 to 10 MB, for a box shown now and then.
+    constexpr int kResizedEachTime = 400 * 300;
+    if (surface.width() * surface.height() >= kResizedEachTime) {
+        target.drawResized(surface, x, y);
+    } else {
+        target.blit(surface, 0, 0, surface.width(), surface.height(), x, y);
+    }
     // The picture's words, in the window's language and at its pixels.
     painted::letter(target, id, x, y);
 }

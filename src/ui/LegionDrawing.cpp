@@ -74,7 +74,7 @@ void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int cou
     }
     sprite.drawTransparent(target, wx, wy);
     if (count != 0) {
-        // The background stays as the back buffer keeps it, opaque white: the
+        // The text background stays as the window keeps it, opaque white: the
         // number stands in a small white box.
         target.text.colour = kBlack;
         // Armenia's box runs past the map's right edge: a count that would leave the map
@@ -93,7 +93,7 @@ void drawLegions(Screen& screen) {
         auto draw = [&](int icon, int count) {
             const int y = legionY(*province);
             const int x = legionX(*province);
-            drawLegion(screen, screen.backBuffer, x, y, icon, count);
+            drawLegion(screen, screen.window, x, y, icon, count);
         };
         if (const int n = game.romans.legionsIn(province); n > 0) {
             draw(hasUnmovedLegionIn(game.romans, province) ? kIconRoman : kIconRomanMoved, n);

@@ -19,7 +19,7 @@ inline constexpr std::uint32_t kLegionOutline = 0xFF16141Au;
 
 // One icon with its count beside it; x and y are map coordinates.
 void drawLegion(Screen& screen, Surface& target, int x, int y, int icon, int count);
-// Every province's legions, one icon per power, into the back buffer.
+// Every province's legions, one icon per power, on the window.
 void drawLegions(Screen& screen);
 // The legend left of the map, onto target (a surface the size of the window).
 void drawLegend(Screen& screen, Surface& target);

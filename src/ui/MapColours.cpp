@@ -243,12 +243,12 @@ void paintColourBlind(Screen& screen) {
     // The label stands on Thrace, where the layout puts it.
     recolouring.recolour(screen.pictures.constantinople.surface, layout::mapXOfWindow(724, 0),
                          layout::mapYOfWindow(294));
+}
+
+void recolourOverlay(Sprite& overlay, std::size_t index) {
     // Plain, yellow and blue for each province, as pictures.txt lists them.
     constexpr Ground kOverlayGround[3] = {Ground::Plain, Ground::Germanic, Ground::Persian};
-    for (std::size_t i = 0; i < screen.pictures.overlays.size(); ++i) {
-        Sprite& overlay = screen.pictures.overlays[i];
-        recolourOverlay(overlay.surface, overlay.mask, kOverlayGround[i % 3]);
-    }
+    recolourOverlay(overlay.surface, overlay.mask, kOverlayGround[index % 3]);
 }
 
 void paintLandOfNoProvince(Screen& screen) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -8,6 +9,8 @@
 #include "ui/Surface.h"
 
 namespace tessarion {
+
+class Sprite;
 
 class Screen;
 
@@ -60,9 +63,12 @@ class MapRecolouring {
 // An ownership overlay of the given ground, from the colour it was painted in
 // to the colour-blind map's; only the pixels its mask shows change.
 void recolourOverlay(Surface& picture, const Mask& mask, Ground ground);
+// The same for the overlay of pictures.overlays[index] (plain, yellow, blue in turn).
+void recolourOverlay(Sprite& overlay, std::size_t index);
 
 // The screen's freshly decoded map pictures (the base map, the Constantinople
-// label, the overlays) in the colour-blind map's colours.
+// label) in the colour-blind map's colours; the overlays are recoloured as
+// they are decoded.
 void paintColourBlind(Screen& screen);
 
 // The standard map's land beyond the provinces, painted nearly as white as

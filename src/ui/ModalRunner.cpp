@@ -21,60 +21,31 @@ const Surface& ModalRunner::frame() const {
 }
 
 void ModalRunner::keepUnder() {
-    const Surface& f = screen_.frame;
-    std::vector<MenuBar::Box> covered;
+    std::vector<Area> covered;
     if (const std::optional<MenuBar::Box> menu = menu_.openArea()) {
-        covered.push_back(*menu);
+        covered.push_back({menu->left, menu->top, menu->right, menu->bottom});
     }
     if (box_ != nullptr) {
         // The box's soft shadow falls 4 points right and down.
         covered.push_back(
             {box_->left, box_->top, box_->left + box_->width + 4, box_->top + box_->height + 4});
     }
-    underAreas_.clear();
-    std::size_t size = 0;
-    for (const MenuBar::Box& b : covered) {
-        // Whole pixels, one more each side for the rounding of the drawing.
-        const auto edge = [&](int points, int more, int limit) {
-            return std::clamp(static_cast<int>(std::floor(points * f.scale())) + more, 0, limit);
-        };
-        const Area a{edge(b.left, -1, f.pixelWidth()), edge(b.top, -1, f.pixelHeight()),
-                     edge(b.right, 2, f.pixelWidth()), edge(b.bottom, 2, f.pixelHeight())};
-        underAreas_.push_back(a);
-        size +=
-            static_cast<std::size_t>(a.right - a.left) * static_cast<std::size_t>(a.bottom - a.top);
-    }
-    // Sized once: a box at a large scale keeps megabytes.
-    underPixels_.resize(size);
-    if (size == 0) {
-        underPixels_.shrink_to_fit();
-    }
-    std::uint32_t* to = underPixels_.data();
-    for (const Area& a : underAreas_) {
-        for (int y = a.top; y < a.bottom; ++y) {
-            to = std::copy(f.row(y) + a.left, f.row(y) + a.right, to);
-        }
-    }
+    under_.keep(screen_.frame, covered);
 }
 
 bool ModalRunner::putBack(const std::optional<std::vector<Area>>& drawn) {
     Surface& f = screen_.frame;
     const int barRows = f.pixelHeight() - screen_.window.pixelHeight();
+    const std::vector<Area>& kept = under_.areas();
     bool within = drawn.has_value();
     for (const Area& d : drawn.value_or(std::vector<Area>{})) {
         within = within && (d.bottom <= barRows ||
-                            std::any_of(underAreas_.begin(), underAreas_.end(), [&](const Area& k) {
+                            std::any_of(kept.begin(), kept.end(), [&](const Area& k) {
                                 return d.left >= k.left && d.top >= k.top && d.right <= k.right &&
                                        d.bottom <= k.bottom;
                             }));
     }
-    const std::uint32_t* from = underPixels_.data();
-    for (const Area& a : underAreas_) {
-        const auto w = static_cast<std::size_t>(a.right - a.left);
-        for (int y = a.top; y < a.bottom; ++y, from += w) {
-            std::copy_n(from, w, f.row(y) + a.left);
-        }
-    }
+    under_.putBack(f);
     return within;
 }
 

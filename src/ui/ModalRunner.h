@@ -105,8 +105,7 @@ class ModalRunner {
     MenuBar& menu_;
     // The pixels under the menu and the box while they are shown, area by
     // area, row by row.
-    std::vector<Area> underAreas_;
-    std::vector<std::uint32_t> underPixels_;
+    SavedPixels under_;
     ModalBox* box_ = nullptr;
     bool closing_ = false;
     int busy_ = 0;

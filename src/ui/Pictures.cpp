@@ -30,9 +30,6 @@ void Pictures::load(const PictureProvider& provider) {
 
 void Pictures::loadMap(const PictureProvider& provider, int pixelsPerPoint) {
     constantinople.load(provider, pixelsPerPoint);
-    for (Sprite& s : overlays) {
-        s.load(provider, pixelsPerPoint);
-    }
 }
 
 const PictureEntry* pictureNamed(std::string_view name) {

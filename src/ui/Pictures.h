@@ -40,14 +40,15 @@ struct Pictures {
     // The pictures the picture box shows, in the order of pic::kBoxed; empty
     // until shown.
     std::vector<Graphic> fullPictures;
-    // Three per entry of kOverlays: plain, yellow, blue.
+    // Three per entry of kOverlays: plain, yellow, blue. Their pixels are
+    // not kept: the screen decodes one when it draws it (Screen::overlayPicture).
     std::vector<Sprite> overlays;
 
     Pictures();
     // Every picture but the map's, which loadMap decodes.
     void load(const PictureProvider& provider);
-    // The pictures lying on the map (the Constantinople label, the overlays),
-    // from bitmaps drawn at pixelsPerPoint times their size.
+    // The Constantinople label, from a bitmap drawn at pixelsPerPoint times
+    // its size.
     void loadMap(const PictureProvider& provider, int pixelsPerPoint);
     // A picture of the picture box by id, decoded (the one shown before it is
     // let go); null for any other id.

@@ -152,7 +152,7 @@ int militaryTop(const Game& game, double scale) {
 }  // namespace
 
 void drawEconomicReport(Screen& screen) {
-    Surface& s = screen.backBuffer;
+    Surface& s = screen.window;
     s.text.opaque = false;
     const TextRoom parchment(s, screen.x(1010), screen.x(kReportRight));
     for (const ReportLine& line : economicReportLayout(screen.game(), s.scale())) {
@@ -167,7 +167,7 @@ void drawEconomicReport(Screen& screen) {
 }
 
 void drawMilitaryReport(Screen& screen) {
-    Surface& s = screen.backBuffer;
+    Surface& s = screen.window;
     const Game& game = screen.game();
     s.text.opaque = false;
     const int top = militaryTop(game, s.scale());
@@ -248,10 +248,11 @@ std::string provinceAttributesText(const Province& province) {
 }
 
 void refreshReports(Screen& screen) {
-    screen.pictures.parchment.drawTransparent(screen.backBuffer, screen.x(980), 0);
+    // The bare parchment, as the background has it, under the new reports
+    // (its left edge, where the map's frame may stand, left alone).
+    screen.window.blit(screen.ground(), screen.x(990), 0, 345, 664, screen.x(990), 0);
     drawEconomicReport(screen);
     drawMilitaryReport(screen);
-    screen.window.blit(screen.backBuffer, screen.x(990), 0, 345, 664, screen.x(990), 0);
     screen.present();
 }
 

@@ -37,11 +37,11 @@ inline constexpr int kMilitaryTop = 320;
 inline constexpr int kNewsBottom = 560;
 inline constexpr std::uint32_t kNewsYearColour = 0xFF6E5A3C;
 
-// The economic and military reports on the parchment, into the back buffer.
+// The economic and military reports on the parchment, on the window.
 void drawEconomicReport(Screen& screen);
 void drawMilitaryReport(Screen& screen);
 // The line under the map about the province under the mouse, into any
-// surface: the back buffer when painting, the window when the mouse moves.
+// surface: the window, when painting or when the mouse moves.
 void drawProvinceInfo(Screen& screen, Surface& target);
 // The colour of a refused order's reason in the province line.
 inline constexpr std::uint32_t kRefusalColour = 0xFFFFD060;

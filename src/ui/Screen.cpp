@@ -32,16 +32,15 @@ void Screen::resize(int width, int height, double scale) {
     // never live side by side.
     window = Surface();
     frame = Surface();
-    backBuffer = Surface();
     background_ = Surface();
     shown_.reset();
-    backBuffer =
-        Surface(std::max(width, kLayoutWidth), std::max(height, kMinLayoutHeight), kBlack, scale);
-    const int barRows = static_cast<int>(std::lround(layout::kMenuBarHeight * scale));
-    frame = Surface(backBuffer.width(), layout::frameYOfClient(backBuffer.height()), scale,
-                    backBuffer.pixelWidth(), barRows + backBuffer.pixelHeight());
-    window = Surface::viewOf(frame, barRows, backBuffer.height());
-    windowBehind_.reset();
+    const int w = std::max(width, kLayoutWidth);
+    const int h = std::max(height, kMinLayoutHeight);
+    // The client area's pixels, as a surface of its points would have them.
+    const auto pixels = [scale](int points) { return static_cast<int>(std::lround(points * scale)); };
+    const int barRows = pixels(layout::kMenuBarHeight);
+    frame = Surface(w, layout::frameYOfClient(h), scale, pixels(w), barRows + pixels(h));
+    window = Surface::viewOf(frame, barRows, h);
     if (map_ && wantsLargeMap(scale) != (mapPixelsPerPoint() == 2)) {
         loadMapPictures();  // the pictures made for this size
     } else if (!overlayPositions.empty()) {
@@ -94,6 +93,7 @@ void Screen::loadMapPictures() {
         map.load(map_);
     }
     pictures.loadMap(pixelsPerPoint == 2 ? largeMap_ : map_, pixelsPerPoint);
+    overlaysFrom_ = pixelsPerPoint == 2 ? largeMap_ : map_;
     setMapPicture(map.surface);
     if (colours_ == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
@@ -156,17 +156,18 @@ std::vector<Screen::Overlay> Screen::ownerOverlays() const {
     return shown;
 }
 
-void Screen::drawOwnerOverlays(Surface& target) {
-    for (const Overlay& o : ownerOverlays()) {
-        if (o.sprite != nullptr) {
-            o.sprite->drawTransparent(target, o.at.x, o.at.y);
-        }
+Sprite Screen::overlayPicture(std::size_t index) const {
+    Sprite overlay = pictures.overlays.at(index);
+    overlay.load(overlaysFrom_, mapPixelsPerPoint());
+    if (colours_ == ColourScheme::ColourBlind) {
+        recolourOverlay(overlay, index);
     }
+    return overlay;
 }
 
 Screen::Scenery Screen::scenery() const {
-    return {backBuffer.width(), backBuffer.height(), backBuffer.scale(), layoutOffsetX,
-            picturesLoaded_,    game_.year() >= 313, ownerOverlays()};
+    return {window.width(), window.height(), window.scale(), layoutOffsetX,
+            picturesLoaded_, game_.year() >= 313, ownerOverlays()};
 }
 
 void Screen::buildBackground(Scenery wanted) {
@@ -176,11 +177,16 @@ void Screen::buildBackground(Scenery wanted) {
     } else {
         b.fillRect(0, 0, b.width(), b.height(), kBlack);
     }
+    // The pictures drawn here are resized to the screen's scale each time,
+    // and the resized copies let go of: only the background keeps them.
     pictures.parchment.drawTransparent(b, x(980), 0);
+    pictures.parchment.surface.forgetScaled();
+    pictures.parchment.mask.forgetResized();
     b.drawResized(baseMap, x(layout::kMapLeft), layout::kMapTop);
     for (const Overlay& o : wanted.overlays) {
         if (o.sprite != nullptr) {
-            o.sprite->drawTransparent(b, o.at.x, o.at.y);
+            const auto index = static_cast<std::size_t>(o.sprite - pictures.overlays.data());
+            overlayPicture(index).drawTransparent(b, o.at.x, o.at.y);
         }
     }
     drawMapNames(b, game_, x(layout::kMapLeft), layout::kMapTop, b.scale());
@@ -211,88 +217,50 @@ const Surface& Screen::background() {
     return background_;
 }
 
-void Screen::noteChanged(const std::optional<std::vector<Area>>& areas) {
-    if (!windowBehind_) {
-        return;  // all of it already
-    }
-    if (!areas || windowBehind_->size() + areas->size() > 4096) {
-        windowBehind_.reset();
-        return;
-    }
-    windowBehind_->insert(windowBehind_->end(), areas->begin(), areas->end());
-}
-
 void Screen::compose() {
     const bool rebuilt = refreshBackground();
     const Surface& ground = background_;
-    // What was drawn over the background since the last compose (legions,
-    // text, a figure's erasure, anything): put back, and nothing else.
-    std::optional<std::vector<Area>> drawn = backBuffer.takeDamage();
-    if (rebuilt || !backBuffer.keepsDamageLog()) {
+    // What was drawn over the background since the last paint (legions,
+    // text, a figure, the banner, anything): put back, and nothing else.
+    std::optional<std::vector<Area>> drawn = window.takeDamage();
+    if (rebuilt || !window.keepsDamageLog()) {
         drawn.reset();
     }
-    backBuffer.keepDamageLog(false);
-    if (drawn) {
-        for (const Area& a : *drawn) {
-            backBuffer.copyPixels(ground, a);
-        }
-    } else {
-        backBuffer.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
-    }
-    noteChanged(drawn);
-    backBuffer.keepDamageLog(true);
-
-    drawLegions(*this);
-    drawMapFrame(*this, backBuffer);
-    if (drawOverMap) {
-        drawOverMap(backBuffer);
-    }
-    drawMilitaryReport(*this);
-    drawEconomicReport(*this);
-    drawProvinceInfo(*this, backBuffer);
-    YearSummary::draw(*this, backBuffer);
-    noteChanged(backBuffer.damage());
-}
-
-void Screen::copyToWindow() {
-    // Where the window was drawn on since (a figure, the banner, the province
-    // line, the instructions) differs from the back buffer too.
-    const std::optional<std::vector<Area>> own = window.takeDamage();
-    if (!own || window.pixelWidth() != backBuffer.pixelWidth() ||
-        window.pixelHeight() != backBuffer.pixelHeight()) {
-        windowBehind_.reset();
-    } else {
-        noteChanged(own);
-    }
     window.keepDamageLog(false);
-    if (windowBehind_) {
-        // A paint like the last one puts back and draws the same areas.
-        std::vector<Area>& areas = *windowBehind_;
+    if (drawn) {
+        // A paint like the last one draws the same areas again.
+        std::vector<Area>& areas = *drawn;
         std::sort(areas.begin(), areas.end(), [](const Area& a, const Area& b) {
             return std::tie(a.top, a.left, a.bottom, a.right) <
                    std::tie(b.top, b.left, b.bottom, b.right);
         });
         areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
         for (const Area& a : areas) {
-            window.copyPixels(backBuffer, a);
+            window.copyPixels(ground, a);
         }
     } else {
-        window.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+        window.blit(ground, 0, 0, ground.width(), ground.height(), 0, 0);
     }
     window.keepDamageLog(true);
-    windowBehind_.emplace();
+
+    drawLegions(*this);
+    drawMapFrame(*this, window);
+    if (drawOverMap) {
+        drawOverMap(window);
+    }
+    drawMilitaryReport(*this);
+    drawEconomicReport(*this);
+    drawProvinceInfo(*this, window);
+    YearSummary::draw(*this, window);
 }
 
 void Screen::paintScreen(Surface& target) {
-    compose();
-    if (&target == &window) {
-        copyToWindow();
-    } else {
-        target.blit(backBuffer, 0, 0, backBuffer.width(), backBuffer.height(), 0, 0);
+    if (&target != &window) {
+        paintScreen(window);
+        target.blit(window, 0, 0, window.width(), window.height(), 0, 0);
+        return;
     }
-
-    // The frame and the instructions live on the window only, so that copies
-    // of the back buffer (the animations make them) leave them alone.
+    compose();
     const TextStyle saved = target.text;
     target.text = {kWhite, kBlack, false};
     target.drawLine(x(175), 590, x(985), 590, kWhite);
@@ -318,7 +286,7 @@ void Screen::redrawScreen() {
 }
 
 void Screen::repaintAll() {
-    windowBehind_.reset();
+    window.keepDamageLog(false);
     paintScreen(window);
 }
 

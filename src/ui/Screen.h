@@ -24,8 +24,8 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// The game's screen: the window's picture, composed in a back buffer from the
-// game state at every paint. Everything is laid out in points for 1366 x 768,
+// The game's screen: the window's picture, composed straight in the window
+// from the game state at every paint. Everything is laid out in points for 1366 x 768,
 // moved right by layoutOffsetX on wider screens, and drawn at `scale` device
 // pixels a point.
 //
@@ -33,10 +33,11 @@ struct Point {
 // ground, the parchment, the map with its overlays, the label and the legend)
 // is kept composed in a background of its own and made again only when one of
 // those changes (the map resized straight into it each time: no resized copy
-// of it is kept). The back buffer and the window keep logs of where they were
-// drawn on, so a paint puts back from the background only what was drawn over
-// it since the last, draws the legions, the reports and the province line,
-// and hands the window just the areas that changed.
+// of it is kept). The window keeps a log of where it was drawn on, so a paint
+// puts back from the background only what was drawn over it since the last
+// (legions, texts, a figure, the banner) and draws the legions, the reports
+// and the province line again. No copy of the whole window is kept: at 4K
+// each would take 33 MB.
 class Screen {
   public:
     static constexpr int kLayoutWidth = layout::kLayoutWidth;
@@ -70,21 +71,17 @@ class Screen {
     // A window of another shape or scale: new buffers, and the layout
     // centred again.
     void resize(int width, int height, double scale = 1.0);
-    double scale() const { return backBuffer.scale(); }
+    double scale() const { return window.scale(); }
 
-    // Composes the whole window in the back buffer and copies it to target,
-    // then draws the frame and the instructions on target alone.
+    // Composes the whole window from the game as it stands, the map's frame,
+    // the instructions and the End turn button too; any other target gets a
+    // copy of it.
     void paintScreen(Surface& target);
-    // The back buffer composed from the game as it stands, nothing copied.
-    void compose();
     // paintScreen onto the window, then shows it.
     void redrawScreen();
-    // paintScreen onto the window, all of it taken afresh from the back
-    // buffer: something drew on it unseen.
+    // paintScreen onto the window, all of it taken afresh from the
+    // background: something drew on it unseen.
     void repaintAll();
-    // The ownership overlays of every province slot, onto target (a surface
-    // the size of the window).
-    void drawOwnerOverlays(Surface& target);
     // The overlay each province slot shows now, in slot order; an overlay
     // without a position is an internal error.
     struct Overlay {
@@ -93,6 +90,11 @@ class Screen {
         bool operator==(const Overlay&) const = default;
     };
     std::vector<Overlay> ownerOverlays() const;
+    // The overlay of pictures.overlays[index] as the background draws it:
+    // decoded from the map's pictures for this size, in the scheme's colours.
+    // Only the background keeps them drawn: all 69 would take 21 MB at twice
+    // their size.
+    Sprite overlayPicture(std::size_t index) const;
     // The background as the next paint will use it.
     const Surface& background();
     // The background as the last paint made it: the ground under the
@@ -103,8 +105,8 @@ class Screen {
     // Shows the window surface, for whoever drew straight onto it.
     void present() const;
 
-    int width() const { return backBuffer.width(); }
-    int height() const { return backBuffer.height(); }
+    int width() const { return window.width(); }
+    int height() const { return window.height(); }
     // Layout x plus the offset.
     int x(int layoutX) const { return layoutX + layoutOffsetX; }
 
@@ -125,7 +127,6 @@ class Screen {
     // The game plays out an order or a turn: the end-turn button says so.
     bool endTurnBusy = false;
 
-    Surface backBuffer;
     // The map at its source's scale (its colours depend on the scheme).
     Surface baseMap;
     // What the platform shows: the menu bar's rows, then the window.
@@ -161,23 +162,22 @@ class Screen {
     // Makes the background again if what it shows changed; true when it did.
     bool refreshBackground();
 
-    // Brings the window up to date with the back buffer: the areas that may
-    // differ when it is known which, else all of it.
-    void copyToWindow();
-    void noteChanged(const std::optional<std::vector<Area>>& areas);
+    // The window's legions, reports and province line drawn afresh over the
+    // background: where the window was drawn on since the last paint is put
+    // back from it first (all of it when that is not known).
+    void compose();
 
     Game& game_;
     ColourScheme colours_ = ColourScheme::Standard;
     Surface background_;
-    // Where the back buffer changed since the window last took it (nothing:
-    // take all of it).
-    std::optional<std::vector<Area>> windowBehind_;
     std::optional<Scenery> shown_;
     // Counts the pictures' loadings, so that new pictures make a new background.
     int picturesLoaded_ = 0;
     // Where the map's pictures come from, at the layout's size and at twice it.
     PictureProvider map_;
     PictureProvider largeMap_;
+    // The one the map's pictures in use came from.
+    PictureProvider overlaysFrom_;
 };
 
 }  // namespace tessarion

@@ -171,6 +171,9 @@ class Surface {
     // This surface at another scale, resized by area and kept until the
     // surface is drawn on; this one itself at its own scale.
     const Surface& atScale(double scale) const;
+    // Lets go of the resized copy atScale keeps (for a picture drawn once
+    // into a surface that keeps it: each copy may take megabytes at 4K).
+    void forgetScaled() const { scaled_.reset(); }
 
     // The log of drawn areas, in device pixels: started (empty) or stopped. While it is kept,
     // every operation notes the area it drew on.
@@ -184,6 +187,7 @@ class Surface {
     std::optional<std::vector<Area>> damage() const;
 
   private:
+    friend class SavedPixels;
     std::uint32_t* rowAt(int y) { return data_ + index(0, y); }
     void noteDrawn(long long left, long long top, long long right, long long bottom);
     // The operations in device pixels.
@@ -240,6 +244,26 @@ class TextRoom {
     Surface& surface_;
 };
 
+// The device pixels under some rectangles of a surface, kept to be put back
+// there later: what lies under a box or a figure.
+class SavedPixels {
+  public:
+    // The pixels under each rectangle of points, rounded outward with one
+    // more pixel each side for the drawing's own rounding; kept afresh, in
+    // the same memory when it is large enough.
+    void keep(const Surface& s, std::span<const Area> points);
+    // Onto the surface they were kept from; nothing on one of another size.
+    void putBack(Surface& s) const;
+    // The kept areas, in device pixels.
+    const std::vector<Area>& areas() const { return areas_; }
+
+  private:
+    std::vector<Area> areas_;
+    std::vector<std::uint32_t> pixels_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
 // A sprite's transparency mask at one byte a pixel, the grey of the picture
 // it was cut from: 255 (white) where the sprite is transparent, 0 where its
 // picture shows. The game's masks are black and white, so nothing is lost
@@ -267,6 +291,7 @@ class Mask {
     }
     // The mask resized by area to w x h (kept until it changes).
     const Mask& resized(int w, int h) const;
+    void forgetResized() const { scaled_.reset(); }
 
   private:
     int width_ = 0;

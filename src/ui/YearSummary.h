@@ -29,7 +29,7 @@ struct YearSummary {
     static int textTop();
     // What the line says: the last year closed, or nothing before the first.
     static std::string text(Game& game);
-    // Drawn into the back buffer at each paint.
+    // Drawn on the window at each paint.
     static void draw(Screen& screen, Surface& target);
     // Whether a client point is on the line while it shows something.
     static bool contains(Game& game, int clientX, int clientY, int layoutOffsetX);

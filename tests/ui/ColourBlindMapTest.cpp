@@ -59,7 +59,7 @@ std::uint32_t typicalOf(const std::vector<std::uint32_t>& pixels) {
 std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
     std::vector<std::uint32_t> pixels;
     for (std::size_t i = variant; i < screen.pictures.overlays.size(); i += 3) {
-        const Sprite& s = screen.pictures.overlays[i];
+        const Sprite s = screen.overlayPicture(i);
         for (int y = 0; y < s.surface.height(); ++y) {
             for (int x = 0; x < s.surface.width(); ++x) {
                 if (s.mask.at(x, y) == 0) {
@@ -170,12 +170,12 @@ TEST_F(ColourBlindMapTest, EveryGroundAndEveryLegionStandsApartForEveryEye) {
 // There and back: the standard pictures come back exactly as decoded.
 TEST_F(ColourBlindMapTest, TheStandardMapStaysAsPainted) {
     const Surface standardMap = screen_->baseMap;
-    const Surface standardItaly = screen_->pictures.overlays[0].surface;
+    const Surface standardItaly = screen_->overlayPicture(0).surface;
     screen_->setColourScheme(ColourScheme::ColourBlind, store::decodePicture);
     EXPECT_NE(screen_->baseMap.pixels(), standardMap.pixels());
     screen_->setColourScheme(ColourScheme::Standard, store::decodePicture);
     EXPECT_EQ(screen_->baseMap.pixels(), standardMap.pixels());
-    EXPECT_EQ(screen_->pictures.overlays[0].surface.pixels(), standardItaly.pixels());
+    EXPECT_EQ(screen_->overlayPicture(0).surface.pixels(), standardItaly.pixels());
 }
 
 TEST_F(ColourBlindMapTest, TheLegendShowsEachPowersLand) {

@@ -81,9 +81,9 @@ TEST_F(LegionDrawingTest, TheLegendStandsWithNoLegionsOnTheMap) {
     EXPECT_EQ(s.pixel(50, 300), colourOf(114));
     EXPECT_EQ(s.pixel(50, 410), colourOf(183));
     EXPECT_TRUE(textAt(s, 20, 475, "Rebelling Legion", kWhite, kBlack));
-    // The legend leaves the back buffer's text as it found it.
-    EXPECT_EQ(display().backBuffer.text.background, kWhite);
-    EXPECT_TRUE(display().backBuffer.text.opaque);
+    // The legend leaves the window's text as it found it.
+    EXPECT_EQ(display().window.text.background, kWhite);
+    EXPECT_TRUE(display().window.text.opaque);
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ TEST_F(ReportsTest, StatusLinesTurnRedOnlyInAPlague) {
     EXPECT_TRUE(reportLine(280, "The legions are disbanding!", kRed));
     // Only the status lines are red, and the colour is put back after them.
     EXPECT_EQ(countPixels(paint(), 980, 0, 1335, 258, kRed), 0);
-    EXPECT_EQ(display().backBuffer.text.colour, kBlack);
-    EXPECT_TRUE(display().backBuffer.text.opaque);
+    EXPECT_EQ(display().window.text.colour, kBlack);
+    EXPECT_TRUE(display().window.text.opaque);
 }
 
 // Each line beside the year it happened in; the log keeps the ten latest.

@@ -175,7 +175,7 @@ TEST_F(ScaledScreenTest, LargerScreensDrawTheMapFromItsLargePictures) {
     for (double scale : {1.4, 2.0}) {
         s.resize(1366, s.height(), scale);
         EXPECT_EQ(s.mapPixelsPerPoint(), 2) << scale;
-        EXPECT_EQ(s.pictures.overlays[0].surface.scale(), 2.0) << scale;
+        EXPECT_EQ(s.overlayPicture(0).surface.scale(), 2.0) << scale;
     }
     const Surface large = paint();
     EXPECT_GT(sharpCoast(large, large.toPixels(s.x(layout::kMapLeft)),
