@@ -144,18 +144,14 @@ std::vector<ReportLine> economicReportLayout(const Game& game, double scale) {
 
 namespace {
 
-int militaryTop(const Game& game, double scale) {
-    const std::vector<ReportLine> lines = economicReportLayout(game, scale);
-    return lines.empty() ? kMilitaryTop : std::max(kMilitaryTop, lines.back().y + kReportGap);
-}
-
-}  // namespace
-
-void drawEconomicReport(Screen& screen) {
+// The economic report as laid out; returns where the military report's
+// heading goes.
+int drawEconomicReport(Screen& screen) {
     Surface& s = screen.window;
     s.text.opaque = false;
     const TextRoom parchment(s, screen.x(1010), screen.x(kReportRight));
-    for (const ReportLine& line : economicReportLayout(screen.game(), s.scale())) {
+    const std::vector<ReportLine> lines = economicReportLayout(screen.game(), s.scale());
+    for (const ReportLine& line : lines) {
         const std::uint32_t saved = s.text.colour;
         if (line.red) {
             s.text.colour = kRed;
@@ -164,13 +160,13 @@ void drawEconomicReport(Screen& screen) {
         s.text.colour = saved;
     }
     s.text.opaque = true;
+    return lines.empty() ? kMilitaryTop : std::max(kMilitaryTop, lines.back().y + kReportGap);
 }
 
-void drawMilitaryReport(Screen& screen) {
+void drawMilitaryReport(Screen& screen, int top) {
     Surface& s = screen.window;
     const Game& game = screen.game();
     s.text.opaque = false;
-    const int top = militaryTop(game, s.scale());
     printAt(s, screen.x(1010), top, N_("MILITARY REPORT"));
     // Each piece of news over as many lines as the language needs at this
     // scale; when they outgrow the parchment, the oldest give way.
@@ -203,6 +199,12 @@ void drawMilitaryReport(Screen& screen) {
         }
     }
     s.text.opaque = true;
+}
+
+}  // namespace
+
+void drawReports(Screen& screen) {
+    drawMilitaryReport(screen, drawEconomicReport(screen));
 }
 
 void drawProvinceInfo(Screen& screen, Surface& target) {
@@ -251,8 +253,7 @@ void refreshReports(Screen& screen) {
     // The bare parchment, as the background has it, under the new reports
     // (its left edge, where the map's frame may stand, left alone).
     screen.window.blit(screen.ground(), screen.x(990), 0, 345, 664, screen.x(990), 0);
-    drawEconomicReport(screen);
-    drawMilitaryReport(screen);
+    drawReports(screen);
     screen.present();
 }
 

@@ -38,8 +38,7 @@ inline constexpr int kNewsBottom = 560;
 inline constexpr std::uint32_t kNewsYearColour = 0xFF6E5A3C;
 
 // The economic and military reports on the parchment, on the window.
-void drawEconomicReport(Screen& screen);
-void drawMilitaryReport(Screen& screen);
+void drawReports(Screen& screen);
 // The line under the map about the province under the mouse, into any
 // surface: the window, when painting or when the mouse moves.
 void drawProvinceInfo(Screen& screen, Surface& target);

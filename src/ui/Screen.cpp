@@ -248,8 +248,7 @@ void Screen::compose() {
     if (drawOverMap) {
         drawOverMap(window);
     }
-    drawMilitaryReport(*this);
-    drawEconomicReport(*this);
+    drawReports(*this);
     drawProvinceInfo(*this, window);
     YearSummary::draw(*this, window);
 }
