@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "model/ProvinceTable.h"
+#include "res/ResourceStore.h"
 #include "support/TestGame.h"
+#include "ui/Animation.h"
 #include "ui/EndTurnButton.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapLabels.h"
@@ -185,6 +187,38 @@ TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
         s.window.setPixel((i * 37) % s.width(), (i * 91) % s.height(), kRed);
     }
     check("more drawings than the logs follow");
+}
+
+// A marching figure stands over the map as it was painted, its own icon
+// taken out: each frame over that alone, never over the frame before, at any
+// scale; the next paint puts the icon back.
+TEST_F(MapTest, AFigureMarchesOverThePaintedMapNotOverItself) {
+    Screen& s = display();
+    game().addLegions("Italia", &game().romans, 2);
+    for (const double scale : {1.0, 1.5}) {
+        SCOPED_TRACE(scale);
+        s.resize(1366, s.height(), scale);
+        s.paintScreen(s.window);
+        const Surface painted = s.window;
+        std::vector<Surface> shown;
+        Animator animator(s, {{}, {}, [&] { shown.push_back(s.window); }});
+        animator.load(store::decodePicture);
+        animator.animateMove(p("Italia"), p("Dalmatia"));
+        const auto& frames = animator.romanMarch.frames;
+        ASSERT_EQ(shown.size(), frames.size());
+        const Point icon = iconAt("Italia");
+        Surface behind = painted;
+        behind.blit(s.ground(), icon.x, icon.y, 35, 65, icon.x, icon.y);
+        const int w = frames.front()->width;
+        const int x = w > 30 ? icon.x - (w - 30) / 2 : icon.x;
+        for (std::size_t k = 0; k < frames.size(); ++k) {
+            Surface expected = behind;
+            frames[k]->drawTransparent(expected, x, icon.y);
+            EXPECT_TRUE(shown[k].pixels() == expected.pixels()) << "frame " << k;
+        }
+        s.paintScreen(s.window);
+        EXPECT_TRUE(s.window.pixels() == painted.pixels());
+    }
 }
 
 // On a wider window everything moves right, the map, the panels and what is drawn on them alike.
