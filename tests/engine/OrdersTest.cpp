@@ -116,9 +116,10 @@ TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
     }
 }
 
-// Every refusal the rules make, one row each (the frontier's two lessons both): what the
-// query answers (without a draw, a box or any change), what carrying the order out answers,
-// the player's text, and whether the advisor tells the player why, every time.
+// Every refusal the rules make, one row each (both of the frontier's lessons among
+// them): what the query answers (without a draw, a box or any change), what carrying
+// the order out answers, the player's text, and whether the advisor tells the player
+// why, every time.
 TEST_F(OrdersTest, EveryRefusalHasItsReason) {
     struct Row {
         OrderRefusal refusal;
@@ -215,7 +216,8 @@ TEST_F(OrdersTest, ThePlanIsWhatTheOrderDoes) {
         {"Italia", "Raetia", OrderKind::Move, OrderOutcome::Moved, ""},
         {"Italia", "Dalmatia", OrderKind::Move, OrderOutcome::TookProvince,
          "We have reconquered Dalmatia"},
-        {"Italia", "Pannonia", OrderKind::Attack, OrderOutcome::TookProvince, "We have reconquered Pannonia"},
+        {"Italia", "Pannonia", OrderKind::Attack, OrderOutcome::TookProvince,
+         "We have reconquered Pannonia"},
         {"Dacia", "Sarmatia", OrderKind::Raid, OrderOutcome::BattleWon,
          "Our raid into Sarmatia was successful"},
         {"Italia", "Britannia", OrderKind::Route, OrderOutcome::Marched, ""},

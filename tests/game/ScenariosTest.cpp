@@ -99,8 +99,8 @@ TEST_F(ScenariosTest, Scenario455TheVandalsMarchOnRome) {
     EXPECT_EQ(game().romans.provinces.size(), 4u);
 }
 
-// A row added to the table must fit the menu and the history (its id is
-// checked with every other command's, by CommandIds).
+// A row added to the table must fit the menu and the history (the compiler keeps
+// its id apart from every other command's).
 TEST(ScenarioTable, RowsAreCommandsInHistoryOrder) {
     int previousYear = 235;
     for (const Scenario& s : scenarios()) {
