@@ -28,7 +28,8 @@ class OrdersTest : public GameTest {
 };
 
 // Against more than one defender a won attack destroys one and the attacker
-// stays home, its move spent; a lost one costs the attacker.
+// stays home, its move spent; a lost one costs the attacker. Either way the
+// attack is shown marching and the loser's legion flashes.
 TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
     struct Case {
         int draw;
@@ -41,6 +42,7 @@ TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
         SCOPED_TRACE(c.news);
         clearAllLegions();
         flashes.clear();
+        frontEnd.moves.clear();
         moveOwner("Raetia", &game().barbarians);
         give(game().barbarians, "Raetia", 2);
         give(game().romans, "Italia");
@@ -50,6 +52,7 @@ TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
         EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 2 - c.romansLeft);
         EXPECT_EQ(game().newsLog.back(), c.news);
         EXPECT_EQ(flashes, std::vector<std::string>{c.flash});
+        EXPECT_EQ(frontEnd.moves, std::vector<std::string>{"Italia>Raetia"});
         if (c.romansLeft == 1) {
             EXPECT_EQ(game().romans.legions[0]->province->name, "Italia");
             EXPECT_TRUE(game().romans.legions[0]->moved);
