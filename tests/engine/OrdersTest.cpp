@@ -1,6 +1,7 @@
 // The player's orders: moves, attacks, route orders, take-overs and plunder.
 #include "engine/Orders.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "engine/Routes.h"
@@ -26,25 +27,9 @@ class OrdersTest : public GameTest {
     std::vector<std::string>& flashes = frontEnd.flashes;
 };
 
-TEST_F(OrdersTest, MoveIntoOwnNeighbourWithoutNews) {
-    give(game().romans, "Italia", 2);
-    EXPECT_TRUE(drop("Italia", "Raetia"));
-    EXPECT_EQ(game().romans.legionsIn(p("Raetia")), 1);
-    EXPECT_TRUE(game().romans.legions[0]->moved);
-    EXPECT_FALSE(game().romans.legions[1]->moved);
-    EXPECT_TRUE(game().newsLog.empty());
-}
-
-TEST_F(OrdersTest, MoveIntoUnownedNeighbourRetakesIt) {
-    give(game().romans, "Britannia");
-    game().romans.removeProvince(p("Belgica"));
-    EXPECT_TRUE(drop("Britannia", "Belgica"));
-    EXPECT_EQ(game().ownerOf(p("Belgica")), &game().romans);
-    EXPECT_EQ(game().newsLog.back(), "We have reconquered Belgica");
-}
-
 // Against more than one defender a won attack destroys one and the attacker
-// stays home, its move spent; a lost one costs the attacker.
+// stays home, its move spent; a lost one costs the attacker. Either way the
+// attack is shown marching and the loser's legion flashes.
 TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
     struct Case {
         int draw;
@@ -57,6 +42,7 @@ TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
         SCOPED_TRACE(c.news);
         clearAllLegions();
         flashes.clear();
+        frontEnd.moves.clear();
         moveOwner("Raetia", &game().barbarians);
         give(game().barbarians, "Raetia", 2);
         give(game().romans, "Italia");
@@ -66,6 +52,7 @@ TEST_F(OrdersTest, BattlesOfThePlayersOrders) {
         EXPECT_EQ(game().barbarians.legionsIn(p("Raetia")), 2 - c.romansLeft);
         EXPECT_EQ(game().newsLog.back(), c.news);
         EXPECT_EQ(flashes, std::vector<std::string>{c.flash});
+        EXPECT_EQ(frontEnd.moves, std::vector<std::string>{"Italia>Raetia"});
         if (c.romansLeft == 1) {
             EXPECT_EQ(game().romans.legions[0]->province->name, "Italia");
             EXPECT_TRUE(game().romans.legions[0]->moved);
@@ -86,16 +73,6 @@ TEST_F(OrdersTest, TakingItaliaFromTheRomansPlundersTheTreasury) {
     }
 }
 
-TEST_F(OrdersTest, RouteOrderTakesItsFirstStepAtOnce) {
-    give(game().romans, "Britannia");
-    EXPECT_TRUE(drop("Britannia", "Italia"));
-    Legion& l = *game().romans.legions[0];
-    EXPECT_EQ(l.province->name, "Belgica");
-    EXPECT_TRUE(l.hasRoute);
-    EXPECT_TRUE(l.moved);
-    EXPECT_EQ(l.route.back()->name, "Italia");
-}
-
 TEST_F(OrdersTest, HeldUpLegionIsTheOneThatTakesTheNextOrder) {
     // A routed legion held up by a battle keeps its place (unmoved) ahead of a
     // ready legion in the list.
@@ -110,48 +87,42 @@ TEST_F(OrdersTest, HeldUpLegionIsTheOneThatTakesTheNextOrder) {
     EXPECT_FALSE(ready->hasRoute);
 }
 
+// Wiping out a power may turn the victors (a coin at Hard): the Rhine group
+// goes over to the rebels with its legions. Wiping out the last rebels starts
+// no revolt of its own, whatever the coin.
 TEST_F(OrdersTest, WipingOutAPowerMayMakeTheVictorsRebel) {
-    game().setSkillLevel(2);
-    moveOwner("Raetia", &game().barbarians);
-    give(game().barbarians, "Raetia");
-    give(game().romans, "Italia");
-    give(game().romans, "Britannia");
-    rigDraws(game(), {1, 0});
-    EXPECT_TRUE(drop("Italia", "Raetia"));
-    EXPECT_TRUE(advisor.saw("The Rhine legions have rebelled!"));
-    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().rogueRomans);
-    EXPECT_EQ(game().ownerOf(p("Britannia")), &game().rogueRomans);
-    EXPECT_EQ(game().romans.legionCount(), 0);
-    EXPECT_EQ(game().rogueRomans.legionCount(), 2);
-
-    // The other half of the coin: the victors stay loyal.
-    newGame();
-    clearAllLegions();
-    game().setSkillLevel(2);
-    moveOwner("Raetia", &game().barbarians);
-    give(game().barbarians, "Raetia");
-    give(game().romans, "Italia");
-    advisor.messages.clear();
-    rigDraws(game(), {1, 1});
-    EXPECT_TRUE(drop("Italia", "Raetia"));
-    EXPECT_TRUE(advisor.messages.empty());
-    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
+    struct Case {
+        Empire* beaten;
+        int coin;
+        bool rebels;
+    };
+    for (const Case& c : {Case{&game().barbarians, 0, true}, Case{&game().barbarians, 1, false},
+                          Case{&game().rogueRomans, 0, false}}) {
+        SCOPED_TRACE(c.beaten->name + " " + std::to_string(c.coin));
+        newGame();
+        clearAllLegions();
+        game().setSkillLevel(2);
+        advisor.messages.clear();
+        moveOwner("Raetia", c.beaten);
+        give(*c.beaten, "Raetia");
+        give(game().romans, "Italia");
+        give(game().romans, "Britannia");
+        rigDraws(game(), {1, c.coin});
+        EXPECT_TRUE(drop("Italia", "Raetia"));
+        EXPECT_EQ(advisor.saw("The Rhine legions have rebelled!"), c.rebels);
+        EXPECT_EQ(advisor.messages.empty(), !c.rebels);
+        Empire* holder = c.rebels ? &game().rogueRomans : static_cast<Empire*>(&game().romans);
+        EXPECT_EQ(game().ownerOf(p("Raetia")), holder);
+        EXPECT_EQ(game().ownerOf(p("Britannia")), holder);
+        EXPECT_EQ(game().romans.legionCount(), c.rebels ? 0 : 2);
+        EXPECT_EQ(game().rogueRomans.legionCount(), c.rebels ? 2 : 0);
+    }
 }
 
-TEST_F(OrdersTest, DestroyingTheLastRebelsStartsNoNewRevolt) {
-    game().setSkillLevel(2);
-    moveOwner("Raetia", &game().rogueRomans);
-    give(game().rogueRomans, "Raetia");
-    give(game().romans, "Italia");
-    rigDraws(game(), {1, 0});
-    EXPECT_TRUE(drop("Italia", "Raetia"));
-    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
-    EXPECT_TRUE(advisor.messages.empty());
-}
-
-// Every refusal the rules make, one row each: what the query answers (without
-// a draw, a box or any change), what carrying the order out answers, the
-// player's text, and whether the advisor has told the player already.
+// Every refusal the rules make, one row each (both of the frontier's lessons among
+// them): what the query answers (without a draw, a box or any change), what carrying
+// the order out answers, the player's text, and whether the advisor tells the player
+// why, every time.
 TEST_F(OrdersTest, EveryRefusalHasItsReason) {
     struct Row {
         OrderRefusal refusal;
@@ -179,6 +150,9 @@ TEST_F(OrdersTest, EveryRefusalHasItsReason) {
         {OrderRefusal::BorderRule, "Dacia", "Sarmatia", [] {},
          "Roman troops stay out of Sarmatia unless there is an enemy to attack",
          "In 9 AD, a Roman army"},
+        {OrderRefusal::BorderRule, "Syria", "Mesopotamia", [&] { give(game().romans, "Syria"); },
+         "Roman troops stay out of Mesopotamia unless there is an enemy to attack",
+         "The Romans believed the Tigris river"},
         {OrderRefusal::TooFarBeyond, "Italia", "Armenia",
          [&] { give(game().sassanids, "Armenia"); }, "too far beyond the frontier", nullptr},
     };
@@ -212,6 +186,9 @@ TEST_F(OrdersTest, EveryRefusalHasItsReason) {
             ASSERT_EQ(advisor.messages.size(), 1u);
             EXPECT_EQ(advisor.messages[0].rfind(row.box, 0), 0u) << advisor.messages[0];
             EXPECT_EQ(advisor.messages[0], plan.explanation);
+            dropLegion(game(), p(row.from), to);
+            EXPECT_EQ(advisor.messages, std::vector<std::string>(2, plan.explanation))
+                << "told every time";
         } else {
             EXPECT_TRUE(advisor.messages.empty());
         }
@@ -228,31 +205,37 @@ TEST_F(OrdersTest, EveryRefusalHasItsReason) {
 }
 
 // The query names the order the drop gives and the way it goes, and carrying
-// it out does that.
+// it out does that: one of Italia's two legions goes (or Dacia's raids and stays
+// home), takes what it was sent to take, and the news tells what a player is told.
 TEST_F(OrdersTest, ThePlanIsWhatTheOrderDoes) {
     struct Row {
         const char* from;
         const char* to;
         OrderKind kind;
         OrderOutcome outcome;  // with the next draws odd: battles are won
+        const char* news;      // the last news after the order, "" for none
     };
     const Row rows[] = {
-        {"Italia", "Raetia", OrderKind::Move, OrderOutcome::Moved},
-        {"Italia", "Dalmatia", OrderKind::Move, OrderOutcome::TookProvince},
-        {"Italia", "Pannonia", OrderKind::Attack, OrderOutcome::TookProvince},
-        {"Dacia", "Sarmatia", OrderKind::Raid, OrderOutcome::BattleWon},
-        {"Italia", "Britannia", OrderKind::Route, OrderOutcome::Marched},
+        {"Italia", "Raetia", OrderKind::Move, OrderOutcome::Moved, ""},
+        {"Italia", "Dalmatia", OrderKind::Move, OrderOutcome::TookProvince,
+         "We have reconquered Dalmatia"},
+        {"Italia", "Pannonia", OrderKind::Attack, OrderOutcome::TookProvince,
+         "We have reconquered Pannonia"},
+        {"Dacia", "Sarmatia", OrderKind::Raid, OrderOutcome::BattleWon,
+         "Our raid into Sarmatia was successful"},
+        {"Italia", "Britannia", OrderKind::Route, OrderOutcome::Marched, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.to);
         newGame();
         clearAllLegions();
-        give(game().romans, "Italia");
+        give(game().romans, "Italia", 2);
         give(game().romans, "Dacia");
         moveOwner("Dalmatia", nullptr);
         moveOwner("Pannonia", &game().rogueRomans);
         give(game().rogueRomans, "Pannonia");
-        give(game().barbarians, "Sarmatia", 2);
+        give(game().barbarians, "Sarmatia");
+        give(game().barbarians, "Upper Rhine");  // so that no power is wiped out
         const OrderPlan plan = planOrder(game(), p(row.from), p(row.to));
         ASSERT_TRUE(plan.accepted());
         EXPECT_EQ(plan.kind, row.kind);
@@ -265,8 +248,22 @@ TEST_F(OrdersTest, ThePlanIsWhatTheOrderDoes) {
         game().random.seed(7);  // nothing left rigged from the row before
         rigDraws(game(), {1, 1});
         EXPECT_EQ(dropLegion(game(), p(row.from), p(row.to)).outcome, row.outcome);
-        if (row.kind == OrderKind::Route) {
-            EXPECT_EQ(game().romans.legions[0]->route, plan.route);
+        EXPECT_EQ(game().newsLog.empty() ? "" : game().newsLog.back(), row.news);
+        const auto& legions = game().romans.legions;
+        EXPECT_EQ(std::count_if(legions.begin(), legions.end(), [](auto& l) { return l->moved; }),
+                  1);
+        const Legion& sent = *legions[row.kind == OrderKind::Raid ? 2 : 0];
+        EXPECT_TRUE(sent.moved);
+        if (row.kind == OrderKind::Raid) {
+            EXPECT_EQ(sent.province, p("Dacia")) << "a raid comes home";
+            EXPECT_EQ(game().ownerOf(p("Sarmatia")), &game().barbarians);
+        } else if (row.kind == OrderKind::Route) {
+            EXPECT_EQ(sent.route, plan.route);
+            EXPECT_TRUE(sent.hasRoute);
+            EXPECT_EQ(sent.province, plan.route[1]) << "the first step is taken at once";
+        } else {
+            EXPECT_EQ(sent.province, p(row.to));
+            EXPECT_EQ(game().ownerOf(p(row.to)), &game().romans);
         }
     }
     // A lost battle says so.

@@ -9,7 +9,7 @@
 #include "game/Chronicle.h"
 #include "game/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "savegame/SaveGame.h"
+#include "savegame/SavedGameFixture.h"
 #include "support/TestGame.h"
 
 namespace tessarion {
@@ -237,17 +237,11 @@ TEST_F(YearRecordTest, TheRecordsGoThroughASavedGame) {
     EXPECT_EQ(other.chronicle, game().chronicle);
     EXPECT_EQ(saveGameText(other), text) << "the records written again as they were read";
 
-    const auto tampered = [&](const std::string& from, const std::string& to) {
-        std::string t = text;
-        const std::size_t at = t.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return t.replace(at, from.size(), to);
-    };
     const std::string taxes = text.substr(text.find("# lastentry taxes"));
     const std::string line = taxes.substr(0, taxes.find('\n'));
     for (const std::string& bad :
-         {tampered(line, line + "0"),  // ten times the taxes
-          tampered("# chronicle 237 ", "# chronicle 238 "), tampered(line + "\n", "")}) {
+         {edited(text, line, line + "0"),  // ten times the taxes
+          edited(text, "# chronicle 237 ", "# chronicle 238 "), edited(text, line + "\n", "")}) {
         const FileResult r = loadGameText(other, bad);
         EXPECT_FALSE(r.ok);
     }

@@ -59,11 +59,17 @@ TEST_F(EmpireTest, ListOperationsAndCounting) {
     EXPECT_EQ(game().sassanids.legionsIn(p("Syria")), 2);
 }
 
-TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
-    // The rebels keep the base recruitment (they just never call it).
+// The rebels keep the base recruitment (a legion every third call, none in Dacia), but never
+// call it: their turn ends without a recruit.
+TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDaciaAndRebelsNeverCallIt) {
     Empire& rebels = game().rogueRomans;
     moveOwner("Italia", &rebels);
     moveOwner("Dacia", &rebels);
+    p("Italia")->recruitCounter = 2;
+    for (int i = 0; i < 5; ++i) {
+        rebels.endTurn();
+    }
+    EXPECT_EQ(rebels.legionCount(), 0);
     p("Italia")->recruitCounter = 0;
     p("Dacia")->recruitCounter = 0;
     rebels.recruit();
@@ -75,29 +81,26 @@ TEST_F(EmpireTest, BaseRecruitRaisesEveryThirdTurnExceptInDacia) {
     EXPECT_EQ(rebels.legionsIn(p("Dacia")), 0);
 }
 
-TEST_F(EmpireTest, StepIntoOwnOrUnownedProvinceNeedsNoBattle) {
-    game().romans.removeProvince(p("Raetia"));
-    Legion* l = routed(game().romans, "Italia", {"Raetia", "Belgica"});
-    game().romans.moveLegionStep(l);
-    EXPECT_TRUE(game().romans.ownsProvince(p("Raetia")));
-    EXPECT_EQ(l->province->name, "Raetia");
-    EXPECT_TRUE(l->hasRoute);
-    game().romans.moveLegionStep(l);
-    EXPECT_EQ(l->province->name, "Belgica");
-    EXPECT_FALSE(l->hasRoute);
+// A step into land without defenders needs no battle, sound or march shown: nobody's
+// land is taken silently, an enemy's with the news; the route goes on from there.
+TEST_F(EmpireTest, StepIntoALandWithoutDefendersNeedsNoBattle) {
+    for (Empire* owner :
+         {static_cast<Empire*>(nullptr), static_cast<Empire*>(&game().barbarians)}) {
+        moveOwner("Raetia", owner);
+        game().newsLog.clear();
+        Legion* l = routed(game().romans, "Italia", {"Raetia", "Belgica"});
+        game().romans.moveLegionStep(l);
+        EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
+        EXPECT_EQ(l->province->name, "Raetia");
+        EXPECT_TRUE(l->hasRoute);
+        EXPECT_EQ(game().newsLog.empty() ? "" : game().newsLog.back(),
+                  owner == nullptr ? "" : "We have reconquered Raetia");
+        game().romans.moveLegionStep(l);
+        EXPECT_EQ(l->province->name, "Belgica");
+        EXPECT_FALSE(l->hasRoute);
+    }
     EXPECT_TRUE(sounds.empty());
     EXPECT_TRUE(animations.empty());
-    EXPECT_TRUE(game().newsLog.empty()) << "a silent take-over of an unowned province";
-}
-
-TEST_F(EmpireTest, StepIntoUndefendedEnemyProvinceTakesIt) {
-    moveOwner("Raetia", &game().barbarians);
-    Legion* l = routed(game().romans, "Italia", {"Raetia"});
-    game().romans.moveLegionStep(l);
-    EXPECT_EQ(game().ownerOf(p("Raetia")), &game().romans);
-    EXPECT_EQ(l->province->name, "Raetia");
-    EXPECT_EQ(game().newsLog.back(), "We have reconquered Raetia");
-    EXPECT_TRUE(sounds.empty());
 }
 
 // A won battle destroys one defender; only the last one lost gives the
@@ -194,15 +197,6 @@ TEST_F(EmpireTest, UpdateLegionsWalksLikeTheRuleByPosition) {
         EXPECT_EQ(test::legionsOf(bySlot), test::legionsOf(byPosition));
         EXPECT_LT(bySlot.romans.legionsIn(bySlot.findProvince("Italia")), 40) << "battles fought";
     }
-}
-
-TEST_F(EmpireTest, RogueRomansNeverRecruitAtTheEndOfTheirTurn) {
-    moveOwner("Italia", &game().rogueRomans);
-    p("Italia")->recruitCounter = 2;
-    for (int i = 0; i < 5; ++i) {
-        game().rogueRomans.endTurn();
-    }
-    EXPECT_EQ(game().rogueRomans.legionCount(), 0);
 }
 
 }  // namespace

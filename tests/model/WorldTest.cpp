@@ -4,6 +4,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "engine/Routes.h"
 #include "game/TurnCycle.h"
@@ -136,14 +137,24 @@ TEST_F(WorldTest, TheMapPlaysAsRecorded) {
                            played.str());
 }
 
+// A level from an old setting or a damaged file must never reach an odds table
+// as it stands (the orders, the Roman year and both frontier powers index
+// tables of three by it): it plays as Normal, whatever the level was before.
 TEST_F(WorldTest, NewGameAtEachSkillLevel) {
     EXPECT_EQ(game().romans.provinces.size(), 23u);
     EXPECT_TRUE(game().rogueRomans.provinces.empty());
     for (Empire* e : game().powers()) {
         EXPECT_TRUE(e->legions.empty()) << "a game is empty until it is started";
     }
-    for (auto [skill, treasury] : {std::pair{1, 75000}, {2, 50000}, {0, 100000}}) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    // The level asked for, the level played and the treasury it starts with.
+    const std::tuple<int, int, int> levels[] = {{1, 1, 75000},    {2, 2, 50000},    {0, 0, 100000},
+                                                {-1, 1, 75000},   {2, 2, 50000},    {3, 1, 75000},
+                                                {kMin, 1, 75000}, {kMax, 1, 75000}, {0, 0, 100000}};
+    for (auto [skill, played, treasury] : levels) {
         newGame(skill);
+        EXPECT_EQ(game().skillLevel(), played) << skill;
         EXPECT_EQ(game().romans.treasury, treasury) << skill;
         EXPECT_EQ(game().romans.legionCount(), 9);
         EXPECT_EQ(game().barbarians.legionsIn(p("Upper Rhine")), 2);
@@ -153,21 +164,6 @@ TEST_F(WorldTest, NewGameAtEachSkillLevel) {
     game().setSkillLevel(2);
     EXPECT_EQ(game().romans.treasury, 100000)
         << "the skill changes the treasury only at the next new game";
-}
-
-// A level from an old setting or a damaged file must never reach an odds table
-// as it stands: the orders, the Roman year and both frontier powers index
-// tables of three by it.
-TEST_F(WorldTest, AnUnknownSkillLevelPlaysAsNormal) {
-    for (int level : {-1, 3, 7, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
-        game().setSkillLevel(level);
-        EXPECT_EQ(game().skillLevel(), 1) << level;
-    }
-    game().setSkillLevel(2);
-    EXPECT_EQ(game().skillLevel(), 2);
-    game().setSkillLevel(42);
-    game().startNewGame();
-    EXPECT_EQ(game().romans.treasury, 75000);
 }
 
 TEST_F(WorldTest, ResetKeepsWhatBelongsToTheRun) {

@@ -20,15 +20,6 @@ using res::MapLand;
 constexpr int W = MapLand::kWidth;
 constexpr int H = MapLand::kHeight;
 
-int indexOf(const Game& game, const Province* p) {
-    for (std::size_t i = 0; i < game.provinces.size(); ++i) {
-        if (game.provinces[i].get() == p) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 TEST(MapLand, DamagedDataLeavesAnEmptyMapAndTheEmbeddedOneIsWhole) {
     const unsigned char shortRun[] = {3, 10, 0};
     const unsigned char ragged[] = {3, 10};
@@ -75,7 +66,7 @@ TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
             if (p == nullptr) {
                 continue;
             }
-            const int own = indexOf(game, p);
+            const int own = p->index;
             const int under = land.at(x, y);
             ASSERT_TRUE(under == own || under == MapLand::kSea)
                 << p->name << " at " << x << "," << y << " lies on " << under;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,15 +47,6 @@ std::uint32_t dominantColour(const Sprite& s) {
     return best;
 }
 
-// The median of the colours.
-std::uint32_t typicalOf(const std::vector<std::uint32_t>& pixels) {
-    Surface gathered(static_cast<int>(pixels.size()), 1);
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        gathered.setPixel(static_cast<int>(i), 0, pixels[i]);
-    }
-    return typicalColour(gathered);
-}
-
 // The median colour of the given overlays (0 plain, 1 yellow, 2 blue) taken together.
 std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
     std::vector<std::uint32_t> pixels;
@@ -68,7 +60,9 @@ std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
             }
         }
     }
-    return typicalOf(pixels);
+    Surface gathered(static_cast<int>(pixels.size()), 1);
+    std::copy(pixels.begin(), pixels.end(), gathered.row(0));
+    return typicalColour(gathered);
 }
 
 class ColourBlindMapTest : public GameTest {
@@ -87,28 +81,14 @@ class ColourBlindMapTest : public GameTest {
     // The median colour of the base map where the test says.
     template <typename Where>
     std::uint32_t mapColour(Where where) {
-        const res::MapLand& land = res::MapLand::embedded();
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; y < kMapHeight; ++y) {
-            for (int x = 0; x < kMapWidth; ++x) {
-                if (where(land.at(x, y))) {
-                    pixels.push_back(screen_->baseMap.pixel(x, y));
-                }
-            }
-        }
-        return typicalOf(pixels);
+        return mapColourWhere(screen_->baseMap, res::MapLand::embedded(), where);
     }
     std::uint32_t provinceColour(const std::vector<std::string>& names) {
-        std::vector<int> indices;
+        std::set<int> indices;
         for (const std::string& name : names) {
-            for (std::size_t i = 0; i < game().provinces.size(); ++i) {
-                if (game().provinces[i]->name == name) {
-                    indices.push_back(static_cast<int>(i));
-                }
-            }
+            indices.insert(p(name)->index);
         }
-        return mapColour(
-            [&](int at) { return std::find(indices.begin(), indices.end(), at) != indices.end(); });
+        return mapColour([&](int at) { return indices.count(at) != 0; });
     }
 
     // Every ground as the map shows it: the name of its power and its colour.

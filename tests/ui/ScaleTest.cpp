@@ -178,9 +178,9 @@ TEST_F(ScaledScreenTest, LargerScreensDrawTheMapFromItsLargePictures) {
         EXPECT_EQ(s.overlayPicture(0).surface.scale(), 2.0) << scale;
     }
     const Surface large = paint();
-    EXPECT_GT(sharpCoast(large, large.toPixels(s.x(layout::kMapLeft)),
-                         large.toPixels(layout::kMapTop)),
-              0.8);
+    EXPECT_GT(
+        sharpCoast(large, large.toPixels(s.x(layout::kMapLeft)), large.toPixels(layout::kMapTop)),
+        0.8);
     // Back on the laptop, the map's own pictures again, pixel for pixel.
     s.resize(1366, s.height(), 1.0);
     EXPECT_EQ(s.mapPixelsPerPoint(), 1);
@@ -191,21 +191,12 @@ TEST_F(ScaledScreenTest, TheLargeMapTakesTheColourBlindColoursLikeTheSmall) {
     // Each ground's usual colour, on the map as it was recoloured at either size.
     const auto grounds = [&](double scale) {
         display().resize(1366, display().height(), scale);
-        const Surface& map = display().baseMap;
         const res::MapLand& land = res::MapLand::embedded(display().mapPixelsPerPoint());
-        std::vector<std::vector<std::uint32_t>> byGround(3);
-        for (int y = 0; y < map.pixelHeight(); ++y) {
-            for (int x = 0; x < map.pixelWidth(); ++x) {
-                const int at = land.at(x, y);
-                byGround[at == res::MapLand::kSea ? 0 : at == res::MapLand::kNoProvince ? 1 : 2]
-                    .push_back(map.pixel(x, y));
-            }
-        }
+        const auto ground = [](int at) { return at >= 0 ? 2 : at == res::MapLand::kSea ? 0 : 1; };
         std::vector<std::uint32_t> typical;
-        for (const auto& g : byGround) {
-            Surface row(static_cast<int>(g.size()), 1);
-            std::copy(g.begin(), g.end(), row.row(0));
-            typical.push_back(typicalColour(row));
+        for (int g = 0; g < 3; ++g) {
+            typical.push_back(test::mapColourWhere(display().baseMap, land,
+                                                   [&](int at) { return ground(at) == g; }));
         }
         return typical;
     };

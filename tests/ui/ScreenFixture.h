@@ -8,9 +8,11 @@
 #include <string>
 
 #include "game/Game.h"
+#include "res/MapLand.h"
 #include "support/TestGame.h"
 #include "ui/Font.h"
 #include "ui/Layout.h"
+#include "ui/MapColours.h"
 #include "ui/Pictures.h"
 #include "ui/Screen.h"
 
@@ -92,6 +94,23 @@ inline int countPixels(const Surface& s, int left, int top, int right, int botto
         }
     }
     return n;
+}
+
+// The median colour of the map's pixels whose land (the land drawn for the map's own pixels)
+// the test picks: a kind of ground's usual colour.
+template <typename Where>
+std::uint32_t mapColourWhere(const Surface& map, const res::MapLand& land, Where where) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < land.height(); ++y) {
+        for (int x = 0; x < land.width(); ++x) {
+            if (where(land.at(x, y))) {
+                pixels.push_back(map.pixel(x, y));
+            }
+        }
+    }
+    Surface gathered(static_cast<int>(pixels.size()), 1);
+    std::copy(pixels.begin(), pixels.end(), gathered.row(0));
+    return typicalColour(gathered);
 }
 
 // A new game with nobody's legions on the map, drawn with flat pictures on a
