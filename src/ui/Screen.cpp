@@ -42,6 +42,7 @@ void Screen::resize(int width, int height, double scale) {
                     backBuffer.pixelWidth(), barRows + backBuffer.pixelHeight());
     window = Surface::viewOf(frame, barRows, backBuffer.height());
     windowBehind_.reset();
+    pictures.rescale(scale);  // the pictures made for this scale
     if (map_ && wantsLargeMap(scale) != (mapPixelsPerPoint() == 2)) {
         loadMapPictures();  // the pictures made for this size
     } else if (!overlayPositions.empty()) {
@@ -64,7 +65,7 @@ void Screen::loadPictures(const PictureProvider& provider, const PictureProvider
     if (view != nullptr) {
         colours_ = view->colours;
     }
-    pictures.load(provider);
+    pictures.load({provider, large, scale()});
     map_ = provider;
     largeMap_ = large;
     loadMapPictures();
