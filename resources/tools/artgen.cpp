@@ -20,7 +20,7 @@ int usage() {
                  "       artgen split RGBA.png PICTURE.png MASK.png\n"
                  "       artgen pale PICTURE.png OUT.png\n"
                  "       artgen flatten RGBA.png OUT.png\n"
-                 "       artgen rgb PICTURE.png OUT.rgb\n";
+                 "       artgen rgb OUTDIR PICTURE.png...\n";
     return 2;
 }
 
@@ -178,8 +178,17 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "flatten") {
         return flatten(args[1], args[2]);
     }
-    if (args.size() == 3 && args[0] == "rgb") {
-        return rgbBytes(args[1], args[2]);
+    if (args.size() >= 2 && args[0] == "rgb") {
+        // Each PICTURE.png as OUTDIR/PICTURE.rgb, in one run for the lot.
+        for (std::size_t i = 2; i < args.size(); ++i) {
+            const std::string& in = args[i];
+            const std::size_t slash = in.find_last_of('/');
+            const std::string name = in.substr(slash == std::string::npos ? 0 : slash + 1);
+            if (rgbBytes(in, args[1] + "/" + name.substr(0, name.rfind('.')) + ".rgb") != 0) {
+                return 1;
+            }
+        }
+        return 0;
     }
     return usage();
 }
