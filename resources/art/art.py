@@ -1,14 +1,15 @@
 """Makes every picture of the game from the sources in this folder.
 
     art.py --list                       prints the picture ids, one a line
-    art.py --list-map                   prints the ids of the map's pictures, one a line
+    art.py --list-large                 prints the ids of the pictures drawn at twice their size
     art.py --out DIR --artgen TOOL --rsvg RSVG --fonts DIR
 
 pictures.txt lists them all: ids, sizes and what draws each. The map and its overlays come
-from the artgen tool (world.txt, the overlay lines of pictures.txt and the province table), at
-their own size and, in the folder 2x, at twice it; every
-other picture is written here as SVG and rendered with rsvg-convert; masked pictures are then
-split by artgen into the picture (black where transparent) and its mask.
+from the artgen tool (world.txt, the overlay lines of pictures.txt and the province table);
+every other picture is written here as SVG and rendered with rsvg-convert; masked pictures are
+then split by artgen into the picture (black where transparent) and its mask, and a pale copy
+is washed out of its drawn sprite. Every picture but the window icons is drawn twice: at its
+own size and, in the folder 2x, at twice it, for screens drawn larger than the layout.
 """
 
 import argparse
@@ -27,8 +28,9 @@ import sprites  # noqa: E402
 from svg import document  # noqa: E402
 
 
-# The map is drawn again at this many times its pixels, for larger screens.
+# The pictures are drawn again at this many times their pixels, for larger screens.
 MAP_SCALE = 2
+LARGE = f"{MAP_SCALE}x"
 
 
 def map_ids(pictures, overlays):
@@ -36,6 +38,16 @@ def map_ids(pictures, overlays):
     ids = [p.picture for p in pictures if p.kind == "map"]
     for o in overlays:
         ids += o.pictures() + [o.mask]
+    return sorted(set(ids))
+
+
+def large_ids(pictures, overlays):
+    """The ids drawn again at MAP_SCALE times their size: all but the window icons, which the
+    system takes at their own sizes."""
+    ids = map_ids(pictures, overlays)
+    for p in pictures:
+        if p.kind not in ("map", "alpha"):
+            ids += [p.picture] + ([p.mask] if p.mask >= 0 else [])
     return sorted(set(ids))
 
 
@@ -74,58 +86,74 @@ def run(cmd):
         raise RuntimeError(f"{' '.join(cmd)} failed:\n{result.stderr}")
 
 
-def draw_all(args, pictures):
-    """Draws every picture of the list into args.out."""
-    out = args.out
-    work = os.path.join(out, "work")
-    os.makedirs(work, exist_ok=True)
-    # The map first: the intro, splash and two lessons show it.
-    run([args.artgen, "map", os.path.join(HERE, "world.txt"), args.fonts, out,
-         str(MAP_SCALE), os.path.join(out, f"{MAP_SCALE}x")])
-    # The renderer only reads images beside the SVG that uses them.
-    maps = {}
+def lesson_maps(out, work):
+    """{zoom: {key: file}}: the maps the full pictures show, copied beside their SVG (the
+    renderer reads images only from there). Drawn larger, the pictures take the larger map;
+    the lesson maps show in panels at most half their size, so they serve both."""
+    maps = {1: {}, MAP_SCALE: {}}
     for key, name in (("map", "111.png"), ("three", "map-three-empires.png"),
                       ("divided", "map-divided.png"), ("whole", "map-whole.png")):
         shutil.copyfile(os.path.join(out, name), os.path.join(work, "lesson-" + name))
-        maps[key] = "lesson-" + name
+        maps[1][key] = maps[MAP_SCALE][key] = "lesson-" + name
+    shutil.copyfile(os.path.join(out, LARGE, "111.png"), os.path.join(work, "lesson-large.png"))
+    maps[MAP_SCALE]["map"] = "lesson-large.png"
+    return maps
 
-    def render(svg_text, name):
+
+def draw_all(args, pictures):
+    """Draws every picture of the list into args.out and, at twice the size, into its 2x."""
+    out = args.out
+    large = os.path.join(out, LARGE)
+    work = os.path.join(out, "work")
+    os.makedirs(work, exist_ok=True)
+    os.makedirs(large, exist_ok=True)
+    # The map first: the intro, splash and two lessons show it.
+    run([args.artgen, "map", os.path.join(HERE, "world.txt"), args.fonts, out,
+         str(MAP_SCALE), large])
+    maps = lesson_maps(out, work)
+
+    def render(svg_text, name, zoom):
         svg_path = os.path.join(work, name + ".svg")
         png_path = os.path.join(work, name + ".png")
         with open(svg_path, "w", encoding="utf-8") as f:
             f.write(svg_text)
-        run([args.rsvg, svg_path, "-o", png_path])
+        run([args.rsvg, "--zoom", str(zoom), svg_path, "-o", png_path])
         return png_path
 
-    def make(job):
-        kind, ids, size, draw = job
+    def make(task):
+        (kind, ids, size, draw), zoom = task
+        folder = out if zoom == 1 else large
+        name = f"{ids[0]}" if zoom == 1 else f"{ids[0]}-{LARGE}"
         if kind == "masked":
-            rgba = render(draw(), f"{ids[0]}")
-            run([args.artgen, "split", rgba, os.path.join(out, f"{ids[0]}.png"),
-                 os.path.join(out, f"{ids[1]}.png")])
+            rgba = render(draw(), name, zoom)
+            run([args.artgen, "split", rgba, os.path.join(folder, f"{ids[0]}.png"),
+                 os.path.join(folder, f"{ids[1]}.png")])
         elif kind in ("opaque", "scene"):
             if kind == "scene":
-                svg_text = document(size[0], size[1], draw(maps))
+                svg_text = document(size[0], size[1], draw(maps[zoom]))
             else:
                 svg_text = draw()
-            rgba = render(svg_text, f"{ids[0]}")
-            run([args.artgen, "flatten", rgba, os.path.join(out, f"{ids[0]}.png")])
+            rgba = render(svg_text, name, zoom)
+            run([args.artgen, "flatten", rgba, os.path.join(folder, f"{ids[0]}.png")])
         elif kind == "alpha":
-            rgba = render(draw(), f"{ids[0]}")
-            os.replace(rgba, os.path.join(out, f"{ids[0]}.png"))
+            rgba = render(draw(), name, zoom)
+            os.replace(rgba, os.path.join(folder, f"{ids[0]}.png"))
 
     every = jobs(pictures)
+    tasks = [(j, zoom) for zoom in (MAP_SCALE, 1) for j in every
+             if j[0] != "pale" and (zoom == 1 or j[0] != "alpha")]
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
-        list(pool.map(make, [j for j in every if j[0] != "pale"]))
+        list(pool.map(make, tasks))
     for _, (source, pale), _, _ in [j for j in every if j[0] == "pale"]:
-        run([args.artgen, "pale", os.path.join(out, f"{source}.png"),
-             os.path.join(out, f"{pale}.png")])
+        for folder in (out, large):
+            run([args.artgen, "pale", os.path.join(folder, f"{source}.png"),
+                 os.path.join(folder, f"{pale}.png")])
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--list", action="store_true")
-    parser.add_argument("--list-map", action="store_true")
+    parser.add_argument("--list-large", action="store_true")
     parser.add_argument("--out")
     parser.add_argument("--artgen")
     parser.add_argument("--rsvg")
@@ -139,13 +167,15 @@ def main():
     if args.list:
         print("\n".join(str(i) for i in manifest.all_ids(pictures, overlays)))
         return 0
-    if args.list_map:
-        print("\n".join(str(i) for i in map_ids(pictures, overlays)))
+    if args.list_large:
+        print("\n".join(str(i) for i in large_ids(pictures, overlays)))
         return 0
 
     draw_all(args, pictures)
     missing = [i for i in manifest.all_ids(pictures, overlays)
                if not os.path.exists(os.path.join(args.out, f"{i}.png"))]
+    missing += [f"{LARGE}/{i}" for i in large_ids(pictures, overlays)
+                if not os.path.exists(os.path.join(args.out, LARGE, f"{i}.png"))]
     if missing:
         print(f"art.py: pictures not made: {missing}", file=sys.stderr)
         return 1

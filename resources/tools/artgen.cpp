@@ -2,6 +2,7 @@
 // into the picture-and-mask pairs the game draws with AND/OR copies.
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ int usage() {
     std::cerr << "usage: artgen map WORLD FONTDIR OUTDIR [SCALE LARGEDIR]\n"
                  "       artgen split RGBA.png PICTURE.png MASK.png\n"
                  "       artgen pale PICTURE.png OUT.png\n"
-                 "       artgen flatten RGBA.png OUT.png\n";
+                 "       artgen flatten RGBA.png OUT.png\n"
+                 "       artgen rgb OUTDIR PICTURE.png...\n";
     return 2;
 }
 
@@ -82,6 +84,25 @@ int flatten(const std::string& in, const std::string& out) {
         c = mix(rgb(0, 0, 0), c | 0xFF000000u, a);
     }
     return writePng(out, src) ? 0 : 1;
+}
+
+// A picture's pixels for the build's checks, which decode many large pictures: its width and
+// height as text on a line, then three bytes a pixel, row by row.
+int rgbBytes(const std::string& in, const std::string& out) {
+    Raster src;
+    if (!readPng(in, src)) {
+        std::cerr << "artgen: cannot read " << in << "\n";
+        return 1;
+    }
+    std::string bytes = std::to_string(src.width) + " " + std::to_string(src.height) + "\n";
+    for (const std::uint32_t c : src.pixels) {
+        bytes += static_cast<char>((c >> 16) & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+        bytes += static_cast<char>(c & 0xFF);
+    }
+    std::ofstream file(out, std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file ? 0 : 1;
 }
 
 // The map and its overlays into outDir, and when scale is above 1 the same drawn at scale
@@ -156,6 +177,18 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 3 && args[0] == "flatten") {
         return flatten(args[1], args[2]);
+    }
+    if (args.size() >= 2 && args[0] == "rgb") {
+        // Each PICTURE.png as OUTDIR/PICTURE.rgb, in one run for the lot.
+        for (std::size_t i = 2; i < args.size(); ++i) {
+            const std::string& in = args[i];
+            const std::size_t slash = in.find_last_of('/');
+            const std::string name = in.substr(slash == std::string::npos ? 0 : slash + 1);
+            if (rgbBytes(in, args[1] + "/" + name.substr(0, name.rfind('.')) + ".rgb") != 0) {
+                return 1;
+            }
+        }
+        return 0;
     }
     return usage();
 }

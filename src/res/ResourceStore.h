@@ -20,7 +20,7 @@ std::vector<int> pictureIds();  // ascending
 // Empty Image when unknown; the bitmap's own size.
 Image decodePicture(int id);
 // The picture as the build drew it at twice its size, for screens larger than the layout;
-// empty when only the one size is made (the map's pictures have both).
+// empty when only the one size is made (the window icons).
 Image decodeLargePicture(int id);
 // A PNG's pixels; empty when it is not one.
 Image decodePng(std::span<const unsigned char> png);

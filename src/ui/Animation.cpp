@@ -13,11 +13,11 @@ namespace {
 
 // A set of the frames pictures.txt lists for it, in order.
 void frames(SpriteAnimation& set, std::span<const PictureEntry> pictures, int delay,
-            const PictureProvider& provider) {
+            const PictureSource& source) {
     set.frames.clear();
     for (const PictureEntry& picture : pictures) {
         auto frame = std::make_unique<Sprite>(picture);
-        frame->load(provider);
+        frame->loadFor(source);
         set.frames.push_back(std::move(frame));
     }
     set.frameDelay = delay;
@@ -27,15 +27,15 @@ void frames(SpriteAnimation& set, std::span<const PictureEntry> pictures, int de
 
 Animator::Animator(Screen& screen, Hooks hooks) : screen_(screen), hooks_(std::move(hooks)) {}
 
-void Animator::load(const PictureProvider& provider) {
-    frames(romanMarch, pic::romanMarch, 50, provider);
-    frames(barbarianMarch, pic::barbarianMarch, 100, provider);
-    frames(persianMarch, pic::persianMarch, 75, provider);
-    frames(romanFall, pic::romanFall, 150, provider);
-    frames(rebelFall, pic::rebelFall, 100, provider);
-    frames(persianFall, pic::persianFall, 100, provider);
-    frames(barbarianFall, pic::barbarianFall, 100, provider);
-    crossedSwords.load(provider);
+void Animator::load(const PictureSource& source) {
+    frames(romanMarch, pic::romanMarch, 50, source);
+    frames(barbarianMarch, pic::barbarianMarch, 100, source);
+    frames(persianMarch, pic::persianMarch, 75, source);
+    frames(romanFall, pic::romanFall, 150, source);
+    frames(rebelFall, pic::rebelFall, 100, source);
+    frames(persianFall, pic::persianFall, 100, source);
+    frames(barbarianFall, pic::barbarianFall, 100, source);
+    crossedSwords.loadFor(source);
 }
 
 void Animator::playAnimation(SpriteAnimation& set, Surface& target, int x, int y, bool mirrored,

@@ -40,8 +40,8 @@ class Animator {
 
     Animator(Screen& screen, Hooks hooks);
 
-    // Builds the seven sets from their pictures.
-    void load(const PictureProvider& provider);
+    // Builds the seven sets from their pictures, for the source's scale.
+    void load(const PictureSource& source);
 
     void animateMove(Province* origin, Province* destination);
     void flashLegion(Power who, Province* province);

@@ -126,8 +126,13 @@ bool Desktop::startUp() {
 
 void Desktop::loadPictures() {
     screen_->loadPictures(config_.pictures, config_.largePictures);
-    animator_.load(config_.pictures);
+    loadPicturesForScale();
+}
+
+void Desktop::loadPicturesForScale() {
+    animator_.load({config_.pictures, config_.largePictures, screen_->scale()});
     dialogs_.loadPictures();
+    picturesLoaded_ = true;
 }
 
 void Desktop::clearFrame() {
@@ -306,7 +311,11 @@ void Desktop::fitFrameToWindow() {
         platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
         return;
     }
-    screen_->resize(fit.width, clientHeight, fit.scale);
+    const bool rescaled = fit.scale != screen_->scale();
+    screen_->resize(fit.width, clientHeight, fit.scale);  // the screen's pictures with it
+    if (rescaled && picturesLoaded_) {
+        loadPicturesForScale();
+    }
     platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
     screen_->redrawScreen();
 }

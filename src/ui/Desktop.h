@@ -124,6 +124,9 @@ class Desktop : public ShellHost {
     // Paints again when the routes to show are not those on the map.
     void showRoutes();
     void loadPictures();
+    // The animations' and the boxes' pictures, for the screen's scale (the
+    // screen's own follow its scale by themselves).
+    void loadPicturesForScale();
     void clearFrame();
     // At start-up: the game the last run kept, offered to go on with; true
     // when the player took it.
@@ -153,6 +156,7 @@ class Desktop : public ShellHost {
     Animator animator_;
     bool firstPaint_ = true;
     bool windowOpen_ = false;
+    bool picturesLoaded_ = false;
     // The language the window started in, and the one the settings kept.
     std::string startLanguage_;
     std::optional<std::string> keptLanguage_;

@@ -187,18 +187,25 @@ int Dialogs::screenHeight() const {
     return screen_.height();
 }
 
+PictureSource Dialogs::pictureSource() const {
+    return {config_.pictures, config_.largePictures, screen_.scale()};
+}
+
 void Dialogs::loadPictures() {
-    portrait_.load(config_.pictures);
-    about_.load(config_.pictures);
-    results_.load(config_.pictures);
+    portrait_.loadFor(pictureSource());
+}
+
+void Dialogs::showPicture(Graphic& picture, PictureFrameBox& box) {
+    // Megabytes on a large screen, and seldom shown: let go once the box closes.
+    picture.loadFor(pictureSource());
+    runner_.run(box);
+    picture.surface = Surface();
 }
 
 void Dialogs::showSplash() {
-    splash_.load(config_.pictures);
     PictureFrameBox splash(&splash_, "", 640, 480, screenWidth(), screenHeight());
     splash.closeAt = platform_.ticks() + 5000;
-    runner_.run(splash);
-    splash_.surface = Surface();  // shown once a game
+    showPicture(splash_, splash);
 }
 
 int Dialogs::advise(AdvisorBox::Kind kind, const std::string& text) {
@@ -218,7 +225,7 @@ void Dialogs::showAbout(std::optional<int> lifetimeMs) {
         about.closeAt = platform_.ticks() + static_cast<std::uint64_t>(*lifetimeMs);
     }
     creditAbout(about);
-    runner_.run(about);
+    showPicture(about_, about);
 }
 
 void Dialogs::showResults(int invasions, int plagues, int rebellions) {
@@ -238,7 +245,7 @@ void Dialogs::showResults(int invasions, int plagues, int rebellions) {
                                    kChartWidth - 6, 400);
         chart.draw(s, screen_.colours());
     };
-    runner_.run(box);
+    showPicture(results_, box);
 }
 
 void Dialogs::showYearReport() {

@@ -13,6 +13,7 @@
 namespace tessarion {
 
 class ModalRunner;
+class PictureFrameBox;
 class Platform;
 class Game;
 class Screen;
@@ -37,7 +38,8 @@ class Dialogs {
             const DesktopConfig& config)
         : platform_(platform), runner_(runner), screen_(screen), sounds_(sounds), config_(config) {}
 
-    // The pictures of the boxes, but the splash's, which it loads itself.
+    // The Prefect's portrait for the screen's scale; the big pictures are
+    // loaded when their box is shown.
     void loadPictures();
 
     void showSplash();
@@ -65,6 +67,8 @@ class Dialogs {
     void showChronicle();
 
   private:
+    PictureSource pictureSource() const;
+    void showPicture(Graphic& picture, PictureFrameBox& box);
     int screenWidth() const;
     int screenHeight() const;
     // The platform's own file chooser, when it has one: its answer, with an

@@ -1,8 +1,10 @@
 #include "ui/Graphic.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/PaintedWords.h"
+#include "ui/Resample.h"
 
 namespace tessarion {
 
@@ -32,6 +34,29 @@ Surface Graphic::decode(const PictureProvider& provider, int pictureId, int pixe
 
 void Graphic::load(const PictureProvider& provider, int pixelsPerPoint) {
     surface = decode(provider, id, pixelsPerPoint);
+}
+
+void Graphic::loadFor(const PictureSource& source) {
+    if (source.scale > 1.0 && source.large) {
+        load(source.large, 2);
+        if (complete()) {
+            reduceTo(source.scale);
+            return;
+        }
+    }
+    load(source.pictures);
+}
+
+void Graphic::reduceTo(double scale) {
+    if (surface.scale() == scale || surface.empty()) {
+        return;
+    }
+    // Straight into the new pixels: no copy is kept with the large ones.
+    Surface reduced(surface.width(), surface.height(), kBlack, scale);
+    resampleInto(std::as_const(surface).row(0), surface.pixelWidth(), surface.pixelHeight(),
+                 reduced.row(0), static_cast<std::size_t>(reduced.pixelWidth()),
+                 reduced.pixelWidth(), reduced.pixelHeight());
+    surface = std::move(reduced);
 }
 
 void Graphic::draw(Surface& target, int x, int y) const {

@@ -14,17 +14,30 @@ Pictures::Pictures() {
     }
 }
 
-void Pictures::load(const PictureProvider& provider) {
+void Pictures::load(const PictureSource& source) {
+    source_ = source;
     for (Graphic* g : std::initializer_list<Graphic*>{
              &parchment, &romanLegion, &romanLegionMoved, &barbarianLegion, &sassanidLegion,
              &rebelLegion, &romanLegionColourBlind, &romanLegionMovedColourBlind,
              &barbarianLegionColourBlind, &sassanidLegionColourBlind, &rebelLegionColourBlind,
              &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &playButton, &stopButton}) {
-        g->load(provider);
+        g->loadFor(source_);
     }
-    provider_ = provider;
     for (Graphic& g : fullPictures) {
         g.surface = Surface();
+    }
+}
+
+void Pictures::rescale(double scale) {
+    // At the layout's scale and below, or with no large pictures, they are
+    // the same at every scale.
+    const bool same = !source_.large || (scale <= 1.0 && source_.scale <= 1.0);
+    PictureSource source = source_;
+    source.scale = scale;
+    if (!source_.pictures || same) {
+        source_ = source;
+    } else if (scale != source_.scale) {
+        load(source);
     }
 }
 
@@ -51,8 +64,8 @@ const Graphic* Pictures::fullPicture(int id) {
             g.surface = Surface();
         }
     }
-    if (wanted != nullptr && wanted->surface.empty() && provider_) {
-        wanted->load(provider_);
+    if (wanted != nullptr && wanted->surface.empty() && source_.pictures) {
+        wanted->loadFor(source_);
     }
     return wanted;
 }

@@ -14,9 +14,10 @@ namespace tessarion {
 using pic::kOverlays;
 inline constexpr int kBaseMapId = pic::baseMap.id;
 
-// Every picture of the game but the map. The small ones are decoded once, at
-// start-up; the big pictures of the picture box when one is shown, and only
-// the last one shown is kept.
+// Every picture of the game but the map, made for the screen's scale. The
+// small ones are decoded at start-up and again when the scale changes; the big
+// pictures of the picture box when one is shown, and only the last one shown
+// is kept.
 struct Pictures {
     Sprite parchment{pic::parchment};
     Graphic constantinople{pic::constantinople};
@@ -45,8 +46,11 @@ struct Pictures {
     std::vector<Sprite> overlays;
 
     Pictures();
-    // Every picture but the map's, which loadMap decodes.
-    void load(const PictureProvider& provider);
+    // Every picture but the map's, which loadMap decodes, for the source's
+    // scale (Graphic::loadFor); the big pictures when they are shown.
+    void load(const PictureSource& source);
+    // The same pictures again for a screen of another scale; nothing before load.
+    void rescale(double scale);
     // The Constantinople label, from a bitmap drawn at pixelsPerPoint times
     // its size.
     void loadMap(const PictureProvider& provider, int pixelsPerPoint);
@@ -55,7 +59,7 @@ struct Pictures {
     const Graphic* fullPicture(int id);
 
   private:
-    PictureProvider provider_;
+    PictureSource source_;
 };
 
 // A picture of resources/art/pictures.txt by its name there (an animation's

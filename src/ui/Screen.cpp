@@ -41,6 +41,7 @@ void Screen::resize(int width, int height, double scale) {
     const int barRows = pixels(layout::kMenuBarHeight);
     frame = Surface(w, layout::frameYOfClient(h), scale, pixels(w), barRows + pixels(h));
     window = Surface::viewOf(frame, barRows, h);
+    pictures.rescale(scale);  // the pictures made for this scale
     if (map_ && wantsLargeMap(scale) != (mapPixelsPerPoint() == 2)) {
         loadMapPictures();  // the pictures made for this size
     } else if (!overlayPositions.empty()) {
@@ -63,7 +64,7 @@ void Screen::loadPictures(const PictureProvider& provider, const PictureProvider
     if (view != nullptr) {
         colours_ = view->colours;
     }
-    pictures.load(provider);
+    pictures.load({provider, large, scale()});
     map_ = provider;
     largeMap_ = large;
     loadMapPictures();

@@ -54,9 +54,10 @@ class Screen {
     Screen& operator=(const Screen&) = delete;
 
     // Decodes every picture (the store's own unless told otherwise) and fills
-    // overlaySprites and overlayPositions. The map's pictures come from
-    // `large`, drawn at twice their size, whenever the screen is drawn larger
-    // than the layout and it has them; they are reduced to the screen's scale.
+    // overlaySprites and overlayPositions. The pictures come from `large`,
+    // drawn at twice their size, whenever the screen is drawn larger than the
+    // layout and it has them; they are reduced to the screen's scale, and made
+    // again when it changes.
     void loadPictures(const PictureProvider& provider, const PictureProvider& large = {});
     void loadPictures();
     // Another colour scheme: the map's pictures are decoded again in it (the

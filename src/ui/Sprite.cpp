@@ -1,6 +1,7 @@
 #include "ui/Sprite.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tessarion {
 
@@ -17,6 +18,22 @@ void Sprite::load(const PictureProvider& provider, int pixelsPerPoint) {
                 pic[x] &= m[x] == 0xFF ? kBlack : 0xFFFFFFFF;
             }
         }
+    }
+}
+
+bool Sprite::complete() const {
+    return !surface.empty() && mask.width() == surface.pixelWidth() &&
+           mask.height() == surface.pixelHeight();
+}
+
+void Sprite::reduceTo(double scale) {
+    // The picture is black where the mask is white, so the two reduced alike
+    // still add up: an edge pixel shows the ground by the mask's grey and the
+    // picture's colour by its coverage.
+    Graphic::reduceTo(scale);
+    if (mask.width() != surface.pixelWidth() || mask.height() != surface.pixelHeight()) {
+        Mask reduced = mask.resized(surface.pixelWidth(), surface.pixelHeight());
+        mask = std::move(reduced);
     }
 }
 

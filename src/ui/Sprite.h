@@ -20,6 +20,10 @@ class Sprite : public Graphic {
 
     int maskId;
     Mask mask;
+
+  protected:
+    bool complete() const override;
+    void reduceTo(double scale) override;
 };
 
 }  // namespace tessarion

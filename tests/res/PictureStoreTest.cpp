@@ -19,7 +19,7 @@ namespace {
 // The drawn files, their colours included, are checked by the build
 // (resources/art/check_pictures.py); here, that the game's own tables agree with what the
 // executable embeds.
-TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
+TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSizeAndTwiceIt) {
     std::vector<PictureEntry> listed;
     for (const NamedPicture& entry : pic::kEvery) {
         listed.push_back(entry.picture);
@@ -37,6 +37,11 @@ TEST(PictureStore, EveryPictureIsListedOnceAndEmbeddedAtItsDrawSize) {
                 const res::Image image = res::decodePicture(id);
                 EXPECT_EQ(image.width, p.width) << "picture " << id;
                 EXPECT_EQ(image.height, p.height) << "picture " << id;
+                // Drawn again at twice the size for larger screens, but the window icons.
+                const bool icon = id == pic::windowIcon.id || id == pic::smallIcon.id;
+                const res::Image large = res::decodeLargePicture(id);
+                EXPECT_EQ(large.width, icon ? 0 : 2 * p.width) << "picture " << id;
+                EXPECT_EQ(large.height, icon ? 0 : 2 * p.height) << "picture " << id;
             }
         }
     }

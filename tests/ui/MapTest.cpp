@@ -202,7 +202,7 @@ TEST_F(MapTest, AFigureMarchesOverThePaintedMapNotOverItself) {
         const Surface painted = s.window;
         std::vector<Surface> shown;
         Animator animator(s, {{}, {}, [&] { shown.push_back(s.window); }});
-        animator.load(store::decodePicture);
+        animator.load({store::decodePicture, store::decodeLargePicture, s.scale()});
         animator.animateMove(p("Italia"), p("Dalmatia"));
         const auto& frames = animator.romanMarch.frames;
         ASSERT_EQ(shown.size(), frames.size());

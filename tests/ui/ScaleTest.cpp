@@ -187,6 +187,45 @@ TEST_F(ScaledScreenTest, LargerScreensDrawTheMapFromItsLargePictures) {
     EXPECT_TRUE(paint().pixels() == laptop.pixels());
 }
 
+// The 2 x 2 pixel blocks of a sprite drawn at scale 2 over white that are not
+// one colour: a sprite enlarged from its own size has none, each block being
+// one of its pixels.
+int detailedBlocks(const Sprite& sprite) {
+    Surface s(sprite.width, sprite.height, kWhite, 2.0);
+    sprite.drawTransparent(s, 0, 0);
+    int detailed = 0;
+    for (int y = 0; y + 1 < s.pixelHeight(); y += 2) {
+        for (int x = 0; x + 1 < s.pixelWidth(); x += 2) {
+            const std::uint32_t first = s.pixel(x, y);
+            detailed += s.pixel(x + 1, y) != first || s.pixel(x, y + 1) != first ||
+                        s.pixel(x + 1, y + 1) != first;
+        }
+    }
+    return detailed;
+}
+
+TEST_F(ScaledScreenTest, LargerScreensDrawTheLegionsAndPicturesFromTheirLargePictures) {
+    Screen& s = display();
+    s.loadPictures();
+    s.resize(1366, s.height(), 2.0);
+    const Sprite& legion = s.pictures.romanLegion;
+    EXPECT_EQ(legion.surface.scale(), 2.0);
+    Sprite enlarged(pic::romanLegion);
+    enlarged.load(store::decodePicture);
+    EXPECT_EQ(detailedBlocks(enlarged), 0);
+    // Its outline and the lines within it are finer than a pixel of the layout.
+    EXPECT_GT(detailedBlocks(legion), 400);  // of 2275
+
+    // Another scale, the pictures made for it, a lesson's when it is shown.
+    s.resize(1366, s.height(), 1.4);
+    EXPECT_EQ(s.pictures.parchment.surface.scale(), 1.4);
+    EXPECT_EQ(s.pictures.parchment.mask.width(), s.pictures.parchment.surface.pixelWidth());
+    EXPECT_EQ(s.pictures.fullPicture(pic::aurelian.id)->surface.scale(), 1.4);
+    s.resize(1366, s.height(), 1.0);
+    EXPECT_EQ(legion.surface.scale(), 1.0);
+    EXPECT_EQ(s.pictures.fullPicture(pic::aurelian.id)->surface.scale(), 1.0);
+}
+
 TEST_F(ScaledScreenTest, TheLargeMapTakesTheColourBlindColoursLikeTheSmall) {
     // Each ground's usual colour, on the map as it was recoloured at either size.
     const auto grounds = [&](double scale) {

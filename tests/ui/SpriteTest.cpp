@@ -92,5 +92,41 @@ TEST(Sprite, TransparentPartsOfThePictureAreMadeBlack) {
     EXPECT_EQ(s.pixel(0, 0), kInk);
 }
 
+TEST(Sprite, ALargerScreenTakesTheLargeBitmapReducedToItsScale) {
+    const auto small = [](int id) { return halfShown(10, 4, id == 2); };
+    const auto large = [](int id) { return halfShown(20, 8, id == 2); };
+    Sprite sprite(1, 2, 10, 4);
+    sprite.loadFor({small, large, 1.5});
+    // Made once at the screen's pixels, picture and mask alike: nothing is
+    // resized again when it is drawn.
+    EXPECT_EQ(sprite.surface.scale(), 1.5);
+    EXPECT_EQ(sprite.surface.pixelWidth(), 15);
+    EXPECT_EQ(sprite.mask.width(), 15);
+    EXPECT_EQ(sprite.mask.height(), 6);
+    Surface s(30, 10, kGround, 1.5);
+    sprite.drawTransparent(s, 0, 0);
+    EXPECT_EQ(s.pixel(0, 0), kInk);
+    EXPECT_EQ(s.pixel(6, 5), kInk);
+    EXPECT_EQ(s.pixel(8, 0), kGround);
+
+    // At the layout's scale, exactly the bitmap of that size.
+    Sprite laptop(1, 2, 10, 4);
+    laptop.loadFor({small, large, 1.0});
+    Sprite plain(1, 2, 10, 4);
+    plain.load(small);
+    EXPECT_EQ(laptop.surface.scale(), 1.0);
+    EXPECT_TRUE(laptop.surface.pixels() == plain.surface.pixels());
+
+    // A large bitmap missing, or its mask, and the picture of the layout's
+    // size is taken instead.
+    const auto noMask = [&](int id) { return id == 2 ? store::Image{} : large(id); };
+    for (const PictureProvider& faulty : {PictureProvider(), PictureProvider(noMask)}) {
+        Sprite fallback(1, 2, 10, 4);
+        fallback.loadFor({small, faulty, 2.0});
+        EXPECT_EQ(fallback.surface.scale(), 1.0);
+        EXPECT_EQ(fallback.mask.width(), 10);
+    }
+}
+
 }  // namespace
 }  // namespace tessarion
