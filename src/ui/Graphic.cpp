@@ -9,13 +9,25 @@
 namespace tessarion {
 
 Surface Graphic::decode(const PictureProvider& provider, int pictureId, int pixelsPerPoint) const {
-    const store::Image image = provider(pictureId);
+    store::Image image = provider(pictureId);
     const int w = std::min(image.width, width * pixelsPerPoint);
     const int h = std::min(image.height, height * pixelsPerPoint);
     if (w <= 0 || h <= 0 ||
         image.pixels.size() <
             static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return {};
+    }
+    // Drawing is all opaque: alpha is set so that AND and OR leave it so.
+    if (w == image.width && h == image.height && w % pixelsPerPoint == 0 &&
+        h % pixelsPerPoint == 0) {
+        // The decoded pixels themselves, no copy: a large picture is megabytes.
+        std::vector<std::uint32_t> pixels = std::move(image.pixels);
+        pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+        for (std::uint32_t& p : pixels) {
+            p |= 0xFF000000;
+        }
+        return Surface(w / pixelsPerPoint, h / pixelsPerPoint, pixelsPerPoint, w, h,
+                       std::move(pixels));
     }
     // A bitmap short of whole points leaves the last one's missing pixels black.
     Surface s((w + pixelsPerPoint - 1) / pixelsPerPoint, (h + pixelsPerPoint - 1) / pixelsPerPoint,

@@ -17,7 +17,7 @@ Pictures::Pictures() {
 void Pictures::load(const PictureSource& source) {
     source_ = source;
     for (Graphic* g : std::initializer_list<Graphic*>{
-             &parchment, &romanLegion, &romanLegionMoved, &barbarianLegion, &sassanidLegion,
+             &romanLegion, &romanLegionMoved, &barbarianLegion, &sassanidLegion,
              &rebelLegion, &romanLegionColourBlind, &romanLegionMovedColourBlind,
              &barbarianLegionColourBlind, &sassanidLegionColourBlind, &rebelLegionColourBlind,
              &legendTitle, &fullCoin, &emptyCoin, &turnBanner, &playButton, &stopButton}) {

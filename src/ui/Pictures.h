@@ -19,6 +19,8 @@ inline constexpr int kBaseMapId = pic::baseMap.id;
 // pictures of the picture box when one is shown, and only the last one shown
 // is kept.
 struct Pictures {
+    // Drawn into the screen's background alone, which decodes it for that
+    // (Screen::buildBackground): kept, it would take 9 MB at 4K.
     Sprite parchment{pic::parchment};
     Graphic constantinople{pic::constantinople};
     Sprite romanLegion{pic::romanLegion};
@@ -51,6 +53,8 @@ struct Pictures {
     void load(const PictureSource& source);
     // The same pictures again for a screen of another scale; nothing before load.
     void rescale(double scale);
+    // Where the pictures come from, at the screen's scale.
+    const PictureSource& source() const { return source_; }
     // The Constantinople label, from a bitmap drawn at pixelsPerPoint times
     // its size.
     void loadMap(const PictureProvider& provider, int pixelsPerPoint);

@@ -173,16 +173,23 @@ Screen::Scenery Screen::scenery() const {
 
 void Screen::buildBackground(Scenery wanted) {
     Surface& b = background_;
-    if (b.width() != wanted.width || b.height() != wanted.height || b.scale() != wanted.scale) {
+    // New owners or Constantinople's name change the map alone: the rest
+    // stays as it is (the parchment would be decoded again for nothing).
+    const bool mapOnly = shown_ && !b.empty() && shown_->width == wanted.width &&
+                         shown_->height == wanted.height && shown_->scale == wanted.scale &&
+                         shown_->layoutOffsetX == wanted.layoutOffsetX &&
+                         shown_->pictures == wanted.pictures;
+    if (!mapOnly) {
+        b = Surface();
         b = Surface(wanted.width, wanted.height, kBlack, wanted.scale);
-    } else {
-        b.fillRect(0, 0, b.width(), b.height(), kBlack);
+        // The parchment is decoded for the background alone and let go of.
+        if (pictures.source().pictures) {
+            Sprite parchment = pictures.parchment;
+            parchment.loadFor(pictures.source());
+            parchment.drawTransparent(b, x(980), 0);
+        }
+        drawLegend(*this, b);
     }
-    // The pictures drawn here are resized to the screen's scale each time,
-    // and the resized copies let go of: only the background keeps them.
-    pictures.parchment.drawTransparent(b, x(980), 0);
-    pictures.parchment.surface.forgetScaled();
-    pictures.parchment.mask.forgetResized();
     b.drawResized(baseMap, x(layout::kMapLeft), layout::kMapTop);
     for (const Overlay& o : wanted.overlays) {
         if (o.sprite != nullptr) {
@@ -194,7 +201,6 @@ void Screen::buildBackground(Scenery wanted) {
     if (wanted.constantinople) {
         pictures.constantinople.draw(b, x(724), 294);
     }
-    drawLegend(*this, b);
     shown_ = std::move(wanted);
 }
 

@@ -62,6 +62,18 @@ Surface::Surface(int width, int height, double scale, int pixelWidth, int pixelH
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill),
       data_(pixels_.data()) {}
 
+Surface::Surface(int width, int height, double scale, int pixelWidth, int pixelHeight,
+                 std::vector<std::uint32_t>&& pixels)
+    : Surface(width, height, scale, 0, 0) {
+    if (pixels.size() == static_cast<std::size_t>(std::max(pixelWidth, 0)) *
+                             static_cast<std::size_t>(std::max(pixelHeight, 0))) {
+        width_ = std::max(pixelWidth, 0);
+        height_ = std::max(pixelHeight, 0);
+        pixels_ = std::move(pixels);
+        data_ = pixels_.data();
+    }
+}
+
 Surface::Surface(const Surface& other)
     : width_(other.width_),
       height_(other.height_),

@@ -95,6 +95,9 @@ class Surface {
     // Exactly pixelWidth x pixelHeight pixels for width x height points.
     Surface(int width, int height, double scale, int pixelWidth, int pixelHeight,
             std::uint32_t fill = kBlack);
+    // Taking over pixels already made: pixelWidth x pixelHeight of them.
+    Surface(int width, int height, double scale, int pixelWidth, int pixelHeight,
+            std::vector<std::uint32_t>&& pixels);
     Surface(const Surface& other);
     Surface(Surface&& other) noexcept;
     Surface& operator=(const Surface& other);

@@ -189,6 +189,19 @@ TEST_F(MapTest, EveryPaintOfTheWindowIsAWholePaint) {
     check("more drawings than the logs follow");
 }
 
+// New owners and Constantinople's name make the map again, and nothing else:
+// the background is then as one made afresh.
+TEST_F(MapTest, TheMapMadeAgainIsTheWholeBackgroundMadeAgain) {
+    Screen& s = display();
+    const Surface first = s.background();
+    moveOwner("Syria", &game().sassanids);
+    game().turn = 313 - 235;
+    const Surface updated = s.background();
+    EXPECT_FALSE(updated.pixels() == first.pixels());
+    s.resize(1366, s.height());
+    EXPECT_TRUE(s.background().pixels() == updated.pixels());
+}
+
 // A marching figure stands over the map as it was painted, its own icon
 // taken out: each frame over that alone, never over the frame before, at any
 // scale; the next paint puts the icon back.

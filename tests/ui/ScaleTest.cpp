@@ -218,8 +218,8 @@ TEST_F(ScaledScreenTest, LargerScreensDrawTheLegionsAndPicturesFromTheirLargePic
 
     // Another scale, the pictures made for it, a lesson's when it is shown.
     s.resize(1366, s.height(), 1.4);
-    EXPECT_EQ(s.pictures.parchment.surface.scale(), 1.4);
-    EXPECT_EQ(s.pictures.parchment.mask.width(), s.pictures.parchment.surface.pixelWidth());
+    EXPECT_EQ(legion.surface.scale(), 1.4);
+    EXPECT_EQ(legion.mask.width(), legion.surface.pixelWidth());
     EXPECT_EQ(s.pictures.fullPicture(pic::aurelian.id)->surface.scale(), 1.4);
     s.resize(1366, s.height(), 1.0);
     EXPECT_EQ(legion.surface.scale(), 1.0);
