@@ -72,9 +72,10 @@ void Graphic::reduceTo(double scale) {
 }
 
 void Graphic::draw(Surface& target, int x, int y) const {
-    // A picture as large as a box's (a lesson's, the splash) is resized into
-    // place each time it is drawn rather than kept resized: at 4K such a copy
-    // takes 8 to 10 MB, for a box shown now and then.
+    // A picture as large as a box's (a lesson's, the splash) that is not at
+    // the screen's scale (below 1, where the pictures are the layout's own)
+    // is resized into place each time it is drawn rather than kept resized:
+    // the box is shown now and then.
     constexpr int kResizedEachTime = 400 * 300;
     if (surface.width() * surface.height() >= kResizedEachTime) {
         target.drawResized(surface, x, y);
