@@ -289,9 +289,12 @@ try {
     if (status !== 200) fail(`web/${name} is not served beside the game (${status})`);
   }
 
-  // A turn by touch alone, on a fresh page.
+  // A turn by touch alone, on a fresh page, on a tablet of two device pixels to a CSS pixel:
+  // the fingers land in CSS pixels on a canvas of twice as many.
+  await page.setViewport({ width: 1280, height: 800, hasTouch: true, deviceScaleFactor: 2 });
   await open('touch');
   await playByTouch(first);
+  await page.setViewport({ width: 1280, height: 800, hasTouch: true });
 
   // Offline: once the service worker holds the files, the game starts without the network.
   await waitFor('the offline copy of the game', () => page.evaluate(async () => {

@@ -107,8 +107,8 @@ void setUp455(Game& game) {
     moveProvinces(game, nullptr, &game.barbarians,
                   {"Aquitania", "Narbonensis", "Terraconensis", "Lusitania", "Africa", "Belgica",
                    "Britannia", "Dacia", "Pannonia", "Raetia"});
-    legionsOf(game, game.barbarians, {{"Terraconensis", 1}, {"Lusitania", 1}, {"Aquitania", 1}});
-    // The year itself.
+    // The year itself: the barbarians' whole strength is the Vandal army of
+    // Africa.
     game.romans.treasury = 40000;
     game.barbarians.clearLegions();
     legionsOf(game, game.barbarians, {{"Africa", 10}});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -106,6 +107,22 @@ class Platform {
     // pixels stay as they are until the next frame: the platform may show them
     // again when the window is uncovered.
     virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
+    // The window's own pixels, lent for a frame of width x height pixels, so
+    // that a frame drawn there is shown without a copy (at 4K a copy takes
+    // 33 MB): rows of `width` pixels, one after another. Null where the window
+    // cannot lend them (none open, another pixel format, a frame not shown as
+    // it is or not as wide as the window); the frame keeps pixels of its own
+    // then. A loan lasts until endFrameLoan, or until the window's pixels are
+    // about to go (the window resized, closed or full screen): the platform
+    // first calls `giveBack`, which must stop drawing there, keep the frame's
+    // picture in pixels of its own and say where they are. Presenting the lent
+    // pixels shows them without a copy.
+    virtual std::uint32_t* lendFrame(int width, int height,
+                                     std::function<const std::uint32_t*()> giveBack) {
+        (void)width, (void)height, (void)giveBack;
+        return nullptr;
+    }
+    virtual void endFrameLoan() {}
     virtual bool pollEvent(InputEvent& event) = 0;
     // Waits up to timeoutMs for an event; a negative timeout waits for as long
     // as it takes, using no time of the processor meanwhile.

@@ -57,6 +57,7 @@ SdlPlatform::~SdlPlatform() {
         SDL_FreeCursor(impl_->waitCursor);
     }
     if (impl_->window != nullptr) {
+        impl_->takeBackFrame();
         SDL_DestroyWindow(impl_->window);
     }
     SDL_Quit();
@@ -300,7 +301,15 @@ std::pair<int, int> SdlPlatform::drawableSize() {
 #ifdef __EMSCRIPTEN__
     SDL_GetWindowSizeInPixels(impl_->window, &w, &h);
 #else
-    SDL_Surface* surface = SDL_GetWindowSurface(impl_->window);
+    // Asked of the lent surface while the window keeps its size: asking SDL
+    // for the surface would let go of it after a resize.
+    if (impl_->lentFrom != nullptr) {
+        SDL_GetWindowSizeInPixels(impl_->window, &w, &h);
+        if (w == impl_->lentFrom->w && h == impl_->lentFrom->h) {
+            return {w, h};
+        }
+    }
+    SDL_Surface* surface = impl_->windowSurface();
     if (surface != nullptr) {
         return {surface->w, surface->h};
     }

@@ -24,6 +24,9 @@ class SdlPlatform : public Platform {
     void setIcon(const std::uint32_t* pixels, int width, int height) override;
     void hideWindow() override;
     void present(const std::uint32_t* pixels, int width, int height) override;
+    std::uint32_t* lendFrame(int width, int height,
+                             std::function<const std::uint32_t*()> giveBack) override;
+    void endFrameLoan() override;
     bool pollEvent(InputEvent& event) override;
     bool waitEvent(InputEvent& event, int timeoutMs) override;
     void setCursor(Cursor cursor) override;

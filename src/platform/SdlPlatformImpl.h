@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/SdlPlatform.h"
@@ -76,6 +77,17 @@ struct SdlPlatform::Impl {
     void showInCanvas();
     std::vector<std::uint32_t> canvasPixels;
     void fillRow(std::uint32_t* to, int fy) const;
+    // The window's pixels lent as the frame (SdlPlatform::lendFrame), the
+    // surface they belong to, and who to tell before they go. SDL lets go of
+    // a window's surface only when asked for it again after a resize, so
+    // every such question goes through windowSurface, which takes the loan
+    // back first.
+    std::uint32_t* lent = nullptr;
+    SDL_Surface* lentFrom = nullptr;
+    std::function<const std::uint32_t*()> giveBack;
+    SDL_Surface* windowSurface();
+    void takeBackFrame();
+    void endLoan();
     // Shows the last frame again (the window was uncovered or resized while
     // the game could not paint).
     void representLastFrame() { showFrame(); }

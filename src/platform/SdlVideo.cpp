@@ -167,8 +167,15 @@ void SdlPlatform::Impl::showFrame() {
 #ifdef __EMSCRIPTEN__
     showInCanvas();
 #else
-    SDL_Surface* out = SDL_GetWindowSurface(window);
-    if (out == nullptr) {
+    if (lent != nullptr && lastFrame == lent) {
+        if (SDL_UpdateWindowSurface(window) == 0) {
+            return;
+        }
+        // Resized since: the lent pixels are about to go.
+        takeBackFrame();
+    }
+    SDL_Surface* out = windowSurface();
+    if (out == nullptr || lastFrame == nullptr) {
         return;
     }
     place(out->w, out->h);
@@ -202,6 +209,72 @@ void SdlPlatform::Impl::showFrame() {
     }
     SDL_UpdateWindowSurface(window);
 #endif
+}
+
+SDL_Surface* SdlPlatform::Impl::windowSurface() {
+    takeBackFrame();
+    return SDL_GetWindowSurface(window);
+}
+
+void SdlPlatform::Impl::takeBackFrame() {
+    if (lent == nullptr) {
+        return;
+    }
+    const bool shown = lastFrame == lent;
+    const std::function<const std::uint32_t*()> give = std::move(giveBack);
+    endLoan();
+    const std::uint32_t* kept = give ? give() : nullptr;
+    if (shown) {
+        lastFrame = kept;
+    }
+}
+
+void SdlPlatform::Impl::endLoan() {
+    if (lastFrame == lent) {
+        lastFrame = nullptr;
+    }
+    lent = nullptr;
+    lentFrom = nullptr;
+    giveBack = nullptr;
+}
+
+std::uint32_t* SdlPlatform::lendFrame(int width, int height,
+                                      std::function<const std::uint32_t*()> giveBack) {
+#ifdef __EMSCRIPTEN__
+    // The canvas is filled from the frame: there is no window surface to lend.
+    (void)width, (void)height, (void)giveBack;
+    return nullptr;
+#else
+    if (impl_->window == nullptr || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    SDL_Surface* out = impl_->windowSurface();
+    if (out == nullptr) {
+        return nullptr;
+    }
+    setFrameSize(width, height);
+    impl_->place(out->w, out->h);
+    const SDL_Rect& at = impl_->placed;
+    const Uint32 format = out->format->format;
+    if ((format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) ||
+        SDL_MUSTLOCK(out) || out->w != width || out->pitch != width * 4 || at.x != 0 ||
+        at.w != width || at.h != height) {
+        return nullptr;
+    }
+    auto* base = static_cast<std::uint32_t*>(out->pixels);
+    const auto rows = [width](int n) { return static_cast<std::ptrdiff_t>(n) * width; };
+    // The rows above and below the frame stay black while the loan lasts.
+    std::fill(base, base + rows(at.y), 0xFF000000u);
+    std::fill(base + rows(at.y + height), base + rows(out->h), 0xFF000000u);
+    impl_->lent = base + rows(at.y);
+    impl_->lentFrom = out;
+    impl_->giveBack = std::move(giveBack);
+    return impl_->lent;
+#endif
+}
+
+void SdlPlatform::endFrameLoan() {
+    impl_->endLoan();
 }
 
 void SdlPlatform::present(const std::uint32_t* pixels, int width, int height) {

@@ -36,14 +36,19 @@ void drawButton(Surface& s, int cx, int cy, const BoxButton& b, bool focused, bo
         drawTextIn(s, tx, ty, b.label, kInkColour);
     }
     if (focused) {
-        // A dotted focus ring inside the button.
-        for (int i = x + 4; i < x + b.w - 4; i += 2) {
-            s.setPixel(i, y + 4, kInkColour);
-            s.setPixel(i, y + b.h - 5, kInkColour);
+        // A dotted focus ring four points inside the button, a dot every
+        // other pixel of the surface's own.
+        const int left = s.toPixels(x + 4);
+        const int top = s.toPixels(y + 4);
+        const int right = s.toPixels(x + b.w - 4) - 1;
+        const int bottom = s.toPixels(y + b.h - 4) - 1;
+        for (int i = left; i <= right; i += 2) {
+            s.setPixel(i, top, kInkColour);
+            s.setPixel(i, bottom, kInkColour);
         }
-        for (int j = y + 4; j < y + b.h - 4; j += 2) {
-            s.setPixel(x + 4, j, kInkColour);
-            s.setPixel(x + b.w - 5, j, kInkColour);
+        for (int j = top; j <= bottom; j += 2) {
+            s.setPixel(left, j, kInkColour);
+            s.setPixel(right, j, kInkColour);
         }
     }
 }

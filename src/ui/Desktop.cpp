@@ -308,6 +308,8 @@ void Desktop::fitFrameToWindow() {
     platform_.setFrameScale(fit.scale);
     if (fit.width == frameWidth() && clientHeight == screen_->height() &&
         fit.scale == screen_->scale()) {
+        // Drawn in the window's own pixels where it lends them.
+        screen_->borrowFrameFrom(&platform_);
         platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
         return;
     }
@@ -316,6 +318,7 @@ void Desktop::fitFrameToWindow() {
     if (rescaled && picturesLoaded_) {
         loadPicturesForScale();
     }
+    screen_->borrowFrameFrom(&platform_);
     platform_.setFrameSize(runner_.frame().pixelWidth(), runner_.frame().pixelHeight());
     screen_->redrawScreen();
 }

@@ -8,6 +8,7 @@
 
 #include "game/Game.h"
 #include "model/InternalError.h"
+#include "platform/Platform.h"
 #include "ui/EndTurnButton.h"
 #include "ui/Font.h"
 #include "ui/Language.h"
@@ -26,10 +27,71 @@ Screen::Screen(Game& game, int width, int height, double scale)
     resize(width, height, scale);
 }
 
+Screen::~Screen() {
+    endFrameLoan();
+}
+
+void Screen::borrowFrameFrom(Platform* lender) {
+    if (lender != lender_) {
+        if (borrowed_) {
+            keepFrame();
+            lender_->endFrameLoan();
+        }
+        lender_ = lender;
+    }
+    if (borrowed_ || lender_ == nullptr || frame.empty()) {
+        return;
+    }
+    std::uint32_t* lent = lender_->lendFrame(frame.pixelWidth(), frame.pixelHeight(),
+                                             [this] { return keepFrame(); });
+    if (lent != nullptr) {
+        borrowed_ = true;
+        std::copy(frame.pixels().begin(), frame.pixels().end(), lent);
+        setFrame(Surface::over(lent, frame.width(), frame.height(), frame.scale(),
+                               frame.pixelWidth(), frame.pixelHeight()));
+    }
+}
+
+Surface Screen::makeFrame(int width, int height, double scale, int pixelWidth,
+                          int pixelHeight) {
+    std::uint32_t* lent = lender_ == nullptr
+                              ? nullptr
+                              : lender_->lendFrame(pixelWidth, pixelHeight,
+                                                   [this] { return keepFrame(); });
+    if (lent == nullptr) {
+        return Surface(width, height, scale, pixelWidth, pixelHeight);
+    }
+    borrowed_ = true;
+    std::fill_n(lent, static_cast<std::size_t>(pixelWidth) * static_cast<std::size_t>(pixelHeight),
+                kBlack);
+    return Surface::over(lent, width, height, scale, pixelWidth, pixelHeight);
+}
+
+const std::uint32_t* Screen::keepFrame() {
+    borrowed_ = false;
+    setFrame(Surface(frame));  // a copy of a view has pixels of its own
+    return frame.pixels().data();
+}
+
+void Screen::endFrameLoan() {
+    if (borrowed_ && lender_ != nullptr) {
+        lender_->endFrameLoan();
+    }
+    borrowed_ = false;
+}
+
+void Screen::setFrame(Surface&& f) {
+    const int barRows = frame.pixelHeight() - window.pixelHeight();
+    const int h = window.height();
+    frame = std::move(f);
+    window = Surface::viewOf(frame, barRows, h);
+}
+
 void Screen::resize(int width, int height, double scale) {
     layoutOffsetX = Shell::layoutOffsetFor(width);
     // The old buffers go before the new are made, so that a large screen's
     // never live side by side.
+    endFrameLoan();
     window = Surface();
     frame = Surface();
     background_ = Surface();
@@ -39,7 +101,7 @@ void Screen::resize(int width, int height, double scale) {
     // The client area's pixels, as a surface of its points would have them.
     const auto pixels = [scale](int points) { return static_cast<int>(std::lround(points * scale)); };
     const int barRows = pixels(layout::kMenuBarHeight);
-    frame = Surface(w, layout::frameYOfClient(h), scale, pixels(w), barRows + pixels(h));
+    frame = makeFrame(w, layout::frameYOfClient(h), scale, pixels(w), barRows + pixels(h));
     window = Surface::viewOf(frame, barRows, h);
     pictures.rescale(scale);  // the pictures made for this scale
     if (map_ && wantsLargeMap(scale) != (mapPixelsPerPoint() == 2)) {

@@ -15,6 +15,7 @@
 namespace tessarion {
 
 class Game;
+class Platform;
 struct MapCursor;
 struct Province;
 
@@ -52,6 +53,12 @@ class Screen {
     // The overlay lookups point into the screen's own pictures.
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
+    ~Screen();
+
+    // Draws the frame in the window's own pixels where the platform lends
+    // them, so that it is shown without a copy: from now on (the frame moves
+    // there at once) and at every resize. Null keeps pixels of the screen's own.
+    void borrowFrameFrom(Platform* lender);
 
     // Decodes every picture (the store's own unless told otherwise) and fills
     // overlaySprites and overlayPositions. The pictures come from `large`,
@@ -155,6 +162,14 @@ class Screen {
         std::vector<Overlay> overlays;
         bool operator==(const Scenery&) const = default;
     };
+    // The frame of pixelWidth x pixelHeight pixels for width x height points,
+    // in the lender's pixels when it lends them (black), else in its own.
+    Surface makeFrame(int width, int height, double scale, int pixelWidth, int pixelHeight);
+    // The loan ends: the frame keeps its picture in pixels of its own.
+    const std::uint32_t* keepFrame();
+    void endFrameLoan();
+    // The frame is now `f`, its picture already there; the window a view of it.
+    void setFrame(Surface&& f);
     void placeOverlays();
     void loadMapPictures();
     bool wantsLargeMap(double scale) const { return scale > 1.0 && static_cast<bool>(largeMap_); }
@@ -169,6 +184,8 @@ class Screen {
     void compose();
 
     Game& game_;
+    Platform* lender_ = nullptr;
+    bool borrowed_ = false;
     ColourScheme colours_ = ColourScheme::Standard;
     Surface background_;
     std::optional<Scenery> shown_;

@@ -140,6 +140,17 @@ Surface Surface::viewOf(Surface& whole, int topPixel, int height) {
     return view;
 }
 
+Surface Surface::over(std::uint32_t* pixels, int width, int height, double scale, int pixelWidth,
+                      int pixelHeight) {
+    Surface view(width, height, scale, 0, 0);
+    if (pixels != nullptr) {
+        view.width_ = std::max(pixelWidth, 0);
+        view.height_ = std::max(pixelHeight, 0);
+        view.data_ = pixels;
+    }
+    return view;
+}
+
 bool operator==(PixelRows a, PixelRows b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

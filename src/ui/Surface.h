@@ -107,6 +107,11 @@ class Surface {
     // The pixel rows of `whole` from `topPixel` down, as a surface of width x
     // height points at whole's scale; valid while whole keeps its pixels.
     static Surface viewOf(Surface& whole, int topPixel, int height);
+    // pixelWidth x pixelHeight pixels that belong to someone else (the
+    // window's own, lent by the platform), as a surface of width x height
+    // points; valid while the owner keeps them.
+    static Surface over(std::uint32_t* pixels, int width, int height, double scale,
+                        int pixelWidth, int pixelHeight);
 
     // In points.
     int width() const { return pointWidth_; }

@@ -308,5 +308,62 @@ TEST_F(SdlPlatformTest, AFullHdWindowShowsTheFrameAsItIsAndMapsTheMouseToPoints)
     EXPECT_EQ(e.y, 300);
 }
 
+// The frame drawn straight in the window's pixels is shown without a copy; a
+// resize lets SDL free them, so the platform gives them back first, and the
+// picture is kept and shown in the resized window.
+TEST_F(SdlPlatformTest, TheWindowLendsItsPixelsAndTakesThemBackBeforeAResizeFreesThem) {
+    SdlPlatform& sdl = *sdl_;
+    if (!sdl.openWindow("lend", 1366, 768)) {
+        GTEST_SKIP() << "no window can be opened here";
+    }
+    SDL_Window* window = theWindow();
+    ASSERT_NE(window, nullptr);
+    SDL_SetWindowSize(window, 1366, 770);
+    const int w = 1366;
+    const int h = 768;
+    const auto size = static_cast<std::size_t>(w * h);
+    std::vector<std::uint32_t> kept;
+    int givenBack = 0;
+    std::uint32_t* lent = nullptr;
+    lent = sdl.lendFrame(w, h, [&] {
+        ++givenBack;
+        kept.assign(lent, lent + size);
+        return kept.data();
+    });
+    ASSERT_NE(lent, nullptr);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            lent[static_cast<std::size_t>(y * w + x)] = patternAt(x, y);
+        }
+    }
+    sdl.present(lent, w, h);
+    EXPECT_EQ(sdl.drawableSize(), (std::pair{1366, 770}));
+    SDL_Surface* shown = SDL_GetWindowSurface(window);
+    ASSERT_NE(shown, nullptr);
+    const auto shownAt = [&](int x, int y) {
+        return reinterpret_cast<const std::uint32_t*>(static_cast<const Uint8*>(shown->pixels) +
+                                                      y * shown->pitch)[x] &
+               0xFFFFFFu;
+    };
+    // Centred: a black row above and below.
+    EXPECT_EQ(static_cast<const void*>(lent),
+              static_cast<const Uint8*>(shown->pixels) + shown->pitch);
+    EXPECT_EQ(shownAt(5, 0), 0u);
+    EXPECT_EQ(shownAt(5, 769), 0u);
+    EXPECT_EQ(givenBack, 0);
+
+    SDL_SetWindowSize(window, w, h + 100);
+    SDL_PumpEvents();
+    sdl.present(lent, w, h);
+    ASSERT_EQ(givenBack, 1);
+    EXPECT_EQ(kept[size - 1], patternAt(w - 1, h - 1));
+    shown = SDL_GetWindowSurface(window);
+    ASSERT_NE(shown, nullptr);
+    ASSERT_EQ(shown->h, h + 100);
+    EXPECT_EQ(shownAt(977, 50 + 513), patternAt(977, 513) & 0xFFFFFFu);
+    // A frame the window cannot show as it is gets no loan.
+    EXPECT_EQ(sdl.lendFrame(w + 2, h, [] { return nullptr; }), nullptr);
+}
+
 }  // namespace
 }  // namespace tessarion

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "ui/BoxChrome.h"
 #include "ui/InputEvents.h"
+#include "ui/Surface.h"
 
 namespace tessarion {
 namespace {
@@ -50,6 +52,30 @@ TEST(AdvisorBox, LongLinesScrollSidewaysWithTheKeysOnceTabbedInto) {
     EXPECT_GT(box.scrollX(), 100);
     box.keyDown(key(KeyCode::Home));
     EXPECT_EQ(box.scrollX(), 0);
+}
+
+// The focus ring lies four points inside the focused button at every scale;
+// drawn at point coordinates as pixels it once landed up and left of the
+// button on any larger screen.
+TEST(AdvisorBox, TheFocusRingLiesInsideItsButtonAtEveryScale) {
+    const BoxButton ok{1, "OK", 200, 100, 80, 24};
+    for (double scale : {1.0, 1.5, 2.8125}) {
+        Surface s(400, 200, kWhite, scale);
+        box::drawButton(s, 0, 0, ok, true, false, false);
+        int ink = 0;
+        for (int y = 0; y < s.pixelHeight(); ++y) {
+            for (int x = 0; x < s.pixelWidth(); ++x) {
+                if (s.pixel(x, y) == box::kInkColour) {
+                    ++ink;
+                    EXPECT_TRUE(x >= s.toPixels(204) && x < s.toPixels(276) &&
+                                y >= s.toPixels(104) && y < s.toPixels(120))
+                        << scale << ": " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_EQ(s.pixel(s.toPixels(204), s.toPixels(104)), box::kInkColour) << scale;
+        EXPECT_GT(ink, 40) << scale;
+    }
 }
 }  // namespace
 }  // namespace tessarion
