@@ -108,6 +108,7 @@ TEST_F(TurnCycleTest, DefeatAskedBeforeTheMilestoneAndPlayAgainStartsOver) {
     EXPECT_EQ(game().year(), 235);
     EXPECT_EQ(game().romans.provinces.size(), 23u);
     EXPECT_EQ(indexOf("picture maximinus"), -1) << "no lesson after playing again";
+    EXPECT_EQ(screen.calls.back(), "redraw") << "the new game is drawn once it is set up";
 
     game().romans.provinces.clear();
     EXPECT_TRUE(endTurnCycle(game()));

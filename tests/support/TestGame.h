@@ -46,6 +46,7 @@ class RecordingFrontEnd : public FrontEnd {
         calls.push_back("picture " + picture);
     }
     void showResults(int, int, int) override { calls.push_back("results"); }
+    void showChronicle() override { calls.push_back("chronicle"); }
     void quit() override {
         calls.push_back("quit");
         quitRequested = true;
