@@ -9,14 +9,10 @@
 #include "game/Chronicle.h"
 #include "savegame/SaveGame.h"
 #include "support/MapPoints.h"
-#include "ui/AdvisorBox.h"
-#include "ui/AlertBox.h"
 #include "ui/DesktopFixture.h"
 #include "ui/EndTurnButton.h"
 #include "ui/FileBox.h"
-#include "ui/LessonBox.h"
 #include "ui/MapHit.h"
-#include "ui/PictureFrameBox.h"
 #include "ui/Reports.h"
 #include "ui/RouteDrawing.h"
 
@@ -24,23 +20,7 @@ namespace tessarion {
 namespace {
 
 using namespace test;
-
-std::string describe(ModalBox& box) {
-    if (auto* a = dynamic_cast<AdvisorBox*>(&box)) {
-        return (a->kind() == AdvisorBox::Kind::Message ? "message: " : "question: ") +
-               a->lines().front();
-    }
-    if (auto* l = dynamic_cast<LessonBox*>(&box)) {
-        return "picture " + std::to_string(l->pictureId);
-    }
-    if (dynamic_cast<PictureFrameBox*>(&box) != nullptr) {
-        return "frame";
-    }
-    if (dynamic_cast<AlertBox*>(&box) != nullptr) {
-        return "alert";
-    }
-    return "file";
-}
+using Type = InputEvent::Type;
 
 class DesktopTest : public DesktopFixture {
   protected:
@@ -55,22 +35,9 @@ class DesktopTest : public DesktopFixture {
         DesktopFixture::makeDesktop(c);
     }
     void opened(ModalBox& box) override { boxes.push_back(describe(box)); }
-    // The splash and the intro closed and the hints declined with a click on No.
-    void scriptStartUp() {
-        AdvisorBox probe(AdvisorBox::Kind::Question, "x", desktop_->frameWidth(),
-                         desktop_->screen().height(), nullptr);
-        const BoxButton* no = probe.button(AdvisorBox::kNo);
-        script({key(KeyCode::Enter), key(KeyCode::Escape)});
-        script(click(probe.clientLeft() + no->x + 5,
-                     probe.clientTop() + MenuBar::kHeight + no->y + 5));
-        script({key(KeyCode::Enter)});
-    }
     void start() {
-        scriptStartUp();
-        ASSERT_TRUE(desktop_->startUp());
-        desktop_->firstPaint();
+        startPlaying();
         ASSERT_FALSE(desktop_->quitting());
-        ASSERT_TRUE(platform.input.empty());
         boxes.clear();
     }
     // The mouse on one of Italia's legions, or on Raetia's land, as the
@@ -90,8 +57,12 @@ class DesktopTest : public DesktopFixture {
     }
 
     static std::vector<InputEvent> tap(int x, int y, std::int64_t id = 1) {
-        return {touch(InputEvent::Type::TouchDown, x, y, 0, id),
-                touch(InputEvent::Type::TouchUp, x, y, 0, id)};
+        return {touch(Type::TouchDown, x, y, 0, id), touch(Type::TouchUp, x, y, 0, id)};
+    }
+    // The frame's pixel under the window's (x, y), below the menu bar.
+    std::uint32_t shownAt(int x, int y) const {
+        return platform.frame.at(
+            static_cast<std::size_t>((y + MenuBar::kHeight) * platform.frameWidth + x));
     }
     // The end-turn button's middle on the frame.
     std::pair<int, int> endTurnButton() const {
@@ -114,8 +85,8 @@ TEST_F(DesktopTest, StartUpShowsSplashIntroAndWelcomeOnceAndAboutAtExit) {
     EXPECT_EQ(boxes[6], "message: Your goal is to hold on to as many Roman provinces");
     EXPECT_EQ(boxes.back(), "frame") << "About at exit";
     EXPECT_NE(
-        std::find(platform.log.begin(), platform.log.end(), "play loop IDR_INTRO_SND (missing)"),
-        platform.log.end());
+        std::count(platform.log.begin(), platform.log.end(), "play loop IDR_INTRO_SND (missing)"),
+        0);
 }
 
 TEST_F(DesktopTest, EscapeClosesAMessageAndAnswersAQuestionNoEnterYes) {
@@ -142,15 +113,14 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     MenuBar& menu = desktop_->menuBar();
     // Options > Skill Level > Hard with the mouse.
     const MenuBar::Box options = menu.titleBox(1);
-    run({mouse(InputEvent::Type::MouseDown, options.left + 5, 10),
-         mouse(InputEvent::Type::MouseUp, options.left + 5, 10)});
+    run(click(options.left + 5, 10));
     EXPECT_EQ(menu.openMenu(), 1);
     const MenuBar::Box skill = menu.itemBox(1, 0);
-    run({mouse(InputEvent::Type::MouseMove, skill.left + 5, skill.top + 5)});
+    run({mouse(Type::MouseMove, skill.left + 5, skill.top + 5)});
     const MenuBar::Box hard = menu.subitemBox(1, 0, 2);
-    run({mouse(InputEvent::Type::MouseMove, hard.left + 5, hard.top + 5),
-         mouse(InputEvent::Type::MouseDown, hard.left + 5, hard.top + 5),
-         mouse(InputEvent::Type::MouseUp, hard.left + 5, hard.top + 5)});
+    run({mouse(Type::MouseMove, hard.left + 5, hard.top + 5),
+         mouse(Type::MouseDown, hard.left + 5, hard.top + 5),
+         mouse(Type::MouseUp, hard.left + 5, hard.top + 5)});
     EXPECT_EQ(game_->skillLevel(), 2);
     EXPECT_TRUE(menu.isChecked(5002));
     EXPECT_FALSE(menu.isChecked(5001));
@@ -160,8 +130,7 @@ TEST_F(DesktopTest, MenusWithTheMouseAndTheKeyboard) {
     run({key(KeyCode::Letter, 'f', true)});
     EXPECT_EQ(menu.openMenu(), 0);
     const int yearBefore = game_->year();
-    run({mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right),
-         mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right)});
+    run(click(600, 300, InputEvent::Button::Right));
     EXPECT_FALSE(menu.active());
     EXPECT_EQ(game_->year(), yearBefore);
 }
@@ -204,8 +173,7 @@ TEST_F(DesktopTest, ARefusedDropSaysWhyInTheProvinceLine) {
     const Surface& window = desktop_->screen().window;
     const int x = desktop_->screen().x(185);
     const std::string why = "No order: the legion is already in Italia.";
-    run({atItalia(InputEvent::Type::MouseMove), atItalia(InputEvent::Type::MouseDown),
-         atItalia(InputEvent::Type::MouseUp)});
+    run({atItalia(Type::MouseMove), atItalia(Type::MouseDown), atItalia(Type::MouseUp)});
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(desktop_->shell().view.refusal, "the legion is already in Italia");
     EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
@@ -213,27 +181,21 @@ TEST_F(DesktopTest, ARefusedDropSaysWhyInTheProvinceLine) {
     desktop_->redrawScreen();
     EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
     // Moving on within the same province keeps it too; another province ends it.
-    run({atItalia(InputEvent::Type::MouseMove)});
+    run({atItalia(Type::MouseMove)});
     EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
-    run({atRaetia(InputEvent::Type::MouseMove)});
+    run({atRaetia(Type::MouseMove)});
     EXPECT_TRUE(textAt(window, x, 600, "Province: Raetia", kWhite, kBlack));
 
     // The next press ends it as well.
-    run({atItalia(InputEvent::Type::MouseDown), atItalia(InputEvent::Type::MouseUp)});
+    run({atItalia(Type::MouseDown), atItalia(Type::MouseUp)});
     EXPECT_TRUE(textAt(window, x, 600, why, kRefusalColour, kBlack));
-    run({atItalia(InputEvent::Type::MouseDown)});
+    run({atItalia(Type::MouseDown)});
     EXPECT_FALSE(textAt(window, x, 600, why, kRefusalColour, kBlack));
     EXPECT_EQ(countPixels(window, x, 595, desktop_->screen().x(965), 618, kRefusalColour), 0);
 }
 
 TEST_F(DesktopTest, AWholeTurnByKeyboardAlone) {
-    // The splash, the intro, No to the hints by Tab, the Prefect's good luck.
-    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Tab), key(KeyCode::Enter),
-            key(KeyCode::Enter)});
-    ASSERT_TRUE(desktop_->startUp());
-    desktop_->firstPaint();
-    ASSERT_TRUE(platform.input.empty());
-
+    start();
     // The highlight shows on Italia, takes a legion up, goes to Raetia and drops it there.
     run({key(KeyCode::Down), key(KeyCode::Enter), key(KeyCode::Up), key(KeyCode::Left)});
     EXPECT_EQ(desktop_->shell().cursor.picked, p("Italia"));
@@ -266,18 +228,17 @@ TEST_F(DesktopTest, ALongPressOnTheMapEndsTheTurnButNotAFingerLostWhileTheGameWa
     script({key(KeyCode::Escape)});  // the lesson of 236
     const std::uint64_t t0 = platform.ticks();
     // Held too briefly: a tap on the sea, which does nothing.
-    run({touch(InputEvent::Type::TouchDown, 700, 560, t0),
-         touch(InputEvent::Type::TouchUp, 700, 560, t0 + 300)});
+    run({touch(Type::TouchDown, 700, 560, t0), touch(Type::TouchUp, 700, 560, t0 + 300)});
     EXPECT_EQ(game_->year(), 235);
-    run({touch(InputEvent::Type::TouchDown, 700, 560, t0 + 1000),
-         touch(InputEvent::Type::TouchUp, 700, 560, t0 + 1000 + TouchGestures::kLongPressMs)});
+    run({touch(Type::TouchDown, 700, 560, t0 + 1000),
+         touch(Type::TouchUp, 700, 560, t0 + 1000 + TouchGestures::kLongPressMs)});
     EXPECT_EQ(game_->year(), 236);
 
     // A finger is down when E ends the turn, and is lifted while the computer
     // moves: its lifting is dropped, and the next finger still counts.
     const std::uint64_t t1 = platform.ticks();
-    script({touch(InputEvent::Type::TouchUp, 700, 560, t1 + 200, 5)});
-    run({touch(InputEvent::Type::TouchDown, 700, 560, t1, 5), key(KeyCode::Letter, 'e')});
+    script({touch(Type::TouchUp, 700, 560, t1 + 200, 5)});
+    run({touch(Type::TouchDown, 700, 560, t1, 5), key(KeyCode::Letter, 'e')});
     EXPECT_EQ(game_->year(), 237);
     EXPECT_GE(platform.discarded, 1);
     const auto [bx, by] = endTurnButton();
@@ -289,21 +250,13 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
     start();
     Screen& screen = desktop_->screen();
     Shell& shell = desktop_->shell();
-    // A province some steps away that Italia's legions may be sent to.
-    Province* far = nullptr;
-    for (const auto& q : game_->provinces) {
-        const RouteOnMap way = plannedRoute(*game_, p("Italia"), q.get());
-        if (way.accepted && way.steps.size() >= 4) {
-            far = q.get();
-            break;
-        }
-    }
-    ASSERT_NE(far, nullptr);
-    const InputEvent overFar = onMap(InputEvent::Type::MouseMove, test::dropPointFor(shell, far));
-    run({atItalia(InputEvent::Type::MouseDown), overFar});
+    Province* far = p("Britannia");  // some steps away
+    const InputEvent overFar = onMap(Type::MouseMove, test::dropPointFor(shell, far));
+    run({atItalia(Type::MouseDown), overFar});
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     const RouteOnMap way = desktop_->routesShown().front();
     EXPECT_TRUE(way.accepted);
+    ASSERT_GE(way.steps.size(), 4u);
     EXPECT_EQ(way.steps.back(), far);
     // Through the legion places of the provinces on the way.
     for (std::size_t i = 1; i + 1 < way.steps.size(); ++i) {
@@ -311,38 +264,25 @@ TEST_F(DesktopTest, ADraggedLegionShowsItsWayAndALegionOnItsWayShowsTheRest) {
         EXPECT_EQ(screen.window.pixel(at.x, at.y), kRouteTaken) << way.steps[i]->name;
     }
     EXPECT_EQ(countColour(screen.window, kRouteRefused), 0);
-    EXPECT_EQ(platform.frame[static_cast<std::size_t>(
-                  (routePointOf(*way.steps[1], screen.layoutOffsetX).y + MenuBar::kHeight) *
-                      platform.frameWidth +
-                  routePointOf(*way.steps[1], screen.layoutOffsetX).x)],
-              kRouteTaken)
-        << "shown at once";
+    const RoutePoint firstStep = routePointOf(*way.steps[1], screen.layoutOffsetX);
+    EXPECT_EQ(shownAt(firstStep.x, firstStep.y), kRouteTaken) << "shown at once";
 
     // Dropped: the legion takes its first step and the drag's way is gone.
-    run({overFar, onMap(InputEvent::Type::MouseUp, test::dropPointFor(shell, far))});
+    run({overFar, onMap(Type::MouseUp, test::dropPointFor(shell, far))});
     Province* first = p(way.steps[1]->name);
     ASSERT_EQ(game_->romans.legionsIn(first), 1);
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
     EXPECT_EQ(countColour(screen.window, kRouteRefused), 0);
 
     // The pointer resting on the province where it stands shows the rest.
-    run({onMap(InputEvent::Type::MouseMove, test::dropPointFor(shell, first))});
+    run({onMap(Type::MouseMove, test::dropPointFor(shell, first))});
     ASSERT_EQ(desktop_->routesShown().size(), 1u);
     EXPECT_EQ(desktop_->routesShown().front().steps.front(), first);
     EXPECT_EQ(desktop_->routesShown().front().steps.back(), far);
     EXPECT_GT(countColour(screen.window, kRouteTaken), 100);
 
-    // And off the map nothing.
-    std::optional<std::pair<int, int>> sea;
-    for (int y = 0; y < kMapHeight && !sea; y += 4) {
-        for (int x = 0; x < kMapWidth && !sea; x += 4) {
-            if (provinceShownAt(*game_, x, y) == nullptr) {
-                sea.emplace(layout::windowXOfMap(x, screen.layoutOffsetX), layout::windowYOfMap(y));
-            }
-        }
-    }
-    ASSERT_TRUE(sea);
-    run({onMap(InputEvent::Type::MouseMove, sea)});
+    // And over the sea nothing.
+    run({mouse(Type::MouseMove, 700, 560)});
     EXPECT_TRUE(desktop_->routesShown().empty());
     EXPECT_EQ(countColour(screen.window, kRouteTaken), 0);
 }
@@ -373,10 +313,7 @@ TEST_F(DesktopTest, AComputersTurnShowsTheBusySignAndEachBoxItsYear) {
         seen.emplace_back(game_->year(), test::textAt(screen.window, screen.x(1110), 100, year,
                                                       kBlack, 0xFF808080));
         // What the player is shown while the box is open: the frame.
-        EXPECT_EQ(platform.frame[static_cast<std::size_t>((by + MenuBar::kHeight) *
-                                                              platform.frameWidth +
-                                                          bx)],
-                  EndTurnButton::kFaceBusy);
+        EXPECT_EQ(shownAt(bx, by), EndTurnButton::kFaceBusy);
         EXPECT_GT(busyLabel(), 10) << "the label says the computer is moving";
     };
     script(std::vector<InputEvent>(12, key(KeyCode::Enter)));
@@ -444,10 +381,7 @@ TEST_F(DesktopTest, KeyChordAndAccelerators) {
     EXPECT_EQ(uprisings(), 3) << "let go and pressed again, it rises again";
     run({keyUp(KeyCode::Letter, 'p'), keyUp(KeyCode::Letter, 'f'), keyUp(KeyCode::Letter, 'j')});
 
-    InputEvent question;
-    question.type = InputEvent::Type::Text;
-    question.text = '?';
-    run({keyUp(KeyCode::Letter, 'j'), question});
+    run({keyUp(KeyCode::Letter, 'j'), typed("?").front()});
     EXPECT_EQ(boxes.back(), "frame");
 }
 
@@ -476,7 +410,7 @@ TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     platform.windowWidth = 2560;
     platform.windowHeight = 1080;
     InputEvent exposed;
-    exposed.type = InputEvent::Type::Exposed;
+    exposed.type = Type::Exposed;
     run({exposed});
     // Drawn larger to fill the window's height, the layout takes the window's
     // shape in points, and the frame is the window's own pixels.
@@ -487,14 +421,15 @@ TEST_F(DesktopTest, AWiderWindowWidensTheLayoutAndKeepsTheMouseOnTheMap) {
     EXPECT_NEAR(platform.frameWidth, 2560, 2);
     EXPECT_NEAR(platform.frameHeight, 1080, 1);
     // The press and release land on the provinces, shifted with the layout.
-    const InputEvent press = atItalia(InputEvent::Type::MouseDown);
+    const InputEvent press = atItalia(Type::MouseDown);
     EXPECT_GT(press.x, (wide - 1366) / 2 + 180);
-    run({press, atRaetia(InputEvent::Type::MouseUp)});
+    run({press, atRaetia(Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
 }
 
 TEST_F(DesktopTest, InternalErrorIsShownSavedAndEndsTheProgram) {
-    scriptStartUp();
+    script({key(KeyCode::Enter), key(KeyCode::Escape), key(KeyCode::Tab), key(KeyCode::Enter),
+            key(KeyCode::Enter)});
     script(click(600, 300));  // every press looks up every legion box
     script({key(KeyCode::Enter)});
     desktop_->modal().onBoxOpened = [this](ModalBox& box) {
@@ -516,8 +451,8 @@ InputEvent at(InputEvent e, std::uint64_t time) {
 TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
     start();
     const std::uint64_t t0 = platform.ticks();
-    const InputEvent down = mouse(InputEvent::Type::MouseDown, 600, 300, InputEvent::Button::Right);
-    const InputEvent up = mouse(InputEvent::Type::MouseUp, 600, 300, InputEvent::Button::Right);
+    const InputEvent down = mouse(Type::MouseDown, 600, 300, InputEvent::Button::Right);
+    const InputEvent up = mouse(Type::MouseUp, 600, 300, InputEvent::Button::Right);
     // A second right click 0.2 s later, while the banner shows, and a press
     // on the map during the lesson's zoom.
     script({at(down, t0 + 200), at(up, t0 + 200)});
@@ -536,8 +471,8 @@ TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
     // Input that came before the game got busy is not dropped: the press and
     // release of one click may both be waiting when the first is handled.
     const std::uint64_t t1 = platform.ticks();
-    script({at(atRaetia(InputEvent::Type::MouseUp), t1)});
-    run({at(atItalia(InputEvent::Type::MouseDown), t1)});
+    script({at(atRaetia(Type::MouseUp), t1)});
+    run({at(atItalia(Type::MouseDown), t1)});
     InputEvent release;
     ASSERT_TRUE(platform.pollEvent(release));
     run({release});
@@ -547,11 +482,9 @@ TEST_F(DesktopTest, InputDuringTheComputersTurnIsDroppedButBoxesGetTheirOwn) {
 TEST_F(DesktopTest, TheMenuBarStripBelongsToTheMenus) {
     start();
     // A press on Italia released over the sea leaves the drag source behind...
-    run({atItalia(InputEvent::Type::MouseDown),
-         mouse(InputEvent::Type::MouseUp, 1300, 700 + MenuBar::kHeight)});
+    run({atItalia(Type::MouseDown), mouse(Type::MouseUp, 1300, 700 + MenuBar::kHeight)});
     // ...which a press on the empty end of the menu bar must clear.
-    run({mouse(InputEvent::Type::MouseDown, desktop_->frameWidth() - 20, 5),
-         atRaetia(InputEvent::Type::MouseUp)});
+    run({mouse(Type::MouseDown, desktop_->frameWidth() - 20, 5), atRaetia(Type::MouseUp)});
     EXPECT_EQ(game_->romans.legionsIn(p("Raetia")), 0);
     EXPECT_EQ(desktop_->shell().dragSource, nullptr);
     run(click(desktop_->frameWidth() - 20, 5, InputEvent::Button::Right));
@@ -706,7 +639,7 @@ TEST_F(DesktopTest, LeavingAGameThatChangedAsksFirstAndKeepsIt) {
     ASSERT_TRUE(desktop_->startUp());
     desktop_->firstPaint();
     ASSERT_TRUE(platform.input.empty());
-    run({atItalia(InputEvent::Type::MouseDown), atRaetia(InputEvent::Type::MouseUp)});
+    run({atItalia(Type::MouseDown), atRaetia(Type::MouseUp)});
     ASSERT_EQ(game_->romans.legionsIn(p("Raetia")), 1);
     boxes.clear();
     // File > Exit by keyboard asks; Escape says No and the game goes on.
@@ -717,7 +650,7 @@ TEST_F(DesktopTest, LeavingAGameThatChangedAsksFirstAndKeepsIt) {
     EXPECT_FALSE(desktop_->quitting());
     // The window's close box asks too; Yes leaves, and the order is kept.
     InputEvent close;
-    close.type = InputEvent::Type::Quit;
+    close.type = Type::Quit;
     script({key(KeyCode::Enter)});
     run({close});
     EXPECT_EQ(boxes.size(), 2u);

@@ -189,9 +189,7 @@ TEST_F(DesktopSettingsTest, ADamagedFileIsShownOnceKeepsItsGoodLinesAndIsWritten
         ASSERT_TRUE(start());
         listenToTheAdvisor();
         // The note if any, No to the hints, the Prefect's good luck.
-        for (KeyCode k : {KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
-            platform.input.push_back(test::key(k));
-        }
+        script({test::key(KeyCode::Enter), test::key(KeyCode::Escape), test::key(KeyCode::Enter)});
         if (run == 1) {
             platform.input.pop_front();
         }
@@ -216,9 +214,8 @@ TEST_F(DesktopSettingsTest, ASettingsFileThatCannotBeWrittenIsToldAsSettings) {
     ASSERT_TRUE(start());
     listenToTheAdvisor();
     // The notes of the reading and of the writing, No to the hints, good luck.
-    for (KeyCode k : {KeyCode::Enter, KeyCode::Enter, KeyCode::Escape, KeyCode::Enter}) {
-        platform.input.push_back(test::key(k));
-    }
+    script({test::key(KeyCode::Enter), test::key(KeyCode::Enter), test::key(KeyCode::Escape),
+            test::key(KeyCode::Enter)});
     desktop_->firstPaint();
     desktop_->shell().command(cmd::kHard);
     desktop_->shell().command(cmd::kEasy);

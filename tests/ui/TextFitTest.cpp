@@ -97,14 +97,10 @@ TEST_P(TextFitTest, EveryBoxMenuAndReportHoldsItsText) {
     everyCommand();
     // Years of the computer's moves, from the crisis to the end of the game.
     for (int year = 0; year < 6 && !desktop_->quitting(); ++year) {
-        answerEverything();
-        run(click(600, 300, InputEvent::Button::Right));
-        platform.input.clear();
+        endTurnAnsweringEverything(40);
     }
     game_->turn = 285 - 235;
-    answerEverything();
-    run(click(600, 300, InputEvent::Button::Right));
-    platform.input.clear();
+    endTurnAnsweringEverything(40);
     everyCommand();
     EXPECT_GE(boxesOpened, 40) << "the game was played through its boxes";
     EXPECT_TRUE(overflows.empty()) << "texts that overrun their room:\n" << report();
