@@ -11,16 +11,11 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 using test::rigDraws;
 
-class OrdersTest : public GameTest {
+class OrdersTest : public EmptyMapTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-        clearAllLegions();
-    }
     bool drop(const std::string& from, const std::string& to) {
         return dropLegion(game(), p(from), p(to)).carriedOut();
     }

@@ -6,17 +6,10 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 using test::rigDraws;
 
-class RebellionsTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-        clearAllLegions();
-    }
-};
+class RebellionsTest : public EmptyMapTest {};
 
 TEST_F(RebellionsTest, DanubeMutinyTurnsTheRhineGroup) {
     give(game().romans, "Italia", 4);

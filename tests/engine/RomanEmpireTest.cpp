@@ -8,16 +8,11 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 using test::rigDraws;
 
-class RomanYearTest : public GameTest {
+class RomanYearTest : public EmptyMapTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-        clearAllLegions();
-    }
     RomanEmpire& romans() { return game().romans; }
     void holdOnly(std::initializer_list<const char*> names) {
         romans().provinces.clear();

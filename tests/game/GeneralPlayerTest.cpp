@@ -8,7 +8,7 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 
 TEST(WholeGameTest, GameSeedsKeepTheRunSeedFirstAndDiffer) {
     EXPECT_EQ(gameSeed(12345, 0), 12345u);
@@ -46,13 +46,8 @@ TEST(WholeGameTest, TheGeneralOutlastsTheIdlePlayer) {
 }
 
 // The general's orders in positions set up by hand.
-class GeneralOrdersTest : public GameTest {
+class GeneralOrdersTest : public EmptyMapTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame(1);
-        clearAllLegions();
-    }
     std::pair<std::string, std::string> order() {
         GeneralPlayer::View view;
         GeneralPlayer::look(game(), view);

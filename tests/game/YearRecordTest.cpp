@@ -15,17 +15,15 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 using test::rigDraws;
 
 constexpr int R = 0, G = 1, S = 2, X = 3;  // the powers' places
 
-class YearRecordTest : public GameTest {
+class YearRecordTest : public EmptyMapTest {
   protected:
     void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-        clearAllLegions();
+        EmptyMapTest::SetUp();
         beginChronicle(game());
     }
     const std::vector<YearEntry>& entries() { return game().yearRecord.entries; }

@@ -7,16 +7,11 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 using test::rigDraws;
 
-class EnemyTest : public GameTest {
+class EnemyTest : public EmptyMapTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-        clearAllLegions();
-    }
     Sassanids& persians() { return game().sassanids; }
 };
 

@@ -6,16 +6,11 @@
 namespace tessarion {
 namespace {
 
-using test::GameTest;
+using test::EmptyMapTest;
 using test::rigDraws;
 
-class FrontierPowersTest : public GameTest {
+class FrontierPowersTest : public EmptyMapTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        newGame();
-        clearAllLegions();
-    }
     Barbarians& tribes() { return game().barbarians; }
     std::vector<Sound>& sounds = frontEnd.sounds;
 };

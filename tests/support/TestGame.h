@@ -141,6 +141,16 @@ class GameTest : public ::testing::Test {
     std::unique_ptr<Game> game_;
 };
 
+// A new game with nobody's legions on the map, for tests that place their own.
+class EmptyMapTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        newGame();
+        clearAllLegions();
+    }
+};
+
 // Every legion of every power as a line of text, in list order: two games
 // that played alike print alike.
 inline std::vector<std::string> legionsOf(Game& game) {
