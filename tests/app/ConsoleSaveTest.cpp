@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@ namespace tessarion {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 // The game's own executable, in a process of its own, driven by console
 // commands: what the player does with Save and Load in two sittings.
@@ -38,12 +40,10 @@ TEST_F(ConsoleSaveTest, AGameSavedInOneProcessLoadsInAnother) {
     // A legion sent on a long march, a few years played, then saved.
     const std::string saving =
         run(11, "drop Italia Mauretania\nend\nend\nsave " + first + "\nquit\n");
-    ASSERT_NE(saving.find("ALERT: Alert: Game saved\n"), std::string::npos) << saving;
+    ASSERT_THAT(saving, HasSubstr("ALERT: Alert: Game saved\n"));
     const std::string saved = contentsOf(first);
     // The route it is on, and how far it has come, go with it.
-    ASSERT_NE(saved.find("1    #   has a route\nMauretania    #   destination, route "),
-              std::string::npos)
-        << saved;
+    ASSERT_THAT(saved, HasSubstr("1    #   has a route\nMauretania    #   destination, route "));
 
     // Another seed, another position, then the load and a save of what loaded.
     const std::string loading =
@@ -60,17 +60,12 @@ TEST_F(ConsoleSaveTest, FailuresAreToldAndTheGamePlaysOn) {
         run(5, "state\nload " + path + "\nstate\nload " + (folder / "none.TSN").string() +
                    "\nstate\nsave " + (folder / "missing" / "game.TSN").string() +
                    "\nend\nquit\nstate\n");
-    EXPECT_NE(
-        output.find(
-            "ALERT: ERROR: Unable to load the game, line 3: the file ends before the plague\n"),
-        std::string::npos)
-        << output;
-    EXPECT_NE(output.find("ALERT: ERROR: Unable to open file (no such file or folder)\n"),
-              std::string::npos)
-        << output;
-    EXPECT_NE(output.find("ALERT: ERROR: Unable to open file! (no such file or folder)\n"),
-              std::string::npos)
-        << output;
+    EXPECT_THAT(
+        output,
+        HasSubstr(
+            "ALERT: ERROR: Unable to load the game, line 3: the file ends before the plague\n"));
+    EXPECT_THAT(output, HasSubstr("ALERT: ERROR: Unable to open file (no such file or folder)\n"));
+    EXPECT_THAT(output, HasSubstr("ALERT: ERROR: Unable to open file! (no such file or folder)\n"));
     std::istringstream lines(output);
     std::vector<std::string> states;
     for (std::string line; std::getline(lines, line);) {

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -13,6 +14,7 @@ namespace tessarion {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 // The game's own executable under a shell, where its output cannot be
 // written: a full device, a file-size limit, a reader that has gone. Each
@@ -60,37 +62,29 @@ const std::string kOneGame = "--simulate --games 1 --skill 0 --player idle --see
 TEST_F(OutputFailureTest, TheSimulatorsTableAndFileReportEveryFailure) {
     Run run = shell("\"$EXE\" " + kOneGame + " --csv /dev/full >/dev/null");
     EXPECT_EQ(run.code, 2);
-    EXPECT_NE(run.errors.find("tessarion: writing /dev/full failed (the disk is full)"),
-              std::string::npos)
-        << run.errors;
+    EXPECT_THAT(run.errors, HasSubstr("tessarion: writing /dev/full failed (the disk is full)"));
 
     // A file-size limit would end the program by a signal, leaving an
     // empty file and no word.
     run = limited(0, kOneGame + " --csv '" + at("games.csv") + "' >/dev/null");
     EXPECT_EQ(run.code, 2);
-    EXPECT_NE(run.errors.find("failed (the file would be larger than the system allows)"),
-              std::string::npos)
-        << run.errors;
+    EXPECT_THAT(run.errors, HasSubstr("failed (the file would be larger than the system allows)"));
 
     run = shell("\"$EXE\" " + kOneGame + " >/dev/full");
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.errors.find("tessarion: could not write the output (the disk is full)"),
-              std::string::npos)
-        << run.errors;
+    EXPECT_THAT(run.errors, HasSubstr("tessarion: could not write the output (the disk is full)"));
 
     // The reader of the table has gone before it was written.
     run = shell("{ \"$EXE\" " + kOneGame + "; echo $? >'" + at("code") + "'; } | true");
     EXPECT_EQ(contentsOf(folder / "code"), "1\n") << run.errors;
-    EXPECT_NE(run.errors.find("could not write the output (the program reading it has stopped)"),
-              std::string::npos)
-        << run.errors;
+    EXPECT_THAT(run.errors,
+                HasSubstr("could not write the output (the program reading it has stopped)"));
 }
 
 TEST_F(OutputFailureTest, TheConsolesTranscriptAndScreenshotsReportEveryFailure) {
     Run run = shell("printf 'map\\nstate\\n' | \"$EXE\" --console --seed 3 >/dev/full");
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.errors.find("could not write the output (the disk is full)"), std::string::npos)
-        << run.errors;
+    EXPECT_THAT(run.errors, HasSubstr("could not write the output (the disk is full)"));
 
     run = shell("printf 'screenshot /dev/full\\nscreenshot \"" + at("shot.png") +
                 "\"\\n' | \"$EXE\" --console --seed 3 >'" + at("out.txt") + "'");
@@ -103,15 +97,14 @@ TEST_F(OutputFailureTest, TheConsolesTranscriptAndScreenshotsReportEveryFailure)
     std::ofstream(folder / "big.png") << "the earlier picture";
     run = limited(1, "--screenshot '" + at("big.png") + "'");
     EXPECT_NE(run.code, 0);
-    EXPECT_NE(run.errors.find("the file would be larger than the system allows"), std::string::npos)
-        << run.errors;
+    EXPECT_THAT(run.errors, HasSubstr("the file would be larger than the system allows"));
     EXPECT_EQ(contentsOf(folder / "big.png"), "the earlier picture");
 }
 
 TEST_F(OutputFailureTest, ExportsReportAFullDisk) {
     const Run run = limited(1, "--export-resources '" + at("art") + "'");
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.errors.find("(File too large)"), std::string::npos) << run.errors;
+    EXPECT_THAT(run.errors, HasSubstr("(File too large)"));
 }
 
 }  // namespace

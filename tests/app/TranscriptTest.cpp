@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kYears = 30;
 
-std::string transcriptPath(const std::string& name) {
-    return std::string(TESSARION_TRANSCRIPTS) + "/" + name + ".txt";
-}
-
 std::string runConsole(const std::string& script, std::uint32_t seed, bool terminal) {
     std::istringstream in(script);
     std::ostringstream out;
@@ -31,7 +27,7 @@ std::string runConsole(const std::string& script, std::uint32_t seed, bool termi
 }
 
 void compareWithStored(const std::string& name, const std::string& played) {
-    test::expectAsRecorded(transcriptPath(name), played);
+    test::expectAsRecorded(std::string(TESSARION_TRANSCRIPTS) + "/" + name + ".txt", played);
 }
 
 // The general plays every start at every skill for kYears turns. Every
