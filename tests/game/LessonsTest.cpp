@@ -31,10 +31,9 @@ TEST(Lessons, EachLessonIsFoundOnceByMenuPictureAndYear) {
         previousYear = lesson.year;
 
         // The zoom that leads into it starts on the 1366 x 768 layout.
-        EXPECT_GE(lesson.zoomX, 0) << title;
-        EXPECT_LT(lesson.zoomX, 1366) << title;
-        EXPECT_GE(lesson.zoomY, 0) << title;
-        EXPECT_LT(lesson.zoomY, 768) << title;
+        EXPECT_TRUE(lesson.zoomX >= 0 && lesson.zoomX < 1366 && lesson.zoomY >= 0 &&
+                    lesson.zoomY < 768)
+            << title;
         EXPECT_EQ(std::string(lesson.narration).rfind("IDR_", 0), 0u) << title;
     }
     EXPECT_EQ(lessonForYear(235), nullptr);

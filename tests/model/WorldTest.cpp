@@ -58,20 +58,15 @@ TEST_F(WorldTest, EveryProvinceIsNamedOnceAndCanBeClickedAndReached) {
         EXPECT_TRUE(names.insert(name).second) << name << " twice";
         EXPECT_EQ(game().findProvince(name), prov.get());
 
-        EXPECT_GE(prov->legionX, 0) << name;
-        EXPECT_LT(prov->legionX, kMapWidth) << name;
-        EXPECT_GE(prov->legionY, 0) << name;
-        EXPECT_LT(prov->legionY, kMapHeight) << name;
+        EXPECT_TRUE(prov->legionX >= 0 && prov->legionX < kMapWidth && prov->legionY >= 0 &&
+                    prov->legionY < kMapHeight)
+            << name << "'s legions stand off the map";
 
         ASSERT_FALSE(prov->hitRects.empty()) << name;
         bool clickable = false;
         for (const Rect& r : prov->hitRects) {
-            EXPECT_LT(r.left + 1, r.right) << name;
-            EXPECT_LT(r.top + 1, r.bottom) << name;
-            EXPECT_GE(r.left, 0) << name;
-            EXPECT_GE(r.top, 0) << name;
-            EXPECT_LE(r.right, kMapWidth) << name;
-            EXPECT_LE(r.bottom, kMapHeight) << name;
+            EXPECT_TRUE(r.left >= 0 && r.left + 1 < r.right && r.right <= kMapWidth) << name;
+            EXPECT_TRUE(r.top >= 0 && r.top + 1 < r.bottom && r.bottom <= kMapHeight) << name;
             for (int y = r.top + 1; y < r.bottom && !clickable; ++y) {
                 for (int x = r.left + 1; x < r.right && !clickable; ++x) {
                     clickable = provinceAt(game(), x, y) == prov.get();

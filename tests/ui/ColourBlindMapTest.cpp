@@ -26,43 +26,37 @@ namespace {
 
 using namespace test;
 
-// The colour the most pixels of a sprite show: a legion's tunic and shield.
-std::uint32_t dominantColour(const Sprite& s) {
-    std::map<std::uint32_t, int> counts;
+// Adds the pixels of a sprite that its mask lets show.
+void gatherShown(const Sprite& s, std::vector<std::uint32_t>& pixels) {
     for (int y = 0; y < s.surface.height(); ++y) {
         for (int x = 0; x < s.surface.width(); ++x) {
             if (s.mask.at(x, y) == 0) {
-                ++counts[s.surface.pixel(x, y) | 0xFF000000u];
+                pixels.push_back(s.surface.pixel(x, y) | 0xFF000000u);
             }
         }
     }
-    std::uint32_t best = 0;
-    int most = 0;
-    for (const auto& [colour, n] : counts) {
-        if (n > most) {
-            best = colour;
-            most = n;
-        }
+}
+
+// The colour the most pixels of a sprite show: a legion's tunic and shield.
+std::uint32_t dominantColour(const Sprite& s) {
+    std::vector<std::uint32_t> pixels;
+    gatherShown(s, pixels);
+    std::map<std::uint32_t, int> counts;
+    for (std::uint32_t colour : pixels) {
+        ++counts[colour];
     }
-    return best;
+    return std::max_element(counts.begin(), counts.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->first;
 }
 
 // The median colour of the given overlays (0 plain, 1 yellow, 2 blue) taken together.
 std::uint32_t overlayColour(const Screen& screen, std::size_t variant) {
     std::vector<std::uint32_t> pixels;
     for (std::size_t i = variant; i < screen.pictures.overlays.size(); i += 3) {
-        const Sprite s = screen.overlayPicture(i);
-        for (int y = 0; y < s.surface.height(); ++y) {
-            for (int x = 0; x < s.surface.width(); ++x) {
-                if (s.mask.at(x, y) == 0) {
-                    pixels.push_back(s.surface.pixel(x, y));
-                }
-            }
-        }
+        gatherShown(screen.overlayPicture(i), pixels);
     }
-    Surface gathered(static_cast<int>(pixels.size()), 1);
-    std::copy(pixels.begin(), pixels.end(), gathered.row(0));
-    return typicalColour(gathered);
+    return typicalOf(pixels);
 }
 
 class ColourBlindMapTest : public GameTest {

@@ -1,4 +1,3 @@
-// The file box takes only plain names.
 #include "ui/FileBox.h"
 
 #include <gtest/gtest.h>

@@ -67,8 +67,6 @@ TEST(MapLabels, KeptNamesAreClearAndLegibleAndOnlyNamesWithoutRoomAreDropped) {
     }
 }
 
-// The ink falls inside the laid-out boxes, and each single line's capitals stand at least
-// the least height on the screen's own pixels.
 // The names that are not Latin are lettered in the player's language, in
 // capitals without accents, and still keep clear of the legions and each other.
 TEST(MapLabels, NamesThatAreNotLatinSpeakThePlayersLanguage) {
@@ -100,6 +98,8 @@ TEST(MapLabels, NamesThatAreNotLatinSpeakThePlayersLanguage) {
     }
 }
 
+// The ink falls inside the laid-out boxes, and each single line's capitals stand at least
+// the least height on the screen's own pixels.
 TEST(MapLabels, TheInkIsWhereTheLayoutPutsIt) {
     Game game;
     MapLabels& labels = MapLabels::embedded(game);

@@ -103,14 +103,10 @@ TEST_F(PaintedWordsTest, EveryWordStandsInItsRoomInsideItsPicture) {
     for (const Word& w : painted::words()) {
         const PictureSize size = pictureDrawSize(w.picture);
         const std::string name = w.text != nullptr ? w.text : "a lesson's title";
-        EXPECT_GT(size.width, 0) << name;
-        EXPECT_LE(0, w.roomLeft) << name;
-        EXPECT_LT(w.roomLeft, w.roomRight) << name;
-        EXPECT_LE(w.roomRight, size.width) << name;
-        EXPECT_LE(w.roomLeft, w.x) << name;
-        EXPECT_LE(w.x, w.roomRight) << name;
-        EXPECT_GT(w.y, w.look.size / 2) << name;
-        EXPECT_LE(w.y, size.height) << name;
+        EXPECT_TRUE(0 <= w.roomLeft && w.roomLeft < w.roomRight && w.roomRight <= size.width)
+            << name << ": the room lies across the picture";
+        EXPECT_TRUE(w.roomLeft <= w.x && w.x <= w.roomRight) << name << " stands in its room";
+        EXPECT_TRUE(w.look.size / 2 < w.y && w.y <= size.height) << name << "'s baseline";
     }
 }
 

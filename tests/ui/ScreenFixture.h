@@ -96,6 +96,13 @@ inline int countPixels(const Surface& s, int left, int top, int right, int botto
     return n;
 }
 
+// The median colour of pixels gathered from anywhere.
+inline std::uint32_t typicalOf(const std::vector<std::uint32_t>& pixels) {
+    Surface gathered(static_cast<int>(pixels.size()), 1);
+    std::copy(pixels.begin(), pixels.end(), gathered.row(0));
+    return typicalColour(gathered);
+}
+
 // The median colour of the map's pixels whose land (the land drawn for the map's own pixels)
 // the test picks: a kind of ground's usual colour.
 template <typename Where>
@@ -108,20 +115,16 @@ std::uint32_t mapColourWhere(const Surface& map, const res::MapLand& land, Where
             }
         }
     }
-    Surface gathered(static_cast<int>(pixels.size()), 1);
-    std::copy(pixels.begin(), pixels.end(), gathered.row(0));
-    return typicalColour(gathered);
+    return typicalOf(pixels);
 }
 
 // A new game with nobody's legions on the map, drawn with flat pictures on a
-// screen of the given width.
+// laptop's screen.
 class ScreenFixture : public GameTest {
   protected:
-    explicit ScreenFixture(int width = 1366, int height = 768) : width_(width), height_(height) {}
-
     void SetUp() override {
         GameTest::SetUp();
-        display_ = std::make_unique<Screen>(game(), width_, height_);
+        display_ = std::make_unique<Screen>(game(), 1366, 768);
         display_->view = &view;
         display_->buildOverlayKeys();
         display_->loadPictures(flatPicture);
@@ -151,8 +154,6 @@ class ScreenFixture : public GameTest {
     }
 
   private:
-    int width_;
-    int height_;
     std::unique_ptr<Screen> display_;
 };
 
