@@ -1,9 +1,11 @@
-// The player's orders: moves, attacks, route orders, take-overs and plunder.
+// The player's orders: moves, attacks, route orders, take-overs and plunder; and the route
+// search they march by.
 #include "engine/Orders.h"
 
 #include <algorithm>
 #include <functional>
 
+#include "engine/ReferenceRoutes.h"
 #include "engine/Routes.h"
 #include "game/StateJson.h"
 #include "support/TestGame.h"
@@ -265,6 +267,53 @@ TEST_F(OrdersTest, ThePlanIsWhatTheOrderDoes) {
     game().random.seed(7);
     rigDraws(game(), {0});
     EXPECT_EQ(dropLegion(game(), p("Dacia"), p("Sarmatia")).outcome, OrderOutcome::BattleLost);
+}
+
+using test::GameTest;
+
+Route referenceRoute(Province* from, Province* to) {
+    return test::referenceSearch(from, [to](const Province* p) { return p == to; })
+        .value_or(Route{});
+}
+
+std::vector<std::string> names(const Route& r) {
+    std::vector<std::string> out;
+    for (Province* p : r) {
+        out.push_back(p->name);
+    }
+    return out;
+}
+
+class RoutesTest : public GameTest {};
+
+// The enumeration tries neighbours in list order, so agreeing with it also
+// fixes the tie-break between routes of one length.
+TEST_F(RoutesTest, AgreesWithTheFullEnumerationForEveryPair) {
+    for (auto& a : game().provinces) {
+        for (auto& b : game().provinces) {
+            if (a == b || isBeyondBorder(b.get())) {
+                continue;  // nothing lists a territory, so those searches would enumerate the whole
+                           // map
+            }
+            EXPECT_EQ(names(findRoute(game(), a.get(), b.get())),
+                      names(referenceRoute(a.get(), b.get())))
+                << a->name << " -> " << b->name;
+        }
+    }
+    EXPECT_TRUE(advisor.messages.empty()) << "every route found passes the check";
+}
+
+TEST_F(RoutesTest, NoRouteIntoTheLandsBeyondTheFrontier) {
+    EXPECT_TRUE(findRoute(game(), p("Italia"), p("Armenia")).empty());
+    EXPECT_TRUE(findRoute(game(), p("Sarmatia"), p("Lower Rhine")).empty());
+    EXPECT_TRUE(findRoute(game(), nullptr, p("Italia")).empty());  // nor from nowhere
+}
+
+TEST_F(RoutesTest, CheckRouteReportsTheFirstBadStepOnly) {
+    checkRoute(game(), {p("Italia"), p("Raetia"), p("Belgica")});
+    EXPECT_TRUE(advisor.messages.empty());
+    checkRoute(game(), {p("Italia"), p("Syria"), p("Britannia")});
+    EXPECT_EQ(advisor.messages, std::vector<std::string>{"Route is invalid"});
 }
 
 }  // namespace

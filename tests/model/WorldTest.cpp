@@ -1,14 +1,22 @@
-// The province table, lookups, news and the generator.
+// The province table, lookups, news and the generator; the one seam between the rules and
+// whoever shows them, and the texts handed across it made printable.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <limits>
 #include <random>
 #include <set>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 #include <tuple>
 
 #include "engine/Routes.h"
+#include "game/Game.h"
 #include "game/TurnCycle.h"
+#include "model/FrontEnd.h"
 #include "model/InternalError.h"
+#include "model/PrintableText.h"
 #include "model/ProvinceTable.h"
 #include "model/Random.h"
 #include "model/Wording.h"
@@ -307,6 +315,82 @@ TEST_F(WorldTest, AdvisorCutsLongTextsAndTreatsQuestionsAsText) {
     EXPECT_EQ(advisor.questions.back(), "100% sure? %s %d %");
     askYesNo(game(), "Pay 100%%");
     EXPECT_EQ(advisor.questions.back(), "Pay 100%") << "the last two characters too";
+}
+
+class Says : public FrontEnd {
+  public:
+    explicit Says(bool answer) : answer_(answer) {}
+    bool askYesNo(const std::string&, const Question&) override { return answer_; }
+    void showMessage(const std::string& text) override { heard = text; }
+    std::string heard;
+
+  private:
+    bool answer_;
+};
+
+// With nobody installed the rules run on: nothing shown, every question No.
+// Scopes nest, and each puts back the front end it replaced, also when the
+// rules throw through it.
+// A front end is installed on one game: another game goes on talking to its own.
+TEST(FrontEndTest, ScopesNestAndRestoreTheOneBefore) {
+    Game game;
+    Game other;
+    EXPECT_FALSE(askYesNo(game, "Do you wish to pay them?"));
+    showMessage(game, "nobody hears this");
+
+    Says yes(true);
+    Says no(false);
+    {
+        FrontEndScope outer(game, yes);
+        EXPECT_TRUE(askYesNo(game, "?"));
+        EXPECT_FALSE(askYesNo(other, "?")) << "the other game has nobody";
+        try {
+            FrontEndScope inner(game, no);
+            EXPECT_FALSE(askYesNo(game, "?"));
+            showMessage(game, "inner");
+            throw std::runtime_error("the rules fail");
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_EQ(no.heard, "inner");
+        EXPECT_TRUE(askYesNo(game, "?")) << "the outer front end is back";
+        showMessage(game, "outer");
+        EXPECT_EQ(yes.heard, "outer");
+    }
+    EXPECT_FALSE(askYesNo(game, "?"));
+}
+
+// What a terminal or a message box would act on comes out as an escape;
+// what a reader simply reads comes out as it went in.
+TEST(PrintableTextTest, ControlAndFormatCharactersAreEscaped) {
+    EXPECT_EQ(printableText("\x1B[2J\x07\t\r\n\x7F"), "\\x1B[2J\\x07\\x09\\x0D\\x0A\\x7F");
+    // C1 controls, the right-to-left override, zero-width and direction
+    // marks, isolates, the line separator, the byte-order mark.
+    EXPECT_EQ(printableText("\xC2\x9B"
+                            "a\xE2\x80\xAE"
+                            "b\xE2\x80\x8B"
+                            "c\xE2\x80\x8F"),
+              "\\u009Ba\\u202Eb\\u200Bc\\u200F");
+    EXPECT_EQ(printableText("\xE2\x81\xA6x\xE2\x81\xA9\xE2\x80\xA8\xEF\xBB\xBF"),
+              "\\u2066x\\u2069\\u2028\\uFEFF");
+}
+
+TEST(PrintableTextTest, BytesThatAreNotUtf8AreEscapedOneByOne) {
+    // A lone continuation byte, a truncated sequence, an overlong slash, an
+    // encoded surrogate, a byte beyond the last code point.
+    EXPECT_EQ(printableText("\x80"), "\\x80");
+    EXPECT_EQ(printableText("ab\xE2\x80"), "ab\\xE2\\x80");
+    EXPECT_EQ(printableText("\xC0\xAF"), "\\xC0\\xAF");
+    EXPECT_EQ(printableText("\xED\xA0\x80"), "\\xED\\xA0\\x80");
+    EXPECT_EQ(printableText("\xF5\x80\x80\x80"), "\\xF5\\x80\\x80\\x80");
+    EXPECT_EQ(printableText("\xF4\x8F\xBF\xBF"), "\xF4\x8F\xBF\xBF")
+        << "the last code point is one";
+}
+
+TEST(PrintableTextTest, ReadableTextStaysAsItIs) {
+    for (const std::string text :
+         {"Upper Rhine", "C:\\Users\\Zoë\\Tessarion\\emergency-1.TSN", "Ελλάς", "日本語 😀", ""}) {
+        EXPECT_EQ(printableText(text), text);
+    }
 }
 
 }  // namespace
