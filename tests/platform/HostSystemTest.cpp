@@ -1,12 +1,15 @@
-// The operating-system answers: file addresses the browser can open, and the
-// saved games' and settings' places from the environment.
+// The operating-system answers: file addresses the browser can open, the saved games' and
+// settings' places from the environment, and the save folder as the shell reads it back on its
+// way to the file chooser: whatever the folder's name holds, the one word it was.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "platform/HostSystem.h"
+#include "platform/SdlPlatform.h"
 
 namespace tessarion {
 namespace {
@@ -87,6 +90,36 @@ TEST(HostSystemTest, SavesAndSettingsFollowTheirFoldersOrTheHomeFolder) {
         EXPECT_EQ(savedGamesFolder(), "saves");
     }
 }
+
+#if !defined(_WIN32)  // no POSIX shell to read the quotes back
+// What /bin/sh makes of the quoted text as one argument of printf.
+std::string echoedByTheShell(const std::string& text) {
+    const std::string command = "printf '%s|' " + shellQuote(text);
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return "(no shell)";
+    }
+    std::string out;
+    char buffer[256];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    pclose(pipe);
+    return out;
+}
+
+TEST(ShellQuote, AnyFolderNameComesBackAsOneWord) {
+    for (const std::string& name :
+         {std::string("/home/ann/.local/share/tessarion/saves/"), std::string(""),
+          std::string("My Saves/"), std::string("Ann's games/"), std::string("''"),
+          std::string("a'b'c"), std::string("$(touch /tmp/x) `id` $HOME ; rm -rf ~ &"),
+          std::string("\"quoted\" \\back\\slash"), std::string("two\nlines"),
+          std::string("*.TSN ?[a-z] {a,b} ~user # not a comment"), std::string("-n")}) {
+        EXPECT_EQ(echoedByTheShell(name), name + "|") << name;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tessarion

@@ -1,16 +1,26 @@
+// The painted map and what stands on it: overlays, names, legions, frames and the layout; and
+// the frame the platform shows, the menu bar's rows over the window itself: the menus and
+// boxes are shown over the window and taken off again, leaving the game's picture as it was,
+// at any scale.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "model/ProvinceTable.h"
+#include "platform/HeadlessPlatform.h"
 #include "res/ResourceStore.h"
 #include "support/TestGame.h"
 #include "ui/Animation.h"
+#include "ui/BoxChrome.h"
 #include "ui/EndTurnButton.h"
+#include "ui/InputEvents.h"
 #include "ui/LegionDrawing.h"
 #include "ui/MapLabels.h"
+#include "ui/MenuBar.h"
+#include "ui/ModalRunner.h"
 #include "ui/Pictures.h"
 #include "ui/ScreenFixture.h"
 
@@ -280,6 +290,170 @@ TEST(ScreenSize, NeverSmallerThanTheLayout) {
     EXPECT_EQ(small.height(), Screen::kMinLayoutHeight);
     EXPECT_GE(small.height(), 664);
     EXPECT_EQ(small.layoutOffsetX, 0);
+}
+
+class LegionDrawingTest : public ScreenFixture {
+  protected:
+    // The count in its white box beside the icon.
+    ::testing::AssertionResult countAt(const Surface& s, Point icon, const std::string& count) {
+        return textAt(s, icon.x + 40, icon.y + 25, count, kBlack, kWhite);
+    }
+};
+
+TEST_F(LegionDrawingTest, ArmeniasCountStaysOnTheMap) {
+    game().addLegions("Armenia", &game().sassanids, 12);
+    game().addLegions("Syria", &game().romans, 12);
+    const Surface s = paint();
+    const Point armenia = iconAt("Armenia");
+    const int width = defaultFont().width("12");
+    EXPECT_TRUE(textAt(s, armenia.x - width - 2, armenia.y + 25, "12", kBlack, kWhite));
+    EXPECT_LE(armenia.x - 2, 980);
+    EXPECT_TRUE(countAt(s, iconAt("Syria"), "12"));  // elsewhere the count stays at the right
+}
+
+TEST_F(LegionDrawingTest, RomanIconGoesPaleOnceEveryLegionHasMoved) {
+    game().addLegions("Italia", &game().romans, 3);
+    const Point at = iconAt("Italia");
+    game().romans.legions[0]->moved = true;
+    game().romans.legions[1]->moved = true;
+    Surface s = paint();
+    EXPECT_EQ(s.pixel(at.x, at.y), colourOf(168));
+    EXPECT_EQ(s.pixel(at.x + 34, at.y + 64), colourOf(168));
+    EXPECT_TRUE(countAt(s, at, "3"));
+
+    game().romans.legions[2]->moved = true;
+    s = paint();
+    EXPECT_EQ(s.pixel(at.x + 20, at.y + 30), colourOf(170));
+    EXPECT_TRUE(countAt(s, at, "3"));
+}
+
+TEST_F(LegionDrawingTest, EachPowerHasItsIconAndTheLastDrawnWins) {
+    game().addLegions("Italia", &game().romans, 2);
+    game().addLegions("Italia", &game().barbarians, 5);
+    game().addLegions("Syria", &game().sassanids, 12);
+    game().addLegions("Africa", &game().rogueRomans, 1);
+    game().addLegions("Africa", &game().sassanids, 4);
+    const Surface s = paint();
+    const Point italia = iconAt("Italia");
+    EXPECT_EQ(s.pixel(italia.x + 42, italia.y), colourOf(179));
+    // The Roman icon is taller: its foot still shows under the barbarian one.
+    EXPECT_EQ(s.pixel(italia.x + 10, italia.y + 62), colourOf(168));
+    EXPECT_TRUE(countAt(s, italia, "5"));
+    EXPECT_TRUE(countAt(s, iconAt("Syria"), "12"));
+    EXPECT_EQ(s.pixel(iconAt("Syria").x + 39, iconAt("Syria").y + 59), colourOf(114));
+    // Rebels are drawn after the Sassanids.
+    EXPECT_EQ(s.pixel(iconAt("Africa").x, iconAt("Africa").y), colourOf(183));
+    EXPECT_TRUE(countAt(s, iconAt("Africa"), "1"));
+}
+
+TEST_F(LegionDrawingTest, AProvinceWithoutLegionsShowsNothing) {
+    const Surface s = paint();
+    const Point at = iconAt("Italia");
+    EXPECT_EQ(countPixels(s, at.x, at.y, at.x + 74, at.y + 65, kWhite), 0);
+    EXPECT_EQ(countPixels(s, at.x, at.y, at.x + 74, at.y + 65, colourOf(168)), 0);
+
+    // A zero count draws the icon alone, with no box.
+    Surface t(display().width(), display().height());
+    drawLegion(display(), t, p("Italia")->legionX, p("Italia")->legionY, kIconRoman, 0);
+    EXPECT_EQ(t.pixel(at.x, at.y), colourOf(168));
+    EXPECT_EQ(countPixels(t, at.x, at.y, at.x + 74, at.y + 65, kWhite), 0);
+}
+
+TEST_F(LegionDrawingTest, TheLegendStandsWithNoLegionsOnTheMap) {
+    const Surface s = paint();
+    EXPECT_EQ(s.pixel(50, 110), colourOf(168));
+    EXPECT_EQ(s.pixel(50, 210), colourOf(179));
+    EXPECT_EQ(s.pixel(50, 300), colourOf(114));
+    EXPECT_EQ(s.pixel(50, 410), colourOf(183));
+    EXPECT_TRUE(textAt(s, 20, 475, "Rebelling Legion", kWhite, kBlack));
+    // The legend leaves the window's text as it found it.
+    EXPECT_EQ(display().window.text.background, kWhite);
+    EXPECT_TRUE(display().window.text.opaque);
+}
+
+constexpr std::uint32_t kBoxFill = 0xFF336699;
+
+// A box that ends at the first key, drawing its chrome, and anything else asked.
+struct PlainBox : ModalBox {
+    std::function<void(Surface&)> more;
+    std::function<void()> onKey;
+    void draw(Surface& s) const override {
+        BoxChrome::draw(s, left, top, width, height, "Box", true, kBoxFill);
+        if (more) {
+            more(s);
+        }
+    }
+    void keyDown(const InputEvent&) override {
+        if (onKey) {
+            onKey();
+        }
+        done = true;
+    }
+};
+
+class FrameTest : public ScreenFixture {
+  protected:
+    // The frame's pixel at a frame point.
+    std::uint32_t shown(int x, int y) const {
+        const int px = static_cast<int>(x * platform.frameScale);
+        const int py = static_cast<int>(y * platform.frameScale);
+        return platform.frame[static_cast<std::size_t>(py * platform.frameWidth + px)];
+    }
+    // A box run to its end by a key, the frame shown meanwhile checked by `check`.
+    void runBox(ModalRunner& runner, PlainBox& box, const std::function<void()>& check) {
+        box.left = 400;
+        box.top = 200;
+        box.width = 400;
+        box.height = 200;
+        box.onKey = check;
+        platform.input.push_back(key(KeyCode::Escape));
+        runner.run(box);
+    }
+    HeadlessPlatform platform;
+    MenuBar menu;
+};
+
+TEST_F(FrameTest, MenusAndBoxesAreShownOverTheWindowAndTakenOffAgain) {
+    for (double scale : {1.0, 1.4, 2.8}) {
+        Screen& s = display();
+        s.resize(1366, s.height(), scale);
+        platform.setFrameScale(scale);
+        s.paintScreen(s.window);
+        const Surface painted = s.window;
+        ModalRunner runner(platform, s, menu);
+
+        PlainBox box;
+        bool seen = false;
+        runBox(runner, box,
+               [&] { seen = shown(600, 300) == kBoxFill && shown(600, 100) != kBoxFill; });
+        EXPECT_TRUE(seen) << "no box shown at " << scale;
+        EXPECT_TRUE(s.window.pixels() == painted.pixels()) << "box left at " << scale;
+
+        bool consumed = false;
+        const MenuBar::Box title = menu.titleBox(0);
+        menu.mouseDown(title.left + 2, title.top + 2, consumed);
+        ASSERT_TRUE(menu.openArea().has_value());
+        runner.presentFrame();
+        const MenuBar::Box list = *menu.openArea();
+        EXPECT_NE(shown(list.left + 8, list.bottom - 4),
+                  painted.pixel(painted.toPixels(list.left + 8),
+                                painted.toPixels(layout::clientYOfFrame(list.bottom - 4))));
+        EXPECT_TRUE(s.window.pixels() == painted.pixels()) << "menu left at " << scale;
+        menu.close();
+    }
+}
+
+TEST_F(FrameTest, ABoxDrawingBeyondItsPlaceLeavesTheWindowAWholePaint) {
+    Screen& s = display();
+    ModalRunner runner(platform, s, menu);
+    runner.mapPainted = true;
+    s.paintScreen(s.window);
+    PlainBox box;
+    box.more = [](Surface& f) { f.fillRect(0, 100, 200, 140, kRed); };
+    runBox(runner, box, [] {});
+    Surface whole(s.width(), s.height(), kBlack);
+    s.paintScreen(whole);
+    EXPECT_TRUE(s.window.pixels() == whole.pixels());
 }
 
 }  // namespace

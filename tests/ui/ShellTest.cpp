@@ -1,22 +1,36 @@
-// The window's platform-free logic: press and release, the key chord, menu commands.
+// The window's platform-free logic: press and release, the key chord, menu commands; the menu
+// bar worked from the keyboard alone (Alt or F10, the arrows round either end, the underlined
+// letters, Enter and Escape); keyboard play on the map, where the arrows lead and how the
+// highlight shows; and a finger made into the mouse: taps, drags and the long press.
 #include "ui/Shell.h"
+
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "engine/Orders.h"
+#include "game/Commands.h"
 #include "game/Scenarios.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
 #include "support/TestGame.h"
 #include "ui/EndTurnButton.h"
+#include "ui/InputEvents.h"
+#include "ui/Layout.h"
+#include "ui/MapCursor.h"
 #include "ui/MapHit.h"
 #include "ui/MenuBar.h"
+#include "ui/Surface.h"
+#include "ui/TouchGestures.h"
 
 namespace tessarion {
 namespace {
 
 using test::GameTest;
+using test::key;
 
 class FakeHost : public ShellHost {
   public:
@@ -259,6 +273,214 @@ TEST_F(ShellTest, EveryPaintedPixelAnswersTheMouse) {
     ASSERT_EQ(shell().dragSource, p("Dalmatia"));
     shell().leftButtonUp(italiasLand->first, italiasLand->second);
     EXPECT_EQ(game().romans.legionsIn(p("Italia")), 1);
+}
+
+class MapCursorTest : public GameTest {};
+
+constexpr Heading kHeadings[] = {Heading::Left, Heading::Right, Heading::Up, Heading::Down};
+
+// Each step goes the way of its arrow, and from any province the arrows reach
+// every other: no province is left that the keyboard cannot order from or to.
+TEST_F(MapCursorTest, ArrowsGoTheirWayAndReachEveryProvince) {
+    for (auto& slot : game().provinces) {
+        const Province& from = *slot;
+        for (Heading h : kHeadings) {
+            const Province* to = provinceToward(game(), from, h);
+            if (to == nullptr) {
+                continue;
+            }
+            const int dx = to->legionX - from.legionX;
+            const int dy = to->legionY - from.legionY;
+            const int ahead = h == Heading::Left    ? -dx
+                              : h == Heading::Right ? dx
+                              : h == Heading::Up    ? -dy
+                                                    : dy;
+            EXPECT_GT(ahead, 0) << from.name << " to " << to->name;
+        }
+        std::set<const Province*> seen{&from};
+        std::vector<const Province*> todo{&from};
+        while (!todo.empty()) {
+            const Province* at = todo.back();
+            todo.pop_back();
+            for (Heading h : kHeadings) {
+                const Province* next = provinceToward(game(), *at, h);
+                if (next != nullptr && seen.insert(next).second) {
+                    todo.push_back(next);
+                }
+            }
+        }
+        EXPECT_EQ(seen.size(), game().provinces.size()) << "from " << from.name;
+    }
+    // Neighbours on the map are a press apart, as a player expects.
+    EXPECT_EQ(provinceToward(game(), *p("Italia"), Heading::Right), p("Dalmatia"));
+    EXPECT_EQ(provinceToward(game(), *p("Pannonia"), Heading::Left), p("Raetia"));
+    EXPECT_EQ(provinceToward(game(), *p("Aegyptus"), Heading::Down), nullptr) << "the map's foot";
+}
+
+TEST_F(MapCursorTest, TheHighlightFramesTheLegionBoxAndPickedUpShowsApart) {
+    Surface s(1366, 768, 0xFF336699);
+    const int x = layout::windowXOfMap(p("Italia")->legionX, 0);
+    const int y = layout::windowYOfMap(p("Italia")->legionY);
+    MapCursor cursor;
+    cursor.highlighted = p("Italia");
+    drawMapCursor(s, 0, cursor);
+    // White, edged in black on both sides, around the 74 x 60 box.
+    EXPECT_EQ(s.pixel(x - 3, y + 30), kWhite);
+    EXPECT_EQ(s.pixel(x - 5, y + 30), kBlack);
+    EXPECT_EQ(s.pixel(x + 30, y + 30), 0xFF336699u) << "the legions inside stay visible";
+
+    cursor.picked = p("Italia");
+    cursor.highlighted = p("Raetia");
+    Surface t(1366, 768, 0xFF336699);
+    drawMapCursor(t, 0, cursor);
+    const std::uint32_t sourceMark = t.pixel(x, y + 30);
+    EXPECT_NE(sourceMark, 0xFF336699u);
+    EXPECT_NE(sourceMark, kWhite) << "the source looks unlike the target";
+    EXPECT_EQ(t.pixel(layout::windowXOfMap(p("Raetia")->legionX, 0) - 3,
+                      layout::windowYOfMap(p("Raetia")->legionY) + 30),
+              kWhite);
+}
+
+TEST(MenuBarKeys, ArrowsLettersEnterAndEscapeWalkTheMenus) {
+    const InputEvent f10 = key(KeyCode::F10);
+    const InputEvent up = key(KeyCode::Up);
+    const InputEvent down = key(KeyCode::Down);
+    const InputEvent left = key(KeyCode::Left);
+    const InputEvent right = key(KeyCode::Right);
+    const InputEvent enter = key(KeyCode::Enter);
+    const InputEvent escape = key(KeyCode::Escape);
+    const InputEvent altF = key(KeyCode::Letter, 'f', true);
+    const InputEvent altH = key(KeyCode::Letter, 'h', true);
+    const InputEvent altO = key(KeyCode::Letter, 'o', true);
+    const InputEvent alt = key(KeyCode::Alt);
+    const InputEvent altUp = test::keyUp(KeyCode::Alt);
+    struct Case {
+        const char* what;
+        std::vector<InputEvent> keys;
+        int open;  // the open menu, -1 none
+        int item;  // its lit item, or the lit title when none is open
+        int sub;   // the lit item of the open submenu
+        std::optional<int> command;
+    };
+    const Case cases[] = {
+        {"F10 lights the first title; Left goes round to the last", {f10, left}, -1, 3, -1, {}},
+        {"Enter on a lit title opens it", {f10, right, enter}, 1, 0, -1, {}},
+        {"Alt and a title's letter open it", {altH}, 3, 0, -1, {}},
+        {"Up from the first item goes round to the last", {altF, up}, 0, 4, -1, {}},
+        {"Down from the last item goes round to the first", {altF, up, down}, 0, 0, -1, {}},
+        {"Enter chooses the lit item", {altF, up, enter}, -1, -1, -1, cmd::kExit},
+        {"an item's letter chooses it", {altH, key(KeyCode::Letter, 'a')}, -1, -1, -1, cmd::kAbout},
+        {"Right opens the lit item's submenu", {f10, right, enter, right}, 1, 0, 0, {}},
+        {"Up in a submenu goes round", {f10, right, enter, right, up}, 1, 0, 2, {}},
+        {"Enter in a submenu", {f10, right, enter, right, up, enter}, -1, -1, -1, cmd::kHard},
+        {"Left closes the submenu only", {f10, right, enter, right, left}, 1, 0, -1, {}},
+        {"Right from a submenu is the next menu", {f10, right, enter, right, right}, 2, 0, -1, {}},
+        {"Left from a menu is the one before, round the end", {altF, left}, 3, 0, -1, {}},
+        {"Escape closes the menu and lights its title", {altH, escape}, -1, 3, -1, {}},
+        {"Escape from a submenu closes it only", {f10, right, enter, right, escape}, 1, 0, -1, {}},
+        {"a second Escape leaves the bar", {altH, escape, escape}, -1, -1, -1, {}},
+        {"Alt and a letter no title has opens nothing", {altO}, -1, -1, -1, {}},
+        {"Alt alone lights the first title", {alt, altUp, right}, -1, 1, -1, {}},
+        {"Alt alone a second time leaves the bar", {alt, altUp, alt, altUp}, -1, -1, -1, {}},
+        {"releasing Alt after Alt+F leaves the menu open", {alt, altF, altUp}, 0, 0, -1, {}},
+    };
+    for (const Case& c : cases) {
+        MenuBar menu;
+        std::optional<int> chosen;
+        for (const InputEvent& e : c.keys) {
+            bool consumed = false;
+            if (e.type == InputEvent::Type::KeyUp) {
+                menu.keyUp(e, consumed);
+            } else if (std::optional<int> id = menu.keyDown(e, consumed)) {
+                chosen = id;
+            }
+        }
+        EXPECT_EQ(menu.openMenu(), c.open) << c.what;
+        EXPECT_EQ(menu.highlightedItem(), c.item) << c.what;
+        EXPECT_EQ(menu.highlightedSubitem(), c.sub) << c.what;
+        EXPECT_EQ(chosen, c.command) << c.what;
+    }
+}
+
+using test::touch;
+
+// "down L 10,20" and the like, one word per mouse event.
+std::string told(const std::vector<InputEvent>& events) {
+    std::string out;
+    for (const InputEvent& e : events) {
+        using T = InputEvent::Type;
+        const char* what = e.type == T::MouseMove   ? "move"
+                           : e.type == T::MouseDown ? "down"
+                           : e.type == T::MouseUp   ? "up"
+                                                    : "?";
+        out += out.empty() ? "" : "; ";
+        out += what;
+        if (e.type != T::MouseMove) {
+            out += e.button == InputEvent::Button::Left ? " L" : " R";
+        }
+        out += " " + std::to_string(e.x) + "," + std::to_string(e.y);
+    }
+    return out;
+}
+
+using T = InputEvent::Type;
+
+TEST(TouchGesturesTest, ATapClicksWhereTheFingerCameDownAndAMovingFingerDrags) {
+    TouchGestures g;
+    EXPECT_EQ(told(g.translate(touch(T::TouchDown, 100, 200, 1000), true)), "move 100,200");
+    // A finger trembles: still a tap, at the place it came down.
+    EXPECT_EQ(told(g.translate(touch(T::TouchMove, 108, 195, 1050), true)), "");
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 110, 206, 1100), true)),
+              "down L 100,200; up L 100,200");
+    EXPECT_FALSE(g.active());
+
+    // Past the slop it is a drag from the first point, however long it was held.
+    g.translate(touch(T::TouchDown, 100, 200, 2000), true);
+    EXPECT_EQ(told(g.translate(touch(T::TouchMove, 130, 200, 3000), true)),
+              "down L 100,200; move 130,200");
+    EXPECT_EQ(told(g.translate(touch(T::TouchMove, 300, 250, 3100), true)), "move 300,250");
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 310, 260, 3200), true)),
+              "move 310,260; up L 310,260");
+    // A quick flick whose only report is its lifting still drags.
+    g.translate(touch(T::TouchDown, 100, 200, 4000), true);
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 400, 200, 4050), true)),
+              "down L 100,200; move 400,200; up L 400,200");
+}
+
+TEST(TouchGesturesTest, ALongPressIsTheRightClickOnlyWhereOneMeansSomething) {
+    TouchGestures g;
+    g.translate(touch(T::TouchDown, 50, 60, 1000), true);
+    EXPECT_EQ(
+        told(g.translate(touch(T::TouchUp, 52, 61, 1000 + TouchGestures::kLongPressMs), true)),
+        "down R 50,60; up R 50,60");
+    // Just short of it: a tap.
+    g.translate(touch(T::TouchDown, 50, 60, 5000), true);
+    EXPECT_EQ(
+        told(g.translate(touch(T::TouchUp, 50, 60, 5000 + TouchGestures::kLongPressMs - 1), true)),
+        "down L 50,60; up L 50,60");
+    // In a box a slow tap must still press its button.
+    g.translate(touch(T::TouchDown, 50, 60, 9000), false);
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 50, 60, 12000), false)),
+              "down L 50,60; up L 50,60");
+}
+
+TEST(TouchGesturesTest, OnlyTheFirstFingerCountsAndAResetForgetsIt) {
+    TouchGestures g;
+    g.translate(touch(T::TouchDown, 100, 100, 1000, 7), true);
+    EXPECT_EQ(told(g.translate(touch(T::TouchDown, 500, 500, 1010, 8), true)), "");
+    EXPECT_EQ(told(g.translate(touch(T::TouchMove, 700, 500, 1020, 8), true)), "");
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 700, 500, 1030, 8), true)), "");
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 100, 100, 1040, 7), true)),
+              "down L 100,100; up L 100,100");
+
+    // The game was busy and dropped the lifting: the finger is forgotten, and
+    // a lifting seen later makes no click of it.
+    g.translate(touch(T::TouchDown, 100, 100, 2000, 7), true);
+    g.reset();
+    EXPECT_EQ(told(g.translate(touch(T::TouchUp, 100, 100, 9000, 7), true)), "");
+    EXPECT_EQ(told(g.translate(touch(T::TouchMove, 300, 100, 9000, 7), true)), "");
+    // Mouse and keys are not its business.
+    EXPECT_TRUE(g.translate(test::key(KeyCode::Enter), true).empty());
 }
 
 }  // namespace
