@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Routes.h"
 #include "game/Commands.h"
 #include "game/Events.h"
 #include "game/GameEvent.h"
@@ -57,6 +58,17 @@ TEST_F(EventsTest, PastEventsAreDroppedAndTheYearsEventsFireInOrder) {
         }
     }
     EXPECT_FALSE(advisor.saw("Carausius"));
+}
+
+// An army raised next to its goal marches on it too: a route of one step.
+TEST_F(EventsTest, AnArmyNextToItsGoalMarchesOnIt) {
+    ASSERT_EQ(findRoute(game(), p("Thracia"), p("Macedonia")).size(), 2u);
+    InvasionEvent(306, "", &game().rogueRomans, p("Thracia"), p("Macedonia"), 2).fire(game());
+    ASSERT_EQ(game().rogueRomans.legionsIn(p("Thracia")), 2);
+    for (const auto& l : game().rogueRomans.legions) {
+        ASSERT_TRUE(l->hasRoute);
+        EXPECT_EQ(l->route.back(), p("Macedonia"));
+    }
 }
 
 TEST_F(EventsTest, EgyptianRebellionTakesAegyptusFromWhoeverHoldsIt) {

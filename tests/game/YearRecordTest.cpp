@@ -190,6 +190,7 @@ TEST_F(YearRecordTest, TheSummaryLineCountsRomanBattlesAndNamesProvinces) {
     r.entries = {battle(0, -1, R, G)};
     EXPECT_EQ(summariseYear(r, game()), "236 AD: 1 battle, 1 won; legions -1; treasury +6,450");
     EXPECT_EQ(groupedNumber(-1234567), "-1,234,567");
+    EXPECT_EQ(groupedNumber(0), "0");
     EXPECT_EQ(signedGroupedNumber(999), "+999");
 }
 

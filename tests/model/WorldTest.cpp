@@ -52,6 +52,8 @@ TEST(WordingTest, FillTextTakesValuesInOrderOrByPlace) {
     EXPECT_EQ(fillText("%+d at 100%% of %s", {"+5"}), "+5 at 100% of ");
     EXPECT_EQ(fillText("50% off", {}), "50% off");
     EXPECT_EQ(fillText("at 100%", {}), "at 100%");
+    // Accented letters fold to their base, capitals too, from the first (A grave) on.
+    EXPECT_EQ(plainLowerCase("Ja \u00C0 \u00C9l\u00DC"), "ja a elu");
 }
 
 class WorldTest : public GameTest {};
@@ -177,12 +179,14 @@ TEST_F(WorldTest, ResetKeepsWhatBelongsToTheRun) {
     game().romans.plague = true;
     game().romans.plagueCounter = 4;
     game().invasionCount = 3;
+    game().endingTurn = true;
     newGame();
     EXPECT_EQ(game().barbarians.tribeCountdown, (std::array<int, 4>{7, 7, 7, 7}));
     EXPECT_FALSE(game().sassanidWarningPending);
     EXPECT_TRUE(game().newsLog.empty()) << "the news was the last game's";
     EXPECT_FALSE(game().romans.plague) << "so was the plague";
     EXPECT_EQ(game().invasionCount, 0);
+    EXPECT_FALSE(game().endingTurn) << "a game lost while its turn ended starts idle";
 }
 
 TEST_F(WorldTest, GetOwnerReportsProvincesHeldTwice) {
