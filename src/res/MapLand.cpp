@@ -3,6 +3,7 @@
 #include <string>
 
 #include "res/EmbeddedData.h"
+#include "res/ResourceStore.h"
 
 namespace tessarion::res {
 
@@ -43,9 +44,13 @@ MapLand::MapLand(std::span<const unsigned char> runs, int scale)
 }
 
 const MapLand& MapLand::embedded(int scale) {
+    // Each made when first asked for: a screen of the layout's size never needs the large one.
+    if (scale == kLargePictureScale) {
+        static const MapLand large(mapBlob("map-land-large"), kLargePictureScale);
+        return large;
+    }
     static const MapLand land(mapBlob("map-land"));
-    static const MapLand large(mapBlob("map-land-2x"), 2);
-    return scale == 2 ? large : land;
+    return land;
 }
 
 int MapLand::at(int x, int y) const {

@@ -7,7 +7,7 @@ namespace tessarion::res {
 
 // Whose painted land lies under each pixel of the 800x548 map, as the map tool drew it: the
 // map answers the mouse wherever it shows a province, not only on the click rectangles. The
-// map drawn at twice its pixels has a land of its own, twice as fine.
+// map drawn at kLargePictureScale times its pixels has a land of its own, as much finer.
 class MapLand {
   public:
     static constexpr int kWidth = 800;
@@ -19,8 +19,8 @@ class MapLand {
     // scale times its pixels. Damaged data, which does not cover the map exactly, leaves the
     // map empty: all sea.
     explicit MapLand(std::span<const unsigned char> runs, int scale = 1);
-    // The land embedded in the game: of the map itself (scale 1), or of the map drawn at twice
-    // its pixels (scale 2).
+    // The land embedded in the game: of the map itself (scale 1), or of the map drawn at
+    // kLargePictureScale times its pixels (that scale).
     static const MapLand& embedded(int scale = 1);
 
     bool empty() const { return cells_.empty(); }

@@ -86,15 +86,16 @@ TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
     }
 }
 
-// The map drawn at twice its pixels, for screens larger than the layout, is embedded beside
-// the first (the build compares their land and colours).
+// The map drawn larger, for screens larger than the layout, is embedded beside the first (the
+// build compares their land and colours).
 TEST(MapLand, TheLargerMapIsEmbedded) {
-    ASSERT_EQ(MapLand::embedded(2).width(), 2 * W);
+    constexpr int k = res::kLargePictureScale;
+    ASSERT_EQ(MapLand::embedded(k).width(), k * W);
     for (int id : {kBaseMapId, kOverlays[0].plain, kOverlays[0].mask}) {
         const res::Image small = res::decodePicture(id);
         const res::Image big = res::decodeLargePicture(id);
-        EXPECT_EQ(big.width, 2 * small.width) << id;
-        EXPECT_EQ(big.height, 2 * small.height) << id;
+        EXPECT_EQ(big.width, k * small.width) << id;
+        EXPECT_EQ(big.height, k * small.height) << id;
     }
 }
 
