@@ -43,14 +43,16 @@ MapLand::MapLand(std::span<const unsigned char> runs, int scale)
     }
 }
 
-const MapLand& MapLand::embedded(int scale) {
-    // Each made when first asked for: a screen of the layout's size never needs the large one.
-    if (scale == kLargePictureScale) {
-        static const MapLand large(mapBlob("map-land-large"), kLargePictureScale);
-        return large;
-    }
+const MapLand& MapLand::embedded() {
     static const MapLand land(mapBlob("map-land"));
     return land;
+}
+
+MapLand MapLand::embeddedAt(int scale) {
+    if (scale == kLargePictureScale) {
+        return MapLand(mapBlob("map-land-large"), kLargePictureScale);
+    }
+    return scale == 1 ? embedded() : MapLand(std::span<const unsigned char>(), scale);
 }
 
 int MapLand::at(int x, int y) const {

@@ -90,7 +90,7 @@ TEST(MapLand, ClickRectanglesLieOnTheirOwnLandOrOnTheSea) {
 // build compares their land and colours).
 TEST(MapLand, TheLargerMapIsEmbedded) {
     constexpr int k = res::kLargePictureScale;
-    ASSERT_EQ(MapLand::embedded(k).width(), k * W);
+    ASSERT_EQ(MapLand::embeddedAt(k).width(), k * W);
     for (int id : {kBaseMapId, kOverlays[0].plain, kOverlays[0].mask}) {
         const res::Image small = res::decodePicture(id);
         const res::Image big = res::decodeLargePicture(id);

@@ -162,7 +162,7 @@ bool detailed(const Surface& s, int x, int y, int n) {
 // none.
 double sharpCoast(const Surface& painted, int mapLeft, int mapTop) {
     constexpr int k = store::kLargePictureScale;
-    const res::MapLand& land = res::MapLand::embedded(k);
+    const res::MapLand land = res::MapLand::embeddedAt(k);
     const int n = static_cast<int>(std::lround(painted.scale()));
     int coast = 0;
     int sharp = 0;
@@ -250,7 +250,7 @@ TEST_F(ScaledScreenTest, TheLargeMapTakesTheColourBlindColoursLikeTheSmall) {
     // Each ground's usual colour, on the map as it was recoloured at either size.
     const auto grounds = [&](double scale) {
         display().resize(1366, display().height(), scale);
-        const res::MapLand& land = res::MapLand::embedded(display().mapPixelsPerPoint());
+        const res::MapLand land = res::MapLand::embeddedAt(display().mapPixelsPerPoint());
         const auto ground = [](int at) { return at >= 0 ? 2 : at == res::MapLand::kSea ? 0 : 1; };
         std::vector<std::uint32_t> typical;
         for (int g = 0; g < 3; ++g) {
