@@ -1,7 +1,7 @@
 """Makes every picture of the game from the sources in this folder.
 
     art.py --list                       prints the picture ids, one a line
-    art.py --list-large                 prints the ids of the pictures drawn at twice their size
+    art.py --list-large                 prints the ids of the pictures drawn at three times their size
     art.py --out DIR --artgen TOOL --rsvg RSVG --fonts DIR
 
 pictures.txt lists them all: ids, sizes and what draws each. The map and its overlays come
@@ -9,15 +9,18 @@ from the artgen tool (world.txt, the overlay lines of pictures.txt and the provi
 every other picture is written here as SVG and rendered with rsvg-convert; masked pictures are
 then split by artgen into the picture (black where transparent) and its mask, and a pale copy
 is washed out of its drawn sprite. Every picture but the window icons is drawn twice: at its
-own size and, in the folder 2x, at twice it, for screens drawn larger than the layout.
+own size and, in the folder large, at three times it, for screens drawn larger than the layout
+(up to three times): a larger screen reduces its pictures, it never enlarges them.
 """
 
 import argparse
 import concurrent.futures
 import os
 import shutil
+import struct
 import subprocess
 import sys
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -28,9 +31,10 @@ import sprites  # noqa: E402
 from svg import document  # noqa: E402
 
 
-# The pictures are drawn again at this many times their pixels, for larger screens.
-MAP_SCALE = 2
-LARGE = f"{MAP_SCALE}x"
+# The pictures are drawn again at this many times their pixels, for larger screens, into the
+# folder LARGE.
+LARGE_SCALE = 3
+LARGE = "large"
 
 
 def map_ids(pictures, overlays):
@@ -42,7 +46,7 @@ def map_ids(pictures, overlays):
 
 
 def large_ids(pictures, overlays):
-    """The ids drawn again at MAP_SCALE times their size: all but the window icons, which the
+    """The ids drawn again at LARGE_SCALE times their size: all but the window icons, which the
     system takes at their own sizes."""
     ids = map_ids(pictures, overlays)
     for p in pictures:
@@ -80,6 +84,31 @@ def jobs(pictures):
     return out
 
 
+def repack(path):
+    """Compresses a PNG's pixels again at zlib's best, the pixels and everything else as they
+    were: the pictures are embedded, and the browser downloads them."""
+    with open(path, "rb") as f:
+        data = f.read()
+    chunks, compressed, at = [], b"", 8
+    while at < len(data):
+        (length,) = struct.unpack(">I", data[at:at + 4])
+        kind = data[at + 4:at + 8]
+        if kind == b"IDAT":
+            compressed += data[at + 8:at + 8 + length]
+            if not chunks or chunks[-1] is not None:
+                chunks.append(None)  # where the pixels go
+        else:
+            chunks.append(data[at:at + 12 + length])
+        at += 12 + length
+    packed = zlib.compress(zlib.decompress(compressed), 9)
+    if len(packed) >= len(compressed):
+        return
+    idat = struct.pack(">I", len(packed)) + b"IDAT" + packed
+    idat += struct.pack(">I", zlib.crc32(b"IDAT" + packed))
+    with open(path, "wb") as f:
+        f.write(data[:8] + b"".join(idat if c is None else c for c in chunks))
+
+
 def run(cmd):
     result = subprocess.run(cmd, capture_output=True, text=True)
     if result.returncode != 0:
@@ -88,20 +117,20 @@ def run(cmd):
 
 def lesson_maps(out, work):
     """{zoom: {key: file}}: the maps the full pictures show, copied beside their SVG (the
-    renderer reads images only from there). Drawn larger, the pictures take the larger map;
-    the lesson maps show in panels at most half their size, so they serve both."""
-    maps = {1: {}, MAP_SCALE: {}}
+    renderer reads images only from there). Drawn larger, the pictures take the larger maps."""
+    maps = {1: {}, LARGE_SCALE: {}}
     for key, name in (("map", "111.png"), ("three", "map-three-empires.png"),
                       ("divided", "map-divided.png"), ("whole", "map-whole.png")):
-        shutil.copyfile(os.path.join(out, name), os.path.join(work, "lesson-" + name))
-        maps[1][key] = maps[MAP_SCALE][key] = "lesson-" + name
-    shutil.copyfile(os.path.join(out, LARGE, "111.png"), os.path.join(work, "lesson-large.png"))
-    maps[MAP_SCALE]["map"] = "lesson-large.png"
+        for zoom, folder, prefix in ((1, out, "lesson-"), (LARGE_SCALE, os.path.join(out, LARGE),
+                                                          "lesson-large-")):
+            shutil.copyfile(os.path.join(folder, name), os.path.join(work, prefix + name))
+            maps[zoom][key] = prefix + name
     return maps
 
 
 def draw_all(args, pictures):
-    """Draws every picture of the list into args.out and, at twice the size, into its 2x."""
+    """Draws every picture of the list into args.out and, at LARGE_SCALE times the size, into
+    its folder LARGE."""
     out = args.out
     large = os.path.join(out, LARGE)
     work = os.path.join(out, "work")
@@ -109,7 +138,7 @@ def draw_all(args, pictures):
     os.makedirs(large, exist_ok=True)
     # The map first: the intro, splash and two lessons show it.
     run([args.artgen, "map", os.path.join(HERE, "world.txt"), args.fonts, out,
-         str(MAP_SCALE), large])
+         str(LARGE_SCALE), large])
     maps = lesson_maps(out, work)
 
     def render(svg_text, name, zoom):
@@ -140,7 +169,7 @@ def draw_all(args, pictures):
             os.replace(rgba, os.path.join(folder, f"{ids[0]}.png"))
 
     every = jobs(pictures)
-    tasks = [(j, zoom) for zoom in (MAP_SCALE, 1) for j in every
+    tasks = [(j, zoom) for zoom in (LARGE_SCALE, 1) for j in every
              if j[0] != "pale" and (zoom == 1 or j[0] != "alpha")]
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
         list(pool.map(make, tasks))
@@ -148,6 +177,10 @@ def draw_all(args, pictures):
         for folder in (out, large):
             run([args.artgen, "pale", os.path.join(folder, f"{source}.png"),
                  os.path.join(folder, f"{pale}.png")])
+    pictures = [os.path.join(folder, name) for folder in (out, large)
+                for name in os.listdir(folder) if name.endswith(".png") and name[:-4].isdigit()]
+    with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
+        list(pool.map(repack, pictures))
 
 
 def main():

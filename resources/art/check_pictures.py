@@ -10,8 +10,8 @@
 - the map shows each province in its first owner's colour: the overlays' provinces Roman,
   the others (the tribes' and the Persians') yellow or magenta, and both of those somewhere;
 - the seas are one water from the Atlantic to the Black Sea and the great islands islands;
-- every picture but the window icons is drawn again at twice its pixels (2x/): the map on the
-  same land, each picture block by block in the same colours, its masks black and white and
+- every picture but the window icons is drawn again at three times its pixels (large/): the
+  map on the same land, each picture block by block in the same colours, its masks black and white and
   its figures as the checks below want them;
 - a march's frames differ, a fall ends lying down, a pale legion is its legion washed out,
   and the CONSTANTINOPLE label fits over the map where it is drawn.
@@ -31,6 +31,7 @@ import numpy as np
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import manifest  # noqa: E402
+from art import LARGE, LARGE_SCALE  # noqa: E402
 
 # The map's top-left corner in the window, where the overlays' positions are counted from,
 # as the map tool places them.
@@ -264,24 +265,27 @@ class Checker:
                 self.fail(f"the sea at {x},{y} is not blue")
 
     def larger(self, land):
-        folder = os.path.join(self.folder, "2x")
+        folder = os.path.join(self.folder, LARGE)
+        k = LARGE_SCALE
         height, width = land.shape
-        large = read_land(os.path.join(folder, "map-land-2x.bin"), 2 * width, 2 * height)
+        large = read_land(os.path.join(folder, "map-land-large.bin"), k * width, k * height)
         provinces = land < NO_PROVINCE
-        agreeing = sum((large[dy::2, dx::2] == land)[provinces].sum() for dy in (0, 1) for dx in (0, 1))
-        if agreeing * 100 <= provinces.sum() * 4 * 97:
+        agreeing = sum((large[dy::k, dx::k] == land)[provinces].sum()
+                       for dy in range(k) for dx in range(k))
+        if agreeing * 100 <= provinces.sum() * k * k * 97:
             self.fail("the larger map's land differs from the map's")
-        for name in sorted(n for n in os.listdir(folder) if n.endswith(".png")):
+        names = [n for n in os.listdir(folder) if n.endswith(".png") and n[:-4].isdigit()]
+        for name in sorted(names):
             small = self.picture(int(name[:-4])).astype(np.int64)
             big = read_png(os.path.join(folder, name)) if not self.decoded else \
-                read_rgb(os.path.join(self.decoded, "2x", name[:-4] + ".rgb"))
+                read_rgb(os.path.join(self.decoded, LARGE, name[:-4] + ".rgb"))
             big = big.astype(np.int64)
             h, w = small.shape[0] // 8 * 8, small.shape[1] // 8 * 8
             # Averaged over blocks of 8 x 8 pixels of the smaller picture, the colours hardly differ.
             a = small[:h, :w].reshape(h // 8, 8, w // 8, 8, 3).mean(axis=(1, 3))
-            b = big[:2 * h, :2 * w].reshape(h // 8, 16, w // 8, 16, 3).mean(axis=(1, 3))
+            b = big[:k * h, :k * w].reshape(h // 8, 8 * k, w // 8, 8 * k, 3).mean(axis=(1, 3))
             if np.abs(a - b).sum() * 100 >= a.size * 255 * 4:
-                self.fail(f"2x/{name} differs in colour from its picture")
+                self.fail(f"{LARGE}/{name} differs in colour from its picture")
 
     def figures(self, pictures):
         by_name = {p.name: p for p in pictures}
@@ -325,7 +329,7 @@ def main():
     with tempfile.TemporaryDirectory() as decoded:
         if artgen:
             # The tool decodes each folder's pictures in one run, far quicker than Python.
-            for sub in ("", "2x"):
+            for sub in ("", LARGE):
                 os.makedirs(os.path.join(decoded, sub), exist_ok=True)
                 names = sorted(n for n in os.listdir(os.path.join(folder, sub))
                                if n.endswith(".png") and n[:-4].isdigit())
@@ -338,9 +342,9 @@ def main():
 
 def check_all(folder, decoded, pictures, overlays):
     check = Checker(folder, decoded)
-    large = Checker(os.path.join(folder, "2x"), decoded and os.path.join(decoded, "2x"))
+    large = Checker(os.path.join(folder, LARGE), decoded and os.path.join(decoded, LARGE))
     check.sizes(pictures, overlays)
-    large.sizes(pictures, overlays, 2)
+    large.sizes(pictures, overlays, LARGE_SCALE)
     check.faults += large.faults
     if not check.faults:
         base_id = next(p.picture for p in pictures if p.name == "baseMap")
@@ -354,7 +358,7 @@ def check_all(folder, decoded, pictures, overlays):
         check.label(pictures, base)
         large.masks(pictures, overlays)
         large.figures(pictures)
-        check.faults += [f"2x: {fault}" for fault in large.faults]
+        check.faults += [f"{LARGE}: {fault}" for fault in large.faults]
     for fault in check.faults:
         print(f"check_pictures.py: {fault}", file=sys.stderr)
     return 1 if check.faults else 0

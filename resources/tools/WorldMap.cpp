@@ -263,6 +263,7 @@ bool WorldMap::writeLand(const std::string& path) const {
 }
 
 Raster WorldMap::groupMap(const std::vector<Group>& groups) const {
+    const float s = static_cast<float>(S);
     Raster image = render(0);
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) {
@@ -280,7 +281,8 @@ Raster WorldMap::groupMap(const std::vector<Group>& groups) const {
                     }
                 }
             }
-            float grain = 0.94f + 0.06f * fbm(x * 0.06f, y * 0.06f, 700, 4);
+            const float grain = 0.94f + 0.06f * fbm(static_cast<float>(x) / s * 0.06f,
+                                                    static_cast<float>(y) / s * 0.06f, 700, 4);
             c = scale(c, grain);
             if (isBorder(x, y)) {
                 c = mix(c, kBorder, 0.8f);

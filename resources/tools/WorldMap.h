@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,10 @@ class WorldMap {
     bool make(const Font& serifBold, const std::string& dir);
     // After make: the same pictures drawn at scale times their pixels (the coasts, rivers and
     // lettering at the larger grid's own pixels, the provinces as make laid them out), with
-    // the land file of that grid as map-land-SCALEx.bin, into dir.
-    bool makeLarger(int scale, const Font& serifBold, const std::string& dir);
+    // the land file of that grid as map-land-large.bin, into dir. alsoDraw runs while the
+    // larger grid is laid out, for whatever else is wanted at its size (the lesson maps).
+    bool makeLarger(int scale, const Font& serifBold, const std::string& dir,
+                    const std::function<bool()>& alsoDraw = {});
 
     // Where a place lands on the map: the projection and the warp.
     Point project(Point lonLat) const;

@@ -11,7 +11,8 @@
 
 namespace tessarion::art {
 
-bool WorldMap::makeLarger(int scale, const Font& serifBold, const std::string& dir) {
+bool WorldMap::makeLarger(int scale, const Font& serifBold, const std::string& dir,
+                          const std::function<bool()>& alsoDraw) {
     const std::vector<int> coarse = labels_;
     bool written = false;
     {
@@ -19,9 +20,9 @@ bool WorldMap::makeLarger(int scale, const Font& serifBold, const std::string& d
         buildLand();
         labelLargerGrid(coarse);
         seaDistance_ = distanceTo(land_);
-        written = writePictures(serifBold, dir, "map-land-" + std::to_string(scale) + "x.bin");
+        written = writePictures(serifBold, dir, "map-land-large.bin") && (!alsoDraw || alsoDraw());
     }
-    // Back to the map's own grid, for the lesson maps drawn after.
+    // Back to the map's own grid.
     buildLand();
     labels_ = coarse;
     seaDistance_ = distanceTo(land_);

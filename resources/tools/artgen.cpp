@@ -105,22 +105,9 @@ int rgbBytes(const std::string& in, const std::string& out) {
     return file ? 0 : 1;
 }
 
-// The map and its overlays into outDir, and when scale is above 1 the same drawn at scale
-// times their pixels into largeDir.
-int map(const std::string& world, const std::string& fontDir, const std::string& outDir, int scale,
-        const std::string& largeDir) {
-    Font serifBold;
-    if (!serifBold.load(fontDir + "/EBGaramond12-Bold.otf")) {
-        std::cerr << "artgen: cannot load the fonts in " << fontDir << "\n";
-        return 1;
-    }
-    WorldMap worldMap;
-    if (!worldMap.load(world) || !worldMap.make(serifBold, outDir) ||
-        (scale > 1 && !worldMap.makeLarger(scale, serifBold, largeDir))) {
-        std::cerr << "artgen: " << worldMap.error() << "\n";
-        return 1;
-    }
-    // Maps for the lessons: the empire split three ways in 260, and in two in 395.
+// Maps for the lessons, at the map's grid as it is laid out now: the empire split three ways
+// in 260, and in two in 395.
+bool writeLessonMaps(const WorldMap& worldMap, const std::string& dir) {
     const std::uint32_t rome = rgb(232, 150, 128);
     const std::uint32_t gaul = rgb(120, 170, 110);
     const std::uint32_t palmyra = rgb(226, 178, 70);
@@ -140,15 +127,42 @@ int map(const std::string& world, const std::string& fontDir, const std::string&
     const std::vector<std::string> eastern = {"Dacia",     "Macedonia", "Thracia",    "Phrygia",
                                               "Pontus",    "Lydia",     "Cappadocia", "Syria",
                                               "Palestina", "Aegyptus"};
-    Raster three = worldMap.groupMap({{gallic, gaul}, {palmyrene, palmyra}, {central, rome}});
-    Raster two = worldMap.groupMap({{western, rome}, {eastern, east}});
     std::vector<std::string> all = western;
     all.insert(all.end(), eastern.begin(), eastern.end());
-    Raster whole = worldMap.groupMap({{all, rome}});
-    if (!writePng(outDir + "/map-three-empires.png", three) ||
-        !writePng(outDir + "/map-divided.png", two) ||
-        !writePng(outDir + "/map-whole.png", whole)) {
-        std::cerr << "artgen: cannot write the lesson maps\n";
+    if (!writePng(dir + "/map-three-empires.png",
+                  worldMap.groupMap({{gallic, gaul}, {palmyrene, palmyra}, {central, rome}})) ||
+        !writePng(dir + "/map-divided.png",
+                  worldMap.groupMap({{western, rome}, {eastern, east}})) ||
+        !writePng(dir + "/map-whole.png", worldMap.groupMap({{all, rome}}))) {
+        std::cerr << "artgen: cannot write the lesson maps into " << dir << "\n";
+        return false;
+    }
+    return true;
+}
+
+// The map, its overlays and the lesson maps into outDir, and when scale is above 1 the same
+// drawn at scale times their pixels into largeDir.
+int map(const std::string& world, const std::string& fontDir, const std::string& outDir, int scale,
+        const std::string& largeDir) {
+    Font serifBold;
+    if (!serifBold.load(fontDir + "/EBGaramond12-Bold.otf")) {
+        std::cerr << "artgen: cannot load the fonts in " << fontDir << "\n";
+        return 1;
+    }
+    WorldMap worldMap;
+    if (!worldMap.load(world) || !worldMap.make(serifBold, outDir)) {
+        std::cerr << "artgen: " << worldMap.error() << "\n";
+        return 1;
+    }
+    if (!writeLessonMaps(worldMap, outDir)) {
+        return 1;
+    }
+    if (scale > 1 &&
+        !worldMap.makeLarger(scale, serifBold, largeDir,
+                             [&] { return writeLessonMaps(worldMap, largeDir); })) {
+        if (!worldMap.error().empty()) {
+            std::cerr << "artgen: " << worldMap.error() << "\n";
+        }
         return 1;
     }
     return 0;

@@ -14,7 +14,7 @@ struct Blob {
 
 // Tables generated at build time, in the order the files were listed.
 std::span<const Blob> pictureBlobs();
-// The pictures drawn at twice their size, by the same ids.
+// The pictures drawn at kLargePictureScale times their size, by the same ids.
 std::span<const Blob> largePictureBlobs();
 std::span<const Blob> soundBlobs();
 std::span<const Blob> scriptBlobs();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "res/EmbeddedData.h"
+#include "res/ResourceStore.h"
 
 namespace tessarion::res {
 
@@ -42,10 +43,16 @@ MapLand::MapLand(std::span<const unsigned char> runs, int scale)
     }
 }
 
-const MapLand& MapLand::embedded(int scale) {
+const MapLand& MapLand::embedded() {
     static const MapLand land(mapBlob("map-land"));
-    static const MapLand large(mapBlob("map-land-2x"), 2);
-    return scale == 2 ? large : land;
+    return land;
+}
+
+MapLand MapLand::embeddedAt(int scale) {
+    if (scale == kLargePictureScale) {
+        return MapLand(mapBlob("map-land-large"), kLargePictureScale);
+    }
+    return scale == 1 ? embedded() : MapLand(std::span<const unsigned char>(), scale);
 }
 
 int MapLand::at(int x, int y) const {

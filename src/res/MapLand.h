@@ -7,7 +7,7 @@ namespace tessarion::res {
 
 // Whose painted land lies under each pixel of the 800x548 map, as the map tool drew it: the
 // map answers the mouse wherever it shows a province, not only on the click rectangles. The
-// map drawn at twice its pixels has a land of its own, twice as fine.
+// map drawn at kLargePictureScale times its pixels has a land of its own, as much finer.
 class MapLand {
   public:
     static constexpr int kWidth = 800;
@@ -19,9 +19,12 @@ class MapLand {
     // scale times its pixels. Damaged data, which does not cover the map exactly, leaves the
     // map empty: all sea.
     explicit MapLand(std::span<const unsigned char> runs, int scale = 1);
-    // The land embedded in the game: of the map itself (scale 1), or of the map drawn at twice
-    // its pixels (scale 2).
-    static const MapLand& embedded(int scale = 1);
+    // The land of the map itself embedded in the game, made once and kept.
+    static const MapLand& embedded();
+    // The embedded land of the map drawn at scale times its pixels (1, or kLargePictureScale),
+    // decoded afresh: the large one takes 4 MB, and is wanted only while the large map is
+    // coloured.
+    static MapLand embeddedAt(int scale);
 
     bool empty() const { return cells_.empty(); }
     int width() const { return width_; }

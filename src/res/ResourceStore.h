@@ -19,8 +19,12 @@ bool hasPicture(int id);
 std::vector<int> pictureIds();  // ascending
 // Empty Image when unknown; the bitmap's own size.
 Image decodePicture(int id);
-// The picture as the build drew it at twice its size, for screens larger than the layout;
-// empty when only the one size is made (the window icons).
+// How many times its own size the build draws each picture again, for screens larger than the
+// layout: as many as the largest scale a screen is drawn at, so that every screen reduces its
+// pictures and none is enlarged.
+inline constexpr int kLargePictureScale = 3;
+// The picture as the build drew it at kLargePictureScale times its size; empty when only the
+// one size is made (the window icons).
 Image decodeLargePicture(int id);
 // A PNG's pixels; empty when it is not one.
 Image decodePng(std::span<const unsigned char> png);

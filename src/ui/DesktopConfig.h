@@ -15,8 +15,9 @@ namespace tessarion {
 struct DesktopConfig {
     std::string saveFolder;  // created when the first game is saved
     PictureProvider pictures;
-    // The map's pictures drawn at twice their size, for screens drawn larger
-    // than the layout; none: the map is enlarged from its own size.
+    // The pictures drawn at store::kLargePictureScale times their size, for
+    // screens drawn larger than the layout; none: they are enlarged from their
+    // own size.
     PictureProvider largePictures;
     SoundProvider sounds;
     std::function<std::string(const std::string&)> lessonScript;

@@ -50,7 +50,7 @@ void Graphic::load(const PictureProvider& provider, int pixelsPerPoint) {
 
 void Graphic::loadFor(const PictureSource& source) {
     if (source.scale > 1.0 && source.large) {
-        load(source.large, 2);
+        load(source.large, store::kLargePictureScale);
         if (complete()) {
             reduceTo(source.scale);
             return;

@@ -13,7 +13,7 @@ using PictureProvider = std::function<store::Image(int id)>;
 
 // Where the pictures of a screen of one scale come from: the bitmaps at the
 // layout's size and, for a screen drawn larger than the layout, those the build
-// drew at twice it.
+// drew at store::kLargePictureScale times it.
 struct PictureSource {
     PictureProvider pictures;
     PictureProvider large;  // none: every picture from its own size
@@ -32,13 +32,18 @@ class Graphic {
     virtual ~Graphic() = default;
 
     // The provider's bitmap drawn at pixelsPerPoint times the draw size (the
-    // build draws the pictures again at twice their size for larger screens).
+    // build draws the pictures again at store::kLargePictureScale times their
+    // size for larger screens).
     virtual void load(const PictureProvider& provider, int pixelsPerPoint = 1);
     // The picture for the source's scale. Above 1 the large bitmap is reduced
-    // to it by area once and let go, so only what is drawn is kept (above 2 it
-    // is enlarged from the large one, by 1.5 at most); at 1 and below, and for
-    // a picture with no large bitmap, the provider's own as load() gives it.
+    // to it by area once and let go, so only what is drawn is kept; no screen
+    // is drawn larger than the large bitmaps, so none is ever enlarged. At 1
+    // and below, and for a picture with no large bitmap, the provider's own as
+    // load() gives it.
     void loadFor(const PictureSource& source);
+    // The loaded picture made of the scale, its pixels of another scale let go
+    // (a picture loaded large and worked on there, then kept at the screen's).
+    void rescale(double scale) { reduceTo(scale); }
     virtual void draw(Surface& target, int x, int y) const;
 
     int id;

@@ -237,8 +237,8 @@ void recolourOverlay(Surface& picture, const Mask& mask, Ground ground) {
 }
 
 void paintColourBlind(Screen& screen) {
-    const MapRecolouring recolouring(screen.baseMap,
-                                     res::MapLand::embedded(screen.mapPixelsPerPoint()));
+    const res::MapLand land = res::MapLand::embeddedAt(screen.mapPixelsPerPoint());
+    const MapRecolouring recolouring(screen.baseMap, land);
     recolouring.recolour(screen.baseMap, 0, 0);
     // The label stands on Thrace, where the layout puts it.
     recolouring.recolour(screen.pictures.constantinople.surface, layout::mapXOfWindow(724, 0),
@@ -252,8 +252,8 @@ void recolourOverlay(Sprite& overlay, std::size_t index) {
 }
 
 void paintLandOfNoProvince(Screen& screen) {
-    const MapRecolouring recolouring(screen.baseMap,
-                                     res::MapLand::embedded(screen.mapPixelsPerPoint()));
+    const res::MapLand land = res::MapLand::embeddedAt(screen.mapPixelsPerPoint());
+    const MapRecolouring recolouring(screen.baseMap, land);
     recolouring.recolourGround(screen.baseMap, 0, 0, Ground::NoProvince, kStandardNoProvince);
 }
 

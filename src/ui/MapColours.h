@@ -36,7 +36,7 @@ class MapRecolouring {
   public:
     // Learns each ground's colour from the standard base map and whose land
     // lies under each of its pixels (a land drawn for the map's own pixels:
-    // 800 x 548, or twice that).
+    // 800 x 548, or the large map's).
     MapRecolouring(const Surface& baseMap, const res::MapLand& land);
 
     // A picture lying on the map with its top-left corner at map point

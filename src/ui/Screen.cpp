@@ -104,7 +104,7 @@ void Screen::resize(int width, int height, double scale) {
     frame = makeFrame(w, layout::frameYOfClient(h), scale, pixels(w), barRows + pixels(h));
     window = Surface::viewOf(frame, barRows, h);
     pictures.rescale(scale);  // the pictures made for this scale
-    if (map_ && wantsLargeMap(scale) != (mapPixelsPerPoint() == 2)) {
+    if (map_ && (wantsLargeMap(scale) || mapPixelsPerPoint() > 1) && baseMap.scale() != scale) {
         loadMapPictures();  // the pictures made for this size
     } else if (!overlayPositions.empty()) {
         placeOverlays();
@@ -147,21 +147,36 @@ void Screen::setMapPicture(const Surface& source) {
 
 void Screen::loadMapPictures() {
     Graphic map(kBaseMapId, kMapWidth, kMapHeight);
-    int pixelsPerPoint = 1;
+    int& pixelsPerPoint = mapPixelsPerPoint_;
+    pixelsPerPoint = 1;
+    baseMap = Surface();
     if (wantsLargeMap(scale())) {
-        map.load(largeMap_, 2);
-        pixelsPerPoint = map.surface.empty() ? 1 : 2;
+        map.load(largeMap_, store::kLargePictureScale);
+        pixelsPerPoint = map.surface.empty() ? 1 : store::kLargePictureScale;
     }
     if (pixelsPerPoint == 1) {
         map.load(map_);
     }
-    pictures.loadMap(pixelsPerPoint == 2 ? largeMap_ : map_, pixelsPerPoint);
-    overlaysFrom_ = pixelsPerPoint == 2 ? largeMap_ : map_;
-    setMapPicture(map.surface);
+    const bool large = pixelsPerPoint > 1;
+    pictures.loadMap(large ? largeMap_ : map_, pixelsPerPoint);
+    overlaysFrom_ = large ? largeMap_ : map_;
+    if (map.surface.width() == kMapWidth && map.surface.height() == kMapHeight) {
+        baseMap = std::move(map.surface);  // a large map is 16 MB: no copy
+    } else {
+        setMapPicture(map.surface);
+    }
+    // Coloured on the land of the pixels it was drawn at, then reduced to
+    // the screen's scale and the large pixels let go.
     if (colours_ == ColourScheme::ColourBlind) {
         paintColourBlind(*this);
     } else {
         paintLandOfNoProvince(*this);
+    }
+    if (large && baseMap.scale() != scale()) {
+        Surface reduced(kMapWidth, kMapHeight, kBlack, scale());
+        reduced.drawResized(baseMap, 0, 0);
+        baseMap = std::move(reduced);
+        pictures.constantinople.rescale(scale());
     }
     ++picturesLoaded_;
 

@@ -62,7 +62,7 @@ class Screen {
 
     // Decodes every picture (the store's own unless told otherwise) and fills
     // overlaySprites and overlayPositions. The pictures come from `large`,
-    // drawn at twice their size, whenever the screen is drawn larger than the
+    // drawn at store::kLargePictureScale times their size, whenever the screen is drawn larger than the
     // layout and it has them; they are reduced to the screen's scale, and made
     // again when it changes.
     void loadPictures(const PictureProvider& provider, const PictureProvider& large = {});
@@ -70,9 +70,10 @@ class Screen {
     // Another colour scheme: the map's pictures are decoded again in it (the
     // pictures of the other scheme are not kept).
     void setColourScheme(ColourScheme scheme, const PictureProvider& provider);
-    // How many pixels a point the map's pictures were drawn at: 2 from the
+    // How many pixels a point the map's pictures were drawn at (the land they
+    // were coloured on, the overlays'): store::kLargePictureScale from the
     // large pictures, else 1.
-    int mapPixelsPerPoint() const { return baseMap.scale() >= 2.0 ? 2 : 1; }
+    int mapPixelsPerPoint() const { return mapPixelsPerPoint_; }
     void buildOverlayKeys();
     // The map's picture, at whatever scale it was made: the map drawn from now on.
     void setMapPicture(const Surface& source);
@@ -100,8 +101,8 @@ class Screen {
     std::vector<Overlay> ownerOverlays() const;
     // The overlay of pictures.overlays[index] as the background draws it:
     // decoded from the map's pictures for this size, in the scheme's colours.
-    // Only the background keeps them drawn: all 69 would take 21 MB at twice
-    // their size.
+    // Only the background keeps them drawn: all 69 would take 47 MB at their
+    // large size.
     Sprite overlayPicture(std::size_t index) const;
     // The background as the next paint will use it.
     const Surface& background();
@@ -135,7 +136,8 @@ class Screen {
     // The game plays out an order or a turn: the end-turn button says so.
     bool endTurnBusy = false;
 
-    // The map at its source's scale (its colours depend on the scheme).
+    // The map at the screen's scale, or the layout's at 1 and below (its
+    // colours depend on the scheme).
     Surface baseMap;
     // What the platform shows: the menu bar's rows, then the window.
     Surface frame;
@@ -191,11 +193,12 @@ class Screen {
     std::optional<Scenery> shown_;
     // Counts the pictures' loadings, so that new pictures make a new background.
     int picturesLoaded_ = 0;
-    // Where the map's pictures come from, at the layout's size and at twice it.
+    // Where the map's pictures come from, at the layout's size and larger.
     PictureProvider map_;
     PictureProvider largeMap_;
-    // The one the map's pictures in use came from.
+    // The one the map's pictures in use came from, and at how many pixels a point.
     PictureProvider overlaysFrom_;
+    int mapPixelsPerPoint_ = 1;
 };
 
 }  // namespace tessarion

@@ -9,6 +9,7 @@
 #include "game/Game.h"
 #include "model/ProvinceTable.h"
 #include "res/MapLand.h"
+#include "res/ResourceStore.h"
 
 namespace tessarion {
 namespace {
@@ -45,8 +46,8 @@ TEST(MapLand, DamagedDataLeavesAnEmptyMapAndTheEmbeddedOneIsWhole) {
     EXPECT_EQ(tiny.at(W, 0), MapLand::kSea);
 
     EXPECT_FALSE(MapLand::embedded().empty());
-    // The land of the map drawn at twice its pixels, for screens larger than the layout.
-    EXPECT_EQ(MapLand::embedded(2).width(), 2 * W);
+    // The land of the map drawn larger, for screens larger than the layout.
+    EXPECT_EQ(MapLand::embeddedAt(res::kLargePictureScale).width(), res::kLargePictureScale * W);
 }
 
 // The click rectangles never lie on another province's land; the sea under them is bounded,

@@ -143,25 +143,40 @@ TEST_F(ScaledScreenTest, TheLaptopFrameIsTheSameAfterAnyOtherScale) {
     EXPECT_TRUE(after.pixels() == before.pixels());
 }
 
-// The share of the map's coast that a paint at scale 2 shows sharp: of the
-// 2 x 2 pixel blocks the large map's coast runs through, those that are not
-// one colour. A copy of the map enlarged from its own size has none.
+// Whether the n x n pixels from (x, y) are not all one colour.
+bool detailed(const Surface& s, int x, int y, int n) {
+    const std::uint32_t first = s.pixel(x, y);
+    for (int dy = 0; dy < n; ++dy) {
+        for (int dx = 0; dx < n; ++dx) {
+            if (s.pixel(x + dx, y + dy) != first) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The share of the map's coast that a paint at a whole scale n shows sharp:
+// of the map's points the large map's coast runs through, those whose n x n
+// pixels are not one colour. A copy of the map enlarged from its own size has
+// none.
 double sharpCoast(const Surface& painted, int mapLeft, int mapTop) {
-    const res::MapLand& land = res::MapLand::embedded(2);
+    constexpr int k = store::kLargePictureScale;
+    const res::MapLand land = res::MapLand::embeddedAt(k);
+    const int n = static_cast<int>(std::lround(painted.scale()));
     int coast = 0;
     int sharp = 0;
-    const auto sea = [&](int x, int y) { return land.at(x, y) == res::MapLand::kSea; };
-    for (int y = 0; y + 1 < land.height(); y += 2) {
-        for (int x = 0; x + 1 < land.width(); x += 2) {
-            if (sea(x, y) == sea(x + 1, y) && sea(x, y) == sea(x, y + 1) &&
-                sea(x, y) == sea(x + 1, y + 1)) {
+    for (int y = 0; y < kMapHeight; ++y) {
+        for (int x = 0; x < kMapWidth; ++x) {
+            int sea = 0;
+            for (int i = 0; i < k * k; ++i) {
+                sea += land.at(x * k + i % k, y * k + i / k) == res::MapLand::kSea;
+            }
+            if (sea == 0 || sea == k * k) {
                 continue;
             }
             ++coast;
-            const std::uint32_t first = painted.pixel(mapLeft + x, mapTop + y);
-            sharp += painted.pixel(mapLeft + x + 1, mapTop + y) != first ||
-                     painted.pixel(mapLeft + x, mapTop + y + 1) != first ||
-                     painted.pixel(mapLeft + x + 1, mapTop + y + 1) != first;
+            sharp += detailed(painted, mapLeft + x * n, mapTop + y * n, n);
         }
     }
     return coast > 0 ? static_cast<double>(sharp) / coast : 0.0;
@@ -172,49 +187,54 @@ TEST_F(ScaledScreenTest, LargerScreensDrawTheMapFromItsLargePictures) {
     s.loadPictures();
     const Surface laptop = paint();
     EXPECT_EQ(s.mapPixelsPerPoint(), 1);
-    for (double scale : {1.4, 2.0}) {
+    for (double scale : {1.4, 2.0, 2.81, 3.0}) {
         s.resize(1366, s.height(), scale);
-        EXPECT_EQ(s.mapPixelsPerPoint(), 2) << scale;
-        EXPECT_EQ(s.overlayPicture(0).surface.scale(), 2.0) << scale;
+        // Coloured on the large land, kept at the screen's own pixels.
+        EXPECT_EQ(s.mapPixelsPerPoint(), store::kLargePictureScale) << scale;
+        EXPECT_EQ(s.baseMap.scale(), scale);
+        EXPECT_EQ(s.overlayPicture(0).surface.scale(), store::kLargePictureScale) << scale;
+        if (scale == 2.0 || scale == 3.0) {
+            const Surface large = paint();
+            EXPECT_GT(sharpCoast(large, large.toPixels(s.x(layout::kMapLeft)),
+                                 large.toPixels(layout::kMapTop)),
+                      0.8)
+                << scale;
+        }
     }
-    const Surface large = paint();
-    EXPECT_GT(
-        sharpCoast(large, large.toPixels(s.x(layout::kMapLeft)), large.toPixels(layout::kMapTop)),
-        0.8);
     // Back on the laptop, the map's own pictures again, pixel for pixel.
     s.resize(1366, s.height(), 1.0);
     EXPECT_EQ(s.mapPixelsPerPoint(), 1);
     EXPECT_TRUE(paint().pixels() == laptop.pixels());
 }
 
-// The 2 x 2 pixel blocks of a sprite drawn at scale 2 over white that are not
-// one colour: a sprite enlarged from its own size has none, each block being
-// one of its pixels.
-int detailedBlocks(const Sprite& sprite) {
-    Surface s(sprite.width, sprite.height, kWhite, 2.0);
+// The n x n pixel blocks of a sprite drawn at a whole scale n over white that
+// are not one colour: a sprite enlarged from its own size has none, each
+// block being one of its pixels.
+int detailedBlocks(const Sprite& sprite, int n) {
+    Surface s(sprite.width, sprite.height, kWhite, n);
     sprite.drawTransparent(s, 0, 0);
-    int detailed = 0;
-    for (int y = 0; y + 1 < s.pixelHeight(); y += 2) {
-        for (int x = 0; x + 1 < s.pixelWidth(); x += 2) {
-            const std::uint32_t first = s.pixel(x, y);
-            detailed += s.pixel(x + 1, y) != first || s.pixel(x, y + 1) != first ||
-                        s.pixel(x + 1, y + 1) != first;
+    int blocks = 0;
+    for (int y = 0; y + n <= s.pixelHeight(); y += n) {
+        for (int x = 0; x + n <= s.pixelWidth(); x += n) {
+            blocks += detailed(s, x, y, n);
         }
     }
-    return detailed;
+    return blocks;
 }
 
 TEST_F(ScaledScreenTest, LargerScreensDrawTheLegionsAndPicturesFromTheirLargePictures) {
     Screen& s = display();
     s.loadPictures();
-    s.resize(1366, s.height(), 2.0);
     const Sprite& legion = s.pictures.romanLegion;
-    EXPECT_EQ(legion.surface.scale(), 2.0);
     Sprite enlarged(pic::romanLegion);
     enlarged.load(store::decodePicture);
-    EXPECT_EQ(detailedBlocks(enlarged), 0);
-    // Its outline and the lines within it are finer than a pixel of the layout.
-    EXPECT_GT(detailedBlocks(legion), 400);  // of 2275
+    for (int n : {2, 3}) {
+        s.resize(1366, s.height(), n);
+        EXPECT_EQ(legion.surface.scale(), n);
+        EXPECT_EQ(detailedBlocks(enlarged, n), 0);
+        // Its outline and the lines within it are finer than a pixel of the layout.
+        EXPECT_GT(detailedBlocks(legion, n), 400) << n;  // of 2275
+    }
 
     // Another scale, the pictures made for it, a lesson's when it is shown.
     s.resize(1366, s.height(), 1.4);
@@ -230,7 +250,7 @@ TEST_F(ScaledScreenTest, TheLargeMapTakesTheColourBlindColoursLikeTheSmall) {
     // Each ground's usual colour, on the map as it was recoloured at either size.
     const auto grounds = [&](double scale) {
         display().resize(1366, display().height(), scale);
-        const res::MapLand& land = res::MapLand::embedded(display().mapPixelsPerPoint());
+        const res::MapLand land = res::MapLand::embeddedAt(display().mapPixelsPerPoint());
         const auto ground = [](int at) { return at >= 0 ? 2 : at == res::MapLand::kSea ? 0 : 1; };
         std::vector<std::uint32_t> typical;
         for (int g = 0; g < 3; ++g) {
@@ -242,8 +262,9 @@ TEST_F(ScaledScreenTest, TheLargeMapTakesTheColourBlindColoursLikeTheSmall) {
     view.colours = ColourScheme::ColourBlind;
     display().loadPictures();
     const std::vector<std::uint32_t> small = grounds(1.0);
-    const std::vector<std::uint32_t> large = grounds(2.0);
-    EXPECT_EQ(display().mapPixelsPerPoint(), 2);
+    // At the large map's own scale, where its pixels are the land's.
+    const std::vector<std::uint32_t> large = grounds(store::kLargePictureScale);
+    EXPECT_EQ(display().mapPixelsPerPoint(), store::kLargePictureScale);
     for (std::size_t i = 0; i < small.size(); ++i) {
         for (int shift : {0, 8, 16}) {
             EXPECT_NEAR((small[i] >> shift) & 0xFF, (large[i] >> shift) & 0xFF, 8)

@@ -94,7 +94,8 @@ TEST(Sprite, TransparentPartsOfThePictureAreMadeBlack) {
 
 TEST(Sprite, ALargerScreenTakesTheLargeBitmapReducedToItsScale) {
     const auto small = [](int id) { return halfShown(10, 4, id == 2); };
-    const auto large = [](int id) { return halfShown(20, 8, id == 2); };
+    constexpr int k = store::kLargePictureScale;
+    const auto large = [](int id) { return halfShown(10 * k, 4 * k, id == 2); };
     Sprite sprite(1, 2, 10, 4);
     sprite.loadFor({small, large, 1.5});
     // Made once at the screen's pixels, picture and mask alike: nothing is
@@ -109,7 +110,13 @@ TEST(Sprite, ALargerScreenTakesTheLargeBitmapReducedToItsScale) {
     EXPECT_EQ(s.pixel(6, 5), kInk);
     EXPECT_EQ(s.pixel(8, 0), kGround);
 
-    // At the layout's scale, exactly the bitmap of that size.
+    // At the large bitmap's own scale, the largest a screen is drawn at, and
+    // at the layout's: exactly the bitmap of that size.
+    Sprite largest(1, 2, 10, 4);
+    largest.loadFor({small, large, static_cast<double>(k)});
+    EXPECT_EQ(largest.surface.pixelWidth(), 10 * k);
+    EXPECT_EQ(largest.surface.pixel(5 * k - 1, 0), kInk);
+    EXPECT_EQ(largest.surface.pixel(5 * k, 0), kBlack);
     Sprite laptop(1, 2, 10, 4);
     laptop.loadFor({small, large, 1.0});
     Sprite plain(1, 2, 10, 4);
