@@ -156,6 +156,17 @@ async function framePoint(fx, fy) {
   return [left + (width - fw * scale) / 2 + fx * scale, top + (height - fh * scale) / 2 + fy * scale];
 }
 
+// The colour the canvas shows at a frame point, red, green and blue.
+async function colourAt(fx, fy) {
+  const [x, y] = await framePoint(fx, fy);
+  return page.evaluate((cx, cy) => {
+    const b = canvas.getBoundingClientRect();
+    const px = Math.floor(((cx - b.left) * canvas.width) / b.width);
+    const py = Math.floor(((cy - b.top) * canvas.height) / b.height);
+    return Array.from(canvas.getContext('2d').getImageData(px, py, 1, 1).data.slice(0, 3));
+  }, x, y);
+}
+
 const tap = async (fx, fy, wait = 1500) => {
   const [x, y] = await framePoint(fx, fy);
   await page.touchscreen.tap(x, y);
@@ -191,7 +202,9 @@ const ui = {
   lessonClose: [975, 216],
   endTurn: [676, 658],
   // Options > Scenarios > Valerian (260 AD), which asks before it discards the game.
-  optionsMenu: [76, 10], scenarios: [102, 112], valerian: [261, 112],
+  optionsMenu: [76, 10], scenarios: [102, 132], valerian: [261, 132],
+  // A point of the boxes' caption band, right of its words.
+  caption: [850, 214],
   // The sea between Italia and Africa, where no legion stands.
   sea: [560, 420],
 };
@@ -225,6 +238,10 @@ async function playByTouch(expected) {
   await tap(...ui.scenarios, 800);
   await tap(...ui.valerian, 2000);
   await shot('touch-question');
+  const caption = await colourAt(...(await inBox(...ui.caption)));
+  if ([0x7a, 0x2a, 0x1e].some((c, i) => Math.abs(caption[i] - c) > 8)) {
+    fail(`Options > Scenarios > Valerian by touch asked nothing (${caption} where its caption stands)`);
+  }
   await tapBox(ui.no);
   await longPress(...ui.sea, 12000);
   await shot('touch-long-press');
