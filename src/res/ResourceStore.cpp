@@ -134,8 +134,8 @@ Image decodePng(std::span<const unsigned char> png) {
     for (std::size_t i = 0; i < image.pixels.size(); ++i) {
         const unsigned char* p = decoded + i * static_cast<std::size_t>(wanted);
         const std::uint32_t alpha = wanted == 4 ? p[3] : 0xFF;
-        image.pixels[i] = (alpha << 24) | (std::uint32_t{p[0]} << 16) |
-                          (std::uint32_t{p[1]} << 8) | std::uint32_t{p[2]};
+        image.pixels[i] = (alpha << 24) | (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) |
+                          std::uint32_t{p[2]};
     }
     stbi_image_free(decoded);
     return image;

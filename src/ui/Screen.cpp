@@ -42,8 +42,8 @@ void Screen::borrowFrameFrom(Platform* lender) {
     if (borrowed_ || lender_ == nullptr || frame.empty()) {
         return;
     }
-    std::uint32_t* lent = lender_->lendFrame(frame.pixelWidth(), frame.pixelHeight(),
-                                             [this] { return keepFrame(); });
+    std::uint32_t* lent =
+        lender_->lendFrame(frame.pixelWidth(), frame.pixelHeight(), [this] { return keepFrame(); });
     if (lent != nullptr) {
         borrowed_ = true;
         std::copy(frame.pixels().begin(), frame.pixels().end(), lent);
@@ -52,12 +52,10 @@ void Screen::borrowFrameFrom(Platform* lender) {
     }
 }
 
-Surface Screen::makeFrame(int width, int height, double scale, int pixelWidth,
-                          int pixelHeight) {
-    std::uint32_t* lent = lender_ == nullptr
-                              ? nullptr
-                              : lender_->lendFrame(pixelWidth, pixelHeight,
-                                                   [this] { return keepFrame(); });
+Surface Screen::makeFrame(int width, int height, double scale, int pixelWidth, int pixelHeight) {
+    std::uint32_t* lent = lender_ == nullptr ? nullptr
+                                             : lender_->lendFrame(pixelWidth, pixelHeight,
+                                                                  [this] { return keepFrame(); });
     if (lent == nullptr) {
         return Surface(width, height, scale, pixelWidth, pixelHeight);
     }
@@ -99,7 +97,9 @@ void Screen::resize(int width, int height, double scale) {
     const int w = std::max(width, kLayoutWidth);
     const int h = std::max(height, kMinLayoutHeight);
     // The client area's pixels, as a surface of its points would have them.
-    const auto pixels = [scale](int points) { return static_cast<int>(std::lround(points * scale)); };
+    const auto pixels = [scale](int points) {
+        return static_cast<int>(std::lround(points * scale));
+    };
     const int barRows = pixels(layout::kMenuBarHeight);
     frame = makeFrame(w, layout::frameYOfClient(h), scale, pixels(w), barRows + pixels(h));
     window = Surface::viewOf(frame, barRows, h);
@@ -244,7 +244,7 @@ Sprite Screen::overlayPicture(std::size_t index) const {
 }
 
 Screen::Scenery Screen::scenery() const {
-    return {window.width(), window.height(), window.scale(), layoutOffsetX,
+    return {window.width(),  window.height(),     window.scale(), layoutOffsetX,
             picturesLoaded_, game_.year() >= 313, ownerOverlays()};
 }
 

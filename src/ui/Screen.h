@@ -62,9 +62,9 @@ class Screen {
 
     // Decodes every picture (the store's own unless told otherwise) and fills
     // overlaySprites and overlayPositions. The pictures come from `large`,
-    // drawn at store::kLargePictureScale times their size, whenever the screen is drawn larger than the
-    // layout and it has them; they are reduced to the screen's scale, and made
-    // again when it changes.
+    // drawn at store::kLargePictureScale times their size, whenever the
+    // screen is drawn larger than the layout and it has them; they are
+    // reduced to the screen's scale, and made again when it changes.
     void loadPictures(const PictureProvider& provider, const PictureProvider& large = {});
     void loadPictures();
     // Another colour scheme: the map's pictures are decoded again in it (the

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 #include <functional>
-#include <utility>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessarion {
@@ -110,8 +110,8 @@ class Surface {
     // pixelWidth x pixelHeight pixels that belong to someone else (the
     // window's own, lent by the platform), as a surface of width x height
     // points; valid while the owner keeps them.
-    static Surface over(std::uint32_t* pixels, int width, int height, double scale,
-                        int pixelWidth, int pixelHeight);
+    static Surface over(std::uint32_t* pixels, int width, int height, double scale, int pixelWidth,
+                        int pixelHeight);
 
     // In points.
     int width() const { return pointWidth_; }
