@@ -42,24 +42,26 @@ void Screen::borrowFrameFrom(Platform* lender) {
     if (borrowed_ || lender_ == nullptr || frame.empty()) {
         return;
     }
-    std::uint32_t* lent =
-        lender_->lendFrame(frame.pixelWidth(), frame.pixelHeight(), [this] { return keepFrame(); });
-    if (lent != nullptr) {
-        borrowed_ = true;
+    if (std::uint32_t* lent = borrowPixels(frame.pixelWidth(), frame.pixelHeight())) {
         std::copy(frame.pixels().begin(), frame.pixels().end(), lent);
         setFrame(Surface::over(lent, frame.width(), frame.height(), frame.scale(),
                                frame.pixelWidth(), frame.pixelHeight()));
     }
 }
 
-Surface Screen::makeFrame(int width, int height, double scale, int pixelWidth, int pixelHeight) {
+std::uint32_t* Screen::borrowPixels(int pixelWidth, int pixelHeight) {
     std::uint32_t* lent = lender_ == nullptr ? nullptr
                                              : lender_->lendFrame(pixelWidth, pixelHeight,
                                                                   [this] { return keepFrame(); });
+    borrowed_ = lent != nullptr;
+    return lent;
+}
+
+Surface Screen::makeFrame(int width, int height, double scale, int pixelWidth, int pixelHeight) {
+    std::uint32_t* lent = borrowPixels(pixelWidth, pixelHeight);
     if (lent == nullptr) {
         return Surface(width, height, scale, pixelWidth, pixelHeight);
     }
-    borrowed_ = true;
     std::fill_n(lent, static_cast<std::size_t>(pixelWidth) * static_cast<std::size_t>(pixelHeight),
                 kBlack);
     return Surface::over(lent, width, height, scale, pixelWidth, pixelHeight);

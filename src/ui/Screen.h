@@ -167,6 +167,8 @@ class Screen {
     // The frame of pixelWidth x pixelHeight pixels for width x height points,
     // in the lender's pixels when it lends them (black), else in its own.
     Surface makeFrame(int width, int height, double scale, int pixelWidth, int pixelHeight);
+    // The lender's pixels for a frame of that size, or null where it lends none.
+    std::uint32_t* borrowPixels(int pixelWidth, int pixelHeight);
     // The loan ends: the frame keeps its picture in pixels of its own.
     const std::uint32_t* keepFrame();
     void endFrameLoan();

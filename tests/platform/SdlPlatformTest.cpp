@@ -255,29 +255,47 @@ SDL_Window* theWindow() {
     return found;
 }
 
+// The platform's window opened and made w x h pixels; null where no window
+// can be opened here.
+SDL_Window* openWindowOf(SdlPlatform& sdl, int w, int h) {
+    if (!sdl.openWindow("test", 1366, 768)) {
+        return nullptr;
+    }
+    SDL_Window* window = theWindow();
+    if (window == nullptr) {
+        ADD_FAILURE() << "the window opened cannot be found";
+        return nullptr;
+    }
+    SDL_SetWindowSize(window, w, h);
+    return window;
+}
+
 std::uint32_t patternAt(int x, int y) {
     return 0xFF000000u | (static_cast<std::uint32_t>(x * 7 + y * 131) & 0xFFFFFFu);
 }
 
+// w x h pixels of a frame, each its own colour.
+void fillPattern(std::uint32_t* pixels, int w, int h) {
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            pixels[static_cast<std::size_t>(y * w + x)] = patternAt(x, y);
+        }
+    }
+}
+
 TEST_F(SdlPlatformTest, AFullHdWindowShowsTheFrameAsItIsAndMapsTheMouseToPoints) {
     SdlPlatform& sdl = *sdl_;
-    if (!sdl.openWindow("scale", 1366, 768)) {
+    SDL_Window* window = openWindowOf(sdl, 1920, 1080);
+    if (window == nullptr) {
         GTEST_SKIP() << "no window can be opened here";
     }
-    SDL_Window* window = theWindow();
-    ASSERT_NE(window, nullptr);
-    SDL_SetWindowSize(window, 1920, 1080);
     ASSERT_EQ(sdl.drawableSize(), (std::pair{1920, 1080}));
 
     const FrameScale fit = FrameScale::forWindow(1920, 1080);
     sdl.setFrameScale(fit.scale);
     std::vector<std::uint32_t> frame(static_cast<std::size_t>(fit.pixelWidth) *
                                      static_cast<std::size_t>(fit.pixelHeight));
-    for (int y = 0; y < fit.pixelHeight; ++y) {
-        for (int x = 0; x < fit.pixelWidth; ++x) {
-            frame[static_cast<std::size_t>(y * fit.pixelWidth + x)] = patternAt(x, y);
-        }
-    }
+    fillPattern(frame.data(), fit.pixelWidth, fit.pixelHeight);
     sdl.present(frame.data(), fit.pixelWidth, fit.pixelHeight);
 
     SDL_Surface* shown = SDL_GetWindowSurface(window);
@@ -313,12 +331,10 @@ TEST_F(SdlPlatformTest, AFullHdWindowShowsTheFrameAsItIsAndMapsTheMouseToPoints)
 // picture is kept and shown in the resized window.
 TEST_F(SdlPlatformTest, TheWindowLendsItsPixelsAndTakesThemBackBeforeAResizeFreesThem) {
     SdlPlatform& sdl = *sdl_;
-    if (!sdl.openWindow("lend", 1366, 768)) {
+    SDL_Window* window = openWindowOf(sdl, 1366, 770);
+    if (window == nullptr) {
         GTEST_SKIP() << "no window can be opened here";
     }
-    SDL_Window* window = theWindow();
-    ASSERT_NE(window, nullptr);
-    SDL_SetWindowSize(window, 1366, 770);
     const int w = 1366;
     const int h = 768;
     const auto size = static_cast<std::size_t>(w * h);
@@ -331,11 +347,7 @@ TEST_F(SdlPlatformTest, TheWindowLendsItsPixelsAndTakesThemBackBeforeAResizeFree
         return kept.data();
     });
     ASSERT_NE(lent, nullptr);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            lent[static_cast<std::size_t>(y * w + x)] = patternAt(x, y);
-        }
-    }
+    fillPattern(lent, w, h);
     sdl.present(lent, w, h);
     EXPECT_EQ(sdl.drawableSize(), (std::pair{1366, 770}));
     SDL_Surface* shown = SDL_GetWindowSurface(window);
